@@ -1,0 +1,20 @@
+#pragma once
+// Subcommands of vornix-cli. Each takes the arguments after its own name and returns the
+// exit code: 0 done, 1 failed (message on standard error, files untouched), 2 usage error.
+#include <string>
+#include <vector>
+
+using Args = std::vector<std::string>;
+
+int cmdList(const Args& args);
+int cmdCreate(const Args& args);
+int cmdAdd(const Args& args);
+int cmdDelete(const Args& args);
+int cmdRename(const Args& args);
+int cmdMove(const Args& args);
+int cmdLabel(const Args& args);
+int cmdCapacity(const Args& args);
+int cmdExtract(const Args& args);
+int cmdTapJoin(const Args& args); // TapCommands.cpp
+int cmdKoala(const Args& args);   // PictureCommands.cpp
+int cmdFli(const Args& args);     // PictureCommands.cpp

@@ -1,0 +1,56 @@
+#include "cli/Commands.h"
+
+#include <cstring>
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const Args&);
+    const char* summary;
+};
+
+const Command kCommands[] = {
+    {"list", cmdList, "list IMAGE [--json]            show the label, capacity and entries"},
+    {"create", cmdCreate, "create IMAGE [--label TEXT] [--capacity N] [--type-01] [PRG...]"},
+    {"add", cmdAdd, "add IMAGE PRG...                append PRG files"},
+    {"delete", cmdDelete, "delete IMAGE N                  remove entry N"},
+    {"rename", cmdRename, "rename IMAGE N NAME             rename entry N"},
+    {"move", cmdMove, "move IMAGE N --top|--bottom|--up|--down"},
+    {"label", cmdLabel, "label IMAGE TEXT                set the tape label"},
+    {"capacity", cmdCapacity, "capacity IMAGE N                set the number of directory slots"},
+    {"extract", cmdExtract, "extract IMAGE [N...] [-o DIR]   write entries as PRG files"},
+    {"tap-join", cmdTapJoin, "tap-join OUT ITEM...            join TAP files; ITEM is a file or --pause=S"},
+    {"koala", cmdKoala, "koala IN OUT                    Koala picture to runnable PRG"},
+    {"fli", cmdFli, "fli IN OUT                      FLI picture to runnable PRG"},
+};
+
+void usage(std::ostream& out) {
+    out << "usage: vornix-cli COMMAND [ARGS...]\n\ncommands:\n";
+    for (const Command& c : kCommands)
+        out << "  " << c.summary << "\n";
+    out << "\n'vornix-cli COMMAND --help' shows the help of one command.\n";
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2) {
+        usage(std::cerr);
+        return 2;
+    }
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        usage(std::cout);
+        return 0;
+    }
+    for (const Command& c : kCommands) {
+        if (name == c.name)
+            return c.run(Args(argv + 2, argv + argc));
+    }
+    std::cerr << "vornix-cli: unknown command '" << name << "'\n";
+    usage(std::cerr);
+    return 2;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The "Koala->PRG" and "FLI->PRG" commands of the main window: dialogs, conversion through
+// the plain converters, and the optional compression step.
+#include "app/AppContext.h"
+#include "app/Dialogs.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+class TForm3;
+
+struct CompressionOptions {
+    bool compress = false; // "Kompresuj  konwertowane" ticked
+    bool fast = false;     // "Szybsza kompresja/większy plik" ticked
+    // Opens the compression window as its menu command does (texts, show, tool check).
+    std::function<void()> showCompressionWindow;
+    TForm3* window = nullptr;
+};
+
+void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options);
+// addPrgDialog is the main window's add-PRG dialog: its second filter is preselected for
+// this command and its first again when the command ends.
+void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSpec& addPrgDialog,
+                     const CompressionOptions& options);

@@ -1,0 +1,32 @@
+#pragma once
+// Writing entries out as PRG files with names safe for the file system.
+#include "core/T64Image.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace vornix {
+
+// Called per written chunk with the last multiple of 300 reached among the data byte
+// indices written so far, and size - 1 (the window shows "index/last"). Called with
+// index -1 when the entry is done (the window empties its panel).
+using ExtractProgress = std::function<void(std::int64_t index, std::int64_t last)>;
+
+struct ExtractResult {
+    bool written = false;
+    std::string path;  // the file written
+    std::string error; // readable reason naming the file, when not written
+};
+
+// The file name for an entry name: \ / : * ? " < > | and NUL become "_".
+std::string safeFileName(const std::string& entryName);
+
+// folder + separator + name (no doubled separator), trimmed of bytes <= 32 at both ends,
+// then ".PRG", or "_1.PRG", "_2.PRG", ... when taken.
+std::string extractionPath(const std::string& folder, const std::string& entryName);
+
+// Extract entry: writes load address + data into a new file in folder.
+ExtractResult extractEntry(const Entry& entry, const std::string& folder, const ExtractProgress& progress = {});
+
+} // namespace vornix

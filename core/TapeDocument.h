@@ -1,0 +1,89 @@
+#pragma once
+// The one open tape image and its editing operations. Dialogs and prompts belong to the
+// window; the operations take paths and selections and return the new selection.
+#include "core/T64Image.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vornix {
+
+// Positions counted from 0, ascending, no duplicates.
+using Selection = std::vector<int>;
+
+struct AddResult {
+    bool added = false;
+    std::string path;
+    std::string reason; // why the file was refused (English sentence), empty when added
+};
+
+struct OpenResult {
+    bool accepted = false;
+    std::vector<std::string> repairs; // what the reader mended
+    std::string error;
+};
+
+struct SaveResult {
+    bool written = false;
+    std::string error;
+};
+
+class TapeDocument {
+public:
+    static constexpr int kMaxEntries = 255;
+    static constexpr int kBoxUpperLimit = 99;
+
+    // New: empties entries, capacity 0, empty label, modified off.
+    void newImage();
+    // Open: accepted replaces the document (capacity rule applied, label up to its first NUL);
+    // rejected keeps it. Modified goes off in both cases.
+    OpenResult open(const std::string& path);
+    // Save as: an empty label becomes "."; writes; modified off when written.
+    SaveResult saveAs(const std::string& path, bool fileType01);
+
+    // Add PRG alone: does not touch the modified flag. Refuses unreadable, < 2 bytes, or a 256th entry.
+    AddResult addPrg(const std::string& path);
+    // Add programs: Add PRG for each path in order; modified on when paths is not empty.
+    std::vector<AddResult> addPrograms(const std::vector<std::string>& paths);
+
+    // Each returns the selection afterwards, or nullopt when the operation did not act
+    // (the window then keeps its selection as it is).
+    std::optional<Selection> deleteSelected(const Selection& sel);
+    std::optional<Selection> moveToTop(const Selection& sel);
+    std::optional<Selection> moveToBottom(const Selection& sel);
+    std::optional<Selection> moveUp(const Selection& sel);
+    std::optional<Selection> moveDown(const Selection& sel);
+
+    // Commit rename of the entry at pos: capitals a-z, at most 16 characters, not filled up.
+    void rename(int pos, const std::string& text);
+    // Label changed by the user: label := text (at most 24), modified on.
+    void setLabel(const std::string& text);
+    // Capacity changed by the user (then the capacity rule applies), modified on.
+    void setCapacity(int value);
+
+    // The capacity rule of the capacity box: lower limit N, upper limit max(99, N);
+    // never below N. Applied by every redisplay; returns the capacity now held.
+    int applyCapacityRule();
+    int capacityLowerLimit() const { return count(); }
+    int capacityUpperLimit() const;
+
+    const std::vector<Entry>& entries() const { return entries_; }
+    int count() const { return static_cast<int>(entries_.size()); }
+    int capacity() const { return capacity_; }
+    const std::string& label() const { return label_; }
+    bool modified() const { return modified_; }
+    void setModified(bool on) { modified_ = on; }
+
+    // The name a PRG file gets as an entry: ".PRG" (any case) removed, 16 characters,
+    // filled with spaces, a-z made capitals.
+    static std::string entryNameFromFileName(const std::string& fileName);
+
+private:
+    std::vector<Entry> entries_;
+    int capacity_ = 0;
+    std::string label_;
+    bool modified_ = false;
+};
+
+} // namespace vornix

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite, then the plain tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+"$root/scripts/install-deps.sh"
+
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j "$jobs"
+(cd "$root/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+if [ "${VORNIX_SKIP_SANITIZERS:-0}" != "1" ]; then
+  cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVORNIX_SANITIZE=ON \
+        -DVORNIX_GUI=OFF -DVORNIX_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$root/build-asan" -j "$jobs"
+  (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs" -L plain)
+fi
