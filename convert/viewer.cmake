@@ -1,0 +1,3 @@
+target_sources(vornix_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/EmbeddedResources.cpp
+)

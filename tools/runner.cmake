@@ -1,0 +1,6 @@
+if(TARGET vornix_gui)
+  target_sources(vornix_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ToolLocator.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CompressionWindow.cpp
+  )
+endif()
