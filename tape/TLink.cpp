@@ -304,9 +304,10 @@ QString TForm6::convertToVersion1(const QString& path) {
         process.kill();
         process.waitForFinished(3000);
         if (timedOut)
-            showError(QStringLiteral("tape64 did not finish converting \"%1\" within %2 seconds; the join was stopped.")
-                          .arg(path)
-                          .arg(conversionTimeoutMs_ / 1000));
+            showError(QStringLiteral("tape64 did not finish converting \"%1\" within %2; the join was stopped.")
+                          .arg(path, conversionTimeoutMs_ % 60000 == 0
+                                         ? QStringLiteral("%1 minutes").arg(conversionTimeoutMs_ / 60000)
+                                         : QStringLiteral("%1 seconds").arg(conversionTimeoutMs_ / 1000.0)));
         return {}; // otherwise the program is quitting: nothing to tell
     }
     const QString said = lastLine(process.readAll());
