@@ -2,4 +2,5 @@
 target_sources(vornix_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SafeFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PictureConverters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceCompression.cpp
 )
