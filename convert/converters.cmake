@@ -4,3 +4,8 @@ target_sources(vornix_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PictureConverters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceCompression.cpp
 )
+if(TARGET vornix_gui)
+  target_sources(vornix_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/PictureCommands.cpp
+  )
+endif()
