@@ -1,1 +1,2 @@
 # Tests: tfe.
+vornix_plain_test(test_tape64_command_line ${CMAKE_CURRENT_LIST_DIR}/Tape64CommandLineTest.cpp)
