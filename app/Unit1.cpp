@@ -507,8 +507,14 @@ bool TForm1::loadImage(const QString& path) {
     setImageOpen();
     showLabel();
     redisplay();
-    if (!result.repairs.empty())
-        showMessage(Msg::DirectoryRepaired, nativeName(path));
+    if (!result.repairs.empty()) {
+        QString text = messageText(Msg::DirectoryRepaired, english_).arg(nativeName(path));
+        // The reader's own account of what it mended is in English.
+        if (english_)
+            for (const std::string& r : result.repairs)
+                text += QStringLiteral("\n- ") + QString::fromStdString(r);
+        ctx_.dialogs->message(this, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Warning);
+    }
     return true;
 }
 
@@ -550,14 +556,14 @@ void TForm1::SpeedButton9Click() {
 }
 
 void TForm1::reportRefused(const vornix::AddResult& result) {
-    const QString name = nativeName(fromLocalPath(result.path));
+    const QString path = fromLocalPath(result.path);
     const std::int32_t length = vornix::fileLength(result.path);
-    if (length < 0 || QFileInfo(fromLocalPath(result.path)).isDir())
-        showMessage(Msg::PrgUnreadable, name);
-    else if (length < 2)
-        showMessage(Msg::PrgTooShort, name);
+    if (doc_.count() >= vornix::TapeDocument::kMaxEntries)
+        showMessage(Msg::ImageFull, nativeName(path));
+    else if (length >= 0 && length < 2 && !QFileInfo(path).isDir())
+        showMessage(Msg::PrgTooShort, nativeName(path));
     else
-        showMessage(Msg::ImageFull, name);
+        showMessage(Msg::PrgUnreadable, nativeName(path));
 }
 
 void TForm1::SpeedButton3Click() {
@@ -623,13 +629,15 @@ void TForm1::SpeedButton2Click() {
 // rows after it stay selected.
 bool TForm1::extractRows(const QList<int>& rows, const QString& folder, bool unselect) {
     extracting_ = true;
+    doc_.setBusy(true);
     bool ok = true;
     const std::string target = localPath(folder);
     for (int row : rows) {
         if (row >= doc_.count())
             break;
+        const vornix::Entry& entry = doc_.entries()[static_cast<std::size_t>(row)];
         const vornix::ExtractResult result =
-            vornix::extractEntry(doc_.entries()[static_cast<std::size_t>(row)], target,
+            vornix::extractEntry(entry, target,
                                  [this](std::int64_t index, std::int64_t last) {
                                      statusPanel1_->setText(index < 0 ? QString()
                                                                       : QStringLiteral("%1/%2").arg(index).arg(last));
@@ -638,8 +646,10 @@ bool TForm1::extractRows(const QList<int>& rows, const QString& folder, bool uns
                                  });
         statusPanel1_->clear();
         if (!result.written) {
-            const QString file = result.path.empty() ? folder : fromLocalPath(result.path);
+            const QString file =
+                fromLocalPath(result.path.empty() ? vornix::extractionPath(target, entry.name) : result.path);
             extracting_ = false;
+            doc_.setBusy(false);
             showMessage(Msg::ExtractFailed, nativeName(file));
             ok = false;
             break;
@@ -649,6 +659,7 @@ bool TForm1::extractRows(const QList<int>& rows, const QString& folder, bool uns
                 item->setSelected(false);
     }
     extracting_ = false;
+    doc_.setBusy(false);
     return ok;
 }
 
