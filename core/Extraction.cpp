@@ -21,13 +21,16 @@ bool blank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // The path without ".PRG": folder, separator, safe name with its blanks trimmed.
 std::string basePath(const std::string& folder, const std::string& entryName) {
-    std::string name = safeFileName(entryName);
+    // Trailing blanks and control bytes (NUL fill included) go before NULs inside the name
+    // are replaced, so only those inside become "_".
+    std::string name = entryName;
     while (!name.empty() && blank(name.back()))
         name.pop_back();
-    if (folder.empty()) {
+    if (folder.empty())
         name.erase(name.begin(), std::find_if_not(name.begin(), name.end(), blank));
+    name = safeFileName(name);
+    if (folder.empty())
         return name;
-    }
     std::string path = folder;
     if (!isSeparator(path.back()))
         path += static_cast<char>(fs::path::preferred_separator);
