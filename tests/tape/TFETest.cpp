@@ -179,6 +179,15 @@ private slots:
         QCOMPARE(get<QSpinBox>("SpinEdit3")->maximum(), 255);
         QVERIFY(get<QRadioButton>("RadioGroup1Item0")->isChecked());
 
+        // "..." fills the input field; cancelling leaves it as it was.
+        dialogs_->answerOpen({wav_});
+        QTest::mouseClick(get<QToolButton>("SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(get<QLineEdit>("Edit3")->text(), wav_);
+        QCOMPARE(dialogs_->asked.last().spec.filters.value(0).second, QStringLiteral("*.WAV"));
+        dialogs_->answerOpen({});
+        QTest::mouseClick(get<QToolButton>("SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(get<QLineEdit>("Edit3")->text(), wav_);
+
         struct Row {
             int output;
             bool numbering, damaged, prefix;
