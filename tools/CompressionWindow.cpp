@@ -227,6 +227,7 @@ void TForm3::showEvent(QShowEvent* event) {
 void TForm3::checkTool() {
     if (!findTool(ctx_.programFolder, QStringLiteral("pucrunch.exe")).isEmpty()) {
         log_->appendLine(QStringLiteral("PUCrunch.exe OK"));
+        log_->flush();
         return;
     }
     if (ctx_.dialogs)
