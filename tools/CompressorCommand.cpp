@@ -1,16 +1,8 @@
 #include "tools/CompressorCommand.h"
 
-std::string quoteArgument(std::string_view arg) {
-    std::string out = "\"";
-    for (const char c : arg) {
-        if (c == '"')
-            out += "\"\"\"";
-        else
-            out += c;
-    }
-    out += '"';
-    return out;
-}
+#include "tools/CommandLineQuoting.h"
+
+namespace vornix {
 
 std::string compressorCommandLine(const CompressorOptions& o, std::string_view input, std::string_view output) {
     std::string cmd = "pucrunch.exe ";
@@ -40,6 +32,9 @@ std::string compressorCommandLine(const CompressorOptions& o, std::string_view i
     cmd += " -m" + std::to_string(o.maxLenOption);
     if (o.pOption && !o.pValue.empty())
         cmd += " -p" + o.pValue;
-    cmd += ' ' + quoteArgument(input) + ' ' + quoteArgument(output);
+    // Paths are quoted so that blanks and quotation marks in them can neither split nor add arguments.
+    cmd += ' ' + quotedArgument(input) + ' ' + quotedArgument(output);
     return cmd;
 }
+
+} // namespace vornix

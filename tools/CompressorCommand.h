@@ -3,10 +3,7 @@
 #include <string>
 #include <string_view>
 
-// One argument of a runner command line: between double quotation marks, each quotation
-// mark inside written three times, which the runner's splitting turns back into one. A path
-// can thus hold blanks and quotation marks without splitting or adding arguments.
-std::string quoteArgument(std::string_view arg);
+namespace vornix {
 
 enum class Machine { C64 = 0, C128 = 1, VIC20 = 2, C16 = 3, StandAlone = 4 };
 enum class Decompressor { Basic = 0, Fast = 1, Short = 2, Medium = 3 };
@@ -29,3 +26,5 @@ struct CompressorOptions {
 // "pucrunch.exe -c64 -fshort -m5 "IN" "OUT"" for the defaults; field texts go in as typed.
 std::string compressorCommandLine(const CompressorOptions& options, std::string_view input,
                                   std::string_view output);
+
+} // namespace vornix

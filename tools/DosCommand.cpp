@@ -38,7 +38,7 @@ struct TDosCommand::Impl {
     TProcessTimer* timer = nullptr;
     QProcess* proc = nullptr;      // child of the run in progress
     QPointer<QProcess> lastChild;  // child of the last run, kept while it still runs
-    LineCutter cutter;
+    vornix::LineCutter cutter;
     bool running = false;
     quint64 runId = 0;
     int limitAfterBeginning = 0;
@@ -57,7 +57,8 @@ struct TDosCommand::Impl {
         if (entire && timer)
             timer->lineCompleted();
         if (q->OnNewLine)
-            q->OnNewLine(q, QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())),
+            // Shown as the platform shows a console program's bytes: in its own 8-bit encoding.
+            q->OnNewLine(q, QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size())),
                          entire ? otEntireLine : otBeginningOfLine);
     }
 
@@ -143,7 +144,7 @@ bool TDosCommand::Start() {
         return false;
     d->running = true;
     const quint64 id = ++d->runId;
-    d->cutter = LineCutter();
+    d->cutter = vornix::LineCutter();
     d->limitAfterBeginning = MaxTimeAfterBeginning;
     d->limitAfterLastOutput = MaxTimeAfterLastOutput;
     d->commandLine = CommandLine;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace vornix {
+
 class LineCutter {
 public:
     // sink(std::string_view line, bool entire): entire is false for the beginning of a line
@@ -50,3 +52,5 @@ template <typename Sink> void LineCutter::finish(Sink&& sink) {
     sink(std::string_view(line_), true);
     line_.clear();
 }
+
+} // namespace vornix

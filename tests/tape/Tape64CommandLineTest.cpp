@@ -60,13 +60,6 @@ TEST(Tape64CommandLine, AnalysisOptions) {
     }
 }
 
-TEST(Tape64Options, OutputRules) {
-    EXPECT_FALSE(rulesFor(Output::None).numbering || rulesFor(Output::None).damaged || rulesFor(Output::None).prefix);
-    EXPECT_FALSE(rulesFor(Output::T64).numbering || rulesFor(Output::T64).prefix);
-    EXPECT_TRUE(rulesFor(Output::T64).damaged);
-    EXPECT_TRUE(rulesFor(Output::P00).numbering && rulesFor(Output::P00).damaged && rulesFor(Output::P00).prefix);
-}
-
 TEST(Tape64Speed, ValidTexts) {
     for (const char* ok : {"1,0", "0,9", "9,9", "1,00", "0,0"})
         EXPECT_TRUE(isValidSpeedText(ok)) << ok;

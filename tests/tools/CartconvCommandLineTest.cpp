@@ -26,23 +26,6 @@ TEST(CartconvDestinations, TypeArgumentsInListOrder) {
     EXPECT_EQ(findDestination(""), -1);
 }
 
-TEST(CartconvDestinations, RulesByKind) {
-    struct Row {
-        int destination;
-        std::string_view suffix;
-        int filter;
-        bool load, name;
-    } rows[] = {{0, ".BIN", 2, false, false}, {1, ".PRG", 0, true, false}, {2, ".CRT", 1, false, true},
-                {21, ".CRT", 1, false, true}, {27, ".CRT", 1, false, true}};
-    for (const auto& row : rows) {
-        const auto rules = rulesFor(row.destination);
-        EXPECT_EQ(rules.suffix, row.suffix) << row.destination;
-        EXPECT_EQ(rules.saveFilter, row.filter) << row.destination;
-        EXPECT_EQ(rules.loadAddressUsable, row.load) << row.destination;
-        EXPECT_EQ(rules.cartNameUsable, row.name) << row.destination;
-    }
-}
-
 TEST(CartconvCommandLine, DefaultsAndOptions) {
     Request r;
     r.type = "prg";

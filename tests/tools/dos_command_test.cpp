@@ -1,5 +1,5 @@
 #include "tests/support/GuiTestHelpers.h"
-#include "tools/CompressorCommand.h"
+#include "tools/CommandLineQuoting.h"
 #include "tools/DosCommand.h"
 
 #include <QFile>
@@ -32,7 +32,7 @@ struct Recorder {
     }
 };
 
-QString quoted(const QString& path) { return QString::fromStdString(quoteArgument(path.toStdString())); }
+QString quoted(const QString& path) { return QString::fromStdString(vornix::quotedArgument(path.toStdString())); }
 
 } // namespace
 

@@ -9,7 +9,7 @@ namespace {
 
 // "=" marks a whole line, "+" the beginning of a line still open.
 std::vector<std::string> cut(const std::vector<std::string>& reads, bool finish = true) {
-    LineCutter cutter;
+    vornix::LineCutter cutter;
     std::vector<std::string> out;
     auto sink = [&](std::string_view line, bool entire) { out.push_back((entire ? "=" : "+") + std::string(line)); };
     for (const auto& r : reads)
@@ -51,7 +51,7 @@ TEST(LineCutter, CutsReadsIntoLines) {
 }
 
 TEST(LineCutter, OpenLineIsKeptUntilFinish) {
-    LineCutter cutter;
+    vornix::LineCutter cutter;
     std::vector<std::string> out;
     auto sink = [&](std::string_view line, bool entire) { out.push_back((entire ? "=" : "+") + std::string(line)); };
     cutter.feed("12345", sink);
