@@ -1,13 +1,453 @@
+// Subcommands on T64 images: each reads and writes through the same document the editor uses.
 #include "cli/Commands.h"
 
-#include <iostream>
+#include "core/Extraction.h"
+#include "core/T64Image.h"
+#include "core/TapeDocument.h"
 
-int cmdList(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdCreate(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdAdd(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdDelete(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdRename(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdMove(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdLabel(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdCapacity(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdExtract(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+
+using vornix::TapeDocument;
+
+namespace {
+
+struct Help {
+    const char* name;
+    const char* usage;
+    const char* text;
+};
+
+const Help kList{"list", "list IMAGE [--json]",
+                 "Shows the label, the capacity as the header holds it (before the editor limits it),\n"
+                 "the number of entries and, for every entry, its number, name (16 characters, as\n"
+                 "held), size and load and end addresses. --json prints one JSON object instead;\n"
+                 "texts are the bytes held, each byte one code point from 0 to 255.\n"
+                 "Directories that had to be repaired on reading are reported on standard error.\n"};
+const Help kCreate{"create", "create IMAGE [--label TEXT] [--capacity N] [--type-01] [PRG...]",
+                   "Creates IMAGE (replacing any file of that name) holding the PRG files in the order\n"
+                   "given. Names come from the file names as in the editor. Letters a-z of the label\n"
+                   "become capitals; an empty label is written as \".\". The capacity is at least the\n"
+                   "number of entries and at most 99 (unless more entries are added); without\n"
+                   "--capacity it follows the entries. --type-01 marks the entries with file type\n"
+                   "0x01 instead of 0x82.\n"};
+const Help kAdd{"add", "add IMAGE PRG... [--type-01]",
+                "Appends the PRG files to IMAGE in the order given. If any file cannot be added\n"
+                "the image is left as it was.\n"};
+const Help kDelete{"delete", "delete IMAGE N [--type-01]", "Removes entry N (counted from 1). The capacity stays.\n"};
+const Help kRename{"rename", "rename IMAGE N NAME [--type-01]",
+                   "Renames entry N: letters a-z become capitals, at most 16 characters are kept.\n"};
+const Help kMove{"move", "move IMAGE N --top|--bottom|--up|--down [--type-01]",
+                 "Moves entry N to the top or the bottom of the list, or one place up or down.\n"};
+const Help kLabel{"label", "label IMAGE TEXT [--type-01]",
+                  "Sets the tape label: letters a-z become capitals, at most 24 characters are kept;\n"
+                  "an empty label is written as \".\".\n"};
+const Help kCapacity{"capacity", "capacity IMAGE N [--type-01]",
+                     "Sets the number of directory slots (0 to 255). It is never below the number of\n"
+                     "entries, and above 99 only while the image holds 99 entries or more.\n"};
+const Help kExtract{"extract", "extract IMAGE [N...] [-o DIR]",
+                    "Writes the given entries (all when none is given) as PRG files into DIR (default:\n"
+                    "the current folder), in list order, named after the entries; a name that is\n"
+                    "taken gets _1, _2, ... Prints each file written.\n"};
+
+const char kCommonOptions[] =
+    "\nCommands that change an image open it, apply the change and save it in place; on any\n"
+    "error the image on disk is left untouched. Entries keep file type 0x01 when every entry\n"
+    "of the image had it; --type-01 writes 0x01 in any case.\n";
+
+void printHelp(const Help& h) {
+    std::cout << "usage: vornix-cli " << h.usage << "\n\n" << h.text;
+    if (std::string(h.name) != "list" && std::string(h.name) != "extract")
+        std::cout << kCommonOptions;
+}
+
+int usageError(const Help& h, const std::string& message) {
+    std::cerr << "vornix-cli " << h.name << ": " << message << "\nusage: vornix-cli " << h.usage
+              << "\n'vornix-cli " << h.name << " --help' tells more.\n";
+    return 2;
+}
+
+int failure(const std::string& message) {
+    std::cerr << "vornix-cli: " << message << "\n";
+    return 1;
+}
+
+void note(const std::string& message) { std::cerr << "vornix-cli: " << message << "\n"; }
+
+// Options and operands of one subcommand. Options may stand anywhere; "--" ends them.
+struct CommandLine {
+    std::vector<std::string> operands;
+    std::set<std::string> flags;
+    std::map<std::string, std::string> values;
+    bool help = false;
+    std::string error;
+};
+
+CommandLine parse(const Args& args, const std::set<std::string>& flags, const std::set<std::string>& valued) {
+    CommandLine cl;
+    bool options = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!options || a.size() < 2 || a[0] != '-') {
+            cl.operands.push_back(a);
+        } else if (a == "--") {
+            options = false;
+        } else if (a == "--help" || a == "-h") {
+            cl.help = true;
+        } else if (flags.count(a)) {
+            cl.flags.insert(a);
+        } else if (const auto eq = a.find('='); eq != std::string::npos && valued.count(a.substr(0, eq))) {
+            cl.values[a.substr(0, eq)] = a.substr(eq + 1);
+        } else if (valued.count(a)) {
+            if (i + 1 >= args.size()) {
+                cl.error = "option " + a + " needs a value";
+                return cl;
+            }
+            cl.values[a] = args[++i];
+        } else {
+            cl.error = "unknown option " + a;
+            return cl;
+        }
+    }
+    return cl;
+}
+
+std::optional<int> number(const std::string& text, int low, int high) {
+    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int value = std::stoi(text);
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+// Entries keep type 0x01 through an edit when the image used it throughout.
+bool usesType01(const TapeDocument& doc) {
+    return doc.count() > 0 && std::all_of(doc.entries().begin(), doc.entries().end(),
+                                          [](const vornix::Entry& e) { return e.fileType == 0x01; });
+}
+
+bool openImage(TapeDocument& doc, const std::string& path) {
+    const vornix::OpenResult r = doc.open(path);
+    if (!r.accepted) {
+        failure(r.error);
+        return false;
+    }
+    for (const std::string& repair : r.repairs)
+        note(path + ": directory repaired: " + repair);
+    return true;
+}
+
+int save(TapeDocument& doc, const std::string& path, bool type01) {
+    const vornix::SaveResult r = doc.saveAs(path, type01);
+    return r.written ? 0 : failure(r.error);
+}
+
+bool isEntryNumber(const std::string& text) { return number(text, 1, 255).has_value(); }
+
+// Resolves an entry number (already checked by isEntryNumber) against the image; prints the
+// error itself.
+std::optional<int> entryIndex(const TapeDocument& doc, const std::string& path, const std::string& text) {
+    const int n = *number(text, 1, 255);
+    if (n > doc.count()) {
+        failure(path + ": there is no entry " + text + " (the image holds " + std::to_string(doc.count()) +
+                (doc.count() == 1 ? " entry)" : " entries)"));
+        return std::nullopt;
+    }
+    return n - 1;
+}
+
+bool addAll(TapeDocument& doc, const std::vector<std::string>& prgs) {
+    bool ok = true;
+    for (const vornix::AddResult& r : doc.addPrograms(prgs))
+        if (!r.added) {
+            failure(r.reason);
+            ok = false;
+        }
+    return ok;
+}
+
+void setLabel(TapeDocument& doc, const std::string& image, const std::string& text) {
+    if (text.size() > vornix::kLabelSize)
+        note(image + ": the label is cut to " + std::to_string(vornix::kLabelSize) + " characters");
+    doc.setLabel(TapeDocument::capitals(text));
+}
+
+void setCapacity(TapeDocument& doc, const std::string& image, int value) {
+    doc.setCapacity(value);
+    if (doc.capacity() != value)
+        note(image + ": capacity " + std::to_string(value) + " is outside " + std::to_string(doc.capacityLowerLimit()) + " to " +
+             std::to_string(doc.capacityUpperLimit()) + "; it is " + std::to_string(doc.capacity()));
+}
+
+// Code points 0-255, one per byte, as JSON text.
+std::string jsonText(const std::string& bytes) {
+    std::string out = "\"";
+    for (unsigned char c : bytes) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out + "\"";
+}
+
+std::string hex4(int value) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "$%04X", value);
+    return buf;
+}
+
+int address(const std::uint8_t (&bytes)[2]) { return bytes[0] | bytes[1] << 8; }
+
+// The common shape of the editing commands: open, change, save in place.
+template <typename Change>
+int edit(const Help& help, const Args& args, std::size_t operands, bool numbered, const std::set<std::string>& flags,
+         Change change) {
+    std::set<std::string> known = flags;
+    known.insert("--type-01");
+    const CommandLine cl = parse(args, known, {});
+    if (cl.help) {
+        printHelp(help);
+        return 0;
+    }
+    if (!cl.error.empty())
+        return usageError(help, cl.error);
+    if (cl.operands.size() != operands)
+        return usageError(help, cl.operands.size() < operands ? "missing arguments" : "too many arguments");
+    if (numbered && !isEntryNumber(cl.operands[1]))
+        return usageError(help, "entry numbers run from 1 to 255, not '" + cl.operands[1] + "'");
+    const std::string& image = cl.operands[0];
+    TapeDocument doc;
+    if (!openImage(doc, image))
+        return 1;
+    const bool type01 = cl.flags.count("--type-01") || usesType01(doc);
+    const std::optional<int> code = change(doc, cl);
+    if (code)
+        return *code;
+    return save(doc, image, type01);
+}
+
+} // namespace
+
+int cmdList(const Args& args) {
+    const CommandLine cl = parse(args, {"--json"}, {});
+    if (cl.help) {
+        printHelp(kList);
+        return 0;
+    }
+    if (!cl.error.empty())
+        return usageError(kList, cl.error);
+    if (cl.operands.size() != 1)
+        return usageError(kList, cl.operands.empty() ? "missing IMAGE" : "too many arguments");
+    const std::string& path = cl.operands[0];
+    const vornix::ReadResult r = vornix::readImage(path);
+    if (!r.accepted)
+        return failure(r.error);
+    for (const std::string& repair : r.repairs)
+        note(path + ": directory repaired: " + repair);
+
+    const vornix::T64Contents& c = r.contents;
+    const std::string label = c.label.substr(0, c.label.find('\0'));
+    std::ostringstream out;
+    if (cl.flags.count("--json")) {
+        out << "{\"label\": " << jsonText(label) << ", \"capacity\": " << c.capacity << ", \"entries\": [";
+        for (std::size_t i = 0; i < c.entries.size(); ++i) {
+            const vornix::Entry& e = c.entries[i];
+            out << (i ? ",\n  " : "\n  ") << "{\"number\": " << i + 1 << ", \"name\": " << jsonText(e.name)
+                << ", \"size\": " << e.size << ", \"load\": " << address(e.load) << ", \"end\": " << address(e.end)
+                << "}";
+        }
+        out << (c.entries.empty() ? "]}\n" : "\n]}\n");
+    } else {
+        out << "label:    \"" << label << "\"\ncapacity: " << c.capacity << "\nentries:  " << c.count << "\n";
+        if (!c.entries.empty())
+            out << "\n  Nr  Name                    Size  Load   End\n";
+        for (std::size_t i = 0; i < c.entries.size(); ++i) {
+            const vornix::Entry& e = c.entries[i];
+            char line[96];
+            std::snprintf(line, sizeof line, "%4zu  \"", i + 1);
+            out << line << e.name << "\"";
+            std::snprintf(line, sizeof line, " %10d  %s  %s\n", e.size, hex4(address(e.load)).c_str(),
+                          hex4(address(e.end)).c_str());
+            out << line;
+        }
+    }
+    std::cout << out.str();
+    return 0;
+}
+
+int cmdCreate(const Args& args) {
+    const CommandLine cl = parse(args, {"--type-01"}, {"--label", "--capacity"});
+    if (cl.help) {
+        printHelp(kCreate);
+        return 0;
+    }
+    if (!cl.error.empty())
+        return usageError(kCreate, cl.error);
+    if (cl.operands.empty())
+        return usageError(kCreate, "missing IMAGE");
+    std::optional<int> capacity;
+    if (const auto it = cl.values.find("--capacity"); it != cl.values.end()) {
+        capacity = number(it->second, 0, 255);
+        if (!capacity)
+            return usageError(kCreate, "--capacity needs a number from 0 to 255, not '" + it->second + "'");
+    }
+    TapeDocument doc;
+    doc.newImage();
+    if (!addAll(doc, std::vector<std::string>(cl.operands.begin() + 1, cl.operands.end())))
+        return failure(cl.operands[0] + ": not created");
+    if (const auto it = cl.values.find("--label"); it != cl.values.end())
+        setLabel(doc, cl.operands[0], it->second);
+    if (capacity)
+        setCapacity(doc, cl.operands[0], *capacity);
+    return save(doc, cl.operands[0], cl.flags.count("--type-01") > 0);
+}
+
+int cmdAdd(const Args& args) {
+    const CommandLine cl = parse(args, {"--type-01"}, {});
+    if (!cl.help && cl.error.empty() && cl.operands.size() < 2)
+        return usageError(kAdd, cl.operands.empty() ? "missing IMAGE" : "missing PRG files");
+    const std::size_t operands = cl.operands.size();
+    return edit(kAdd, args, operands, false, {}, [&](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+        if (!addAll(doc, std::vector<std::string>(c.operands.begin() + 1, c.operands.end())))
+            return failure(c.operands[0] + ": left as it was");
+        return std::nullopt;
+    });
+}
+
+int cmdDelete(const Args& args) {
+    return edit(kDelete, args, 2, true, {}, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+        const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+        if (!p)
+            return 1;
+        doc.deleteSelected({*p});
+        return std::nullopt;
+    });
+}
+
+int cmdRename(const Args& args) {
+    return edit(kRename, args, 3, true, {}, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+        const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+        if (!p)
+            return 1;
+        if (c.operands[2].size() > vornix::kNameSize)
+            note(c.operands[0] + ": the name is cut to " + std::to_string(vornix::kNameSize) + " characters");
+        doc.rename(*p, c.operands[2]);
+        return std::nullopt;
+    });
+}
+
+int cmdMove(const Args& args) {
+    const std::set<std::string> ways{"--top", "--bottom", "--up", "--down"};
+    std::set<std::string> known = ways;
+    known.insert("--type-01");
+    const CommandLine pre = parse(args, known, {});
+    if (!pre.help && pre.error.empty()) {
+        std::size_t chosen = 0;
+        for (const std::string& w : ways)
+            chosen += pre.flags.count(w);
+        if (chosen != 1)
+            return usageError(kMove, "give exactly one of --top, --bottom, --up, --down");
+    }
+    return edit(kMove, args, 2, true, ways, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+        const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+        if (!p)
+            return 1;
+        const bool towardsTop = c.flags.count("--top") || c.flags.count("--up");
+        const int edge = towardsTop ? 0 : doc.count() - 1;
+        if (*p == edge) {
+            note(c.operands[0] + ": entry " + c.operands[1] + " is already at the " +
+                 (towardsTop ? "top" : "bottom") + "; nothing changed");
+            return 0;
+        }
+        if (c.flags.count("--top"))
+            doc.moveToTop({*p});
+        else if (c.flags.count("--bottom"))
+            doc.moveToBottom({*p});
+        else if (c.flags.count("--up"))
+            doc.moveUp({*p});
+        else
+            doc.moveDown({*p});
+        return std::nullopt;
+    });
+}
+
+int cmdLabel(const Args& args) {
+    return edit(kLabel, args, 2, false, {}, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+        setLabel(doc, c.operands[0], c.operands[1]);
+        return std::nullopt;
+    });
+}
+
+int cmdCapacity(const Args& args) {
+    const CommandLine pre = parse(args, {"--type-01"}, {});
+    if (!pre.help && pre.error.empty() && pre.operands.size() == 2 && !number(pre.operands[1], 0, 255))
+        return usageError(kCapacity, "N must be a number from 0 to 255, not '" + pre.operands[1] + "'");
+    return edit(kCapacity, args, 2, false, {}, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+        setCapacity(doc, c.operands[0], *number(c.operands[1], 0, 255));
+        return std::nullopt;
+    });
+}
+
+int cmdExtract(const Args& args) {
+    const CommandLine cl = parse(args, {}, {"-o", "--output"});
+    if (cl.help) {
+        printHelp(kExtract);
+        return 0;
+    }
+    if (!cl.error.empty())
+        return usageError(kExtract, cl.error);
+    if (cl.operands.empty())
+        return usageError(kExtract, "missing IMAGE");
+    for (std::size_t i = 1; i < cl.operands.size(); ++i)
+        if (!number(cl.operands[i], 1, 255))
+            return usageError(kExtract, "entry numbers run from 1 to 255, not '" + cl.operands[i] + "'");
+    std::string folder = ".";
+    if (const auto it = cl.values.find("-o"); it != cl.values.end())
+        folder = it->second;
+    if (const auto it = cl.values.find("--output"); it != cl.values.end())
+        folder = it->second;
+    if (folder.empty())
+        return usageError(kExtract, "-o needs a folder");
+
+    const std::string& image = cl.operands[0];
+    TapeDocument doc;
+    if (!openImage(doc, image))
+        return 1;
+    std::set<int> chosen;
+    for (std::size_t i = 1; i < cl.operands.size(); ++i) {
+        const std::optional<int> p = entryIndex(doc, image, cl.operands[i]);
+        if (!p)
+            return 1;
+        chosen.insert(*p);
+    }
+    if (cl.operands.size() == 1)
+        for (int p = 0; p < doc.count(); ++p)
+            chosen.insert(p);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec))
+        return failure(folder + ": no such folder");
+    for (int p : chosen) {
+        const vornix::ExtractResult r = vornix::extractEntry(doc.entries()[p], folder);
+        if (!r.written)
+            return failure(r.error);
+        std::cout << r.path << "\n" << std::flush;
+    }
+    return 0;
+}

@@ -1,6 +1,51 @@
 #include "cli/Commands.h"
 
+#include "convert/PictureConverters.h"
+#include "convert/SafeFile.h"
+
+#include <functional>
 #include <iostream>
 
-int cmdKoala(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
-int cmdFli(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
+namespace {
+
+using Converter = std::function<vornix::ConversionResult(const std::filesystem::path&, const std::filesystem::path&)>;
+
+int runConversion(const char* name, const char* what, const Args& args, const Converter& convert) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << "usage: vornix-cli " << name << " IN OUT\n\n"
+                  << "Writes OUT, a C64 program that shows " << what << " IN when loaded and run.\n"
+                  << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n";
+        return 0;
+    }
+    if (args.size() != 2) {
+        std::cerr << "usage: vornix-cli " << name << " IN OUT\n";
+        return 2;
+    }
+    const std::filesystem::path input = args[0];
+    const std::filesystem::path output = args[1];
+    // The editor accepts a missing picture and writes a program without one; on the command
+    // line that is almost always a typing error, so it is refused instead.
+    vornix::InputFile probe;
+    if (!probe.open(input)) {
+        std::cerr << "vornix-cli " << name << ": cannot read " << input.string() << "\n";
+        return 1;
+    }
+    const vornix::ConversionResult result = convert(input, output);
+    if (!result.written) {
+        std::cerr << "vornix-cli " << name << ": " << result.error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int cmdKoala(const Args& args) {
+    return runConversion("koala", "the Koala Paint picture", args,
+                         [](const auto& in, const auto& out) { return vornix::convertKoala(in, out); });
+}
+
+int cmdFli(const Args& args) {
+    return runConversion("fli", "the FLI picture", args,
+                         [](const auto& in, const auto& out) { return vornix::convertFli(in, out); });
+}

@@ -1,5 +1,96 @@
 #include "cli/Commands.h"
 
-#include <iostream>
+#include "tape/TapFile.h"
+#include "tape/TapJoin.h"
+#include "tape/TapPause.h"
 
-int cmdTapJoin(const Args&) { std::cerr << "vornix-cli: not available yet\n"; return 1; }
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void tapJoinUsage(std::ostream& out) {
+    out << "usage: vornix-cli tap-join OUT ITEM...\n"
+           "  Joins version 1 TAP files into OUT, in the order given. ITEM is a TAP file or\n"
+           "  --pause=S, a silence of S seconds (S one of 1, 2, 4, 5, 10, 20, 40).\n"
+           "  Files of other TAP versions must be converted to version 1 first.\n";
+}
+
+bool parsePause(std::string_view text, int& seconds) {
+    if (text.empty() || text.size() > 2)
+        return false;
+    seconds = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        seconds = seconds * 10 + (c - '0');
+    }
+    return tap::isOfferedPause(seconds);
+}
+
+} // namespace
+
+int cmdTapJoin(const Args& args) {
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            tapJoinUsage(std::cout);
+            return 0;
+        }
+    }
+    if (args.empty()) {
+        tapJoinUsage(std::cerr);
+        return 2;
+    }
+    const std::string& output = args.front();
+    if (output.rfind("--", 0) == 0) {
+        std::cerr << "vornix-cli tap-join: the first argument names the output file, not an option\n";
+        tapJoinUsage(std::cerr);
+        return 2;
+    }
+
+    std::vector<tap::JoinItem> items;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        constexpr std::string_view kPause = "--pause=";
+        if (a.rfind(kPause, 0) == 0) {
+            int seconds = 0;
+            if (!parsePause(std::string_view(a).substr(kPause.size()), seconds)) {
+                std::cerr << "vornix-cli tap-join: " << a << ": a pause is 1, 2, 4, 5, 10, 20 or 40 seconds\n";
+                return 2;
+            }
+            items.push_back(tap::JoinItem::pause(seconds));
+        } else if (a.rfind("--", 0) == 0) {
+            std::cerr << "vornix-cli tap-join: unknown option " << a << "\n";
+            tapJoinUsage(std::cerr);
+            return 2;
+        } else {
+            items.push_back(tap::JoinItem::file(a));
+        }
+    }
+
+    const std::string problem = tap::checkJoin(items, output);
+    if (!problem.empty()) {
+        std::cerr << "vornix-cli tap-join: " << problem << "\n";
+        return 1;
+    }
+    bool allVersion1 = true;
+    for (const tap::JoinItem& item : items) {
+        if (item.isPause() || tap::isVersion1(item.path))
+            continue;
+        const auto version = tap::readVersion(item.path);
+        std::cerr << "vornix-cli tap-join: \"" << item.path << "\" is not a version 1 TAP file (version byte "
+                  << int(version.value_or(0)) << "); convert it first, e.g. in the editor's TAP Linker\n";
+        allVersion1 = false;
+    }
+    if (!allVersion1)
+        return 1;
+
+    const tap::JoinResult result = tap::join(items, output);
+    if (!result.ok) {
+        std::cerr << "vornix-cli tap-join: " << result.error << "\n";
+        return 1;
+    }
+    std::cout << output << ": " << result.dataLength << " bytes of pulse data\n";
+    return 0;
+}

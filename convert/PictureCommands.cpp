@@ -1,4 +1,130 @@
 #include "convert/PictureCommands.h"
 
-void koalaToPrgCommand(const AppContext&, QWidget*, const CompressionOptions&) {}
-void fliToPrgCommand(const AppContext&, QWidget*, FileDialogSpec&, const CompressionOptions&) {}
+#include "convert/InPlaceCompression.h"
+#include "convert/PictureConverters.h"
+#include "tools/CompressionWindow.h"
+
+#include <QFile>
+
+#include <filesystem>
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("Vornix");
+
+std::filesystem::path toPath(const QString& path) {
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+QString sentence(const std::string& text) {
+    QString s = QString::fromStdString(text);
+    if (!s.isEmpty())
+        s[0] = s[0].toUpper();
+    return s + '.';
+}
+
+// Asks for the output; remembers the choice for the next use, as the dialog object would.
+QString askOutput(const AppContext& ctx, QWidget* parent) {
+    FileDialogSpec& spec = programSaveDialog();
+    const QString path = ctx.dialogs->saveFile(parent, spec);
+    if (!path.isEmpty())
+        spec.fileName = path;
+    return path;
+}
+
+// Conversion done or failed: failures are shown, successes go on to the compression step.
+void finishConversion(const AppContext& ctx, QWidget* parent, const QString& output,
+                      const vornix::ConversionResult& result, const CompressionOptions& options) {
+    if (!result.written) {
+        ctx.dialogs->message(parent, kAppTitle, sentence(result.error), MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
+    compressConverted(ctx, parent, output, options);
+}
+
+// Puts the add-PRG dialog back on its first filter however the command ends.
+class FilterReset {
+public:
+    explicit FilterReset(FileDialogSpec& spec) : spec_(spec) {}
+    ~FilterReset() { spec_.selectedFilter = 0; }
+    FilterReset(const FilterReset&) = delete;
+    FilterReset& operator=(const FilterReset&) = delete;
+
+private:
+    FileDialogSpec& spec_;
+};
+
+} // namespace
+
+FileDialogSpec& koalaOpenDialog() {
+    static FileDialogSpec spec = [] {
+        FileDialogSpec s;
+        s.filters = {{QStringLiteral("Koala Paint *.KLA"), QStringLiteral("*.KLA")},
+                     {QStringLiteral("All files "), QStringLiteral("*.*")}};
+        s.defaultSuffix = QStringLiteral("KLA");
+        return s;
+    }();
+    return spec;
+}
+
+FileDialogSpec& programSaveDialog() {
+    static FileDialogSpec spec = [] {
+        FileDialogSpec s;
+        s.filters = {{QStringLiteral("Programs *.PRG"), QStringLiteral("*.PRG")},
+                     {QStringLiteral("All files"), QStringLiteral("*.*")}};
+        s.defaultSuffix = QStringLiteral("PRG");
+        s.confirmOverwrite = true;
+        return s;
+    }();
+    return spec;
+}
+
+void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options) {
+    FileDialogSpec& openSpec = koalaOpenDialog();
+    // Single choice: the dialog then also accepts a name that does not exist.
+    const QStringList inputs = ctx.dialogs->openFiles(parent, openSpec, false);
+    if (inputs.isEmpty())
+        return;
+    openSpec.fileName = inputs.first();
+    const QString output = askOutput(ctx, parent);
+    if (output.isEmpty())
+        return;
+    finishConversion(ctx, parent, output, vornix::convertKoala(toPath(inputs.first()), toPath(output)), options);
+}
+
+void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSpec& addPrgDialog,
+                     const CompressionOptions& options) {
+    const FilterReset reset(addPrgDialog);
+    addPrgDialog.selectedFilter = 1; // "All files": FLI pictures come under many extensions
+    const QStringList inputs = ctx.dialogs->openFiles(parent, addPrgDialog, true);
+    if (inputs.isEmpty())
+        return;
+    const QString output = askOutput(ctx, parent);
+    if (output.isEmpty())
+        return;
+    finishConversion(ctx, parent, output, vornix::convertFli(toPath(inputs.first()), toPath(output)), options);
+}
+
+void compressConverted(const AppContext& ctx, QWidget* parent, const QString& path,
+                       const CompressionOptions& options) {
+    if (!options.compress || !options.window)
+        return;
+    if (options.showCompressionWindow)
+        options.showCompressionWindow();
+    vornix::InPlaceCompression step(toPath(path));
+    // Returns only after the compressor has ended, so its output file is complete.
+    options.window->runUnattended(path, options.fast);
+    std::string error;
+    if (step.finish(&error) == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
+        ctx.dialogs->message(parent, kAppTitle,
+                             QStringLiteral("The compressed program could not take the place of the converted one "
+                                            "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
+                                            "is in %3.")
+                                 .arg(QString::fromStdString(error), path, path + '1'),
+                             MsgButtons::Ok, MsgIcon::Warning);
+    }
+}

@@ -23,3 +23,14 @@ void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const Compression
 // this command and its first again when the command ends.
 void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSpec& addPrgDialog,
                      const CompressionOptions& options);
+
+// The compression step both commands end with when options.compress is set: runs the
+// compression window unattended on path and, when the compressor wrote path + "1", moves
+// that file over path. If the move fails the user is told and path keeps the uncompressed
+// program.
+void compressConverted(const AppContext& ctx, QWidget* parent, const QString& path,
+                       const CompressionOptions& options);
+
+// The dialogs of the two commands, kept for the whole run like the window's own dialogs.
+FileDialogSpec& koalaOpenDialog(); // OpenDialog3
+FileDialogSpec& programSaveDialog(); // SaveDialog2, shared by both commands

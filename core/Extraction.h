@@ -2,6 +2,7 @@
 // Writing entries out as PRG files with names safe for the file system.
 #include "core/T64Image.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,11 +23,18 @@ struct ExtractResult {
 // The file name for an entry name: \ / : * ? " < > | and NUL become "_".
 std::string safeFileName(const std::string& entryName);
 
-// folder + separator + name (no doubled separator), trimmed of bytes <= 32 at both ends,
-// then ".PRG", or "_1.PRG", "_2.PRG", ... when taken.
+// folder + separator + safe name (no doubled separator; an empty folder is the current
+// one), with the bytes <= 32 at the end of the name dropped (and at its start when there is
+// no folder), then ".PRG", or "_1.PRG", "_2.PRG", ... when taken. The folder is used as
+// given: leading or trailing blanks in it are part of its name.
 std::string extractionPath(const std::string& folder, const std::string& entryName);
 
-// Extract entry: writes load address + data into a new file in folder.
+// Extract entry: writes load address + data into a new file in folder, in chunks. Never
+// replaces an existing file (the numbered name is taken instead); a file that cannot be
+// written completely is removed again and reported.
 ExtractResult extractEntry(const Entry& entry, const std::string& folder, const ExtractProgress& progress = {});
+
+// Bytes written per chunk (and per progress report).
+inline constexpr std::size_t kExtractChunk = 64 * 1024;
 
 } // namespace vornix

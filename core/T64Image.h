@@ -12,6 +12,7 @@ using Bytes = std::vector<std::uint8_t>;
 // held byte for byte in std::string (no character set conversion anywhere).
 struct Entry {
     std::int32_t kind = 0;             // slot byte 0 when read; 130 when added from a PRG
+    std::uint8_t fileType = 0;         // slot byte 1 when read (not used by any operation); 0 when added
     std::int32_t size = 0;             // number of data bytes (== data.size())
     std::int32_t loadAddressValue = 0; // scratch used while a PRG is added
     std::int32_t endAddressValue = 0;  // scratch used while a PRG is added
@@ -41,20 +42,32 @@ struct ReadResult {
 std::int32_t fileLength(const std::string& path);
 
 // Reads a T64 image. Rejected: signature not C,6,4, unreadable file, or a file that ends
-// inside its header or its directory.
+// inside its header or its directory. ReadResult::error then reads "PATH: reason".
+// The file is read once into memory; every offset is checked against its real length.
 ReadResult readImage(const std::string& path);
-// The same on bytes in memory (the fuzz target and the tests use it).
+// The same on bytes in memory (the fuzz target and the tests use it); error holds the
+// reason alone.
 ReadResult parseImage(const std::uint8_t* data, std::size_t length);
 
 // Builds the file bytes of an image; sets every entry's dataOffset to the value written.
+// The capacity written is never below the number of entries. Returns no bytes when the
+// image cannot be written (more than 255 entries, or data past 32-bit offsets).
 Bytes serializeImage(int capacity, const std::string& label, std::vector<Entry>& entries, bool fileType01);
 
 // Writes an image so that a failure leaves any old file intact (temporary file + rename).
-// Returns false with a readable reason in *error on failure.
+// Returns false with "PATH: reason" in *error on failure; the entries' data offsets are
+// then left as they were.
 bool writeImage(const std::string& path, int capacity, const std::string& label, std::vector<Entry>& entries,
                 bool fileType01, std::string* error);
 
 // Maps name and label bytes on reading: 0xC1..0xFF lose 0x80.
 std::string mapNameBytes(const std::uint8_t* bytes, std::size_t count);
+
+// Fixed layout sizes.
+inline constexpr std::size_t kHeaderSize = 64;
+inline constexpr std::size_t kSlotSize = 32;
+inline constexpr std::size_t kNameSize = 16;
+inline constexpr std::size_t kLabelSize = 24;
+inline constexpr int kMaxSlots = 255;
 
 } // namespace vornix

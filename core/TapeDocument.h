@@ -34,10 +34,11 @@ public:
     static constexpr int kMaxEntries = 255;
     static constexpr int kBoxUpperLimit = 99;
 
-    // New: empties entries, capacity 0, empty label, modified off.
-    void newImage();
+    // New: empties entries, capacity 0, empty label, modified off. False (nothing changed)
+    // while busy.
+    bool newImage();
     // Open: accepted replaces the document (capacity rule applied, label up to its first NUL);
-    // rejected keeps it. Modified goes off in both cases.
+    // rejected keeps it. Modified goes off in both cases. Refused while busy (nothing changes).
     OpenResult open(const std::string& path);
     // Save as: an empty label becomes "."; writes; modified off when written.
     SaveResult saveAs(const std::string& path, bool fileType01);
@@ -56,7 +57,8 @@ public:
     std::optional<Selection> moveDown(const Selection& sel);
 
     // Commit rename of the entry at pos: capitals a-z, at most 16 characters, not filled up.
-    void rename(int pos, const std::string& text);
+    // False (nothing changed) for a position outside the list or while busy.
+    bool rename(int pos, const std::string& text);
     // Label changed by the user: label := text (at most 24), modified on.
     void setLabel(const std::string& text);
     // Capacity changed by the user (then the capacity rule applies), modified on.
@@ -68,6 +70,11 @@ public:
     int capacityLowerLimit() const { return count(); }
     int capacityUpperLimit() const;
 
+    // While an extraction writes entries out (and the window keeps handling input), the
+    // operations that change the entries (new, open, add, delete, moves, rename) refuse.
+    void setBusy(bool on) { busy_ = on; }
+    bool busy() const { return busy_; }
+
     const std::vector<Entry>& entries() const { return entries_; }
     int count() const { return static_cast<int>(entries_.size()); }
     int capacity() const { return capacity_; }
@@ -78,12 +85,17 @@ public:
     // The name a PRG file gets as an entry: ".PRG" (any case) removed, 16 characters,
     // filled with spaces, a-z made capitals.
     static std::string entryNameFromFileName(const std::string& fileName);
+    // The small letters a to z made capitals; every other byte unchanged.
+    static std::string capitals(std::string text);
+    // Positions inside [0, count) only, ascending, without duplicates.
+    Selection normalized(const Selection& sel) const;
 
 private:
     std::vector<Entry> entries_;
     int capacity_ = 0;
     std::string label_;
     bool modified_ = false;
+    bool busy_ = false;
 };
 
 } // namespace vornix

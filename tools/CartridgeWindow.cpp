@@ -1,8 +1,282 @@
 #include "tools/CartridgeWindow.h"
 
+#include "app/Dialogs.h"
+#include "tools/CartconvCommandLine.h"
+#include "tools/DosCommand.h"
+#include "tools/ToolLocator.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace cartconv = vornix::cartconv;
+
+namespace {
+
+const char* const acknowledgement = "cartconv comes with the VICE emulator - thanks to the VICE team.";
+
+// A short query: the tool lists its types at once or not at all.
+constexpr int typesStartMs = 3000;
+constexpr int typesFinishMs = 5000;
+
+FileDialogSpec openSpec() {
+    FileDialogSpec spec;
+    spec.filters = {{QStringLiteral("Cartridge images (*.CRT)"), QStringLiteral("*.CRT")},
+                    {QStringLiteral("Binary data (*.BIN)"), QStringLiteral("*.BIN")},
+                    {QStringLiteral("All files (*.*)"), QStringLiteral("*.*")}};
+    return spec;
+}
+
+FileDialogSpec saveSpec(int filter) {
+    FileDialogSpec spec;
+    spec.filters = {{QStringLiteral("C64 programs (PRG)"), QStringLiteral("*.PRG")},
+                    {QStringLiteral("C64 cartridges (CRT)"), QStringLiteral("*.CRT")},
+                    {QStringLiteral("Binary data (BIN)"), QStringLiteral("*.BIN")},
+                    {QStringLiteral("All files "), QStringLiteral("*.*")}};
+    spec.selectedFilter = filter;
+    spec.confirmOverwrite = true;
+    return spec;
+}
+
+} // namespace
+
 TForm4::TForm4(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Cartconv GUI"));
+    resize(560, 400);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont small = Memo1->font();
+    small.setPointSize(8);
+    Memo1->setFont(small);
+
+    // Holds the missing-tool message; never shown itself.
+    Label2 = new QLabel(QStringLiteral("CARTCONV.EXE not found! Please download it with VICE emulator and copy to "
+                                       "program directory!"),
+                        this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->hide();
+
+    Label1 = new QLabel(QStringLiteral("Destination:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    for (const auto& d : cartconv::destinations())
+        ComboBox1->addItem(QString::fromLatin1(d.text.data(), static_cast<qsizetype>(d.text.size())));
+    ComboBox1->setCurrentIndex(cartconv::defaultDestination);
+    Label1->setBuddy(ComboBox1);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Load address:"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    CheckBox2 = new QCheckBox(QStringLiteral("Cart name:"), this);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    Edit2 = new QLineEdit(QStringLiteral("CARTRIDGE"), this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    CheckBox2->setEnabled(false);
+    Edit2->setEnabled(false);
+
+    auto makeButton = [this](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    Button1 = makeButton("Button1", "Clear");
+    Button2 = makeButton("Button2", "Copy");
+    Button3 = makeButton("Button3", "Start");
+    Button4 = makeButton("Button4", "Close");
+
+    auto* options = new QGridLayout;
+    options->addWidget(Label1, 0, 0);
+    options->addWidget(ComboBox1, 0, 1, 1, 3);
+    options->addWidget(CheckBox1, 1, 0);
+    options->addWidget(Edit1, 1, 1);
+    options->addWidget(CheckBox2, 1, 2);
+    options->addWidget(Edit2, 1, 3);
+    options->setColumnStretch(1, 1);
+    options->setColumnStretch(3, 1);
+    auto* buttons = new QHBoxLayout;
+    for (auto* b : {Button1, Button2, Button3, Button4})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Memo1, 1);
+    layout->addLayout(options);
+    layout->addLayout(buttons);
+
+    DosCommand1 = new TDosCommand(this);
+    DosCommand1->setObjectName(QStringLiteral("DosCommand1"));
+    DosCommand1->InputToOutput = false;
+    DosCommand1->MaxTimeAfterBeginning = 0;
+    DosCommand1->MaxTimeAfterLastOutput = 0;
+    DosCommand1->ProgramFolder = ctx_.programFolder;
+    // Every line counts, a beginning of a line as much as a whole one.
+    DosCommand1->OnNewLine = [this](TDosCommand*, const QString& line, TOutputType) { log(line); };
+    DosCommand1->OnTerminated = [this](TDosCommand*) { finished_ = true; };
+
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm4::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm4::Button4Click);
+    // Picking from the list and typing both change the destination.
+    connect(ComboBox1, &QComboBox::currentTextChanged, this, &TForm4::ComboBox1Change);
+
+    outputSuffix_ = QStringLiteral(".PRG");
+    Memo1->clear();
 }
 
-void TForm4::applyPolish() {}
+QString TForm4::text(const char* english, const char* polish) const {
+    return QString::fromUtf8(polish_ ? polish : english);
+}
+
+void TForm4::applyPolish() {
+    polish_ = true;
+    Button1->setText(QStringLiteral("Wyczyść"));
+    Button2->setText(QStringLiteral("Kopiuj"));
+    Button4->setText(QStringLiteral("Zamknij"));
+    Label1->setText(QStringLiteral("Docelowo:"));
+    Label2->setText(QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
+                                   "cartconv.exe do katalogu programu."));
+    CheckBox1->setText(QStringLiteral("Adres ładowania:"));
+    CheckBox2->setText(QStringLiteral("Nazwa cartridge:"));
+}
+
+void TForm4::log(const QString& line) { Memo1->appendPlainText(line); }
+
+void TForm4::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        checkTool();
+}
+
+void TForm4::checkTool() {
+    const QString tool = findTool(ctx_.programFolder, QStringLiteral("cartconv"));
+    if (!tool.isEmpty()) {
+        log(QStringLiteral("CartConv.exe OK"));
+        log(QString::fromUtf8(acknowledgement));
+        if (!typesAsked_) {
+            typesAsked_ = true;
+            askToolForTypes(tool);
+        }
+        return;
+    }
+    ctx_.dialogs->message(this, QStringLiteral("Warinig"), Label2->text(), MsgButtons::Ok, MsgIcon::Warning);
+    toolMissing_ = true;
+    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button3, ComboBox1, CheckBox1, CheckBox2,
+                                                     Edit1, Edit2})
+        w->setEnabled(false);
+}
+
+void TForm4::askToolForTypes(const QString& toolPath) {
+    // Started directly, never through a shell.
+    QProcess query;
+    query.setProcessChannelMode(QProcess::MergedChannels);
+    query.setProgram(toolPath);
+    query.setArguments({QStringLiteral("--types")});
+    query.start();
+    if (!query.waitForStarted(typesStartMs))
+        return;
+    if (!query.waitForFinished(typesFinishMs)) {
+        // A tool that hangs here tells us nothing; the table's names stay.
+        query.kill();
+        query.waitForFinished(typesFinishMs);
+        return;
+    }
+    knownTypes_ = cartconv::parseTypeList(query.readAll().toStdString());
+}
+
+int TForm4::selectedDestination() const { return cartconv::findDestination(ComboBox1->currentText().toStdString()); }
+
+void TForm4::ComboBox1Change() {
+    const int destination = selectedDestination();
+    if (destination < 0)
+        return;
+    const auto rules = cartconv::rulesFor(destination);
+    outputSuffix_ = QString::fromLatin1(rules.suffix.data(), static_cast<qsizetype>(rules.suffix.size()));
+    saveFilter_ = rules.saveFilter;
+    if (toolMissing_)
+        return;
+    CheckBox1->setEnabled(rules.loadAddressUsable);
+    Edit1->setEnabled(rules.loadAddressUsable);
+    CheckBox2->setEnabled(rules.cartNameUsable);
+    Edit2->setEnabled(rules.cartNameUsable);
+}
+
+void TForm4::Button1Click() { Memo1->clear(); }
+
+void TForm4::Button2Click() { Memo1->copy(); }
+
+void TForm4::Button4Click() { close(); }
+
+void TForm4::updateStartButton() { Button3->setEnabled(!toolMissing_ && !running_); }
+
+void TForm4::Button3Click() {
+    if (running_ || toolMissing_)
+        return;
+    if (Edit1->text().isEmpty())
+        CheckBox1->setChecked(false);
+    if (Edit2->text().isEmpty())
+        CheckBox2->setChecked(false);
+
+    const int destination = selectedDestination();
+    if (destination < 0) {
+        ctx_.dialogs->message(this, windowTitle(),
+                              text("\"%1\" is not a destination of the list. Please choose one from the list.",
+                                   "\"%1\" nie jest pozycją listy. Wybierz typ docelowy z listy.")
+                                  .arg(ComboBox1->currentText()),
+                              MsgButtons::Ok, MsgIcon::Warning);
+        return;
+    }
+
+    const QStringList input = ctx_.dialogs->openFiles(this, openSpec(), false);
+    if (input.isEmpty())
+        return;
+    const QString chosen = ctx_.dialogs->saveFile(this, saveSpec(saveFilter_));
+    if (chosen.isEmpty())
+        return;
+    // The save dialog asked about the name as chosen; the tool writes it with the suffix,
+    // so a file under that name was never confirmed.
+    const QString output = chosen + outputSuffix_;
+    if (QFileInfo::exists(output) &&
+        ctx_.dialogs->message(this, windowTitle(),
+                              text("%1 already exists.\nDo you want to replace it?", "%1 już istnieje.\nZastąpić?")
+                                  .arg(output),
+                              MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        return;
+
+    cartconv::Request request;
+    request.type = cartconv::typeArgument(destination, knownTypes_);
+    request.loadAddress = CheckBox1->isEnabled() && CheckBox1->isChecked();
+    request.loadAddressText = Edit1->text().toStdString();
+    request.cartName = CheckBox2->isEnabled() && CheckBox2->isChecked();
+    request.cartNameText = Edit2->text().toStdString();
+    request.input = input.first().toStdString();
+    request.output = chosen.toStdString();
+    request.suffix = outputSuffix_.toStdString();
+    const QString commandLine = QString::fromStdString(cartconv::buildCommandLine(request));
+
+    DosCommand1->CommandLine = commandLine;
+    log(commandLine);
+    finished_ = false;
+    running_ = true;
+    updateStartButton();
+    if (!runAndWait(*DosCommand1))
+        log(text("The run could not be started.", "Nie można uruchomić programu."));
+    running_ = false;
+    updateStartButton();
+}

@@ -15,6 +15,28 @@ class TDosCommand;
 using TNewLineEvent = std::function<void(TDosCommand* Sender, const QString& NewLine, TOutputType OutputType)>;
 using TNotifyEvent = std::function<void(TDosCommand* Sender)>;
 
+// The runner's tick timer: two counters, ticks since the start of the run and ticks since
+// the last complete line, both advanced by every tick of a user-interface timer.
+class TProcessTimer : public QObject {
+    Q_OBJECT
+public:
+    explicit TProcessTimer(QObject* parent = nullptr);
+    // Both counters to 0, then ticking every intervalMs.
+    void start(int intervalMs = 1000);
+    void stop();
+    bool isActive() const;
+    void lineCompleted() { sinceLastLine_ = 0; }
+    int ticksSinceStart() const { return sinceStart_; }
+    int ticksSinceLastLine() const { return sinceLastLine_; }
+signals:
+    void ticked();
+
+private:
+    QTimer* timer_;
+    int sinceStart_ = 0;
+    int sinceLastLine_ = 0;
+};
+
 class TDosCommand : public QObject {
     Q_OBJECT
 public:
@@ -22,14 +44,17 @@ public:
     ~TDosCommand() override;
 
     QString CommandLine;
-    bool InputToOutput = false;
+    bool InputToOutput = false;     // nothing is ever sent to the child, so without effect
     int MaxTimeAfterBeginning = 0;  // ticks; 0 or less: no limit
     int MaxTimeAfterLastOutput = 0; // ticks; 0 or less: no limit
     TNewLineEvent OnNewLine;
     TNotifyEvent OnTerminated;
 
-    // Where the program name of CommandLine is looked up first (findTool).
+    // Where the program name of CommandLine is looked up first (findTool); empty means the
+    // folder of the running program.
     QString ProgramFolder;
+    // Length of one tick in milliseconds (tests shorten it).
+    int TickInterval = 1000;
 
     // Starts a run and returns at once. Returns false (and does nothing) when CommandLine is
     // empty or a run is still in progress. A program that cannot be started still ends with
@@ -38,6 +63,15 @@ public:
     bool isRunning() const;
     // The child of the last run, if a time limit left it running (so callers can still wait).
     bool waitForChildExit(int msecs);
+    // Whether the child of the last run is still running (only after a time limit).
+    bool hasRunningChild() const;
+    const TProcessTimer* timer() const;
+
+signals:
+    // Right after OnTerminated, once per started run.
+    void runFinished();
+    // The child of the last run has exited (also when that happens after the run ended).
+    void childExited();
 
 private:
     struct Impl;
@@ -48,3 +82,7 @@ private:
 // window stays responsive) until OnTerminated has come, then 10 ms more. Returns false when
 // the runner refused to start.
 bool runAndWait(TDosCommand& command);
+
+// Waits in a local event loop until the child of the last run has exited; returns at once
+// when there is none.
+void waitForChildInLoop(TDosCommand& command);

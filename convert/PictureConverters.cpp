@@ -1,0 +1,87 @@
+#include "convert/PictureConverters.h"
+
+#include "convert/EmbeddedResources.h"
+#include "convert/SafeFile.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace vornix {
+
+namespace {
+
+// Fixed bytes: $0801 load address, "2008 SYS2061", then at $080D: blank the screen, black
+// border, background from $4710, copy screen matrix ($3F40) to $0400 and colours ($4328) to
+// $D800, switch on multicolour bitmap with the matrix at $0400, and loop for ever at $0861.
+constexpr std::array<std::uint8_t, kKoalaStubSize> kKoalaStub = {
+    0x01, 0x08, 0x0B, 0x08, 0xD8, 0x07, 0x9E, 0x32, 0x30, 0x36, 0x31, 0x00, 0x00, 0x00, 0xA9, 0x0B, //
+    0x8D, 0x11, 0xD0, 0xA9, 0x00, 0x8D, 0x20, 0xD0, 0xAD, 0x10, 0x47, 0x8D, 0x21, 0xD0, 0xA2, 0x00, //
+    0xBD, 0x40, 0x3F, 0x9D, 0x00, 0x04, 0xBD, 0x40, 0x40, 0x9D, 0x00, 0x05, 0xBD, 0x40, 0x41, 0x9D, //
+    0x00, 0x06, 0xBD, 0x40, 0x42, 0x9D, 0x00, 0x07, 0xBD, 0x28, 0x43, 0x9D, 0x00, 0xD8, 0xBD, 0x28, //
+    0x44, 0x9D, 0x00, 0xD9, 0xBD, 0x28, 0x45, 0x9D, 0x00, 0xDA, 0xBD, 0x28, 0x46, 0x9D, 0x00, 0xDB, //
+    0xE8, 0xD0, 0xCD, 0xA9, 0x3B, 0x8D, 0x11, 0xD0, 0xA9, 0x18, 0x8D, 0x18, 0xD0, 0xA9, 0xD8, 0x8D, //
+    0x16, 0xD0, 0x4C, 0x61, 0x08,
+};
+
+// Writes head, then the input from offset skip to its end, to output through a temporary
+// file. The input is consumed completely before the rename touches output.
+ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t zeros, const fs::path& input,
+                              std::uint64_t skip, const fs::path& output) {
+    ConversionResult result;
+    InputFile in;
+    result.inputRead = in.open(input);
+    AtomicFileWriter out(output);
+    if (!out.open(&result.error) || !out.write(head, &result.error))
+        return result;
+    const std::array<std::uint8_t, 1024> blank{};
+    for (std::size_t left = zeros; left > 0;) {
+        const std::size_t chunk = std::min(left, blank.size());
+        if (!out.write(std::span(blank.data(), chunk), &result.error))
+            return result;
+        left -= chunk;
+    }
+    if (result.inputRead) {
+        result.inputSize = in.size();
+        if (in.size() > skip) {
+            bool writeFailed = false;
+            const bool complete = in.skip(skip) && in.copy(in.size() - skip, [&](std::span<const std::uint8_t> chunk) {
+                writeFailed = !out.write(chunk, &result.error);
+                return !writeFailed;
+            });
+            if (!complete) {
+                if (!writeFailed)
+                    result.error = describeFailure("cannot read all of", input, 0);
+                return result;
+            }
+        }
+    }
+    result.outputSize = out.written();
+    result.written = out.commit(&result.error);
+    return result;
+}
+
+} // namespace
+
+const std::array<std::uint8_t, kKoalaStubSize>& koalaStub() { return kKoalaStub; }
+
+ConversionResult convertKoala(const fs::path& input, const fs::path& output) {
+    return writeProgram(kKoalaStub, kKoalaPadding, input, 0, output);
+}
+
+ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path& input, const fs::path& output) {
+    if (viewer.empty()) {
+        ConversionResult result;
+        result.error = "the FLI viewer is missing from this build of the program";
+        return result;
+    }
+    return writeProgram(viewer, 0, input, kFliSkippedBytes, output);
+}
+
+ConversionResult convertFli(const fs::path& input, const fs::path& output) {
+    const std::vector<std::uint8_t>* viewer = findResource("fliview");
+    return convertFli(viewer ? std::span<const std::uint8_t>(*viewer) : std::span<const std::uint8_t>(), input,
+                      output);
+}
+
+} // namespace vornix

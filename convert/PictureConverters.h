@@ -1,0 +1,43 @@
+#pragma once
+// Koala Paint and FLI pictures to self-displaying C64 programs. The pictures are never
+// decoded: a display routine (Koala) or the embedded viewer (FLI) goes in front of the bytes.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace vornix {
+
+// Load address, BASIC line "2008 SYS2061" and the display routine.
+inline constexpr std::size_t kKoalaStubSize = 101;
+// Zeros after the stub so the picture file starts at $1FFE and its bitmap at $2000.
+inline constexpr std::size_t kKoalaPadding = 6042;
+inline constexpr std::size_t kKoalaHeaderSize = kKoalaStubSize + kKoalaPadding; // 6143
+
+const std::array<std::uint8_t, kKoalaStubSize>& koalaStub();
+
+// The FLI picture's own load address, dropped: the viewer knows where the data belongs.
+inline constexpr std::size_t kFliSkippedBytes = 2;
+
+struct ConversionResult {
+    bool written = false;     // the output file now holds the program
+    bool inputRead = false;   // false: the input could not be opened, the program has no picture
+    std::uint64_t inputSize = 0;
+    std::uint64_t outputSize = 0;
+    std::string error;        // readable reason when nothing was written
+};
+
+// Writes the program for the picture file at input to output. The input is read completely
+// before the output path is touched (through a temporary file renamed over it), so the input
+// itself may be chosen as the output. An input that cannot be opened counts as empty: the
+// program then holds the stub and padding (Koala) or the viewer alone (FLI).
+ConversionResult convertKoala(const std::filesystem::path& input, const std::filesystem::path& output);
+ConversionResult convertFli(std::span<const std::uint8_t> viewer, const std::filesystem::path& input,
+                            const std::filesystem::path& output);
+// The same with the viewer built into the program; a missing viewer (a fault of the build)
+// is reported as an error and nothing is written.
+ConversionResult convertFli(const std::filesystem::path& input, const std::filesystem::path& output);
+
+} // namespace vornix

@@ -1,0 +1,71 @@
+#pragma once
+// File helpers for writers that must never destroy or half-write a user's file: output goes
+// to a temporary file beside the target and is renamed over it only when complete.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <string>
+
+namespace vornix {
+
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::filesystem::path target);
+    ~AtomicFileWriter(); // removes the temporary file unless committed
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool open(std::string* error);
+    bool write(std::span<const std::uint8_t> bytes, std::string* error);
+    // Flushes, closes and renames the temporary file over the target.
+    bool commit(std::string* error);
+    std::uint64_t written() const { return written_; }
+
+private:
+    void discard();
+    std::filesystem::path target_;
+    std::filesystem::path temp_;
+    std::ofstream out_;
+    std::uint64_t written_ = 0;
+    bool committed_ = false;
+};
+
+// A file opened for reading with its length known up front. Only regular files count: a
+// folder or a device is "cannot be opened", like a missing file.
+class InputFile {
+public:
+    bool open(const std::filesystem::path& path);
+    bool isOpen() const { return in_.is_open(); }
+    std::uint64_t size() const { return size_; }
+    // Reads exactly count bytes from the current position, in chunks, handing each to sink.
+    // False when the file ends early or a read fails (the file changed while being read).
+    template <typename Sink> bool copy(std::uint64_t count, Sink&& sink);
+    bool skip(std::uint64_t count);
+
+private:
+    std::ifstream in_;
+    std::uint64_t size_ = 0;
+};
+
+template <typename Sink> bool InputFile::copy(std::uint64_t count, Sink&& sink) {
+    char buffer[64 * 1024];
+    while (count > 0) {
+        const std::size_t chunk = count < sizeof buffer ? static_cast<std::size_t>(count) : sizeof buffer;
+        in_.read(buffer, static_cast<std::streamsize>(chunk));
+        if (static_cast<std::size_t>(in_.gcount()) != chunk)
+            return false;
+        if (!sink(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(buffer), chunk)))
+            return false;
+        count -= chunk;
+    }
+    return true;
+}
+
+// Readable text of a system error for path, e.g. "cannot create /x/y.prg: Permission denied".
+std::string describeFailure(const std::string& what, const std::filesystem::path& path, int err);
+
+// Renames from over to, replacing to in one step. to is untouched when it fails.
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error);
+
+} // namespace vornix

@@ -1,0 +1,180 @@
+// The "Koala->PRG" and "FLI->PRG" commands: their dialogs, what they write, and the
+// compression step that follows when it is ticked.
+#include "convert/EmbeddedResources.h"
+#include "convert/PictureCommands.h"
+#include "tests/support/GuiTestHelpers.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestFiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray bytes(int size, int seed) {
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = static_cast<char>(seed + i * 13);
+    return b;
+}
+
+QByteArray read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool write(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+FileDialogSpec addPrgDialogOfMainWindow() {
+    FileDialogSpec s;
+    s.filters = {{QStringLiteral("PRG Files"), QStringLiteral("*.PRG")},
+                 {QStringLiteral("All files"), QStringLiteral("*.*")}};
+    s.defaultSuffix = QStringLiteral("PRG");
+    return s;
+}
+
+using Filters = QList<QPair<QString, QString>>;
+
+} // namespace
+
+class PictureCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    ScriptedDialogs dialogs_;
+    QTemporaryDir dir_;
+    AppContext ctx_;
+    int shown_ = 0;
+
+    QString file(const QString& name) const { return dir_.filePath(name); }
+    CompressionOptions options(bool compress) {
+        CompressionOptions o;
+        o.compress = compress;
+        o.showCompressionWindow = [this] { ++shown_; };
+        return o;
+    }
+
+private slots:
+    void init() {
+        dialogs_.clear();
+        ctx_ = AppContext{QString(), &dialogs_};
+        shown_ = 0;
+    }
+    void cleanup() { QVERIFY2(dialogs_.unexpected.isEmpty(), qPrintable(dialogs_.unexpected.join('\n'))); }
+
+    void koalaDialogsAndCancelling() {
+        const QByteArray picture = bytes(10003, 1);
+        QVERIFY(write(file("cancel.kla"), picture));
+
+        dialogs_.answerOpen({});
+        koalaToPrgCommand(ctx_, nullptr, options(true));
+        QCOMPARE(dialogs_.asked.size(), 1);
+        const auto& open = dialogs_.asked[0];
+        QCOMPARE(open.kind, ScriptedDialogs::Kind::Open);
+        QVERIFY(!open.multiple);
+        QCOMPARE(open.spec.filters, (Filters{{"Koala Paint *.KLA", "*.KLA"}, {"All files ", "*.*"}}));
+        QCOMPARE(open.spec.selectedFilter, 0);
+        QCOMPARE(open.spec.defaultSuffix, QStringLiteral("KLA"));
+
+        dialogs_.answerOpen({file("cancel.kla")});
+        dialogs_.answerSave({});
+        koalaToPrgCommand(ctx_, nullptr, options(true));
+        QCOMPARE(dialogs_.asked.size(), 3);
+        const auto& save = dialogs_.asked[2];
+        QCOMPARE(save.kind, ScriptedDialogs::Kind::Save);
+        QCOMPARE(save.spec.filters, (Filters{{"Programs *.PRG", "*.PRG"}, {"All files", "*.*"}}));
+        QCOMPARE(save.spec.defaultSuffix, QStringLiteral("PRG"));
+        QVERIFY(save.spec.confirmOverwrite);
+
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{"cancel.kla"});
+        QCOMPARE(shown_, 0);
+    }
+
+    void koalaWritesTheProgram() {
+        const QByteArray picture = bytes(10003, 2);
+        QVERIFY(write(file("pic.kla"), picture));
+        dialogs_.answerOpen({file("pic.kla")});
+        dialogs_.answerSave(file("pic.prg"));
+        koalaToPrgCommand(ctx_, nullptr, options(false));
+        const QByteArray prg = read(file("pic.prg"));
+        QCOMPARE(prg.size(), 16146);
+        QCOMPARE(prg.left(2), QByteArray("\x01\x08", 2));
+        QCOMPARE(prg.mid(101, 6042), QByteArray(6042, '\0'));
+        QCOMPARE(prg.mid(6143), picture);
+        QCOMPARE(shown_, 0); // compression not ticked
+
+        // The save dialog proposes the last program written, by either command.
+        dialogs_.answerOpen({file("pic.kla")});
+        dialogs_.answerSave({});
+        koalaToPrgCommand(ctx_, nullptr, options(false));
+        QCOMPARE(dialogs_.asked.last().spec.fileName, file("pic.prg"));
+    }
+
+    void koalaMissingPictureStillGivesTheStub() {
+        dialogs_.answerOpen({file("never.kla")});
+        dialogs_.answerSave(file("stub.prg"));
+        koalaToPrgCommand(ctx_, nullptr, options(false));
+        QCOMPARE(read(file("stub.prg")).size(), 6143);
+    }
+
+    void unwritableOutputIsReported() {
+        QVERIFY(write(file("pic2.kla"), bytes(100, 3)));
+        const QString output = file("no-folder/out.prg");
+        dialogs_.answerOpen({file("pic2.kla")});
+        dialogs_.answerSave(output);
+        dialogs_.answerMessage(MsgAnswer::Ok);
+        koalaToPrgCommand(ctx_, nullptr, options(true));
+        const auto* msg = dialogs_.last();
+        QVERIFY(msg && msg->kind == ScriptedDialogs::Kind::Message);
+        QCOMPARE(msg->caption, QStringLiteral("Vornix"));
+        QCOMPARE(msg->icon, MsgIcon::Error);
+        QVERIFY2(msg->text.contains(output), qPrintable(msg->text));
+        QCOMPARE(shown_, 0); // no compression of a program that was not written
+    }
+
+    void fliPreselectsAllFilesAndResetsAfterwards() {
+        const auto* viewer = vornix::findResource("fliview");
+        const QByteArray picture = bytes(17474, 4);
+        QVERIFY(write(file("a.fli"), picture));
+        QVERIFY(write(file("b.fli"), bytes(50, 5)));
+        FileDialogSpec addPrg = addPrgDialogOfMainWindow();
+
+        // Cancelled at the open dialog, at the save dialog, then carried out.
+        dialogs_.answerOpen({});
+        dialogs_.answerOpen({file("a.fli")});
+        dialogs_.answerSave({});
+        dialogs_.answerOpen({file("a.fli"), file("b.fli")});
+        dialogs_.answerSave(file("a.prg"));
+        if (!viewer)
+            dialogs_.answerMessage(MsgAnswer::Ok);
+        for (int run = 0; run < 3; ++run) {
+            fliToPrgCommand(ctx_, nullptr, addPrg, options(false));
+            QCOMPARE(addPrg.selectedFilter, 0);
+        }
+        for (const auto& q : dialogs_.asked) {
+            if (q.kind == ScriptedDialogs::Kind::Open) {
+                QCOMPARE(q.spec.selectedFilter, 1);
+                QVERIFY(q.multiple);
+                QCOMPARE(q.spec.filters, addPrgDialogOfMainWindow().filters);
+            }
+        }
+        QCOMPARE(dialogs_.asked.last().kind, viewer ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
+
+        if (!viewer) {
+            QVERIFY(dialogs_.last()->text.contains("viewer"));
+            QVERIFY(!QFile::exists(file("a.prg")));
+            return;
+        }
+        // The first chosen file is the picture.
+        const QByteArray expected = QByteArray(reinterpret_cast<const char*>(viewer->data()), viewer->size()) +
+                                    picture.mid(2);
+        QCOMPARE(read(file("a.prg")), expected);
+    }
+};
+
+QTEST_MAIN(PictureCommandsTest)
+#include "picture_commands_test.moc"

@@ -1,0 +1,98 @@
+// Extracting entries: file names, numbering, contents and progress.
+#include "core/Extraction.h"
+
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace vornix;
+
+namespace {
+
+Entry entry(const std::string& name, std::size_t size, std::uint8_t lo = 0x01, std::uint8_t hi = 0x08) {
+    Entry e;
+    e.name = name;
+    e.load[0] = lo;
+    e.load[1] = hi;
+    for (std::size_t i = 0; i < size; ++i)
+        e.data.push_back(static_cast<std::uint8_t>(i * 13));
+    e.size = static_cast<std::int32_t>(size);
+    return e;
+}
+
+std::string leaf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+} // namespace
+
+TEST(Extraction, SafeFileNames) {
+    const struct {
+        std::string in, out;
+    } cases[] = {{"A/B:C*D", "A_B_C_D"},
+                 {"\\?\"<>|", "______"},
+                 {std::string("A\0B", 3), "A_B"},
+                 {"  SPACES  .,;", "  SPACES  .,;"},
+                 {"\x01\x7F\xA0", "\x01\x7F\xA0"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(safeFileName(c.in), c.out) << c.in;
+}
+
+TEST(Extraction, PathsAndNumbering) {
+    testfiles::TempDir dir;
+    const std::string folder = dir.path().string();
+    const struct {
+        std::string name;
+        const char* file;
+    } sequence[] = {{"GAME            ", "GAME.PRG"},   {"GAME            ", "GAME_1.PRG"},
+                    {"GAME", "GAME_2.PRG"},             {"A/B:C*D         ", "A_B_C_D.PRG"},
+                    {"                ", ".PRG"},       {std::string("X\0Y", 3) + "   ", "X_Y.PRG"},
+                    {std::string("END\0\0\0", 6), "END.PRG"}, {" LEAD", " LEAD.PRG"}};
+    for (const auto& c : sequence) {
+        EXPECT_EQ(leaf(extractionPath(folder, c.name)), c.file);
+        const ExtractResult r = extractEntry(entry(c.name, 3), folder);
+        ASSERT_TRUE(r.written) << r.error;
+        EXPECT_EQ(r.path, folder + "/" + c.file);
+    }
+    // The plain name is taken again first when it is free, even if numbered ones exist.
+    std::filesystem::remove(dir.file("GAME.PRG"));
+    EXPECT_EQ(leaf(extractEntry(entry("GAME", 1), folder).path), "GAME.PRG");
+
+    EXPECT_EQ(extractionPath(folder + "/", "GAME"), folder + "/GAME_3.PRG") << "no doubled separator";
+    EXPECT_EQ(extractionPath("", "  NAME  "), "NAME.PRG") << "no folder: the current one";
+    EXPECT_EQ(extractionPath("/", "NAME\x01"), "/NAME.PRG");
+}
+
+TEST(Extraction, ContentsAndProgress) {
+    const struct {
+        std::size_t size;
+        std::vector<std::int64_t> reports; // indices reported, then -1
+    } cases[] = {{0, {-1}},
+                 {1, {0, -1}},
+                 {1000, {900, -1}},
+                 {kExtractChunk * 2 + 400, {65400, 130800, 131400, -1}}};
+    for (const auto& c : cases) {
+        testfiles::TempDir dir;
+        std::vector<std::int64_t> reports;
+        const Entry e = entry("PROGRAM", c.size, 0x01, 0x08);
+        const ExtractResult r = extractEntry(e, dir.path().string(), [&](std::int64_t i, std::int64_t last) {
+            EXPECT_EQ(last, static_cast<std::int64_t>(c.size) - 1);
+            reports.push_back(i);
+        });
+        ASSERT_TRUE(r.written) << r.error;
+        const testfiles::Bytes file = testfiles::readAll(r.path);
+        ASSERT_EQ(file.size(), c.size + 2);
+        EXPECT_EQ(file[0], 0x01);
+        EXPECT_EQ(file[1], 0x08);
+        EXPECT_EQ(testfiles::Bytes(file.begin() + 2, file.end()), e.data);
+        EXPECT_EQ(reports, c.reports) << c.size;
+    }
+}
+
+TEST(Extraction, UnwritableFolderIsReported) {
+    testfiles::TempDir dir;
+    const ExtractResult r = extractEntry(entry("GAME", 10), dir.file("gone"));
+    EXPECT_FALSE(r.written);
+    EXPECT_NE(r.error.find("gone/GAME.PRG"), std::string::npos) << r.error;
+    EXPECT_FALSE(testfiles::exists(dir.file("gone")));
+}

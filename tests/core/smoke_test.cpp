@@ -1,5 +1,0 @@
-#include "core/T64Image.h"
-
-#include <gtest/gtest.h>
-
-TEST(FileLength, MissingFileIsMinusOne) { EXPECT_EQ(vornix::fileLength("/nonexistent/vornix/file"), -1); }
