@@ -1,1 +1,3 @@
 # Tests: viewer.
+vornix_plain_test(test_cpu6502 Cpu6502Test.cpp)
+target_link_libraries(test_cpu6502 PRIVATE vornix_cpu6502)
