@@ -67,6 +67,7 @@ std::uint8_t Machine::read(std::uint16_t address) {
         tick();
     const std::uint8_t value = peekCpu(address);
     ++cpuCycles_;
+    ++current_.cpuCycles;
     tick();
     return value;
 }
@@ -87,6 +88,7 @@ void Machine::write(std::uint16_t address, std::uint8_t value) {
     else
         ram[address] = value;
     ++cpuCycles_;
+    ++current_.cpuCycles;
     tick();
 }
 

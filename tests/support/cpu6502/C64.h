@@ -41,6 +41,7 @@ struct RasterLine {
     std::uint8_t control2 = 0;
     std::uint8_t memory = 0;
     bool verticalBorder = false;   // the upper/lower border covers the line
+    int cpuCycles = 0;             // cycles of the line in which the processor had the bus
 };
 
 class Machine : public Bus {
