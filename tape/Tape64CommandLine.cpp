@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 namespace vornix::tape64 {
 
@@ -107,17 +106,6 @@ std::string analysisCommand(const AnalysisRequest& request) {
     else if (request.output == Output::P00 && request.p00Folder)
         line += "-op:" + quotedArgument(p00Target(*request.p00Folder, request.prefix));
     return line;
-}
-
-std::optional<int> tapVersion(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    in.seekg(12);
-    char byte = 0;
-    if (!in.get(byte))
-        return std::nullopt;
-    return static_cast<unsigned char>(byte);
 }
 
 } // namespace vornix::tape64

@@ -1,8 +1,8 @@
 #include "tape/Tape64CommandLine.h"
 
-#include "tests/support/TestFiles.h"
-
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace vornix::tape64;
 
@@ -96,21 +96,4 @@ TEST(Tape64Amplitude, TrackBarFollowsTheNumberScaled) {
     const std::pair<int, int> rows[] = {{1, 1}, {2, 1}, {10, 4}, {11, 5}, {128, 64}, {254, 127}, {255, 128}};
     for (const auto& [value, position] : rows)
         EXPECT_EQ(trackBarForAmplitude(value), position) << value;
-}
-
-TEST(TapVersionProbe, ReadsByteTwelve) {
-    testfiles::TempDir dir;
-    testfiles::Bytes header(20, 0);
-    const std::string v1 = dir.file("v1.tap"), v0 = dir.file("v0.tap"), shortFile = dir.file("short.tap");
-    header[12] = 1;
-    testfiles::writeAll(v1, header);
-    header[12] = 0;
-    testfiles::writeAll(v0, header);
-    testfiles::writeAll(shortFile, testfiles::Bytes(12, 1));
-    EXPECT_EQ(tapVersion(v1), 1);
-    EXPECT_EQ(tapVersion(v0), 0);
-    EXPECT_FALSE(tapVersion(shortFile).has_value());
-    EXPECT_FALSE(tapVersion(dir.file("missing.tap")).has_value());
-    EXPECT_FALSE(tapVersion(dir.path().string()).has_value());
-    EXPECT_EQ(tapVersion(std::string(VORNIX_TEST_DATA) + "/c64-sigrok-tap_print_h.tap"), 1);
 }
