@@ -5,6 +5,11 @@
 #include <filesystem>
 #include <random>
 
+#ifdef __linux__
+#include <fcntl.h>
+#include <stdio.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace vornix {
@@ -100,6 +105,20 @@ bool AtomicFile::open(const std::string& target) {
     const fs::file_status st = fs::status(real, ec);
     if (!ec && fs::exists(st))
         fs::permissions(temp_, st.permissions(), ec);
+    return true;
+}
+
+bool AtomicFile::reserve(std::uint64_t bytes) {
+    if (!file_)
+        return fail("the file is not open for writing");
+#ifdef __linux__
+    // fallocate, not posix_fallocate: where the file system cannot reserve, go on without
+    // (posix_fallocate would write zeros instead).
+    if (bytes > 0 && ::fallocate(fileno(file_), 0, 0, static_cast<off_t>(bytes)) != 0 && errno == ENOSPC)
+        return fail("write error: " + systemMessage(ENOSPC));
+#else
+    (void)bytes;
+#endif
     return true;
 }
 

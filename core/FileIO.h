@@ -23,6 +23,9 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     bool open(const std::string& target);
+    // Claims disk space for the whole file up front where the system allows it: a full disk
+    // shows before anything is written, and the file system need not allocate at rename.
+    bool reserve(std::uint64_t bytes);
     bool write(const void* data, std::size_t size);
     bool commit();
     void discard();

@@ -3,6 +3,7 @@
 #include "core/FileIO.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -37,12 +38,12 @@ std::string numberList(const std::vector<int>& numbers) {
 
 // Directory slots taken when the header's used-entries count is 0: from the first on,
 // while the slot is complete, marked in use and its data lies inside the file.
-int countSlotsInUse(const std::uint8_t* d, std::size_t length, int capacity) {
+int countSlotsInUse(const std::uint8_t* d, std::size_t available, std::uint64_t length, int capacity) {
     const int slots = std::max(capacity, 1);
     int n = 0;
     for (; n < slots; ++n) {
         const std::size_t at = kHeaderSize + kSlotSize * static_cast<std::size_t>(n);
-        if (at + kSlotSize > length || d[at] == 0 || u32At(d + at + 8) >= length)
+        if (at + kSlotSize > available || d[at] == 0 || u32At(d + at + 8) >= length)
             break;
     }
     return n;
@@ -125,22 +126,27 @@ std::int32_t fileLength(const std::string& path) {
     return static_cast<std::int32_t>(length);
 }
 
-ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
-    ReadResult r;
-    if (length < 3 || d[0] != 0x43 || d[1] != 0x36 || d[2] != 0x34) {
+namespace {
+
+// Everything of the image but the entries' data: header, directory, and each entry's
+// (offset, size), checked against the file's real length. `d` holds the first `available`
+// bytes of a file of `length` bytes; the whole header and directory when the file has them.
+bool readDirectory(const std::uint8_t* d, std::size_t available, std::uint64_t length, ReadResult& r,
+                   std::vector<std::uint64_t>& sizes) {
+    if (available < 3 || d[0] != 0x43 || d[1] != 0x36 || d[2] != 0x34) {
         r.error = "not a T64 image: it does not begin with \"C64\"";
-        return r;
+        return false;
     }
     if (length < kHeaderSize) {
         r.error = "not a T64 image: the file ends inside its 64-byte header (" + std::to_string(length) +
                   " bytes)";
-        return r;
+        return false;
     }
     T64Contents& c = r.contents;
     c.capacity = d[34];
     int n = d[36];
     if (n == 0) {
-        n = countSlotsInUse(d, length, c.capacity);
+        n = countSlotsInUse(d, available, length, c.capacity);
         if (n > 0)
             r.repairs.push_back("the used-entries count is 0; " + std::to_string(n) +
                                 (n == 1 ? " entry was" : " entries were") + " taken from the directory");
@@ -148,7 +154,7 @@ ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
         r.error = "not a T64 image: the file ends inside its directory (" + std::to_string(n) +
                   " entries need " + std::to_string(kHeaderSize + kSlotSize * n) + " bytes, the file has " +
                   std::to_string(length) + ")";
-        return r;
+        return false;
     }
     c.count = n;
     c.label = mapNameBytes(d + 40, kLabelSize);
@@ -160,7 +166,7 @@ ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
 
     // Sizes from the distance to the next entry's data; where that is negative or leaves the
     // file, the entry runs to the next higher data offset of any entry, or to the end.
-    std::vector<std::uint64_t> sizes(n);
+    sizes.assign(n, 0);
     std::vector<int> repaired;
     std::uint64_t total = 0;
     for (int i = 0; i < n; ++i) {
@@ -188,7 +194,7 @@ ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
         r.repairs.clear();
         r.error = "damaged T64 image: its directory points many entries at the same data (" +
                   std::to_string(total) + " bytes in all from a file of " + std::to_string(L) + ")";
-        return r;
+        return false;
     }
 
     c.entries.resize(n);
@@ -204,24 +210,76 @@ ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
         e.dataOffset = static_cast<std::int32_t>(static_cast<std::uint32_t>(offsets[i]));
         e.name = mapNameBytes(s + 16, kNameSize);
         e.size = static_cast<std::int32_t>(sizes[i]);
+    }
+    return true;
+}
+
+std::uint64_t offsetOf(const Entry& e) { return static_cast<std::uint32_t>(e.dataOffset); }
+
+} // namespace
+
+ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
+    ReadResult r;
+    std::vector<std::uint64_t> sizes;
+    if (!readDirectory(d, length, length, r, sizes)) {
+        r.contents = {};
+        return r;
+    }
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        Entry& e = r.contents.entries[i];
         if (sizes[i])
-            e.data.assign(d + offsets[i], d + offsets[i] + sizes[i]);
+            e.data.assign(d + offsetOf(e), d + offsetOf(e) + sizes[i]);
     }
     r.accepted = true;
     return r;
 }
 
 ReadResult readImage(const std::string& path) {
-    Bytes buffer;
-    std::string error;
-    if (!readWholeFile(path, buffer, &error)) {
-        ReadResult r;
-        r.error = error;
+    ReadResult r;
+    auto reject = [&](const std::string& reason) {
+        r.contents = {};
+        r.repairs.clear();
+        r.error = path + ": " + reason;
         return r;
+    };
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return reject("is a folder, not a file");
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return reject(systemMessage(errno));
+    struct Closer {
+        std::FILE* f;
+        ~Closer() { std::fclose(f); }
+    } closer{f};
+    // Unbuffered: each entry is read straight into its own data, in one call.
+    std::setvbuf(f, nullptr, _IONBF, 0);
+    long long length = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0)
+        length = std::ftell(f);
+    if (length < 0 || std::fseek(f, 0, SEEK_SET) != 0)
+        return reject("cannot read: " + systemMessage(errno));
+    if (length > std::numeric_limits<std::int32_t>::max())
+        return reject("the file is too large for a T64 image (" + std::to_string(length) + " bytes)");
+
+    std::uint8_t head[kHeaderSize + kSlotSize * kMaxSlots];
+    const std::size_t want = std::min<std::size_t>(sizeof head, static_cast<std::size_t>(length));
+    if (std::fread(head, 1, want, f) != want)
+        return reject("read error: " + systemMessage(errno));
+    std::vector<std::uint64_t> sizes;
+    if (!readDirectory(head, want, static_cast<std::uint64_t>(length), r, sizes))
+        return reject(r.error);
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        Entry& e = r.contents.entries[i];
+        if (!sizes[i])
+            continue;
+        e.data.resize(sizes[i]);
+        if (std::fseek(f, static_cast<long>(offsetOf(e)), SEEK_SET) != 0 ||
+            std::fread(e.data.data(), 1, e.data.size(), f) != e.data.size())
+            return reject("read error in the data of entry " + std::to_string(i + 1) +
+                          (std::ferror(f) ? ": " + systemMessage(errno) : ": the file is shorter than it was"));
     }
-    ReadResult r = parseImage(buffer.data(), buffer.size());
-    if (!r.accepted)
-        r.error = path + ": " + r.error;
+    r.accepted = true;
     return r;
 }
 
@@ -254,7 +312,7 @@ bool writeImage(const std::string& path, int capacity, const std::string& label,
         return failWith(path + ": the image is too large for the T64 format");
 
     AtomicFile file;
-    bool ok = file.open(path) && file.write(directory.data(), directory.size());
+    bool ok = file.open(path) && file.reserve(total) && file.write(directory.data(), directory.size());
     for (std::size_t i = 0; ok && i < entries.size(); ++i)
         ok = file.write(entries[i].data.data(), entries[i].data.size());
     ok = ok && file.commit();

@@ -6,9 +6,10 @@
 using namespace vornix::cartconv;
 
 TEST(CartconvDestinations, TypeArgumentsInListOrder) {
-    const char* expected[] = {"bin",   "prg", "normal", "ulti",   "ar",  "kcs", "fc3", "simon", "ocean", "expert",
-                              "fp",    "sg",  "ap",     "epyx",   "wl",  "ru",  "fc1", "mf",    "gs",    "ws",
-                              "din",   "zax", "md",     "ss5",    "comal", "sb", "ross", "mikro"};
+    const char* expected[] = {"bin",   "prg",   "normal", "ulti",  "ar", "kcs",  "fc3",
+                              "simon", "ocean", "expert", "fp",    "sg", "ap",   "epyx",
+                              "wl",    "ru",    "fc1",    "mf",    "gs", "ws",   "din",
+                              "zax",   "md",    "ss5",    "comal", "sb", "ross", "mikro"};
     ASSERT_EQ(destinations().size(), std::size(expected));
     ASSERT_EQ(static_cast<int>(destinations().size()), destinationCount);
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -24,23 +25,6 @@ TEST(CartconvDestinations, TypeArgumentsInListOrder) {
     EXPECT_EQ(destinations()[27].text, "Mikro Assembler .crt file");
     EXPECT_EQ(findDestination("Generic 8kb .crt"), -1);
     EXPECT_EQ(findDestination(""), -1);
-}
-
-TEST(CartconvDestinations, RulesByKind) {
-    struct Row {
-        int destination;
-        std::string_view suffix;
-        int filter;
-        bool load, name;
-    } rows[] = {{0, ".BIN", 2, false, false}, {1, ".PRG", 0, true, false}, {2, ".CRT", 1, false, true},
-                {21, ".CRT", 1, false, true}, {27, ".CRT", 1, false, true}};
-    for (const auto& row : rows) {
-        const auto rules = rulesFor(row.destination);
-        EXPECT_EQ(rules.suffix, row.suffix) << row.destination;
-        EXPECT_EQ(rules.saveFilter, row.filter) << row.destination;
-        EXPECT_EQ(rules.loadAddressUsable, row.load) << row.destination;
-        EXPECT_EQ(rules.cartNameUsable, row.name) << row.destination;
-    }
 }
 
 TEST(CartconvCommandLine, DefaultsAndOptions) {
