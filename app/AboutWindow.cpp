@@ -1,7 +1,82 @@
 #include "app/AboutWindow.h"
 
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+ScrollingBanner::ScrollingBanner(const QString& text, QWidget* parent) : QWidget(parent), text_(text) {
+    setObjectName(QStringLiteral("Banner1"));
+    setFixedHeight(20);
+    timer_.setInterval(30);
+    connect(&timer_, &QTimer::timeout, this, &ScrollingBanner::step);
+}
+
+void ScrollingBanner::step() {
+    const int textWidth = fontMetrics().horizontalAdvance(text_);
+    offset_ = (offset_ + 1) % (width() + textWidth + 1);
+    update();
+}
+
+void ScrollingBanner::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    p.setPen(QColor(0x70, 0xa4, 0xb2)); // the C64's light blue
+    p.drawText(QRect(width() - offset_, 0, fontMetrics().horizontalAdvance(text_) + 4, height()),
+               Qt::AlignVCenter | Qt::AlignLeft, text_);
+}
+
+void ScrollingBanner::showEvent(QShowEvent*) { timer_.start(); }
+void ScrollingBanner::hideEvent(QHideEvent*) { timer_.stop(); }
+
 TForm2::TForm2(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("About Vornix"));
-}
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(300, 250);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
 
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(12, 10, 12, 10);
+
+    auto* name = new QLabel(QStringLiteral("Vornix"), this);
+    name->setObjectName(QStringLiteral("Label1"));
+    QFont big = name->font();
+    big.setPointSize(big.pointSize() + 8);
+    big.setBold(true);
+    name->setFont(big);
+    name->setAlignment(Qt::AlignCenter);
+    auto* version = new QLabel(QStringLiteral("VORN 0.11"), this);
+    version->setObjectName(QStringLiteral("Label2"));
+    version->setAlignment(Qt::AlignCenter);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    QPixmap tape(120, 78);
+    tape.fill(Qt::transparent);
+    {
+        QPainter p(&tape);
+        QSvgRenderer(QStringLiteral(":/icons/tape.svg")).render(&p);
+    }
+    picture->setPixmap(tape);
+
+    auto* banner = new ScrollingBanner(
+        QStringLiteral("Vornix - T64 tape image editor for the Commodore 64 ... add, extract, rename and "
+                       "reorder programs ... pictures to PRG, compression, cartridges, tapes and TAP linking ..."),
+        this);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    connect(Button1, &QPushButton::clicked, this, &QWidget::close);
+
+    column->addWidget(name);
+    column->addWidget(version);
+    column->addWidget(picture, 0, Qt::AlignHCenter);
+    column->addWidget(banner);
+    column->addWidget(Button1, 0, Qt::AlignHCenter);
+}

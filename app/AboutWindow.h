@@ -1,9 +1,33 @@
 #pragma once
 #include "app/AppContext.h"
 
+#include <QTimer>
 #include <QWidget>
 
-// About Vornix
+class QPushButton;
+
+// A line of text running from right to left across the window, over and over.
+class ScrollingBanner : public QWidget {
+    Q_OBJECT
+public:
+    explicit ScrollingBanner(const QString& text, QWidget* parent = nullptr);
+    QString text() const { return text_; }
+    int offset() const { return offset_; }
+    // One step of the banner (the timer's tick).
+    void step();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void showEvent(QShowEvent*) override;
+    void hideEvent(QHideEvent*) override;
+
+private:
+    QString text_;
+    int offset_ = 0;
+    QTimer timer_;
+};
+
+// About Vornix: fixed size, black, the name and version, a banner and a picture.
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
@@ -11,4 +35,5 @@ public:
 
 private:
     AppContext ctx_;
+    QPushButton* Button1 = nullptr;
 };

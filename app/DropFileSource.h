@@ -1,0 +1,24 @@
+#pragma once
+// The drag source of the entry list: an ordered list of full file paths offered to drop
+// targets as a file list, copy only. The drag itself is one virtual call so that tests can
+// look at what would be offered without the platform's modal drag loop.
+#include <QObject>
+#include <QStringList>
+
+class QWidget;
+
+class TDropFileSource : public QObject {
+    Q_OBJECT
+public:
+    explicit TDropFileSource(QObject* parent = nullptr);
+
+    void clear() { files_.clear(); }
+    void addFile(const QString& path) { files_ << path; }
+    const QStringList& files() const { return files_; }
+
+    // Runs the drag from source and returns only when it has ended, whatever the result.
+    virtual void execute(QWidget* source);
+
+private:
+    QStringList files_;
+};

@@ -1,0 +1,80 @@
+#include "app/EntryListView.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+TListView::TListView(QWidget* parent) : QTreeWidget(parent) {
+    setItemDelegate(new GridLineDelegate(this));
+}
+
+QList<int> TListView::selectedRows() const {
+    QList<int> rows;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        if (topLevelItem(i)->isSelected())
+            rows << i;
+    return rows;
+}
+
+void TListView::selectRows(const QList<int>& rows) {
+    clearSelection();
+    if (rows.isEmpty())
+        return;
+    // The current row first, without touching the selection, so a key pressed next starts there.
+    selectionModel()->setCurrentIndex(model()->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+    for (int r : rows)
+        if (auto* item = topLevelItem(r))
+            item->setSelected(true);
+}
+
+void TListView::mousePressEvent(QMouseEvent* e) {
+    if (onPressBefore)
+        onPressBefore();
+    QTreeWidget::mousePressEvent(e);
+    if (onPress)
+        onPress(e->position().toPoint(), e->button());
+}
+
+void TListView::mouseMoveEvent(QMouseEvent* e) {
+    // While the drag test watches, a move must not stretch the selection.
+    if (onMove && onMove(e->position().toPoint()))
+        return;
+    QTreeWidget::mouseMoveEvent(e);
+}
+
+void TListView::mouseReleaseEvent(QMouseEvent* e) {
+    if (onRelease)
+        onRelease();
+    QTreeWidget::mouseReleaseEvent(e);
+}
+
+void TListView::mouseDoubleClickEvent(QMouseEvent* e) {
+    QTreeWidget::mouseDoubleClickEvent(e);
+    if (onDoubleClick)
+        onDoubleClick();
+}
+
+void TListView::keyPressEvent(QKeyEvent* e) {
+    if (onKey && onKey(e))
+        return;
+    QTreeWidget::keyPressEvent(e);
+}
+
+void TListView::focusOutEvent(QFocusEvent* e) {
+    if (onFocusLost)
+        onFocusLost();
+    QTreeWidget::focusOutEvent(e);
+}
+
+void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    painter->save();
+    painter->setPen(option.palette.color(QPalette::Midlight).darker(115));
+    const QRect r = option.rect;
+    painter->drawLine(r.topRight(), r.bottomRight());
+    painter->drawLine(r.bottomLeft(), r.bottomRight());
+    painter->restore();
+}

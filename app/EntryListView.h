@@ -1,0 +1,41 @@
+#pragma once
+// The entry list: a report-style list whose mouse and key events the main window sees
+// around the list's own handling (the key still has its usual effect after its command).
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+#include <functional>
+
+class TListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit TListView(QWidget* parent = nullptr);
+
+    std::function<void()> onPressBefore;                    // before the list selects
+    std::function<void(QPoint, Qt::MouseButton)> onPress;   // after the list has selected
+    std::function<bool(QPoint)> onMove;                     // true: the move is taken
+    std::function<void()> onRelease;
+    std::function<void()> onDoubleClick;
+    std::function<bool(QKeyEvent*)> onKey;                  // true: the key is taken
+    std::function<void()> onFocusLost;
+
+    // Positions (from 0) of the selected rows, top to bottom.
+    QList<int> selectedRows() const;
+    void selectRows(const QList<int>& rows);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+};
+
+// Grid lines between the cells of the list.
+class GridLineDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};

@@ -1,0 +1,81 @@
+#include "app/Texts.h"
+
+const std::vector<TextRow>& mainWindowTexts() {
+    static const std::vector<TextRow> rows = {
+        {"Plik1", TextRole::Menu, "Plik", "File"},
+        {"Edycja1", TextRole::Menu, "Edycja", "Edit"},
+        {"Pomoc1", TextRole::Menu, "Dodatki", "Options"},
+        {"Label1", TextRole::Label, "Obiektów:", " Items:"},
+        {"Label2", TextRole::Label, "  Etykieta  ", "   Label:"},
+        {"ListView1", TextRole::Header, "Nr", "No.", 0},
+        {"ListView1", TextRole::Header, "Nazwa", "Name", 1},
+        {"ListView1", TextRole::Header, "Rozmiar", "Size", 2},
+        {"Nowy1", TextRole::Action, "Nowy", "New"},
+        {"Otwrz1", TextRole::Action, "Otwórz", "Open"},
+        {"Zapiszjako1", TextRole::Action, "Zapisz jako", "Save as..."},
+        {"Wyj1", TextRole::Action, "Wyjscie", "Exit"},
+        {"Wypakujwszystkie1", TextRole::Action, "Wypakuj", "Extract..."},
+        {"Dodaj1", TextRole::Action, "Dodaj", "Add..."},
+        {"Usu1", TextRole::Action, "Usuń", "Delete"},
+        {"Przesuwyej1", TextRole::Action, "Przesuń na górę", "Move to top"},
+        {"Przesunagr1", TextRole::Action, "Przesuń wyżej", "Move up"},
+        {"Przesunizj1", TextRole::Action, "Przesuń niżej", "Move down"},
+        {"Przesunad1", TextRole::Action, "Przesuń na dól", "Move to bottom"},
+        {"Oprogramie1", TextRole::Action, "O programie", "About..."},
+        {"Oznaczenieprogramu0x011", TextRole::Action, "Oznaczenie programu 0x01", "Mark T64 programs as 0x01"},
+        {"Kompresujplikiwynikowe1", TextRole::Action, "Kompresuj  konwertowane", "Compress converted files"},
+        {"Szybszakompresjawikszyplik1", TextRole::Action, "Szybsza kompresja/większy plik",
+         "Faster compression/bigger file"},
+        {"KompresjaPRG1", TextRole::Action, "Kompresja PRG...", "PRG Compression frontend"},
+        {"Konwersjacartridge1", TextRole::Action, "Konwersja cartridge", "Cartridgw conversion frontend"},
+        {"SpeedButton10", TextRole::ToolTip, "Nowy", "New"},
+        {"SpeedButton1", TextRole::ToolTip, "Otwórz", "Open"},
+        {"SpeedButton2", TextRole::ToolTip, "Wypakuj zaznaczone", "Extract..."},
+        {"SpeedButton3", TextRole::ToolTip, "Przesuń na górę", "Move to top"},
+        {"SpeedButton6", TextRole::ToolTip, "O jeden w górę", "Move up"},
+        {"SpeedButton5", TextRole::ToolTip, "O jeden w dól", "Move down"},
+        {"SpeedButton4", TextRole::ToolTip, "Przesuń na sam dól", "Move to bottom"},
+        {"SpeedButton7", TextRole::ToolTip, "Kasuj program", "Remove program"},
+        {"SpeedButton8", TextRole::ToolTip, "Zapisz jako", "Save as..."},
+        {"SpeedButton9", TextRole::ToolTip, "Dodaj program", "Add program..."},
+        {"SpeedButton11", TextRole::ToolTip, "English", "English"},
+        {"SpeedButton12", TextRole::ToolTip, "Polish/Polski", "Polski/Polish"},
+        {"", TextRole::PromptText, "Dokonano zmian. Czy zapisac?", "Do you want to save your modified file?"},
+        {"", TextRole::PromptCaption, "Zmieniono plik", "Question"},
+    };
+    return rows;
+}
+
+QString messageText(Msg id, bool english) {
+    auto pick = [english](const char* pl, const char* en) { return QString::fromUtf8(english ? en : pl); };
+    switch (id) {
+    case Msg::PrgUnreadable:
+        return pick("Nie można odczytać pliku %1.\nProgram nie został dodany.",
+                    "Cannot read the file %1.\nThe program was not added.");
+    case Msg::PrgTooShort:
+        return pick("Plik %1 ma mniej niż 2 bajty, więc nie jest programem PRG.\nProgram nie został dodany.",
+                    "The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not added.");
+    case Msg::ImageFull:
+        return pick("Obraz T64 mieści najwyżej 255 programów.\nPlik %1 nie został dodany.",
+                    "A T64 image holds at most 255 programs.\nThe file %1 was not added.");
+    case Msg::DirectoryRepaired:
+        return pick("Katalog pliku %1 był uszkodzony: rozmiary programów zostały naprawione.\n"
+                    "Sprawdź programy przed zapisem.",
+                    "The directory of %1 was damaged: the sizes of its programs have been repaired.\n"
+                    "Check the programs before saving.");
+    case Msg::SaveFailed:
+        return pick("Nie można zapisać pliku %1.\nPlik nie został zmieniony.",
+                    "Unable to save the file %1.\nThe file was left as it was.");
+    case Msg::ExtractFailed:
+        return pick("Nie można utworzyć pliku %1.\nWypakowywanie przerwane.",
+                    "Unable to create the file %1.\nExtraction stopped.");
+    case Msg::WorkingFolderFailed:
+        return pick("Nie można utworzyć folderu roboczego %1.", "Unable to create the working folder %1.");
+    case Msg::OpenTitle: return pick("Otwórz", "Open");
+    case Msg::SaveTitle: return pick("Zapisz jako", "Save as");
+    case Msg::AddTitle: return pick("Dodaj program", "Add program");
+    case Msg::ExtractTitle: return pick("Wypakuj do folderu", "Extract to folder");
+    case Msg::Busy: return pick("Trwa wypakowywanie.", "Extraction in progress.");
+    }
+    return {};
+}

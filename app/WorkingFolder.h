@@ -1,0 +1,19 @@
+#pragma once
+// The working folder `temp` beside the program: the files of a drag-out live there until
+// the next drag-out, the next close or the next start.
+#include <QString>
+
+namespace workingfolder {
+
+// Creates the folder (one level) when it does not exist. False with a reason when it
+// cannot be created, or when something that is not a folder stands in its place.
+bool ensure(const QString& folder, QString* error);
+
+// Deletes every file in the folder; folders, their contents and files that cannot be
+// deleted stay. Never reports anything.
+void empty(const QString& folder);
+
+// Full paths of the "*.prg" files in the folder (any case), in name order.
+QStringList prgFiles(const QString& folder);
+
+} // namespace workingfolder

@@ -1,0 +1,143 @@
+#pragma once
+// One editor for one test: a temporary program folder, the scripted dialogs, the main
+// window, and small builders for PRG files and T64 images on disk.
+#include "app/AppContext.h"
+#include "app/DropFileSource.h"
+#include "app/EntryListView.h"
+#include "app/Unit1.h"
+#include "core/T64Image.h"
+#include "tests/support/GuiTestHelpers.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+// Stands in for the platform's drag loop: records what would be offered.
+class RecordingDragSource : public TDropFileSource {
+public:
+    QStringList offered;
+    int runs = 0;
+    std::function<void()> during; // runs while the "drag" is under way
+    void execute(QWidget*) override {
+        ++runs;
+        offered = files();
+        if (during)
+            during();
+    }
+};
+
+namespace apptest {
+
+inline QByteArray prgBytes(int load, int dataSize, int seed = 1) {
+    QByteArray b(dataSize + 2, '\0');
+    b[0] = char(load & 0xFF);
+    b[1] = char(load >> 8);
+    for (int i = 0; i < dataSize; ++i)
+        b[i + 2] = char(seed + i * 7);
+    return b;
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline vornix::Entry entry(const std::string& name, int dataSize, int load = 0x0801, int seed = 1) {
+    vornix::Entry e;
+    e.name = name;
+    e.load[0] = std::uint8_t(load & 0xFF);
+    e.load[1] = std::uint8_t(load >> 8);
+    for (int i = 0; i < dataSize; ++i)
+        e.data.push_back(std::uint8_t(seed + i * 7));
+    e.size = dataSize;
+    return e;
+}
+
+// Writes an image with the given names (each dataSize bytes) and label.
+inline QString writeImage(const QString& path, const QStringList& names, int dataSize = 10,
+                          const std::string& label = "TAPE", int capacity = -1) {
+    std::vector<vornix::Entry> entries;
+    int seed = 1;
+    for (const QString& n : names)
+        entries.push_back(entry(n.toStdString(), dataSize, 0x0801, seed++));
+    std::string error;
+    const int cap = capacity < 0 ? int(entries.size()) : capacity;
+    if (!vornix::writeImage(QFile::encodeName(path).toStdString(), cap, label, entries, false, &error))
+        qWarning("cannot write test image: %s", error.c_str());
+    return path;
+}
+
+} // namespace apptest
+
+class Harness {
+public:
+    TestProgramFolder folder;
+    ScriptedDialogs dialogs;
+    AppContext ctx;
+    std::unique_ptr<TForm1> win;
+    RecordingDragSource* drag = nullptr;
+
+    Harness() { ctx = AppContext{folder.path(), &dialogs}; }
+    ~Harness() {
+        if (win)
+            win->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+
+    QString file(const QString& name) const { return folder.file(name); }
+    QString workFile(const QString& name) const { return ctx.workingFolder() + name; }
+
+    TForm1* start(const QStringList& arguments = {}) {
+        win = std::make_unique<TForm1>(ctx, arguments);
+        drag = new RecordingDragSource;
+        win->setDropFileSource(drag);
+        win->show();
+        if (!QTest::qWaitForWindowExposed(win.get()))
+            qWarning("main window not exposed");
+        return win.get();
+    }
+
+    // Starts with an image of the given names open (through the command line).
+    TForm1* startWith(const QStringList& names, int dataSize = 10) {
+        return start({apptest::writeImage(file(QStringLiteral("start.t64")), names, dataSize)});
+    }
+
+    template <typename T> T* get(const QString& name) const {
+        T* w = findNamed<T>(win.get(), name);
+        if (!w)
+            qWarning("no control %s", qPrintable(name));
+        return w;
+    }
+    TListView* list() const { return get<TListView>(QStringLiteral("ListView1")); }
+    QToolButton* button(const QString& name) const { return get<QToolButton>(name); }
+    QAction* action(const QString& name) const { return get<QAction>(name); }
+    QLabel* label(const QString& name) const { return get<QLabel>(name); }
+    QLineEdit* edit(const QString& name) const { return get<QLineEdit>(name); }
+    QSpinBox* spin() const { return get<QSpinBox>(QStringLiteral("SpinEdit1")); }
+    QString panel1() const { return label(QStringLiteral("StatusBar1Panel1"))->text(); }
+
+    void click(const QString& toolButton) const { QTest::mouseClick(button(toolButton), Qt::LeftButton); }
+
+    // The names as the list shows them, trailing spaces dropped.
+    QStringList rows() const {
+        QStringList out;
+        for (int i = 0; i < list()->topLevelItemCount(); ++i)
+            out << list()->topLevelItem(i)->text(1).trimmed();
+        return out;
+    }
+    QList<int> selected() const { return list()->selectedRows(); }
+    void select(const QList<int>& rows) const { list()->selectRows(rows); }
+
+    bool questionsDone() const { return dialogs.unexpected.isEmpty() && dialogs.pendingAnswers() == 0; }
+};

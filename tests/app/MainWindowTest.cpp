@@ -1,0 +1,594 @@
+// The main window as a user drives it: start state, New/Open/Save as with the save prompt,
+// the close sequence, moves from toolbar, menu and keys, rename, extraction, label and
+// capacity boxes, tool windows.
+#include "app/AboutWindow.h"
+#include "tests/app/MainWindowHarness.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
+
+using namespace apptest;
+
+namespace {
+const QStringList kEditingButtons = {"SpeedButton8", "SpeedButton7", "SpeedButton9", "SpeedButton2",
+                                     "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4"};
+const QStringList kEditingItems = {"Zapiszjako1", "Wypakujwszystkie1", "Dodaj1", "Usu1",
+                                   "Przesuwyej1", "Przesunagr1", "Przesunizj1", "Przesunad1"};
+const QStringList kAlwaysItems = {"Nowy1", "Otwrz1", "Wyj1", "KompresjaPRG1", "Konwersjacartridge1",
+                                  "WAVTAPT64P00TAP1", "KoalaPRG1", "FLIPRG1", "TAPLinker1",
+                                  "Kompresujplikiwynikowe1", "Szybszakompresjawikszyplik1",
+                                  "Oznaczenieprogramu0x011", "Oprogramie1"};
+const QStringList kFive = {"AAA", "BBB", "CCC", "DDD", "EEE"};
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startStateHasNothingToEdit();
+    void newMakesEveryCommandAvailable();
+    void openAcceptsImagesAndRejectsOtherFiles();
+    void savePromptBeforeNewAndOpen_data();
+    void savePromptBeforeNewAndOpen();
+    void saveAsWritesTheImageOrReportsTheFailure();
+    void closeSequence_data();
+    void closeSequence();
+    void movesFromToolbarMenuAndKeys_data();
+    void movesFromToolbarMenuAndKeys();
+    void keysAndDeleteNeedASelection();
+    void renameCommitsAndCancels();
+    void extractionWritesSafeUniqueNames();
+    void extractionKeepsTheWindowResponsiveAndRefusesEdits();
+    void extractionFailureStopsAndKeepsTheRestSelected();
+    void labelAndCapacityBoxes();
+    void addProgramsReportsRefusedFiles();
+    void toolWindowsAndAbout();
+};
+
+void MainWindowTest::startStateHasNothingToEdit() {
+    Harness h;
+    TForm1* w = h.start();
+    QCOMPARE(w->windowTitle(), QStringLiteral("VORN: Orvendal"));
+    QCOMPARE(h.label("Label3")->text(), QStringLiteral("---"));
+    QCOMPARE(h.label("Label1")->text(), QStringLiteral("Obiektów:"));
+    QCOMPARE(h.spin()->value(), 1);
+    QVERIFY(!h.spin()->isEnabled());
+    QVERIFY(!h.edit("Edit2")->isEnabled());
+    QCOMPARE(h.edit("Edit2")->text(), QStringLiteral(" "));
+    QCOMPARE(h.edit("Edit2")->maxLength(), 24);
+    QCOMPARE(h.edit("Edit1")->maxLength(), 16);
+    QVERIFY(!h.edit("Edit1")->isVisible());
+    QCOMPARE(h.edit("Edit1")->pos(), QPoint(0, -20));
+    for (const QString& b : kEditingButtons)
+        QVERIFY2(!h.button(b)->isEnabled(), qPrintable(b));
+    for (const QString& a : kEditingItems)
+        QVERIFY2(!h.action(a)->isEnabled(), qPrintable(a));
+    for (const QString& a : kAlwaysItems)
+        QVERIFY2(h.action(a)->isEnabled(), qPrintable(a));
+    QVERIFY(h.button("SpeedButton10")->isEnabled() && h.button("SpeedButton1")->isEnabled());
+    QVERIFY(h.button("SpeedButton11")->isVisible() && h.button("SpeedButton11")->isEnabled());
+    QVERIFY(!h.button("SpeedButton12")->isVisible());
+    for (const char* b : {"SpeedButton10", "SpeedButton1", "SpeedButton8", "SpeedButton7", "SpeedButton9",
+                          "SpeedButton2", "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4",
+                          "SpeedButton11", "SpeedButton12"})
+        QVERIFY2(!h.button(b)->icon().isNull() && !h.button(b)->toolTip().isEmpty(), b);
+    QCOMPARE(h.button("SpeedButton5")->toolTip(), QStringLiteral("O jeden w dól"));
+    QVERIFY(h.action("Kompresujplikiwynikowe1")->isChecked());
+    QVERIFY(!h.action("Oznaczenieprogramu0x011")->isChecked());
+    QVERIFY(!h.action("Szybszakompresjawikszyplik1")->isChecked());
+    QTreeWidget* list = h.list();
+    QCOMPARE(list->headerItem()->text(0), QStringLiteral("Nr"));
+    QCOMPARE(list->headerItem()->text(1), QStringLiteral("Nazwa"));
+    QCOMPARE(list->headerItem()->text(2), QStringLiteral("Rozmiar"));
+    QCOMPARE(list->columnWidth(0), 35);
+    QCOMPARE(list->columnWidth(1), 220);
+    QCOMPARE(list->columnWidth(2), 75);
+    QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(h.label("StatusBar1Panel1")->width(), 100);
+    QCOMPARE(h.label("StatusBar1Panel2")->width(), 50);
+    // Nothing is written until a setting changes.
+    QVERIFY(!QFile::exists(h.file("settings.ini")));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::newMakesEveryCommandAvailable() {
+    Harness h;
+    TForm1* w = h.start();
+    h.click("SpeedButton10");
+    QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11"));
+    for (const QString& b : kEditingButtons)
+        QVERIFY2(h.button(b)->isEnabled(), qPrintable(b));
+    for (const QString& a : kEditingItems)
+        QVERIFY2(h.action(a)->isEnabled(), qPrintable(a));
+    QVERIFY(h.spin()->isEnabled() && h.edit("Edit2")->isEnabled());
+    QCOMPARE(h.label("Label3")->text(), QStringLiteral("0"));
+    QCOMPARE(h.spin()->value(), 0);
+    QCOMPARE(h.edit("Edit2")->text(), QString());
+    QSignalSpy ends(w, &TForm1::programEnds);
+    w->close(); // nothing changed: no question
+    QCOMPARE(ends.count(), 1);
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::openAcceptsImagesAndRejectsOtherFiles() {
+    Harness h;
+    TForm1* w = h.start();
+    const QString image = writeImage(h.file("games.t64"), {"ONE", "TWO"}, 10, "MY TAPE");
+    h.dialogs.answerOpen({image});
+    triggerAction(w, "Otwrz1");
+    const auto* open = h.dialogs.last();
+    QCOMPARE(open->kind, ScriptedDialogs::Kind::Open);
+    QCOMPARE(open->spec.defaultSuffix, QStringLiteral("T64"));
+    QCOMPARE(open->spec.filters.value(0).second, QStringLiteral("*.T64"));
+    QCOMPARE(open->spec.filters.value(1).second, QStringLiteral("*.*"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("games.t64 - VORN 0.11"));
+    QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
+    QCOMPARE(h.list()->topLevelItem(0)->text(1), QStringLiteral("ONE             "));
+    QCOMPARE(h.list()->topLevelItem(1)->text(0), QStringLiteral("2"));
+    QCOMPARE(h.list()->topLevelItem(1)->text(2), QStringLiteral("10"));
+    QCOMPARE(h.label("Label3")->text(), QStringLiteral("2"));
+    QCOMPARE(h.edit("Edit2")->text().trimmed(), QStringLiteral("MY TAPE"));
+    QVERIFY(h.button("SpeedButton8")->isEnabled());
+    QVERIFY(!w->document().modified());
+
+    // Not an image: the message, and the document stays.
+    const QString prg = h.file("game.prg");
+    writeFile(prg, prgBytes(0x0801, 20));
+    h.dialogs.answerOpen({prg});
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.click("SpeedButton1");
+    const auto* msg = h.dialogs.last();
+    QCOMPARE(msg->text, QStringLiteral("To nie jest poprawny plik T64."));
+    QCOMPARE(msg->caption, QStringLiteral("O kurcze...!"));
+    QCOMPARE(msg->buttons, MsgButtons::Ok);
+    QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
+    QCOMPARE(w->windowTitle(), QStringLiteral("games.t64 - VORN 0.11"));
+
+    // Cancelled dialog: nothing at all.
+    h.dialogs.answerOpen({});
+    h.click("SpeedButton1");
+    QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::savePromptBeforeNewAndOpen_data() {
+    QTest::addColumn<bool>("viaOpen");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saveChosen");
+    QTest::addColumn<bool>("replaced");
+    for (bool viaOpen : {false, true}) {
+        const char* cmd = viaOpen ? "open" : "new";
+        QTest::addRow("%s cancel", cmd) << viaOpen << int(MsgAnswer::Cancel) << false << false;
+        QTest::addRow("%s no", cmd) << viaOpen << int(MsgAnswer::No) << false << true;
+        QTest::addRow("%s yes, saved", cmd) << viaOpen << int(MsgAnswer::Yes) << true << true;
+        QTest::addRow("%s yes, save cancelled", cmd) << viaOpen << int(MsgAnswer::Yes) << false << true;
+    }
+}
+
+void MainWindowTest::savePromptBeforeNewAndOpen() {
+    QFETCH(bool, viaOpen);
+    QFETCH(int, answer);
+    QFETCH(bool, saveChosen);
+    QFETCH(bool, replaced);
+    Harness h;
+    TForm1* w = h.startWith({"ONE", "TWO"});
+    const QString other = writeImage(h.file("other.t64"), {"NEW"});
+    h.select({0});
+    h.click("SpeedButton7"); // delete: modified
+    QVERIFY(w->document().modified());
+
+    h.dialogs.answerMessage(MsgAnswer(answer));
+    if (MsgAnswer(answer) == MsgAnswer::Yes)
+        h.dialogs.answerSave(saveChosen ? h.file("saved.t64") : QString());
+    if (replaced && viaOpen)
+        h.dialogs.answerOpen({other});
+    h.click(viaOpen ? "SpeedButton1" : "SpeedButton10");
+
+    const auto& prompt = h.dialogs.asked.first();
+    QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisac?"));
+    QCOMPARE(prompt.caption, QStringLiteral("Zmieniono plik"));
+    QCOMPARE(prompt.buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(prompt.icon, MsgIcon::None);
+    QCOMPARE(QFile::exists(h.file("saved.t64")), saveChosen);
+    if (!replaced) {
+        QCOMPARE(h.rows(), QStringList({"TWO"}));
+        QVERIFY(w->document().modified());
+    } else {
+        QCOMPARE(h.rows(), viaOpen ? QStringList({"NEW"}) : QStringList());
+        QVERIFY(!w->document().modified());
+    }
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::saveAsWritesTheImageOrReportsTheFailure() {
+    Harness h;
+    TForm1* w = h.start();
+    h.click("SpeedButton10");
+    const QString prg = h.file("game.prg");
+    writeFile(prg, prgBytes(0x0801, 5));
+    h.dialogs.answerOpen({prg});
+    h.click("SpeedButton9");
+    QCOMPARE(h.dialogs.last()->spec.filters.value(0), qMakePair(QStringLiteral("PRG Files"), QStringLiteral("*.PRG")));
+    QVERIFY(h.dialogs.last()->multiple);
+    QVERIFY(w->document().modified());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11")); // modified does not touch the caption
+
+    // A path that cannot be written: our message names it; caption and flag stay.
+    const QString bad = h.file("missing/out.t64");
+    h.dialogs.answerSave(bad);
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.click("SpeedButton8");
+    QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(bad)));
+    QCOMPARE(h.dialogs.last()->caption, QStringLiteral("Vornix"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11"));
+    QVERIFY(w->document().modified());
+
+    // Written with the 0x01 file type when that option is ticked; an empty label becomes ".".
+    h.action("Oznaczenieprogramu0x011")->trigger();
+    const QString out = h.file("out.t64");
+    h.dialogs.answerSave(out);
+    triggerAction(w, "Zapiszjako1");
+    QCOMPARE(h.dialogs.last()->spec.filters.size(), 1);
+    QVERIFY(h.dialogs.last()->spec.confirmOverwrite);
+    QCOMPARE(w->windowTitle(), QStringLiteral("out.t64 - VORN 0.11"));
+    QVERIFY(!w->document().modified());
+    QCOMPARE(h.edit("Edit2")->text(), QStringLiteral("."));
+    const QByteArray bytes = readFile(out);
+    QCOMPARE(bytes.size(), 64 + 32 + 5);
+    QCOMPARE(quint8(bytes.at(65)), quint8(0x01));
+    QCOMPARE(bytes.mid(40, 24), QByteArray(".").append(23, ' '));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::closeSequence_data() {
+    QTest::addColumn<bool>("modify");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("savePath");
+    QTest::newRow("unchanged: no question") << false << -1 << QString();
+    QTest::newRow("no") << true << int(MsgAnswer::No) << QString();
+    QTest::newRow("yes, save cancelled") << true << int(MsgAnswer::Yes) << QString();
+    QTest::newRow("yes, saved") << true << int(MsgAnswer::Yes) << QStringLiteral("closed.t64");
+}
+
+void MainWindowTest::closeSequence() {
+    QFETCH(bool, modify);
+    QFETCH(int, answer);
+    QFETCH(QString, savePath);
+    Harness h;
+    TForm1* w = h.startWith({"ONE", "TWO"});
+    TForm2 about(h.ctx);
+    w->setToolWindows(nullptr, &about, nullptr, nullptr, nullptr);
+    triggerAction(w, "Oprogramie1");
+    QVERIFY(about.isVisible());
+    writeFile(h.workFile("LEFT.PRG"), "xx");
+    if (modify) {
+        h.select({1});
+        h.click("SpeedButton3");
+    }
+    if (answer >= 0) {
+        h.dialogs.answerMessage(MsgAnswer(answer));
+        if (MsgAnswer(answer) == MsgAnswer::Yes)
+            h.dialogs.answerSave(savePath.isEmpty() ? QString() : h.file(savePath));
+    }
+    bool emptiedFirst = false;
+    h.dialogs.onNextQuestion([&](const ScriptedDialogs::Question&) {
+        emptiedFirst = !QFile::exists(h.workFile("LEFT.PRG")) && !about.isVisible();
+    });
+    QSignalSpy ends(w, &TForm1::programEnds);
+    QVERIFY(w->close()); // closing cannot be cancelled
+    QCOMPARE(ends.count(), 1);
+    QVERIFY(!about.isVisible());
+    QVERIFY(!QFile::exists(h.workFile("LEFT.PRG")));
+    if (answer >= 0) {
+        QVERIFY(emptiedFirst);
+        const auto& prompt = h.dialogs.asked.first();
+        QCOMPARE(prompt.buttons, MsgButtons::YesNo);
+        QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisac?"));
+    } else {
+        QVERIFY(h.dialogs.asked.isEmpty());
+    }
+    if (!savePath.isEmpty())
+        QVERIFY(QFile::exists(h.file(savePath)));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::movesFromToolbarMenuAndKeys_data() {
+    QTest::addColumn<QString>("control"); // tool button, menu item or "key:N"
+    QTest::addColumn<QList<int>>("selection");
+    QTest::addColumn<QStringList>("order");
+    QTest::addColumn<QList<int>>("selectedAfter"); // empty: not checked (keys move on)
+    const QList<int> none;
+    QTest::newRow("button top") << "SpeedButton3" << QList<int>{2} << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"}
+                                << QList<int>{0};
+    QTest::newRow("menu top") << "Przesuwyej1" << QList<int>{2} << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"}
+                              << QList<int>{0};
+    QTest::newRow("button up") << "SpeedButton6" << QList<int>{2} << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"}
+                               << QList<int>{1};
+    QTest::newRow("menu up") << "Przesunagr1" << QList<int>{2} << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"}
+                             << QList<int>{1};
+    QTest::newRow("button up block") << "SpeedButton6" << QList<int>{1, 2}
+                                     << QStringList{"BBB", "CCC", "AAA", "DDD", "EEE"} << QList<int>{0};
+    QTest::newRow("button down") << "SpeedButton5" << QList<int>{2} << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"}
+                                 << QList<int>{3};
+    QTest::newRow("menu down") << "Przesunizj1" << QList<int>{2} << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"}
+                               << QList<int>{3};
+    QTest::newRow("button down block") << "SpeedButton5" << QList<int>{0, 3}
+                                       << QStringList{"BBB", "AAA", "CCC", "EEE", "DDD"} << QList<int>{1};
+    QTest::newRow("button bottom") << "SpeedButton4" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"}
+                                   << QList<int>{4};
+    QTest::newRow("menu bottom") << "Przesunad1" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"}
+                                 << QList<int>{4};
+    QTest::newRow("button delete") << "SpeedButton7" << QList<int>{4} << QStringList{"AAA", "BBB", "CCC", "DDD"}
+                                   << QList<int>{3};
+    QTest::newRow("menu delete") << "Usu1" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE"}
+                                 << QList<int>{1};
+    QTest::newRow("key home") << QString("key:%1").arg(Qt::Key_Home) << QList<int>{3}
+                              << QStringList{"DDD", "AAA", "BBB", "CCC", "EEE"} << none;
+    QTest::newRow("key page up") << QString("key:%1").arg(Qt::Key_PageUp) << QList<int>{3}
+                                 << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"} << none;
+    QTest::newRow("key page down") << QString("key:%1").arg(Qt::Key_PageDown) << QList<int>{1}
+                                   << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"} << none;
+    QTest::newRow("key end") << QString("key:%1").arg(Qt::Key_End) << QList<int>{0}
+                             << QStringList{"BBB", "CCC", "DDD", "EEE", "AAA"} << none;
+}
+
+void MainWindowTest::movesFromToolbarMenuAndKeys() {
+    QFETCH(QString, control);
+    QFETCH(QList<int>, selection);
+    QFETCH(QStringList, order);
+    QFETCH(QList<int>, selectedAfter);
+    Harness h;
+    TForm1* w = h.startWith(kFive);
+    h.select(selection);
+    if (control.startsWith("key:")) {
+        h.list()->setFocus();
+        QTest::keyClick(h.list(), Qt::Key(control.mid(4).toInt()));
+    } else if (control.startsWith("SpeedButton")) {
+        h.click(control);
+    } else {
+        QVERIFY(triggerAction(w, control));
+    }
+    QCOMPARE(h.rows(), order);
+    if (!selectedAfter.isEmpty())
+        QCOMPARE(h.selected(), selectedAfter);
+    else
+        QCOMPARE(h.selected().size(), 1); // the list's own key handling then selects one row
+    QVERIFY(w->document().modified());
+}
+
+void MainWindowTest::keysAndDeleteNeedASelection() {
+    Harness h;
+    TForm1* w = h.startWith(kFive);
+    h.list()->setFocus();
+    for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Insert, Qt::Key_Delete}) {
+        h.list()->clearSelection();
+        QTest::keyClick(h.list(), key);
+        QCOMPARE(h.rows(), kFive);
+        QVERIFY(!w->document().modified());
+    }
+    // The Delete key deletes nothing, even with a selection.
+    h.select({2});
+    QTest::keyClick(h.list(), Qt::Key_Delete);
+    QCOMPARE(h.rows(), kFive);
+    // Move to top at the top does nothing at all, not even the modified flag.
+    h.select({0});
+    h.click("SpeedButton3");
+    QVERIFY(!w->document().modified());
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::renameCommitsAndCancels() {
+    Harness h;
+    TForm1* w = h.startWith({"ONE", "TWO", "THREE"});
+    TListView* list = h.list();
+    QLineEdit* box = h.edit("Edit1");
+    auto rowCentre = [&](int row) { return list->visualItemRect(list->topLevelItem(row)).center(); };
+
+    // Double-click: the box over the name cell, holding the name as listed, all selected.
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->text(), QStringLiteral("ONE             "));
+    QCOMPARE(box->selectedText(), box->text());
+    QVERIFY(box->hasFocus());
+    const QPoint cell = list->viewport()->mapTo(box->parentWidget(),
+                                                QPoint(list->columnViewportPosition(1), list->visualItemRect(list->topLevelItem(0)).top()));
+    QCOMPARE(box->x(), cell.x());
+    QCOMPARE(box->width(), list->columnWidth(1));
+
+    // Typing, then a toolbar click that does nothing here: the box stays open.
+    QTest::keyClicks(box, "abc");
+    h.click("SpeedButton3");
+    QVERIFY(box->isVisible());
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(box->isHidden());
+    QCOMPARE(box->pos(), QPoint(0, -20));
+    QCOMPARE(box->text(), QString());
+    QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("ABC"));
+    QVERIFY(w->document().modified());
+
+    // Escape: nothing changes.
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    QVERIFY(box->isVisible());
+    QTest::keyClicks(box, "zz");
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(box->isHidden());
+    QCOMPARE(h.rows(), QStringList({"ABC", "TWO", "THREE"}));
+
+    // A click in the list commits; the name is cut at 16 characters.
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(2));
+    box->setText("averyveryverylongname");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QVERIFY(box->isHidden());
+    QCOMPARE(h.rows(), QStringList({"ABC", "TWO", "AVERYVERYVERYLON"}));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::extractionWritesSafeUniqueNames() {
+    Harness h;
+    TForm1* w = h.startWith({"GAME", "GAME", "A/B:C*D", "X"}, 1000);
+    const QString out = h.file("out");
+    QDir().mkdir(out);
+
+    // Insert on the list: folder, then every selected entry top to bottom.
+    h.select({0, 1, 2});
+    h.dialogs.answerFolder(out);
+    h.list()->setFocus();
+    QTest::keyClick(h.list(), Qt::Key_Insert);
+    QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
+             QStringList({"A_B_C_D.PRG", "GAME.PRG", "GAME_1.PRG"}));
+    const QByteArray game = readFile(out + "/GAME.PRG");
+    QCOMPARE(game.size(), 1002);
+    QCOMPARE(game.left(2), QByteArray("\x01\x08", 2));
+    QCOMPARE(game.mid(2), QByteArray(reinterpret_cast<const char*>(w->document().entries()[0].data.data()), 1000));
+    QVERIFY(h.selected().isEmpty());
+    QCOMPARE(h.panel1(), QString());
+
+    // The menu item and the button run the same command; a cancelled folder writes nothing.
+    h.select({0});
+    h.dialogs.answerFolder(out);
+    QVERIFY(triggerAction(w, "Wypakujwszystkie1"));
+    QVERIFY(QFile::exists(out + "/GAME_2.PRG"));
+    h.select({3});
+    h.dialogs.answerFolder(QString());
+    h.click("SpeedButton2");
+    QVERIFY(!QFile::exists(out + "/X.PRG"));
+    QCOMPARE(h.selected(), QList<int>({3}));
+    // Nothing selected: no folder question at all.
+    h.list()->clearSelection();
+    h.click("SpeedButton2");
+    QVERIFY(!w->document().modified()); // extraction is no edit
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::extractionKeepsTheWindowResponsiveAndRefusesEdits() {
+    Harness h;
+    TForm1* w = h.startWith({"BIG", "SMALL"}, 200000);
+    const QString out = h.file("out");
+    QDir().mkdir(out);
+    QStringList progress;
+    bool sawBusy = false;
+    // Timers fire while the entry is written: the window answers, and edits are refused.
+    QTimer poke;
+    connect(&poke, &QTimer::timeout, [&] {
+        if (!w->extracting())
+            return;
+        sawBusy = true;
+        progress << h.panel1();
+        h.click("SpeedButton7");  // delete
+        h.click("SpeedButton10"); // new
+        triggerAction(w, "Przesunad1");
+        w->FormDropFiles({h.file("start.t64")});
+    });
+    poke.start(0);
+    h.select({0, 1});
+    h.dialogs.answerFolder(out);
+    h.click("SpeedButton2");
+    poke.stop();
+    QVERIFY(sawBusy);
+    QVERIFY(progress.contains(QStringLiteral("65400/199999")));
+    QCOMPARE(h.rows(), QStringList({"BIG", "SMALL"}));
+    QVERIFY(QFile::exists(out + "/BIG.PRG") && QFile::exists(out + "/SMALL.PRG"));
+    QCOMPARE(h.panel1(), QString());
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::extractionFailureStopsAndKeepsTheRestSelected() {
+    Harness h;
+    TForm1* w = h.startWith({"ONE", "TWO", "THREE"}, 200000);
+    const QString out = h.file("out");
+    const QString moved = h.file("moved");
+    QDir().mkdir(out);
+    // The folder goes away while the first entry is written: the second cannot be created.
+    QTimer poke;
+    connect(&poke, &QTimer::timeout, [&] {
+        if (w->extracting() && QFileInfo::exists(out))
+            QDir().rename(out, moved);
+    });
+    poke.start(0);
+    h.select({0, 1, 2});
+    h.dialogs.answerFolder(out);
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.click("SpeedButton2");
+    poke.stop();
+    const auto* msg = h.dialogs.last();
+    QCOMPARE(msg->kind, ScriptedDialogs::Kind::Message);
+    QCOMPARE(msg->caption, QStringLiteral("Vornix"));
+    QVERIFY2(msg->text.contains(QDir::toNativeSeparators(out + "/TWO.PRG")), qPrintable(msg->text));
+    QVERIFY(QFile::exists(moved + "/ONE.PRG"));
+    QCOMPARE(h.selected(), QList<int>({1, 2}));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::labelAndCapacityBoxes() {
+    Harness h;
+    TForm1* w = h.startWith({"ONE", "TWO"});
+    QLineEdit* label = h.edit("Edit2");
+    label->clear();
+    QTest::keyClicks(label, "my tape");
+    QCOMPARE(label->text(), QStringLiteral("MY TAPE"));
+    QCOMPARE(QString::fromStdString(w->document().label()), QStringLiteral("MY TAPE"));
+    QVERIFY(w->document().modified());
+
+    Harness h2;
+    TForm1* w2 = h2.startWith({"ONE", "TWO"});
+    QSpinBox* spin = h2.spin();
+    QVERIFY(spin->findChild<QLineEdit*>()->isReadOnly());
+    QCOMPARE(spin->value(), 2);
+    QCOMPARE(spin->minimum(), 2);
+    spin->stepUp();
+    QCOMPARE(w2->document().capacity(), 3);
+    QVERIFY(w2->document().modified());
+    spin->stepDown();
+    spin->stepDown(); // the lower limit is the number of entries
+    QCOMPARE(w2->document().capacity(), 2);
+    QVERIFY(h.questionsDone() && h2.questionsDone());
+}
+
+void MainWindowTest::addProgramsReportsRefusedFiles() {
+    Harness h;
+    TForm1* w = h.start();
+    h.click("SpeedButton10");
+    const QString good = h.file("My.Prg.Backup.PRG");
+    const QString tiny = h.file("tiny.prg");
+    writeFile(good, prgBytes(0xC000, 256));
+    writeFile(tiny, "\x01");
+    h.dialogs.answerOpen({tiny, good, h.file("gone.prg")});
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.click("SpeedButton9");
+    QCOMPARE(h.rows(), QStringList({"MY.BACKUP"}));
+    QCOMPARE(h.spin()->value(), 1);
+    QVERIFY(h.dialogs.asked.at(1).text.contains(QDir::toNativeSeparators(tiny)));
+    QVERIFY(h.dialogs.asked.at(1).text.contains(QStringLiteral("2 bajty")));
+    QVERIFY(h.dialogs.asked.at(2).text.contains(QDir::toNativeSeparators(h.file("gone.prg"))));
+    QVERIFY(w->document().modified());
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::toolWindowsAndAbout() {
+    Harness h;
+    TForm1* w = h.start();
+    TForm2 about(h.ctx);
+    w->setToolWindows(nullptr, &about, nullptr, nullptr, nullptr);
+    QVERIFY(triggerAction(w, "Oprogramie1"));
+    QVERIFY(about.isVisible());
+    QCOMPARE(about.palette().color(QPalette::Window), QColor(Qt::black));
+    QCOMPARE(about.minimumSize(), about.maximumSize());
+    QVERIFY(findNamed<QLabel>(&about, "Label2")->text() == QStringLiteral("VORN 0.11"));
+    auto* banner = findNamed<ScrollingBanner>(&about, "Banner1");
+    const int before = banner->offset();
+    banner->step();
+    QVERIFY(banner->offset() != before);
+    QTest::mouseClick(findNamed<QPushButton>(&about, "Button1"), Qt::LeftButton);
+    QVERIFY(!about.isVisible());
+    // "Szybsza kompresja" only flips its tick.
+    triggerAction(w, "Szybszakompresjawikszyplik1");
+    QVERIFY(h.action("Szybszakompresjawikszyplik1")->isChecked());
+    QVERIFY(!QFile::exists(h.file("settings.ini")));
+    QVERIFY(h.questionsDone());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
