@@ -327,6 +327,16 @@ TEST(T64Reader, SurvivesRandomMutations) {
             continue;
         ASSERT_EQ(r.contents.entries.size(), static_cast<std::size_t>(r.contents.count));
         ASSERT_LE(r.contents.count, 255);
+        // What was accepted saves and reads back to the same entries.
+        std::vector<Entry> copy = r.contents.entries;
+        const Bytes saved = serializeImage(r.contents.capacity, r.contents.label, copy, false);
+        const ReadResult again = parseImage(saved.data(), saved.size());
+        ASSERT_TRUE(again.accepted);
+        ASSERT_EQ(again.contents.count, r.contents.count);
+        for (int i = 0; i < r.contents.count; ++i) {
+            ASSERT_EQ(again.contents.entries[i].data, r.contents.entries[i].data) << round;
+            ASSERT_EQ(again.contents.entries[i].name, r.contents.entries[i].name) << round;
+        }
         for (const Entry& e : r.contents.entries) {
             ASSERT_GE(e.size, 0);
             ASSERT_EQ(e.data.size(), static_cast<std::size_t>(e.size));
