@@ -116,8 +116,10 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
     if (options.showCompressionWindow)
         options.showCompressionWindow();
     vornix::InPlaceCompression step(toPath(path));
-    // Returns only after the compressor has ended, so its output file is complete.
-    options.window->runUnattended(path, options.fast);
+    // Returns only after the compressor has ended, so its output file is complete; false
+    // when the compressor could not run or wrote nothing, and the log then says why.
+    if (!options.window->runUnattended(path, options.fast))
+        return;
     std::string error;
     if (step.finish(&error) == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
         ctx.dialogs->message(parent, kAppTitle,
