@@ -131,10 +131,19 @@ TEST(T64Reader, ForeignDirectories) {
         {"count 0 and nothing in use", 4, 0, {{0, data}, {}, {}, {}}, data, {}, false},
         {"capacity is the low byte of 300", 300, 1, {{1, data}, {}, {}, {}}, data + 1, {1}, false},
     };
+    testfiles::TempDir dir;
     for (const auto& c : cases) {
         const Bytes file = buildT64(c.capacity, c.used, c.slots, c.length);
         const ReadResult r = parseImage(file.data(), file.size());
         ASSERT_TRUE(r.accepted) << c.what << ": " << r.error;
+        // The file reader reads entries straight from disk; it must agree with the memory one.
+        testfiles::writeAll(dir.file("foreign.t64"), file);
+        const ReadResult fromDisk = readImage(dir.file("foreign.t64"));
+        ASSERT_TRUE(fromDisk.accepted) << c.what << ": " << fromDisk.error;
+        ASSERT_EQ(fromDisk.contents.entries.size(), r.contents.entries.size()) << c.what;
+        for (std::size_t i = 0; i < r.contents.entries.size(); ++i)
+            EXPECT_EQ(fromDisk.contents.entries[i].data, r.contents.entries[i].data) << c.what;
+        EXPECT_EQ(fromDisk.repairs, r.repairs) << c.what;
         EXPECT_EQ(r.contents.capacity, c.capacity & 0xFF) << c.what;
         ASSERT_EQ(r.contents.count, static_cast<int>(c.sizes.size())) << c.what;
         ASSERT_EQ(r.contents.entries.size(), c.sizes.size()) << c.what;
