@@ -74,7 +74,7 @@ namespace {
 
 constexpr int kEntries = 255;
 constexpr std::size_t kEntrySize = 64 * 1024;
-constexpr int kRounds = 7;
+constexpr int kRounds = 15;
 
 double millis(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
