@@ -66,7 +66,7 @@ struct Compressor {
 class PictureCommandsTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     ScriptedDialogs dialogs_;
     QTemporaryDir dir_;
     AppContext ctx_;
@@ -80,7 +80,7 @@ private:
         return o;
     }
 
-private slots:
+  private slots:
     void init() {
         dialogs_.clear();
         ctx_ = AppContext{QString(), &dialogs_};
@@ -184,7 +184,8 @@ private slots:
                 QCOMPARE(q.spec.filters, addPrgDialogOfMainWindow().filters);
             }
         }
-        QCOMPARE(dialogs_.asked.last().kind, viewer ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
+        QCOMPARE(dialogs_.asked.last().kind,
+                 viewer ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
 
         if (!viewer) {
             QVERIFY(dialogs_.last()->text.contains("viewer"));
@@ -192,8 +193,8 @@ private slots:
             return;
         }
         // The first chosen file is the picture.
-        const QByteArray expected = QByteArray(reinterpret_cast<const char*>(viewer->data()), viewer->size()) +
-                                    picture.mid(2);
+        const QByteArray expected =
+            QByteArray(reinterpret_cast<const char*>(viewer->data()), viewer->size()) + picture.mid(2);
         QCOMPARE(read(file("a.prg")), expected);
     }
 
@@ -221,7 +222,8 @@ private slots:
         for (const bool installed : {true, false}) {
             Compressor packer(&dialogs_);
             if (installed)
-                packer.folder.installTool(QStringLiteral("pucrunch"), QStringLiteral("out Error: bad input\nexit 1\n"));
+                packer.folder.installTool(QStringLiteral("pucrunch"),
+                                          QStringLiteral("out Error: bad input\nexit 1\n"));
             dialogs_.answerOpen({file("d.kla")});
             dialogs_.answerSave(file("d.prg"));
             if (!installed)
@@ -229,7 +231,8 @@ private slots:
             koalaToPrgCommand(ctx_, nullptr, packer.options(false));
             QCOMPARE(read(file("d.prg")).size(), 6143 + 500);
             QVERIFY(!QFile::exists(file("d.prg1")));
-            QCOMPARE(dialogs_.asked.last().kind, installed ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
+            QCOMPARE(dialogs_.asked.last().kind,
+                     installed ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
         }
     }
 };
