@@ -78,3 +78,7 @@ void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->drawLine(r.bottomLeft(), r.bottomRight());
     painter->restore();
 }
+
+QSize GridLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 3);
+}

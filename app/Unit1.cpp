@@ -172,12 +172,17 @@ void TForm1::buildWindow() {
     Edit2->setMaxLength(24);
     Edit2->setValidator(new Latin1Validator(true, Edit2));
     Edit2->setEnabled(false);
+    Edit2->setFixedWidth(150);
+    // Dropped files belong to the window, never to a text box.
+    Edit2->setAcceptDrops(false);
+    SpinEdit1->findChild<QLineEdit*>()->setAcceptDrops(false);
     header->addWidget(Label1);
     header->addWidget(Label3);
     header->addWidget(Label4);
     header->addWidget(SpinEdit1);
     header->addWidget(Label2);
-    header->addWidget(Edit2, 1);
+    header->addWidget(Edit2);
+    header->addStretch(1); // only the list grows with the window
     column->addLayout(header);
 
     ListView1 = new TListView(central);
@@ -216,6 +221,7 @@ void TForm1::buildWindow() {
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(16);
     Edit1->setValidator(new Latin1Validator(false, Edit1));
+    Edit1->setAcceptDrops(false);
     Edit1->setStyleSheet(QStringLiteral("QLineEdit#Edit1 { border: 1px solid palette(shadow); padding: 0px; }"));
     Edit1->move(0, -20);
     Edit1->hide();

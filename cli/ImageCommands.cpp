@@ -40,7 +40,8 @@ const Help kCreate{"create", "create IMAGE [--label TEXT] [--capacity N] [--type
 const Help kAdd{"add", "add IMAGE PRG... [--type-01]",
                 "Appends the PRG files to IMAGE in the order given. If any file cannot be added\n"
                 "the image is left as it was.\n"};
-const Help kDelete{"delete", "delete IMAGE N [--type-01]", "Removes entry N (counted from 1). The capacity stays.\n"};
+const Help kDelete{"delete", "delete IMAGE N [--type-01]",
+                   "Removes entry N (counted from 1). The capacity stays.\n"};
 const Help kRename{"rename", "rename IMAGE N NAME [--type-01]",
                    "Renames entry N: letters a-z become capitals, at most 16 characters are kept.\n"};
 const Help kMove{"move", "move IMAGE N --top|--bottom|--up|--down [--type-01]",
@@ -78,7 +79,9 @@ int failure(const std::string& message) {
     return 1;
 }
 
-void note(const std::string& message) { std::cerr << "vornix-cli: " << message << "\n"; }
+void note(const std::string& message) {
+    std::cerr << "vornix-cli: " << message << "\n";
+}
 
 // Options and operands of one subcommand. Options may stand anywhere; "--" ends them.
 struct CommandLine {
@@ -119,7 +122,8 @@ CommandLine parse(const Args& args, const std::set<std::string>& flags, const st
 }
 
 std::optional<int> number(const std::string& text, int low, int high) {
-    if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     const int value = std::stoi(text);
     if (value < low || value > high)
@@ -149,7 +153,9 @@ int save(TapeDocument& doc, const std::string& path, bool type01) {
     return r.written ? 0 : failure(r.error);
 }
 
-bool isEntryNumber(const std::string& text) { return number(text, 1, 255).has_value(); }
+bool isEntryNumber(const std::string& text) {
+    return number(text, 1, 255).has_value();
+}
 
 // Resolves an entry number (already checked by isEntryNumber) against the image; prints the
 // error itself.
@@ -182,8 +188,9 @@ void setLabel(TapeDocument& doc, const std::string& image, const std::string& te
 void setCapacity(TapeDocument& doc, const std::string& image, int value) {
     doc.setCapacity(value);
     if (doc.capacity() != value)
-        note(image + ": capacity " + std::to_string(value) + " is outside " + std::to_string(doc.capacityLowerLimit()) + " to " +
-             std::to_string(doc.capacityUpperLimit()) + "; it is " + std::to_string(doc.capacity()));
+        note(image + ": capacity " + std::to_string(value) + " is outside " +
+             std::to_string(doc.capacityLowerLimit()) + " to " + std::to_string(doc.capacityUpperLimit()) +
+             "; it is " + std::to_string(doc.capacity()));
 }
 
 // Code points 0-255, one per byte, as JSON text.
@@ -213,12 +220,14 @@ std::string hex4(int value) {
     return buf;
 }
 
-int address(const std::uint8_t (&bytes)[2]) { return bytes[0] | bytes[1] << 8; }
+int address(const std::uint8_t (&bytes)[2]) {
+    return bytes[0] | bytes[1] << 8;
+}
 
 // The common shape of the editing commands: open, change, save in place.
 template <typename Change>
-int edit(const Help& help, const Args& args, std::size_t operands, bool numbered, const std::set<std::string>& flags,
-         Change change) {
+int edit(const Help& help, const Args& args, std::size_t operands, bool numbered,
+         const std::set<std::string>& flags, Change change) {
     std::set<std::string> known = flags;
     known.insert("--type-01");
     const CommandLine cl = parse(args, known, {});
@@ -270,8 +279,8 @@ int cmdList(const Args& args) {
         for (std::size_t i = 0; i < c.entries.size(); ++i) {
             const vornix::Entry& e = c.entries[i];
             out << (i ? ",\n  " : "\n  ") << "{\"number\": " << i + 1 << ", \"name\": " << jsonText(e.name)
-                << ", \"size\": " << e.size << ", \"load\": " << address(e.load) << ", \"end\": " << address(e.end)
-                << "}";
+                << ", \"size\": " << e.size << ", \"load\": " << address(e.load)
+                << ", \"end\": " << address(e.end) << "}";
         }
         out << (c.entries.empty() ? "]}\n" : "\n]}\n");
     } else {
@@ -324,33 +333,37 @@ int cmdAdd(const Args& args) {
     if (!cl.help && cl.error.empty() && cl.operands.size() < 2)
         return usageError(kAdd, cl.operands.empty() ? "missing IMAGE" : "missing PRG files");
     const std::size_t operands = cl.operands.size();
-    return edit(kAdd, args, operands, false, {}, [&](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-        if (!addAll(doc, std::vector<std::string>(c.operands.begin() + 1, c.operands.end())))
-            return failure(c.operands[0] + ": left as it was");
-        return std::nullopt;
-    });
+    return edit(kAdd, args, operands, false, {},
+                [&](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+                    if (!addAll(doc, std::vector<std::string>(c.operands.begin() + 1, c.operands.end())))
+                        return failure(c.operands[0] + ": left as it was");
+                    return std::nullopt;
+                });
 }
 
 int cmdDelete(const Args& args) {
-    return edit(kDelete, args, 2, true, {}, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-        const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
-        if (!p)
-            return 1;
-        doc.deleteSelected({*p});
-        return std::nullopt;
-    });
+    return edit(kDelete, args, 2, true, {},
+                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+                    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+                    if (!p)
+                        return 1;
+                    doc.deleteSelected({*p});
+                    return std::nullopt;
+                });
 }
 
 int cmdRename(const Args& args) {
-    return edit(kRename, args, 3, true, {}, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-        const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
-        if (!p)
-            return 1;
-        if (c.operands[2].size() > vornix::kNameSize)
-            note(c.operands[0] + ": the name is cut to " + std::to_string(vornix::kNameSize) + " characters");
-        doc.rename(*p, c.operands[2]);
-        return std::nullopt;
-    });
+    return edit(kRename, args, 3, true, {},
+                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+                    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+                    if (!p)
+                        return 1;
+                    if (c.operands[2].size() > vornix::kNameSize)
+                        note(c.operands[0] + ": the name is cut to " + std::to_string(vornix::kNameSize) +
+                             " characters");
+                    doc.rename(*p, c.operands[2]);
+                    return std::nullopt;
+                });
 }
 
 int cmdMove(const Args& args) {
@@ -365,44 +378,47 @@ int cmdMove(const Args& args) {
         if (chosen != 1)
             return usageError(kMove, "give exactly one of --top, --bottom, --up, --down");
     }
-    return edit(kMove, args, 2, true, ways, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-        const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
-        if (!p)
-            return 1;
-        const bool towardsTop = c.flags.count("--top") || c.flags.count("--up");
-        const int edge = towardsTop ? 0 : doc.count() - 1;
-        if (*p == edge) {
-            note(c.operands[0] + ": entry " + c.operands[1] + " is already at the " +
-                 (towardsTop ? "top" : "bottom") + "; nothing changed");
-            return 0;
-        }
-        if (c.flags.count("--top"))
-            doc.moveToTop({*p});
-        else if (c.flags.count("--bottom"))
-            doc.moveToBottom({*p});
-        else if (c.flags.count("--up"))
-            doc.moveUp({*p});
-        else
-            doc.moveDown({*p});
-        return std::nullopt;
-    });
+    return edit(kMove, args, 2, true, ways,
+                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+                    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+                    if (!p)
+                        return 1;
+                    const bool towardsTop = c.flags.count("--top") || c.flags.count("--up");
+                    const int edge = towardsTop ? 0 : doc.count() - 1;
+                    if (*p == edge) {
+                        note(c.operands[0] + ": entry " + c.operands[1] + " is already at the " +
+                             (towardsTop ? "top" : "bottom") + "; nothing changed");
+                        return 0;
+                    }
+                    if (c.flags.count("--top"))
+                        doc.moveToTop({*p});
+                    else if (c.flags.count("--bottom"))
+                        doc.moveToBottom({*p});
+                    else if (c.flags.count("--up"))
+                        doc.moveUp({*p});
+                    else
+                        doc.moveDown({*p});
+                    return std::nullopt;
+                });
 }
 
 int cmdLabel(const Args& args) {
-    return edit(kLabel, args, 2, false, {}, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-        setLabel(doc, c.operands[0], c.operands[1]);
-        return std::nullopt;
-    });
+    return edit(kLabel, args, 2, false, {},
+                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+                    setLabel(doc, c.operands[0], c.operands[1]);
+                    return std::nullopt;
+                });
 }
 
 int cmdCapacity(const Args& args) {
     const CommandLine pre = parse(args, {"--type-01"}, {});
     if (!pre.help && pre.error.empty() && pre.operands.size() == 2 && !number(pre.operands[1], 0, 255))
         return usageError(kCapacity, "N must be a number from 0 to 255, not '" + pre.operands[1] + "'");
-    return edit(kCapacity, args, 2, false, {}, [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-        setCapacity(doc, c.operands[0], *number(c.operands[1], 0, 255));
-        return std::nullopt;
-    });
+    return edit(kCapacity, args, 2, false, {},
+                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+                    setCapacity(doc, c.operands[0], *number(c.operands[1], 0, 255));
+                    return std::nullopt;
+                });
 }
 
 int cmdExtract(const Args& args) {

@@ -8,7 +8,8 @@
 
 namespace {
 
-using Converter = std::function<vornix::ConversionResult(const std::filesystem::path&, const std::filesystem::path&)>;
+using Converter =
+    std::function<vornix::ConversionResult(const std::filesystem::path&, const std::filesystem::path&)>;
 
 int runConversion(const char* name, const char* what, const Args& args, const Converter& convert) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {

@@ -6,7 +6,8 @@ namespace fs = std::filesystem;
 
 namespace vornix {
 
-InPlaceCompression::InPlaceCompression(fs::path program) : program_(std::move(program)), compressed_(program_) {
+InPlaceCompression::InPlaceCompression(fs::path program)
+    : program_(std::move(program)), compressed_(program_) {
     compressed_ += "1"; // appended to the whole path, after the extension
     before_ = stampOf(compressed_);
 }

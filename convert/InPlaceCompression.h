@@ -8,7 +8,7 @@
 namespace vornix {
 
 class InPlaceCompression {
-public:
+  public:
     enum class Outcome {
         Replaced,      // P now holds the compressed program; P + "1" is gone
         NoResult,      // the compressor wrote nothing usable; P is unchanged
@@ -25,7 +25,7 @@ public:
     // Call after the compressor has ended.
     Outcome finish(std::string* error);
 
-private:
+  private:
     struct Stamp {
         bool exists = false;
         std::uintmax_t size = 0;

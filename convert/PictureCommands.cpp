@@ -48,13 +48,13 @@ void finishConversion(const AppContext& ctx, QWidget* parent, const QString& out
 
 // Puts the add-PRG dialog back on its first filter however the command ends.
 class FilterReset {
-public:
+  public:
     explicit FilterReset(FileDialogSpec& spec) : spec_(spec) {}
     ~FilterReset() { spec_.selectedFilter = 0; }
     FilterReset(const FilterReset&) = delete;
     FilterReset& operator=(const FilterReset&) = delete;
 
-private:
+  private:
     FileDialogSpec& spec_;
 };
 
@@ -93,7 +93,8 @@ void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const Compression
     const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
-    finishConversion(ctx, parent, output, vornix::convertKoala(toPath(inputs.first()), toPath(output)), options);
+    finishConversion(ctx, parent, output, vornix::convertKoala(toPath(inputs.first()), toPath(output)),
+                     options);
 }
 
 void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSpec& addPrgDialog,
@@ -106,7 +107,8 @@ void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSpec& add
     const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
-    finishConversion(ctx, parent, output, vornix::convertFli(toPath(inputs.first()), toPath(output)), options);
+    finishConversion(ctx, parent, output, vornix::convertFli(toPath(inputs.first()), toPath(output)),
+                     options);
 }
 
 void compressConverted(const AppContext& ctx, QWidget* parent, const QString& path,
@@ -116,15 +118,18 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
     if (options.showCompressionWindow)
         options.showCompressionWindow();
     vornix::InPlaceCompression step(toPath(path));
-    // Returns only after the compressor has ended, so its output file is complete.
-    options.window->runUnattended(path, options.fast);
+    // Returns only after the compressor has ended, so its output file is complete; false
+    // when the compressor could not run or wrote nothing, and the log then says why.
+    if (!options.window->runUnattended(path, options.fast))
+        return;
     std::string error;
     if (step.finish(&error) == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
-        ctx.dialogs->message(parent, kAppTitle,
-                             QStringLiteral("The compressed program could not take the place of the converted one "
-                                            "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
-                                            "is in %3.")
-                                 .arg(QString::fromStdString(error), path, path + '1'),
-                             MsgButtons::Ok, MsgIcon::Warning);
+        ctx.dialogs->message(
+            parent, kAppTitle,
+            QStringLiteral("The compressed program could not take the place of the converted one "
+                           "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
+                           "is in %3.")
+                .arg(QString::fromStdString(error), path, path + '1'),
+            MsgButtons::Ok, MsgIcon::Warning);
     }
 }

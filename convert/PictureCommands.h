@@ -32,5 +32,5 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
                        const CompressionOptions& options);
 
 // The dialogs of the two commands, kept for the whole run like the window's own dialogs.
-FileDialogSpec& koalaOpenDialog(); // OpenDialog3
+FileDialogSpec& koalaOpenDialog();   // OpenDialog3
 FileDialogSpec& programSaveDialog(); // SaveDialog2, shared by both commands

@@ -45,10 +45,11 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
         result.inputSize = in.size();
         if (in.size() > skip) {
             bool writeFailed = false;
-            const bool complete = in.skip(skip) && in.copy(in.size() - skip, [&](std::span<const std::uint8_t> chunk) {
-                writeFailed = !out.write(chunk, &result.error);
-                return !writeFailed;
-            });
+            const bool complete =
+                in.skip(skip) && in.copy(in.size() - skip, [&](std::span<const std::uint8_t> chunk) {
+                    writeFailed = !out.write(chunk, &result.error);
+                    return !writeFailed;
+                });
             if (!complete) {
                 if (!writeFailed)
                     result.error = describeFailure("cannot read all of", input, 0);
@@ -63,13 +64,16 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
 
 } // namespace
 
-const std::array<std::uint8_t, kKoalaStubSize>& koalaStub() { return kKoalaStub; }
+const std::array<std::uint8_t, kKoalaStubSize>& koalaStub() {
+    return kKoalaStub;
+}
 
 ConversionResult convertKoala(const fs::path& input, const fs::path& output) {
     return writeProgram(kKoalaStub, kKoalaPadding, input, 0, output);
 }
 
-ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path& input, const fs::path& output) {
+ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path& input,
+                            const fs::path& output) {
     if (viewer.empty()) {
         ConversionResult result;
         result.error = "the FLI viewer is missing from this build of the program";
@@ -80,8 +84,8 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
 
 ConversionResult convertFli(const fs::path& input, const fs::path& output) {
     const std::vector<std::uint8_t>* viewer = findResource("fliview");
-    return convertFli(viewer ? std::span<const std::uint8_t>(*viewer) : std::span<const std::uint8_t>(), input,
-                      output);
+    return convertFli(viewer ? std::span<const std::uint8_t>(*viewer) : std::span<const std::uint8_t>(),
+                      input, output);
 }
 
 } // namespace vornix

@@ -22,11 +22,11 @@ const std::array<std::uint8_t, kKoalaStubSize>& koalaStub();
 inline constexpr std::size_t kFliSkippedBytes = 2;
 
 struct ConversionResult {
-    bool written = false;     // the output file now holds the program
-    bool inputRead = false;   // false: the input could not be opened, the program has no picture
+    bool written = false;   // the output file now holds the program
+    bool inputRead = false; // false: the input could not be opened, the program has no picture
     std::uint64_t inputSize = 0;
     std::uint64_t outputSize = 0;
-    std::string error;        // readable reason when nothing was written
+    std::string error; // readable reason when nothing was written
 };
 
 // Writes the program for the picture file at input to output. The input is read completely

@@ -10,7 +10,7 @@
 namespace vornix {
 
 class AtomicFileWriter {
-public:
+  public:
     explicit AtomicFileWriter(std::filesystem::path target);
     ~AtomicFileWriter(); // removes the temporary file unless committed
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -22,7 +22,7 @@ public:
     bool commit(std::string* error);
     std::uint64_t written() const { return written_; }
 
-private:
+  private:
     void discard();
     std::filesystem::path target_;
     std::filesystem::path temp_;
@@ -34,7 +34,7 @@ private:
 // A file opened for reading with its length known up front. Only regular files count: a
 // folder or a device is "cannot be opened", like a missing file.
 class InputFile {
-public:
+  public:
     bool open(const std::filesystem::path& path);
     bool isOpen() const { return in_.is_open(); }
     std::uint64_t size() const { return size_; }
@@ -43,7 +43,7 @@ public:
     template <typename Sink> bool copy(std::uint64_t count, Sink&& sink);
     bool skip(std::uint64_t count);
 
-private:
+  private:
     std::ifstream in_;
     std::uint64_t size_ = 0;
 };

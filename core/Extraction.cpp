@@ -17,7 +17,9 @@ bool isSeparator(char c) {
     return c == static_cast<char>(fs::path::preferred_separator) || c == '/';
 }
 
-bool blank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool blank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 // The path without ".PRG": folder, separator, safe name with its blanks trimmed.
 std::string basePath(const std::string& folder, const std::string& entryName) {
@@ -55,7 +57,16 @@ std::string safeFileName(const std::string& entryName) {
     std::string out = entryName;
     for (char& c : out) {
         switch (c) {
-        case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|': case '\0':
+        case '\\':
+        case '/':
+        case ':':
+        case '*':
+        case '?':
+        case '"':
+        case '<':
+        case '>':
+        case '|':
+        case '\0':
             c = '_';
             break;
         default:
@@ -107,7 +118,8 @@ ExtractResult extractEntry(const Entry& entry, const std::string& folder, const 
     if (std::fwrite(entry.load, 1, 2, f) != 2)
         return fail(errno);
     for (std::int64_t done = 0; done < size;) {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::int64_t>(kExtractChunk, size - done));
+        const std::size_t chunk =
+            static_cast<std::size_t>(std::min<std::int64_t>(kExtractChunk, size - done));
         if (std::fwrite(entry.data.data() + done, 1, chunk, f) != chunk)
             return fail(errno);
         done += static_cast<std::int64_t>(chunk);

@@ -32,7 +32,8 @@ std::string extractionPath(const std::string& folder, const std::string& entryNa
 // Extract entry: writes load address + data into a new file in folder, in chunks. Never
 // replaces an existing file (the numbered name is taken instead); a file that cannot be
 // written completely is removed again and reported.
-ExtractResult extractEntry(const Entry& entry, const std::string& folder, const ExtractProgress& progress = {});
+ExtractResult extractEntry(const Entry& entry, const std::string& folder,
+                           const ExtractProgress& progress = {});
 
 // Bytes written per chunk (and per progress report).
 inline constexpr std::size_t kExtractChunk = 64 * 1024;

@@ -14,7 +14,9 @@ namespace fs = std::filesystem;
 
 namespace vornix {
 
-std::string systemMessage(int err) { return std::strerror(err); }
+std::string systemMessage(int err) {
+    return std::strerror(err);
+}
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
                    std::uint64_t maxBytes) {
@@ -57,7 +59,9 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
     return true;
 }
 
-AtomicFile::~AtomicFile() { discard(); }
+AtomicFile::~AtomicFile() {
+    discard();
+}
 
 bool AtomicFile::fail(const std::string& what) {
     if (error_.empty())

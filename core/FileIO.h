@@ -16,7 +16,7 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
 // Data goes to a new temporary file in the target's folder; commit() renames it over the
 // target. Destroying an uncommitted AtomicFile removes the temporary file.
 class AtomicFile {
-public:
+  public:
     AtomicFile() = default;
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
@@ -33,7 +33,7 @@ public:
     // "PATH: reason" of the first failure.
     const std::string& error() const { return error_; }
 
-private:
+  private:
     bool fail(const std::string& what);
 
     std::string target_;

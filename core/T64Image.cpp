@@ -138,8 +138,8 @@ bool readDirectory(const std::uint8_t* d, std::size_t available, std::uint64_t l
         return false;
     }
     if (length < kHeaderSize) {
-        r.error = "not a T64 image: the file ends inside its 64-byte header (" + std::to_string(length) +
-                  " bytes)";
+        r.error =
+            "not a T64 image: the file ends inside its 64-byte header (" + std::to_string(length) + " bytes)";
         return false;
     }
     T64Contents& c = r.contents;
@@ -185,8 +185,9 @@ bool readDirectory(const std::uint8_t* d, std::size_t available, std::uint64_t l
         total += sizes[i];
     }
     if (!repaired.empty())
-        r.repairs.push_back(std::string("the data offsets of ") + (repaired.size() == 1 ? "entry " : "entries ") +
-                            numberList(repaired) + " do not rise or point past the end of the file; " +
+        r.repairs.push_back(std::string("the data offsets of ") +
+                            (repaired.size() == 1 ? "entry " : "entries ") + numberList(repaired) +
+                            " do not rise or point past the end of the file; " +
                             (repaired.size() == 1 ? "its size was" : "their sizes were") + " repaired");
     // Only a damaged directory makes entries share bytes; refuse one that would multiply the
     // file many times over in memory.
@@ -214,7 +215,9 @@ bool readDirectory(const std::uint8_t* d, std::size_t available, std::uint64_t l
     return true;
 }
 
-std::uint64_t offsetOf(const Entry& e) { return static_cast<std::uint32_t>(e.dataOffset); }
+std::uint64_t offsetOf(const Entry& e) {
+    return static_cast<std::uint32_t>(e.dataOffset);
+}
 
 } // namespace
 
@@ -276,8 +279,9 @@ ReadResult readImage(const std::string& path) {
         e.data.resize(sizes[i]);
         if (std::fseek(f, static_cast<long>(offsetOf(e)), SEEK_SET) != 0 ||
             std::fread(e.data.data(), 1, e.data.size(), f) != e.data.size())
-            return reject("read error in the data of entry " + std::to_string(i + 1) +
-                          (std::ferror(f) ? ": " + systemMessage(errno) : ": the file is shorter than it was"));
+            return reject(
+                "read error in the data of entry " + std::to_string(i + 1) +
+                (std::ferror(f) ? ": " + systemMessage(errno) : ": the file is shorter than it was"));
     }
     r.accepted = true;
     return r;

@@ -24,9 +24,9 @@ struct Entry {
 };
 
 struct T64Contents {
-    int capacity = 0;   // header byte 34, as read (0..255), before the document's capacity rule
-    int count = 0;      // number of entries read
-    std::string label;  // 24 bytes, mapped
+    int capacity = 0;  // header byte 34, as read (0..255), before the document's capacity rule
+    int count = 0;     // number of entries read
+    std::string label; // 24 bytes, mapped
     std::vector<Entry> entries;
 };
 

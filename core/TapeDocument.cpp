@@ -59,7 +59,9 @@ Selection TapeDocument::normalized(const Selection& sel) const {
     return out;
 }
 
-int TapeDocument::capacityUpperLimit() const { return std::max(kBoxUpperLimit, count()); }
+int TapeDocument::capacityUpperLimit() const {
+    return std::max(kBoxUpperLimit, count());
+}
 
 int TapeDocument::applyCapacityRule() {
     const int lower = capacityLowerLimit();
@@ -139,7 +141,8 @@ AddResult TapeDocument::addPrg(const std::string& path) {
         return result;
     }
     if (file.size() < 2) {
-        result.reason = path + ": not added, a PRG file needs at least 2 bytes (its load address); this one has " +
+        result.reason = path +
+                        ": not added, a PRG file needs at least 2 bytes (its load address); this one has " +
                         std::to_string(file.size());
         return result;
     }

@@ -30,7 +30,7 @@ struct SaveResult {
 };
 
 class TapeDocument {
-public:
+  public:
     static constexpr int kMaxEntries = 255;
     static constexpr int kBoxUpperLimit = 99;
 
@@ -90,7 +90,7 @@ public:
     // Positions inside [0, count) only, ascending, without duplicates.
     Selection normalized(const Selection& sel) const;
 
-private:
+  private:
     std::vector<Entry> entries_;
     int capacity_ = 0;
     std::string label_;

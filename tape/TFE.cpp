@@ -1,6 +1,7 @@
 #include "tape/TFE.h"
 
 #include "app/Dialogs.h"
+#include "tape/TapFile.h"
 #include "tape/Tape64CommandLine.h"
 #include "tools/DosCommand.h"
 #include "tools/ToolLocator.h"
@@ -61,7 +62,8 @@ void TStaticText::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && wasPressed)
         setPressed(false);
     QLabel::mouseReleaseEvent(event);
-    if (wasPressed && event->button() == Qt::LeftButton && !inert_ && rect().contains(event->position().toPoint()))
+    if (wasPressed && event->button() == Qt::LeftButton && !inert_ &&
+        rect().contains(event->position().toPoint()))
         emit clicked();
 }
 
@@ -82,14 +84,16 @@ FileDialogSpec inputSpec() {
 
 FileDialogSpec tapOutputSpec() {
     FileDialogSpec spec;
-    spec.filters = {{QStringLiteral("TAP v.1"), QStringLiteral("*.TAP")}, {QStringLiteral("*.*"), QStringLiteral("*.*")}};
+    spec.filters = {{QStringLiteral("TAP v.1"), QStringLiteral("*.TAP")},
+                    {QStringLiteral("*.*"), QStringLiteral("*.*")}};
     spec.confirmOverwrite = true;
     return spec;
 }
 
 FileDialogSpec t64OutputSpec() {
     FileDialogSpec spec;
-    spec.filters = {{QStringLiteral("T64"), QStringLiteral("*.T64")}, {QStringLiteral("All"), QStringLiteral("*.*")}};
+    spec.filters = {{QStringLiteral("T64"), QStringLiteral("*.T64")},
+                    {QStringLiteral("All"), QStringLiteral("*.*")}};
     spec.confirmOverwrite = true;
     return spec;
 }
@@ -169,7 +173,8 @@ TForm5::TForm5(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
 
     CheckBox2 = named(new QCheckBox(QStringLiteral("Odwróć Sygnał"), TabSheet2), "CheckBox2");
     Label3 = named(new QLabel(QStringLiteral("  Prędkość:"), TabSheet2), "Label3");
-    Edit1 = named(new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()), TabSheet2),
+    Edit1 = named(new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()),
+                                TabSheet2),
                   "Edit1");
     Button5 = named(new QPushButton(QStringLiteral("/\\"), TabSheet2), "Button5");
     Button6 = named(new QPushButton(QStringLiteral("V"), TabSheet2), "Button6");
@@ -226,11 +231,13 @@ TForm5::TForm5(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     PageControl1->setCurrentWidget(TabSheet2);
 
     // Message texts, never shown as labels.
-    Label4 = named(new QLabel(QStringLiteral("To wygląda na plik wersji 1. Czy kontynuować?"), this), "Label4");
-    Label6 = named(new QLabel(QStringLiteral("Program nie będzie działał! Ściągnij plik TAPE64.EXE i umieść w katalogu "
-                                             "programu."),
-                              this),
-                   "Label6");
+    Label4 =
+        named(new QLabel(QStringLiteral("To wygląda na plik wersji 1. Czy kontynuować?"), this), "Label4");
+    Label6 = named(
+        new QLabel(QStringLiteral("Program nie będzie działał! Ściągnij plik TAPE64.EXE i umieść w katalogu "
+                                  "programu."),
+                   this),
+        "Label6");
     Label4->hide();
     Label6->hide();
 
@@ -276,7 +283,8 @@ void TForm5::applyEnglish() {
     english_ = true;
     Label1->setText(QStringLiteral("Delay of $00 value (ms):"));
     Label4->setText(QStringLiteral("It looks like a v1 file. Continue?"));
-    Label6->setText(QStringLiteral("PROGRAM WILL NOT WORK. Please download TAPE64.EXE to program directory."));
+    Label6->setText(
+        QStringLiteral("PROGRAM WILL NOT WORK. Please download TAPE64.EXE to program directory."));
     StaticText1->setText(QStringLiteral("     Clear"));
     StaticText2->setText(QStringLiteral("  Copy"));
     StaticText4->setText(QStringLiteral("   Close"));
@@ -291,7 +299,9 @@ void TForm5::applyEnglish() {
     CheckBox4->setText(QStringLiteral("Save bad files."));
 }
 
-void TForm5::log(const QString& line) { Memo1->appendPlainText(line); }
+void TForm5::log(const QString& line) {
+    Memo1->appendPlainText(line);
+}
 
 void TForm5::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -308,13 +318,15 @@ void TForm5::checkTool() {
     toolMissing_ = true;
     for (auto* t : {StaticText1, StaticText2, StaticText3})
         t->setInert(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Button5, Button6, Edit2, Edit3, SpeedButton1, CheckBox1,
-                                                     CheckBox2, CheckBox3, CheckBox4, TrackBar1, SpinEdit1,
-                                                     SpinEdit2, SpinEdit3, RadioGroup1})
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Button5, Button6, Edit2, Edit3, SpeedButton1,
+                                                      CheckBox1, CheckBox2, CheckBox3, CheckBox4, TrackBar1,
+                                                      SpinEdit1, SpinEdit2, SpinEdit3, RadioGroup1})
         w->setEnabled(false);
 }
 
-int TForm5::outputChoice() const { return std::max(0, outputButtons_->checkedId()); }
+int TForm5::outputChoice() const {
+    return std::max(0, outputButtons_->checkedId());
+}
 
 void TForm5::RadioGroup1Click() {
     if (toolMissing_)
@@ -362,9 +374,13 @@ void TForm5::stepSpeed(bool up) {
     Edit1->setText(QString::fromStdString(*stepped));
 }
 
-void TForm5::Button5Click() { stepSpeed(true); }
+void TForm5::Button5Click() {
+    stepSpeed(true);
+}
 
-void TForm5::Button6Click() { stepSpeed(false); }
+void TForm5::Button6Click() {
+    stepSpeed(false);
+}
 
 void TForm5::SpeedButton1Click() {
     const QStringList chosen = ctx_.dialogs->openFiles(this, inputSpec(), false);
@@ -386,7 +402,9 @@ void TForm5::StaticText2Click() {
         QGuiApplication::clipboard()->setText(Memo1->toPlainText());
 }
 
-void TForm5::StaticText4Click() { close(); }
+void TForm5::StaticText4Click() {
+    close();
+}
 
 bool TForm5::versionOneCommandLine(QString* commandLine) {
     // A cancelled dialog still goes on to the run step, which reports the missing line.
@@ -395,23 +413,24 @@ bool TForm5::versionOneCommandLine(QString* commandLine) {
         return true;
     const QString in = QDir::toNativeSeparators(input.first());
     if (QFileInfo(in).suffix().compare(QStringLiteral("tap"), Qt::CaseInsensitive) == 0 &&
-        tape64::tapVersion(in.toStdString()) == 1 &&
+        tap::isVersion1(in.toStdString()) &&
         ctx_.dialogs->message(this, text("Potwierdź", "Confirm"), Label4->text(), MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes)
         return false;
     const QString out = ctx_.dialogs->saveFile(this, tapOutputSpec());
     if (out.isEmpty())
         return true;
-    *commandLine = QString::fromStdString(
-        tape64::versionOneCommand(in.toStdString(), SpinEdit1->value(), QDir::toNativeSeparators(out).toStdString()));
+    *commandLine = QString::fromStdString(tape64::versionOneCommand(
+        in.toStdString(), SpinEdit1->value(), QDir::toNativeSeparators(out).toStdString()));
     return true;
 }
 
 bool TForm5::analysisCommandLine(QString* commandLine) {
     const QString input = Edit3->text();
     if (!QFileInfo(input).isFile()) {
-        ctx_.dialogs->message(this, text("Błąd", "Error"), QStringLiteral("No input file!\nBrak pliku wejściowego!"),
-                              MsgButtons::Ok, MsgIcon::Error);
+        ctx_.dialogs->message(this, text("Błąd", "Error"),
+                              QStringLiteral("No input file!\nBrak pliku wejściowego!"), MsgButtons::Ok,
+                              MsgIcon::Error);
         return false;
     }
     const std::string speed = Edit1->text().toStdString();
@@ -435,7 +454,8 @@ bool TForm5::analysisCommandLine(QString* commandLine) {
             return false;
         request.t64Path = QDir::toNativeSeparators(path).toStdString();
     } else if (request.output == tape64::Output::P00) {
-        const QString folder = ctx_.dialogs->folder(this, text("Katalog dla plików P00", "Folder for the P00 files"), {});
+        const QString folder =
+            ctx_.dialogs->folder(this, text("Katalog dla plików P00", "Folder for the P00 files"), {});
         if (!folder.isEmpty())
             request.p00Folder = QDir::toNativeSeparators(folder).toStdString();
         request.prefix = Edit2->text().toStdString();

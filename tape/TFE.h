@@ -21,20 +21,20 @@ class TDosCommand;
 // held on it, and a click when the mouse is released over it. An inert one does neither.
 class TStaticText : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit TStaticText(const QString& text, QWidget* parent = nullptr);
     void setInert(bool inert);
     bool isInert() const { return inert_; }
     bool isPressedLook() const { return pressed_; }
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void setPressed(bool pressed);
     bool inert_ = false;
     bool pressed_ = false;
@@ -44,15 +44,15 @@ private:
 // through the tape tool, with the tool's output in the window.
 class TForm5 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm5(const AppContext& context, QWidget* parent = nullptr);
     // Writes the English texts over the Polish design texts (never undone).
     void applyEnglish();
 
-    void StaticText1Click(); // Clear
-    void StaticText2Click(); // Copy
-    void StaticText3Click(); // Start
-    void StaticText4Click(); // Close
+    void StaticText1Click();  // Clear
+    void StaticText2Click();  // Copy
+    void StaticText3Click();  // Start
+    void StaticText4Click();  // Close
     void SpeedButton1Click(); // Browse for the input
     void RadioGroup1Click();
     void CheckBox1Click();
@@ -63,10 +63,10 @@ public:
 
     bool isRunning() const { return running_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void checkTool();
     void stepSpeed(bool up);
     void runStep(const QString& commandLine);

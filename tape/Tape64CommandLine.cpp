@@ -5,25 +5,29 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 namespace vornix::tape64 {
 
 std::string versionOneCommand(const std::string& input, int zeroValueMs, const std::string& output) {
-    return "tape64 -i:" + quotedArgument(input) + " -v0:" + std::to_string(zeroValueMs) + " -y -or:" +
-           quotedArgument(output);
+    return "tape64 -i:" + quotedArgument(input) + " -v0:" + std::to_string(zeroValueMs) +
+           " -y -or:" + quotedArgument(output);
 }
 
 OutputRules rulesFor(Output output) {
     switch (output) {
-    case Output::None: return {false, false, false};
-    case Output::T64: return {false, true, false};
-    case Output::P00: return {true, true, true};
+    case Output::None:
+        return {false, false, false};
+    case Output::T64:
+        return {false, true, false};
+    case Output::P00:
+        return {true, true, true};
     }
     return {false, false, false};
 }
 
-static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+static bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool isValidSpeedText(std::string_view text) {
     if (text == neutralSpeed)
@@ -58,7 +62,8 @@ std::optional<std::string> steppedSpeed(std::string_view text, bool up) {
     if (next > 0) {
         char buffer[64];
         // to_chars ignores the C locale, so the point is always a point.
-        const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, next, std::chars_format::general, 15);
+        const auto [ptr, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, next, std::chars_format::general, 15);
         result.assign(buffer, ec == std::errc() ? ptr : buffer);
         for (char& c : result)
             if (c == '.')
@@ -107,17 +112,6 @@ std::string analysisCommand(const AnalysisRequest& request) {
     else if (request.output == Output::P00 && request.p00Folder)
         line += "-op:" + quotedArgument(p00Target(*request.p00Folder, request.prefix));
     return line;
-}
-
-std::optional<int> tapVersion(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    in.seekg(12);
-    char byte = 0;
-    if (!in.get(byte))
-        return std::nullopt;
-    return static_cast<unsigned char>(byte);
 }
 
 } // namespace vornix::tape64

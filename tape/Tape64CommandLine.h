@@ -1,6 +1,6 @@
 #pragma once
-// The tape tool's command lines for the tape conversion window, the speed text and its
-// step buttons, and the version probe of a TAP input. Plain text in, plain text out; no Qt.
+// The tape tool's command lines for the tape conversion window, and the speed text with its
+// step buttons. Plain text in, plain text out; no Qt.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,8 +59,5 @@ std::string analysisCommand(const AnalysisRequest& request);
 
 // FOLDER/PREFIX with exactly one separator between them.
 std::string p00Target(const std::string& folder, const std::string& prefix);
-
-// The version byte (offset 12) of a TAP file, or nothing when it cannot be read.
-std::optional<int> tapVersion(const std::string& path);
 
 } // namespace vornix::tape64

@@ -19,6 +19,9 @@ public:
     void joinToLast(const QString& text);
     // Writes what is collected into the text box now.
     void flush();
+    // The timed write: at most a few thousand lines, so that a flood of output still leaves
+    // the window time to repaint between batches.
+    void flushSome();
     // The whole text, everything collected included.
     QString text();
     void setText(const QString& text);
@@ -27,6 +30,10 @@ public:
 private:
     QPlainTextEdit* edit_;
     QTimer* timer_;
-    QStringList pending_;
-    bool replaceLast_ = false; // pending_.first() takes the place of the box's last line
+    int interval_;
+    void write(qsizetype count);
+
+    QStringList pending_;      // lines not yet in the box, from head_ on
+    qsizetype head_ = 0;
+    bool replaceLast_ = false; // pending_[head_] takes the place of the box's last line
 };

@@ -51,7 +51,8 @@ DestinationRules rulesFor(int destination) {
 
 static bool equalNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -100,7 +101,9 @@ std::string typeArgument(int destination, const std::vector<std::string>& knownT
     return name;
 }
 
-std::string outputPath(const std::string& chosen, std::string_view suffix) { return chosen + std::string(suffix); }
+std::string outputPath(const std::string& chosen, std::string_view suffix) {
+    return chosen + std::string(suffix);
+}
 
 std::string buildCommandLine(const Request& request) {
     std::string line = "cartconv -t ";

@@ -42,10 +42,10 @@ std::vector<std::string> parseTypeList(std::string_view output);
 std::string typeArgument(int destination, const std::vector<std::string>& knownTypes);
 
 struct Request {
-    std::string type;          // already resolved with typeArgument
-    bool loadAddress = false;  // the load-address box counts (enabled and checked)
+    std::string type;         // already resolved with typeArgument
+    bool loadAddress = false; // the load-address box counts (enabled and checked)
     std::string loadAddressText;
-    bool cartName = false;     // the cartridge-name box counts (enabled and checked)
+    bool cartName = false; // the cartridge-name box counts (enabled and checked)
     std::string cartNameText;
     std::string input;
     std::string output; // as chosen in the save dialog, before the suffix

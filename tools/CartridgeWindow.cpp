@@ -63,9 +63,10 @@ TForm4::TForm4(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     Memo1->setFont(small);
 
     // Holds the missing-tool message; never shown itself.
-    Label2 = new QLabel(QStringLiteral("CARTCONV.EXE not found! Please download it with VICE emulator and copy to "
-                                       "program directory!"),
-                        this);
+    Label2 =
+        new QLabel(QStringLiteral("CARTCONV.EXE not found! Please download it with VICE emulator and copy to "
+                                  "program directory!"),
+                   this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->hide();
 
@@ -150,13 +151,16 @@ void TForm4::applyPolish() {
     Button2->setText(QStringLiteral("Kopiuj"));
     Button4->setText(QStringLiteral("Zamknij"));
     Label1->setText(QStringLiteral("Docelowo:"));
-    Label2->setText(QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
-                                   "cartconv.exe do katalogu programu."));
+    Label2->setText(
+        QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
+                       "cartconv.exe do katalogu programu."));
     CheckBox1->setText(QStringLiteral("Adres ładowania:"));
     CheckBox2->setText(QStringLiteral("Nazwa cartridge:"));
 }
 
-void TForm4::log(const QString& line) { Memo1->appendPlainText(line); }
+void TForm4::log(const QString& line) {
+    Memo1->appendPlainText(line);
+}
 
 void TForm4::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -177,8 +181,8 @@ void TForm4::checkTool() {
     }
     ctx_.dialogs->message(this, QStringLiteral("Warinig"), Label2->text(), MsgButtons::Ok, MsgIcon::Warning);
     toolMissing_ = true;
-    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button3, ComboBox1, CheckBox1, CheckBox2,
-                                                     Edit1, Edit2})
+    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button3, ComboBox1, CheckBox1,
+                                                      CheckBox2, Edit1, Edit2})
         w->setEnabled(false);
 }
 
@@ -200,7 +204,9 @@ void TForm4::askToolForTypes(const QString& toolPath) {
     knownTypes_ = cartconv::parseTypeList(query.readAll().toStdString());
 }
 
-int TForm4::selectedDestination() const { return cartconv::findDestination(ComboBox1->currentText().toStdString()); }
+int TForm4::selectedDestination() const {
+    return cartconv::findDestination(ComboBox1->currentText().toStdString());
+}
 
 void TForm4::ComboBox1Change() {
     const int destination = selectedDestination();
@@ -217,13 +223,21 @@ void TForm4::ComboBox1Change() {
     Edit2->setEnabled(rules.cartNameUsable);
 }
 
-void TForm4::Button1Click() { Memo1->clear(); }
+void TForm4::Button1Click() {
+    Memo1->clear();
+}
 
-void TForm4::Button2Click() { Memo1->copy(); }
+void TForm4::Button2Click() {
+    Memo1->copy();
+}
 
-void TForm4::Button4Click() { close(); }
+void TForm4::Button4Click() {
+    close();
+}
 
-void TForm4::updateStartButton() { Button3->setEnabled(!toolMissing_ && !running_); }
+void TForm4::updateStartButton() {
+    Button3->setEnabled(!toolMissing_ && !running_);
+}
 
 void TForm4::Button3Click() {
     if (running_ || toolMissing_)
@@ -235,11 +249,12 @@ void TForm4::Button3Click() {
 
     const int destination = selectedDestination();
     if (destination < 0) {
-        ctx_.dialogs->message(this, windowTitle(),
-                              text("\"%1\" is not a destination of the list. Please choose one from the list.",
-                                   "\"%1\" nie jest pozycją listy. Wybierz typ docelowy z listy.")
-                                  .arg(ComboBox1->currentText()),
-                              MsgButtons::Ok, MsgIcon::Warning);
+        ctx_.dialogs->message(
+            this, windowTitle(),
+            text("\"%1\" is not a destination of the list. Please choose one from the list.",
+                 "\"%1\" nie jest pozycją listy. Wybierz typ docelowy z listy.")
+                .arg(ComboBox1->currentText()),
+            MsgButtons::Ok, MsgIcon::Warning);
         return;
     }
 
@@ -253,10 +268,10 @@ void TForm4::Button3Click() {
     // so a file under that name was never confirmed.
     const QString output = chosen + outputSuffix_;
     if (QFileInfo::exists(output) &&
-        ctx_.dialogs->message(this, windowTitle(),
-                              text("%1 already exists.\nDo you want to replace it?", "%1 już istnieje.\nZastąpić?")
-                                  .arg(output),
-                              MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        ctx_.dialogs->message(
+            this, windowTitle(),
+            text("%1 already exists.\nDo you want to replace it?", "%1 już istnieje.\nZastąpić?").arg(output),
+            MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
         return;
 
     cartconv::Request request;

@@ -18,7 +18,7 @@ class TDosCommand;
 // and files, runs it and shows what it prints.
 class TForm4 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm4(const AppContext& context, QWidget* parent = nullptr);
     // Writes the Polish texts over the English design texts (never undone).
     void applyPolish();
@@ -32,10 +32,10 @@ public:
     QString outputSuffix() const { return outputSuffix_; }
     bool isRunning() const { return running_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void checkTool();
     void askToolForTypes(const QString& toolPath);
     int selectedDestination() const;

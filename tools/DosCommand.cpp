@@ -4,7 +4,6 @@
 #include "tools/ToolLocator.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QPointer>

@@ -23,6 +23,10 @@ private:
 };
 
 template <typename Sink> void LineCutter::feed(std::string_view bytes, Sink&& sink) {
+    // An empty read (the last look at a pipe after the child ended) is no read at all: it
+    // must not hand out the open line's beginning once more.
+    if (bytes.empty())
+        return;
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p < end) {

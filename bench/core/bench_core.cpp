@@ -51,18 +51,30 @@ void release(void* q) {
 }
 } // namespace heap
 
-void* operator new(std::size_t n) { return heap::allocate(n); }
-void* operator new[](std::size_t n) { return heap::allocate(n); }
-void operator delete(void* p) noexcept { heap::release(p); }
-void operator delete[](void* p) noexcept { heap::release(p); }
-void operator delete(void* p, std::size_t) noexcept { heap::release(p); }
-void operator delete[](void* p, std::size_t) noexcept { heap::release(p); }
+void* operator new(std::size_t n) {
+    return heap::allocate(n);
+}
+void* operator new[](std::size_t n) {
+    return heap::allocate(n);
+}
+void operator delete(void* p) noexcept {
+    heap::release(p);
+}
+void operator delete[](void* p) noexcept {
+    heap::release(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    heap::release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    heap::release(p);
+}
 
 namespace {
 
 constexpr int kEntries = 255;
 constexpr std::size_t kEntrySize = 64 * 1024;
-constexpr int kRounds = 7;
+constexpr int kRounds = 15;
 
 double millis(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
@@ -134,7 +146,9 @@ void freshFolder(const fs::path& p) {
     fs::create_directories(p);
 }
 
-const char* verdict(double ratio, double limit) { return ratio <= limit ? "ok" : "OVER"; }
+const char* verdict(double ratio, double limit) {
+    return ratio <= limit ? "ok" : "OVER";
+}
 
 } // namespace
 
@@ -185,8 +199,8 @@ int main(int argc, char** argv) {
         die("the saved image differs in size from the original");
     const double copyMs = median(copyTimes), openSaveMs = median(openSaveTimes);
     const double timeRatio = openSaveMs / copyMs;
-    std::printf("open + save: %.1f ms; copying the file: %.1f ms; ratio %.2f (limit 1.5) %s\n", openSaveMs, copyMs,
-                timeRatio, verdict(timeRatio, 1.5));
+    std::printf("open + save: %.1f ms; copying the file: %.1f ms; ratio %.2f (limit 1.5) %s\n", openSaveMs,
+                copyMs, timeRatio, verdict(timeRatio, 1.5));
 
     // Memory: the heap's high-water mark during one open + save, and the resident peak of
     // a process doing only that, less an idle one.
@@ -199,9 +213,10 @@ int main(int argc, char** argv) {
     const long grown = childGrowthKiB({"--open-save", image, saveTarget}, (work / "rss.txt").string());
     if (grown >= 0) {
         const double rssRatio = static_cast<double>(grown) * 1024.0 / fileSize;
-        std::printf("peak resident memory of a process doing open + save: %.1f MB above its start = %.2f x the "
-                    "file size (limit 3) %s\n",
-                    grown / 1024.0, rssRatio, verdict(rssRatio, 3.0));
+        std::printf(
+            "peak resident memory of a process doing open + save: %.1f MB above its start = %.2f x the "
+            "file size (limit 3) %s\n",
+            grown / 1024.0, rssRatio, verdict(rssRatio, 3.0));
     }
 
     // Extract every entry against writing the same bytes to as many files.
@@ -228,7 +243,8 @@ int main(int argc, char** argv) {
         const std::string folder = extractDir.string();
         extractTimes.push_back(millis([&] {
             for (const vornix::Entry& e : doc.entries()) {
-                const vornix::ExtractResult r = vornix::extractEntry(e, folder, [](std::int64_t, std::int64_t) {});
+                const vornix::ExtractResult r =
+                    vornix::extractEntry(e, folder, [](std::int64_t, std::int64_t) {});
                 if (!r.written)
                     die(r.error);
             }

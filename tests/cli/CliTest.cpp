@@ -53,7 +53,9 @@ CliRun cli(const testfiles::TempDir& dir, const std::vector<std::string>& args) 
     return r;
 }
 
-bool has(const std::string& haystack, const std::string& needle) { return haystack.find(needle) != std::string::npos; }
+bool has(const std::string& haystack, const std::string& needle) {
+    return haystack.find(needle) != std::string::npos;
+}
 
 struct Workspace {
     testfiles::TempDir dir;
@@ -71,7 +73,8 @@ struct Workspace {
 
 TEST(Cli, EverySubcommandHasHelp) {
     testfiles::TempDir dir;
-    for (const char* name : {"list", "create", "add", "delete", "rename", "move", "label", "capacity", "extract"}) {
+    for (const char* name :
+         {"list", "create", "add", "delete", "rename", "move", "label", "capacity", "extract"}) {
         const CliRun r = cli(dir, {name, "--help"});
         EXPECT_EQ(r.code, 0) << name;
         EXPECT_EQ(r.out.rfind(std::string("usage: vornix-cli ") + name, 0), 0u) << r.out;
@@ -144,10 +147,12 @@ TEST(Cli, CreateAndList) {
     Workspace w;
     CliRun r = w({"list", "img.t64", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "{\"label\": \"DEMO                    \", \"capacity\": 2, \"entries\": [\n"
-                     "  {\"number\": 1, \"name\": \"GAME            \", \"size\": 5, \"load\": 2049, \"end\": 2054},\n"
-                     "  {\"number\": 2, \"name\": \"INTRO           \", \"size\": 3, \"load\": 49152, \"end\": 16387}\n"
-                     "]}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\"label\": \"DEMO                    \", \"capacity\": 2, \"entries\": [\n"
+        "  {\"number\": 1, \"name\": \"GAME            \", \"size\": 5, \"load\": 2049, \"end\": 2054},\n"
+        "  {\"number\": 2, \"name\": \"INTRO           \", \"size\": 3, \"load\": 49152, \"end\": 16387}\n"
+        "]}\n");
     r = w({"list", "img.t64"});
     EXPECT_TRUE(has(r.out, "capacity: 2\nentries:  2\n")) << r.out;
     EXPECT_TRUE(has(r.out, "   2  \"INTRO           \"          3  $C000  $4003\n")) << r.out;
@@ -209,7 +214,8 @@ TEST(Cli, ForeignImages) {
     testfiles::TempDir dir;
     using t64test::Slot;
     // Used-entries count 0, and a second offset past the end: read, repaired, said so.
-    testfiles::writeAll(dir.file("odd.t64"), t64test::buildT64(3, 0, {{1, 160, "A\"B\\"}, {1, 170, "\xC1\xC0"}, {0, 0}}, 172));
+    testfiles::writeAll(dir.file("odd.t64"),
+                        t64test::buildT64(3, 0, {{1, 160, "A\"B\\"}, {1, 170, "\xC1\xC0"}, {0, 0}}, 172));
     CliRun r = cli(dir, {"list", "odd.t64", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(has(r.err, "odd.t64: directory repaired: the used-entries count is 0")) << r.err;

@@ -7,15 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <numeric>
-#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 using testfiles::Bytes;
-using testfiles::TempDir;
 using testfiles::readAll;
+using testfiles::TempDir;
 using testfiles::writeAll;
 namespace fs = std::filesystem;
 
@@ -62,16 +62,16 @@ std::uint16_t word(const std::array<std::uint8_t, 101>& b, std::size_t at) {
 TEST(KoalaStub, AddressesAgreeWithTheLayout) {
     const auto& s = vornix::koalaStub();
     constexpr unsigned picture = 0x1FFE;
-    EXPECT_EQ(word(s, 0), 0x0801);                      // load address
-    EXPECT_EQ(word(s, 2), 0x080B);                      // link to the empty line after it
-    EXPECT_EQ(word(s, 4), 2008);                        // line number
-    EXPECT_EQ(s[6], 0x9E);                              // SYS
+    EXPECT_EQ(word(s, 0), 0x0801); // load address
+    EXPECT_EQ(word(s, 2), 0x080B); // link to the empty line after it
+    EXPECT_EQ(word(s, 4), 2008);   // line number
+    EXPECT_EQ(s[6], 0x9E);         // SYS
     EXPECT_EQ(std::string(s.begin() + 7, s.begin() + 11), std::to_string(0x07FF + 14)); // entry = offset 14
-    EXPECT_EQ(word(s, 0x080B - 0x07FF), 0);             // end of the BASIC program
-    EXPECT_EQ(word(s, 25), picture + 10002);            // LDA background
-    EXPECT_EQ(word(s, 33), picture + 8002);             // first screen matrix page
-    EXPECT_EQ(word(s, 57), picture + 9002);             // first colour page
-    EXPECT_EQ(s[98], 0x4C);                             // JMP to itself
+    EXPECT_EQ(word(s, 0x080B - 0x07FF), 0);  // end of the BASIC program
+    EXPECT_EQ(word(s, 25), picture + 10002); // LDA background
+    EXPECT_EQ(word(s, 33), picture + 8002);  // first screen matrix page
+    EXPECT_EQ(word(s, 57), picture + 9002);  // first colour page
+    EXPECT_EQ(s[98], 0x4C);                  // JMP to itself
     EXPECT_EQ(word(s, 99), 0x07FF + 98);
     EXPECT_EQ(0x07FF + 6143, static_cast<int>(picture)); // padding places the file at $1FFE
 }

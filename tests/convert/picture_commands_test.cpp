@@ -5,6 +5,7 @@
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestFiles.h"
+#include "tools/CompressionWindow.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -39,12 +40,33 @@ FileDialogSpec addPrgDialogOfMainWindow() {
 
 using Filters = QList<QPair<QString, QString>>;
 
+// The compression window in a program folder of its own, shown the way the main window's
+// menu command shows it.
+struct Compressor {
+    TestProgramFolder folder;
+    AppContext ctx;
+    TForm3 window;
+    int shown = 0;
+    explicit Compressor(Dialogs* dialogs) : ctx{folder.path(), dialogs}, window(ctx) {}
+    CompressionOptions options(bool fast) {
+        CompressionOptions o;
+        o.compress = true;
+        o.fast = fast;
+        o.window = &window;
+        o.showCompressionWindow = [this] {
+            ++shown;
+            window.show();
+        };
+        return o;
+    }
+};
+
 } // namespace
 
 class PictureCommandsTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     ScriptedDialogs dialogs_;
     QTemporaryDir dir_;
     AppContext ctx_;
@@ -58,7 +80,7 @@ private:
         return o;
     }
 
-private slots:
+  private slots:
     void init() {
         dialogs_.clear();
         ctx_ = AppContext{QString(), &dialogs_};
@@ -162,7 +184,8 @@ private slots:
                 QCOMPARE(q.spec.filters, addPrgDialogOfMainWindow().filters);
             }
         }
-        QCOMPARE(dialogs_.asked.last().kind, viewer ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
+        QCOMPARE(dialogs_.asked.last().kind,
+                 viewer ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
 
         if (!viewer) {
             QVERIFY(dialogs_.last()->text.contains("viewer"));
@@ -170,9 +193,47 @@ private slots:
             return;
         }
         // The first chosen file is the picture.
-        const QByteArray expected = QByteArray(reinterpret_cast<const char*>(viewer->data()), viewer->size()) +
-                                    picture.mid(2);
+        const QByteArray expected =
+            QByteArray(reinterpret_cast<const char*>(viewer->data()), viewer->size()) + picture.mid(2);
         QCOMPARE(read(file("a.prg")), expected);
+    }
+
+    void compressedProgramTakesTheConvertedOnesPlace() {
+        Compressor packer(&dialogs_);
+        packer.folder.installTool(QStringLiteral("pucrunch"), QStringLiteral("writeat -1 - PACKED\n"));
+        QVERIFY(write(file("c.kla"), bytes(10003, 6)));
+        for (const bool fast : {true, false}) {
+            dialogs_.answerOpen({file("c.kla")});
+            dialogs_.answerSave(file("c.prg"));
+            koalaToPrgCommand(ctx_, nullptr, packer.options(fast));
+            QCOMPARE(read(file("c.prg")), QByteArray("PACKED"));
+            QVERIFY(!QFile::exists(file("c.prg1")));
+            QVERIFY(!packer.window.isVisible());
+            // Input P, output P + "1"; the fast decompressor, once chosen, stays chosen.
+            const QStringList args = packer.folder.toolArgs(QStringLiteral("pucrunch"));
+            QCOMPARE(args.mid(args.size() - 2), (QStringList{file("c.prg"), file("c.prg1")}));
+            QVERIFY2(args.contains(QStringLiteral("-ffast")), qPrintable(args.join(' ')));
+        }
+        QCOMPARE(packer.shown, 2);
+    }
+
+    void failedOrMissingCompressorLeavesTheProgramUncompressed() {
+        QVERIFY(write(file("d.kla"), bytes(500, 7)));
+        for (const bool installed : {true, false}) {
+            Compressor packer(&dialogs_);
+            if (installed)
+                packer.folder.installTool(QStringLiteral("pucrunch"),
+                                          QStringLiteral("out Error: bad input\nexit 1\n"));
+            dialogs_.answerOpen({file("d.kla")});
+            dialogs_.answerSave(file("d.prg"));
+            if (!installed)
+                dialogs_.answerMessage(MsgAnswer::Ok); // the window's missing-tool warning
+            koalaToPrgCommand(ctx_, nullptr, packer.options(false));
+            QCOMPARE(read(file("d.prg")).size(), 6143 + 500);
+            QVERIFY(!QFile::exists(file("d.prg1")));
+            QCOMPARE(dialogs_.asked.last().kind,
+                     installed ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
+        }
     }
 };
 

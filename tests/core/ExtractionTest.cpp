@@ -22,7 +22,9 @@ Entry entry(const std::string& name, std::size_t size, std::uint8_t lo = 0x01, s
     return e;
 }
 
-std::string leaf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+std::string leaf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
 
 } // namespace
 
@@ -44,10 +46,14 @@ TEST(Extraction, PathsAndNumbering) {
     const struct {
         std::string name;
         const char* file;
-    } sequence[] = {{"GAME            ", "GAME.PRG"},   {"GAME            ", "GAME_1.PRG"},
-                    {"GAME", "GAME_2.PRG"},             {"A/B:C*D         ", "A_B_C_D.PRG"},
-                    {"                ", ".PRG"},       {std::string("X\0Y", 3) + "   ", "X_Y.PRG"},
-                    {std::string("END\0\0\0", 6), "END.PRG"}, {" LEAD", " LEAD.PRG"}};
+    } sequence[] = {{"GAME            ", "GAME.PRG"},
+                    {"GAME            ", "GAME_1.PRG"},
+                    {"GAME", "GAME_2.PRG"},
+                    {"A/B:C*D         ", "A_B_C_D.PRG"},
+                    {"                ", ".PRG"},
+                    {std::string("X\0Y", 3) + "   ", "X_Y.PRG"},
+                    {std::string("END\0\0\0", 6), "END.PRG"},
+                    {" LEAD", " LEAD.PRG"}};
     for (const auto& c : sequence) {
         EXPECT_EQ(leaf(extractionPath(folder, c.name)), c.file);
         const ExtractResult r = extractEntry(entry(c.name, 3), folder);
@@ -67,10 +73,8 @@ TEST(Extraction, ContentsAndProgress) {
     const struct {
         std::size_t size;
         std::vector<std::int64_t> reports; // indices reported, then -1
-    } cases[] = {{0, {-1}},
-                 {1, {0, -1}},
-                 {1000, {900, -1}},
-                 {kExtractChunk * 2 + 400, {65400, 130800, 131400, -1}}};
+    } cases[] = {
+        {0, {-1}}, {1, {0, -1}}, {1000, {900, -1}}, {kExtractChunk * 2 + 400, {65400, 130800, 131400, -1}}};
     for (const auto& c : cases) {
         testfiles::TempDir dir;
         std::vector<std::int64_t> reports;

@@ -39,7 +39,8 @@ inline Bytes buildT64(int capacity, int used, const std::vector<Slot>& slots, st
         header[s] = slots[i].kind;
         putU32(header, s + 8, slots[i].offset);
         std::memset(header.data() + s + 16, ' ', 16);
-        std::memcpy(header.data() + s + 16, slots[i].name.data(), std::min<std::size_t>(16, slots[i].name.size()));
+        std::memcpy(header.data() + s + 16, slots[i].name.data(),
+                    std::min<std::size_t>(16, slots[i].name.size()));
     }
     std::memcpy(b.data(), header.data(), head);
     return b;

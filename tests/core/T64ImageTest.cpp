@@ -54,7 +54,8 @@ TEST(T64Layout, EmptyImagesAreHeaderAndEmptySlots) {
 }
 
 TEST(T64Layout, HeaderAndSlotBytes) {
-    std::vector<Entry> entries{makeEntry("GAME", 100, 0x01, 0x08), makeEntry("ABCDEFGHIJKLMNOP", 40, 0x00, 0xC0)};
+    std::vector<Entry> entries{makeEntry("GAME", 100, 0x01, 0x08),
+                               makeEntry("ABCDEFGHIJKLMNOP", 40, 0x00, 0xC0)};
     for (bool type01 : {false, true}) {
         const Bytes b = serializeImage(5, "MY TAPE 10", entries, type01);
         ASSERT_EQ(b.size(), 364u);
@@ -65,7 +66,8 @@ TEST(T64Layout, HeaderAndSlotBytes) {
         EXPECT_EQ(Bytes(b.begin() + 32, b.begin() + 40), fixed);
         EXPECT_EQ(std::string(b.begin() + 40, b.begin() + 64), pad("MY TAPE 10", 24));
 
-        const Bytes slot1{0x01, static_cast<std::uint8_t>(type01 ? 0x01 : 0x82), 0x01, 0x08, 0x34, 0x12, 0, 0};
+        const Bytes slot1{0x01, static_cast<std::uint8_t>(type01 ? 0x01 : 0x82), 0x01, 0x08, 0x34, 0x12, 0,
+                          0};
         EXPECT_EQ(Bytes(b.begin() + 64, b.begin() + 72), slot1);
         EXPECT_EQ(u32(b, 72), 224u);
         EXPECT_EQ(u32(b, 76), 0u);
@@ -82,19 +84,22 @@ TEST(T64Layout, HeaderAndSlotBytes) {
 }
 
 TEST(T64Layout, NamesAndLabelsAreCutAndPaddedNeverMapped) {
-    std::vector<Entry> entries{makeEntry("", 0), makeEntry(std::string("\xC7\xC1\xCD\xC5" "ABCDEFGHIJKLMNOPQ"), 0)};
+    std::vector<Entry> entries{makeEntry("", 0), makeEntry(std::string("\xC7\xC1\xCD\xC5"
+                                                                       "ABCDEFGHIJKLMNOPQ"),
+                                                           0)};
     const Bytes b = serializeImage(0, std::string(30, 'L'), entries, false);
     EXPECT_EQ(b[34], 2) << "capacity below the entry count is written as the count";
     EXPECT_EQ(std::string(b.begin() + 40, b.begin() + 64), std::string(24, 'L'));
     EXPECT_EQ(std::string(b.begin() + 80, b.begin() + 96), std::string(16, ' '));
-    EXPECT_EQ(std::string(b.begin() + 112, b.begin() + 128), "\xC7\xC1\xCD\xC5" "ABCDEFGHIJKL");
+    EXPECT_EQ(std::string(b.begin() + 112, b.begin() + 128), "\xC7\xC1\xCD\xC5"
+                                                             "ABCDEFGHIJKL");
     EXPECT_EQ(b.size(), 64u + 64u) << "entries of size 0 add no data";
 }
 
 TEST(T64Layout, NameMapping) {
     const struct {
         std::uint8_t in, out;
-    } cases[] = {{0xC1, 'A'}, {0xDA, 'Z'}, {0xFF, 0x7F}, {0xC0, 0xC0}, {0xA0, 0xA0},
+    } cases[] = {{0xC1, 'A'},  {0xDA, 'Z'},  {0xFF, 0x7F}, {0xC0, 0xC0}, {0xA0, 0xA0},
                  {0x20, 0x20}, {0x00, 0x00}, {0x41, 0x41}, {0x80, 0x80}, {0xDB, 0x5B}};
     for (const auto& c : cases)
         EXPECT_EQ(static_cast<std::uint8_t>(mapNameBytes(&c.in, 1)[0]), c.out) << int(c.in);
@@ -111,30 +116,86 @@ TEST(T64Reader, ForeignDirectories) {
         std::vector<std::int32_t> sizes;
         bool repaired;
     } cases[] = {
-        {"rising offsets, last runs to the end", 4, 3, {{1, data}, {1, data + 10}, {1, data + 30}, {0, 0}}, data + 35,
-         {10, 20, 5}, false},
-        {"fill between entries belongs to the earlier one", 4, 2, {{1, data}, {1, data + 14}, {}, {}}, data + 20,
-         {14, 6}, false},
+        {"rising offsets, last runs to the end",
+         4,
+         3,
+         {{1, data}, {1, data + 10}, {1, data + 30}, {0, 0}},
+         data + 35,
+         {10, 20, 5},
+         false},
+        {"fill between entries belongs to the earlier one",
+         4,
+         2,
+         {{1, data}, {1, data + 14}, {}, {}},
+         data + 20,
+         {14, 6},
+         false},
         {"equal offsets give size 0", 4, 2, {{1, data}, {1, data}, {}, {}}, data + 8, {0, 8}, false},
-        {"falling offsets run to the next higher offset", 4, 3, {{1, data + 20}, {1, data}, {1, data + 10}, {}},
-         data + 30, {10, 10, 20}, true},
-        {"offset past the end gives size 0", 4, 2, {{1, data}, {1, data + 1000}, {}, {}}, data + 16, {16, 0}, true},
-        {"next offset past the end is cut at the end", 4, 3, {{1, data}, {1, data + 500}, {1, data + 8}, {}},
-         data + 16, {8, 0, 8}, true},
-        {"a free slot among the first N is still an entry", 4, 2, {{1, data}, {0, data + 4}, {}, {}}, data + 6,
-         {4, 2}, false},
-        {"count 0: slots in use are taken", 4, 0, {{1, data}, {3, data + 5}, {0, data + 9}, {1, data + 9}}, data + 12,
-         {5, 7}, true},
-        {"count 0: a slot pointing outside the file ends the run", 4, 0, {{1, data}, {1, data + 99}, {}, {}}, data + 12,
-         {12}, true},
-        {"count 0, capacity 0: at most one slot", 0, 0, {{1, data}, {1, data + 2}, {}, {}}, data + 4, {4}, true},
+        {"falling offsets run to the next higher offset",
+         4,
+         3,
+         {{1, data + 20}, {1, data}, {1, data + 10}, {}},
+         data + 30,
+         {10, 10, 20},
+         true},
+        {"offset past the end gives size 0",
+         4,
+         2,
+         {{1, data}, {1, data + 1000}, {}, {}},
+         data + 16,
+         {16, 0},
+         true},
+        {"next offset past the end is cut at the end",
+         4,
+         3,
+         {{1, data}, {1, data + 500}, {1, data + 8}, {}},
+         data + 16,
+         {8, 0, 8},
+         true},
+        {"a free slot among the first N is still an entry",
+         4,
+         2,
+         {{1, data}, {0, data + 4}, {}, {}},
+         data + 6,
+         {4, 2},
+         false},
+        {"count 0: slots in use are taken",
+         4,
+         0,
+         {{1, data}, {3, data + 5}, {0, data + 9}, {1, data + 9}},
+         data + 12,
+         {5, 7},
+         true},
+        {"count 0: a slot pointing outside the file ends the run",
+         4,
+         0,
+         {{1, data}, {1, data + 99}, {}, {}},
+         data + 12,
+         {12},
+         true},
+        {"count 0, capacity 0: at most one slot",
+         0,
+         0,
+         {{1, data}, {1, data + 2}, {}, {}},
+         data + 4,
+         {4},
+         true},
         {"count 0 and nothing in use", 4, 0, {{0, data}, {}, {}, {}}, data, {}, false},
         {"capacity is the low byte of 300", 300, 1, {{1, data}, {}, {}, {}}, data + 1, {1}, false},
     };
+    testfiles::TempDir dir;
     for (const auto& c : cases) {
         const Bytes file = buildT64(c.capacity, c.used, c.slots, c.length);
         const ReadResult r = parseImage(file.data(), file.size());
         ASSERT_TRUE(r.accepted) << c.what << ": " << r.error;
+        // The file reader reads entries straight from disk; it must agree with the memory one.
+        testfiles::writeAll(dir.file("foreign.t64"), file);
+        const ReadResult fromDisk = readImage(dir.file("foreign.t64"));
+        ASSERT_TRUE(fromDisk.accepted) << c.what << ": " << fromDisk.error;
+        ASSERT_EQ(fromDisk.contents.entries.size(), r.contents.entries.size()) << c.what;
+        for (std::size_t i = 0; i < r.contents.entries.size(); ++i)
+            EXPECT_EQ(fromDisk.contents.entries[i].data, r.contents.entries[i].data) << c.what;
+        EXPECT_EQ(fromDisk.repairs, r.repairs) << c.what;
         EXPECT_EQ(r.contents.capacity, c.capacity & 0xFF) << c.what;
         ASSERT_EQ(r.contents.count, static_cast<int>(c.sizes.size())) << c.what;
         ASSERT_EQ(r.contents.entries.size(), c.sizes.size()) << c.what;
@@ -143,7 +204,8 @@ TEST(T64Reader, ForeignDirectories) {
             EXPECT_EQ(e.size, c.sizes[i]) << c.what << ", entry " << i + 1;
             ASSERT_EQ(e.data.size(), static_cast<std::size_t>(e.size)) << c.what;
             if (e.size > 0) {
-                EXPECT_EQ(e.data[0], static_cast<std::uint8_t>(c.slots[i].offset)) << c.what << ", entry " << i + 1;
+                EXPECT_EQ(e.data[0], static_cast<std::uint8_t>(c.slots[i].offset))
+                    << c.what << ", entry " << i + 1;
             }
         }
         EXPECT_EQ(!r.repairs.empty(), c.repaired) << c.what;
@@ -235,7 +297,8 @@ TEST(T64RoundTrip, RandomImagesReadBackAsWritten) {
         ReadResult r;
         if (viaFile) {
             std::string error;
-            ASSERT_TRUE(writeImage(dir.file("r.t64"), capacity, label, written, round % 4 == 0, &error)) << error;
+            ASSERT_TRUE(writeImage(dir.file("r.t64"), capacity, label, written, round % 4 == 0, &error))
+                << error;
             r = readImage(dir.file("r.t64"));
         } else {
             const Bytes b = serializeImage(capacity, label, written, round % 4 == 0);
@@ -244,7 +307,8 @@ TEST(T64RoundTrip, RandomImagesReadBackAsWritten) {
         ASSERT_TRUE(r.accepted) << round;
         EXPECT_TRUE(r.repairs.empty()) << round;
         EXPECT_EQ(r.contents.capacity, capacity);
-        EXPECT_EQ(r.contents.label, mapNameBytes(reinterpret_cast<const std::uint8_t*>(pad(label, 24).data()), 24));
+        EXPECT_EQ(r.contents.label,
+                  mapNameBytes(reinterpret_cast<const std::uint8_t*>(pad(label, 24).data()), 24));
         ASSERT_EQ(r.contents.count, n) << round;
         for (int i = 0; i < n; ++i) {
             const Entry& in = entries[i];
@@ -327,11 +391,22 @@ TEST(T64Reader, SurvivesRandomMutations) {
             continue;
         ASSERT_EQ(r.contents.entries.size(), static_cast<std::size_t>(r.contents.count));
         ASSERT_LE(r.contents.count, 255);
+        // What was accepted saves and reads back to the same entries.
+        std::vector<Entry> copy = r.contents.entries;
+        const Bytes saved = serializeImage(r.contents.capacity, r.contents.label, copy, false);
+        const ReadResult again = parseImage(saved.data(), saved.size());
+        ASSERT_TRUE(again.accepted);
+        ASSERT_EQ(again.contents.count, r.contents.count);
+        for (int i = 0; i < r.contents.count; ++i) {
+            ASSERT_EQ(again.contents.entries[i].data, r.contents.entries[i].data) << round;
+            ASSERT_EQ(again.contents.entries[i].name, r.contents.entries[i].name) << round;
+        }
         for (const Entry& e : r.contents.entries) {
             ASSERT_GE(e.size, 0);
             ASSERT_EQ(e.data.size(), static_cast<std::size_t>(e.size));
             if (e.size > 0) {
-                ASSERT_LE(static_cast<std::size_t>(static_cast<std::uint32_t>(e.dataOffset)) + e.data.size(), b.size());
+                ASSERT_LE(static_cast<std::size_t>(static_cast<std::uint32_t>(e.dataOffset)) + e.data.size(),
+                          b.size());
             }
         }
     }

@@ -65,7 +65,9 @@ TEST(TapeDocument, AddPrgAddresses) {
         std::uint8_t lo, hi;
         std::size_t size;
         std::uint8_t endLo, endHi;
-    } cases[] = {{0x01, 0x08, 1000, 0xE9, 0x0B}, {0x00, 0xC0, 256, 0x00, 0x41}, {0xFF, 0xFF, 2, 0x01, 0x80},
+    } cases[] = {{0x01, 0x08, 1000, 0xE9, 0x0B},
+                 {0x00, 0xC0, 256, 0x00, 0x41},
+                 {0xFF, 0xFF, 2, 0x01, 0x80},
                  {0x01, 0x08, 0, 0x01, 0x08}};
     for (const auto& c : cases) {
         Fixture f;
@@ -140,8 +142,8 @@ TEST(TapeDocument, AddPrgRefusals) {
 TEST(TapeDocument, CapacityRule) {
     const struct {
         int n, requested, shown;
-    } cases[] = {{0, 0, 0}, {10, 120, 99}, {5, 3, 5}, {5, 0, 5}, {5, 99, 99}, {99, 120, 120}, {99, 98, 99},
-                 {120, 99, 120}, {150, 200, 200}, {0, 255, 99}};
+    } cases[] = {{0, 0, 0},      {10, 120, 99}, {5, 3, 5},      {5, 0, 5},       {5, 99, 99},
+                 {99, 120, 120}, {99, 98, 99},  {120, 99, 120}, {150, 200, 200}, {0, 255, 99}};
     for (const auto& c : cases) {
         Fixture f;
         f.fill(c.n);
@@ -168,15 +170,27 @@ TEST(TapeDocument, Moves) {
         {"up: nothing selected", &TapeDocument::moveUp, {}, "ABCDE", std::nullopt},
         {"down: one entry", &TapeDocument::moveDown, {1}, "ACBDE", Selection{2}},
         {"down: a block moves", &TapeDocument::moveDown, {1, 2}, "ADBCE", Selection{2}},
-        {"down: bottom-most at the bottom, nothing moves", &TapeDocument::moveDown, {0, 4}, "ABCDE", Selection{1}},
+        {"down: bottom-most at the bottom, nothing moves",
+         &TapeDocument::moveDown,
+         {0, 4},
+         "ABCDE",
+         Selection{1}},
         {"down: the last entry stays selected", &TapeDocument::moveDown, {4}, "ABCDE", Selection{4}},
         {"top", &TapeDocument::moveToTop, {3}, "DABCE", Selection{0}},
         {"top: already there", &TapeDocument::moveToTop, {0}, "ABCDE", std::nullopt},
         {"top: two selected", &TapeDocument::moveToTop, {2, 3}, "ABCDE", std::nullopt},
         {"bottom", &TapeDocument::moveToBottom, {1}, "ACDEB", Selection{4}},
         {"bottom: already there", &TapeDocument::moveToBottom, {4}, "ABCDE", std::nullopt},
-        {"delete the middle: the next one is selected", &TapeDocument::deleteSelected, {2}, "ABDE", Selection{2}},
-        {"delete the last: the new last one is selected", &TapeDocument::deleteSelected, {4}, "ABCD", Selection{3}},
+        {"delete the middle: the next one is selected",
+         &TapeDocument::deleteSelected,
+         {2},
+         "ABDE",
+         Selection{2}},
+        {"delete the last: the new last one is selected",
+         &TapeDocument::deleteSelected,
+         {4},
+         "ABCD",
+         Selection{3}},
         {"delete two", &TapeDocument::deleteSelected, {1, 2}, "ABCDE", std::nullopt},
         {"out-of-range positions are ignored", &TapeDocument::moveUp, {7, -1, 3, 3}, "ABDCE", Selection{2}},
     };
@@ -237,7 +251,8 @@ TEST(TapeDocument, OpenAndSave) {
     EXPECT_FALSE(f.doc.modified());
 
     // 3 slots claimed, 5 used, and a label with a NUL inside.
-    testfiles::Bytes small = t64test::buildT64(3, 5, std::vector<t64test::Slot>(5, t64test::Slot{1, 224}), 230);
+    testfiles::Bytes small =
+        t64test::buildT64(3, 5, std::vector<t64test::Slot>(5, t64test::Slot{1, 224}), 230);
     std::memcpy(small.data() + 40, "AB\0CD", 5);
     testfiles::writeAll(f.dir.file("small.t64"), small);
     r = f.doc.open(f.dir.file("small.t64"));

@@ -53,8 +53,10 @@ QByteArray tapHeader(char version) {
     return bytes;
 }
 
-const QRegularExpression startLine(QStringLiteral("^=================== START: \\S.* \\S.* ===================$"));
-const QRegularExpression endLine(QStringLiteral("^=================== END: \\S.* \\S.* ===================$"));
+const QRegularExpression
+    startLine(QStringLiteral("^=================== START: \\S.* \\S.* ===================$"));
+const QRegularExpression
+    endLine(QStringLiteral("^=================== END: \\S.* \\S.* ===================$"));
 
 } // namespace
 
@@ -81,10 +83,17 @@ class TFETest : public QObject {
         return w;
     }
     QStringList log() const {
-        return findNamed<QPlainTextEdit>(window_.get(), QStringLiteral("Memo1"))->toPlainText().split(QLatin1Char('\n'));
+        return findNamed<QPlainTextEdit>(window_.get(), QStringLiteral("Memo1"))
+            ->toPlainText()
+            .split(QLatin1Char('\n'));
     }
     void clickStart() { QTest::mouseClick(get<TStaticText>("StaticText3"), Qt::LeftButton); }
-    void chooseOutput(int item) { get<QRadioButton>(item == 0 ? "RadioGroup1Item0" : item == 1 ? "RadioGroup1Item1" : "RadioGroup1Item2")->setChecked(true); }
+    void chooseOutput(int item) {
+        get<QRadioButton>(item == 0   ? "RadioGroup1Item0"
+                          : item == 1 ? "RadioGroup1Item1"
+                                      : "RadioGroup1Item2")
+            ->setChecked(true);
+    }
     // Runs the second page with the window as it stands and returns the tool's arguments.
     QStringList analyse() {
         get<QLineEdit>("Edit3")->setText(wav_);
@@ -97,7 +106,7 @@ class TFETest : public QObject {
         return QStringList{QStringLiteral("-i:") + wav_, QStringLiteral("-y")} + tail;
     }
 
-private slots:
+  private slots:
     void init() {
         folder_ = std::make_unique<TestProgramFolder>();
         dialogs_ = std::make_unique<ScriptedDialogs>();
@@ -118,9 +127,9 @@ private slots:
         QCOMPARE(dialogs_->asked.size(), 1);
         QCOMPARE(dialogs_->asked[0].caption, QStringLiteral("Warning"));
         QCOMPARE(dialogs_->asked[0].text, get<QLabel>("Label6")->text());
-        for (const char* name : {"Edit1", "Button5", "Button6", "Edit2", "Edit3", "SpeedButton1", "CheckBox1",
-                                 "CheckBox2", "CheckBox3", "CheckBox4", "TrackBar1", "SpinEdit1", "SpinEdit2",
-                                 "SpinEdit3", "RadioGroup1"})
+        for (const char* name :
+             {"Edit1", "Button5", "Button6", "Edit2", "Edit3", "SpeedButton1", "CheckBox1", "CheckBox2",
+              "CheckBox3", "CheckBox4", "TrackBar1", "SpinEdit1", "SpinEdit2", "SpinEdit3", "RadioGroup1"})
             QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
         QVERIFY(get<QTabWidget>("PageControl1")->isEnabled());
         QVERIFY(get<QPlainTextEdit>("Memo1")->isEnabled());
@@ -191,7 +200,10 @@ private slots:
         struct Row {
             int output;
             bool numbering, damaged, prefix;
-        } rows[] = {{0, false, false, false}, {1, false, true, false}, {2, true, true, true}, {0, false, false, false}};
+        } rows[] = {{0, false, false, false},
+                    {1, false, true, false},
+                    {2, true, true, true},
+                    {0, false, false, false}};
         for (const auto& row : rows) {
             chooseOutput(row.output);
             QCOMPARE(get<QCheckBox>("CheckBox3")->isEnabled(), row.numbering);
@@ -269,7 +281,8 @@ private slots:
         QCOMPARE(lines.size(), 6);
         QVERIFY2(startLine.match(lines[0]).hasMatch(), qPrintable(lines[0]));
         QCOMPARE(lines[1], QStringLiteral("tape64 -i:\"%1\" -y -s:1.0 ").arg(wav_));
-        QCOMPARE(lines.mid(2, 2), (QStringList{QStringLiteral("Searching..."), QStringLiteral("Found GAME")}));
+        QCOMPARE(lines.mid(2, 2),
+                 (QStringList{QStringLiteral("Searching..."), QStringLiteral("Found GAME")}));
         QVERIFY2(endLine.match(lines[4]).hasMatch(), qPrintable(lines[4]));
         QCOMPARE(lines[5], QString());
         QVERIFY(dialogs_->asked.isEmpty());
@@ -288,8 +301,8 @@ private slots:
         get<QCheckBox>("CheckBox1")->setChecked(true);
         get<QSpinBox>("SpinEdit2")->setValue(22050);
         get<QSpinBox>("SpinEdit3")->setValue(11);
-        QCOMPARE(analyse(), expectArgs({QStringLiteral("-r"), QStringLiteral("-s:1.3"), QStringLiteral("-f:22050"),
-                                        QStringLiteral("-t:11")}));
+        QCOMPARE(analyse(), expectArgs({QStringLiteral("-r"), QStringLiteral("-s:1.3"),
+                                        QStringLiteral("-f:22050"), QStringLiteral("-t:11")}));
         get<QSpinBox>("SpinEdit3")->setValue(10);
         get<QCheckBox>("CheckBox2")->setChecked(false);
         get<QCheckBox>("CheckBox1")->setChecked(false);
@@ -323,7 +336,8 @@ private slots:
         get<QCheckBox>("CheckBox4")->setChecked(true);
         const QString image = folder_->file(QStringLiteral("out.t64"));
         dialogs_->answerSave(image);
-        QCOMPARE(analyse(), expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-e"), QStringLiteral("-ot:") + image}));
+        QCOMPARE(analyse(), expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-e"),
+                                        QStringLiteral("-ot:") + image}));
         const auto& save = dialogs_->asked.last();
         QCOMPARE(save.kind, ScriptedDialogs::Kind::Save);
         QCOMPARE(save.spec.filters.value(0).second, QStringLiteral("*.T64"));
@@ -350,7 +364,8 @@ private slots:
         chooseOutput(2);
         const QString out = folder_->file(QStringLiteral("OUT"));
         dialogs_->answerFolder(out);
-        QCOMPARE(analyse(), expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-op:") + out + QLatin1Char('/')}));
+        QCOMPARE(analyse(),
+                 expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-op:") + out + QLatin1Char('/')}));
         QVERIFY(log().contains(QStringLiteral("tape64 -i:\"%1\" -y -s:1.0 -op:\"%2/\"").arg(wav_, out)));
 
         get<QCheckBox>("CheckBox3")->setChecked(true);
@@ -362,7 +377,8 @@ private slots:
 
         // A cancelled folder dialog still runs, without an output option.
         dialogs_->answerFolder(QString());
-        QCOMPARE(analyse(), expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-n"), QStringLiteral("-e")}));
+        QCOMPARE(analyse(),
+                 expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-n"), QStringLiteral("-e")}));
     }
 
     void versionOneConversion() {
@@ -459,13 +475,22 @@ private slots:
     void englishTexts() {
         open();
         window_->applyEnglish();
-        const std::pair<const char*, const char*> rows[] = {
-            {"Label1", "Delay of $00 value (ms):"}, {"StaticText1", "     Clear"}, {"StaticText2", "  Copy"},
-            {"StaticText3", "           Start"},   {"StaticText4", "   Close"},  {"Label5", "Input: "},
-            {"Label3", "Speed:"},                    {"RadioGroup1Item0", "None"}, {"RadioGroup1Item1", "T64"},
-            {"RadioGroup1Item2", "P00"},             {"CheckBox2", "Reverse signal"}, {"Label2", "Trigger amplitude:"},
-            {"CheckBox1", "Frequency: "},            {"CheckBox3", "Number P0x files.   Prefix: "},
-            {"CheckBox4", "Save bad files."},        {"Label4", "It looks like a v1 file. Continue?"}};
+        const std::pair<const char*, const char*> rows[] = {{"Label1", "Delay of $00 value (ms):"},
+                                                            {"StaticText1", "     Clear"},
+                                                            {"StaticText2", "  Copy"},
+                                                            {"StaticText3", "           Start"},
+                                                            {"StaticText4", "   Close"},
+                                                            {"Label5", "Input: "},
+                                                            {"Label3", "Speed:"},
+                                                            {"RadioGroup1Item0", "None"},
+                                                            {"RadioGroup1Item1", "T64"},
+                                                            {"RadioGroup1Item2", "P00"},
+                                                            {"CheckBox2", "Reverse signal"},
+                                                            {"Label2", "Trigger amplitude:"},
+                                                            {"CheckBox1", "Frequency: "},
+                                                            {"CheckBox3", "Number P0x files.   Prefix: "},
+                                                            {"CheckBox4", "Save bad files."},
+                                                            {"Label4", "It looks like a v1 file. Continue?"}};
         for (const auto& [name, text] : rows)
             QCOMPARE(get<QWidget>(name)->property("text").toString(), QString::fromUtf8(text));
         QCOMPARE(get<QGroupBox>("RadioGroup1")->title(), QStringLiteral("Output"));

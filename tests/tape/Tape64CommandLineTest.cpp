@@ -1,8 +1,8 @@
 #include "tape/Tape64CommandLine.h"
 
-#include "tests/support/TestFiles.h"
-
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace vornix::tape64;
 
@@ -28,20 +28,48 @@ TEST(Tape64CommandLine, AnalysisOptions) {
         {"neutral speed", [](AnalysisRequest& r) { r.speedText = "1,00"; }, ""},
         {"speed 1,3", [](AnalysisRequest& r) { r.speedText = "1,3"; }, "-s:1.3 "},
         {"reverse", [](AnalysisRequest& r) { r.reverse = true; }, "-r -s:1.0 "},
-        {"frequency", [](AnalysisRequest& r) { r.frequency = true; r.frequencyValue = 22050; }, "-s:1.0 -f:22050 "},
+        {"frequency",
+         [](AnalysisRequest& r) {
+             r.frequency = true;
+             r.frequencyValue = 22050;
+         },
+         "-s:1.0 -f:22050 "},
         {"frequency value without its box", [](AnalysisRequest& r) { r.frequencyValue = 22050; }, "-s:1.0 "},
         {"amplitude 11", [](AnalysisRequest& r) { r.amplitude = 11; }, "-s:1.0 -t:11 "},
-        {"numbering without P00", [](AnalysisRequest& r) { r.numbering = true; r.output = Output::T64; r.t64Path = "t.t64"; },
+        {"numbering without P00",
+         [](AnalysisRequest& r) {
+             r.numbering = true;
+             r.output = Output::T64;
+             r.t64Path = "t.t64";
+         },
          R"(-s:1.0 -ot:"t.t64")"},
         {"damaged without output", [](AnalysisRequest& r) { r.damaged = true; }, "-s:1.0 "},
-        {"damaged with T64", [](AnalysisRequest& r) { r.damaged = true; r.output = Output::T64; r.t64Path = "t.t64"; },
+        {"damaged with T64",
+         [](AnalysisRequest& r) {
+             r.damaged = true;
+             r.output = Output::T64;
+             r.t64Path = "t.t64";
+         },
          R"(-s:1.0 -e -ot:"t.t64")"},
-        {"P00, empty prefix", [](AnalysisRequest& r) { r.output = Output::P00; r.p00Folder = "/out"; },
+        {"P00, empty prefix",
+         [](AnalysisRequest& r) {
+             r.output = Output::P00;
+             r.p00Folder = "/out";
+         },
          R"(-s:1.0 -op:"/out/")"},
         {"P00, prefix and folder with separator",
-         [](AnalysisRequest& r) { r.output = Output::P00; r.p00Folder = "/out/"; r.prefix = "GAME"; },
+         [](AnalysisRequest& r) {
+             r.output = Output::P00;
+             r.p00Folder = "/out/";
+             r.prefix = "GAME";
+         },
          R"(-s:1.0 -op:"/out/GAME")"},
-        {"P00, folder dialog cancelled", [](AnalysisRequest& r) { r.output = Output::P00; r.prefix = "X"; }, "-s:1.0 "},
+        {"P00, folder dialog cancelled",
+         [](AnalysisRequest& r) {
+             r.output = Output::P00;
+             r.prefix = "X";
+         },
+         "-s:1.0 "},
         {"everything, in order",
          [](AnalysisRequest& r) {
              r.reverse = r.frequency = r.numbering = r.damaged = true;
@@ -73,9 +101,9 @@ TEST(Tape64Speed, StepButtons) {
         bool up;
         const char* expected;
     } rows[] = {
-        {"1,0", true, "1,1"},  {"0,9", true, "1,0"},  {"9,9", true, "10,0"}, {"1,1", true, "1,2"},
-        {"1,0", false, "0,9"}, {"1,1", false, "1,0"}, {"0,2", false, "0,1"}, {"0,1", false, "0,1"},
-        {"1", true, "1,1"},    {"2", false, "1,9"},   {"1,00", true, "1,1"}, {"0,05", false, "0,05"},
+        {"1,0", true, "1,1"},  {"0,9", true, "1,0"},   {"9,9", true, "10,0"}, {"1,1", true, "1,2"},
+        {"1,0", false, "0,9"}, {"1,1", false, "1,0"},  {"0,2", false, "0,1"}, {"0,1", false, "0,1"},
+        {"1", true, "1,1"},    {"2", false, "1,9"},    {"1,00", true, "1,1"}, {"0,05", false, "0,05"},
         {"1.5", true, "1,6"},  {"10,0", false, "9,9"}, {"0", false, "0,0"},
     };
     for (const auto& row : rows) {
@@ -96,21 +124,4 @@ TEST(Tape64Amplitude, TrackBarFollowsTheNumberScaled) {
     const std::pair<int, int> rows[] = {{1, 1}, {2, 1}, {10, 4}, {11, 5}, {128, 64}, {254, 127}, {255, 128}};
     for (const auto& [value, position] : rows)
         EXPECT_EQ(trackBarForAmplitude(value), position) << value;
-}
-
-TEST(TapVersionProbe, ReadsByteTwelve) {
-    testfiles::TempDir dir;
-    testfiles::Bytes header(20, 0);
-    const std::string v1 = dir.file("v1.tap"), v0 = dir.file("v0.tap"), shortFile = dir.file("short.tap");
-    header[12] = 1;
-    testfiles::writeAll(v1, header);
-    header[12] = 0;
-    testfiles::writeAll(v0, header);
-    testfiles::writeAll(shortFile, testfiles::Bytes(12, 1));
-    EXPECT_EQ(tapVersion(v1), 1);
-    EXPECT_EQ(tapVersion(v0), 0);
-    EXPECT_FALSE(tapVersion(shortFile).has_value());
-    EXPECT_FALSE(tapVersion(dir.file("missing.tap")).has_value());
-    EXPECT_FALSE(tapVersion(dir.path().string()).has_value());
-    EXPECT_EQ(tapVersion(std::string(VORNIX_TEST_DATA) + "/c64-sigrok-tap_print_h.tap"), 1);
 }

@@ -6,9 +6,10 @@
 using namespace vornix::cartconv;
 
 TEST(CartconvDestinations, TypeArgumentsInListOrder) {
-    const char* expected[] = {"bin",   "prg", "normal", "ulti",   "ar",  "kcs", "fc3", "simon", "ocean", "expert",
-                              "fp",    "sg",  "ap",     "epyx",   "wl",  "ru",  "fc1", "mf",    "gs",    "ws",
-                              "din",   "zax", "md",     "ss5",    "comal", "sb", "ross", "mikro"};
+    const char* expected[] = {"bin",   "prg",   "normal", "ulti",  "ar", "kcs",  "fc3",
+                              "simon", "ocean", "expert", "fp",    "sg", "ap",   "epyx",
+                              "wl",    "ru",    "fc1",    "mf",    "gs", "ws",   "din",
+                              "zax",   "md",    "ss5",    "comal", "sb", "ross", "mikro"};
     ASSERT_EQ(destinations().size(), std::size(expected));
     ASSERT_EQ(static_cast<int>(destinations().size()), destinationCount);
     for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -1,7 +1,7 @@
 // The cartridge conversion window driven through its controls, with the fake tool standing
 // in for cartconv and every dialog answered by the script.
-#include "tools/CartconvCommandLine.h"
 #include "tools/CartridgeWindow.h"
+#include "tools/CartconvCommandLine.h"
 
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -84,7 +84,7 @@ class CartridgeWindowTest : public QObject {
         return runs.isEmpty() ? QStringList() : runs.last();
     }
 
-private slots:
+  private slots:
     void init() {
         folder_ = std::make_unique<TestProgramFolder>();
         dialogs_ = std::make_unique<ScriptedDialogs>();
@@ -106,7 +106,8 @@ private slots:
         QCOMPARE(dialogs_->asked[0].caption, QStringLiteral("Warinig"));
         QCOMPARE(dialogs_->asked[0].text, get<QLabel>("Label2")->text());
         QVERIFY(dialogs_->asked[0].text.startsWith(QStringLiteral("CARTCONV.EXE not found!")));
-        for (const char* name : {"Button1", "Button2", "Button3", "ComboBox1", "CheckBox1", "CheckBox2", "Edit1", "Edit2"})
+        for (const char* name :
+             {"Button1", "Button2", "Button3", "ComboBox1", "CheckBox1", "CheckBox2", "Edit1", "Edit2"})
             QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
         QVERIFY(get<QPushButton>("Button4")->isEnabled());
         QCOMPARE(get<QPlainTextEdit>("Memo1")->toPlainText(), QString());
@@ -154,7 +155,9 @@ private slots:
             const char* suffix;
             int filter;
             bool load, name;
-        } rows[] = {{0, ".BIN", 2, false, false}, {2, ".CRT", 1, false, true}, {27, ".CRT", 1, false, true},
+        } rows[] = {{0, ".BIN", 2, false, false},
+                    {2, ".CRT", 1, false, true},
+                    {27, ".CRT", 1, false, true},
                     {1, ".PRG", 0, true, false}};
         for (const auto& row : rows) {
             selectDestination(row.index);
@@ -167,7 +170,8 @@ private slots:
             QCOMPARE(dialogs_->asked.last().spec.selectedFilter, row.filter);
             QCOMPARE(dialogs_->asked.last().spec.filters.size(), 4);
             QVERIFY(dialogs_->asked.last().spec.confirmOverwrite);
-            QCOMPARE(conversionArgs().last(), folder_->file(QStringLiteral("out")) + QLatin1String(row.suffix));
+            QCOMPARE(conversionArgs().last(),
+                     folder_->file(QStringLiteral("out")) + QLatin1String(row.suffix));
         }
 
         // Typed text that matches an entry counts as that entry; other text changes nothing.
@@ -203,8 +207,9 @@ private slots:
                  (QStringList{commandLine, QStringLiteral("converting"), QStringLiteral("step 1"),
                               QStringLiteral("step 2"), QString(), QStringLiteral("half"),
                               QStringLiteral("halfdone")}));
-        QCOMPARE(conversionArgs(), (QStringList{QStringLiteral("-t"), QStringLiteral("prg"), QStringLiteral("-i"),
-                                                input_, QStringLiteral("-o"), output + QStringLiteral(".PRG")}));
+        QCOMPARE(conversionArgs(),
+                 (QStringList{QStringLiteral("-t"), QStringLiteral("prg"), QStringLiteral("-i"), input_,
+                              QStringLiteral("-o"), output + QStringLiteral(".PRG")}));
         QFile written(output + QStringLiteral(".PRG"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("CRTDATA"));
@@ -222,8 +227,8 @@ private slots:
         load->setChecked(true);
         get<QLineEdit>("Edit1")->setText(QStringLiteral("8000"));
         start(out);
-        QCOMPARE(conversionArgs().mid(0, 4),
-                 (QStringList{QStringLiteral("-t"), QStringLiteral("prg"), QStringLiteral("-l"), QStringLiteral("8000")}));
+        QCOMPARE(conversionArgs().mid(0, 4), (QStringList{QStringLiteral("-t"), QStringLiteral("prg"),
+                                                          QStringLiteral("-l"), QStringLiteral("8000")}));
 
         // Checked but empty: unchecked at Start, no -l.
         get<QLineEdit>("Edit1")->clear();
@@ -235,12 +240,14 @@ private slots:
         selectDestination(2);
         name->setChecked(true);
         start(out);
-        QCOMPARE(conversionArgs().mid(2, 2), (QStringList{QStringLiteral("-n"), QStringLiteral("CARTRIDGE")}));
+        QCOMPARE(conversionArgs().mid(2, 2),
+                 (QStringList{QStringLiteral("-n"), QStringLiteral("CARTRIDGE")}));
         QVERIFY(logLines(window_.get()).last().contains(QStringLiteral("-n \"CARTRIDGE\" -i")));
         get<QLineEdit>("Edit2")->setText(QStringLiteral("MY \"BEST\" CART"));
         start(out);
-        QCOMPARE(conversionArgs().mid(2, 4), (QStringList{QStringLiteral("-n"), QStringLiteral("MY \"BEST\" CART"),
-                                                          QStringLiteral("-i"), input_}));
+        QCOMPARE(conversionArgs().mid(2, 4),
+                 (QStringList{QStringLiteral("-n"), QStringLiteral("MY \"BEST\" CART"), QStringLiteral("-i"),
+                              input_}));
 
         // Both checked, then the plain binary: neither option, though both stay checked.
         selectDestination(1);
@@ -249,8 +256,9 @@ private slots:
         selectDestination(0);
         QVERIFY(load->isChecked() && name->isChecked());
         start(out);
-        QCOMPARE(conversionArgs(), (QStringList{QStringLiteral("-t"), QStringLiteral("bin"), QStringLiteral("-i"),
-                                                input_, QStringLiteral("-o"), out + QStringLiteral(".BIN")}));
+        QCOMPARE(conversionArgs(),
+                 (QStringList{QStringLiteral("-t"), QStringLiteral("bin"), QStringLiteral("-i"), input_,
+                              QStringLiteral("-o"), out + QStringLiteral(".BIN")}));
 
         // An emptied name unchecks its box.
         selectDestination(3);
@@ -319,11 +327,19 @@ private slots:
         QTest::addColumn<QString>("listing");
         QTest::addColumn<QString>("ar");
         QTest::addColumn<QString>("zax");
-        QTest::newRow("current") << "out Supported cartridge types:\\n\\nar5    Action Replay V5\\nzaxxon Zaxxon\\n"
-                                 << "ar5" << "zaxxon";
-        QTest::newRow("older") << "out ar     Action Replay\\nzax    Zaxxon\\n" << "ar" << "zax";
-        QTest::newRow("silent") << "" << "ar" << "zax";
-        QTest::newRow("failing") << "err unknown option\\n\nexit 1" << "ar" << "zax";
+        QTest::newRow("current")
+            << "out Supported cartridge types:\\n\\nar5    Action Replay V5\\nzaxxon Zaxxon\\n"
+            << "ar5"
+            << "zaxxon";
+        QTest::newRow("older") << "out ar     Action Replay\\nzax    Zaxxon\\n"
+                               << "ar"
+                               << "zax";
+        QTest::newRow("silent") << ""
+                                << "ar"
+                                << "zax";
+        QTest::newRow("failing") << "err unknown option\\n\nexit 1"
+                                 << "ar"
+                                 << "zax";
     }
     void renamedTypesFollowWhatTheToolLists() {
         QFETCH(QString, listing);
@@ -334,8 +350,9 @@ private slots:
             selectDestination(index);
             start(folder_->file(QStringLiteral("cart")));
             QCOMPARE(conversionArgs().value(1), type);
-            QVERIFY(logLines(window_.get()).contains(
-                QStringLiteral("cartconv -t %1  -i \"%2\" -o \"%3.CRT\"").arg(type, input_, folder_->file("cart"))));
+            QVERIFY(logLines(window_.get())
+                        .contains(QStringLiteral("cartconv -t %1  -i \"%2\" -o \"%3.CRT\"")
+                                      .arg(type, input_, folder_->file("cart"))));
         }
     }
 
@@ -380,8 +397,8 @@ private slots:
         open();
         window_->applyPolish();
         const std::pair<const char*, const char*> rows[] = {
-            {"Button1", "Wyczyść"}, {"Button2", "Kopiuj"}, {"Button3", "Start"},
-            {"Button4", "Zamknij"}, {"Label1", "Docelowo:"}, {"CheckBox1", "Adres ładowania:"},
+            {"Button1", "Wyczyść"},           {"Button2", "Kopiuj"},   {"Button3", "Start"},
+            {"Button4", "Zamknij"},           {"Label1", "Docelowo:"}, {"CheckBox1", "Adres ładowania:"},
             {"CheckBox2", "Nazwa cartridge:"}};
         for (const auto& [name, text] : rows) {
             QWidget* w = get<QWidget>(name);

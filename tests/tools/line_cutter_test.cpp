@@ -43,6 +43,7 @@ TEST(LineCutter, CutsReadsIntoLines) {
         {"a read of zero bytes only", {"ab", "\0\0"s, "\n"}, {"+ab", "+ab", "=ab"}},
         {"nothing at all", {}, {}},
         {"empty reads", {"", ""}, {}},
+        {"empty read after an open line", {"ab", ""}, {"+ab", "=ab"}},
         {"only NUL then end", {"\0"s}, {}},
         {"high bytes kept", {"\xe9\xff\n"}, {"=\xe9\xff"}},
     };

@@ -1,0 +1,398 @@
+// The interface language (main window table, language buttons, stored Eng, the tool
+// windows' tables on show) and drag and drop in both directions.
+#include "app/DragGesture.h"
+#include "app/Texts.h"
+#include "tape/TFE.h"
+#include "tools/CartridgeWindow.h"
+#include "tools/CompressionWindow.h"
+#include "tests/app/MainWindowHarness.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+using namespace apptest;
+
+namespace {
+
+// The text a row of the main window's table puts on its control, read back from the window.
+QString shownText(TForm1* w, const TextRow& row, QString* promptText, QString* promptCaption) {
+    const QString name = QString::fromLatin1(row.control);
+    switch (row.role) {
+    case TextRole::Menu: return findNamed<QMenu>(w, name)->title();
+    case TextRole::Action: return findNamed<QAction>(w, name)->text();
+    case TextRole::Label: return findNamed<QLabel>(w, name)->text();
+    case TextRole::Header: return findNamed<QTreeWidget>(w, name)->headerItem()->text(row.column);
+    case TextRole::ToolTip: return findNamed<QToolButton>(w, name)->toolTip();
+    case TextRole::PromptText: return *promptText;
+    case TextRole::PromptCaption: return *promptCaption;
+    }
+    return {};
+}
+
+// Every row of the table shows its text in the given language. The save prompt's texts are
+// read by asking it once (New on a modified document, answered No).
+void checkMainWindowTexts(Harness& h, bool english) {
+    TForm1* w = h.win.get();
+    QString promptText, promptCaption;
+    if (w->imageOpen()) {
+        h.edit("Edit2")->setFocus();
+        h.edit("Edit2")->selectAll();
+        QTest::keyClick(h.edit("Edit2"), Qt::Key_X); // a change: the next New asks
+        if (!w->document().modified()) {
+            QFAIL("the label box did not take the key");
+            return;
+        }
+        h.dialogs.answerMessage(MsgAnswer::No);
+        h.dialogs.onNextQuestion([&](const ScriptedDialogs::Question& q) {
+            promptText = q.text;
+            promptCaption = q.caption;
+        });
+        h.click("SpeedButton10");
+        h.dialogs.onNextQuestion(nullptr);
+    }
+    for (const TextRow& row : mainWindowTexts()) {
+        if ((row.role == TextRole::PromptText || row.role == TextRole::PromptCaption) && !w->imageOpen())
+            continue;
+        const QString expected = QString::fromUtf8(english ? row.english : row.polish);
+        QCOMPARE(shownText(w, row, &promptText, &promptCaption), expected);
+    }
+}
+
+void drop(QWidget* target, const QStringList& paths) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    mime.setUrls(urls);
+    const QPoint pos = target->rect().center();
+    QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent dropped(QPointF(pos), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+}
+
+QString text(QObject* root, const QString& name) {
+    QObject* o = root->findChild<QObject*>(name);
+    if (!o)
+        return QStringLiteral("<no %1>").arg(name);
+    if (auto* box = qobject_cast<QGroupBox*>(o))
+        return box->title();
+    return o->property("text").toString();
+}
+
+// The tool windows with their tools in place, so showing them asks nothing.
+struct ToolWindows {
+    std::unique_ptr<TForm3> compression;
+    std::unique_ptr<TForm4> cartridge;
+    std::unique_ptr<TForm5> tape;
+    explicit ToolWindows(Harness& h) {
+        h.folder.installTool("pucrunch");
+        h.folder.installTool("cartconv");
+        h.folder.installTool("tape64");
+        compression = std::make_unique<TForm3>(h.ctx);
+        cartridge = std::make_unique<TForm4>(h.ctx);
+        tape = std::make_unique<TForm5>(h.ctx);
+        h.win->setToolWindows(compression.get(), nullptr, cartridge.get(), tape.get(), nullptr);
+    }
+};
+
+} // namespace
+
+class LanguageDragDropTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void englishAtStartFromEng();
+    void englishButtonAppliesTheTableAndStoresEng();
+    void polishButtonAsksForARestart();
+    void ownMessagesFollowTheLanguage();
+    void toolWindowTablesOnShow();
+    void dropsAddOnlyPrgFilesToAnOpenImage();
+    void dragOutOffersTheExtractedFiles();
+    void quickClickStartsNoDrag();
+    void dragOutExtractionFailure();
+    void dragGestureRules_data();
+    void dragGestureRules();
+};
+
+void LanguageDragDropTest::englishAtStartFromEng() {
+    Harness h;
+    writeFile(h.file("settings.ini"), "[M]\nEng=1\n");
+    TForm1* w = h.startWith({"ONE"});
+    QVERIFY(w->english());
+    QCOMPARE(w->windowTitle(), QStringLiteral("start.t64 - VORN 0.11"));
+    QVERIFY(!h.button("SpeedButton11")->isVisible());
+    QVERIFY(h.button("SpeedButton12")->isVisible() && h.button("SpeedButton12")->isEnabled());
+    checkMainWindowTexts(h, true);
+    QCOMPARE(h.dialogs.asked.size(), 1);
+
+    // The rejection message is Polish in both languages.
+    Harness bad;
+    writeFile(bad.file("settings.ini"), "[M]\nEng=1\n");
+    writeFile(bad.file("x.prg"), prgBytes(0x0801, 3));
+    bad.dialogs.answerMessage(MsgAnswer::Ok);
+    bad.start({bad.file("x.prg")});
+    QCOMPARE(bad.dialogs.last()->text, QStringLiteral("To nie jest poprawny plik T64."));
+    QVERIFY(h.questionsDone() && bad.questionsDone());
+}
+
+void LanguageDragDropTest::englishButtonAppliesTheTableAndStoresEng() {
+    Harness h;
+    TForm1* w = h.startWith({"ONE"});
+    checkMainWindowTexts(h, false);
+    h.dialogs.clear();
+    w->show();
+    h.click("SpeedButton11");
+    QVERIFY(w->english());
+    // The toolbar lays out its buttons when events are handled.
+    QTRY_VERIFY(!h.button("SpeedButton11")->isVisible());
+    QVERIFY(!h.button("SpeedButton11")->isEnabled());
+    QTRY_VERIFY(h.button("SpeedButton12")->isVisible());
+    QVERIFY(h.button("SpeedButton12")->isEnabled());
+    QCOMPARE(readFile(h.file("settings.ini")), QByteArray("[M]\nEng=1\n"));
+    checkMainWindowTexts(h, true);
+    QVERIFY(h.questionsDone());
+}
+
+void LanguageDragDropTest::polishButtonAsksForARestart() {
+    Harness h;
+    TForm1* w = h.startWith({"ONE"});
+    h.click("SpeedButton11");
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.click("SpeedButton12");
+    const auto* msg = h.dialogs.last();
+    QCOMPARE(msg->text, QStringLiteral("Musisz zrestartowac program / You need to restart program."));
+    QCOMPARE(msg->caption, QStringLiteral("Uwaga"));
+    QCOMPARE(msg->buttons, MsgButtons::Ok);
+    QVERIFY(!w->english());
+    QTRY_VERIFY(h.button("SpeedButton11")->isVisible());
+    QVERIFY(h.button("SpeedButton11")->isEnabled());
+    QTRY_VERIFY(!h.button("SpeedButton12")->isVisible());
+    QVERIFY(!h.button("SpeedButton12")->isEnabled());
+    QCOMPARE(readFile(h.file("settings.ini")), QByteArray("[M]\nEng=0\n"));
+    h.dialogs.clear();
+    checkMainWindowTexts(h, true); // the running window keeps its English texts
+
+    // English again, then the next start reads what was stored last.
+    h.click("SpeedButton11");
+    QVERIFY(w->english());
+    QCOMPARE(readFile(h.file("settings.ini")), QByteArray("[M]\nEng=1\n"));
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.click("SpeedButton12");
+    Harness next;
+    writeFile(next.file("settings.ini"), readFile(h.file("settings.ini")));
+    next.startWith({"ONE"});
+    QVERIFY(!next.win->english());
+    checkMainWindowTexts(next, false);
+    QVERIFY(h.questionsDone() && next.questionsDone());
+}
+
+void LanguageDragDropTest::ownMessagesFollowTheLanguage() {
+    Harness h;
+    h.startWith({"ONE"});
+    h.click("SpeedButton11");
+    writeFile(h.file("tiny.prg"), "\x01");
+    h.dialogs.answerOpen({h.file("tiny.prg")});
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.click("SpeedButton9");
+    QCOMPARE(h.dialogs.asked.at(0).caption, QStringLiteral("Add program"));
+    QVERIFY2(h.dialogs.last()->text.startsWith(QStringLiteral("The file ")), qPrintable(h.dialogs.last()->text));
+    QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("tiny.prg"))));
+    QVERIFY(h.questionsDone());
+}
+
+void LanguageDragDropTest::toolWindowTablesOnShow() {
+    Harness h;
+    TForm1* w = h.start();
+    ToolWindows tools(h);
+    // Polish flag: the compression and cartridge windows get Polish; the tape window stays Polish.
+    QCOMPARE(text(tools.compression.get(), "Button1"), QStringLiteral("Clear"));
+    QVERIFY(triggerAction(w, "KompresjaPRG1"));
+    QVERIFY(tools.compression->isVisible());
+    QCOMPARE(text(tools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
+    QVERIFY(triggerAction(w, "Konwersjacartridge1"));
+    QCOMPARE(text(tools.cartridge.get(), "Button4"), QStringLiteral("Zamknij"));
+    QVERIFY(triggerAction(w, "WAVTAPT64P00TAP1"));
+    QCOMPARE(text(tools.tape.get(), "StaticText4"), QStringLiteral(" Zamknij"));
+
+    // English: the tape window gets English on its next show; Polish, once applied, stays.
+    h.click("SpeedButton11");
+    tools.tape->hide();
+    QVERIFY(triggerAction(w, "WAVTAPT64P00TAP1"));
+    QCOMPARE(text(tools.tape.get(), "StaticText4"), QStringLiteral("   Close"));
+    QCOMPARE(text(tools.tape.get(), "RadioGroup1Item0"), QStringLiteral("None"));
+    QCOMPARE(text(tools.tape.get(), "RadioGroup1Item1"), QStringLiteral("T64"));
+    QVERIFY(triggerAction(w, "KompresjaPRG1"));
+    QCOMPARE(text(tools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
+    QVERIFY(h.questionsDone());
+
+    // English from the start: the compression window keeps its English design texts until the
+    // Polish button; then it gets Polish on its next show although the main window stays English.
+    Harness e;
+    writeFile(e.file("settings.ini"), "[M]\nEng=1\n");
+    TForm1* we = e.start();
+    ToolWindows eTools(e);
+    QVERIFY(triggerAction(we, "KompresjaPRG1"));
+    QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Clear"));
+    QVERIFY(triggerAction(we, "Konwersjacartridge1"));
+    QCOMPARE(text(eTools.cartridge.get(), "Button4"), QStringLiteral("Close"));
+    e.dialogs.answerMessage(MsgAnswer::Ok);
+    e.click("SpeedButton12");
+    QVERIFY(triggerAction(we, "KompresjaPRG1"));
+    QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
+    QCOMPARE(e.action("KompresjaPRG1")->text(), QStringLiteral("PRG Compression frontend"));
+    QVERIFY(e.questionsDone());
+}
+
+void LanguageDragDropTest::dropsAddOnlyPrgFilesToAnOpenImage() {
+    Harness h;
+    TForm1* w = h.start();
+    const QString upper = h.file("first.PRG"), lower = h.file("second.prg"), mixed = h.file("third.Prg");
+    const QString image = writeImage(h.file("tape.t64"), {"X"});
+    const QString noExt = h.file("prg");
+    for (const QString& f : {upper, lower, mixed, noExt})
+        writeFile(f, prgBytes(0x0801, 4));
+
+    // No image yet: everything is ignored, silently.
+    drop(w, {upper, lower});
+    QVERIFY(!w->imageOpen());
+    QCOMPARE(h.rows(), QStringList());
+
+    h.click("SpeedButton10");
+    drop(w, {upper, mixed, image, noExt, lower});
+    QCOMPARE(h.rows(), QStringList({"FIRST", "SECOND"}));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11")); // the image was not opened
+    QVERIFY(w->document().modified());
+
+    // After a drop, closing asks the save prompt.
+    h.dialogs.answerMessage(MsgAnswer::No);
+    w->close();
+    QCOMPARE(h.dialogs.last()->buttons, MsgButtons::YesNo);
+    QVERIFY(h.questionsDone());
+}
+
+void LanguageDragDropTest::dragOutOffersTheExtractedFiles() {
+    Harness h;
+    TForm1* w = h.startWith({"GAME", "GAME", "X"}, 50);
+    TListView* list = h.list();
+    auto pressAndHold = [&](int row) {
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
+    };
+    int runsBefore = 0;
+    bool registeredDuring = true;
+    h.drag->during = [&] {
+        registeredDuring = w->acceptDrops();
+        // The window's own files dropped back onto it add nothing.
+        drop(w, h.drag->offered);
+        w->FormDropFiles(h.drag->offered);
+    };
+
+    h.select({0, 1});
+    pressAndHold(0);
+    QTRY_COMPARE(h.drag->runs, runsBefore + 1);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton);
+    const QString work = QDir(h.ctx.workingFolder()).absolutePath();
+    QCOMPARE(h.drag->offered, QStringList({work + "/GAME.PRG", work + "/GAME_1.PRG"}));
+    QCOMPARE(readFile(work + "/GAME_1.PRG").size(), 52);
+    QVERIFY(!registeredDuring);
+    QVERIFY(w->acceptDrops());
+    QCOMPARE(h.rows(), QStringList({"GAME", "GAME", "X"}));
+    QVERIFY(!w->document().modified());
+
+    // The next drag-out empties the folder first; what is offered is what is there.
+    runsBefore = h.drag->runs;
+    h.drag->during = nullptr;
+    h.select({2});
+    pressAndHold(2);
+    QTRY_COMPARE(h.drag->runs, runsBefore + 1);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton);
+    QCOMPARE(h.drag->offered, QStringList({work + "/X.PRG"}));
+    QCOMPARE(QDir(work).entryList(QDir::Files), QStringList({"X.PRG"}));
+
+    // Closing empties it.
+    w->close();
+    QCOMPARE(QDir(work).entryList(QDir::Files), QStringList());
+    QVERIFY(h.questionsDone());
+}
+
+void LanguageDragDropTest::quickClickStartsNoDrag() {
+    Harness h;
+    h.startWith({"ONE", "TWO"});
+    writeFile(h.workFile("KEEP.PRG"), "xx");
+    TListView* list = h.list();
+    h.select({0});
+    const QPoint at = list->visualItemRect(list->topLevelItem(0)).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::qWait(DragGesture::kHoldMs + 200); // the hold timer must be gone with the release
+    QCOMPARE(h.drag->runs, 0);
+    QVERIFY(QFile::exists(h.workFile("KEEP.PRG")));
+    // Nothing selected at the press: no drag test at all.
+    list->clearSelection();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->viewport()->rect().bottomRight() - QPoint(2, 2));
+    QTest::qWait(DragGesture::kHoldMs + 200);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton);
+    QCOMPARE(h.drag->runs, 0);
+}
+
+void LanguageDragDropTest::dragOutExtractionFailure() {
+    Harness h;
+    TForm1* w = h.startWith({"ONE"});
+    QDir(h.ctx.workingFolder()).removeRecursively(); // the folder has gone
+    TListView* list = h.list();
+    h.select({0});
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTRY_COMPARE(h.dialogs.asked.size(), 1);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton);
+    QCOMPARE(h.dialogs.last()->caption, QStringLiteral("Vornix"));
+    QVERIFY(h.dialogs.last()->text.contains(QStringLiteral("ONE.PRG")));
+    QCOMPARE(h.drag->runs, 0);
+    QVERIFY(w->acceptDrops()); // restored at once
+    QVERIFY(h.questionsDone());
+}
+
+void LanguageDragDropTest::dragGestureRules_data() {
+    // Script: "m x y t" move, "k t" key, "i t" hold timer, "r" release, "e" escape.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("state");
+    using S = DragGesture::State;
+    QTest::newRow("far move after 200 ms") << "m 20 0 250" << int(S::Started);
+    QTest::newRow("far move too early") << "m 20 0 100" << int(S::Watching);
+    QTest::newRow("early far move, later move counts") << "m 20 0 100;m 21 0 210" << int(S::Started);
+    QTest::newRow("small move after 200 ms") << "m 2 1 300" << int(S::Watching);
+    QTest::newRow("vertical move") << "m 0 -9 300" << int(S::Started);
+    QTest::newRow("held still 500 ms") << "i 500" << int(S::Started);
+    QTest::newRow("timer before 500 ms") << "i 499" << int(S::Watching);
+    QTest::newRow("a move restarts the hold") << "m 1 0 300;i 500" << int(S::Watching);
+    QTest::newRow("hold after the last move") << "m 1 0 300;i 800" << int(S::Started);
+    QTest::newRow("a key restarts the hold") << "k 400;i 600" << int(S::Watching);
+    QTest::newRow("release") << "r;i 900" << int(S::Cancelled);
+    QTest::newRow("escape") << "e;m 50 50 900" << int(S::Cancelled);
+}
+
+void LanguageDragDropTest::dragGestureRules() {
+    QFETCH(QString, script);
+    QFETCH(int, state);
+    DragGesture g;
+    g.begin(100, 100, 0, 10, 10); // rectangle of 10 x 10 around the press
+    for (const QString& step : script.split(';')) {
+        const QStringList p = step.split(' ');
+        if (p[0] == "m")
+            g.move(100 + p[1].toInt(), 100 + p[2].toInt(), p[3].toInt());
+        else if (p[0] == "k")
+            g.input(p[1].toInt());
+        else if (p[0] == "i")
+            g.idle(p[1].toInt());
+        else
+            g.cancel();
+    }
+    QCOMPARE(int(g.state()), state);
+}
+
+QTEST_MAIN(LanguageDragDropTest)
+#include "LanguageDragDropTest.moc"
