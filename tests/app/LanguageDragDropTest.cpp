@@ -14,6 +14,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <filesystem>
+
 using namespace apptest;
 
 namespace {
@@ -113,6 +115,7 @@ private slots:
     void toolWindowTablesOnShow();
     void dropsAddOnlyPrgFilesToAnOpenImage();
     void dragOutOffersTheExtractedFiles();
+    void dragOutOfNamesThatAreNotUtf8();
     void quickClickStartsNoDrag();
     void dragOutExtractionFailure();
     void dragGestureRules_data();
@@ -317,6 +320,21 @@ void LanguageDragDropTest::dragOutOffersTheExtractedFiles() {
     w->close();
     QCOMPARE(QDir(work).entryList(QDir::Files), QStringList());
     QVERIFY(h.questionsDone());
+}
+
+void LanguageDragDropTest::dragOutOfNamesThatAreNotUtf8() {
+    Harness h;
+    // Shifted spaces (0xA0) are common in real tape names; they reach the file name as bytes.
+    h.start({writeImage(h.file("pad.t64"), {QString::fromLatin1("PIC\xA0\xA0")})});
+    TListView* list = h.list();
+    h.select({0});
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTRY_COMPARE(h.drag->runs, 1);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton);
+    QCOMPARE(h.drag->offeredUrls.size(), 1);
+    const QByteArray path = QByteArray::fromPercentEncoding(h.drag->offeredUrls[0].toEncoded(QUrl::RemoveScheme));
+    QVERIFY2(path.endsWith("/PIC\xA0\xA0.PRG"), path.constData());
+    QVERIFY(std::filesystem::is_regular_file(path.toStdString()));
 }
 
 void LanguageDragDropTest::quickClickStartsNoDrag() {
