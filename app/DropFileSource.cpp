@@ -9,12 +9,16 @@ TDropFileSource::TDropFileSource(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("DropFileSource1"));
 }
 
+QStringList TDropFileSource::files() const {
+    QStringList out;
+    for (const QUrl& url : urls_)
+        out << url.toLocalFile();
+    return out;
+}
+
 void TDropFileSource::execute(QWidget* source) {
     auto* mime = new QMimeData;
-    QList<QUrl> urls;
-    for (const QString& f : files_)
-        urls << QUrl::fromLocalFile(f);
-    mime->setUrls(urls);
+    mime->setUrls(urls_);
     QDrag drag(source);
     drag.setMimeData(mime);
     drag.exec(Qt::CopyAction, Qt::CopyAction);

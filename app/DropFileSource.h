@@ -4,6 +4,7 @@
 // look at what would be offered without the platform's modal drag loop.
 #include <QObject>
 #include <QStringList>
+#include <QUrl>
 
 class QWidget;
 
@@ -12,13 +13,16 @@ class TDropFileSource : public QObject {
 public:
     explicit TDropFileSource(QObject* parent = nullptr);
 
-    void clear() { files_.clear(); }
-    void addFile(const QString& path) { files_ << path; }
-    const QStringList& files() const { return files_; }
+    void clear() { urls_.clear(); }
+    void addFile(const QString& path) { urls_ << QUrl::fromLocalFile(path); }
+    void addUrl(const QUrl& url) { urls_ << url; }
+    const QList<QUrl>& urls() const { return urls_; }
+    // The offered files as local paths, in order.
+    QStringList files() const;
 
     // Runs the drag from source and returns only when it has ended, whatever the result.
     virtual void execute(QWidget* source);
 
 private:
-    QStringList files_;
+    QList<QUrl> urls_;
 };

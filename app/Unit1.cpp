@@ -877,8 +877,8 @@ void TForm1::startDragOut() {
     setAcceptDrops(false);
     if (extractRows(rows, work, false)) {
         // Everything in the folder is offered, not a list remembered from the extraction.
-        for (const QString& file : workingfolder::prgFiles(work))
-            dropSource_->addFile(file);
+        for (const QUrl& file : workingfolder::prgFileUrls(work))
+            dropSource_->addUrl(file);
         dropSource_->execute(ListView1);
     }
     setAcceptDrops(dropsRegistered_);

@@ -4,6 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 namespace workingfolder {
 
 bool ensure(const QString& folder, QString* error) {
@@ -29,14 +35,32 @@ void empty(const QString& folder) {
         QFile::remove(dir.filePath(name));
 }
 
-QStringList prgFiles(const QString& folder) {
-    QDir dir(folder);
-    QStringList out;
-    const QStringList names = dir.entryList({QStringLiteral("*.prg")}, QDir::Files | QDir::Hidden | QDir::System,
-                                            QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : names)
-        out << QDir::cleanPath(dir.absoluteFilePath(name));
-    return out;
+QList<QUrl> prgFileUrls(const QString& folder) {
+    namespace fs = std::filesystem;
+    const std::string root = QFile::encodeName(QDir(folder).absolutePath()).toStdString();
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError))
+            continue;
+        const std::string name = it->path().filename().string();
+        if (name.size() < 4)
+            continue;
+        std::string ext = name.substr(name.size() - 4);
+        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        if (ext == ".prg")
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return QByteArray::fromStdString(a).compare(QByteArray::fromStdString(b), Qt::CaseInsensitive) < 0;
+    });
+    QList<QUrl> urls;
+    for (const std::string& name : names) {
+        const QByteArray raw = QByteArray::fromStdString(root + "/" + name);
+        urls << QUrl::fromEncoded(QByteArrayLiteral("file://") + raw.toPercentEncoding("/"));
+    }
+    return urls;
 }
 
 } // namespace workingfolder

@@ -1,7 +1,9 @@
 #pragma once
 // The working folder `temp` beside the program: the files of a drag-out live there until
 // the next drag-out, the next close or the next start.
+#include <QList>
 #include <QString>
+#include <QUrl>
 
 namespace workingfolder {
 
@@ -13,7 +15,9 @@ bool ensure(const QString& folder, QString* error);
 // deleted stay. Never reports anything.
 void empty(const QString& folder);
 
-// Full paths of the "*.prg" files in the folder (any case), in name order.
-QStringList prgFiles(const QString& folder);
+// The "*.prg" files in the folder (any case), in name order, as file URLs. Names are
+// taken byte for byte: an entry name with bytes that are not UTF-8 still gives a URL that
+// names its file exactly.
+QList<QUrl> prgFileUrls(const QString& folder);
 
 } // namespace workingfolder

@@ -14,6 +14,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <filesystem>
+
 using namespace apptest;
 
 namespace {
@@ -113,6 +115,7 @@ private slots:
     void toolWindowTablesOnShow();
     void dropsAddOnlyPrgFilesToAnOpenImage();
     void dragOutOffersTheExtractedFiles();
+    void dragOutOfNamesThatAreNotUtf8();
     void quickClickStartsNoDrag();
     void dragOutExtractionFailure();
     void dragGestureRules_data();
@@ -129,6 +132,26 @@ void LanguageDragDropTest::englishAtStartFromEng() {
     QVERIFY(h.button("SpeedButton12")->isVisible() && h.button("SpeedButton12")->isEnabled());
     checkMainWindowTexts(h, true);
     QCOMPARE(h.dialogs.asked.size(), 1);
+
+    // English is in place before the command-line image loads: the reader's repair note of a
+    // damaged directory comes in English.
+    Harness damaged;
+    writeFile(damaged.file("settings.ini"), "[M]\nEng=1\n");
+    QByteArray bytes(300, ' ');
+    bytes.replace(0, 3, "C64");
+    bytes[34] = 2;
+    bytes[36] = 2;
+    bytes[64 + 8] = char(200); // the data offsets fall from entry 1 to entry 2
+    bytes[96 + 8] = char(150);
+    for (int i : {64 + 9, 64 + 10, 64 + 11, 96 + 9, 96 + 10, 96 + 11})
+        bytes[i] = 0;
+    writeFile(damaged.file("bad.t64"), bytes);
+    damaged.dialogs.answerMessage(MsgAnswer::Ok);
+    damaged.start({damaged.file("bad.t64")});
+    QVERIFY2(damaged.dialogs.last()->text.startsWith(QStringLiteral("The directory of ")),
+             qPrintable(damaged.dialogs.last()->text));
+    QVERIFY(damaged.dialogs.last()->text.contains(QDir::toNativeSeparators(damaged.file("bad.t64"))));
+    QCOMPARE(damaged.win->windowTitle(), QStringLiteral("bad.t64 - VORN 0.11"));
 
     // The rejection message is Polish in both languages.
     Harness bad;
@@ -245,6 +268,11 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
     QVERIFY(triggerAction(we, "KompresjaPRG1"));
     QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
     QCOMPARE(e.action("KompresjaPRG1")->text(), QStringLiteral("PRG Compression frontend"));
+    QVERIFY(triggerAction(we, "WAVTAPT64P00TAP1"));
+
+    // They all go when the main window closes.
+    we->close();
+    QVERIFY(!eTools.compression->isVisible() && !eTools.cartridge->isVisible() && !eTools.tape->isVisible());
     QVERIFY(e.questionsDone());
 }
 
@@ -317,6 +345,21 @@ void LanguageDragDropTest::dragOutOffersTheExtractedFiles() {
     w->close();
     QCOMPARE(QDir(work).entryList(QDir::Files), QStringList());
     QVERIFY(h.questionsDone());
+}
+
+void LanguageDragDropTest::dragOutOfNamesThatAreNotUtf8() {
+    Harness h;
+    // Shifted spaces (0xA0) are common in real tape names; they reach the file name as bytes.
+    h.start({writeImage(h.file("pad.t64"), {QString::fromLatin1("PIC\xA0\xA0")})});
+    TListView* list = h.list();
+    h.select({0});
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTRY_COMPARE(h.drag->runs, 1);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton);
+    QCOMPARE(h.drag->offeredUrls.size(), 1);
+    const QByteArray path = QByteArray::fromPercentEncoding(h.drag->offeredUrls[0].toEncoded(QUrl::RemoveScheme));
+    QVERIFY2(path.endsWith("/PIC\xA0\xA0.PRG"), path.constData());
+    QVERIFY(std::filesystem::is_regular_file(path.toStdString()));
 }
 
 void LanguageDragDropTest::quickClickStartsNoDrag() {

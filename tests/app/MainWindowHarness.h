@@ -23,11 +23,13 @@
 class RecordingDragSource : public TDropFileSource {
 public:
     QStringList offered;
+    QList<QUrl> offeredUrls;
     int runs = 0;
     std::function<void()> during; // runs while the "drag" is under way
     void execute(QWidget*) override {
         ++runs;
         offered = files();
+        offeredUrls = urls();
         if (during)
             during();
     }
@@ -71,7 +73,7 @@ inline QString writeImage(const QString& path, const QStringList& names, int dat
     std::vector<vornix::Entry> entries;
     int seed = 1;
     for (const QString& n : names)
-        entries.push_back(entry(n.toStdString(), dataSize, 0x0801, seed++));
+        entries.push_back(entry(n.toLatin1().toStdString(), dataSize, 0x0801, seed++));
     std::string error;
     const int cap = capacity < 0 ? int(entries.size()) : capacity;
     if (!vornix::writeImage(QFile::encodeName(path).toStdString(), cap, label, entries, false, &error))
