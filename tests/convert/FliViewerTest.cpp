@@ -1,5 +1,7 @@
 // The embedded FLI viewer, run on the test machine from SYS 2080 with a picture behind it.
 #include "convert/EmbeddedResources.h"
+#include "convert/PictureConverters.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/cpu6502/C64.h"
 
 #include <gtest/gtest.h>
@@ -60,9 +62,11 @@ std::vector<std::tuple<std::uint16_t, std::uint8_t, std::uint64_t>> displayWrite
 class Viewer {
 public:
     explicit Viewer(std::uint64_t startCycle = 0, const Bytes& picture = syntheticPicture())
+        : Viewer(withViewer(picture), picture, startCycle) {}
+
+    // A whole program (from the converter, say) showing the given picture data.
+    Viewer(const Bytes& prg, const Bytes& picture, std::uint64_t startCycle = 0)
         : machine(startCycle), picture(picture) {
-        Bytes prg = viewerPrg();
-        prg.insert(prg.end(), picture.begin(), picture.end());
         machine.installNmiEntry();
         machine.cpu().setStopOnBrk(true);
         machine.loadPrg(prg);
@@ -93,6 +97,13 @@ public:
 
     Machine machine;
     Bytes picture;
+
+private:
+    static Bytes withViewer(const Bytes& picture) {
+        Bytes prg = viewerPrg();
+        prg.insert(prg.end(), picture.begin(), picture.end());
+        return prg;
+    }
 };
 
 TEST(FliViewerResource, IsFoundByNameWithoutRegardToCase) {
@@ -294,6 +305,27 @@ TEST(FliViewer, ShowsTheSameFrameWhateverTheTimingItStartsWith) {
         v.machine.hold(delay);
         EXPECT_EQ(displayWrites(v.frame()), reference);
     }
+}
+
+TEST(FliViewer, RunsThePictureTheConverterAppends) {
+    // An FLI file is its load address and the memory image from $3B00.
+    const Bytes picture = syntheticPicture();
+    Bytes file{0x00, 0x3b};
+    file.insert(file.end(), picture.begin(), picture.end());
+    testfiles::TempDir dir;
+    testfiles::writeAll(dir.file("in.fli"), file);
+    ASSERT_TRUE(vornix::convertFli(dir.file("in.fli"), dir.file("out.prg")).written);
+
+    Viewer v(testfiles::readAll(dir.file("out.prg")), picture);
+    v.start();
+    EXPECT_TRUE(std::equal(picture.begin(), picture.end(), v.machine.ram.begin() + 0x3b00));
+    v.frame();
+    EXPECT_EQ(displayWrites(v.frame()), displayWrites([] {
+                  Viewer reference;
+                  reference.start();
+                  reference.frame();
+                  return reference.frame();
+              }()));
 }
 
 TEST(FliViewer, IgnoresAnNmiThatDoesNotComeFromTheTimer) {
