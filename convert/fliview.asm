@@ -55,9 +55,15 @@
         ctrl_black  = $78
         ctrl_24rows = $70
 
-        ; Timing constants (see the timeline at the NMI handler).
+        ; Timing constants (see also the timeline at the NMI handler).
+        ; The raster sync leaves the code at line $100, cycle 3; the timer, force-loaded
+        ; this many cycles (+6 for the store) later, underflows at line $2c, cycle 1.
         timer_start_delay = 44 * 63 + frame_cycles - (256 * 63 + 2) - 6
-        jitter_base = $a5               ; timer low byte read with the least delay, + 2
+        ; With the least interrupt delay the handler reads $a3 from the timer's low byte.
+        ; $a5 makes the slide skip 2 to 4 bytes: two cycles of room either way for a CIA
+        ; that counts or interrupts a cycle earlier or later.
+        jitter_base = $a5
+        ; From the end of the slide to line $2f, cycle 51, where pixel line 0 is set up.
         nmi_delay = 171
 
 ; ---------------------------------------------------------------------------------------
@@ -77,7 +83,7 @@
         }
 }
 
-; Exactly .c cycles (.c >= 2); changes Y and the flags. The loop must not cross a page.
+; Exactly .c cycles (.c >= 2); changes Y and the flags.
 !macro wait .c {
         !if .c < 7 {
                 +pad .c
@@ -99,9 +105,11 @@
         }
 }
 
-; Exactly .c cycles (.c >= 1020); changes X, Y and the flags.
+; Exactly .c cycles (.c >= 1009); changes X, Y and the flags.
 !macro wait_long .c {
+        !if .c < 1009 { !error "too short for wait_long, use wait" }
         !set .a = (.c - 3) DIV 1006
+        !if .a > 255 { !error "wait too long" }
         ldx #.a                         ; 2 + a * (2 + 5 * 200 - 1 + 2 + 3) - 1 cycles
 .outer  ldy #200
 .inner  dey
@@ -277,11 +285,12 @@ slide_end
         ldy #25                         ; 25 - character row: indexes the tables
                                         ; from one byte below them
 
-        ; Pixel line 0 of row 0 (line $30) is a bad line by itself: the VIC stops the
-        ; CPU from cycle 12. The writes below fall in cycles 56 to 7; DEC writes in 11
-        ; and 12, which the VIC still allows, and the JMP is then held to cycle 55,
-        ; doing the work of pixel line 1's filler. DEC reading in cycle 9, 10 or 11 all
-        ; come out the same.
+        ; Pixel line 0 (line $30) is a bad line by itself, YSCROLL being 0 already: the
+        ; VIC stops the CPU at its first read from cycle 12 on. The writes below fall in
+        ; cycles 56 (of line $2f) to 7; DEC writes in cycles 11 and 12, which the VIC
+        ; still allows, and the JMP is then held until cycle 55, taking the place of
+        ; pixel line 1's filler. Had DEC's last read come in cycle 9 or 11 instead of
+        ; 10, all would end the same: a cycle of slack either way.
         lda #$08
         sta vic_mem
         lda tables + 24
