@@ -75,7 +75,6 @@ QString messageText(Msg id, bool english) {
     case Msg::SaveTitle: return pick("Zapisz jako", "Save as");
     case Msg::AddTitle: return pick("Dodaj program", "Add program");
     case Msg::ExtractTitle: return pick("Wypakuj do folderu", "Extract to folder");
-    case Msg::Busy: return pick("Trwa wypakowywanie.", "Extraction in progress.");
     }
     return {};
 }

@@ -38,7 +38,6 @@ enum class Msg {
     SaveTitle,
     AddTitle,
     ExtractTitle,
-    Busy,
 };
 
 QString messageText(Msg id, bool english);

@@ -1040,5 +1040,6 @@ void TForm1::FLIPRG1Click() {
     options.fast = Szybszakompresjawikszyplik1->isChecked();
     options.showCompressionWindow = [this] { KompresjaPRG1Click(); };
     options.window = compression_;
+    addPrgDialog_.title.clear(); // the dialog is shared; the Add title would mislead here
     fliToPrgCommand(ctx_, this, addPrgDialog_, options);
 }

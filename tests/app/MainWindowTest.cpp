@@ -583,6 +583,16 @@ void MainWindowTest::toolWindowsAndAbout() {
     QVERIFY(banner->offset() != before);
     QTest::mouseClick(findNamed<QPushButton>(&about, "Button1"), Qt::LeftButton);
     QVERIFY(!about.isVisible());
+    // The picture commands: Koala asks for its picture, FLI through the add-PRG dialog with
+    // "All files" chosen, which is the first filter again afterwards.
+    h.dialogs.answerOpen({});
+    QVERIFY(triggerAction(w, "KoalaPRG1"));
+    QCOMPARE(h.dialogs.last()->spec.filters.value(0).second, QStringLiteral("*.KLA"));
+    h.dialogs.answerOpen({});
+    QVERIFY(triggerAction(w, "FLIPRG1"));
+    QCOMPARE(h.dialogs.last()->spec.filters.value(0).first, QStringLiteral("PRG Files"));
+    QCOMPARE(h.dialogs.last()->spec.selectedFilter, 1);
+    QCOMPARE(w->addPrgDialog().selectedFilter, 0);
     // "Szybsza kompresja" only flips its tick.
     triggerAction(w, "Szybszakompresjawikszyplik1");
     QVERIFY(h.action("Szybszakompresjawikszyplik1")->isChecked());
