@@ -10,7 +10,7 @@ enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 enum class MsgIcon { None, Information, Warning, Error, Question };
 
-struct FileDialogSpec {
+struct FileDialogSetup {
     QString title;
     // Filters as the window design lists them: pairs of (description, patterns), e.g.
     // {"T64 files", "*.T64"}, {"All files", "*.*"}. Patterns are matched without case.
@@ -28,9 +28,9 @@ public:
     virtual MsgAnswer message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
                               MsgIcon icon) = 0;
     // Open dialog; returns the chosen paths in the dialog's order, empty when cancelled.
-    virtual QStringList openFiles(QWidget* parent, const FileDialogSpec& spec, bool multiple) = 0;
+    virtual QStringList openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) = 0;
     // Save dialog; returns the chosen path, empty when cancelled.
-    virtual QString saveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString saveFile(QWidget* parent, const FileDialogSetup& setup) = 0;
     // Folder browser with an edit box; returns the folder, empty when cancelled.
     virtual QString folder(QWidget* parent, const QString& title, const QString& start) = 0;
 };

@@ -3,9 +3,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-QString QtDialogs::qtFilter(const FileDialogSpec& spec) {
+QString QtDialogs::qtFilter(const FileDialogSetup& setup) {
     QStringList parts;
-    for (const auto& [description, patterns] : spec.filters) {
+    for (const auto& [description, patterns] : setup.filters) {
         QStringList globs;
         for (const QString& p : patterns.split(';', Qt::SkipEmptyParts)) {
             const QString glob = p.trimmed();
@@ -56,24 +56,24 @@ MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QStr
     return MsgAnswer::Ok;
 }
 
-static void prepare(QFileDialog& dlg, const FileDialogSpec& spec) {
-    dlg.setWindowTitle(spec.title);
-    const QString filter = QtDialogs::qtFilter(spec);
+static void prepare(QFileDialog& dlg, const FileDialogSetup& setup) {
+    dlg.setWindowTitle(setup.title);
+    const QString filter = QtDialogs::qtFilter(setup);
     dlg.setNameFilter(filter);
     const QStringList filters = filter.split(";;");
-    if (spec.selectedFilter >= 0 && spec.selectedFilter < filters.size())
-        dlg.selectNameFilter(filters.at(spec.selectedFilter));
-    if (!spec.defaultSuffix.isEmpty())
-        dlg.setDefaultSuffix(QString(spec.defaultSuffix).remove(QStringLiteral("*.")).remove('.'));
-    if (!spec.directory.isEmpty())
-        dlg.setDirectory(spec.directory);
-    if (!spec.fileName.isEmpty())
-        dlg.selectFile(spec.fileName);
+    if (setup.selectedFilter >= 0 && setup.selectedFilter < filters.size())
+        dlg.selectNameFilter(filters.at(setup.selectedFilter));
+    if (!setup.defaultSuffix.isEmpty())
+        dlg.setDefaultSuffix(QString(setup.defaultSuffix).remove(QStringLiteral("*.")).remove('.'));
+    if (!setup.directory.isEmpty())
+        dlg.setDirectory(setup.directory);
+    if (!setup.fileName.isEmpty())
+        dlg.selectFile(setup.fileName);
 }
 
-QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSpec& spec, bool multiple) {
+QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) {
     QFileDialog dlg(parent);
-    prepare(dlg, spec);
+    prepare(dlg, setup);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
     if (dlg.exec() != QDialog::Accepted)
@@ -81,12 +81,12 @@ QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSpec& spec, bo
     return dlg.selectedFiles();
 }
 
-QString QtDialogs::saveFile(QWidget* parent, const FileDialogSpec& spec) {
+QString QtDialogs::saveFile(QWidget* parent, const FileDialogSetup& setup) {
     QFileDialog dlg(parent);
-    prepare(dlg, spec);
+    prepare(dlg, setup);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmOverwrite);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return dlg.selectedFiles().first();

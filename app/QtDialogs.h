@@ -6,10 +6,10 @@ class QtDialogs final : public Dialogs {
 public:
     MsgAnswer message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
                       MsgIcon icon) override;
-    QStringList openFiles(QWidget* parent, const FileDialogSpec& spec, bool multiple) override;
-    QString saveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    QStringList openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) override;
+    QString saveFile(QWidget* parent, const FileDialogSetup& setup) override;
     QString folder(QWidget* parent, const QString& title, const QString& start) override;
 
     // "T64 files (*.T64 *.t64);;All files (*)": both cases listed, since Linux names are case-sensitive.
-    static QString qtFilter(const FileDialogSpec& spec);
+    static QString qtFilter(const FileDialogSetup& setup);
 };

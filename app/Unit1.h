@@ -47,7 +47,7 @@ public:
     bool imageOpen() const { return imageOpen_; }
     bool extracting() const { return extracting_; }
     // The add-PRG dialog, which the FLI command shares.
-    FileDialogSpec& addPrgDialog() { return addPrgDialog_; }
+    FileDialogSetup& addPrgDialog() { return addPrgDialog_; }
 
     // Files dropped from the shell, in the order they arrive.
     void FormDropFiles(const QStringList& paths);
@@ -148,9 +148,9 @@ private:
     QString promptText_;
     QString promptCaption_;
 
-    FileDialogSpec openDialog_;
-    FileDialogSpec saveDialog_;
-    FileDialogSpec addPrgDialog_;
+    FileDialogSetup openDialog_;
+    FileDialogSetup saveDialog_;
+    FileDialogSetup addPrgDialog_;
     QString lastExtractFolder_;
 
     TForm3* compression_ = nullptr;

@@ -29,10 +29,10 @@ QString sentence(const std::string& text) {
 
 // Asks for the output; remembers the choice for the next use, as the dialog object would.
 QString askOutput(const AppContext& ctx, QWidget* parent) {
-    FileDialogSpec& spec = programSaveDialog();
-    const QString path = ctx.dialogs->saveFile(parent, spec);
+    FileDialogSetup& setup = programSaveDialog();
+    const QString path = ctx.dialogs->saveFile(parent, setup);
     if (!path.isEmpty())
-        spec.fileName = path;
+        setup.fileName = path;
     return path;
 }
 
@@ -49,47 +49,47 @@ void finishConversion(const AppContext& ctx, QWidget* parent, const QString& out
 // Puts the add-PRG dialog back on its first filter however the command ends.
 class FilterReset {
   public:
-    explicit FilterReset(FileDialogSpec& spec) : spec_(spec) {}
-    ~FilterReset() { spec_.selectedFilter = 0; }
+    explicit FilterReset(FileDialogSetup& setup) : setup_(setup) {}
+    ~FilterReset() { setup_.selectedFilter = 0; }
     FilterReset(const FilterReset&) = delete;
     FilterReset& operator=(const FilterReset&) = delete;
 
   private:
-    FileDialogSpec& spec_;
+    FileDialogSetup& setup_;
 };
 
 } // namespace
 
-FileDialogSpec& koalaOpenDialog() {
-    static FileDialogSpec spec = [] {
-        FileDialogSpec s;
+FileDialogSetup& koalaOpenDialog() {
+    static FileDialogSetup setup = [] {
+        FileDialogSetup s;
         s.filters = {{QStringLiteral("Koala Paint *.KLA"), QStringLiteral("*.KLA")},
                      {QStringLiteral("All files "), QStringLiteral("*.*")}};
         s.defaultSuffix = QStringLiteral("KLA");
         return s;
     }();
-    return spec;
+    return setup;
 }
 
-FileDialogSpec& programSaveDialog() {
-    static FileDialogSpec spec = [] {
-        FileDialogSpec s;
+FileDialogSetup& programSaveDialog() {
+    static FileDialogSetup setup = [] {
+        FileDialogSetup s;
         s.filters = {{QStringLiteral("Programs *.PRG"), QStringLiteral("*.PRG")},
                      {QStringLiteral("All files"), QStringLiteral("*.*")}};
         s.defaultSuffix = QStringLiteral("PRG");
         s.confirmOverwrite = true;
         return s;
     }();
-    return spec;
+    return setup;
 }
 
 void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options) {
-    FileDialogSpec& openSpec = koalaOpenDialog();
+    FileDialogSetup& openSetup = koalaOpenDialog();
     // Single choice: the dialog then also accepts a name that does not exist.
-    const QStringList inputs = ctx.dialogs->openFiles(parent, openSpec, false);
+    const QStringList inputs = ctx.dialogs->openFiles(parent, openSetup, false);
     if (inputs.isEmpty())
         return;
-    openSpec.fileName = inputs.first();
+    openSetup.fileName = inputs.first();
     const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
@@ -97,7 +97,7 @@ void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const Compression
                      options);
 }
 
-void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSpec& addPrgDialog,
+void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& addPrgDialog,
                      const CompressionOptions& options) {
     const FilterReset reset(addPrgDialog);
     addPrgDialog.selectedFilter = 1; // "All files": FLI pictures come under many extensions

@@ -21,7 +21,7 @@ struct CompressionOptions {
 void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options);
 // addPrgDialog is the main window's add-PRG dialog: its second filter is preselected for
 // this command and its first again when the command ends.
-void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSpec& addPrgDialog,
+void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& addPrgDialog,
                      const CompressionOptions& options);
 
 // The compression step both commands end with when options.compress is set: runs the
@@ -32,5 +32,5 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
                        const CompressionOptions& options);
 
 // The dialogs of the two commands, kept for the whole run like the window's own dialogs.
-FileDialogSpec& koalaOpenDialog();   // OpenDialog3
-FileDialogSpec& programSaveDialog(); // SaveDialog2, shared by both commands
+FileDialogSetup& koalaOpenDialog();   // OpenDialog3
+FileDialogSetup& programSaveDialog(); // SaveDialog2, shared by both commands

@@ -74,28 +74,28 @@ namespace {
 const char* const noCommandLine = "No command line - unbelievable error.";
 const char* const rule = "===================";
 
-FileDialogSpec inputSpec() {
-    FileDialogSpec spec;
-    spec.filters = {{QStringLiteral("WAVe"), QStringLiteral("*.WAV")},
+FileDialogSetup inputSetup() {
+    FileDialogSetup setup;
+    setup.filters = {{QStringLiteral("WAVe"), QStringLiteral("*.WAV")},
                     {QStringLiteral("TAP"), QStringLiteral("*.TAP")},
                     {QStringLiteral("All files"), QStringLiteral("*.*")}};
-    return spec;
+    return setup;
 }
 
-FileDialogSpec tapOutputSpec() {
-    FileDialogSpec spec;
-    spec.filters = {{QStringLiteral("TAP v.1"), QStringLiteral("*.TAP")},
+FileDialogSetup tapOutputSetup() {
+    FileDialogSetup setup;
+    setup.filters = {{QStringLiteral("TAP v.1"), QStringLiteral("*.TAP")},
                     {QStringLiteral("*.*"), QStringLiteral("*.*")}};
-    spec.confirmOverwrite = true;
-    return spec;
+    setup.confirmOverwrite = true;
+    return setup;
 }
 
-FileDialogSpec t64OutputSpec() {
-    FileDialogSpec spec;
-    spec.filters = {{QStringLiteral("T64"), QStringLiteral("*.T64")},
+FileDialogSetup t64OutputSetup() {
+    FileDialogSetup setup;
+    setup.filters = {{QStringLiteral("T64"), QStringLiteral("*.T64")},
                     {QStringLiteral("All"), QStringLiteral("*.*")}};
-    spec.confirmOverwrite = true;
-    return spec;
+    setup.confirmOverwrite = true;
+    return setup;
 }
 
 QString stamp() {
@@ -383,7 +383,7 @@ void TForm5::Button6Click() {
 }
 
 void TForm5::SpeedButton1Click() {
-    const QStringList chosen = ctx_.dialogs->openFiles(this, inputSpec(), false);
+    const QStringList chosen = ctx_.dialogs->openFiles(this, inputSetup(), false);
     if (!chosen.isEmpty())
         Edit3->setText(QDir::toNativeSeparators(chosen.first()));
 }
@@ -408,7 +408,7 @@ void TForm5::StaticText4Click() {
 
 bool TForm5::versionOneCommandLine(QString* commandLine) {
     // A cancelled dialog still goes on to the run step, which reports the missing line.
-    const QStringList input = ctx_.dialogs->openFiles(this, inputSpec(), false);
+    const QStringList input = ctx_.dialogs->openFiles(this, inputSetup(), false);
     if (input.isEmpty())
         return true;
     const QString in = QDir::toNativeSeparators(input.first());
@@ -417,7 +417,7 @@ bool TForm5::versionOneCommandLine(QString* commandLine) {
         ctx_.dialogs->message(this, text("Potwierdź", "Confirm"), Label4->text(), MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes)
         return false;
-    const QString out = ctx_.dialogs->saveFile(this, tapOutputSpec());
+    const QString out = ctx_.dialogs->saveFile(this, tapOutputSetup());
     if (out.isEmpty())
         return true;
     *commandLine = QString::fromStdString(tape64::versionOneCommand(
@@ -449,7 +449,7 @@ bool TForm5::analysisCommandLine(QString* commandLine) {
     request.damaged = CheckBox4->isEnabled() && CheckBox4->isChecked();
     request.output = static_cast<tape64::Output>(outputChoice());
     if (request.output == tape64::Output::T64) {
-        const QString path = ctx_.dialogs->saveFile(this, t64OutputSpec());
+        const QString path = ctx_.dialogs->saveFile(this, t64OutputSetup());
         if (path.isEmpty())
             return false;
         request.t64Path = QDir::toNativeSeparators(path).toStdString();

@@ -35,10 +35,10 @@ const QString kToolName = QStringLiteral("tape64");
 std::string toNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
 QString fromNative(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
-FileDialogSpec tapDialogSpec() {
-    FileDialogSpec spec;
-    spec.filters = {{QStringLiteral("C64 TAPe RAW"), QStringLiteral("*.TAP")}, {QStringLiteral("All"), QStringLiteral("*.*")}};
-    return spec;
+FileDialogSetup tapDialogSetup() {
+    FileDialogSetup setup;
+    setup.filters = {{QStringLiteral("C64 TAPe RAW"), QStringLiteral("*.TAP")}, {QStringLiteral("All"), QStringLiteral("*.*")}};
+    return setup;
 }
 
 // The last line the tool printed, to say more than an exit code when it fails.
@@ -200,8 +200,8 @@ QStringList fromEntries(const tap::Entries& list) {
 } // namespace
 
 void TForm6::SpeedButton1Click() {
-    FileDialogSpec spec = tapDialogSpec();
-    const QStringList chosen = ctx_.dialogs->openFiles(this, spec, true);
+    FileDialogSetup setup = tapDialogSetup();
+    const QStringList chosen = ctx_.dialogs->openFiles(this, setup, true);
     if (chosen.isEmpty())
         return;
     tap::Entries added;
@@ -333,10 +333,10 @@ QString TForm6::convertToVersion1(const QString& path) {
 void TForm6::SpeedButton6Click() {
     if (joining_ || unusable_)
         return;
-    FileDialogSpec spec = tapDialogSpec();
-    spec.defaultSuffix = QStringLiteral("TAP");
-    spec.confirmOverwrite = true;
-    const QString output = ctx_.dialogs->saveFile(this, spec);
+    FileDialogSetup setup = tapDialogSetup();
+    setup.defaultSuffix = QStringLiteral("TAP");
+    setup.confirmOverwrite = true;
+    const QString output = ctx_.dialogs->saveFile(this, setup);
     if (output.isEmpty())
         return;
 

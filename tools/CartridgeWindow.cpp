@@ -28,23 +28,23 @@ const char* const acknowledgement = "cartconv comes with the VICE emulator - tha
 constexpr int typesStartMs = 3000;
 constexpr int typesFinishMs = 5000;
 
-FileDialogSpec openSpec() {
-    FileDialogSpec spec;
-    spec.filters = {{QStringLiteral("Cartridge images (*.CRT)"), QStringLiteral("*.CRT")},
+FileDialogSetup openSetup() {
+    FileDialogSetup setup;
+    setup.filters = {{QStringLiteral("Cartridge images (*.CRT)"), QStringLiteral("*.CRT")},
                     {QStringLiteral("Binary data (*.BIN)"), QStringLiteral("*.BIN")},
                     {QStringLiteral("All files (*.*)"), QStringLiteral("*.*")}};
-    return spec;
+    return setup;
 }
 
-FileDialogSpec saveSpec(int filter) {
-    FileDialogSpec spec;
-    spec.filters = {{QStringLiteral("C64 programs (PRG)"), QStringLiteral("*.PRG")},
+FileDialogSetup saveSetup(int filter) {
+    FileDialogSetup setup;
+    setup.filters = {{QStringLiteral("C64 programs (PRG)"), QStringLiteral("*.PRG")},
                     {QStringLiteral("C64 cartridges (CRT)"), QStringLiteral("*.CRT")},
                     {QStringLiteral("Binary data (BIN)"), QStringLiteral("*.BIN")},
                     {QStringLiteral("All files "), QStringLiteral("*.*")}};
-    spec.selectedFilter = filter;
-    spec.confirmOverwrite = true;
-    return spec;
+    setup.selectedFilter = filter;
+    setup.confirmOverwrite = true;
+    return setup;
 }
 
 } // namespace
@@ -258,10 +258,10 @@ void TForm4::Button3Click() {
         return;
     }
 
-    const QStringList input = ctx_.dialogs->openFiles(this, openSpec(), false);
+    const QStringList input = ctx_.dialogs->openFiles(this, openSetup(), false);
     if (input.isEmpty())
         return;
-    const QString chosen = ctx_.dialogs->saveFile(this, saveSpec(saveFilter_));
+    const QString chosen = ctx_.dialogs->saveFile(this, saveSetup(saveFilter_));
     if (chosen.isEmpty())
         return;
     // The save dialog asked about the name as chosen; the tool writes it with the suffix,

@@ -73,8 +73,8 @@ private:
     QLineEdit* Edit2;
     QLineEdit* Edit3;
     QLabel* Label1;
-    FileDialogSpec OpenDialog1;
-    FileDialogSpec SaveDialog1;
+    FileDialogSetup OpenDialog1;
+    FileDialogSetup SaveDialog1;
     TDosCommand* DosCommand1;
     bool finished_ = true;
     bool busy_ = false;

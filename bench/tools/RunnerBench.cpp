@@ -26,8 +26,8 @@ public:
         std::fprintf(stderr, "unexpected message: %s: %s\n", qPrintable(caption), qPrintable(text));
         return MsgAnswer::Ok;
     }
-    QStringList openFiles(QWidget*, const FileDialogSpec&, bool) override { return {}; }
-    QString saveFile(QWidget*, const FileDialogSpec&) override { return {}; }
+    QStringList openFiles(QWidget*, const FileDialogSetup&, bool) override { return {}; }
+    QString saveFile(QWidget*, const FileDialogSetup&) override { return {}; }
     QString folder(QWidget*, const QString&, const QString&) override { return {}; }
 };
 

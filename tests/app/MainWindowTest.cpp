@@ -120,9 +120,9 @@ void MainWindowTest::openAcceptsImagesAndRejectsOtherFiles() {
     triggerAction(w, "Otwrz1");
     const auto* open = h.dialogs.last();
     QCOMPARE(open->kind, ScriptedDialogs::Kind::Open);
-    QCOMPARE(open->spec.defaultSuffix, QStringLiteral("T64"));
-    QCOMPARE(open->spec.filters.value(0).second, QStringLiteral("*.T64"));
-    QCOMPARE(open->spec.filters.value(1).second, QStringLiteral("*.*"));
+    QCOMPARE(open->setup.defaultSuffix, QStringLiteral("T64"));
+    QCOMPARE(open->setup.filters.value(0).second, QStringLiteral("*.T64"));
+    QCOMPARE(open->setup.filters.value(1).second, QStringLiteral("*.*"));
     QCOMPARE(w->windowTitle(), QStringLiteral("games.t64 - VORN 0.11"));
     QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
     QCOMPARE(h.list()->topLevelItem(0)->text(1), QStringLiteral("ONE             "));
@@ -210,7 +210,7 @@ void MainWindowTest::saveAsWritesTheImageOrReportsTheFailure() {
     writeFile(prg, prgBytes(0x0801, 5));
     h.dialogs.answerOpen({prg});
     h.click("SpeedButton9");
-    QCOMPARE(h.dialogs.last()->spec.filters.value(0), qMakePair(QStringLiteral("PRG Files"), QStringLiteral("*.PRG")));
+    QCOMPARE(h.dialogs.last()->setup.filters.value(0), qMakePair(QStringLiteral("PRG Files"), QStringLiteral("*.PRG")));
     QVERIFY(h.dialogs.last()->multiple);
     QVERIFY(w->document().modified());
     QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11")); // modified does not touch the caption
@@ -230,8 +230,8 @@ void MainWindowTest::saveAsWritesTheImageOrReportsTheFailure() {
     const QString out = h.file("out.t64");
     h.dialogs.answerSave(out);
     triggerAction(w, "Zapiszjako1");
-    QCOMPARE(h.dialogs.last()->spec.filters.size(), 1);
-    QVERIFY(h.dialogs.last()->spec.confirmOverwrite);
+    QCOMPARE(h.dialogs.last()->setup.filters.size(), 1);
+    QVERIFY(h.dialogs.last()->setup.confirmOverwrite);
     QCOMPARE(w->windowTitle(), QStringLiteral("out.t64 - VORN 0.11"));
     QVERIFY(!w->document().modified());
     QCOMPARE(h.edit("Edit2")->text(), QStringLiteral("."));
@@ -587,11 +587,11 @@ void MainWindowTest::toolWindowsAndAbout() {
     // "All files" chosen, which is the first filter again afterwards.
     h.dialogs.answerOpen({});
     QVERIFY(triggerAction(w, "KoalaPRG1"));
-    QCOMPARE(h.dialogs.last()->spec.filters.value(0).second, QStringLiteral("*.KLA"));
+    QCOMPARE(h.dialogs.last()->setup.filters.value(0).second, QStringLiteral("*.KLA"));
     h.dialogs.answerOpen({});
     QVERIFY(triggerAction(w, "FLIPRG1"));
-    QCOMPARE(h.dialogs.last()->spec.filters.value(0).first, QStringLiteral("PRG Files"));
-    QCOMPARE(h.dialogs.last()->spec.selectedFilter, 1);
+    QCOMPARE(h.dialogs.last()->setup.filters.value(0).first, QStringLiteral("PRG Files"));
+    QCOMPARE(h.dialogs.last()->setup.selectedFilter, 1);
     QCOMPARE(w->addPrgDialog().selectedFilter, 0);
     // "Szybsza kompresja" only flips its tick.
     triggerAction(w, "Szybszakompresjawikszyplik1");

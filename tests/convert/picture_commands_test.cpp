@@ -30,8 +30,8 @@ bool write(const QString& path, const QByteArray& data) {
     return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
 }
 
-FileDialogSpec addPrgDialogOfMainWindow() {
-    FileDialogSpec s;
+FileDialogSetup addPrgDialogOfMainWindow() {
+    FileDialogSetup s;
     s.filters = {{QStringLiteral("PRG Files"), QStringLiteral("*.PRG")},
                  {QStringLiteral("All files"), QStringLiteral("*.*")}};
     s.defaultSuffix = QStringLiteral("PRG");
@@ -98,9 +98,9 @@ class PictureCommandsTest : public QObject {
         const auto& open = dialogs_.asked[0];
         QCOMPARE(open.kind, ScriptedDialogs::Kind::Open);
         QVERIFY(!open.multiple);
-        QCOMPARE(open.spec.filters, (Filters{{"Koala Paint *.KLA", "*.KLA"}, {"All files ", "*.*"}}));
-        QCOMPARE(open.spec.selectedFilter, 0);
-        QCOMPARE(open.spec.defaultSuffix, QStringLiteral("KLA"));
+        QCOMPARE(open.setup.filters, (Filters{{"Koala Paint *.KLA", "*.KLA"}, {"All files ", "*.*"}}));
+        QCOMPARE(open.setup.selectedFilter, 0);
+        QCOMPARE(open.setup.defaultSuffix, QStringLiteral("KLA"));
 
         dialogs_.answerOpen({file("cancel.kla")});
         dialogs_.answerSave({});
@@ -108,9 +108,9 @@ class PictureCommandsTest : public QObject {
         QCOMPARE(dialogs_.asked.size(), 3);
         const auto& save = dialogs_.asked[2];
         QCOMPARE(save.kind, ScriptedDialogs::Kind::Save);
-        QCOMPARE(save.spec.filters, (Filters{{"Programs *.PRG", "*.PRG"}, {"All files", "*.*"}}));
-        QCOMPARE(save.spec.defaultSuffix, QStringLiteral("PRG"));
-        QVERIFY(save.spec.confirmOverwrite);
+        QCOMPARE(save.setup.filters, (Filters{{"Programs *.PRG", "*.PRG"}, {"All files", "*.*"}}));
+        QCOMPARE(save.setup.defaultSuffix, QStringLiteral("PRG"));
+        QVERIFY(save.setup.confirmOverwrite);
 
         QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{"cancel.kla"});
         QCOMPARE(shown_, 0);
@@ -133,7 +133,7 @@ class PictureCommandsTest : public QObject {
         dialogs_.answerOpen({file("pic.kla")});
         dialogs_.answerSave({});
         koalaToPrgCommand(ctx_, nullptr, options(false));
-        QCOMPARE(dialogs_.asked.last().spec.fileName, file("pic.prg"));
+        QCOMPARE(dialogs_.asked.last().setup.fileName, file("pic.prg"));
     }
 
     void koalaMissingPictureStillGivesTheStub() {
@@ -163,7 +163,7 @@ class PictureCommandsTest : public QObject {
         const QByteArray picture = bytes(17474, 4);
         QVERIFY(write(file("a.fli"), picture));
         QVERIFY(write(file("b.fli"), bytes(50, 5)));
-        FileDialogSpec addPrg = addPrgDialogOfMainWindow();
+        FileDialogSetup addPrg = addPrgDialogOfMainWindow();
 
         // Cancelled at the open dialog, at the save dialog, then carried out.
         dialogs_.answerOpen({});
@@ -179,9 +179,9 @@ class PictureCommandsTest : public QObject {
         }
         for (const auto& q : dialogs_.asked) {
             if (q.kind == ScriptedDialogs::Kind::Open) {
-                QCOMPARE(q.spec.selectedFilter, 1);
+                QCOMPARE(q.setup.selectedFilter, 1);
                 QVERIFY(q.multiple);
-                QCOMPARE(q.spec.filters, addPrgDialogOfMainWindow().filters);
+                QCOMPARE(q.setup.filters, addPrgDialogOfMainWindow().filters);
             }
         }
         QCOMPARE(dialogs_.asked.last().kind,

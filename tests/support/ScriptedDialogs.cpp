@@ -55,13 +55,13 @@ MsgAnswer ScriptedDialogs::message(QWidget*, const QString& caption, const QStri
     return static_cast<MsgAnswer>(v.toInt());
 }
 
-QStringList ScriptedDialogs::openFiles(QWidget*, const FileDialogSpec& spec, bool multiple) {
-    Question q{Kind::Open, spec.title, {}, MsgButtons::Ok, MsgIcon::None, spec, multiple};
+QStringList ScriptedDialogs::openFiles(QWidget*, const FileDialogSetup& setup, bool multiple) {
+    Question q{Kind::Open, setup.title, {}, MsgButtons::Ok, MsgIcon::None, setup, multiple};
     return take(q).toStringList();
 }
 
-QString ScriptedDialogs::saveFile(QWidget*, const FileDialogSpec& spec) {
-    Question q{Kind::Save, spec.title, {}, MsgButtons::Ok, MsgIcon::None, spec, false};
+QString ScriptedDialogs::saveFile(QWidget*, const FileDialogSetup& setup) {
+    Question q{Kind::Save, setup.title, {}, MsgButtons::Ok, MsgIcon::None, setup, false};
     return take(q).toString();
 }
 

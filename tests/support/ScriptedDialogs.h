@@ -19,7 +19,7 @@ public:
         QString text;    // message text
         MsgButtons buttons = MsgButtons::Ok;
         MsgIcon icon = MsgIcon::None;
-        FileDialogSpec spec; // open and save dialogs
+        FileDialogSetup setup; // open and save dialogs
         bool multiple = false;
     };
 
@@ -40,8 +40,8 @@ public:
 
     MsgAnswer message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
                       MsgIcon icon) override;
-    QStringList openFiles(QWidget* parent, const FileDialogSpec& spec, bool multiple) override;
-    QString saveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    QStringList openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) override;
+    QString saveFile(QWidget* parent, const FileDialogSetup& setup) override;
     QString folder(QWidget* parent, const QString& title, const QString& start) override;
 
 private:

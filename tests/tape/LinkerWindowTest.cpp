@@ -198,11 +198,11 @@ void LinkerWindowTest::addFilesAppliesTheExtensionAndInsertionRules() {
     const auto& q = l.dialogs.asked.last();
     QCOMPARE(q.kind, ScriptedDialogs::Kind::Open);
     QVERIFY(q.multiple);
-    QCOMPARE(q.spec.filters.size(), 2);
-    QCOMPARE(q.spec.filters[0].first, QStringLiteral("C64 TAPe RAW"));
-    QCOMPARE(q.spec.filters[0].second, QStringLiteral("*.TAP"));
-    QCOMPARE(q.spec.filters[1].first, QStringLiteral("All"));
-    QCOMPARE(q.spec.filters[1].second, QStringLiteral("*.*"));
+    QCOMPARE(q.setup.filters.size(), 2);
+    QCOMPARE(q.setup.filters[0].first, QStringLiteral("C64 TAPe RAW"));
+    QCOMPARE(q.setup.filters[0].second, QStringLiteral("*.TAP"));
+    QCOMPARE(q.setup.filters[1].first, QStringLiteral("All"));
+    QCOMPARE(q.setup.filters[1].second, QStringLiteral("*.*"));
     QCOMPARE(l.rows(), (QStringList{"/t/GAME.tap", "/t/GAME.TAP", "/t/A.BC.tap"}));
     QCOMPARE(l.selected(), 0); // no selection before: the first entry becomes selected
 
@@ -272,9 +272,9 @@ void LinkerWindowTest::joinWritesTheListInOrder() {
     l.join(out);
     const auto& save = l.dialogs.asked.last();
     QCOMPARE(save.kind, ScriptedDialogs::Kind::Save);
-    QCOMPARE(save.spec.defaultSuffix, QStringLiteral("TAP"));
-    QVERIFY(save.spec.confirmOverwrite);
-    QCOMPARE(save.spec.filters[0].second, QStringLiteral("*.TAP"));
+    QCOMPARE(save.setup.defaultSuffix, QStringLiteral("TAP"));
+    QVERIFY(save.setup.confirmOverwrite);
+    QCOMPARE(save.setup.filters[0].second, QStringLiteral("*.TAP"));
     QCOMPARE(readFile(out), joined(QByteArray("\x30\x40\x50\x60\x00\xA0\x08\x0F\x30\x40\x50\x60", 12)));
     QCOMPARE(bar->maximum(), 12);
     QCOMPARE(bar->value(), 0);

@@ -192,7 +192,7 @@ class TFETest : public QObject {
         dialogs_->answerOpen({wav_});
         QTest::mouseClick(get<QToolButton>("SpeedButton1"), Qt::LeftButton);
         QCOMPARE(get<QLineEdit>("Edit3")->text(), wav_);
-        QCOMPARE(dialogs_->asked.last().spec.filters.value(0).second, QStringLiteral("*.WAV"));
+        QCOMPARE(dialogs_->asked.last().setup.filters.value(0).second, QStringLiteral("*.WAV"));
         dialogs_->answerOpen({});
         QTest::mouseClick(get<QToolButton>("SpeedButton1"), Qt::LeftButton);
         QCOMPARE(get<QLineEdit>("Edit3")->text(), wav_);
@@ -340,9 +340,9 @@ class TFETest : public QObject {
                                         QStringLiteral("-ot:") + image}));
         const auto& save = dialogs_->asked.last();
         QCOMPARE(save.kind, ScriptedDialogs::Kind::Save);
-        QCOMPARE(save.spec.filters.value(0).second, QStringLiteral("*.T64"));
-        QVERIFY(save.spec.confirmOverwrite);
-        QVERIFY(save.spec.defaultSuffix.isEmpty());
+        QCOMPARE(save.setup.filters.value(0).second, QStringLiteral("*.T64"));
+        QVERIFY(save.setup.confirmOverwrite);
+        QVERIFY(save.setup.defaultSuffix.isEmpty());
 
         // Numbering checked, then T64: disabled and not passed though still checked.
         chooseOutput(2);
@@ -395,9 +395,9 @@ class TFETest : public QObject {
                                                     QStringLiteral("-y"), QStringLiteral("-or:") + out}));
         QVERIFY(log().contains(QStringLiteral("tape64 -i:\"%1\" -v0:250 -y -or:\"%2\"").arg(wav_, out)));
         QCOMPARE(dialogs_->asked.size(), 2);
-        QCOMPARE(dialogs_->asked[0].spec.filters.size(), 3);
-        QCOMPARE(dialogs_->asked[1].spec.filters.value(0).first, QStringLiteral("TAP v.1"));
-        QVERIFY(dialogs_->asked[1].spec.defaultSuffix.isEmpty());
+        QCOMPARE(dialogs_->asked[0].setup.filters.size(), 3);
+        QCOMPARE(dialogs_->asked[1].setup.filters.value(0).first, QStringLiteral("TAP v.1"));
+        QVERIFY(dialogs_->asked[1].setup.defaultSuffix.isEmpty());
 
         // A version 0 TAP: no question either.
         const QString v0 = folder_->file(QStringLiteral("old.TaP"));

@@ -167,9 +167,9 @@ class CartridgeWindowTest : public QObject {
             QCOMPARE(get<QCheckBox>("CheckBox2")->isEnabled(), row.name);
             QCOMPARE(get<QLineEdit>("Edit2")->isEnabled(), row.name);
             start(folder_->file(QStringLiteral("out")));
-            QCOMPARE(dialogs_->asked.last().spec.selectedFilter, row.filter);
-            QCOMPARE(dialogs_->asked.last().spec.filters.size(), 4);
-            QVERIFY(dialogs_->asked.last().spec.confirmOverwrite);
+            QCOMPARE(dialogs_->asked.last().setup.selectedFilter, row.filter);
+            QCOMPARE(dialogs_->asked.last().setup.filters.size(), 4);
+            QVERIFY(dialogs_->asked.last().setup.confirmOverwrite);
             QCOMPARE(conversionArgs().last(),
                      folder_->file(QStringLiteral("out")) + QLatin1String(row.suffix));
         }
@@ -215,7 +215,7 @@ class CartridgeWindowTest : public QObject {
         QCOMPARE(written.readAll(), QByteArray("CRTDATA"));
         QVERIFY(!window_->isRunning());
         QVERIFY(get<QPushButton>("Button3")->isEnabled());
-        QCOMPARE(dialogs_->asked[0].spec.filters.size(), 3);
+        QCOMPARE(dialogs_->asked[0].setup.filters.size(), 3);
     }
 
     void optionalFieldsCountOnlyWhenUsableCheckedAndFilled() {

@@ -237,15 +237,15 @@ void CompressionWindowTest::runAsksForFilesAndLogsTheRun() {
     const auto& open = s.dialogs.asked[0];
     QCOMPARE(open.kind, ScriptedDialogs::Kind::Open);
     QVERIFY(!open.multiple);
-    QCOMPARE(open.spec.filters.size(), 2);
-    QCOMPARE(open.spec.filters[0], qMakePair(QStringLiteral("Commodore PRG"), QStringLiteral("*.PRG")));
-    QCOMPARE(open.spec.filters[1], qMakePair(QStringLiteral("All files"), QStringLiteral("*.*")));
-    QCOMPARE(open.spec.defaultSuffix, QStringLiteral("PRG"));
-    QVERIFY(open.spec.fileName.isEmpty());
+    QCOMPARE(open.setup.filters.size(), 2);
+    QCOMPARE(open.setup.filters[0], qMakePair(QStringLiteral("Commodore PRG"), QStringLiteral("*.PRG")));
+    QCOMPARE(open.setup.filters[1], qMakePair(QStringLiteral("All files"), QStringLiteral("*.*")));
+    QCOMPARE(open.setup.defaultSuffix, QStringLiteral("PRG"));
+    QVERIFY(open.setup.fileName.isEmpty());
     const auto& save = s.dialogs.asked[1];
     QCOMPARE(save.kind, ScriptedDialogs::Kind::Save);
-    QCOMPARE(save.spec.filters[0], qMakePair(QStringLiteral("C64 PRG"), QStringLiteral("*.PRG")));
-    QVERIFY(save.spec.confirmOverwrite);
+    QCOMPARE(save.setup.filters[0], qMakePair(QStringLiteral("C64 PRG"), QStringLiteral("*.PRG")));
+    QVERIFY(save.setup.confirmOverwrite);
 
     QCOMPARE(s.args(), (QStringList{"-c64", "-fshort", "-m5", in, out}));
     const QString command = "pucrunch.exe -c64 -fshort -m5 \"" + in + "\" \"" + out + "\"";
@@ -257,7 +257,7 @@ void CompressionWindowTest::runAsksForFilesAndLogsTheRun() {
     s.dialogs.clear();
     s.dialogs.answerOpen({});
     s.click("Button5");
-    QCOMPARE(s.dialogs.asked[0].spec.fileName, in);
+    QCOMPARE(s.dialogs.asked[0].setup.fileName, in);
 }
 
 void CompressionWindowTest::cancelledDialogsLeaveLogUntouched() {
