@@ -26,6 +26,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QToolBar>
@@ -997,6 +998,19 @@ void TForm1::Szybszakompresjawikszyplik1Click() {
 void TForm1::showToolWindow(QWidget* window) {
     if (!window)
         return;
+    // The first time, put the window beside the main window, kept on the screen; later the
+    // user's own placement stays.
+    if (!window->property("vornixPlaced").toBool()) {
+        window->setProperty("vornixPlaced", true);
+        QPoint at(frameGeometry().right() + 8, frameGeometry().top());
+        if (const QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            const QSize size = window->frameGeometry().size();
+            at.setX(std::max(area.left(), std::min(at.x(), area.right() - size.width())));
+            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - size.height())));
+        }
+        window->move(at);
+    }
     window->show();
     window->raise();
     window->activateWindow();
