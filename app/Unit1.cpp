@@ -1047,21 +1047,22 @@ void TForm1::Oprogramie1Click() {
     showToolWindow(about_);
 }
 
-void TForm1::KoalaPRG1Click() {
+// The picture commands read the option ticks at the moment they run.
+CompressionOptions TForm1::pictureOptions() {
     CompressionOptions options;
     options.compress = Kompresujplikiwynikowe1->isChecked();
     options.fast = Szybszakompresjawikszyplik1->isChecked();
+    options.english = english_;
     options.showCompressionWindow = [this] { KompresjaPRG1Click(); };
     options.window = compression_;
-    koalaToPrgCommand(ctx_, this, options);
+    return options;
+}
+
+void TForm1::KoalaPRG1Click() {
+    koalaToPrgCommand(ctx_, this, pictureOptions());
 }
 
 void TForm1::FLIPRG1Click() {
-    CompressionOptions options;
-    options.compress = Kompresujplikiwynikowe1->isChecked();
-    options.fast = Szybszakompresjawikszyplik1->isChecked();
-    options.showCompressionWindow = [this] { KompresjaPRG1Click(); };
-    options.window = compression_;
     addPrgDialog_.title.clear(); // the dialog is shared; the Add title would mislead here
-    fliToPrgCommand(ctx_, this, addPrgDialog_, options);
+    fliToPrgCommand(ctx_, this, addPrgDialog_, pictureOptions());
 }

@@ -5,6 +5,7 @@
 #include "app/Dialogs.h"
 #include "app/DragGesture.h"
 #include "app/Texts.h"
+#include "convert/PictureCommands.h"
 #include "core/TapeDocument.h"
 
 #include <QElapsedTimer>
@@ -120,6 +121,7 @@ private:
     void storeSetting(const QString& key, bool value);
     void showMessage(Msg id, const QString& arg);
     void showToolWindow(QWidget* window);
+    CompressionOptions pictureOptions();
     bool extractRows(const QList<int>& rows, const QString& folder, bool unselect);
 
     void ListView1MouseDown(QPoint pos, Qt::MouseButton button);

@@ -124,12 +124,14 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
         return;
     std::string error;
     if (step.finish(&error) == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
-        ctx.dialogs->message(
-            parent, kAppTitle,
-            QStringLiteral("The compressed program could not take the place of the converted one "
-                           "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
-                           "is in %3.")
-                .arg(QString::fromStdString(error), path, path + '1'),
-            MsgButtons::Ok, MsgIcon::Warning);
+        const QString text =
+            options.english
+                ? QStringLiteral("The compressed program could not take the place of the converted one "
+                                 "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
+                                 "is in %3.")
+                : QStringLiteral("Skompresowany program nie mógł zastąpić przekonwertowanego (%1).\n\n"
+                                 "%2 zawiera program bez kompresji; skompresowany jest w %3.");
+        ctx.dialogs->message(parent, kAppTitle, text.arg(QString::fromStdString(error), path, path + '1'),
+                             MsgButtons::Ok, MsgIcon::Warning);
     }
 }

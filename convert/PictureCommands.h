@@ -13,6 +13,7 @@ class TForm3;
 struct CompressionOptions {
     bool compress = false; // "Kompresuj  konwertowane" ticked
     bool fast = false;     // "Szybsza kompresja/większy plik" ticked
+    bool english = false;  // the interface language of our own messages
     // Opens the compression window as its menu command does (texts, show, tool check).
     std::function<void()> showCompressionWindow;
     TForm3* window = nullptr;
