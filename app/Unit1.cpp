@@ -26,6 +26,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QToolBar>
@@ -445,18 +446,21 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     cancelDragTest();
-    FormClose();
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit programEnds();
 }
 
-void TForm1::FormClose() {
+bool TForm1::FormClose() {
     workingfolder::empty(ctx_.workingFolder());
     for (QWidget* w : std::initializer_list<QWidget*>{about_, compression_, cartridge_, tape_})
         if (w)
             w->hide();
-    if (doc_.modified())
-        savePrompt(MsgButtons::YesNo);
+    // Only a save that was tried and failed keeps the window: the changes would be lost.
+    return savePrompt(MsgButtons::YesNo);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -475,8 +479,10 @@ bool TForm1::savePrompt(MsgButtons buttons) {
     const MsgAnswer answer = ctx_.dialogs->message(this, promptCaption_, promptText_, buttons, MsgIcon::None);
     if (answer == MsgAnswer::Cancel)
         return false;
-    if (answer == MsgAnswer::Yes)
-        SpeedButton8Click(); // goes on also when the save dialog is cancelled
+    // Goes on also when the save dialog is cancelled, but not when the file could not be
+    // written: the unsaved changes would be lost without the user having agreed to it.
+    if (answer == MsgAnswer::Yes && saveAs() == SaveOutcome::Failed)
+        return false;
     return true;
 }
 
@@ -524,18 +530,21 @@ bool TForm1::loadImage(const QString& path) {
     return true;
 }
 
-void TForm1::SpeedButton8Click() {
+void TForm1::SpeedButton8Click() { saveAs(); }
+
+TForm1::SaveOutcome TForm1::saveAs() {
     saveDialog_.title = messageText(Msg::SaveTitle, english_);
     const QString path = ctx_.dialogs->saveFile(this, saveDialog_);
     if (path.isEmpty())
-        return;
+        return SaveOutcome::Cancelled;
     const vornix::SaveResult result = doc_.saveAs(localPath(path), Oznaczenieprogramu0x011->isChecked());
     showLabel();
     if (!result.written) {
         showMessage(Msg::SaveFailed, nativeName(path));
-        return;
+        return SaveOutcome::Failed;
     }
     setCaptionFor(path);
+    return SaveOutcome::Saved;
 }
 
 void TForm1::SpeedButton7Click() {
@@ -989,6 +998,19 @@ void TForm1::Szybszakompresjawikszyplik1Click() {
 void TForm1::showToolWindow(QWidget* window) {
     if (!window)
         return;
+    // The first time, put the window beside the main window, kept on the screen; later the
+    // user's own placement stays.
+    if (!window->property("vornixPlaced").toBool()) {
+        window->setProperty("vornixPlaced", true);
+        QPoint at(frameGeometry().right() + 8, frameGeometry().top());
+        if (const QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            const QSize size = window->frameGeometry().size();
+            at.setX(std::max(area.left(), std::min(at.x(), area.right() - size.width())));
+            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - size.height())));
+        }
+        window->move(at);
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -101,9 +101,12 @@ private:
     void applyEnglish();
 
     void FormCreate(const QStringList& arguments);
-    void FormClose();
+    // false when the window must stay (a save asked for at close failed)
+    bool FormClose();
 
-    // true when the document may be replaced (the user did not cancel)
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+    SaveOutcome saveAs();
+    // true when the document may be replaced (no Cancel, and no save that failed)
     bool savePrompt(MsgButtons buttons);
     bool loadImage(const QString& path);
     void redisplay();

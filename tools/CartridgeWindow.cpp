@@ -6,9 +6,11 @@
 #include "tools/ToolLocator.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace cartconv = vornix::cartconv;
@@ -228,7 +231,12 @@ void TForm4::Button1Click() {
 }
 
 void TForm4::Button2Click() {
-    Memo1->copy();
+    // Plain text only; with nothing selected the clipboard is left alone.
+    QString selected = Memo1->textCursor().selectedText();
+    if (selected.isEmpty())
+        return;
+    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    QGuiApplication::clipboard()->setText(selected);
 }
 
 void TForm4::Button4Click() {

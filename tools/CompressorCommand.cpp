@@ -15,10 +15,12 @@ std::string compressorCommandLine(const CompressorOptions& o, std::string_view i
     }
     if (o.avoidVideoMatrix && o.machine == Machine::VIC20)
         cmd += " -a";
+    // Field texts go in as typed, but a typed double quote must not open a quoted part that
+    // swallows the paths after it.
     if (!o.defaultLoadAddress && !o.loadAddress.empty())
-        cmd += " -l" + o.loadAddress;
+        cmd += " -l" + escapedQuotes(o.loadAddress);
     if (!o.defaultExecAddress && !o.execAddress.empty())
-        cmd += " -x" + o.execAddress;
+        cmd += " -x" + escapedQuotes(o.execAddress);
     if (o.disableFastMode && (o.machine == Machine::C128 || o.machine == Machine::C16))
         cmd += " +f";
     switch (o.decompressor) {
@@ -31,7 +33,7 @@ std::string compressorCommandLine(const CompressorOptions& o, std::string_view i
         cmd += " -fdelta";
     cmd += " -m" + std::to_string(o.maxLenOption);
     if (o.pOption && !o.pValue.empty())
-        cmd += " -p" + o.pValue;
+        cmd += " -p" + escapedQuotes(o.pValue);
     // Paths are quoted so that blanks and quotation marks in them can neither split nor add arguments.
     cmd += ' ' + quotedArgument(input) + ' ' + quotedArgument(output);
     return cmd;

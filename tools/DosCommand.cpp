@@ -230,6 +230,8 @@ void waitForChildInLoop(TDosCommand& command) {
         return;
     QEventLoop loop;
     QObject::connect(&command, &TDosCommand::childExited, &loop, &QEventLoop::quit);
-    if (command.hasRunningChild())
-        loop.exec();
+    // A child left running by an earlier run may be the one that ends first; a loop that
+    // returns at once (the program is quitting) ends the wait.
+    while (command.hasRunningChild() && loop.exec() == 0) {
+    }
 }

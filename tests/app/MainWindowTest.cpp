@@ -34,6 +34,7 @@ private slots:
     void saveAsWritesTheImageOrReportsTheFailure();
     void closeSequence_data();
     void closeSequence();
+    void failedSaveInThePromptKeepsTheChanges();
     void movesFromToolbarMenuAndKeys_data();
     void movesFromToolbarMenuAndKeys();
     void keysAndDeleteNeedASelection();
@@ -291,6 +292,31 @@ void MainWindowTest::closeSequence() {
     }
     if (!savePath.isEmpty())
         QVERIFY(QFile::exists(h.file(savePath)));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::failedSaveInThePromptKeepsTheChanges() {
+    Harness h;
+    TForm1* w = h.startWith({"ONE", "TWO"});
+    h.select({0});
+    h.click("SpeedButton7");
+    const QString bad = h.file("missing/out.t64");
+    // New: Yes, the file cannot be written: the failure is shown and nothing is replaced.
+    h.dialogs.answerMessage(MsgAnswer::Yes);
+    h.dialogs.answerSave(bad);
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.click("SpeedButton10");
+    QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(bad)));
+    QCOMPARE(h.rows(), QStringList({"TWO"}));
+    QVERIFY(w->document().modified());
+    // Close: the window stays, so the changes can still be saved elsewhere.
+    h.dialogs.answerMessage(MsgAnswer::Yes);
+    h.dialogs.answerSave(bad);
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    QSignalSpy ends(w, &TForm1::programEnds);
+    QVERIFY(!w->close());
+    QCOMPARE(ends.count(), 0);
+    QCOMPARE(h.rows(), QStringList({"TWO"}));
     QVERIFY(h.questionsDone());
 }
 

@@ -111,6 +111,10 @@ TEST(CompressorCommand, PathsAreQuotedWithQuotesTripled) {
     CompressorOptions o;
     EXPECT_EQ(compressorCommandLine(o, "/a b/x.prg", "say \"hi\".prg"),
               "pucrunch.exe -c64 -fshort -m5 \"/a b/x.prg\" \"say \"\"\"hi\"\"\".prg\"");
+    // A quote typed into a field stays a literal quote instead of opening a quoted part.
+    o.pOption = true;
+    o.pValue = "1\"";
+    EXPECT_EQ(compressorCommandLine(o, "in", "out"), "pucrunch.exe -c64 -fshort -m5 -p1\"\"\" \"in\" \"out\"");
 }
 
 } // namespace
