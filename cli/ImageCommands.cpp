@@ -458,7 +458,7 @@ int cmdExtract(const Args& args) {
             chosen.insert(p);
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec))
-        return failure(folder + ": no such folder");
+        return failure(folder + (std::filesystem::exists(folder, ec) ? ": not a folder" : ": no such folder"));
     for (int p : chosen) {
         const vornix::ExtractResult r = vornix::extractEntry(doc.entries()[p], folder);
         if (!r.written)

@@ -3,6 +3,7 @@
 #include "convert/PictureConverters.h"
 #include "convert/SafeFile.h"
 
+#include <algorithm>
 #include <functional>
 #include <iostream>
 
@@ -12,7 +13,8 @@ using Converter =
     std::function<vornix::ConversionResult(const std::filesystem::path&, const std::filesystem::path&)>;
 
 int runConversion(const char* name, const char* what, const Args& args, const Converter& convert) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    // Help wherever it stands: "koala pic.kla --help" must not write a file named --help.
+    if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
         std::cout << "usage: vornix-cli " << name << " IN OUT\n\n"
                   << "Writes OUT, a C64 program that shows " << what << " IN when loaded and run.\n"
                   << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n";

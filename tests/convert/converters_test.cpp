@@ -299,6 +299,12 @@ TEST(Cli, KoalaAndFliCommands) {
     EXPECT_EQ(runCli({"koala", dir.file("a.kla"), dir.file("no/folder/b.prg")}), 1);
     EXPECT_FALSE(fs::exists(dir.file("b.prg")));
     EXPECT_EQ(runCli({"koala", "--help"}), 0);
+    // Help after the operands too, never a program written under the name "--help".
+    const fs::path here = fs::current_path();
+    fs::current_path(dir.path());
+    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), "--help"}), 0);
+    fs::current_path(here);
+    EXPECT_FALSE(fs::exists(dir.file("--help")));
 
     const auto* viewer = vornix::findResource("fliview");
     EXPECT_EQ(runCli({"fli", dir.file("a.kla"), dir.file("f.prg")}), viewer ? 0 : 1);
