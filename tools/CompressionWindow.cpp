@@ -295,8 +295,11 @@ bool TForm3::run() {
 }
 
 bool TForm3::runUnattended(const QString& path, bool fastDecompressor) {
-    if (busy_)
+    if (busy_) {
+        // The user's own run goes on; say why this program stays uncompressed.
+        log_->appendLine(QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
         return false;
+    }
     const QString output = path + QLatin1Char('1');
     log_->setText(kUnattendedMark);
     if (fastDecompressor)
