@@ -4,6 +4,7 @@
 #include "tape/TapFile.h"
 #include "tape/Tape64CommandLine.h"
 #include "tools/DosCommand.h"
+#include "tools/LogView.h"
 #include "tools/ToolLocator.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -124,12 +124,8 @@ TForm5::TForm5(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     setWindowTitle(QStringLiteral("Tape64 Frontend"));
     resize(520, 560);
 
-    Memo1 = named(new QPlainTextEdit(this), "Memo1");
+    Memo1 = named(new LogView(this), "Memo1");
     Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont small = Memo1->font();
-    small.setPointSize(8);
-    Memo1->setFont(small);
 
     StaticText1 = named(new TStaticText(QStringLiteral("  Wyczyść"), this), "StaticText1");
     StaticText2 = named(new TStaticText(QStringLiteral(" Kopiuj"), this), "StaticText2");
@@ -300,7 +296,7 @@ void TForm5::applyEnglish() {
 }
 
 void TForm5::log(const QString& line) {
-    Memo1->appendPlainText(line);
+    Memo1->appendLine(line);
 }
 
 void TForm5::showEvent(QShowEvent* event) {
@@ -396,7 +392,7 @@ void TForm5::StaticText1Click() {
 void TForm5::StaticText2Click() {
     if (StaticText2->isInert())
         return;
-    if (Memo1->textCursor().hasSelection())
+    if (Memo1->hasSelection())
         Memo1->copy();
     else
         QGuiApplication::clipboard()->setText(Memo1->toPlainText());

@@ -8,7 +8,7 @@ class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
-class QPlainTextEdit;
+class LogView;
 class QPushButton;
 class QRadioButton;
 class QSlider;
@@ -80,7 +80,7 @@ class TForm5 : public QWidget {
     QString text(const char* polish, const char* english) const;
 
     AppContext ctx_;
-    QPlainTextEdit* Memo1;
+    LogView* Memo1;
     TStaticText* StaticText1;
     TStaticText* StaticText2;
     TStaticText* StaticText3;

@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "tools/CartconvCommandLine.h"
 #include "tools/DosCommand.h"
+#include "tools/LogView.h"
 #include "tools/ToolLocator.h"
 
 #include <QCheckBox>
@@ -14,11 +15,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace cartconv = vornix::cartconv;
@@ -57,13 +56,9 @@ TForm4::TForm4(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     setWindowTitle(QStringLiteral("Cartconv GUI"));
     resize(560, 400);
 
-    Memo1 = new QPlainTextEdit(this);
+    Memo1 = new LogView(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont small = Memo1->font();
-    small.setPointSize(8);
-    Memo1->setFont(small);
 
     // Holds the missing-tool message; never shown itself.
     Label2 =
@@ -162,7 +157,7 @@ void TForm4::applyPolish() {
 }
 
 void TForm4::log(const QString& line) {
-    Memo1->appendPlainText(line);
+    Memo1->appendLine(line);
 }
 
 void TForm4::showEvent(QShowEvent* event) {
@@ -232,10 +227,9 @@ void TForm4::Button1Click() {
 
 void TForm4::Button2Click() {
     // Plain text only; with nothing selected the clipboard is left alone.
-    QString selected = Memo1->textCursor().selectedText();
+    const QString selected = Memo1->selectedText();
     if (selected.isEmpty())
         return;
-    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     QGuiApplication::clipboard()->setText(selected);
 }
 

@@ -10,7 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class LogView;
 class QPushButton;
 class TDosCommand;
 
@@ -44,7 +44,7 @@ class TForm4 : public QWidget {
     QString text(const char* english, const char* polish) const;
 
     AppContext ctx_;
-    QPlainTextEdit* Memo1;
+    LogView* Memo1;
     QPushButton* Button1;
     QPushButton* Button2;
     QPushButton* Button3;

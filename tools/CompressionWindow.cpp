@@ -1,6 +1,6 @@
 #include "tools/CompressionWindow.h"
 
-#include "tools/BatchedLog.h"
+#include "tools/LogView.h"
 #include "tools/CompressorCommand.h"
 #include "tools/ToolLocator.h"
 
@@ -10,18 +10,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace {
@@ -115,13 +112,8 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setVisible(false);
 
-    Memo1 = new QPlainTextEdit(this);
+    Memo1 = new LogView(this); // editable: a typed W selects the unattended run
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSize(8);
-    Memo1->setFont(fixed);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    log_ = new BatchedLog(Memo1);
 
     Button1 = button(this, QStringLiteral("Button1"), QStringLiteral("Clear"));
     Button2 = button(this, QStringLiteral("Button2"), QStringLiteral("Copy selected"));
@@ -193,7 +185,7 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     connect(CheckBox4, &QCheckBox::toggled, this, &TForm3::CheckBox4Click);
     connect(CheckBox7, &QCheckBox::toggled, this, &TForm3::CheckBox7Click);
 
-    log_->clear();
+    Memo1->clear();
     // Without the marker the installed compressor is one that does not know -fbasic.
     if (!folderHasFile(ctx_.programFolder, QStringLiteral("pcenable.2k8")))
         decompressor_->button(0)->setEnabled(false);
@@ -226,8 +218,7 @@ void TForm3::showEvent(QShowEvent* event) {
 
 void TForm3::checkTool() {
     if (!findTool(ctx_.programFolder, QStringLiteral("pucrunch.exe")).isEmpty()) {
-        log_->appendLine(QStringLiteral("PUCrunch.exe OK"));
-        log_->flush();
+        Memo1->appendLine(QStringLiteral("PUCrunch.exe OK"));
         return;
     }
     if (ctx_.dialogs)
@@ -267,20 +258,20 @@ void TForm3::Button5Click() { run(); }
 bool TForm3::run() {
     if (busy_)
         return false;
-    if (log_->text() != kUnattendedMark) {
+    if (Memo1->toPlainText() != kUnattendedMark) {
         const QStringList chosen = ctx_.dialogs->openFiles(this, OpenDialog1, false);
         if (chosen.isEmpty())
             return false;
         OpenDialog1.fileName = chosen.first();
     }
-    if (log_->text() != kUnattendedMark) {
+    if (Memo1->toPlainText() != kUnattendedMark) {
         const QString chosen = ctx_.dialogs->saveFile(this, SaveDialog1);
         if (chosen.isEmpty())
             return false;
         SaveDialog1.fileName = chosen;
     }
     const QString command = commandLine();
-    log_->appendLine(command);
+    Memo1->appendLine(command);
     DosCommand1->CommandLine = command;
     finished_ = false;
     busy_ = true;
@@ -288,20 +279,19 @@ bool TForm3::run() {
     runAndWait(*DosCommand1);
     busy_ = false;
     setOptionsEnabled(true);
-    log_->appendLine(QStringLiteral("Finished compressing"));
-    log_->appendLine(QString());
-    log_->flush();
+    Memo1->appendLine(QStringLiteral("Finished compressing"));
+    Memo1->appendLine(QString());
     return true;
 }
 
 bool TForm3::runUnattended(const QString& path, bool fastDecompressor) {
     if (busy_) {
         // The user's own run goes on; say why this program stays uncompressed.
-        log_->appendLine(QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
+        Memo1->appendLine(QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
         return false;
     }
     const QString output = path + QLatin1Char('1');
-    log_->setText(kUnattendedMark);
+    Memo1->setPlainText(kUnattendedMark);
     if (fastDecompressor)
         decompressor_->button(1)->setChecked(true);
     OpenDialog1.fileName = path;
@@ -310,7 +300,7 @@ bool TForm3::runUnattended(const QString& path, bool fastDecompressor) {
     // this run's result.
     bool started = false;
     if (QFileInfo::exists(output) && !QFile::remove(output)) {
-        log_->appendLine(QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
+        Memo1->appendLine(QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
     } else {
         started = run();
         // A time limit may have ended the run while the compressor still writes P + "1".
@@ -321,14 +311,10 @@ bool TForm3::runUnattended(const QString& path, bool fastDecompressor) {
     return started && result.isFile() && result.size() > 0;
 }
 
-void TForm3::Button1Click() { log_->clear(); }
+void TForm3::Button1Click() { Memo1->clear(); }
 
 void TForm3::Button2Click() {
-    log_->flush();
-    QString selected = Memo1->textCursor().selectedText();
-    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    selected.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    QGuiApplication::clipboard()->setText(selected);
+    QGuiApplication::clipboard()->setText(Memo1->selectedText());
 }
 
 void TForm3::Button6Click() { close(); }
@@ -340,11 +326,11 @@ void TForm3::CheckBox7Click() { Edit3->setEnabled(CheckBox7->isChecked()); }
 void TForm3::DosCommand1NewLine(TDosCommand*, const QString& NewLine, TOutputType) {
     // Short pieces such as progress figures go on the end of the line before.
     if (NewLine.size() >= 7)
-        log_->appendLine(NewLine);
+        Memo1->appendLine(NewLine);
     else
-        log_->joinToLast(NewLine);
+        Memo1->replaceLastLine(Memo1->lastLine() + QStringLiteral("..") + NewLine);
     if (NewLine == QLatin1String("Runnable on Commodore 64"))
-        log_->appendLine(QString());
+        Memo1->appendLine(QString());
 }
 
 void TForm3::DosCommand1Terminated(TDosCommand*) { finished_ = true; }

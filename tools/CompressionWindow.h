@@ -5,13 +5,12 @@
 
 #include <QWidget>
 
-class BatchedLog;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class LogView;
 class QPushButton;
 
 // PUCrunch GUI: builds the compressor's command line from its options, runs it and shows
@@ -51,8 +50,7 @@ private:
     QString commandLine() const;
 
     AppContext ctx_;
-    QPlainTextEdit* Memo1;
-    BatchedLog* log_;
+    LogView* Memo1;
     QPushButton* Button1;
     QPushButton* Button2;
     QPushButton* Button5;

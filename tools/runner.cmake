@@ -8,7 +8,7 @@ if(TARGET vornix_gui)
   target_sources(vornix_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ToolLocator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DosCommand.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/BatchedLog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LogView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CompressionWindow.cpp
   )
 endif()

@@ -3,13 +3,13 @@
 #include "app/Dialogs.h"
 #include "tools/CompressionWindow.h"
 #include "tools/DosCommand.h"
+#include "tools/LogView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
     NoDialogs dialogs;
     TForm3 window(AppContext{folder, &dialogs});
     window.show();
-    auto* memo = window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    auto* memo = window.findChild<LogView*>(QStringLiteral("Memo1"));
     auto* runner = window.findChild<TDosCommand*>(QStringLiteral("DosCommand1"));
     PaintCounter counter;
     memo->viewport()->installEventFilter(&counter);
@@ -136,7 +136,7 @@ int main(int argc, char* argv[]) {
     std::printf("  to /dev/null %.3f s; runner alone %.3f s (%.2fx); runner into the log %.3f s (%.2fx)\n", base,
                 bare, bare / base, full, full / base);
     std::printf("  runner alone: %d reads ended inside a line\n", reads);
-    std::printf("  log lines %d, repaints of the log during the run %d\n", memo->blockCount(), paints);
+    std::printf("  log lines %d, repaints of the log during the run %d\n", static_cast<int>(memo->lineCount()), paints);
 
     // The same child working 10 ms after every 1000 lines, as a compressor does between reports.
     qputenv("BENCH_PACE_MS", "10");

@@ -1,6 +1,7 @@
 // The tape conversion window driven through its controls, with the fake tool standing in
 // for tape64 and every dialog answered by the script.
 #include "tape/TFE.h"
+#include "tools/LogView.h"
 
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -12,7 +13,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -83,7 +83,7 @@ class TFETest : public QObject {
         return w;
     }
     QStringList log() const {
-        return findNamed<QPlainTextEdit>(window_.get(), QStringLiteral("Memo1"))
+        return findNamed<LogView>(window_.get(), QStringLiteral("Memo1"))
             ->toPlainText()
             .split(QLatin1Char('\n'));
     }
@@ -132,17 +132,17 @@ class TFETest : public QObject {
               "CheckBox3", "CheckBox4", "TrackBar1", "SpinEdit1", "SpinEdit2", "SpinEdit3", "RadioGroup1"})
             QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
         QVERIFY(get<QTabWidget>("PageControl1")->isEnabled());
-        QVERIFY(get<QPlainTextEdit>("Memo1")->isEnabled());
+        QVERIFY(get<LogView>("Memo1")->isEnabled());
 
         // The text buttons neither look pressed nor act, Close excepted.
         auto* clear = get<TStaticText>("StaticText1");
         QTest::mousePress(clear, Qt::LeftButton);
         QVERIFY(!clear->isPressedLook());
         QTest::mouseRelease(clear, Qt::LeftButton);
-        get<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("kept"));
+        get<LogView>("Memo1")->setPlainText(QStringLiteral("kept"));
         QTest::mouseClick(clear, Qt::LeftButton);
         clickStart(); // nothing asked, nothing written
-        QCOMPARE(get<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("kept"));
+        QCOMPARE(get<LogView>("Memo1")->toPlainText(), QStringLiteral("kept"));
         auto* close = get<TStaticText>("StaticText4");
         QTest::mousePress(close, Qt::LeftButton);
         QVERIFY(close->isPressedLook());
@@ -259,17 +259,14 @@ class TFETest : public QObject {
         QTest::mouseRelease(clear, Qt::LeftButton);
         QVERIFY(!clear->isPressedLook());
         QCOMPARE(clear->frameShadow(), QFrame::Plain);
-        QCOMPARE(get<QPlainTextEdit>("Memo1")->toPlainText(), QString());
+        QCOMPARE(get<LogView>("Memo1")->toPlainText(), QString());
 
         // Copy: the selection, or everything without one.
-        auto* memo = get<QPlainTextEdit>("Memo1");
+        auto* memo = get<LogView>("Memo1");
         memo->setPlainText(QStringLiteral("first\nsecond"));
         QTest::mouseClick(get<TStaticText>("StaticText2"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("first\nsecond"));
-        QTextCursor cursor = memo->textCursor();
-        cursor.setPosition(0);
-        cursor.setPosition(5, QTextCursor::KeepAnchor);
-        memo->setTextCursor(cursor);
+        memo->select({0, 0}, {0, 5});
         QTest::mouseClick(get<TStaticText>("StaticText2"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("first"));
     }

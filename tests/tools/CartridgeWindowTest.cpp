@@ -1,6 +1,7 @@
 // The cartridge conversion window driven through its controls, with the fake tool standing
 // in for cartconv and every dialog answered by the script.
 #include "tools/CartridgeWindow.h"
+#include "tools/LogView.h"
 #include "tools/CartconvCommandLine.h"
 
 #include "tests/support/GuiTestHelpers.h"
@@ -13,7 +14,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -23,7 +23,7 @@
 namespace {
 
 QStringList logLines(QWidget* w) {
-    return findNamed<QPlainTextEdit>(w, QStringLiteral("Memo1"))->toPlainText().split(QLatin1Char('\n'));
+    return findNamed<LogView>(w, QStringLiteral("Memo1"))->toPlainText().split(QLatin1Char('\n'));
 }
 
 // How many times the tool ran, and the arguments of each run.
@@ -110,7 +110,7 @@ class CartridgeWindowTest : public QObject {
              {"Button1", "Button2", "Button3", "ComboBox1", "CheckBox1", "CheckBox2", "Edit1", "Edit2"})
             QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
         QVERIFY(get<QPushButton>("Button4")->isEnabled());
-        QCOMPARE(get<QPlainTextEdit>("Memo1")->toPlainText(), QString());
+        QCOMPARE(get<LogView>("Memo1")->toPlainText(), QString());
 
         // Shown again, in Polish, with the tool now in place: no message, nothing enabled again.
         window_->hide();
@@ -270,7 +270,7 @@ class CartridgeWindowTest : public QObject {
 
     void cancelledDialogsEndStartSilently() {
         open();
-        const QString before = get<QPlainTextEdit>("Memo1")->toPlainText();
+        const QString before = get<LogView>("Memo1")->toPlainText();
         get<QCheckBox>("CheckBox1")->setChecked(true);
         dialogs_->answerOpen({});
         window_->Button3Click();
@@ -278,7 +278,7 @@ class CartridgeWindowTest : public QObject {
         dialogs_->answerOpen({input_});
         dialogs_->answerSave(QString());
         window_->Button3Click();
-        QCOMPARE(get<QPlainTextEdit>("Memo1")->toPlainText(), before);
+        QCOMPARE(get<LogView>("Memo1")->toPlainText(), before);
         QCOMPARE(runsOf(tool_).size(), 1); // the --types query only
     }
 
@@ -383,7 +383,7 @@ class CartridgeWindowTest : public QObject {
 
     void clearCopyAndClose() {
         open();
-        auto* memo = get<QPlainTextEdit>("Memo1");
+        auto* memo = get<LogView>("Memo1");
         memo->selectAll();
         QTest::mouseClick(get<QPushButton>("Button2"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), memo->toPlainText());

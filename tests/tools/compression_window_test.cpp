@@ -1,6 +1,7 @@
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tools/CompressionWindow.h"
+#include "tools/LogView.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -11,7 +12,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -41,7 +41,7 @@ struct Setup {
         window = std::make_unique<TForm3>(AppContext{folder.path(), &dialogs});
     }
     template <typename T> T* get(const QString& name) { return findNamed<T>(window.get(), name); }
-    QStringList log() { return get<QPlainTextEdit>(QStringLiteral("Memo1"))->toPlainText().split('\n'); }
+    QStringList log() { return get<LogView>(QStringLiteral("Memo1"))->toPlainText().split('\n'); }
     QStringList args() { return folder.toolArgs(QStringLiteral("pucrunch.exe")); }
     QString path(const QString& name) { return folder.file(name); }
     // Push buttons get a real mouse click; radio items and check boxes are clicked as a user
@@ -94,8 +94,8 @@ private slots:
 void CompressionWindowTest::startsAsDesigned() {
     Setup s;
     QCOMPARE(s.window->windowTitle(), QStringLiteral("PUCrunch GUI"));
-    QVERIFY(s.get<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
-    QVERIFY(!s.get<QPlainTextEdit>("Memo1")->isReadOnly());
+    QVERIFY(s.get<LogView>("Memo1")->toPlainText().isEmpty());
+    QVERIFY(!s.get<LogView>("Memo1")->isReadOnly());
     const QList<QPair<QString, QString>> buttons = {
         {"Button1", "Clear"}, {"Button2", "Copy selected"}, {"Button5", "Run"}, {"Button6", "Exit"}};
     for (const auto& [name, text] : buttons) {
@@ -269,7 +269,7 @@ void CompressionWindowTest::cancelledDialogsLeaveLogUntouched() {
     s.dialogs.answerSave({});
     s.click("Button5");
     QCOMPARE(s.dialogs.asked.size(), 3);
-    QVERIFY(s.get<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
+    QVERIFY(s.get<LogView>("Memo1")->toPlainText().isEmpty());
     QVERIFY(!QFileInfo::exists(s.path("pucrunch.exe.args")));
 }
 
@@ -351,7 +351,7 @@ void CompressionWindowTest::typedWRunsWithoutDialogs() {
     s.window->show();
     s.runWith(s.path("first.prg"), s.path("second.prg"));
     s.click("Button1");
-    QTest::keyClicks(s.get<QPlainTextEdit>("Memo1"), "W");
+    QTest::keyClicks(s.get<LogView>("Memo1"), "W");
     s.dialogs.clear();
     s.click("Button5");
     QVERIFY(s.dialogs.asked.isEmpty());
@@ -386,7 +386,7 @@ void CompressionWindowTest::unattendedRunWritesSecondFile() {
     const QString p = s.path("pic ture.prg");
     QFile::remove(p + '1');
     s.window->show();
-    s.get<QPlainTextEdit>("Memo1")->setPlainText("earlier text");
+    s.get<LogView>("Memo1")->setPlainText("earlier text");
     QVERIFY(s.window->runUnattended(p, true));
     QVERIFY(s.dialogs.asked.isEmpty());
     QCOMPARE(s.args(), (QStringList{"-c64", "-ffast", "-m5", p, p + '1'}));
@@ -450,7 +450,7 @@ void CompressionWindowTest::unattendedRunWaitsForSilentCompressor() {
 void CompressionWindowTest::clearAndCopySelected() {
     Setup s(QStringLiteral("out first line\\n\nout second line\\n\n"));
     s.runWith(s.path("in.prg"), s.path("out.prg"));
-    auto* memo = s.get<QPlainTextEdit>("Memo1");
+    auto* memo = s.get<LogView>("Memo1");
     QGuiApplication::clipboard()->setText("something else");
     s.click("Button2");
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
