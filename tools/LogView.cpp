@@ -214,7 +214,8 @@ void LogView::paintEvent(QPaintEvent*) {
         painter.drawText(QPointF(x0, top + ascent), text);
         if (hasSelection() && i >= s.line && i <= e.line) {
             const qreal xa = x0 + (i == s.line ? columnX(text, s.column) : 0);
-            qreal xb = x0 + (i == e.line ? columnX(text, e.column) : columnX(text, text.size()) + newlineWidth);
+            const qreal xb =
+                x0 + (i == e.line ? columnX(text, e.column) : columnX(text, text.size()) + newlineWidth);
             const QRectF band(xa, top, xb - xa, lh);
             painter.fillRect(band, pal.brush(QPalette::Highlight));
             painter.save();
@@ -297,8 +298,8 @@ bool LogView::event(QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool typed = !readOnly_ && !key->text().isEmpty() && key->text().at(0).isPrint() &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        if (key == QKeySequence::Copy || key == QKeySequence::SelectAll || (!readOnly_ && key == QKeySequence::Paste) ||
-            typed) {
+        if (key == QKeySequence::Copy || key == QKeySequence::SelectAll ||
+            (!readOnly_ && key == QKeySequence::Paste) || typed) {
             event->accept();
             return true;
         }
@@ -389,7 +390,8 @@ void LogView::keyPressEvent(QKeyEvent* event) {
             return insertText(QStringLiteral("\n"));
         default: {
             const QString text = event->text();
-            if (!text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            if (plain && !text.isEmpty() && text.at(0).isPrint())
                 return insertText(text);
             return QAbstractScrollArea::keyPressEvent(event);
         }

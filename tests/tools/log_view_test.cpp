@@ -16,7 +16,9 @@ private slots:
 };
 
 namespace {
-void join(LogView& log, const QString& text) { log.replaceLastLine(log.lastLine() + QStringLiteral("..") + text); }
+void join(LogView& log, const QString& text) {
+    log.replaceLastLine(log.lastLine() + QStringLiteral("..") + text);
+}
 
 // A point inside the given row of the view, at the left edge or far to the right of the text.
 QPoint rowPoint(LogView& view, int row, bool right) {
@@ -40,7 +42,9 @@ void LogViewTest::linesAndJoins() {
         {"empty line then more on an empty log", {{'a', ""}, {'a', "x"}}, "x"},
         {"join on an empty log", {{'j', "x"}}, "..x"},
         {"join twice", {{'a', "long line"}, {'j', "1"}, {'j', "2"}}, "long line..1..2"},
-        {"join to an empty last line", {{'a', "first"}, {'a', "second"}, {'a', ""}, {'j', ""}}, "first\nsecond\n.."},
+        {"join to an empty last line",
+         {{'a', "first"}, {'a', "second"}, {'a', ""}, {'j', ""}},
+         "first\nsecond\n.."},
         {"join then append", {{'a', "a line"}, {'j', "5%"}, {'a', "next one"}}, "a line..5%\nnext one"},
         {"clear drops lines", {{'a', "gone"}, {'c', {}}, {'a', "kept"}}, "kept"},
         {"join to a typed W", {{'s', "W"}, {'j', "ok"}}, "W..ok"},
@@ -125,13 +129,15 @@ void LogViewTest::editing() {
         {"backspace at the start does nothing", "ab", {}, {}, {{Qt::Key_Backspace, none}}, "ab"},
         {"typing replaces a selection over lines", "ab\ncd\nef", {0, 1}, {2, 1}, {{0, none}}, "aXf"},
         {"enter splits a line", "ab", {0, 1}, {0, 1}, {{Qt::Key_Return, none}, {0, none}}, "a\nXb"},
-        {"shift+left selects", "abcd", {0, 4}, {0, 4}, {{Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Left, Qt::ShiftModifier}, {0, none}}, "abX"},
+        {"shift+left selects", "abcd", {0, 4}, {0, 4},
+         {{Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Left, Qt::ShiftModifier}, {0, none}}, "abX"},
         {"home then type", "abc", {0, 2}, {0, 2}, {{Qt::Key_Home, none}, {0, none}}, "Xabc"},
         {"ctrl+end", "ab\ncd", {}, {}, {{Qt::Key_End, Qt::ControlModifier}, {0, none}}, "ab\ncdX"},
         {"right wraps to the next line", "ab\ncd", {0, 2}, {0, 2}, {{Qt::Key_Right, none}, {0, none}}, "ab\nXcd"},
         {"up and down keep the column", "abcdef\nab\nabcdef", {0, 5}, {0, 5},
          {{Qt::Key_Down, none}, {Qt::Key_Down, none}, {0, none}}, "abcdef\nab\nabcdeXf"},
-        {"read-only ignores typing", "ab", {0, 2}, {0, 2}, {{0, none}, {Qt::Key_Backspace, none}, {Qt::Key_Return, none}}, "ab", true},
+        {"read-only ignores typing", "ab", {0, 2}, {0, 2},
+         {{0, none}, {Qt::Key_Backspace, none}, {Qt::Key_Return, none}}, "ab", true},
     };
     for (const auto& c : cases) {
         LogView view;
@@ -144,7 +150,8 @@ void LogViewTest::editing() {
             else
                 QTest::keyClick(&view, static_cast<Qt::Key>(key), mods);
         }
-        QVERIFY2(view.toPlainText() == c.expected, qPrintable(QString::fromUtf8(c.name) + ": " + view.toPlainText()));
+        QVERIFY2(view.toPlainText() == c.expected,
+                 qPrintable(QString::fromUtf8(c.name) + ": " + view.toPlainText()));
     }
 
     // Pasting several lines into the middle of one, in place of the selection.
