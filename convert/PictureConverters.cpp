@@ -2,6 +2,7 @@
 
 #include "convert/EmbeddedResources.h"
 #include "convert/SafeFile.h"
+#include "core/FileIO.h"
 
 #include <algorithm>
 
@@ -31,34 +32,47 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
     ConversionResult result;
     InputFile in;
     result.inputRead = in.open(input);
-    AtomicFileWriter out(output);
-    if (!out.open(&result.error) || !out.write(head, &result.error))
+    AtomicFile out;
+    std::uint64_t written = 0;
+    auto put = [&](std::span<const std::uint8_t> bytes) {
+        if (!out.write(bytes.data(), bytes.size()))
+            return false;
+        written += bytes.size();
+        return true;
+    };
+    auto failed = [&] {
+        result.error = out.error();
         return result;
+    };
+    if (!out.open(output.string()) || !put(head))
+        return failed();
     const std::array<std::uint8_t, 1024> blank{};
     for (std::size_t left = zeros; left > 0;) {
         const std::size_t chunk = std::min(left, blank.size());
-        if (!out.write(std::span(blank.data(), chunk), &result.error))
-            return result;
+        if (!put(std::span(blank.data(), chunk)))
+            return failed();
         left -= chunk;
     }
     if (result.inputRead) {
         result.inputSize = in.size();
         if (in.size() > skip) {
             bool writeFailed = false;
-            const bool complete =
-                in.skip(skip) && in.copy(in.size() - skip, [&](std::span<const std::uint8_t> chunk) {
-                    writeFailed = !out.write(chunk, &result.error);
-                    return !writeFailed;
-                });
+            const bool complete = in.skip(skip) && in.copy(in.size() - skip, [&](std::span<const std::uint8_t> chunk) {
+                writeFailed = !put(chunk);
+                return !writeFailed;
+            });
+            if (writeFailed)
+                return failed();
             if (!complete) {
-                if (!writeFailed)
-                    result.error = describeFailure("cannot read all of", input, 0);
+                result.error = describeFailure("cannot read all of", input, 0);
                 return result;
             }
         }
     }
-    result.outputSize = out.written();
-    result.written = out.commit(&result.error);
+    result.outputSize = written;
+    result.written = out.commit();
+    if (!result.written)
+        result.error = out.error();
     return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// File helpers for writers that must never destroy or half-write a user's file: output goes
-// to a temporary file beside the target and is renamed over it only when complete.
+// Reading helpers of the converters, and the one-step replacement of a file. Writing goes
+// through AtomicFile (core/FileIO.h).
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -8,28 +8,6 @@
 #include <string>
 
 namespace vornix {
-
-class AtomicFileWriter {
-  public:
-    explicit AtomicFileWriter(std::filesystem::path target);
-    ~AtomicFileWriter(); // removes the temporary file unless committed
-    AtomicFileWriter(const AtomicFileWriter&) = delete;
-    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
-
-    bool open(std::string* error);
-    bool write(std::span<const std::uint8_t> bytes, std::string* error);
-    // Flushes, closes and renames the temporary file over the target.
-    bool commit(std::string* error);
-    std::uint64_t written() const { return written_; }
-
-  private:
-    void discard();
-    std::filesystem::path target_;
-    std::filesystem::path temp_;
-    std::ofstream out_;
-    std::uint64_t written_ = 0;
-    bool committed_ = false;
-};
 
 // A file opened for reading with its length known up front. Only regular files count: a
 // folder or a device is "cannot be opened", like a missing file.
