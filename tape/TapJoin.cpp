@@ -1,5 +1,6 @@
 #include "tape/TapJoin.h"
 
+#include "core/FileIO.h"
 #include "tape/TapFile.h"
 #include "tape/TapPause.h"
 
@@ -8,7 +9,6 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -30,6 +30,8 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string systemText(int error) { return std::generic_category().message(error); }
+
+std::string writeFailure(const vornix::AtomicFile& out) { return "Cannot write the joined TAP, " + out.error() + "."; }
 
 // Size of a readable regular file, or an error message naming it.
 bool inputSize(const std::string& path, std::uint64_t& size, std::string& error) {
@@ -94,30 +96,9 @@ std::string measure(const std::vector<JoinItem>& items, const std::string& outpu
     return {};
 }
 
-// Creates a new, empty file beside target under a name nobody else uses.
-File createTemporary(const std::string& target, std::string& tempPath, int& error) {
-    const fs::path t(target);
-    std::random_device rd;
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%08x.part", static_cast<unsigned>(rd()));
-        fs::path candidate = t.parent_path() / ("." + t.filename().string() + suffix);
-        errno = 0;
-        File f(std::fopen(candidate.string().c_str(), "wbx"));
-        if (f) {
-            tempPath = candidate.string();
-            return f;
-        }
-        error = errno;
-        if (error != EEXIST)
-            break;
-    }
-    return nullptr;
-}
-
 // Copies count bytes of path from offset 20 on into out.
-std::string copyData(const std::string& path, std::uint64_t count, std::FILE* out, std::vector<char>& buffer,
-                     const std::string& output, const std::function<void(std::uint64_t)>& advance) {
+std::string copyData(const std::string& path, std::uint64_t count, vornix::AtomicFile& out, std::vector<char>& buffer,
+                     const std::function<void(std::uint64_t)>& advance) {
     errno = 0;
     File in(std::fopen(path.c_str(), "rb"));
     if (!in)
@@ -132,8 +113,8 @@ std::string copyData(const std::string& path, std::uint64_t count, std::FILE* ou
                 return "Cannot read " + quoted(path) + ": " + systemText(errno) + ".";
             return quoted(path) + " became shorter while it was being joined.";
         }
-        if (std::fwrite(buffer.data(), 1, got, out) != got)
-            return "Cannot write " + quoted(output) + ": " + systemText(errno) + ".";
+        if (!out.write(buffer.data(), got))
+            return writeFailure(out);
         count -= got;
         advance(got);
     }
@@ -176,24 +157,17 @@ JoinResult join(const std::vector<JoinItem>& items, const std::string& output, c
     if (progress)
         progress(0, total);
 
-    std::string tempPath;
-    int createError = 0;
-    File out = createTemporary(output, tempPath, createError);
-    if (!out) {
-        result.error = "Cannot create " + quoted(output) + ": " + systemText(createError) + ".";
-        return result;
-    }
+    // Written beside the target and renamed over it only when complete: a failed join never
+    // leaves a half-written or emptied TAP.
+    vornix::AtomicFile out;
     auto fail = [&](std::string message) {
-        out.reset();
-        std::error_code ec;
-        fs::remove(tempPath, ec);
+        out.discard();
         result.error = std::move(message);
         return result;
     };
-
     const Header header = makeHeader(static_cast<std::uint32_t>(total));
-    if (std::fwrite(header.data(), 1, header.size(), out.get()) != header.size())
-        return fail("Cannot write " + quoted(output) + ": " + systemText(errno) + ".");
+    if (!out.open(output) || !out.reserve(kHeaderSize + total) || !out.write(header.data(), header.size()))
+        return fail(writeFailure(out));
 
     std::uint64_t done = 0;
     auto advance = [&](std::uint64_t n) {
@@ -206,27 +180,19 @@ JoinResult join(const std::vector<JoinItem>& items, const std::string& output, c
     for (const JoinItem& item : items) {
         if (item.isPause()) {
             const auto bytes = pauseBytes(item.pauseSeconds);
-            if (std::fwrite(bytes.data(), 1, bytes.size(), out.get()) != bytes.size())
-                return fail("Cannot write " + quoted(output) + ": " + systemText(errno) + ".");
+            if (!out.write(bytes.data(), bytes.size()))
+                return fail(writeFailure(out));
             advance(bytes.size());
             continue;
         }
         const std::uint64_t count = sizes[fileIndex++] - kHeaderSize;
-        std::string error = copyData(item.path, count, out.get(), buffer, output, advance);
+        std::string error = copyData(item.path, count, out, buffer, advance);
         if (!error.empty())
             return fail(std::move(error));
     }
 
-    errno = 0;
-    const bool flushed = std::fflush(out.get()) == 0;
-    const int flushError = errno;
-    const bool closed = std::fclose(out.release()) == 0;
-    if (!flushed || !closed)
-        return fail("Cannot write " + quoted(output) + ": " + systemText(flushed ? errno : flushError) + ".");
-    std::error_code ec;
-    fs::rename(tempPath, output, ec);
-    if (ec)
-        return fail("Cannot replace " + quoted(output) + ": " + ec.message() + ".");
+    if (!out.commit())
+        return fail(writeFailure(out));
     result.ok = true;
     return result;
 }
