@@ -1036,16 +1036,7 @@ void TForm1::WAVTAPT64P00TAP1Click() {
 
 void TForm1::TAPLinker1Click() { showToolWindow(linker_); }
 
-void TForm1::Oprogramie1Click() {
-    if (!about_)
-        return;
-    if (!aboutPlaced_) {
-        // Beside the main window, not over it.
-        about_->move(frameGeometry().topRight() + QPoint(8, 0));
-        aboutPlaced_ = true;
-    }
-    showToolWindow(about_);
-}
+void TForm1::Oprogramie1Click() { showToolWindow(about_); }
 
 // The picture commands read the option ticks at the moment they run.
 CompressionOptions TForm1::pictureOptions() {

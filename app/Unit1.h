@@ -163,7 +163,6 @@ private:
     TForm4* cartridge_ = nullptr;
     TForm5* tape_ = nullptr;
     TForm6* linker_ = nullptr;
-    bool aboutPlaced_ = false;
 
     TDropFileSource* dropSource_ = nullptr;
     DragGesture gesture_;
