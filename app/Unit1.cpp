@@ -954,10 +954,6 @@ void TForm1::FormDropFiles(const QStringList& paths) {
 // Language buttons, options, tool windows
 
 void TForm1::SpeedButton11Click() {
-    englishButtonSlot_->setVisible(false);
-    SpeedButton11->setEnabled(false);
-    polishButtonSlot_->setVisible(true);
-    SpeedButton12->setEnabled(true);
     applyEnglish();
     storeSetting(QStringLiteral("Eng"), true);
 }
