@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -29,8 +28,6 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
-std::string systemText(int error) { return std::generic_category().message(error); }
-
 std::string writeFailure(const vornix::AtomicFile& out) { return "Cannot write the joined TAP, " + out.error() + "."; }
 
 // Size of a readable regular file, or an error message naming it.
@@ -48,7 +45,7 @@ bool inputSize(const std::string& path, std::uint64_t& size, std::string& error)
     errno = 0;
     File f(std::fopen(path.c_str(), "rb"));
     if (!f) {
-        error = "Cannot read " + quoted(path) + ": " + systemText(errno) + ".";
+        error = "Cannot read " + quoted(path) + ": " + vornix::systemMessage(errno) + ".";
         return false;
     }
     size = fs::file_size(path, ec);
@@ -102,15 +99,15 @@ std::string copyData(const std::string& path, std::uint64_t count, vornix::Atomi
     errno = 0;
     File in(std::fopen(path.c_str(), "rb"));
     if (!in)
-        return "Cannot read " + quoted(path) + ": " + systemText(errno) + ".";
+        return "Cannot read " + quoted(path) + ": " + vornix::systemMessage(errno) + ".";
     if (std::fseek(in.get(), static_cast<long>(kHeaderSize), SEEK_SET) != 0)
-        return "Cannot read " + quoted(path) + ": " + systemText(errno) + ".";
+        return "Cannot read " + quoted(path) + ": " + vornix::systemMessage(errno) + ".";
     while (count > 0) {
         const std::size_t want = count < buffer.size() ? static_cast<std::size_t>(count) : buffer.size();
         const std::size_t got = std::fread(buffer.data(), 1, want, in.get());
         if (got != want) {
             if (std::ferror(in.get()))
-                return "Cannot read " + quoted(path) + ": " + systemText(errno) + ".";
+                return "Cannot read " + quoted(path) + ": " + vornix::systemMessage(errno) + ".";
             return quoted(path) + " became shorter while it was being joined.";
         }
         if (!out.write(buffer.data(), got))
