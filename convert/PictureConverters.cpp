@@ -64,7 +64,7 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
             if (writeFailed)
                 return failed();
             if (!complete) {
-                result.error = describeFailure("cannot read all of", input, 0);
+                result.error = "cannot read all of " + input.string();
                 return result;
             }
         }

@@ -1,19 +1,10 @@
 #include "convert/SafeFile.h"
 
-#include <cerrno>
-#include <cstring>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace vornix {
-
-std::string describeFailure(const std::string& what, const fs::path& path, int err) {
-    std::string text = what + " " + path.string();
-    if (err != 0)
-        text += ": " + std::error_code(err, std::generic_category()).message();
-    return text;
-}
 
 bool InputFile::open(const fs::path& path) {
     std::error_code ec;

@@ -40,9 +40,6 @@ template <typename Sink> bool InputFile::copy(std::uint64_t count, Sink&& sink) 
     return true;
 }
 
-// Readable text of a system error for path, e.g. "cannot create /x/y.prg: Permission denied".
-std::string describeFailure(const std::string& what, const std::filesystem::path& path, int err);
-
 // Renames from over to, replacing to in one step. to is untouched when it fails.
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error);
 
