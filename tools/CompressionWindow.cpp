@@ -65,17 +65,6 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return b;
 }
 
-// The marker file is looked up like the tools are: without regard to letter case.
-bool folderHasFile(const QString& folder, const QString& name) {
-    if (folder.isEmpty())
-        return false;
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo& info : files)
-        if (info.fileName().compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
 } // namespace
 
 TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
@@ -186,8 +175,9 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     connect(CheckBox7, &QCheckBox::toggled, this, &TForm3::CheckBox7Click);
 
     Memo1->clear();
-    // Without the marker the installed compressor is one that does not know -fbasic.
-    if (!folderHasFile(ctx_.programFolder, QStringLiteral("pcenable.2k8")))
+    // Without the marker (found like the tools, whatever its letter case) the installed
+    // compressor is one that does not know -fbasic.
+    if (findFileNoCase(ctx_.programFolder, QStringLiteral("pcenable.2k8")).isEmpty())
         decompressor_->button(0)->setEnabled(false);
 }
 

@@ -4,7 +4,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-static bool isRunnable(const QFileInfo& info) { return info.isFile() && info.isExecutable(); }
+QString findFileNoCase(const QString& folder, const QString& name, bool runnableOnly) {
+    if (folder.isEmpty())
+        return {};
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& info : files) {
+        if (info.fileName().compare(name, Qt::CaseInsensitive) == 0 && (!runnableOnly || info.isExecutable()))
+            return info.absoluteFilePath();
+    }
+    return {};
+}
 
 QString findTool(const QString& programFolder, const QString& name) {
     QString base = name.trimmed();
@@ -13,15 +22,10 @@ QString findTool(const QString& programFolder, const QString& name) {
     if (base.isEmpty() || base.contains('/'))
         return {};
     const QString withExe = base + QStringLiteral(".exe");
-    if (!programFolder.isEmpty()) {
-        const QDir dir(programFolder);
-        const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString& wanted : {withExe, base}) {
-            for (const QFileInfo& info : files) {
-                if (info.fileName().compare(wanted, Qt::CaseInsensitive) == 0 && isRunnable(info))
-                    return info.absoluteFilePath();
-            }
-        }
+    for (const QString& wanted : {withExe, base}) {
+        const QString found = findFileNoCase(programFolder, wanted, true);
+        if (!found.isEmpty())
+            return found;
     }
     for (const QString& wanted : {base, withExe}) {
         const QString found = QStandardPaths::findExecutable(wanted);
