@@ -3,6 +3,7 @@
 #include "app/AboutWindow.h"
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
+#include "app/LocalPath.h"
 #include "app/Settings.h"
 #include "app/WorkingFolder.h"
 #include "convert/PictureCommands.h"
@@ -63,8 +64,6 @@ private:
     bool capitals_;
 };
 
-std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString fromLocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
 
 // Toolbar pictures from our SVG set, drawn at the sizes a button asks for.
@@ -509,7 +508,7 @@ void TForm1::SpeedButton1Click() {
 }
 
 bool TForm1::loadImage(const QString& path) {
-    const vornix::OpenResult result = doc_.open(localPath(path));
+    const vornix::OpenResult result = doc_.open(toLocalPath(path));
     if (!result.accepted) {
         ctx_.dialogs->message(this, kRejectedCaption, kRejectedText, MsgButtons::Ok, MsgIcon::None);
         redisplay();
@@ -537,7 +536,7 @@ TForm1::SaveOutcome TForm1::saveAs() {
     const QString path = ctx_.dialogs->saveFile(this, saveDialog_);
     if (path.isEmpty())
         return SaveOutcome::Cancelled;
-    const vornix::SaveResult result = doc_.saveAs(localPath(path), Oznaczenieprogramu0x011->isChecked());
+    const vornix::SaveResult result = doc_.saveAs(toLocalPath(path), Oznaczenieprogramu0x011->isChecked());
     showLabel();
     if (!result.written) {
         showMessage(Msg::SaveFailed, nativeName(path));
@@ -562,7 +561,7 @@ void TForm1::SpeedButton9Click() {
         return;
     std::vector<std::string> files;
     for (const QString& p : paths)
-        files.push_back(localPath(p));
+        files.push_back(toLocalPath(p));
     const std::vector<vornix::AddResult> results = doc_.addPrograms(files);
     redisplay();
     for (const vornix::AddResult& r : results)
@@ -646,7 +645,7 @@ bool TForm1::extractRows(const QList<int>& rows, const QString& folder, bool uns
     extracting_ = true;
     doc_.setBusy(true);
     bool ok = true;
-    const std::string target = localPath(folder);
+    const std::string target = toLocalPath(folder);
     for (int row : rows) {
         if (row >= doc_.count())
             break;
@@ -938,7 +937,7 @@ void TForm1::FormDropFiles(const QStringList& paths) {
         // Exactly ".PRG" or ".prg"; only while an image is open.
         if ((ext != QLatin1String(".PRG") && ext != QLatin1String(".prg")) || !SpeedButton8->isEnabled())
             continue;
-        const vornix::AddResult result = doc_.addPrg(localPath(path));
+        const vornix::AddResult result = doc_.addPrg(toLocalPath(path));
         if (result.added) {
             doc_.setModified(true);
             changed = true;

@@ -1,5 +1,7 @@
 #include "app/WorkingFolder.h"
 
+#include "app/LocalPath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,7 +39,7 @@ void empty(const QString& folder) {
 
 QList<QUrl> prgFileUrls(const QString& folder) {
     namespace fs = std::filesystem;
-    const std::string root = QFile::encodeName(QDir(folder).absolutePath()).toStdString();
+    const std::string root = toLocalPath(QDir(folder).absolutePath());
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {

@@ -1,5 +1,6 @@
 #include "convert/PictureCommands.h"
 
+#include "app/LocalPath.h"
 #include "convert/InPlaceCompression.h"
 #include "convert/PictureConverters.h"
 #include "tools/CompressionWindow.h"
@@ -16,7 +17,7 @@ std::filesystem::path toPath(const QString& path) {
 #ifdef _WIN32
     return std::filesystem::path(path.toStdWString());
 #else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    return std::filesystem::path(toLocalPath(path));
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include "tape/TFE.h"
 
 #include "app/Dialogs.h"
+#include "app/LocalPath.h"
 #include "tape/TapFile.h"
 #include "tape/Tape64CommandLine.h"
 #include "tools/DosCommand.h"
@@ -409,7 +410,7 @@ bool TForm5::versionOneCommandLine(QString* commandLine) {
         return true;
     const QString in = QDir::toNativeSeparators(input.first());
     if (QFileInfo(in).suffix().compare(QStringLiteral("tap"), Qt::CaseInsensitive) == 0 &&
-        tap::isVersion1(in.toStdString()) &&
+        tap::isVersion1(toLocalPath(in)) &&
         ctx_.dialogs->message(this, text("Potwierdź", "Confirm"), Label4->text(), MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes)
         return false;

@@ -1,6 +1,7 @@
 #include "tape/TLink.h"
 
 #include "app/Dialogs.h"
+#include "app/LocalPath.h"
 #include "tape/LinkList.h"
 #include "tape/TapFile.h"
 #include "tape/TapJoin.h"
@@ -32,8 +33,6 @@ namespace {
 
 const QString kToolName = QStringLiteral("tape64");
 
-std::string toNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString fromNative(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 FileDialogSetup tapDialogSetup() {
     FileDialogSetup setup;
@@ -185,7 +184,7 @@ tap::Entries toEntries(const QStringList& list) {
     tap::Entries out;
     out.reserve(static_cast<std::size_t>(list.size()));
     for (const QString& s : list)
-        out.push_back(toNative(s));
+        out.push_back(toLocalPath(s));
     return out;
 }
 
@@ -193,7 +192,7 @@ QStringList fromEntries(const tap::Entries& list) {
     QStringList out;
     out.reserve(static_cast<qsizetype>(list.size()));
     for (const std::string& s : list)
-        out << fromNative(s);
+        out << fromLocalPath(s);
     return out;
 }
 
@@ -206,7 +205,7 @@ void TForm6::SpeedButton1Click() {
         return;
     tap::Entries added;
     for (const QString& path : chosen)
-        added.push_back(tap::withTapExtension(toNative(path)));
+        added.push_back(tap::withTapExtension(toLocalPath(path)));
     tap::Entries list = toEntries(entries());
     const int selected = tap::insertEntries(list, selectedIndex(), added);
     setEntries(fromEntries(list), selected);
@@ -253,7 +252,7 @@ QString TForm6::convertToVersion1(const QString& path) {
                       .arg(path));
         return {};
     }
-    const QString converted = fromNative(tap::convertedPath(toNative(path)));
+    const QString converted = fromLocalPath(tap::convertedPath(toLocalPath(path)));
     // A file left by an earlier run must not pass for this run's result.
     const QFileInfo before(converted);
     const bool existedBefore = before.exists();
@@ -262,8 +261,8 @@ QString TForm6::convertToVersion1(const QString& path) {
 
     QProcess process;
     QStringList arguments;
-    for (const std::string& a : tap::conversionArguments(toNative(path)))
-        arguments << fromNative(a);
+    for (const std::string& a : tap::conversionArguments(toLocalPath(path)))
+        arguments << fromLocalPath(a);
     process.setProgram(tool);
     process.setArguments(arguments);
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -356,13 +355,13 @@ void TForm6::SpeedButton6Click() {
     std::vector<tap::JoinItem> items;
     std::string error;
     if (!tap::itemsFromEntries(toEntries(list), items, error)) {
-        showError(fromNative(error));
+        showError(fromLocalPath(error));
         return;
     }
-    const std::string nativeOutput = toNative(output);
+    const std::string nativeOutput = toLocalPath(output);
     error = tap::checkJoin(items, nativeOutput);
     if (!error.empty()) {
-        showError(fromNative(error));
+        showError(fromLocalPath(error));
         return;
     }
 
@@ -374,7 +373,7 @@ void TForm6::SpeedButton6Click() {
         const QString converted = convertToVersion1(list.at(row));
         if (converted.isEmpty())
             return;
-        item.path = toNative(converted);
+        item.path = toLocalPath(converted);
         // The list shows the converted file from now on, so later joins use it as it is.
         if (row < ListBox1->count() && ListBox1->item(row)->text() == list.at(row))
             ListBox1->item(row)->setText(converted);
@@ -391,5 +390,5 @@ void TForm6::SpeedButton6Click() {
         QCoreApplication::processEvents();
     });
     if (!result.ok)
-        showError(fromNative(result.error));
+        showError(fromLocalPath(result.error));
 }
