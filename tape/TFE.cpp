@@ -243,15 +243,7 @@ TForm5::TForm5(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     layout->addLayout(textButtons);
     layout->addWidget(PageControl1);
 
-    DosCommand1 = new TDosCommand(this);
-    DosCommand1->setObjectName(QStringLiteral("DosCommand1"));
-    DosCommand1->InputToOutput = false;
-    DosCommand1->MaxTimeAfterBeginning = 0;
-    DosCommand1->MaxTimeAfterLastOutput = 0;
-    DosCommand1->ProgramFolder = ctx_.programFolder;
-    // Every line counts, a beginning of a line as much as a whole one.
-    DosCommand1->OnNewLine = [this](TDosCommand*, const QString& line, TOutputType) { log(line); };
-    DosCommand1->OnTerminated = [this](TDosCommand*) { finished_ = true; };
+    DosCommand1 = createLogRunner(this, ctx_.programFolder, [this](const QString& line) { log(line); }, &finished_);
 
     connect(StaticText1, &TStaticText::clicked, this, &TForm5::StaticText1Click);
     connect(StaticText2, &TStaticText::clicked, this, &TForm5::StaticText2Click);

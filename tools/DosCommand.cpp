@@ -235,3 +235,16 @@ void waitForChildInLoop(TDosCommand& command) {
     while (command.hasRunningChild() && loop.exec() == 0) {
     }
 }
+
+TDosCommand* createLogRunner(QObject* owner, const QString& programFolder, std::function<void(const QString&)> showLine,
+                             bool* finished) {
+    auto* runner = new TDosCommand(owner);
+    runner->setObjectName(QStringLiteral("DosCommand1"));
+    runner->InputToOutput = false;
+    runner->MaxTimeAfterBeginning = 0;
+    runner->MaxTimeAfterLastOutput = 0;
+    runner->ProgramFolder = programFolder;
+    runner->OnNewLine = [show = std::move(showLine)](TDosCommand*, const QString& line, TOutputType) { show(line); };
+    runner->OnTerminated = [finished](TDosCommand*) { *finished = true; };
+    return runner;
+}

@@ -83,6 +83,12 @@ private:
 // the runner refused to start.
 bool runAndWait(TDosCommand& command);
 
+// The runner "DosCommand1" of a window whose log shows every line as it comes (a beginning
+// of a line as much as a whole one) and whose finished flag is set by OnTerminated: no time
+// limits, the program looked up from programFolder.
+TDosCommand* createLogRunner(QObject* owner, const QString& programFolder, std::function<void(const QString&)> showLine,
+                             bool* finished);
+
 // Waits in a local event loop until the child of the last run has exited; returns at once
 // when there is none.
 void waitForChildInLoop(TDosCommand& command);
