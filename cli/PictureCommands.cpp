@@ -4,6 +4,7 @@
 #include "convert/SafeFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <iostream>
 
@@ -14,7 +15,8 @@ using Converter =
 
 int runConversion(const char* name, const char* what, const Args& args, const Converter& convert) {
     // Help wherever it stands: "koala pic.kla --help" must not write a file named --help.
-    if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+    if (std::any_of(args.begin(), args.end(),
+                    [](const std::string& a) { return a == "--help" || a == "-h"; })) {
         std::cout << "usage: vornix-cli " << name << " IN OUT\n\n"
                   << "Writes OUT, a C64 program that shows " << what << " IN when loaded and run.\n"
                   << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n";
@@ -37,6 +39,13 @@ int runConversion(const char* name, const char* what, const Args& args, const Co
     if (!result.written) {
         std::cerr << "vornix-cli " << name << ": " << result.error << "\n";
         return 1;
+    }
+    if (result.unusualLoadAddress) {
+        char address[8];
+        std::snprintf(address, sizeof address, "$%04X", *result.unusualLoadAddress);
+        std::cerr << "vornix-cli " << name << ": warning: " << input.string() << " loads at " << address
+                  << ", not at $3B00 or $3C00 like an FLI picture; it was converted as if it loaded at "
+                     "$3B00 and may not show correctly\n";
     }
     return 0;
 }

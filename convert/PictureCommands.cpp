@@ -47,6 +47,20 @@ void finishConversion(const AppContext& ctx, QWidget* parent, const QString& out
     compressConverted(ctx, parent, output, options);
 }
 
+// The program was written, but from a file that does not load where FLI pictures do.
+void warnUnusualLoadAddress(const AppContext& ctx, QWidget* parent, const QString& input, std::uint16_t load,
+                            bool english) {
+    const QString text =
+        english ? QStringLiteral("%1 loads at $%2, not at $3B00 or $3C00 like an FLI picture.\n\nIt was "
+                                 "converted as if it loaded at $3B00 and may not show correctly.")
+                : QStringLiteral("%1 ma adres ładowania $%2, a nie $3B00 ani $3C00 jak obraz FLI.\n\n"
+                                 "Przekonwertowano go tak, jakby ładował się pod $3B00; obraz może "
+                                 "wyglądać niepoprawnie.");
+    ctx.dialogs->message(parent, kAppTitle,
+                         text.arg(input, QString::number(load, 16).toUpper().rightJustified(4, '0')),
+                         MsgButtons::Ok, MsgIcon::Warning);
+}
+
 // Puts the add-PRG dialog back on its first filter however the command ends.
 class FilterReset {
   public:
@@ -108,8 +122,10 @@ void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& ad
     const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
-    finishConversion(ctx, parent, output, vornix::convertFli(toPath(inputs.first()), toPath(output)),
-                     options);
+    const vornix::ConversionResult result = vornix::convertFli(toPath(inputs.first()), toPath(output));
+    if (result.written && result.unusualLoadAddress)
+        warnUnusualLoadAddress(ctx, parent, inputs.first(), *result.unusualLoadAddress, options.english);
+    finishConversion(ctx, parent, output, result, options);
 }
 
 void compressConverted(const AppContext& ctx, QWidget* parent, const QString& path,

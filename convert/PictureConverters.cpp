@@ -25,13 +25,21 @@ constexpr std::array<std::uint8_t, kKoalaStubSize> kKoalaStub = {
     0x16, 0xD0, 0x4C, 0x61, 0x08,
 };
 
-// Writes head, then the input from offset skip to its end, to output through a temporary
-// file. The input is consumed completely before the rename touches output.
-ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t zeros, const fs::path& input,
-                              std::uint64_t skip, const fs::path& output) {
+// The picture file, opened once; a file that cannot be opened counts as empty.
+struct Source {
+    explicit Source(const fs::path& path) : path(path), opened(file.open(path)) {}
+    fs::path path;
+    InputFile file;
+    bool opened;
+    std::uint64_t consumed = 0; // bytes already read from the start
+};
+
+// Writes head, zeros, then the rest of the input from where it stands, to output through a
+// temporary file. The input is consumed completely before the rename touches output.
+ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t zeros, Source& in,
+                              const fs::path& output) {
     ConversionResult result;
-    InputFile in;
-    result.inputRead = in.open(input);
+    result.inputRead = in.opened;
     AtomicFile out;
     std::uint64_t written = 0;
     auto put = [&](std::span<const std::uint8_t> bytes) {
@@ -53,18 +61,19 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
             return failed();
         left -= chunk;
     }
-    if (result.inputRead) {
-        result.inputSize = in.size();
-        if (in.size() > skip) {
+    if (in.opened) {
+        result.inputSize = in.file.size();
+        if (in.file.size() > in.consumed) {
             bool writeFailed = false;
-            const bool complete = in.skip(skip) && in.copy(in.size() - skip, [&](std::span<const std::uint8_t> chunk) {
-                writeFailed = !put(chunk);
-                return !writeFailed;
-            });
+            const bool complete =
+                in.file.copy(in.file.size() - in.consumed, [&](std::span<const std::uint8_t> chunk) {
+                    writeFailed = !put(chunk);
+                    return !writeFailed;
+                });
             if (writeFailed)
                 return failed();
             if (!complete) {
-                result.error = "cannot read all of " + input.string();
+                result.error = "cannot read all of " + in.path.string();
                 return result;
             }
         }
@@ -83,7 +92,8 @@ const std::array<std::uint8_t, kKoalaStubSize>& koalaStub() {
 }
 
 ConversionResult convertKoala(const fs::path& input, const fs::path& output) {
-    return writeProgram(kKoalaStub, kKoalaPadding, input, 0, output);
+    Source in(input);
+    return writeProgram(kKoalaStub, kKoalaPadding, in, output);
 }
 
 ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path& input,
@@ -93,7 +103,31 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
         result.error = "the FLI viewer is missing from this build of the program";
         return result;
     }
-    return writeProgram(viewer, 0, input, kFliSkippedBytes, output);
+    Source in(input);
+    // The load address says which layout the data has; shorter files have no picture.
+    std::array<std::uint8_t, kFliSkippedBytes> address{};
+    std::size_t background = 0;
+    std::optional<std::uint16_t> unusual;
+    if (in.opened) {
+        in.consumed = std::min<std::uint64_t>(in.file.size(), address.size());
+        const bool read = in.file.copy(in.consumed, [&](std::span<const std::uint8_t> bytes) {
+            std::copy(bytes.begin(), bytes.end(), address.begin());
+            return true;
+        });
+        if (!read) {
+            ConversionResult result;
+            result.error = "cannot read " + input.string();
+            return result;
+        }
+        const auto load = static_cast<std::uint16_t>(address[0] | (address[1] << 8));
+        if (in.consumed == address.size() && load == kFliLoadAddressWithoutBackground)
+            background = kFliBackgroundTableSize;
+        else if (in.consumed == address.size() && load != kFliLoadAddress)
+            unusual = load;
+    }
+    ConversionResult result = writeProgram(viewer, background, in, output);
+    result.unusualLoadAddress = unusual;
+    return result;
 }
 
 ConversionResult convertFli(const fs::path& input, const fs::path& output) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -20,6 +21,11 @@ const std::array<std::uint8_t, kKoalaStubSize>& koalaStub();
 
 // The FLI picture's own load address, dropped: the viewer knows where the data belongs.
 inline constexpr std::size_t kFliSkippedBytes = 2;
+// The viewer shows the memory image from $3B00 on. Pictures saved from $3C00 leave out the
+// background table in front; the converter puts one of colour 0 in its place.
+inline constexpr std::uint16_t kFliLoadAddress = 0x3B00;
+inline constexpr std::uint16_t kFliLoadAddressWithoutBackground = 0x3C00;
+inline constexpr std::size_t kFliBackgroundTableSize = 256;
 
 struct ConversionResult {
     bool written = false;   // the output file now holds the program
@@ -27,12 +33,16 @@ struct ConversionResult {
     std::uint64_t inputSize = 0;
     std::uint64_t outputSize = 0;
     std::string error; // readable reason when nothing was written
+    // FLI: the input's load address when it is neither of the two the viewer knows. Such a
+    // file is converted as if it loaded at $3B00, which may well show garbage.
+    std::optional<std::uint16_t> unusualLoadAddress;
 };
 
 // Writes the program for the picture file at input to output. The input is read completely
 // before the output path is touched (through a temporary file renamed over it), so the input
 // itself may be chosen as the output. An input that cannot be opened counts as empty: the
-// program then holds the stub and padding (Koala) or the viewer alone (FLI).
+// program then holds the stub and padding (Koala) or the viewer alone (FLI). An FLI picture
+// loading at $3C00 gets a background table of colour 0 in front of its data.
 ConversionResult convertKoala(const std::filesystem::path& input, const std::filesystem::path& output);
 ConversionResult convertFli(std::span<const std::uint8_t> viewer, const std::filesystem::path& input,
                             const std::filesystem::path& output);

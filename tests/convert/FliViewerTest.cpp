@@ -38,7 +38,9 @@ Bytes syntheticPicture() {
 }
 
 // Background colour of pixel line k of character row r.
-std::uint8_t background(const Bytes& data, int row, int k) { return data[25 * k + 24 - row]; }
+std::uint8_t background(const Bytes& data, int row, int k) {
+    return data[25 * k + 24 - row];
+}
 
 struct Frame {
     std::vector<IoAccess> io; // from one NMI entry to the next
@@ -60,7 +62,7 @@ std::vector<std::tuple<std::uint16_t, std::uint8_t, std::uint64_t>> displayWrite
 }
 
 class Viewer {
-public:
+  public:
     explicit Viewer(std::uint64_t startCycle = 0, const Bytes& picture = syntheticPicture())
         : Viewer(withViewer(picture), picture, startCycle) {}
 
@@ -98,7 +100,7 @@ public:
     Machine machine;
     Bytes picture;
 
-private:
+  private:
     static Bytes withViewer(const Bytes& picture) {
         Bytes prg = viewerPrg();
         prg.insert(prg.end(), picture.begin(), picture.end());
@@ -151,7 +153,8 @@ TEST(FliViewer, CarriesThePictureDataTo3B00) {
         if (address >= 0x8000 && address < 0x9500) { // only the upward copy writes here
             ++upwardWrites;
             upwardWithRomOrIo = upwardWithRomOrIo || v.machine.processorPort() != 0x34;
-            upwardWithInterrupts = upwardWithInterrupts || !(v.machine.cpu().regs.p & cpu6502::Cpu::InterruptDisable);
+            upwardWithInterrupts =
+                upwardWithInterrupts || !(v.machine.cpu().regs.p & cpu6502::Cpu::InterruptDisable);
         }
     };
     v.start();
@@ -308,24 +311,33 @@ TEST(FliViewer, ShowsTheSameFrameWhateverTheTimingItStartsWith) {
 }
 
 TEST(FliViewer, RunsThePictureTheConverterAppends) {
-    // An FLI file is its load address and the memory image from $3B00.
-    const Bytes picture = syntheticPicture();
-    Bytes file{0x00, 0x3b};
-    file.insert(file.end(), picture.begin(), picture.end());
-    testfiles::TempDir dir;
-    testfiles::writeAll(dir.file("in.fli"), file);
-    ASSERT_TRUE(vornix::convertFli(dir.file("in.fli"), dir.file("out.prg")).written);
+    // An FLI file is its load address and the memory image from $3B00, or from $3C00 when
+    // saved without the background table: that picture shows on a black background.
+    Bytes withoutTable = syntheticPicture();
+    std::fill_n(withoutTable.begin(), 256, 0);
+    const struct {
+        std::uint8_t page;
+        Bytes shown;
+    } layouts[] = {{0x3b, syntheticPicture()}, {0x3c, withoutTable}};
+    for (const auto& layout : layouts) {
+        SCOPED_TRACE("load page " + std::to_string(layout.page));
+        Bytes file{0x00, layout.page};
+        file.insert(file.end(), layout.shown.begin() + (layout.page - 0x3b) * 256, layout.shown.end());
+        testfiles::TempDir dir;
+        testfiles::writeAll(dir.file("in.fli"), file);
+        ASSERT_TRUE(vornix::convertFli(dir.file("in.fli"), dir.file("out.prg")).written);
 
-    Viewer v(testfiles::readAll(dir.file("out.prg")), picture);
-    v.start();
-    EXPECT_TRUE(std::equal(picture.begin(), picture.end(), v.machine.ram.begin() + 0x3b00));
-    v.frame();
-    EXPECT_EQ(displayWrites(v.frame()), displayWrites([] {
-                  Viewer reference;
-                  reference.start();
-                  reference.frame();
-                  return reference.frame();
-              }()));
+        Viewer v(testfiles::readAll(dir.file("out.prg")), layout.shown);
+        v.start();
+        EXPECT_TRUE(std::equal(layout.shown.begin(), layout.shown.end(), v.machine.ram.begin() + 0x3b00));
+        v.frame();
+        EXPECT_EQ(displayWrites(v.frame()), displayWrites([&layout] {
+                      Viewer reference(0, layout.shown);
+                      reference.start();
+                      reference.frame();
+                      return reference.frame();
+                  }()));
+    }
 }
 
 TEST(FliViewer, IgnoresAnNmiThatDoesNotComeFromTheTimer) {

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <numeric>
+#include <optional>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -174,6 +175,47 @@ TEST(FliConverter, DropsTheLoadAddressAndAppendsTheRest) {
     }
 }
 
+TEST(FliConverter, LoadAddressDecidesTheLayout) {
+    const Bytes viewer = pattern(769, 0x80);
+    const Bytes data = pattern(17407, 3);
+    const auto file = [&](std::uint8_t low, std::uint8_t high) {
+        Bytes b{low, high};
+        b.insert(b.end(), data.begin(), data.end());
+        return b;
+    };
+    const struct {
+        const char* what;
+        Bytes picture;
+        std::size_t background; // zero bytes put in front of the data
+        std::optional<std::uint16_t> unusual;
+    } cases[] = {
+        {"with background table", file(0x00, 0x3B), 0, std::nullopt},
+        {"without background table", file(0x00, 0x3C), 256, std::nullopt},
+        {"elsewhere", file(0x00, 0x20), 0, 0x2000},
+        {"near miss", file(0x01, 0x3C), 0, 0x3C01},
+        {"load address alone", {0x00, 0x3C}, 256, std::nullopt},
+        {"half a load address", {0x00}, 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        writeAll(dir.file("in.fli"), c.picture);
+        const auto r = vornix::convertFli(viewer, dir.file("in.fli"), dir.file("out.prg"));
+        ASSERT_TRUE(r.written) << r.error;
+        EXPECT_EQ(r.unusualLoadAddress, c.unusual);
+        Bytes expected = viewer;
+        expected.insert(expected.end(), c.background, std::uint8_t{0});
+        if (c.picture.size() > 2)
+            expected.insert(expected.end(), c.picture.begin() + 2, c.picture.end());
+        EXPECT_EQ(readAll(dir.file("out.prg")), expected);
+    }
+    // A $3C00 picture fills the viewer's memory image up to $7FFF, within what it carries.
+    TempDir dir;
+    writeAll(dir.file("in.fli"), file(0x00, 0x3C));
+    EXPECT_EQ(vornix::convertFli(viewer, dir.file("in.fli"), dir.file("out.prg")).outputSize,
+              769u + 0x7FFF - 0x3B00);
+}
+
 TEST(FliConverter, StandardPictureGivesTheStandardProgramSize) {
     TempDir dir;
     writeAll(dir.file("pic.fli"), pattern(17474, 4));
@@ -260,8 +302,9 @@ TEST(InPlaceCompression, FailedReplacementKeepsBothFiles) {
 
 namespace {
 
-// Runs vornix-cli directly (no shell), standard output and error discarded.
-int runCli(std::vector<std::string> args) {
+// Runs vornix-cli directly (no shell), standard output discarded, standard error too
+// unless a file is given for it.
+int runCli(std::vector<std::string> args, const std::string& errors = "/dev/null") {
     args.insert(args.begin(), VORNIX_CLI);
     std::vector<char*> argv;
     for (auto& a : args)
@@ -270,7 +313,7 @@ int runCli(std::vector<std::string> args) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, VORNIX_CLI, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -307,11 +350,21 @@ TEST(Cli, KoalaAndFliCommands) {
     EXPECT_FALSE(fs::exists(dir.file("--help")));
 
     const auto* viewer = vornix::findResource("fliview");
-    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), dir.file("f.prg")}), viewer ? 0 : 1);
+    const std::string errors = dir.file("errors");
+    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), dir.file("f.prg")}, errors), viewer ? 0 : 1);
     if (viewer) {
         Bytes expected = *viewer;
         expected.insert(expected.end(), picture.begin() + 2, picture.end());
         EXPECT_EQ(readAll(dir.file("f.prg")), expected);
+        // Converted all the same, with a warning about the load address, which FLI
+        // pictures at $3B00 do not get.
+        const Bytes said = readAll(errors);
+        EXPECT_NE(
+            std::string(said.begin(), said.end()).find("warning: " + dir.file("a.kla") + " loads at $0F08"),
+            std::string::npos);
+        writeAll(dir.file("b.fli"), {0x00, 0x3B, 1, 2});
+        EXPECT_EQ(runCli({"fli", dir.file("b.fli"), dir.file("f.prg")}, errors), 0);
+        EXPECT_EQ(readAll(errors), Bytes{});
     } else {
         EXPECT_FALSE(fs::exists(dir.file("f.prg")));
     }
