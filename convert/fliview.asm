@@ -9,6 +9,9 @@
 ;   $4000  screen matrix k at $4000 + $400k serves pixel line k of every row
 ;   $6000  bitmap
 ;
+; The display is timed for PAL machines. Anything else (an NTSC machine counts 262 or 263
+; raster lines) is told so in a line of text and sent back to BASIC, nothing changed.
+;
 ; The display runs in a non-maskable interrupt from CIA 2 timer B, locked to the frame.
 ; Every pixel line of the picture is a forced bad line: its screen matrix is chosen
 ; through $d018 and fetched anew because $d011 makes YSCROLL match the line in cycle 14
@@ -45,6 +48,8 @@
         cia2_icr   = $dd0d
         cia2_crb   = $dd0f
         nmi_vector = $0318
+        chrout     = $ffd2      ; system ROM: print the character in A
+        basic_warm = $a002      ; BASIC ROM: vector of the warm start (stack reset, READY.)
 
         frame_cycles = 312 * 63 ; one PAL frame: the timer B period
 
@@ -142,7 +147,7 @@ basic_end
 
         !if * > $0820 { !error "BASIC line too long" }
         !fill $0820 - *, 0
-        jmp start                       ; SYS 2080 lands here
+        jmp check_pal                   ; SYS 2080 lands here
 
 ; ---------------------------------------------------------------------------------------
 ; Relocation and set-up.
@@ -362,6 +367,37 @@ line1   lda #$18
         dey
         jmp row
 
+
+;---------------------------------------------------------------------------------------
+; The machine check, out of the way of the timed code above.
+
+check_pal
+        php
+        sei                             ; no interrupt may hide the lowest lines
+-       bit vic_ctrl1                   ; raster bit 8: wait for a line below 256 ...
+        bmi -
+-       bit vic_ctrl1                   ; ... then for line 256, so all lines above are seen
+        bpl -
+-       lda vic_raster                  ; a read every 15 cycles: no line is missed
+        cmp #<304                       ; PAL counts on to 311, NTSC stops at 261 or 262
+        bcs is_pal
+        bit vic_ctrl1
+        bmi -
+        plp
+        ldx #0
+-       lda pal_text,x
+        jsr chrout
+        inx
+        cpx #pal_text_end - pal_text
+        bne -
+        jmp (basic_warm)                ; prints READY. after the text
+
+is_pal  plp
+        jmp start
+
+pal_text
+        !raw "THIS FLI PICTURE NEEDS A PAL C64."
+pal_text_end
 
         +same_page synced, sync_next
         +same_page wait_ff, wait_ff_next

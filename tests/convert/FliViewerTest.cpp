@@ -64,11 +64,12 @@ std::vector<std::tuple<std::uint16_t, std::uint8_t, std::uint64_t>> displayWrite
 class Viewer {
   public:
     explicit Viewer(std::uint64_t startCycle = 0, const Bytes& picture = syntheticPicture())
-        : Viewer(withViewer(picture), picture, startCycle) {}
+        : Viewer(program(picture), picture, startCycle) {}
 
     // A whole program (from the converter, say) showing the given picture data.
-    Viewer(const Bytes& prg, const Bytes& picture, std::uint64_t startCycle = 0)
-        : machine(startCycle), picture(picture) {
+    Viewer(const Bytes& prg, const Bytes& picture, std::uint64_t startCycle = 0,
+           cpu6502::Timing timing = cpu6502::kPal)
+        : machine(startCycle, timing), picture(picture) {
         machine.installNmiEntry();
         machine.cpu().setStopOnBrk(true);
         machine.loadPrg(prg);
@@ -100,8 +101,7 @@ class Viewer {
     Machine machine;
     Bytes picture;
 
-  private:
-    static Bytes withViewer(const Bytes& picture) {
+    static Bytes program(const Bytes& picture) {
         Bytes prg = viewerPrg();
         prg.insert(prg.end(), picture.begin(), picture.end());
         return prg;
@@ -337,6 +337,52 @@ TEST(FliViewer, RunsThePictureTheConverterAppends) {
                       reference.frame();
                       return reference.frame();
                   }()));
+    }
+}
+
+// Elsewhere than on PAL the frame would roll: the viewer says so and leaves through the
+// BASIC warm start, having changed nothing but the screen its text goes to.
+TEST(FliViewer, SendsAMachineThatIsNotPalBackToBasicWithAText) {
+    constexpr std::uint16_t warmStart = 0xe37b;
+    const struct {
+        const char* what;
+        cpu6502::Timing timing;
+        bool pal;
+    } machines[] = {{"PAL", cpu6502::kPal, true},
+                    {"NTSC", cpu6502::kNtsc, false},
+                    {"old NTSC", cpu6502::kOldNtsc, false}};
+    for (const auto& kind : machines) {
+        SCOPED_TRACE(kind.what);
+        Viewer v(Viewer::program(syntheticPicture()), syntheticPicture(), 777, kind.timing);
+        Machine& m = v.machine;
+        // Just enough ROM: a character output that hands its byte to $D7FF (logged below),
+        // and a warm start that stays where it is.
+        const std::uint8_t chrout[] = {0x8d, 0xff, 0xd7, 0x60}; // STA $D7FF; RTS
+        std::copy(std::begin(chrout), std::end(chrout), m.kernal.begin() + (0xffd2 - 0xe000));
+        const std::uint8_t loop[] = {0x4c, warmStart & 0xff, warmStart >> 8};
+        std::copy(std::begin(loop), std::end(loop), m.kernal.begin() + (warmStart - 0xe000));
+        m.basic[2] = warmStart & 0xff;
+        m.basic[3] = warmStart >> 8;
+        std::string printed;
+        int otherWrites = 0;
+        m.onWrite = [&](std::uint16_t address, std::uint8_t value) {
+            if (address == 0xd7ff)
+                printed += static_cast<char>(value);
+            else if (address >> 8 != 0x01)
+                ++otherWrites;
+        };
+        ASSERT_TRUE(m.runUntil([&m] { return m.inEndlessLoop(); }, 2'000'000));
+        if (kind.pal) {
+            EXPECT_LT(m.cpu().regs.pc, 0x0b00) << "the viewer's own main loop";
+            EXPECT_EQ(printed, "");
+            EXPECT_TRUE(m.timerBRunning());
+            continue;
+        }
+        EXPECT_EQ(m.cpu().regs.pc, warmStart);
+        EXPECT_EQ(printed, "THIS FLI PICTURE NEEDS A PAL C64.");
+        EXPECT_EQ(otherWrites, 0);
+        EXPECT_FALSE(m.cpu().regs.p & cpu6502::Cpu::InterruptDisable) << "interrupts as BASIC had them";
+        EXPECT_FALSE(m.timerBRunning());
     }
 }
 

@@ -2,8 +2,8 @@
 
 namespace cpu6502 {
 
-Machine::Machine(std::uint64_t startCycle) : cpu_(*this), cycle_(startCycle) {
-    current_.line = lineOf(cycle_);
+Machine::Machine(std::uint64_t startCycle, Timing timing) : cpu_(*this), timing_(timing), cycle_(startCycle) {
+    current_.line = line(cycle_);
     current_.firstCycle = cycle_;
     beginCycle();
 }
@@ -106,7 +106,7 @@ void Machine::tick() {
 }
 
 void Machine::beginCycle() {
-    vicCycle(lineOf(cycle_), cycleInLine(cycle_));
+    vicCycle(line(cycle_), cycleIn(cycle_));
     ciaCycle();
 }
 
@@ -122,7 +122,7 @@ std::uint8_t Machine::peekCpu(std::uint16_t address) {
     if (address == 1)
         return port_;
     if (address >= 0xa000 && address < 0xc000 && (b & 3) == 3)
-        return 0; // no BASIC ROM here
+        return basic[address - 0xa000];
     if (address >= 0xe000 && (b & 2))
         return kernal[address - 0xe000];
     if (address >= 0xd000 && address < 0xe000 && (b & 3) != 0)
@@ -131,9 +131,9 @@ std::uint8_t Machine::peekCpu(std::uint16_t address) {
 }
 
 int Machine::rasterForRead() const {
-    const int line = lineOf(cycle_);
-    // Line 0 starts one cycle late: in its first cycle the counter still shows 311.
-    return (line == 0 && cycleInLine(cycle_) == 1) ? kLines - 1 : line;
+    const int now = line(cycle_);
+    // Line 0 starts one cycle late: in its first cycle the counter still shows the last line.
+    return (now == 0 && cycleIn(cycle_) == 1) ? timing_.lines - 1 : now;
 }
 
 std::uint8_t Machine::ioRead(std::uint16_t address) {

@@ -1,12 +1,12 @@
 #pragma once
-// Just enough of a PAL Commodore 64 around the 6502 to check display code cycle by cycle:
+// Just enough of a Commodore 64 around the 6502 to check display code cycle by cycle:
 // RAM with the processor port's ROM and I/O banking, a VIC-II that counts raster lines
-// (63 cycles, 312 lines), takes the bus on bad lines and keeps the state that decides what
-// a line shows, CIA 2 timer B with its NMI, and a keyboard with no key pressed. Every
-// access to $D000-$DFFF is logged with its cycle.
+// (PAL: 63 cycles, 312 lines; NTSC machines count differently), takes the bus on bad lines
+// and keeps the state that decides what a line shows, CIA 2 timer B with its NMI, and a
+// keyboard with no key pressed. Every access to $D000-$DFFF is logged with its cycle.
 //
 // Cycle numbers: cycle 0 is cycle 1 of raster line 0 of a frame (the numbering of the
-// usual VIC-II timing charts, where a line runs from cycle 1 to 63).
+// usual VIC-II timing charts, where a line runs from cycle 1 to 63 on PAL).
 #include "tests/support/cpu6502/Cpu6502.h"
 
 #include <array>
@@ -44,13 +44,23 @@ struct RasterLine {
     int cpuCycles = 0;             // cycles of the line in which the processor had the bus
 };
 
+// The raster of one kind of VIC-II.
+struct Timing {
+    int lines;
+    int cyclesPerLine;
+};
+inline constexpr Timing kPal{312, 63};
+inline constexpr Timing kNtsc{263, 65};    // 6567R8
+inline constexpr Timing kOldNtsc{262, 64}; // 6567R56A
+
 class Machine : public Bus {
 public:
-    static constexpr int kCyclesPerLine = 63;
-    static constexpr int kLines = 312;
+    // PAL, the machine the tests mostly run on; lineOf and cycleInLine count in it.
+    static constexpr int kCyclesPerLine = kPal.cyclesPerLine;
+    static constexpr int kLines = kPal.lines;
     static constexpr std::uint64_t kCyclesPerFrame = kCyclesPerLine * kLines;
 
-    explicit Machine(std::uint64_t startCycle = 0);
+    explicit Machine(std::uint64_t startCycle = 0, Timing timing = kPal);
     Machine(const Machine&) = delete;
     Machine& operator=(const Machine&) = delete;
 
@@ -59,6 +69,7 @@ public:
     // Memory as the VIC and the RAM chips hold it (ROM and I/O do not hide anything here).
     std::array<std::uint8_t, 0x10000> ram{};
     std::array<std::uint8_t, 0x2000> kernal{}; // seen at $E000 while HIRAM is set
+    std::array<std::uint8_t, 0x2000> basic{};  // seen at $A000 while LORAM and HIRAM are set
     std::array<std::uint8_t, 0x400> colorRam{};
 
     // Puts a PRG file's data at its load address.
@@ -115,8 +126,14 @@ private:
     void ioWrite(std::uint16_t address, std::uint8_t value);
     int banks() const;
     int rasterForRead() const;
+    // Raster line and cycle in it, in this machine's timing.
+    int line(std::uint64_t cycle) const {
+        return static_cast<int>((cycle / timing_.cyclesPerLine) % timing_.lines);
+    }
+    int cycleIn(std::uint64_t cycle) const { return static_cast<int>(cycle % timing_.cyclesPerLine) + 1; }
 
     Cpu cpu_;
+    Timing timing_;
     std::uint64_t cycle_;
     std::uint64_t cpuCycles_ = 0;
     std::uint8_t ddr_ = 0x2f;
