@@ -38,9 +38,7 @@ Bytes syntheticPicture() {
 }
 
 // Background colour of pixel line k of character row r.
-std::uint8_t background(const Bytes& data, int row, int k) {
-    return data[25 * k + 24 - row];
-}
+std::uint8_t background(const Bytes& data, int row, int k) { return data[25 * k + 24 - row]; }
 
 struct Frame {
     std::vector<IoAccess> io; // from one NMI entry to the next
@@ -62,7 +60,7 @@ std::vector<std::tuple<std::uint16_t, std::uint8_t, std::uint64_t>> displayWrite
 }
 
 class Viewer {
-  public:
+public:
     explicit Viewer(std::uint64_t startCycle = 0, const Bytes& picture = syntheticPicture())
         : Viewer(program(picture), picture, startCycle) {}
 
@@ -153,8 +151,7 @@ TEST(FliViewer, CarriesThePictureDataTo3B00) {
         if (address >= 0x8000 && address < 0x9500) { // only the upward copy writes here
             ++upwardWrites;
             upwardWithRomOrIo = upwardWithRomOrIo || v.machine.processorPort() != 0x34;
-            upwardWithInterrupts =
-                upwardWithInterrupts || !(v.machine.cpu().regs.p & cpu6502::Cpu::InterruptDisable);
+            upwardWithInterrupts = upwardWithInterrupts || !(v.machine.cpu().regs.p & cpu6502::Cpu::InterruptDisable);
         }
     };
     v.start();
@@ -311,78 +308,54 @@ TEST(FliViewer, ShowsTheSameFrameWhateverTheTimingItStartsWith) {
 }
 
 TEST(FliViewer, RunsThePictureTheConverterAppends) {
-    // An FLI file is its load address and the memory image from $3B00, or from $3C00 when
-    // saved without the background table: that picture shows on a black background.
-    Bytes withoutTable = syntheticPicture();
-    std::fill_n(withoutTable.begin(), 256, 0);
-    const struct {
-        std::uint8_t page;
-        Bytes shown;
-    } layouts[] = {{0x3b, syntheticPicture()}, {0x3c, withoutTable}};
-    for (const auto& layout : layouts) {
-        SCOPED_TRACE("load page " + std::to_string(layout.page));
-        Bytes file{0x00, layout.page};
-        file.insert(file.end(), layout.shown.begin() + (layout.page - 0x3b) * 256, layout.shown.end());
-        testfiles::TempDir dir;
-        testfiles::writeAll(dir.file("in.fli"), file);
-        ASSERT_TRUE(vornix::convertFli(dir.file("in.fli"), dir.file("out.prg")).written);
+    // An FLI file is its load address and the memory image from $3B00.
+    const Bytes picture = syntheticPicture();
+    Bytes file{0x00, 0x3b};
+    file.insert(file.end(), picture.begin(), picture.end());
+    testfiles::TempDir dir;
+    testfiles::writeAll(dir.file("in.fli"), file);
+    ASSERT_TRUE(vornix::convertFli(dir.file("in.fli"), dir.file("out.prg")).written);
 
-        Viewer v(testfiles::readAll(dir.file("out.prg")), layout.shown);
-        v.start();
-        EXPECT_TRUE(std::equal(layout.shown.begin(), layout.shown.end(), v.machine.ram.begin() + 0x3b00));
-        v.frame();
-        EXPECT_EQ(displayWrites(v.frame()), displayWrites([&layout] {
-                      Viewer reference(0, layout.shown);
-                      reference.start();
-                      reference.frame();
-                      return reference.frame();
-                  }()));
-    }
+    Viewer v(testfiles::readAll(dir.file("out.prg")), picture);
+    v.start();
+    EXPECT_TRUE(std::equal(picture.begin(), picture.end(), v.machine.ram.begin() + 0x3b00));
+    v.frame();
+    EXPECT_EQ(displayWrites(v.frame()), displayWrites([] {
+                  Viewer reference;
+                  reference.start();
+                  reference.frame();
+                  return reference.frame();
+              }()));
 }
 
 // Elsewhere than on PAL the frame would roll: the viewer says so and leaves through the
-// BASIC warm start, having changed nothing but the screen its text goes to.
+// BASIC warm start, having changed nothing but the screen its text goes to. (On PAL it
+// never calls the ROM, which the other tests leave empty.)
 TEST(FliViewer, SendsAMachineThatIsNotPalBackToBasicWithAText) {
     constexpr std::uint16_t warmStart = 0xe37b;
-    const struct {
-        const char* what;
-        cpu6502::Timing timing;
-        bool pal;
-    } machines[] = {{"PAL", cpu6502::kPal, true},
-                    {"NTSC", cpu6502::kNtsc, false},
-                    {"old NTSC", cpu6502::kOldNtsc, false}};
-    for (const auto& kind : machines) {
-        SCOPED_TRACE(kind.what);
-        Viewer v(Viewer::program(syntheticPicture()), syntheticPicture(), 777, kind.timing);
+    for (const cpu6502::Timing timing : {cpu6502::kNtsc, cpu6502::kOldNtsc}) {
+        SCOPED_TRACE(timing.lines);
+        Viewer v(Viewer::program(syntheticPicture()), syntheticPicture(), 777, timing);
         Machine& m = v.machine;
-        // Just enough ROM: a character output that hands its byte to $D7FF (logged below),
-        // and a warm start that stays where it is.
-        const std::uint8_t chrout[] = {0x8d, 0xff, 0xd7, 0x60}; // STA $D7FF; RTS
-        std::copy(std::begin(chrout), std::end(chrout), m.kernal.begin() + (0xffd2 - 0xe000));
-        const std::uint8_t loop[] = {0x4c, warmStart & 0xff, warmStart >> 8};
-        std::copy(std::begin(loop), std::end(loop), m.kernal.begin() + (warmStart - 0xe000));
-        m.basic[2] = warmStart & 0xff;
-        m.basic[3] = warmStart >> 8;
+        // Just enough ROM: a character output that hands its byte to $D7FF, and a warm start
+        // that stays where it is.
+        const std::uint8_t chrout[] = {0x8d, 0xff, 0xd7, 0x60, 0x4c, warmStart & 0xff, warmStart >> 8};
+        std::copy(chrout, chrout + 4, m.kernal.begin() + (0xffd2 - 0xe000));
+        std::copy(chrout + 4, chrout + 7, m.kernal.begin() + (warmStart - 0xe000));
+        std::copy(chrout + 5, chrout + 7, m.basic.begin() + 2);
         std::string printed;
         int otherWrites = 0;
         m.onWrite = [&](std::uint16_t address, std::uint8_t value) {
             if (address == 0xd7ff)
                 printed += static_cast<char>(value);
-            else if (address >> 8 != 0x01)
+            else if (address >> 8 != 0x01) // the stack
                 ++otherWrites;
         };
-        ASSERT_TRUE(m.runUntil([&m] { return m.inEndlessLoop(); }, 2'000'000));
-        if (kind.pal) {
-            EXPECT_LT(m.cpu().regs.pc, 0x0b00) << "the viewer's own main loop";
-            EXPECT_EQ(printed, "");
-            EXPECT_TRUE(m.timerBRunning());
-            continue;
-        }
+        ASSERT_TRUE(m.runUntil([&m] { return m.inEndlessLoop(); }, 2 * Machine::kCyclesPerFrame));
         EXPECT_EQ(m.cpu().regs.pc, warmStart);
         EXPECT_EQ(printed, "THIS FLI PICTURE NEEDS A PAL C64.");
         EXPECT_EQ(otherWrites, 0);
         EXPECT_FALSE(m.cpu().regs.p & cpu6502::Cpu::InterruptDisable) << "interrupts as BASIC had them";
-        EXPECT_FALSE(m.timerBRunning());
     }
 }
 
