@@ -1,30 +1,101 @@
 #include "app/QtDialogs.h"
 
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+bool isGlob(const QString& word) {
+    return word.startsWith(QLatin1Char('*'));
+}
+
+// The description without the patterns some windows write into it themselves ("Cartridge
+// images (*.CRT)", "Koala Paint *.KLA"): the dialog shows the real patterns after it.
+QString bareDescription(const QString& description) {
+    QString text = description.trimmed();
+    for (;;) {
+        if (text.endsWith(QLatin1Char(')'))) {
+            const qsizetype open = text.lastIndexOf(QLatin1Char('('));
+            if (open >= 0) {
+                const QStringList words =
+                    text.mid(open + 1, text.size() - open - 2)
+                        .split(QRegularExpression(QStringLiteral("[\\s;,]+")), Qt::SkipEmptyParts);
+                if (!words.isEmpty() && std::all_of(words.begin(), words.end(), isGlob)) {
+                    text = text.left(open).trimmed();
+                    continue;
+                }
+            }
+        }
+        const qsizetype space = text.lastIndexOf(QLatin1Char(' '));
+        if (space > 0 && isGlob(text.mid(space + 1))) {
+            text = text.left(space).trimmed();
+            continue;
+        }
+        return text.isEmpty() ? description.trimmed() : text;
+    }
+}
+
+} // namespace
 
 QString QtDialogs::qtFilter(const FileDialogSetup& setup) {
     QStringList parts;
     for (const auto& [description, patterns] : setup.filters) {
         QStringList globs;
-        for (const QString& p : patterns.split(';', Qt::SkipEmptyParts)) {
-            const QString glob = p.trimmed();
-            if (glob == "*.*" || glob == "*") {
-                globs << "*";
+        auto add = [&globs](const QString& glob) {
+            if (!globs.contains(glob))
+                globs << glob;
+        };
+        for (const QString& p :
+             patterns.split(QRegularExpression(QStringLiteral("[\\s;]+")), Qt::SkipEmptyParts)) {
+            if (p == QLatin1String("*.*") || p == QLatin1String("*")) {
+                add(QStringLiteral("*"));
                 continue;
             }
-            globs << glob.toUpper();
-            if (glob.toLower() != glob.toUpper())
-                globs << glob.toLower();
+            // Both cases: Linux names are case-sensitive, and tapes come with either.
+            add(p.toLower());
+            add(p.toUpper());
         }
-        parts << QStringLiteral("%1 (%2)").arg(description.trimmed(), globs.join(' '));
+        parts << QStringLiteral("%1 (%2)").arg(bareDescription(description), globs.join(' '));
     }
     return parts.join(";;");
 }
 
+namespace {
+
+// A Yes/No question has no answer that is safe to guess: Escape and the close box leave
+// it open until the user picks one (QMessageBox would take them as No).
+class AnswerRequiredBox : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+    bool answerRequired = false;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (answerRequired && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (answerRequired && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
+} // namespace
+
 MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
                              MsgIcon icon) {
-    QMessageBox box(parent);
+    AnswerRequiredBox box(parent);
+    box.answerRequired = buttons == MsgButtons::YesNo;
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {
@@ -41,19 +112,15 @@ MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QStr
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    const int r = box.exec();
-    if (r == QMessageBox::Yes)
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked && clicked == box.button(QMessageBox::Yes))
         return MsgAnswer::Yes;
-    if (r == QMessageBox::No)
+    if (clicked && clicked == box.button(QMessageBox::No))
         return MsgAnswer::No;
-    if (r == QMessageBox::Cancel)
-        return MsgAnswer::Cancel;
-    // Closing a Yes/No box with Escape or the close box means the safe answer.
-    if (buttons == MsgButtons::YesNoCancel)
-        return MsgAnswer::Cancel;
-    if (buttons == MsgButtons::YesNo)
-        return MsgAnswer::No;
-    return MsgAnswer::Ok;
+    // Escape or the close box: Cancel, or OK for a box that only informs. A Yes/No box ends
+    // unanswered only when something else closes it; Cancel then means "do nothing".
+    return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
 static void prepare(QFileDialog& dlg, const FileDialogSetup& setup) {

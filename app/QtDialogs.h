@@ -10,6 +10,7 @@ public:
     QString saveFile(QWidget* parent, const FileDialogSetup& setup) override;
     QString folder(QWidget* parent, const QString& title, const QString& start) override;
 
-    // "T64 files (*.T64 *.t64);;All files (*)": both cases listed, since Linux names are case-sensitive.
+    // "T64 files (*.t64 *.T64);;All files (*)": each pattern once, in both cases, since Linux
+    // names are case-sensitive; patterns written into a description are not repeated.
     static QString qtFilter(const FileDialogSetup& setup);
 };

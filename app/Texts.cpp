@@ -71,6 +71,12 @@ QString messageText(Msg id, bool english) {
                     "Unable to create the file %1.\nExtraction stopped.");
     case Msg::WorkingFolderFailed:
         return pick("Nie można utworzyć folderu roboczego %1.", "Unable to create the working folder %1.");
+    case Msg::ChangedOnDisk:
+        return pick(
+            "Plik %1 został zmieniony na dysku (przez inny program?) od otwarcia lub ostatniego zapisu.\n"
+            "Zastąpić go i utracić tamte zmiany?",
+            "The file %1 has been changed on disk (by another program?) since it was opened or last saved.\n"
+            "Replace it and lose those changes?");
     case Msg::OpenTitle: return pick("Otwórz", "Open");
     case Msg::SaveTitle: return pick("Zapisz jako", "Save as");
     case Msg::AddTitle: return pick("Dodaj program", "Add program");

@@ -34,6 +34,7 @@ enum class Msg {
     SaveFailed,        // %1 file
     ExtractFailed,     // %1 file
     WorkingFolderFailed, // %1 folder
+    ChangedOnDisk,     // %1 file
     OpenTitle,
     SaveTitle,
     AddTitle,

@@ -3,11 +3,13 @@
 #include "app/AboutWindow.h"
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
+#include "app/Latin1Validator.h"
 #include "app/LocalPath.h"
 #include "app/Settings.h"
 #include "app/WorkingFolder.h"
 #include "convert/PictureCommands.h"
 #include "core/Extraction.h"
+#include "core/FileStamp.h"
 #include "tape/TFE.h"
 #include "tape/TLink.h"
 #include "tools/CartridgeWindow.h"
@@ -41,28 +43,6 @@ namespace {
 const QString kVersionSuffix = QStringLiteral(" - VORN 0.11");
 const QString kRejectedText = QStringLiteral("To nie jest poprawny plik T64.");
 const QString kRejectedCaption = QStringLiteral("O kurcze...!");
-
-// Names, labels and the files behind them are single-byte text: a character outside
-// Latin-1 could not be stored, so it cannot be typed. Optionally letters become capitals.
-class Latin1Validator : public QValidator {
-public:
-    Latin1Validator(bool capitals, QObject* parent) : QValidator(parent), capitals_(capitals) {}
-    State validate(QString& input, int&) const override {
-        for (QChar& c : input) {
-            const char16_t u = c.unicode();
-            if (u > 0xFF)
-                return Invalid;
-            // a-z and the Latin-1 small letters (not the division sign, not sharp s or y
-            // diaeresis, whose capitals are not single Latin-1 characters).
-            if (capitals_ && ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)))
-                c = QChar(static_cast<char16_t>(u - 0x20));
-        }
-        return Acceptable;
-    }
-
-private:
-    bool capitals_;
-};
 
 QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -105,6 +85,8 @@ TForm1::TForm1(const AppContext& context, const QStringList& arguments, QWidget*
 
     buildWindow();
     FormCreate(arguments);
+    // Keys go to the list from the start: Up and Down must not change the capacity unseen.
+    ListView1->setFocus();
 }
 
 TForm1::~TForm1() = default;
@@ -170,7 +152,8 @@ void TForm1::buildWindow() {
     Edit2 = new QLineEdit(QStringLiteral(" "), central);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setMaxLength(24);
-    Edit2->setValidator(new Latin1Validator(true, Edit2));
+    labelValidator_ = new Latin1Validator(Edit2, true);
+    Edit2->setValidator(labelValidator_);
     Edit2->setEnabled(false);
     Edit2->setFixedWidth(150);
     // Dropped files belong to the window, never to a text box.
@@ -220,7 +203,7 @@ void TForm1::buildWindow() {
     Edit1 = new QLineEdit(central);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(16);
-    Edit1->setValidator(new Latin1Validator(false, Edit1));
+    Edit1->setValidator(new Latin1Validator(Edit1, false));
     Edit1->setAcceptDrops(false);
     Edit1->setStyleSheet(QStringLiteral("QLineEdit#Edit1 { border: 1px solid palette(shadow); padding: 0px; }"));
     Edit1->move(0, -20);
@@ -480,8 +463,12 @@ bool TForm1::savePrompt(MsgButtons buttons) {
         return false;
     // Goes on also when the save dialog is cancelled, but not when the file could not be
     // written: the unsaved changes would be lost without the user having agreed to it.
-    if (answer == MsgAnswer::Yes && saveAs() == SaveOutcome::Failed)
-        return false;
+    if (answer == MsgAnswer::Yes) {
+        const SaveOutcome saved = saveAs();
+        // Declining to replace a file changed on disk is not giving up the changes either.
+        if (saved == SaveOutcome::Failed || saved == SaveOutcome::Declined)
+            return false;
+    }
     return true;
 }
 
@@ -490,10 +477,13 @@ void TForm1::SpeedButton10Click() {
         return;
     hideRenameBox();
     doc_.newImage();
+    imagePath_.clear();
+    imageStamp_ = {};
     setWindowTitle(QStringLiteral("Untitled") + kVersionSuffix);
     setImageOpen();
     showLabel();
     redisplay();
+    ListView1->setFocus();
 }
 
 void TForm1::SpeedButton1Click() {
@@ -508,16 +498,22 @@ void TForm1::SpeedButton1Click() {
 }
 
 bool TForm1::loadImage(const QString& path) {
+    // Stamped before reading: a change made while we read shows as a change later, never
+    // the other way round.
+    const vornix::FileStamp stamp = vornix::fileStamp(toLocalPath(path));
     const vornix::OpenResult result = doc_.open(toLocalPath(path));
     if (!result.accepted) {
         ctx_.dialogs->message(this, kRejectedCaption, kRejectedText, MsgButtons::Ok, MsgIcon::None);
         redisplay();
         return false;
     }
+    imagePath_ = QFileInfo(path).absoluteFilePath();
+    imageStamp_ = stamp;
     setCaptionFor(path);
     setImageOpen();
     showLabel();
     redisplay();
+    ListView1->setFocus();
     if (!result.repairs.empty()) {
         QString text = messageText(Msg::DirectoryRepaired, english_).arg(nativeName(path));
         // The reader's own account of what it mended is in English.
@@ -536,14 +532,34 @@ TForm1::SaveOutcome TForm1::saveAs() {
     const QString path = ctx_.dialogs->saveFile(this, saveDialog_);
     if (path.isEmpty())
         return SaveOutcome::Cancelled;
+    if (changedSinceOpened(path) &&
+        ctx_.dialogs->message(this, QStringLiteral("Vornix"),
+                              messageText(Msg::ChangedOnDisk, english_).arg(nativeName(path)),
+                              MsgButtons::YesNo, MsgIcon::Warning) != MsgAnswer::Yes)
+        return SaveOutcome::Declined;
     const vornix::SaveResult result = doc_.saveAs(toLocalPath(path), Oznaczenieprogramu0x011->isChecked());
     showLabel();
     if (!result.written) {
         showMessage(Msg::SaveFailed, nativeName(path));
         return SaveOutcome::Failed;
     }
+    imagePath_ = QFileInfo(path).absoluteFilePath();
+    imageStamp_ = vornix::fileStamp(toLocalPath(path));
     setCaptionFor(path);
     return SaveOutcome::Saved;
+}
+
+// Another program (or a second editor) may have written the image since we read or wrote
+// it; saving over it would silently drop that work.
+bool TForm1::changedSinceOpened(const QString& path) const {
+    if (imagePath_.isEmpty())
+        return false;
+    const QFileInfo target(path);
+    const QFileInfo image(imagePath_);
+    const bool same =
+        target.absoluteFilePath() == image.absoluteFilePath() ||
+        (!target.canonicalFilePath().isEmpty() && target.canonicalFilePath() == image.canonicalFilePath());
+    return same && vornix::changedOnDisk(imageStamp_, vornix::fileStamp(toLocalPath(path)));
 }
 
 void TForm1::SpeedButton7Click() {
@@ -713,7 +729,9 @@ void TForm1::redisplay() {
 
 void TForm1::showLabel() {
     updating_ = true;
+    labelValidator_->setVerbatim(true);
     Edit2->setText(QString::fromLatin1(doc_.label().data(), qsizetype(doc_.label().size())));
+    labelValidator_->setVerbatim(false);
     updating_ = false;
 }
 
@@ -756,11 +774,16 @@ void TForm1::beginRename() {
     const QPoint topLeft =
         ListView1->viewport()->mapTo(centralWidget(), QPoint(ListView1->columnViewportPosition(1), row.top()));
     Edit1->setGeometry(topLeft.x(), topLeft.y(), ListView1->columnWidth(1), std::max(row.height(), Edit1->minimumSizeHint().height()));
-    Edit1->setText(item->text(1));
-    Edit1->selectAll();
+    // Names read from a tape are padded to 16 with spaces or shifted spaces (0xA0); without
+    // them the name can be extended at once.
+    QString name = item->text(1);
+    while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QChar(0xA0)))
+        name.chop(1);
+    Edit1->setText(name);
     Edit1->show();
     Edit1->raise();
     Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TForm1::commitRename() {
@@ -769,6 +792,7 @@ void TForm1::commitRename() {
     const QString text = Edit1->text();
     const int pos = renamePos_;
     hideRenameBox();
+    ListView1->setFocus();
     // The entry may have gone meanwhile (a delete from the toolbar while the box was open).
     if (pos < 0 || pos >= doc_.count())
         return;
@@ -776,7 +800,10 @@ void TForm1::commitRename() {
     redisplay();
 }
 
-void TForm1::cancelRename() { hideRenameBox(); }
+void TForm1::cancelRename() {
+    hideRenameBox();
+    ListView1->setFocus();
+}
 
 void TForm1::hideRenameBox() {
     renamePos_ = -1;

@@ -6,6 +6,7 @@
 #include "app/DragGesture.h"
 #include "app/Texts.h"
 #include "convert/PictureCommands.h"
+#include "core/FileStamp.h"
 #include "core/TapeDocument.h"
 
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 
 #include <optional>
 
+class Latin1Validator;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -105,8 +107,10 @@ private:
     // false when the window must stay (a save asked for at close failed)
     bool FormClose();
 
-    enum class SaveOutcome { Saved, Cancelled, Failed };
+    // Declined: the user would not replace a file changed on disk since it was read.
+    enum class SaveOutcome { Saved, Cancelled, Failed, Declined };
     SaveOutcome saveAs();
+    bool changedSinceOpened(const QString& path) const;
     // true when the document may be replaced (no Cancel, and no save that failed)
     bool savePrompt(MsgButtons buttons);
     bool loadImage(const QString& path);
@@ -150,6 +154,9 @@ private:
     bool closePending_ = false;
     bool updating_ = false;
     int renamePos_ = -1;
+    // The image file last opened or saved, and what it was on disk then.
+    QString imagePath_;
+    vornix::FileStamp imageStamp_;
     QString promptText_;
     QString promptCaption_;
 
@@ -190,6 +197,7 @@ private:
     QLabel* Label4 = nullptr;
     QSpinBox* SpinEdit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
+    Latin1Validator* labelValidator_ = nullptr;
     QLineEdit* Edit1 = nullptr;
     TListView* ListView1 = nullptr;
     QLabel* statusPanel1_ = nullptr;

@@ -2,11 +2,17 @@
 // the close sequence, moves from toolbar, menu and keys, rename, extraction, label and
 // capacity boxes, tool windows.
 #include "app/AboutWindow.h"
+#include "app/QtDialogs.h"
 #include "tests/app/MainWindowHarness.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QTreeWidget>
+
+#include <filesystem>
 
 using namespace apptest;
 
@@ -35,6 +41,10 @@ private slots:
     void closeSequence_data();
     void closeSequence();
     void failedSaveInThePromptKeepsTheChanges();
+    void closePromptInTheRealBoxNeedsAnAnswer();
+    void savingOverAFileChangedOnDisk();
+    void keyboardFocusStaysInTheList();
+    void fileDialogFiltersShowEachPatternOnce();
     void movesFromToolbarMenuAndKeys_data();
     void movesFromToolbarMenuAndKeys();
     void keysAndDeleteNeedASelection();
@@ -320,6 +330,90 @@ void MainWindowTest::failedSaveInThePromptKeepsTheChanges() {
     QVERIFY(h.questionsDone());
 }
 
+void MainWindowTest::closePromptInTheRealBoxNeedsAnAnswer() {
+    QtDialogs real;
+    Harness h;
+    h.ctx.dialogs = &real;
+    TForm1* w = h.startWith({"ONE", "TWO"});
+    h.select({1});
+    h.click("SpeedButton3");
+    bool openAfterEscape = false, openAfterCloseBox = false;
+    QTimer::singleShot(0, w, [&] { // runs inside the box's own event loop
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        QTest::keyClick(box, Qt::Key_Escape);
+        openAfterEscape = box->isVisible();
+        box->close();
+        openAfterCloseBox = box->isVisible();
+        box->button(QMessageBox::No)->click(); // only the user's own answer ends it
+    });
+    QVERIFY(w->close());
+    QVERIFY(openAfterEscape && openAfterCloseBox);
+}
+
+void MainWindowTest::savingOverAFileChangedOnDisk() {
+    namespace fs = std::filesystem;
+    for (bool replace : {false, true}) {
+        Harness h;
+        TForm1* w = h.startWith({"ONE", "TWO"});
+        const QString image = h.file("start.t64");
+        const fs::path path = QFile::encodeName(image).toStdString(), copy = path.string() + "~";
+        h.select({0});
+        h.click("SpeedButton7");
+        if (!replace) {
+            writeImage(image, {"THEIRS"});
+        } else { // the same bytes and time in another file: only its identity tells
+            fs::copy_file(path, copy);
+            fs::last_write_time(copy, fs::last_write_time(path));
+            fs::rename(copy, path);
+        }
+        const QByteArray theirs = readFile(image);
+        // Declined at close: nothing is written, the window and the changes stay.
+        h.dialogs.answerMessage(MsgAnswer::Yes);
+        h.dialogs.answerSave(image);
+        h.dialogs.answerMessage(MsgAnswer::No);
+        QVERIFY(!w->close());
+        QCOMPARE(h.dialogs.last()->buttons, MsgButtons::YesNo);
+        QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(image)));
+        QCOMPARE(readFile(image), theirs);
+        h.dialogs.answerSave(image);
+        h.dialogs.answerMessage(MsgAnswer::Yes);
+        h.click("SpeedButton8");
+        QCOMPARE(readFile(image).mid(80, 4), QByteArray("TWO "));
+        h.dialogs.answerSave(image); // our own save is nobody else's change
+        h.click("SpeedButton8");
+        QVERIFY(h.questionsDone());
+    }
+}
+
+void MainWindowTest::keyboardFocusStaysInTheList() {
+    Harness h;
+    TForm1* w = h.startWith({"ONE", "TWO"});
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    const QPoint row = h.list()->visualItemRect(h.list()->topLevelItem(0)).center();
+    // At start, after a rename ended either way, and after New: Up and Down go to the list.
+    for (Qt::Key step : {Qt::Key_unknown, Qt::Key_Escape, Qt::Key_Return, Qt::Key_N}) {
+        if (step == Qt::Key_Escape || step == Qt::Key_Return) {
+            QTest::mouseDClick(h.list()->viewport(), Qt::LeftButton, {}, row);
+            QTest::keyClick(h.edit("Edit1"), step);
+        } else if (step == Qt::Key_N) {
+            h.dialogs.answerMessage(MsgAnswer::No);
+            h.click("SpeedButton10");
+        }
+        QCOMPARE(QApplication::focusWidget(), h.list());
+    }
+}
+
+void MainWindowTest::fileDialogFiltersShowEachPatternOnce() {
+    FileDialogSetup setup;
+    setup.filters = {{"Cartridge images (*.CRT)", "*.CRT"},
+                     {"Koala Paint *.KLA", "*.KLA;*.kla"},
+                     {"All files (*.*)", "*.*"}};
+    QCOMPARE(QtDialogs::qtFilter(setup),
+             QStringLiteral("Cartridge images (*.crt *.CRT);;Koala Paint (*.kla *.KLA);;All files (*)"));
+}
+
 void MainWindowTest::movesFromToolbarMenuAndKeys_data() {
     QTest::addColumn<QString>("control"); // tool button, menu item or "key:N"
     QTest::addColumn<QList<int>>("selection");
@@ -407,15 +501,16 @@ void MainWindowTest::keysAndDeleteNeedASelection() {
 
 void MainWindowTest::renameCommitsAndCancels() {
     Harness h;
-    TForm1* w = h.startWith({"ONE", "TWO", "THREE"});
+    // Names padded as on real tapes: shifted spaces (0xA0), then spaces.
+    TForm1* w = h.startWith({QStringLiteral("ONE\u00A0\u00A0"), "TWO", "THREE"});
     TListView* list = h.list();
     QLineEdit* box = h.edit("Edit1");
     auto rowCentre = [&](int row) { return list->visualItemRect(list->topLevelItem(row)).center(); };
 
-    // Double-click: the box over the name cell, holding the name as listed, all selected.
+    // Double-click: the box over the name cell, holding the name without padding, all selected.
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
     QVERIFY(box->isVisible());
-    QCOMPARE(box->text(), QStringLiteral("ONE             "));
+    QCOMPARE(box->text(), QStringLiteral("ONE"));
     QCOMPARE(box->selectedText(), box->text());
     QVERIFY(box->hasFocus());
     const QPoint cell = list->viewport()->mapTo(box->parentWidget(),
@@ -442,8 +537,11 @@ void MainWindowTest::renameCommitsAndCancels() {
     QVERIFY(box->isHidden());
     QCOMPARE(h.rows(), QStringList({"ABC", "TWO", "THREE"}));
 
-    // A click in the list commits; the name is cut at 16 characters.
+    // A click in the list commits; the name is cut at 16 characters. A double-click while
+    // the box is open on another row opens it afresh, padding dropped and all selected.
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(1));
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(2));
+    QCOMPARE(box->selectedText(), QStringLiteral("THREE"));
     box->setText("averyveryverylongname");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
     QVERIFY(box->isHidden());
@@ -556,6 +654,17 @@ void MainWindowTest::labelAndCapacityBoxes() {
     QCOMPARE(label->text(), QStringLiteral("MY TAPE"));
     QCOMPARE(QString::fromStdString(w->document().label()), QStringLiteral("MY TAPE"));
     QVERIFY(w->document().modified());
+
+    // A loaded label is shown as stored; only what is typed becomes capitals.
+    Harness h1;
+    TForm1* w1 = h1.start({writeImage(h1.file("low.t64"), {"ONE"}, 10, "my tape")});
+    QLineEdit* label1 = h1.edit("Edit2");
+    QCOMPARE(label1->text().trimmed(), QStringLiteral("my tape"));
+    QVERIFY(!w1->document().modified());
+    label1->setSelection(7, 24); // the padding
+    QTest::keyClicks(label1, "s");
+    QCOMPARE(label1->text().trimmed(), QStringLiteral("my tapeS"));
+    QCOMPARE(QString::fromStdString(w1->document().label()).trimmed(), QStringLiteral("my tapeS"));
 
     Harness h2;
     TForm1* w2 = h2.startWith({"ONE", "TWO"});
