@@ -151,11 +151,11 @@ TEST(Cli, CreateAndList) {
         r.out,
         "{\"label\": \"DEMO                    \", \"capacity\": 2, \"entries\": [\n"
         "  {\"number\": 1, \"name\": \"GAME            \", \"size\": 5, \"load\": 2049, \"end\": 2054},\n"
-        "  {\"number\": 2, \"name\": \"INTRO           \", \"size\": 3, \"load\": 49152, \"end\": 16387}\n"
+        "  {\"number\": 2, \"name\": \"INTRO           \", \"size\": 3, \"load\": 49152, \"end\": 49155}\n"
         "]}\n");
     r = w({"list", "img.t64"});
     EXPECT_TRUE(has(r.out, "capacity: 2\nentries:  2\n")) << r.out;
-    EXPECT_TRUE(has(r.out, "   2  \"INTRO           \"          3  $C000  $4003\n")) << r.out;
+    EXPECT_TRUE(has(r.out, "   2  \"INTRO           \"          3  $C000  $C003\n")) << r.out;
 
     r = w({"create", "empty.t64", "--capacity=120", "--type-01"});
     EXPECT_EQ(r.code, 0) << r.err;
@@ -231,4 +231,33 @@ TEST(Cli, ForeignImages) {
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.err.empty()) << r.err;
     EXPECT_TRUE(has(r.out, "\"FREEZE          \"      66804  $0000  $0000")) << r.out;
+}
+
+TEST(Cli, ConcurrentEditsAllLand) {
+    Workspace w;
+    constexpr int kWriters = 6;
+    for (int i = 0; i < kWriters; ++i)
+        testfiles::writeAll(w.dir.file("p" + std::to_string(i) + ".prg"), Bytes(5000 + i, 0x08));
+    std::vector<pid_t> pids;
+    for (int i = 0; i < kWriters; ++i) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const std::string image = w.dir.file("img.t64"), prg = w.dir.file("p" + std::to_string(i) + ".prg");
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, 1);
+            dup2(null, 2);
+            execl(VORNIX_CLI, VORNIX_CLI, "add", image.c_str(), prg.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        pids.push_back(pid);
+    }
+    for (pid_t pid : pids) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const CliRun r = w({"list", "img.t64"});
+    EXPECT_TRUE(has(r.out, "entries:  " + std::to_string(2 + kWriters) + "\n")) << r.out;
+    for (int i = 0; i < kWriters; ++i)
+        EXPECT_TRUE(has(r.out, "\"P" + std::to_string(i) + "              \"")) << r.out;
 }
