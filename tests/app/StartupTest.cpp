@@ -103,6 +103,10 @@ void StartupTest::iniWritesKeepEveryOtherLine() {
         writeFile(path, before);
     QVERIFY(ProgramSettings::store(path, key, value));
     QCOMPARE(readFile(path), after);
+    // Written by the same writer as the images: a read-only settings.ini stays as it is.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    QVERIFY(!ProgramSettings::store(path, key, !value));
+    QCOMPARE(readFile(path), after);
 }
 
 void StartupTest::settingsReachTheMenuTicks_data() {
