@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <limits>
 
 namespace fs = std::filesystem;
 
@@ -157,14 +158,19 @@ const ReadResult& ImageExtractor::open(const std::string& imagePath) {
     platform::close(image_);
     image_ = platform::kNoHandle;
     path_ = imagePath;
-    directory_ = readImageDirectory(imagePath);
-    if (!directory_.accepted)
-        return directory_;
+    directory_ = ReadResult{};
+    // One handle for the directory and every copy: sizes and data come from the same file.
     std::uint64_t length = 0;
     if (FileError e = platform::openInput(imagePath, image_, length)) {
-        directory_ = ReadResult{};
         directory_.error = e.message();
+        return directory_;
     }
+    if (length > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+        directory_.error =
+            imagePath + ": the file is too large for a T64 image (" + std::to_string(length) + " bytes)";
+        return directory_;
+    }
+    directory_ = readImageDirectory(image_, length, imagePath);
     return directory_;
 }
 
