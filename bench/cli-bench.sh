@@ -57,11 +57,12 @@ bench() { # name, csv, command...
     grep -E '^(Benchmark|  Time)' || true
 }
 
-bench "label vs cp" label.csv \
+# Every run starts with no dirty pages of earlier runs waiting to be written back.
+bench "label vs cp" label.csv --prepare sync \
   "$cli label big.t64 BENCH" \
   "cp pristine.t64 copy.t64"
 # cbmconvert writes into the current folder: both run from there.
-printf '#!/bin/sh\nrm -rf "%s/out-vornix" "%s/out-cbm"/* && mkdir "%s/out-vornix"\n' "$work" "$work" "$work" >reset.sh
+printf '#!/bin/sh\nrm -rf "%s/out-vornix" "%s/out-cbm"/* && mkdir "%s/out-vornix" && sync\n' "$work" "$work" "$work" >reset.sh
 chmod +x reset.sh
 cd out-cbm
 bench "extract vs cbmconvert" extract.csv --prepare "$work/reset.sh" \
