@@ -32,7 +32,7 @@ int runConversion(const char* name, const char* what, const Args& args, const Co
     // line that is almost always a typing error, so it is refused instead.
     vornix::InputFile probe;
     if (!probe.open(input)) {
-        std::cerr << "vornix-cli " << name << ": cannot read " << input.string() << "\n";
+        std::cerr << "vornix-cli " << name << ": cannot read " << probe.failure().message() << "\n";
         return 1;
     }
     const vornix::ConversionResult result = convert(input, output);

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 using namespace apptest;
@@ -698,6 +700,7 @@ void MainWindowTest::addProgramsReportsRefusedFiles() {
     QVERIFY(h.dialogs.asked.at(1).text.contains(QDir::toNativeSeparators(tiny)));
     QVERIFY(h.dialogs.asked.at(1).text.contains(QStringLiteral("2 bajty")));
     QVERIFY(h.dialogs.asked.at(2).text.contains(QDir::toNativeSeparators(h.file("gone.prg"))));
+    QVERIFY(h.dialogs.asked.at(2).text.contains(QString::fromLocal8Bit(std::strerror(ENOENT)))); // the reason
     QVERIFY(w->document().modified());
     QVERIFY(h.questionsDone());
 }

@@ -35,7 +35,8 @@ TEST(Extraction, SafeFileNames) {
                  {"\\?\"<>|", "______"},
                  {std::string("A\0B", 3), "A_B"},
                  {"  SPACES  .,;", "  SPACES  .,;"},
-                 {"\x01\x7F\xA0", "\x01\x7F\xA0"}};
+                 {"\x01\x1B[2J\t\n\x7F\x9B", "__[2J____"}, // nothing reaches a terminal raw
+                 {"\xC0\xE9\xA0", "\xC3\x80\xC3\xA9\xC2\xA0"}}; // Latin-1 as UTF-8
     for (const auto& c : cases)
         EXPECT_EQ(safeFileName(c.in), c.out) << c.in;
 }
@@ -50,7 +51,8 @@ TEST(Extraction, PathsAndNumbering) {
                     {"GAME            ", "GAME_1.PRG"},
                     {"GAME", "GAME_2.PRG"},
                     {"A/B:C*D         ", "A_B_C_D.PRG"},
-                    {"                ", ".PRG"},
+                    {"                ", "_.PRG"},
+                    {"PIC\xA0\xA0\xA0 \xA0", "PIC.PRG"},
                     {std::string("X\0Y", 3) + "   ", "X_Y.PRG"},
                     {std::string("END\0\0\0", 6), "END.PRG"},
                     {" LEAD", " LEAD.PRG"}};
