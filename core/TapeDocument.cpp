@@ -140,8 +140,24 @@ AddResult TapeDocument::addPrg(const std::string& path) {
         result.reason = error;
         return result;
     }
+    return addProgram(path, entryNameFromFileName(std::filesystem::path(path).filename().string()),
+                      std::move(file));
+}
+
+AddResult TapeDocument::addProgram(const std::string& source, const std::string& name, Bytes file) {
+    AddResult result;
+    result.path = source;
+    if (busy_) {
+        result.reason = source + ": " + kBusy;
+        return result;
+    }
+    if (count() >= kMaxEntries) {
+        result.reason = source + ": not added, the image already holds " + std::to_string(kMaxEntries) +
+                        " entries, the most a T64 image can hold";
+        return result;
+    }
     if (file.size() < 2) {
-        result.reason = path +
+        result.reason = source +
                         ": not added, a PRG file needs at least 2 bytes (its load address); this one has " +
                         std::to_string(file.size());
         return result;
@@ -163,7 +179,8 @@ AddResult TapeDocument::addPrg(const std::string& path) {
     // Reuse the file buffer for the data: no second copy of a large program.
     file.erase(file.begin(), file.begin() + 2);
     e.data = std::move(file);
-    e.name = entryNameFromFileName(std::filesystem::path(path).filename().string());
+    e.name = name.substr(0, kNameSize);
+    e.name.resize(kNameSize, ' ');
     entries_.push_back(std::move(e));
     applyCapacityRule();
     result.added = true;

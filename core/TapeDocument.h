@@ -45,6 +45,9 @@ class TapeDocument {
 
     // Add PRG alone: does not touch the modified flag. Refuses unreadable, < 2 bytes, or a 256th entry.
     AddResult addPrg(const std::string& path);
+    // Add PRG from bytes already read: `name` is held as given (at most 16 characters,
+    // filled up with spaces); `source` names the program in the refusal.
+    AddResult addProgram(const std::string& source, const std::string& name, Bytes prg);
     // Add programs: Add PRG for each path in order; modified on when paths is not empty.
     std::vector<AddResult> addPrograms(const std::vector<std::string>& paths);
 
