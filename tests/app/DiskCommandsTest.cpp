@@ -26,6 +26,14 @@ QStringList diskNames(const vornix::DiskImage& disk) {
     return names;
 }
 
+// The dialog on show (one that was closed may wait for its deletion).
+DiskImportDialog* shownDialog(TForm1* w) {
+    for (auto* d : w->findChildren<DiskImportDialog*>())
+        if (d->isVisible())
+            return d;
+    return nullptr;
+}
+
 vornix::Bytes bytes(const QByteArray& b) {
     return vornix::Bytes(b.begin(), b.end());
 }
@@ -40,7 +48,7 @@ class DiskCommandsTest : public QObject {
     void exportWritesAllOrTheSelectedEntries();
     void exportRefusesWhatDoesNotFitBeforeAskingForAPath();
     void addFromD64OffersThePrgFilesAndAddsTheChosen();
-    void addFromD64CancelledOrUnreadable();
+    void addFromD64ReportsAnUnreadableDisk();
 };
 
 void DiskCommandsTest::menuItemsFollowTheEditingCommands() {
@@ -112,14 +120,23 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
 
     h.dialogs.answerOpen({path});
     QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
-    auto* dialog = h.win->findChild<DiskImportDialog*>("DiskImportDialog");
-    QVERIFY(dialog && dialog->isVisible());
+    DiskImportDialog* dialog = shownDialog(h.win.get());
+    QVERIFY(dialog);
     auto* list = findNamed<QListWidget>(dialog, "ListBox1");
     QCOMPARE(list->count(), 3);
     QVERIFY(list->item(1)->text().contains(QStringLiteral("BROKEN")));
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
     QVERIFY(!findNamed<QPushButton>(dialog, "Button1")->isEnabled());
     list->selectAll();
+    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button2"), Qt::LeftButton); // Cancel adds nothing
+    QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
+    QVERIFY(!h.win->document().modified());
+
+    h.dialogs.answerOpen({path});
+    QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+    dialog = shownDialog(h.win.get());
+    QVERIFY(dialog);
+    findNamed<QListWidget>(dialog, "ListBox1")->selectAll();
     QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
 
     QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
@@ -131,20 +148,9 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     QVERIFY(h.questionsDone());
 }
 
-void DiskCommandsTest::addFromD64CancelledOrUnreadable() {
+void DiskCommandsTest::addFromD64ReportsAnUnreadableDisk() {
     Harness h;
     h.startWith({"KEEP"});
-    const QString path = h.file("disk.d64");
-    QVERIFY(vornix::writeDisk(QFile::encodeName(path).toStdString(), "D", {{"X", {1, 8, 0}}}, nullptr));
-    h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
-    auto* dialog = h.win->findChild<DiskImportDialog*>("DiskImportDialog");
-    QVERIFY(dialog);
-    findNamed<QListWidget>(dialog, "ListBox1")->selectAll();
-    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button2"), Qt::LeftButton);
-    QCOMPARE(h.rows(), QStringList({"KEEP"}));
-    QVERIFY(!h.win->document().modified());
-
     writeFile(h.file("junk.d64"), "not a disk");
     h.dialogs.answerOpen({h.file("junk.d64")});
     h.dialogs.answerMessage(MsgAnswer::Ok);
