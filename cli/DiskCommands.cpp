@@ -176,6 +176,10 @@ int cmdD64Export(const Args& args) {
 
     const std::string& image = cl.operands[0];
     const std::string& out = cl.operands[1];
+    // A slip of the keyboard must not replace the tape image by the disk.
+    std::error_code ec;
+    if (std::filesystem::equivalent(image, out, ec))
+        return failure(out + ": this is the tape image itself; the disk image needs a name of its own");
     TapeDocument doc;
     if (!openImage(doc, image))
         return 1;
@@ -246,8 +250,11 @@ int cmdD64List(const Args& args) {
         }
         out << (entries.empty() ? "]}\n" : "\n]}\n");
     } else {
-        // The drive's own listing: blocks, quoted name, type.
-        out << "0 \"" << disk.diskName() << "\" " << disk.diskId() << " " << disk.dosType() << "\n";
+        // The drive's own listing: blocks, quoted name, type. The shifted spaces that pad
+        // the disk name are shown as spaces, which a terminal can show.
+        std::string diskName = vornix::trimDiskName(disk.diskName());
+        diskName.resize(std::max<std::size_t>(diskName.size(), 16), ' ');
+        out << "0 \"" << diskName << "\" " << disk.diskId() << " " << disk.dosType() << "\n";
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const DiskEntry& e = entries[i];
             std::string name = shown(e.name);

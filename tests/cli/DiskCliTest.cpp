@@ -44,7 +44,7 @@ TEST(DiskCli, ExportListImportRoundTrip) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(
         r.out,
-        "0 \"DEMO" + std::string(12, '\xA0') +
+        "0 \"DEMO" + std::string(12, ' ') +
             "\" VX 2A\n12   \"GAME\"             PRG\n1    \"INTRO\"            PRG\n651 BLOCKS FREE.\n");
     r = w.run({"d64-list", "disk.d64", "--json"});
     EXPECT_TRUE(has(r.out, "{\"name\": \"INTRO\", \"type\": \"PRG\", \"closed\": true, \"locked\": false, "
@@ -96,6 +96,7 @@ TEST(DiskCli, ErrorsExitCodesAndUntouchedFiles) {
         {{"d64-import", "img.t64"}, 2, "missing DISK.d64"},
         {{"d64-export", "img.t64", "o.d64", "3"}, 1, "there is no entry 3"},
         {{"d64-export", "nothing.t64", "o.d64"}, 1, "nothing.t64"},
+        {{"d64-export", "img.t64", "./img.t64"}, 1, "the tape image itself"},
         {{"d64-list", "img.t64"}, 1, "img.t64: not a D64 disk image"},
         {{"d64-import", "img.t64", "disk.d64", "MISSING"},
          1,
