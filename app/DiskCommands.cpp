@@ -72,7 +72,7 @@ void DiskCommands::EksportdoD641Click() {
     for (int p : chosen) {
         const vornix::Entry& e = entries[p];
         vornix::DiskProgram prg = vornix::diskProgramOf(e);
-        const int blocks = vornix::blocksFor(prg.prg.size());
+        const int blocks = vornix::blocksFor(prg.prgSize());
         if (int(programs.size()) == vornix::DiskImage::kMaxFiles) {
             tell(messageText(Msg::DiskTooManyFiles, en).arg(trimmedName(e.name)));
             return;

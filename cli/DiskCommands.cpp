@@ -180,31 +180,36 @@ int cmdD64Export(const Args& args) {
     std::error_code ec;
     if (std::filesystem::equivalent(image, out, ec))
         return failure(out + ": this is the tape image itself; the disk image needs a name of its own");
-    TapeDocument doc;
-    if (!openImage(doc, image))
-        return 1;
+    // Read only: the entries are handed to the disk without a copy.
+    vornix::ReadResult tape = vornix::readImage(image);
+    if (!tape.accepted)
+        return failure(tape.error);
+    for (const std::string& repair : tape.repairs)
+        note(image + ": directory repaired: " + repair);
+    std::vector<vornix::Entry>& entries = tape.contents.entries;
+    const int count = static_cast<int>(entries.size());
     std::set<int> chosen;
     for (std::size_t i = 2; i < cl.operands.size(); ++i) {
         const int n = *entryNumber(cl.operands[i]);
-        if (n > doc.count())
+        if (n > count)
             return failure(image + ": there is no entry " + cl.operands[i] + " (the image holds " +
-                           std::to_string(doc.count()) + (doc.count() == 1 ? " entry)" : " entries)"));
+                           std::to_string(count) + (count == 1 ? " entry)" : " entries)"));
         chosen.insert(n - 1);
     }
     if (cl.operands.size() == 2)
-        for (int p = 0; p < doc.count(); ++p)
+        for (int p = 0; p < count; ++p)
             chosen.insert(p);
 
     std::vector<vornix::DiskProgram> programs;
     programs.reserve(chosen.size());
     int blocks = 0;
     for (int p : chosen) {
-        vornix::DiskProgram prg = vornix::diskProgramOf(doc.entries()[p]);
-        blocks += vornix::blocksFor(prg.prg.size());
-        programs.push_back(std::move(prg));
+        programs.push_back(vornix::diskProgramOf(std::move(entries[p])));
+        blocks += vornix::blocksFor(programs.back().prgSize());
     }
+    const std::string& label = tape.contents.label;
     std::string error;
-    if (!vornix::writeDisk(out, doc.label(), programs, &error))
+    if (!vornix::writeDisk(out, label.substr(0, label.find('\0')), programs, &error))
         return failure(error);
     std::cout << out << ": " << programs.size() << (programs.size() == 1 ? " file, " : " files, ") << blocks
               << " blocks used, " << DiskImage::kDiskBlocks - blocks << " blocks free\n";

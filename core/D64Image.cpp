@@ -131,13 +131,26 @@ int sectorsPerTrack(int track) {
     return 17;
 }
 
-DiskProgram diskProgramOf(const Entry& entry) {
-    DiskProgram p{entry.name, {}};
-    p.prg.reserve(entry.data.size() + 2);
-    p.prg.push_back(entry.load[0]);
-    p.prg.push_back(entry.load[1]);
-    p.prg.insert(p.prg.end(), entry.data.begin(), entry.data.end());
+DiskProgram DiskProgram::fromPrg(std::string name, const Bytes& prg) {
+    DiskProgram p{std::move(name), {prg.at(0), prg.at(1)}, Bytes(prg.begin() + 2, prg.end())};
     return p;
+}
+
+Bytes DiskProgram::prg() const {
+    Bytes out;
+    out.reserve(prgSize());
+    out.push_back(load[0]);
+    out.push_back(load[1]);
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
+}
+
+DiskProgram diskProgramOf(const Entry& entry) {
+    return DiskProgram{entry.name, {entry.load[0], entry.load[1]}, entry.data};
+}
+
+DiskProgram diskProgramOf(Entry&& entry) {
+    return DiskProgram{std::move(entry.name), {entry.load[0], entry.load[1]}, std::move(entry.data)};
 }
 
 int blocksFor(std::size_t bytes) {
@@ -312,7 +325,7 @@ bool buildDisk(const std::string& diskName, const std::vector<DiskProgram>& prog
                          std::to_string(DiskImage::kMaxFiles) + " files";
             return false;
         }
-        const int blocks = blocksFor(p.prg.size());
+        const int blocks = blocksFor(p.prgSize());
         if (needed + blocks > DiskImage::kDiskBlocks) {
             if (error)
                 *error = name + " does not fit: it needs " + std::to_string(blocks) + " blocks and only " +
@@ -346,17 +359,24 @@ bool buildDisk(const std::string& diskName, const std::vector<DiskProgram>& prog
     BlockCursor cursor(bam);
     std::vector<std::pair<int, int>> chain;
     for (std::size_t i = 0; i < programs.size(); ++i) {
-        const Bytes& prg = programs[i].prg;
-        const int blocks = blocksFor(prg.size());
+        const DiskProgram& p = programs[i];
+        const std::size_t size = p.prgSize();
+        const int blocks = blocksFor(size);
         chain.clear();
         for (int k = 0; k < blocks; ++k)
             chain.push_back(cursor.next());
         for (int k = 0; k < blocks; ++k) {
             std::uint8_t* b = disk.data() + sectorOffset(chain[k].first, chain[k].second);
+            // PRG bytes [from, from + count): the load address leads the first block.
             const std::size_t from = static_cast<std::size_t>(k) * kDataPerBlock;
-            const std::size_t count =
-                std::min<std::size_t>(kDataPerBlock, prg.size() - std::min(from, prg.size()));
-            std::copy_n(prg.begin() + static_cast<std::ptrdiff_t>(from), count, b + 2);
+            const std::size_t count = std::min<std::size_t>(kDataPerBlock, size - from);
+            std::uint8_t* to = b + 2;
+            if (k == 0) {
+                *to++ = p.load[0];
+                *to++ = p.load[1];
+            }
+            const std::size_t at = k == 0 ? 0 : from - 2;
+            std::copy_n(p.data.begin() + static_cast<std::ptrdiff_t>(at), count - (k == 0 ? 2 : 0), to);
             if (k + 1 < blocks) {
                 b[0] = static_cast<std::uint8_t>(chain[k + 1].first);
                 b[1] = static_cast<std::uint8_t>(chain[k + 1].second);
@@ -401,9 +421,10 @@ bool writeDisk(const std::string& path, const std::string& diskName, const std::
             *error = path + ": not written: " + reason;
         return false;
     }
+    // No reserve(): claiming the blocks up front costs more than writing 171 KB, and a full
+    // disk still shows at commit, before the old file is replaced.
     AtomicFile file;
-    if (!file.open(path) || !file.reserve(disk.size()) || !file.write(disk.data(), disk.size()) ||
-        !file.commit()) {
+    if (!file.open(path) || !file.write(disk.data(), disk.size()) || !file.commit()) {
         if (error)
             *error = file.error();
         return false;

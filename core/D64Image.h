@@ -25,14 +25,23 @@ struct DiskEntry {
     const char* typeName() const;
 };
 
-// A program for a new disk: its name and the PRG bytes (load address first).
+// A program for a new disk: its name, load address and data, held apart like a tape
+// entry's so that an entry can be handed over without copying its data.
 struct DiskProgram {
     std::string name;
-    Bytes prg;
+    std::uint8_t load[2] = {0, 0}; // low, high
+    Bytes data;
+
+    // From the bytes of a PRG file (load address first; at least 2 bytes).
+    static DiskProgram fromPrg(std::string name, const Bytes& prg);
+    // The bytes of the PRG file: load address, then data.
+    Bytes prg() const;
+    std::size_t prgSize() const { return data.size() + 2; }
 };
 
-// A tape entry as a program for a disk: its name and load address + data.
+// A tape entry as a program for a disk; the second form takes over the entry's data.
 DiskProgram diskProgramOf(const Entry& entry);
+DiskProgram diskProgramOf(Entry&& entry);
 
 class DiskImage {
   public:

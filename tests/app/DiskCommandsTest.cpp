@@ -78,7 +78,7 @@ void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {
     QCOMPARE(QString::fromLatin1(vornix::trimDiskName(disk.diskName()).c_str()), QStringLiteral("TAPE"));
     vornix::Bytes data;
     QVERIFY(disk.readFile(disk.entries()[2], data, nullptr));
-    QCOMPARE(data, vornix::diskProgramOf(h.win->document().entries()[2]).prg);
+    QCOMPARE(data, vornix::diskProgramOf(h.win->document().entries()[2]).prg());
 
     h.select({0, 2});
     h.dialogs.answerSave(some);
@@ -106,10 +106,10 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     const QString path = h.file("disk.d64");
     std::string error;
     QVERIFY(vornix::writeDisk(QFile::encodeName(path).toStdString(), "DISK",
-                              {{"HELLO", bytes(prgBytes(0x0801, 300))},
-                               {"NOTES", bytes(prgBytes(0x0801, 10))},
-                               {"BROKEN", bytes(prgBytes(0x0801, 10))},
-                               {"LAST ONE", bytes(prgBytes(0xC000, 20, 5))}},
+                              {vornix::DiskProgram::fromPrg("HELLO", bytes(prgBytes(0x0801, 300))),
+                               vornix::DiskProgram::fromPrg("NOTES", bytes(prgBytes(0x0801, 10))),
+                               vornix::DiskProgram::fromPrg("BROKEN", bytes(prgBytes(0x0801, 10))),
+                               vornix::DiskProgram::fromPrg("LAST ONE", bytes(prgBytes(0xC000, 20, 5)))},
                               &error));
     // NOTES becomes a SEQ file; BROKEN's block links past the last track.
     QByteArray d = readFile(path);
@@ -142,7 +142,7 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
     const vornix::Entry& last = h.win->document().entries()[2];
     QCOMPARE(last.name, std::string("LAST ONE        "));
-    QCOMPARE(vornix::diskProgramOf(last).prg, bytes(prgBytes(0xC000, 20, 5)));
+    QCOMPARE(vornix::diskProgramOf(last).prg(), bytes(prgBytes(0xC000, 20, 5)));
     QCOMPARE(int(last.end[1]), 0x40); // as Add PRG works it out
     QVERIFY(h.win->document().modified());
     QVERIFY(h.questionsDone());

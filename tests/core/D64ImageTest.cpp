@@ -38,12 +38,13 @@ Bytes built(const std::vector<DiskProgram>& programs, const std::string& name = 
     return out;
 }
 
-// Sizes around the block boundaries of 254 data bytes.
-const std::vector<DiskProgram> kSample{{"GAME            ", program(2, 1)},
-                                       {"LOADER", program(254, 2)},
-                                       {"INTRO", program(255, 3)},
-                                       {"MUSIC", program(5000, 4)},
-                                       {"EMPTY", program(508, 5)}};
+DiskProgram prg(const std::string& name, std::size_t size, std::uint8_t seed) {
+    return DiskProgram::fromPrg(name, program(size, seed));
+}
+
+// PRG sizes around the block boundaries of 254 bytes.
+const std::vector<DiskProgram> kSample{prg("GAME            ", 2, 1), prg("LOADER", 254, 2),
+                                       prg("INTRO", 255, 3), prg("MUSIC", 5000, 4), prg("EMPTY", 508, 5)};
 
 // Where the first block of directory entry `slot` (of the first directory sector) lies.
 std::size_t firstBlock(const Bytes& d, int slot) {
@@ -93,14 +94,14 @@ TEST(D64Layout, BamDirectoryChainsAndContents) {
     for (std::size_t i = 0; i < kSample.size(); ++i) {
         Bytes data;
         EXPECT_TRUE(disk.readFile(disk.entries()[i], data, nullptr));
-        EXPECT_EQ(data, kSample[i].prg) << i;
+        EXPECT_EQ(data, kSample[i].prg()) << i;
     }
 }
 
 TEST(D64Layout, FullDisksAndDirectoriesAreRefusedByName) {
-    std::vector<DiskProgram> programs{{"BIG", program(663 * 254, 1)}, {"LAST", program(254, 2)}};
+    std::vector<DiskProgram> programs{prg("BIG", 663 * 254, 1), prg("LAST", 254, 2)};
     EXPECT_EQ(parsed(built(programs)).blocksFree(), 0);
-    programs[1].prg.push_back(0);
+    programs[1].data.push_back(0);
     Bytes out{1};
     std::string error;
     EXPECT_FALSE(buildDisk("X", programs, out, &error));
@@ -108,14 +109,14 @@ TEST(D64Layout, FullDisksAndDirectoriesAreRefusedByName) {
     EXPECT_EQ(error, "\"LAST\" does not fit: it needs 2 blocks and only 1 of 664 are left");
 
     // 144 files use all 18 directory sectors, in the order of the interleave of 3.
-    std::vector<DiskProgram> many(144, {"F", program(3, 0)});
+    std::vector<DiskProgram> many(144, prg("F", 3, 0));
     const Bytes d = built(many);
     std::vector<int> order;
     for (int s = 1; s != 0xFF && order.size() < 20; s = d[offsetOf(18, s) + 1])
         order.push_back(s);
     EXPECT_EQ(order, (std::vector<int>{1, 4, 7, 10, 13, 16, 2, 5, 8, 11, 14, 17, 3, 6, 9, 12, 15, 18}));
     EXPECT_EQ(parsed(d).entries().size(), 144u);
-    many.push_back({"F144", program(3, 0)});
+    many.push_back(prg("F144", 3, 0));
     EXPECT_FALSE(buildDisk("X", many, out, &error));
     EXPECT_EQ(error, "\"F144\" does not fit: a disk holds at most 144 files");
 
@@ -183,12 +184,12 @@ TEST(D64Reader, DamagedChainsNameTheFileAndLeaveTheRest) {
     Bytes data;
     for (int i : {0, 3, 4}) {
         EXPECT_TRUE(disk.readFile(disk.entries()[i], data, nullptr));
-        EXPECT_EQ(data, kSample[i].prg);
+        EXPECT_EQ(data, kSample[i].prg());
     }
 
     // Truncated behind the directory track: files before the cut still read, the others say why.
     std::vector<DiskProgram> more = kSample;
-    more.push_back({"BIG", program(360 * 254, 9)}); // past tracks 17 to 1, onto track 19
+    more.push_back(prg("BIG", 360 * 254, 9)); // past tracks 17 to 1, onto track 19
     const Bytes whole = built(more);
     const DiskImage cut = parsed(Bytes(whole.begin(), whole.begin() + offsetOf(19, 0) + 300));
     EXPECT_NE(cut.notes().at(0).find("truncated"), std::string::npos);
@@ -204,7 +205,7 @@ TEST(D64Cbmconvert, ReadsItsDisks) {
     std::vector<std::string> args{"cbmconvert", "-D4", "theirs.d64", "-n"};
     for (const DiskProgram& p : kSample) {
         args.push_back(p.name.substr(0, p.name.find(' ')) + ".prg");
-        testfiles::writeAll(dir.file(args.back()), p.prg);
+        testfiles::writeAll(dir.file(args.back()), p.prg());
     }
     const testfiles::ProgramRun made = testfiles::runProgram(dir.path(), args);
     ASSERT_EQ(made.code, 0) << "cbmconvert (package cbmconvert): " << made.err;
@@ -216,7 +217,7 @@ TEST(D64Cbmconvert, ReadsItsDisks) {
     Bytes data;
     for (std::size_t i = 0; i < kSample.size(); ++i) {
         EXPECT_TRUE(theirs.readFile(theirs.entries()[i], data, &error)) << error;
-        EXPECT_EQ(data, kSample[i].prg) << i;
+        EXPECT_EQ(data, kSample[i].prg()) << i;
     }
     ASSERT_EQ(stored.entries().size(), 3u);
     EXPECT_STREQ(stored.entries()[2].typeName(), "SEQ");
