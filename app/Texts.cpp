@@ -14,6 +14,8 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"Otwrz1", TextRole::Action, "Otwórz", "Open"},
         {"Zapiszjako1", TextRole::Action, "Zapisz jako", "Save as..."},
         {"Wyj1", TextRole::Action, "Wyjscie", "Exit"},
+        {"EksportdoD641", TextRole::Action, "Eksport do D64", "Export to D64..."},
+        {"DodajzD641", TextRole::Action, "Dodaj z D64", "Add from D64..."},
         {"Wypakujwszystkie1", TextRole::Action, "Wypakuj", "Extract..."},
         {"Dodaj1", TextRole::Action, "Dodaj", "Add..."},
         {"Usu1", TextRole::Action, "Usuń", "Delete"},
@@ -86,6 +88,28 @@ QString messageText(Msg id, bool english) {
     case Msg::SaveTitle: return pick("Zapisz jako", "Save as");
     case Msg::AddTitle: return pick("Dodaj program", "Add program");
     case Msg::ExtractTitle: return pick("Wypakuj do folderu", "Extract to folder");
+    case Msg::DiskExportTitle: return pick("Eksport do D64", "Export to D64");
+    case Msg::DiskAddTitle: return pick("Dodaj z D64", "Add from D64");
+    case Msg::DiskProgramsOf: return pick("Programy na dysku \"%1\":", "Programs on the disk \"%1\":");
+    case Msg::DiskFileDamagedMark: return pick("  (uszkodzony)", "  (damaged)");
+    case Msg::DiskCancel: return pick("Anuluj", "Cancel");
+    case Msg::DiskUnreadable:
+        return pick("Plik %1 nie jest poprawnym obrazem dysku D64.", "The file %1 is not a valid D64 disk image.");
+    case Msg::DiskNoPrograms:
+        return pick("Na dysku %1 nie ma programów PRG.", "The disk %1 holds no PRG programs.");
+    case Msg::DiskDoesNotFit:
+        return pick("Program %1 nie mieści się na dysku: potrzebuje %2 bloków, wolnych zostało %3.\n"
+                    "Nic nie zostało zapisane.",
+                    "The program %1 does not fit on the disk: it needs %2 blocks, %3 are left.\n"
+                    "Nothing was written.");
+    case Msg::DiskTooManyFiles:
+        return pick("Program %1 nie mieści się na dysku: katalog dysku mieści najwyżej 144 pliki.\n"
+                    "Nic nie zostało zapisane.",
+                    "The program %1 does not fit on the disk: its directory holds at most 144 files.\n"
+                    "Nothing was written.");
+    case Msg::DiskWriteFailed:
+        return pick("Nie można zapisać pliku %1.\nPlik nie został zmieniony.",
+                    "Unable to save the file %1.\nThe file was left as it was.");
     }
     return {};
 }

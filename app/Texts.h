@@ -42,6 +42,17 @@ enum class Msg {
     SaveTitle,
     AddTitle,
     ExtractTitle,
+    // Disk images
+    DiskExportTitle,
+    DiskAddTitle,
+    DiskProgramsOf,      // %1 disk name
+    DiskFileDamagedMark, // appended to a damaged file's row
+    DiskCancel,
+    DiskUnreadable,      // %1 file
+    DiskNoPrograms,      // %1 file
+    DiskDoesNotFit,      // %1 entry name, %2 blocks it needs, %3 blocks left
+    DiskTooManyFiles,    // %1 entry name
+    DiskWriteFailed,     // %1 file
 };
 
 QString messageText(Msg id, bool english);

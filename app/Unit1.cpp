@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/AboutWindow.h"
+#include "app/DiskCommands.h"
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
 #include "app/Latin1Validator.h"
@@ -348,6 +349,7 @@ void TForm1::buildMenus() {
 
     for (QAction* a : {Zapiszjako1, Wypakujwszystkie1, Dodaj1, Usu1, Przesuwyej1, Przesunagr1, Przesunizj1, Przesunad1})
         a->setEnabled(false);
+    new DiskCommands(this);
 }
 
 void TForm1::applyTexts(bool english) {

@@ -33,6 +33,7 @@ class TListView;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
+    friend class DiskCommands; // the disk image commands act on the document like the menu's own
 public:
     // arguments: the command line without the program name; the first names an image to open.
     // The start-up sequence runs here, before any tool window exists.

@@ -18,3 +18,8 @@ int cmdExtract(const Args& args);
 int cmdTapJoin(const Args& args); // TapCommands.cpp
 int cmdKoala(const Args& args);   // PictureCommands.cpp
 int cmdFli(const Args& args);     // PictureCommands.cpp
+
+// DiskCommands.cpp
+int cmdD64Export(const Args& args);
+int cmdD64List(const Args& args);
+int cmdD64Import(const Args& args);

@@ -25,6 +25,9 @@ const Command kCommands[] = {
     {"tap-join", cmdTapJoin, "tap-join OUT ITEM...            join TAP files; ITEM is a file or --pause=S"},
     {"koala", cmdKoala, "koala IN OUT                    Koala picture to runnable PRG"},
     {"fli", cmdFli, "fli IN OUT                      FLI picture to runnable PRG"},
+    {"d64-export", cmdD64Export, "d64-export IMAGE OUT.d64 [N...] write entries to a new disk image"},
+    {"d64-list", cmdD64List, "d64-list DISK.d64 [--json]      show the directory of a disk image"},
+    {"d64-import", cmdD64Import, "d64-import IMAGE DISK.d64 [NAME...] add PRG files of a disk image"},
 };
 
 void usage(std::ostream& out) {

@@ -132,12 +132,8 @@ AddResult TapeDocument::addPrg(const std::string& path) {
         result.refusal = AddRefusal::Busy;
         return result;
     }
-    if (count() >= kMaxEntries) {
-        result.reason = path + ": not added, the image already holds " + std::to_string(kMaxEntries) +
-                        " entries, the most a T64 image can hold";
-        result.refusal = AddRefusal::ImageFull;
-        return result;
-    }
+    if (count() >= kMaxEntries)
+        return imageFull(path);
     auto file = std::make_shared<Bytes>();
     std::string error;
     if (!readWholeFile(path, *file, &error, std::numeric_limits<std::int32_t>::max(), &result.failure)) {
@@ -145,8 +141,38 @@ AddResult TapeDocument::addPrg(const std::string& path) {
         result.refusal = AddRefusal::Unreadable;
         return result;
     }
+    return addShared(path, entryNameFromFileName(std::filesystem::path(path).filename().string()),
+                     std::move(file));
+}
+
+AddResult TapeDocument::addProgram(const std::string& source, const std::string& name, Bytes prg) {
+    std::string padded = name.substr(0, kNameSize);
+    padded.resize(kNameSize, ' ');
+    return addShared(source, padded, std::make_shared<Bytes>(std::move(prg)));
+}
+
+AddResult TapeDocument::imageFull(const std::string& source) const {
+    AddResult result;
+    result.path = source;
+    result.reason = source + ": not added, the image already holds " + std::to_string(kMaxEntries) +
+                    " entries, the most a T64 image can hold";
+    result.refusal = AddRefusal::ImageFull;
+    return result;
+}
+
+AddResult TapeDocument::addShared(const std::string& source, const std::string& name,
+                                  std::shared_ptr<Bytes> file) {
+    AddResult result;
+    result.path = source;
+    if (busy_) {
+        result.reason = source + ": " + kBusy;
+        result.refusal = AddRefusal::Busy;
+        return result;
+    }
+    if (count() >= kMaxEntries)
+        return imageFull(source);
     if (file->size() < 2) {
-        result.reason = path +
+        result.reason = source +
                         ": not added, a PRG file needs at least 2 bytes (its load address); this one has " +
                         std::to_string(file->size());
         result.refusal = AddRefusal::TooShort;
@@ -166,9 +192,9 @@ AddResult TapeDocument::addPrg(const std::string& path) {
     e.endAddressValue = (e.loadAddressValue + e.size) & 0xFFFF;
     e.end[0] = static_cast<std::uint8_t>(e.endAddressValue & 0xFF);
     e.end[1] = static_cast<std::uint8_t>(e.endAddressValue >> 8);
-    // The data is a view into the file as read: no second copy of a large program.
+    // The data is a view into the program's buffer: no second copy of a large program.
     e.data = EntryData(file, bytes.data() + 2, bytes.size() - 2);
-    e.name = entryNameFromFileName(std::filesystem::path(path).filename().string());
+    e.name = name;
     entries_.push_back(std::move(e));
     applyCapacityRule();
     result.added = true;

@@ -3,6 +3,7 @@
 // window; the operations take paths and selections and return the new selection.
 #include "core/T64Image.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +61,9 @@ class TapeDocument {
 
     // Add PRG alone: does not touch the modified flag. Refuses unreadable, < 2 bytes, or a 256th entry.
     AddResult addPrg(const std::string& path);
+    // Add PRG from bytes already read: `name` is held as given (at most 16 characters,
+    // filled up with spaces); `source` names the program in the refusal.
+    AddResult addProgram(const std::string& source, const std::string& name, Bytes prg);
     // Add programs: Add PRG for each path in order; modified on when paths is not empty.
     std::vector<AddResult> addPrograms(const std::vector<std::string>& paths);
 
@@ -109,6 +113,9 @@ class TapeDocument {
     Selection normalized(const Selection& sel) const;
 
   private:
+    AddResult imageFull(const std::string& source) const;
+    AddResult addShared(const std::string& source, const std::string& name, std::shared_ptr<Bytes> file);
+
     std::vector<Entry> entries_;
     int capacity_ = 0;
     std::string label_;

@@ -1,0 +1,156 @@
+#include "app/DiskCommands.h"
+
+#include "app/DiskImportDialog.h"
+#include "app/LocalPath.h"
+#include "app/Unit1.h"
+#include "core/D64Image.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+
+#include <memory>
+
+namespace {
+
+QString latin1(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+}
+
+QString trimmedName(const std::string& tapeName) {
+    return latin1(tapeName).trimmed();
+}
+
+} // namespace
+
+struct DiskCommands::Program {
+    std::string name; // as on disk, fill trimmed
+    vornix::Bytes prg;
+};
+
+DiskCommands::DiskCommands(TForm1* window) : QObject(window), win_(window) {
+    setObjectName(QStringLiteral("DiskCommands"));
+    EksportdoD641 = new QAction(win_->Plik1);
+    EksportdoD641->setObjectName(QStringLiteral("EksportdoD641"));
+    win_->Plik1->insertAction(win_->Wyj1, EksportdoD641);
+    DodajzD641 = new QAction(win_->Edycja1);
+    DodajzD641->setObjectName(QStringLiteral("DodajzD641"));
+    win_->Edycja1->insertAction(win_->Usu1, DodajzD641);
+    connect(EksportdoD641, &QAction::triggered, this, &DiskCommands::EksportdoD641Click);
+    connect(DodajzD641, &QAction::triggered, this, &DiskCommands::DodajzD641Click);
+    for (auto [item, twin] :
+         {std::pair{EksportdoD641, win_->Wypakujwszystkie1}, std::pair{DodajzD641, win_->Dodaj1}}) {
+        item->setEnabled(twin->isEnabled());
+        connect(twin, &QAction::enabledChanged, item, &QAction::setEnabled);
+    }
+
+    const QList<QPair<QString, QString>> filters{{QStringLiteral("D64 files"), QStringLiteral("*.D64")},
+                                                 {QStringLiteral("All files"), QStringLiteral("*.*")}};
+    exportDialog_.filters = {filters.first()};
+    exportDialog_.defaultSuffix = QStringLiteral("D64");
+    addDialog_.filters = filters;
+    addDialog_.defaultSuffix = QStringLiteral("D64");
+}
+
+void DiskCommands::tell(const QString& text) {
+    win_->ctx_.dialogs->message(win_, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Error);
+}
+
+void DiskCommands::EksportdoD641Click() {
+    if (!win_->imageOpen())
+        return;
+    const bool en = win_->english();
+    const std::vector<vornix::Entry>& entries = win_->doc_.entries();
+    vornix::Selection chosen = win_->selection();
+    if (chosen.empty())
+        for (int p = 0; p < int(entries.size()); ++p)
+            chosen.push_back(p);
+
+    // Refused before the save dialog: a disk that cannot hold them is not worth a path.
+    std::vector<vornix::DiskProgram> programs;
+    int used = 0;
+    for (int p : chosen) {
+        const vornix::Entry& e = entries[p];
+        vornix::DiskProgram prg = vornix::diskProgramOf(e);
+        const int blocks = vornix::blocksFor(prg.prgSize());
+        if (int(programs.size()) == vornix::DiskImage::kMaxFiles) {
+            tell(messageText(Msg::DiskTooManyFiles, en).arg(trimmedName(e.name)));
+            return;
+        }
+        if (used + blocks > vornix::DiskImage::kDiskBlocks) {
+            tell(messageText(Msg::DiskDoesNotFit, en)
+                     .arg(trimmedName(e.name))
+                     .arg(blocks)
+                     .arg(vornix::DiskImage::kDiskBlocks - used));
+            return;
+        }
+        used += blocks;
+        programs.push_back(std::move(prg));
+    }
+
+    exportDialog_.title = messageText(Msg::DiskExportTitle, en);
+    const QString path = win_->ctx_.dialogs->saveFile(win_, exportDialog_);
+    if (path.isEmpty())
+        return;
+    std::string error;
+    if (!vornix::writeDisk(toLocalPath(path), win_->doc_.label(), programs, &error))
+        tell(messageText(Msg::DiskWriteFailed, en).arg(QDir::toNativeSeparators(path)));
+}
+
+void DiskCommands::DodajzD641Click() {
+    if (!win_->imageOpen() || win_->refuseWhileBusy())
+        return;
+    const bool en = win_->english();
+    addDialog_.title = messageText(Msg::DiskAddTitle, en);
+    const QStringList paths = win_->ctx_.dialogs->openFiles(win_, addDialog_, false);
+    if (paths.isEmpty())
+        return;
+    const QString path = paths.first();
+    vornix::DiskImage disk;
+    std::string error;
+    if (!disk.load(toLocalPath(path), &error)) {
+        tell(messageText(Msg::DiskUnreadable, en).arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+
+    // Files are read now, so that the dialog can show which ones are damaged.
+    auto programs = std::make_shared<std::vector<Program>>();
+    QList<DiskFileChoice> choices;
+    for (const vornix::DiskEntry& e : disk.entries()) {
+        if (!e.isProgram())
+            continue;
+        Program p{vornix::trimDiskName(e.name), {}};
+        std::string damage;
+        disk.readFile(e, p.prg, &damage);
+        choices.append({latin1(p.name), e.blocks, QString::fromStdString(damage)});
+        programs->push_back(std::move(p));
+    }
+    if (programs->empty()) {
+        tell(messageText(Msg::DiskNoPrograms, en).arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    auto* dialog = new DiskImportDialog(win_, latin1(vornix::trimDiskName(disk.diskName())), choices, en);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog, programs] { addChosen(dialog->chosen(), *programs); });
+    dialog->open();
+}
+
+void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program>& programs) {
+    if (chosen.isEmpty() || win_->refuseWhileBusy())
+        return;
+    vornix::TapeDocument& doc = win_->doc_;
+    QStringList refused;
+    for (int i : chosen) {
+        const Program& p = programs[i];
+        if (!doc.addProgram(p.name, p.name, p.prg).added)
+            refused << latin1(p.name);
+    }
+    doc.setModified(true);
+    win_->redisplay();
+    // Only two refusals are possible: a full image, or a "program" without a load address.
+    for (const QString& name : refused)
+        tell(messageText(doc.count() >= vornix::TapeDocument::kMaxEntries ? Msg::ImageFull : Msg::PrgTooShort,
+                         win_->english())
+                 .arg(name));
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The small dialog of "Add from D64": the PRG files of one disk image, several of which may
+// be chosen. Damaged files are listed but cannot be chosen.
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+class QListWidget;
+class QPushButton;
+class QLabel;
+
+struct DiskFileChoice {
+    QString name; // as on disk, trailing shifted spaces trimmed
+    int blocks = 0;
+    QString damage; // why the file cannot be read; empty when it can
+};
+
+class DiskImportDialog : public QDialog {
+    Q_OBJECT
+  public:
+    DiskImportDialog(QWidget* parent, const QString& diskName, const QList<DiskFileChoice>& files,
+                     bool english);
+    // Positions in `files` of the chosen files, ascending.
+    QList<int> chosen() const;
+
+  private:
+    QLabel* Label1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QPushButton* Button1 = nullptr; // OK
+    QPushButton* Button2 = nullptr; // Cancel
+};

@@ -1,0 +1,346 @@
+// Subcommands between T64 images and 1541 disk images (D64).
+#include "cli/Commands.h"
+
+#include "core/D64Image.h"
+#include "core/TapeDocument.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <set>
+#include <sstream>
+
+using vornix::DiskEntry;
+using vornix::DiskImage;
+using vornix::TapeDocument;
+
+namespace {
+
+struct Help {
+    const char* name;
+    const char* usage;
+    const char* text;
+};
+
+const Help kExport{"d64-export", "d64-export IMAGE OUT.d64 [N...]",
+                   "Writes a new 35-track disk image OUT.d64 (replacing any file of that name) holding the\n"
+                   "given entries of IMAGE (all when none is given, N counted from 1) as closed PRG files,\n"
+                   "in list order. The disk is named after the tape label (at most 16 characters).\n"
+                   "Entries that do not fit on the disk (664 blocks, 144 files) are named and nothing is\n"
+                   "written.\n"};
+const Help kList{"d64-list", "d64-list DISK.d64 [--json]",
+                 "Shows the disk name, ID and free blocks and, for every directory entry, its blocks,\n"
+                 "name and type (a * marks a file that was not closed, < a locked one). Files whose\n"
+                 "chain of blocks is damaged are marked and reported on standard error; the rest of\n"
+                 "the list stays usable. --json prints one JSON object instead; texts are the bytes\n"
+                 "held, each byte one code point from 0 to 255.\n"};
+const Help kImport{"d64-import", "d64-import IMAGE DISK.d64 [NAME...] [--type-01]",
+                   "Adds the PRG files of DISK.d64 named (all PRG files when no name is given) to IMAGE,\n"
+                   "in directory order, under their names on disk. Names are matched without regard to\n"
+                   "the case of a-z. IMAGE is created when it does not exist, labelled with the disk\n"
+                   "name. If any file cannot be read or added, IMAGE is left as it was.\n"
+                   "Entries keep file type 0x01 when every entry of IMAGE had it; --type-01 writes 0x01\n"
+                   "in any case.\n"};
+
+void printHelp(const Help& h) {
+    std::cout << "usage: vornix-cli " << h.usage << "\n\n" << h.text;
+}
+
+int usageError(const Help& h, const std::string& message) {
+    std::cerr << "vornix-cli " << h.name << ": " << message << "\nusage: vornix-cli " << h.usage
+              << "\n'vornix-cli " << h.name << " --help' tells more.\n";
+    return 2;
+}
+
+int failure(const std::string& message) {
+    std::cerr << "vornix-cli: " << message << "\n";
+    return 1;
+}
+
+void note(const std::string& message) {
+    std::cerr << "vornix-cli: " << message << "\n";
+}
+
+struct CommandLine {
+    std::vector<std::string> operands;
+    std::set<std::string> flags;
+    bool help = false;
+    std::string error;
+};
+
+// Options may stand anywhere; "--" ends them.
+CommandLine parse(const Args& args, const std::set<std::string>& flags) {
+    CommandLine cl;
+    bool options = true;
+    for (const std::string& a : args) {
+        if (!options || a.size() < 2 || a[0] != '-')
+            cl.operands.push_back(a);
+        else if (a == "--")
+            options = false;
+        else if (a == "--help" || a == "-h")
+            cl.help = true;
+        else if (flags.count(a))
+            cl.flags.insert(a);
+        else if (cl.error.empty())
+            cl.error = "unknown option " + a;
+    }
+    return cl;
+}
+
+std::optional<int> entryNumber(const std::string& text) {
+    if (text.empty() || text.size() > 3 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int n = std::stoi(text);
+    return n >= 1 && n <= 255 ? std::optional<int>(n) : std::nullopt;
+}
+
+bool openImage(TapeDocument& doc, const std::string& path) {
+    const vornix::OpenResult r = doc.open(path);
+    if (!r.accepted) {
+        failure(r.error);
+        return false;
+    }
+    for (const std::string& repair : r.repairs)
+        note(path + ": directory repaired: " + repair);
+    return true;
+}
+
+bool loadDisk(DiskImage& disk, const std::string& path) {
+    std::string error;
+    if (!disk.load(path, &error)) {
+        failure(error);
+        return false;
+    }
+    for (const std::string& n : disk.notes())
+        note(path + ": " + n);
+    return true;
+}
+
+std::string shown(const std::string& diskName) {
+    return "\"" + vornix::trimDiskName(diskName) + "\"";
+}
+
+// Code points 0-255, one per byte, as JSON text.
+std::string jsonText(const std::string& bytes) {
+    std::string out = "\"";
+    for (unsigned char c : bytes) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out + "\"";
+}
+
+// Why the file's chain of blocks cannot be followed, or empty. Deleted entries are often
+// only decoration (separator lines) and are not followed.
+std::string chainProblem(const DiskImage& disk, const DiskEntry& e) {
+    if (e.type() == 0)
+        return {};
+    vornix::Bytes data;
+    std::string error;
+    return disk.readFile(e, data, &error) ? std::string() : error;
+}
+
+std::string capitals(const std::string& text) {
+    return TapeDocument::capitals(text);
+}
+
+} // namespace
+
+int cmdD64Export(const Args& args) {
+    const CommandLine cl = parse(args, {});
+    if (cl.help) {
+        printHelp(kExport);
+        return 0;
+    }
+    if (!cl.error.empty())
+        return usageError(kExport, cl.error);
+    if (cl.operands.size() < 2)
+        return usageError(kExport, cl.operands.empty() ? "missing IMAGE" : "missing OUT.d64");
+    for (std::size_t i = 2; i < cl.operands.size(); ++i)
+        if (!entryNumber(cl.operands[i]))
+            return usageError(kExport, "entry numbers run from 1 to 255, not '" + cl.operands[i] + "'");
+
+    const std::string& image = cl.operands[0];
+    const std::string& out = cl.operands[1];
+    // A slip of the keyboard must not replace the tape image by the disk.
+    std::error_code ec;
+    if (std::filesystem::equivalent(image, out, ec))
+        return failure(out + ": this is the tape image itself; the disk image needs a name of its own");
+    // Read only: the entries are handed to the disk without a copy.
+    vornix::ReadResult tape = vornix::readImage(image);
+    if (!tape.accepted)
+        return failure(tape.error);
+    for (const std::string& repair : tape.repairs)
+        note(image + ": directory repaired: " + repair);
+    std::vector<vornix::Entry>& entries = tape.contents.entries;
+    const int count = static_cast<int>(entries.size());
+    std::set<int> chosen;
+    for (std::size_t i = 2; i < cl.operands.size(); ++i) {
+        const int n = *entryNumber(cl.operands[i]);
+        if (n > count)
+            return failure(image + ": there is no entry " + cl.operands[i] + " (the image holds " +
+                           std::to_string(count) + (count == 1 ? " entry)" : " entries)"));
+        chosen.insert(n - 1);
+    }
+    if (cl.operands.size() == 2)
+        for (int p = 0; p < count; ++p)
+            chosen.insert(p);
+
+    std::vector<vornix::DiskProgram> programs;
+    programs.reserve(chosen.size());
+    int blocks = 0;
+    for (int p : chosen) {
+        programs.push_back(vornix::diskProgramOf(std::move(entries[p])));
+        blocks += vornix::blocksFor(programs.back().prgSize());
+    }
+    const std::string& label = tape.contents.label;
+    std::string error;
+    if (!vornix::writeDisk(out, label.substr(0, label.find('\0')), programs, &error))
+        return failure(error);
+    std::cout << out << ": " << programs.size() << (programs.size() == 1 ? " file, " : " files, ") << blocks
+              << " blocks used, " << DiskImage::kDiskBlocks - blocks << " blocks free\n";
+    return 0;
+}
+
+int cmdD64List(const Args& args) {
+    const CommandLine cl = parse(args, {"--json"});
+    if (cl.help) {
+        printHelp(kList);
+        return 0;
+    }
+    if (!cl.error.empty())
+        return usageError(kList, cl.error);
+    if (cl.operands.size() != 1)
+        return usageError(kList, cl.operands.empty() ? "missing DISK.d64" : "too many arguments");
+    const std::string& path = cl.operands[0];
+    DiskImage disk;
+    if (!loadDisk(disk, path))
+        return 1;
+
+    std::vector<std::string> problems;
+    for (const DiskEntry& e : disk.entries()) {
+        problems.push_back(chainProblem(disk, e));
+        if (!problems.back().empty())
+            note(path + ": " + problems.back());
+    }
+    std::ostringstream out;
+    const auto& entries = disk.entries();
+    if (cl.flags.count("--json")) {
+        out << "{\"name\": " << jsonText(vornix::trimDiskName(disk.diskName()))
+            << ", \"id\": " << jsonText(disk.diskId()) << ", \"dos\": " << jsonText(disk.dosType())
+            << ", \"tracks\": " << disk.tracks() << ", \"blocksFree\": " << disk.blocksFree()
+            << ", \"files\": [";
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const DiskEntry& e = entries[i];
+            out << (i ? ",\n  " : "\n  ") << "{\"name\": " << jsonText(vornix::trimDiskName(e.name))
+                << ", \"type\": \"" << e.typeName() << "\", \"closed\": " << (e.closed() ? "true" : "false")
+                << ", \"locked\": " << (e.locked() ? "true" : "false") << ", \"blocks\": " << e.blocks;
+            if (!problems[i].empty())
+                out << ", \"error\": " << jsonText(problems[i]);
+            out << "}";
+        }
+        out << (entries.empty() ? "]}\n" : "\n]}\n");
+    } else {
+        // The drive's own listing: blocks, quoted name, type. The shifted spaces that pad
+        // the disk name are shown as spaces, which a terminal can show.
+        std::string diskName = vornix::trimDiskName(disk.diskName());
+        diskName.resize(std::max<std::size_t>(diskName.size(), 16), ' ');
+        out << "0 \"" << diskName << "\" " << disk.diskId() << " " << disk.dosType() << "\n";
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const DiskEntry& e = entries[i];
+            std::string name = shown(e.name);
+            name.resize(std::max<std::size_t>(name.size(), 18), ' ');
+            char blocks[16];
+            std::snprintf(blocks, sizeof blocks, "%-5d", e.blocks);
+            out << blocks << name << (e.closed() ? " " : "*") << e.typeName() << (e.locked() ? "<" : "")
+                << (problems[i].empty() ? "" : "   (damaged)") << "\n";
+        }
+        out << disk.blocksFree() << " BLOCKS FREE.\n";
+    }
+    std::cout << out.str();
+    return 0;
+}
+
+int cmdD64Import(const Args& args) {
+    const CommandLine cl = parse(args, {"--type-01"});
+    if (cl.help) {
+        printHelp(kImport);
+        return 0;
+    }
+    if (!cl.error.empty())
+        return usageError(kImport, cl.error);
+    if (cl.operands.size() < 2)
+        return usageError(kImport, cl.operands.empty() ? "missing IMAGE" : "missing DISK.d64");
+    const std::string& image = cl.operands[0];
+    const std::string& diskPath = cl.operands[1];
+
+    DiskImage disk;
+    if (!loadDisk(disk, diskPath))
+        return 1;
+    // Chosen files in directory order, each once.
+    std::vector<const DiskEntry*> chosen;
+    const std::vector<std::string> names(cl.operands.begin() + 2, cl.operands.end());
+    for (const DiskEntry& e : disk.entries()) {
+        const std::string name = capitals(vornix::trimDiskName(e.name));
+        const bool named = std::any_of(names.begin(), names.end(),
+                                       [&](const std::string& n) { return capitals(n) == name; });
+        if (e.isProgram() && (names.empty() || named))
+            chosen.push_back(&e);
+    }
+    for (const std::string& n : names) {
+        const auto match = [&](const DiskEntry* e) {
+            return capitals(vornix::trimDiskName(e->name)) == capitals(n);
+        };
+        if (std::none_of(chosen.begin(), chosen.end(), match))
+            return failure(diskPath + ": there is no PRG file named \"" + n + "\"; " + image +
+                           " left as it was");
+    }
+    if (chosen.empty())
+        return failure(diskPath + ": the disk holds no PRG files; " + image + " left as it was");
+
+    TapeDocument doc;
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(image, ec);
+    if (exists) {
+        if (!openImage(doc, image))
+            return 1;
+    } else {
+        doc.newImage();
+        doc.setLabel(vornix::trimDiskName(disk.diskName()));
+    }
+    const bool type01 =
+        cl.flags.count("--type-01") ||
+        (doc.count() > 0 && std::all_of(doc.entries().begin(), doc.entries().end(),
+                                        [](const vornix::Entry& e) { return e.fileType == 0x01; }));
+    for (const DiskEntry* e : chosen) {
+        vornix::Bytes prg;
+        std::string error;
+        if (!disk.readFile(*e, prg, &error))
+            return failure(diskPath + ": " + error + "; " + image + " left as it was");
+        const vornix::AddResult r =
+            doc.addProgram(diskPath + ": " + shown(e->name), vornix::trimDiskName(e->name), std::move(prg));
+        if (!r.added)
+            return failure(r.reason + "; " + image + " left as it was");
+    }
+    const vornix::SaveResult saved = doc.saveAs(image, type01);
+    if (!saved.written)
+        return failure(saved.error);
+    std::cout << image << ": " << chosen.size() << (chosen.size() == 1 ? " program" : " programs")
+              << " added from " << diskPath << ", " << doc.count()
+              << (doc.count() == 1 ? " entry" : " entries") << " in all\n";
+    return 0;
+}

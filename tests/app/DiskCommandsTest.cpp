@@ -1,0 +1,164 @@
+// The main window's disk image commands: Export to D64 and Add from D64 with its dialog.
+#include "app/DiskImportDialog.h"
+#include "core/D64Image.h"
+#include "tests/app/MainWindowHarness.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+
+using namespace apptest;
+
+namespace {
+
+vornix::DiskImage readDisk(const QString& path) {
+    vornix::DiskImage disk;
+    std::string error;
+    if (!disk.load(QFile::encodeName(path).toStdString(), &error))
+        qWarning("%s", error.c_str());
+    return disk;
+}
+
+QStringList diskNames(const vornix::DiskImage& disk) {
+    QStringList names;
+    for (const vornix::DiskEntry& e : disk.entries())
+        names << QString::fromLatin1(vornix::trimDiskName(e.name).c_str());
+    return names;
+}
+
+// The dialog on show (one that was closed may wait for its deletion).
+DiskImportDialog* shownDialog(TForm1* w) {
+    for (auto* d : w->findChildren<DiskImportDialog*>())
+        if (d->isVisible())
+            return d;
+    return nullptr;
+}
+
+vornix::Bytes bytes(const QByteArray& b) {
+    return vornix::Bytes(b.begin(), b.end());
+}
+
+} // namespace
+
+class DiskCommandsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void menuItemsFollowTheEditingCommands();
+    void exportWritesAllOrTheSelectedEntries();
+    void exportRefusesWhatDoesNotFitBeforeAskingForAPath();
+    void addFromD64OffersThePrgFilesAndAddsTheChosen();
+    void addFromD64ReportsAnUnreadableDisk();
+};
+
+void DiskCommandsTest::menuItemsFollowTheEditingCommands() {
+    Harness h;
+    h.start();
+    QCOMPARE(h.action("EksportdoD641")->text(), QStringLiteral("Eksport do D64"));
+    QVERIFY(h.get<QMenu>("Plik1")->actions().contains(h.action("EksportdoD641")));
+    QVERIFY(h.get<QMenu>("Edycja1")->actions().contains(h.action("DodajzD641")));
+    QVERIFY(!triggerAction(h.win.get(), "EksportdoD641"));
+    QVERIFY(!h.action("DodajzD641")->isEnabled());
+    h.click("SpeedButton10");
+    QVERIFY(h.action("EksportdoD641")->isEnabled());
+    QVERIFY(h.action("DodajzD641")->isEnabled());
+    h.click("SpeedButton11");
+    QCOMPARE(h.action("DodajzD641")->text(), QStringLiteral("Add from D64..."));
+}
+
+void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {
+    Harness h;
+    h.startWith({"GAME", "INTRO", "MUSIC"}, 600);
+    const QString all = h.file("all.d64"), some = h.file("some.d64");
+    h.dialogs.answerSave(all);
+    QVERIFY(triggerAction(h.win.get(), "EksportdoD641"));
+    QCOMPARE(h.dialogs.last()->setup.defaultSuffix, QStringLiteral("D64"));
+    const vornix::DiskImage disk = readDisk(all);
+    QCOMPARE(diskNames(disk), QStringList({"GAME", "INTRO", "MUSIC"}));
+    QCOMPARE(QString::fromLatin1(vornix::trimDiskName(disk.diskName()).c_str()), QStringLiteral("TAPE"));
+    vornix::Bytes data;
+    QVERIFY(disk.readFile(disk.entries()[2], data, nullptr));
+    QCOMPARE(data, vornix::diskProgramOf(h.win->document().entries()[2]).prg());
+
+    h.select({0, 2});
+    h.dialogs.answerSave(some);
+    QVERIFY(triggerAction(h.win.get(), "EksportdoD641"));
+    QCOMPARE(diskNames(readDisk(some)), QStringList({"GAME", "MUSIC"}));
+    QVERIFY(!h.win->document().modified());
+    QVERIFY(h.questionsDone());
+}
+
+void DiskCommandsTest::exportRefusesWhatDoesNotFitBeforeAskingForAPath() {
+    Harness h;
+    h.startWith({"ONE", "TWO", "THREE"}, 60000); // 237 blocks each: the third does not fit
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    QVERIFY(triggerAction(h.win.get(), "EksportdoD641"));
+    QCOMPARE(h.dialogs.asked.size(), 1);
+    QVERIFY(h.dialogs.last()->text.contains(QStringLiteral("THREE")));
+    QVERIFY(h.dialogs.last()->text.contains(QStringLiteral("237")));
+    QVERIFY(h.dialogs.last()->text.contains(QStringLiteral("190")));
+    QVERIFY(h.questionsDone());
+}
+
+void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
+    Harness h;
+    h.startWith({"TAPE ONE"});
+    const QString path = h.file("disk.d64");
+    std::string error;
+    QVERIFY(vornix::writeDisk(QFile::encodeName(path).toStdString(), "DISK",
+                              {vornix::DiskProgram::fromPrg("HELLO", bytes(prgBytes(0x0801, 300))),
+                               vornix::DiskProgram::fromPrg("NOTES", bytes(prgBytes(0x0801, 10))),
+                               vornix::DiskProgram::fromPrg("BROKEN", bytes(prgBytes(0x0801, 10))),
+                               vornix::DiskProgram::fromPrg("LAST ONE", bytes(prgBytes(0xC000, 20, 5)))},
+                              &error));
+    // NOTES becomes a SEQ file; BROKEN's block links past the last track.
+    QByteArray d = readFile(path);
+    const int dir = 357 * 256 + 256;
+    d[dir + 32 + 2] = char(0x81);
+    d[(d[dir + 64 + 3] - 1) * 21 * 256 + d[dir + 64 + 4] * 256] = char(36);
+    writeFile(path, d);
+
+    h.dialogs.answerOpen({path});
+    QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+    DiskImportDialog* dialog = shownDialog(h.win.get());
+    QVERIFY(dialog);
+    auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+    QCOMPARE(list->count(), 3);
+    QVERIFY(list->item(1)->text().contains(QStringLiteral("BROKEN")));
+    QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
+    QVERIFY(!findNamed<QPushButton>(dialog, "Button1")->isEnabled());
+    list->selectAll();
+    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button2"), Qt::LeftButton); // Cancel adds nothing
+    QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
+    QVERIFY(!h.win->document().modified());
+
+    h.dialogs.answerOpen({path});
+    QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+    dialog = shownDialog(h.win.get());
+    QVERIFY(dialog);
+    findNamed<QListWidget>(dialog, "ListBox1")->selectAll();
+    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+
+    QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
+    const vornix::Entry& last = h.win->document().entries()[2];
+    QCOMPARE(last.name, std::string("LAST ONE        "));
+    QCOMPARE(vornix::diskProgramOf(last).prg(), bytes(prgBytes(0xC000, 20, 5)));
+    QCOMPARE(int(last.end[1]), 0xC0); // the true end address, as Add PRG works it out
+    QVERIFY(h.win->document().modified());
+    QVERIFY(h.questionsDone());
+}
+
+void DiskCommandsTest::addFromD64ReportsAnUnreadableDisk() {
+    Harness h;
+    h.startWith({"KEEP"});
+    writeFile(h.file("junk.d64"), "not a disk");
+    h.dialogs.answerOpen({h.file("junk.d64")});
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+    QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("junk.d64"))));
+    QCOMPARE(h.rows(), QStringList({"KEEP"}));
+    QVERIFY(h.questionsDone());
+}
+
+QTEST_MAIN(DiskCommandsTest)
+#include "DiskCommandsTest.moc"
