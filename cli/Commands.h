@@ -18,6 +18,7 @@ int cmdExtract(const Args& args);
 int cmdTapJoin(const Args& args); // TapCommands.cpp
 int cmdKoala(const Args& args);   // PictureCommands.cpp
 int cmdFli(const Args& args);     // PictureCommands.cpp
+int cmdShow(const Args& args);    // ShowCommand.cpp
 
 // DiskCommands.cpp
 int cmdD64Export(const Args& args);

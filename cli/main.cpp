@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"label", cmdLabel, "label IMAGE TEXT                set the tape label"},
     {"capacity", cmdCapacity, "capacity IMAGE N                set the number of directory slots"},
     {"extract", cmdExtract, "extract IMAGE [N...] [-o DIR]   write entries as PRG files"},
+    {"show", cmdShow, "show IMAGE N [--basic|--hex|--png OUT.png]"},
     {"tap-join", cmdTapJoin, "tap-join OUT ITEM...            join TAP files; ITEM is a file or --pause=S"},
     {"koala", cmdKoala, "koala IN OUT                    Koala picture to runnable PRG"},
     {"fli", cmdFli, "fli IN OUT                      FLI picture to runnable PRG"},

@@ -35,6 +35,16 @@ class EntryData {
     std::uint8_t operator[](std::size_t i) const { return data()[i]; }
     // True while the bytes are a view into a shared buffer.
     bool shared() const { return owner_ != nullptr; }
+    // Own bytes move into a buffer of their own that copies then share (snapshots for undo).
+    void share() {
+        if (owner_ || own_.empty())
+            return;
+        auto buffer = std::make_shared<const Bytes>(std::move(own_));
+        own_.clear();
+        view_ = buffer->data();
+        viewSize_ = buffer->size();
+        owner_ = std::move(buffer);
+    }
 
     // Editing: the bytes become the entry's own first.
     iterator begin() { return detach().data(); }

@@ -74,6 +74,18 @@ int TapeDocument::applyCapacityRule() {
     return capacity_;
 }
 
+DocumentState TapeDocument::snapshot() {
+    for (Entry& e : entries_)
+        e.data.share();
+    return DocumentState{entries_, capacity_, label_};
+}
+
+void TapeDocument::restore(const DocumentState& state) {
+    entries_ = state.entries;
+    capacity_ = state.capacity;
+    label_ = state.label;
+}
+
 bool TapeDocument::newImage() {
     if (busy_)
         return false;

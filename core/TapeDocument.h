@@ -45,6 +45,14 @@ struct SaveResult {
     FileError failure;
 };
 
+// What an edit can change: the state that undo puts back. Entries share their data bytes
+// with the document, so a snapshot costs little more than the directory.
+struct DocumentState {
+    std::vector<Entry> entries;
+    int capacity = 0;
+    std::string label;
+};
+
 class TapeDocument {
   public:
     static constexpr int kMaxEntries = 255;
@@ -96,6 +104,11 @@ class TapeDocument {
     // operations that change the entries (new, open, add, delete, moves, rename) refuse.
     void setBusy(bool on) { busy_ = on; }
     bool busy() const { return busy_; }
+
+    // A copy of entries, capacity and label (entries' own bytes become shared first), and
+    // putting one back; neither touches the modified flag.
+    DocumentState snapshot();
+    void restore(const DocumentState& state);
 
     const std::vector<Entry>& entries() const { return entries_; }
     int count() const { return static_cast<int>(entries_.size()); }

@@ -1,0 +1,57 @@
+// vornix-cli show on an image holding a BASIC program, a Koala picture and machine code.
+#include "core/TapeDocument.h"
+#include "preview/HexView.h"
+#include "preview/PngWriter.h"
+#include "preview/Preview.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornix;
+using testfiles::Bytes;
+
+TEST(ShowCommand, PicksTheViewAndWritesPictures) {
+    testfiles::TempDir dir;
+    const std::string data = VORNIX_TEST_DATA;
+    TapeDocument doc;
+    doc.newImage();
+    ASSERT_TRUE(doc.addPrg(data + "/basic-demo.prg").added);
+    ASSERT_TRUE(doc.addPrg(data + "/afterimage_frighthof83-yazoo.kla").added);
+    ASSERT_TRUE(doc.addProgram("code", "CODE", Bytes{0x00, 0xC0, 0xA9, 0x00, 0x60}).added);
+    ASSERT_TRUE(doc.saveAs(dir.file("t.t64"), false).written);
+    const auto show = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {VORNIX_CLI, "show", "t.t64"});
+        return testfiles::runProgram(dir.path().string(), args);
+    };
+
+    auto run = show({"1"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 42), "10 REM SAMPLE PROGRAM FOR LISTING CHECKS\n2");
+    EXPECT_EQ(show({"1", "--hex"}).out.substr(0, 12), "0801  29 08 ");
+
+    run = show({"2"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_NE(run.out.find("Koala"), std::string::npos);
+    run = show({"2", "--png", "yazoo.png"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const Picture picture = *makePreview(doc.entries()[1]).picture;
+    EXPECT_EQ(testfiles::readAll(dir.file("yazoo.png")), encodePng(320, 200, picture.rgb()));
+
+    run = show({"3"});
+    EXPECT_EQ(run.out, hexView(0xC000, Bytes{0xA9, 0x00, 0x60}));
+    // Asked for a view the entry cannot give: a message, no file.
+    run = show({"3", "--basic"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("cut off"), std::string::npos);
+    EXPECT_EQ(show({"3", "--png", "code.png"}).code, 1);
+    EXPECT_FALSE(testfiles::exists(dir.file("code.png")));
+
+    run = show({"4"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("there is no entry 4 (the image holds 3 entries)"), std::string::npos);
+    EXPECT_EQ(show({"0"}).code, 2);
+    EXPECT_EQ(show({"1", "--basic", "--hex"}).code, 2);
+    EXPECT_EQ(show({"1", "--png"}).code, 2);
+    EXPECT_EQ(testfiles::runProgram(dir.path().string(), {VORNIX_CLI, "show", "missing.t64", "1"}).code, 1);
+}
