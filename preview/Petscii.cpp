@@ -7,21 +7,23 @@ namespace vornix::petscii {
 
 namespace {
 
+// Block and line graphics as the nearest characters that common fonts have: the exact
+// ones (Symbols for Legacy Computing) show as empty boxes almost everywhere.
+
 // $A0-$BF: shifted space, then block and line graphics.
 constexpr std::array<const char*, 32> kA0 = {
-    "\u00A0",     "\u258C", "\u2584",     "\u2594", "\u2581", "\u258F", "\u2592",     "\u2595",
-    "\U0001FB8F", "\u25E4", "\U0001FB87", "\u251C", "\u2597", "\u2514", "\u2510",     "\u2582",
-    "\u250C",     "\u2534", "\u252C",     "\u2524", "\u258E", "\u258D", "\U0001FB88", "\U0001FB82",
-    "\U0001FB83", "\u2583", "\U0001FB7F", "\u2596", "\u259D", "\u2518", "\u2598",     "\u259A",
+    "\u00A0", "\u258C", "\u2584", "\u2594", "\u2581", "\u258F", "\u2592", "\u2595",
+    "\u2592", "\u25E4", "\u2590", "\u251C", "\u2597", "\u2514", "\u2510", "\u2582",
+    "\u250C", "\u2534", "\u252C", "\u2524", "\u258E", "\u258D", "\u2590", "\u2580",
+    "\u2580", "\u2583", "\u2518", "\u2596", "\u259D", "\u2518", "\u2598", "\u259A",
 };
 
 // $C0-$DF (and $60-$7F, which show the same): lines, suits, arcs, pi.
 constexpr std::array<const char*, 32> kC0 = {
-    "\u2500",     "\u2660",     "\U0001FB72", "\U0001FB78", "\U0001FB77", "\U0001FB76", "\U0001FB7A",
-    "\U0001FB71", "\U0001FB74", "\u256E",     "\u2570",     "\u256F",     "\U0001FB7C", "\u2572",
-    "\u2571",     "\U0001FB7D", "\U0001FB7E", "\u25CF",     "\U0001FB7B", "\u2665",     "\U0001FB70",
-    "\u256D",     "\u2573",     "\u25CB",     "\u2663",     "\U0001FB75", "\u2666",     "\u253C",
-    "\U0001FB8C", "\u2502",     "\u03C0",     "\u25E5",
+    "\u2500", "\u2660", "\u2502", "\u2500", "\u2500", "\u2594", "\u2500", "\u2502",
+    "\u2502", "\u256E", "\u2570", "\u256F", "\u2514", "\u2572", "\u2571", "\u250C",
+    "\u2510", "\u25CF", "\u2581", "\u2665", "\u258F", "\u256D", "\u2573", "\u25CB",
+    "\u2663", "\u2595", "\u2666", "\u253C", "\u2592", "\u2502", "\u03C0", "\u25E5",
 };
 
 // ASCII from $20 to $5F, except where the machine has its own signs.
