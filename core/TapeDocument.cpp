@@ -77,13 +77,14 @@ int TapeDocument::applyCapacityRule() {
 DocumentState TapeDocument::snapshot() {
     for (Entry& e : entries_)
         e.data.share();
-    return DocumentState{entries_, capacity_, label_};
+    return DocumentState{entries_, capacity_, label_, fileType01_};
 }
 
 void TapeDocument::restore(const DocumentState& state) {
     entries_ = state.entries;
     capacity_ = state.capacity;
     label_ = state.label;
+    fileType01_ = state.fileType01;
 }
 
 bool TapeDocument::newImage() {

@@ -51,6 +51,7 @@ struct DocumentState {
     std::vector<Entry> entries;
     int capacity = 0;
     std::string label;
+    bool fileType01 = false;
 };
 
 class TapeDocument {
@@ -109,6 +110,10 @@ class TapeDocument {
     // putting one back; neither touches the modified flag.
     DocumentState snapshot();
     void restore(const DocumentState& state);
+    // The program-wide file-type option as the window last set it: kept with the document
+    // only so that undo can take a change of it back. Saving is still told the option.
+    bool fileType01() const { return fileType01_; }
+    void setFileType01(bool on) { fileType01_ = on; }
 
     const std::vector<Entry>& entries() const { return entries_; }
     int count() const { return static_cast<int>(entries_.size()); }
@@ -135,6 +140,7 @@ class TapeDocument {
     bool modified_ = false;
     bool busy_ = false;
     bool boxLimits_ = true;
+    bool fileType01_ = false;
 };
 
 } // namespace vornix

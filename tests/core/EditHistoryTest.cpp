@@ -45,8 +45,15 @@ TEST(EditHistory, UndoRedoRestoresStateSelectionAndModified) {
         f.doc.rename(0, "zz");
         return std::optional<Selection>{};
     });
+    f.edit({}, [&](const Selection&) {
+        f.doc.setFileType01(true);
+        return std::optional<Selection>{};
+    });
     EXPECT_EQ(f.order(), "ZAB");
     EXPECT_TRUE(f.doc.modified());
+
+    f.history.undo(f.doc);
+    EXPECT_FALSE(f.doc.fileType01());
 
     EXPECT_EQ(f.history.undo(f.doc), Selection{});
     EXPECT_EQ(f.history.undo(f.doc), Selection{3}); // the selection before the delete
