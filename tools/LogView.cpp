@@ -18,8 +18,107 @@ constexpr int kMargin = 3;
 // A flood of lines is shown at most this often: the view stays live without repainting per line.
 constexpr int kSyncIntervalMs = 25;
 
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+bool isWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// A line as the painter and font metrics take it, without copying its characters (valid
+// while the log is not changed).
+QString borrowed(QStringView text) {
+    return QString::fromRawData(text.data(), text.size());
+}
 } // namespace
+
+void LogLines::clear() {
+    text_.clear();
+    spans_.clear();
+    spans_.append(Span{0, 0});
+    waste_ = 0;
+}
+
+QString LogLines::detached(QStringView text) const {
+    const QChar* begin = text_.constData();
+    if (text.data() >= begin && text.data() < begin + text_.size())
+        return text.toString();
+    return QString();
+}
+
+void LogLines::append(QStringView text) {
+    insert(spans_.size(), text);
+}
+
+void LogLines::insert(qsizetype i, QStringView text) {
+    const QString copy = detached(text);
+    const QStringView from = copy.isNull() ? text : QStringView(copy);
+    spans_.insert(i, Span{text_.size(), from.size()});
+    text_.append(from);
+}
+
+void LogLines::set(qsizetype i, QStringView text) {
+    const QString copy = detached(text);
+    const QStringView from = copy.isNull() ? text : QStringView(copy);
+    if (atEnd(i)) {
+        text_.truncate(spans_.at(i).start);
+    } else {
+        waste_ += spans_.at(i).length;
+        spans_[i].start = text_.size();
+    }
+    spans_[i].length = from.size();
+    text_.append(from);
+    compactIfWasteful();
+}
+
+void LogLines::extend(qsizetype i, QStringView text) {
+    const QString copy = detached(text);
+    const QStringView from = copy.isNull() ? text : QStringView(copy);
+    if (!atEnd(i)) {
+        // Move the line to the end first, where it can grow in place.
+        const QString moved = at(i).toString();
+        set(i, moved);
+    }
+    text_.append(from);
+    spans_[i].length += from.size();
+}
+
+void LogLines::truncate(qsizetype i, qsizetype length) {
+    if (length >= spans_.at(i).length)
+        return;
+    if (atEnd(i))
+        text_.truncate(spans_.at(i).start + length);
+    else
+        waste_ += spans_.at(i).length - length;
+    spans_[i].length = length;
+}
+
+void LogLines::drop(qsizetype i) {
+    if (atEnd(i))
+        text_.truncate(spans_.at(i).start);
+    else
+        waste_ += spans_.at(i).length;
+}
+
+void LogLines::remove(qsizetype i, qsizetype count) {
+    for (qsizetype k = i + count - 1; k >= i; --k)
+        drop(k);
+    spans_.remove(i, count);
+    if (spans_.isEmpty())
+        clear();
+    compactIfWasteful();
+}
+
+void LogLines::compactIfWasteful() {
+    if (waste_ < 4096 || waste_ < text_.size() / 2)
+        return;
+    QString packed;
+    packed.reserve(text_.size() - waste_);
+    for (Span& span : spans_) {
+        const qsizetype start = packed.size();
+        packed.append(QStringView(text_).mid(span.start, span.length));
+        span.start = start;
+    }
+    text_ = std::move(packed);
+    waste_ = 0;
+}
 
 LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), syncTimer_(new QTimer(this)) {
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -35,36 +134,73 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), syncTimer_(new 
     connect(syncTimer_, &QTimer::timeout, this, &LogView::syncScrollBars);
 }
 
-void LogView::appendLine(const QString& text) {
-    if (lines_.size() == 1 && lines_.first().isEmpty())
-        lines_.first() = text;
+void LogView::appendLine(QStringView text) {
+    if (lines_.size() == 1 && lines_.at(0).isEmpty())
+        lines_.set(0, text);
     else
         lines_.append(text);
     noteWidth(text);
     changed();
 }
 
-void LogView::replaceLastLine(const QString& text) {
-    lines_.last() = text;
+void LogView::replaceLastLine(QStringView text) {
+    lines_.set(lines_.size() - 1, text);
+    noteWidth(text);
+    afterEdit();
+}
+
+void LogView::extendLastLine(QStringView text) {
+    lines_.extend(lines_.size() - 1, text);
+    noteWidth(lines_.last());
+    afterEdit();
+}
+
+void LogView::truncateLastLine(qsizetype length) {
+    lines_.truncate(lines_.size() - 1, std::max<qsizetype>(0, length));
+    afterEdit();
+}
+
+void LogView::removeLastLine() {
+    if (lines_.size() == 1)
+        lines_.clear();
+    else
+        lines_.remove(lines_.size() - 1, 1);
+    afterEdit();
+}
+
+void LogView::afterEdit() {
     anchor_ = clamp(anchor_);
     caret_ = clamp(caret_);
-    noteWidth(text);
     changed();
 }
 
-QString LogView::toPlainText() const { return lines_.join(QLatin1Char('\n')); }
+QString LogView::toPlainText() const {
+    QString text;
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += lines_.at(i);
+    }
+    return text;
+}
 
 void LogView::setPlainText(const QString& text) {
     QString normal = text;
     normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    lines_ = normal.split(QLatin1Char('\n'));
+    lines_.clear();
+    const QList<QStringView> parts = QStringView(normal).split(QLatin1Char('\n'));
+    lines_.set(0, parts.first());
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        lines_.append(parts.at(i));
     anchor_ = caret_ = Pos{};
     following_ = true;
     recomputeWidth();
     changed();
 }
 
-void LogView::clear() { setPlainText(QString()); }
+void LogView::clear() {
+    setPlainText(QString());
+}
 
 void LogView::setReadOnly(bool readOnly) {
     readOnly_ = readOnly;
@@ -77,14 +213,16 @@ void LogView::select(Pos anchor, Pos caret) {
     viewport()->update();
 }
 
-void LogView::selectAll() { select(Pos{}, Pos{lines_.size() - 1, lines_.last().size()}); }
+void LogView::selectAll() {
+    select(Pos{}, Pos{lines_.size() - 1, lines_.last().size()});
+}
 
 QString LogView::selectedText() const {
     const Pos s = std::min(anchor_, caret_);
     const Pos e = std::max(anchor_, caret_);
     if (s.line == e.line)
-        return lines_.at(s.line).mid(s.column, e.column - s.column);
-    QString text = lines_.at(s.line).mid(s.column);
+        return lines_.at(s.line).mid(s.column, e.column - s.column).toString();
+    QString text = lines_.at(s.line).mid(s.column).toString();
     for (qsizetype i = s.line + 1; i < e.line; ++i) {
         text += QLatin1Char('\n');
         text += lines_.at(i);
@@ -150,17 +288,23 @@ void LogView::changeEvent(QEvent* event) {
         syncScrollBars();
 }
 
-void LogView::noteWidth(const QString& text) { widestChars_ = std::max(widestChars_, text.size()); }
+void LogView::noteWidth(QStringView text) {
+    widestChars_ = std::max(widestChars_, text.size());
+}
 
 void LogView::recomputeWidth() {
     widestChars_ = 0;
-    for (const QString& l : lines_)
-        noteWidth(l);
+    for (qsizetype i = 0; i < lines_.size(); ++i)
+        noteWidth(lines_.at(i));
 }
 
-int LogView::lineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
+int LogView::lineHeight() const {
+    return std::max(1, fontMetrics().lineSpacing());
+}
 
-int LogView::visibleLines() const { return std::max(1, (viewport()->height() - kMargin) / lineHeight()); }
+int LogView::visibleLines() const {
+    return std::max(1, (viewport()->height() - kMargin) / lineHeight());
+}
 
 LogView::Pos LogView::clamp(Pos p) const {
     p.line = std::clamp<qsizetype>(p.line, 0, lines_.size() - 1);
@@ -168,12 +312,12 @@ LogView::Pos LogView::clamp(Pos p) const {
     return p;
 }
 
-qreal LogView::columnX(const QString& text, qsizetype column) const {
+qreal LogView::columnX(QStringView text, qsizetype column) const {
     const QFontMetricsF fm(font());
-    return fm.horizontalAdvance(text.left(column));
+    return fm.horizontalAdvance(borrowed(text.left(column)));
 }
 
-qsizetype LogView::columnAt(const QString& text, qreal x) const {
+qsizetype LogView::columnAt(QStringView text, qreal x) const {
     const QFontMetricsF fm(font());
     qreal left = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -208,7 +352,7 @@ void LogView::paintEvent(QPaintEvent*) {
     const Pos e = std::max(anchor_, caret_);
     const qreal newlineWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
     for (qsizetype i = first; i < last; ++i) {
-        const QString& text = lines_.at(i);
+        const QString text = borrowed(lines_.at(i));
         const int top = kMargin + static_cast<int>(i - first) * lh;
         painter.setPen(pal.color(QPalette::Text));
         painter.drawText(QPointF(x0, top + ascent), text);
@@ -263,7 +407,9 @@ void LogView::removeSelection() {
         return;
     const Pos s = std::min(anchor_, caret_);
     const Pos e = std::max(anchor_, caret_);
-    lines_[s.line] = lines_.at(s.line).left(s.column) + lines_.at(e.line).mid(e.column);
+    QString joined = lines_.at(s.line).left(s.column).toString();
+    joined += lines_.at(e.line).mid(e.column);
+    lines_.set(s.line, joined);
     lines_.remove(s.line + 1, e.line - s.line);
     anchor_ = caret_ = s;
 }
@@ -274,18 +420,17 @@ void LogView::insertText(const QString& text) {
     normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList parts = normal.split(QLatin1Char('\n'));
-    QString& current = lines_[caret_.line];
-    const QString tail = current.mid(caret_.column);
-    current.truncate(caret_.column);
-    current += parts.first();
-    noteWidth(current);
+    const QString tail = lines_.at(caret_.line).mid(caret_.column).toString();
+    lines_.truncate(caret_.line, caret_.column);
+    lines_.extend(caret_.line, parts.first());
+    noteWidth(lines_.at(caret_.line));
     qsizetype line = caret_.line;
     for (qsizetype i = 1; i < parts.size(); ++i) {
         lines_.insert(++line, parts.at(i));
         noteWidth(parts.at(i));
     }
     caret_ = Pos{line, lines_.at(line).size()};
-    lines_[line] += tail;
+    lines_.extend(line, tail);
     noteWidth(lines_.at(line));
     anchor_ = caret_;
     syncScrollBars();
@@ -338,7 +483,8 @@ void LogView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
-        const qsizetype step = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ? 1 : visibleLines();
+        const qsizetype step =
+            event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ? 1 : visibleLines();
         const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
         p.line = std::clamp<qsizetype>(p.line + (up ? -step : step), 0, lines_.size() - 1);
         // Page keys move the view along; the caret keeps its column as far as the line allows.
@@ -427,7 +573,7 @@ void LogView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mouseDoubleClickEvent(event);
     const Pos at = posAt(event->position().toPoint());
-    const QString& text = lines_.at(at.line);
+    const QStringView text = lines_.at(at.line);
     qsizetype begin = at.column;
     qsizetype end = at.column;
     while (begin > 0 && isWordChar(text.at(begin - 1)))
