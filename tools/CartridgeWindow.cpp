@@ -285,9 +285,13 @@ void TForm4::Button3Click() {
     // The type name may depend on the tool's answer: wait for it (the window stays live,
     // and the time limit bounds the wait).
     if (typesQuery_) {
+        running_ = true;
+        updateStartButton();
         QEventLoop loop;
         connect(this, &TForm4::typesSettled, &loop, &QEventLoop::quit);
         loop.exec();
+        running_ = false;
+        updateStartButton();
     }
     // The save dialog asked about the name as chosen; the tool writes it with the suffix,
     // so a file under that name was never confirmed.

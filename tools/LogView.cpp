@@ -246,12 +246,16 @@ void LogView::paste() {
 }
 
 void LogView::changed() {
-    if (!syncTimer_->isActive())
+    // A plain flag: asking the timer costs more than the rest of appending a line.
+    if (!syncPending_) {
+        syncPending_ = true;
         syncTimer_->start();
+    }
 }
 
 void LogView::syncScrollBars() {
     syncTimer_->stop();
+    syncPending_ = false;
     syncing_ = true;
     QScrollBar* v = verticalScrollBar();
     const int page = visibleLines();

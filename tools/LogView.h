@@ -135,6 +135,7 @@ class LogView : public QAbstractScrollArea {
     bool following_ = true;
     QTimer* syncTimer_;
     bool syncing_ = false;
+    bool syncPending_ = false;
     bool selecting_ = false;
     qsizetype widestChars_ = 0;
     qreal preferredX_ = -1; // where Up/Down keep the caret, as editors do

@@ -128,7 +128,8 @@ int main(int argc, char* argv[]) {
         bare.CommandLine = QStringLiteral("pucrunch.exe");
         qint64 characters = 0;
         int partial = 0;
-        bare.OnNewLine = [&](TDosCommand*, QStringView line, TOutputType type) {
+        // Generic, so that the same benchmark also builds against older runners.
+        bare.OnNewLine = [&](TDosCommand*, const auto& line, TOutputType type) {
             characters += line.size();
             partial += type == otBeginningOfLine;
         };
