@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 constexpr int kMargin = 3;
@@ -30,17 +31,46 @@ QString borrowed(QStringView text) {
 } // namespace
 
 void LogLines::clear() {
-    text_.clear();
+    bytes_.clear();
     spans_.clear();
-    spans_.append(Span{0, 0});
+    spans_.append(Span{});
     waste_ = 0;
 }
 
-QString LogLines::detached(QStringView text) const {
-    const QChar* begin = text_.constData();
-    if (text.data() >= begin && text.data() < begin + text_.size())
-        return text.toString();
-    return QString();
+QString LogLines::at(qsizetype i) const {
+    const Span& span = spans_.at(i);
+    const char* data = bytes_.constData() + span.start;
+    if (!span.wide)
+        return QString::fromLatin1(data, span.length);
+    QString text(span.length, Qt::Uninitialized);
+    std::memcpy(text.data(), data, static_cast<std::size_t>(span.bytes()));
+    return text;
+}
+
+void LogLines::put(Span& span, QStringView text) {
+    const auto* chars = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    // Two plain passes that the compiler turns into vector code: is every character Latin-1,
+    // then the narrowing copy.
+    char16_t all = 0;
+    for (qsizetype k = 0; k < n; ++k)
+        all |= chars[k];
+    span.wide = all > 0xFF;
+    span.length = n;
+    if (!span.wide) {
+        span.start = bytes_.size();
+        bytes_.resize(span.start + n);
+        char* out = bytes_.data() + span.start;
+        for (qsizetype k = 0; k < n; ++k)
+            out[k] = static_cast<char>(chars[k]);
+        return;
+    }
+    if (bytes_.size() % 2 != 0) {
+        bytes_.append('\0');
+        ++waste_;
+    }
+    span.start = bytes_.size();
+    bytes_.append(reinterpret_cast<const char*>(chars), 2 * n);
 }
 
 void LogLines::append(QStringView text) {
@@ -48,53 +78,59 @@ void LogLines::append(QStringView text) {
 }
 
 void LogLines::insert(qsizetype i, QStringView text) {
-    const QString copy = detached(text);
-    const QStringView from = copy.isNull() ? text : QStringView(copy);
-    spans_.insert(i, Span{text_.size(), from.size()});
-    text_.append(from);
+    Span span;
+    put(span, text);
+    spans_.insert(i, span);
 }
 
 void LogLines::set(qsizetype i, QStringView text) {
-    const QString copy = detached(text);
-    const QStringView from = copy.isNull() ? text : QStringView(copy);
-    if (atEnd(i)) {
-        text_.truncate(spans_.at(i).start);
-    } else {
-        waste_ += spans_.at(i).length;
-        spans_[i].start = text_.size();
-    }
-    spans_[i].length = from.size();
-    text_.append(from);
+    drop(i);
+    put(spans_[i], text);
     compactIfWasteful();
 }
 
 void LogLines::extend(qsizetype i, QStringView text) {
-    const QString copy = detached(text);
-    const QStringView from = copy.isNull() ? text : QStringView(copy);
-    if (!atEnd(i)) {
-        // Move the line to the end first, where it can grow in place.
-        const QString moved = at(i).toString();
-        set(i, moved);
+    Span& span = spans_[i];
+    char16_t all = 0;
+    for (const QChar c : text)
+        all |= c.unicode();
+    if (!atEnd(i) || (!span.wide && all > 0xFF)) {
+        // Moved to the end (and widened if need be), where it grows in place.
+        QString whole = at(i);
+        whole += text;
+        set(i, whole);
+        return;
     }
-    text_.append(from);
-    spans_[i].length += from.size();
+    if (span.wide) {
+        bytes_.append(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+    } else {
+        const qsizetype from = bytes_.size();
+        bytes_.resize(from + text.size());
+        for (qsizetype k = 0; k < text.size(); ++k)
+            bytes_[from + k] = static_cast<char>(text[k].unicode());
+    }
+    span.length += text.size();
 }
 
 void LogLines::truncate(qsizetype i, qsizetype length) {
     if (length >= spans_.at(i).length)
         return;
-    if (atEnd(i))
-        text_.truncate(spans_.at(i).start + length);
+    const bool wasAtEnd = atEnd(i);
+    Span& span = spans_[i];
+    const qsizetype before = span.bytes();
+    span.length = length;
+    if (wasAtEnd)
+        bytes_.truncate(span.start + span.bytes());
     else
-        waste_ += spans_.at(i).length - length;
-    spans_[i].length = length;
+        waste_ += before - span.bytes();
 }
 
 void LogLines::drop(qsizetype i) {
     if (atEnd(i))
-        text_.truncate(spans_.at(i).start);
+        bytes_.truncate(spans_.at(i).start);
     else
-        waste_ += spans_.at(i).length;
+        waste_ += spans_.at(i).bytes();
+    spans_[i].length = 0;
 }
 
 void LogLines::remove(qsizetype i, qsizetype count) {
@@ -107,16 +143,18 @@ void LogLines::remove(qsizetype i, qsizetype count) {
 }
 
 void LogLines::compactIfWasteful() {
-    if (waste_ < 4096 || waste_ < text_.size() / 2)
+    if (waste_ < 4096 || waste_ < bytes_.size() / 2)
         return;
-    QString packed;
-    packed.reserve(text_.size() - waste_);
+    QByteArray packed;
+    packed.reserve(bytes_.size() - waste_ + spans_.size());
     for (Span& span : spans_) {
+        if (span.wide && packed.size() % 2 != 0)
+            packed.append('\0');
         const qsizetype start = packed.size();
-        packed.append(QStringView(text_).mid(span.start, span.length));
+        packed.append(bytes_.constData() + span.start, span.bytes());
         span.start = start;
     }
-    text_ = std::move(packed);
+    bytes_ = std::move(packed);
     waste_ = 0;
 }
 
@@ -135,23 +173,23 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), syncTimer_(new 
 }
 
 void LogView::appendLine(QStringView text) {
-    if (lines_.size() == 1 && lines_.at(0).isEmpty())
+    if (lines_.size() == 1 && lines_.length(0) == 0)
         lines_.set(0, text);
     else
         lines_.append(text);
-    noteWidth(text);
+    noteWidth(text.size());
     changed();
 }
 
 void LogView::replaceLastLine(QStringView text) {
     lines_.set(lines_.size() - 1, text);
-    noteWidth(text);
+    noteWidth(text.size());
     afterEdit();
 }
 
 void LogView::extendLastLine(QStringView text) {
     lines_.extend(lines_.size() - 1, text);
-    noteWidth(lines_.last());
+    noteWidth(lines_.length(lines_.size() - 1));
     afterEdit();
 }
 
@@ -214,15 +252,15 @@ void LogView::select(Pos anchor, Pos caret) {
 }
 
 void LogView::selectAll() {
-    select(Pos{}, Pos{lines_.size() - 1, lines_.last().size()});
+    select(Pos{}, Pos{lines_.size() - 1, lines_.length(lines_.size() - 1)});
 }
 
 QString LogView::selectedText() const {
     const Pos s = std::min(anchor_, caret_);
     const Pos e = std::max(anchor_, caret_);
     if (s.line == e.line)
-        return lines_.at(s.line).mid(s.column, e.column - s.column).toString();
-    QString text = lines_.at(s.line).mid(s.column).toString();
+        return lines_.at(s.line).mid(s.column, e.column - s.column);
+    QString text = lines_.at(s.line).mid(s.column);
     for (qsizetype i = s.line + 1; i < e.line; ++i) {
         text += QLatin1Char('\n');
         text += lines_.at(i);
@@ -292,14 +330,14 @@ void LogView::changeEvent(QEvent* event) {
         syncScrollBars();
 }
 
-void LogView::noteWidth(QStringView text) {
-    widestChars_ = std::max(widestChars_, text.size());
+void LogView::noteWidth(qsizetype characters) {
+    widestChars_ = std::max(widestChars_, characters);
 }
 
 void LogView::recomputeWidth() {
     widestChars_ = 0;
     for (qsizetype i = 0; i < lines_.size(); ++i)
-        noteWidth(lines_.at(i));
+        noteWidth(lines_.length(i));
 }
 
 int LogView::lineHeight() const {
@@ -312,7 +350,7 @@ int LogView::visibleLines() const {
 
 LogView::Pos LogView::clamp(Pos p) const {
     p.line = std::clamp<qsizetype>(p.line, 0, lines_.size() - 1);
-    p.column = std::clamp<qsizetype>(p.column, 0, lines_.at(p.line).size());
+    p.column = std::clamp<qsizetype>(p.column, 0, lines_.length(p.line));
     return p;
 }
 
@@ -356,7 +394,7 @@ void LogView::paintEvent(QPaintEvent*) {
     const Pos e = std::max(anchor_, caret_);
     const qreal newlineWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
     for (qsizetype i = first; i < last; ++i) {
-        const QString text = borrowed(lines_.at(i));
+        const QString text = lines_.at(i);
         const int top = kMargin + static_cast<int>(i - first) * lh;
         painter.setPen(pal.color(QPalette::Text));
         painter.drawText(QPointF(x0, top + ascent), text);
@@ -411,7 +449,7 @@ void LogView::removeSelection() {
         return;
     const Pos s = std::min(anchor_, caret_);
     const Pos e = std::max(anchor_, caret_);
-    QString joined = lines_.at(s.line).left(s.column).toString();
+    QString joined = lines_.at(s.line).left(s.column);
     joined += lines_.at(e.line).mid(e.column);
     lines_.set(s.line, joined);
     lines_.remove(s.line + 1, e.line - s.line);
@@ -424,18 +462,18 @@ void LogView::insertText(const QString& text) {
     normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList parts = normal.split(QLatin1Char('\n'));
-    const QString tail = lines_.at(caret_.line).mid(caret_.column).toString();
+    const QString tail = lines_.at(caret_.line).mid(caret_.column);
     lines_.truncate(caret_.line, caret_.column);
     lines_.extend(caret_.line, parts.first());
-    noteWidth(lines_.at(caret_.line));
+    noteWidth(lines_.length(caret_.line));
     qsizetype line = caret_.line;
     for (qsizetype i = 1; i < parts.size(); ++i) {
         lines_.insert(++line, parts.at(i));
-        noteWidth(parts.at(i));
+        noteWidth(parts.at(i).size());
     }
-    caret_ = Pos{line, lines_.at(line).size()};
+    caret_ = Pos{line, lines_.length(line)};
     lines_.extend(line, tail);
-    noteWidth(lines_.at(line));
+    noteWidth(lines_.length(line));
     anchor_ = caret_;
     syncScrollBars();
     ensureCaretVisible();
@@ -475,10 +513,10 @@ void LogView::keyPressEvent(QKeyEvent* event) {
         if (p.column > 0)
             --p.column;
         else if (p.line > 0)
-            p = Pos{p.line - 1, lines_.at(p.line - 1).size()};
+            p = Pos{p.line - 1, lines_.length(p.line - 1)};
         break;
     case Qt::Key_Right:
-        if (p.column < lines_.at(p.line).size())
+        if (p.column < lines_.length(p.line))
             ++p.column;
         else if (p.line + 1 < lines_.size())
             p = Pos{p.line + 1, 0};
@@ -509,7 +547,8 @@ void LogView::keyPressEvent(QKeyEvent* event) {
         p = ctrl ? Pos{} : Pos{p.line, 0};
         break;
     case Qt::Key_End:
-        p = ctrl ? Pos{lines_.size() - 1, lines_.last().size()} : Pos{p.line, lines_.at(p.line).size()};
+        p = ctrl ? Pos{lines_.size() - 1, lines_.length(lines_.size() - 1)}
+                 : Pos{p.line, lines_.length(p.line)};
         break;
     default:
         if (readOnly_)
@@ -524,8 +563,8 @@ void LogView::keyPressEvent(QKeyEvent* event) {
                 if (back && other.column > 0)
                     --other.column;
                 else if (back && other.line > 0)
-                    other = Pos{other.line - 1, lines_.at(other.line - 1).size()};
-                else if (!back && other.column < lines_.at(other.line).size())
+                    other = Pos{other.line - 1, lines_.length(other.line - 1)};
+                else if (!back && other.column < lines_.length(other.line))
                     ++other.column;
                 else if (!back && other.line + 1 < lines_.size())
                     other = Pos{other.line + 1, 0};
@@ -577,7 +616,7 @@ void LogView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mouseDoubleClickEvent(event);
     const Pos at = posAt(event->position().toPoint());
-    const QStringView text = lines_.at(at.line);
+    const QString text = lines_.at(at.line);
     qsizetype begin = at.column;
     qsizetype end = at.column;
     while (begin > 0 && isWordChar(text.at(begin - 1)))

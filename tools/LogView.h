@@ -1,25 +1,28 @@
 #pragma once
-// The tool windows' log. Keeps its lines in one growing text buffer and paints only the
-// visible ones, so a tool that prints millions of lines costs a copy of its text and no
-// allocation per line. Read-only or editable (caret, typing, pasting).
+// The tool windows' log. Keeps its lines in one growing buffer and paints only the visible
+// ones, so a tool that prints millions of lines costs a copy of its text and no allocation
+// per line. Read-only or editable (caret, typing, pasting).
 #include <QAbstractScrollArea>
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringView>
 
 class QTimer;
 
-// The lines of a log: spans of one append-only buffer. A line rewritten at the end of the
-// buffer is rewritten in place; a line rewritten elsewhere moves to the end, and the space it
-// leaves is reclaimed once it outweighs the live text.
+// The lines of a log: spans of one append-only byte buffer. A line whose characters all fit
+// in Latin-1 (nearly every line a tool prints) takes a byte a character, any other line two,
+// so the log of a chatty tool costs about its own size in memory. A line rewritten at the end
+// of the buffer is rewritten in place; a line rewritten elsewhere moves to the end, and the
+// space it leaves is reclaimed once it outweighs the live text.
 class LogLines {
   public:
     LogLines() { clear(); }
     qsizetype size() const { return spans_.size(); }
-    QStringView at(qsizetype i) const {
-        return QStringView(text_).mid(spans_.at(i).start, spans_.at(i).length);
-    }
-    QStringView last() const { return at(size() - 1); }
+    QString at(qsizetype i) const;
+    QString last() const { return at(size() - 1); }
+    // Characters in line i.
+    qsizetype length(qsizetype i) const { return spans_.at(i).length; }
     void append(QStringView text);
     void insert(qsizetype i, QStringView text);
     void set(qsizetype i, QStringView text);
@@ -32,18 +35,20 @@ class LogLines {
 
   private:
     struct Span {
-        qsizetype start;
-        qsizetype length;
+        qsizetype start = 0;  // byte offset
+        qsizetype length = 0; // characters
+        bool wide = false;    // UTF-16 (two bytes a character, at an even offset), else Latin-1
+        qsizetype bytes() const { return wide ? 2 * length : length; }
     };
-    bool atEnd(qsizetype i) const { return spans_.at(i).start + spans_.at(i).length == text_.size(); }
-    // Copies text that lies inside the buffer, which the next append may move.
-    QString detached(QStringView text) const;
+    bool atEnd(qsizetype i) const { return spans_.at(i).start + spans_.at(i).bytes() == bytes_.size(); }
+    // Writes text at the end of the buffer for span.
+    void put(Span& span, QStringView text);
     void drop(qsizetype i);
     void compactIfWasteful();
 
-    QString text_;
+    QByteArray bytes_;
     QList<Span> spans_;
-    qsizetype waste_ = 0;
+    qsizetype waste_ = 0; // bytes no line uses
 };
 
 class LogView : public QAbstractScrollArea {
@@ -70,10 +75,10 @@ class LogView : public QAbstractScrollArea {
     void truncateLastLine(qsizetype length);
     // Removes the last line; the only line is emptied instead.
     void removeLastLine();
-    QString lastLine() const { return lines_.last().toString(); }
-    qsizetype lastLineLength() const { return lines_.last().size(); }
+    QString lastLine() const { return lines_.last(); }
+    qsizetype lastLineLength() const { return lines_.length(lines_.size() - 1); }
     qsizetype lineCount() const { return lines_.size(); }
-    QString line(qsizetype index) const { return lines_.at(index).toString(); }
+    QString line(qsizetype index) const { return lines_.at(index); }
 
     // The whole text, lines joined with "\n".
     QString toPlainText() const;
@@ -124,7 +129,7 @@ class LogView : public QAbstractScrollArea {
     qreal columnX(QStringView text, qsizetype column) const;
     int lineHeight() const;
     int visibleLines() const;
-    void noteWidth(QStringView text);
+    void noteWidth(qsizetype characters);
     void afterEdit(); // caret and anchor clamped, redisplay scheduled
     void recomputeWidth();
 
