@@ -1,12 +1,9 @@
 // vornix-cli as a user runs it: exit codes, messages, and the files it leaves.
 #include "tests/core/T64Builder.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -27,25 +24,8 @@ std::string text(const std::string& path) {
 // Runs the built vornix-cli in folder `cwd` (no shell involved).
 CliRun cli(const testfiles::TempDir& dir, const std::vector<std::string>& args) {
     const std::string out = dir.file(".stdout"), err = dir.file(".stderr");
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dir.path().c_str()) != 0)
-            _exit(127);
-        const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(o, 1);
-        dup2(e, 2);
-        std::vector<char*> argv{const_cast<char*>(VORNIX_CLI)};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(VORNIX_CLI, argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
     CliRun r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.code = testfiles::runProgram(VORNIX_CLI, args, dir.path().string(), out, err);
     r.out = text(out);
     r.err = text(err);
     std::filesystem::remove(out);

@@ -1,0 +1,14 @@
+#pragma once
+// Starts a built program of the project directly (no shell) and waits for it.
+#include <string>
+#include <vector>
+
+namespace testfiles {
+
+// Runs program with args in folder cwd (empty: the current one). Standard input is empty;
+// standard output and error go to the files outFile and errFile (empty: discarded). Returns
+// the exit code, or -1 when the program could not be started or did not end normally.
+int runProgram(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
+               const std::string& outFile, const std::string& errFile);
+
+} // namespace testfiles
