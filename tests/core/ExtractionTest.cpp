@@ -43,6 +43,7 @@ TEST(Extraction, SafeFileNames) {
 TEST(Extraction, PathsAndNumbering) {
     testfiles::TempDir dir;
     const std::string folder = dir.path().string();
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
     const struct {
         std::string name;
         const char* file;
@@ -58,7 +59,7 @@ TEST(Extraction, PathsAndNumbering) {
         EXPECT_EQ(leaf(extractionPath(folder, c.name)), c.file);
         const ExtractResult r = extractEntry(entry(c.name, 3), folder);
         ASSERT_TRUE(r.written) << r.error;
-        EXPECT_EQ(r.path, folder + "/" + c.file);
+        EXPECT_EQ(r.path, folder + separator + c.file);
     }
     // The plain name is taken again first when it is free, even if numbered ones exist.
     std::filesystem::remove(dir.file("GAME.PRG"));
@@ -97,6 +98,7 @@ TEST(Extraction, UnwritableFolderIsReported) {
     testfiles::TempDir dir;
     const ExtractResult r = extractEntry(entry("GAME", 10), dir.file("gone"));
     EXPECT_FALSE(r.written);
-    EXPECT_NE(r.error.find("gone/GAME.PRG"), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find((std::filesystem::path("gone") / "GAME.PRG").string()), std::string::npos)
+        << r.error;
     EXPECT_FALSE(testfiles::exists(dir.file("gone")));
 }
