@@ -1,7 +1,8 @@
 #include "app/IniFile.h"
 
+#include "core/FileIO.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -122,15 +123,12 @@ QString IniFile::text() const {
 }
 
 bool IniFile::save() const {
-    QSaveFile f(path_);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
+    // The same writer as every other file: a read-only or non-regular settings.ini is left
+    // alone, links are written through and the file keeps its permissions.
+    vornix::AtomicFile f;
     const QByteArray bytes = text().toLatin1();
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return f.open(QFile::encodeName(path_).toStdString()) && f.write(bytes.constData(), bytes.size()) &&
+           f.commit();
 }
 
 std::optional<qint32> IniFile::parseInt(const QString& text) {

@@ -50,8 +50,8 @@ QString messageText(Msg id, bool english) {
     auto pick = [english](const char* pl, const char* en) { return QString::fromUtf8(english ? en : pl); };
     switch (id) {
     case Msg::PrgUnreadable:
-        return pick("Nie można odczytać pliku %1.\nProgram nie został dodany.",
-                    "Cannot read the file %1.\nThe program was not added.");
+        return pick("Nie można odczytać pliku %1:\n%2.\nProgram nie został dodany.",
+                    "Cannot read the file %1:\n%2.\nThe program was not added.");
     case Msg::PrgTooShort:
         return pick("Plik %1 ma mniej niż 2 bajty, więc nie jest programem PRG.\nProgram nie został dodany.",
                     "The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not added.");
@@ -63,12 +63,17 @@ QString messageText(Msg id, bool english) {
                     "Sprawdź programy przed zapisem.",
                     "The directory of %1 was damaged: the sizes of its programs have been repaired.\n"
                     "Check the programs before saving.");
+    case Msg::EntriesFromDirectory:
+        return pick("Nagłówek pliku %1 podawał 0 programów: programy zostały odczytane z katalogu.\n"
+                    "Sprawdź programy przed zapisem.",
+                    "The header of %1 said it held 0 programs: the programs were taken from its directory.\n"
+                    "Check the programs before saving.");
     case Msg::SaveFailed:
-        return pick("Nie można zapisać pliku %1.\nPlik nie został zmieniony.",
-                    "Unable to save the file %1.\nThe file was left as it was.");
+        return pick("Nie można zapisać pliku %1:\n%2.\nPlik nie został zmieniony.",
+                    "Unable to save the file %1:\n%2.\nThe file was left as it was.");
     case Msg::ExtractFailed:
-        return pick("Nie można utworzyć pliku %1.\nWypakowywanie przerwane.",
-                    "Unable to create the file %1.\nExtraction stopped.");
+        return pick("Nie można zapisać pliku %1:\n%2.\nWypakowywanie przerwane.",
+                    "Unable to write the file %1:\n%2.\nExtraction stopped.");
     case Msg::WorkingFolderFailed:
         return pick("Nie można utworzyć folderu roboczego %1.", "Unable to create the working folder %1.");
     case Msg::OpenTitle: return pick("Otwórz", "Open");
@@ -77,4 +82,29 @@ QString messageText(Msg id, bool english) {
     case Msg::ExtractTitle: return pick("Wypakuj do folderu", "Extract to folder");
     }
     return {};
+}
+
+QString failureReason(const vornix::FileError& failure, bool english) {
+    auto pick = [english](const char* pl, const char* en) { return QString::fromUtf8(english ? en : pl); };
+    switch (failure.problem) {
+    case vornix::FileProblem::None:
+        break;
+    case vornix::FileProblem::System:
+        // The system's own words (its language follows the system's settings).
+        return QString::fromLocal8Bit(vornix::platform::systemMessage(failure.code));
+    case vornix::FileProblem::IsFolder:
+        return pick("to jest folder, a nie plik", "it is a folder, not a file");
+    case vornix::FileProblem::NotRegular:
+        return pick("to nie jest zwykły plik (potok, urządzenie lub gniazdo)",
+                    "it is not a regular file (a pipe, device or socket)");
+    case vornix::FileProblem::ReadOnly:
+        return pick("plik jest tylko do odczytu", "the file is read-only");
+    case vornix::FileProblem::NoFolder:
+        return pick("folder nie istnieje", "its folder does not exist");
+    case vornix::FileProblem::TooLarge:
+        return pick("plik jest za duży", "the file is too large");
+    case vornix::FileProblem::Changed:
+        return pick("plik zmienił się podczas odczytu", "the file changed while it was read");
+    }
+    return pick("nieznany błąd", "unknown error");
 }

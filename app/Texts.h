@@ -1,6 +1,8 @@
 #pragma once
 // The interface texts of the main window. The window is designed in Polish; English is a
 // fixed table written over its controls, keyed by the control's objectName.
+#include "core/PlatformFile.h"
+
 #include <QString>
 
 #include <vector>
@@ -27,12 +29,13 @@ const std::vector<TextRow>& mainWindowTexts();
 
 // Messages of our own, in the interface language.
 enum class Msg {
-    PrgUnreadable,     // %1 file
+    PrgUnreadable,     // %1 file, %2 reason
     PrgTooShort,       // %1 file
     ImageFull,         // %1 file
     DirectoryRepaired, // %1 file
-    SaveFailed,        // %1 file
-    ExtractFailed,     // %1 file
+    EntriesFromDirectory, // %1 file
+    SaveFailed,        // %1 file, %2 reason
+    ExtractFailed,     // %1 file, %2 reason
     WorkingFolderFailed, // %1 folder
     OpenTitle,
     SaveTitle,
@@ -41,3 +44,5 @@ enum class Msg {
 };
 
 QString messageText(Msg id, bool english);
+// Why a file operation failed: the system's own text, or our sentence in the interface language.
+QString failureReason(const vornix::FileError& failure, bool english);

@@ -519,7 +519,12 @@ bool TForm1::loadImage(const QString& path) {
     showLabel();
     redisplay();
     if (!result.repairs.empty()) {
-        QString text = messageText(Msg::DirectoryRepaired, english_).arg(nativeName(path));
+        QStringList parts;
+        if (result.countFromDirectory)
+            parts << messageText(Msg::EntriesFromDirectory, english_).arg(nativeName(path));
+        if (result.sizesRepaired || !result.countFromDirectory)
+            parts << messageText(Msg::DirectoryRepaired, english_).arg(nativeName(path));
+        QString text = parts.join(QStringLiteral("\n"));
         // The reader's own account of what it mended is in English.
         if (english_)
             for (const std::string& r : result.repairs)
@@ -539,7 +544,7 @@ TForm1::SaveOutcome TForm1::saveAs() {
     const vornix::SaveResult result = doc_.saveAs(toLocalPath(path), Oznaczenieprogramu0x011->isChecked());
     showLabel();
     if (!result.written) {
-        showMessage(Msg::SaveFailed, nativeName(path));
+        showMessage(Msg::SaveFailed, nativeName(path), failureReason(result.failure, english_));
         return SaveOutcome::Failed;
     }
     setCaptionFor(path);
@@ -571,13 +576,17 @@ void TForm1::SpeedButton9Click() {
 
 void TForm1::reportRefused(const vornix::AddResult& result) {
     const QString path = fromLocalPath(result.path);
-    const std::int32_t length = vornix::fileLength(result.path);
-    if (doc_.count() >= vornix::TapeDocument::kMaxEntries)
+    switch (result.refusal) {
+    case vornix::AddRefusal::ImageFull:
         showMessage(Msg::ImageFull, nativeName(path));
-    else if (length >= 0 && length < 2 && !QFileInfo(path).isDir())
+        break;
+    case vornix::AddRefusal::TooShort:
         showMessage(Msg::PrgTooShort, nativeName(path));
-    else
-        showMessage(Msg::PrgUnreadable, nativeName(path));
+        break;
+    default:
+        showMessage(Msg::PrgUnreadable, nativeName(path), failureReason(result.failure, english_));
+        break;
+    }
 }
 
 void TForm1::SpeedButton3Click() {
@@ -664,7 +673,7 @@ bool TForm1::extractRows(const QList<int>& rows, const QString& folder, bool uns
                 fromLocalPath(result.path.empty() ? vornix::extractionPath(target, entry.name) : result.path);
             extracting_ = false;
             doc_.setBusy(false);
-            showMessage(Msg::ExtractFailed, nativeName(file));
+            showMessage(Msg::ExtractFailed, nativeName(file), failureReason(result.failure, english_));
             ok = false;
             break;
         }
@@ -730,9 +739,11 @@ void TForm1::setImageOpen() {
 
 void TForm1::setCaptionFor(const QString& path) { setWindowTitle(QFileInfo(path).fileName() + kVersionSuffix); }
 
-void TForm1::showMessage(Msg id, const QString& arg) {
-    ctx_.dialogs->message(this, QStringLiteral("Vornix"), messageText(id, english_).arg(arg), MsgButtons::Ok,
-                          MsgIcon::Error);
+void TForm1::showMessage(Msg id, const QString& arg, const QString& reason) {
+    QString text = messageText(id, english_).arg(arg);
+    if (!reason.isNull())
+        text = text.arg(reason);
+    ctx_.dialogs->message(this, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Error);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -119,7 +119,7 @@ private:
     bool refuseWhileBusy();
     void reportRefused(const vornix::AddResult& result);
     void storeSetting(const QString& key, bool value);
-    void showMessage(Msg id, const QString& arg);
+    void showMessage(Msg id, const QString& arg, const QString& reason = QString());
     void showToolWindow(QWidget* window);
     CompressionOptions pictureOptions();
     bool extractRows(const QList<int>& rows, const QString& folder, bool unselect);

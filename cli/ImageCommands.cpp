@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 
 #include "core/Extraction.h"
+#include "core/PlatformFile.h"
 #include "core/T64Image.h"
 #include "core/TapeDocument.h"
 
@@ -214,6 +215,24 @@ std::string jsonText(const std::string& bytes) {
     return out + "\"";
 }
 
+// Bytes as a terminal may show them: control characters (C0, DEL and C1) and the backslash
+// escaped, the rest Latin-1 characters in the platform's encoding.
+std::string plainText(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return vornix::platform::fileNameFromLatin1(out);
+}
+
 std::string hex4(int value) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "$%04X", value);
@@ -242,7 +261,13 @@ int edit(const Help& help, const Args& args, std::size_t operands, bool numbered
     if (numbered && !isEntryNumber(cl.operands[1]))
         return usageError(help, "entry numbers run from 1 to 255, not '" + cl.operands[1] + "'");
     const std::string& image = cl.operands[0];
+    // The whole read-modify-write holds the lock, so two commands on one image both land.
+    vornix::platform::ExclusiveLock lock;
+    if (const vornix::FileError e = lock.acquire(image))
+        return failure(e.message());
     TapeDocument doc;
+    // The image keeps its capacity; only the capacity command applies the editor's limits.
+    doc.setBoxLimits(false);
     if (!openImage(doc, image))
         return 1;
     const bool type01 = cl.flags.count("--type-01") || usesType01(doc);
@@ -265,7 +290,8 @@ int cmdList(const Args& args) {
     if (cl.operands.size() != 1)
         return usageError(kList, cl.operands.empty() ? "missing IMAGE" : "too many arguments");
     const std::string& path = cl.operands[0];
-    const vornix::ReadResult r = vornix::readImage(path);
+    // The listing needs only the directory, never the entries' data.
+    const vornix::ReadResult r = vornix::readImageDirectory(path);
     if (!r.accepted)
         return failure(r.error);
     for (const std::string& repair : r.repairs)
@@ -284,14 +310,15 @@ int cmdList(const Args& args) {
         }
         out << (c.entries.empty() ? "]}\n" : "\n]}\n");
     } else {
-        out << "label:    \"" << label << "\"\ncapacity: " << c.capacity << "\nentries:  " << c.count << "\n";
+        out << "label:    \"" << plainText(label) << "\"\ncapacity: " << c.capacity
+            << "\nentries:  " << c.count << "\n";
         if (!c.entries.empty())
             out << "\n  Nr  Name                    Size  Load   End\n";
         for (std::size_t i = 0; i < c.entries.size(); ++i) {
             const vornix::Entry& e = c.entries[i];
             char line[96];
             std::snprintf(line, sizeof line, "%4zu  \"", i + 1);
-            out << line << e.name << "\"";
+            out << line << plainText(e.name) << "\"";
             std::snprintf(line, sizeof line, " %10d  %s  %s\n", e.size, hex4(address(e.load)).c_str(),
                           hex4(address(e.end)).c_str());
             out << line;
@@ -416,6 +443,7 @@ int cmdCapacity(const Args& args) {
         return usageError(kCapacity, "N must be a number from 0 to 255, not '" + pre.operands[1] + "'");
     return edit(kCapacity, args, 2, false, {},
                 [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
+                    doc.setBoxLimits(true);
                     setCapacity(doc, c.operands[0], *number(c.operands[1], 0, 255));
                     return std::nullopt;
                 });
@@ -443,27 +471,38 @@ int cmdExtract(const Args& args) {
         return usageError(kExtract, "-o needs a folder");
 
     const std::string& image = cl.operands[0];
-    TapeDocument doc;
-    if (!openImage(doc, image))
-        return 1;
+    // Streamed: the directory, then each entry copied from the image file to its PRG file.
+    vornix::ImageExtractor extractor;
+    const vornix::ReadResult& r = extractor.open(image);
+    if (!r.accepted)
+        return failure(r.error);
+    for (const std::string& repair : r.repairs)
+        note(image + ": directory repaired: " + repair);
+    const int count = r.contents.count;
     std::set<int> chosen;
     for (std::size_t i = 1; i < cl.operands.size(); ++i) {
-        const std::optional<int> p = entryIndex(doc, image, cl.operands[i]);
-        if (!p)
-            return 1;
-        chosen.insert(*p);
+        const int n = *number(cl.operands[i], 1, 255);
+        if (n > count)
+            return failure(image + ": there is no entry " + cl.operands[i] + " (the image holds " +
+                           std::to_string(count) + (count == 1 ? " entry)" : " entries)"));
+        chosen.insert(n - 1);
     }
     if (cl.operands.size() == 1)
-        for (int p = 0; p < doc.count(); ++p)
+        for (int p = 0; p < count; ++p)
             chosen.insert(p);
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec))
-        return failure(folder + (std::filesystem::exists(folder, ec) ? ": not a folder" : ": no such folder"));
+        return failure(folder +
+                       (std::filesystem::exists(folder, ec) ? ": not a folder" : ": no such folder"));
+    std::string written;
     for (int p : chosen) {
-        const vornix::ExtractResult r = vornix::extractEntry(doc.entries()[p], folder);
-        if (!r.written)
-            return failure(r.error);
-        std::cout << r.path << "\n" << std::flush;
+        const vornix::ExtractResult x = extractor.extract(static_cast<std::size_t>(p), folder);
+        if (!x.written) {
+            std::cout << written << std::flush;
+            return failure(x.error);
+        }
+        written += x.path + "\n";
     }
+    std::cout << written;
     return 0;
 }

@@ -14,7 +14,8 @@ using Converter =
 
 int runConversion(const char* name, const char* what, const Args& args, const Converter& convert) {
     // Help wherever it stands: "koala pic.kla --help" must not write a file named --help.
-    if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+    if (std::any_of(args.begin(), args.end(),
+                    [](const std::string& a) { return a == "--help" || a == "-h"; })) {
         std::cout << "usage: vornix-cli " << name << " IN OUT\n\n"
                   << "Writes OUT, a C64 program that shows " << what << " IN when loaded and run.\n"
                   << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n";
@@ -30,7 +31,7 @@ int runConversion(const char* name, const char* what, const Args& args, const Co
     // line that is almost always a typing error, so it is refused instead.
     vornix::InputFile probe;
     if (!probe.open(input)) {
-        std::cerr << "vornix-cli " << name << ": cannot read " << input.string() << "\n";
+        std::cerr << "vornix-cli " << name << ": cannot read " << probe.failure().message() << "\n";
         return 1;
     }
     const vornix::ConversionResult result = convert(input, output);

@@ -7,21 +7,21 @@ namespace fs = std::filesystem;
 namespace vornix {
 
 bool InputFile::open(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
-        return false;
-    const std::uintmax_t length = fs::file_size(path, ec);
-    if (ec)
-        return false;
-    in_.open(path, std::ios::binary);
-    if (!in_.is_open())
-        return false;
-    size_ = length;
-    return true;
+    platform::close(handle_);
+    handle_ = platform::kNoHandle;
+    path_ = path.string();
+    position_ = 0;
+    failure_ = platform::openInput(path_, handle_, size_);
+    return !failure_;
 }
 
 bool InputFile::skip(std::uint64_t count) {
-    return copy(count, [](std::span<const std::uint8_t>) { return true; });
+    if (position_ + count > size_) {
+        failure_ = {FileProblem::Changed, 0, path_};
+        return false;
+    }
+    position_ += count;
+    return true;
 }
 
 bool replaceFile(const fs::path& from, const fs::path& to, std::string* error) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -21,16 +20,22 @@ bool blank(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
 
+// Trailing fill of names on tapes: spaces, control bytes, NULs and shifted spaces.
+bool trailingFill(char c) {
+    return blank(c) || static_cast<unsigned char>(c) == 0xA0;
+}
+
 // The path without ".PRG": folder, separator, safe name with its blanks trimmed.
 std::string basePath(const std::string& folder, const std::string& entryName) {
-    // Trailing blanks and control bytes (NUL fill included) go before NULs inside the name
-    // are replaced, so only those inside become "_".
+    // Trailing fill goes before control bytes inside the name are replaced, so only those
+    // inside become "_".
     std::string name = entryName;
-    while (!name.empty() && blank(name.back()))
+    while (!name.empty() && trailingFill(name.back()))
         name.pop_back();
     if (folder.empty())
         name.erase(name.begin(), std::find_if_not(name.begin(), name.end(), blank));
-    name = safeFileName(name);
+    // An empty name would give the hidden file ".PRG".
+    name = name.empty() ? "_" : safeFileName(name);
     if (folder.empty())
         return name;
     std::string path = folder;
@@ -51,11 +56,45 @@ bool taken(const std::string& path) {
 
 constexpr int kMaxNumber = 1000000;
 
+// Creates the first free name for the entry; never replaces an existing file.
+bool createPrg(const std::string& folder, const std::string& entryName, platform::Handle& out,
+               ExtractResult& result) {
+    const std::string base = basePath(folder, entryName);
+    for (int n = 0; n <= kMaxNumber; ++n) {
+        const std::string path = candidate(base, n);
+        if (taken(path))
+            continue;
+        // Exclusive creation: a file that appeared meanwhile is never overwritten.
+        const FileError e = platform::createNew(path, out);
+        if (!e) {
+            result.path = path;
+            return true;
+        }
+        if (e.problem != FileProblem::System || e.code != EEXIST) {
+            result.failure = e;
+            result.error = path + ": cannot create the file: " + e.reason();
+            return false;
+        }
+    }
+    result.error = candidate(base, 0) + ": no free numbered name is left in the folder";
+    return false;
+}
+
+// Removes a file that could not be written completely; no half-written program is left.
+ExtractResult& failed(ExtractResult& result, platform::Handle file, const FileError& e) {
+    platform::close(file);
+    platform::removeFile(result.path);
+    result.failure = e;
+    result.error = e.path == result.path ? result.path + ": write error: " + e.reason() : e.message();
+    return result;
+}
+
 } // namespace
 
 std::string safeFileName(const std::string& entryName) {
     std::string out = entryName;
     for (char& c : out) {
+        const auto u = static_cast<unsigned char>(c);
         switch (c) {
         case '\\':
         case '/':
@@ -66,14 +105,16 @@ std::string safeFileName(const std::string& entryName) {
         case '<':
         case '>':
         case '|':
-        case '\0':
             c = '_';
             break;
         default:
+            // Control characters would reach a terminal through the file name.
+            if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+                c = '_';
             break;
         }
     }
-    return out;
+    return platform::fileNameFromLatin1(out);
 }
 
 std::string extractionPath(const std::string& folder, const std::string& entryName) {
@@ -86,58 +127,66 @@ std::string extractionPath(const std::string& folder, const std::string& entryNa
 
 ExtractResult extractEntry(const Entry& entry, const std::string& folder, const ExtractProgress& progress) {
     ExtractResult result;
-    const std::string base = basePath(folder, entry.name);
-    std::FILE* f = nullptr;
-    for (int n = 0; n <= kMaxNumber && !f; ++n) {
-        const std::string path = candidate(base, n);
-        if (taken(path))
-            continue;
-        // Exclusive creation: a file that appeared meanwhile is never overwritten.
-        f = std::fopen(path.c_str(), "wbx");
-        if (f) {
-            result.path = path;
-        } else if (errno != EEXIST) {
-            result.error = path + ": cannot create the file: " + systemMessage(errno);
-            return result;
-        }
-    }
-    if (!f) {
-        result.error = candidate(base, 0) + ": no free numbered name is left in the folder";
+    platform::Handle f = platform::kNoHandle;
+    if (!createPrg(folder, entry.name, f, result))
         return result;
-    }
-
-    auto fail = [&](int err) {
-        std::fclose(f);
-        std::error_code ec;
-        fs::remove(result.path, ec); // no half-written program is left behind
-        result.error = result.path + ": write error: " + systemMessage(err);
-        return result;
-    };
-
     const std::int64_t size = static_cast<std::int64_t>(entry.data.size());
-    if (std::fwrite(entry.load, 1, 2, f) != 2)
-        return fail(errno);
+    if (const int err = platform::writeAll(f, entry.load, 2))
+        return failed(result, f, {FileProblem::System, err, result.path});
     for (std::int64_t done = 0; done < size;) {
         const std::size_t chunk =
             static_cast<std::size_t>(std::min<std::int64_t>(kExtractChunk, size - done));
-        if (std::fwrite(entry.data.data() + done, 1, chunk, f) != chunk)
-            return fail(errno);
+        if (const int err = platform::writeAll(f, entry.data.data() + done, chunk))
+            return failed(result, f, {FileProblem::System, err, result.path});
         done += static_cast<std::int64_t>(chunk);
         if (progress)
             progress((done - 1) / 300 * 300, size - 1);
     }
-    if (std::fflush(f) != 0 || std::ferror(f))
-        return fail(errno);
-    const int closed = std::fclose(f);
-    if (closed != 0) {
-        const int err = errno;
-        std::error_code ec;
-        fs::remove(result.path, ec);
-        result.error = result.path + ": write error: " + systemMessage(err);
-        return result;
-    }
+    platform::close(f);
     if (progress)
         progress(-1, size - 1);
+    result.written = true;
+    return result;
+}
+
+ImageExtractor::~ImageExtractor() {
+    platform::close(image_);
+}
+
+const ReadResult& ImageExtractor::open(const std::string& imagePath) {
+    platform::close(image_);
+    image_ = platform::kNoHandle;
+    path_ = imagePath;
+    directory_ = readImageDirectory(imagePath);
+    if (!directory_.accepted)
+        return directory_;
+    std::uint64_t length = 0;
+    if (FileError e = platform::openInput(imagePath, image_, length)) {
+        directory_ = ReadResult{};
+        directory_.error = e.message();
+    }
+    return directory_;
+}
+
+ExtractResult ImageExtractor::extract(std::size_t index, const std::string& folder) {
+    ExtractResult result;
+    if (image_ == platform::kNoHandle || index >= directory_.contents.entries.size()) {
+        result.error = path_ + ": there is no entry " + std::to_string(index + 1);
+        return result;
+    }
+    const Entry& entry = directory_.contents.entries[index];
+    platform::Handle f = platform::kNoHandle;
+    if (!createPrg(folder, entry.name, f, result))
+        return result;
+    if (const int err = platform::writeAll(f, entry.load, 2))
+        return failed(result, f, {FileProblem::System, err, result.path});
+    if (entry.size > 0) {
+        const FileError e = platform::copyRange(image_, static_cast<std::uint32_t>(entry.dataOffset), f,
+                                                static_cast<std::uint64_t>(entry.size), path_, result.path);
+        if (e)
+            return failed(result, f, e);
+    }
+    platform::close(f);
     result.written = true;
     return result;
 }

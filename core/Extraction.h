@@ -18,15 +18,19 @@ struct ExtractResult {
     bool written = false;
     std::string path;  // the file written
     std::string error; // readable reason naming the file, when not written
+    FileError failure; // the same as a reason the window can put in its own words
 };
 
-// The file name for an entry name: \ / : * ? " < > | and NUL become "_".
+// The file name for an entry name: \ / : * ? " < > | become "_", and so do control
+// characters (below 0x20, 0x7F to 0x9F); the rest are Latin-1 characters, written in the
+// platform's file-name encoding.
 std::string safeFileName(const std::string& entryName);
 
 // folder + separator + safe name (no doubled separator; an empty folder is the current
-// one), with the bytes <= 32 at the end of the name dropped (and at its start when there is
-// no folder), then ".PRG", or "_1.PRG", "_2.PRG", ... when taken. The folder is used as
-// given: leading or trailing blanks in it are part of its name.
+// one), with the bytes <= 32 and shifted spaces (0xA0) at the end of the name dropped (and
+// bytes <= 32 at its start when there is no folder), "_" for a name left empty, then ".PRG",
+// or "_1.PRG", "_2.PRG", ... when taken. The folder is used as given: leading or trailing
+// blanks in it are part of its name.
 std::string extractionPath(const std::string& folder, const std::string& entryName);
 
 // Extract entry: writes load address + data into a new file in folder, in chunks. Never
@@ -34,6 +38,28 @@ std::string extractionPath(const std::string& folder, const std::string& entryNa
 // written completely is removed again and reported.
 ExtractResult extractEntry(const Entry& entry, const std::string& folder,
                            const ExtractProgress& progress = {});
+
+// Extraction straight from an image file: only the directory is read, and each entry is
+// copied from the file to its PRG file (inside the kernel where it can), so the image is
+// never held in memory.
+class ImageExtractor {
+  public:
+    ImageExtractor() = default;
+    ~ImageExtractor();
+    ImageExtractor(const ImageExtractor&) = delete;
+    ImageExtractor& operator=(const ImageExtractor&) = delete;
+
+    // Reads the directory; the entries (without data) are in directory().contents.
+    const ReadResult& open(const std::string& imagePath);
+    const ReadResult& directory() const { return directory_; }
+    // Writes entry index (from 0) into folder, named as extractEntry names it.
+    ExtractResult extract(std::size_t index, const std::string& folder);
+
+  private:
+    std::string path_;
+    platform::Handle image_ = platform::kNoHandle;
+    ReadResult directory_;
+};
 
 // Bytes written per chunk (and per progress report).
 inline constexpr std::size_t kExtractChunk = 64 * 1024;

@@ -83,8 +83,10 @@ bool buildDirectory(int capacity, const std::string& label, std::vector<Entry>& 
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Entry& e = entries[i];
         std::uint8_t* s = h + kHeaderSize + kSlotSize * i;
-        s[0] = 0x01;
-        s[1] = fileType01 ? 0x01 : 0x82;
+        // Entries of another kind (a freeze snapshot is kind 3) keep what the image said.
+        const bool keepKind = e.fromImage && e.kind != 1;
+        s[0] = keepKind ? static_cast<std::uint8_t>(e.kind) : 0x01;
+        s[1] = keepKind ? e.fileType : (fileType01 ? 0x01 : 0x82);
         s[2] = e.load[0];
         s[3] = e.load[1];
         s[4] = e.end[0];
@@ -111,17 +113,12 @@ std::string mapNameBytes(const std::uint8_t* bytes, std::size_t count) {
 }
 
 std::int32_t fileLength(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    platform::Handle h = platform::kNoHandle;
+    std::uint64_t length = 0;
+    if (platform::openInput(path, h, length))
         return -1;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return -1;
-    long long length = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0)
-        length = std::ftell(f);
-    std::fclose(f);
-    if (length < 0 || length > std::numeric_limits<std::int32_t>::max())
+    platform::close(h);
+    if (length > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
         return -1;
     return static_cast<std::int32_t>(length);
 }
@@ -147,9 +144,11 @@ bool readDirectory(const std::uint8_t* d, std::size_t available, std::uint64_t l
     int n = d[36];
     if (n == 0) {
         n = countSlotsInUse(d, available, length, c.capacity);
-        if (n > 0)
+        if (n > 0) {
+            r.countFromDirectory = true;
             r.repairs.push_back("the used-entries count is 0; " + std::to_string(n) +
                                 (n == 1 ? " entry was" : " entries were") + " taken from the directory");
+        }
     } else if (kHeaderSize + kSlotSize * static_cast<std::size_t>(n) > length) {
         r.error = "not a T64 image: the file ends inside its directory (" + std::to_string(n) +
                   " entries need " + std::to_string(kHeaderSize + kSlotSize * n) + " bytes, the file has " +
@@ -160,43 +159,50 @@ bool readDirectory(const std::uint8_t* d, std::size_t available, std::uint64_t l
     c.label = mapNameBytes(d + 40, kLabelSize);
 
     const std::uint64_t L = length;
+    // Data lies after the header and the slots read; an offset below that would hand out
+    // header or directory bytes as a program.
+    const std::uint64_t dataStart = kHeaderSize + kSlotSize * static_cast<std::uint64_t>(n);
     std::vector<std::uint64_t> offsets(n);
     for (int i = 0; i < n; ++i)
         offsets[i] = u32At(d + kHeaderSize + kSlotSize * i + 8);
 
-    // Sizes from the distance to the next entry's data; where that is negative or leaves the
-    // file, the entry runs to the next higher data offset of any entry, or to the end.
-    sizes.assign(n, 0);
-    std::vector<int> repaired;
-    std::uint64_t total = 0;
+    // Each entry runs to the next higher data offset of any entry, or to the end of the file,
+    // so no entry ever holds another's bytes. For rising offsets that is the plain distance to
+    // the next entry; among equal offsets the last one in the directory takes the bytes.
+    std::vector<int> order, inside;
     for (int i = 0; i < n; ++i) {
-        const std::uint64_t start = offsets[i];
-        const std::uint64_t next = i + 1 < n ? offsets[i + 1] : L;
-        if (next >= start && next <= L) {
-            sizes[i] = next - start;
-        } else {
-            repaired.push_back(i + 1);
-            std::uint64_t stop = L;
-            for (std::uint64_t o : offsets)
-                if (o > start && o < stop)
-                    stop = o;
-            sizes[i] = start < L ? stop - start : 0;
-        }
-        total += sizes[i];
+        if (offsets[i] < dataStart)
+            inside.push_back(i + 1);
+        else if (offsets[i] <= L)
+            order.push_back(i);
     }
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return offsets[a] < offsets[b]; });
+    sizes.assign(n, 0);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::uint64_t stop = k + 1 < order.size() ? offsets[order[k + 1]] : L;
+        sizes[order[k]] = stop - offsets[order[k]];
+    }
+
+    std::vector<int> repaired;
+    for (int i = 0; i < n; ++i) {
+        if (offsets[i] < dataStart)
+            continue;
+        const std::uint64_t next = i + 1 < n ? offsets[i + 1] : L;
+        const bool plain = next >= offsets[i] && next <= L && next - offsets[i] == sizes[i];
+        if (!plain)
+            repaired.push_back(i + 1);
+    }
+    if (!inside.empty())
+        r.repairs.push_back(std::string("the data offset of ") +
+                            (inside.size() == 1 ? "entry " : "entries ") + numberList(inside) +
+                            " lies inside the header or the directory; " +
+                            (inside.size() == 1 ? "it was" : "they were") + " given no data");
     if (!repaired.empty())
         r.repairs.push_back(std::string("the data offsets of ") +
                             (repaired.size() == 1 ? "entry " : "entries ") + numberList(repaired) +
                             " do not rise or point past the end of the file; " +
                             (repaired.size() == 1 ? "its size was" : "their sizes were") + " repaired");
-    // Only a damaged directory makes entries share bytes; refuse one that would multiply the
-    // file many times over in memory.
-    if (total > 4 * L + (1u << 20)) {
-        r.repairs.clear();
-        r.error = "damaged T64 image: its directory points many entries at the same data (" +
-                  std::to_string(total) + " bytes in all from a file of " + std::to_string(L) + ")";
-        return false;
-    }
+    r.sizesRepaired = !inside.empty() || !repaired.empty();
 
     c.entries.resize(n);
     for (int i = 0; i < n; ++i) {
@@ -204,6 +210,7 @@ bool readDirectory(const std::uint8_t* d, std::size_t available, std::uint64_t l
         Entry& e = c.entries[i];
         e.kind = s[0];
         e.fileType = s[1];
+        e.fromImage = true;
         e.load[0] = s[2];
         e.load[1] = s[3];
         e.end[0] = s[4];
@@ -219,6 +226,50 @@ std::uint64_t offsetOf(const Entry& e) {
     return static_cast<std::uint32_t>(e.dataOffset);
 }
 
+// A whole image file in memory, shared by the entries that refer into it.
+struct ImageBuffer {
+    platform::LargeBuffer bytes;
+    explicit ImageBuffer(std::size_t size) : bytes(platform::allocateLarge(size)) {}
+    ~ImageBuffer() { platform::freeLarge(bytes); }
+    ImageBuffer(const ImageBuffer&) = delete;
+    ImageBuffer& operator=(const ImageBuffer&) = delete;
+};
+
+// Points every entry with data into the buffer.
+void attachData(ReadResult& r, const std::shared_ptr<const ImageBuffer>& buffer,
+                const std::vector<std::uint64_t>& sizes) {
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        Entry& e = r.contents.entries[i];
+        if (sizes[i])
+            e.data = EntryData(buffer, buffer->bytes.data + offsetOf(e), static_cast<std::size_t>(sizes[i]));
+    }
+}
+
+// Opens path as an image input; rejects with r.error set.
+bool openImageFile(const std::string& path, platform::Handle& h, std::uint64_t& length, ReadResult& r,
+                   FileError* failure) {
+    if (FileError e = platform::openInput(path, h, length)) {
+        r.error = e.message();
+        if (failure)
+            *failure = e;
+        return false;
+    }
+    if (length > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+        platform::close(h);
+        r.error = path + ": the file is too large for a T64 image (" + std::to_string(length) + " bytes)";
+        if (failure)
+            *failure = {FileProblem::TooLarge, 0, path};
+        return false;
+    }
+    return true;
+}
+
+ReadResult rejected(ReadResult& r, const std::string& path) {
+    ReadResult out;
+    out.error = r.error.rfind(path + ": ", 0) == 0 ? r.error : path + ": " + r.error;
+    return out;
+}
+
 } // namespace
 
 ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
@@ -226,63 +277,66 @@ ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
     std::vector<std::uint64_t> sizes;
     if (!readDirectory(d, length, length, r, sizes)) {
         r.contents = {};
+        r.repairs.clear();
         return r;
     }
-    for (std::size_t i = 0; i < sizes.size(); ++i) {
-        Entry& e = r.contents.entries[i];
-        if (sizes[i])
-            e.data.assign(d + offsetOf(e), d + offsetOf(e) + sizes[i]);
-    }
+    auto buffer = std::make_shared<ImageBuffer>(length);
+    if (length)
+        std::memcpy(buffer->bytes.data, d, length);
+    attachData(r, buffer, sizes);
     r.accepted = true;
     return r;
 }
 
-ReadResult readImage(const std::string& path) {
+ReadResult readImage(const std::string& path, FileError* failure) {
     ReadResult r;
-    auto reject = [&](const std::string& reason) {
-        r.contents = {};
-        r.repairs.clear();
-        r.error = path + ": " + reason;
+    platform::Handle h = platform::kNoHandle;
+    std::uint64_t length = 0;
+    if (!openImageFile(path, h, length, r, failure))
         return r;
-    };
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return reject("is a folder, not a file");
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return reject(systemMessage(errno));
-    struct Closer {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{f};
-    // Unbuffered: each entry is read straight into its own data, in one call.
-    std::setvbuf(f, nullptr, _IONBF, 0);
-    long long length = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0)
-        length = std::ftell(f);
-    if (length < 0 || std::fseek(f, 0, SEEK_SET) != 0)
-        return reject("cannot read: " + systemMessage(errno));
-    if (length > std::numeric_limits<std::int32_t>::max())
-        return reject("the file is too large for a T64 image (" + std::to_string(length) + " bytes)");
-
-    std::uint8_t head[kHeaderSize + kSlotSize * kMaxSlots];
-    const std::size_t want = std::min<std::size_t>(sizeof head, static_cast<std::size_t>(length));
-    if (std::fread(head, 1, want, f) != want)
-        return reject("read error: " + systemMessage(errno));
-    std::vector<std::uint64_t> sizes;
-    if (!readDirectory(head, want, static_cast<std::uint64_t>(length), r, sizes))
-        return reject(r.error);
-    for (std::size_t i = 0; i < sizes.size(); ++i) {
-        Entry& e = r.contents.entries[i];
-        if (!sizes[i])
-            continue;
-        e.data.resize(sizes[i]);
-        if (std::fseek(f, static_cast<long>(offsetOf(e)), SEEK_SET) != 0 ||
-            std::fread(e.data.data(), 1, e.data.size(), f) != e.data.size())
-            return reject(
-                "read error in the data of entry " + std::to_string(i + 1) +
-                (std::ferror(f) ? ": " + systemMessage(errno) : ": the file is shorter than it was"));
+    // One read of the whole file into one buffer: the entries refer into it.
+    auto buffer = std::make_shared<ImageBuffer>(static_cast<std::size_t>(length));
+    if (length && !buffer->bytes.data) {
+        platform::close(h);
+        r.error = path + ": not enough memory for " + std::to_string(length) + " bytes";
+        return r;
     }
+    const FileError e = platform::readAt(h, buffer->bytes.data, static_cast<std::size_t>(length), 0, path);
+    platform::close(h);
+    if (e) {
+        if (failure)
+            *failure = e;
+        r.error = e.problem == FileProblem::Changed ? path + ": the file became shorter while it was read"
+                                                    : e.message();
+        return r;
+    }
+    std::vector<std::uint64_t> sizes;
+    if (!readDirectory(buffer->bytes.data, static_cast<std::size_t>(length), length, r, sizes))
+        return rejected(r, path);
+    attachData(r, buffer, sizes);
+    r.accepted = true;
+    return r;
+}
+
+ReadResult readImageDirectory(const std::string& path, FileError* failure) {
+    ReadResult r;
+    platform::Handle h = platform::kNoHandle;
+    std::uint64_t length = 0;
+    if (!openImageFile(path, h, length, r, failure))
+        return r;
+    std::uint8_t head[kHeaderSize + kSlotSize * kMaxSlots];
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof head, length));
+    const FileError e = platform::readAt(h, head, want, 0, path);
+    platform::close(h);
+    if (e) {
+        if (failure)
+            *failure = e;
+        r.error = e.message();
+        return r;
+    }
+    std::vector<std::uint64_t> sizes;
+    if (!readDirectory(head, want, length, r, sizes))
+        return rejected(r, path);
     r.accepted = true;
     return r;
 }
@@ -299,10 +353,12 @@ Bytes serializeImage(int capacity, const std::string& label, std::vector<Entry>&
 }
 
 bool writeImage(const std::string& path, int capacity, const std::string& label, std::vector<Entry>& entries,
-                bool fileType01, std::string* error) {
-    auto failWith = [&](const std::string& message) {
+                bool fileType01, std::string* error, FileError* failure) {
+    auto failWith = [&](const std::string& message, const FileError& why) {
         if (error)
             *error = message;
+        if (failure)
+            *failure = why;
         return false;
     };
     // Offsets are only handed back once the file is in place.
@@ -313,17 +369,23 @@ bool writeImage(const std::string& path, int capacity, const std::string& label,
     for (const Entry& e : entries)
         oldOffsets.push_back(e.dataOffset);
     if (!buildDirectory(capacity, label, entries, fileType01, directory, total))
-        return failWith(path + ": the image is too large for the T64 format");
+        return failWith(path + ": the image is too large for the T64 format",
+                        {FileProblem::TooLarge, 0, path});
 
+    // Directory and every entry's bytes go out in one gathered write.
+    std::vector<platform::Span> spans;
+    spans.reserve(entries.size() + 1);
+    spans.push_back({directory.data(), directory.size()});
+    for (const Entry& e : entries)
+        if (!e.data.empty())
+            spans.push_back({e.data.data(), e.data.size()});
     AtomicFile file;
-    bool ok = file.open(path) && file.reserve(total) && file.write(directory.data(), directory.size());
-    for (std::size_t i = 0; ok && i < entries.size(); ++i)
-        ok = file.write(entries[i].data.data(), entries[i].data.size());
-    ok = ok && file.commit();
+    const bool ok =
+        file.open(path) && file.reserve(total) && file.write(spans.data(), spans.size()) && file.commit();
     if (!ok) {
         for (std::size_t i = 0; i < entries.size(); ++i)
             entries[i].dataOffset = oldOffsets[i];
-        return failWith(file.error());
+        return failWith(file.error(), file.failure());
     }
     return true;
 }

@@ -1,12 +1,84 @@
 #pragma once
 // T64 tape image layout: the in-memory `entry` record, the reader and the writer.
+#include "core/PlatformFile.h"
+
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vornix {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// An entry's data bytes: a view into a buffer shared with other entries (the image file as
+// read, a PRG file as read) or bytes of its own. Changing them first copies shared bytes, so
+// reading and saving an image never copies its data entry by entry.
+class EntryData {
+  public:
+    using value_type = std::uint8_t;
+    using size_type = std::size_t;
+    using const_iterator = const std::uint8_t*;
+    using iterator = std::uint8_t*;
+
+    EntryData() = default;
+    EntryData(std::shared_ptr<const void> owner, const std::uint8_t* bytes, std::size_t size)
+        : owner_(std::move(owner)), view_(bytes), viewSize_(size) {}
+    EntryData(Bytes bytes) : own_(std::move(bytes)) {}
+
+    const std::uint8_t* data() const { return owner_ ? view_ : own_.data(); }
+    std::size_t size() const { return owner_ ? viewSize_ : own_.size(); }
+    bool empty() const { return size() == 0; }
+    const_iterator begin() const { return data(); }
+    const_iterator end() const { return data() + size(); }
+    std::uint8_t operator[](std::size_t i) const { return data()[i]; }
+    // True while the bytes are a view into a shared buffer.
+    bool shared() const { return owner_ != nullptr; }
+
+    // Editing: the bytes become the entry's own first.
+    iterator begin() { return detach().data(); }
+    iterator end() { return detach().data() + own_.size(); }
+    std::uint8_t& operator[](std::size_t i) { return detach()[i]; }
+    void assign(std::size_t count, std::uint8_t value) { reset().assign(count, value); }
+    template <typename It> void assign(It first, It last) {
+        Bytes copy(first, last);
+        reset() = std::move(copy);
+    }
+    void push_back(std::uint8_t value) { detach().push_back(value); }
+    void resize(std::size_t count) { detach().resize(count); }
+    void clear() { reset(); }
+
+    friend bool operator==(const EntryData& a, const EntryData& b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+    }
+    friend bool operator==(const EntryData& a, const Bytes& b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+    }
+
+  private:
+    Bytes& detach() {
+        if (owner_) {
+            own_.assign(view_, view_ + viewSize_);
+            owner_.reset();
+            view_ = nullptr;
+            viewSize_ = 0;
+        }
+        return own_;
+    }
+    Bytes& reset() {
+        owner_.reset();
+        view_ = nullptr;
+        viewSize_ = 0;
+        own_.clear();
+        return own_;
+    }
+
+    std::shared_ptr<const void> owner_;
+    const std::uint8_t* view_ = nullptr;
+    std::size_t viewSize_ = 0;
+    Bytes own_;
+};
 
 // One program of a tape image in memory. Names and labels are single-byte text,
 // held byte for byte in std::string (no character set conversion anywhere).
@@ -20,7 +92,8 @@ struct Entry {
     std::int32_t dataOffset = 0;       // position of the data in the file last read or written
     std::uint8_t load[2] = {0, 0};     // low, high
     std::uint8_t end[2] = {0, 0};      // low, high
-    Bytes data;
+    bool fromImage = false;            // read from an image file (kind and file type are kept)
+    EntryData data;
 };
 
 struct T64Contents {
@@ -35,16 +108,22 @@ struct ReadResult {
     T64Contents contents;
     // Things the reader mended in a foreign file; each a readable sentence (English).
     std::vector<std::string> repairs;
+    bool countFromDirectory = false; // the used-entries count was 0: entries taken from the directory
+    bool sizesRepaired = false;      // some entry's size or data offset had to be mended
     std::string error; // why a file was rejected (for the CLI; the editor shows its own message)
 };
 
 // File length in bytes as a 32-bit signed number, or -1 when the file cannot be opened.
 std::int32_t fileLength(const std::string& path);
 
-// Reads a T64 image. Rejected: signature not C,6,4, unreadable file, or a file that ends
-// inside its header or its directory. ReadResult::error then reads "PATH: reason".
-// The file is read once into memory; every offset is checked against its real length.
-ReadResult readImage(const std::string& path);
+// Reads a T64 image. Rejected: signature not C,6,4, unreadable or not a regular file, or a
+// file that ends inside its header or its directory. ReadResult::error then reads
+// "PATH: reason" (and failure tells a file-system reason). The file is read in one go into
+// one buffer that the entries' data refer into; every offset is checked against its length.
+ReadResult readImage(const std::string& path, FileError* failure = nullptr);
+// The same without the entries' data (their data stays empty; sizes and offsets are set):
+// reads only the header and the directory.
+ReadResult readImageDirectory(const std::string& path, FileError* failure = nullptr);
 // The same on bytes in memory (the fuzz target and the tests use it); error holds the
 // reason alone.
 ReadResult parseImage(const std::uint8_t* data, std::size_t length);
@@ -55,10 +134,10 @@ ReadResult parseImage(const std::uint8_t* data, std::size_t length);
 Bytes serializeImage(int capacity, const std::string& label, std::vector<Entry>& entries, bool fileType01);
 
 // Writes an image so that a failure leaves any old file intact (temporary file + rename).
-// Returns false with "PATH: reason" in *error on failure; the entries' data offsets are
-// then left as they were.
+// Returns false with "PATH: reason" in *error on failure (and the reason in *failure); the
+// entries' data offsets are then left as they were.
 bool writeImage(const std::string& path, int capacity, const std::string& label, std::vector<Entry>& entries,
-                bool fileType01, std::string* error);
+                bool fileType01, std::string* error, FileError* failure = nullptr);
 
 // Maps name and label bytes on reading: 0xC1..0xFF lose 0x80.
 std::string mapNameBytes(const std::uint8_t* bytes, std::size_t count);

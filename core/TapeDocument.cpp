@@ -60,7 +60,7 @@ Selection TapeDocument::normalized(const Selection& sel) const {
 }
 
 int TapeDocument::capacityUpperLimit() const {
-    return std::max(kBoxUpperLimit, count());
+    return boxLimits_ ? std::max(kBoxUpperLimit, count()) : kMaxSlots;
 }
 
 int TapeDocument::applyCapacityRule() {
@@ -93,7 +93,7 @@ OpenResult TapeDocument::open(const std::string& path) {
         return result;
     }
     // The old entries stay until the new image is accepted: a rejected file leaves them.
-    ReadResult read = readImage(path);
+    ReadResult read = readImage(path, &result.failure);
     modified_ = false;
     if (!read.accepted) {
         result.error = read.error;
@@ -107,6 +107,8 @@ OpenResult TapeDocument::open(const std::string& path) {
     applyCapacityRule();
     result.accepted = true;
     result.repairs = std::move(read.repairs);
+    result.countFromDirectory = read.countFromDirectory;
+    result.sizesRepaired = read.sizesRepaired;
     return result;
 }
 
@@ -115,7 +117,7 @@ SaveResult TapeDocument::saveAs(const std::string& path, bool fileType01) {
     if (label_.empty())
         label_ = ".";
     applyCapacityRule();
-    if (!writeImage(path, capacity_, label_, entries_, fileType01, &result.error))
+    if (!writeImage(path, capacity_, label_, entries_, fileType01, &result.error, &result.failure))
         return result;
     result.written = true;
     modified_ = false;
@@ -127,23 +129,27 @@ AddResult TapeDocument::addPrg(const std::string& path) {
     result.path = path;
     if (busy_) {
         result.reason = path + ": " + kBusy;
+        result.refusal = AddRefusal::Busy;
         return result;
     }
     if (count() >= kMaxEntries) {
         result.reason = path + ": not added, the image already holds " + std::to_string(kMaxEntries) +
                         " entries, the most a T64 image can hold";
+        result.refusal = AddRefusal::ImageFull;
         return result;
     }
-    Bytes file;
+    auto file = std::make_shared<Bytes>();
     std::string error;
-    if (!readWholeFile(path, file, &error, std::numeric_limits<std::int32_t>::max())) {
+    if (!readWholeFile(path, *file, &error, std::numeric_limits<std::int32_t>::max(), &result.failure)) {
         result.reason = error;
+        result.refusal = AddRefusal::Unreadable;
         return result;
     }
-    if (file.size() < 2) {
+    if (file->size() < 2) {
         result.reason = path +
                         ": not added, a PRG file needs at least 2 bytes (its load address); this one has " +
-                        std::to_string(file.size());
+                        std::to_string(file->size());
+        result.refusal = AddRefusal::TooShort;
         return result;
     }
 
@@ -151,18 +157,17 @@ AddResult TapeDocument::addPrg(const std::string& path) {
         ++capacity_;
     Entry e;
     e.kind = 130;
-    e.size = static_cast<std::int32_t>(file.size() - 2);
-    e.load[0] = file[0];
-    e.load[1] = file[1];
-    // Bit 15 of the load address is dropped before the end address is worked out.
-    const int high = file[1] >= 128 ? file[1] - 128 : file[1];
-    e.loadAddressValue = high * 256 + file[0];
-    e.endAddressValue = e.loadAddressValue + e.size;
+    const Bytes& bytes = *file;
+    e.size = static_cast<std::int32_t>(bytes.size() - 2);
+    e.load[0] = bytes[0];
+    e.load[1] = bytes[1];
+    // The true end address, load address + size, wrapping at 64 KiB like the machine's.
+    e.loadAddressValue = bytes[1] * 256 + bytes[0];
+    e.endAddressValue = (e.loadAddressValue + e.size) & 0xFFFF;
     e.end[0] = static_cast<std::uint8_t>(e.endAddressValue & 0xFF);
-    e.end[1] = static_cast<std::uint8_t>((e.endAddressValue >> 8) & 0xFF);
-    // Reuse the file buffer for the data: no second copy of a large program.
-    file.erase(file.begin(), file.begin() + 2);
-    e.data = std::move(file);
+    e.end[1] = static_cast<std::uint8_t>(e.endAddressValue >> 8);
+    // The data is a view into the file as read: no second copy of a large program.
+    e.data = EntryData(file, bytes.data() + 2, bytes.size() - 2);
     e.name = entryNameFromFileName(std::filesystem::path(path).filename().string());
     entries_.push_back(std::move(e));
     applyCapacityRule();
@@ -174,7 +179,7 @@ std::vector<AddResult> TapeDocument::addPrograms(const std::vector<std::string>&
     std::vector<AddResult> results;
     if (busy_) {
         for (const std::string& p : paths)
-            results.push_back(AddResult{false, p, p + ": " + kBusy});
+            results.push_back(AddResult{false, p, p + ": " + kBusy, AddRefusal::Busy, {}});
         return results;
     }
     for (const std::string& p : paths)

@@ -12,21 +12,36 @@ namespace vornix {
 // Positions counted from 0, ascending, no duplicates.
 using Selection = std::vector<int>;
 
+// Why a PRG file was not added.
+enum class AddRefusal {
+    None,
+    Busy,       // an extraction is under way
+    ImageFull,  // the image already holds the most entries a T64 image can
+    TooShort,   // fewer than 2 bytes
+    Unreadable, // see AddResult::failure for the file-system reason
+};
+
 struct AddResult {
     bool added = false;
     std::string path;
     std::string reason; // why the file was refused (English sentence), empty when added
+    AddRefusal refusal = AddRefusal::None;
+    FileError failure; // for AddRefusal::Unreadable
 };
 
 struct OpenResult {
     bool accepted = false;
     std::vector<std::string> repairs; // what the reader mended
+    bool countFromDirectory = false;  // see ReadResult
+    bool sizesRepaired = false;
     std::string error;
+    FileError failure; // a file-system reason, when there is one
 };
 
 struct SaveResult {
     bool written = false;
     std::string error;
+    FileError failure;
 };
 
 class TapeDocument {
@@ -65,10 +80,13 @@ class TapeDocument {
     void setCapacity(int value);
 
     // The capacity rule of the capacity box: lower limit N, upper limit max(99, N);
-    // never below N. Applied by every redisplay; returns the capacity now held.
+    // never below N. Applied by every redisplay; returns the capacity now held. Without the
+    // box's limits (the command line) only "never below N" holds, so an image's capacity
+    // survives an edit.
     int applyCapacityRule();
     int capacityLowerLimit() const { return count(); }
     int capacityUpperLimit() const;
+    void setBoxLimits(bool on) { boxLimits_ = on; }
 
     // While an extraction writes entries out (and the window keeps handling input), the
     // operations that change the entries (new, open, add, delete, moves, rename) refuse.
@@ -96,6 +114,7 @@ class TapeDocument {
     std::string label_;
     bool modified_ = false;
     bool busy_ = false;
+    bool boxLimits_ = true;
 };
 
 } // namespace vornix

@@ -18,39 +18,30 @@ namespace {
 
 constexpr std::size_t kBlockSize = 1 << 20;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f)
-            std::fclose(f);
-    }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string writeFailure(const vornix::AtomicFile& out) {
+    return "Cannot write the joined TAP, " + out.error() + ".";
+}
 
-std::string writeFailure(const vornix::AtomicFile& out) { return "Cannot write the joined TAP, " + out.error() + "."; }
-
-// Size of a readable regular file, or an error message naming it.
+// Size of a readable regular file, or an error message naming it. A FIFO or device is
+// refused at once, never waited on.
 bool inputSize(const std::string& path, std::uint64_t& size, std::string& error) {
-    std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);
-    if (!fs::exists(st)) {
+    vornix::platform::Handle h = vornix::platform::kNoHandle;
+    const vornix::FileError e = vornix::platform::openInput(path, h, size);
+    vornix::platform::close(h);
+    if (e.problem == vornix::FileProblem::System && e.code == ENOENT) {
         error = "The file " + quoted(path) + " does not exist.";
         return false;
     }
-    if (fs::is_directory(st)) {
+    if (e.problem == vornix::FileProblem::IsFolder) {
         error = quoted(path) + " is a folder, not a TAP file.";
         return false;
     }
-    errno = 0;
-    File f(std::fopen(path.c_str(), "rb"));
-    if (!f) {
-        error = "Cannot read " + quoted(path) + ": " + vornix::systemMessage(errno) + ".";
-        return false;
-    }
-    size = fs::file_size(path, ec);
-    if (ec) {
-        error = "Cannot read " + quoted(path) + ": " + ec.message() + ".";
+    if (e) {
+        error = "Cannot read " + quoted(path) + ": " + e.reason() + ".";
         return false;
     }
     if (size < kHeaderSize) {
@@ -67,8 +58,8 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 // Measures every input; fills sizes (file entries only, in order) and the data length.
-std::string measure(const std::vector<JoinItem>& items, const std::string& output, std::vector<std::uint64_t>& sizes,
-                    std::uint64_t& total) {
+std::string measure(const std::vector<JoinItem>& items, const std::string& output,
+                    std::vector<std::uint64_t>& sizes, std::uint64_t& total) {
     sizes.clear();
     total = 0;
     for (const JoinItem& item : items) {
@@ -93,27 +84,31 @@ std::string measure(const std::vector<JoinItem>& items, const std::string& outpu
     return {};
 }
 
-// Copies count bytes of path from offset 20 on into out.
-std::string copyData(const std::string& path, std::uint64_t count, vornix::AtomicFile& out, std::vector<char>& buffer,
+// Copies count bytes of path from offset 20 on into out, in blocks (for the progress).
+std::string copyData(const std::string& path, std::uint64_t count, vornix::AtomicFile& out,
                      const std::function<void(std::uint64_t)>& advance) {
-    errno = 0;
-    File in(std::fopen(path.c_str(), "rb"));
-    if (!in)
-        return "Cannot read " + quoted(path) + ": " + vornix::systemMessage(errno) + ".";
-    if (std::fseek(in.get(), static_cast<long>(kHeaderSize), SEEK_SET) != 0)
-        return "Cannot read " + quoted(path) + ": " + vornix::systemMessage(errno) + ".";
+    vornix::platform::Handle in = vornix::platform::kNoHandle;
+    std::uint64_t size = 0;
+    if (const vornix::FileError e = vornix::platform::openInput(path, in, size))
+        return "Cannot read " + quoted(path) + ": " + e.reason() + ".";
+    struct Closer {
+        vornix::platform::Handle h;
+        ~Closer() { vornix::platform::close(h); }
+    } closer{in};
+    std::uint64_t offset = kHeaderSize;
     while (count > 0) {
-        const std::size_t want = count < buffer.size() ? static_cast<std::size_t>(count) : buffer.size();
-        const std::size_t got = std::fread(buffer.data(), 1, want, in.get());
-        if (got != want) {
-            if (std::ferror(in.get()))
-                return "Cannot read " + quoted(path) + ": " + vornix::systemMessage(errno) + ".";
-            return quoted(path) + " became shorter while it was being joined.";
-        }
-        if (!out.write(buffer.data(), got))
+        const std::uint64_t chunk = count < kBlockSize ? count : kBlockSize;
+        if (!out.copyFrom(in, offset, chunk, path)) {
+            const vornix::FileError& e = out.failure();
+            if (e.problem == vornix::FileProblem::Changed)
+                return quoted(path) + " became shorter while it was being joined.";
+            if (e.path == path)
+                return "Cannot read " + quoted(path) + ": " + e.reason() + ".";
             return writeFailure(out);
-        count -= got;
-        advance(got);
+        }
+        offset += chunk;
+        count -= chunk;
+        advance(chunk);
     }
     return {};
 }
@@ -172,7 +167,6 @@ JoinResult join(const std::vector<JoinItem>& items, const std::string& output, c
         if (progress)
             progress(done, total);
     };
-    std::vector<char> buffer(kBlockSize);
     std::size_t fileIndex = 0;
     for (const JoinItem& item : items) {
         if (item.isPause()) {
@@ -183,7 +177,7 @@ JoinResult join(const std::vector<JoinItem>& items, const std::string& output, c
             continue;
         }
         const std::uint64_t count = sizes[fileIndex++] - kHeaderSize;
-        std::string error = copyData(item.path, count, out, buffer, advance);
+        std::string error = copyData(item.path, count, out, advance);
         if (!error.empty())
             return fail(std::move(error));
     }
@@ -194,8 +188,12 @@ JoinResult join(const std::vector<JoinItem>& items, const std::string& output, c
     return result;
 }
 
-std::vector<std::string> conversionArguments(const std::string& path) { return {"-i:" + path, "-or:" + path + "1"}; }
+std::vector<std::string> conversionArguments(const std::string& path) {
+    return {"-i:" + path, "-or:" + path + "1"};
+}
 
-std::string convertedPath(const std::string& path) { return path + "1.tap"; }
+std::string convertedPath(const std::string& path) {
+    return path + "1.tap";
+}
 
 } // namespace tap

@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -133,11 +138,11 @@ TEST(Cli, CreateAndList) {
         r.out,
         "{\"label\": \"DEMO                    \", \"capacity\": 2, \"entries\": [\n"
         "  {\"number\": 1, \"name\": \"GAME            \", \"size\": 5, \"load\": 2049, \"end\": 2054},\n"
-        "  {\"number\": 2, \"name\": \"INTRO           \", \"size\": 3, \"load\": 49152, \"end\": 16387}\n"
+        "  {\"number\": 2, \"name\": \"INTRO           \", \"size\": 3, \"load\": 49152, \"end\": 49155}\n"
         "]}\n");
     r = w({"list", "img.t64"});
     EXPECT_TRUE(has(r.out, "capacity: 2\nentries:  2\n")) << r.out;
-    EXPECT_TRUE(has(r.out, "   2  \"INTRO           \"          3  $C000  $4003\n")) << r.out;
+    EXPECT_TRUE(has(r.out, "   2  \"INTRO           \"          3  $C000  $C003\n")) << r.out;
 
     r = w({"create", "empty.t64", "--capacity=120", "--type-01"});
     EXPECT_EQ(r.code, 0) << r.err;
@@ -218,4 +223,122 @@ TEST(Cli, ForeignImages) {
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.err.empty()) << r.err;
     EXPECT_TRUE(has(r.out, "\"FREEZE          \"      66804  $0000  $0000")) << r.out;
+}
+
+TEST(Cli, ConcurrentEditsAllLand) {
+    Workspace w;
+    constexpr int kWriters = 6;
+    for (int i = 0; i < kWriters; ++i)
+        testfiles::writeAll(w.dir.file("p" + std::to_string(i) + ".prg"), Bytes(5000 + i, 0x08));
+    std::vector<std::intptr_t> started;
+    for (int i = 0; i < kWriters; ++i)
+        started.push_back(testfiles::startProgram(
+            VORNIX_CLI, {"add", w.dir.file("img.t64"), w.dir.file("p" + std::to_string(i) + ".prg")}, {}, {},
+            {}));
+    for (std::intptr_t p : started)
+        EXPECT_EQ(testfiles::waitProgram(p), 0);
+    const CliRun r = w({"list", "img.t64"});
+    EXPECT_TRUE(has(r.out, "entries:  " + std::to_string(2 + kWriters) + "\n")) << r.out;
+    for (int i = 0; i < kWriters; ++i)
+        EXPECT_TRUE(has(r.out, "\"P" + std::to_string(i) + "              \"")) << r.out;
+}
+
+// Inputs that are not regular files are refused at once; outputs that are not regular files,
+// or are read-only, are refused and left as they were.
+TEST(Cli, PipesDevicesAndReadOnlyFiles) {
+    Workspace w;
+#ifdef _WIN32
+    // Windows has no FIFOs in folders; its devices are reached by their reserved names.
+    const std::string pipe = "NUL", device = "CON";
+#else
+    ASSERT_EQ(mkfifo(w.dir.file("pipe").c_str(), 0644), 0);
+    const std::string pipe = "pipe", device = "/dev/null";
+#endif
+    Bytes tap(24, 0);
+    std::memcpy(tap.data(), "C64-TAPE-RAW\x01", 13);
+    tap[16] = 4;
+    testfiles::writeAll(w.dir.file("a.tap"), tap);
+    const std::vector<std::vector<std::string>> refused = {
+        {"list", pipe},       {"extract", pipe},           {"add", "img.t64", pipe},
+        {"label", pipe, "X"}, {"tap-join", "o.tap", pipe}, {"koala", pipe, "o.prg"},
+        {"create", pipe},     {"koala", "game.prg", pipe}, {"tap-join", pipe, "a.tap"},
+        {"create", device},
+    };
+    for (const auto& args : refused) {
+        const CliRun r = w(args);
+        EXPECT_EQ(r.code, 1) << args[0] << " " << args[1];
+        EXPECT_TRUE(has(r.err, "not a regular file")) << r.err;
+    }
+#ifndef _WIN32
+    EXPECT_TRUE(std::filesystem::is_fifo(w.dir.file("pipe")));
+#endif
+
+    const Bytes before = w.image();
+    const auto writable = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                          std::filesystem::perms::others_write;
+    std::filesystem::permissions(w.dir.file("img.t64"), writable, std::filesystem::perm_options::remove);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"label", "img.t64", "X"}, {"create", "img.t64"}, {"koala", "game.prg", "img.t64"}}) {
+        const CliRun r = w(args);
+        EXPECT_EQ(r.code, 1) << args[0];
+        EXPECT_TRUE(has(r.err, "read-only")) << r.err;
+    }
+    EXPECT_EQ(w.image(), before);
+    std::filesystem::permissions(w.dir.file("img.t64"), writable, std::filesystem::perm_options::add);
+
+    // The reason a picture cannot be read.
+    EXPECT_TRUE(has(w({"koala", "absent.kla", "o.prg"}).err, "absent.kla: No such file or directory"));
+    EXPECT_TRUE(has(w({"fli", ".", "o.prg"}).err, "is a folder"));
+}
+
+TEST(Cli, NamesReachNoTerminalRaw) {
+    Workspace w;
+    ASSERT_EQ(w({"rename", "img.t64", "1", "\x1b[2J\tA\\"}).code, 0);
+    ASSERT_EQ(w({"rename", "img.t64", "2", "\xa0\xa0"}).code, 0);
+    CliRun r = w({"list", "img.t64"});
+    EXPECT_TRUE(has(r.out, "\"\\x1B[2J\\x09A\\\\         \"")) << r.out;
+    EXPECT_FALSE(has(r.out, "\x1b")) << r.out;
+    std::filesystem::create_directory(w.dir.file("out"));
+    r = w({"extract", "img.t64", "-o", "out"});
+    const std::string out =
+        std::string("out") + static_cast<char>(std::filesystem::path::preferred_separator);
+    EXPECT_EQ(r.out, out + "_[2J_A_.PRG\n" + out + "_.PRG\n") << r.err;
+}
+
+TEST(Cli, EditsKeepTheCapacity) {
+    testfiles::TempDir dir;
+    testfiles::writeAll(dir.file("big.t64"),
+                        t64test::buildT64(120, 1, {{1, 64 + 32 * 120}}, 64 + 32 * 120 + 9));
+    testfiles::writeAll(dir.file("p.prg"), {0x01, 0x08, 1});
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"label", "big.t64", "X"},
+                                               {"add", "big.t64", "p.prg"},
+                                               {"rename", "big.t64", "2", "B"},
+                                               {"move", "big.t64", "2", "--top"},
+                                               {"delete", "big.t64", "1"}}) {
+        ASSERT_EQ(cli(dir, args).code, 0) << args[0];
+        EXPECT_EQ(testfiles::readAll(dir.file("big.t64"))[34], 120) << args[0];
+    }
+    EXPECT_EQ(cli(dir, {"capacity", "big.t64", "120"}).code, 0);
+    EXPECT_EQ(testfiles::readAll(dir.file("big.t64"))[34], 99)
+        << "the capacity command keeps the editor's limit";
+}
+
+// An independent reader that sizes entries from their addresses reads programs above $7FFF
+// whole.
+TEST(Cli, ProgramsAboveBit15ReadWholeByAnotherReader) {
+    const std::string cbmconvert = "/usr/bin/cbmconvert";
+    if (!std::filesystem::exists(cbmconvert))
+        GTEST_SKIP() << "cbmconvert is not installed";
+    testfiles::TempDir dir;
+    Bytes high{0x00, 0xC0};
+    for (int i = 0; i < 256; ++i)
+        high.push_back(static_cast<std::uint8_t>(i));
+    testfiles::writeAll(dir.file("high.prg"), high);
+    testfiles::writeAll(dir.file("low.prg"), {0x01, 0x08, 'h', 'i'});
+    ASSERT_EQ(cli(dir, {"create", "img.t64", "high.prg", "low.prg"}).code, 0);
+    std::filesystem::create_directory(dir.file("out"));
+    testfiles::runProgram(cbmconvert, {"-N", "-t", "../img.t64"}, dir.file("out"), {}, {});
+    EXPECT_EQ(testfiles::readAll(dir.file("out/high.prg")), high);
+    EXPECT_EQ(testfiles::readAll(dir.file("out/low.prg")), testfiles::readAll(dir.file("low.prg")));
 }

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
 
 using namespace vornix;
@@ -35,7 +39,13 @@ TEST(Extraction, SafeFileNames) {
                  {"\\?\"<>|", "______"},
                  {std::string("A\0B", 3), "A_B"},
                  {"  SPACES  .,;", "  SPACES  .,;"},
-                 {"\x01\x7F\xA0", "\x01\x7F\xA0"}};
+                 {"\x01\x1B[2J\t\n\x7F\x9B", "__[2J____"}, // nothing reaches a terminal raw
+#ifdef _WIN32
+                 // Latin-1 in the ANSI code page: the Western one (1252) has the same bytes.
+                 {"\xC0\xE9\xA0", GetACP() == 1252 ? "\xC0\xE9\xA0" : safeFileName("\xC0\xE9\xA0")}};
+#else
+                 {"\xC0\xE9\xA0", "\xC3\x80\xC3\xA9\xC2\xA0"}}; // Latin-1 as UTF-8
+#endif
     for (const auto& c : cases)
         EXPECT_EQ(safeFileName(c.in), c.out) << c.in;
 }
@@ -51,7 +61,8 @@ TEST(Extraction, PathsAndNumbering) {
                     {"GAME            ", "GAME_1.PRG"},
                     {"GAME", "GAME_2.PRG"},
                     {"A/B:C*D         ", "A_B_C_D.PRG"},
-                    {"                ", ".PRG"},
+                    {"                ", "_.PRG"},
+                    {"PIC\xA0\xA0\xA0 \xA0", "PIC.PRG"},
                     {std::string("X\0Y", 3) + "   ", "X_Y.PRG"},
                     {std::string("END\0\0\0", 6), "END.PRG"},
                     {" LEAD", " LEAD.PRG"}};

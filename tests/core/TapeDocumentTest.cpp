@@ -66,8 +66,8 @@ TEST(TapeDocument, AddPrgAddresses) {
         std::size_t size;
         std::uint8_t endLo, endHi;
     } cases[] = {{0x01, 0x08, 1000, 0xE9, 0x0B},
-                 {0x00, 0xC0, 256, 0x00, 0x41},
-                 {0xFF, 0xFF, 2, 0x01, 0x80},
+                 {0x00, 0xC0, 256, 0x00, 0xC1}, // bit 15 counts
+                 {0xFF, 0xFF, 2, 0x01, 0x00},   // wraps at 64 KiB
                  {0x01, 0x08, 0, 0x01, 0x08}};
     for (const auto& c : cases) {
         Fixture f;

@@ -56,8 +56,8 @@ HANDLE openStream(const std::string& file, bool write) {
 
 } // namespace
 
-int runProgram(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
-               const std::string& outFile, const std::string& errFile) {
+std::intptr_t startProgram(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& cwd, const std::string& outFile, const std::string& errFile) {
     const std::wstring app = widen(program);
     std::wstring line;
     appendQuoted(line, app);
@@ -82,18 +82,25 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
             CloseHandle(h);
     if (!started)
         return -1;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 0;
-    const bool ended = GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    return reinterpret_cast<std::intptr_t>(pi.hProcess);
+}
+
+int waitProgram(std::intptr_t started) {
+    if (started == -1)
+        return -1;
+    const HANDLE process = reinterpret_cast<HANDLE>(started);
+    WaitForSingleObject(process, INFINITE);
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(process, &code);
+    CloseHandle(process);
     return ended ? static_cast<int>(code) : -1;
 }
 
 #else
 
-int runProgram(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
-               const std::string& outFile, const std::string& errFile) {
+std::intptr_t startProgram(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& cwd, const std::string& outFile, const std::string& errFile) {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
@@ -116,13 +123,24 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    return pid;
+}
+
+int waitProgram(std::intptr_t started) {
+    if (started == -1)
+        return -1;
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0)
+    while (waitpid(static_cast<pid_t>(started), &status, 0) < 0)
         if (errno != EINTR)
             return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 #endif
+
+int runProgram(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
+               const std::string& outFile, const std::string& errFile) {
+    return waitProgram(startProgram(program, args, cwd, outFile, errFile));
+}
 
 } // namespace testfiles

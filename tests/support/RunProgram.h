@@ -1,5 +1,6 @@
 #pragma once
 // Starts a built program of the project directly (no shell) and waits for it.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,5 +11,11 @@ namespace testfiles {
 // the exit code, or -1 when the program could not be started or did not end normally.
 int runProgram(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
                const std::string& outFile, const std::string& errFile);
+
+// The same in two steps, for programs that run side by side: startProgram gives -1 when the
+// program could not be started, waitProgram the exit code as above.
+std::intptr_t startProgram(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& cwd, const std::string& outFile, const std::string& errFile);
+int waitProgram(std::intptr_t started);
 
 } // namespace testfiles
