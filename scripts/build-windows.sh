@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the plain core and a statically linked vornix-cli.exe for 64-bit Windows into
 # build-windows/ (no editor: that needs a Qt for Windows). With --test, also runs the plain
-# tests under Wine in a temporary Wine prefix.
+# tests under Wine in a temporary Wine prefix and, when the Linux build has a vornix-cli
+# (build/cli/vornix-cli), compares what both do to the fixtures (scripts/compare-windows.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-windows"
@@ -32,3 +33,8 @@ cleanup() {
 trap cleanup EXIT
 "$root/scripts/wine-run.sh" wineboot --init >/dev/null 2>&1 || true
 (cd "$build" && ctest --output-on-failure -j "$jobs" -L plain)
+if [ -x "$root/build/cli/vornix-cli" ]; then
+  "$root/scripts/compare-windows.sh" "$root/build/cli/vornix-cli" "$build/cli/vornix-cli.exe"
+else
+  echo "no Linux build of vornix-cli: the comparison with it is skipped"
+fi
