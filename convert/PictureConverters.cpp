@@ -44,7 +44,7 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
         result.error = out.error();
         return result;
     };
-    if (!out.open(output.string()) || !put(head))
+    if (!out.open(platform::nameFromPath(output)) || !put(head))
         return failed();
     const std::array<std::uint8_t, 1024> blank{};
     for (std::size_t left = zeros; left > 0;) {
@@ -57,14 +57,15 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
         result.inputSize = in.size();
         if (in.size() > skip) {
             bool writeFailed = false;
-            const bool complete = in.skip(skip) && in.copy(in.size() - skip, [&](std::span<const std::uint8_t> chunk) {
-                writeFailed = !put(chunk);
-                return !writeFailed;
-            });
+            const bool complete =
+                in.skip(skip) && in.copy(in.size() - skip, [&](std::span<const std::uint8_t> chunk) {
+                    writeFailed = !put(chunk);
+                    return !writeFailed;
+                });
             if (writeFailed)
                 return failed();
             if (!complete) {
-                result.error = "cannot read all of " + input.string();
+                result.error = "cannot read all of " + platform::nameFromPath(input);
                 return result;
             }
         }

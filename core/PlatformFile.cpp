@@ -121,6 +121,18 @@ std::string systemMessage(int code) {
     return std::strerror(code);
 }
 
+std::filesystem::path nativePath(const std::string& path) {
+    return path;
+}
+
+std::filesystem::path pathFromName(const std::string& name) {
+    return name;
+}
+
+std::string nameFromPath(const std::filesystem::path& path) {
+    return path.string();
+}
+
 FileError openInput(const std::string& path, Handle& handle, std::uint64_t& size) {
     handle = kNoHandle;
     size = 0;

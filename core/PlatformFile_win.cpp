@@ -210,6 +210,18 @@ std::string systemMessage(int code) {
     return message.empty() ? "system error " + std::to_string(-code) : toCodePage(message);
 }
 
+std::filesystem::path nativePath(const std::string& path) {
+    return wide(path);
+}
+
+std::filesystem::path pathFromName(const std::string& name) {
+    return fromCodePage(name);
+}
+
+std::string nameFromPath(const std::filesystem::path& path) {
+    return toCodePage(path.native());
+}
+
 FileError openInput(const std::string& path, Handle& handle, std::uint64_t& size) {
     handle = kNoHandle;
     size = 0;

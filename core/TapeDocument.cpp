@@ -168,7 +168,7 @@ AddResult TapeDocument::addPrg(const std::string& path) {
     e.end[1] = static_cast<std::uint8_t>(e.endAddressValue >> 8);
     // The data is a view into the file as read: no second copy of a large program.
     e.data = EntryData(file, bytes.data() + 2, bytes.size() - 2);
-    e.name = entryNameFromFileName(std::filesystem::path(path).filename().string());
+    e.name = entryNameFromFileName(platform::nameFromPath(platform::pathFromName(path).filename()));
     entries_.push_back(std::move(e));
     applyCapacityRule();
     result.added = true;

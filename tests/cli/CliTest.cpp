@@ -305,6 +305,37 @@ TEST(Cli, NamesReachNoTerminalRaw) {
     EXPECT_EQ(r.out, out + "_[2J_A_.PRG\n" + out + "_.PRG\n") << r.err;
 }
 
+// Names outside ASCII (bytes of the platform's encoding; on Windows its ANSI code page) and
+// paths longer than the old 260-character limit of Windows.
+TEST(Cli, NonAsciiAndLongPaths) {
+    Workspace w;
+    // Narrow names joined as bytes: std::filesystem would not keep them on Windows.
+    const std::string base = w.dir.path().string() + "/";
+    const std::string image = "caf\xe9.t64", folder = "dossier-\xe9";
+    std::filesystem::create_directory(base + folder);
+    testfiles::writeAll(base + "\xe9t\xe9.prg", {0x01, 0x08, 0x60});
+    testfiles::writeAll(base + "caf\xe9.kla", Bytes(10003, 0x11));
+    ASSERT_EQ(w({"create", image, "game.prg", "\xe9t\xe9.prg"}).code, 0);
+    const Bytes written = testfiles::readAll(base + image);
+    ASSERT_GT(written.size(), 96u + 19u);
+    EXPECT_EQ(std::string(written.begin() + 96 + 16, written.begin() + 96 + 19), "\xe9T\xe9")
+        << "the entry name comes from the file name's bytes";
+    ASSERT_EQ(w({"koala", "caf\xe9.kla", "caf\xe9.prg"}).code, 0);
+    EXPECT_EQ(testfiles::readAll(base + "caf\xe9.prg").size(), 10003u + 6143u);
+    const CliRun r = w({"extract", image, "-o", folder});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(testfiles::readAll(base + folder + "/GAME.PRG"), testfiles::readAll(w.dir.file("game.prg")));
+
+    const std::string deep = std::string(120, 'd') + "/" + std::string(120, 'e');
+    std::filesystem::create_directories(w.dir.path() / deep);
+    const std::string longImage = deep + "/" + std::string(100, 'i') + ".t64";
+    ASSERT_EQ(w({"create", longImage, "game.prg", "Intro.Prg"}).code, 0);
+    ASSERT_EQ(w({"delete", longImage, "1"}).code, 0);
+    EXPECT_TRUE(has(w({"list", longImage}).out, "entries:  1\n"));
+    EXPECT_EQ(w({"extract", longImage, "-o", deep}).code, 0);
+    EXPECT_TRUE(has(w({"list", longImage}).out, "INTRO")) << "the image is still readable";
+}
+
 TEST(Cli, EditsKeepTheCapacity) {
     testfiles::TempDir dir;
     testfiles::writeAll(dir.file("big.t64"),
