@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <limits>
 
 namespace fs = std::filesystem;
 
@@ -157,14 +158,19 @@ const ReadResult& ImageExtractor::open(const std::string& imagePath) {
     platform::close(image_);
     image_ = platform::kNoHandle;
     path_ = imagePath;
-    directory_ = readImageDirectory(imagePath);
-    if (!directory_.accepted)
-        return directory_;
+    directory_ = ReadResult{};
+    // One handle for the directory and every copy: sizes and data come from the same file.
     std::uint64_t length = 0;
     if (FileError e = platform::openInput(imagePath, image_, length)) {
-        directory_ = ReadResult{};
         directory_.error = e.message();
+        return directory_;
     }
+    if (length > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+        directory_.error =
+            imagePath + ": the file is too large for a T64 image (" + std::to_string(length) + " bytes)";
+        return directory_;
+    }
+    directory_ = readImageDirectory(image_, length, imagePath);
     return directory_;
 }
 
@@ -178,14 +184,26 @@ ExtractResult ImageExtractor::extract(std::size_t index, const std::string& fold
     platform::Handle f = platform::kNoHandle;
     if (!createPrg(folder, entry.name, f, result))
         return result;
-    if (const int err = platform::writeAll(f, entry.load, 2))
-        return failed(result, f, {FileProblem::System, err, result.path});
-    if (entry.size > 0) {
-        const FileError e = platform::copyRange(image_, static_cast<std::uint32_t>(entry.dataOffset), f,
-                                                static_cast<std::uint64_t>(entry.size), path_, result.path);
-        if (e)
+    // Load address and data in one buffer, so a program of up to a block is one read and one
+    // write; bounded memory whatever the image's size.
+    constexpr std::size_t kBlock = 1 << 20;
+    if (!block_)
+        block_ = std::make_unique<std::uint8_t[]>(kBlock);
+    block_[0] = entry.load[0];
+    block_[1] = entry.load[1];
+    std::size_t head = 2;
+    std::uint64_t offset = static_cast<std::uint32_t>(entry.dataOffset);
+    std::uint64_t left = static_cast<std::uint64_t>(entry.size);
+    do {
+        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, kBlock - head));
+        if (const FileError e = platform::readAt(image_, block_.get() + head, chunk, offset, path_))
             return failed(result, f, e);
-    }
+        if (const int err = platform::writeAll(f, block_.get(), head + chunk))
+            return failed(result, f, {FileProblem::System, err, result.path});
+        offset += chunk;
+        left -= chunk;
+        head = 0;
+    } while (left > 0);
     platform::close(f);
     result.written = true;
     return result;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace vornix {
@@ -59,6 +60,7 @@ class ImageExtractor {
     std::string path_;
     platform::Handle image_ = platform::kNoHandle;
     ReadResult directory_;
+    std::unique_ptr<std::uint8_t[]> block_;
 };
 
 // Bytes written per chunk (and per progress report).

@@ -367,7 +367,9 @@ FileError commitTemp(TempFile& temp, const OutputTarget& target) {
         for (int attempt = 0; attempt < 100 && temp.name.empty(); ++attempt) {
             const std::string name = shortTempName(folder);
             registerTemp(name);
-            if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            // Through /proc where it is mounted; else by the descriptor itself (needs privileges).
+            if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+                (errno == ENOENT && ::linkat(f, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)) {
                 temp.name = name;
             } else {
                 const int err = errno;

@@ -324,13 +324,16 @@ ReadResult readImageDirectory(const std::string& path, FileError* failure) {
     std::uint64_t length = 0;
     if (!openImageFile(path, h, length, r, failure))
         return r;
+    r = readImageDirectory(h, length, path);
+    platform::close(h);
+    return r;
+}
+
+ReadResult readImageDirectory(platform::Handle input, std::uint64_t length, const std::string& path) {
+    ReadResult r;
     std::uint8_t head[kHeaderSize + kSlotSize * kMaxSlots];
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof head, length));
-    const FileError e = platform::readAt(h, head, want, 0, path);
-    platform::close(h);
-    if (e) {
-        if (failure)
-            *failure = e;
+    if (const FileError e = platform::readAt(input, head, want, 0, path)) {
         r.error = e.message();
         return r;
     }

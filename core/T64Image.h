@@ -124,6 +124,8 @@ ReadResult readImage(const std::string& path, FileError* failure = nullptr);
 // The same without the entries' data (their data stays empty; sizes and offsets are set):
 // reads only the header and the directory.
 ReadResult readImageDirectory(const std::string& path, FileError* failure = nullptr);
+// The same from an input already open (platform::openInput), of the given length.
+ReadResult readImageDirectory(platform::Handle input, std::uint64_t length, const std::string& path);
 // The same on bytes in memory (the fuzz target and the tests use it); error holds the
 // reason alone.
 ReadResult parseImage(const std::uint8_t* data, std::size_t length);

@@ -8,6 +8,9 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace apptest;
 
 namespace {
@@ -589,6 +592,7 @@ void MainWindowTest::addProgramsReportsRefusedFiles() {
     QVERIFY(h.dialogs.asked.at(1).text.contains(QDir::toNativeSeparators(tiny)));
     QVERIFY(h.dialogs.asked.at(1).text.contains(QStringLiteral("2 bajty")));
     QVERIFY(h.dialogs.asked.at(2).text.contains(QDir::toNativeSeparators(h.file("gone.prg"))));
+    QVERIFY(h.dialogs.asked.at(2).text.contains(QString::fromLocal8Bit(std::strerror(ENOENT)))); // the reason
     QVERIFY(w->document().modified());
     QVERIFY(h.questionsDone());
 }

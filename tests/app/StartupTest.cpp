@@ -24,6 +24,7 @@ private slots:
     void workingFolderFailureSkipsTheRestOfStartUp();
     void commandLineImage_data();
     void commandLineImage();
+    void repairMessageSaysWhatWasMended();
 };
 
 void StartupTest::profileNumbers_data() {
@@ -102,6 +103,10 @@ void StartupTest::iniWritesKeepEveryOtherLine() {
     if (!before.isNull())
         writeFile(path, before);
     QVERIFY(ProgramSettings::store(path, key, value));
+    QCOMPARE(readFile(path), after);
+    // Written by the same writer as the images: a read-only settings.ini stays as it is.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    QVERIFY(!ProgramSettings::store(path, key, !value));
     QCOMPARE(readFile(path), after);
 }
 
@@ -208,6 +213,20 @@ void StartupTest::workingFolderFailureSkipsTheRestOfStartUp() {
     QCOMPARE(w->windowTitle(), QStringLiteral("VORN: Orvendal"));
     QCOMPARE(h.label("Label3")->text(), QStringLiteral("---"));
     QVERIFY(!w->acceptDrops());
+    QVERIFY(h.questionsDone());
+}
+
+void StartupTest::repairMessageSaysWhatWasMended() {
+    Harness h;
+    const QString image = writeImage(h.file("zero.t64"), {"ONE", "TWO"});
+    QByteArray bytes = readFile(image);
+    bytes[36] = 0; // used-entries count 0: the entries come from the directory
+    writeFile(image, bytes);
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.start({image});
+    QCOMPARE(h.rows().size(), 2);
+    QVERIFY(h.dialogs.last()->text.contains(QStringLiteral("odczytane z katalogu")));
+    QVERIFY(!h.dialogs.last()->text.contains(QStringLiteral("rozmiary")));
     QVERIFY(h.questionsDone());
 }
 

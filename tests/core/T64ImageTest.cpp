@@ -276,7 +276,8 @@ TEST(T64Reader, RepairNotesNameTheEntries) {
     ReadResult r = parseImage(header.data(), header.size());
     ASSERT_TRUE(r.accepted);
     ASSERT_EQ(r.repairs.size(), 2u);
-    EXPECT_EQ(r.repairs[0], "the data offset of entry 1 lies inside the header or the directory; it was given no data");
+    EXPECT_EQ(r.repairs[0],
+              "the data offset of entry 1 lies inside the header or the directory; it was given no data");
     EXPECT_NE(r.repairs[1].find("entries 2 and 3"), std::string::npos) << r.repairs[1];
     EXPECT_TRUE(r.sizesRepaired);
     EXPECT_FALSE(r.countFromDirectory);
@@ -322,6 +323,27 @@ TEST(T64Reader, RealImageFromAnEmulator) {
     const Bytes two = testfiles::readAll(dir.file("again.t64"));
     EXPECT_EQ(Bytes(two.begin() + 64, two.begin() + 66), Bytes({3, r.contents.entries[0].fileType}));
     EXPECT_EQ(Bytes(two.begin() + 96, two.begin() + 98), Bytes({0x01, 0x01}));
+}
+
+// The image is read into one buffer the entries refer into; changing one entry's bytes copies
+// only that entry's, and no other entry or copy sees the change.
+TEST(T64Reader, EntriesShareTheImageBufferUntilEdited) {
+    std::vector<Entry> written{makeEntry("ONE", 300), makeEntry("TWO", 40)};
+    testfiles::TempDir dir;
+    std::string error;
+    ASSERT_TRUE(writeImage(dir.file("s.t64"), 2, "S", written, false, &error)) << error;
+    ReadResult r = readImage(dir.file("s.t64"));
+    ASSERT_TRUE(r.accepted);
+    Entry& one = r.contents.entries[0];
+    const Entry copy = one;
+    ASSERT_TRUE(one.data.shared() && r.contents.entries[1].data.shared());
+    EXPECT_EQ(r.contents.entries[1].data.data(), one.data.data() + 300) << "one buffer, in file order";
+    one.data[0] ^= 0xFF;
+    EXPECT_FALSE(one.data.shared());
+    EXPECT_TRUE(copy.data.shared());
+    EXPECT_EQ(copy.data, written[0].data);
+    EXPECT_NE(one.data, written[0].data);
+    EXPECT_EQ(r.contents.entries[1].data, written[1].data);
 }
 
 TEST(T64RoundTrip, RandomImagesReadBackAsWritten) {
