@@ -443,6 +443,7 @@ FileError commitTemp(TempFile& temp, const OutputTarget& target) {
     }
     temp.handle = kNoHandle;
     const std::wstring to = wide(target.path);
+    const DWORD before = target.exists ? GetFileAttributesW(to.c_str()) : INVALID_FILE_ATTRIBUTES;
     // ReplaceFileW keeps what the old file had: attributes, access rules, creation time. File
     // systems without it (FAT, some shares) get a plain rename over the old file.
     bool placed =
@@ -458,6 +459,11 @@ FileError commitTemp(TempFile& temp, const OutputTarget& target) {
         discardTemp(temp);
         return systemError(err, target.path);
     }
+    // Not every ReplaceFileW keeps them (Wine's does not), and a rename never does.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (before != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(to.c_str(), (before & kKept) ? before & kKept : FILE_ATTRIBUTE_NORMAL);
     unregisterTemp(name);
     temp.name.clear();
     return {};
