@@ -122,6 +122,7 @@ bool isDevice(const std::wstring& full) {
     return full.rfind(L"\\\\.\\", 0) == 0 && !driveThroughDevices;
 }
 
+// Without a closing separator (a drive root is "\\?\C:"): append one before asking about it.
 std::wstring folderOf(const std::wstring& full) {
     const std::size_t slash = full.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring(L".") : full.substr(0, slash);
@@ -290,7 +291,7 @@ FileError resolveOutput(const std::string& path, OutputTarget& target) {
         // A link whose target is missing is not followed into a new file here.
         if (err != ERROR_FILE_NOT_FOUND || GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES)
             return systemError(err, path);
-        const DWORD folder = GetFileAttributesW(folderOf(name).c_str());
+        const DWORD folder = GetFileAttributesW((folderOf(name) + L"\\").c_str());
         if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY))
             return problem(FileProblem::NoFolder, path);
         target.path = path;
