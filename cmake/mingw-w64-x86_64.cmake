@@ -21,6 +21,7 @@ set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags of the Release bu
 
 # One self-contained .exe: no libstdc++, libgcc or winpthread DLLs beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE "-s" CACHE STRING "Release programs without symbols")
 
 # Test programs run under Wine (scripts/wine-run.sh picks the prefix and silences Wine).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

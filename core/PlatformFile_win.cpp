@@ -431,11 +431,9 @@ FileError commitTemp(TempFile& temp, const OutputTarget& target) {
     const std::wstring name = fromCodePage(temp.name);
     // From here until the file is in place, only Ctrl-C can still remove it.
     registerTemp(name);
-    if (!markForDeletion(h, false)) {
-        const FileError e = lastError(target.path);
-        discardTemp(temp);
-        return e;
-    }
+    // Where the mark could not be set, taking it off fails too and does no harm; where it stays
+    // against all odds, the file is gone at closing and the rename below reports it.
+    markForDeletion(h, false);
     if (!FlushFileBuffers(h) || !CloseHandle(h)) {
         const FileError e = lastError(target.path);
         temp.handle = kNoHandle;
