@@ -31,6 +31,8 @@ cleanup() {
   rm -rf "$WINEPREFIX"
 }
 trap cleanup EXIT
+# One wineserver for the whole run: Wine's own services start once, not again for every test.
+"$wineserver" -p
 "$root/scripts/wine-run.sh" wineboot --init >/dev/null 2>&1 || true
 (cd "$build" && ctest --output-on-failure -j "$jobs" -L plain)
 if [ -x "$root/build/cli/vornix-cli" ]; then
