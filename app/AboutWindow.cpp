@@ -1,5 +1,7 @@
 #include "app/AboutWindow.h"
 
+#include "gui/SvgIcon.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -30,7 +32,7 @@ void ScrollingBanner::paintEvent(QPaintEvent*) {
 void ScrollingBanner::showEvent(QShowEvent*) { timer_.start(); }
 void ScrollingBanner::hideEvent(QHideEvent*) { timer_.stop(); }
 
-TForm2::TForm2(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
+AboutWindow::AboutWindow(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("About Vornix"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -61,6 +63,7 @@ TForm2::TForm2(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     tape.fill(Qt::transparent);
     {
         QPainter p(&tape);
+        vornix::gui::loadIcons();
         QSvgRenderer(QStringLiteral(":/icons/tape.svg")).render(&p);
     }
     picture->setPixmap(tape);

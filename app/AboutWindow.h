@@ -1,5 +1,5 @@
 #pragma once
-#include "app/AppContext.h"
+#include "gui/AppContext.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -28,10 +28,10 @@ private:
 };
 
 // About Vornix: fixed size, black, the name and version, a banner and a picture.
-class TForm2 : public QWidget {
+class AboutWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(const AppContext& context, QWidget* parent = nullptr);
+    explicit AboutWindow(const AppContext& context, QWidget* parent = nullptr);
 
 private:
     AppContext ctx_;

@@ -8,10 +8,10 @@
 
 class QWidget;
 
-class TDropFileSource : public QObject {
+class DropFileSource : public QObject {
     Q_OBJECT
 public:
-    explicit TDropFileSource(QObject* parent = nullptr);
+    explicit DropFileSource(QObject* parent = nullptr);
 
     void clear() { urls_.clear(); }
     void addFile(const QString& path) { urls_ << QUrl::fromLocalFile(path); }

@@ -6,10 +6,10 @@
 
 #include <functional>
 
-class TListView : public QTreeWidget {
+class EntryListView : public QTreeWidget {
     Q_OBJECT
 public:
-    explicit TListView(QWidget* parent = nullptr);
+    explicit EntryListView(QWidget* parent = nullptr);
 
     std::function<void()> onPressBefore;                    // before the list selects
     std::function<void(QPoint, Qt::MouseButton)> onPress;   // after the list has selected

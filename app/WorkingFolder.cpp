@@ -1,6 +1,6 @@
 #include "app/WorkingFolder.h"
 
-#include "app/LocalPath.h"
+#include "gui/LocalPath.h"
 
 #include <QDir>
 #include <QFile>

@@ -150,6 +150,22 @@ ExtractResult extractEntry(const Entry& entry, const std::string& folder, const 
     return result;
 }
 
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count, const EntryWriter& write,
+                          const EntryWritten& done) {
+    for (std::size_t position : positions) {
+        if (position >= count)
+            break;
+        ExtractResult result = write(position);
+        if (!result.written)
+            return result;
+        if (done)
+            done(position, result);
+    }
+    ExtractResult all;
+    all.written = true;
+    return all;
+}
+
 ImageExtractor::~ImageExtractor() {
     platform::close(image_);
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite, then the plain tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks the formatting, builds everything and runs the whole test suite, then the plain
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 "$root/scripts/install-deps.sh"
+"$root/scripts/check-format.sh"
 
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" -j "$jobs"

@@ -4,10 +4,10 @@
 //   bench_runner [LINES]            the full benchmark (LINES defaults to 2,000,000)
 //   bench_runner --one-run [LINES]  one run into the log and nothing else, for timing the
 //                                   whole process from outside (bench/tools/runner_processes.sh)
-#include "app/Dialogs.h"
-#include "tools/CompressionWindow.h"
-#include "tools/DosCommand.h"
-#include "tools/LogView.h"
+#include "gui/Dialogs.h"
+#include "tools/ui/CompressionWindow.h"
+#include "gui/ProcessRunner.h"
+#include "gui/LogView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,15 +89,15 @@ int main(int argc, char* argv[]) {
     qputenv("BENCH_STAMP", stamp.toLocal8Bit());
 
     NoDialogs dialogs;
-    TForm3 window(AppContext{folder, &dialogs});
+    CompressionWindow window(AppContext{folder, &dialogs});
     window.show();
     auto* memo = window.findChild<LogView*>(QStringLiteral("Memo1"));
-    auto* runner = window.findChild<TDosCommand*>(QStringLiteral("DosCommand1"));
+    auto* runner = window.findChild<ProcessRunner*>(QStringLiteral("DosCommand1"));
     PaintCounter counter;
     memo->viewport()->installEventFilter(&counter);
 
     qint64 endSeen = 0;
-    QObject::connect(runner, &TDosCommand::runFinished, [&] { endSeen = steadyMicros(); });
+    QObject::connect(runner, &ProcessRunner::runFinished, [&] { endSeen = steadyMicros(); });
     auto readStamp = [&] {
         QFile f(stamp);
         return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
@@ -123,13 +123,13 @@ int main(int argc, char* argv[]) {
     int reads = 0; // reads that ended inside a line, a lower bound of all reads
     // The runner alone, its lines only counted.
     auto runnerRun = [&] {
-        TDosCommand bare;
+        ProcessRunner bare;
         bare.ProgramFolder = folder;
         bare.CommandLine = QStringLiteral("pucrunch.exe");
         qint64 characters = 0;
         int partial = 0;
         // Generic, so that the same benchmark also builds against older runners.
-        bare.OnNewLine = [&](TDosCommand*, const auto& line, TOutputType type) {
+        bare.OnNewLine = [&](ProcessRunner*, const auto& line, TOutputType type) {
             characters += line.size();
             partial += type == otBeginningOfLine;
         };

@@ -27,7 +27,7 @@ QStringList diskNames(const vornix::DiskImage& disk) {
 }
 
 // The dialog on show (one that was closed may wait for its deletion).
-DiskImportDialog* shownDialog(TForm1* w) {
+DiskImportDialog* shownDialog(MainWindow* w) {
     for (auto* d : w->findChildren<DiskImportDialog*>())
         if (d->isVisible())
             return d;

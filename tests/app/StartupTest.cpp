@@ -130,7 +130,7 @@ void StartupTest::settingsReachTheMenuTicks() {
     Harness h;
     if (!ini.isNull())
         writeFile(h.file("settings.ini"), ini);
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     QCOMPARE(w->english(), english);
     QCOMPARE(h.action("Oznaczenieprogramu0x011")->isChecked(), opc);
     QCOMPARE(h.action("Kompresujplikiwynikowe1")->isChecked(), wyn);
@@ -142,7 +142,7 @@ void StartupTest::settingsReachTheMenuTicks() {
 void StartupTest::togglesAreStoredAtOnce() {
     Harness h;
     writeFile(h.file("settings.ini"), "; kept\n[M]\nEng=0\n");
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
     QCOMPARE(readFile(h.file("settings.ini")), QByteArray("; kept\n[M]\nEng=0\nopc=1\n"));
     QVERIFY(triggerAction(w, "Kompresujplikiwynikowe1"));
@@ -161,7 +161,7 @@ void StartupTest::togglesAreStoredAtOnce() {
 void StartupTest::unwritableSettingsAreReported() {
     Harness h;
     QDir().mkdir(h.file("settings.ini")); // a folder where the file should be
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     h.dialogs.answerMessage(MsgAnswer::Ok);
     QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
     const auto* msg = h.dialogs.last();
@@ -202,7 +202,7 @@ void StartupTest::workingFolderFailureSkipsTheRestOfStartUp() {
     writeFile(h.file("settings.ini"), "[M]\nEng=1\nopc=1\nwyn=0\n");
     const QString image = writeImage(h.file("img.t64"), {"ONE"});
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    TForm1* w = h.start({image});
+    MainWindow* w = h.start({image});
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->caption, QStringLiteral("Vornix"));
     QVERIFY(msg->text.contains(QDir::toNativeSeparators(h.file("temp"))));
@@ -262,7 +262,7 @@ void StartupTest::commandLineImage() {
     const bool accepted = kind == "image" || kind == "two" || kind == "fixture";
     if (!accepted)
         h.dialogs.answerMessage(MsgAnswer::Ok);
-    TForm1* w = h.start(args);
+    MainWindow* w = h.start(args);
     QVERIFY(!w->document().modified());
     if (accepted) {
         QCOMPARE(w->windowTitle(), QFileInfo(args.first()).fileName() + " - VORN 0.11");

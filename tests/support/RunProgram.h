@@ -12,5 +12,7 @@ struct ProgramRun {
 
 // argv[0] is looked up on PATH when it holds no slash. Runs in folder cwd.
 ProgramRun runProgram(const std::string& cwd, const std::vector<std::string>& argv);
+// The built vornix-cli with these arguments, in folder cwd.
+ProgramRun runCli(const std::string& cwd, std::vector<std::string> args);
 
 } // namespace testfiles

@@ -2,7 +2,7 @@
 // The dialog seam for tests: answers come from a script queued in advance; every question is
 // recorded. A question with no queued answer of its kind fails the running test and is
 // answered Cancel (or an empty path).
-#include "app/Dialogs.h"
+#include "gui/Dialogs.h"
 
 #include <QList>
 #include <QQueue>
