@@ -23,6 +23,7 @@ class QMenu;
 class QSpinBox;
 class QToolBar;
 class QToolButton;
+class RenameBox;
 class DropFileSource;
 class AboutWindow;
 class CompressionWindow;
@@ -92,7 +93,6 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -198,7 +198,7 @@ private:
     QSpinBox* capacitySpin_ = nullptr;
     QLineEdit* labelEdit_ = nullptr;
     Latin1Validator* labelValidator_ = nullptr;
-    QLineEdit* renameBox_ = nullptr;
+    RenameBox* renameBox_ = nullptr;
     EntryListView* list_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
     QLabel* statusPanel2_ = nullptr;

@@ -8,8 +8,8 @@ function(vornix_plain_test name)
                         vornix_test_support_plain GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     VORNIX_TEST_DATA="${VORNIX_TEST_DATA}"
-    VORNIX_FAKE_TOOL="$<TARGET_FILE:fake_tool>"
-    VORNIX_CLI="$<TARGET_FILE:vornix-cli>")
+    VORNIX_FAKE_TOOL="${VORNIX_TEST_ROOT}$<TARGET_FILE:fake_tool>"
+    VORNIX_CLI="${VORNIX_TEST_ROOT}$<TARGET_FILE:vornix-cli>")
   add_dependencies(${name} fake_tool vornix-cli)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS plain TIMEOUT 600)

@@ -52,7 +52,7 @@ std::string candidate(const std::string& base, int number) {
 bool taken(const std::string& path) {
     std::error_code ec;
     // symlink_status: a dangling link still takes the name.
-    return fs::exists(fs::symlink_status(path, ec));
+    return fs::exists(fs::symlink_status(platform::nativePath(path), ec));
 }
 
 constexpr int kMaxNumber = 1000000;

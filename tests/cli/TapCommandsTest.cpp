@@ -13,7 +13,7 @@ using CliRun = testfiles::ProgramRun;
 
 CliRun tapJoin(const testfiles::TempDir& dir, std::vector<std::string> args) {
     args.insert(args.begin(), "tap-join");
-    return testfiles::runCli(dir.path(), std::move(args));
+    return testfiles::runCli(dir.path().string(), std::move(args));
 }
 
 Bytes tapFile(const Bytes& data, std::uint8_t version) {
