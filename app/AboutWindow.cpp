@@ -73,13 +73,13 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* parent) : QWidget(p
                        "reorder programs ... pictures to PRG, compression, cartridges, tapes and TAP linking ..."),
         this);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    connect(Button1, &QPushButton::clicked, this, &QWidget::close);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
     column->addWidget(name);
     column->addWidget(version);
     column->addWidget(picture, 0, Qt::AlignHCenter);
     column->addWidget(banner);
-    column->addWidget(Button1, 0, Qt::AlignHCenter);
+    column->addWidget(okButton_, 0, Qt::AlignHCenter);
 }

@@ -35,5 +35,5 @@ public:
 
 private:
     AppContext ctx_;
-    QPushButton* Button1 = nullptr;
+    QPushButton* okButton_ = nullptr;
 };

@@ -285,7 +285,6 @@ ProcessRunner* createLogRunner(QObject* owner, const QString& programFolder,
                              std::function<void(QStringView)> showLine, bool* finished) {
     auto* runner = new ProcessRunner(owner);
     runner->setObjectName(QStringLiteral("DosCommand1"));
-    runner->InputToOutput = false;
     runner->MaxTimeAfterBeginning = 0;
     runner->MaxTimeAfterLastOutput = 0;
     runner->ProgramFolder = programFolder;

@@ -49,7 +49,6 @@ class ProcessRunner : public QObject {
     ~ProcessRunner() override;
 
     QString CommandLine;
-    bool InputToOutput = false;     // nothing is ever sent to the child, so without effect
     int MaxTimeAfterBeginning = 0;  // ticks; 0 or less: no limit
     int MaxTimeAfterLastOutput = 0; // ticks; 0 or less: no limit
     TNewLineEvent OnNewLine;

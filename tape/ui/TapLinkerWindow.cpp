@@ -71,67 +71,67 @@ TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent) : Q
     setWindowTitle(QStringLiteral("TAP Linker"));
     resize(430, 280);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    SpeedButton2 =
+    upButton_ =
         makeButton(QStringLiteral("SpeedButton2"), QStringLiteral("up"), QStringLiteral("Move up"));
-    SpeedButton4 =
+    removeButton_ =
         makeButton(QStringLiteral("SpeedButton4"), QStringLiteral("remove"), QStringLiteral("Remove"));
-    SpeedButton1 =
+    addButton_ =
         makeButton(QStringLiteral("SpeedButton1"), QStringLiteral("add"), QStringLiteral("Add TAP files"));
-    SpeedButton5 =
+    pauseButton_ =
         makeButton(QStringLiteral("SpeedButton5"), QStringLiteral("pause"), QStringLiteral("Insert a pause"));
-    SpeedButton3 =
+    downButton_ =
         makeButton(QStringLiteral("SpeedButton3"), QStringLiteral("down"), QStringLiteral("Move down"));
-    SpeedButton6 =
+    joinButton_ =
         makeButton(QStringLiteral("SpeedButton6"), QStringLiteral("join"), QStringLiteral("Join and save"));
-    SpeedButton7 =
+    clearButton_ =
         makeButton(QStringLiteral("SpeedButton7"), QStringLiteral("clear"), QStringLiteral("Clear the list"));
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    pauseMenu_ = new QMenu(this);
+    pauseMenu_->setObjectName(QStringLiteral("PopupMenu1"));
     for (int seconds : tap::kPauseSeconds) {
-        QAction* item = PopupMenu1->addAction(QStringLiteral("%1s").arg(seconds));
+        QAction* item = pauseMenu_->addAction(QStringLiteral("%1s").arg(seconds));
         item->setObjectName(QStringLiteral("N%1s1").arg(seconds));
         connect(item, &QAction::triggered, this, [this, seconds] { insertPause(seconds); });
     }
-    SpeedButton5->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(SpeedButton5, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        if (SpeedButton5->isEnabled())
-            PopupMenu1->popup(SpeedButton5->mapToGlobal(pos));
+    pauseButton_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pauseButton_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (pauseButton_->isEnabled())
+            pauseMenu_->popup(pauseButton_->mapToGlobal(pos));
     });
 
-    connect(SpeedButton1, &QToolButton::clicked, this, &TapLinkerWindow::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TapLinkerWindow::SpeedButton2Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TapLinkerWindow::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TapLinkerWindow::SpeedButton4Click);
-    connect(SpeedButton5, &QToolButton::clicked, this, &TapLinkerWindow::SpeedButton5Click);
-    connect(SpeedButton6, &QToolButton::clicked, this, &TapLinkerWindow::SpeedButton6Click);
-    connect(SpeedButton7, &QToolButton::clicked, this, &TapLinkerWindow::SpeedButton7Click);
+    connect(addButton_, &QToolButton::clicked, this, &TapLinkerWindow::addFiles);
+    connect(upButton_, &QToolButton::clicked, this, &TapLinkerWindow::moveUp);
+    connect(downButton_, &QToolButton::clicked, this, &TapLinkerWindow::moveDown);
+    connect(removeButton_, &QToolButton::clicked, this, &TapLinkerWindow::removeSelected);
+    connect(pauseButton_, &QToolButton::clicked, this, &TapLinkerWindow::showPauseMenu);
+    connect(joinButton_, &QToolButton::clicked, this, &TapLinkerWindow::joinAndSave);
+    connect(clearButton_, &QToolButton::clicked, this, &TapLinkerWindow::clearList);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->setRange(0, 0);
-    ProgressBar1->hide();
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("ProgressBar1"));
+    progress_->setTextVisible(false);
+    progress_->setRange(0, 0);
+    progress_->hide();
 
     auto* column = new QVBoxLayout;
     column->setSpacing(2);
-    for (QToolButton* b : {SpeedButton2, SpeedButton4, SpeedButton1, SpeedButton5, SpeedButton3})
+    for (QToolButton* b : {upButton_, removeButton_, addButton_, pauseButton_, downButton_})
         column->addWidget(b);
     column->addSpacing(18);
-    column->addWidget(SpeedButton6);
-    column->addWidget(SpeedButton7);
+    column->addWidget(joinButton_);
+    column->addWidget(clearButton_);
     column->addStretch();
 
     auto* top = new QHBoxLayout;
-    top->addWidget(ListBox1, 1);
+    top->addWidget(list_, 1);
     top->addLayout(column);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(top, 1);
-    outer->addWidget(ProgressBar1);
+    outer->addWidget(progress_);
 }
 
 QToolButton* TapLinkerWindow::makeButton(const QString& name, const QString& icon, const QString& tip) {
@@ -146,7 +146,7 @@ QToolButton* TapLinkerWindow::makeButton(const QString& name, const QString& ico
 }
 
 QPoint TapLinkerWindow::pauseMenuPosition() const {
-    return SpeedButton1->mapToGlobal(QPoint(2, 5));
+    return addButton_->mapToGlobal(QPoint(2, 5));
 }
 
 void TapLinkerWindow::showEvent(QShowEvent* event) {
@@ -168,7 +168,7 @@ void TapLinkerWindow::showEvent(QShowEvent* event) {
 void TapLinkerWindow::updateButtons() {
     const bool on = !joining_;
     for (QToolButton* b :
-         {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton7})
+         {addButton_, upButton_, downButton_, removeButton_, pauseButton_, joinButton_, clearButton_})
         b->setEnabled(on);
 }
 
@@ -178,26 +178,26 @@ void TapLinkerWindow::showError(const QString& text) {
 
 QStringList TapLinkerWindow::entries() const {
     QStringList list;
-    for (int i = 0; i < ListBox1->count(); ++i)
-        list << ListBox1->item(i)->text();
+    for (int i = 0; i < list_->count(); ++i)
+        list << list_->item(i)->text();
     return list;
 }
 
 int TapLinkerWindow::selectedIndex() const {
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    return selected.isEmpty() ? -1 : ListBox1->row(selected.first());
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    return selected.isEmpty() ? -1 : list_->row(selected.first());
 }
 
 void TapLinkerWindow::setEntries(const QStringList& list, int selected) {
     if (list != entries()) {
-        ListBox1->clear();
-        ListBox1->addItems(list);
+        list_->clear();
+        list_->addItems(list);
     }
-    if (selected >= 0 && selected < ListBox1->count()) {
-        ListBox1->setCurrentRow(selected);
+    if (selected >= 0 && selected < list_->count()) {
+        list_->setCurrentRow(selected);
     } else {
-        ListBox1->clearSelection();
-        ListBox1->setCurrentRow(-1);
+        list_->clearSelection();
+        list_->setCurrentRow(-1);
     }
 }
 
@@ -221,7 +221,7 @@ QStringList fromEntries(const tap::Entries& list) {
 
 } // namespace
 
-void TapLinkerWindow::SpeedButton1Click() {
+void TapLinkerWindow::addFiles() {
     FileDialogSetup setup = tapDialogSetup();
     const QStringList chosen = ctx_.dialogs->openFiles(this, setup, true);
     if (chosen.isEmpty())
@@ -245,32 +245,32 @@ void TapLinkerWindow::insertPause(int seconds) {
     setEntries(fromEntries(list), selected);
 }
 
-void TapLinkerWindow::SpeedButton2Click() {
+void TapLinkerWindow::moveUp() {
     tap::Entries list = toEntries(entries());
     const int selected = tap::moveUp(list, selectedIndex());
     setEntries(fromEntries(list), selected);
 }
 
-void TapLinkerWindow::SpeedButton3Click() {
+void TapLinkerWindow::moveDown() {
     tap::Entries list = toEntries(entries());
     const int selected = tap::moveDown(list, selectedIndex());
     setEntries(fromEntries(list), selected);
 }
 
-void TapLinkerWindow::SpeedButton4Click() {
+void TapLinkerWindow::removeSelected() {
     tap::Entries list = toEntries(entries());
     const int selected = tap::removeEntry(list, selectedIndex());
     setEntries(fromEntries(list), selected);
 }
 
-void TapLinkerWindow::SpeedButton5Click() {
-    PopupMenu1->popup(pauseMenuPosition());
+void TapLinkerWindow::showPauseMenu() {
+    pauseMenu_->popup(pauseMenuPosition());
 }
 
-void TapLinkerWindow::SpeedButton7Click() {
+void TapLinkerWindow::clearList() {
     if (ctx_.dialogs->message(this, QStringLiteral("Confirm"), QStringLiteral("Clear list?"),
                               MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes)
-        ListBox1->clear();
+        list_->clear();
 }
 
 QString TapLinkerWindow::convertToVersion1(const QString& path) {
@@ -377,7 +377,7 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
     return {};
 }
 
-void TapLinkerWindow::SpeedButton6Click() {
+void TapLinkerWindow::joinAndSave() {
     if (joining_)
         return;
     FileDialogSetup setup = tapDialogSetup();
@@ -389,12 +389,12 @@ void TapLinkerWindow::SpeedButton6Click() {
 
     joining_ = true;
     updateButtons();
-    ProgressBar1->setRange(0, 0);
-    ProgressBar1->setValue(0);
-    ProgressBar1->show();
+    progress_->setRange(0, 0);
+    progress_->setValue(0);
+    progress_->show();
     const auto done = qScopeGuard([this] {
-        ProgressBar1->setValue(0);
-        ProgressBar1->hide();
+        progress_->setValue(0);
+        progress_->hide();
         joining_ = false;
         updateButtons();
     });
@@ -439,8 +439,8 @@ void TapLinkerWindow::SpeedButton6Click() {
             return;
         item.path = toLocalPath(converted);
         // The list shows the converted file from now on, so later joins use it as it is.
-        if (row < ListBox1->count() && ListBox1->item(row)->text() == list.at(row))
-            ListBox1->item(row)->setText(converted);
+        if (row < list_->count() && list_->item(row)->text() == list.at(row))
+            list_->item(row)->setText(converted);
     }
 
     int shift = 0;
@@ -449,9 +449,9 @@ void TapLinkerWindow::SpeedButton6Click() {
             if (position == 0) {
                 while ((total >> shift) > static_cast<std::uint64_t>(INT_MAX))
                     ++shift;
-                ProgressBar1->setRange(0, static_cast<int>(total >> shift));
+                progress_->setRange(0, static_cast<int>(total >> shift));
             }
-            ProgressBar1->setValue(static_cast<int>(position >> shift));
+            progress_->setValue(static_cast<int>(position >> shift));
             QCoreApplication::processEvents();
         });
     if (!result.ok)

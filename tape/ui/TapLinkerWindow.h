@@ -21,13 +21,13 @@ class TapLinkerWindow : public QWidget {
     bool isJoining() const { return joining_; }
 
   public slots:
-    void SpeedButton1Click(); // add files
-    void SpeedButton2Click(); // move up
-    void SpeedButton3Click(); // move down
-    void SpeedButton4Click(); // remove
-    void SpeedButton5Click(); // pause menu
-    void SpeedButton6Click(); // join and save
-    void SpeedButton7Click(); // clear the list
+    void addFiles(); // add files
+    void moveUp(); // move up
+    void moveDown(); // move down
+    void removeSelected(); // remove
+    void showPauseMenu(); // pause menu
+    void joinAndSave(); // join and save
+    void clearList(); // clear the list
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -45,16 +45,16 @@ class TapLinkerWindow : public QWidget {
     QString convertToVersion1(const QString& path);
 
     AppContext ctx_;
-    QListWidget* ListBox1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
-    QToolButton* SpeedButton4 = nullptr;
-    QToolButton* SpeedButton5 = nullptr;
-    QToolButton* SpeedButton6 = nullptr;
-    QToolButton* SpeedButton7 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
+    QListWidget* list_ = nullptr;
+    QToolButton* addButton_ = nullptr;
+    QToolButton* upButton_ = nullptr;
+    QToolButton* downButton_ = nullptr;
+    QToolButton* removeButton_ = nullptr;
+    QToolButton* pauseButton_ = nullptr;
+    QToolButton* joinButton_ = nullptr;
+    QToolButton* clearButton_ = nullptr;
+    QMenu* pauseMenu_ = nullptr;
+    QProgressBar* progress_ = nullptr;
 
     bool joining_ = false;
     int conversionTimeoutMs_ = 5 * 60 * 1000;

@@ -125,145 +125,145 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     setWindowTitle(QStringLiteral("Tape64 Frontend"));
     resize(520, 560);
 
-    Memo1 = named(new LogView(this), "Memo1");
-    Memo1->setReadOnly(true);
+    logView_ = named(new LogView(this), "Memo1");
+    logView_->setReadOnly(true);
 
-    StaticText1 = named(new FlatTextButton(QStringLiteral("  Wyczyść"), this), "StaticText1");
-    StaticText2 = named(new FlatTextButton(QStringLiteral(" Kopiuj"), this), "StaticText2");
-    StaticText3 = named(new FlatTextButton(QStringLiteral("           Start"), this), "StaticText3");
-    StaticText4 = named(new FlatTextButton(QStringLiteral(" Zamknij"), this), "StaticText4");
+    clearButton_ = named(new FlatTextButton(QStringLiteral("  Wyczyść"), this), "StaticText1");
+    copyButton_ = named(new FlatTextButton(QStringLiteral(" Kopiuj"), this), "StaticText2");
+    startButton_ = named(new FlatTextButton(QStringLiteral("           Start"), this), "StaticText3");
+    closeButton_ = named(new FlatTextButton(QStringLiteral(" Zamknij"), this), "StaticText4");
     auto* textButtons = new QHBoxLayout;
-    for (auto* t : {StaticText1, StaticText2, StaticText3, StaticText4})
+    for (auto* t : {clearButton_, copyButton_, startButton_, closeButton_})
         textButtons->addWidget(t);
 
-    PageControl1 = named(new QTabWidget(this), "PageControl1");
-    TabSheet1 = named(new QWidget, "TabSheet1");
-    TabSheet2 = named(new QWidget, "TabSheet2");
-    PageControl1->addTab(TabSheet1, QStringLiteral("WAV/TAP v.0->TAP v.1"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("WAV/TAP->T64/P00"));
+    pages_ = named(new QTabWidget(this), "PageControl1");
+    versionOnePage_ = named(new QWidget, "TabSheet1");
+    conversionPage_ = named(new QWidget, "TabSheet2");
+    pages_->addTab(versionOnePage_, QStringLiteral("WAV/TAP v.0->TAP v.1"));
+    pages_->addTab(conversionPage_, QStringLiteral("WAV/TAP->T64/P00"));
 
     // First page.
-    Label1 = named(new QLabel(QStringLiteral("Czas wartości $00 w TAP v.0 (ms): "), TabSheet1), "Label1");
-    SpinEdit1 = spin(TabSheet1, "SpinEdit1", 10, 1000, 100);
-    auto* page1 = new QHBoxLayout(TabSheet1);
-    page1->addWidget(Label1);
-    page1->addWidget(SpinEdit1);
+    delayLabel_ = named(new QLabel(QStringLiteral("Czas wartości $00 w TAP v.0 (ms): "), versionOnePage_), "Label1");
+    delaySpin_ = spin(versionOnePage_, "SpinEdit1", 10, 1000, 100);
+    auto* page1 = new QHBoxLayout(versionOnePage_);
+    page1->addWidget(delayLabel_);
+    page1->addWidget(delaySpin_);
     page1->addStretch(1);
 
     // Second page.
-    Label5 = named(new QLabel(QStringLiteral("Wejście:"), TabSheet2), "Label5");
-    Edit3 = named(new QLineEdit(TabSheet2), "Edit3");
-    SpeedButton1 = named(new QToolButton(TabSheet2), "SpeedButton1");
-    SpeedButton1->setText(QStringLiteral("..."));
+    inputLabel_ = named(new QLabel(QStringLiteral("Wejście:"), conversionPage_), "Label5");
+    inputEdit_ = named(new QLineEdit(conversionPage_), "Edit3");
+    browseButton_ = named(new QToolButton(conversionPage_), "SpeedButton1");
+    browseButton_->setText(QStringLiteral("..."));
 
-    RadioGroup1 = named(new QGroupBox(QStringLiteral("Wyjście"), TabSheet2), "RadioGroup1");
+    outputBox_ = named(new QGroupBox(QStringLiteral("Wyjście"), conversionPage_), "RadioGroup1");
     outputButtons_ = new QButtonGroup(this);
-    auto* radios = new QVBoxLayout(RadioGroup1);
+    auto* radios = new QVBoxLayout(outputBox_);
     const char* items[] = {"Brak - analiza pliku", "T64", "P00"};
     for (int i = 0; i < 3; ++i) {
-        RadioGroup1Items[i] = new QRadioButton(QString::fromUtf8(items[i]), RadioGroup1);
-        RadioGroup1Items[i]->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
-        outputButtons_->addButton(RadioGroup1Items[i], i);
-        radios->addWidget(RadioGroup1Items[i]);
+        outputItems_[i] = new QRadioButton(QString::fromUtf8(items[i]), outputBox_);
+        outputItems_[i]->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
+        outputButtons_->addButton(outputItems_[i], i);
+        radios->addWidget(outputItems_[i]);
     }
-    RadioGroup1Items[0]->setChecked(true);
+    outputItems_[0]->setChecked(true);
 
-    CheckBox2 = named(new QCheckBox(QStringLiteral("Odwróć Sygnał"), TabSheet2), "CheckBox2");
-    Label3 = named(new QLabel(QStringLiteral("  Prędkość:"), TabSheet2), "Label3");
-    Edit1 = named(new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()),
-                                TabSheet2),
+    reverseCheck_ = named(new QCheckBox(QStringLiteral("Odwróć Sygnał"), conversionPage_), "CheckBox2");
+    speedLabel_ = named(new QLabel(QStringLiteral("  Prędkość:"), conversionPage_), "Label3");
+    speedEdit_ = named(new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()),
+                                conversionPage_),
                   "Edit1");
-    Button5 = named(new QPushButton(QStringLiteral("/\\"), TabSheet2), "Button5");
-    Button6 = named(new QPushButton(QStringLiteral("V"), TabSheet2), "Button6");
-    for (auto* b : {Button5, Button6}) {
+    speedUpButton_ = named(new QPushButton(QStringLiteral("/\\"), conversionPage_), "Button5");
+    speedDownButton_ = named(new QPushButton(QStringLiteral("V"), conversionPage_), "Button6");
+    for (auto* b : {speedUpButton_, speedDownButton_}) {
         b->setAutoDefault(false);
         b->setFixedWidth(28);
     }
-    CheckBox1 = named(new QCheckBox(QStringLiteral("Częstotliwość:"), TabSheet2), "CheckBox1");
-    SpinEdit2 = spin(TabSheet2, "SpinEdit2", 1, 999999, 44100);
-    SpinEdit2->setEnabled(false);
-    Label2 = named(new QLabel(QStringLiteral("Różnica głośności: "), TabSheet2), "Label2");
-    TrackBar1 = named(new QSlider(Qt::Horizontal, TabSheet2), "TrackBar1");
-    TrackBar1->setRange(1, 128);
-    TrackBar1->setSingleStep(5);
-    TrackBar1->setPageStep(5);
-    TrackBar1->setTickInterval(5);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setValue(tape64::defaultAmplitude);
-    SpinEdit3 = spin(TabSheet2, "SpinEdit3", 1, 255, tape64::defaultAmplitude);
-    CheckBox3 = named(new QCheckBox(QStringLiteral("Numeruj pliki P0x.  Prefiks:"), TabSheet2), "CheckBox3");
-    Edit2 = named(new QLineEdit(TabSheet2), "Edit2");
-    CheckBox4 = named(new QCheckBox(QStringLiteral("Zapisuj pliki uszkodzone"), TabSheet2), "CheckBox4");
+    frequencyCheck_ = named(new QCheckBox(QStringLiteral("Częstotliwość:"), conversionPage_), "CheckBox1");
+    frequencySpin_ = spin(conversionPage_, "SpinEdit2", 1, 999999, 44100);
+    frequencySpin_->setEnabled(false);
+    amplitudeLabel_ = named(new QLabel(QStringLiteral("Różnica głośności: "), conversionPage_), "Label2");
+    amplitudeSlider_ = named(new QSlider(Qt::Horizontal, conversionPage_), "TrackBar1");
+    amplitudeSlider_->setRange(1, 128);
+    amplitudeSlider_->setSingleStep(5);
+    amplitudeSlider_->setPageStep(5);
+    amplitudeSlider_->setTickInterval(5);
+    amplitudeSlider_->setTickPosition(QSlider::TicksBelow);
+    amplitudeSlider_->setValue(tape64::defaultAmplitude);
+    amplitudeSpin_ = spin(conversionPage_, "SpinEdit3", 1, 255, tape64::defaultAmplitude);
+    numberFilesCheck_ = named(new QCheckBox(QStringLiteral("Numeruj pliki P0x.  Prefiks:"), conversionPage_), "CheckBox3");
+    prefixEdit_ = named(new QLineEdit(conversionPage_), "Edit2");
+    saveBadCheck_ = named(new QCheckBox(QStringLiteral("Zapisuj pliki uszkodzone"), conversionPage_), "CheckBox4");
 
-    auto* page2 = new QGridLayout(TabSheet2);
+    auto* page2 = new QGridLayout(conversionPage_);
     auto* inputRow = new QHBoxLayout;
-    inputRow->addWidget(Label5);
-    inputRow->addWidget(Edit3, 1);
-    inputRow->addWidget(SpeedButton1);
+    inputRow->addWidget(inputLabel_);
+    inputRow->addWidget(inputEdit_, 1);
+    inputRow->addWidget(browseButton_);
     page2->addLayout(inputRow, 0, 0, 1, 2);
-    page2->addWidget(RadioGroup1, 1, 0, 3, 1);
-    page2->addWidget(CheckBox2, 1, 1);
+    page2->addWidget(outputBox_, 1, 0, 3, 1);
+    page2->addWidget(reverseCheck_, 1, 1);
     auto* speedRow = new QHBoxLayout;
-    speedRow->addWidget(Label3);
-    speedRow->addWidget(Edit1);
-    speedRow->addWidget(Button5);
-    speedRow->addWidget(Button6);
+    speedRow->addWidget(speedLabel_);
+    speedRow->addWidget(speedEdit_);
+    speedRow->addWidget(speedUpButton_);
+    speedRow->addWidget(speedDownButton_);
     speedRow->addStretch(1);
     page2->addLayout(speedRow, 2, 1);
     auto* frequencyRow = new QHBoxLayout;
-    frequencyRow->addWidget(CheckBox1);
-    frequencyRow->addWidget(SpinEdit2);
+    frequencyRow->addWidget(frequencyCheck_);
+    frequencyRow->addWidget(frequencySpin_);
     frequencyRow->addStretch(1);
     page2->addLayout(frequencyRow, 3, 1);
     auto* amplitudeRow = new QHBoxLayout;
-    amplitudeRow->addWidget(Label2);
-    amplitudeRow->addWidget(TrackBar1, 1);
-    amplitudeRow->addWidget(SpinEdit3);
+    amplitudeRow->addWidget(amplitudeLabel_);
+    amplitudeRow->addWidget(amplitudeSlider_, 1);
+    amplitudeRow->addWidget(amplitudeSpin_);
     page2->addLayout(amplitudeRow, 4, 0, 1, 2);
     auto* prefixRow = new QHBoxLayout;
-    prefixRow->addWidget(CheckBox3);
-    prefixRow->addWidget(Edit2, 1);
+    prefixRow->addWidget(numberFilesCheck_);
+    prefixRow->addWidget(prefixEdit_, 1);
     page2->addLayout(prefixRow, 5, 0, 1, 2);
-    page2->addWidget(CheckBox4, 6, 0, 1, 2);
-    PageControl1->setCurrentWidget(TabSheet2);
+    page2->addWidget(saveBadCheck_, 6, 0, 1, 2);
+    pages_->setCurrentWidget(conversionPage_);
 
     // Message texts, never shown as labels.
-    Label4 =
+    versionOneLabel_ =
         named(new QLabel(QStringLiteral("To wygląda na plik wersji 1. Czy kontynuować?"), this), "Label4");
-    Label6 =
+    toolMissingLabel_ =
         named(new QLabel(QStringLiteral("Program nie będzie działał! Ściągnij plik %1 i umieść w katalogu "
                                         "programu lub w ścieżce PATH.")
                              .arg(toolLookedFor(QStringLiteral("tape64"), true)),
                          this),
               "Label6");
-    Label4->hide();
-    Label6->hide();
+    versionOneLabel_->hide();
+    toolMissingLabel_->hide();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Memo1, 1);
+    layout->addWidget(logView_, 1);
     layout->addLayout(textButtons);
-    layout->addWidget(PageControl1);
+    layout->addWidget(pages_);
 
-    DosCommand1 = createLogRunner(
-        this, ctx_.programFolder, [this](QStringView line) { Memo1->appendLine(line); }, &finished_);
+    runner_ = createLogRunner(
+        this, ctx_.programFolder, [this](QStringView line) { logView_->appendLine(line); }, &finished_);
 
-    connect(StaticText1, &FlatTextButton::clicked, this, &TapeConversionWindow::StaticText1Click);
-    connect(StaticText2, &FlatTextButton::clicked, this, &TapeConversionWindow::StaticText2Click);
-    connect(StaticText3, &FlatTextButton::clicked, this, &TapeConversionWindow::StaticText3Click);
-    connect(StaticText4, &FlatTextButton::clicked, this, &TapeConversionWindow::StaticText4Click);
-    connect(SpeedButton1, &QToolButton::clicked, this, &TapeConversionWindow::SpeedButton1Click);
+    connect(clearButton_, &FlatTextButton::clicked, this, &TapeConversionWindow::clearClicked);
+    connect(copyButton_, &FlatTextButton::clicked, this, &TapeConversionWindow::copyClicked);
+    connect(startButton_, &FlatTextButton::clicked, this, &TapeConversionWindow::startClicked);
+    connect(closeButton_, &FlatTextButton::clicked, this, &TapeConversionWindow::closeClicked);
+    connect(browseButton_, &QToolButton::clicked, this, &TapeConversionWindow::browseInput);
     connect(outputButtons_, &QButtonGroup::idToggled, this, [this](int, bool on) {
         if (on)
-            RadioGroup1Click();
+            outputChosen();
     });
-    connect(CheckBox1, &QCheckBox::toggled, this, &TapeConversionWindow::CheckBox1Click);
-    connect(Button5, &QPushButton::clicked, this, &TapeConversionWindow::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &TapeConversionWindow::Button6Click);
-    connect(TrackBar1, &QSlider::valueChanged, this, &TapeConversionWindow::TrackBar1Change);
-    connect(SpinEdit3, &QSpinBox::valueChanged, this, &TapeConversionWindow::SpinEdit3Change);
+    connect(frequencyCheck_, &QCheckBox::toggled, this, &TapeConversionWindow::frequencyToggled);
+    connect(speedUpButton_, &QPushButton::clicked, this, &TapeConversionWindow::speedUpClicked);
+    connect(speedDownButton_, &QPushButton::clicked, this, &TapeConversionWindow::speedDownClicked);
+    connect(amplitudeSlider_, &QSlider::valueChanged, this, &TapeConversionWindow::amplitudeSlid);
+    connect(amplitudeSpin_, &QSpinBox::valueChanged, this, &TapeConversionWindow::amplitudeTyped);
 
-    RadioGroup1Click();
-    Memo1->clear();
+    outputChosen();
+    logView_->clear();
 }
 
 QString TapeConversionWindow::text(const char* polish, const char* english) const {
@@ -272,26 +272,26 @@ QString TapeConversionWindow::text(const char* polish, const char* english) cons
 
 void TapeConversionWindow::applyEnglish() {
     english_ = true;
-    Label1->setText(QStringLiteral("Delay of $00 value (ms):"));
-    Label4->setText(QStringLiteral("It looks like a v1 file. Continue?"));
-    Label6->setText(QStringLiteral("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
+    delayLabel_->setText(QStringLiteral("Delay of $00 value (ms):"));
+    versionOneLabel_->setText(QStringLiteral("It looks like a v1 file. Continue?"));
+    toolMissingLabel_->setText(QStringLiteral("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
                         .arg(toolLookedFor(QStringLiteral("tape64"))));
-    StaticText1->setText(QStringLiteral("     Clear"));
-    StaticText2->setText(QStringLiteral("  Copy"));
-    StaticText4->setText(QStringLiteral("   Close"));
-    Label5->setText(QStringLiteral("Input: "));
-    Label3->setText(QStringLiteral("Speed:"));
-    RadioGroup1->setTitle(QStringLiteral("Output"));
-    RadioGroup1Items[0]->setText(QStringLiteral("None"));
-    CheckBox2->setText(QStringLiteral("Reverse signal"));
-    Label2->setText(QStringLiteral("Trigger amplitude:"));
-    CheckBox1->setText(QStringLiteral("Frequency: "));
-    CheckBox3->setText(QStringLiteral("Number P0x files.   Prefix: "));
-    CheckBox4->setText(QStringLiteral("Save bad files."));
+    clearButton_->setText(QStringLiteral("     Clear"));
+    copyButton_->setText(QStringLiteral("  Copy"));
+    closeButton_->setText(QStringLiteral("   Close"));
+    inputLabel_->setText(QStringLiteral("Input: "));
+    speedLabel_->setText(QStringLiteral("Speed:"));
+    outputBox_->setTitle(QStringLiteral("Output"));
+    outputItems_[0]->setText(QStringLiteral("None"));
+    reverseCheck_->setText(QStringLiteral("Reverse signal"));
+    amplitudeLabel_->setText(QStringLiteral("Trigger amplitude:"));
+    frequencyCheck_->setText(QStringLiteral("Frequency: "));
+    numberFilesCheck_->setText(QStringLiteral("Number P0x files.   Prefix: "));
+    saveBadCheck_->setText(QStringLiteral("Save bad files."));
 }
 
 void TapeConversionWindow::log(const QString& line) {
-    Memo1->appendLine(line);
+    logView_->appendLine(line);
 }
 
 void TapeConversionWindow::showEvent(QShowEvent* event) {
@@ -305,13 +305,13 @@ void TapeConversionWindow::checkTool() {
         log(QStringLiteral("Tape64.exe OK"));
         return;
     }
-    ctx_.dialogs->message(this, QStringLiteral("Warning"), Label6->text(), MsgButtons::Ok, MsgIcon::Warning);
+    ctx_.dialogs->message(this, QStringLiteral("Warning"), toolMissingLabel_->text(), MsgButtons::Ok, MsgIcon::Warning);
     toolMissing_ = true;
-    for (auto* t : {StaticText1, StaticText2, StaticText3})
+    for (auto* t : {clearButton_, copyButton_, startButton_})
         t->setInert(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Button5, Button6, Edit2, Edit3, SpeedButton1,
-                                                      CheckBox1, CheckBox2, CheckBox3, CheckBox4, TrackBar1,
-                                                      SpinEdit1, SpinEdit2, SpinEdit3, RadioGroup1})
+    for (QWidget* w : std::initializer_list<QWidget*>{speedEdit_, speedUpButton_, speedDownButton_, prefixEdit_, inputEdit_, browseButton_,
+                                                      frequencyCheck_, reverseCheck_, numberFilesCheck_, saveBadCheck_, amplitudeSlider_,
+                                                      delaySpin_, frequencySpin_, amplitudeSpin_, outputBox_})
         w->setEnabled(false);
 }
 
@@ -319,33 +319,33 @@ int TapeConversionWindow::outputChoice() const {
     return std::max(0, outputButtons_->checkedId());
 }
 
-void TapeConversionWindow::RadioGroup1Click() {
+void TapeConversionWindow::outputChosen() {
     if (toolMissing_)
         return;
     const auto rules = tape64::rulesFor(static_cast<tape64::Output>(outputChoice()));
-    CheckBox3->setEnabled(rules.numbering);
-    CheckBox4->setEnabled(rules.damaged);
-    Edit2->setEnabled(rules.prefix);
+    numberFilesCheck_->setEnabled(rules.numbering);
+    saveBadCheck_->setEnabled(rules.damaged);
+    prefixEdit_->setEnabled(rules.prefix);
 }
 
-void TapeConversionWindow::CheckBox1Click() {
+void TapeConversionWindow::frequencyToggled() {
     if (!toolMissing_)
-        SpinEdit2->setEnabled(CheckBox1->isChecked());
+        frequencySpin_->setEnabled(frequencyCheck_->isChecked());
 }
 
-void TapeConversionWindow::TrackBar1Change() {
+void TapeConversionWindow::amplitudeSlid() {
     if (echoGuard_)
         return;
     echoGuard_ = true;
-    SpinEdit3->setValue(TrackBar1->value());
+    amplitudeSpin_->setValue(amplitudeSlider_->value());
     echoGuard_ = false;
 }
 
-void TapeConversionWindow::SpinEdit3Change() {
+void TapeConversionWindow::amplitudeTyped() {
     if (echoGuard_)
         return;
     echoGuard_ = true;
-    TrackBar1->setValue(tape64::trackBarForAmplitude(SpinEdit3->value()));
+    amplitudeSlider_->setValue(tape64::trackBarForAmplitude(amplitudeSpin_->value()));
     echoGuard_ = false;
 }
 
@@ -357,43 +357,43 @@ void TapeConversionWindow::showSpeedMessage() {
 }
 
 void TapeConversionWindow::stepSpeed(bool up) {
-    const auto stepped = tape64::steppedSpeed(Edit1->text().toStdString(), up);
+    const auto stepped = tape64::steppedSpeed(speedEdit_->text().toStdString(), up);
     if (!stepped) {
         showSpeedMessage();
         return;
     }
-    Edit1->setText(QString::fromStdString(*stepped));
+    speedEdit_->setText(QString::fromStdString(*stepped));
 }
 
-void TapeConversionWindow::Button5Click() {
+void TapeConversionWindow::speedUpClicked() {
     stepSpeed(true);
 }
 
-void TapeConversionWindow::Button6Click() {
+void TapeConversionWindow::speedDownClicked() {
     stepSpeed(false);
 }
 
-void TapeConversionWindow::SpeedButton1Click() {
+void TapeConversionWindow::browseInput() {
     const QStringList chosen = ctx_.dialogs->openFiles(this, inputSetup(), false);
     if (!chosen.isEmpty())
-        Edit3->setText(QDir::toNativeSeparators(chosen.first()));
+        inputEdit_->setText(QDir::toNativeSeparators(chosen.first()));
 }
 
-void TapeConversionWindow::StaticText1Click() {
-    if (!StaticText1->isInert())
-        Memo1->clear();
+void TapeConversionWindow::clearClicked() {
+    if (!clearButton_->isInert())
+        logView_->clear();
 }
 
-void TapeConversionWindow::StaticText2Click() {
-    if (StaticText2->isInert())
+void TapeConversionWindow::copyClicked() {
+    if (copyButton_->isInert())
         return;
-    if (Memo1->hasSelection())
-        Memo1->copy();
+    if (logView_->hasSelection())
+        logView_->copy();
     else
-        QGuiApplication::clipboard()->setText(Memo1->toPlainText());
+        QGuiApplication::clipboard()->setText(logView_->toPlainText());
 }
 
-void TapeConversionWindow::StaticText4Click() {
+void TapeConversionWindow::closeClicked() {
     close();
 }
 
@@ -405,39 +405,39 @@ bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
     const QString in = QDir::toNativeSeparators(input.first());
     if (QFileInfo(in).suffix().compare(QStringLiteral("tap"), Qt::CaseInsensitive) == 0 &&
         tap::isVersion1(toLocalPath(in)) &&
-        ctx_.dialogs->message(this, text("Potwierdź", "Confirm"), Label4->text(), MsgButtons::YesNo,
+        ctx_.dialogs->message(this, text("Potwierdź", "Confirm"), versionOneLabel_->text(), MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes)
         return false;
     const QString out = ctx_.dialogs->saveFile(this, tapOutputSetup());
     if (out.isEmpty())
         return true;
     *commandLine = QString::fromStdString(tape64::versionOneCommand(
-        in.toStdString(), SpinEdit1->value(), QDir::toNativeSeparators(out).toStdString()));
+        in.toStdString(), delaySpin_->value(), QDir::toNativeSeparators(out).toStdString()));
     return true;
 }
 
 bool TapeConversionWindow::analysisCommandLine(QString* commandLine) {
-    const QString input = Edit3->text();
+    const QString input = inputEdit_->text();
     if (!QFileInfo(input).isFile()) {
         ctx_.dialogs->message(this, text("Błąd", "Error"),
                               QStringLiteral("No input file!\nBrak pliku wejściowego!"), MsgButtons::Ok,
                               MsgIcon::Error);
         return false;
     }
-    const std::string speed = Edit1->text().toStdString();
+    const std::string speed = speedEdit_->text().toStdString();
     if (!tape64::isValidSpeedText(speed)) {
         showSpeedMessage();
         return false;
     }
     tape64::AnalysisRequest request;
     request.input = input.toStdString();
-    request.reverse = CheckBox2->isChecked();
+    request.reverse = reverseCheck_->isChecked();
     request.speedText = speed;
-    request.frequency = CheckBox1->isChecked();
-    request.frequencyValue = SpinEdit2->value();
-    request.amplitude = SpinEdit3->value();
-    request.numbering = CheckBox3->isEnabled() && CheckBox3->isChecked();
-    request.damaged = CheckBox4->isEnabled() && CheckBox4->isChecked();
+    request.frequency = frequencyCheck_->isChecked();
+    request.frequencyValue = frequencySpin_->value();
+    request.amplitude = amplitudeSpin_->value();
+    request.numbering = numberFilesCheck_->isEnabled() && numberFilesCheck_->isChecked();
+    request.damaged = saveBadCheck_->isEnabled() && saveBadCheck_->isChecked();
     request.output = static_cast<tape64::Output>(outputChoice());
     if (request.output == tape64::Output::T64) {
         const QString path = ctx_.dialogs->saveFile(this, t64OutputSetup());
@@ -449,17 +449,17 @@ bool TapeConversionWindow::analysisCommandLine(QString* commandLine) {
             ctx_.dialogs->folder(this, text("Katalog dla plików P00", "Folder for the P00 files"), {});
         if (!folder.isEmpty())
             request.p00Folder = QDir::toNativeSeparators(folder).toStdString();
-        request.prefix = Edit2->text().toStdString();
+        request.prefix = prefixEdit_->text().toStdString();
     }
     *commandLine = QString::fromStdString(tape64::analysisCommand(request));
     return true;
 }
 
-void TapeConversionWindow::StaticText3Click() {
-    if (StaticText3->isInert() || running_ || toolMissing_)
+void TapeConversionWindow::startClicked() {
+    if (startButton_->isInert() || running_ || toolMissing_)
         return;
     QString commandLine;
-    const bool goOn = PageControl1->currentWidget() == TabSheet1 ? versionOneCommandLine(&commandLine)
+    const bool goOn = pages_->currentWidget() == versionOnePage_ ? versionOneCommandLine(&commandLine)
                                                                  : analysisCommandLine(&commandLine);
     if (goOn)
         runStep(commandLine);
@@ -471,14 +471,14 @@ void TapeConversionWindow::runStep(const QString& commandLine) {
     } else {
         log(QStringLiteral("%1 START: %2 %1").arg(QLatin1String(rule), stamp()));
         log(commandLine);
-        DosCommand1->CommandLine = commandLine;
+        runner_->CommandLine = commandLine;
         finished_ = false;
         running_ = true;
-        StaticText3->setInert(true);
-        if (!runAndWait(*DosCommand1))
+        startButton_->setInert(true);
+        if (!runAndWait(*runner_))
             log(text("Nie można uruchomić programu.", "The run could not be started."));
         running_ = false;
-        StaticText3->setInert(toolMissing_);
+        startButton_->setInert(toolMissing_);
     }
     log(QStringLiteral("%1 END: %2 %1").arg(QLatin1String(rule), stamp()));
     log(QString());

@@ -49,17 +49,17 @@ class TapeConversionWindow : public QWidget {
     // Writes the English texts over the Polish design texts (never undone).
     void applyEnglish();
 
-    void StaticText1Click();  // Clear
-    void StaticText2Click();  // Copy
-    void StaticText3Click();  // Start
-    void StaticText4Click();  // Close
-    void SpeedButton1Click(); // Browse for the input
-    void RadioGroup1Click();
-    void CheckBox1Click();
-    void Button5Click(); // speed up
-    void Button6Click(); // speed down
-    void TrackBar1Change();
-    void SpinEdit3Change();
+    void clearClicked();  // Clear
+    void copyClicked();  // Copy
+    void startClicked();  // Start
+    void closeClicked();  // Close
+    void browseInput(); // Browse for the input
+    void outputChosen();
+    void frequencyToggled();
+    void speedUpClicked(); // speed up
+    void speedDownClicked(); // speed down
+    void amplitudeSlid();
+    void amplitudeTyped();
 
     bool isRunning() const { return running_; }
 
@@ -80,38 +80,38 @@ class TapeConversionWindow : public QWidget {
     QString text(const char* polish, const char* english) const;
 
     AppContext ctx_;
-    LogView* Memo1;
-    FlatTextButton* StaticText1;
-    FlatTextButton* StaticText2;
-    FlatTextButton* StaticText3;
-    FlatTextButton* StaticText4;
-    QTabWidget* PageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QLabel* Label1;
-    QSpinBox* SpinEdit1;
-    QLabel* Label5;
-    QLineEdit* Edit3;
-    QToolButton* SpeedButton1;
-    QGroupBox* RadioGroup1;
+    LogView* logView_;
+    FlatTextButton* clearButton_;
+    FlatTextButton* copyButton_;
+    FlatTextButton* startButton_;
+    FlatTextButton* closeButton_;
+    QTabWidget* pages_;
+    QWidget* versionOnePage_;
+    QWidget* conversionPage_;
+    QLabel* delayLabel_;
+    QSpinBox* delaySpin_;
+    QLabel* inputLabel_;
+    QLineEdit* inputEdit_;
+    QToolButton* browseButton_;
+    QGroupBox* outputBox_;
     QButtonGroup* outputButtons_;
-    QRadioButton* RadioGroup1Items[3];
-    QCheckBox* CheckBox2;
-    QLabel* Label3;
-    QLineEdit* Edit1;
-    QPushButton* Button5;
-    QPushButton* Button6;
-    QCheckBox* CheckBox1;
-    QSpinBox* SpinEdit2;
-    QLabel* Label2;
-    QSlider* TrackBar1;
-    QSpinBox* SpinEdit3;
-    QCheckBox* CheckBox3;
-    QLineEdit* Edit2;
-    QCheckBox* CheckBox4;
-    QLabel* Label4;
-    QLabel* Label6;
-    ProcessRunner* DosCommand1;
+    QRadioButton* outputItems_[3];
+    QCheckBox* reverseCheck_;
+    QLabel* speedLabel_;
+    QLineEdit* speedEdit_;
+    QPushButton* speedUpButton_;
+    QPushButton* speedDownButton_;
+    QCheckBox* frequencyCheck_;
+    QSpinBox* frequencySpin_;
+    QLabel* amplitudeLabel_;
+    QSlider* amplitudeSlider_;
+    QSpinBox* amplitudeSpin_;
+    QCheckBox* numberFilesCheck_;
+    QLineEdit* prefixEdit_;
+    QCheckBox* saveBadCheck_;
+    QLabel* versionOneLabel_;
+    QLabel* toolMissingLabel_;
+    ProcessRunner* runner_;
 
     bool finished_ = false;
     bool running_ = false;

@@ -56,39 +56,39 @@ CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : Q
     setWindowTitle(QStringLiteral("Cartconv GUI"));
     resize(560, 400);
 
-    Memo1 = new LogView(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
+    logView_ = new LogView(this);
+    logView_->setObjectName(QStringLiteral("Memo1"));
+    logView_->setReadOnly(true);
 
     // Holds the missing-tool message; never shown itself.
-    Label2 = new QLabel(QStringLiteral("%1 not found! Please download it with VICE emulator and copy to "
+    toolMissingLabel_ = new QLabel(QStringLiteral("%1 not found! Please download it with VICE emulator and copy to "
                                        "program directory or PATH!")
                             .arg(toolLookedFor(QStringLiteral("cartconv"))),
                         this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->hide();
+    toolMissingLabel_->setObjectName(QStringLiteral("Label2"));
+    toolMissingLabel_->hide();
 
-    Label1 = new QLabel(QStringLiteral("Destination:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    destinationLabel_ = new QLabel(QStringLiteral("Destination:"), this);
+    destinationLabel_->setObjectName(QStringLiteral("Label1"));
+    typeBox_ = new QComboBox(this);
+    typeBox_->setObjectName(QStringLiteral("ComboBox1"));
+    typeBox_->setEditable(true);
+    typeBox_->setInsertPolicy(QComboBox::NoInsert);
     for (const auto& d : cartconv::destinations())
-        ComboBox1->addItem(QString::fromLatin1(d.text.data(), static_cast<qsizetype>(d.text.size())));
-    ComboBox1->setCurrentIndex(cartconv::defaultDestination);
-    Label1->setBuddy(ComboBox1);
+        typeBox_->addItem(QString::fromLatin1(d.text.data(), static_cast<qsizetype>(d.text.size())));
+    typeBox_->setCurrentIndex(cartconv::defaultDestination);
+    destinationLabel_->setBuddy(typeBox_);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Load address:"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    CheckBox2 = new QCheckBox(QStringLiteral("Cart name:"), this);
-    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    Edit2 = new QLineEdit(QStringLiteral("CARTRIDGE"), this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    CheckBox2->setEnabled(false);
-    Edit2->setEnabled(false);
+    loadAddressCheck_ = new QCheckBox(QStringLiteral("Load address:"), this);
+    loadAddressCheck_->setObjectName(QStringLiteral("CheckBox1"));
+    loadAddressEdit_ = new QLineEdit(this);
+    loadAddressEdit_->setObjectName(QStringLiteral("Edit1"));
+    nameCheck_ = new QCheckBox(QStringLiteral("Cart name:"), this);
+    nameCheck_->setObjectName(QStringLiteral("CheckBox2"));
+    nameEdit_ = new QLineEdit(QStringLiteral("CARTRIDGE"), this);
+    nameEdit_->setObjectName(QStringLiteral("Edit2"));
+    nameCheck_->setEnabled(false);
+    nameEdit_->setEnabled(false);
 
     auto makeButton = [this](const char* name, const char* caption) {
         auto* b = new QPushButton(QString::fromLatin1(caption), this);
@@ -96,40 +96,40 @@ CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : Q
         b->setAutoDefault(false);
         return b;
     };
-    Button1 = makeButton("Button1", "Clear");
-    Button2 = makeButton("Button2", "Copy");
-    Button3 = makeButton("Button3", "Start");
-    Button4 = makeButton("Button4", "Close");
+    clearButton_ = makeButton("Button1", "Clear");
+    copyButton_ = makeButton("Button2", "Copy");
+    startButton_ = makeButton("Button3", "Start");
+    closeButton_ = makeButton("Button4", "Close");
 
     auto* options = new QGridLayout;
-    options->addWidget(Label1, 0, 0);
-    options->addWidget(ComboBox1, 0, 1, 1, 3);
-    options->addWidget(CheckBox1, 1, 0);
-    options->addWidget(Edit1, 1, 1);
-    options->addWidget(CheckBox2, 1, 2);
-    options->addWidget(Edit2, 1, 3);
+    options->addWidget(destinationLabel_, 0, 0);
+    options->addWidget(typeBox_, 0, 1, 1, 3);
+    options->addWidget(loadAddressCheck_, 1, 0);
+    options->addWidget(loadAddressEdit_, 1, 1);
+    options->addWidget(nameCheck_, 1, 2);
+    options->addWidget(nameEdit_, 1, 3);
     options->setColumnStretch(1, 1);
     options->setColumnStretch(3, 1);
     auto* buttons = new QHBoxLayout;
-    for (auto* b : {Button1, Button2, Button3, Button4})
+    for (auto* b : {clearButton_, copyButton_, startButton_, closeButton_})
         buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Memo1, 1);
+    layout->addWidget(logView_, 1);
     layout->addLayout(options);
     layout->addLayout(buttons);
 
-    DosCommand1 = createLogRunner(
-        this, ctx_.programFolder, [this](QStringView line) { Memo1->appendLine(line); }, &finished_);
+    runner_ = createLogRunner(
+        this, ctx_.programFolder, [this](QStringView line) { logView_->appendLine(line); }, &finished_);
 
-    connect(Button1, &QPushButton::clicked, this, &CartridgeWindow::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &CartridgeWindow::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &CartridgeWindow::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &CartridgeWindow::Button4Click);
+    connect(clearButton_, &QPushButton::clicked, this, &CartridgeWindow::clearClicked);
+    connect(copyButton_, &QPushButton::clicked, this, &CartridgeWindow::copyClicked);
+    connect(startButton_, &QPushButton::clicked, this, &CartridgeWindow::startClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &CartridgeWindow::closeClicked);
     // Picking from the list and typing both change the destination.
-    connect(ComboBox1, &QComboBox::currentTextChanged, this, &CartridgeWindow::ComboBox1Change);
+    connect(typeBox_, &QComboBox::currentTextChanged, this, &CartridgeWindow::typeChanged);
 
     outputSuffix_ = QStringLiteral(".PRG");
-    Memo1->clear();
+    logView_->clear();
 }
 
 QString CartridgeWindow::text(const char* english, const char* polish) const {
@@ -138,20 +138,20 @@ QString CartridgeWindow::text(const char* english, const char* polish) const {
 
 void CartridgeWindow::applyPolish() {
     polish_ = true;
-    Button1->setText(QStringLiteral("Wyczyść"));
-    Button2->setText(QStringLiteral("Kopiuj"));
-    Button4->setText(QStringLiteral("Zamknij"));
-    Label1->setText(QStringLiteral("Docelowo:"));
-    Label2->setText(
+    clearButton_->setText(QStringLiteral("Wyczyść"));
+    copyButton_->setText(QStringLiteral("Kopiuj"));
+    closeButton_->setText(QStringLiteral("Zamknij"));
+    destinationLabel_->setText(QStringLiteral("Docelowo:"));
+    toolMissingLabel_->setText(
         QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
                        "%1 do katalogu programu lub ścieżki PATH.")
             .arg(toolLookedFor(QStringLiteral("cartconv"), true)));
-    CheckBox1->setText(QStringLiteral("Adres ładowania:"));
-    CheckBox2->setText(QStringLiteral("Nazwa cartridge:"));
+    loadAddressCheck_->setText(QStringLiteral("Adres ładowania:"));
+    nameCheck_->setText(QStringLiteral("Nazwa cartridge:"));
 }
 
 void CartridgeWindow::log(const QString& line) {
-    Memo1->appendLine(line);
+    logView_->appendLine(line);
 }
 
 void CartridgeWindow::showEvent(QShowEvent* event) {
@@ -171,10 +171,10 @@ void CartridgeWindow::checkTool() {
         }
         return;
     }
-    ctx_.dialogs->message(this, QStringLiteral("Warinig"), Label2->text(), MsgButtons::Ok, MsgIcon::Warning);
+    ctx_.dialogs->message(this, QStringLiteral("Warinig"), toolMissingLabel_->text(), MsgButtons::Ok, MsgIcon::Warning);
     toolMissing_ = true;
-    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button3, ComboBox1, CheckBox1,
-                                                      CheckBox2, Edit1, Edit2})
+    for (QWidget* w : std::initializer_list<QWidget*>{clearButton_, copyButton_, startButton_, typeBox_, loadAddressCheck_,
+                                                      nameCheck_, loadAddressEdit_, nameEdit_})
         w->setEnabled(false);
 }
 
@@ -219,10 +219,10 @@ void CartridgeWindow::endTypesQuery() {
 }
 
 int CartridgeWindow::selectedDestination() const {
-    return cartconv::findDestination(ComboBox1->currentText().toStdString());
+    return cartconv::findDestination(typeBox_->currentText().toStdString());
 }
 
-void CartridgeWindow::ComboBox1Change() {
+void CartridgeWindow::typeChanged() {
     const int destination = selectedDestination();
     if (destination < 0)
         return;
@@ -231,39 +231,39 @@ void CartridgeWindow::ComboBox1Change() {
     saveFilter_ = rules.saveFilter;
     if (toolMissing_)
         return;
-    CheckBox1->setEnabled(rules.loadAddressUsable);
-    Edit1->setEnabled(rules.loadAddressUsable);
-    CheckBox2->setEnabled(rules.cartNameUsable);
-    Edit2->setEnabled(rules.cartNameUsable);
+    loadAddressCheck_->setEnabled(rules.loadAddressUsable);
+    loadAddressEdit_->setEnabled(rules.loadAddressUsable);
+    nameCheck_->setEnabled(rules.cartNameUsable);
+    nameEdit_->setEnabled(rules.cartNameUsable);
 }
 
-void CartridgeWindow::Button1Click() {
-    Memo1->clear();
+void CartridgeWindow::clearClicked() {
+    logView_->clear();
 }
 
-void CartridgeWindow::Button2Click() {
+void CartridgeWindow::copyClicked() {
     // Plain text only; with nothing selected the clipboard is left alone.
-    const QString selected = Memo1->selectedText();
+    const QString selected = logView_->selectedText();
     if (selected.isEmpty())
         return;
     QGuiApplication::clipboard()->setText(selected);
 }
 
-void CartridgeWindow::Button4Click() {
+void CartridgeWindow::closeClicked() {
     close();
 }
 
 void CartridgeWindow::updateStartButton() {
-    Button3->setEnabled(!toolMissing_ && !running_);
+    startButton_->setEnabled(!toolMissing_ && !running_);
 }
 
-void CartridgeWindow::Button3Click() {
+void CartridgeWindow::startClicked() {
     if (running_ || toolMissing_)
         return;
-    if (Edit1->text().isEmpty())
-        CheckBox1->setChecked(false);
-    if (Edit2->text().isEmpty())
-        CheckBox2->setChecked(false);
+    if (loadAddressEdit_->text().isEmpty())
+        loadAddressCheck_->setChecked(false);
+    if (nameEdit_->text().isEmpty())
+        nameCheck_->setChecked(false);
 
     const int destination = selectedDestination();
     if (destination < 0) {
@@ -271,7 +271,7 @@ void CartridgeWindow::Button3Click() {
             this, windowTitle(),
             text("\"%1\" is not a destination of the list. Please choose one from the list.",
                  "\"%1\" nie jest pozycją listy. Wybierz typ docelowy z listy.")
-                .arg(ComboBox1->currentText()),
+                .arg(typeBox_->currentText()),
             MsgButtons::Ok, MsgIcon::Warning);
         return;
     }
@@ -305,21 +305,21 @@ void CartridgeWindow::Button3Click() {
 
     cartconv::Request request;
     request.type = cartconv::typeArgument(destination, knownTypes_);
-    request.loadAddress = CheckBox1->isEnabled() && CheckBox1->isChecked();
-    request.loadAddressText = Edit1->text().toStdString();
-    request.cartName = CheckBox2->isEnabled() && CheckBox2->isChecked();
-    request.cartNameText = Edit2->text().toStdString();
+    request.loadAddress = loadAddressCheck_->isEnabled() && loadAddressCheck_->isChecked();
+    request.loadAddressText = loadAddressEdit_->text().toStdString();
+    request.cartName = nameCheck_->isEnabled() && nameCheck_->isChecked();
+    request.cartNameText = nameEdit_->text().toStdString();
     request.input = input.first().toStdString();
     request.output = chosen.toStdString();
     request.suffix = outputSuffix_.toStdString();
     const QString commandLine = QString::fromStdString(cartconv::buildCommandLine(request));
 
-    DosCommand1->CommandLine = commandLine;
+    runner_->CommandLine = commandLine;
     log(commandLine);
     finished_ = false;
     running_ = true;
     updateStartButton();
-    if (!runAndWait(*DosCommand1))
+    if (!runAndWait(*runner_))
         log(text("The run could not be started.", "Nie można uruchomić programu."));
     running_ = false;
     updateStartButton();

@@ -25,11 +25,11 @@ class CartridgeWindow : public QWidget {
     // Writes the Polish texts over the English design texts (never undone).
     void applyPolish();
 
-    void Button1Click(); // Clear
-    void Button2Click(); // Copy
-    void Button3Click(); // Start
-    void Button4Click(); // Close
-    void ComboBox1Change();
+    void clearClicked(); // Clear
+    void copyClicked(); // Copy
+    void startClicked(); // Start
+    void closeClicked(); // Close
+    void typeChanged();
 
     QString outputSuffix() const { return outputSuffix_; }
     bool isRunning() const { return running_; }
@@ -55,19 +55,19 @@ class CartridgeWindow : public QWidget {
     QString text(const char* english, const char* polish) const;
 
     AppContext ctx_;
-    LogView* Memo1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QPushButton* Button4;
-    QLabel* Label1;
-    QLabel* Label2;
-    QComboBox* ComboBox1;
-    QCheckBox* CheckBox1;
-    QCheckBox* CheckBox2;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    ProcessRunner* DosCommand1;
+    LogView* logView_;
+    QPushButton* clearButton_;
+    QPushButton* copyButton_;
+    QPushButton* startButton_;
+    QPushButton* closeButton_;
+    QLabel* destinationLabel_;
+    QLabel* toolMissingLabel_;
+    QComboBox* typeBox_;
+    QCheckBox* loadAddressCheck_;
+    QCheckBox* nameCheck_;
+    QLineEdit* loadAddressEdit_;
+    QLineEdit* nameEdit_;
+    ProcessRunner* runner_;
 
     QString outputSuffix_ = QStringLiteral(".PRG");
     int saveFilter_ = 0;

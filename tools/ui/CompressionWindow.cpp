@@ -71,69 +71,69 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("PUCrunch GUI"));
 
-    RadioGroup1 = radioGroup(this, QStringLiteral("RadioGroup1"), QStringLiteral("Machine"),
+    machineBox_ = radioGroup(this, QStringLiteral("RadioGroup1"), QStringLiteral("Machine"),
                              {QStringLiteral("C64"), QStringLiteral("C128"), QStringLiteral("VIC20"),
                               QStringLiteral("C16/+4"), QStringLiteral("Stand-alone")},
                              1, 0, machine_);
-    RadioGroup2 = radioGroup(this, QStringLiteral("RadioGroup2"), QStringLiteral("Decompressor:"),
+    decompressorBox_ = radioGroup(this, QStringLiteral("RadioGroup2"), QStringLiteral("Decompressor:"),
                              {QStringLiteral("Basic (not in v. 2k3)"), QStringLiteral("Bigger, but faster"),
                               QStringLiteral("Smaller, but slower"), QStringLiteral("Medium")},
                              2, 2, decompressor_);
-    RadioGroup3 = radioGroup(this, QStringLiteral("RadioGroup3"), QStringLiteral("-m option (max len)"),
+    maxLenBox_ = radioGroup(this, QStringLiteral("RadioGroup3"), QStringLiteral("-m option (max len)"),
                              {QStringLiteral("5 (64)"), QStringLiteral("6 (128)"), QStringLiteral("7 (256)")},
                              1, 0, maxLen_);
 
-    CheckBox2 = checkBox(this, QStringLiteral("CheckBox2"),
+    avoidVideoMatrixCheck_ = checkBox(this, QStringLiteral("CheckBox2"),
                          QStringLiteral("Avoid video matrix in VIC20 mode"), false);
-    CheckBox3 = checkBox(this, QStringLiteral("CheckBox3"), QStringLiteral("Default load address"), true);
-    Edit1 = edit(this, QStringLiteral("Edit1"), QStringLiteral("0x258"), false);
-    CheckBox4 =
+    defaultLoadCheck_ = checkBox(this, QStringLiteral("CheckBox3"), QStringLiteral("Default load address"), true);
+    loadAddressEdit_ = edit(this, QStringLiteral("Edit1"), QStringLiteral("0x258"), false);
+    defaultStartCheck_ =
         checkBox(this, QStringLiteral("CheckBox4"), QStringLiteral("Default Execution address"), true);
-    Edit2 = edit(this, QStringLiteral("Edit2"), QString(), false);
-    CheckBox5 = checkBox(this, QStringLiteral("CheckBox5"),
+    startAddressEdit_ = edit(this, QStringLiteral("Edit2"), QString(), false);
+    no2MhzCheck_ = checkBox(this, QStringLiteral("CheckBox5"),
                          QStringLiteral("Disable 2MHz mode (C128) / 2X Mode (C16/+4)"), false);
-    CheckBox6 = checkBox(this, QStringLiteral("CheckBox6"),
+    deltaCheck_ = checkBox(this, QStringLiteral("CheckBox6"),
                          QStringLiteral("Delta Matching (better compression longer time)"), false);
-    CheckBox7 = checkBox(this, QStringLiteral("CheckBox7"), QStringLiteral("-P option:"), false);
-    Edit3 = edit(this, QStringLiteral("Edit3"), QString(), false);
+    pOptionCheck_ = checkBox(this, QStringLiteral("CheckBox7"), QStringLiteral("-P option:"), false);
+    pOptionEdit_ = edit(this, QStringLiteral("Edit3"), QString(), false);
 
-    Label1 =
+    toolMissingLabel_ =
         new QLabel(QStringLiteral("There is no %1 in the program folder or on the PATH. The program cannot "
                                   "continue. Please download it!")
                        .arg(toolLookedFor(QStringLiteral("pucrunch"))),
                    this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setVisible(false);
+    toolMissingLabel_->setObjectName(QStringLiteral("Label1"));
+    toolMissingLabel_->setVisible(false);
 
-    Memo1 = new LogView(this); // editable: a typed W selects the unattended run
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    logView_ = new LogView(this); // editable: a typed W selects the unattended run
+    logView_->setObjectName(QStringLiteral("Memo1"));
 
-    Button1 = button(this, QStringLiteral("Button1"), QStringLiteral("Clear"));
-    Button2 = button(this, QStringLiteral("Button2"), QStringLiteral("Copy selected"));
-    Button5 = button(this, QStringLiteral("Button5"), QStringLiteral("Run"));
-    Button6 = button(this, QStringLiteral("Button6"), QStringLiteral("Exit"));
+    clearButton_ = button(this, QStringLiteral("Button1"), QStringLiteral("Clear"));
+    copyButton_ = button(this, QStringLiteral("Button2"), QStringLiteral("Copy selected"));
+    runButton_ = button(this, QStringLiteral("Button5"), QStringLiteral("Run"));
+    exitButton_ = button(this, QStringLiteral("Button6"), QStringLiteral("Exit"));
     // Not in the window design: a way out of a compressor that does not end.
-    ButtonStop = button(this, QStringLiteral("ButtonStop"), QStringLiteral("Stop"));
-    ButtonStop->setEnabled(false);
+    stopButton_ = button(this, QStringLiteral("ButtonStop"), QStringLiteral("Stop"));
+    stopButton_->setEnabled(false);
 
     auto* checks = new QGridLayout;
-    checks->addWidget(CheckBox2, 0, 0, 1, 2);
-    checks->addWidget(CheckBox3, 1, 0);
-    checks->addWidget(Edit1, 1, 1);
-    checks->addWidget(CheckBox4, 2, 0);
-    checks->addWidget(Edit2, 2, 1);
-    checks->addWidget(CheckBox5, 3, 0, 1, 2);
-    checks->addWidget(CheckBox6, 4, 0, 1, 2);
-    checks->addWidget(CheckBox7, 5, 0);
-    checks->addWidget(Edit3, 5, 1);
+    checks->addWidget(avoidVideoMatrixCheck_, 0, 0, 1, 2);
+    checks->addWidget(defaultLoadCheck_, 1, 0);
+    checks->addWidget(loadAddressEdit_, 1, 1);
+    checks->addWidget(defaultStartCheck_, 2, 0);
+    checks->addWidget(startAddressEdit_, 2, 1);
+    checks->addWidget(no2MhzCheck_, 3, 0, 1, 2);
+    checks->addWidget(deltaCheck_, 4, 0, 1, 2);
+    checks->addWidget(pOptionCheck_, 5, 0);
+    checks->addWidget(pOptionEdit_, 5, 1);
     checks->setColumnStretch(1, 1);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(RadioGroup1);
-    left->addWidget(RadioGroup3);
+    left->addWidget(machineBox_);
+    left->addWidget(maxLenBox_);
     left->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(RadioGroup2);
+    right->addWidget(decompressorBox_);
     right->addLayout(checks);
     right->addStretch();
     auto* options = new QHBoxLayout;
@@ -141,52 +141,51 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     options->addLayout(right, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(clearButton_);
+    buttons->addWidget(copyButton_);
     buttons->addStretch();
-    buttons->addWidget(Button5);
-    buttons->addWidget(ButtonStop);
-    buttons->addWidget(Button6);
+    buttons->addWidget(runButton_);
+    buttons->addWidget(stopButton_);
+    buttons->addWidget(exitButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
-    layout->addWidget(Memo1, 1);
+    layout->addWidget(logView_, 1);
     layout->addLayout(buttons);
-    layout->addWidget(Label1);
+    layout->addWidget(toolMissingLabel_);
     resize(600, 560);
 
-    OpenDialog1.filters = {{QStringLiteral("Commodore PRG"), QStringLiteral("*.PRG")},
+    openDialog_.filters = {{QStringLiteral("Commodore PRG"), QStringLiteral("*.PRG")},
                            {QStringLiteral("All files"), QStringLiteral("*.*")}};
-    OpenDialog1.defaultSuffix = QStringLiteral("PRG");
-    SaveDialog1.filters = {{QStringLiteral("C64 PRG"), QStringLiteral("*.PRG")},
+    openDialog_.defaultSuffix = QStringLiteral("PRG");
+    saveDialog_.filters = {{QStringLiteral("C64 PRG"), QStringLiteral("*.PRG")},
                            {QStringLiteral("All files"), QStringLiteral("*.*")}};
-    SaveDialog1.defaultSuffix = QStringLiteral("PRG");
-    SaveDialog1.confirmOverwrite = true;
+    saveDialog_.defaultSuffix = QStringLiteral("PRG");
+    saveDialog_.confirmOverwrite = true;
 
-    DosCommand1 = new ProcessRunner(this);
-    DosCommand1->setObjectName(QStringLiteral("DosCommand1"));
-    DosCommand1->ProgramFolder = ctx_.programFolder;
-    DosCommand1->InputToOutput = false;
-    DosCommand1->MaxTimeAfterBeginning = 0;
-    DosCommand1->MaxTimeAfterLastOutput = 1;
-    DosCommand1->OnNewLine = [this](ProcessRunner* sender, QStringView line, TOutputType type) {
-        DosCommand1NewLine(sender, line, type);
+    runner_ = new ProcessRunner(this);
+    runner_->setObjectName(QStringLiteral("DosCommand1"));
+    runner_->ProgramFolder = ctx_.programFolder;
+    runner_->MaxTimeAfterBeginning = 0;
+    runner_->MaxTimeAfterLastOutput = 1;
+    runner_->OnNewLine = [this](ProcessRunner* sender, QStringView line, TOutputType type) {
+        toolLine(sender, line, type);
     };
-    DosCommand1->OnTerminated = [this](ProcessRunner* sender) { DosCommand1Terminated(sender); };
+    runner_->OnTerminated = [this](ProcessRunner* sender) { toolEnded(sender); };
 
-    connect(Button1, &QPushButton::clicked, this, &CompressionWindow::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &CompressionWindow::Button2Click);
-    connect(Button5, &QPushButton::clicked, this, &CompressionWindow::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &CompressionWindow::Button6Click);
-    connect(ButtonStop, &QPushButton::clicked, this, &CompressionWindow::stopClick);
+    connect(clearButton_, &QPushButton::clicked, this, &CompressionWindow::clearClicked);
+    connect(copyButton_, &QPushButton::clicked, this, &CompressionWindow::copyClicked);
+    connect(runButton_, &QPushButton::clicked, this, &CompressionWindow::runClicked);
+    connect(exitButton_, &QPushButton::clicked, this, &CompressionWindow::exitClicked);
+    connect(stopButton_, &QPushButton::clicked, this, &CompressionWindow::stopClicked);
     // A child left running by the silence limit can still be stopped until it exits.
-    connect(DosCommand1, &ProcessRunner::runFinished, this, &CompressionWindow::updateStopButton);
-    connect(DosCommand1, &ProcessRunner::childExited, this, &CompressionWindow::updateStopButton);
-    connect(CheckBox3, &QCheckBox::toggled, this, &CompressionWindow::CheckBox3Click);
-    connect(CheckBox4, &QCheckBox::toggled, this, &CompressionWindow::CheckBox4Click);
-    connect(CheckBox7, &QCheckBox::toggled, this, &CompressionWindow::CheckBox7Click);
+    connect(runner_, &ProcessRunner::runFinished, this, &CompressionWindow::updateStopButton);
+    connect(runner_, &ProcessRunner::childExited, this, &CompressionWindow::updateStopButton);
+    connect(defaultLoadCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultLoadToggled);
+    connect(defaultStartCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultStartToggled);
+    connect(pOptionCheck_, &QCheckBox::toggled, this, &CompressionWindow::pOptionToggled);
 
-    Memo1->clear();
+    logView_->clear();
     // Without the marker (found like the tools, whatever its letter case) the installed
     // compressor is one that does not know -fbasic.
     if (findFileNoCase(ctx_.programFolder, QStringLiteral("pcenable.2k8")).isEmpty())
@@ -195,21 +194,21 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
 
 void CompressionWindow::applyPolish() {
     polish_ = true;
-    Button1->setText(QStringLiteral("Wyczyść"));
-    Button2->setText(QStringLiteral("Kopiuj zazn."));
-    Button5->setText(QStringLiteral("Uruchom"));
-    Button6->setText(QStringLiteral("Wyjście"));
-    ButtonStop->setText(QStringLiteral("Zatrzymaj"));
-    RadioGroup1->setTitle(QStringLiteral("Komputer"));
-    RadioGroup3->setTitle(QStringLiteral("Opcja -m"));
-    RadioGroup2->setTitle(QStringLiteral("Dekompresor"));
-    CheckBox2->setText(QStringLiteral("Unikaj video matrix przy VIC20"));
-    CheckBox3->setText(QStringLiteral("Domyślny adres ład."));
-    CheckBox4->setText(QStringLiteral("Domyślny adres wykon."));
-    CheckBox5->setText(QStringLiteral("Wyłącz tryb 2MHz C128 / 2X C16+4"));
-    CheckBox6->setText(QStringLiteral("Kmpresja delta (lepiej pakuje kosztem czasu)"));
-    CheckBox7->setText(QStringLiteral("Opcja -P"));
-    Label1->setText(QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik %1 i umieścić go w "
+    clearButton_->setText(QStringLiteral("Wyczyść"));
+    copyButton_->setText(QStringLiteral("Kopiuj zazn."));
+    runButton_->setText(QStringLiteral("Uruchom"));
+    exitButton_->setText(QStringLiteral("Wyjście"));
+    stopButton_->setText(QStringLiteral("Zatrzymaj"));
+    machineBox_->setTitle(QStringLiteral("Komputer"));
+    maxLenBox_->setTitle(QStringLiteral("Opcja -m"));
+    decompressorBox_->setTitle(QStringLiteral("Dekompresor"));
+    avoidVideoMatrixCheck_->setText(QStringLiteral("Unikaj video matrix przy VIC20"));
+    defaultLoadCheck_->setText(QStringLiteral("Domyślny adres ład."));
+    defaultStartCheck_->setText(QStringLiteral("Domyślny adres wykon."));
+    no2MhzCheck_->setText(QStringLiteral("Wyłącz tryb 2MHz C128 / 2X C16+4"));
+    deltaCheck_->setText(QStringLiteral("Kmpresja delta (lepiej pakuje kosztem czasu)"));
+    pOptionCheck_->setText(QStringLiteral("Opcja -P"));
+    toolMissingLabel_->setText(QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik %1 i umieścić go w "
                                    "katalogu programu lub w ścieżce PATH!")
                         .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
 }
@@ -223,11 +222,11 @@ void CompressionWindow::showEvent(QShowEvent* event) {
 
 void CompressionWindow::checkTool() {
     if (!findTool(ctx_.programFolder, QStringLiteral("pucrunch.exe")).isEmpty()) {
-        Memo1->appendLine(QStringLiteral("PUCrunch.exe OK"));
+        logView_->appendLine(QStringLiteral("PUCrunch.exe OK"));
         return;
     }
     if (ctx_.dialogs)
-        ctx_.dialogs->message(this, QStringLiteral("Warinig"), Label1->text(), MsgButtons::Ok,
+        ctx_.dialogs->message(this, QStringLiteral("Warinig"), toolMissingLabel_->text(), MsgButtons::Ok,
                               MsgIcon::Warning);
     toolMissing_ = true;
     setOptionsEnabled(false);
@@ -237,109 +236,109 @@ void CompressionWindow::setOptionsEnabled(bool enabled) {
     if (toolMissing_)
         enabled = false;
     for (QWidget* w :
-         std::initializer_list<QWidget*>{Button5, RadioGroup1, RadioGroup2, RadioGroup3, CheckBox2, CheckBox3,
-                                         CheckBox4, CheckBox5, CheckBox6, CheckBox7})
+         std::initializer_list<QWidget*>{runButton_, machineBox_, decompressorBox_, maxLenBox_, avoidVideoMatrixCheck_, defaultLoadCheck_,
+                                         defaultStartCheck_, no2MhzCheck_, deltaCheck_, pOptionCheck_})
         w->setEnabled(enabled);
 }
 
 QString CompressionWindow::commandLine(bool forPicture) const {
     vornix::CompressorOptions o;
     o.machine = static_cast<vornix::Machine>(machine_->checkedId());
-    o.avoidVideoMatrix = CheckBox2->isChecked();
-    o.defaultLoadAddress = CheckBox3->isChecked();
-    o.loadAddress = Edit1->text().toStdString();
-    o.defaultExecAddress = CheckBox4->isChecked();
-    o.execAddress = Edit2->text().toStdString();
-    o.disableFastMode = CheckBox5->isChecked();
+    o.avoidVideoMatrix = avoidVideoMatrixCheck_->isChecked();
+    o.defaultLoadAddress = defaultLoadCheck_->isChecked();
+    o.loadAddress = loadAddressEdit_->text().toStdString();
+    o.defaultExecAddress = defaultStartCheck_->isChecked();
+    o.execAddress = startAddressEdit_->text().toStdString();
+    o.disableFastMode = no2MhzCheck_->isChecked();
     o.decompressor = static_cast<vornix::Decompressor>(decompressor_->checkedId());
-    o.deltaMatching = CheckBox6->isChecked();
+    o.deltaMatching = deltaCheck_->isChecked();
     o.maxLenOption = 5 + maxLen_->checkedId();
-    o.pOption = CheckBox7->isChecked();
-    o.pValue = Edit3->text().toStdString();
+    o.pOption = pOptionCheck_->isChecked();
+    o.pValue = pOptionEdit_->text().toStdString();
     if (forPicture) {
         // A converted picture is a C64 program loaded and started where the C64 expects it.
         o.machine = vornix::Machine::C64;
         o.defaultLoadAddress = true;
         o.defaultExecAddress = true;
     }
-    return QString::fromStdString(vornix::compressorCommandLine(o, OpenDialog1.fileName.toStdString(),
-                                                                SaveDialog1.fileName.toStdString()));
+    return QString::fromStdString(vornix::compressorCommandLine(o, openDialog_.fileName.toStdString(),
+                                                                saveDialog_.fileName.toStdString()));
 }
 
-void CompressionWindow::Button5Click() {
+void CompressionWindow::runClicked() {
     run(false);
 }
 
 void CompressionWindow::updateStopButton() {
-    ButtonStop->setEnabled(busy_ || DosCommand1->hasRunningChild());
+    stopButton_->setEnabled(busy_ || runner_->hasRunningChild());
 }
 
-void CompressionWindow::stopClick() {
-    if (DosCommand1->Stop())
+void CompressionWindow::stopClicked() {
+    if (runner_->Stop())
         stopped_ = true;
 }
 
 bool CompressionWindow::run(bool forPicture) {
     if (busy_)
         return false;
-    if (Memo1->toPlainText() != kUnattendedMark) {
-        const QStringList chosen = ctx_.dialogs->openFiles(this, OpenDialog1, false);
+    if (logView_->toPlainText() != kUnattendedMark) {
+        const QStringList chosen = ctx_.dialogs->openFiles(this, openDialog_, false);
         if (chosen.isEmpty())
             return false;
-        OpenDialog1.fileName = chosen.first();
+        openDialog_.fileName = chosen.first();
     }
-    if (Memo1->toPlainText() != kUnattendedMark) {
-        const QString chosen = ctx_.dialogs->saveFile(this, SaveDialog1);
+    if (logView_->toPlainText() != kUnattendedMark) {
+        const QString chosen = ctx_.dialogs->saveFile(this, saveDialog_);
         if (chosen.isEmpty())
             return false;
-        SaveDialog1.fileName = chosen;
+        saveDialog_.fileName = chosen;
     }
     const QString command = commandLine(forPicture);
-    Memo1->appendLine(command);
-    DosCommand1->CommandLine = command;
+    logView_->appendLine(command);
+    runner_->CommandLine = command;
     finished_ = false;
     busy_ = true;
     stopped_ = false;
     open_ = OpenLine{};
     setOptionsEnabled(false);
     updateStopButton();
-    runAndWait(*DosCommand1);
+    runAndWait(*runner_);
     // A picture waits for a compressor that the silence limit left running: it needs the file.
     if (forPicture)
-        waitForChildInLoop(*DosCommand1);
+        waitForChildInLoop(*runner_);
     busy_ = false;
     open_ = OpenLine{};
     setOptionsEnabled(true);
     updateStopButton();
     if (stopped_)
-        Memo1->appendLine(polish_ ? QStringLiteral("Zatrzymano: kompresor został zakończony.")
+        logView_->appendLine(polish_ ? QStringLiteral("Zatrzymano: kompresor został zakończony.")
                                   : QStringLiteral("Stopped: the compressor was ended."));
-    Memo1->appendLine(QStringLiteral("Finished compressing"));
-    Memo1->appendLine(QString());
+    logView_->appendLine(QStringLiteral("Finished compressing"));
+    logView_->appendLine(QString());
     return true;
 }
 
 CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path, bool fastDecompressor) {
     if (busy_) {
         // The user's own run goes on; say why this program stays uncompressed.
-        Memo1->appendLine(QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
+        logView_->appendLine(QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
         return Outcome::NotCompressed;
     }
     const QString output = path + QLatin1Char('1');
-    Memo1->setPlainText(kUnattendedMark);
+    logView_->setPlainText(kUnattendedMark);
     if (fastDecompressor)
         decompressor_->button(1)->setChecked(true);
-    OpenDialog1.fileName = path;
-    SaveDialog1.fileName = output;
+    openDialog_.fileName = path;
+    saveDialog_.fileName = output;
     // P + "1" is a scratch name: a file left there by an earlier run must never pass for
     // this run's result.
     bool started = false;
     if (QFileInfo::exists(output) && !QFile::remove(output)) {
-        Memo1->appendLine(QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
+        logView_->appendLine(QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
     } else {
         started = run(true);
     }
-    Button6Click();
+    exitClicked();
     if (started && stopped_) {
         // Whatever a stopped compressor left is unfinished.
         QFile::remove(output);
@@ -349,29 +348,29 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
     return started && result.isFile() && result.size() > 0 ? Outcome::Compressed : Outcome::NotCompressed;
 }
 
-void CompressionWindow::Button1Click() {
-    Memo1->clear();
+void CompressionWindow::clearClicked() {
+    logView_->clear();
 }
 
-void CompressionWindow::Button2Click() {
-    QGuiApplication::clipboard()->setText(Memo1->selectedText());
+void CompressionWindow::copyClicked() {
+    QGuiApplication::clipboard()->setText(logView_->selectedText());
 }
 
-void CompressionWindow::Button6Click() {
+void CompressionWindow::exitClicked() {
     close();
 }
 
-void CompressionWindow::CheckBox3Click() {
-    Edit1->setEnabled(!CheckBox3->isChecked());
+void CompressionWindow::defaultLoadToggled() {
+    loadAddressEdit_->setEnabled(!defaultLoadCheck_->isChecked());
 }
-void CompressionWindow::CheckBox4Click() {
-    Edit2->setEnabled(!CheckBox4->isChecked());
+void CompressionWindow::defaultStartToggled() {
+    startAddressEdit_->setEnabled(!defaultStartCheck_->isChecked());
 }
-void CompressionWindow::CheckBox7Click() {
-    Edit3->setEnabled(CheckBox7->isChecked());
+void CompressionWindow::pOptionToggled() {
+    pOptionEdit_->setEnabled(pOptionCheck_->isChecked());
 }
 
-void CompressionWindow::DosCommand1NewLine(ProcessRunner*, QStringView NewLine, TOutputType OutputType) {
+void CompressionWindow::toolLine(ProcessRunner*, QStringView NewLine, TOutputType OutputType) {
     // The log shows the tool's console: each line once.
     if (open_.active) {
         // The line feed of a CR LF that came in a later read than its CR: the line stays.
@@ -380,29 +379,29 @@ void CompressionWindow::DosCommand1NewLine(ProcessRunner*, QStringView NewLine, 
             return;
         }
         // The open line grew, ended, or is written over: take back how it was shown.
-        while (Memo1->lineCount() > open_.lineCount)
-            Memo1->removeLastLine();
-        Memo1->truncateLastLine(open_.lastLength);
+        while (logView_->lineCount() > open_.lineCount)
+            logView_->removeLastLine();
+        logView_->truncateLastLine(open_.lastLength);
     }
     open_.active = OutputType != otEntireLine;
     open_.byReturn = OutputType == otEntireLineByReturn;
-    open_.lineCount = Memo1->lineCount();
-    open_.lastLength = Memo1->lastLineLength();
+    open_.lineCount = logView_->lineCount();
+    open_.lastLength = logView_->lastLineLength();
     showToolLine(NewLine, OutputType != otBeginningOfLine);
 }
 
 void CompressionWindow::showToolLine(QStringView line, bool whole) {
     // Short pieces such as progress figures go on the end of the line before.
     if (line.size() >= 7) {
-        Memo1->appendLine(line);
+        logView_->appendLine(line);
     } else {
-        Memo1->extendLastLine(u"..");
-        Memo1->extendLastLine(line);
+        logView_->extendLastLine(u"..");
+        logView_->extendLastLine(line);
     }
     if (whole && line == QLatin1String("Runnable on Commodore 64"))
-        Memo1->appendLine(QString());
+        logView_->appendLine(QString());
 }
 
-void CompressionWindow::DosCommand1Terminated(ProcessRunner*) {
+void CompressionWindow::toolEnded(ProcessRunner*) {
     finished_ = true;
 }

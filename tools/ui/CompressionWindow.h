@@ -34,16 +34,16 @@ class CompressionWindow : public QWidget {
 
     // Run: asks for the input and output (unless the log reads exactly "W"), runs the
     // compressor and waits for it. Refused while a run is in progress.
-    void Button5Click();
-    void Button1Click(); // Clear
-    void Button2Click(); // Copy selected
-    void Button6Click(); // Exit
-    void stopClick();    // Stop: ends the running compressor
-    void CheckBox3Click();
-    void CheckBox4Click();
-    void CheckBox7Click();
-    void DosCommand1NewLine(ProcessRunner* Sender, QStringView NewLine, TOutputType OutputType);
-    void DosCommand1Terminated(ProcessRunner* Sender);
+    void runClicked();
+    void clearClicked(); // Clear
+    void copyClicked(); // Copy selected
+    void exitClicked(); // Exit
+    void stopClicked();    // Stop: ends the running compressor
+    void defaultLoadToggled();
+    void defaultStartToggled();
+    void pOptionToggled();
+    void toolLine(ProcessRunner* Sender, QStringView NewLine, TOutputType OutputType);
+    void toolEnded(ProcessRunner* Sender);
 
     bool isBusy() const { return busy_; }
 
@@ -60,31 +60,31 @@ class CompressionWindow : public QWidget {
     QString commandLine(bool forPicture) const;
 
     AppContext ctx_;
-    LogView* Memo1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button5;
-    QPushButton* Button6;
-    QPushButton* ButtonStop;
-    QGroupBox* RadioGroup1;
-    QGroupBox* RadioGroup2;
-    QGroupBox* RadioGroup3;
+    LogView* logView_;
+    QPushButton* clearButton_;
+    QPushButton* copyButton_;
+    QPushButton* runButton_;
+    QPushButton* exitButton_;
+    QPushButton* stopButton_;
+    QGroupBox* machineBox_;
+    QGroupBox* decompressorBox_;
+    QGroupBox* maxLenBox_;
     QButtonGroup* machine_;
     QButtonGroup* decompressor_;
     QButtonGroup* maxLen_;
-    QCheckBox* CheckBox2;
-    QCheckBox* CheckBox3;
-    QCheckBox* CheckBox4;
-    QCheckBox* CheckBox5;
-    QCheckBox* CheckBox6;
-    QCheckBox* CheckBox7;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* Edit3;
-    QLabel* Label1;
-    FileDialogSetup OpenDialog1;
-    FileDialogSetup SaveDialog1;
-    ProcessRunner* DosCommand1;
+    QCheckBox* avoidVideoMatrixCheck_;
+    QCheckBox* defaultLoadCheck_;
+    QCheckBox* defaultStartCheck_;
+    QCheckBox* no2MhzCheck_;
+    QCheckBox* deltaCheck_;
+    QCheckBox* pOptionCheck_;
+    QLineEdit* loadAddressEdit_;
+    QLineEdit* startAddressEdit_;
+    QLineEdit* pOptionEdit_;
+    QLabel* toolMissingLabel_;
+    FileDialogSetup openDialog_;
+    FileDialogSetup saveDialog_;
+    ProcessRunner* runner_;
     bool finished_ = true;
     bool busy_ = false;
     bool toolMissing_ = false; // once reported, the options stay disabled until the program ends

@@ -463,7 +463,7 @@ class TFETest : public QObject {
             QTest::mousePress(start, Qt::LeftButton);
             QVERIFY(!start->isPressedLook());
             QTest::mouseRelease(start, Qt::LeftButton);
-            window_->StaticText3Click(); // also refused when called directly
+            window_->startClicked(); // also refused when called directly
         });
         analyse();
         QVERIFY(checked);

@@ -130,7 +130,7 @@ class CartridgeWindowTest : public QObject {
         window_->show();
         QCOMPARE(dialogs_->asked.size(), 2);
         QVERIFY(!get<QPushButton>("Button3")->isEnabled());
-        window_->Button3Click(); // even called directly, nothing is asked and nothing runs
+        window_->startClicked(); // even called directly, nothing is asked and nothing runs
         QCOMPARE(dialogs_->asked.size(), 2);
     }
 
@@ -302,11 +302,11 @@ class CartridgeWindowTest : public QObject {
         const QString before = get<LogView>("Memo1")->toPlainText();
         get<QCheckBox>("CheckBox1")->setChecked(true);
         dialogs_->answerOpen({});
-        window_->Button3Click();
+        window_->startClicked();
         QVERIFY(!get<QCheckBox>("CheckBox1")->isChecked()); // the empty field took effect first
         dialogs_->answerOpen({input_});
         dialogs_->answerSave(QString());
-        window_->Button3Click();
+        window_->startClicked();
         QCOMPARE(get<LogView>("Memo1")->toPlainText(), before);
         QCOMPARE(runsOf(tool_).size(), 1); // the --types query only
     }
@@ -315,7 +315,7 @@ class CartridgeWindowTest : public QObject {
         open();
         get<QComboBox>("ComboBox1")->setEditText(QStringLiteral("Generic"));
         dialogs_->answerMessage(MsgAnswer::Ok);
-        window_->Button3Click();
+        window_->startClicked();
         QCOMPARE(dialogs_->asked.size(), 1);
         QCOMPARE(dialogs_->asked[0].kind, ScriptedDialogs::Kind::Message);
         QVERIFY(dialogs_->asked[0].text.contains(QStringLiteral("\"Generic\"")));
@@ -334,7 +334,7 @@ class CartridgeWindowTest : public QObject {
         dialogs_->answerOpen({input_});
         dialogs_->answerSave(chosen);
         dialogs_->answerMessage(MsgAnswer::No);
-        window_->Button3Click();
+        window_->startClicked();
         QCOMPARE(dialogs_->asked.last().buttons, MsgButtons::YesNo);
         QVERIFY(dialogs_->asked.last().text.contains(folder_->file(QStringLiteral("game.crt.CRT"))));
         QCOMPARE(runsOf(tool_).size(), 2);
@@ -346,7 +346,7 @@ class CartridgeWindowTest : public QObject {
         dialogs_->answerOpen({input_});
         dialogs_->answerSave(chosen);
         dialogs_->answerMessage(MsgAnswer::Yes);
-        window_->Button3Click();
+        window_->startClicked();
         QCOMPARE(runsOf(tool_).size(), 3);
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("NEW"));
@@ -401,7 +401,7 @@ class CartridgeWindowTest : public QObject {
             checked = true;
             QVERIFY(window_->isRunning());
             QVERIFY(!get<QPushButton>("Button3")->isEnabled());
-            window_->Button3Click(); // asks nothing (an unexpected question fails the test)
+            window_->startClicked(); // asks nothing (an unexpected question fails the test)
         });
         start(folder_->file(QStringLiteral("x")));
         QVERIFY(checked);

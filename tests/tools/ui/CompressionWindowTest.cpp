@@ -431,7 +431,7 @@ void CompressionWindowTest::optionsAreLockedDuringRun() {
         for (const QString& name : kOptionControls)
             if (s.get<QWidget>(name)->isEnabled())
                 enabledDuringRun << name;
-        s.window->Button5Click(); // refused: asks nothing
+        s.window->runClicked(); // refused: asks nothing
     });
     s.runWith(s.path("in.prg"), s.path("out.prg"));
     QVERIFY(busySeen);
