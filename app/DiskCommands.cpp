@@ -36,8 +36,8 @@ DiskCommands::DiskCommands(MainWindow* window) : QObject(window), win_(window) {
     addD64Action_ = new QAction(win_->editMenu_);
     addD64Action_->setObjectName(QStringLiteral("DodajzD641"));
     win_->editMenu_->insertAction(win_->deleteAction_, addD64Action_);
-    connect(exportD64Action_, &QAction::triggered, this, &DiskCommands::EksportdoD641Click);
-    connect(addD64Action_, &QAction::triggered, this, &DiskCommands::DodajzD641Click);
+    connect(exportD64Action_, &QAction::triggered, this, &DiskCommands::exportToDisk);
+    connect(addD64Action_, &QAction::triggered, this, &DiskCommands::addFromDisk);
     for (auto [item, twin] :
          {std::pair{exportD64Action_, win_->extractAllAction_}, std::pair{addD64Action_, win_->addAction_}}) {
         item->setEnabled(twin->isEnabled());
@@ -56,7 +56,7 @@ void DiskCommands::tell(const QString& text) {
     win_->ctx_.dialogs->message(win_, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Error);
 }
 
-void DiskCommands::EksportdoD641Click() {
+void DiskCommands::exportToDisk() {
     if (!win_->imageOpen())
         return;
     const bool en = win_->english();
@@ -97,7 +97,7 @@ void DiskCommands::EksportdoD641Click() {
         tell(messageText(Msg::DiskWriteFailed, en).arg(QDir::toNativeSeparators(path)));
 }
 
-void DiskCommands::DodajzD641Click() {
+void DiskCommands::addFromDisk() {
     if (!win_->imageOpen() || win_->refuseWhileBusy())
         return;
     const bool en = win_->english();

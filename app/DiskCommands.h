@@ -16,8 +16,8 @@ class DiskCommands : public QObject {
     explicit DiskCommands(MainWindow* window);
 
   public slots:
-    void EksportdoD641Click(); // Export to D64
-    void DodajzD641Click();    // Add from D64
+    void exportToDisk();
+    void addFromDisk();
 
   private:
     struct Program;

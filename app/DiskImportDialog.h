@@ -24,8 +24,8 @@ class DiskImportDialog : public QDialog {
     QList<int> chosen() const;
 
   private:
-    QLabel* Label1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // Cancel
+    QLabel* captionLabel_ = nullptr;
+    QListWidget* list_ = nullptr;
+    QPushButton* okButton_ = nullptr; // OK
+    QPushButton* cancelButton_ = nullptr; // Cancel
 };

@@ -257,33 +257,9 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::applyTexts(bool english) {
-    for (const TextRow& row : mainWindowTexts()) {
-        const QString text = QString::fromUtf8(english ? row.english : row.polish);
-        const QString name = QString::fromLatin1(row.control);
-        switch (row.role) {
-        case TextRole::Menu:
-            if (auto* m = findChild<QMenu*>(name))
-                m->setTitle(text);
-            break;
-        case TextRole::Action:
-            if (auto* a = findChild<QAction*>(name))
-                a->setText(text);
-            break;
-        case TextRole::Label:
-            if (auto* l = findChild<QLabel*>(name))
-                l->setText(text);
-            break;
-        case TextRole::Header:
-            list_->headerItem()->setText(row.column, text);
-            break;
-        case TextRole::ToolTip:
-            if (auto* b = findChild<QToolButton*>(name))
-                b->setToolTip(text);
-            break;
-        case TextRole::PromptText: promptText_ = text; break;
-        case TextRole::PromptCaption: promptCaption_ = text; break;
-        }
-    }
+    vornix::gui::applyTexts(this, mainWindowTexts(), english);
+    promptText_ = vornix::gui::textOf(mainWindowTexts(), TextRole::PromptText, english);
+    promptCaption_ = vornix::gui::textOf(mainWindowTexts(), TextRole::PromptCaption, english);
 }
 
 void MainWindow::applyEnglish() {

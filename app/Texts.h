@@ -1,29 +1,15 @@
 #pragma once
-// The interface texts of the main window. The window is designed in Polish; English is a
-// fixed table written over its controls, keyed by the control's objectName.
+// The interface texts of the main window and its messages. The window is designed in
+// Polish; English is written over its controls from the table, keyed by objectName.
 #include "core/PlatformFile.h"
+#include "gui/TextTable.h"
 
 #include <QString>
 
 #include <vector>
 
-enum class TextRole {
-    Menu,          // QMenu title
-    Action,        // QAction text (menu item)
-    Label,         // QLabel text
-    Header,        // list column header; index in `column`
-    ToolTip,       // tool button tip
-    PromptText,    // the save prompt's text
-    PromptCaption, // the save prompt's caption
-};
-
-struct TextRow {
-    const char* control; // objectName, or "" for the save prompt
-    TextRole role;
-    const char* polish;  // UTF-8
-    const char* english; // UTF-8
-    int column = -1;
-};
+using vornix::gui::TextRole;
+using vornix::gui::TextRow;
 
 const std::vector<TextRow>& mainWindowTexts();
 

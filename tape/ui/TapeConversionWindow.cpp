@@ -1,5 +1,7 @@
 #include "tape/ui/TapeConversionWindow.h"
 
+#include "gui/TextTable.h"
+
 #include "gui/Dialogs.h"
 #include "gui/LocalPath.h"
 #include "tape/TapFile.h"
@@ -118,6 +120,28 @@ template <typename T> T* named(T* widget, const char* name) {
     return widget;
 }
 
+const std::vector<vornix::gui::TextRow>& windowTexts() {
+    using vornix::gui::TextRole;
+    static const std::vector<vornix::gui::TextRow> rows = {
+        {"StaticText1", TextRole::Label, "  Wyczyść", "     Clear"},
+        {"StaticText2", TextRole::Label, " Kopiuj", "  Copy"},
+        {"StaticText3", TextRole::Label, "           Start", "           Start"},
+        {"StaticText4", TextRole::Label, " Zamknij", "   Close"},
+        {"Label1", TextRole::Label, "Czas wartości $00 w TAP v.0 (ms): ", "Delay of $00 value (ms):"},
+        {"Label5", TextRole::Label, "Wejście:", "Input: "},
+        {"RadioGroup1", TextRole::Group, "Wyjście", "Output"},
+        {"RadioGroup1Item0", TextRole::Button, "Brak - analiza pliku", "None"},
+        {"CheckBox2", TextRole::Button, "Odwróć Sygnał", "Reverse signal"},
+        {"Label3", TextRole::Label, "  Prędkość:", "Speed:"},
+        {"CheckBox1", TextRole::Button, "Częstotliwość:", "Frequency: "},
+        {"Label2", TextRole::Label, "Różnica głośności: ", "Trigger amplitude:"},
+        {"CheckBox3", TextRole::Button, "Numeruj pliki P0x.  Prefiks:", "Number P0x files.   Prefix: "},
+        {"CheckBox4", TextRole::Button, "Zapisuj pliki uszkodzone", "Save bad files."},
+        {"Label4", TextRole::Label, "To wygląda na plik wersji 1. Czy kontynuować?", "It looks like a v1 file. Continue?"},
+    };
+    return rows;
+}
+
 } // namespace
 
 TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
@@ -128,10 +152,10 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     logView_ = named(new LogView(this), "Memo1");
     logView_->setReadOnly(true);
 
-    clearButton_ = named(new FlatTextButton(QStringLiteral("  Wyczyść"), this), "StaticText1");
-    copyButton_ = named(new FlatTextButton(QStringLiteral(" Kopiuj"), this), "StaticText2");
-    startButton_ = named(new FlatTextButton(QStringLiteral("           Start"), this), "StaticText3");
-    closeButton_ = named(new FlatTextButton(QStringLiteral(" Zamknij"), this), "StaticText4");
+    clearButton_ = named(new FlatTextButton({}, this), "StaticText1");
+    copyButton_ = named(new FlatTextButton({}, this), "StaticText2");
+    startButton_ = named(new FlatTextButton({}, this), "StaticText3");
+    closeButton_ = named(new FlatTextButton({}, this), "StaticText4");
     auto* textButtons = new QHBoxLayout;
     for (auto* t : {clearButton_, copyButton_, startButton_, closeButton_})
         textButtons->addWidget(t);
@@ -143,7 +167,7 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     pages_->addTab(conversionPage_, QStringLiteral("WAV/TAP->T64/P00"));
 
     // First page.
-    delayLabel_ = named(new QLabel(QStringLiteral("Czas wartości $00 w TAP v.0 (ms): "), versionOnePage_), "Label1");
+    delayLabel_ = named(new QLabel(versionOnePage_), "Label1");
     delaySpin_ = spin(versionOnePage_, "SpinEdit1", 10, 1000, 100);
     auto* page1 = new QHBoxLayout(versionOnePage_);
     page1->addWidget(delayLabel_);
@@ -151,15 +175,15 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     page1->addStretch(1);
 
     // Second page.
-    inputLabel_ = named(new QLabel(QStringLiteral("Wejście:"), conversionPage_), "Label5");
+    inputLabel_ = named(new QLabel(conversionPage_), "Label5");
     inputEdit_ = named(new QLineEdit(conversionPage_), "Edit3");
     browseButton_ = named(new QToolButton(conversionPage_), "SpeedButton1");
     browseButton_->setText(QStringLiteral("..."));
 
-    outputBox_ = named(new QGroupBox(QStringLiteral("Wyjście"), conversionPage_), "RadioGroup1");
+    outputBox_ = named(new QGroupBox(conversionPage_), "RadioGroup1");
     outputButtons_ = new QButtonGroup(this);
     auto* radios = new QVBoxLayout(outputBox_);
-    const char* items[] = {"Brak - analiza pliku", "T64", "P00"};
+    const char* items[] = {"", "T64", "P00"};
     for (int i = 0; i < 3; ++i) {
         outputItems_[i] = new QRadioButton(QString::fromUtf8(items[i]), outputBox_);
         outputItems_[i]->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
@@ -168,8 +192,8 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     }
     outputItems_[0]->setChecked(true);
 
-    reverseCheck_ = named(new QCheckBox(QStringLiteral("Odwróć Sygnał"), conversionPage_), "CheckBox2");
-    speedLabel_ = named(new QLabel(QStringLiteral("  Prędkość:"), conversionPage_), "Label3");
+    reverseCheck_ = named(new QCheckBox(conversionPage_), "CheckBox2");
+    speedLabel_ = named(new QLabel(conversionPage_), "Label3");
     speedEdit_ = named(new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()),
                                 conversionPage_),
                   "Edit1");
@@ -179,10 +203,10 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
         b->setAutoDefault(false);
         b->setFixedWidth(28);
     }
-    frequencyCheck_ = named(new QCheckBox(QStringLiteral("Częstotliwość:"), conversionPage_), "CheckBox1");
+    frequencyCheck_ = named(new QCheckBox(conversionPage_), "CheckBox1");
     frequencySpin_ = spin(conversionPage_, "SpinEdit2", 1, 999999, 44100);
     frequencySpin_->setEnabled(false);
-    amplitudeLabel_ = named(new QLabel(QStringLiteral("Różnica głośności: "), conversionPage_), "Label2");
+    amplitudeLabel_ = named(new QLabel(conversionPage_), "Label2");
     amplitudeSlider_ = named(new QSlider(Qt::Horizontal, conversionPage_), "TrackBar1");
     amplitudeSlider_->setRange(1, 128);
     amplitudeSlider_->setSingleStep(5);
@@ -191,9 +215,9 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     amplitudeSlider_->setTickPosition(QSlider::TicksBelow);
     amplitudeSlider_->setValue(tape64::defaultAmplitude);
     amplitudeSpin_ = spin(conversionPage_, "SpinEdit3", 1, 255, tape64::defaultAmplitude);
-    numberFilesCheck_ = named(new QCheckBox(QStringLiteral("Numeruj pliki P0x.  Prefiks:"), conversionPage_), "CheckBox3");
+    numberFilesCheck_ = named(new QCheckBox(conversionPage_), "CheckBox3");
     prefixEdit_ = named(new QLineEdit(conversionPage_), "Edit2");
-    saveBadCheck_ = named(new QCheckBox(QStringLiteral("Zapisuj pliki uszkodzone"), conversionPage_), "CheckBox4");
+    saveBadCheck_ = named(new QCheckBox(conversionPage_), "CheckBox4");
 
     auto* page2 = new QGridLayout(conversionPage_);
     auto* inputRow = new QHBoxLayout;
@@ -229,7 +253,7 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
 
     // Message texts, never shown as labels.
     versionOneLabel_ =
-        named(new QLabel(QStringLiteral("To wygląda na plik wersji 1. Czy kontynuować?"), this), "Label4");
+        named(new QLabel(this), "Label4");
     toolMissingLabel_ =
         named(new QLabel(QStringLiteral("Program nie będzie działał! Ściągnij plik %1 i umieść w katalogu "
                                         "programu lub w ścieżce PATH.")
@@ -262,6 +286,7 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     connect(amplitudeSlider_, &QSlider::valueChanged, this, &TapeConversionWindow::amplitudeSlid);
     connect(amplitudeSpin_, &QSpinBox::valueChanged, this, &TapeConversionWindow::amplitudeTyped);
 
+    vornix::gui::applyTexts(this, windowTexts(), false);
     outputChosen();
     logView_->clear();
 }
@@ -272,22 +297,9 @@ QString TapeConversionWindow::text(const char* polish, const char* english) cons
 
 void TapeConversionWindow::applyEnglish() {
     english_ = true;
-    delayLabel_->setText(QStringLiteral("Delay of $00 value (ms):"));
-    versionOneLabel_->setText(QStringLiteral("It looks like a v1 file. Continue?"));
+    vornix::gui::applyTexts(this, windowTexts(), true);
     toolMissingLabel_->setText(QStringLiteral("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
-                        .arg(toolLookedFor(QStringLiteral("tape64"))));
-    clearButton_->setText(QStringLiteral("     Clear"));
-    copyButton_->setText(QStringLiteral("  Copy"));
-    closeButton_->setText(QStringLiteral("   Close"));
-    inputLabel_->setText(QStringLiteral("Input: "));
-    speedLabel_->setText(QStringLiteral("Speed:"));
-    outputBox_->setTitle(QStringLiteral("Output"));
-    outputItems_[0]->setText(QStringLiteral("None"));
-    reverseCheck_->setText(QStringLiteral("Reverse signal"));
-    amplitudeLabel_->setText(QStringLiteral("Trigger amplitude:"));
-    frequencyCheck_->setText(QStringLiteral("Frequency: "));
-    numberFilesCheck_->setText(QStringLiteral("Number P0x files.   Prefix: "));
-    saveBadCheck_->setText(QStringLiteral("Save bad files."));
+                                   .arg(toolLookedFor(QStringLiteral("tape64"))));
 }
 
 void TapeConversionWindow::log(const QString& line) {

@@ -1,5 +1,7 @@
 #include "tools/ui/CartridgeWindow.h"
 
+#include "gui/TextTable.h"
+
 #include "gui/Dialogs.h"
 #include "tools/CartconvCommandLine.h"
 #include "gui/ProcessRunner.h"
@@ -49,6 +51,20 @@ FileDialogSetup saveSetup(int filter) {
     return setup;
 }
 
+const std::vector<vornix::gui::TextRow>& windowTexts() {
+    using vornix::gui::TextRole;
+    static const std::vector<vornix::gui::TextRow> rows = {
+        {"Label1", TextRole::Label, "Docelowo:", "Destination:"},
+        {"CheckBox1", TextRole::Button, "Adres ładowania:", "Load address:"},
+        {"CheckBox2", TextRole::Button, "Nazwa cartridge:", "Cart name:"},
+        {"Button1", TextRole::Button, "Wyczyść", "Clear"},
+        {"Button2", TextRole::Button, "Kopiuj", "Copy"},
+        {"Button3", TextRole::Button, "Start", "Start"},
+        {"Button4", TextRole::Button, "Zamknij", "Close"},
+    };
+    return rows;
+}
+
 } // namespace
 
 CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
@@ -68,7 +84,7 @@ CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : Q
     toolMissingLabel_->setObjectName(QStringLiteral("Label2"));
     toolMissingLabel_->hide();
 
-    destinationLabel_ = new QLabel(QStringLiteral("Destination:"), this);
+    destinationLabel_ = new QLabel(this);
     destinationLabel_->setObjectName(QStringLiteral("Label1"));
     typeBox_ = new QComboBox(this);
     typeBox_->setObjectName(QStringLiteral("ComboBox1"));
@@ -79,27 +95,27 @@ CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : Q
     typeBox_->setCurrentIndex(cartconv::defaultDestination);
     destinationLabel_->setBuddy(typeBox_);
 
-    loadAddressCheck_ = new QCheckBox(QStringLiteral("Load address:"), this);
+    loadAddressCheck_ = new QCheckBox(this);
     loadAddressCheck_->setObjectName(QStringLiteral("CheckBox1"));
     loadAddressEdit_ = new QLineEdit(this);
     loadAddressEdit_->setObjectName(QStringLiteral("Edit1"));
-    nameCheck_ = new QCheckBox(QStringLiteral("Cart name:"), this);
+    nameCheck_ = new QCheckBox(this);
     nameCheck_->setObjectName(QStringLiteral("CheckBox2"));
     nameEdit_ = new QLineEdit(QStringLiteral("CARTRIDGE"), this);
     nameEdit_->setObjectName(QStringLiteral("Edit2"));
     nameCheck_->setEnabled(false);
     nameEdit_->setEnabled(false);
 
-    auto makeButton = [this](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+    auto makeButton = [this](const char* name) {
+        auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         return b;
     };
-    clearButton_ = makeButton("Button1", "Clear");
-    copyButton_ = makeButton("Button2", "Copy");
-    startButton_ = makeButton("Button3", "Start");
-    closeButton_ = makeButton("Button4", "Close");
+    clearButton_ = makeButton("Button1");
+    copyButton_ = makeButton("Button2");
+    startButton_ = makeButton("Button3");
+    closeButton_ = makeButton("Button4");
 
     auto* options = new QGridLayout;
     options->addWidget(destinationLabel_, 0, 0);
@@ -128,6 +144,7 @@ CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : Q
     // Picking from the list and typing both change the destination.
     connect(typeBox_, &QComboBox::currentTextChanged, this, &CartridgeWindow::typeChanged);
 
+    vornix::gui::applyTexts(this, windowTexts(), true);
     outputSuffix_ = QStringLiteral(".PRG");
     logView_->clear();
 }
@@ -138,16 +155,11 @@ QString CartridgeWindow::text(const char* english, const char* polish) const {
 
 void CartridgeWindow::applyPolish() {
     polish_ = true;
-    clearButton_->setText(QStringLiteral("Wyczyść"));
-    copyButton_->setText(QStringLiteral("Kopiuj"));
-    closeButton_->setText(QStringLiteral("Zamknij"));
-    destinationLabel_->setText(QStringLiteral("Docelowo:"));
+    vornix::gui::applyTexts(this, windowTexts(), false);
     toolMissingLabel_->setText(
         QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
                        "%1 do katalogu programu lub ścieżki PATH.")
             .arg(toolLookedFor(QStringLiteral("cartconv"), true)));
-    loadAddressCheck_->setText(QStringLiteral("Adres ładowania:"));
-    nameCheck_->setText(QStringLiteral("Nazwa cartridge:"));
 }
 
 void CartridgeWindow::log(const QString& line) {

@@ -1,5 +1,7 @@
 #include "tools/ui/CompressionWindow.h"
 
+#include "gui/TextTable.h"
+
 #include "tools/CompressorCommand.h"
 #include "gui/LogView.h"
 #include "gui/ToolLocator.h"
@@ -24,6 +26,28 @@
 namespace {
 
 const QString kUnattendedMark = QStringLiteral("W");
+
+const std::vector<vornix::gui::TextRow>& windowTexts() {
+    using vornix::gui::TextRole;
+    static const std::vector<vornix::gui::TextRow> rows = {
+        {"RadioGroup1", TextRole::Group, "Komputer", "Machine"},
+        {"RadioGroup2", TextRole::Group, "Dekompresor", "Decompressor:"},
+        {"RadioGroup3", TextRole::Group, "Opcja -m", "-m option (max len)"},
+        {"CheckBox2", TextRole::Button, "Unikaj video matrix przy VIC20", "Avoid video matrix in VIC20 mode"},
+        {"CheckBox3", TextRole::Button, "Domyślny adres ład.", "Default load address"},
+        {"CheckBox4", TextRole::Button, "Domyślny adres wykon.", "Default Execution address"},
+        {"CheckBox5", TextRole::Button, "Wyłącz tryb 2MHz C128 / 2X C16+4", "Disable 2MHz mode (C128) / 2X Mode (C16/+4)"},
+        {"CheckBox6", TextRole::Button, "Kmpresja delta (lepiej pakuje kosztem czasu)",
+         "Delta Matching (better compression longer time)"},
+        {"CheckBox7", TextRole::Button, "Opcja -P", "-P option:"},
+        {"Button1", TextRole::Button, "Wyczyść", "Clear"},
+        {"Button2", TextRole::Button, "Kopiuj zazn.", "Copy selected"},
+        {"Button5", TextRole::Button, "Uruchom", "Run"},
+        {"Button6", TextRole::Button, "Wyjście", "Exit"},
+        {"ButtonStop", TextRole::Button, "Zatrzymaj", "Stop"},
+    };
+    return rows;
+}
 
 // A radio group as the window design has it: a captioned box, items in columns filled top
 // to bottom, one item checked.
@@ -71,30 +95,26 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("PUCrunch GUI"));
 
-    machineBox_ = radioGroup(this, QStringLiteral("RadioGroup1"), QStringLiteral("Machine"),
+    machineBox_ = radioGroup(this, QStringLiteral("RadioGroup1"), {},
                              {QStringLiteral("C64"), QStringLiteral("C128"), QStringLiteral("VIC20"),
                               QStringLiteral("C16/+4"), QStringLiteral("Stand-alone")},
                              1, 0, machine_);
-    decompressorBox_ = radioGroup(this, QStringLiteral("RadioGroup2"), QStringLiteral("Decompressor:"),
+    decompressorBox_ = radioGroup(this, QStringLiteral("RadioGroup2"), {},
                              {QStringLiteral("Basic (not in v. 2k3)"), QStringLiteral("Bigger, but faster"),
                               QStringLiteral("Smaller, but slower"), QStringLiteral("Medium")},
                              2, 2, decompressor_);
-    maxLenBox_ = radioGroup(this, QStringLiteral("RadioGroup3"), QStringLiteral("-m option (max len)"),
+    maxLenBox_ = radioGroup(this, QStringLiteral("RadioGroup3"), {},
                              {QStringLiteral("5 (64)"), QStringLiteral("6 (128)"), QStringLiteral("7 (256)")},
                              1, 0, maxLen_);
 
-    avoidVideoMatrixCheck_ = checkBox(this, QStringLiteral("CheckBox2"),
-                         QStringLiteral("Avoid video matrix in VIC20 mode"), false);
-    defaultLoadCheck_ = checkBox(this, QStringLiteral("CheckBox3"), QStringLiteral("Default load address"), true);
+    avoidVideoMatrixCheck_ = checkBox(this, QStringLiteral("CheckBox2"), {}, false);
+    defaultLoadCheck_ = checkBox(this, QStringLiteral("CheckBox3"), {}, true);
     loadAddressEdit_ = edit(this, QStringLiteral("Edit1"), QStringLiteral("0x258"), false);
-    defaultStartCheck_ =
-        checkBox(this, QStringLiteral("CheckBox4"), QStringLiteral("Default Execution address"), true);
+    defaultStartCheck_ = checkBox(this, QStringLiteral("CheckBox4"), {}, true);
     startAddressEdit_ = edit(this, QStringLiteral("Edit2"), QString(), false);
-    no2MhzCheck_ = checkBox(this, QStringLiteral("CheckBox5"),
-                         QStringLiteral("Disable 2MHz mode (C128) / 2X Mode (C16/+4)"), false);
-    deltaCheck_ = checkBox(this, QStringLiteral("CheckBox6"),
-                         QStringLiteral("Delta Matching (better compression longer time)"), false);
-    pOptionCheck_ = checkBox(this, QStringLiteral("CheckBox7"), QStringLiteral("-P option:"), false);
+    no2MhzCheck_ = checkBox(this, QStringLiteral("CheckBox5"), {}, false);
+    deltaCheck_ = checkBox(this, QStringLiteral("CheckBox6"), {}, false);
+    pOptionCheck_ = checkBox(this, QStringLiteral("CheckBox7"), {}, false);
     pOptionEdit_ = edit(this, QStringLiteral("Edit3"), QString(), false);
 
     toolMissingLabel_ =
@@ -108,12 +128,12 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     logView_ = new LogView(this); // editable: a typed W selects the unattended run
     logView_->setObjectName(QStringLiteral("Memo1"));
 
-    clearButton_ = button(this, QStringLiteral("Button1"), QStringLiteral("Clear"));
-    copyButton_ = button(this, QStringLiteral("Button2"), QStringLiteral("Copy selected"));
-    runButton_ = button(this, QStringLiteral("Button5"), QStringLiteral("Run"));
-    exitButton_ = button(this, QStringLiteral("Button6"), QStringLiteral("Exit"));
+    clearButton_ = button(this, QStringLiteral("Button1"), {});
+    copyButton_ = button(this, QStringLiteral("Button2"), {});
+    runButton_ = button(this, QStringLiteral("Button5"), {});
+    exitButton_ = button(this, QStringLiteral("Button6"), {});
     // Not in the window design: a way out of a compressor that does not end.
-    stopButton_ = button(this, QStringLiteral("ButtonStop"), QStringLiteral("Stop"));
+    stopButton_ = button(this, QStringLiteral("ButtonStop"), {});
     stopButton_->setEnabled(false);
 
     auto* checks = new QGridLayout;
@@ -185,6 +205,7 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     connect(defaultStartCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultStartToggled);
     connect(pOptionCheck_, &QCheckBox::toggled, this, &CompressionWindow::pOptionToggled);
 
+    vornix::gui::applyTexts(this, windowTexts(), true);
     logView_->clear();
     // Without the marker (found like the tools, whatever its letter case) the installed
     // compressor is one that does not know -fbasic.
@@ -194,20 +215,7 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
 
 void CompressionWindow::applyPolish() {
     polish_ = true;
-    clearButton_->setText(QStringLiteral("Wyczyść"));
-    copyButton_->setText(QStringLiteral("Kopiuj zazn."));
-    runButton_->setText(QStringLiteral("Uruchom"));
-    exitButton_->setText(QStringLiteral("Wyjście"));
-    stopButton_->setText(QStringLiteral("Zatrzymaj"));
-    machineBox_->setTitle(QStringLiteral("Komputer"));
-    maxLenBox_->setTitle(QStringLiteral("Opcja -m"));
-    decompressorBox_->setTitle(QStringLiteral("Dekompresor"));
-    avoidVideoMatrixCheck_->setText(QStringLiteral("Unikaj video matrix przy VIC20"));
-    defaultLoadCheck_->setText(QStringLiteral("Domyślny adres ład."));
-    defaultStartCheck_->setText(QStringLiteral("Domyślny adres wykon."));
-    no2MhzCheck_->setText(QStringLiteral("Wyłącz tryb 2MHz C128 / 2X C16+4"));
-    deltaCheck_->setText(QStringLiteral("Kmpresja delta (lepiej pakuje kosztem czasu)"));
-    pOptionCheck_->setText(QStringLiteral("Opcja -P"));
+    vornix::gui::applyTexts(this, windowTexts(), false);
     toolMissingLabel_->setText(QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik %1 i umieścić go w "
                                    "katalogu programu lub w ścieżce PATH!")
                         .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
