@@ -29,10 +29,15 @@ void ScrollingBanner::paintEvent(QPaintEvent*) {
                Qt::AlignVCenter | Qt::AlignLeft, text_);
 }
 
-void ScrollingBanner::showEvent(QShowEvent*) { timer_.start(); }
-void ScrollingBanner::hideEvent(QHideEvent*) { timer_.stop(); }
+void ScrollingBanner::showEvent(QShowEvent*) {
+    timer_.start();
+}
+void ScrollingBanner::hideEvent(QHideEvent*) {
+    timer_.stop();
+}
 
-AboutWindow::AboutWindow(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
+AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("About Vornix"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -69,8 +74,9 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* parent) : QWidget(p
     picture->setPixmap(tape);
 
     auto* banner = new ScrollingBanner(
-        QStringLiteral("Vornix - T64 tape image editor for the Commodore 64 ... add, extract, rename and "
-                       "reorder programs ... pictures to PRG, compression, cartridges, tapes and TAP linking ..."),
+        QStringLiteral(
+            "Vornix - T64 tape image editor for the Commodore 64 ... add, extract, rename and "
+            "reorder programs ... pictures to PRG, compression, cartridges, tapes and TAP linking ..."),
         this);
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);

@@ -1,9 +1,9 @@
 #include "app/DiskCommands.h"
 
 #include "app/DiskImportDialog.h"
-#include "gui/LocalPath.h"
 #include "app/MainWindow.h"
 #include "core/D64Image.h"
+#include "gui/LocalPath.h"
 
 #include <QAction>
 #include <QDir>

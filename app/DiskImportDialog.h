@@ -26,6 +26,6 @@ class DiskImportDialog : public QDialog {
   private:
     QLabel* captionLabel_ = nullptr;
     QListWidget* list_ = nullptr;
-    QPushButton* okButton_ = nullptr; // OK
+    QPushButton* okButton_ = nullptr;     // OK
     QPushButton* cancelButton_ = nullptr; // Cancel
 };

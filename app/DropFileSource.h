@@ -10,7 +10,7 @@ class QWidget;
 
 class DropFileSource : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit DropFileSource(QObject* parent = nullptr);
 
     void clear() { urls_.clear(); }
@@ -23,6 +23,6 @@ public:
     // Runs the drag from source and returns only when it has ended, whatever the result.
     virtual void execute(QWidget* source);
 
-private:
+  private:
     QList<QUrl> urls_;
 };

@@ -4,17 +4,17 @@
 #include "app/DiskCommands.h"
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
+#include "app/PictureCommands.h"
 #include "app/RenameBox.h"
+#include "app/Settings.h"
+#include "app/WorkingFolder.h"
+#include "core/Extraction.h"
+#include "core/FileStamp.h"
 #include "gui/Latin1Validator.h"
 #include "gui/LocalPath.h"
 #include "gui/SvgIcon.h"
-#include "app/Settings.h"
-#include "app/WorkingFolder.h"
-#include "app/PictureCommands.h"
-#include "core/Extraction.h"
-#include "core/FileStamp.h"
-#include "tape/ui/TapeConversionWindow.h"
 #include "tape/ui/TapLinkerWindow.h"
+#include "tape/ui/TapeConversionWindow.h"
 #include "tools/ui/CartridgeWindow.h"
 #include "tools/ui/CompressionWindow.h"
 
@@ -29,15 +29,15 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace {
 
@@ -45,7 +45,9 @@ const QString kVersionSuffix = QStringLiteral(" - VORN 0.11");
 const QString kRejectedText = QStringLiteral("To nie jest poprawny plik T64.");
 const QString kRejectedCaption = QStringLiteral("O kurcze...!");
 
-QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
+QString nativeName(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 } // namespace
 
@@ -74,7 +76,9 @@ MainWindow::MainWindow(const AppContext& context, const QStringList& arguments, 
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::setToolWindows(CompressionWindow* compression, AboutWindow* about, CartridgeWindow* cartridge, TapeConversionWindow* tape, TapLinkerWindow* linker) {
+void MainWindow::setToolWindows(CompressionWindow* compression, AboutWindow* about,
+                                CartridgeWindow* cartridge, TapeConversionWindow* tape,
+                                TapLinkerWindow* linker) {
     compression_ = compression;
     about_ = about;
     cartridge_ = cartridge;
@@ -231,7 +235,9 @@ bool MainWindow::loadImage(const QString& path) {
     return true;
 }
 
-void MainWindow::saveImageAs() { saveAs(); }
+void MainWindow::saveImageAs() {
+    saveAs();
+}
 
 MainWindow::SaveOutcome MainWindow::saveAs() {
     saveDialog_.title = messageText(Msg::SaveTitle, english_);
@@ -342,7 +348,9 @@ vornix::Selection MainWindow::selection() const {
     return vornix::Selection(rows.begin(), rows.end());
 }
 
-void MainWindow::exitProgram() { close(); }
+void MainWindow::exitProgram() {
+    close();
+}
 
 void MainWindow::extractAll() {
     if (extractButton_->isEnabled())
@@ -355,7 +363,8 @@ void MainWindow::extractSelected() {
     const QList<int> rows = list_->selectedRows();
     if (rows.isEmpty())
         return;
-    const QString folder = ctx_.dialogs->folder(this, messageText(Msg::ExtractTitle, english_), lastExtractFolder_);
+    const QString folder =
+        ctx_.dialogs->folder(this, messageText(Msg::ExtractTitle, english_), lastExtractFolder_);
     if (folder.isEmpty())
         return;
     lastExtractFolder_ = folder;
@@ -420,7 +429,8 @@ void MainWindow::redisplay() {
     QList<QTreeWidgetItem*> items;
     int pos = 1;
     for (const vornix::Entry& e : doc_.entries()) {
-        auto* item = new QTreeWidgetItem({QString::number(pos++), QString::fromLatin1(e.name.data(), qsizetype(e.name.size())),
+        auto* item = new QTreeWidgetItem({QString::number(pos++),
+                                          QString::fromLatin1(e.name.data(), qsizetype(e.name.size())),
                                           QString::number(e.size)});
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         items << item;
@@ -428,7 +438,8 @@ void MainWindow::redisplay() {
     list_->addTopLevelItems(items);
     countLabel_->setText(QString::number(doc_.count()));
     const int capacity = doc_.applyCapacityRule();
-    capacitySpin_->setRange(std::min(doc_.capacityLowerLimit(), capacity), std::max(doc_.capacityUpperLimit(), capacity));
+    capacitySpin_->setRange(std::min(doc_.capacityLowerLimit(), capacity),
+                            std::max(doc_.capacityUpperLimit(), capacity));
     capacitySpin_->setValue(capacity);
     updating_ = false;
 }
@@ -446,13 +457,16 @@ void MainWindow::setImageOpen() {
     for (QToolButton* b : {saveButton_, deleteButton_, addButton_, extractButton_, topButton_, upButton_,
                            downButton_, bottomButton_})
         b->setEnabled(true);
-    for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_, downAction_, bottomAction_})
+    for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_,
+                       downAction_, bottomAction_})
         a->setEnabled(true);
     capacitySpin_->setEnabled(true);
     labelEdit_->setEnabled(true);
 }
 
-void MainWindow::setCaptionFor(const QString& path) { setWindowTitle(QFileInfo(path).fileName() + kVersionSuffix); }
+void MainWindow::setCaptionFor(const QString& path) {
+    setWindowTitle(QFileInfo(path).fileName() + kVersionSuffix);
+}
 
 void MainWindow::showMessage(Msg id, const QString& arg, const QString& reason) {
     QString text = messageText(id, english_).arg(arg);
@@ -585,9 +599,13 @@ void MainWindow::showTapeConversionWindow() {
     showToolWindow(tape_);
 }
 
-void MainWindow::showTapLinkerWindow() { showToolWindow(linker_); }
+void MainWindow::showTapLinkerWindow() {
+    showToolWindow(linker_);
+}
 
-void MainWindow::showAboutWindow() { showToolWindow(about_); }
+void MainWindow::showAboutWindow() {
+    showToolWindow(about_);
+}
 
 // The picture commands read the option ticks at the moment they run.
 CompressionOptions MainWindow::pictureOptions() {

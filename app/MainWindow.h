@@ -1,13 +1,13 @@
 #pragma once
 // The main window: the one open tape image in a list, the toolbar and menus that start
 // every command, the save prompt and the close sequence.
-#include "gui/AppContext.h"
-#include "gui/Dialogs.h"
 #include "app/DragGesture.h"
-#include "app/Texts.h"
 #include "app/PictureCommands.h"
+#include "app/Texts.h"
 #include "core/FileStamp.h"
 #include "core/TapeDocument.h"
+#include "gui/AppContext.h"
+#include "gui/Dialogs.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -35,14 +35,16 @@ class EntryListView;
 class MainWindow : public QMainWindow {
     Q_OBJECT
     friend class DiskCommands; // the disk image commands act on the document like the menu's own
-public:
+  public:
     // arguments: the command line without the program name; the first names an image to open.
     // The start-up sequence runs here, before any tool window exists.
-    explicit MainWindow(const AppContext& context, const QStringList& arguments = {}, QWidget* parent = nullptr);
+    explicit MainWindow(const AppContext& context, const QStringList& arguments = {},
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The windows the menu shows; created after this one.
-    void setToolWindows(CompressionWindow* compression, AboutWindow* about, CartridgeWindow* cartridge, TapeConversionWindow* tape, TapLinkerWindow* linker);
+    void setToolWindows(CompressionWindow* compression, AboutWindow* about, CartridgeWindow* cartridge,
+                        TapeConversionWindow* tape, TapLinkerWindow* linker);
     // Replaces the drag source (tests look at the offered files there); takes ownership.
     void setDropFileSource(DropFileSource* source);
     DropFileSource* dropFileSource() const { return dropSource_; }
@@ -57,11 +59,11 @@ public:
     // Files dropped from the shell, in the order they arrive.
     void dropFiles(const QStringList& paths);
 
-signals:
+  signals:
     // The close sequence has run; the program ends.
     void programEnds();
 
-public slots:
+  public slots:
     void newImage();
     void openImage();
     void saveImageAs();
@@ -87,19 +89,21 @@ public slots:
     void type01Toggled();
     void renameSelected();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void buildWindow();
     void buildToolbar();
     void buildMenus();
-    QToolButton* addToolButton(QToolBar* bar, const QString& name, const QString& icon, void (MainWindow::*handler)());
-    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& text, void (MainWindow::*handler)());
+    QToolButton* addToolButton(QToolBar* bar, const QString& name, const QString& icon,
+                               void (MainWindow::*handler)());
+    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& text,
+                         void (MainWindow::*handler)());
     void applyTexts(bool english);
     void applyEnglish();
 

@@ -143,7 +143,7 @@ void MainWindow::buildWindow() {
 }
 
 QToolButton* MainWindow::addToolButton(QToolBar* bar, const QString& name, const QString& icon,
-                                   void (MainWindow::*handler)()) {
+                                       void (MainWindow::*handler)()) {
     auto* b = new QToolButton(bar);
     b->setObjectName(name);
     b->setIcon(vornix::gui::svgIcon(icon));
@@ -171,22 +171,33 @@ void MainWindow::buildToolbar() {
         bar->addWidget(w);
     };
     gap(4);
-    newButton_ = addToolButton(bar, QStringLiteral("SpeedButton10"), QStringLiteral("new"), &MainWindow::newImage);
-    openButton_ = addToolButton(bar, QStringLiteral("SpeedButton1"), QStringLiteral("open"), &MainWindow::openImage);
-    saveButton_ = addToolButton(bar, QStringLiteral("SpeedButton8"), QStringLiteral("save"), &MainWindow::saveImageAs);
+    newButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton10"), QStringLiteral("new"), &MainWindow::newImage);
+    openButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton1"), QStringLiteral("open"), &MainWindow::openImage);
+    saveButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton8"), QStringLiteral("save"), &MainWindow::saveImageAs);
     gap(8);
-    deleteButton_ = addToolButton(bar, QStringLiteral("SpeedButton7"), QStringLiteral("delete"), &MainWindow::deleteSelected);
-    addButton_ = addToolButton(bar, QStringLiteral("SpeedButton9"), QStringLiteral("add"), &MainWindow::addPrograms);
-    extractButton_ = addToolButton(bar, QStringLiteral("SpeedButton2"), QStringLiteral("extract"), &MainWindow::extractSelected);
+    deleteButton_ = addToolButton(bar, QStringLiteral("SpeedButton7"), QStringLiteral("delete"),
+                                  &MainWindow::deleteSelected);
+    addButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton9"), QStringLiteral("add"), &MainWindow::addPrograms);
+    extractButton_ = addToolButton(bar, QStringLiteral("SpeedButton2"), QStringLiteral("extract"),
+                                   &MainWindow::extractSelected);
     gap(16);
-    topButton_ = addToolButton(bar, QStringLiteral("SpeedButton3"), QStringLiteral("top"), &MainWindow::moveToTop);
+    topButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton3"), QStringLiteral("top"), &MainWindow::moveToTop);
     upButton_ = addToolButton(bar, QStringLiteral("SpeedButton6"), QStringLiteral("up"), &MainWindow::moveUp);
-    downButton_ = addToolButton(bar, QStringLiteral("SpeedButton5"), QStringLiteral("down"), &MainWindow::moveDown);
-    bottomButton_ = addToolButton(bar, QStringLiteral("SpeedButton4"), QStringLiteral("bottom"), &MainWindow::moveToBottom);
+    downButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton5"), QStringLiteral("down"), &MainWindow::moveDown);
+    bottomButton_ = addToolButton(bar, QStringLiteral("SpeedButton4"), QStringLiteral("bottom"),
+                                  &MainWindow::moveToBottom);
     gap(24);
-    englishButton_ = addToolButton(bar, QStringLiteral("SpeedButton11"), QStringLiteral("english"), &MainWindow::switchToEnglish);
+    englishButton_ = addToolButton(bar, QStringLiteral("SpeedButton11"), QStringLiteral("english"),
+                                   &MainWindow::switchToEnglish);
     englishButtonSlot_ = bar->actions().last();
-    polishButton_ = addToolButton(bar, QStringLiteral("SpeedButton12"), QStringLiteral("polish"), &MainWindow::switchToPolish);
+    polishButton_ = addToolButton(bar, QStringLiteral("SpeedButton12"), QStringLiteral("polish"),
+                                  &MainWindow::switchToPolish);
     polishButtonSlot_ = bar->actions().last();
     polishButtonSlot_->setVisible(false);
     polishButton_->setEnabled(false);
@@ -197,7 +208,8 @@ void MainWindow::buildToolbar() {
     addToolBar(Qt::TopToolBarArea, bar);
 }
 
-QAction* MainWindow::addMenuItem(QMenu* menu, const QString& name, const QString& text, void (MainWindow::*handler)()) {
+QAction* MainWindow::addMenuItem(QMenu* menu, const QString& name, const QString& text,
+                                 void (MainWindow::*handler)()) {
     auto* a = new QAction(text, this);
     a->setObjectName(name);
     if (handler)
@@ -218,7 +230,8 @@ void MainWindow::buildMenus() {
 
     editMenu_ = bar->addMenu(QString());
     editMenu_->setObjectName(QStringLiteral("Edycja1"));
-    extractAllAction_ = addMenuItem(editMenu_, QStringLiteral("Wypakujwszystkie1"), {}, &MainWindow::extractAll);
+    extractAllAction_ =
+        addMenuItem(editMenu_, QStringLiteral("Wypakujwszystkie1"), {}, &MainWindow::extractAll);
     addAction_ = addMenuItem(editMenu_, QStringLiteral("Dodaj1"), {}, &MainWindow::addPrograms);
     deleteAction_ = addMenuItem(editMenu_, QStringLiteral("Usu1"), {}, &MainWindow::deleteSelected);
     topAction_ = addMenuItem(editMenu_, QStringLiteral("Przesuwyej1"), {}, &MainWindow::moveToTop);
@@ -229,20 +242,27 @@ void MainWindow::buildMenus() {
     extrasMenu_ = bar->addMenu(QString());
     extrasMenu_->setObjectName(QStringLiteral("Pomoc1"));
     extrasMenu_->setToolTipsVisible(true);
-    compressionAction_ = addMenuItem(extrasMenu_, QStringLiteral("KompresjaPRG1"), {}, &MainWindow::showCompressionWindow);
-    cartridgeAction_ = addMenuItem(extrasMenu_, QStringLiteral("Konwersjacartridge1"), {}, &MainWindow::showCartridgeWindow);
-    tapeConversionAction_ = addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), QStringLiteral("WAV/TAP->T64/P00/TAP"),
-                                   &MainWindow::showTapeConversionWindow);
-    koalaAction_ = addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), QStringLiteral("Koala->PRG"), &MainWindow::convertKoala);
-    fliAction_ = addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), QStringLiteral("FLI->PRG"), &MainWindow::convertFli);
-    tapLinkerAction_ = addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), QStringLiteral("TAP Linker"), &MainWindow::showTapLinkerWindow);
+    compressionAction_ =
+        addMenuItem(extrasMenu_, QStringLiteral("KompresjaPRG1"), {}, &MainWindow::showCompressionWindow);
+    cartridgeAction_ =
+        addMenuItem(extrasMenu_, QStringLiteral("Konwersjacartridge1"), {}, &MainWindow::showCartridgeWindow);
+    tapeConversionAction_ =
+        addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), QStringLiteral("WAV/TAP->T64/P00/TAP"),
+                    &MainWindow::showTapeConversionWindow);
+    koalaAction_ = addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), QStringLiteral("Koala->PRG"),
+                               &MainWindow::convertKoala);
+    fliAction_ = addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), QStringLiteral("FLI->PRG"),
+                             &MainWindow::convertFli);
+    tapLinkerAction_ = addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), QStringLiteral("TAP Linker"),
+                                   &MainWindow::showTapLinkerWindow);
     extrasMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
-    compressOutputAction_ =
-        addMenuItem(extrasMenu_, QStringLiteral("Kompresujplikiwynikowe1"), {}, &MainWindow::compressOutputToggled);
+    compressOutputAction_ = addMenuItem(extrasMenu_, QStringLiteral("Kompresujplikiwynikowe1"), {},
+                                        &MainWindow::compressOutputToggled);
     compressOutputAction_->setCheckable(true);
     compressOutputAction_->setChecked(true);
     // Only the tick: this option is not kept between runs.
-    fastCompressionAction_ = addMenuItem(extrasMenu_, QStringLiteral("Szybszakompresjawikszyplik1"), {}, nullptr);
+    fastCompressionAction_ =
+        addMenuItem(extrasMenu_, QStringLiteral("Szybszakompresjawikszyplik1"), {}, nullptr);
     fastCompressionAction_->setCheckable(true);
     type01Action_ =
         addMenuItem(extrasMenu_, QStringLiteral("Oznaczenieprogramu0x011"), {}, &MainWindow::type01Toggled);
@@ -251,7 +271,8 @@ void MainWindow::buildMenus() {
         QStringLiteral("Oznacza program przez 0x01, nie 0x82 jak robi to StarCommander,"));
     aboutAction_ = addMenuItem(extrasMenu_, QStringLiteral("Oprogramie1"), {}, &MainWindow::showAboutWindow);
 
-    for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_, downAction_, bottomAction_})
+    for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_,
+                       downAction_, bottomAction_})
         a->setEnabled(false);
     new DiskCommands(this);
 }
@@ -270,4 +291,3 @@ void MainWindow::applyEnglish() {
     polishButton_->setEnabled(true);
     english_ = true;
 }
-

@@ -1,8 +1,8 @@
 #include "app/PictureCommands.h"
 
-#include "gui/LocalPath.h"
 #include "convert/InPlaceCompression.h"
 #include "convert/PictureConverters.h"
+#include "gui/LocalPath.h"
 #include "tools/ui/CompressionWindow.h"
 
 #include <QFile>

@@ -16,7 +16,8 @@ RenameBox::RenameBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 void RenameBox::begin(const QRect& geometry, QString name) {
-    setGeometry(geometry.x(), geometry.y(), geometry.width(), std::max(geometry.height(), minimumSizeHint().height()));
+    setGeometry(geometry.x(), geometry.y(), geometry.width(),
+                std::max(geometry.height(), minimumSizeHint().height()));
     // Names read from a tape are padded to 16 with spaces or shifted spaces (0xA0); without
     // them the name can be extended at once.
     while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QChar(0xA0)))

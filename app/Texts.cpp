@@ -24,7 +24,8 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"Przesunizj1", TextRole::Action, "Przesuń niżej", "Move down"},
         {"Przesunad1", TextRole::Action, "Przesuń na dól", "Move to bottom"},
         {"Oprogramie1", TextRole::Action, "O programie", "About..."},
-        {"Oznaczenieprogramu0x011", TextRole::Action, "Oznaczenie programu 0x01", "Mark T64 programs as 0x01"},
+        {"Oznaczenieprogramu0x011", TextRole::Action, "Oznaczenie programu 0x01",
+         "Mark T64 programs as 0x01"},
         {"Kompresujplikiwynikowe1", TextRole::Action, "Kompresuj  konwertowane", "Compress converted files"},
         {"Szybszakompresjawikszyplik1", TextRole::Action, "Szybsza kompresja/większy plik",
          "Faster compression/bigger file"},
@@ -55,8 +56,9 @@ QString messageText(Msg id, bool english) {
         return pick("Nie można odczytać pliku %1:\n%2.\nProgram nie został dodany.",
                     "Cannot read the file %1:\n%2.\nThe program was not added.");
     case Msg::PrgTooShort:
-        return pick("Plik %1 ma mniej niż 2 bajty, więc nie jest programem PRG.\nProgram nie został dodany.",
-                    "The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not added.");
+        return pick(
+            "Plik %1 ma mniej niż 2 bajty, więc nie jest programem PRG.\nProgram nie został dodany.",
+            "The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not added.");
     case Msg::ImageFull:
         return pick("Obraz T64 mieści najwyżej 255 programów.\nPlik %1 nie został dodany.",
                     "A T64 image holds at most 255 programs.\nThe file %1 was not added.");
@@ -84,17 +86,27 @@ QString messageText(Msg id, bool english) {
             "Zastąpić go i utracić tamte zmiany?",
             "The file %1 has been changed on disk (by another program?) since it was opened or last saved.\n"
             "Replace it and lose those changes?");
-    case Msg::OpenTitle: return pick("Otwórz", "Open");
-    case Msg::SaveTitle: return pick("Zapisz jako", "Save as");
-    case Msg::AddTitle: return pick("Dodaj program", "Add program");
-    case Msg::ExtractTitle: return pick("Wypakuj do folderu", "Extract to folder");
-    case Msg::DiskExportTitle: return pick("Eksport do D64", "Export to D64");
-    case Msg::DiskAddTitle: return pick("Dodaj z D64", "Add from D64");
-    case Msg::DiskProgramsOf: return pick("Programy na dysku \"%1\":", "Programs on the disk \"%1\":");
-    case Msg::DiskFileDamagedMark: return pick("  (uszkodzony)", "  (damaged)");
-    case Msg::DiskCancel: return pick("Anuluj", "Cancel");
+    case Msg::OpenTitle:
+        return pick("Otwórz", "Open");
+    case Msg::SaveTitle:
+        return pick("Zapisz jako", "Save as");
+    case Msg::AddTitle:
+        return pick("Dodaj program", "Add program");
+    case Msg::ExtractTitle:
+        return pick("Wypakuj do folderu", "Extract to folder");
+    case Msg::DiskExportTitle:
+        return pick("Eksport do D64", "Export to D64");
+    case Msg::DiskAddTitle:
+        return pick("Dodaj z D64", "Add from D64");
+    case Msg::DiskProgramsOf:
+        return pick("Programy na dysku \"%1\":", "Programs on the disk \"%1\":");
+    case Msg::DiskFileDamagedMark:
+        return pick("  (uszkodzony)", "  (damaged)");
+    case Msg::DiskCancel:
+        return pick("Anuluj", "Cancel");
     case Msg::DiskUnreadable:
-        return pick("Plik %1 nie jest poprawnym obrazem dysku D64.", "The file %1 is not a valid D64 disk image.");
+        return pick("Plik %1 nie jest poprawnym obrazem dysku D64.",
+                    "The file %1 is not a valid D64 disk image.");
     case Msg::DiskNoPrograms:
         return pick("Na dysku %1 nie ma programów PRG.", "The disk %1 holds no PRG programs.");
     case Msg::DiskDoesNotFit:

@@ -15,15 +15,15 @@ const std::vector<TextRow>& mainWindowTexts();
 
 // Messages of our own, in the interface language.
 enum class Msg {
-    PrgUnreadable,     // %1 file, %2 reason
-    PrgTooShort,       // %1 file
-    ImageFull,         // %1 file
-    DirectoryRepaired, // %1 file
+    PrgUnreadable,        // %1 file, %2 reason
+    PrgTooShort,          // %1 file
+    ImageFull,            // %1 file
+    DirectoryRepaired,    // %1 file
     EntriesFromDirectory, // %1 file
-    SaveFailed,        // %1 file, %2 reason
-    ExtractFailed,     // %1 file, %2 reason
-    WorkingFolderFailed, // %1 folder
-    ChangedOnDisk,     // %1 file
+    SaveFailed,           // %1 file, %2 reason
+    ExtractFailed,        // %1 file, %2 reason
+    WorkingFolderFailed,  // %1 folder
+    ChangedOnDisk,        // %1 file
     OpenTitle,
     SaveTitle,
     AddTitle,
@@ -34,11 +34,11 @@ enum class Msg {
     DiskProgramsOf,      // %1 disk name
     DiskFileDamagedMark, // appended to a damaged file's row
     DiskCancel,
-    DiskUnreadable,      // %1 file
-    DiskNoPrograms,      // %1 file
-    DiskDoesNotFit,      // %1 entry name, %2 blocks it needs, %3 blocks left
-    DiskTooManyFiles,    // %1 entry name
-    DiskWriteFailed,     // %1 file
+    DiskUnreadable,   // %1 file
+    DiskNoPrograms,   // %1 file
+    DiskDoesNotFit,   // %1 entry name, %2 blocks it needs, %3 blocks left
+    DiskTooManyFiles, // %1 entry name
+    DiskWriteFailed,  // %1 file
 };
 
 QString messageText(Msg id, bool english);

@@ -1,9 +1,9 @@
 #include "app/AboutWindow.h"
+#include "app/MainWindow.h"
 #include "gui/AppContext.h"
 #include "gui/QtDialogs.h"
-#include "app/MainWindow.h"
-#include "tape/ui/TapeConversionWindow.h"
 #include "tape/ui/TapLinkerWindow.h"
+#include "tape/ui/TapeConversionWindow.h"
 #include "tools/ui/CartridgeWindow.h"
 #include "tools/ui/CompressionWindow.h"
 
@@ -17,7 +17,8 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtDialogs dialogs;
-    const AppContext ctx{QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'), &dialogs};
+    const AppContext ctx{QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'),
+                         &dialogs};
     QStringList arguments = QCoreApplication::arguments();
     if (!arguments.isEmpty())
         arguments.removeFirst();

@@ -40,8 +40,8 @@ struct CommandLine {
 
 // flags take no value; valued options take one ("--label X" or "--label=X"). The first
 // unknown option is the error; with keepGoing the rest is still read (a later --help counts).
-CommandLine parse(const Args& args, const std::set<std::string>& flags, const std::set<std::string>& valued = {},
-                  bool keepGoing = false);
+CommandLine parse(const Args& args, const std::set<std::string>& flags,
+                  const std::set<std::string>& valued = {}, bool keepGoing = false);
 
 // A decimal number from low to high, or nothing.
 std::optional<int> number(const std::string& text, int low, int high);

@@ -340,7 +340,8 @@ int cmdLabel(const Args& args) {
 
 int cmdCapacity(const Args& args) {
     const CommandLine pre = parse(args, {"--type-01"}, {});
-    if (!pre.help && pre.error.empty() && pre.operands.size() == 2 && !number(pre.operands[1], 0, vornix::kMaxSlots))
+    if (!pre.help && pre.error.empty() && pre.operands.size() == 2 &&
+        !number(pre.operands[1], 0, vornix::kMaxSlots))
         return usageError(kCapacity, "N must be a number from 0 to 255, not '" + pre.operands[1] + "'");
     return edit(kCapacity, args, 2, false, {},
                 [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {

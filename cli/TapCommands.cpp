@@ -56,7 +56,8 @@ int cmdTapJoin(const Args& args) {
         if (a.rfind(kPause, 0) == 0) {
             int seconds = 0;
             if (!parsePause(std::string_view(a).substr(kPause.size()), seconds)) {
-                std::cerr << "vornix-cli tap-join: " << a << ": a pause is 1, 2, 4, 5, 10, 20 or 40 seconds\n";
+                std::cerr << "vornix-cli tap-join: " << a
+                          << ": a pause is 1, 2, 4, 5, 10, 20 or 40 seconds\n";
                 return 2;
             }
             items.push_back(tap::JoinItem::pause(seconds));

@@ -150,8 +150,8 @@ ExtractResult extractEntry(const Entry& entry, const std::string& folder, const 
     return result;
 }
 
-ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count, const EntryWriter& write,
-                          const EntryWritten& done) {
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
+                          const EntryWriter& write, const EntryWritten& done) {
     for (std::size_t position : positions) {
         if (position >= count)
             break;

@@ -48,8 +48,8 @@ ExtractResult extractEntry(const Entry& entry, const std::string& folder,
 // each file written.
 using EntryWriter = std::function<ExtractResult(std::size_t position)>;
 using EntryWritten = std::function<void(std::size_t position, const ExtractResult& result)>;
-ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count, const EntryWriter& write,
-                          const EntryWritten& done = {});
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
+                          const EntryWriter& write, const EntryWritten& done = {});
 
 // Extraction straight from an image file: only the directory is read, and each entry is
 // copied from the file to its PRG file (inside the kernel where it can), so the image is

@@ -15,20 +15,20 @@ struct FileDialogSetup {
     // Filters as the window design lists them: pairs of (description, patterns), e.g.
     // {"T64 files", "*.T64"}, {"All files", "*.*"}. Patterns are matched without case.
     QList<QPair<QString, QString>> filters;
-    int selectedFilter = 0;   // index into filters
-    QString defaultSuffix;    // without dot, e.g. "T64"; empty for none
-    QString fileName;         // preset file name or path
-    QString directory;        // starting folder, may be empty
+    int selectedFilter = 0;       // index into filters
+    QString defaultSuffix;        // without dot, e.g. "T64"; empty for none
+    QString fileName;             // preset file name or path
+    QString directory;            // starting folder, may be empty
     bool confirmOverwrite = true; // save dialogs only
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // A Yes/No question is answered Yes or No by the user; Escape and the close box do not
     // answer it. Cancel comes back only if it was closed unanswered from elsewhere.
-    virtual MsgAnswer message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
-                              MsgIcon icon) = 0;
+    virtual MsgAnswer message(QWidget* parent, const QString& caption, const QString& text,
+                              MsgButtons buttons, MsgIcon icon) = 0;
     // Open dialog; returns the chosen paths in the dialog's order, empty when cancelled.
     virtual QStringList openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) = 0;
     // Save dialog; returns the chosen path, empty when cancelled.

@@ -6,5 +6,9 @@
 
 #include <string>
 
-inline std::string toLocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-inline QString fromLocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+inline std::string toLocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+inline QString fromLocalPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}

@@ -1,7 +1,7 @@
 #include "gui/ProcessRunner.h"
 
-#include "tools/LineCutter.h"
 #include "gui/ToolLocator.h"
+#include "tools/LineCutter.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -282,7 +282,7 @@ void waitForChildInLoop(ProcessRunner& command) {
 }
 
 ProcessRunner* createLogRunner(QObject* owner, const QString& programFolder,
-                             std::function<void(QStringView)> showLine, bool* finished) {
+                               std::function<void(QStringView)> showLine, bool* finished) {
     auto* runner = new ProcessRunner(owner);
     runner->setObjectName(QStringLiteral("DosCommand1"));
     runner->MaxTimeAfterBeginning = 0;

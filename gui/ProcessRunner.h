@@ -94,7 +94,7 @@ bool runAndWait(ProcessRunner& command);
 // of a line as much as a whole one) and whose finished flag is set by OnTerminated: no time
 // limits, the program looked up from programFolder.
 ProcessRunner* createLogRunner(QObject* owner, const QString& programFolder,
-                             std::function<void(QStringView)> showLine, bool* finished);
+                               std::function<void(QStringView)> showLine, bool* finished);
 
 // Waits in a local event loop until the child of the last run has exited; returns at once
 // when there is none.

@@ -3,7 +3,7 @@
 
 // The real dialogs: QMessageBox and QFileDialog.
 class QtDialogs final : public Dialogs {
-public:
+  public:
     MsgAnswer message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
                       MsgIcon icon) override;
     QStringList openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) override;

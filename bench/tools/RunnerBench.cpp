@@ -5,9 +5,9 @@
 //   bench_runner --one-run [LINES]  one run into the log and nothing else, for timing the
 //                                   whole process from outside (bench/tools/runner_processes.sh)
 #include "gui/Dialogs.h"
-#include "tools/ui/CompressionWindow.h"
-#include "gui/ProcessRunner.h"
 #include "gui/LogView.h"
+#include "gui/ProcessRunner.h"
+#include "tools/ui/CompressionWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,11 +2,11 @@
 
 #include "gui/Dialogs.h"
 #include "gui/LocalPath.h"
+#include "gui/ToolLocator.h"
 #include "tape/LinkList.h"
 #include "tape/TapFile.h"
 #include "tape/TapJoin.h"
 #include "tape/TapPause.h"
-#include "gui/ToolLocator.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -65,7 +65,8 @@ QString lastLine(const QByteArray& output) {
 
 } // namespace
 
-TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
+TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(context) {
     initLinkerResources();
     setObjectName(QStringLiteral("TForm6"));
     setWindowTitle(QStringLiteral("TAP Linker"));
@@ -75,8 +76,7 @@ TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent) : Q
     list_->setObjectName(QStringLiteral("ListBox1"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    upButton_ =
-        makeButton(QStringLiteral("SpeedButton2"), QStringLiteral("up"), QStringLiteral("Move up"));
+    upButton_ = makeButton(QStringLiteral("SpeedButton2"), QStringLiteral("up"), QStringLiteral("Move up"));
     removeButton_ =
         makeButton(QStringLiteral("SpeedButton4"), QStringLiteral("remove"), QStringLiteral("Remove"));
     addButton_ =

@@ -21,13 +21,13 @@ class TapLinkerWindow : public QWidget {
     bool isJoining() const { return joining_; }
 
   public slots:
-    void addFiles(); // add files
-    void moveUp(); // move up
-    void moveDown(); // move down
+    void addFiles();       // add files
+    void moveUp();         // move up
+    void moveDown();       // move down
     void removeSelected(); // remove
-    void showPauseMenu(); // pause menu
-    void joinAndSave(); // join and save
-    void clearList(); // clear the list
+    void showPauseMenu();  // pause menu
+    void joinAndSave();    // join and save
+    void clearList();      // clear the list
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -4,11 +4,11 @@
 
 #include "gui/Dialogs.h"
 #include "gui/LocalPath.h"
+#include "gui/LogView.h"
+#include "gui/ProcessRunner.h"
+#include "gui/ToolLocator.h"
 #include "tape/TapFile.h"
 #include "tape/Tape64CommandLine.h"
-#include "gui/ProcessRunner.h"
-#include "gui/LogView.h"
-#include "gui/ToolLocator.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -137,14 +137,16 @@ const std::vector<vornix::gui::TextRow>& windowTexts() {
         {"Label2", TextRole::Label, "Różnica głośności: ", "Trigger amplitude:"},
         {"CheckBox3", TextRole::Button, "Numeruj pliki P0x.  Prefiks:", "Number P0x files.   Prefix: "},
         {"CheckBox4", TextRole::Button, "Zapisuj pliki uszkodzone", "Save bad files."},
-        {"Label4", TextRole::Label, "To wygląda na plik wersji 1. Czy kontynuować?", "It looks like a v1 file. Continue?"},
+        {"Label4", TextRole::Label, "To wygląda na plik wersji 1. Czy kontynuować?",
+         "It looks like a v1 file. Continue?"},
     };
     return rows;
 }
 
 } // namespace
 
-TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
+TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm5"));
     setWindowTitle(QStringLiteral("Tape64 Frontend"));
     resize(520, 560);
@@ -194,9 +196,10 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
 
     reverseCheck_ = named(new QCheckBox(conversionPage_), "CheckBox2");
     speedLabel_ = named(new QLabel(conversionPage_), "Label3");
-    speedEdit_ = named(new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()),
-                                conversionPage_),
-                  "Edit1");
+    speedEdit_ =
+        named(new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()),
+                            conversionPage_),
+              "Edit1");
     speedUpButton_ = named(new QPushButton(QStringLiteral("/\\"), conversionPage_), "Button5");
     speedDownButton_ = named(new QPushButton(QStringLiteral("V"), conversionPage_), "Button6");
     for (auto* b : {speedUpButton_, speedDownButton_}) {
@@ -252,8 +255,7 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     pages_->setCurrentWidget(conversionPage_);
 
     // Message texts, never shown as labels.
-    versionOneLabel_ =
-        named(new QLabel(this), "Label4");
+    versionOneLabel_ = named(new QLabel(this), "Label4");
     toolMissingLabel_ =
         named(new QLabel(QStringLiteral("Program nie będzie działał! Ściągnij plik %1 i umieść w katalogu "
                                         "programu lub w ścieżce PATH.")
@@ -298,8 +300,9 @@ QString TapeConversionWindow::text(const char* polish, const char* english) cons
 void TapeConversionWindow::applyEnglish() {
     english_ = true;
     vornix::gui::applyTexts(this, windowTexts(), true);
-    toolMissingLabel_->setText(QStringLiteral("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
-                                   .arg(toolLookedFor(QStringLiteral("tape64"))));
+    toolMissingLabel_->setText(
+        QStringLiteral("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
+            .arg(toolLookedFor(QStringLiteral("tape64"))));
 }
 
 void TapeConversionWindow::log(const QString& line) {
@@ -317,13 +320,15 @@ void TapeConversionWindow::checkTool() {
         log(QStringLiteral("Tape64.exe OK"));
         return;
     }
-    ctx_.dialogs->message(this, QStringLiteral("Warning"), toolMissingLabel_->text(), MsgButtons::Ok, MsgIcon::Warning);
+    ctx_.dialogs->message(this, QStringLiteral("Warning"), toolMissingLabel_->text(), MsgButtons::Ok,
+                          MsgIcon::Warning);
     toolMissing_ = true;
     for (auto* t : {clearButton_, copyButton_, startButton_})
         t->setInert(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{speedEdit_, speedUpButton_, speedDownButton_, prefixEdit_, inputEdit_, browseButton_,
-                                                      frequencyCheck_, reverseCheck_, numberFilesCheck_, saveBadCheck_, amplitudeSlider_,
-                                                      delaySpin_, frequencySpin_, amplitudeSpin_, outputBox_})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             speedEdit_, speedUpButton_, speedDownButton_, prefixEdit_, inputEdit_, browseButton_,
+             frequencyCheck_, reverseCheck_, numberFilesCheck_, saveBadCheck_, amplitudeSlider_, delaySpin_,
+             frequencySpin_, amplitudeSpin_, outputBox_})
         w->setEnabled(false);
 }
 

@@ -49,14 +49,14 @@ class TapeConversionWindow : public QWidget {
     // Writes the English texts over the Polish design texts (never undone).
     void applyEnglish();
 
-    void clearClicked();  // Clear
+    void clearClicked(); // Clear
     void copyClicked();  // Copy
-    void startClicked();  // Start
-    void closeClicked();  // Close
-    void browseInput(); // Browse for the input
+    void startClicked(); // Start
+    void closeClicked(); // Close
+    void browseInput();  // Browse for the input
     void outputChosen();
     void frequencyToggled();
-    void speedUpClicked(); // speed up
+    void speedUpClicked();   // speed up
     void speedDownClicked(); // speed down
     void amplitudeSlid();
     void amplitudeTyped();

@@ -3,9 +3,9 @@
 #include "app/DragGesture.h"
 #include "app/Texts.h"
 #include "tape/ui/TapeConversionWindow.h"
+#include "tests/app/MainWindowHarness.h"
 #include "tools/ui/CartridgeWindow.h"
 #include "tools/ui/CompressionWindow.h"
-#include "tests/app/MainWindowHarness.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -24,13 +24,20 @@ namespace {
 QString shownText(MainWindow* w, const TextRow& row, QString* promptText, QString* promptCaption) {
     const QString name = QString::fromLatin1(row.control);
     switch (row.role) {
-    case TextRole::Menu: return findNamed<QMenu>(w, name)->title();
-    case TextRole::Action: return findNamed<QAction>(w, name)->text();
-    case TextRole::Label: return findNamed<QLabel>(w, name)->text();
-    case TextRole::Header: return findNamed<QTreeWidget>(w, name)->headerItem()->text(row.column);
-    case TextRole::ToolTip: return findNamed<QToolButton>(w, name)->toolTip();
-    case TextRole::PromptText: return *promptText;
-    case TextRole::PromptCaption: return *promptCaption;
+    case TextRole::Menu:
+        return findNamed<QMenu>(w, name)->title();
+    case TextRole::Action:
+        return findNamed<QAction>(w, name)->text();
+    case TextRole::Label:
+        return findNamed<QLabel>(w, name)->text();
+    case TextRole::Header:
+        return findNamed<QTreeWidget>(w, name)->headerItem()->text(row.column);
+    case TextRole::ToolTip:
+        return findNamed<QToolButton>(w, name)->toolTip();
+    case TextRole::PromptText:
+        return *promptText;
+    case TextRole::PromptCaption:
+        return *promptCaption;
     }
     return {};
 }
@@ -107,7 +114,7 @@ struct ToolWindows {
 class LanguageDragDropTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void englishAtStartFromEng();
     void englishButtonAppliesTheTableAndStoresEng();
     void polishButtonAsksForARestart();
@@ -223,7 +230,8 @@ void LanguageDragDropTest::ownMessagesFollowTheLanguage() {
     h.dialogs.answerMessage(MsgAnswer::Ok);
     h.click("SpeedButton9");
     QCOMPARE(h.dialogs.asked.at(0).caption, QStringLiteral("Add program"));
-    QVERIFY2(h.dialogs.last()->text.startsWith(QStringLiteral("The file ")), qPrintable(h.dialogs.last()->text));
+    QVERIFY2(h.dialogs.last()->text.startsWith(QStringLiteral("The file ")),
+             qPrintable(h.dialogs.last()->text));
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("tiny.prg"))));
     QVERIFY(h.questionsDone());
 }
@@ -308,7 +316,8 @@ void LanguageDragDropTest::dragOutOffersTheExtractedFiles() {
     MainWindow* w = h.startWith({"GAME", "GAME", "X"}, 50);
     EntryListView* list = h.list();
     auto pressAndHold = [&](int row) {
-        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->topLevelItem(row)).center());
     };
     int runsBefore = 0;
     bool registeredDuring = true;
@@ -354,11 +363,13 @@ void LanguageDragDropTest::dragOutOfNamesThatAreNotUtf8() {
     h.start({writeImage(h.file("pad.t64"), {QString::fromLatin1("PIC\xA3\xA0\xA0")})});
     EntryListView* list = h.list();
     h.select({0});
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
     QTRY_COMPARE(h.drag->runs, 1);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton);
     QCOMPARE(h.drag->offeredUrls.size(), 1);
-    const QByteArray path = QByteArray::fromPercentEncoding(h.drag->offeredUrls[0].toEncoded(QUrl::RemoveScheme));
+    const QByteArray path =
+        QByteArray::fromPercentEncoding(h.drag->offeredUrls[0].toEncoded(QUrl::RemoveScheme));
     QVERIFY2(path.endsWith("/PIC\xC2\xA3.PRG"), path.constData());
     QVERIFY(std::filesystem::is_regular_file(path.toStdString()));
 }
@@ -377,7 +388,8 @@ void LanguageDragDropTest::quickClickStartsNoDrag() {
     QVERIFY(QFile::exists(h.workFile("KEEP.PRG")));
     // Nothing selected at the press: no drag test at all.
     list->clearSelection();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->viewport()->rect().bottomRight() - QPoint(2, 2));
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                      list->viewport()->rect().bottomRight() - QPoint(2, 2));
     QTest::qWait(DragGesture::kHoldMs + 200);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton);
     QCOMPARE(h.drag->runs, 0);
@@ -390,7 +402,8 @@ void LanguageDragDropTest::dragOutExtractionFailure() {
     EntryListView* list = h.list();
     h.select({0});
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
     QTRY_COMPARE(h.dialogs.asked.size(), 1);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton);
     QCOMPARE(h.dialogs.last()->caption, QStringLiteral("Vornix"));

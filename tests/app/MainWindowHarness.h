@@ -1,11 +1,11 @@
 #pragma once
 // One editor for one test: a temporary program folder, the scripted dialogs, the main
 // window, and small builders for PRG files and T64 images on disk.
-#include "gui/AppContext.h"
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
 #include "app/MainWindow.h"
 #include "core/T64Image.h"
+#include "gui/AppContext.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -21,7 +21,7 @@
 
 // Stands in for the platform's drag loop: records what would be offered.
 class RecordingDragSource : public DropFileSource {
-public:
+  public:
     QStringList offered;
     QList<QUrl> offeredUrls;
     int runs = 0;
@@ -84,7 +84,7 @@ inline QString writeImage(const QString& path, const QStringList& names, int dat
 } // namespace apptest
 
 class Harness {
-public:
+  public:
     TestProgramFolder folder;
     ScriptedDialogs dialogs;
     AppContext ctx;

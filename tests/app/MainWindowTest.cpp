@@ -21,19 +21,28 @@ using namespace apptest;
 namespace {
 const QStringList kEditingButtons = {"SpeedButton8", "SpeedButton7", "SpeedButton9", "SpeedButton2",
                                      "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4"};
-const QStringList kEditingItems = {"Zapiszjako1", "Wypakujwszystkie1", "Dodaj1", "Usu1",
-                                   "Przesuwyej1", "Przesunagr1", "Przesunizj1", "Przesunad1"};
-const QStringList kAlwaysItems = {"Nowy1", "Otwrz1", "Wyj1", "KompresjaPRG1", "Konwersjacartridge1",
-                                  "WAVTAPT64P00TAP1", "KoalaPRG1", "FLIPRG1", "TAPLinker1",
-                                  "Kompresujplikiwynikowe1", "Szybszakompresjawikszyplik1",
-                                  "Oznaczenieprogramu0x011", "Oprogramie1"};
+const QStringList kEditingItems = {"Zapiszjako1", "Wypakujwszystkie1", "Dodaj1",      "Usu1",
+                                   "Przesuwyej1", "Przesunagr1",       "Przesunizj1", "Przesunad1"};
+const QStringList kAlwaysItems = {"Nowy1",
+                                  "Otwrz1",
+                                  "Wyj1",
+                                  "KompresjaPRG1",
+                                  "Konwersjacartridge1",
+                                  "WAVTAPT64P00TAP1",
+                                  "KoalaPRG1",
+                                  "FLIPRG1",
+                                  "TAPLinker1",
+                                  "Kompresujplikiwynikowe1",
+                                  "Szybszakompresjawikszyplik1",
+                                  "Oznaczenieprogramu0x011",
+                                  "Oprogramie1"};
 const QStringList kFive = {"AAA", "BBB", "CCC", "DDD", "EEE"};
 } // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startStateHasNothingToEdit();
     void newMakesEveryCommandAvailable();
     void openAcceptsImagesAndRejectsOtherFiles();
@@ -82,9 +91,9 @@ void MainWindowTest::startStateHasNothingToEdit() {
     QVERIFY(h.button("SpeedButton10")->isEnabled() && h.button("SpeedButton1")->isEnabled());
     QVERIFY(h.button("SpeedButton11")->isVisible() && h.button("SpeedButton11")->isEnabled());
     QVERIFY(!h.button("SpeedButton12")->isVisible());
-    for (const char* b : {"SpeedButton10", "SpeedButton1", "SpeedButton8", "SpeedButton7", "SpeedButton9",
-                          "SpeedButton2", "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4",
-                          "SpeedButton11", "SpeedButton12"})
+    for (const char* b :
+         {"SpeedButton10", "SpeedButton1", "SpeedButton8", "SpeedButton7", "SpeedButton9", "SpeedButton2",
+          "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4", "SpeedButton11", "SpeedButton12"})
         QVERIFY2(!h.button(b)->icon().isNull() && !h.button(b)->toolTip().isEmpty(), b);
     QCOMPARE(h.button("SpeedButton5")->toolTip(), QStringLiteral("O jeden w dól"));
     QVERIFY(h.action("Kompresujplikiwynikowe1")->isChecked());
@@ -223,7 +232,8 @@ void MainWindowTest::saveAsWritesTheImageOrReportsTheFailure() {
     writeFile(prg, prgBytes(0x0801, 5));
     h.dialogs.answerOpen({prg});
     h.click("SpeedButton9");
-    QCOMPARE(h.dialogs.last()->setup.filters.value(0), qMakePair(QStringLiteral("PRG Files"), QStringLiteral("*.PRG")));
+    QCOMPARE(h.dialogs.last()->setup.filters.value(0),
+             qMakePair(QStringLiteral("PRG Files"), QStringLiteral("*.PRG")));
     QVERIFY(h.dialogs.last()->multiple);
     QVERIFY(w->document().modified());
     QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11")); // modified does not touch the caption
@@ -422,28 +432,28 @@ void MainWindowTest::movesFromToolbarMenuAndKeys_data() {
     QTest::addColumn<QStringList>("order");
     QTest::addColumn<QList<int>>("selectedAfter"); // empty: not checked (keys move on)
     const QList<int> none;
-    QTest::newRow("button top") << "SpeedButton3" << QList<int>{2} << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"}
-                                << QList<int>{0};
-    QTest::newRow("menu top") << "Przesuwyej1" << QList<int>{2} << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"}
-                              << QList<int>{0};
-    QTest::newRow("button up") << "SpeedButton6" << QList<int>{2} << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"}
-                               << QList<int>{1};
-    QTest::newRow("menu up") << "Przesunagr1" << QList<int>{2} << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"}
-                             << QList<int>{1};
+    QTest::newRow("button top") << "SpeedButton3" << QList<int>{2}
+                                << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"} << QList<int>{0};
+    QTest::newRow("menu top") << "Przesuwyej1" << QList<int>{2}
+                              << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"} << QList<int>{0};
+    QTest::newRow("button up") << "SpeedButton6" << QList<int>{2}
+                               << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"} << QList<int>{1};
+    QTest::newRow("menu up") << "Przesunagr1" << QList<int>{2}
+                             << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"} << QList<int>{1};
     QTest::newRow("button up block") << "SpeedButton6" << QList<int>{1, 2}
                                      << QStringList{"BBB", "CCC", "AAA", "DDD", "EEE"} << QList<int>{0};
-    QTest::newRow("button down") << "SpeedButton5" << QList<int>{2} << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"}
-                                 << QList<int>{3};
-    QTest::newRow("menu down") << "Przesunizj1" << QList<int>{2} << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"}
-                               << QList<int>{3};
+    QTest::newRow("button down") << "SpeedButton5" << QList<int>{2}
+                                 << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"} << QList<int>{3};
+    QTest::newRow("menu down") << "Przesunizj1" << QList<int>{2}
+                               << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"} << QList<int>{3};
     QTest::newRow("button down block") << "SpeedButton5" << QList<int>{0, 3}
                                        << QStringList{"BBB", "AAA", "CCC", "EEE", "DDD"} << QList<int>{1};
-    QTest::newRow("button bottom") << "SpeedButton4" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"}
-                                   << QList<int>{4};
-    QTest::newRow("menu bottom") << "Przesunad1" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"}
-                                 << QList<int>{4};
-    QTest::newRow("button delete") << "SpeedButton7" << QList<int>{4} << QStringList{"AAA", "BBB", "CCC", "DDD"}
-                                   << QList<int>{3};
+    QTest::newRow("button bottom") << "SpeedButton4" << QList<int>{1}
+                                   << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"} << QList<int>{4};
+    QTest::newRow("menu bottom") << "Przesunad1" << QList<int>{1}
+                                 << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"} << QList<int>{4};
+    QTest::newRow("button delete") << "SpeedButton7" << QList<int>{4}
+                                   << QStringList{"AAA", "BBB", "CCC", "DDD"} << QList<int>{3};
     QTest::newRow("menu delete") << "Usu1" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE"}
                                  << QList<int>{1};
     QTest::newRow("key home") << QString("key:%1").arg(Qt::Key_Home) << QList<int>{3}
@@ -484,7 +494,8 @@ void MainWindowTest::keysAndDeleteNeedASelection() {
     Harness h;
     MainWindow* w = h.startWith(kFive);
     h.list()->setFocus();
-    for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Insert, Qt::Key_Delete}) {
+    for (Qt::Key key :
+         {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Insert, Qt::Key_Delete}) {
         h.list()->clearSelection();
         QTest::keyClick(h.list(), key);
         QCOMPARE(h.rows(), kFive);
@@ -515,8 +526,9 @@ void MainWindowTest::renameCommitsAndCancels() {
     QCOMPARE(box->text(), QStringLiteral("ONE"));
     QCOMPARE(box->selectedText(), box->text());
     QVERIFY(box->hasFocus());
-    const QPoint cell = list->viewport()->mapTo(box->parentWidget(),
-                                                QPoint(list->columnViewportPosition(1), list->visualItemRect(list->topLevelItem(0)).top()));
+    const QPoint cell = list->viewport()->mapTo(
+        box->parentWidget(),
+        QPoint(list->columnViewportPosition(1), list->visualItemRect(list->topLevelItem(0)).top()));
     QCOMPARE(box->x(), cell.x());
     QCOMPARE(box->width(), list->columnWidth(1));
 
@@ -567,7 +579,8 @@ void MainWindowTest::extractionWritesSafeUniqueNames() {
     const QByteArray game = readFile(out + "/GAME.PRG");
     QCOMPARE(game.size(), 1002);
     QCOMPARE(game.left(2), QByteArray("\x01\x08", 2));
-    QCOMPARE(game.mid(2), QByteArray(reinterpret_cast<const char*>(w->document().entries()[0].data.data()), 1000));
+    QCOMPARE(game.mid(2),
+             QByteArray(reinterpret_cast<const char*>(w->document().entries()[0].data.data()), 1000));
     QVERIFY(h.selected().isEmpty());
     QCOMPARE(h.panel1(), QString());
 

@@ -1,12 +1,12 @@
 // The "Koala->PRG" and "FLI->PRG" commands: their dialogs, what they write, and the
 // compression step that follows when it is ticked.
-#include "convert/EmbeddedResources.h"
 #include "app/PictureCommands.h"
+#include "convert/EmbeddedResources.h"
+#include "gui/LogView.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestFiles.h"
 #include "tools/ui/CompressionWindow.h"
-#include "gui/LogView.h"
 
 #include <QFile>
 #include <QPushButton>

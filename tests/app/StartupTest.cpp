@@ -10,7 +10,7 @@ using namespace apptest;
 class StartupTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void profileNumbers_data();
     void profileNumbers();
     void iniLookupFollowsProfileRules();
@@ -62,7 +62,9 @@ void StartupTest::profileNumbers() {
 void StartupTest::iniLookupFollowsProfileRules() {
     TestProgramFolder dir;
     const QString path = dir.file("settings.ini");
-    writeFile(path, "; notes\r\n[other]\r\nEng=1\r\n[ m ]\r\n  ENG = 0x1  \r\n;opc=1\r\nwyn=\"0\"\r\n[M]\r\nopc=1\r\n");
+    writeFile(
+        path,
+        "; notes\r\n[other]\r\nEng=1\r\n[ m ]\r\n  ENG = 0x1  \r\n;opc=1\r\nwyn=\"0\"\r\n[M]\r\nopc=1\r\n");
     IniFile ini(path);
     QVERIFY(ini.load());
     QCOMPARE(ini.value("M", "Eng"), std::optional<QString>("0x1"));
@@ -84,11 +86,12 @@ void StartupTest::iniWritesKeepEveryOtherLine_data() {
     QTest::addColumn<bool>("value");
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("no file") << QByteArray() << "opc" << true << QByteArray("[M]\nopc=1\n");
-    QTest::newRow("replace in place, spelling kept")
-        << QByteArray("; mine\n[M]\nOPC = 1\nwyn=1\n") << "opc" << false << QByteArray("; mine\n[M]\nOPC=0\nwyn=1\n");
-    QTest::newRow("add at the end of the section")
-        << QByteArray("[M]\nEng=1\n\n[Z]\nq=2\n") << "wyn" << false << QByteArray("[M]\nEng=1\nwyn=0\n\n[Z]\nq=2\n");
-    QTest::newRow("add the section") << QByteArray("[Z]\nq=2") << "Eng" << true << QByteArray("[Z]\nq=2\n[M]\nEng=1\n");
+    QTest::newRow("replace in place, spelling kept") << QByteArray("; mine\n[M]\nOPC = 1\nwyn=1\n") << "opc"
+                                                     << false << QByteArray("; mine\n[M]\nOPC=0\nwyn=1\n");
+    QTest::newRow("add at the end of the section") << QByteArray("[M]\nEng=1\n\n[Z]\nq=2\n") << "wyn" << false
+                                                   << QByteArray("[M]\nEng=1\nwyn=0\n\n[Z]\nq=2\n");
+    QTest::newRow("add the section") << QByteArray("[Z]\nq=2") << "Eng" << true
+                                     << QByteArray("[Z]\nq=2\n[M]\nEng=1\n");
     QTest::newRow("CRLF kept") << QByteArray("[M]\r\nEng=0\r\nx=\xe9\r\n") << "Eng" << true
                                << QByteArray("[M]\r\nEng=1\r\nx=\xe9\r\n");
 }
@@ -166,7 +169,8 @@ void StartupTest::unwritableSettingsAreReported() {
     QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->caption, QStringLiteral("Vornix"));
-    QCOMPARE(msg->text, QStringLiteral("Unable to write to %1.").arg(QDir::toNativeSeparators(h.file("settings.ini"))));
+    QCOMPARE(msg->text,
+             QStringLiteral("Unable to write to %1.").arg(QDir::toNativeSeparators(h.file("settings.ini"))));
     QCOMPARE(msg->icon, MsgIcon::Error);
     QVERIFY(h.action("Oznaczenieprogramu0x011")->isChecked()); // the change stays on screen
     QVERIFY(h.questionsDone());

@@ -25,7 +25,9 @@ struct Workspace {
         testfiles::writeAll(dir.file("Intro.Prg"), intro);
         EXPECT_EQ(run({"create", "img.t64", "--label", "demo", "game.prg", "Intro.Prg"}).code, 0);
     }
-    ProgramRun run(std::vector<std::string> args) { return testfiles::runCli(dir.path().string(), std::move(args)); }
+    ProgramRun run(std::vector<std::string> args) {
+        return testfiles::runCli(dir.path().string(), std::move(args));
+    }
     Bytes file(const std::string& name) const { return testfiles::readAll(dir.file(name)); }
 };
 

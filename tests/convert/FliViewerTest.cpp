@@ -38,7 +38,9 @@ Bytes syntheticPicture() {
 }
 
 // Background colour of pixel line k of character row r.
-std::uint8_t background(const Bytes& data, int row, int k) { return data[25 * k + 24 - row]; }
+std::uint8_t background(const Bytes& data, int row, int k) {
+    return data[25 * k + 24 - row];
+}
 
 struct Frame {
     std::vector<IoAccess> io; // from one NMI entry to the next
@@ -60,7 +62,7 @@ std::vector<std::tuple<std::uint16_t, std::uint8_t, std::uint64_t>> displayWrite
 }
 
 class Viewer {
-public:
+  public:
     explicit Viewer(std::uint64_t startCycle = 0, const Bytes& picture = syntheticPicture())
         : Viewer(program(picture), picture, startCycle) {}
 
@@ -151,7 +153,8 @@ TEST(FliViewer, CarriesThePictureDataTo3B00) {
         if (address >= 0x8000 && address < 0x9500) { // only the upward copy writes here
             ++upwardWrites;
             upwardWithRomOrIo = upwardWithRomOrIo || v.machine.processorPort() != 0x34;
-            upwardWithInterrupts = upwardWithInterrupts || !(v.machine.cpu().regs.p & cpu6502::Cpu::InterruptDisable);
+            upwardWithInterrupts =
+                upwardWithInterrupts || !(v.machine.cpu().regs.p & cpu6502::Cpu::InterruptDisable);
         }
     };
     v.start();

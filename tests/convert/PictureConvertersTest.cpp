@@ -1,8 +1,8 @@
 // The Koala and FLI converters on disk, the in-place replacement by a compressed result,
 // and the vornix-cli commands.
+#include "convert/PictureConverters.h"
 #include "convert/EmbeddedResources.h"
 #include "convert/InPlaceCompression.h"
-#include "convert/PictureConverters.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 

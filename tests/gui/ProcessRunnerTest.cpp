@@ -1,6 +1,6 @@
+#include "gui/ProcessRunner.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tools/CommandLineQuoting.h"
-#include "gui/ProcessRunner.h"
 
 #include <QFile>
 #include <QFileInfo>

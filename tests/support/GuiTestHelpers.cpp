@@ -12,9 +12,13 @@ bool triggerAction(QObject* root, const QString& name) {
     return true;
 }
 
-TestProgramFolder::TestProgramFolder() { dir_.setAutoRemove(true); }
+TestProgramFolder::TestProgramFolder() {
+    dir_.setAutoRemove(true);
+}
 
-QString TestProgramFolder::path() const { return QDir(dir_.path()).absolutePath() + QDir::separator(); }
+QString TestProgramFolder::path() const {
+    return QDir(dir_.path()).absolutePath() + QDir::separator();
+}
 
 QString TestProgramFolder::installTool(const QString& name, const QString& script) {
     return QString::fromStdString(

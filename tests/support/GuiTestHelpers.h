@@ -18,7 +18,7 @@ bool triggerAction(QObject* root, const QString& name);
 
 // A program folder for one test: a temporary folder, with fake tools installed on demand.
 class TestProgramFolder {
-public:
+  public:
     TestProgramFolder();
     QString path() const; // with a trailing separator
     QString file(const QString& name) const { return path() + name; }
@@ -26,6 +26,6 @@ public:
     QString installTool(const QString& name, const QString& script = {});
     QStringList toolArgs(const QString& name) const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };

@@ -11,7 +11,7 @@
 #include <functional>
 
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     enum class Kind { Message, Open, Save, Folder };
     struct Question {
         Kind kind;
@@ -32,8 +32,8 @@ public:
     // check the window state while the question is shown).
     void onNextQuestion(std::function<void(const Question&)> hook);
 
-    QList<Question> asked;   // every question, in order
-    QStringList unexpected;  // questions that had no queued answer
+    QList<Question> asked;  // every question, in order
+    QStringList unexpected; // questions that had no queued answer
     int pendingAnswers() const { return answers_.size(); }
     const Question* last() const { return asked.isEmpty() ? nullptr : &asked.last(); }
     void clear();
@@ -44,7 +44,7 @@ public:
     QString saveFile(QWidget* parent, const FileDialogSetup& setup) override;
     QString folder(QWidget* parent, const QString& title, const QString& start) override;
 
-private:
+  private:
     struct Answer {
         Kind kind;
         QVariant value;

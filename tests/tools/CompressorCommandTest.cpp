@@ -37,8 +37,10 @@ TEST(CompressorCommand, OptionMapping) {
              o.avoidVideoMatrix = true;
          },
          "-c20 -a -fshort -m5"},
-        {"video matrix ignored on C64", [](CompressorOptions& o) { o.avoidVideoMatrix = true; }, "-c64 -fshort -m5"},
-        {"load address unchecked", [](CompressorOptions& o) { o.defaultLoadAddress = false; }, "-c64 -l0x258 -fshort -m5"},
+        {"video matrix ignored on C64", [](CompressorOptions& o) { o.avoidVideoMatrix = true; },
+         "-c64 -fshort -m5"},
+        {"load address unchecked", [](CompressorOptions& o) { o.defaultLoadAddress = false; },
+         "-c64 -l0x258 -fshort -m5"},
         {"load address unchecked but empty",
          [](CompressorOptions& o) {
              o.defaultLoadAddress = false;
@@ -67,22 +69,27 @@ TEST(CompressorCommand, OptionMapping) {
              o.disableFastMode = true;
          },
          "-c16 +f -fshort -m5"},
-        {"fast mode box ignored on C64", [](CompressorOptions& o) { o.disableFastMode = true; }, "-c64 -fshort -m5"},
+        {"fast mode box ignored on C64", [](CompressorOptions& o) { o.disableFastMode = true; },
+         "-c64 -fshort -m5"},
         {"fast mode box ignored on VIC20",
          [](CompressorOptions& o) {
              o.machine = Machine::VIC20;
              o.disableFastMode = true;
          },
          "-c20 -fshort -m5"},
-        {"basic decompressor", [](CompressorOptions& o) { o.decompressor = Decompressor::Basic; }, "-c64 -fbasic -m5"},
-        {"fast decompressor", [](CompressorOptions& o) { o.decompressor = Decompressor::Fast; }, "-c64 -ffast -m5"},
-        {"medium adds nothing", [](CompressorOptions& o) { o.decompressor = Decompressor::Medium; }, "-c64 -m5"},
+        {"basic decompressor", [](CompressorOptions& o) { o.decompressor = Decompressor::Basic; },
+         "-c64 -fbasic -m5"},
+        {"fast decompressor", [](CompressorOptions& o) { o.decompressor = Decompressor::Fast; },
+         "-c64 -ffast -m5"},
+        {"medium adds nothing", [](CompressorOptions& o) { o.decompressor = Decompressor::Medium; },
+         "-c64 -m5"},
         {"delta", [](CompressorOptions& o) { o.deltaMatching = true; }, "-c64 -fshort -fdelta -m5"},
         {"m6", [](CompressorOptions& o) { o.maxLenOption = 6; }, "-c64 -fshort -m6"},
         {"m7", [](CompressorOptions& o) { o.maxLenOption = 7; }, "-c64 -fshort -m7"},
         {"P checked but empty", [](CompressorOptions& o) { o.pOption = true; }, "-c64 -fshort -m5"},
         {"P value ignored while unchecked", [](CompressorOptions& o) { o.pValue = "2"; }, "-c64 -fshort -m5"},
-        {"P", [](CompressorOptions& o) {
+        {"P",
+         [](CompressorOptions& o) {
              o.pOption = true;
              o.pValue = "2";
          },
@@ -114,7 +121,8 @@ TEST(CompressorCommand, PathsAreQuotedWithQuotesTripled) {
     // A quote typed into a field stays a literal quote instead of opening a quoted part.
     o.pOption = true;
     o.pValue = "1\"";
-    EXPECT_EQ(compressorCommandLine(o, "in", "out"), "pucrunch.exe -c64 -fshort -m5 -p1\"\"\" \"in\" \"out\"");
+    EXPECT_EQ(compressorCommandLine(o, "in", "out"),
+              "pucrunch.exe -c64 -fshort -m5 -p1\"\"\" \"in\" \"out\"");
 }
 
 } // namespace

@@ -3,10 +3,10 @@
 #include "gui/TextTable.h"
 
 #include "gui/Dialogs.h"
-#include "tools/CartconvCommandLine.h"
-#include "gui/ProcessRunner.h"
 #include "gui/LogView.h"
+#include "gui/ProcessRunner.h"
 #include "gui/ToolLocator.h"
+#include "tools/CartconvCommandLine.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -67,7 +67,8 @@ const std::vector<vornix::gui::TextRow>& windowTexts() {
 
 } // namespace
 
-CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
+CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Cartconv GUI"));
     resize(560, 400);
@@ -77,10 +78,11 @@ CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : Q
     logView_->setReadOnly(true);
 
     // Holds the missing-tool message; never shown itself.
-    toolMissingLabel_ = new QLabel(QStringLiteral("%1 not found! Please download it with VICE emulator and copy to "
-                                       "program directory or PATH!")
-                            .arg(toolLookedFor(QStringLiteral("cartconv"))),
-                        this);
+    toolMissingLabel_ =
+        new QLabel(QStringLiteral("%1 not found! Please download it with VICE emulator and copy to "
+                                  "program directory or PATH!")
+                       .arg(toolLookedFor(QStringLiteral("cartconv"))),
+                   this);
     toolMissingLabel_->setObjectName(QStringLiteral("Label2"));
     toolMissingLabel_->hide();
 
@@ -183,10 +185,12 @@ void CartridgeWindow::checkTool() {
         }
         return;
     }
-    ctx_.dialogs->message(this, QStringLiteral("Warinig"), toolMissingLabel_->text(), MsgButtons::Ok, MsgIcon::Warning);
+    ctx_.dialogs->message(this, QStringLiteral("Warinig"), toolMissingLabel_->text(), MsgButtons::Ok,
+                          MsgIcon::Warning);
     toolMissing_ = true;
-    for (QWidget* w : std::initializer_list<QWidget*>{clearButton_, copyButton_, startButton_, typeBox_, loadAddressCheck_,
-                                                      nameCheck_, loadAddressEdit_, nameEdit_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{clearButton_, copyButton_, startButton_, typeBox_, loadAddressCheck_,
+                                         nameCheck_, loadAddressEdit_, nameEdit_})
         w->setEnabled(false);
 }
 

@@ -26,7 +26,7 @@ class CartridgeWindow : public QWidget {
     void applyPolish();
 
     void clearClicked(); // Clear
-    void copyClicked(); // Copy
+    void copyClicked();  // Copy
     void startClicked(); // Start
     void closeClicked(); // Close
     void typeChanged();

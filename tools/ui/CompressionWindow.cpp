@@ -2,9 +2,9 @@
 
 #include "gui/TextTable.h"
 
-#include "tools/CompressorCommand.h"
 #include "gui/LogView.h"
 #include "gui/ToolLocator.h"
+#include "tools/CompressorCommand.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -36,7 +36,8 @@ const std::vector<vornix::gui::TextRow>& windowTexts() {
         {"CheckBox2", TextRole::Button, "Unikaj video matrix przy VIC20", "Avoid video matrix in VIC20 mode"},
         {"CheckBox3", TextRole::Button, "Domyślny adres ład.", "Default load address"},
         {"CheckBox4", TextRole::Button, "Domyślny adres wykon.", "Default Execution address"},
-        {"CheckBox5", TextRole::Button, "Wyłącz tryb 2MHz C128 / 2X C16+4", "Disable 2MHz mode (C128) / 2X Mode (C16/+4)"},
+        {"CheckBox5", TextRole::Button, "Wyłącz tryb 2MHz C128 / 2X C16+4",
+         "Disable 2MHz mode (C128) / 2X Mode (C16/+4)"},
         {"CheckBox6", TextRole::Button, "Kmpresja delta (lepiej pakuje kosztem czasu)",
          "Delta Matching (better compression longer time)"},
         {"CheckBox7", TextRole::Button, "Opcja -P", "-P option:"},
@@ -91,7 +92,8 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 
 } // namespace
 
-CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
+CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("PUCrunch GUI"));
 
@@ -99,13 +101,14 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
                              {QStringLiteral("C64"), QStringLiteral("C128"), QStringLiteral("VIC20"),
                               QStringLiteral("C16/+4"), QStringLiteral("Stand-alone")},
                              1, 0, machine_);
-    decompressorBox_ = radioGroup(this, QStringLiteral("RadioGroup2"), {},
-                             {QStringLiteral("Basic (not in v. 2k3)"), QStringLiteral("Bigger, but faster"),
-                              QStringLiteral("Smaller, but slower"), QStringLiteral("Medium")},
-                             2, 2, decompressor_);
+    decompressorBox_ =
+        radioGroup(this, QStringLiteral("RadioGroup2"), {},
+                   {QStringLiteral("Basic (not in v. 2k3)"), QStringLiteral("Bigger, but faster"),
+                    QStringLiteral("Smaller, but slower"), QStringLiteral("Medium")},
+                   2, 2, decompressor_);
     maxLenBox_ = radioGroup(this, QStringLiteral("RadioGroup3"), {},
-                             {QStringLiteral("5 (64)"), QStringLiteral("6 (128)"), QStringLiteral("7 (256)")},
-                             1, 0, maxLen_);
+                            {QStringLiteral("5 (64)"), QStringLiteral("6 (128)"), QStringLiteral("7 (256)")},
+                            1, 0, maxLen_);
 
     avoidVideoMatrixCheck_ = checkBox(this, QStringLiteral("CheckBox2"), {}, false);
     defaultLoadCheck_ = checkBox(this, QStringLiteral("CheckBox3"), {}, true);
@@ -216,9 +219,10 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
 void CompressionWindow::applyPolish() {
     polish_ = true;
     vornix::gui::applyTexts(this, windowTexts(), false);
-    toolMissingLabel_->setText(QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik %1 i umieścić go w "
-                                   "katalogu programu lub w ścieżce PATH!")
-                        .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
+    toolMissingLabel_->setText(
+        QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik %1 i umieścić go w "
+                       "katalogu programu lub w ścieżce PATH!")
+            .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
 }
 
 void CompressionWindow::showEvent(QShowEvent* event) {
@@ -243,9 +247,9 @@ void CompressionWindow::checkTool() {
 void CompressionWindow::setOptionsEnabled(bool enabled) {
     if (toolMissing_)
         enabled = false;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{runButton_, machineBox_, decompressorBox_, maxLenBox_, avoidVideoMatrixCheck_, defaultLoadCheck_,
-                                         defaultStartCheck_, no2MhzCheck_, deltaCheck_, pOptionCheck_})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             runButton_, machineBox_, decompressorBox_, maxLenBox_, avoidVideoMatrixCheck_, defaultLoadCheck_,
+             defaultStartCheck_, no2MhzCheck_, deltaCheck_, pOptionCheck_})
         w->setEnabled(enabled);
 }
 
@@ -320,7 +324,7 @@ bool CompressionWindow::run(bool forPicture) {
     updateStopButton();
     if (stopped_)
         logView_->appendLine(polish_ ? QStringLiteral("Zatrzymano: kompresor został zakończony.")
-                                  : QStringLiteral("Stopped: the compressor was ended."));
+                                     : QStringLiteral("Stopped: the compressor was ended."));
     logView_->appendLine(QStringLiteral("Finished compressing"));
     logView_->appendLine(QString());
     return true;
@@ -329,7 +333,8 @@ bool CompressionWindow::run(bool forPicture) {
 CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path, bool fastDecompressor) {
     if (busy_) {
         // The user's own run goes on; say why this program stays uncompressed.
-        logView_->appendLine(QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
+        logView_->appendLine(
+            QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
         return Outcome::NotCompressed;
     }
     const QString output = path + QLatin1Char('1');
@@ -342,7 +347,8 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
     // this run's result.
     bool started = false;
     if (QFileInfo::exists(output) && !QFile::remove(output)) {
-        logView_->appendLine(QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
+        logView_->appendLine(
+            QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
     } else {
         started = run(true);
     }

@@ -36,9 +36,9 @@ class CompressionWindow : public QWidget {
     // compressor and waits for it. Refused while a run is in progress.
     void runClicked();
     void clearClicked(); // Clear
-    void copyClicked(); // Copy selected
-    void exitClicked(); // Exit
-    void stopClicked();    // Stop: ends the running compressor
+    void copyClicked();  // Copy selected
+    void exitClicked();  // Exit
+    void stopClicked();  // Stop: ends the running compressor
     void defaultLoadToggled();
     void defaultStartToggled();
     void pOptionToggled();

@@ -1,5 +1,5 @@
-#include "gui/AppContext.h"
 #include "tape/ui/TapLinkerWindow.h"
+#include "gui/AppContext.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 

@@ -1,8 +1,8 @@
 // The cartridge conversion window driven through its controls, with the fake tool standing
 // in for cartconv and every dialog answered by the script.
 #include "tools/ui/CartridgeWindow.h"
-#include "tools/CartconvCommandLine.h"
 #include "gui/LogView.h"
+#include "tools/CartconvCommandLine.h"
 
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"

@@ -1,7 +1,7 @@
-#include "tests/support/GuiTestHelpers.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "tools/ui/CompressionWindow.h"
 #include "gui/LogView.h"
+#include "tests/support/GuiTestHelpers.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QCheckBox>
 #include <QClipboard>
