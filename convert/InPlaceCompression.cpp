@@ -1,6 +1,6 @@
 #include "convert/InPlaceCompression.h"
 
-#include "convert/SafeFile.h"
+#include "core/FileIO.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,6 @@
 #include "convert/PictureConverters.h"
 
 #include "convert/EmbeddedResources.h"
-#include "convert/SafeFile.h"
 #include "core/FileIO.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "core/FileIO.h"
 
 #include <cerrno>
+#include <system_error>
 
 namespace vornix {
 
@@ -139,6 +140,35 @@ bool AtomicFile::commit() {
 
 void AtomicFile::discard() {
     platform::discardTemp(temp_);
+}
+
+bool InputFile::open(const std::filesystem::path& path) {
+    platform::close(handle_);
+    handle_ = platform::kNoHandle;
+    path_ = platform::nameFromPath(path);
+    position_ = 0;
+    failure_ = platform::openInput(path_, handle_, size_);
+    return !failure_;
+}
+
+bool InputFile::skip(std::uint64_t count) {
+    if (position_ + count > size_) {
+        failure_ = {FileProblem::Changed, 0, path_};
+        return false;
+    }
+    position_ += count;
+    return true;
+}
+
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error) {
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    if (ec) {
+        *error = "cannot replace " + platform::nameFromPath(to) + " with " + platform::nameFromPath(from) +
+                 ": " + ec.message();
+        return false;
+    }
+    return true;
 }
 
 } // namespace vornix

@@ -65,8 +65,7 @@ QString lastLine(const QByteArray& output) {
 
 } // namespace
 
-TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(context) {
+TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent) : ToolWindow(context, parent) {
     initLinkerResources();
     setObjectName(QStringLiteral("TForm6"));
     setWindowTitle(QStringLiteral("TAP Linker"));
@@ -149,20 +148,14 @@ QPoint TapLinkerWindow::pauseMenuPosition() const {
     return addButton_->mapToGlobal(QPoint(2, 5));
 }
 
-void TapLinkerWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return; // restored from the task bar, not shown by the program
+void TapLinkerWindow::checkTool() {
     // Version 1 files need no tool, so the linker stays usable; a file that needs converting
     // is refused when it is joined.
-    if (findTool(ctx_.programFolder, kToolName).isEmpty())
-        ctx_.dialogs->message(
-            this, QStringLiteral("Warning"),
-            QStringLiteral("NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files "
-                           "can be joined. / BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można "
-                           "łączyć tylko pliki TAP w wersji 1.")
-                .arg(toolLookedFor(kToolName), toolLookedFor(kToolName, true)),
-            MsgButtons::Ok, MsgIcon::Warning);
+    findToolOrWarn(kToolName, QStringLiteral("Warning"),
+                   QStringLiteral("NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files "
+                                  "can be joined. / BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można "
+                                  "łączyć tylko pliki TAP w wersji 1.")
+                       .arg(toolLookedFor(kToolName), toolLookedFor(kToolName, true)));
 }
 
 void TapLinkerWindow::updateButtons() {

@@ -1,5 +1,5 @@
 #pragma once
-#include "gui/AppContext.h"
+#include "gui/ToolWindow.h"
 
 #include <QWidget>
 
@@ -9,7 +9,7 @@ class QProgressBar;
 class QToolButton;
 
 // TAP Linker
-class TapLinkerWindow : public QWidget {
+class TapLinkerWindow : public ToolWindow {
     Q_OBJECT
   public:
     explicit TapLinkerWindow(const AppContext& context, QWidget* parent = nullptr);
@@ -29,10 +29,8 @@ class TapLinkerWindow : public QWidget {
     void joinAndSave();    // join and save
     void clearList();      // clear the list
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
+    void checkTool() override;
     QToolButton* makeButton(const QString& name, const QString& icon, const QString& tip);
     void insertPause(int seconds);
     void updateButtons();
@@ -44,7 +42,6 @@ class TapLinkerWindow : public QWidget {
     // string after telling the user why (nothing is told when the program is quitting).
     QString convertToVersion1(const QString& path);
 
-    AppContext ctx_;
     QListWidget* list_ = nullptr;
     QToolButton* addButton_ = nullptr;
     QToolButton* upButton_ = nullptr;

@@ -146,7 +146,7 @@ const std::vector<vornix::gui::TextRow>& windowTexts() {
 } // namespace
 
 TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(context) {
+    : ToolWindow(context, parent) {
     setObjectName(QStringLiteral("TForm5"));
     setWindowTitle(QStringLiteral("Tape64 Frontend"));
     resize(520, 560);
@@ -309,20 +309,12 @@ void TapeConversionWindow::log(const QString& line) {
     logView_->appendLine(line);
 }
 
-void TapeConversionWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        checkTool();
-}
-
 void TapeConversionWindow::checkTool() {
-    if (!findTool(ctx_.programFolder, QStringLiteral("tape64")).isEmpty()) {
+    if (!findToolOrWarn(QStringLiteral("tape64"), QStringLiteral("Warning"), toolMissingLabel_->text())
+             .isEmpty()) {
         log(QStringLiteral("Tape64.exe OK"));
         return;
     }
-    ctx_.dialogs->message(this, QStringLiteral("Warning"), toolMissingLabel_->text(), MsgButtons::Ok,
-                          MsgIcon::Warning);
-    toolMissing_ = true;
     for (auto* t : {clearButton_, copyButton_, startButton_})
         t->setInert(true);
     for (QWidget* w : std::initializer_list<QWidget*>{

@@ -1,5 +1,5 @@
 #pragma once
-#include "gui/AppContext.h"
+#include "gui/ToolWindow.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -42,7 +42,7 @@ class FlatTextButton : public QLabel {
 
 // Tape64 Frontend: WAV and TAP recordings to version 1 TAP files, T64 images or P00 files
 // through the tape tool, with the tool's output in the window.
-class TapeConversionWindow : public QWidget {
+class TapeConversionWindow : public ToolWindow {
     Q_OBJECT
   public:
     explicit TapeConversionWindow(const AppContext& context, QWidget* parent = nullptr);
@@ -63,11 +63,8 @@ class TapeConversionWindow : public QWidget {
 
     bool isRunning() const { return running_; }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
-    void checkTool();
+    void checkTool() override;
     void stepSpeed(bool up);
     void runStep(const QString& commandLine);
     // Both fill commandLine (left empty when a dialog was cancelled) and return false when
@@ -79,7 +76,6 @@ class TapeConversionWindow : public QWidget {
     void showSpeedMessage();
     QString text(const char* polish, const char* english) const;
 
-    AppContext ctx_;
     LogView* logView_;
     FlatTextButton* clearButton_;
     FlatTextButton* copyButton_;
@@ -115,7 +111,6 @@ class TapeConversionWindow : public QWidget {
 
     bool finished_ = false;
     bool running_ = false;
-    bool toolMissing_ = false;
     bool english_ = false;
     bool echoGuard_ = false; // keeps the track bar and the amplitude number from echoing
 };

@@ -67,8 +67,7 @@ const std::vector<vornix::gui::TextRow>& windowTexts() {
 
 } // namespace
 
-CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(context) {
+CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : ToolWindow(context, parent) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Cartconv GUI"));
     resize(560, 400);
@@ -168,14 +167,9 @@ void CartridgeWindow::log(const QString& line) {
     logView_->appendLine(line);
 }
 
-void CartridgeWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous())
-        checkTool();
-}
-
 void CartridgeWindow::checkTool() {
-    const QString tool = findTool(ctx_.programFolder, QStringLiteral("cartconv"));
+    const QString tool =
+        findToolOrWarn(QStringLiteral("cartconv"), QStringLiteral("Warinig"), toolMissingLabel_->text());
     if (!tool.isEmpty()) {
         log(QStringLiteral("CartConv.exe OK"));
         log(QString::fromUtf8(acknowledgement));
@@ -185,9 +179,6 @@ void CartridgeWindow::checkTool() {
         }
         return;
     }
-    ctx_.dialogs->message(this, QStringLiteral("Warinig"), toolMissingLabel_->text(), MsgButtons::Ok,
-                          MsgIcon::Warning);
-    toolMissing_ = true;
     for (QWidget* w :
          std::initializer_list<QWidget*>{clearButton_, copyButton_, startButton_, typeBox_, loadAddressCheck_,
                                          nameCheck_, loadAddressEdit_, nameEdit_})

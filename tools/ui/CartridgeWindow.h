@@ -1,5 +1,5 @@
 #pragma once
-#include "gui/AppContext.h"
+#include "gui/ToolWindow.h"
 
 #include <QWidget>
 
@@ -18,7 +18,7 @@ class ProcessRunner;
 
 // Cartconv GUI: builds the cartridge converter's command line from the chosen destination
 // and files, runs it and shows what it prints.
-class CartridgeWindow : public QWidget {
+class CartridgeWindow : public ToolWindow {
     Q_OBJECT
   public:
     explicit CartridgeWindow(const AppContext& context, QWidget* parent = nullptr);
@@ -42,11 +42,8 @@ class CartridgeWindow : public QWidget {
     // The type query has ended: answered, failed or given up after the time limit.
     void typesSettled();
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
-    void checkTool();
+    void checkTool() override;
     void askToolForTypes(const QString& toolPath);
     void endTypesQuery();
     int selectedDestination() const;
@@ -54,7 +51,6 @@ class CartridgeWindow : public QWidget {
     void updateStartButton();
     QString text(const char* english, const char* polish) const;
 
-    AppContext ctx_;
     LogView* logView_;
     QPushButton* clearButton_;
     QPushButton* copyButton_;
@@ -73,7 +69,6 @@ class CartridgeWindow : public QWidget {
     int saveFilter_ = 0;
     bool finished_ = false;
     bool running_ = false;
-    bool toolMissing_ = false;
     bool typesAsked_ = false;
     bool polish_ = false;
     std::vector<std::string> knownTypes_; // what the installed tool lists for --types

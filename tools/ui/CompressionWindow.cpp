@@ -93,7 +93,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 } // namespace
 
 CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(context) {
+    : ToolWindow(context, parent) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("PUCrunch GUI"));
 
@@ -225,23 +225,13 @@ void CompressionWindow::applyPolish() {
             .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
 }
 
-void CompressionWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // Restoring a minimised window is not a new showing.
-    if (!event->spontaneous())
-        checkTool();
-}
-
 void CompressionWindow::checkTool() {
-    if (!findTool(ctx_.programFolder, QStringLiteral("pucrunch.exe")).isEmpty()) {
-        logView_->appendLine(QStringLiteral("PUCrunch.exe OK"));
+    if (findToolOrWarn(QStringLiteral("pucrunch.exe"), QStringLiteral("Warinig"), toolMissingLabel_->text())
+            .isEmpty()) {
+        setOptionsEnabled(false);
         return;
     }
-    if (ctx_.dialogs)
-        ctx_.dialogs->message(this, QStringLiteral("Warinig"), toolMissingLabel_->text(), MsgButtons::Ok,
-                              MsgIcon::Warning);
-    toolMissing_ = true;
-    setOptionsEnabled(false);
+    logView_->appendLine(QStringLiteral("PUCrunch.exe OK"));
 }
 
 void CompressionWindow::setOptionsEnabled(bool enabled) {

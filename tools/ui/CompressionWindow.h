@@ -1,7 +1,7 @@
 #pragma once
-#include "gui/AppContext.h"
 #include "gui/Dialogs.h"
 #include "gui/ProcessRunner.h"
+#include "gui/ToolWindow.h"
 
 #include <QWidget>
 
@@ -15,7 +15,7 @@ class QPushButton;
 
 // PUCrunch GUI: builds the compressor's command line from its options, runs it and shows
 // what it prints.
-class CompressionWindow : public QWidget {
+class CompressionWindow : public ToolWindow {
     Q_OBJECT
   public:
     explicit CompressionWindow(const AppContext& context, QWidget* parent = nullptr);
@@ -47,19 +47,15 @@ class CompressionWindow : public QWidget {
 
     bool isBusy() const { return busy_; }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     bool run(bool forPicture);
     void updateStopButton();
     // One line of the compressor into the log, by the window's rules.
     void showToolLine(QStringView line, bool whole);
-    void checkTool();
+    void checkTool() override;
     void setOptionsEnabled(bool enabled);
     QString commandLine(bool forPicture) const;
 
-    AppContext ctx_;
     LogView* logView_;
     QPushButton* clearButton_;
     QPushButton* copyButton_;
@@ -87,8 +83,7 @@ class CompressionWindow : public QWidget {
     ProcessRunner* runner_;
     bool finished_ = true;
     bool busy_ = false;
-    bool toolMissing_ = false; // once reported, the options stay disabled until the program ends
-    bool stopped_ = false;     // Stop was pressed during the current run
+    bool stopped_ = false; // Stop was pressed during the current run
     bool polish_ = false;
     // How the log looked before the tool's current console line was shown: that line is shown
     // again, in place, when it grows, ends, or is written over after a carriage return.
