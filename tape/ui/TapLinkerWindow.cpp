@@ -1,5 +1,7 @@
 #include "tape/ui/TapLinkerWindow.h"
 
+#include "tools/FreshOutput.h"
+
 #include "gui/Dialogs.h"
 #include "gui/LocalPath.h"
 #include "gui/ToolLocator.h"
@@ -9,7 +11,6 @@
 #include "tape/TapPause.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -276,10 +277,7 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
     }
     const QString converted = fromLocalPath(tap::convertedPath(toLocalPath(path)));
     // A file left by an earlier run must not pass for this run's result.
-    const QFileInfo before(converted);
-    const bool existedBefore = before.exists();
-    const QDateTime modifiedBefore = before.lastModified();
-    const qint64 sizeBefore = before.size();
+    const vornix::FreshOutput result(toLocalPath(converted));
 
     QProcess process;
     // Nothing to read: a tool that asks a question gets its answer (none) at once.
@@ -343,9 +341,7 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
         return {};
     }
     // The tool's result is its file: exit codes differ between its versions.
-    const QFileInfo after(converted);
-    const bool written = after.exists() && (!existedBefore || after.lastModified() != modifiedBefore ||
-                                            after.size() != sizeBefore);
+    const bool written = result.written();
     if (written && isValidVersion1Tap(converted)) {
         if (process.exitCode() != 0)
             qWarning("tape64 ended with exit code %d after writing %s", process.exitCode(),

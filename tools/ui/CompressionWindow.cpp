@@ -2,9 +2,11 @@
 
 #include "gui/TextTable.h"
 
+#include "gui/LocalPath.h"
 #include "gui/LogView.h"
 #include "gui/ToolLocator.h"
 #include "tools/CompressorCommand.h"
+#include "tools/FreshOutput.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,6 +24,8 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 
@@ -336,10 +340,12 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
     // P + "1" is a scratch name: a file left there by an earlier run must never pass for
     // this run's result.
     bool started = false;
+    std::optional<vornix::FreshOutput> result;
     if (QFileInfo::exists(output) && !QFile::remove(output)) {
         logView_->appendLine(
             QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
     } else {
+        result.emplace(toLocalPath(output));
         started = run(true);
     }
     exitClicked();
@@ -348,8 +354,8 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
         QFile::remove(output);
         return Outcome::Stopped;
     }
-    const QFileInfo result(output);
-    return started && result.isFile() && result.size() > 0 ? Outcome::Compressed : Outcome::NotCompressed;
+    std::int64_t size = 0;
+    return started && result->written(&size) && size > 0 ? Outcome::Compressed : Outcome::NotCompressed;
 }
 
 void CompressionWindow::clearClicked() {
