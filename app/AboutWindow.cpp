@@ -8,6 +8,8 @@
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
+namespace vornix {
+
 ScrollingBanner::ScrollingBanner(const QString& text, QWidget* parent) : QWidget(parent), text_(text) {
     setObjectName(QStringLiteral("Banner1"));
     setFixedHeight(20);
@@ -89,3 +91,5 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
     column->addWidget(banner);
     column->addWidget(okButton_, 0, Qt::AlignHCenter);
 }
+
+} // namespace vornix

@@ -6,6 +6,8 @@
 
 class QPushButton;
 
+namespace vornix {
+
 // A line of text running from right to left across the window, over and over.
 class ScrollingBanner : public QWidget {
     Q_OBJECT
@@ -37,3 +39,5 @@ class AboutWindow : public QWidget {
     AppContext ctx_;
     QPushButton* okButton_ = nullptr;
 };
+
+} // namespace vornix

@@ -11,6 +11,8 @@
 
 #include <memory>
 
+namespace vornix {
+
 namespace {
 
 QString latin1(const std::string& bytes) {
@@ -155,3 +157,5 @@ void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program
                          win_->english())
                  .arg(name));
 }
+
+} // namespace vornix

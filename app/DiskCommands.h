@@ -6,6 +6,9 @@
 #include <QObject>
 
 class QAction;
+
+namespace vornix {
+
 class MainWindow;
 
 class DiskCommands : public QObject {
@@ -30,3 +33,5 @@ class DiskCommands : public QObject {
     QAction* exportD64Action_ = nullptr;
     QAction* addD64Action_ = nullptr;
 };
+
+} // namespace vornix

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace vornix {
+
 DiskImportDialog::DiskImportDialog(QWidget* parent, const QString& diskName,
                                    const QList<DiskFileChoice>& files, bool english)
     : QDialog(parent) {
@@ -64,3 +66,5 @@ QList<int> DiskImportDialog::chosen() const {
     std::sort(rows.begin(), rows.end());
     return rows;
 }
+
+} // namespace vornix

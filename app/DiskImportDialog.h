@@ -9,6 +9,8 @@ class QListWidget;
 class QPushButton;
 class QLabel;
 
+namespace vornix {
+
 struct DiskFileChoice {
     QString name; // as on disk, trailing shifted spaces trimmed
     int blocks = 0;
@@ -29,3 +31,5 @@ class DiskImportDialog : public QDialog {
     QPushButton* okButton_ = nullptr;     // OK
     QPushButton* cancelButton_ = nullptr; // Cancel
 };
+
+} // namespace vornix

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace vornix {
+
 class DragGesture {
   public:
     enum class State { Idle, Watching, Started, Cancelled };
@@ -63,3 +65,5 @@ class DragGesture {
     int x0_ = 0, y0_ = 0, halfW_ = 1, halfH_ = 1;
     std::int64_t start_ = 0, lastInput_ = 0;
 };
+
+} // namespace vornix

@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <QWidget>
 
+namespace vornix {
+
 DropFileSource::DropFileSource(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("DropFileSource1"));
 }
@@ -23,3 +25,5 @@ void DropFileSource::execute(QWidget* source) {
     drag.setMimeData(mime);
     drag.exec(Qt::CopyAction, Qt::CopyAction);
 }
+
+} // namespace vornix

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace vornix {
+
 class DropFileSource : public QObject {
     Q_OBJECT
   public:
@@ -26,3 +28,5 @@ class DropFileSource : public QObject {
   private:
     QList<QUrl> urls_;
 };
+
+} // namespace vornix

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace vornix {
+
 EntryListView::EntryListView(QWidget* parent) : QTreeWidget(parent) {
     setItemDelegate(new GridLineDelegate(this));
 }
@@ -82,3 +84,5 @@ void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 QSize GridLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 3);
 }
+
+} // namespace vornix

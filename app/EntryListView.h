@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace vornix {
+
 class EntryListView : public QTreeWidget {
     Q_OBJECT
   public:
@@ -42,3 +44,5 @@ class GridLineDelegate : public QStyledItemDelegate {
     // A little air under the text, so the grid line never crosses an underscore.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
+
+} // namespace vornix

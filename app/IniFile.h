@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace vornix {
+
 class IniFile {
   public:
     explicit IniFile(QString path);
@@ -39,3 +41,5 @@ class IniFile {
     QStringList lines_;
     QString eol_;
 };
+
+} // namespace vornix

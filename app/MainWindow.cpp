@@ -39,6 +39,8 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+namespace vornix {
+
 namespace {
 
 const QString kVersionSuffix = QStringLiteral(" - VORN 0.11");
@@ -626,3 +628,5 @@ void MainWindow::convertFli() {
     addPrgDialog_.title.clear(); // the dialog is shared; the Add title would mislead here
     fliToPrgCommand(ctx_, this, addPrgDialog_, pictureOptions());
 }
+
+} // namespace vornix

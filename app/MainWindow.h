@@ -15,7 +15,6 @@
 
 #include <optional>
 
-class Latin1Validator;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -23,6 +22,10 @@ class QMenu;
 class QSpinBox;
 class QToolBar;
 class QToolButton;
+
+namespace vornix {
+
+class Latin1Validator;
 class RenameBox;
 class DropFileSource;
 class AboutWindow;
@@ -232,3 +235,5 @@ class MainWindow : public QMainWindow {
     QAction* type01Action_ = nullptr;
     QAction* aboutAction_ = nullptr;
 };
+
+} // namespace vornix

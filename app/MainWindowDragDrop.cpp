@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+namespace vornix {
+
 bool MainWindow::listKeyPressed(QKeyEvent* event) {
     if (gesture_.watching()) {
         // The drag test owns the keyboard while the button is down.
@@ -168,3 +170,5 @@ void MainWindow::dropFiles(const QStringList& paths) {
     if (changed)
         redisplay();
 }
+
+} // namespace vornix

@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace vornix {
+
 void MainWindow::buildWindow() {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("VORN: Orvendal"));
@@ -291,3 +293,5 @@ void MainWindow::applyEnglish() {
     polishButton_->setEnabled(true);
     english_ = true;
 }
+
+} // namespace vornix

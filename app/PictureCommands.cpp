@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+namespace vornix {
+
 namespace {
 
 const QString kAppTitle = QStringLiteral("Vornix");
@@ -161,3 +163,5 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
                              MsgButtons::Ok, MsgIcon::Warning);
     }
 }
+
+} // namespace vornix

@@ -8,6 +8,9 @@
 #include <functional>
 
 class QWidget;
+
+namespace vornix {
+
 class CompressionWindow;
 
 struct CompressionOptions {
@@ -35,3 +38,5 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
 // The dialogs of the two commands, kept for the whole run like the window's own dialogs.
 FileDialogSetup& koalaOpenDialog();   // OpenDialog3
 FileDialogSetup& programSaveDialog(); // SaveDialog2, shared by both commands
+
+} // namespace vornix

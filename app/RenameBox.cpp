@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace vornix {
+
 RenameBox::RenameBox(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(16);
     setValidator(new Latin1Validator(this, false));
@@ -44,3 +46,5 @@ void RenameBox::keyPressEvent(QKeyEvent* event) {
     else
         QLineEdit::keyPressEvent(event);
 }
+
+} // namespace vornix

@@ -3,6 +3,8 @@
 // the new name, Escape drops it. Parked outside the client area while not in use.
 #include <QLineEdit>
 
+namespace vornix {
+
 class RenameBox : public QLineEdit {
     Q_OBJECT
   public:
@@ -19,3 +21,5 @@ class RenameBox : public QLineEdit {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+} // namespace vornix

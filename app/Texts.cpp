@@ -1,5 +1,7 @@
 #include "app/Texts.h"
 
+namespace vornix {
+
 const std::vector<TextRow>& mainWindowTexts() {
     static const std::vector<TextRow> rows = {
         {"Plik1", TextRole::Menu, "Plik", "File"},
@@ -150,3 +152,5 @@ QString failureReason(const vornix::FileError& failure, bool english) {
     }
     return pick("nieznany błąd", "unknown error");
 }
+
+} // namespace vornix

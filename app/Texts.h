@@ -8,6 +8,8 @@
 
 #include <vector>
 
+namespace vornix {
+
 using vornix::gui::TextRole;
 using vornix::gui::TextRow;
 
@@ -44,3 +46,5 @@ enum class Msg {
 QString messageText(Msg id, bool english);
 // Why a file operation failed: the system's own text, or our sentence in the interface language.
 QString failureReason(const vornix::FileError& failure, bool english);
+
+} // namespace vornix

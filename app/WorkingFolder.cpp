@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace vornix {
+
 namespace workingfolder {
 
 bool ensure(const QString& folder, QString* error) {
@@ -66,3 +68,5 @@ QList<QUrl> prgFileUrls(const QString& folder) {
 }
 
 } // namespace workingfolder
+
+} // namespace vornix

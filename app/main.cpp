@@ -11,6 +11,7 @@
 #include <QDir>
 
 int main(int argc, char* argv[]) {
+    using namespace vornix;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vornix"));
     // The close sequence ends the program even while the TAP linker window is still open.

@@ -2,6 +2,8 @@
 // What every window is given: where the program lives and the dialog seam.
 #include <QString>
 
+namespace vornix {
+
 class Dialogs;
 
 struct AppContext {
@@ -11,3 +13,5 @@ struct AppContext {
     QString workingFolder() const { return programFolder + QStringLiteral("temp/"); }
     QString settingsPath() const { return programFolder + QStringLiteral("settings.ini"); }
 };
+
+} // namespace vornix

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace vornix {
+
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 enum class MsgIcon { None, Information, Warning, Error, Question };
@@ -36,3 +38,5 @@ class Dialogs {
     // Folder browser with an edit box; returns the folder, empty when cancelled.
     virtual QString folder(QWidget* parent, const QString& title, const QString& start) = 0;
 };
+
+} // namespace vornix

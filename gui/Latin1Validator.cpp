@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace vornix {
+
 namespace {
 
 // a-z and the Latin-1 small letters (not the division sign, not sharp s or y diaeresis,
@@ -48,3 +50,5 @@ void Latin1Validator::capitalizeInserted(const QString& shown, QString& input, i
     for (qsizetype i = head; i < n - tail; ++i)
         input[i] = capital(input.at(i));
 }
+
+} // namespace vornix

@@ -7,6 +7,8 @@
 
 class QLineEdit;
 
+namespace vornix {
+
 class Latin1Validator : public QValidator {
   public:
     Latin1Validator(QLineEdit* edit, bool capitals);
@@ -24,3 +26,5 @@ class Latin1Validator : public QValidator {
     bool verbatim_ = false;
     QString shown_;
 };
+
+} // namespace vornix

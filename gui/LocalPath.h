@@ -6,9 +6,13 @@
 
 #include <string>
 
+namespace vornix {
+
 inline std::string toLocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 inline QString fromLocalPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
+
+} // namespace vornix

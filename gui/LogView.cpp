@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace vornix {
+
 namespace {
 constexpr int kMargin = 3;
 // A flood of lines is shown at most this often: the view stays live without repainting per line.
@@ -651,3 +653,5 @@ void LogView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
 }
+
+} // namespace vornix

@@ -10,6 +10,8 @@
 
 class QTimer;
 
+namespace vornix {
+
 // The lines of a log: spans of one append-only byte buffer. A line whose characters all fit
 // in Latin-1 (nearly every line a tool prints) takes a byte a character, any other line two,
 // so the log of a chatty tool costs about its own size in memory. A line rewritten at the end
@@ -145,3 +147,5 @@ class LogView : public QAbstractScrollArea {
     qsizetype widestChars_ = 0;
     qreal preferredX_ = -1; // where Up/Down keep the caret, as editors do
 };
+
+} // namespace vornix

@@ -14,6 +14,9 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+
+namespace vornix {
+
 #endif
 
 ProcessTimer::ProcessTimer(QObject* parent) : QObject(parent), timer_(new QTimer(this)) {
@@ -294,3 +297,5 @@ ProcessRunner* createLogRunner(QObject* owner, const QString& programFolder,
     runner->OnTerminated = [finished](ProcessRunner*) { *finished = true; };
     return runner;
 }
+
+} // namespace vornix

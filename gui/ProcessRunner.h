@@ -10,6 +10,8 @@
 class QProcess;
 class QTimer;
 
+namespace vornix {
+
 // otEntireLineByReturn: a whole line that ended with a lone carriage return, which a console
 // would write the next line over (progress figures).
 enum TOutputType { otEntireLine = 0, otBeginningOfLine = 1, otEntireLineByReturn = 2 };
@@ -99,3 +101,5 @@ ProcessRunner* createLogRunner(QObject* owner, const QString& programFolder,
 // Waits in a local event loop until the child of the last run has exited; returns at once
 // when there is none.
 void waitForChildInLoop(ProcessRunner& command);
+
+} // namespace vornix

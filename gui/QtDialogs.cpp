@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace vornix {
+
 namespace {
 
 bool isGlob(const QString& word) {
@@ -176,3 +178,5 @@ QString QtDialogs::saveFile(QWidget* parent, const FileDialogSetup& setup) {
 QString QtDialogs::folder(QWidget* parent, const QString& title, const QString& start) {
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
+
+} // namespace vornix

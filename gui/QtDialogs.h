@@ -1,6 +1,8 @@
 #pragma once
 #include "gui/Dialogs.h"
 
+namespace vornix {
+
 // The real dialogs: QMessageBox and QFileDialog.
 class QtDialogs final : public Dialogs {
   public:
@@ -14,3 +16,5 @@ class QtDialogs final : public Dialogs {
     // names are case-sensitive; patterns written into a description are not repeated.
     static QString qtFilter(const FileDialogSetup& setup);
 };
+
+} // namespace vornix

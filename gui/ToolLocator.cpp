@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace vornix {
+
 QString findFileNoCase(const QString& folder, const QString& name, bool runnableOnly) {
     if (folder.isEmpty())
         return {};
@@ -43,3 +45,5 @@ QString toolLookedFor(const QString& base, bool polish) {
     return (polish ? QStringLiteral("%1 (lub %1.exe)") : QStringLiteral("%1 (or %1.exe)")).arg(base);
 #endif
 }
+
+} // namespace vornix

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+namespace vornix {
+
 // Finds an external tool the way every window and the runner do: in the program folder
 // NAME.exe, then NAME (names compared without case, so PUCRUNCH.EXE and pucrunch both
 // count), then NAME and NAME.exe on PATH. A trailing ".exe" in name is ignored.
@@ -14,3 +16,5 @@ QString findFileNoCase(const QString& folder, const QString& name, bool runnable
 // The tool as the messages name it on this platform: "pucrunch.exe" on Windows, elsewhere
 // "pucrunch (or pucrunch.exe)", the names findTool looks for. base is given without ".exe".
 QString toolLookedFor(const QString& base, bool polish = false);
+
+} // namespace vornix

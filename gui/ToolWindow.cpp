@@ -5,6 +5,8 @@
 
 #include <QShowEvent>
 
+namespace vornix {
+
 ToolWindow::ToolWindow(const AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(context) {}
 
@@ -24,3 +26,5 @@ QString ToolWindow::findToolOrWarn(const QString& name, const QString& caption, 
     }
     return tool;
 }
+
+} // namespace vornix

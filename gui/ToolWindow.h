@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+namespace vornix {
+
 class ToolWindow : public QWidget {
     Q_OBJECT
   public:
@@ -21,3 +23,5 @@ class ToolWindow : public QWidget {
     AppContext ctx_;
     bool toolMissing_ = false; // once reported, the options stay disabled until the program ends
 };
+
+} // namespace vornix

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace tap {
+namespace vornix::tap {
 
 Header makeHeader(std::uint32_t dataLength) {
     Header h{};
@@ -32,4 +32,4 @@ bool isVersion1(const std::string& path) {
     return readVersion(path) == std::uint8_t{1};
 }
 
-} // namespace tap
+} // namespace vornix::tap

@@ -12,7 +12,7 @@
 
 namespace fs = std::filesystem;
 
-namespace tap {
+namespace vornix::tap {
 
 namespace {
 
@@ -196,4 +196,4 @@ std::string convertedPath(const std::string& path) {
     return path + "1.tap";
 }
 
-} // namespace tap
+} // namespace vornix::tap

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tap {
+namespace vornix::tap {
 
 struct JoinItem {
     std::string path;     // a file entry's path; empty for a pause
@@ -46,4 +46,4 @@ JoinResult join(const std::vector<JoinItem>& items, const std::string& output,
 std::vector<std::string> conversionArguments(const std::string& path);
 std::string convertedPath(const std::string& path);
 
-} // namespace tap
+} // namespace vornix::tap

@@ -21,6 +21,8 @@
 #include <chrono>
 #include <cstdio>
 
+using namespace vornix;
+
 namespace {
 
 // With the log reading "W" the window asks nothing; any question is a fault here.

@@ -32,6 +32,8 @@ static void initLinkerResources() {
     Q_INIT_RESOURCE(linker);
 }
 
+namespace vornix {
+
 namespace {
 
 const QString kToolName = QStringLiteral("tape64");
@@ -48,9 +50,10 @@ bool isValidVersion1Tap(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray header = file.read(static_cast<qint64>(tap::kHeaderSize));
-    return header.size() == static_cast<qsizetype>(tap::kHeaderSize) &&
-           header.startsWith(QByteArray(tap::kSignature)) && header.at(tap::kVersionOffset) == 1;
+    const QByteArray header = file.read(static_cast<qint64>(vornix::tap::kHeaderSize));
+    return header.size() == static_cast<qsizetype>(vornix::tap::kHeaderSize) &&
+           header.startsWith(QByteArray(vornix::tap::kSignature)) &&
+           header.at(vornix::tap::kVersionOffset) == 1;
 }
 
 // The last line the tool printed, to say more than an exit code when it fails.
@@ -92,7 +95,7 @@ TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent) : T
 
     pauseMenu_ = new QMenu(this);
     pauseMenu_->setObjectName(QStringLiteral("PopupMenu1"));
-    for (int seconds : tap::kPauseSeconds) {
+    for (int seconds : vornix::tap::kPauseSeconds) {
         QAction* item = pauseMenu_->addAction(QStringLiteral("%1s").arg(seconds));
         item->setObjectName(QStringLiteral("N%1s1").arg(seconds));
         connect(item, &QAction::triggered, this, [this, seconds] { insertPause(seconds); });
@@ -197,15 +200,15 @@ void TapLinkerWindow::setEntries(const QStringList& list, int selected) {
 
 namespace {
 
-tap::Entries toEntries(const QStringList& list) {
-    tap::Entries out;
+vornix::tap::Entries toEntries(const QStringList& list) {
+    vornix::tap::Entries out;
     out.reserve(static_cast<std::size_t>(list.size()));
     for (const QString& s : list)
         out.push_back(toLocalPath(s));
     return out;
 }
 
-QStringList fromEntries(const tap::Entries& list) {
+QStringList fromEntries(const vornix::tap::Entries& list) {
     QStringList out;
     out.reserve(static_cast<qsizetype>(list.size()));
     for (const std::string& s : list)
@@ -220,40 +223,41 @@ void TapLinkerWindow::addFiles() {
     const QStringList chosen = ctx_.dialogs->openFiles(this, setup, true);
     if (chosen.isEmpty())
         return;
-    tap::Entries added;
+    vornix::tap::Entries added;
     for (const QString& path : chosen) {
         // Only a typed name that names no file gets the extension; a file is taken as it is.
         const std::string local = toLocalPath(path);
-        added.push_back(QFileInfo::exists(path) ? local : tap::withTapExtension(local));
+        added.push_back(QFileInfo::exists(path) ? local : vornix::tap::withTapExtension(local));
     }
-    tap::Entries list = toEntries(entries());
-    const int selected = tap::insertEntries(list, selectedIndex(), added);
+    vornix::tap::Entries list = toEntries(entries());
+    const int selected = vornix::tap::insertEntries(list, selectedIndex(), added);
     setEntries(fromEntries(list), selected);
 }
 
 void TapLinkerWindow::insertPause(int seconds) {
     if (joining_)
         return;
-    tap::Entries list = toEntries(entries());
-    const int selected = tap::insertEntries(list, selectedIndex(), {tap::pauseEntryText(seconds)});
+    vornix::tap::Entries list = toEntries(entries());
+    const int selected =
+        vornix::tap::insertEntries(list, selectedIndex(), {vornix::tap::pauseEntryText(seconds)});
     setEntries(fromEntries(list), selected);
 }
 
 void TapLinkerWindow::moveUp() {
-    tap::Entries list = toEntries(entries());
-    const int selected = tap::moveUp(list, selectedIndex());
+    vornix::tap::Entries list = toEntries(entries());
+    const int selected = vornix::tap::moveUp(list, selectedIndex());
     setEntries(fromEntries(list), selected);
 }
 
 void TapLinkerWindow::moveDown() {
-    tap::Entries list = toEntries(entries());
-    const int selected = tap::moveDown(list, selectedIndex());
+    vornix::tap::Entries list = toEntries(entries());
+    const int selected = vornix::tap::moveDown(list, selectedIndex());
     setEntries(fromEntries(list), selected);
 }
 
 void TapLinkerWindow::removeSelected() {
-    tap::Entries list = toEntries(entries());
-    const int selected = tap::removeEntry(list, selectedIndex());
+    vornix::tap::Entries list = toEntries(entries());
+    const int selected = vornix::tap::removeEntry(list, selectedIndex());
     setEntries(fromEntries(list), selected);
 }
 
@@ -275,7 +279,7 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
                 .arg(path));
         return {};
     }
-    const QString converted = fromLocalPath(tap::convertedPath(toLocalPath(path)));
+    const QString converted = fromLocalPath(vornix::tap::convertedPath(toLocalPath(path)));
     // A file left by an earlier run must not pass for this run's result.
     const vornix::FreshOutput result(toLocalPath(converted));
 
@@ -283,7 +287,7 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
     // Nothing to read: a tool that asks a question gets its answer (none) at once.
     process.setStandardInputFile(QProcess::nullDevice());
     QStringList arguments;
-    for (const std::string& a : tap::conversionArguments(toLocalPath(path)))
+    for (const std::string& a : vornix::tap::conversionArguments(toLocalPath(path)))
         arguments << fromLocalPath(a);
     process.setProgram(tool);
     process.setArguments(arguments);
@@ -389,14 +393,14 @@ void TapLinkerWindow::joinAndSave() {
     });
 
     const QStringList list = entries();
-    std::vector<tap::JoinItem> items;
+    std::vector<vornix::tap::JoinItem> items;
     std::string error;
-    if (!tap::itemsFromEntries(toEntries(list), items, error)) {
+    if (!vornix::tap::itemsFromEntries(toEntries(list), items, error)) {
         showError(fromLocalPath(error));
         return;
     }
     const std::string nativeOutput = toLocalPath(output);
-    error = tap::checkJoin(items, nativeOutput);
+    error = vornix::tap::checkJoin(items, nativeOutput);
     if (!error.empty()) {
         showError(fromLocalPath(error));
         return;
@@ -407,7 +411,7 @@ void TapLinkerWindow::joinAndSave() {
     if (findTool(ctx_.programFolder, kToolName).isEmpty()) {
         QStringList needing;
         for (std::size_t i = 0; i < items.size(); ++i)
-            if (!items[i].isPause() && !tap::isVersion1(items[i].path))
+            if (!items[i].isPause() && !vornix::tap::isVersion1(items[i].path))
                 needing << list.at(static_cast<qsizetype>(i));
         if (!needing.isEmpty()) {
             showError(
@@ -420,8 +424,8 @@ void TapLinkerWindow::joinAndSave() {
 
     // Conversion pass: every file that is not version 1 goes through the tape tool first.
     for (int row = 0; row < static_cast<int>(items.size()); ++row) {
-        tap::JoinItem& item = items[static_cast<std::size_t>(row)];
-        if (item.isPause() || tap::isVersion1(item.path))
+        vornix::tap::JoinItem& item = items[static_cast<std::size_t>(row)];
+        if (item.isPause() || vornix::tap::isVersion1(item.path))
             continue;
         const QString converted = convertToVersion1(list.at(row));
         if (converted.isEmpty())
@@ -433,8 +437,8 @@ void TapLinkerWindow::joinAndSave() {
     }
 
     int shift = 0;
-    const tap::JoinResult result =
-        tap::join(items, nativeOutput, [&](std::uint64_t position, std::uint64_t total) {
+    const vornix::tap::JoinResult result =
+        vornix::tap::join(items, nativeOutput, [&](std::uint64_t position, std::uint64_t total) {
             if (position == 0) {
                 while ((total >> shift) > static_cast<std::uint64_t>(INT_MAX))
                     ++shift;
@@ -446,3 +450,5 @@ void TapLinkerWindow::joinAndSave() {
     if (!result.ok)
         showError(fromLocalPath(result.error));
 }
+
+} // namespace vornix

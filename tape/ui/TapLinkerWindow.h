@@ -8,6 +8,8 @@ class QMenu;
 class QProgressBar;
 class QToolButton;
 
+namespace vornix {
+
 // TAP Linker
 class TapLinkerWindow : public ToolWindow {
     Q_OBJECT
@@ -56,3 +58,5 @@ class TapLinkerWindow : public ToolWindow {
     bool joining_ = false;
     int conversionTimeoutMs_ = 5 * 60 * 1000;
 };
+
+} // namespace vornix

@@ -33,6 +33,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace vornix {
+
 namespace tape64 = vornix::tape64;
 
 // ---------------------------------------------------------------------------------------------
@@ -413,7 +415,7 @@ bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
         return true;
     const QString in = QDir::toNativeSeparators(input.first());
     if (QFileInfo(in).suffix().compare(QStringLiteral("tap"), Qt::CaseInsensitive) == 0 &&
-        tap::isVersion1(toLocalPath(in)) &&
+        vornix::tap::isVersion1(toLocalPath(in)) &&
         ctx_.dialogs->message(this, text("Potwierdź", "Confirm"), versionOneLabel_->text(), MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes)
         return false;
@@ -492,3 +494,5 @@ void TapeConversionWindow::runStep(const QString& commandLine) {
     log(QStringLiteral("%1 END: %2 %1").arg(QLatin1String(rule), stamp()));
     log(QString());
 }
+
+} // namespace vornix

@@ -8,13 +8,16 @@ class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
-class LogView;
 class QPushButton;
 class QRadioButton;
 class QSlider;
 class QSpinBox;
 class QTabWidget;
 class QToolButton;
+
+namespace vornix {
+
+class LogView;
 class ProcessRunner;
 
 // A static text used as a flat button: a flat frame, a soft sunken frame while the mouse is
@@ -114,3 +117,5 @@ class TapeConversionWindow : public ToolWindow {
     bool english_ = false;
     bool echoGuard_ = false; // keeps the track bar and the amplitude number from echoing
 };
+
+} // namespace vornix

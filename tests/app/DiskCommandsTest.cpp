@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+using namespace vornix;
+
 using namespace apptest;
 
 namespace {

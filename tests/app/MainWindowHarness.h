@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace vornix;
+
 // Stands in for the platform's drag loop: records what would be offered.
 class RecordingDragSource : public DropFileSource {
   public:

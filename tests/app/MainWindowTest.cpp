@@ -16,6 +16,8 @@
 #include <cstring>
 #include <filesystem>
 
+using namespace vornix;
+
 using namespace apptest;
 
 namespace {

@@ -16,6 +16,8 @@
 
 #include <functional>
 
+using namespace vornix;
+
 namespace {
 
 QByteArray bytes(int size, int seed) {

@@ -5,6 +5,8 @@
 #include "app/WorkingFolder.h"
 #include "tests/app/MainWindowHarness.h"
 
+using namespace vornix;
+
 using namespace apptest;
 
 class StartupTest : public QObject {

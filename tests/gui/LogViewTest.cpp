@@ -5,6 +5,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+using namespace vornix;
+
 class LogViewTest : public QObject {
     Q_OBJECT
   private slots:

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace vornix;
+
 namespace {
 
 // Everything a runner reported, in order: "=line", "+beginning", "END".

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+namespace vornix {
+
 static const char* kindName(ScriptedDialogs::Kind k) {
     switch (k) {
     case ScriptedDialogs::Kind::Message:
@@ -81,3 +83,5 @@ QString ScriptedDialogs::folder(QWidget*, const QString& title, const QString& s
     Question q{Kind::Folder, title, start, MsgButtons::Ok, MsgIcon::None, {}, false};
     return take(q).toString();
 }
+
+} // namespace vornix

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+namespace vornix {
+
 class ScriptedDialogs final : public Dialogs {
   public:
     enum class Kind { Message, Open, Save, Folder };
@@ -53,3 +55,5 @@ class ScriptedDialogs final : public Dialogs {
     QQueue<Answer> answers_;
     std::function<void(const Question&)> hook_;
 };
+
+} // namespace vornix

@@ -26,6 +26,8 @@
 
 #include <utility>
 
+namespace vornix {
+
 namespace cartconv = vornix::cartconv;
 
 namespace {
@@ -331,3 +333,5 @@ void CartridgeWindow::startClicked() {
     running_ = false;
     updateStartButton();
 }
+
+} // namespace vornix

@@ -10,10 +10,13 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class LogView;
 class QProcess;
 class QPushButton;
 class QTimer;
+
+namespace vornix {
+
+class LogView;
 class ProcessRunner;
 
 // Cartconv GUI: builds the cartridge converter's command line from the chosen destination
@@ -76,3 +79,5 @@ class CartridgeWindow : public ToolWindow {
     QTimer* typesTimer_ = nullptr;
     int typesLimitMs_ = 5000;
 };
+
+} // namespace vornix

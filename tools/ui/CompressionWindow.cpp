@@ -27,6 +27,8 @@
 
 #include <optional>
 
+namespace vornix {
+
 namespace {
 
 const QString kUnattendedMark = QStringLiteral("W");
@@ -415,3 +417,5 @@ void CompressionWindow::showToolLine(QStringView line, bool whole) {
 void CompressionWindow::toolEnded(ProcessRunner*) {
     finished_ = true;
 }
+
+} // namespace vornix

@@ -10,8 +10,11 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class LogView;
 class QPushButton;
+
+namespace vornix {
+
+class LogView;
 
 // PUCrunch GUI: builds the compressor's command line from its options, runs it and shows
 // what it prints.
@@ -94,3 +97,5 @@ class CompressionWindow : public ToolWindow {
         qsizetype lastLength = 0;
     } open_;
 };
+
+} // namespace vornix

@@ -14,6 +14,8 @@
 
 #include <memory>
 
+using namespace vornix;
+
 namespace {
 
 const QStringList kButtonColumn = {QStringLiteral("SpeedButton2"), QStringLiteral("SpeedButton4"),

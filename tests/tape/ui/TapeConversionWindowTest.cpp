@@ -25,6 +25,8 @@
 
 #include <memory>
 
+using namespace vornix;
+
 namespace {
 
 QList<QStringList> runsOf(const QString& toolPath) {

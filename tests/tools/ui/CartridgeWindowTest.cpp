@@ -21,6 +21,8 @@
 
 #include <memory>
 
+using namespace vornix;
+
 namespace {
 
 QStringList logLines(QWidget* w) {

@@ -20,6 +20,8 @@
 #include <functional>
 #include <memory>
 
+using namespace vornix;
+
 namespace {
 
 const QString kMissingEnglish =
