@@ -80,20 +80,20 @@ struct ProcessRunner::Impl {
     void emitLine(std::u16string_view line, vornix::LineEnd how) {
         if (how != vornix::LineEnd::Open && timer)
             timer->lineCompleted();
-        if (!q->OnNewLine)
+        if (!q->onLine)
             return;
-        const TOutputType type = how == vornix::LineEnd::Open     ? otBeginningOfLine
-                                 : how == vornix::LineEnd::Return ? otEntireLineByReturn
-                                                                  : otEntireLine;
-        q->OnNewLine(q, QStringView(line.data(), static_cast<qsizetype>(line.size())), type);
+        const LineKind type = how == vornix::LineEnd::Open     ? LineKind::Beginning
+                              : how == vornix::LineEnd::Return ? LineKind::WholeByReturn
+                                                               : LineKind::Whole;
+        q->onLine(q, QStringView(line.data(), static_cast<qsizetype>(line.size())), type);
     }
 
     void emitText(const QString& text) {
-        if (q->OnNewLine)
-            q->OnNewLine(q, text, otEntireLine);
+        if (q->onLine)
+            q->onLine(q, text, LineKind::Whole);
     }
 
-    // The end of a run: the open line, the timer, then OnTerminated.
+    // The end of a run: the open line, the timer, then onEnded.
     void endRun(bool childExited) {
         cutter.finish(
             [this](std::u16string_view line, vornix::LineEnd) { emitLine(line, vornix::LineEnd::Feed); });
@@ -114,8 +114,8 @@ struct ProcessRunner::Impl {
         if (timer)
             timer->stop();
         running = false;
-        if (q->OnTerminated)
-            q->OnTerminated(q);
+        if (q->onEnded)
+            q->onEnded(q);
         emit q->runFinished();
     }
 
@@ -148,7 +148,7 @@ struct ProcessRunner::Impl {
             return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
         }
         const QString folder =
-            q->ProgramFolder.isEmpty() ? QCoreApplication::applicationDirPath() : q->ProgramFolder;
+            q->programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : q->programFolder;
         return findTool(folder, name);
     }
 };
@@ -168,23 +168,23 @@ ProcessRunner::~ProcessRunner() {
 }
 
 bool ProcessRunner::Start() {
-    if (CommandLine.isEmpty() || d->running)
+    if (commandLine.isEmpty() || d->running)
         return false;
     d->running = true;
     const quint64 id = ++d->runId;
     d->cutter = vornix::BasicLineCutter<char16_t>();
     d->decoder = QStringDecoder(QStringDecoder::System);
-    d->limitAfterBeginning = MaxTimeAfterBeginning;
-    d->limitAfterLastOutput = MaxTimeAfterLastOutput;
-    d->commandLine = CommandLine;
+    d->limitAfterBeginning = maxTicksAfterStart;
+    d->limitAfterLastOutput = maxTicksAfterLastOutput;
+    d->commandLine = commandLine;
     if (!d->timer) {
         d->timer = new ProcessTimer(this);
         connect(d->timer, &ProcessTimer::ticked, this, [this] { d->checkLimits(); });
     }
-    d->timer->start(TickInterval);
+    d->timer->start(tickInterval);
 
     // Split as the platform splits a command line; no shell ever sees it.
-    const QStringList words = QProcess::splitCommand(CommandLine);
+    const QStringList words = QProcess::splitCommand(commandLine);
     d->programName = words.value(0);
     const QString program = words.isEmpty() ? QString() : d->resolveProgram(words.first());
     if (program.isEmpty()) {
@@ -288,13 +288,11 @@ ProcessRunner* createLogRunner(QObject* owner, const QString& programFolder,
                                std::function<void(QStringView)> showLine, bool* finished) {
     auto* runner = new ProcessRunner(owner);
     runner->setObjectName(QStringLiteral("DosCommand1"));
-    runner->MaxTimeAfterBeginning = 0;
-    runner->MaxTimeAfterLastOutput = 0;
-    runner->ProgramFolder = programFolder;
-    runner->OnNewLine = [show = std::move(showLine)](ProcessRunner*, QStringView line, TOutputType) {
-        show(line);
-    };
-    runner->OnTerminated = [finished](ProcessRunner*) { *finished = true; };
+    runner->maxTicksAfterStart = 0;
+    runner->maxTicksAfterLastOutput = 0;
+    runner->programFolder = programFolder;
+    runner->onLine = [show = std::move(showLine)](ProcessRunner*, QStringView line, LineKind) { show(line); };
+    runner->onEnded = [finished](ProcessRunner*) { *finished = true; };
     return runner;
 }
 

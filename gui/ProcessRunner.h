@@ -12,15 +12,16 @@ class QTimer;
 
 namespace vornix {
 
-// otEntireLineByReturn: a whole line that ended with a lone carriage return, which a console
-// would write the next line over (progress figures).
-enum TOutputType { otEntireLine = 0, otBeginningOfLine = 1, otEntireLineByReturn = 2 };
+// How a piece of the tool's output ends: a whole line; the beginning of a line not yet ended;
+// a whole line that ended with a lone carriage return, which a console would write the next
+// line over (progress figures).
+enum class LineKind { Whole, Beginning, WholeByReturn };
 
 class ProcessRunner;
-// NewLine lies in the runner's read buffer: valid during the call only, so a handler that
+// The text lies in the runner's read buffer: valid during the call only, so a handler that
 // keeps it copies it.
-using TNewLineEvent = std::function<void(ProcessRunner* Sender, QStringView NewLine, TOutputType OutputType)>;
-using TNotifyEvent = std::function<void(ProcessRunner* Sender)>;
+using LineHandler = std::function<void(ProcessRunner* sender, QStringView text, LineKind kind)>;
+using EndHandler = std::function<void(ProcessRunner* sender)>;
 
 // The runner's tick timer: two counters, ticks since the start of the run and ticks since
 // the last complete line, both advanced by every tick of a user-interface timer.
@@ -50,21 +51,21 @@ class ProcessRunner : public QObject {
     explicit ProcessRunner(QObject* parent = nullptr);
     ~ProcessRunner() override;
 
-    QString CommandLine;
-    int MaxTimeAfterBeginning = 0;  // ticks; 0 or less: no limit
-    int MaxTimeAfterLastOutput = 0; // ticks; 0 or less: no limit
-    TNewLineEvent OnNewLine;
-    TNotifyEvent OnTerminated;
+    QString commandLine;
+    int maxTicksAfterStart = 0;      // ticks; 0 or less: no limit
+    int maxTicksAfterLastOutput = 0; // ticks; 0 or less: no limit
+    LineHandler onLine;
+    EndHandler onEnded;
 
-    // Where the program name of CommandLine is looked up first (findTool); empty means the
+    // Where the program name of commandLine is looked up first (findTool); empty means the
     // folder of the running program.
-    QString ProgramFolder;
+    QString programFolder;
     // Length of one tick in milliseconds (tests shorten it).
-    int TickInterval = 1000;
+    int tickInterval = 1000;
 
-    // Starts a run and returns at once. Returns false (and does nothing) when CommandLine is
+    // Starts a run and returns at once. Returns false (and does nothing) when commandLine is
     // empty or a run is still in progress. A program that cannot be started still ends with
-    // OnTerminated, after the line "<CommandLine> doesn't exist.".
+    // onEnded, after the line "<CommandLine> doesn't exist.".
     bool Start();
     // Kills the child of the run in progress (the run then ends as after the child's own
     // exit) and any child a time limit left running. Returns false when there was none.
@@ -77,7 +78,7 @@ class ProcessRunner : public QObject {
     const ProcessTimer* timer() const;
 
   signals:
-    // Right after OnTerminated, once per started run.
+    // Right after onEnded, once per started run.
     void runFinished();
     // The child of the last run has exited (also when that happens after the run ended).
     void childExited();
@@ -88,12 +89,12 @@ class ProcessRunner : public QObject {
 };
 
 // The calling pattern of the tool windows: Start, then wait in a local event loop (the
-// window stays responsive) until OnTerminated has come, then 10 ms more. Returns false when
+// window stays responsive) until onEnded has come, then 10 ms more. Returns false when
 // the runner refused to start.
 bool runAndWait(ProcessRunner& command);
 
 // The runner "DosCommand1" of a window whose log shows every line as it comes (a beginning
-// of a line as much as a whole one) and whose finished flag is set by OnTerminated: no time
+// of a line as much as a whole one) and whose finished flag is set by onEnded: no time
 // limits, the program looked up from programFolder.
 ProcessRunner* createLogRunner(QObject* owner, const QString& programFolder,
                                std::function<void(QStringView)> showLine, bool* finished);

@@ -126,14 +126,14 @@ int main(int argc, char* argv[]) {
     // The runner alone, its lines only counted.
     auto runnerRun = [&] {
         ProcessRunner bare;
-        bare.ProgramFolder = folder;
-        bare.CommandLine = QStringLiteral("pucrunch.exe");
+        bare.programFolder = folder;
+        bare.commandLine = QStringLiteral("pucrunch.exe");
         qint64 characters = 0;
         int partial = 0;
         // Generic, so that the same benchmark also builds against older runners.
-        bare.OnNewLine = [&](ProcessRunner*, const auto& line, TOutputType type) {
+        bare.onLine = [&](ProcessRunner*, const auto& line, LineKind type) {
             characters += line.size();
-            partial += type == otBeginningOfLine;
+            partial += type == LineKind::Beginning;
         };
         QElapsedTimer t;
         t.start();
@@ -174,7 +174,7 @@ int main(int argc, char* argv[]) {
                 pacedBase, paced, paced / pacedBase, pacedPaints);
     qunsetenv("BENCH_PACE_MS");
 
-    // The end of a quiet child: the time from its exit to OnTerminated.
+    // The end of a quiet child: the time from its exit to onEnded.
     qputenv("BENCH_LINES", "5");
     qputenv("BENCH_SLEEP_MS", "200");
     qint64 worstQuiet = 0;

@@ -482,7 +482,7 @@ void TapeConversionWindow::runStep(const QString& commandLine) {
     } else {
         log(QStringLiteral("%1 START: %2 %1").arg(QLatin1String(rule), stamp()));
         log(commandLine);
-        runner_->CommandLine = commandLine;
+        runner_->commandLine = commandLine;
         finished_ = false;
         running_ = true;
         startButton_->setInert(true);

@@ -17,11 +17,11 @@ struct Recorder {
     int terminated = 0;
 
     void attach(ProcessRunner& cmd) {
-        cmd.OnNewLine = [this](ProcessRunner*, QStringView line, TOutputType type) {
-            events << (type == otBeginningOfLine ? QStringLiteral("+") : QStringLiteral("=")) +
+        cmd.onLine = [this](ProcessRunner*, QStringView line, LineKind type) {
+            events << (type == LineKind::Beginning ? QStringLiteral("+") : QStringLiteral("=")) +
                           line.toString();
         };
-        cmd.OnTerminated = [this](ProcessRunner*) {
+        cmd.onEnded = [this](ProcessRunner*) {
             ++terminated;
             events << QStringLiteral("END");
         };
@@ -67,8 +67,8 @@ void DosCommandTest::deliversLinesThenTerminatesOnce() {
                                                                   "sleep 20\n"
                                                                   "out tail\n"));
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
-    cmd.CommandLine = QStringLiteral("pucrunch.exe -x");
+    cmd.programFolder = folder.path();
+    cmd.commandLine = QStringLiteral("pucrunch.exe -x");
     Recorder rec;
     rec.attach(cmd);
     QSignalSpy finished(&cmd, &ProcessRunner::runFinished);
@@ -88,14 +88,14 @@ void DosCommandTest::refusesEmptyCommandAndSecondStart() {
     TestProgramFolder folder;
     folder.installTool(QStringLiteral("tool"), QStringLiteral("sleep 300\nout done\\n\n"));
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
+    cmd.programFolder = folder.path();
     Recorder rec;
     rec.attach(cmd);
     QVERIFY(!cmd.Start());
     QVERIFY(!runAndWait(cmd));
     QVERIFY(!cmd.isRunning());
 
-    cmd.CommandLine = QStringLiteral("tool");
+    cmd.commandLine = QStringLiteral("tool");
     QVERIFY(cmd.Start());
     QVERIFY(cmd.isRunning());
     QVERIFY(!cmd.Start()); // busy
@@ -129,8 +129,8 @@ void DosCommandTest::reportsProgramThatCannotStart() {
             QVERIFY(f.setPermissions(f.permissions() | QFile::ExeOwner));
     }
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
-    cmd.CommandLine = commandLine;
+    cmd.programFolder = folder.path();
+    cmd.commandLine = commandLine;
     Recorder rec;
     rec.attach(cmd);
     QVERIFY(runAndWait(cmd));
@@ -155,8 +155,8 @@ void DosCommandTest::pathsWithBlanksAndQuotesStayOneArgumentEach() {
     for (int i = 0; i + 1 < nasty.size(); ++i) {
         const QString in = nasty.at(i), out = nasty.at(i + 1);
         ProcessRunner cmd;
-        cmd.ProgramFolder = folder.path();
-        cmd.CommandLine = QStringLiteral("pucrunch.exe -c64 ") + quoted(in) + ' ' + quoted(out);
+        cmd.programFolder = folder.path();
+        cmd.commandLine = QStringLiteral("pucrunch.exe -c64 ") + quoted(in) + ' ' + quoted(out);
         QVERIFY(runAndWait(cmd));
         QCOMPARE(folder.toolArgs(QStringLiteral("pucrunch")), (QStringList{"-c64", in, out}));
     }
@@ -168,8 +168,8 @@ void DosCommandTest::findsToolInProgramFolderBeforePath() {
     folder.installTool(QStringLiteral("CARTCONV.EXE"), QStringLiteral("out exe\\n\n"));
     folder.installTool(QStringLiteral("cartconv"), QStringLiteral("out plain\\n\n"));
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
-    cmd.CommandLine = QStringLiteral("cartconv.exe -t normal");
+    cmd.programFolder = folder.path();
+    cmd.commandLine = QStringLiteral("cartconv.exe -t normal");
     Recorder rec;
     rec.attach(cmd);
     QVERIFY(runAndWait(cmd));
@@ -183,10 +183,10 @@ void DosCommandTest::silenceLimitLeavesChildRunning() {
     folder.installTool(QStringLiteral("tool"),
                        QStringLiteral("out first\\nhalf\nsleep 4000\nwriteat 0 - x\n"));
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
-    cmd.TickInterval = 100;
-    cmd.MaxTimeAfterLastOutput = 1;
-    cmd.CommandLine = QStringLiteral("tool ") + quoted(marker);
+    cmd.programFolder = folder.path();
+    cmd.tickInterval = 100;
+    cmd.maxTicksAfterLastOutput = 1;
+    cmd.commandLine = QStringLiteral("tool ") + quoted(marker);
     Recorder rec;
     rec.attach(cmd);
     QVERIFY(runAndWait(cmd));
@@ -213,10 +213,10 @@ void DosCommandTest::beginningLimitEndsRunOfSilentChild() {
     const QString marker = folder.file(QStringLiteral("done.txt"));
     folder.installTool(QStringLiteral("tool"), QStringLiteral("sleep 4000\nwriteat 0 - x\nout late\\n\n"));
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
-    cmd.TickInterval = 100;
-    cmd.MaxTimeAfterBeginning = 2;
-    cmd.CommandLine = QStringLiteral("tool ") + quoted(marker);
+    cmd.programFolder = folder.path();
+    cmd.tickInterval = 100;
+    cmd.maxTicksAfterStart = 2;
+    cmd.commandLine = QStringLiteral("tool ") + quoted(marker);
     Recorder rec;
     rec.attach(cmd);
     QVERIFY(runAndWait(cmd));
@@ -236,9 +236,9 @@ void DosCommandTest::withoutLimitsRunLastsAsLongAsChild() {
     const QString marker = folder.file(QStringLiteral("done.txt"));
     folder.installTool(QStringLiteral("tool"), QStringLiteral("sleep 700\nwriteat 0 - x\n"));
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
-    cmd.TickInterval = 50;
-    cmd.CommandLine = QStringLiteral("tool ") + quoted(marker);
+    cmd.programFolder = folder.path();
+    cmd.tickInterval = 50;
+    cmd.commandLine = QStringLiteral("tool ") + quoted(marker);
     Recorder rec;
     rec.attach(cmd);
     QVERIFY(runAndWait(cmd));
@@ -251,8 +251,8 @@ void DosCommandTest::rerunsSameCommandLine() {
     TestProgramFolder folder;
     const QString tool = folder.installTool(QStringLiteral("tool"), QStringLiteral("out run\\n\n"));
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
-    cmd.CommandLine = QStringLiteral("tool one");
+    cmd.programFolder = folder.path();
+    cmd.commandLine = QStringLiteral("tool one");
     Recorder rec;
     rec.attach(cmd);
     QVERIFY(runAndWait(cmd));
@@ -268,21 +268,21 @@ void DosCommandTest::stopEndsTheRun() {
     folder.installTool(QStringLiteral("tool"),
                        QStringLiteral("out Crunching 50%\\r\nsleep 60000\nout late\\n\n"));
     ProcessRunner cmd;
-    cmd.ProgramFolder = folder.path();
-    cmd.CommandLine = QStringLiteral("tool");
+    cmd.programFolder = folder.path();
+    cmd.commandLine = QStringLiteral("tool");
     QStringList lines;
-    QList<TOutputType> types;
+    QList<LineKind> types;
     int terminated = 0;
     // A line ended by a lone CR says so; the handler stops the tool right there.
-    cmd.OnNewLine = [&](ProcessRunner*, QStringView line, TOutputType type) {
+    cmd.onLine = [&](ProcessRunner*, QStringView line, LineKind type) {
         lines << line.toString();
         types << type;
         QVERIFY(cmd.Stop());
     };
-    cmd.OnTerminated = [&](ProcessRunner*) { ++terminated; };
+    cmd.onEnded = [&](ProcessRunner*) { ++terminated; };
     QVERIFY(runAndWait(cmd));
     QCOMPARE(lines, QStringList{"Crunching 50%"});
-    QCOMPARE(types, QList<TOutputType>{otEntireLineByReturn});
+    QCOMPARE(types, QList<LineKind>{LineKind::WholeByReturn});
     QCOMPARE(terminated, 1);
     QVERIFY(!cmd.hasRunningChild());
     QVERIFY(!cmd.Stop());

@@ -323,7 +323,7 @@ void CartridgeWindow::startClicked() {
     request.suffix = outputSuffix_.toStdString();
     const QString commandLine = QString::fromStdString(cartconv::buildCommandLine(request));
 
-    runner_->CommandLine = commandLine;
+    runner_->commandLine = commandLine;
     log(commandLine);
     finished_ = false;
     running_ = true;

@@ -194,13 +194,13 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
 
     runner_ = new ProcessRunner(this);
     runner_->setObjectName(QStringLiteral("DosCommand1"));
-    runner_->ProgramFolder = ctx_.programFolder;
-    runner_->MaxTimeAfterBeginning = 0;
-    runner_->MaxTimeAfterLastOutput = 1;
-    runner_->OnNewLine = [this](ProcessRunner* sender, QStringView line, TOutputType type) {
+    runner_->programFolder = ctx_.programFolder;
+    runner_->maxTicksAfterStart = 0;
+    runner_->maxTicksAfterLastOutput = 1;
+    runner_->onLine = [this](ProcessRunner* sender, QStringView line, LineKind type) {
         toolLine(sender, line, type);
     };
-    runner_->OnTerminated = [this](ProcessRunner* sender) { toolEnded(sender); };
+    runner_->onEnded = [this](ProcessRunner* sender) { toolEnded(sender); };
 
     connect(clearButton_, &QPushButton::clicked, this, &CompressionWindow::clearClicked);
     connect(copyButton_, &QPushButton::clicked, this, &CompressionWindow::copyClicked);
@@ -303,7 +303,7 @@ bool CompressionWindow::run(bool forPicture) {
     }
     const QString command = commandLine(forPicture);
     logView_->appendLine(command);
-    runner_->CommandLine = command;
+    runner_->commandLine = command;
     finished_ = false;
     busy_ = true;
     stopped_ = false;
@@ -382,11 +382,11 @@ void CompressionWindow::pOptionToggled() {
     pOptionEdit_->setEnabled(pOptionCheck_->isChecked());
 }
 
-void CompressionWindow::toolLine(ProcessRunner*, QStringView NewLine, TOutputType OutputType) {
+void CompressionWindow::toolLine(ProcessRunner*, QStringView text, LineKind kind) {
     // The log shows the tool's console: each line once.
     if (open_.active) {
         // The line feed of a CR LF that came in a later read than its CR: the line stays.
-        if (open_.byReturn && OutputType == otEntireLine && NewLine.isEmpty()) {
+        if (open_.byReturn && kind == LineKind::Whole && text.isEmpty()) {
             open_.active = false;
             return;
         }
@@ -395,11 +395,11 @@ void CompressionWindow::toolLine(ProcessRunner*, QStringView NewLine, TOutputTyp
             logView_->removeLastLine();
         logView_->truncateLastLine(open_.lastLength);
     }
-    open_.active = OutputType != otEntireLine;
-    open_.byReturn = OutputType == otEntireLineByReturn;
+    open_.active = kind != LineKind::Whole;
+    open_.byReturn = kind == LineKind::WholeByReturn;
     open_.lineCount = logView_->lineCount();
     open_.lastLength = logView_->lastLineLength();
-    showToolLine(NewLine, OutputType != otBeginningOfLine);
+    showToolLine(text, kind != LineKind::Beginning);
 }
 
 void CompressionWindow::showToolLine(QStringView line, bool whole) {

@@ -45,8 +45,8 @@ class CompressionWindow : public ToolWindow {
     void defaultLoadToggled();
     void defaultStartToggled();
     void pOptionToggled();
-    void toolLine(ProcessRunner* Sender, QStringView NewLine, TOutputType OutputType);
-    void toolEnded(ProcessRunner* Sender);
+    void toolLine(ProcessRunner* sender, QStringView text, LineKind kind);
+    void toolEnded(ProcessRunner* sender);
 
     bool isBusy() const { return busy_; }
 

@@ -504,7 +504,7 @@ void CompressionWindowTest::unattendedRunFailures() {
 
 void CompressionWindowTest::unattendedRunWaitsForSilentCompressor() {
     Setup s(QStringLiteral("out Crunching\\n\nsleep 1500\nwriteat -1 - packed\n"));
-    s.get<ProcessRunner>("DosCommand1")->TickInterval = 100;
+    s.get<ProcessRunner>("DosCommand1")->tickInterval = 100;
     const QString p = s.path("slow.prg");
     QCOMPARE(s.window->runUnattended(p, false), CompressionWindow::Outcome::Compressed);
     QVERIFY(QFileInfo(p + '1').size() > 0);
