@@ -16,7 +16,6 @@ class DropFileSource : public QObject {
     explicit DropFileSource(QObject* parent = nullptr);
 
     void clear() { urls_.clear(); }
-    void addFile(const QString& path) { urls_ << QUrl::fromLocalFile(path); }
     void addUrl(const QUrl& url) { urls_ << url; }
     const QList<QUrl>& urls() const { return urls_; }
     // The offered files as local paths, in order.

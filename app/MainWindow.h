@@ -50,7 +50,6 @@ class MainWindow : public QMainWindow {
                         TapeConversionWindow* tape, TapLinkerWindow* linker);
     // Replaces the drag source (tests look at the offered files there); takes ownership.
     void setDropFileSource(DropFileSource* source);
-    DropFileSource* dropFileSource() const { return dropSource_; }
 
     const vornix::TapeDocument& document() const { return doc_; }
     bool english() const { return english_; }
@@ -184,8 +183,6 @@ class MainWindow : public QMainWindow {
     QElapsedTimer clock_;
 
     // Controls; each one's objectName, set where it is created, is the design's name for it.
-    QToolButton* newButton_ = nullptr;
-    QToolButton* openButton_ = nullptr;
     QToolButton* saveButton_ = nullptr;
     QToolButton* deleteButton_ = nullptr;
     QToolButton* addButton_ = nullptr;
@@ -213,8 +210,6 @@ class MainWindow : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* extrasMenu_ = nullptr;
-    QAction* newAction_ = nullptr;
-    QAction* openAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* extractAllAction_ = nullptr;
@@ -224,16 +219,9 @@ class MainWindow : public QMainWindow {
     QAction* upAction_ = nullptr;
     QAction* downAction_ = nullptr;
     QAction* bottomAction_ = nullptr;
-    QAction* compressionAction_ = nullptr;
-    QAction* cartridgeAction_ = nullptr;
-    QAction* tapeConversionAction_ = nullptr;
-    QAction* koalaAction_ = nullptr;
-    QAction* fliAction_ = nullptr;
-    QAction* tapLinkerAction_ = nullptr;
     QAction* compressOutputAction_ = nullptr;
     QAction* fastCompressionAction_ = nullptr;
     QAction* type01Action_ = nullptr;
-    QAction* aboutAction_ = nullptr;
 };
 
 } // namespace vornix

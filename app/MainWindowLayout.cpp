@@ -173,10 +173,8 @@ void MainWindow::buildToolbar() {
         bar->addWidget(w);
     };
     gap(4);
-    newButton_ =
-        addToolButton(bar, QStringLiteral("SpeedButton10"), QStringLiteral("new"), &MainWindow::newImage);
-    openButton_ =
-        addToolButton(bar, QStringLiteral("SpeedButton1"), QStringLiteral("open"), &MainWindow::openImage);
+    addToolButton(bar, QStringLiteral("SpeedButton10"), QStringLiteral("new"), &MainWindow::newImage);
+    addToolButton(bar, QStringLiteral("SpeedButton1"), QStringLiteral("open"), &MainWindow::openImage);
     saveButton_ =
         addToolButton(bar, QStringLiteral("SpeedButton8"), QStringLiteral("save"), &MainWindow::saveImageAs);
     gap(8);
@@ -225,8 +223,8 @@ void MainWindow::buildMenus() {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     fileMenu_ = bar->addMenu(QString());
     fileMenu_->setObjectName(QStringLiteral("Plik1"));
-    newAction_ = addMenuItem(fileMenu_, QStringLiteral("Nowy1"), {}, &MainWindow::newImage);
-    openAction_ = addMenuItem(fileMenu_, QStringLiteral("Otwrz1"), {}, &MainWindow::openImage);
+    addMenuItem(fileMenu_, QStringLiteral("Nowy1"), {}, &MainWindow::newImage);
+    addMenuItem(fileMenu_, QStringLiteral("Otwrz1"), {}, &MainWindow::openImage);
     saveAsAction_ = addMenuItem(fileMenu_, QStringLiteral("Zapiszjako1"), {}, &MainWindow::saveImageAs);
     exitAction_ = addMenuItem(fileMenu_, QStringLiteral("Wyj1"), {}, &MainWindow::exitProgram);
 
@@ -244,19 +242,15 @@ void MainWindow::buildMenus() {
     extrasMenu_ = bar->addMenu(QString());
     extrasMenu_->setObjectName(QStringLiteral("Pomoc1"));
     extrasMenu_->setToolTipsVisible(true);
-    compressionAction_ =
-        addMenuItem(extrasMenu_, QStringLiteral("KompresjaPRG1"), {}, &MainWindow::showCompressionWindow);
-    cartridgeAction_ =
-        addMenuItem(extrasMenu_, QStringLiteral("Konwersjacartridge1"), {}, &MainWindow::showCartridgeWindow);
-    tapeConversionAction_ =
-        addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), QStringLiteral("WAV/TAP->T64/P00/TAP"),
-                    &MainWindow::showTapeConversionWindow);
-    koalaAction_ = addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), QStringLiteral("Koala->PRG"),
-                               &MainWindow::convertKoala);
-    fliAction_ = addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), QStringLiteral("FLI->PRG"),
-                             &MainWindow::convertFli);
-    tapLinkerAction_ = addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), QStringLiteral("TAP Linker"),
-                                   &MainWindow::showTapLinkerWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("KompresjaPRG1"), {}, &MainWindow::showCompressionWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("Konwersjacartridge1"), {}, &MainWindow::showCartridgeWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), QStringLiteral("WAV/TAP->T64/P00/TAP"),
+                &MainWindow::showTapeConversionWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), QStringLiteral("Koala->PRG"),
+                &MainWindow::convertKoala);
+    addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), QStringLiteral("FLI->PRG"), &MainWindow::convertFli);
+    addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), QStringLiteral("TAP Linker"),
+                &MainWindow::showTapLinkerWindow);
     extrasMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
     compressOutputAction_ = addMenuItem(extrasMenu_, QStringLiteral("Kompresujplikiwynikowe1"), {},
                                         &MainWindow::compressOutputToggled);
@@ -271,7 +265,7 @@ void MainWindow::buildMenus() {
     type01Action_->setCheckable(true);
     type01Action_->setToolTip(
         QStringLiteral("Oznacza program przez 0x01, nie 0x82 jak robi to StarCommander,"));
-    aboutAction_ = addMenuItem(extrasMenu_, QStringLiteral("Oprogramie1"), {}, &MainWindow::showAboutWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("Oprogramie1"), {}, &MainWindow::showAboutWindow);
 
     for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_,
                        downAction_, bottomAction_})

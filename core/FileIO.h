@@ -68,7 +68,6 @@ class InputFile {
     InputFile& operator=(const InputFile&) = delete;
 
     bool open(const std::filesystem::path& path);
-    bool isOpen() const { return handle_ != platform::kNoHandle; }
     std::uint64_t size() const { return size_; }
     // Why open or a read failed.
     const FileError& failure() const { return failure_; }
