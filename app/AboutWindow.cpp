@@ -31,12 +31,8 @@ void ScrollingBanner::paintEvent(QPaintEvent*) {
                Qt::AlignVCenter | Qt::AlignLeft, text_);
 }
 
-void ScrollingBanner::showEvent(QShowEvent*) {
-    timer_.start();
-}
-void ScrollingBanner::hideEvent(QHideEvent*) {
-    timer_.stop();
-}
+void ScrollingBanner::showEvent(QShowEvent*) { timer_.start(); }
+void ScrollingBanner::hideEvent(QHideEvent*) { timer_.stop(); }
 
 AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(context) {

@@ -19,9 +19,7 @@ QString latin1(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
 }
 
-QString trimmedName(const std::string& tapeName) {
-    return latin1(tapeName).trimmed();
-}
+QString trimmedName(const std::string& tapeName) { return latin1(tapeName).trimmed(); }
 
 } // namespace
 

@@ -47,9 +47,7 @@ const QString kVersionSuffix = QStringLiteral(" - VORN 0.11");
 const QString kRejectedText = QStringLiteral("To nie jest poprawny plik T64.");
 const QString kRejectedCaption = QStringLiteral("O kurcze...!");
 
-QString nativeName(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
+QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
 
 } // namespace
 
@@ -237,9 +235,7 @@ bool MainWindow::loadImage(const QString& path) {
     return true;
 }
 
-void MainWindow::saveImageAs() {
-    saveAs();
-}
+void MainWindow::saveImageAs() { saveAs(); }
 
 MainWindow::SaveOutcome MainWindow::saveAs() {
     saveDialog_.title = messageText(Msg::SaveTitle, english_);
@@ -302,12 +298,8 @@ void MainWindow::addPrograms() {
 void MainWindow::reportRefused(const vornix::AddResult& result) {
     const QString path = fromLocalPath(result.path);
     switch (result.refusal) {
-    case vornix::AddRefusal::ImageFull:
-        showMessage(Msg::ImageFull, nativeName(path));
-        break;
-    case vornix::AddRefusal::TooShort:
-        showMessage(Msg::PrgTooShort, nativeName(path));
-        break;
+    case vornix::AddRefusal::ImageFull: showMessage(Msg::ImageFull, nativeName(path)); break;
+    case vornix::AddRefusal::TooShort: showMessage(Msg::PrgTooShort, nativeName(path)); break;
     default:
         showMessage(Msg::PrgUnreadable, nativeName(path), failureReason(result.failure, english_));
         break;
@@ -350,9 +342,7 @@ vornix::Selection MainWindow::selection() const {
     return vornix::Selection(rows.begin(), rows.end());
 }
 
-void MainWindow::exitProgram() {
-    close();
-}
+void MainWindow::exitProgram() { close(); }
 
 void MainWindow::extractAll() {
     if (extractButton_->isEnabled())
@@ -558,9 +548,7 @@ void MainWindow::compressOutputToggled() {
     storeSetting(QStringLiteral("wyn"), compressOutputAction_->isChecked());
 }
 
-void MainWindow::type01Toggled() {
-    storeSetting(QStringLiteral("opc"), type01Action_->isChecked());
-}
+void MainWindow::type01Toggled() { storeSetting(QStringLiteral("opc"), type01Action_->isChecked()); }
 
 void MainWindow::showToolWindow(QWidget* window) {
     if (!window)
@@ -601,13 +589,9 @@ void MainWindow::showTapeConversionWindow() {
     showToolWindow(tape_);
 }
 
-void MainWindow::showTapLinkerWindow() {
-    showToolWindow(linker_);
-}
+void MainWindow::showTapLinkerWindow() { showToolWindow(linker_); }
 
-void MainWindow::showAboutWindow() {
-    showToolWindow(about_);
-}
+void MainWindow::showAboutWindow() { showToolWindow(about_); }
 
 // The picture commands read the option ticks at the moment they run.
 CompressionOptions MainWindow::pictureOptions() {
@@ -620,9 +604,7 @@ CompressionOptions MainWindow::pictureOptions() {
     return options;
 }
 
-void MainWindow::convertKoala() {
-    koalaToPrgCommand(ctx_, this, pictureOptions());
-}
+void MainWindow::convertKoala() { koalaToPrgCommand(ctx_, this, pictureOptions()); }
 
 void MainWindow::convertFli() {
     addPrgDialog_.title.clear(); // the dialog is shared; the Add title would mislead here

@@ -30,23 +30,12 @@ bool MainWindow::listKeyPressed(QKeyEvent* event) {
     if (list_->selectedRows().isEmpty())
         return false;
     switch (event->key()) {
-    case Qt::Key_PageUp:
-        moveUp();
-        break;
-    case Qt::Key_PageDown:
-        moveDown();
-        break;
-    case Qt::Key_Home:
-        moveToTop();
-        break;
-    case Qt::Key_End:
-        moveToBottom();
-        break;
-    case Qt::Key_Insert:
-        extractSelected();
-        break;
-    default:
-        break;
+    case Qt::Key_PageUp: moveUp(); break;
+    case Qt::Key_PageDown: moveDown(); break;
+    case Qt::Key_Home: moveToTop(); break;
+    case Qt::Key_End: moveToBottom(); break;
+    case Qt::Key_Insert: extractSelected(); break;
+    default: break;
     }
     return false; // the list then handles the key as usual
 }

@@ -88,24 +88,15 @@ QString messageText(Msg id, bool english) {
             "Zastąpić go i utracić tamte zmiany?",
             "The file %1 has been changed on disk (by another program?) since it was opened or last saved.\n"
             "Replace it and lose those changes?");
-    case Msg::OpenTitle:
-        return pick("Otwórz", "Open");
-    case Msg::SaveTitle:
-        return pick("Zapisz jako", "Save as");
-    case Msg::AddTitle:
-        return pick("Dodaj program", "Add program");
-    case Msg::ExtractTitle:
-        return pick("Wypakuj do folderu", "Extract to folder");
-    case Msg::DiskExportTitle:
-        return pick("Eksport do D64", "Export to D64");
-    case Msg::DiskAddTitle:
-        return pick("Dodaj z D64", "Add from D64");
-    case Msg::DiskProgramsOf:
-        return pick("Programy na dysku \"%1\":", "Programs on the disk \"%1\":");
-    case Msg::DiskFileDamagedMark:
-        return pick("  (uszkodzony)", "  (damaged)");
-    case Msg::DiskCancel:
-        return pick("Anuluj", "Cancel");
+    case Msg::OpenTitle: return pick("Otwórz", "Open");
+    case Msg::SaveTitle: return pick("Zapisz jako", "Save as");
+    case Msg::AddTitle: return pick("Dodaj program", "Add program");
+    case Msg::ExtractTitle: return pick("Wypakuj do folderu", "Extract to folder");
+    case Msg::DiskExportTitle: return pick("Eksport do D64", "Export to D64");
+    case Msg::DiskAddTitle: return pick("Dodaj z D64", "Add from D64");
+    case Msg::DiskProgramsOf: return pick("Programy na dysku \"%1\":", "Programs on the disk \"%1\":");
+    case Msg::DiskFileDamagedMark: return pick("  (uszkodzony)", "  (damaged)");
+    case Msg::DiskCancel: return pick("Anuluj", "Cancel");
     case Msg::DiskUnreadable:
         return pick("Plik %1 nie jest poprawnym obrazem dysku D64.",
                     "The file %1 is not a valid D64 disk image.");
@@ -131,8 +122,7 @@ QString messageText(Msg id, bool english) {
 QString failureReason(const vornix::FileError& failure, bool english) {
     auto pick = [english](const char* pl, const char* en) { return QString::fromUtf8(english ? en : pl); };
     switch (failure.problem) {
-    case vornix::FileProblem::None:
-        break;
+    case vornix::FileProblem::None: break;
     case vornix::FileProblem::System:
         // The system's own words (its language follows the system's settings).
         return QString::fromLocal8Bit(vornix::platform::systemMessage(failure.code));
@@ -141,12 +131,9 @@ QString failureReason(const vornix::FileError& failure, bool english) {
     case vornix::FileProblem::NotRegular:
         return pick("to nie jest zwykły plik (potok, urządzenie lub gniazdo)",
                     "it is not a regular file (a pipe, device or socket)");
-    case vornix::FileProblem::ReadOnly:
-        return pick("plik jest tylko do odczytu", "the file is read-only");
-    case vornix::FileProblem::NoFolder:
-        return pick("folder nie istnieje", "its folder does not exist");
-    case vornix::FileProblem::TooLarge:
-        return pick("plik jest za duży", "the file is too large");
+    case vornix::FileProblem::ReadOnly: return pick("plik jest tylko do odczytu", "the file is read-only");
+    case vornix::FileProblem::NoFolder: return pick("folder nie istnieje", "its folder does not exist");
+    case vornix::FileProblem::TooLarge: return pick("plik jest za duży", "the file is too large");
     case vornix::FileProblem::Changed:
         return pick("plik zmienił się podczas odczytu", "the file changed while it was read");
     }

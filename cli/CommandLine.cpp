@@ -23,9 +23,7 @@ int failure(const std::string& message) {
     return 1;
 }
 
-void note(const std::string& message) {
-    std::cerr << "vornix-cli: " << message << "\n";
-}
+void note(const std::string& message) { std::cerr << "vornix-cli: " << message << "\n"; }
 
 CommandLine parse(const Args& args, const std::set<std::string>& flags, const std::set<std::string>& valued,
                   bool keepGoing) {
@@ -68,9 +66,7 @@ std::optional<int> number(const std::string& text, int low, int high) {
     return value;
 }
 
-std::optional<int> entryNumber(const std::string& text) {
-    return number(text, 1, kMaxSlots);
-}
+std::optional<int> entryNumber(const std::string& text) { return number(text, 1, kMaxSlots); }
 
 bool openImage(TapeDocument& doc, const std::string& path) {
     const OpenResult r = doc.open(path);

@@ -52,9 +52,7 @@ bool loadDisk(DiskImage& disk, const std::string& path) {
     return true;
 }
 
-std::string shown(const std::string& diskName) {
-    return "\"" + vornix::trimDiskName(diskName) + "\"";
-}
+std::string shown(const std::string& diskName) { return "\"" + vornix::trimDiskName(diskName) + "\""; }
 
 // Why the file's chain of blocks cannot be followed, or empty. Deleted entries are often
 // only decoration (separator lines) and are not followed.
@@ -66,9 +64,7 @@ std::string chainProblem(const DiskImage& disk, const DiskEntry& e) {
     return disk.readFile(e, data, &error) ? std::string() : error;
 }
 
-std::string capitals(const std::string& text) {
-    return TapeDocument::capitals(text);
-}
+std::string capitals(const std::string& text) { return TapeDocument::capitals(text); }
 
 } // namespace
 

@@ -76,9 +76,7 @@ int save(TapeDocument& doc, const std::string& path, bool type01) {
     return r.written ? 0 : failure(r.error);
 }
 
-bool isEntryNumber(const std::string& text) {
-    return entryNumber(text).has_value();
-}
+bool isEntryNumber(const std::string& text) { return entryNumber(text).has_value(); }
 
 // Resolves an entry number (already checked by isEntryNumber) against the image; prints the
 // error itself.
@@ -140,9 +138,7 @@ std::string hex4(int value) {
     return buf;
 }
 
-int address(const std::uint8_t (&bytes)[2]) {
-    return bytes[0] | bytes[1] << 8;
-}
+int address(const std::uint8_t (&bytes)[2]) { return bytes[0] | bytes[1] << 8; }
 
 // The common shape of the editing commands: open, change, save in place.
 template <typename Change>

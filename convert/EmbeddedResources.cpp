@@ -18,9 +18,7 @@ struct Resource {
     std::vector<std::uint8_t> bytes;
 };
 
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&

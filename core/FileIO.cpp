@@ -9,29 +9,19 @@ using platform::Handle;
 
 std::string FileError::reason() const {
     switch (problem) {
-    case FileProblem::None:
-        return "no error";
-    case FileProblem::System:
-        return platform::systemMessage(code);
-    case FileProblem::IsFolder:
-        return "is a folder, not a file";
-    case FileProblem::NotRegular:
-        return "is not a regular file (a pipe, device or socket)";
-    case FileProblem::ReadOnly:
-        return "the file is read-only";
-    case FileProblem::NoFolder:
-        return "its folder does not exist";
-    case FileProblem::TooLarge:
-        return "the file is too large";
-    case FileProblem::Changed:
-        return "the file changed while it was read";
+    case FileProblem::None: return "no error";
+    case FileProblem::System: return platform::systemMessage(code);
+    case FileProblem::IsFolder: return "is a folder, not a file";
+    case FileProblem::NotRegular: return "is not a regular file (a pipe, device or socket)";
+    case FileProblem::ReadOnly: return "the file is read-only";
+    case FileProblem::NoFolder: return "its folder does not exist";
+    case FileProblem::TooLarge: return "the file is too large";
+    case FileProblem::Changed: return "the file changed while it was read";
     }
     return {};
 }
 
-std::string systemMessage(int err) {
-    return platform::systemMessage(err);
-}
+std::string systemMessage(int err) { return platform::systemMessage(err); }
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
                    std::uint64_t maxBytes, FileError* failure) {
@@ -68,9 +58,7 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
     return true;
 }
 
-AtomicFile::~AtomicFile() {
-    discard();
-}
+AtomicFile::~AtomicFile() { discard(); }
 
 bool AtomicFile::fail(const FileError& what) {
     if (failure_.problem == FileProblem::None) {
@@ -138,9 +126,7 @@ bool AtomicFile::commit() {
     return true;
 }
 
-void AtomicFile::discard() {
-    platform::discardTemp(temp_);
-}
+void AtomicFile::discard() { platform::discardTemp(temp_); }
 
 bool InputFile::open(const std::filesystem::path& path) {
     platform::close(handle_);

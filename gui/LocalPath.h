@@ -8,9 +8,7 @@
 
 namespace vornix {
 
-inline std::string toLocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
+inline std::string toLocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 inline QString fromLocalPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }

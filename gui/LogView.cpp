@@ -21,15 +21,11 @@ constexpr int kMargin = 3;
 // A flood of lines is shown at most this often: the view stays live without repainting per line.
 constexpr int kSyncIntervalMs = 25;
 
-bool isWordChar(QChar c) {
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
-}
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
 
 // A line as the painter and font metrics take it, without copying its characters (valid
 // while the log is not changed).
-QString borrowed(QStringView text) {
-    return QString::fromRawData(text.data(), text.size());
-}
+QString borrowed(QStringView text) { return QString::fromRawData(text.data(), text.size()); }
 } // namespace
 
 void LogLines::clear() {
@@ -75,9 +71,7 @@ void LogLines::put(Span& span, QStringView text) {
     bytes_.append(reinterpret_cast<const char*>(chars), 2 * n);
 }
 
-void LogLines::append(QStringView text) {
-    insert(spans_.size(), text);
-}
+void LogLines::append(QStringView text) { insert(spans_.size(), text); }
 
 void LogLines::insert(qsizetype i, QStringView text) {
     Span span;
@@ -238,9 +232,7 @@ void LogView::setPlainText(const QString& text) {
     changed();
 }
 
-void LogView::clear() {
-    setPlainText(QString());
-}
+void LogView::clear() { setPlainText(QString()); }
 
 void LogView::setReadOnly(bool readOnly) {
     readOnly_ = readOnly;
@@ -253,9 +245,7 @@ void LogView::select(Pos anchor, Pos caret) {
     viewport()->update();
 }
 
-void LogView::selectAll() {
-    select(Pos{}, Pos{lines_.size() - 1, lines_.length(lines_.size() - 1)});
-}
+void LogView::selectAll() { select(Pos{}, Pos{lines_.size() - 1, lines_.length(lines_.size() - 1)}); }
 
 QString LogView::selectedText() const {
     const Pos s = std::min(anchor_, caret_);
@@ -332,9 +322,7 @@ void LogView::changeEvent(QEvent* event) {
         syncScrollBars();
 }
 
-void LogView::noteWidth(qsizetype characters) {
-    widestChars_ = std::max(widestChars_, characters);
-}
+void LogView::noteWidth(qsizetype characters) { widestChars_ = std::max(widestChars_, characters); }
 
 void LogView::recomputeWidth() {
     widestChars_ = 0;
@@ -342,13 +330,9 @@ void LogView::recomputeWidth() {
         noteWidth(lines_.length(i));
 }
 
-int LogView::lineHeight() const {
-    return std::max(1, fontMetrics().lineSpacing());
-}
+int LogView::lineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
 
-int LogView::visibleLines() const {
-    return std::max(1, (viewport()->height() - kMargin) / lineHeight());
-}
+int LogView::visibleLines() const { return std::max(1, (viewport()->height() - kMargin) / lineHeight()); }
 
 LogView::Pos LogView::clamp(Pos p) const {
     p.line = std::clamp<qsizetype>(p.line, 0, lines_.size() - 1);
@@ -545,9 +529,7 @@ void LogView::keyPressEvent(QKeyEvent* event) {
         viewport()->update();
         return;
     }
-    case Qt::Key_Home:
-        p = ctrl ? Pos{} : Pos{p.line, 0};
-        break;
+    case Qt::Key_Home: p = ctrl ? Pos{} : Pos{p.line, 0}; break;
     case Qt::Key_End:
         p = ctrl ? Pos{lines_.size() - 1, lines_.length(lines_.size() - 1)}
                  : Pos{p.line, lines_.length(p.line)};
@@ -577,8 +559,7 @@ void LogView::keyPressEvent(QKeyEvent* event) {
             ensureCaretVisible();
             return;
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return insertText(QStringLiteral("\n"));
+        case Qt::Key_Enter: return insertText(QStringLiteral("\n"));
         default: {
             const QString text = event->text();
             const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));

@@ -33,12 +33,8 @@ void ProcessTimer::start(int intervalMs) {
     timer_->start(intervalMs > 0 ? intervalMs : 1000);
 }
 
-void ProcessTimer::stop() {
-    timer_->stop();
-}
-bool ProcessTimer::isActive() const {
-    return timer_->isActive();
-}
+void ProcessTimer::stop() { timer_->stop(); }
+bool ProcessTimer::isActive() const { return timer_->isActive(); }
 
 struct ProcessRunner::Impl {
     ProcessRunner* q;
@@ -241,9 +237,7 @@ bool ProcessRunner::Stop() {
     return stopped;
 }
 
-bool ProcessRunner::isRunning() const {
-    return d->running;
-}
+bool ProcessRunner::isRunning() const { return d->running; }
 
 bool ProcessRunner::waitForChildExit(int msecs) {
     QProcess* p = d->proc ? d->proc : d->lastChild.data();
@@ -257,9 +251,7 @@ bool ProcessRunner::hasRunningChild() const {
     return p && p->state() != QProcess::NotRunning;
 }
 
-const ProcessTimer* ProcessRunner::timer() const {
-    return d->timer;
-}
+const ProcessTimer* ProcessRunner::timer() const { return d->timer; }
 
 bool runAndWait(ProcessRunner& command) {
     if (!command.Start())

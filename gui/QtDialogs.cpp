@@ -11,9 +11,7 @@ namespace vornix {
 
 namespace {
 
-bool isGlob(const QString& word) {
-    return word.startsWith(QLatin1Char('*'));
-}
+bool isGlob(const QString& word) { return word.startsWith(QLatin1Char('*')); }
 
 // The description without the patterns some windows write into it themselves ("Cartridge
 // images (*.CRT)", "Koala Paint *.KLA"): the dialog shows the real patterns after it.
@@ -101,29 +99,15 @@ MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QStr
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {
-    case MsgIcon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case MsgIcon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case MsgIcon::Warning:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case MsgIcon::Error:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case MsgIcon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
     }
     switch (buttons) {
-    case MsgButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case MsgButtons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;

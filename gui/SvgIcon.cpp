@@ -5,9 +5,7 @@
 #include <QSvgRenderer>
 
 // The icons live in a static library: pull them in before the first use.
-static void initIcons() {
-    Q_INIT_RESOURCE(icons);
-}
+static void initIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace vornix::gui {
 

@@ -54,8 +54,7 @@ void applyTexts(QObject* root, const std::vector<TextRow>& rows, bool english) {
                 w->setToolTip(text);
             break;
         case TextRole::PromptText:
-        case TextRole::PromptCaption:
-            break;
+        case TextRole::PromptCaption: break;
         }
     }
 }

@@ -7,9 +7,7 @@ namespace vornix::tap {
 
 namespace {
 
-bool valid(const Entries& list, int index) {
-    return index >= 0 && index < static_cast<int>(list.size());
-}
+bool valid(const Entries& list, int index) { return index >= 0 && index < static_cast<int>(list.size()); }
 
 } // namespace
 

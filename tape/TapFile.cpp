@@ -28,8 +28,6 @@ std::optional<std::uint8_t> readVersion(const std::string& path) {
     return version;
 }
 
-bool isVersion1(const std::string& path) {
-    return readVersion(path) == std::uint8_t{1};
-}
+bool isVersion1(const std::string& path) { return readVersion(path) == std::uint8_t{1}; }
 
 } // namespace vornix::tap

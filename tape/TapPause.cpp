@@ -35,9 +35,7 @@ std::string pauseEntryText(int seconds) {
     return text;
 }
 
-bool isPauseEntry(const std::string& entry) {
-    return !entry.empty() && entry.front() == ':';
-}
+bool isPauseEntry(const std::string& entry) { return !entry.empty() && entry.front() == ':'; }
 
 std::optional<int> pauseSecondsOf(const std::string& entry) {
     for (int seconds : kPauseSeconds) {

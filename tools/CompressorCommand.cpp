@@ -8,21 +8,11 @@ std::string compressorCommandLine(const CompressorOptions& o, std::string_view i
                                   std::string_view output) {
     std::string cmd = "pucrunch.exe ";
     switch (o.machine) {
-    case Machine::C64:
-        cmd += "-c64";
-        break;
-    case Machine::C128:
-        cmd += "-c128";
-        break;
-    case Machine::VIC20:
-        cmd += "-c20";
-        break;
-    case Machine::C16:
-        cmd += "-c16";
-        break;
-    case Machine::StandAlone:
-        cmd += "-c0";
-        break;
+    case Machine::C64: cmd += "-c64"; break;
+    case Machine::C128: cmd += "-c128"; break;
+    case Machine::VIC20: cmd += "-c20"; break;
+    case Machine::C16: cmd += "-c16"; break;
+    case Machine::StandAlone: cmd += "-c0"; break;
     }
     if (o.avoidVideoMatrix && o.machine == Machine::VIC20)
         cmd += " -a";
@@ -35,17 +25,10 @@ std::string compressorCommandLine(const CompressorOptions& o, std::string_view i
     if (o.disableFastMode && (o.machine == Machine::C128 || o.machine == Machine::C16))
         cmd += " +f";
     switch (o.decompressor) {
-    case Decompressor::Basic:
-        cmd += " -fbasic";
-        break;
-    case Decompressor::Fast:
-        cmd += " -ffast";
-        break;
-    case Decompressor::Short:
-        cmd += " -fshort";
-        break;
-    case Decompressor::Medium:
-        break;
+    case Decompressor::Basic: cmd += " -fbasic"; break;
+    case Decompressor::Fast: cmd += " -ffast"; break;
+    case Decompressor::Short: cmd += " -fshort"; break;
+    case Decompressor::Medium: break;
     }
     if (o.deltaMatching)
         cmd += " -fdelta";

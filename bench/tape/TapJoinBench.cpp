@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace vornix;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -23,8 +25,7 @@ void writeInput(const std::string& path, std::mt19937& rng) {
     std::vector<unsigned char> bytes(kFileSize);
     for (auto& b : bytes)
         b = static_cast<unsigned char>(rng() % 255 + 1);
-    const vornix::tap::Header h =
-        vornix::tap::makeHeader(static_cast<std::uint32_t>(kFileSize - vornix::tap::kHeaderSize));
+    const tap::Header h = tap::makeHeader(static_cast<std::uint32_t>(kFileSize - tap::kHeaderSize));
     std::copy(h.begin(), h.end(), bytes.begin());
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -63,14 +64,14 @@ int main() {
     fs::create_directories(dir);
     std::mt19937 rng(42);
     std::vector<std::string> inputs;
-    std::vector<vornix::tap::JoinItem> items;
+    std::vector<tap::JoinItem> items;
     const int pauses[] = {1, 2, 4, 5, 10, 20, 40};
     for (int i = 0; i < kFiles; ++i) {
         inputs.push_back((dir / ("in" + std::to_string(i) + ".tap")).string());
         writeInput(inputs.back(), rng);
         if (i > 0)
-            items.push_back(vornix::tap::JoinItem::pause(pauses[i % 7]));
-        items.push_back(vornix::tap::JoinItem::file(inputs.back()));
+            items.push_back(tap::JoinItem::pause(pauses[i % 7]));
+        items.push_back(tap::JoinItem::file(inputs.back()));
     }
     const std::string joined = (dir / "joined.tap").string();
     const std::string concatenated = (dir / "concatenated.tap").string();
@@ -83,8 +84,8 @@ int main() {
         bestConcat = std::min(bestConcat, seconds([&] { ok = concatenate(inputs, concatenated) && ok; }));
         bestJoin = std::min(bestJoin, seconds([&] {
                                 std::uint64_t blocks = 0;
-                                const vornix::tap::JoinResult r = vornix::tap::join(
-                                    items, joined, [&](std::uint64_t, std::uint64_t) { ++blocks; });
+                                const tap::JoinResult r =
+                                    tap::join(items, joined, [&](std::uint64_t, std::uint64_t) { ++blocks; });
                                 ok = r.ok && ok;
                             }));
     }

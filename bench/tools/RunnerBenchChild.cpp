@@ -21,15 +21,9 @@ int main() {
             std::this_thread::sleep_for(std::chrono::milliseconds(paceMs));
         }
         switch (i % 10) {
-        case 3:
-            std::printf("ok\n");
-            break;
-        case 5:
-            std::printf("Crunching %ld%%\r", i * 100 / count);
-            break;
-        default:
-            std::printf("Line %ld of what the compressor has to say\n", i);
-            break;
+        case 3: std::printf("ok\n"); break;
+        case 5: std::printf("Crunching %ld%%\r", i * 100 / count); break;
+        default: std::printf("Line %ld of what the compressor has to say\n", i); break;
         }
     }
     std::fflush(stdout);

@@ -28,9 +28,7 @@
 
 #include <climits>
 
-static void initLinkerResources() {
-    Q_INIT_RESOURCE(linker);
-}
+static void initLinkerResources() { Q_INIT_RESOURCE(linker); }
 
 namespace vornix {
 
@@ -148,9 +146,7 @@ QToolButton* TapLinkerWindow::makeButton(const QString& name, const QString& ico
     return b;
 }
 
-QPoint TapLinkerWindow::pauseMenuPosition() const {
-    return addButton_->mapToGlobal(QPoint(2, 5));
-}
+QPoint TapLinkerWindow::pauseMenuPosition() const { return addButton_->mapToGlobal(QPoint(2, 5)); }
 
 void TapLinkerWindow::checkTool() {
     // Version 1 files need no tool, so the linker stays usable; a file that needs converting
@@ -261,9 +257,7 @@ void TapLinkerWindow::removeSelected() {
     setEntries(fromEntries(list), selected);
 }
 
-void TapLinkerWindow::showPauseMenu() {
-    pauseMenu_->popup(pauseMenuPosition());
-}
+void TapLinkerWindow::showPauseMenu() { pauseMenu_->popup(pauseMenuPosition()); }
 
 void TapLinkerWindow::clearList() {
     if (ctx_.dialogs->message(this, QStringLiteral("Confirm"), QStringLiteral("Clear list?"),

@@ -307,9 +307,7 @@ void TapeConversionWindow::applyEnglish() {
             .arg(toolLookedFor(QStringLiteral("tape64"))));
 }
 
-void TapeConversionWindow::log(const QString& line) {
-    logView_->appendLine(line);
-}
+void TapeConversionWindow::log(const QString& line) { logView_->appendLine(line); }
 
 void TapeConversionWindow::checkTool() {
     if (!findToolOrWarn(QStringLiteral("tape64"), QStringLiteral("Warning"), toolMissingLabel_->text())
@@ -326,9 +324,7 @@ void TapeConversionWindow::checkTool() {
         w->setEnabled(false);
 }
 
-int TapeConversionWindow::outputChoice() const {
-    return std::max(0, outputButtons_->checkedId());
-}
+int TapeConversionWindow::outputChoice() const { return std::max(0, outputButtons_->checkedId()); }
 
 void TapeConversionWindow::outputChosen() {
     if (toolMissing_)
@@ -376,13 +372,9 @@ void TapeConversionWindow::stepSpeed(bool up) {
     speedEdit_->setText(QString::fromStdString(*stepped));
 }
 
-void TapeConversionWindow::speedUpClicked() {
-    stepSpeed(true);
-}
+void TapeConversionWindow::speedUpClicked() { stepSpeed(true); }
 
-void TapeConversionWindow::speedDownClicked() {
-    stepSpeed(false);
-}
+void TapeConversionWindow::speedDownClicked() { stepSpeed(false); }
 
 void TapeConversionWindow::browseInput() {
     const QStringList chosen = ctx_.dialogs->openFiles(this, inputSetup(), false);
@@ -404,9 +396,7 @@ void TapeConversionWindow::copyClicked() {
         QGuiApplication::clipboard()->setText(logView_->toPlainText());
 }
 
-void TapeConversionWindow::closeClicked() {
-    close();
-}
+void TapeConversionWindow::closeClicked() { close(); }
 
 bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
     // A cancelled dialog still goes on to the run step, which reports the missing line.

@@ -36,9 +36,7 @@ DiskImportDialog* shownDialog(MainWindow* w) {
     return nullptr;
 }
 
-vornix::Bytes bytes(const QByteArray& b) {
-    return vornix::Bytes(b.begin(), b.end());
-}
+vornix::Bytes bytes(const QByteArray& b) { return vornix::Bytes(b.begin(), b.end()); }
 
 } // namespace
 

@@ -26,20 +26,13 @@ namespace {
 QString shownText(MainWindow* w, const TextRow& row, QString* promptText, QString* promptCaption) {
     const QString name = QString::fromLatin1(row.control);
     switch (row.role) {
-    case TextRole::Menu:
-        return findNamed<QMenu>(w, name)->title();
-    case TextRole::Action:
-        return findNamed<QAction>(w, name)->text();
-    case TextRole::Label:
-        return findNamed<QLabel>(w, name)->text();
-    case TextRole::Header:
-        return findNamed<QTreeWidget>(w, name)->headerItem()->text(row.column);
-    case TextRole::ToolTip:
-        return findNamed<QToolButton>(w, name)->toolTip();
-    case TextRole::PromptText:
-        return *promptText;
-    case TextRole::PromptCaption:
-        return *promptCaption;
+    case TextRole::Menu: return findNamed<QMenu>(w, name)->title();
+    case TextRole::Action: return findNamed<QAction>(w, name)->text();
+    case TextRole::Label: return findNamed<QLabel>(w, name)->text();
+    case TextRole::Header: return findNamed<QTreeWidget>(w, name)->headerItem()->text(row.column);
+    case TextRole::ToolTip: return findNamed<QToolButton>(w, name)->toolTip();
+    case TextRole::PromptText: return *promptText;
+    case TextRole::PromptCaption: return *promptCaption;
     }
     return {};
 }

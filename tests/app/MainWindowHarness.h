@@ -48,16 +48,6 @@ inline QByteArray prgBytes(int load, int dataSize, int seed = 1) {
     return b;
 }
 
-inline bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 inline vornix::Entry entry(const std::string& name, int dataSize, int load = 0x0801, int seed = 1) {
     vornix::Entry e;
     e.name = name;

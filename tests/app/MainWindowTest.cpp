@@ -25,19 +25,11 @@ const QStringList kEditingButtons = {"SpeedButton8", "SpeedButton7", "SpeedButto
                                      "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4"};
 const QStringList kEditingItems = {"Zapiszjako1", "Wypakujwszystkie1", "Dodaj1",      "Usu1",
                                    "Przesuwyej1", "Przesunagr1",       "Przesunizj1", "Przesunad1"};
-const QStringList kAlwaysItems = {"Nowy1",
-                                  "Otwrz1",
-                                  "Wyj1",
-                                  "KompresjaPRG1",
-                                  "Konwersjacartridge1",
-                                  "WAVTAPT64P00TAP1",
-                                  "KoalaPRG1",
-                                  "FLIPRG1",
-                                  "TAPLinker1",
-                                  "Kompresujplikiwynikowe1",
-                                  "Szybszakompresjawikszyplik1",
-                                  "Oznaczenieprogramu0x011",
-                                  "Oprogramie1"};
+const QStringList kAlwaysItems =
+    QStringLiteral("Nowy1 Otwrz1 Wyj1 KompresjaPRG1 Konwersjacartridge1 WAVTAPT64P00TAP1 KoalaPRG1 FLIPRG1 "
+                   "TAPLinker1 Kompresujplikiwynikowe1 Szybszakompresjawikszyplik1 Oznaczenieprogramu0x011 "
+                   "Oprogramie1")
+        .split(QLatin1Char(' '));
 const QStringList kFive = {"AAA", "BBB", "CCC", "DDD", "EEE"};
 } // namespace
 

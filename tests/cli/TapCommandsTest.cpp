@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace vornix;
+
 using testfiles::Bytes;
 
 namespace {
@@ -17,7 +19,7 @@ CliRun tapJoin(const testfiles::TempDir& dir, std::vector<std::string> args) {
 }
 
 Bytes tapFile(const Bytes& data, std::uint8_t version) {
-    const vornix::tap::Header h = vornix::tap::makeHeader(0);
+    const tap::Header h = tap::makeHeader(0);
     Bytes b(h.begin(), h.end());
     b[12] = version;
     b.insert(b.end(), data.begin(), data.end());
@@ -34,8 +36,8 @@ TEST(TapJoinCli, JoinsFilesAndPauses) {
     ASSERT_EQ(r.code, 0) << r.err;
     Bytes expected = tapFile({0x30, 0x40, 0x50, 0x60}, 1);
     expected[16] = 20;
-    const Bytes one = vornix::tap::pauseBytes(1);
-    const Bytes twenty = vornix::tap::pauseBytes(20);
+    const Bytes one = tap::pauseBytes(1);
+    const Bytes twenty = tap::pauseBytes(20);
     expected.insert(expected.end(), one.begin(), one.end());
     expected.insert(expected.end(), {0x30, 0x40, 0x50, 0x60});
     expected.insert(expected.end(), twenty.begin(), twenty.end());

@@ -38,9 +38,7 @@ Bytes syntheticPicture() {
 }
 
 // Background colour of pixel line k of character row r.
-std::uint8_t background(const Bytes& data, int row, int k) {
-    return data[25 * k + 24 - row];
-}
+std::uint8_t background(const Bytes& data, int row, int k) { return data[25 * k + 24 - row]; }
 
 struct Frame {
     std::vector<IoAccess> io; // from one NMI entry to the next

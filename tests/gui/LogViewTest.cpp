@@ -63,27 +63,13 @@ void LogViewTest::linesAndJoins() {
         LogView log;
         for (const auto& step : c.steps) {
             switch (step.op) {
-            case 'a':
-                log.appendLine(step.text);
-                break;
-            case 'j':
-                join(log, step.text);
-                break;
-            case 'c':
-                log.clear();
-                break;
-            case 's':
-                log.setPlainText(step.text);
-                break;
-            case 'e':
-                log.extendLastLine(step.text);
-                break;
-            case 't':
-                log.truncateLastLine(step.text.toInt());
-                break;
-            case 'r':
-                log.removeLastLine();
-                break;
+            case 'a': log.appendLine(step.text); break;
+            case 'j': join(log, step.text); break;
+            case 'c': log.clear(); break;
+            case 's': log.setPlainText(step.text); break;
+            case 'e': log.extendLastLine(step.text); break;
+            case 't': log.truncateLastLine(step.text.toInt()); break;
+            case 'r': log.removeLastLine(); break;
             }
         }
         QVERIFY2(log.toPlainText() == c.expected, c.name);

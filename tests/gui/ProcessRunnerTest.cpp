@@ -41,7 +41,7 @@ QString quoted(const QString& path) {
 
 } // namespace
 
-class DosCommandTest : public QObject {
+class ProcessRunnerTest : public QObject {
     Q_OBJECT
   private slots:
     void deliversLinesThenTerminatesOnce();
@@ -57,7 +57,7 @@ class DosCommandTest : public QObject {
     void stopEndsTheRun();
 };
 
-void DosCommandTest::deliversLinesThenTerminatesOnce() {
+void ProcessRunnerTest::deliversLinesThenTerminatesOnce() {
     TestProgramFolder folder;
     folder.installTool(QStringLiteral("pucrunch"), QStringLiteral("out ab\\r\\ncd\\n\n"
                                                                   "sleep 20\n"
@@ -84,7 +84,7 @@ void DosCommandTest::deliversLinesThenTerminatesOnce() {
     QCOMPARE(folder.toolArgs(QStringLiteral("pucrunch")), QStringList{"-x"});
 }
 
-void DosCommandTest::refusesEmptyCommandAndSecondStart() {
+void ProcessRunnerTest::refusesEmptyCommandAndSecondStart() {
     TestProgramFolder folder;
     folder.installTool(QStringLiteral("tool"), QStringLiteral("sleep 300\nout done\\n\n"));
     ProcessRunner cmd;
@@ -105,7 +105,7 @@ void DosCommandTest::refusesEmptyCommandAndSecondStart() {
     QCOMPARE(rec.terminated, 1);
 }
 
-void DosCommandTest::reportsProgramThatCannotStart_data() {
+void ProcessRunnerTest::reportsProgramThatCannotStart_data() {
     QTest::addColumn<QString>("commandLine");
     QTest::addColumn<int>("fileMode"); // 0: no file, 1: not executable, 2: executable but no program
     QTest::newRow("unknown name") << QStringLiteral("no-such-tool-xyz.exe -c64 \"a b\"") << 0;
@@ -114,7 +114,7 @@ void DosCommandTest::reportsProgramThatCannotStart_data() {
     QTest::newRow("exec fails") << QStringLiteral("garbage.exe \"x y\"") << 2;
 }
 
-void DosCommandTest::reportsProgramThatCannotStart() {
+void ProcessRunnerTest::reportsProgramThatCannotStart() {
     QFETCH(QString, commandLine);
     QFETCH(int, fileMode);
     TestProgramFolder folder;
@@ -141,7 +141,7 @@ void DosCommandTest::reportsProgramThatCannotStart() {
     QCOMPARE(rec.terminated, 2);
 }
 
-void DosCommandTest::pathsWithBlanksAndQuotesStayOneArgumentEach() {
+void ProcessRunnerTest::pathsWithBlanksAndQuotesStayOneArgumentEach() {
     TestProgramFolder folder;
     folder.installTool(QStringLiteral("pucrunch"));
     const QStringList nasty = {
@@ -162,7 +162,7 @@ void DosCommandTest::pathsWithBlanksAndQuotesStayOneArgumentEach() {
     }
 }
 
-void DosCommandTest::findsToolInProgramFolderBeforePath() {
+void ProcessRunnerTest::findsToolInProgramFolderBeforePath() {
     TestProgramFolder folder;
     // NAME.exe wins over NAME, in any letter case.
     folder.installTool(QStringLiteral("CARTCONV.EXE"), QStringLiteral("out exe\\n\n"));
@@ -176,7 +176,7 @@ void DosCommandTest::findsToolInProgramFolderBeforePath() {
     QCOMPARE(rec.wholeLines(), QStringList{"exe"});
 }
 
-void DosCommandTest::silenceLimitLeavesChildRunning() {
+void ProcessRunnerTest::silenceLimitLeavesChildRunning() {
     TestProgramFolder folder;
     const QString marker = folder.file(QStringLiteral("done.txt"));
     // A complete line, then only the beginning of one, which must not count as output.
@@ -208,7 +208,7 @@ void DosCommandTest::silenceLimitLeavesChildRunning() {
     QCOMPARE(rec.terminated, 1);
 }
 
-void DosCommandTest::beginningLimitEndsRunOfSilentChild() {
+void ProcessRunnerTest::beginningLimitEndsRunOfSilentChild() {
     TestProgramFolder folder;
     const QString marker = folder.file(QStringLiteral("done.txt"));
     folder.installTool(QStringLiteral("tool"), QStringLiteral("sleep 4000\nwriteat 0 - x\nout late\\n\n"));
@@ -231,7 +231,7 @@ void DosCommandTest::beginningLimitEndsRunOfSilentChild() {
     QCOMPARE(rec.events.size(), 2);
 }
 
-void DosCommandTest::withoutLimitsRunLastsAsLongAsChild() {
+void ProcessRunnerTest::withoutLimitsRunLastsAsLongAsChild() {
     TestProgramFolder folder;
     const QString marker = folder.file(QStringLiteral("done.txt"));
     folder.installTool(QStringLiteral("tool"), QStringLiteral("sleep 700\nwriteat 0 - x\n"));
@@ -247,7 +247,7 @@ void DosCommandTest::withoutLimitsRunLastsAsLongAsChild() {
     QCOMPARE(rec.events, QStringList{"END"});
 }
 
-void DosCommandTest::rerunsSameCommandLine() {
+void ProcessRunnerTest::rerunsSameCommandLine() {
     TestProgramFolder folder;
     const QString tool = folder.installTool(QStringLiteral("tool"), QStringLiteral("out run\\n\n"));
     ProcessRunner cmd;
@@ -263,7 +263,7 @@ void DosCommandTest::rerunsSameCommandLine() {
     QCOMPARE(log.readAll(), QByteArray("RUN\none\nRUN\none\n"));
 }
 
-void DosCommandTest::stopEndsTheRun() {
+void ProcessRunnerTest::stopEndsTheRun() {
     TestProgramFolder folder;
     folder.installTool(QStringLiteral("tool"),
                        QStringLiteral("out Crunching 50%\\r\nsleep 60000\nout late\\n\n"));
@@ -288,5 +288,5 @@ void DosCommandTest::stopEndsTheRun() {
     QVERIFY(!cmd.Stop());
 }
 
-QTEST_GUILESS_MAIN(DosCommandTest)
+QTEST_GUILESS_MAIN(ProcessRunnerTest)
 #include "ProcessRunnerTest.moc"

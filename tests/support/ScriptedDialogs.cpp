@@ -6,14 +6,10 @@ namespace vornix {
 
 static const char* kindName(ScriptedDialogs::Kind k) {
     switch (k) {
-    case ScriptedDialogs::Kind::Message:
-        return "message";
-    case ScriptedDialogs::Kind::Open:
-        return "open dialog";
-    case ScriptedDialogs::Kind::Save:
-        return "save dialog";
-    case ScriptedDialogs::Kind::Folder:
-        return "folder dialog";
+    case ScriptedDialogs::Kind::Message: return "message";
+    case ScriptedDialogs::Kind::Open: return "open dialog";
+    case ScriptedDialogs::Kind::Save: return "save dialog";
+    case ScriptedDialogs::Kind::Folder: return "folder dialog";
     }
     return "?";
 }
@@ -21,18 +17,10 @@ static const char* kindName(ScriptedDialogs::Kind k) {
 void ScriptedDialogs::answerMessage(MsgAnswer answer) {
     answers_.enqueue({Kind::Message, QVariant::fromValue(static_cast<int>(answer))});
 }
-void ScriptedDialogs::answerOpen(const QStringList& paths) {
-    answers_.enqueue({Kind::Open, paths});
-}
-void ScriptedDialogs::answerSave(const QString& path) {
-    answers_.enqueue({Kind::Save, path});
-}
-void ScriptedDialogs::answerFolder(const QString& path) {
-    answers_.enqueue({Kind::Folder, path});
-}
-void ScriptedDialogs::onNextQuestion(std::function<void(const Question&)> hook) {
-    hook_ = std::move(hook);
-}
+void ScriptedDialogs::answerOpen(const QStringList& paths) { answers_.enqueue({Kind::Open, paths}); }
+void ScriptedDialogs::answerSave(const QString& path) { answers_.enqueue({Kind::Save, path}); }
+void ScriptedDialogs::answerFolder(const QString& path) { answers_.enqueue({Kind::Folder, path}); }
+void ScriptedDialogs::onNextQuestion(std::function<void(const Question&)> hook) { hook_ = std::move(hook); }
 
 void ScriptedDialogs::clear() {
     asked.clear();

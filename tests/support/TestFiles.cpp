@@ -45,9 +45,7 @@ void writeText(const std::string& path, const std::string& text) {
     out << text;
 }
 
-bool exists(const std::string& path) {
-    return fs::exists(path);
-}
+bool exists(const std::string& path) { return fs::exists(path); }
 
 std::string installFakeTool(const std::string& folder, const std::string& name, const std::string& script) {
     const fs::path target = fs::path(folder) / name;

@@ -8,12 +8,14 @@
 
 #include <filesystem>
 
+using namespace vornix;
+
 using testfiles::Bytes;
 
 namespace {
 
 Bytes header(std::uint32_t length) {
-    const vornix::tap::Header h = vornix::tap::makeHeader(length);
+    const tap::Header h = tap::makeHeader(length);
     return Bytes(h.begin(), h.end());
 }
 
@@ -42,9 +44,7 @@ class JoinTest : public ::testing::Test {
         testfiles::writeAll(path, bytes);
         return path;
     }
-    vornix::tap::JoinResult run(const std::vector<vornix::tap::JoinItem>& items) {
-        return vornix::tap::join(items, out);
-    }
+    tap::JoinResult run(const std::vector<tap::JoinItem>& items) { return tap::join(items, out); }
 };
 
 } // namespace
@@ -65,30 +65,29 @@ TEST(TapPause, BytesOfEveryOfferedLength) {
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.seconds);
-        EXPECT_EQ(vornix::tap::pauseBytes(row.seconds), row.bytes);
-        EXPECT_EQ(vornix::tap::pauseEntryText(row.seconds), row.text);
-        EXPECT_TRUE(vornix::tap::isPauseEntry(row.text));
-        EXPECT_EQ(vornix::tap::pauseSecondsOf(row.text), row.seconds);
+        EXPECT_EQ(tap::pauseBytes(row.seconds), row.bytes);
+        EXPECT_EQ(tap::pauseEntryText(row.seconds), row.text);
+        EXPECT_TRUE(tap::isPauseEntry(row.text));
+        EXPECT_EQ(tap::pauseSecondsOf(row.text), row.seconds);
     }
 }
 
 TEST(TapPause, GroupBoundaries) {
-    EXPECT_EQ(vornix::tap::pauseBytesForCycles(0xFFFFFF), (Bytes{0, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(vornix::tap::pauseBytesForCycles(0x1000000), (Bytes{0, 0xFF, 0xFF, 0xFF, 0, 1, 0, 0}));
-    EXPECT_EQ(vornix::tap::pauseBytesForCycles(2 * 0xFFFFFFull),
-              (Bytes{0, 0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(tap::pauseBytesForCycles(0xFFFFFF), (Bytes{0, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(tap::pauseBytesForCycles(0x1000000), (Bytes{0, 0xFF, 0xFF, 0xFF, 0, 1, 0, 0}));
+    EXPECT_EQ(tap::pauseBytesForCycles(2 * 0xFFFFFFull), (Bytes{0, 0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST(TapPause, OnlyTheOfferedTextsArePauses) {
-    EXPECT_FALSE(vornix::tap::isPauseEntry("/home/a/game.tap"));
-    EXPECT_FALSE(vornix::tap::isPauseEntry(""));
+    EXPECT_FALSE(tap::isPauseEntry("/home/a/game.tap"));
+    EXPECT_FALSE(tap::isPauseEntry(""));
     for (const char* text : {":  3s break", ":1s break", ": 1s break ", ":", ":100s break"})
-        EXPECT_FALSE(vornix::tap::pauseSecondsOf(text).has_value()) << text;
-    std::vector<vornix::tap::JoinItem> items;
+        EXPECT_FALSE(tap::pauseSecondsOf(text).has_value()) << text;
+    std::vector<tap::JoinItem> items;
     std::string error;
-    EXPECT_FALSE(vornix::tap::itemsFromEntries({"/a.tap", ":  3s break"}, items, error));
+    EXPECT_FALSE(tap::itemsFromEntries({"/a.tap", ":  3s break"}, items, error));
     EXPECT_NE(error.find(":  3s break"), std::string::npos);
-    ASSERT_TRUE(vornix::tap::itemsFromEntries({"/a.tap", ": 40s break"}, items, error));
+    ASSERT_TRUE(tap::itemsFromEntries({"/a.tap", ": 40s break"}, items, error));
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].path, "/a.tap");
     EXPECT_EQ(items[1].pauseSeconds, 40);
@@ -107,11 +106,11 @@ TEST(TapFile, VersionTest) {
     };
     for (const auto& row : table) {
         testfiles::writeAll(dir.file(row.name), row.bytes);
-        EXPECT_EQ(vornix::tap::readVersion(dir.file(row.name)), row.version) << row.name;
-        EXPECT_EQ(vornix::tap::isVersion1(dir.file(row.name)), row.version == std::uint8_t{1}) << row.name;
+        EXPECT_EQ(tap::readVersion(dir.file(row.name)), row.version) << row.name;
+        EXPECT_EQ(tap::isVersion1(dir.file(row.name)), row.version == std::uint8_t{1}) << row.name;
     }
-    EXPECT_FALSE(vornix::tap::readVersion(dir.file("missing.tap")).has_value());
-    EXPECT_FALSE(vornix::tap::readVersion(dir.path().string()).has_value());
+    EXPECT_FALSE(tap::readVersion(dir.file("missing.tap")).has_value());
+    EXPECT_FALSE(tap::readVersion(dir.path().string()).has_value());
 }
 
 TEST_F(JoinTest, EmptyListIsTheHeaderAlone) {
@@ -123,16 +122,16 @@ TEST_F(JoinTest, EmptyListIsTheHeaderAlone) {
 TEST_F(JoinTest, OneInputGetsAFreshHeader) {
     const Bytes data = {9, 8, 7, 6, 5, 0, 0x10, 0x20, 0x30};
     const std::string in = write("in.tap", tapFile(data));
-    const vornix::tap::JoinResult r = run({vornix::tap::JoinItem::file(in)});
+    const tap::JoinResult r = run({tap::JoinItem::file(in)});
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.dataLength, data.size());
     EXPECT_EQ(testfiles::readAll(out), concat({header(9), data}));
 }
 
 TEST_F(JoinTest, LongPausesAlone) {
-    ASSERT_TRUE(run({vornix::tap::JoinItem::pause(20)}).ok);
+    ASSERT_TRUE(run({tap::JoinItem::pause(20)}).ok);
     EXPECT_EQ(testfiles::readAll(out), concat({header(8), {0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x81, 0xAC, 0x2C}}));
-    ASSERT_TRUE(run({vornix::tap::JoinItem::pause(40)}).ok);
+    ASSERT_TRUE(run({tap::JoinItem::pause(40)}).ok);
     const Bytes b = testfiles::readAll(out);
     ASSERT_EQ(b.size(), 32u);
     EXPECT_EQ(Bytes(b.begin() + 16, b.begin() + 20), (Bytes{12, 0, 0, 0}));
@@ -141,35 +140,32 @@ TEST_F(JoinTest, LongPausesAlone) {
 TEST_F(JoinTest, FilesAndPausesInListOrder) {
     const std::string in = write("24.tap", tapFile({0x30, 0x40, 0x50, 0x60}));
     const std::string empty = write("20.tap", tapFile({}));
-    ASSERT_TRUE(run({vornix::tap::JoinItem::file(in), vornix::tap::JoinItem::pause(1),
-                     vornix::tap::JoinItem::file(in)})
-                    .ok);
+    ASSERT_TRUE(run({tap::JoinItem::file(in), tap::JoinItem::pause(1), tap::JoinItem::file(in)}).ok);
     EXPECT_EQ(testfiles::readAll(out),
               concat({header(12), {0x30, 0x40, 0x50, 0x60, 0x00, 0xA0, 0x08, 0x0F, 0x30, 0x40, 0x50, 0x60}}));
 
     // A header-only input adds nothing; pauses at either end and in a row are never merged.
-    const vornix::tap::JoinResult r = run(
-        {vornix::tap::JoinItem::pause(1), vornix::tap::JoinItem::file(empty), vornix::tap::JoinItem::pause(2),
-         vornix::tap::JoinItem::pause(2), vornix::tap::JoinItem::file(in), vornix::tap::JoinItem::pause(5)});
+    const tap::JoinResult r =
+        run({tap::JoinItem::pause(1), tap::JoinItem::file(empty), tap::JoinItem::pause(2),
+             tap::JoinItem::pause(2), tap::JoinItem::file(in), tap::JoinItem::pause(5)});
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(testfiles::readAll(out), concat({header(20),
-                                               vornix::tap::pauseBytes(1),
-                                               vornix::tap::pauseBytes(2),
-                                               vornix::tap::pauseBytes(2),
+                                               tap::pauseBytes(1),
+                                               tap::pauseBytes(2),
+                                               tap::pauseBytes(2),
                                                {0x30, 0x40, 0x50, 0x60},
-                                               vornix::tap::pauseBytes(5)}));
+                                               tap::pauseBytes(5)}));
 }
 
 TEST_F(JoinTest, RealCaptureWithWrongLengthField) {
     const std::string capture = VORNIX_TEST_DATA "/c64-sigrok-tap_print_h.tap";
     const Bytes original = testfiles::readAll(capture);
     ASSERT_EQ(original.size(), 41778u);
-    const vornix::tap::JoinResult r =
-        run({vornix::tap::JoinItem::file(capture), vornix::tap::JoinItem::pause(10)});
+    const tap::JoinResult r = run({tap::JoinItem::file(capture), tap::JoinItem::pause(10)});
     ASSERT_TRUE(r.ok) << r.error;
     const Bytes joined = testfiles::readAll(out);
-    EXPECT_EQ(joined, concat({header(41758 + 4), Bytes(original.begin() + 20, original.end()),
-                              vornix::tap::pauseBytes(10)}));
+    EXPECT_EQ(joined,
+              concat({header(41758 + 4), Bytes(original.begin() + 20, original.end()), tap::pauseBytes(10)}));
 }
 
 TEST_F(JoinTest, LargeInputIsCopiedWholeWithProgressUpToTheTotal) {
@@ -178,12 +174,12 @@ TEST_F(JoinTest, LargeInputIsCopiedWholeWithProgressUpToTheTotal) {
         data[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
     const std::string in = write("big.tap", tapFile(data));
     std::vector<std::pair<std::uint64_t, std::uint64_t>> calls;
-    const vornix::tap::JoinResult r =
-        vornix::tap::join({vornix::tap::JoinItem::pause(4), vornix::tap::JoinItem::file(in)}, out,
-                          [&](std::uint64_t done, std::uint64_t total) { calls.emplace_back(done, total); });
+    const tap::JoinResult r =
+        tap::join({tap::JoinItem::pause(4), tap::JoinItem::file(in)}, out,
+                  [&](std::uint64_t done, std::uint64_t total) { calls.emplace_back(done, total); });
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(testfiles::readAll(out), concat({header(static_cast<std::uint32_t>(data.size() + 4)),
-                                               vornix::tap::pauseBytes(4), data}));
+    EXPECT_EQ(testfiles::readAll(out),
+              concat({header(static_cast<std::uint32_t>(data.size() + 4)), tap::pauseBytes(4), data}));
     ASSERT_GE(calls.size(), 3u);
     EXPECT_EQ(calls.front().first, 0u);
     for (std::size_t i = 1; i < calls.size(); ++i)
@@ -199,21 +195,21 @@ TEST_F(JoinTest, BadEntriesStopBeforeAnythingIsWritten) {
     const Bytes previous = {'o', 'l', 'd'};
     const struct {
         const char* what;
-        std::vector<vornix::tap::JoinItem> items;
+        std::vector<tap::JoinItem> items;
         std::string named;
     } table[] = {
         {"missing",
-         {vornix::tap::JoinItem::file(good), vornix::tap::JoinItem::file(dir.file("gone.tap"))},
+         {tap::JoinItem::file(good), tap::JoinItem::file(dir.file("gone.tap"))},
          dir.file("gone.tap")},
-        {"too short", {vornix::tap::JoinItem::file(good), vornix::tap::JoinItem::file(shortFile)}, shortFile},
-        {"a folder", {vornix::tap::JoinItem::file(dir.path().string())}, dir.path().string()},
-        {"output is an input", {vornix::tap::JoinItem::file(good), vornix::tap::JoinItem::file(out)}, out},
+        {"too short", {tap::JoinItem::file(good), tap::JoinItem::file(shortFile)}, shortFile},
+        {"a folder", {tap::JoinItem::file(dir.path().string())}, dir.path().string()},
+        {"output is an input", {tap::JoinItem::file(good), tap::JoinItem::file(out)}, out},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);
         testfiles::writeAll(out, tapFile(previous));
-        EXPECT_NE(vornix::tap::checkJoin(row.items, out), "");
-        const vornix::tap::JoinResult r = run(row.items);
+        EXPECT_NE(tap::checkJoin(row.items, out), "");
+        const tap::JoinResult r = run(row.items);
         EXPECT_FALSE(r.ok);
         EXPECT_NE(r.error.find(row.named), std::string::npos) << r.error;
         EXPECT_EQ(testfiles::readAll(out), tapFile(previous));
@@ -227,8 +223,7 @@ TEST_F(JoinTest, BadEntriesStopBeforeAnythingIsWritten) {
 
 TEST_F(JoinTest, OutputThatCannotBeCreatedIsReported) {
     const std::string in = write("in.tap", tapFile({1}));
-    const vornix::tap::JoinResult r =
-        vornix::tap::join({vornix::tap::JoinItem::file(in)}, dir.file("no/such/folder/out.tap"));
+    const tap::JoinResult r = tap::join({tap::JoinItem::file(in)}, dir.file("no/such/folder/out.tap"));
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error.find("no/such/folder/out.tap"), std::string::npos) << r.error;
 }
@@ -236,10 +231,10 @@ TEST_F(JoinTest, OutputThatCannotBeCreatedIsReported) {
 TEST(LinkList, InsertionRule) {
     const struct {
         const char* what;
-        vornix::tap::Entries list;
+        tap::Entries list;
         int selected;
-        vornix::tap::Entries added;
-        vornix::tap::Entries expected;
+        tap::Entries added;
+        tap::Entries expected;
         int expectedSelection;
     } table[] = {
         {"into an empty list", {}, -1, {"a"}, {"a"}, 0},
@@ -258,33 +253,33 @@ TEST(LinkList, InsertionRule) {
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);
-        vornix::tap::Entries list = row.list;
-        EXPECT_EQ(vornix::tap::insertEntries(list, row.selected, row.added), row.expectedSelection);
+        tap::Entries list = row.list;
+        EXPECT_EQ(tap::insertEntries(list, row.selected, row.added), row.expectedSelection);
         EXPECT_EQ(list, row.expected);
     }
 }
 
 TEST(LinkList, MovesAndRemove) {
-    using Op = int (*)(vornix::tap::Entries&, int);
+    using Op = int (*)(tap::Entries&, int);
     const struct {
         const char* what;
         Op op;
         int selected;
-        vornix::tap::Entries expected;
+        tap::Entries expected;
         int expectedSelection;
     } table[] = {
-        {"up from the middle", vornix::tap::moveUp, 1, {"b", "a", "c"}, 0},
-        {"up on the first", vornix::tap::moveUp, 0, {"a", "b", "c"}, 0},
-        {"up without selection", vornix::tap::moveUp, -1, {"a", "b", "c"}, -1},
-        {"down from the middle", vornix::tap::moveDown, 1, {"a", "c", "b"}, 2},
-        {"down on the last", vornix::tap::moveDown, 2, {"a", "b", "c"}, 2},
-        {"down without selection", vornix::tap::moveDown, -1, {"a", "b", "c"}, -1},
-        {"remove", vornix::tap::removeEntry, 1, {"a", "c"}, -1},
-        {"remove without selection", vornix::tap::removeEntry, -1, {"a", "b", "c"}, -1},
+        {"up from the middle", tap::moveUp, 1, {"b", "a", "c"}, 0},
+        {"up on the first", tap::moveUp, 0, {"a", "b", "c"}, 0},
+        {"up without selection", tap::moveUp, -1, {"a", "b", "c"}, -1},
+        {"down from the middle", tap::moveDown, 1, {"a", "c", "b"}, 2},
+        {"down on the last", tap::moveDown, 2, {"a", "b", "c"}, 2},
+        {"down without selection", tap::moveDown, -1, {"a", "b", "c"}, -1},
+        {"remove", tap::removeEntry, 1, {"a", "c"}, -1},
+        {"remove without selection", tap::removeEntry, -1, {"a", "b", "c"}, -1},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);
-        vornix::tap::Entries list = {"a", "b", "c"};
+        tap::Entries list = {"a", "b", "c"};
         EXPECT_EQ(row.op(list, row.selected), row.expectedSelection);
         EXPECT_EQ(list, row.expected);
     }
@@ -300,12 +295,12 @@ TEST(LinkList, TapExtensionRule) {
         {".abc", ".abc"},           {"/t/gra.żab", "/t/gra.żab"},   {"/t/a.żb", "/t/a.żb.tap"},
     };
     for (const auto& row : table)
-        EXPECT_EQ(vornix::tap::withTapExtension(row.in), row.out) << row.in;
+        EXPECT_EQ(tap::withTapExtension(row.in), row.out) << row.in;
 }
 
 TEST(TapConversion, ArgumentsAndConvertedName) {
-    EXPECT_EQ(vornix::tap::conversionArguments("/t/GAME.TAP"),
+    EXPECT_EQ(tap::conversionArguments("/t/GAME.TAP"),
               (std::vector<std::string>{"-i:/t/GAME.TAP", "-or:/t/GAME.TAP1"}));
-    EXPECT_EQ(vornix::tap::convertedPath("/t/GAME.TAP"), "/t/GAME.TAP1.tap");
-    EXPECT_EQ(vornix::tap::conversionArguments("/my dir/a \"b\".tap")[1], "-or:/my dir/a \"b\".tap1");
+    EXPECT_EQ(tap::convertedPath("/t/GAME.TAP"), "/t/GAME.TAP1.tap");
+    EXPECT_EQ(tap::conversionArguments("/my dir/a \"b\".tap")[1], "-or:/my dir/a \"b\".tap1");
 }

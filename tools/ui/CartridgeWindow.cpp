@@ -165,9 +165,7 @@ void CartridgeWindow::applyPolish() {
             .arg(toolLookedFor(QStringLiteral("cartconv"), true)));
 }
 
-void CartridgeWindow::log(const QString& line) {
-    logView_->appendLine(line);
-}
+void CartridgeWindow::log(const QString& line) { logView_->appendLine(line); }
 
 void CartridgeWindow::checkTool() {
     const QString tool =
@@ -246,9 +244,7 @@ void CartridgeWindow::typeChanged() {
     nameEdit_->setEnabled(rules.cartNameUsable);
 }
 
-void CartridgeWindow::clearClicked() {
-    logView_->clear();
-}
+void CartridgeWindow::clearClicked() { logView_->clear(); }
 
 void CartridgeWindow::copyClicked() {
     // Plain text only; with nothing selected the clipboard is left alone.
@@ -258,13 +254,9 @@ void CartridgeWindow::copyClicked() {
     QGuiApplication::clipboard()->setText(selected);
 }
 
-void CartridgeWindow::closeClicked() {
-    close();
-}
+void CartridgeWindow::closeClicked() { close(); }
 
-void CartridgeWindow::updateStartButton() {
-    startButton_->setEnabled(!toolMissing_ && !running_);
-}
+void CartridgeWindow::updateStartButton() { startButton_->setEnabled(!toolMissing_ && !running_); }
 
 void CartridgeWindow::startClicked() {
     if (running_ || toolMissing_)

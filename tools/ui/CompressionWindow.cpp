@@ -273,13 +273,9 @@ QString CompressionWindow::commandLine(bool forPicture) const {
                                                                 saveDialog_.fileName.toStdString()));
 }
 
-void CompressionWindow::runClicked() {
-    run(false);
-}
+void CompressionWindow::runClicked() { run(false); }
 
-void CompressionWindow::updateStopButton() {
-    stopButton_->setEnabled(busy_ || runner_->hasRunningChild());
-}
+void CompressionWindow::updateStopButton() { stopButton_->setEnabled(busy_ || runner_->hasRunningChild()); }
 
 void CompressionWindow::stopClicked() {
     if (runner_->Stop())
@@ -360,17 +356,11 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
     return started && result->written(&size) && size > 0 ? Outcome::Compressed : Outcome::NotCompressed;
 }
 
-void CompressionWindow::clearClicked() {
-    logView_->clear();
-}
+void CompressionWindow::clearClicked() { logView_->clear(); }
 
-void CompressionWindow::copyClicked() {
-    QGuiApplication::clipboard()->setText(logView_->selectedText());
-}
+void CompressionWindow::copyClicked() { QGuiApplication::clipboard()->setText(logView_->selectedText()); }
 
-void CompressionWindow::exitClicked() {
-    close();
-}
+void CompressionWindow::exitClicked() { close(); }
 
 void CompressionWindow::defaultLoadToggled() {
     loadAddressEdit_->setEnabled(!defaultLoadCheck_->isChecked());
@@ -378,9 +368,7 @@ void CompressionWindow::defaultLoadToggled() {
 void CompressionWindow::defaultStartToggled() {
     startAddressEdit_->setEnabled(!defaultStartCheck_->isChecked());
 }
-void CompressionWindow::pOptionToggled() {
-    pOptionEdit_->setEnabled(pOptionCheck_->isChecked());
-}
+void CompressionWindow::pOptionToggled() { pOptionEdit_->setEnabled(pOptionCheck_->isChecked()); }
 
 void CompressionWindow::toolLine(ProcessRunner*, QStringView text, LineKind kind) {
     // The log shows the tool's console: each line once.
@@ -414,8 +402,6 @@ void CompressionWindow::showToolLine(QStringView line, bool whole) {
         logView_->appendLine(QString());
 }
 
-void CompressionWindow::toolEnded(ProcessRunner*) {
-    finished_ = true;
-}
+void CompressionWindow::toolEnded(ProcessRunner*) { finished_ = true; }
 
 } // namespace vornix

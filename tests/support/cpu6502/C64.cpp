@@ -113,9 +113,7 @@ void Machine::beginCycle() {
 // ---- Memory map -----------------------------------------------------------------------
 
 // LORAM, HIRAM, CHAREN as the processor port drives them (inputs are pulled high).
-int Machine::banks() const {
-    return (port_ | static_cast<std::uint8_t>(~ddr_)) & 7;
-}
+int Machine::banks() const { return (port_ | static_cast<std::uint8_t>(~ddr_)) & 7; }
 
 std::uint8_t Machine::peekCpu(std::uint16_t address) {
     const int b = banks();
@@ -147,25 +145,13 @@ std::uint8_t Machine::ioRead(std::uint16_t address) {
         case 0x11:
             value = static_cast<std::uint8_t>((vic_[reg] & 0x7f) | ((raster & 0x100) ? 0x80 : 0));
             break;
-        case 0x12:
-            value = static_cast<std::uint8_t>(raster & 0xff);
-            break;
-        case 0x16:
-            value = vic_[reg] | 0xc0;
-            break;
-        case 0x18:
-            value = vic_[reg] | 0x01;
-            break;
-        case 0x19:
-            value = vic_[reg] | 0x70;
-            break;
-        case 0x1a:
-            value = vic_[reg] | 0xf0;
-            break;
+        case 0x12: value = static_cast<std::uint8_t>(raster & 0xff); break;
+        case 0x16: value = vic_[reg] | 0xc0; break;
+        case 0x18: value = vic_[reg] | 0x01; break;
+        case 0x19: value = vic_[reg] | 0x70; break;
+        case 0x1a: value = vic_[reg] | 0xf0; break;
         case 0x1e:
-        case 0x1f:
-            value = 0;
-            break;
+        case 0x1f: value = 0; break;
         default:
             if (reg >= 0x20 && reg <= 0x2e)
                 value = vic_[reg] | 0xf0;
@@ -179,44 +165,25 @@ std::uint8_t Machine::ioRead(std::uint16_t address) {
         value = colorRam[address - 0xd800] | 0xf0;
     } else if (address < 0xdd00) {
         switch (address & 0x0f) {
-        case 0x00:
-            value = cia1Pra_;
-            break;
-        case 0x01:
-            value = 0xff;
-            break; // no key down
-        case 0x0d:
-            value = 0;
-            break;
-        default:
-            break;
+        case 0x00: value = cia1Pra_; break;
+        case 0x01: value = 0xff; break; // no key down
+        case 0x0d: value = 0; break;
+        default: break;
         }
     } else if (address < 0xde00) {
         switch (address & 0x0f) {
-        case 0x00:
-            value = cia2Pra_;
-            break;
-        case 0x02:
-            value = cia2Ddra_;
-            break;
-        case 0x06:
-            value = static_cast<std::uint8_t>(timerBCounter_);
-            break;
-        case 0x07:
-            value = static_cast<std::uint8_t>(timerBCounter_ >> 8);
-            break;
+        case 0x00: value = cia2Pra_; break;
+        case 0x02: value = cia2Ddra_; break;
+        case 0x06: value = static_cast<std::uint8_t>(timerBCounter_); break;
+        case 0x07: value = static_cast<std::uint8_t>(timerBCounter_ >> 8); break;
         case 0x0d:
             value = static_cast<std::uint8_t>(cia2Flags_ | (nmiLine_ ? 0x80 : 0));
             cia2Flags_ = 0; // reading acknowledges
             cia2InterruptPending_ = false;
             nmiLine_ = false;
             break;
-        case 0x0f:
-            value = cia2Crb_;
-            break;
-        default:
-            value = 0;
-            break;
+        case 0x0f: value = cia2Crb_; break;
+        default: value = 0; break;
         }
     }
     ioLog.push_back({cycle_, cpuCycles_, address, value, false});
@@ -236,15 +203,9 @@ void Machine::ioWrite(std::uint16_t address, std::uint8_t value) {
             cia1Pra_ = value;
     } else if (address >= 0xdd00 && address < 0xde00) {
         switch (address & 0x0f) {
-        case 0x00:
-            cia2Pra_ = value;
-            break;
-        case 0x02:
-            cia2Ddra_ = value;
-            break;
-        case 0x06:
-            timerBLatch_ = static_cast<std::uint16_t>((timerBLatch_ & 0xff00) | value);
-            break;
+        case 0x00: cia2Pra_ = value; break;
+        case 0x02: cia2Ddra_ = value; break;
+        case 0x06: timerBLatch_ = static_cast<std::uint16_t>((timerBLatch_ & 0xff00) | value); break;
         case 0x07:
             timerBLatch_ = static_cast<std::uint16_t>((timerBLatch_ & 0x00ff) | (value << 8));
             if (!timerBRunning_) // a stopped timer takes the latch with its high byte
@@ -267,8 +228,7 @@ void Machine::ioWrite(std::uint16_t address, std::uint8_t value) {
             if (value & 0x10)
                 timerBLoadPending_ = true;
             break;
-        default:
-            break;
+        default: break;
         }
     }
 }

@@ -23,16 +23,14 @@ std::uint16_t Cpu::fetchWord() {
 // crossed, writing and read-modify-write instructions never do.
 std::uint16_t Cpu::address(Mode mode, bool alwaysFixUp) {
     switch (mode) {
-    case Mode::Zp:
-        return fetch();
+    case Mode::Zp: return fetch();
     case Mode::ZpX:
     case Mode::ZpY: {
         std::uint8_t zp = fetch();
         read(zp);
         return static_cast<std::uint8_t>(zp + (mode == Mode::ZpX ? regs.x : regs.y));
     }
-    case Mode::Abs:
-        return fetchWord();
+    case Mode::Abs: return fetchWord();
     case Mode::AbsX:
     case Mode::AbsY: {
         std::uint16_t base = fetchWord();
@@ -60,8 +58,7 @@ std::uint16_t Cpu::address(Mode mode, bool alwaysFixUp) {
         return ea;
     }
     case Mode::Implied:
-    case Mode::Immediate:
-        break;
+    case Mode::Immediate: break;
     }
     return 0;
 }
@@ -266,269 +263,85 @@ bool Cpu::step() {
 // One documented instruction; false for any other opcode.
 bool Cpu::execute(std::uint8_t opcode) {
     using M = Mode;
+    // One line an opcode, as the processor manuals list them.
+    // clang-format off
     switch (opcode) {
     // Loads, arithmetic and logic: read an operand.
-    case 0xa9:
-        regs.a = operand(M::Immediate);
-        setNZ(regs.a);
-        break;
-    case 0xa5:
-        regs.a = operand(M::Zp);
-        setNZ(regs.a);
-        break;
-    case 0xb5:
-        regs.a = operand(M::ZpX);
-        setNZ(regs.a);
-        break;
-    case 0xad:
-        regs.a = operand(M::Abs);
-        setNZ(regs.a);
-        break;
-    case 0xbd:
-        regs.a = operand(M::AbsX);
-        setNZ(regs.a);
-        break;
-    case 0xb9:
-        regs.a = operand(M::AbsY);
-        setNZ(regs.a);
-        break;
-    case 0xa1:
-        regs.a = operand(M::IndX);
-        setNZ(regs.a);
-        break;
-    case 0xb1:
-        regs.a = operand(M::IndY);
-        setNZ(regs.a);
-        break;
-    case 0xa2:
-        regs.x = operand(M::Immediate);
-        setNZ(regs.x);
-        break;
-    case 0xa6:
-        regs.x = operand(M::Zp);
-        setNZ(regs.x);
-        break;
-    case 0xb6:
-        regs.x = operand(M::ZpY);
-        setNZ(regs.x);
-        break;
-    case 0xae:
-        regs.x = operand(M::Abs);
-        setNZ(regs.x);
-        break;
-    case 0xbe:
-        regs.x = operand(M::AbsY);
-        setNZ(regs.x);
-        break;
-    case 0xa0:
-        regs.y = operand(M::Immediate);
-        setNZ(regs.y);
-        break;
-    case 0xa4:
-        regs.y = operand(M::Zp);
-        setNZ(regs.y);
-        break;
-    case 0xb4:
-        regs.y = operand(M::ZpX);
-        setNZ(regs.y);
-        break;
-    case 0xac:
-        regs.y = operand(M::Abs);
-        setNZ(regs.y);
-        break;
-    case 0xbc:
-        regs.y = operand(M::AbsX);
-        setNZ(regs.y);
-        break;
+    case 0xa9: regs.a = operand(M::Immediate); setNZ(regs.a); break;
+    case 0xa5: regs.a = operand(M::Zp); setNZ(regs.a); break;
+    case 0xb5: regs.a = operand(M::ZpX); setNZ(regs.a); break;
+    case 0xad: regs.a = operand(M::Abs); setNZ(regs.a); break;
+    case 0xbd: regs.a = operand(M::AbsX); setNZ(regs.a); break;
+    case 0xb9: regs.a = operand(M::AbsY); setNZ(regs.a); break;
+    case 0xa1: regs.a = operand(M::IndX); setNZ(regs.a); break;
+    case 0xb1: regs.a = operand(M::IndY); setNZ(regs.a); break;
+    case 0xa2: regs.x = operand(M::Immediate); setNZ(regs.x); break;
+    case 0xa6: regs.x = operand(M::Zp); setNZ(regs.x); break;
+    case 0xb6: regs.x = operand(M::ZpY); setNZ(regs.x); break;
+    case 0xae: regs.x = operand(M::Abs); setNZ(regs.x); break;
+    case 0xbe: regs.x = operand(M::AbsY); setNZ(regs.x); break;
+    case 0xa0: regs.y = operand(M::Immediate); setNZ(regs.y); break;
+    case 0xa4: regs.y = operand(M::Zp); setNZ(regs.y); break;
+    case 0xb4: regs.y = operand(M::ZpX); setNZ(regs.y); break;
+    case 0xac: regs.y = operand(M::Abs); setNZ(regs.y); break;
+    case 0xbc: regs.y = operand(M::AbsX); setNZ(regs.y); break;
 
-    case 0x69:
-        adc(operand(M::Immediate));
-        break;
-    case 0x65:
-        adc(operand(M::Zp));
-        break;
-    case 0x75:
-        adc(operand(M::ZpX));
-        break;
-    case 0x6d:
-        adc(operand(M::Abs));
-        break;
-    case 0x7d:
-        adc(operand(M::AbsX));
-        break;
-    case 0x79:
-        adc(operand(M::AbsY));
-        break;
-    case 0x61:
-        adc(operand(M::IndX));
-        break;
-    case 0x71:
-        adc(operand(M::IndY));
-        break;
-    case 0xe9:
-        sbc(operand(M::Immediate));
-        break;
-    case 0xe5:
-        sbc(operand(M::Zp));
-        break;
-    case 0xf5:
-        sbc(operand(M::ZpX));
-        break;
-    case 0xed:
-        sbc(operand(M::Abs));
-        break;
-    case 0xfd:
-        sbc(operand(M::AbsX));
-        break;
-    case 0xf9:
-        sbc(operand(M::AbsY));
-        break;
-    case 0xe1:
-        sbc(operand(M::IndX));
-        break;
-    case 0xf1:
-        sbc(operand(M::IndY));
-        break;
+    case 0x69: adc(operand(M::Immediate)); break;
+    case 0x65: adc(operand(M::Zp)); break;
+    case 0x75: adc(operand(M::ZpX)); break;
+    case 0x6d: adc(operand(M::Abs)); break;
+    case 0x7d: adc(operand(M::AbsX)); break;
+    case 0x79: adc(operand(M::AbsY)); break;
+    case 0x61: adc(operand(M::IndX)); break;
+    case 0x71: adc(operand(M::IndY)); break;
+    case 0xe9: sbc(operand(M::Immediate)); break;
+    case 0xe5: sbc(operand(M::Zp)); break;
+    case 0xf5: sbc(operand(M::ZpX)); break;
+    case 0xed: sbc(operand(M::Abs)); break;
+    case 0xfd: sbc(operand(M::AbsX)); break;
+    case 0xf9: sbc(operand(M::AbsY)); break;
+    case 0xe1: sbc(operand(M::IndX)); break;
+    case 0xf1: sbc(operand(M::IndY)); break;
 
-    case 0x29:
-        regs.a &= operand(M::Immediate);
-        setNZ(regs.a);
-        break;
-    case 0x25:
-        regs.a &= operand(M::Zp);
-        setNZ(regs.a);
-        break;
-    case 0x35:
-        regs.a &= operand(M::ZpX);
-        setNZ(regs.a);
-        break;
-    case 0x2d:
-        regs.a &= operand(M::Abs);
-        setNZ(regs.a);
-        break;
-    case 0x3d:
-        regs.a &= operand(M::AbsX);
-        setNZ(regs.a);
-        break;
-    case 0x39:
-        regs.a &= operand(M::AbsY);
-        setNZ(regs.a);
-        break;
-    case 0x21:
-        regs.a &= operand(M::IndX);
-        setNZ(regs.a);
-        break;
-    case 0x31:
-        regs.a &= operand(M::IndY);
-        setNZ(regs.a);
-        break;
-    case 0x09:
-        regs.a |= operand(M::Immediate);
-        setNZ(regs.a);
-        break;
-    case 0x05:
-        regs.a |= operand(M::Zp);
-        setNZ(regs.a);
-        break;
-    case 0x15:
-        regs.a |= operand(M::ZpX);
-        setNZ(regs.a);
-        break;
-    case 0x0d:
-        regs.a |= operand(M::Abs);
-        setNZ(regs.a);
-        break;
-    case 0x1d:
-        regs.a |= operand(M::AbsX);
-        setNZ(regs.a);
-        break;
-    case 0x19:
-        regs.a |= operand(M::AbsY);
-        setNZ(regs.a);
-        break;
-    case 0x01:
-        regs.a |= operand(M::IndX);
-        setNZ(regs.a);
-        break;
-    case 0x11:
-        regs.a |= operand(M::IndY);
-        setNZ(regs.a);
-        break;
-    case 0x49:
-        regs.a ^= operand(M::Immediate);
-        setNZ(regs.a);
-        break;
-    case 0x45:
-        regs.a ^= operand(M::Zp);
-        setNZ(regs.a);
-        break;
-    case 0x55:
-        regs.a ^= operand(M::ZpX);
-        setNZ(regs.a);
-        break;
-    case 0x4d:
-        regs.a ^= operand(M::Abs);
-        setNZ(regs.a);
-        break;
-    case 0x5d:
-        regs.a ^= operand(M::AbsX);
-        setNZ(regs.a);
-        break;
-    case 0x59:
-        regs.a ^= operand(M::AbsY);
-        setNZ(regs.a);
-        break;
-    case 0x41:
-        regs.a ^= operand(M::IndX);
-        setNZ(regs.a);
-        break;
-    case 0x51:
-        regs.a ^= operand(M::IndY);
-        setNZ(regs.a);
-        break;
+    case 0x29: regs.a &= operand(M::Immediate); setNZ(regs.a); break;
+    case 0x25: regs.a &= operand(M::Zp); setNZ(regs.a); break;
+    case 0x35: regs.a &= operand(M::ZpX); setNZ(regs.a); break;
+    case 0x2d: regs.a &= operand(M::Abs); setNZ(regs.a); break;
+    case 0x3d: regs.a &= operand(M::AbsX); setNZ(regs.a); break;
+    case 0x39: regs.a &= operand(M::AbsY); setNZ(regs.a); break;
+    case 0x21: regs.a &= operand(M::IndX); setNZ(regs.a); break;
+    case 0x31: regs.a &= operand(M::IndY); setNZ(regs.a); break;
+    case 0x09: regs.a |= operand(M::Immediate); setNZ(regs.a); break;
+    case 0x05: regs.a |= operand(M::Zp); setNZ(regs.a); break;
+    case 0x15: regs.a |= operand(M::ZpX); setNZ(regs.a); break;
+    case 0x0d: regs.a |= operand(M::Abs); setNZ(regs.a); break;
+    case 0x1d: regs.a |= operand(M::AbsX); setNZ(regs.a); break;
+    case 0x19: regs.a |= operand(M::AbsY); setNZ(regs.a); break;
+    case 0x01: regs.a |= operand(M::IndX); setNZ(regs.a); break;
+    case 0x11: regs.a |= operand(M::IndY); setNZ(regs.a); break;
+    case 0x49: regs.a ^= operand(M::Immediate); setNZ(regs.a); break;
+    case 0x45: regs.a ^= operand(M::Zp); setNZ(regs.a); break;
+    case 0x55: regs.a ^= operand(M::ZpX); setNZ(regs.a); break;
+    case 0x4d: regs.a ^= operand(M::Abs); setNZ(regs.a); break;
+    case 0x5d: regs.a ^= operand(M::AbsX); setNZ(regs.a); break;
+    case 0x59: regs.a ^= operand(M::AbsY); setNZ(regs.a); break;
+    case 0x41: regs.a ^= operand(M::IndX); setNZ(regs.a); break;
+    case 0x51: regs.a ^= operand(M::IndY); setNZ(regs.a); break;
 
-    case 0xc9:
-        compare(regs.a, operand(M::Immediate));
-        break;
-    case 0xc5:
-        compare(regs.a, operand(M::Zp));
-        break;
-    case 0xd5:
-        compare(regs.a, operand(M::ZpX));
-        break;
-    case 0xcd:
-        compare(regs.a, operand(M::Abs));
-        break;
-    case 0xdd:
-        compare(regs.a, operand(M::AbsX));
-        break;
-    case 0xd9:
-        compare(regs.a, operand(M::AbsY));
-        break;
-    case 0xc1:
-        compare(regs.a, operand(M::IndX));
-        break;
-    case 0xd1:
-        compare(regs.a, operand(M::IndY));
-        break;
-    case 0xe0:
-        compare(regs.x, operand(M::Immediate));
-        break;
-    case 0xe4:
-        compare(regs.x, operand(M::Zp));
-        break;
-    case 0xec:
-        compare(regs.x, operand(M::Abs));
-        break;
-    case 0xc0:
-        compare(regs.y, operand(M::Immediate));
-        break;
-    case 0xc4:
-        compare(regs.y, operand(M::Zp));
-        break;
-    case 0xcc:
-        compare(regs.y, operand(M::Abs));
-        break;
+    case 0xc9: compare(regs.a, operand(M::Immediate)); break;
+    case 0xc5: compare(regs.a, operand(M::Zp)); break;
+    case 0xd5: compare(regs.a, operand(M::ZpX)); break;
+    case 0xcd: compare(regs.a, operand(M::Abs)); break;
+    case 0xdd: compare(regs.a, operand(M::AbsX)); break;
+    case 0xd9: compare(regs.a, operand(M::AbsY)); break;
+    case 0xc1: compare(regs.a, operand(M::IndX)); break;
+    case 0xd1: compare(regs.a, operand(M::IndY)); break;
+    case 0xe0: compare(regs.x, operand(M::Immediate)); break;
+    case 0xe4: compare(regs.x, operand(M::Zp)); break;
+    case 0xec: compare(regs.x, operand(M::Abs)); break;
+    case 0xc0: compare(regs.y, operand(M::Immediate)); break;
+    case 0xc4: compare(regs.y, operand(M::Zp)); break;
+    case 0xcc: compare(regs.y, operand(M::Abs)); break;
 
     case 0x24:
     case 0x2c: {
@@ -540,246 +353,87 @@ bool Cpu::execute(std::uint8_t opcode) {
     }
 
     // Stores.
-    case 0x85:
-        write(address(M::Zp, true), regs.a);
-        break;
-    case 0x95:
-        write(address(M::ZpX, true), regs.a);
-        break;
-    case 0x8d:
-        write(address(M::Abs, true), regs.a);
-        break;
-    case 0x9d:
-        write(address(M::AbsX, true), regs.a);
-        break;
-    case 0x99:
-        write(address(M::AbsY, true), regs.a);
-        break;
-    case 0x81:
-        write(address(M::IndX, true), regs.a);
-        break;
-    case 0x91:
-        write(address(M::IndY, true), regs.a);
-        break;
-    case 0x86:
-        write(address(M::Zp, true), regs.x);
-        break;
-    case 0x96:
-        write(address(M::ZpY, true), regs.x);
-        break;
-    case 0x8e:
-        write(address(M::Abs, true), regs.x);
-        break;
-    case 0x84:
-        write(address(M::Zp, true), regs.y);
-        break;
-    case 0x94:
-        write(address(M::ZpX, true), regs.y);
-        break;
-    case 0x8c:
-        write(address(M::Abs, true), regs.y);
-        break;
+    case 0x85: write(address(M::Zp, true), regs.a); break;
+    case 0x95: write(address(M::ZpX, true), regs.a); break;
+    case 0x8d: write(address(M::Abs, true), regs.a); break;
+    case 0x9d: write(address(M::AbsX, true), regs.a); break;
+    case 0x99: write(address(M::AbsY, true), regs.a); break;
+    case 0x81: write(address(M::IndX, true), regs.a); break;
+    case 0x91: write(address(M::IndY, true), regs.a); break;
+    case 0x86: write(address(M::Zp, true), regs.x); break;
+    case 0x96: write(address(M::ZpY, true), regs.x); break;
+    case 0x8e: write(address(M::Abs, true), regs.x); break;
+    case 0x84: write(address(M::Zp, true), regs.y); break;
+    case 0x94: write(address(M::ZpX, true), regs.y); break;
+    case 0x8c: write(address(M::Abs, true), regs.y); break;
 
     // Read-modify-write.
-    case 0x0a:
-        modify(M::Implied, &Cpu::asl);
-        break;
-    case 0x06:
-        modify(M::Zp, &Cpu::asl);
-        break;
-    case 0x16:
-        modify(M::ZpX, &Cpu::asl);
-        break;
-    case 0x0e:
-        modify(M::Abs, &Cpu::asl);
-        break;
-    case 0x1e:
-        modify(M::AbsX, &Cpu::asl);
-        break;
-    case 0x4a:
-        modify(M::Implied, &Cpu::lsr);
-        break;
-    case 0x46:
-        modify(M::Zp, &Cpu::lsr);
-        break;
-    case 0x56:
-        modify(M::ZpX, &Cpu::lsr);
-        break;
-    case 0x4e:
-        modify(M::Abs, &Cpu::lsr);
-        break;
-    case 0x5e:
-        modify(M::AbsX, &Cpu::lsr);
-        break;
-    case 0x2a:
-        modify(M::Implied, &Cpu::rol);
-        break;
-    case 0x26:
-        modify(M::Zp, &Cpu::rol);
-        break;
-    case 0x36:
-        modify(M::ZpX, &Cpu::rol);
-        break;
-    case 0x2e:
-        modify(M::Abs, &Cpu::rol);
-        break;
-    case 0x3e:
-        modify(M::AbsX, &Cpu::rol);
-        break;
-    case 0x6a:
-        modify(M::Implied, &Cpu::ror);
-        break;
-    case 0x66:
-        modify(M::Zp, &Cpu::ror);
-        break;
-    case 0x76:
-        modify(M::ZpX, &Cpu::ror);
-        break;
-    case 0x6e:
-        modify(M::Abs, &Cpu::ror);
-        break;
-    case 0x7e:
-        modify(M::AbsX, &Cpu::ror);
-        break;
-    case 0xe6:
-        modify(M::Zp, &Cpu::inc);
-        break;
-    case 0xf6:
-        modify(M::ZpX, &Cpu::inc);
-        break;
-    case 0xee:
-        modify(M::Abs, &Cpu::inc);
-        break;
-    case 0xfe:
-        modify(M::AbsX, &Cpu::inc);
-        break;
-    case 0xc6:
-        modify(M::Zp, &Cpu::dec);
-        break;
-    case 0xd6:
-        modify(M::ZpX, &Cpu::dec);
-        break;
-    case 0xce:
-        modify(M::Abs, &Cpu::dec);
-        break;
-    case 0xde:
-        modify(M::AbsX, &Cpu::dec);
-        break;
+    case 0x0a: modify(M::Implied, &Cpu::asl); break;
+    case 0x06: modify(M::Zp, &Cpu::asl); break;
+    case 0x16: modify(M::ZpX, &Cpu::asl); break;
+    case 0x0e: modify(M::Abs, &Cpu::asl); break;
+    case 0x1e: modify(M::AbsX, &Cpu::asl); break;
+    case 0x4a: modify(M::Implied, &Cpu::lsr); break;
+    case 0x46: modify(M::Zp, &Cpu::lsr); break;
+    case 0x56: modify(M::ZpX, &Cpu::lsr); break;
+    case 0x4e: modify(M::Abs, &Cpu::lsr); break;
+    case 0x5e: modify(M::AbsX, &Cpu::lsr); break;
+    case 0x2a: modify(M::Implied, &Cpu::rol); break;
+    case 0x26: modify(M::Zp, &Cpu::rol); break;
+    case 0x36: modify(M::ZpX, &Cpu::rol); break;
+    case 0x2e: modify(M::Abs, &Cpu::rol); break;
+    case 0x3e: modify(M::AbsX, &Cpu::rol); break;
+    case 0x6a: modify(M::Implied, &Cpu::ror); break;
+    case 0x66: modify(M::Zp, &Cpu::ror); break;
+    case 0x76: modify(M::ZpX, &Cpu::ror); break;
+    case 0x6e: modify(M::Abs, &Cpu::ror); break;
+    case 0x7e: modify(M::AbsX, &Cpu::ror); break;
+    case 0xe6: modify(M::Zp, &Cpu::inc); break;
+    case 0xf6: modify(M::ZpX, &Cpu::inc); break;
+    case 0xee: modify(M::Abs, &Cpu::inc); break;
+    case 0xfe: modify(M::AbsX, &Cpu::inc); break;
+    case 0xc6: modify(M::Zp, &Cpu::dec); break;
+    case 0xd6: modify(M::ZpX, &Cpu::dec); break;
+    case 0xce: modify(M::Abs, &Cpu::dec); break;
+    case 0xde: modify(M::AbsX, &Cpu::dec); break;
 
     // Register transfers, counters and flags: two cycles, the second a dummy read.
-    case 0xaa:
-        read(regs.pc);
-        regs.x = regs.a;
-        setNZ(regs.x);
-        break;
-    case 0xa8:
-        read(regs.pc);
-        regs.y = regs.a;
-        setNZ(regs.y);
-        break;
-    case 0x8a:
-        read(regs.pc);
-        regs.a = regs.x;
-        setNZ(regs.a);
-        break;
-    case 0x98:
-        read(regs.pc);
-        regs.a = regs.y;
-        setNZ(regs.a);
-        break;
-    case 0xba:
-        read(regs.pc);
-        regs.x = regs.s;
-        setNZ(regs.x);
-        break;
-    case 0x9a:
-        read(regs.pc);
-        regs.s = regs.x;
-        break;
-    case 0xe8:
-        read(regs.pc);
-        setNZ(++regs.x);
-        break;
-    case 0xc8:
-        read(regs.pc);
-        setNZ(++regs.y);
-        break;
-    case 0xca:
-        read(regs.pc);
-        setNZ(--regs.x);
-        break;
-    case 0x88:
-        read(regs.pc);
-        setNZ(--regs.y);
-        break;
-    case 0x18:
-        read(regs.pc);
-        setFlag(Carry, false);
-        break;
-    case 0x38:
-        read(regs.pc);
-        setFlag(Carry, true);
-        break;
-    case 0x58:
-        read(regs.pc);
-        setFlag(InterruptDisable, false);
-        break;
-    case 0x78:
-        read(regs.pc);
-        setFlag(InterruptDisable, true);
-        break;
-    case 0xd8:
-        read(regs.pc);
-        setFlag(Decimal, false);
-        break;
-    case 0xf8:
-        read(regs.pc);
-        setFlag(Decimal, true);
-        break;
-    case 0xb8:
-        read(regs.pc);
-        setFlag(Overflow, false);
-        break;
-    case 0xea:
-        read(regs.pc);
-        break;
+    case 0xaa: read(regs.pc); regs.x = regs.a; setNZ(regs.x); break;
+    case 0xa8: read(regs.pc); regs.y = regs.a; setNZ(regs.y); break;
+    case 0x8a: read(regs.pc); regs.a = regs.x; setNZ(regs.a); break;
+    case 0x98: read(regs.pc); regs.a = regs.y; setNZ(regs.a); break;
+    case 0xba: read(regs.pc); regs.x = regs.s; setNZ(regs.x); break;
+    case 0x9a: read(regs.pc); regs.s = regs.x; break;
+    case 0xe8: read(regs.pc); setNZ(++regs.x); break;
+    case 0xc8: read(regs.pc); setNZ(++regs.y); break;
+    case 0xca: read(regs.pc); setNZ(--regs.x); break;
+    case 0x88: read(regs.pc); setNZ(--regs.y); break;
+    case 0x18: read(regs.pc); setFlag(Carry, false); break;
+    case 0x38: read(regs.pc); setFlag(Carry, true); break;
+    case 0x58: read(regs.pc); setFlag(InterruptDisable, false); break;
+    case 0x78: read(regs.pc); setFlag(InterruptDisable, true); break;
+    case 0xd8: read(regs.pc); setFlag(Decimal, false); break;
+    case 0xf8: read(regs.pc); setFlag(Decimal, true); break;
+    case 0xb8: read(regs.pc); setFlag(Overflow, false); break;
+    case 0xea: read(regs.pc); break;
 
     // Branches.
-    case 0x10:
-        branch(!flag(Negative));
-        break;
-    case 0x30:
-        branch(flag(Negative));
-        break;
-    case 0x50:
-        branch(!flag(Overflow));
-        break;
-    case 0x70:
-        branch(flag(Overflow));
-        break;
-    case 0x90:
-        branch(!flag(Carry));
-        break;
-    case 0xb0:
-        branch(flag(Carry));
-        break;
-    case 0xd0:
-        branch(!flag(Zero));
-        break;
-    case 0xf0:
-        branch(flag(Zero));
-        break;
+    case 0x10: branch(!flag(Negative)); break;
+    case 0x30: branch(flag(Negative)); break;
+    case 0x50: branch(!flag(Overflow)); break;
+    case 0x70: branch(flag(Overflow)); break;
+    case 0x90: branch(!flag(Carry)); break;
+    case 0xb0: branch(flag(Carry)); break;
+    case 0xd0: branch(!flag(Zero)); break;
+    case 0xf0: branch(flag(Zero)); break;
 
     // Jumps, calls and the stack.
-    case 0x4c:
-        regs.pc = fetchWord();
-        break;
+    case 0x4c: regs.pc = fetchWord(); break;
     case 0x6c: {
         const std::uint16_t pointer = fetchWord();
         const std::uint8_t lo = read(pointer);
         // The high byte comes from the same page: JMP ($xxFF) wraps.
-        const std::uint8_t hi =
-            read(static_cast<std::uint16_t>((pointer & 0xff00) | ((pointer + 1) & 0x00ff)));
+        const std::uint8_t hi = read(static_cast<std::uint16_t>((pointer & 0xff00) | ((pointer + 1) & 0x00ff)));
         regs.pc = static_cast<std::uint16_t>(lo | (hi << 8));
         break;
     }
@@ -810,20 +464,9 @@ bool Cpu::execute(std::uint8_t opcode) {
         regs.pc = static_cast<std::uint16_t>(lo | (hi << 8));
         break;
     }
-    case 0x48:
-        read(regs.pc);
-        push(regs.a);
-        break;
-    case 0x08:
-        read(regs.pc);
-        push(static_cast<std::uint8_t>(regs.p | Break | Unused));
-        break;
-    case 0x68:
-        read(regs.pc);
-        read(0x0100 | regs.s);
-        regs.a = pull();
-        setNZ(regs.a);
-        break;
+    case 0x48: read(regs.pc); push(regs.a); break;
+    case 0x08: read(regs.pc); push(static_cast<std::uint8_t>(regs.p | Break | Unused)); break;
+    case 0x68: read(regs.pc); read(0x0100 | regs.s); regs.a = pull(); setNZ(regs.a); break;
     case 0x28:
         read(regs.pc);
         read(0x0100 | regs.s);
@@ -838,6 +481,7 @@ bool Cpu::execute(std::uint8_t opcode) {
     default:
         return false;
     }
+    // clang-format on
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "gui/AppContext.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ToolWindowFixture.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -38,17 +39,6 @@ QByteArray joined(const QByteArray& data) {
     return b + data;
 }
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 // The fake tool's escaped text for bytes.
 QString escaped(const QByteArray& bytes) {
     QString s;
@@ -59,16 +49,11 @@ QString escaped(const QByteArray& bytes) {
 
 // One linker window with its own program folder (holding a fake tape tool unless told not to),
 // its scripted dialogs and a folder for the user's files.
-struct Linker {
-    TestProgramFolder program;
+struct Linker : ToolWindowFixture<TapLinkerWindow> {
     QTemporaryDir files;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TapLinkerWindow> window;
 
     explicit Linker(bool withTool = true, const QString& toolScript = {}) {
-        if (withTool)
-            program.installTool(QStringLiteral("tape64"), toolScript);
-        window = std::make_unique<TapLinkerWindow>(AppContext{program.path(), &dialogs});
+        create(QStringLiteral("tape64"), withTool ? toolScript.toUtf8().constData() : nullptr);
     }
     QString file(const QString& name) const { return files.filePath(name); }
     QListWidget* list() const { return findNamed<QListWidget>(window.get(), QStringLiteral("ListBox1")); }
@@ -91,7 +76,7 @@ struct Linker {
     }
     void pause(const QString& item) { QVERIFY(triggerAction(window.get(), item)); }
     QStringList toolRuns() const {
-        const QStringList lines = QString::fromLocal8Bit(readFile(program.file(QStringLiteral("tape64.log"))))
+        const QStringList lines = QString::fromLocal8Bit(readFile(folder.file(QStringLiteral("tape64.log"))))
                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         return lines.filter(QStringLiteral("RUN"));
     }
@@ -104,7 +89,7 @@ struct Linker {
 
 } // namespace
 
-class LinkerWindowTest : public QObject {
+class TapLinkerWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void layoutAndMenu();
@@ -121,7 +106,7 @@ class LinkerWindowTest : public QObject {
     void badEntriesAreReportedBeforeAnyConversion();
 };
 
-void LinkerWindowTest::layoutAndMenu() {
+void TapLinkerWindowTest::layoutAndMenu() {
     Linker l;
     l.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(l.window.get()));
@@ -171,7 +156,7 @@ void LinkerWindowTest::layoutAndMenu() {
     QVERIFY(l.dialogs.asked.isEmpty());
 }
 
-void LinkerWindowTest::missingToolStillJoinsVersion1Files() {
+void TapLinkerWindowTest::missingToolStillJoinsVersion1Files() {
     Linker l(false);
     l.dialogs.answerMessage(MsgAnswer::Ok);
     l.window->show();
@@ -206,13 +191,13 @@ void LinkerWindowTest::missingToolStillJoinsVersion1Files() {
     QVERIFY(!QFile::exists(out2));
 
     // Once the tool is there, the same join converts.
-    l.program.installTool(QStringLiteral("tape64"),
-                          QStringLiteral("writeprefixed -or: .tap %1\n").arg(escaped(tapFile("\x01"))));
+    l.folder.installTool(QStringLiteral("tape64"),
+                         QStringLiteral("writeprefixed -or: .tap %1\n").arg(escaped(tapFile("\x01"))));
     l.join(out2);
     QCOMPARE(readFile(out2), joined(QByteArray("\x55\x00\xA0\x08\x0F\x01", 6)));
 }
 
-void LinkerWindowTest::addFilesAppliesTheExtensionAndInsertionRules() {
+void TapLinkerWindowTest::addFilesAppliesTheExtensionAndInsertionRules() {
     Linker l;
     l.window->show();
     // A file without an extension is taken as it is; only a name that names no file gets one.
@@ -241,7 +226,7 @@ void LinkerWindowTest::addFilesAppliesTheExtensionAndInsertionRules() {
     QCOMPARE(l.selected(), 2);
 }
 
-void LinkerWindowTest::pausesMovesRemoveAndClear() {
+void TapLinkerWindowTest::pausesMovesRemoveAndClear() {
     Linker l;
     l.window->show();
     l.add({"/t/a.tap", "/t/b.tap"});
@@ -284,7 +269,7 @@ void LinkerWindowTest::pausesMovesRemoveAndClear() {
     QVERIFY(l.rows().isEmpty());
 }
 
-void LinkerWindowTest::joinWritesTheListInOrder() {
+void TapLinkerWindowTest::joinWritesTheListInOrder() {
     Linker l;
     l.window->show();
     const QString in = l.file(QStringLiteral("in.tap"));
@@ -315,7 +300,7 @@ void LinkerWindowTest::joinWritesTheListInOrder() {
     QCOMPARE(readFile(out), joined({}));
 }
 
-void LinkerWindowTest::cancelledSaveChangesNothing() {
+void TapLinkerWindowTest::cancelledSaveChangesNothing() {
     Linker l;
     l.window->show();
     l.add({l.file(QStringLiteral("missing.tap"))});
@@ -324,7 +309,7 @@ void LinkerWindowTest::cancelledSaveChangesNothing() {
     QVERIFY(!findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible());
 }
 
-void LinkerWindowTest::conversionReplacesTheEntryOnce() {
+void TapLinkerWindowTest::conversionReplacesTheEntryOnce() {
     const QByteArray convertedData("\x01\x02\x03", 3);
     Linker l(true, QStringLiteral("writeprefixed -or: .tap %1\n").arg(escaped(tapFile(convertedData))));
     l.window->show();
@@ -338,7 +323,7 @@ void LinkerWindowTest::conversionReplacesTheEntryOnce() {
     const QString out = l.file(QStringLiteral("out.tap"));
     l.join(out);
     QVERIFY2(l.dialogs.unexpected.isEmpty(), qPrintable(l.dialogs.unexpected.join('\n')));
-    QCOMPARE(l.program.toolArgs(QStringLiteral("tape64")), (QStringList{"-i:" + old, "-or:" + old + "1"}));
+    QCOMPARE(l.folder.toolArgs(QStringLiteral("tape64")), (QStringList{"-i:" + old, "-or:" + old + "1"}));
     QCOMPARE(l.rows(), (QStringList{good, old + "1.tap", ":  2s break"}));
     QCOMPARE(readFile(old), tapFile(QByteArray("\x77\x77", 2), 0));
     QCOMPARE(readFile(out), joined(QByteArray("\x55\x01\x02\x03\x00\x40\x11\x1E", 8)));
@@ -348,7 +333,7 @@ void LinkerWindowTest::conversionReplacesTheEntryOnce() {
     QCOMPARE(readFile(out), joined(QByteArray("\x55\x01\x02\x03\x00\x40\x11\x1E", 8)));
 }
 
-void LinkerWindowTest::convertedFileCountsWhateverTheToolSays_data() {
+void TapLinkerWindowTest::convertedFileCountsWhateverTheToolSays_data() {
     QTest::addColumn<QString>("script");
     const QString write = QStringLiteral("writeprefixed -or: .tap %1\n").arg(escaped(tapFile("\x01")));
     QTest::newRow("non-zero exit code") << write + QStringLiteral("out done\\n\nexit 3\n");
@@ -356,7 +341,7 @@ void LinkerWindowTest::convertedFileCountsWhateverTheToolSays_data() {
     QTest::newRow("asks a question") << QStringLiteral("out Overwrite? \nstdin\n") + write;
 }
 
-void LinkerWindowTest::convertedFileCountsWhateverTheToolSays() {
+void TapLinkerWindowTest::convertedFileCountsWhateverTheToolSays() {
     QFETCH(QString, script);
     Linker l(true, script);
     l.window->setConversionTimeout(20000);
@@ -370,7 +355,7 @@ void LinkerWindowTest::convertedFileCountsWhateverTheToolSays() {
     QCOMPARE(l.rows(), QStringList{old + "1.tap"});
 }
 
-void LinkerWindowTest::conversionFailuresStopTheJoin_data() {
+void TapLinkerWindowTest::conversionFailuresStopTheJoin_data() {
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("staleConverted");
     QTest::addColumn<int>("timeoutMs");
@@ -385,7 +370,7 @@ void LinkerWindowTest::conversionFailuresStopTheJoin_data() {
                                      << QStringLiteral("did not finish");
 }
 
-void LinkerWindowTest::conversionFailuresStopTheJoin() {
+void TapLinkerWindowTest::conversionFailuresStopTheJoin() {
     QFETCH(QString, script);
     QFETCH(bool, staleConverted);
     QFETCH(int, timeoutMs);
@@ -428,7 +413,7 @@ void LinkerWindowTest::conversionFailuresStopTheJoin() {
     QVERIFY(l.button(QStringLiteral("SpeedButton6"))->isEnabled());
 }
 
-void LinkerWindowTest::badEntriesAreReportedBeforeAnyConversion() {
+void TapLinkerWindowTest::badEntriesAreReportedBeforeAnyConversion() {
     Linker l(true, QStringLiteral("writeprefixed -or: .tap %1\n").arg(escaped(tapFile("x"))));
     l.window->show();
     const QString old = l.file(QStringLiteral("old.tap"));
@@ -460,5 +445,5 @@ void LinkerWindowTest::badEntriesAreReportedBeforeAnyConversion() {
     QCOMPARE(readFile(old), tapFile("y", 0));
 }
 
-QTEST_MAIN(LinkerWindowTest)
+QTEST_MAIN(TapLinkerWindowTest)
 #include "TapLinkerWindowTest.moc"

@@ -5,6 +5,7 @@
 
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ToolWindowFixture.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -29,26 +30,6 @@ using namespace vornix;
 
 namespace {
 
-QList<QStringList> runsOf(const QString& toolPath) {
-    QFile file(toolPath + QStringLiteral(".log"));
-    QList<QStringList> runs;
-    if (!file.open(QIODevice::ReadOnly))
-        return runs;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (line == QLatin1String("RUN"))
-            runs.append(QStringList());
-        else if (!runs.isEmpty() && !line.isEmpty())
-            runs.last().append(line);
-    }
-    return runs;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QByteArray tapHeader(char version) {
     QByteArray bytes("C64-TAPE-RAW");
     bytes.append(version).append(7, '\0');
@@ -62,33 +43,18 @@ const QRegularExpression
 
 } // namespace
 
-class TFETest : public QObject {
+class TapeConversionWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestProgramFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<TapeConversionWindow> window_;
-    QString tool_;
+    std::unique_ptr<ToolWindowFixture<TapeConversionWindow>> fx_;
     QString wav_;
 
     TapeConversionWindow* open(const char* script = "") {
-        if (script)
-            tool_ = folder_->installTool(QStringLiteral("tape64"), QString::fromUtf8(script));
-        window_ = std::make_unique<TapeConversionWindow>(AppContext{folder_->path(), dialogs_.get()});
-        window_->show();
-        return window_.get();
+        fx_->open(QStringLiteral("tape64"), script);
+        return fx_->window.get();
     }
-    template <typename T> T* get(const char* name) {
-        T* w = findNamed<T>(window_.get(), QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
-    QStringList log() const {
-        return findNamed<LogView>(window_.get(), QStringLiteral("Memo1"))
-            ->toPlainText()
-            .split(QLatin1Char('\n'));
-    }
+    template <typename T> T* get(const char* name) { return fx_->get<T>(QString::fromLatin1(name)); }
+    QStringList log() const { return fx_->log(); }
     void clickStart() { QTest::mouseClick(get<FlatTextButton>("StaticText3"), Qt::LeftButton); }
     void chooseOutput(int item) {
         get<QRadioButton>(item == 0   ? "RadioGroup1Item0"
@@ -99,9 +65,9 @@ class TFETest : public QObject {
     // Runs the second page with the window as it stands and returns the tool's arguments.
     QStringList analyse() {
         get<QLineEdit>("Edit3")->setText(wav_);
-        const int before = runsOf(tool_).size();
+        const int before = toolRuns(fx_->tool).size();
         clickStart();
-        const auto runs = runsOf(tool_);
+        const auto runs = toolRuns(fx_->tool);
         return runs.size() > before ? runs.last() : QStringList{QStringLiteral("<no run>")};
     }
     QStringList expectArgs(const QStringList& tail) const {
@@ -110,26 +76,24 @@ class TFETest : public QObject {
 
   private slots:
     void init() {
-        folder_ = std::make_unique<TestProgramFolder>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        wav_ = folder_->file(QStringLiteral("GAME 1.WAV"));
+        fx_ = std::make_unique<ToolWindowFixture<TapeConversionWindow>>();
+        wav_ = fx_->folder.file(QStringLiteral("GAME 1.WAV"));
         writeFile(wav_, "RIFF");
     }
     void cleanup() {
-        QVERIFY2(dialogs_->unexpected.isEmpty(), qPrintable(dialogs_->unexpected.join(QLatin1Char('\n'))));
-        QCOMPARE(dialogs_->pendingAnswers(), 0);
-        window_.reset();
-        dialogs_.reset();
-        folder_.reset();
+        QVERIFY2(fx_->dialogs.unexpected.isEmpty(),
+                 qPrintable(fx_->dialogs.unexpected.join(QLatin1Char('\n'))));
+        QCOMPARE(fx_->dialogs.pendingAnswers(), 0);
+        fx_.reset();
     }
 
     void missingToolLeavesOnlyTabsLogAndClose() {
-        dialogs_->answerMessage(MsgAnswer::Ok);
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
         open(nullptr);
-        QCOMPARE(dialogs_->asked.size(), 1);
-        QCOMPARE(dialogs_->asked[0].caption, QStringLiteral("Warning"));
-        QCOMPARE(dialogs_->asked[0].text, get<QLabel>("Label6")->text());
-        QVERIFY(dialogs_->asked[0].text.contains(QStringLiteral("tape64 (lub tape64.exe)")));
+        QCOMPARE(fx_->dialogs.asked.size(), 1);
+        QCOMPARE(fx_->dialogs.asked[0].caption, QStringLiteral("Warning"));
+        QCOMPARE(fx_->dialogs.asked[0].text, get<QLabel>("Label6")->text());
+        QVERIFY(fx_->dialogs.asked[0].text.contains(QStringLiteral("tape64 (lub tape64.exe)")));
         for (const char* name :
              {"Edit1", "Button5", "Button6", "Edit2", "Edit3", "SpeedButton1", "CheckBox1", "CheckBox2",
               "CheckBox3", "CheckBox4", "TrackBar1", "SpinEdit1", "SpinEdit2", "SpinEdit3", "RadioGroup1"})
@@ -150,13 +114,13 @@ class TFETest : public QObject {
         QTest::mousePress(close, Qt::LeftButton);
         QVERIFY(close->isPressedLook());
         QTest::mouseRelease(close, Qt::LeftButton);
-        QVERIFY(!window_->isVisible());
+        QVERIFY(!fx_->window->isVisible());
 
         // Every showing asks again; the English text once applied.
-        window_->applyEnglish();
-        dialogs_->answerMessage(MsgAnswer::Ok);
-        window_->show();
-        QCOMPARE(dialogs_->asked.last().text,
+        fx_->window->applyEnglish();
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
+        fx_->window->show();
+        QCOMPARE(fx_->dialogs.asked.last().text,
                  QStringLiteral("PROGRAM WILL NOT WORK. Please download tape64 (or tape64.exe) to program "
                                 "directory or PATH."));
     }
@@ -164,10 +128,10 @@ class TFETest : public QObject {
     void presentToolIsAcknowledgedOnEveryShowing() {
         open();
         QCOMPARE(log(), QStringList{QStringLiteral("Tape64.exe OK")});
-        window_->hide();
-        window_->show();
+        fx_->window->hide();
+        fx_->window->show();
         QCOMPARE(log(), (QStringList{QStringLiteral("Tape64.exe OK"), QStringLiteral("Tape64.exe OK")}));
-        QVERIFY(runsOf(tool_).isEmpty());
+        QVERIFY(toolRuns(fx_->tool).isEmpty());
     }
 
     void initialStateAndEnabledRules() {
@@ -193,11 +157,11 @@ class TFETest : public QObject {
         QVERIFY(get<QRadioButton>("RadioGroup1Item0")->isChecked());
 
         // "..." fills the input field; cancelling leaves it as it was.
-        dialogs_->answerOpen({wav_});
+        fx_->dialogs.answerOpen({wav_});
         QTest::mouseClick(get<QToolButton>("SpeedButton1"), Qt::LeftButton);
         QCOMPARE(get<QLineEdit>("Edit3")->text(), wav_);
-        QCOMPARE(dialogs_->asked.last().setup.filters.value(0).second, QStringLiteral("*.WAV"));
-        dialogs_->answerOpen({});
+        QCOMPARE(fx_->dialogs.asked.last().setup.filters.value(0).second, QStringLiteral("*.WAV"));
+        fx_->dialogs.answerOpen({});
         QTest::mouseClick(get<QToolButton>("SpeedButton1"), Qt::LeftButton);
         QCOMPARE(get<QLineEdit>("Edit3")->text(), wav_);
 
@@ -230,10 +194,10 @@ class TFETest : public QObject {
         QTest::mouseClick(up, Qt::LeftButton);
         QCOMPARE(speed->text(), QStringLiteral("10,0"));
         speed->setText(QStringLiteral("fast"));
-        dialogs_->answerMessage(MsgAnswer::Ok);
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
         QTest::mouseClick(up, Qt::LeftButton);
         QCOMPARE(speed->text(), QStringLiteral("fast"));
-        QCOMPARE(dialogs_->asked.size(), 1);
+        QCOMPARE(fx_->dialogs.asked.size(), 1);
     }
 
     void trackBarAndAmplitudeDoNotEcho() {
@@ -286,8 +250,8 @@ class TFETest : public QObject {
                  (QStringList{QStringLiteral("Searching..."), QStringLiteral("Found GAME")}));
         QVERIFY2(endLine.match(lines[4]).hasMatch(), qPrintable(lines[4]));
         QCOMPARE(lines[5], QString());
-        QVERIFY(dialogs_->asked.isEmpty());
-        QVERIFY(!window_->isRunning());
+        QVERIFY(fx_->dialogs.asked.isEmpty());
+        QVERIFY(!fx_->window->isRunning());
         QVERIFY(!get<FlatTextButton>("StaticText3")->isInert());
     }
 
@@ -315,31 +279,31 @@ class TFETest : public QObject {
         const QStringList before = log();
         for (const char* bad : {"10,0", "1.0", "1", ""}) {
             get<QLineEdit>("Edit1")->setText(QString::fromLatin1(bad));
-            dialogs_->answerMessage(MsgAnswer::Ok);
+            fx_->dialogs.answerMessage(MsgAnswer::Ok);
             QCOMPARE(analyse(), QStringList{QStringLiteral("<no run>")});
-            QVERIFY(dialogs_->asked.last().text.contains(QStringLiteral("1,0")));
+            QVERIFY(fx_->dialogs.asked.last().text.contains(QStringLiteral("1,0")));
         }
         get<QLineEdit>("Edit1")->setText(QStringLiteral("1,0"));
-        dialogs_->answerMessage(MsgAnswer::Ok);
-        get<QLineEdit>("Edit3")->setText(folder_->file(QStringLiteral("missing.wav")));
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
+        get<QLineEdit>("Edit3")->setText(fx_->folder.file(QStringLiteral("missing.wav")));
         clickStart();
-        QCOMPARE(dialogs_->asked.last().text, QStringLiteral("No input file!\nBrak pliku wejściowego!"));
-        dialogs_->answerMessage(MsgAnswer::Ok);
-        get<QLineEdit>("Edit3")->setText(folder_->path()); // a folder is no input file
+        QCOMPARE(fx_->dialogs.asked.last().text, QStringLiteral("No input file!\nBrak pliku wejściowego!"));
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
+        get<QLineEdit>("Edit3")->setText(fx_->folder.path()); // a folder is no input file
         clickStart();
         QCOMPARE(log(), before);
-        QVERIFY(runsOf(tool_).isEmpty());
+        QVERIFY(toolRuns(fx_->tool).isEmpty());
     }
 
     void t64Output() {
         open();
         chooseOutput(1);
         get<QCheckBox>("CheckBox4")->setChecked(true);
-        const QString image = folder_->file(QStringLiteral("out.t64"));
-        dialogs_->answerSave(image);
+        const QString image = fx_->folder.file(QStringLiteral("out.t64"));
+        fx_->dialogs.answerSave(image);
         QCOMPARE(analyse(), expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-e"),
                                         QStringLiteral("-ot:") + image}));
-        const auto& save = dialogs_->asked.last();
+        const auto& save = fx_->dialogs.asked.last();
         QCOMPARE(save.kind, ScriptedDialogs::Kind::Save);
         QCOMPARE(save.setup.filters.value(0).second, QStringLiteral("*.T64"));
         QVERIFY(save.setup.confirmOverwrite);
@@ -350,12 +314,12 @@ class TFETest : public QObject {
         get<QCheckBox>("CheckBox3")->setChecked(true);
         chooseOutput(1);
         QVERIFY(get<QCheckBox>("CheckBox3")->isChecked());
-        dialogs_->answerSave(image);
+        fx_->dialogs.answerSave(image);
         QVERIFY(!analyse().contains(QStringLiteral("-n")));
 
         // Cancelled: nothing written, nothing run.
         const QStringList before = log();
-        dialogs_->answerSave(QString());
+        fx_->dialogs.answerSave(QString());
         QCOMPARE(analyse(), QStringList{QStringLiteral("<no run>")});
         QCOMPARE(log(), before);
     }
@@ -363,8 +327,8 @@ class TFETest : public QObject {
     void p00Output() {
         open();
         chooseOutput(2);
-        const QString out = folder_->file(QStringLiteral("OUT"));
-        dialogs_->answerFolder(out);
+        const QString out = fx_->folder.file(QStringLiteral("OUT"));
+        fx_->dialogs.answerFolder(out);
         QCOMPARE(analyse(),
                  expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-op:") + out + QLatin1Char('/')}));
         QVERIFY(log().contains(QStringLiteral("tape64 -i:\"%1\" -y -s:1.0 -op:\"%2/\"").arg(wav_, out)));
@@ -372,12 +336,12 @@ class TFETest : public QObject {
         get<QCheckBox>("CheckBox3")->setChecked(true);
         get<QCheckBox>("CheckBox4")->setChecked(true);
         get<QLineEdit>("Edit2")->setText(QStringLiteral("GAME"));
-        dialogs_->answerFolder(out);
+        fx_->dialogs.answerFolder(out);
         QCOMPARE(analyse(), expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-n"), QStringLiteral("-e"),
                                         QStringLiteral("-op:") + out + QStringLiteral("/GAME")}));
 
         // A cancelled folder dialog still runs, without an output option.
-        dialogs_->answerFolder(QString());
+        fx_->dialogs.answerFolder(QString());
         QCOMPARE(analyse(),
                  expectArgs({QStringLiteral("-s:1.0"), QStringLiteral("-n"), QStringLiteral("-e")}));
     }
@@ -386,52 +350,53 @@ class TFETest : public QObject {
         open();
         get<QTabWidget>("PageControl1")->setCurrentWidget(get<QWidget>("TabSheet1"));
         get<QSpinBox>("SpinEdit1")->setValue(250);
-        const QString out = folder_->file(QStringLiteral("out.tap"));
+        const QString out = fx_->folder.file(QStringLiteral("out.tap"));
 
         // WAV input: no question.
-        dialogs_->answerOpen({wav_});
-        dialogs_->answerSave(out);
+        fx_->dialogs.answerOpen({wav_});
+        fx_->dialogs.answerSave(out);
         clickStart();
-        QCOMPARE(runsOf(tool_).last(), (QStringList{QStringLiteral("-i:") + wav_, QStringLiteral("-v0:250"),
-                                                    QStringLiteral("-y"), QStringLiteral("-or:") + out}));
+        QCOMPARE(toolRuns(fx_->tool).last(),
+                 (QStringList{QStringLiteral("-i:") + wav_, QStringLiteral("-v0:250"), QStringLiteral("-y"),
+                              QStringLiteral("-or:") + out}));
         QVERIFY(log().contains(QStringLiteral("tape64 -i:\"%1\" -v0:250 -y -or:\"%2\"").arg(wav_, out)));
-        QCOMPARE(dialogs_->asked.size(), 2);
-        QCOMPARE(dialogs_->asked[0].setup.filters.size(), 3);
-        QCOMPARE(dialogs_->asked[1].setup.filters.value(0).first, QStringLiteral("TAP v.1"));
-        QVERIFY(dialogs_->asked[1].setup.defaultSuffix.isEmpty());
+        QCOMPARE(fx_->dialogs.asked.size(), 2);
+        QCOMPARE(fx_->dialogs.asked[0].setup.filters.size(), 3);
+        QCOMPARE(fx_->dialogs.asked[1].setup.filters.value(0).first, QStringLiteral("TAP v.1"));
+        QVERIFY(fx_->dialogs.asked[1].setup.defaultSuffix.isEmpty());
 
         // A version 0 TAP: no question either.
-        const QString v0 = folder_->file(QStringLiteral("old.TaP"));
+        const QString v0 = fx_->folder.file(QStringLiteral("old.TaP"));
         writeFile(v0, tapHeader(0));
-        dialogs_->answerOpen({v0});
-        dialogs_->answerSave(out);
+        fx_->dialogs.answerOpen({v0});
+        fx_->dialogs.answerSave(out);
         clickStart();
-        QCOMPARE(runsOf(tool_).size(), 2);
+        QCOMPARE(toolRuns(fx_->tool).size(), 2);
 
         // A version 1 TAP: asked; No ends without a trace, Yes goes on.
-        const QString v1 = folder_->file(QStringLiteral("new.tap"));
+        const QString v1 = fx_->folder.file(QStringLiteral("new.tap"));
         writeFile(v1, tapHeader(1));
         const QStringList before = log();
-        dialogs_->answerOpen({v1});
-        dialogs_->answerMessage(MsgAnswer::No);
+        fx_->dialogs.answerOpen({v1});
+        fx_->dialogs.answerMessage(MsgAnswer::No);
         clickStart();
-        QCOMPARE(dialogs_->asked.last().text, get<QLabel>("Label4")->text());
-        QCOMPARE(dialogs_->asked.last().buttons, MsgButtons::YesNo);
+        QCOMPARE(fx_->dialogs.asked.last().text, get<QLabel>("Label4")->text());
+        QCOMPARE(fx_->dialogs.asked.last().buttons, MsgButtons::YesNo);
         QCOMPARE(log(), before);
-        dialogs_->answerOpen({v1});
-        dialogs_->answerMessage(MsgAnswer::Yes);
-        dialogs_->answerSave(out);
+        fx_->dialogs.answerOpen({v1});
+        fx_->dialogs.answerMessage(MsgAnswer::Yes);
+        fx_->dialogs.answerSave(out);
         clickStart();
-        QCOMPARE(runsOf(tool_).size(), 3);
+        QCOMPARE(toolRuns(fx_->tool).size(), 3);
     }
 
     void cancelledVersionOneDialogsReportNoCommandLine() {
         open();
         get<QTabWidget>("PageControl1")->setCurrentIndex(0);
-        dialogs_->answerOpen({});
+        fx_->dialogs.answerOpen({});
         clickStart();
-        dialogs_->answerOpen({wav_});
-        dialogs_->answerSave(QString());
+        fx_->dialogs.answerOpen({wav_});
+        fx_->dialogs.answerSave(QString());
         clickStart();
         const QStringList lines = log().mid(1);
         QCOMPARE(lines.size(), 6);
@@ -440,42 +405,42 @@ class TFETest : public QObject {
             QVERIFY(endLine.match(lines[i + 1]).hasMatch());
             QCOMPARE(lines[i + 2], QString());
         }
-        QVERIFY(runsOf(tool_).isEmpty());
+        QVERIFY(toolRuns(fx_->tool).isEmpty());
     }
 
     void toolThatCannotStartIsReported() {
         open();
-        QVERIFY(QFile::remove(tool_));
+        QVERIFY(QFile::remove(fx_->tool));
         analyse();
         const QStringList lines = log();
         QVERIFY(lines[lines.size() - 3].endsWith(QStringLiteral(" doesn't exist.")));
         QVERIFY(endLine.match(lines[lines.size() - 2]).hasMatch());
-        QVERIFY(!window_->isRunning());
+        QVERIFY(!fx_->window->isRunning());
         QVERIFY(!get<FlatTextButton>("StaticText3")->isInert());
     }
 
     void startIsRefusedWhileARunIsInProgress() {
         open("sleep 500\nout finished\\n\n");
         bool checked = false;
-        QTimer::singleShot(0, window_.get(), [&] {
+        QTimer::singleShot(0, fx_->window.get(), [&] {
             checked = true;
-            QVERIFY(window_->isRunning());
+            QVERIFY(fx_->window->isRunning());
             auto* start = get<FlatTextButton>("StaticText3");
             QVERIFY(start->isInert());
             QTest::mousePress(start, Qt::LeftButton);
             QVERIFY(!start->isPressedLook());
             QTest::mouseRelease(start, Qt::LeftButton);
-            window_->startClicked(); // also refused when called directly
+            fx_->window->startClicked(); // also refused when called directly
         });
         analyse();
         QVERIFY(checked);
-        QCOMPARE(runsOf(tool_).size(), 1);
+        QCOMPARE(toolRuns(fx_->tool).size(), 1);
         QCOMPARE(log().filter(startLine).size(), 1);
     }
 
     void englishTexts() {
         open();
-        window_->applyEnglish();
+        fx_->window->applyEnglish();
         const std::pair<const char*, const char*> rows[] = {{"Label1", "Delay of $00 value (ms):"},
                                                             {"StaticText1", "     Clear"},
                                                             {"StaticText2", "  Copy"},
@@ -495,11 +460,11 @@ class TFETest : public QObject {
         for (const auto& [name, text] : rows)
             QCOMPARE(get<QWidget>(name)->property("text").toString(), QString::fromUtf8(text));
         QCOMPARE(get<QGroupBox>("RadioGroup1")->title(), QStringLiteral("Output"));
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Tape64 Frontend"));
+        QCOMPARE(fx_->window->windowTitle(), QStringLiteral("Tape64 Frontend"));
         QCOMPARE(get<QTabWidget>("PageControl1")->tabText(0), QStringLiteral("WAV/TAP v.0->TAP v.1"));
         QCOMPARE(get<QTabWidget>("PageControl1")->tabText(1), QStringLiteral("WAV/TAP->T64/P00"));
     }
 };
 
-QTEST_MAIN(TFETest)
+QTEST_MAIN(TapeConversionWindowTest)
 #include "TapeConversionWindowTest.moc"

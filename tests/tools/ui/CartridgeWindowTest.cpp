@@ -6,6 +6,7 @@
 
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ToolWindowFixture.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -23,96 +24,55 @@
 
 using namespace vornix;
 
-namespace {
-
-QStringList logLines(QWidget* w) {
-    return findNamed<LogView>(w, QStringLiteral("Memo1"))->toPlainText().split(QLatin1Char('\n'));
-}
-
-// How many times the tool ran, and the arguments of each run.
-QList<QStringList> runsOf(const QString& toolPath) {
-    QFile file(toolPath + QStringLiteral(".log"));
-    QList<QStringList> runs;
-    if (!file.open(QIODevice::ReadOnly))
-        return runs;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (line == QLatin1String("RUN"))
-            runs.append(QStringList());
-        else if (!runs.isEmpty() && !line.isEmpty())
-            runs.last().append(line);
-    }
-    return runs;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
-
 class CartridgeWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestProgramFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<CartridgeWindow> window_;
-    QString tool_;
+    std::unique_ptr<ToolWindowFixture<CartridgeWindow>> fx_;
     QString input_;
 
     // A shown window with the fake tool (script) installed, or none when script is null.
     CartridgeWindow* open(const char* script = "") {
-        if (script)
-            tool_ = folder_->installTool(QStringLiteral("cartconv"), QString::fromUtf8(script));
-        window_ = std::make_unique<CartridgeWindow>(AppContext{folder_->path(), dialogs_.get()});
-        window_->show();
+        fx_->open(QStringLiteral("cartconv"), script);
         // The tool is asked for its types in the background; these tests start from its answer.
-        QSignalSpy settled(window_.get(), &CartridgeWindow::typesSettled);
-        if (window_->isAskingForTypes() && !settled.wait(30000))
+        QSignalSpy settled(fx_->window.get(), &CartridgeWindow::typesSettled);
+        if (fx_->window->isAskingForTypes() && !settled.wait(30000))
             qFatal("the type query did not end");
-        return window_.get();
+        return fx_->window.get();
     }
-    template <typename T> T* get(const char* name) {
-        T* w = findNamed<T>(window_.get(), QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
+    template <typename T> T* get(const char* name) { return fx_->get<T>(QString::fromLatin1(name)); }
     void selectDestination(int index) { get<QComboBox>("ComboBox1")->setCurrentIndex(index); }
     // Answers the open and save dialogs and presses Start.
     void start(const QString& output) {
-        dialogs_->answerOpen({input_});
-        dialogs_->answerSave(output);
+        fx_->dialogs.answerOpen({input_});
+        fx_->dialogs.answerSave(output);
         QTest::mouseClick(get<QPushButton>("Button3"), Qt::LeftButton);
     }
     QStringList conversionArgs() const {
-        const auto runs = runsOf(tool_);
+        const auto runs = toolRuns(fx_->tool);
         return runs.isEmpty() ? QStringList() : runs.last();
     }
 
   private slots:
     void init() {
-        folder_ = std::make_unique<TestProgramFolder>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        input_ = folder_->file(QStringLiteral("in put.crt"));
+        fx_ = std::make_unique<ToolWindowFixture<CartridgeWindow>>();
+        input_ = fx_->folder.file(QStringLiteral("in put.crt"));
         writeFile(input_, "CART");
     }
     void cleanup() {
-        QVERIFY2(dialogs_->unexpected.isEmpty(), qPrintable(dialogs_->unexpected.join(QLatin1Char('\n'))));
-        QCOMPARE(dialogs_->pendingAnswers(), 0);
-        window_.reset();
-        dialogs_.reset();
-        folder_.reset();
+        QVERIFY2(fx_->dialogs.unexpected.isEmpty(),
+                 qPrintable(fx_->dialogs.unexpected.join(QLatin1Char('\n'))));
+        QCOMPARE(fx_->dialogs.pendingAnswers(), 0);
+        fx_.reset();
     }
 
     void missingToolWarnsOnEveryShowingAndDisablesTheWorkingControls() {
-        dialogs_->answerMessage(MsgAnswer::Ok);
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
         open(nullptr);
-        QCOMPARE(dialogs_->asked.size(), 1);
-        QCOMPARE(dialogs_->asked[0].caption, QStringLiteral("Warinig"));
-        QCOMPARE(dialogs_->asked[0].text, get<QLabel>("Label2")->text());
-        QVERIFY(dialogs_->asked[0].text.startsWith(QStringLiteral("cartconv (or cartconv.exe) not found!")));
+        QCOMPARE(fx_->dialogs.asked.size(), 1);
+        QCOMPARE(fx_->dialogs.asked[0].caption, QStringLiteral("Warinig"));
+        QCOMPARE(fx_->dialogs.asked[0].text, get<QLabel>("Label2")->text());
+        QVERIFY(
+            fx_->dialogs.asked[0].text.startsWith(QStringLiteral("cartconv (or cartconv.exe) not found!")));
         for (const char* name :
              {"Button1", "Button2", "Button3", "ComboBox1", "CheckBox1", "CheckBox2", "Edit1", "Edit2"})
             QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
@@ -120,33 +80,33 @@ class CartridgeWindowTest : public QObject {
         QCOMPARE(get<LogView>("Memo1")->toPlainText(), QString());
 
         // Shown again, in Polish, with the tool now in place: no message, nothing enabled again.
-        window_->hide();
-        window_->applyPolish();
-        dialogs_->answerMessage(MsgAnswer::Ok);
-        window_->show();
-        QCOMPARE(dialogs_->asked.size(), 2);
-        QVERIFY(dialogs_->asked[1].text.startsWith(QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ!")));
-        QVERIFY(dialogs_->asked[1].text.contains(QStringLiteral("cartconv (lub cartconv.exe)")));
-        window_->hide();
-        tool_ = folder_->installTool(QStringLiteral("cartconv"));
-        window_->show();
-        QCOMPARE(dialogs_->asked.size(), 2);
+        fx_->window->hide();
+        fx_->window->applyPolish();
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
+        fx_->window->show();
+        QCOMPARE(fx_->dialogs.asked.size(), 2);
+        QVERIFY(fx_->dialogs.asked[1].text.startsWith(QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ!")));
+        QVERIFY(fx_->dialogs.asked[1].text.contains(QStringLiteral("cartconv (lub cartconv.exe)")));
+        fx_->window->hide();
+        fx_->tool = fx_->folder.installTool(QStringLiteral("cartconv"));
+        fx_->window->show();
+        QCOMPARE(fx_->dialogs.asked.size(), 2);
         QVERIFY(!get<QPushButton>("Button3")->isEnabled());
-        window_->startClicked(); // even called directly, nothing is asked and nothing runs
-        QCOMPARE(dialogs_->asked.size(), 2);
+        fx_->window->startClicked(); // even called directly, nothing is asked and nothing runs
+        QCOMPARE(fx_->dialogs.asked.size(), 2);
     }
 
     void presentToolIsAcknowledgedAndAskedForItsTypesOnce() {
         open();
-        QCOMPARE(logLines(window_.get()).size(), 2);
-        QCOMPARE(logLines(window_.get())[0], QStringLiteral("CartConv.exe OK"));
-        QVERIFY(!logLines(window_.get())[1].isEmpty());
-        window_->hide();
-        window_->show();
-        QCOMPARE(logLines(window_.get()).size(), 4);
-        QCOMPARE(logLines(window_.get())[2], QStringLiteral("CartConv.exe OK"));
-        QCOMPARE(runsOf(tool_), QList<QStringList>{{QStringLiteral("--types")}});
-        QVERIFY(dialogs_->asked.isEmpty());
+        QCOMPARE(fx_->log().size(), 2);
+        QCOMPARE(fx_->log()[0], QStringLiteral("CartConv.exe OK"));
+        QVERIFY(!fx_->log()[1].isEmpty());
+        fx_->window->hide();
+        fx_->window->show();
+        QCOMPARE(fx_->log().size(), 4);
+        QCOMPARE(fx_->log()[2], QStringLiteral("CartConv.exe OK"));
+        QCOMPARE(toolRuns(fx_->tool), QList<QStringList>{{QStringLiteral("--types")}});
+        QVERIFY(fx_->dialogs.asked.isEmpty());
     }
 
     void typesAreAskedWithoutHoldingUpTheWindow_data() {
@@ -158,17 +118,17 @@ class CartridgeWindowTest : public QObject {
     void typesAreAskedWithoutHoldingUpTheWindow() {
         QFETCH(int, limitMs);
         QFETCH(QString, ar);
-        tool_ = folder_->installTool(QStringLiteral("cartconv"),
-                                     QStringLiteral("sleep 1000\nout ar5    Action Replay V5\\n\n"));
-        window_ = std::make_unique<CartridgeWindow>(AppContext{folder_->path(), dialogs_.get()});
-        window_->setTypesTimeLimit(limitMs);
-        window_->show();
+        fx_->tool = fx_->folder.installTool(QStringLiteral("cartconv"),
+                                            QStringLiteral("sleep 1000\nout ar5    Action Replay V5\\n\n"));
+        fx_->window = std::make_unique<CartridgeWindow>(AppContext{fx_->folder.path(), &fx_->dialogs});
+        fx_->window->setTypesTimeLimit(limitMs);
+        fx_->window->show();
         // Shown while the tool still thinks; Start waits for its answer or the time limit.
-        QVERIFY(window_->isAskingForTypes());
-        QCOMPARE(logLines(window_.get()).first(), QStringLiteral("CartConv.exe OK"));
+        QVERIFY(fx_->window->isAskingForTypes());
+        QCOMPARE(fx_->log().first(), QStringLiteral("CartConv.exe OK"));
         selectDestination(4);
-        start(folder_->file(QStringLiteral("cart")));
-        QVERIFY(!window_->isAskingForTypes());
+        start(fx_->folder.file(QStringLiteral("cart")));
+        QVERIFY(!fx_->window->isAskingForTypes());
         QCOMPARE(conversionArgs().value(1), ar);
     }
 
@@ -177,7 +137,7 @@ class CartridgeWindowTest : public QObject {
         auto* combo = get<QComboBox>("ComboBox1");
         QCOMPARE(combo->count(), 28);
         QCOMPARE(combo->currentText(), QStringLiteral("Binary C64 .PRG file with load-address"));
-        QCOMPARE(window_->outputSuffix(), QStringLiteral(".PRG"));
+        QCOMPARE(fx_->window->outputSuffix(), QStringLiteral(".PRG"));
         QCOMPARE(get<QLineEdit>("Edit2")->text(), QStringLiteral("CARTRIDGE"));
         QCOMPARE(get<QLineEdit>("Edit1")->text(), QString());
 
@@ -192,25 +152,25 @@ class CartridgeWindowTest : public QObject {
                     {1, ".PRG", 0, true, false}};
         for (const auto& row : rows) {
             selectDestination(row.index);
-            QCOMPARE(window_->outputSuffix(), QString::fromLatin1(row.suffix));
+            QCOMPARE(fx_->window->outputSuffix(), QString::fromLatin1(row.suffix));
             QCOMPARE(get<QCheckBox>("CheckBox1")->isEnabled(), row.load);
             QCOMPARE(get<QLineEdit>("Edit1")->isEnabled(), row.load);
             QCOMPARE(get<QCheckBox>("CheckBox2")->isEnabled(), row.name);
             QCOMPARE(get<QLineEdit>("Edit2")->isEnabled(), row.name);
-            start(folder_->file(QStringLiteral("out")));
-            QCOMPARE(dialogs_->asked.last().setup.selectedFilter, row.filter);
-            QCOMPARE(dialogs_->asked.last().setup.filters.size(), 4);
-            QVERIFY(dialogs_->asked.last().setup.confirmOverwrite);
+            start(fx_->folder.file(QStringLiteral("out")));
+            QCOMPARE(fx_->dialogs.asked.last().setup.selectedFilter, row.filter);
+            QCOMPARE(fx_->dialogs.asked.last().setup.filters.size(), 4);
+            QVERIFY(fx_->dialogs.asked.last().setup.confirmOverwrite);
             QCOMPARE(conversionArgs().last(),
-                     folder_->file(QStringLiteral("out")) + QLatin1String(row.suffix));
+                     fx_->folder.file(QStringLiteral("out")) + QLatin1String(row.suffix));
         }
 
         // Typed text that matches an entry counts as that entry; other text changes nothing.
         combo->setEditText(QStringLiteral("pure binary .BIN FILE"));
-        QCOMPARE(window_->outputSuffix(), QStringLiteral(".BIN"));
+        QCOMPARE(fx_->window->outputSuffix(), QStringLiteral(".BIN"));
         QVERIFY(!get<QCheckBox>("CheckBox1")->isEnabled());
         combo->setEditText(QStringLiteral("no such cartridge"));
-        QCOMPARE(window_->outputSuffix(), QStringLiteral(".BIN"));
+        QCOMPARE(fx_->window->outputSuffix(), QStringLiteral(".BIN"));
         QVERIFY(!get<QCheckBox>("CheckBox1")->isEnabled());
     }
 
@@ -218,23 +178,23 @@ class CartridgeWindowTest : public QObject {
         open();
         for (int i = 0; i < vornix::cartconv::destinationCount; ++i) {
             selectDestination(i);
-            start(folder_->file(QStringLiteral("out")));
+            start(fx_->folder.file(QStringLiteral("out")));
             const QStringList args = conversionArgs();
             QCOMPARE(args.value(0), QStringLiteral("-t"));
             QCOMPARE(args.value(1), QString::fromLatin1(vornix::cartconv::destinations()[i].type.data()));
             QCOMPARE(args.mid(2, 2), (QStringList{QStringLiteral("-i"), input_}));
         }
-        QCOMPARE(runsOf(tool_).size(), 1 + vornix::cartconv::destinationCount);
+        QCOMPARE(toolRuns(fx_->tool).size(), 1 + vornix::cartconv::destinationCount);
     }
 
     void runShowsTheCommandLineAndEveryLineOfTheTool() {
         open("out converting\\r\\nstep 1\\rstep 2\\n\\0\\n\nout half\nsleep 300\nout done\\n\n"
              "writeafter -o - CRTDATA\n");
-        const QString output = folder_->file(QStringLiteral("game"));
+        const QString output = fx_->folder.file(QStringLiteral("game"));
         start(output);
         const QString commandLine =
             QStringLiteral("cartconv -t prg  -i \"%1\" -o \"%2.PRG\"").arg(input_, output);
-        QCOMPARE(logLines(window_.get()).mid(2),
+        QCOMPARE(fx_->log().mid(2),
                  (QStringList{commandLine, QStringLiteral("converting"), QStringLiteral("step 1"),
                               QStringLiteral("step 2"), QString(), QStringLiteral("half"),
                               QStringLiteral("halfdone")}));
@@ -244,16 +204,16 @@ class CartridgeWindowTest : public QObject {
         QFile written(output + QStringLiteral(".PRG"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("CRTDATA"));
-        QVERIFY(!window_->isRunning());
+        QVERIFY(!fx_->window->isRunning());
         QVERIFY(get<QPushButton>("Button3")->isEnabled());
-        QCOMPARE(dialogs_->asked[0].setup.filters.size(), 3);
+        QCOMPARE(fx_->dialogs.asked[0].setup.filters.size(), 3);
     }
 
     void optionalFieldsCountOnlyWhenUsableCheckedAndFilled() {
         open();
         auto* load = get<QCheckBox>("CheckBox1");
         auto* name = get<QCheckBox>("CheckBox2");
-        const QString out = folder_->file(QStringLiteral("o"));
+        const QString out = fx_->folder.file(QStringLiteral("o"));
 
         load->setChecked(true);
         get<QLineEdit>("Edit1")->setText(QStringLiteral("8000"));
@@ -273,7 +233,7 @@ class CartridgeWindowTest : public QObject {
         start(out);
         QCOMPARE(conversionArgs().mid(2, 2),
                  (QStringList{QStringLiteral("-n"), QStringLiteral("CARTRIDGE")}));
-        QVERIFY(logLines(window_.get()).last().contains(QStringLiteral("-n \"CARTRIDGE\" -i")));
+        QVERIFY(fx_->log().last().contains(QStringLiteral("-n \"CARTRIDGE\" -i")));
         get<QLineEdit>("Edit2")->setText(QStringLiteral("MY \"BEST\" CART"));
         start(out);
         QCOMPARE(conversionArgs().mid(2, 4),
@@ -303,53 +263,53 @@ class CartridgeWindowTest : public QObject {
         open();
         const QString before = get<LogView>("Memo1")->toPlainText();
         get<QCheckBox>("CheckBox1")->setChecked(true);
-        dialogs_->answerOpen({});
-        window_->startClicked();
+        fx_->dialogs.answerOpen({});
+        fx_->window->startClicked();
         QVERIFY(!get<QCheckBox>("CheckBox1")->isChecked()); // the empty field took effect first
-        dialogs_->answerOpen({input_});
-        dialogs_->answerSave(QString());
-        window_->startClicked();
+        fx_->dialogs.answerOpen({input_});
+        fx_->dialogs.answerSave(QString());
+        fx_->window->startClicked();
         QCOMPARE(get<LogView>("Memo1")->toPlainText(), before);
-        QCOMPARE(runsOf(tool_).size(), 1); // the --types query only
+        QCOMPARE(toolRuns(fx_->tool).size(), 1); // the --types query only
     }
 
     void unmatchedDestinationTextIsRefused() {
         open();
         get<QComboBox>("ComboBox1")->setEditText(QStringLiteral("Generic"));
-        dialogs_->answerMessage(MsgAnswer::Ok);
-        window_->startClicked();
-        QCOMPARE(dialogs_->asked.size(), 1);
-        QCOMPARE(dialogs_->asked[0].kind, ScriptedDialogs::Kind::Message);
-        QVERIFY(dialogs_->asked[0].text.contains(QStringLiteral("\"Generic\"")));
-        QCOMPARE(runsOf(tool_).size(), 1);
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
+        fx_->window->startClicked();
+        QCOMPARE(fx_->dialogs.asked.size(), 1);
+        QCOMPARE(fx_->dialogs.asked[0].kind, ScriptedDialogs::Kind::Message);
+        QVERIFY(fx_->dialogs.asked[0].text.contains(QStringLiteral("\"Generic\"")));
+        QCOMPARE(toolRuns(fx_->tool).size(), 1);
     }
 
     void suffixIsAppendedAndAnUnconfirmedFileIsNotReplaced() {
         open("writeafter -o - NEW\n");
         selectDestination(2);
-        const QString chosen = folder_->file(QStringLiteral("game.crt"));
+        const QString chosen = fx_->folder.file(QStringLiteral("game.crt"));
         start(chosen);
-        QCOMPARE(conversionArgs().last(), folder_->file(QStringLiteral("game.crt.CRT")));
+        QCOMPARE(conversionArgs().last(), fx_->folder.file(QStringLiteral("game.crt.CRT")));
 
         // game.crt.CRT now exists; the dialog only confirmed game.crt.
-        writeFile(folder_->file(QStringLiteral("game.crt.CRT")), "OLD");
-        dialogs_->answerOpen({input_});
-        dialogs_->answerSave(chosen);
-        dialogs_->answerMessage(MsgAnswer::No);
-        window_->startClicked();
-        QCOMPARE(dialogs_->asked.last().buttons, MsgButtons::YesNo);
-        QVERIFY(dialogs_->asked.last().text.contains(folder_->file(QStringLiteral("game.crt.CRT"))));
-        QCOMPARE(runsOf(tool_).size(), 2);
-        QFile old(folder_->file(QStringLiteral("game.crt.CRT")));
+        writeFile(fx_->folder.file(QStringLiteral("game.crt.CRT")), "OLD");
+        fx_->dialogs.answerOpen({input_});
+        fx_->dialogs.answerSave(chosen);
+        fx_->dialogs.answerMessage(MsgAnswer::No);
+        fx_->window->startClicked();
+        QCOMPARE(fx_->dialogs.asked.last().buttons, MsgButtons::YesNo);
+        QVERIFY(fx_->dialogs.asked.last().text.contains(fx_->folder.file(QStringLiteral("game.crt.CRT"))));
+        QCOMPARE(toolRuns(fx_->tool).size(), 2);
+        QFile old(fx_->folder.file(QStringLiteral("game.crt.CRT")));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("OLD"));
         old.close();
 
-        dialogs_->answerOpen({input_});
-        dialogs_->answerSave(chosen);
-        dialogs_->answerMessage(MsgAnswer::Yes);
-        window_->startClicked();
-        QCOMPARE(runsOf(tool_).size(), 3);
+        fx_->dialogs.answerOpen({input_});
+        fx_->dialogs.answerSave(chosen);
+        fx_->dialogs.answerMessage(MsgAnswer::Yes);
+        fx_->window->startClicked();
+        QCOMPARE(toolRuns(fx_->tool).size(), 3);
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("NEW"));
     }
@@ -379,36 +339,35 @@ class CartridgeWindowTest : public QObject {
         open(listing.toUtf8().constData());
         for (const auto& [index, type] : {std::pair{4, ar}, std::pair{21, zax}}) {
             selectDestination(index);
-            start(folder_->file(QStringLiteral("cart")));
+            start(fx_->folder.file(QStringLiteral("cart")));
             QCOMPARE(conversionArgs().value(1), type);
-            QVERIFY(logLines(window_.get())
-                        .contains(QStringLiteral("cartconv -t %1  -i \"%2\" -o \"%3.CRT\"")
-                                      .arg(type, input_, folder_->file("cart"))));
+            QVERIFY(fx_->log().contains(QStringLiteral("cartconv -t %1  -i \"%2\" -o \"%3.CRT\"")
+                                            .arg(type, input_, fx_->folder.file("cart"))));
         }
     }
 
     void toolThatCannotStartIsReportedAndTheWindowStaysUsable() {
         open();
-        QVERIFY(QFile::remove(tool_));
-        start(folder_->file(QStringLiteral("x")));
-        QVERIFY(logLines(window_.get()).last().endsWith(QStringLiteral(" doesn't exist.")));
-        QVERIFY(!window_->isRunning());
+        QVERIFY(QFile::remove(fx_->tool));
+        start(fx_->folder.file(QStringLiteral("x")));
+        QVERIFY(fx_->log().last().endsWith(QStringLiteral(" doesn't exist.")));
+        QVERIFY(!fx_->window->isRunning());
         QVERIFY(get<QPushButton>("Button3")->isEnabled());
     }
 
     void startIsRefusedWhileARunIsInProgress() {
         open("sleep 500\nout finished\\n\n");
         bool checked = false;
-        QTimer::singleShot(0, window_.get(), [&] {
+        QTimer::singleShot(0, fx_->window.get(), [&] {
             checked = true;
-            QVERIFY(window_->isRunning());
+            QVERIFY(fx_->window->isRunning());
             QVERIFY(!get<QPushButton>("Button3")->isEnabled());
-            window_->startClicked(); // asks nothing (an unexpected question fails the test)
+            fx_->window->startClicked(); // asks nothing (an unexpected question fails the test)
         });
-        start(folder_->file(QStringLiteral("x")));
+        start(fx_->folder.file(QStringLiteral("x")));
         QVERIFY(checked);
-        QCOMPARE(runsOf(tool_).size(), 2);
-        QCOMPARE(logLines(window_.get()).last(), QStringLiteral("finished"));
+        QCOMPARE(toolRuns(fx_->tool).size(), 2);
+        QCOMPARE(fx_->log().last(), QStringLiteral("finished"));
         QVERIFY(get<QPushButton>("Button3")->isEnabled());
     }
 
@@ -421,12 +380,12 @@ class CartridgeWindowTest : public QObject {
         QTest::mouseClick(get<QPushButton>("Button1"), Qt::LeftButton);
         QCOMPARE(memo->toPlainText(), QString());
         QTest::mouseClick(get<QPushButton>("Button4"), Qt::LeftButton);
-        QVERIFY(!window_->isVisible());
+        QVERIFY(!fx_->window->isVisible());
     }
 
     void polishTexts() {
         open();
-        window_->applyPolish();
+        fx_->window->applyPolish();
         const std::pair<const char*, const char*> rows[] = {
             {"Button1", "Wyczyść"},           {"Button2", "Kopiuj"},   {"Button3", "Start"},
             {"Button4", "Zamknij"},           {"Label1", "Docelowo:"}, {"CheckBox1", "Adres ładowania:"},
@@ -436,7 +395,7 @@ class CartridgeWindowTest : public QObject {
             const QString shown = w->property("text").toString();
             QCOMPARE(shown, QString::fromUtf8(text));
         }
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Cartconv GUI"));
+        QCOMPARE(fx_->window->windowTitle(), QStringLiteral("Cartconv GUI"));
         QCOMPARE(get<QComboBox>("ComboBox1")->itemText(0), QStringLiteral("Pure Binary .bin file"));
     }
 };

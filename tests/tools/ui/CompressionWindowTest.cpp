@@ -2,6 +2,7 @@
 #include "gui/LogView.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ToolWindowFixture.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -29,23 +30,13 @@ const QString kMissingEnglish =
                    "the PATH. The program cannot continue. Please download it!");
 
 // One window in a program folder of its own, answered by a dialog script.
-struct Setup {
-    TestProgramFolder folder;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<CompressionWindow> window;
-
+struct Setup : ToolWindowFixture<CompressionWindow> {
     explicit Setup(const QString& toolScript = QStringLiteral("out Runnable on Commodore 64\\n\n"),
                    bool withTool = true, bool withMarker = false) {
-        if (withTool)
-            folder.installTool(QStringLiteral("pucrunch.exe"), toolScript);
-        if (withMarker) {
-            QFile f(folder.file(QStringLiteral("pcenable.2k8")));
-            f.open(QIODevice::WriteOnly);
-        }
-        window = std::make_unique<CompressionWindow>(AppContext{folder.path(), &dialogs});
+        if (withMarker)
+            writeFile(folder.file(QStringLiteral("pcenable.2k8")), {});
+        create(QStringLiteral("pucrunch.exe"), withTool ? toolScript.toUtf8().constData() : nullptr);
     }
-    template <typename T> T* get(const QString& name) { return findNamed<T>(window.get(), name); }
-    QStringList log() { return get<LogView>(QStringLiteral("Memo1"))->toPlainText().split('\n'); }
     QStringList args() { return folder.toolArgs(QStringLiteral("pucrunch.exe")); }
     QString path(const QString& name) { return folder.file(name); }
     // Push buttons get a real mouse click; radio items and check boxes are clicked as a user
