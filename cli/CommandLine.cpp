@@ -68,6 +68,10 @@ std::optional<int> number(const std::string& text, int low, int high) {
 
 std::optional<int> entryNumber(const std::string& text) { return number(text, 1, kMaxSlots); }
 
+std::string notAnEntryNumber(const std::string& text) {
+    return "entry numbers run from 1 to " + std::to_string(kMaxSlots) + ", not '" + text + "'";
+}
+
 bool openImage(TapeDocument& doc, const std::string& path) {
     const OpenResult r = doc.open(path);
     if (!r.accepted) {

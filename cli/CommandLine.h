@@ -47,6 +47,8 @@ CommandLine parse(const Args& args, const std::set<std::string>& flags,
 std::optional<int> number(const std::string& text, int low, int high);
 // An entry number as the user counts: 1 to the most entries an image holds.
 std::optional<int> entryNumber(const std::string& text);
+// Why text is not an entry number, for the usage error.
+std::string notAnEntryNumber(const std::string& text);
 
 // Opens the image, noting its repairs; false (message printed) when it is refused.
 bool openImage(TapeDocument& doc, const std::string& path);

@@ -80,7 +80,7 @@ int cmdD64Export(const Args& args) {
         return usageError(kExport, cl.operands.empty() ? "missing IMAGE" : "missing OUT.d64");
     for (std::size_t i = 2; i < cl.operands.size(); ++i)
         if (!entryNumber(cl.operands[i]))
-            return usageError(kExport, "entry numbers run from 1 to 255, not '" + cl.operands[i] + "'");
+            return usageError(kExport, notAnEntryNumber(cl.operands[i]));
 
     const std::string& image = cl.operands[0];
     const std::string& out = cl.operands[1];

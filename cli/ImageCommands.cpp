@@ -156,7 +156,7 @@ int edit(const Help& help, const Args& args, std::size_t operands, bool numbered
     if (cl.operands.size() != operands)
         return usageError(help, cl.operands.size() < operands ? "missing arguments" : "too many arguments");
     if (numbered && !isEntryNumber(cl.operands[1]))
-        return usageError(help, "entry numbers run from 1 to 255, not '" + cl.operands[1] + "'");
+        return usageError(help, notAnEntryNumber(cl.operands[1]));
     const std::string& image = cl.operands[0];
     // The whole read-modify-write holds the lock, so two commands on one image both land.
     vornix::platform::ExclusiveLock lock;
@@ -239,7 +239,8 @@ int cmdCreate(const Args& args) {
     if (const auto it = cl.values.find("--capacity"); it != cl.values.end()) {
         capacity = number(it->second, 0, vornix::kMaxSlots);
         if (!capacity)
-            return usageError(kCreate, "--capacity needs a number from 0 to 255, not '" + it->second + "'");
+            return usageError(kCreate, "--capacity needs a number from 0 to " +
+                                           std::to_string(vornix::kMaxSlots) + ", not '" + it->second + "'");
     }
     TapeDocument doc;
     doc.newImage();
@@ -338,7 +339,8 @@ int cmdCapacity(const Args& args) {
     const CommandLine pre = parse(args, {"--type-01"}, {});
     if (!pre.help && pre.error.empty() && pre.operands.size() == 2 &&
         !number(pre.operands[1], 0, vornix::kMaxSlots))
-        return usageError(kCapacity, "N must be a number from 0 to 255, not '" + pre.operands[1] + "'");
+        return usageError(kCapacity, "N must be a number from 0 to " + std::to_string(vornix::kMaxSlots) +
+                                         ", not '" + pre.operands[1] + "'");
     return edit(kCapacity, args, 2, false, {},
                 [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
                     doc.setBoxLimits(true);
@@ -359,7 +361,7 @@ int cmdExtract(const Args& args) {
         return usageError(kExtract, "missing IMAGE");
     for (std::size_t i = 1; i < cl.operands.size(); ++i)
         if (!entryNumber(cl.operands[i]))
-            return usageError(kExtract, "entry numbers run from 1 to 255, not '" + cl.operands[i] + "'");
+            return usageError(kExtract, notAnEntryNumber(cl.operands[i]));
     std::string folder = ".";
     if (const auto it = cl.values.find("-o"); it != cl.values.end())
         folder = it->second;
