@@ -373,7 +373,7 @@ bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool
     doc_.setBusy(true);
     const std::string target = toLocalPath(folder);
     const auto progress = [this](std::int64_t index, std::int64_t last) {
-        statusPanel1_->setText(index < 0 ? QString() : QStringLiteral("%1/%2").arg(index).arg(last));
+        progressPanel_->setText(index < 0 ? QString() : QStringLiteral("%1/%2").arg(index).arg(last));
         // Keep the window painting and answering while a long entry is written.
         QCoreApplication::processEvents();
     };
@@ -382,7 +382,7 @@ bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool
         [&](std::size_t row) {
             const vornix::Entry& entry = doc_.entries()[row];
             vornix::ExtractResult written = vornix::extractEntry(entry, target, progress);
-            statusPanel1_->clear();
+            progressPanel_->clear();
             if (!written.written && written.path.empty())
                 written.path = vornix::extractionPath(target, entry.name);
             return written;

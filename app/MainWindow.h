@@ -204,8 +204,8 @@ class MainWindow : public QMainWindow {
     Latin1Validator* labelValidator_ = nullptr;
     RenameBox* renameBox_ = nullptr;
     EntryListView* list_ = nullptr;
-    QLabel* statusPanel1_ = nullptr;
-    QLabel* statusPanel2_ = nullptr;
+    QLabel* progressPanel_ = nullptr; // "written/last" while an entry is extracted
+    QLabel* sparePanel_ = nullptr;    // shown empty, as the design has it
 
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;

@@ -120,18 +120,18 @@ void MainWindow::buildWindow() {
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    statusPanel1_ = new QLabel(bar);
-    statusPanel1_->setObjectName(QStringLiteral("StatusBar1Panel1"));
-    statusPanel1_->setFixedWidth(100);
-    statusPanel1_->setFrameShape(QFrame::Panel);
-    statusPanel1_->setFrameShadow(QFrame::Sunken);
-    statusPanel2_ = new QLabel(bar);
-    statusPanel2_->setObjectName(QStringLiteral("StatusBar1Panel2"));
-    statusPanel2_->setFixedWidth(50);
-    statusPanel2_->setFrameShape(QFrame::Panel);
-    statusPanel2_->setFrameShadow(QFrame::Sunken);
-    bar->addWidget(statusPanel1_);
-    bar->addWidget(statusPanel2_);
+    progressPanel_ = new QLabel(bar);
+    progressPanel_->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    progressPanel_->setFixedWidth(100);
+    progressPanel_->setFrameShape(QFrame::Panel);
+    progressPanel_->setFrameShadow(QFrame::Sunken);
+    sparePanel_ = new QLabel(bar);
+    sparePanel_->setObjectName(QStringLiteral("StatusBar1Panel2"));
+    sparePanel_->setFixedWidth(50);
+    sparePanel_->setFrameShape(QFrame::Panel);
+    sparePanel_->setFrameShadow(QFrame::Sunken);
+    bar->addWidget(progressPanel_);
+    bar->addWidget(sparePanel_);
     setStatusBar(bar);
 
     connect(labelEdit_, &QLineEdit::textEdited, this, &MainWindow::labelEdited);
