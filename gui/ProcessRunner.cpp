@@ -163,7 +163,7 @@ ProcessRunner::~ProcessRunner() {
     delete d;
 }
 
-bool ProcessRunner::Start() {
+bool ProcessRunner::start() {
     if (commandLine.isEmpty() || d->running)
         return false;
     d->running = true;
@@ -226,7 +226,7 @@ bool ProcessRunner::Start() {
     return true;
 }
 
-bool ProcessRunner::Stop() {
+bool ProcessRunner::stop() {
     bool stopped = false;
     for (QProcess* p : {d->proc, d->lastChild.data()}) {
         if (p && p->state() != QProcess::NotRunning) {
@@ -253,8 +253,60 @@ bool ProcessRunner::hasRunningChild() const {
 
 const ProcessTimer* ProcessRunner::timer() const { return d->timer; }
 
+ToolRun runWithTimeLimit(const QString& program, const QStringList& arguments, int limitMs) {
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    bool ended = false;
+    bool failedToStart = false;
+    bool timedOut = false;
+    QObject::connect(&process, &QProcess::finished, &loop, [&] {
+        ended = true;
+        loop.quit();
+    });
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failedToStart = true;
+            loop.quit();
+        }
+    });
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    process.start();
+    if (!failedToStart && process.state() != QProcess::NotRunning) {
+        limit.start(limitMs);
+        loop.exec();
+    } else if (!failedToStart) {
+        ended = true; // finished before we got to wait
+    }
+
+    ToolRun run;
+    if (failedToStart) {
+        run.error = process.errorString();
+        return run;
+    }
+    if (!ended) {
+        process.kill();
+        process.waitForFinished(3000);
+        run.end = timedOut ? ToolRun::End::TimedOut : ToolRun::End::Abandoned;
+        return run;
+    }
+    run.output = process.readAll();
+    run.end = process.exitStatus() == QProcess::NormalExit ? ToolRun::End::Exited : ToolRun::End::Crashed;
+    run.exitCode = process.exitCode();
+    return run;
+}
+
 bool runAndWait(ProcessRunner& command) {
-    if (!command.Start())
+    if (!command.start())
         return false;
     if (command.isRunning()) {
         QEventLoop loop;

@@ -66,10 +66,10 @@ class ProcessRunner : public QObject {
     // Starts a run and returns at once. Returns false (and does nothing) when commandLine is
     // empty or a run is still in progress. A program that cannot be started still ends with
     // onEnded, after the line "<CommandLine> doesn't exist.".
-    bool Start();
+    bool start();
     // Kills the child of the run in progress (the run then ends as after the child's own
     // exit) and any child a time limit left running. Returns false when there was none.
-    bool Stop();
+    bool stop();
     bool isRunning() const;
     // The child of the last run, if a time limit left it running (so callers can still wait).
     bool waitForChildExit(int msecs);
@@ -98,6 +98,24 @@ bool runAndWait(ProcessRunner& command);
 // limits, the program looked up from programFolder.
 ProcessRunner* createLogRunner(QObject* owner, const QString& programFolder,
                                std::function<void(QStringView)> showLine, bool* finished);
+
+// A tool run to its end with a time limit, for tools whose result is a file they write: no
+// shell, nothing on standard input (a question gets its answer, none, at once), output and
+// errors together. The window stays live meanwhile.
+struct ToolRun {
+    enum class End {
+        Exited,        // exitCode holds its code
+        Crashed,       // it did not end normally
+        FailedToStart, // error says why
+        TimedOut,      // killed after the time limit
+        Abandoned,     // the wait was given up (the program is quitting); the tool was killed
+    };
+    End end = End::FailedToStart;
+    int exitCode = 0;
+    QByteArray output;
+    QString error;
+};
+ToolRun runWithTimeLimit(const QString& program, const QStringList& arguments, int limitMs);
 
 // Waits in a local event loop until the child of the last run has exited; returns at once
 // when there is none.

@@ -1,5 +1,6 @@
 #include "tape/ui/TapLinkerWindow.h"
 
+#include "gui/ProcessRunner.h"
 #include "tools/FreshOutput.h"
 
 #include "gui/Dialogs.h"
@@ -11,18 +12,15 @@
 #include "tape/TapPause.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QListWidget>
 #include <QMenu>
-#include <QProcess>
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QShowEvent>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -277,63 +275,27 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
     // A file left by an earlier run must not pass for this run's result.
     const vornix::FreshOutput result(toLocalPath(converted));
 
-    QProcess process;
-    // Nothing to read: a tool that asks a question gets its answer (none) at once.
-    process.setStandardInputFile(QProcess::nullDevice());
     QStringList arguments;
     for (const std::string& a : vornix::tap::conversionArguments(toLocalPath(path)))
         arguments << fromLocalPath(a);
-    process.setProgram(tool);
-    process.setArguments(arguments);
-    process.setProcessChannelMode(QProcess::MergedChannels);
+    const ToolRun run = runWithTimeLimit(tool, arguments, conversionTimeoutMs_);
 
-    QEventLoop loop;
-    QTimer limit;
-    limit.setSingleShot(true);
-    bool ended = false;
-    bool failedToStart = false;
-    bool timedOut = false;
-    connect(&process, &QProcess::finished, &loop, [&] {
-        ended = true;
-        loop.quit();
-    });
-    connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            failedToStart = true;
-            loop.quit();
-        }
-    });
-    connect(&limit, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        loop.quit();
-    });
-    process.start();
-    if (!failedToStart && process.state() != QProcess::NotRunning) {
-        limit.start(conversionTimeoutMs_);
-        loop.exec();
-    } else if (!failedToStart) {
-        ended = true; // finished before we got to wait
-    }
-
-    if (failedToStart) {
-        showError(
-            QStringLiteral("Cannot start tape64 to convert \"%1\": %2").arg(path, process.errorString()));
+    if (run.end == ToolRun::End::FailedToStart) {
+        showError(QStringLiteral("Cannot start tape64 to convert \"%1\": %2").arg(path, run.error));
         return {};
     }
-    if (!ended) {
-        process.kill();
-        process.waitForFinished(3000);
-        if (timedOut)
-            showError(
-                QStringLiteral("tape64 did not finish converting \"%1\" within %2; the join was stopped.")
-                    .arg(path, conversionTimeoutMs_ % 60000 == 0
-                                   ? QStringLiteral("%1 minutes").arg(conversionTimeoutMs_ / 60000)
-                                   : QStringLiteral("%1 seconds").arg(conversionTimeoutMs_ / 1000.0)));
-        return {}; // otherwise the program is quitting: nothing to tell
+    if (run.end == ToolRun::End::TimedOut) {
+        showError(QStringLiteral("tape64 did not finish converting \"%1\" within %2; the join was stopped.")
+                      .arg(path, conversionTimeoutMs_ % 60000 == 0
+                                     ? QStringLiteral("%1 minutes").arg(conversionTimeoutMs_ / 60000)
+                                     : QStringLiteral("%1 seconds").arg(conversionTimeoutMs_ / 1000.0)));
+        return {};
     }
-    const QString said = lastLine(process.readAll());
+    if (run.end == ToolRun::End::Abandoned)
+        return {}; // the program is quitting: nothing to tell
+    const QString said = lastLine(run.output);
     const QString detail = said.isEmpty() ? QString() : QStringLiteral("\n\ntape64: %1").arg(said);
-    if (process.exitStatus() != QProcess::NormalExit) {
+    if (run.end == ToolRun::End::Crashed) {
         showError(QStringLiteral("tape64 crashed while converting \"%1\"; the join was stopped.%2")
                       .arg(path, detail));
         return {};
@@ -341,15 +303,14 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
     // The tool's result is its file: exit codes differ between its versions.
     const bool written = result.written();
     if (written && isValidVersion1Tap(converted)) {
-        if (process.exitCode() != 0)
-            qWarning("tape64 ended with exit code %d after writing %s", process.exitCode(),
-                     qPrintable(converted));
+        if (run.exitCode != 0)
+            qWarning("tape64 ended with exit code %d after writing %s", run.exitCode, qPrintable(converted));
         return converted;
     }
-    if (process.exitCode() != 0) {
+    if (run.exitCode != 0) {
         showError(
             QStringLiteral("tape64 failed with exit code %1 while converting \"%2\"; the join was stopped.%3")
-                .arg(QString::number(process.exitCode()), path, detail));
+                .arg(QString::number(run.exitCode), path, detail));
         return {};
     }
     if (written) {

@@ -91,14 +91,14 @@ void ProcessRunnerTest::refusesEmptyCommandAndSecondStart() {
     cmd.programFolder = folder.path();
     Recorder rec;
     rec.attach(cmd);
-    QVERIFY(!cmd.Start());
+    QVERIFY(!cmd.start());
     QVERIFY(!runAndWait(cmd));
     QVERIFY(!cmd.isRunning());
 
     cmd.commandLine = QStringLiteral("tool");
-    QVERIFY(cmd.Start());
+    QVERIFY(cmd.start());
     QVERIFY(cmd.isRunning());
-    QVERIFY(!cmd.Start()); // busy
+    QVERIFY(!cmd.start()); // busy
     QSignalSpy finished(&cmd, &ProcessRunner::runFinished);
     QVERIFY(finished.wait(30000));
     QCOMPARE(rec.events, (QStringList{"=done", "END"}));
@@ -277,7 +277,7 @@ void ProcessRunnerTest::stopEndsTheRun() {
     cmd.onLine = [&](ProcessRunner*, QStringView line, LineKind type) {
         lines << line.toString();
         types << type;
-        QVERIFY(cmd.Stop());
+        QVERIFY(cmd.stop());
     };
     cmd.onEnded = [&](ProcessRunner*) { ++terminated; };
     QVERIFY(runAndWait(cmd));
@@ -285,7 +285,7 @@ void ProcessRunnerTest::stopEndsTheRun() {
     QCOMPARE(types, QList<LineKind>{LineKind::WholeByReturn});
     QCOMPARE(terminated, 1);
     QVERIFY(!cmd.hasRunningChild());
-    QVERIFY(!cmd.Stop());
+    QVERIFY(!cmd.stop());
 }
 
 QTEST_GUILESS_MAIN(ProcessRunnerTest)

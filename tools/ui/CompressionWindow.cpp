@@ -278,7 +278,7 @@ void CompressionWindow::runClicked() { run(false); }
 void CompressionWindow::updateStopButton() { stopButton_->setEnabled(busy_ || runner_->hasRunningChild()); }
 
 void CompressionWindow::stopClicked() {
-    if (runner_->Stop())
+    if (runner_->stop())
         stopped_ = true;
 }
 
