@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+namespace vornix {
+
 namespace {
 const QString kSection = QStringLiteral("M");
 }
@@ -27,3 +29,5 @@ bool ProgramSettings::store(const QString& iniPath, const QString& key, bool val
     ini.setValue(kSection, key, value ? QStringLiteral("1") : QStringLiteral("0"));
     return ini.save();
 }
+
+} // namespace vornix

@@ -2,6 +2,8 @@
 // The three settings kept in settings.ini, section M: Eng, opc and wyn.
 #include <QString>
 
+namespace vornix {
+
 struct ProgramSettings {
     bool eng = false; // English interface
     bool opc = false; // mark programs with file type 0x01
@@ -12,3 +14,5 @@ struct ProgramSettings {
     // Writes one key as "1" or "0", keeping every other line; false when it cannot be written.
     static bool store(const QString& iniPath, const QString& key, bool value);
 };
+
+} // namespace vornix

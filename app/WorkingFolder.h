@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUrl>
 
+namespace vornix {
+
 namespace workingfolder {
 
 // Creates the folder (one level) when it does not exist. False with a reason when it
@@ -21,3 +23,5 @@ void empty(const QString& folder);
 QList<QUrl> prgFileUrls(const QString& folder);
 
 } // namespace workingfolder
+
+} // namespace vornix

@@ -68,8 +68,6 @@ std::optional<Selection> EditHistory::redo(TapeDocument& doc) {
     return states_[current_].selectionAfter;
 }
 
-void EditHistory::applyModified(TapeDocument& doc) const {
-    doc.setModified(!saved_ || *saved_ != current_);
-}
+void EditHistory::applyModified(TapeDocument& doc) const { doc.setModified(!saved_ || *saved_ != current_); }
 
 } // namespace vornix

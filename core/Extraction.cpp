@@ -13,18 +13,12 @@ namespace vornix {
 
 namespace {
 
-bool isSeparator(char c) {
-    return c == static_cast<char>(fs::path::preferred_separator) || c == '/';
-}
+bool isSeparator(char c) { return c == static_cast<char>(fs::path::preferred_separator) || c == '/'; }
 
-bool blank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
+bool blank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // Trailing fill of names on tapes: spaces, control bytes, NULs and shifted spaces.
-bool trailingFill(char c) {
-    return blank(c) || static_cast<unsigned char>(c) == 0xA0;
-}
+bool trailingFill(char c) { return blank(c) || static_cast<unsigned char>(c) == 0xA0; }
 
 // The path without ".PRG": folder, separator, safe name with its blanks trimmed.
 std::string basePath(const std::string& folder, const std::string& entryName) {
@@ -105,9 +99,7 @@ std::string safeFileName(const std::string& entryName) {
         case '"':
         case '<':
         case '>':
-        case '|':
-            c = '_';
-            break;
+        case '|': c = '_'; break;
         default:
             // Control characters would reach a terminal through the file name.
             if (u < 0x20 || (u >= 0x7F && u < 0xA0))
@@ -150,9 +142,23 @@ ExtractResult extractEntry(const Entry& entry, const std::string& folder, const 
     return result;
 }
 
-ImageExtractor::~ImageExtractor() {
-    platform::close(image_);
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
+                          const EntryWriter& write, const EntryWritten& done) {
+    for (std::size_t position : positions) {
+        if (position >= count)
+            break;
+        ExtractResult result = write(position);
+        if (!result.written)
+            return result;
+        if (done)
+            done(position, result);
+    }
+    ExtractResult all;
+    all.written = true;
+    return all;
 }
+
+ImageExtractor::~ImageExtractor() { platform::close(image_); }
 
 const ReadResult& ImageExtractor::open(const std::string& imagePath) {
     platform::close(image_);
@@ -184,26 +190,13 @@ ExtractResult ImageExtractor::extract(std::size_t index, const std::string& fold
     platform::Handle f = platform::kNoHandle;
     if (!createPrg(folder, entry.name, f, result))
         return result;
-    // Load address and data in one buffer, so a program of up to a block is one read and one
-    // write; bounded memory whatever the image's size.
-    constexpr std::size_t kBlock = 1 << 20;
-    if (!block_)
-        block_ = std::make_unique<std::uint8_t[]>(kBlock);
-    block_[0] = entry.load[0];
-    block_[1] = entry.load[1];
-    std::size_t head = 2;
-    std::uint64_t offset = static_cast<std::uint32_t>(entry.dataOffset);
-    std::uint64_t left = static_cast<std::uint64_t>(entry.size);
-    do {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, kBlock - head));
-        if (const FileError e = platform::readAt(image_, block_.get() + head, chunk, offset, path_))
-            return failed(result, f, e);
-        if (const int err = platform::writeAll(f, block_.get(), head + chunk))
-            return failed(result, f, {FileProblem::System, err, result.path});
-        offset += chunk;
-        left -= chunk;
-        head = 0;
-    } while (left > 0);
+    // The load address, then the data copied by the kernel where it can (one copy instead of
+    // two through memory); bounded memory whatever the image's size.
+    if (const int err = platform::writeAll(f, entry.load, 2))
+        return failed(result, f, {FileProblem::System, err, result.path});
+    if (const FileError e = platform::copyRange(image_, static_cast<std::uint32_t>(entry.dataOffset), f,
+                                                static_cast<std::uint64_t>(entry.size), path_, result.path))
+        return failed(result, f, e);
     platform::close(f);
     result.written = true;
     return result;

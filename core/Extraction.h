@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
+#include <vector>
 
 namespace vornix {
 
@@ -40,6 +40,16 @@ std::string extractionPath(const std::string& folder, const std::string& entryNa
 ExtractResult extractEntry(const Entry& entry, const std::string& folder,
                            const ExtractProgress& progress = {});
 
+// The extraction loop the editor and vornix-cli share: writes the entries at the given
+// positions (from 0), in that order, with write(position); stops at the first that is not
+// written and returns its result (written == true when all were). Positions at or past
+// count are skipped: the entry went while the command ran. done(position, result) hears of
+// each file written.
+using EntryWriter = std::function<ExtractResult(std::size_t position)>;
+using EntryWritten = std::function<void(std::size_t position, const ExtractResult& result)>;
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
+                          const EntryWriter& write, const EntryWritten& done = {});
+
 // Extraction straight from an image file: only the directory is read, and each entry is
 // copied from the file to its PRG file (inside the kernel where it can), so the image is
 // never held in memory.
@@ -60,7 +70,6 @@ class ImageExtractor {
     std::string path_;
     platform::Handle image_ = platform::kNoHandle;
     ReadResult directory_;
-    std::unique_ptr<std::uint8_t[]> block_;
 };
 
 // Bytes written per chunk (and per progress report).

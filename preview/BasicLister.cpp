@@ -28,9 +28,7 @@ std::string hex4(unsigned value) {
     return text;
 }
 
-unsigned word(std::span<const std::uint8_t> data, std::size_t at) {
-    return data[at] | (data[at + 1] << 8);
-}
+unsigned word(std::span<const std::uint8_t> data, std::size_t at) { return data[at] | (data[at + 1] << 8); }
 
 // Where the line at offset pos ends (its 0 byte), or data.size() when it has none.
 std::size_t lineEnd(std::span<const std::uint8_t> data, std::size_t pos) {

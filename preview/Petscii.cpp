@@ -36,86 +36,46 @@ constexpr std::array<const char*, 64> kAscii = {
 
 const char* controlName(std::uint8_t c) {
     switch (c) {
-    case 0x05:
-        return "wht";
-    case 0x08:
-        return "dish";
-    case 0x09:
-        return "ensh";
-    case 0x0E:
-        return "swlc";
-    case 0x11:
-        return "down";
-    case 0x12:
-        return "rvon";
-    case 0x13:
-        return "home";
-    case 0x14:
-        return "del";
-    case 0x1C:
-        return "red";
-    case 0x1D:
-        return "rght";
-    case 0x1E:
-        return "grn";
-    case 0x1F:
-        return "blu";
-    case 0x81:
-        return "orng";
-    case 0x85:
-        return "f1";
-    case 0x86:
-        return "f3";
-    case 0x87:
-        return "f5";
-    case 0x88:
-        return "f7";
-    case 0x89:
-        return "f2";
-    case 0x8A:
-        return "f4";
-    case 0x8B:
-        return "f6";
-    case 0x8C:
-        return "f8";
-    case 0x8D:
-        return "sret";
-    case 0x8E:
-        return "swuc";
-    case 0x90:
-        return "blk";
-    case 0x91:
-        return "up";
-    case 0x92:
-        return "rvof";
-    case 0x93:
-        return "clr";
-    case 0x94:
-        return "inst";
-    case 0x95:
-        return "brn";
-    case 0x96:
-        return "lred";
-    case 0x97:
-        return "gry1";
-    case 0x98:
-        return "gry2";
-    case 0x99:
-        return "lgrn";
-    case 0x9A:
-        return "lblu";
-    case 0x9B:
-        return "gry3";
-    case 0x9C:
-        return "pur";
-    case 0x9D:
-        return "left";
-    case 0x9E:
-        return "yel";
-    case 0x9F:
-        return "cyn";
-    default:
-        return nullptr;
+    case 0x05: return "wht";
+    case 0x08: return "dish";
+    case 0x09: return "ensh";
+    case 0x0E: return "swlc";
+    case 0x11: return "down";
+    case 0x12: return "rvon";
+    case 0x13: return "home";
+    case 0x14: return "del";
+    case 0x1C: return "red";
+    case 0x1D: return "rght";
+    case 0x1E: return "grn";
+    case 0x1F: return "blu";
+    case 0x81: return "orng";
+    case 0x85: return "f1";
+    case 0x86: return "f3";
+    case 0x87: return "f5";
+    case 0x88: return "f7";
+    case 0x89: return "f2";
+    case 0x8A: return "f4";
+    case 0x8B: return "f6";
+    case 0x8C: return "f8";
+    case 0x8D: return "sret";
+    case 0x8E: return "swuc";
+    case 0x90: return "blk";
+    case 0x91: return "up";
+    case 0x92: return "rvof";
+    case 0x93: return "clr";
+    case 0x94: return "inst";
+    case 0x95: return "brn";
+    case 0x96: return "lred";
+    case 0x97: return "gry1";
+    case 0x98: return "gry2";
+    case 0x99: return "lgrn";
+    case 0x9A: return "lblu";
+    case 0x9B: return "gry3";
+    case 0x9C: return "pur";
+    case 0x9D: return "left";
+    case 0x9E: return "yel";
+    case 0x9F: return "cyn";
+    default: return nullptr;
     }
 }
 

@@ -8,9 +8,7 @@
 namespace vornix::petscii {
 
 // Codes that move the cursor, change colours and the like: $00-$1F and $80-$9F.
-constexpr bool isControl(std::uint8_t c) {
-    return c < 0x20 || (c >= 0x80 && c < 0xA0);
-}
+constexpr bool isControl(std::uint8_t c) { return c < 0x20 || (c >= 0x80 && c < 0xA0); }
 
 // UTF-8 text of a printable code; empty for control codes.
 std::string_view glyph(std::uint8_t c);

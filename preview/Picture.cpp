@@ -84,9 +84,7 @@ void drawFli(Picture& p, const Memory& m) {
 
 } // namespace
 
-const std::array<Rgb, 16>& c64Palette() {
-    return kPepto;
-}
+const std::array<Rgb, 16>& c64Palette() { return kPepto; }
 
 std::optional<PictureLayout> findPicture(std::uint16_t load, std::span<const std::uint8_t> data) {
     if (data.size() == kKoalaDataSize)

@@ -32,12 +32,8 @@ Preview makePreview(const Entry& entry, std::optional<PreviewKind> kind) {
         p.note = listing.note;
         break;
     }
-    case PreviewKind::Picture:
-        p.picture = decodePicture(load, data);
-        break;
-    case PreviewKind::Hex:
-        p.text = hexView(load, data);
-        break;
+    case PreviewKind::Picture: p.picture = decodePicture(load, data); break;
+    case PreviewKind::Hex: p.text = hexView(load, data); break;
     }
     return p;
 }
