@@ -141,13 +141,16 @@ void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program
         return;
     vornix::TapeDocument& doc = win_->doc_;
     QList<QPair<QString, vornix::AddRefusal>> refused;
-    for (int i : chosen) {
-        const Program& p = programs[i];
-        const vornix::AddResult result = doc.addProgram(p.name, p.name, p.prg);
-        if (!result.added)
-            refused.append({latin1(p.name), result.refusal});
-    }
-    doc.setModified(true);
+    win_->edit([&] {
+        for (int i : chosen) {
+            const Program& p = programs[i];
+            const vornix::AddResult result = doc.addProgram(p.name, p.name, p.prg);
+            if (!result.added)
+                refused.append({latin1(p.name), result.refusal});
+        }
+        doc.setModified(true);
+        return std::optional<Selection>(Selection{});
+    });
     win_->redisplay();
     // The bytes are already read: only a full image or a program without a load address remain.
     for (const auto& [name, refusal] : refused)

@@ -113,6 +113,7 @@ void MainWindow::startUp(const QStringList& arguments) {
     const ProgramSettings settings = ProgramSettings::read(ctx_.settingsPath());
     type01Action_->setChecked(settings.opc);
     compressOutputAction_->setChecked(settings.wyn);
+    showPreview(settings.pod, false);
     // English before any image is loaded, so its messages and captions come in English.
     if (settings.eng)
         applyEnglish();
@@ -182,6 +183,7 @@ void MainWindow::newImage() {
         return;
     hideRenameBox();
     doc_.newImage();
+    resetHistory();
     imagePath_.clear();
     imageStamp_ = {};
     setWindowTitle(QStringLiteral("Untitled") + kVersionSuffix);
@@ -212,6 +214,7 @@ bool MainWindow::loadImage(const QString& path) {
         redisplay();
         return false;
     }
+    resetHistory();
     imagePath_ = QFileInfo(path).absoluteFilePath();
     imageStamp_ = stamp;
     setCaptionFor(path);
@@ -253,6 +256,7 @@ MainWindow::SaveOutcome MainWindow::saveAs() {
         showMessage(Msg::SaveFailed, nativeName(path), failureReason(result.failure, english_));
         return SaveOutcome::Failed;
     }
+    history_.markSaved(doc_);
     imagePath_ = QFileInfo(path).absoluteFilePath();
     imageStamp_ = vornix::fileStamp(toLocalPath(path));
     setCaptionFor(path);
@@ -275,7 +279,7 @@ bool MainWindow::changedSinceOpened(const QString& path) const {
 void MainWindow::deleteSelected() {
     if (refuseWhileBusy())
         return;
-    showSelection(doc_.deleteSelected(selection()));
+    showSelection(edit([this] { return doc_.deleteSelected(selection()); }));
 }
 
 void MainWindow::addPrograms() {
@@ -288,7 +292,11 @@ void MainWindow::addPrograms() {
     std::vector<std::string> files;
     for (const QString& p : paths)
         files.push_back(toLocalPath(p));
-    const std::vector<vornix::AddResult> results = doc_.addPrograms(files);
+    std::vector<vornix::AddResult> results;
+    edit([&] {
+        results = doc_.addPrograms(files);
+        return std::optional<Selection>(Selection{});
+    });
     redisplay();
     for (const vornix::AddResult& r : results)
         if (!r.added)
@@ -309,25 +317,25 @@ void MainWindow::reportRefused(const vornix::AddResult& result) {
 void MainWindow::moveToTop() {
     if (refuseWhileBusy())
         return;
-    showSelection(doc_.moveToTop(selection()));
+    showSelection(edit([this] { return doc_.moveToTop(selection()); }));
 }
 
 void MainWindow::moveUp() {
     if (refuseWhileBusy())
         return;
-    showSelection(doc_.moveUp(selection()));
+    showSelection(edit([this] { return doc_.moveUp(selection()); }));
 }
 
 void MainWindow::moveDown() {
     if (refuseWhileBusy())
         return;
-    showSelection(doc_.moveDown(selection()));
+    showSelection(edit([this] { return doc_.moveDown(selection()); }));
 }
 
 void MainWindow::moveToBottom() {
     if (refuseWhileBusy())
         return;
-    showSelection(doc_.moveToBottom(selection()));
+    showSelection(edit([this] { return doc_.moveToBottom(selection()); }));
 }
 
 void MainWindow::showSelection(const std::optional<vornix::Selection>& selected) {
@@ -403,13 +411,24 @@ bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool
 void MainWindow::labelEdited(const QString& text) {
     if (updating_)
         return;
-    doc_.setLabel(text.toLatin1().toStdString());
+    // Typing is one step to undo, until something else happens.
+    edit(
+        [&] {
+            doc_.setLabel(text.toLatin1().toStdString());
+            return std::optional<Selection>(selection());
+        },
+        "label");
 }
 
 void MainWindow::capacityChanged(int value) {
     if (updating_)
         return;
-    doc_.setCapacity(value);
+    edit(
+        [&] {
+            doc_.setCapacity(value);
+            return std::optional<Selection>(selection());
+        },
+        "capacity");
     updating_ = true;
     capacitySpin_->setMinimum(doc_.count());
     updating_ = false;
@@ -434,6 +453,8 @@ void MainWindow::redisplay() {
                             std::max(doc_.capacityUpperLimit(), capacity));
     capacitySpin_->setValue(capacity);
     updating_ = false;
+    updateEditActions();
+    updatePreview();
 }
 
 void MainWindow::showLabel() {
@@ -500,7 +521,10 @@ void MainWindow::commitRename() {
     // The entry may have gone meanwhile (a delete from the toolbar while the box was open).
     if (pos < 0 || pos >= doc_.count())
         return;
-    doc_.rename(pos, text.toLatin1().toStdString());
+    edit([&] {
+        doc_.rename(pos, text.toLatin1().toStdString());
+        return std::optional<Selection>(Selection{});
+    });
     redisplay();
 }
 
@@ -548,7 +572,17 @@ void MainWindow::compressOutputToggled() {
     storeSetting(QStringLiteral("wyn"), compressOutputAction_->isChecked());
 }
 
-void MainWindow::type01Toggled() { storeSetting(QStringLiteral("opc"), type01Action_->isChecked()); }
+void MainWindow::type01Toggled() {
+    const bool on = type01Action_->isChecked();
+    if (imageOpen_)
+        edit([&] {
+            doc_.setFileType01(on);
+            return std::optional<Selection>(selection());
+        });
+    else
+        doc_.setFileType01(on);
+    storeSetting(QStringLiteral("opc"), on);
+}
 
 void MainWindow::showToolWindow(QWidget* window) {
     if (!window)

@@ -4,6 +4,7 @@
 #include "app/DragGesture.h"
 #include "app/PictureCommands.h"
 #include "app/Texts.h"
+#include "core/EditHistory.h"
 #include "core/FileStamp.h"
 #include "core/TapeDocument.h"
 #include "gui/AppContext.h"
@@ -34,6 +35,7 @@ class CartridgeWindow;
 class TapeConversionWindow;
 class TapLinkerWindow;
 class EntryListView;
+class PreviewPane;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -52,6 +54,7 @@ class MainWindow : public QMainWindow {
     void setDropFileSource(DropFileSource* source);
 
     const vornix::TapeDocument& document() const { return doc_; }
+    const EditHistory& history() const { return history_; }
     bool english() const { return english_; }
     bool imageOpen() const { return imageOpen_; }
     bool extracting() const { return extracting_; }
@@ -90,6 +93,9 @@ class MainWindow : public QMainWindow {
     void compressOutputToggled();
     void type01Toggled();
     void renameSelected();
+    void undo();
+    void redo();
+    void previewToggled(); // the View menu's tick
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,11 +152,29 @@ class MainWindow : public QMainWindow {
     void cancelRename();
     void hideRenameBox();
 
+    // Runs an edit of the document (one that answers with the selection afterwards, or
+    // nothing when it did not act) and keeps it for undo.
+    template <typename Edit> std::optional<Selection> edit(Edit&& op, const std::string& mergeKey = {}) {
+        DocumentState before = doc_.snapshot();
+        const Selection selected = selection();
+        std::optional<Selection> after = op();
+        if (after)
+            history_.record(std::move(before), selected, doc_, *after, mergeKey);
+        updateEditActions();
+        return after;
+    }
+    void resetHistory();
+    void showHistoryStep(const std::optional<Selection>& selected);
+    void updateEditActions();
+    void showPreview(bool on, bool store);
+    void updatePreview();
+
     void labelEdited(const QString& text);
     void capacityChanged(int value);
 
     AppContext ctx_;
     vornix::TapeDocument doc_;
+    EditHistory history_;
 
     bool imageOpen_ = false;
     bool english_ = false;
@@ -206,6 +230,7 @@ class MainWindow : public QMainWindow {
     EntryListView* list_ = nullptr;
     QLabel* progressPanel_ = nullptr; // "written/last" while an entry is extracted
     QLabel* sparePanel_ = nullptr;    // shown empty, as the design has it
+    PreviewPane* preview_ = nullptr;  // hidden until the View menu or Enter shows it
 
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
@@ -222,6 +247,10 @@ class MainWindow : public QMainWindow {
     QAction* compressOutputAction_ = nullptr;
     QAction* fastCompressionAction_ = nullptr;
     QAction* type01Action_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* previewAction_ = nullptr;
 };
 
 } // namespace vornix

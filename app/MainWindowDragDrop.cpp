@@ -35,6 +35,8 @@ bool MainWindow::listKeyPressed(QKeyEvent* event) {
     case Qt::Key_Home: moveToTop(); break;
     case Qt::Key_End: moveToBottom(); break;
     case Qt::Key_Insert: extractSelected(); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: showPreview(true, true); break;
     default: break;
     }
     return false; // the list then handles the key as usual
@@ -141,21 +143,25 @@ void MainWindow::dropFiles(const QStringList& paths) {
     if (!acceptDrops() || dragOutRunning_ || extracting_)
         return;
     bool changed = false;
-    for (const QString& path : paths) {
-        const QString name = QFileInfo(path).fileName();
-        const int dot = name.lastIndexOf('.');
-        const QString ext = dot < 0 ? QString() : name.mid(dot);
-        // Exactly ".PRG" or ".prg"; only while an image is open.
-        if ((ext != QLatin1String(".PRG") && ext != QLatin1String(".prg")) || !saveButton_->isEnabled())
-            continue;
-        const vornix::AddResult result = doc_.addPrg(toLocalPath(path));
-        if (result.added) {
-            doc_.setModified(true);
-            changed = true;
-        } else {
-            reportRefused(result);
+    // One step to undo for the whole drop.
+    edit([&]() -> std::optional<Selection> {
+        for (const QString& path : paths) {
+            const QString name = QFileInfo(path).fileName();
+            const int dot = name.lastIndexOf('.');
+            const QString ext = dot < 0 ? QString() : name.mid(dot);
+            // Exactly ".PRG" or ".prg"; only while an image is open.
+            if ((ext != QLatin1String(".PRG") && ext != QLatin1String(".prg")) || !saveButton_->isEnabled())
+                continue;
+            const vornix::AddResult result = doc_.addPrg(toLocalPath(path));
+            if (result.added) {
+                doc_.setModified(true);
+                changed = true;
+            } else {
+                reportRefused(result);
+            }
         }
-    }
+        return changed ? std::optional<Selection>(Selection{}) : std::nullopt;
+    });
     if (changed)
         redisplay();
 }

@@ -4,12 +4,14 @@
 
 #include "app/DiskCommands.h"
 #include "app/EntryListView.h"
+#include "app/PreviewPane.h"
 #include "app/RenameBox.h"
 #include "gui/Latin1Validator.h"
 #include "gui/SvgIcon.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -97,7 +99,16 @@ void MainWindow::buildWindow() {
     list_->setColumnWidth(0, 35);
     list_->setColumnWidth(1, 220);
     list_->setColumnWidth(2, 75);
-    column->addWidget(list_, 1);
+    // The preview pane beside the list, hidden until asked for: the window then looks as
+    // designed.
+    preview_ = new PreviewPane(central);
+    preview_->hide();
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    body->addWidget(list_, 1);
+    body->addWidget(preview_);
+    column->addLayout(body, 1);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &MainWindow::updatePreview);
 
     list_->onPressBefore = [this] {
         if (renameBox_->isVisible())
@@ -230,6 +241,16 @@ void MainWindow::buildMenus() {
 
     editMenu_ = bar->addMenu(QString());
     editMenu_->setObjectName(QStringLiteral("Edycja1"));
+    // The platform's keys, and Ctrl+Shift+Z on every platform for redo.
+    undoAction_ = addMenuItem(editMenu_, QStringLiteral("Cofnij1"), {}, &MainWindow::undo);
+    undoAction_->setShortcuts(QKeySequence::Undo);
+    redoAction_ = addMenuItem(editMenu_, QStringLiteral("Ponw1"), {}, &MainWindow::redo);
+    QList<QKeySequence> redoKeys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(key))
+            redoKeys << key;
+    redoAction_->setShortcuts(redoKeys);
+    editMenu_->addSeparator();
     extractAllAction_ =
         addMenuItem(editMenu_, QStringLiteral("Wypakujwszystkie1"), {}, &MainWindow::extractAll);
     addAction_ = addMenuItem(editMenu_, QStringLiteral("Dodaj1"), {}, &MainWindow::addPrograms);
@@ -238,6 +259,11 @@ void MainWindow::buildMenus() {
     upAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunagr1"), {}, &MainWindow::moveUp);
     downAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunizj1"), {}, &MainWindow::moveDown);
     bottomAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunad1"), {}, &MainWindow::moveToBottom);
+
+    viewMenu_ = bar->addMenu(QString());
+    viewMenu_->setObjectName(QStringLiteral("Widok1"));
+    previewAction_ = addMenuItem(viewMenu_, QStringLiteral("Podgld1"), {}, &MainWindow::previewToggled);
+    previewAction_->setCheckable(true);
 
     extrasMenu_ = bar->addMenu(QString());
     extrasMenu_->setObjectName(QStringLiteral("Pomoc1"));
@@ -270,11 +296,14 @@ void MainWindow::buildMenus() {
     for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_,
                        downAction_, bottomAction_})
         a->setEnabled(false);
+    undoAction_->setEnabled(false);
+    redoAction_->setEnabled(false);
     new DiskCommands(this);
 }
 
 void MainWindow::applyTexts(bool english) {
     vornix::gui::applyTexts(this, mainWindowTexts(), english);
+    preview_->setEnglish(english);
     promptText_ = vornix::gui::textOf(mainWindowTexts(), TextRole::PromptText, english);
     promptCaption_ = vornix::gui::textOf(mainWindowTexts(), TextRole::PromptCaption, english);
 }

@@ -18,6 +18,7 @@ ProgramSettings ProgramSettings::read(const QString& iniPath) {
     s.eng = IniFile::parseBool(ini.value(kSection, QStringLiteral("Eng")), s.eng);
     s.opc = IniFile::parseBool(ini.value(kSection, QStringLiteral("opc")), s.opc);
     s.wyn = IniFile::parseBool(ini.value(kSection, QStringLiteral("wyn")), s.wyn);
+    s.pod = IniFile::parseBool(ini.value(kSection, QStringLiteral("pod")), s.pod);
     return s;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The three settings kept in settings.ini, section M: Eng, opc and wyn.
+// The settings kept in settings.ini, section M: Eng, opc, wyn and pod.
 #include <QString>
 
 namespace vornix {
@@ -8,6 +8,7 @@ struct ProgramSettings {
     bool eng = false; // English interface
     bool opc = false; // mark programs with file type 0x01
     bool wyn = true;  // compress converted pictures
+    bool pod = false; // the preview pane is shown
 
     // Missing file, section or key, or a value that is not a number: the defaults above.
     static ProgramSettings read(const QString& iniPath);

@@ -6,6 +6,7 @@ const std::vector<TextRow>& mainWindowTexts() {
     static const std::vector<TextRow> rows = {
         {"Plik1", TextRole::Menu, "Plik", "File"},
         {"Edycja1", TextRole::Menu, "Edycja", "Edit"},
+        {"Widok1", TextRole::Menu, "Widok", "View"},
         {"Pomoc1", TextRole::Menu, "Dodatki", "Options"},
         {"Label1", TextRole::Label, "Obiektów:", " Items:"},
         {"Label2", TextRole::Label, "  Etykieta  ", "   Label:"},
@@ -16,6 +17,9 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"Otwrz1", TextRole::Action, "Otwórz", "Open"},
         {"Zapiszjako1", TextRole::Action, "Zapisz jako", "Save as..."},
         {"Wyj1", TextRole::Action, "Wyjscie", "Exit"},
+        {"Cofnij1", TextRole::Action, "Cofnij", "Undo"},
+        {"Ponw1", TextRole::Action, "Ponów", "Redo"},
+        {"Podgld1", TextRole::Action, "Podgląd", "Preview"},
         {"EksportdoD641", TextRole::Action, "Eksport do D64", "Export to D64..."},
         {"DodajzD641", TextRole::Action, "Dodaj z D64", "Add from D64..."},
         {"Wypakujwszystkie1", TextRole::Action, "Wypakuj", "Extract..."},

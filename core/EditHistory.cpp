@@ -14,7 +14,12 @@ void EditHistory::reset(TapeDocument& doc) {
     mergeOpen_ = false;
 }
 
-void EditHistory::markSaved() {
+void EditHistory::markSaved(TapeDocument& doc) {
+    if (states_.empty()) {
+        reset(doc);
+        return;
+    }
+    states_[current_].state = doc.snapshot();
     saved_ = current_;
     mergeOpen_ = false;
 }

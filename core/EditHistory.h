@@ -21,8 +21,8 @@ class EditHistory {
     // New and Open: the document as it is becomes the only state, and it is the saved one
     // when the document is unmodified.
     void reset(TapeDocument& doc);
-    // A save wrote the document as it is now.
-    void markSaved();
+    // A save wrote the document as it is now (saving may have filled in an empty label).
+    void markSaved(TapeDocument& doc);
 
     // Records an edit just made to doc. `before` is doc.snapshot() taken before it, with the
     // selection at that time; `after` is the selection the edit left. Edits with the same

@@ -68,7 +68,7 @@ TEST(EditHistory, UndoRedoRestoresStateSelectionAndModified) {
     EXPECT_EQ(f.order(), "CABD");
     EXPECT_TRUE(f.doc.modified());
     // A save there: undo leaves the saved state (modified), redo comes back to it (not).
-    f.history.markSaved();
+    f.history.markSaved(f.doc);
     f.doc.setModified(false);
     f.history.undo(f.doc);
     EXPECT_TRUE(f.doc.modified());
@@ -97,7 +97,7 @@ TEST(EditHistory, LabelTypingIsOneStepUntilSomethingElseHappens) {
     type("TA");
     type("TAP");
     EXPECT_EQ(f.history.undoSteps(), 1u);
-    f.history.markSaved(); // a save in between starts a new step
+    f.history.markSaved(f.doc); // a save in between starts a new step
     type("TAPE");
     EXPECT_EQ(f.history.undoSteps(), 2u);
     f.history.undo(f.doc);

@@ -1,0 +1,160 @@
+// The preview pane and undo/redo in the editor, driven through the menus, keys and boxes.
+#include "app/PreviewPane.h"
+#include "core/TapeDocument.h"
+#include "preview/Preview.h"
+#include "tests/app/MainWindowHarness.h"
+
+#include <QPlainTextEdit>
+
+using namespace vornix;
+
+namespace {
+
+// An image of a BASIC program, a Koala picture and 64 KB of machine code.
+QString writePreviewImage(const QString& path) {
+    TapeDocument doc;
+    doc.newImage();
+    doc.addPrg(VORNIX_TEST_DATA "/basic-demo.prg");
+    doc.addPrg(VORNIX_TEST_DATA "/afterimage_frighthof83-yazoo.kla");
+    Bytes code(0x10000 + 2, 0xEA);
+    code[0] = 0x00;
+    code[1] = 0x00;
+    doc.addProgram("code", "CODE", code);
+    doc.saveAs(QFile::encodeName(path).toStdString(), false);
+    return path;
+}
+
+QString settings(const Harness& h) { return QString::fromLatin1(readFile(h.file("settings.ini"))); }
+
+} // namespace
+
+class PreviewUndoTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void previewFollowsTheSelection();
+    void undoAndRedoEveryEdit();
+};
+
+void PreviewUndoTest::previewFollowsTheSelection() {
+    Harness h;
+    MainWindow* w = h.start({writePreviewImage(h.file("p.t64"))});
+    auto* pane = h.get<PreviewPane>("PreviewPane");
+    auto* text = h.get<QPlainTextEdit>("PreviewText");
+    QAction* view = h.action("Podgld1");
+    QVERIFY(!pane->isVisible() && !view->isChecked()); // hidden: the window as designed
+    const int narrow = w->width();
+
+    QVERIFY(triggerAction(w, "Podgld1"));
+    QVERIFY(pane->isVisible());
+    QVERIFY(w->width() > narrow);
+    QVERIFY(settings(h).contains("pod=1"));
+    h.select({0});
+    QCOMPARE(pane->kind(), PreviewKind::Basic);
+    QVERIFY(text->toPlainText().startsWith("10 REM SAMPLE PROGRAM FOR LISTING CHECKS\n20 PRINT \"{clr}"));
+    QCOMPARE(h.label("PreviewTitle")->text(), QStringLiteral("Listing BASIC"));
+
+    // The picture at twice its size, in the palette's colours.
+    h.select({1});
+    QCOMPARE(pane->kind(), PreviewKind::Picture);
+    const QImage shown = h.label("PreviewPicture")->pixmap().toImage();
+    QCOMPARE(shown.size(), QSize(640, 400));
+    const Picture decoded = *decodePicture(0x6000, std::span(w->document().entries()[1].data.data(), 10001));
+    for (const QPoint p : {QPoint(0, 0), QPoint(161, 99), QPoint(319, 199)}) {
+        const Rgb& c = c64Palette()[decoded.at(p.x(), p.y())];
+        QCOMPARE(shown.pixel(2 * p.x() + 1, 2 * p.y() + 1), qRgb(c.r, c.g, c.b));
+    }
+
+    // Hidden from the menu, opened again by Enter on a row: the hex dump of 64 KB.
+    QVERIFY(triggerAction(w, "Podgld1"));
+    QVERIFY(!pane->isVisible());
+    QCOMPARE(w->width(), narrow);
+    QVERIFY(settings(h).contains("pod=0"));
+    h.select({2});
+    QTest::keyClick(h.list(), Qt::Key_Return);
+    QVERIFY(pane->isVisible() && view->isChecked());
+    QCOMPARE(pane->kind(), PreviewKind::Hex);
+    QCOMPARE(text->blockCount(), 0x10000 / 16 + 1);
+    QVERIFY(text->toPlainText().startsWith("0000  EA EA"));
+    h.select({});
+    QCOMPARE(h.label("PreviewTitle")->text(), QStringLiteral("Nie zaznaczono programu"));
+
+    // Remembered: the next start shows the pane.
+    h.win.reset();
+    h.start();
+    QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
+    QVERIFY(h.questionsDone());
+}
+
+void PreviewUndoTest::undoAndRedoEveryEdit() {
+    Harness h;
+    MainWindow* w = h.startWith({"AAA", "BBB", "CCC"});
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QAction* undo = h.action("Cofnij1");
+    QAction* redo = h.action("Ponw1");
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+    const auto undoKey = [&] { QTest::keyClick(h.list(), Qt::Key_Z, Qt::ControlModifier); };
+    const auto redoKey = [&] {
+        QTest::keyClick(h.list(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    };
+
+    h.select({2});
+    h.click("SpeedButton3"); // CCC to the top
+    h.select({1});
+    h.click("SpeedButton7"); // AAA deleted
+    const QString label = h.edit("Edit2")->text();
+    h.edit("Edit2")->selectAll();
+    QTest::keyClicks(h.edit("Edit2"), "XY");
+    h.spin()->stepBy(2);
+    QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
+    QCOMPARE(h.rows(), QStringList({"CCC", "BBB"}));
+    QCOMPARE(w->document().label(), std::string("XY"));
+    QCOMPARE(h.spin()->value(), 5);
+    QVERIFY(undo->isEnabled() && w->document().modified());
+
+    h.list()->setFocus();
+    undoKey(); // the option
+    QVERIFY(!h.action("Oznaczenieprogramu0x011")->isChecked());
+    QVERIFY(settings(h).contains("opc=0"));
+    undoKey(); // capacity
+    QCOMPARE(h.spin()->value(), 3);
+    undoKey(); // the label, typed as one step
+    QCOMPARE(h.edit("Edit2")->text(), label);
+    undoKey(); // the delete: the selection is the one before it
+    QCOMPARE(h.rows(), QStringList({"CCC", "AAA", "BBB"}));
+    QCOMPARE(h.selected(), QList<int>({1}));
+    QVERIFY(triggerAction(w, "Cofnij1"));
+    QCOMPARE(h.rows(), QStringList({"AAA", "BBB", "CCC"}));
+    QCOMPARE(h.selected(), QList<int>({2}));
+    QVERIFY(!w->document().modified()); // back at the image as opened
+    QVERIFY(!undo->isEnabled());
+
+    redoKey();
+    QCOMPARE(h.rows(), QStringList({"CCC", "AAA", "BBB"}));
+    QCOMPARE(h.selected(), QList<int>({0}));
+    QVERIFY(w->document().modified());
+
+    // Saved here: undoing leaves the saved state, redoing comes back to it.
+    h.dialogs.answerSave(h.file("saved.t64"));
+    h.click("SpeedButton8");
+    QVERIFY(!w->document().modified());
+    undoKey();
+    QVERIFY(w->document().modified());
+    redoKey();
+    QVERIFY(!w->document().modified());
+
+    // The same keys and items in English; New forgets the history.
+    h.click("SpeedButton11");
+    QCOMPARE(undo->text(), QStringLiteral("Undo"));
+    QCOMPARE(redo->text(), QStringLiteral("Redo"));
+    h.list()->setFocus();
+    undoKey();
+    QCOMPARE(h.rows(), QStringList({"AAA", "BBB", "CCC"}));
+    h.dialogs.answerMessage(MsgAnswer::No);
+    h.click("SpeedButton10");
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+    QVERIFY(h.questionsDone());
+}
+
+QTEST_MAIN(PreviewUndoTest)
+#include "PreviewUndoTest.moc"
