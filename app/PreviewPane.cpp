@@ -18,16 +18,19 @@ namespace {
 // Twice the machine's pixels, so that the picture is seen as on a screen.
 constexpr int kScale = 2;
 
-QString titleText(std::optional<PreviewKind> kind, bool english) {
+QString titleText(std::optional<PreviewKind> kind, bool fli, bool english) {
     if (!kind)
         return english ? QStringLiteral("No entry selected") : QStringLiteral("Nie zaznaczono programu");
     switch (*kind) {
     case PreviewKind::Basic:
         return english ? QStringLiteral("BASIC listing") : QStringLiteral("Listing BASIC");
-    case PreviewKind::Picture: return english ? QStringLiteral("Picture") : QStringLiteral("Obrazek");
+    case PreviewKind::Picture:
+        if (fli)
+            return english ? QStringLiteral("FLI picture") : QStringLiteral("Obrazek FLI");
+        return english ? QStringLiteral("Koala Paint picture") : QStringLiteral("Obrazek Koala Paint");
     case PreviewKind::Hex: break;
     }
-    return english ? QStringLiteral("Bytes") : QStringLiteral("Bajty");
+    return english ? QStringLiteral("Bytes (hex)") : QStringLiteral("Bajty (hex)");
 }
 
 } // namespace
@@ -69,7 +72,7 @@ void PreviewPane::setEnglish(bool english) {
 }
 
 void PreviewPane::showTitle() {
-    QString text = titleText(kind_, english_);
+    QString text = titleText(kind_, fli_, english_);
     if (!note_.isEmpty())
         text += QStringLiteral(" \u2014 ") + note_;
     title_->setText(text);
@@ -87,6 +90,7 @@ void PreviewPane::showEntry(const Entry* entry) {
     }
     const Preview preview = makePreview(*entry);
     kind_ = preview.kind;
+    fli_ = preview.picture && preview.picture->format == PictureFormat::Fli;
     if (preview.picture) {
         const std::vector<std::uint8_t> rgb = preview.picture->rgb();
         const QImage image(rgb.data(), Picture::kWidth, Picture::kHeight, Picture::kWidth * 3,

@@ -37,6 +37,7 @@ class PreviewPane : public QWidget {
     QScrollArea* pictureArea_ = nullptr;
     QLabel* picture_ = nullptr;
     std::optional<PreviewKind> kind_;
+    bool fli_ = false; // the picture shown is an FLI picture
     QString note_;
     bool english_ = false;
 };
