@@ -31,10 +31,15 @@ const Command kCommands[] = {
 };
 
 void usage(std::ostream& out) {
-    out << "usage: vornix-cli COMMAND [ARGS...]\n\ncommands:\n";
+    out << "usage: vornix-cli COMMAND [ARGS...]\n"
+           "       vornix-cli --help | --version\n\n"
+           "Edits Commodore 64 T64 tape images, joins TAP files, turns Koala and FLI pictures\n"
+           "into runnable programs and moves programs between tape and D64 disk images.\n\n"
+           "commands:\n";
     for (const Command& c : kCommands)
         out << "  " << c.summary << "\n";
-    out << "\n'vornix-cli COMMAND --help' shows the help of one command.\n";
+    out << "\n'vornix-cli COMMAND --help' shows the help of one command.\n"
+           "Exit status: 0 done, 1 failed (files on disk are left as they were), 2 usage error.\n";
 }
 
 } // namespace
@@ -47,6 +52,10 @@ int main(int argc, char* argv[]) {
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         usage(std::cout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << "vornix-cli " VORNIX_VERSION "\n";
         return 0;
     }
     for (const Command& c : kCommands) {
