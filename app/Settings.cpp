@@ -2,6 +2,7 @@
 
 #include "app/IniFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -24,6 +25,8 @@ bool ProgramSettings::store(const QString& iniPath, const QString& key, bool val
     // A missing file starts empty; one that exists but cannot be read is not replaced.
     if (!ini.load() && QFileInfo::exists(iniPath))
         return false;
+    // The user's configuration folder may not exist yet; the program folder always does.
+    QDir().mkpath(QFileInfo(iniPath).absolutePath());
     ini.setValue(kSection, key, value ? QStringLiteral("1") : QStringLiteral("0"));
     return ini.save();
 }

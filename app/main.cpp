@@ -2,6 +2,7 @@
 #include "app/AppContext.h"
 #include "app/QtDialogs.h"
 #include "app/Unit1.h"
+#include "app/WorkingFolder.h"
 #include "tape/TFE.h"
 #include "tape/TLink.h"
 #include "tools/CartridgeWindow.h"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
 
     QtDialogs dialogs;
     AppContext ctx{QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'), &dialogs};
+    workingfolder::chooseFolders(ctx);
     QStringList arguments = QCoreApplication::arguments();
     if (!arguments.isEmpty())
         arguments.removeFirst();
