@@ -491,9 +491,10 @@ int cmdExtract(const Args& args) {
         for (int p = 0; p < count; ++p)
             chosen.insert(p);
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec))
+    const std::filesystem::path native = vornix::platform::nativePath(folder);
+    if (!std::filesystem::is_directory(native, ec))
         return failure(folder +
-                       (std::filesystem::exists(folder, ec) ? ": not a folder" : ": no such folder"));
+                       (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
     std::string written;
     for (int p : chosen) {
         const vornix::ExtractResult x = extractor.extract(static_cast<std::size_t>(p), folder);

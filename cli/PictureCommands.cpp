@@ -26,8 +26,8 @@ int runConversion(const char* name, const char* what, const Args& args, const Co
         std::cerr << "usage: vornix-cli " << name << " IN OUT\n";
         return 2;
     }
-    const std::filesystem::path input = args[0];
-    const std::filesystem::path output = args[1];
+    const std::filesystem::path input = vornix::platform::pathFromName(args[0]);
+    const std::filesystem::path output = vornix::platform::pathFromName(args[1]);
     // The editor accepts a missing picture and writes a program without one; on the command
     // line that is almost always a typing error, so it is refused instead.
     vornix::InputFile probe;

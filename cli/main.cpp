@@ -4,6 +4,11 @@
 #include <iostream>
 #include <string_view>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 struct Command {
@@ -45,6 +50,11 @@ void usage(std::ostream& out) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef _WIN32
+    // Lines end in \n on every system, so listings and JSON are the same bytes everywhere.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     if (argc < 2) {
         usage(std::cerr);
         return 2;

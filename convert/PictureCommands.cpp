@@ -135,9 +135,18 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
     if (options.showCompressionWindow)
         options.showCompressionWindow();
     vornix::InPlaceCompression step(toPath(path));
-    // Returns only after the compressor has ended, so its output file is complete; false
-    // when the compressor could not run or wrote nothing, and the log then says why.
-    if (!options.window->runUnattended(path, options.fast))
+    // Returns only after the compressor has ended, so its output file is complete. When the
+    // compressor could not run or wrote nothing, the log says why.
+    const TForm3::Outcome outcome = options.window->runUnattended(path, options.fast);
+    if (outcome == TForm3::Outcome::Stopped) {
+        const QString text =
+            options.english
+                ? QStringLiteral("Compression was stopped.\n\n%1 holds the uncompressed program.")
+                : QStringLiteral("Kompresja została przerwana.\n\n%1 zawiera program bez kompresji.");
+        ctx.dialogs->message(parent, kAppTitle, text.arg(path), MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    if (outcome != TForm3::Outcome::Compressed)
         return;
     std::string error;
     if (step.finish(&error) == vornix::InPlaceCompression::Outcome::ReplaceFailed) {

@@ -52,7 +52,7 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
         result.error = out.error();
         return result;
     };
-    if (!out.open(output.string()) || !put(head))
+    if (!out.open(platform::nameFromPath(output)) || !put(head))
         return failed();
     const std::array<std::uint8_t, 1024> blank{};
     for (std::size_t left = zeros; left > 0;) {
@@ -73,7 +73,7 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
             if (writeFailed)
                 return failed();
             if (!complete) {
-                result.error = "cannot read all of " + in.path.string();
+                result.error = "cannot read all of " + platform::nameFromPath(in.path);
                 return result;
             }
         }

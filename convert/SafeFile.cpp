@@ -9,7 +9,7 @@ namespace vornix {
 bool InputFile::open(const fs::path& path) {
     platform::close(handle_);
     handle_ = platform::kNoHandle;
-    path_ = path.string();
+    path_ = platform::nameFromPath(path);
     position_ = 0;
     failure_ = platform::openInput(path_, handle_, size_);
     return !failure_;
@@ -28,7 +28,8 @@ bool replaceFile(const fs::path& from, const fs::path& to, std::string* error) {
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec) {
-        *error = "cannot replace " + to.string() + " with " + from.string() + ": " + ec.message();
+        *error = "cannot replace " + platform::nameFromPath(to) + " with " + platform::nameFromPath(from) +
+                 ": " + ec.message();
         return false;
     }
     return true;

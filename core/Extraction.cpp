@@ -52,7 +52,7 @@ std::string candidate(const std::string& base, int number) {
 bool taken(const std::string& path) {
     std::error_code ec;
     // symlink_status: a dangling link still takes the name.
-    return fs::exists(fs::symlink_status(path, ec));
+    return fs::exists(fs::symlink_status(platform::nativePath(path), ec));
 }
 
 constexpr int kMaxNumber = 1000000;
@@ -184,26 +184,13 @@ ExtractResult ImageExtractor::extract(std::size_t index, const std::string& fold
     platform::Handle f = platform::kNoHandle;
     if (!createPrg(folder, entry.name, f, result))
         return result;
-    // Load address and data in one buffer, so a program of up to a block is one read and one
-    // write; bounded memory whatever the image's size.
-    constexpr std::size_t kBlock = 1 << 20;
-    if (!block_)
-        block_ = std::make_unique<std::uint8_t[]>(kBlock);
-    block_[0] = entry.load[0];
-    block_[1] = entry.load[1];
-    std::size_t head = 2;
-    std::uint64_t offset = static_cast<std::uint32_t>(entry.dataOffset);
-    std::uint64_t left = static_cast<std::uint64_t>(entry.size);
-    do {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, kBlock - head));
-        if (const FileError e = platform::readAt(image_, block_.get() + head, chunk, offset, path_))
-            return failed(result, f, e);
-        if (const int err = platform::writeAll(f, block_.get(), head + chunk))
-            return failed(result, f, {FileProblem::System, err, result.path});
-        offset += chunk;
-        left -= chunk;
-        head = 0;
-    } while (left > 0);
+    // The load address, then the data copied by the kernel where it can (one copy instead of
+    // two through memory); bounded memory whatever the image's size.
+    if (const int err = platform::writeAll(f, entry.load, 2))
+        return failed(result, f, {FileProblem::System, err, result.path});
+    if (const FileError e = platform::copyRange(image_, static_cast<std::uint32_t>(entry.dataOffset), f,
+                                                static_cast<std::uint64_t>(entry.size), path_, result.path))
+        return failed(result, f, e);
     platform::close(f);
     result.written = true;
     return result;

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 
 namespace vornix {
@@ -60,7 +59,6 @@ class ImageExtractor {
     std::string path_;
     platform::Handle image_ = platform::kNoHandle;
     ReadResult directory_;
-    std::unique_ptr<std::uint8_t[]> block_;
 };
 
 // Bytes written per chunk (and per progress report).

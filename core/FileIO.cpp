@@ -6,6 +6,28 @@ namespace vornix {
 
 using platform::Handle;
 
+std::string FileError::reason() const {
+    switch (problem) {
+    case FileProblem::None:
+        return "no error";
+    case FileProblem::System:
+        return platform::systemMessage(code);
+    case FileProblem::IsFolder:
+        return "is a folder, not a file";
+    case FileProblem::NotRegular:
+        return "is not a regular file (a pipe, device or socket)";
+    case FileProblem::ReadOnly:
+        return "the file is read-only";
+    case FileProblem::NoFolder:
+        return "its folder does not exist";
+    case FileProblem::TooLarge:
+        return "the file is too large";
+    case FileProblem::Changed:
+        return "the file changed while it was read";
+    }
+    return {};
+}
+
 std::string systemMessage(int err) {
     return platform::systemMessage(err);
 }

@@ -22,28 +22,6 @@
 
 namespace vornix {
 
-std::string FileError::reason() const {
-    switch (problem) {
-    case FileProblem::None:
-        return "no error";
-    case FileProblem::System:
-        return platform::systemMessage(code);
-    case FileProblem::IsFolder:
-        return "is a folder, not a file";
-    case FileProblem::NotRegular:
-        return "is not a regular file (a pipe, device or socket)";
-    case FileProblem::ReadOnly:
-        return "the file is read-only";
-    case FileProblem::NoFolder:
-        return "its folder does not exist";
-    case FileProblem::TooLarge:
-        return "the file is too large";
-    case FileProblem::Changed:
-        return "the file changed while it was read";
-    }
-    return {};
-}
-
 namespace platform {
 
 namespace {
@@ -141,6 +119,18 @@ bool readOnlyForUs(const std::string& path, const struct stat& st) {
 
 std::string systemMessage(int code) {
     return std::strerror(code);
+}
+
+std::filesystem::path nativePath(const std::string& path) {
+    return path;
+}
+
+std::filesystem::path pathFromName(const std::string& name) {
+    return name;
+}
+
+std::string nameFromPath(const std::filesystem::path& path) {
+    return path.string();
 }
 
 FileError openInput(const std::string& path, Handle& handle, std::uint64_t& size) {

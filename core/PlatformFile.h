@@ -5,6 +5,7 @@
 // portable C++.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace vornix {
@@ -40,6 +41,15 @@ inline constexpr Handle kNoHandle = -1;
 
 // The system's text for an error number.
 std::string systemMessage(int code);
+
+// A file name in the platform's encoding as a path for std::filesystem calls (on Windows from
+// the ANSI code page, as a full path that may be long).
+std::filesystem::path nativePath(const std::string& path);
+// Between file names in the platform's encoding and std::filesystem paths, both ways and
+// otherwise unchanged (on Windows, std::filesystem would read narrow names as Latin-1 and
+// write them as UTF-8).
+std::filesystem::path pathFromName(const std::string& name);
+std::string nameFromPath(const std::filesystem::path& path);
 
 // Opens a regular file for reading without ever waiting on a FIFO or device; anything but a
 // regular file (or a link to one) is refused. size is the file's length at opening.

@@ -1,6 +1,7 @@
 #include "core/TapeDocument.h"
 
 #include "core/FileIO.h"
+#include "core/PlatformFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -141,7 +142,8 @@ AddResult TapeDocument::addPrg(const std::string& path) {
         result.refusal = AddRefusal::Unreadable;
         return result;
     }
-    return addShared(path, entryNameFromFileName(std::filesystem::path(path).filename().string()),
+    return addShared(path,
+                     entryNameFromFileName(platform::nameFromPath(platform::pathFromName(path).filename())),
                      std::move(file));
 }
 

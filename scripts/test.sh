@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite, then the plain tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows build of the plain core
+# and vornix-cli with its tests under Wine (VORNIX_SKIP_SANITIZERS=1 and VORNIX_SKIP_WINDOWS=1
+# leave those out).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -15,4 +17,8 @@ if [ "${VORNIX_SKIP_SANITIZERS:-0}" != "1" ]; then
         -DVORNIX_GUI=OFF -DVORNIX_BUILD_BENCH=OFF >/dev/null
   cmake --build "$root/build-asan" -j "$jobs"
   (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs" -L plain)
+fi
+
+if [ "${VORNIX_SKIP_WINDOWS:-0}" != "1" ]; then
+  "$root/scripts/build-windows.sh" --test
 fi

@@ -78,15 +78,15 @@ const char* const rule = "===================";
 FileDialogSetup inputSetup() {
     FileDialogSetup setup;
     setup.filters = {{QStringLiteral("WAVe"), QStringLiteral("*.WAV")},
-                    {QStringLiteral("TAP"), QStringLiteral("*.TAP")},
-                    {QStringLiteral("All files"), QStringLiteral("*.*")}};
+                     {QStringLiteral("TAP"), QStringLiteral("*.TAP")},
+                     {QStringLiteral("All files"), QStringLiteral("*.*")}};
     return setup;
 }
 
 FileDialogSetup tapOutputSetup() {
     FileDialogSetup setup;
     setup.filters = {{QStringLiteral("TAP v.1"), QStringLiteral("*.TAP")},
-                    {QStringLiteral("*.*"), QStringLiteral("*.*")}};
+                     {QStringLiteral("*.*"), QStringLiteral("*.*")}};
     setup.confirmOverwrite = true;
     return setup;
 }
@@ -94,7 +94,7 @@ FileDialogSetup tapOutputSetup() {
 FileDialogSetup t64OutputSetup() {
     FileDialogSetup setup;
     setup.filters = {{QStringLiteral("T64"), QStringLiteral("*.T64")},
-                    {QStringLiteral("All"), QStringLiteral("*.*")}};
+                     {QStringLiteral("All"), QStringLiteral("*.*")}};
     setup.confirmOverwrite = true;
     return setup;
 }
@@ -230,11 +230,12 @@ TForm5::TForm5(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     // Message texts, never shown as labels.
     Label4 =
         named(new QLabel(QStringLiteral("To wygląda na plik wersji 1. Czy kontynuować?"), this), "Label4");
-    Label6 = named(
-        new QLabel(QStringLiteral("Program nie będzie działał! Ściągnij plik TAPE64.EXE i umieść w katalogu "
-                                  "programu."),
-                   this),
-        "Label6");
+    Label6 =
+        named(new QLabel(QStringLiteral("Program nie będzie działał! Ściągnij plik %1 i umieść w katalogu "
+                                        "programu lub w ścieżce PATH.")
+                             .arg(toolLookedFor(QStringLiteral("tape64"), true)),
+                         this),
+              "Label6");
     Label4->hide();
     Label6->hide();
 
@@ -243,7 +244,8 @@ TForm5::TForm5(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     layout->addLayout(textButtons);
     layout->addWidget(PageControl1);
 
-    DosCommand1 = createLogRunner(this, ctx_.programFolder, [this](const QString& line) { log(line); }, &finished_);
+    DosCommand1 = createLogRunner(
+        this, ctx_.programFolder, [this](QStringView line) { Memo1->appendLine(line); }, &finished_);
 
     connect(StaticText1, &TStaticText::clicked, this, &TForm5::StaticText1Click);
     connect(StaticText2, &TStaticText::clicked, this, &TForm5::StaticText2Click);
@@ -272,8 +274,8 @@ void TForm5::applyEnglish() {
     english_ = true;
     Label1->setText(QStringLiteral("Delay of $00 value (ms):"));
     Label4->setText(QStringLiteral("It looks like a v1 file. Continue?"));
-    Label6->setText(
-        QStringLiteral("PROGRAM WILL NOT WORK. Please download TAPE64.EXE to program directory."));
+    Label6->setText(QStringLiteral("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
+                        .arg(toolLookedFor(QStringLiteral("tape64"))));
     StaticText1->setText(QStringLiteral("     Clear"));
     StaticText2->setText(QStringLiteral("  Copy"));
     StaticText4->setText(QStringLiteral("   Close"));

@@ -27,17 +27,29 @@
 
 #include <climits>
 
-static void initLinkerResources() { Q_INIT_RESOURCE(linker); }
+static void initLinkerResources() {
+    Q_INIT_RESOURCE(linker);
+}
 
 namespace {
 
 const QString kToolName = QStringLiteral("tape64");
 
-
 FileDialogSetup tapDialogSetup() {
     FileDialogSetup setup;
-    setup.filters = {{QStringLiteral("C64 TAPe RAW"), QStringLiteral("*.TAP")}, {QStringLiteral("All"), QStringLiteral("*.*")}};
+    setup.filters = {{QStringLiteral("C64 TAPe RAW"), QStringLiteral("*.TAP")},
+                     {QStringLiteral("All"), QStringLiteral("*.*")}};
     return setup;
+}
+
+// Whether path holds a version 1 TAP file: a whole header with the signature and version 1.
+bool isValidVersion1Tap(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(static_cast<qint64>(tap::kHeaderSize));
+    return header.size() == static_cast<qsizetype>(tap::kHeaderSize) &&
+           header.startsWith(QByteArray(tap::kSignature)) && header.at(tap::kVersionOffset) == 1;
 }
 
 // The last line the tool printed, to say more than an exit code when it fails.
@@ -63,13 +75,20 @@ TForm6::TForm6(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    SpeedButton2 = makeButton(QStringLiteral("SpeedButton2"), QStringLiteral("up"), QStringLiteral("Move up"));
-    SpeedButton4 = makeButton(QStringLiteral("SpeedButton4"), QStringLiteral("remove"), QStringLiteral("Remove"));
-    SpeedButton1 = makeButton(QStringLiteral("SpeedButton1"), QStringLiteral("add"), QStringLiteral("Add TAP files"));
-    SpeedButton5 = makeButton(QStringLiteral("SpeedButton5"), QStringLiteral("pause"), QStringLiteral("Insert a pause"));
-    SpeedButton3 = makeButton(QStringLiteral("SpeedButton3"), QStringLiteral("down"), QStringLiteral("Move down"));
-    SpeedButton6 = makeButton(QStringLiteral("SpeedButton6"), QStringLiteral("join"), QStringLiteral("Join and save"));
-    SpeedButton7 = makeButton(QStringLiteral("SpeedButton7"), QStringLiteral("clear"), QStringLiteral("Clear the list"));
+    SpeedButton2 =
+        makeButton(QStringLiteral("SpeedButton2"), QStringLiteral("up"), QStringLiteral("Move up"));
+    SpeedButton4 =
+        makeButton(QStringLiteral("SpeedButton4"), QStringLiteral("remove"), QStringLiteral("Remove"));
+    SpeedButton1 =
+        makeButton(QStringLiteral("SpeedButton1"), QStringLiteral("add"), QStringLiteral("Add TAP files"));
+    SpeedButton5 =
+        makeButton(QStringLiteral("SpeedButton5"), QStringLiteral("pause"), QStringLiteral("Insert a pause"));
+    SpeedButton3 =
+        makeButton(QStringLiteral("SpeedButton3"), QStringLiteral("down"), QStringLiteral("Move down"));
+    SpeedButton6 =
+        makeButton(QStringLiteral("SpeedButton6"), QStringLiteral("join"), QStringLiteral("Join and save"));
+    SpeedButton7 =
+        makeButton(QStringLiteral("SpeedButton7"), QStringLiteral("clear"), QStringLiteral("Clear the list"));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -126,26 +145,30 @@ QToolButton* TForm6::makeButton(const QString& name, const QString& icon, const 
     return b;
 }
 
-QPoint TForm6::pauseMenuPosition() const { return SpeedButton1->mapToGlobal(QPoint(2, 5)); }
+QPoint TForm6::pauseMenuPosition() const {
+    return SpeedButton1->mapToGlobal(QPoint(2, 5));
+}
 
 void TForm6::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return; // restored from the task bar, not shown by the program
-    if (findTool(ctx_.programFolder, kToolName).isEmpty()) {
-        ctx_.dialogs->message(this, QStringLiteral("Warning"),
-                              QStringLiteral("NO TAPE64.EXE! PROGRAM UNUSABLE! / BRAK PLIKU TAPE64.EXE! NIE MOŻNA "
-                                             "UŻYĆ PROGRAMU!"),
-                              MsgButtons::Ok, MsgIcon::Warning);
-        // Stays unusable for the rest of the run, even if the tool turns up later.
-        unusable_ = true;
-        updateButtons();
-    }
+    // Version 1 files need no tool, so the linker stays usable; a file that needs converting
+    // is refused when it is joined.
+    if (findTool(ctx_.programFolder, kToolName).isEmpty())
+        ctx_.dialogs->message(
+            this, QStringLiteral("Warning"),
+            QStringLiteral("NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files "
+                           "can be joined. / BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można "
+                           "łączyć tylko pliki TAP w wersji 1.")
+                .arg(toolLookedFor(kToolName), toolLookedFor(kToolName, true)),
+            MsgButtons::Ok, MsgIcon::Warning);
 }
 
 void TForm6::updateButtons() {
-    const bool on = !unusable_ && !joining_;
-    for (QToolButton* b : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton7})
+    const bool on = !joining_;
+    for (QToolButton* b :
+         {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton7})
         b->setEnabled(on);
 }
 
@@ -204,15 +227,18 @@ void TForm6::SpeedButton1Click() {
     if (chosen.isEmpty())
         return;
     tap::Entries added;
-    for (const QString& path : chosen)
-        added.push_back(tap::withTapExtension(toLocalPath(path)));
+    for (const QString& path : chosen) {
+        // Only a typed name that names no file gets the extension; a file is taken as it is.
+        const std::string local = toLocalPath(path);
+        added.push_back(QFileInfo::exists(path) ? local : tap::withTapExtension(local));
+    }
     tap::Entries list = toEntries(entries());
     const int selected = tap::insertEntries(list, selectedIndex(), added);
     setEntries(fromEntries(list), selected);
 }
 
 void TForm6::insertPause(int seconds) {
-    if (unusable_ || joining_)
+    if (joining_)
         return;
     tap::Entries list = toEntries(entries());
     const int selected = tap::insertEntries(list, selectedIndex(), {tap::pauseEntryText(seconds)});
@@ -237,19 +263,22 @@ void TForm6::SpeedButton4Click() {
     setEntries(fromEntries(list), selected);
 }
 
-void TForm6::SpeedButton5Click() { PopupMenu1->popup(pauseMenuPosition()); }
+void TForm6::SpeedButton5Click() {
+    PopupMenu1->popup(pauseMenuPosition());
+}
 
 void TForm6::SpeedButton7Click() {
-    if (ctx_.dialogs->message(this, QStringLiteral("Confirm"), QStringLiteral("Clear list?"), MsgButtons::YesNo,
-                              MsgIcon::Question) == MsgAnswer::Yes)
+    if (ctx_.dialogs->message(this, QStringLiteral("Confirm"), QStringLiteral("Clear list?"),
+                              MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes)
         ListBox1->clear();
 }
 
 QString TForm6::convertToVersion1(const QString& path) {
     const QString tool = findTool(ctx_.programFolder, kToolName);
     if (tool.isEmpty()) {
-        showError(QStringLiteral("Cannot convert \"%1\" to a version 1 TAP: tape64 is not in the program folder.")
-                      .arg(path));
+        showError(
+            QStringLiteral("Cannot convert \"%1\" to a version 1 TAP: tape64 is not in the program folder.")
+                .arg(path));
         return {};
     }
     const QString converted = fromLocalPath(tap::convertedPath(toLocalPath(path)));
@@ -260,6 +289,8 @@ QString TForm6::convertToVersion1(const QString& path) {
     const qint64 sizeBefore = before.size();
 
     QProcess process;
+    // Nothing to read: a tool that asks a question gets its answer (none) at once.
+    process.setStandardInputFile(QProcess::nullDevice());
     QStringList arguments;
     for (const std::string& a : tap::conversionArguments(toLocalPath(path)))
         arguments << fromLocalPath(a);
@@ -296,41 +327,58 @@ QString TForm6::convertToVersion1(const QString& path) {
     }
 
     if (failedToStart) {
-        showError(QStringLiteral("Cannot start tape64 to convert \"%1\": %2").arg(path, process.errorString()));
+        showError(
+            QStringLiteral("Cannot start tape64 to convert \"%1\": %2").arg(path, process.errorString()));
         return {};
     }
     if (!ended) {
         process.kill();
         process.waitForFinished(3000);
         if (timedOut)
-            showError(QStringLiteral("tape64 did not finish converting \"%1\" within %2; the join was stopped.")
-                          .arg(path, conversionTimeoutMs_ % 60000 == 0
-                                         ? QStringLiteral("%1 minutes").arg(conversionTimeoutMs_ / 60000)
-                                         : QStringLiteral("%1 seconds").arg(conversionTimeoutMs_ / 1000.0)));
+            showError(
+                QStringLiteral("tape64 did not finish converting \"%1\" within %2; the join was stopped.")
+                    .arg(path, conversionTimeoutMs_ % 60000 == 0
+                                   ? QStringLiteral("%1 minutes").arg(conversionTimeoutMs_ / 60000)
+                                   : QStringLiteral("%1 seconds").arg(conversionTimeoutMs_ / 1000.0)));
         return {}; // otherwise the program is quitting: nothing to tell
     }
     const QString said = lastLine(process.readAll());
     const QString detail = said.isEmpty() ? QString() : QStringLiteral("\n\ntape64: %1").arg(said);
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        const QString how = process.exitStatus() != QProcess::NormalExit
-                                ? QStringLiteral("crashed")
-                                : QStringLiteral("failed with exit code %1").arg(process.exitCode());
-        showError(QStringLiteral("tape64 %1 while converting \"%2\"; the join was stopped.%3").arg(how, path, detail));
+    if (process.exitStatus() != QProcess::NormalExit) {
+        showError(QStringLiteral("tape64 crashed while converting \"%1\"; the join was stopped.%2")
+                      .arg(path, detail));
         return {};
     }
+    // The tool's result is its file: exit codes differ between its versions.
     const QFileInfo after(converted);
     const bool written = after.exists() && (!existedBefore || after.lastModified() != modifiedBefore ||
                                             after.size() != sizeBefore);
-    if (!written) {
-        showError(QStringLiteral("tape64 did not write \"%1\" when converting \"%2\"; the join was stopped.%3")
-                      .arg(converted, path, detail));
+    if (written && isValidVersion1Tap(converted)) {
+        if (process.exitCode() != 0)
+            qWarning("tape64 ended with exit code %d after writing %s", process.exitCode(),
+                     qPrintable(converted));
+        return converted;
+    }
+    if (process.exitCode() != 0) {
+        showError(
+            QStringLiteral("tape64 failed with exit code %1 while converting \"%2\"; the join was stopped.%3")
+                .arg(QString::number(process.exitCode()), path, detail));
         return {};
     }
-    return converted;
+    if (written) {
+        showError(
+            QStringLiteral("tape64 wrote \"%1\" when converting \"%2\", but it is not a version 1 TAP file; "
+                           "the join was stopped.%3")
+                .arg(converted, path, detail));
+        return {};
+    }
+    showError(QStringLiteral("tape64 did not write \"%1\" when converting \"%2\"; the join was stopped.%3")
+                  .arg(converted, path, detail));
+    return {};
 }
 
 void TForm6::SpeedButton6Click() {
-    if (joining_ || unusable_)
+    if (joining_)
         return;
     FileDialogSetup setup = tapDialogSetup();
     setup.defaultSuffix = QStringLiteral("TAP");
@@ -365,6 +413,22 @@ void TForm6::SpeedButton6Click() {
         return;
     }
 
+    // Without the tape tool only version 1 files can be joined: refuse the others by name
+    // before anything is converted or written.
+    if (findTool(ctx_.programFolder, kToolName).isEmpty()) {
+        QStringList needing;
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (!items[i].isPause() && !tap::isVersion1(items[i].path))
+                needing << list.at(static_cast<qsizetype>(i));
+        if (!needing.isEmpty()) {
+            showError(
+                QStringLiteral("Not a version 1 TAP file:\n%1\n\nConverting it needs %2, which is not in the "
+                               "program folder nor on the PATH. Nothing was joined.")
+                    .arg(needing.join(QLatin1Char('\n')), toolLookedFor(kToolName)));
+            return;
+        }
+    }
+
     // Conversion pass: every file that is not version 1 goes through the tape tool first.
     for (int row = 0; row < static_cast<int>(items.size()); ++row) {
         tap::JoinItem& item = items[static_cast<std::size_t>(row)];
@@ -380,15 +444,16 @@ void TForm6::SpeedButton6Click() {
     }
 
     int shift = 0;
-    const tap::JoinResult result = tap::join(items, nativeOutput, [&](std::uint64_t position, std::uint64_t total) {
-        if (position == 0) {
-            while ((total >> shift) > static_cast<std::uint64_t>(INT_MAX))
-                ++shift;
-            ProgressBar1->setRange(0, static_cast<int>(total >> shift));
-        }
-        ProgressBar1->setValue(static_cast<int>(position >> shift));
-        QCoreApplication::processEvents();
-    });
+    const tap::JoinResult result =
+        tap::join(items, nativeOutput, [&](std::uint64_t position, std::uint64_t total) {
+            if (position == 0) {
+                while ((total >> shift) > static_cast<std::uint64_t>(INT_MAX))
+                    ++shift;
+                ProgressBar1->setRange(0, static_cast<int>(total >> shift));
+            }
+            ProgressBar1->setValue(static_cast<int>(position >> shift));
+            QCoreApplication::processEvents();
+        });
     if (!result.ok)
         showError(fromLocalPath(result.error));
 }

@@ -11,7 +11,7 @@ class QToolButton;
 // TAP Linker
 class TForm6 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm6(const AppContext& context, QWidget* parent = nullptr);
 
     // How long a join waits for the tape tool to convert one input before it gives up.
@@ -20,7 +20,7 @@ public:
     QPoint pauseMenuPosition() const;
     bool isJoining() const { return joining_; }
 
-public slots:
+  public slots:
     void SpeedButton1Click(); // add files
     void SpeedButton2Click(); // move up
     void SpeedButton3Click(); // move down
@@ -29,10 +29,10 @@ public slots:
     void SpeedButton6Click(); // join and save
     void SpeedButton7Click(); // clear the list
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     QToolButton* makeButton(const QString& name, const QString& icon, const QString& tip);
     void insertPause(int seconds);
     void updateButtons();
@@ -56,7 +56,6 @@ private:
     QMenu* PopupMenu1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
-    bool unusable_ = false; // the tape tool was missing when the window was shown
     bool joining_ = false;
     int conversionTimeoutMs_ = 5 * 60 * 1000;
 };

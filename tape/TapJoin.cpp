@@ -54,7 +54,7 @@ bool inputSize(const std::string& path, std::uint64_t& size, std::string& error)
 
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    return fs::equivalent(a, b, ec) && !ec;
+    return fs::equivalent(vornix::platform::nativePath(a), vornix::platform::nativePath(b), ec) && !ec;
 }
 
 // Measures every input; fills sizes (file entries only, in order) and the data length.

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -18,7 +19,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace cartconv = vornix::cartconv;
 
@@ -26,24 +30,20 @@ namespace {
 
 const char* const acknowledgement = "cartconv comes with the VICE emulator - thanks to the VICE team.";
 
-// A short query: the tool lists its types at once or not at all.
-constexpr int typesStartMs = 3000;
-constexpr int typesFinishMs = 5000;
-
 FileDialogSetup openSetup() {
     FileDialogSetup setup;
     setup.filters = {{QStringLiteral("Cartridge images (*.CRT)"), QStringLiteral("*.CRT")},
-                    {QStringLiteral("Binary data (*.BIN)"), QStringLiteral("*.BIN")},
-                    {QStringLiteral("All files (*.*)"), QStringLiteral("*.*")}};
+                     {QStringLiteral("Binary data (*.BIN)"), QStringLiteral("*.BIN")},
+                     {QStringLiteral("All files (*.*)"), QStringLiteral("*.*")}};
     return setup;
 }
 
 FileDialogSetup saveSetup(int filter) {
     FileDialogSetup setup;
     setup.filters = {{QStringLiteral("C64 programs (PRG)"), QStringLiteral("*.PRG")},
-                    {QStringLiteral("C64 cartridges (CRT)"), QStringLiteral("*.CRT")},
-                    {QStringLiteral("Binary data (BIN)"), QStringLiteral("*.BIN")},
-                    {QStringLiteral("All files "), QStringLiteral("*.*")}};
+                     {QStringLiteral("C64 cartridges (CRT)"), QStringLiteral("*.CRT")},
+                     {QStringLiteral("Binary data (BIN)"), QStringLiteral("*.BIN")},
+                     {QStringLiteral("All files "), QStringLiteral("*.*")}};
     setup.selectedFilter = filter;
     setup.confirmOverwrite = true;
     return setup;
@@ -61,10 +61,10 @@ TForm4::TForm4(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     Memo1->setReadOnly(true);
 
     // Holds the missing-tool message; never shown itself.
-    Label2 =
-        new QLabel(QStringLiteral("CARTCONV.EXE not found! Please download it with VICE emulator and copy to "
-                                  "program directory!"),
-                   this);
+    Label2 = new QLabel(QStringLiteral("%1 not found! Please download it with VICE emulator and copy to "
+                                       "program directory or PATH!")
+                            .arg(toolLookedFor(QStringLiteral("cartconv"))),
+                        this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->hide();
 
@@ -118,7 +118,8 @@ TForm4::TForm4(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     layout->addLayout(options);
     layout->addLayout(buttons);
 
-    DosCommand1 = createLogRunner(this, ctx_.programFolder, [this](const QString& line) { log(line); }, &finished_);
+    DosCommand1 = createLogRunner(
+        this, ctx_.programFolder, [this](QStringView line) { Memo1->appendLine(line); }, &finished_);
 
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
@@ -143,7 +144,8 @@ void TForm4::applyPolish() {
     Label1->setText(QStringLiteral("Docelowo:"));
     Label2->setText(
         QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
-                       "cartconv.exe do katalogu programu."));
+                       "%1 do katalogu programu lub ścieżki PATH.")
+            .arg(toolLookedFor(QStringLiteral("cartconv"), true)));
     CheckBox1->setText(QStringLiteral("Adres ładowania:"));
     CheckBox2->setText(QStringLiteral("Nazwa cartridge:"));
 }
@@ -177,21 +179,43 @@ void TForm4::checkTool() {
 }
 
 void TForm4::askToolForTypes(const QString& toolPath) {
+    // In the background, so that a tool that does not answer cannot hold up the window.
     // Started directly, never through a shell.
-    QProcess query;
-    query.setProcessChannelMode(QProcess::MergedChannels);
-    query.setProgram(toolPath);
-    query.setArguments({QStringLiteral("--types")});
-    query.start();
-    if (!query.waitForStarted(typesStartMs))
+    typesQuery_ = new QProcess(this);
+    typesQuery_->setProcessChannelMode(QProcess::MergedChannels);
+    typesQuery_->setStandardInputFile(QProcess::nullDevice());
+    typesQuery_->setProgram(toolPath);
+    typesQuery_->setArguments({QStringLiteral("--types")});
+    connect(typesQuery_, &QProcess::finished, this, [this](int, QProcess::ExitStatus status) {
+        if (status == QProcess::NormalExit)
+            knownTypes_ = cartconv::parseTypeList(typesQuery_->readAll().toStdString());
+        endTypesQuery();
+    });
+    connect(typesQuery_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            endTypesQuery();
+    });
+    typesTimer_ = new QTimer(this);
+    typesTimer_->setSingleShot(true);
+    // A tool that hangs here tells us nothing; the table's names stay.
+    connect(typesTimer_, &QTimer::timeout, this, &TForm4::endTypesQuery);
+    typesTimer_->start(typesLimitMs_);
+    typesQuery_->start();
+}
+
+void TForm4::endTypesQuery() {
+    if (!typesQuery_)
         return;
-    if (!query.waitForFinished(typesFinishMs)) {
-        // A tool that hangs here tells us nothing; the table's names stay.
-        query.kill();
-        query.waitForFinished(typesFinishMs);
-        return;
+    QProcess* query = std::exchange(typesQuery_, nullptr);
+    query->disconnect(this);
+    if (query->state() != QProcess::NotRunning) {
+        connect(query, &QProcess::finished, query, &QObject::deleteLater);
+        query->kill();
+    } else {
+        query->deleteLater();
     }
-    knownTypes_ = cartconv::parseTypeList(query.readAll().toStdString());
+    typesTimer_->stop();
+    emit typesSettled();
 }
 
 int TForm4::selectedDestination() const {
@@ -258,6 +282,17 @@ void TForm4::Button3Click() {
     const QString chosen = ctx_.dialogs->saveFile(this, saveSetup(saveFilter_));
     if (chosen.isEmpty())
         return;
+    // The type name may depend on the tool's answer: wait for it (the window stays live,
+    // and the time limit bounds the wait).
+    if (typesQuery_) {
+        running_ = true;
+        updateStartButton();
+        QEventLoop loop;
+        connect(this, &TForm4::typesSettled, &loop, &QEventLoop::quit);
+        loop.exec();
+        running_ = false;
+        updateStartButton();
+    }
     // The save dialog asked about the name as chosen; the tool writes it with the suffix,
     // so a file under that name was never confirmed.
     const QString output = chosen + outputSuffix_;

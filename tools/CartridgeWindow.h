@@ -11,7 +11,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class LogView;
+class QProcess;
 class QPushButton;
+class QTimer;
 class TDosCommand;
 
 // Cartconv GUI: builds the cartridge converter's command line from the chosen destination
@@ -31,6 +33,14 @@ class TForm4 : public QWidget {
 
     QString outputSuffix() const { return outputSuffix_; }
     bool isRunning() const { return running_; }
+    // The tool is asked for its type names in the background when the window is first shown
+    // with the tool present; until it answers, the table's names are used.
+    bool isAskingForTypes() const { return typesQuery_ != nullptr; }
+    void setTypesTimeLimit(int milliseconds) { typesLimitMs_ = milliseconds; }
+
+  signals:
+    // The type query has ended: answered, failed or given up after the time limit.
+    void typesSettled();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -38,6 +48,7 @@ class TForm4 : public QWidget {
   private:
     void checkTool();
     void askToolForTypes(const QString& toolPath);
+    void endTypesQuery();
     int selectedDestination() const;
     void log(const QString& line);
     void updateStartButton();
@@ -66,4 +77,7 @@ class TForm4 : public QWidget {
     bool typesAsked_ = false;
     bool polish_ = false;
     std::vector<std::string> knownTypes_; // what the installed tool lists for --types
+    QProcess* typesQuery_ = nullptr;
+    QTimer* typesTimer_ = nullptr;
+    int typesLimitMs_ = 5000;
 };

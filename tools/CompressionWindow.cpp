@@ -1,7 +1,7 @@
 #include "tools/CompressionWindow.h"
 
-#include "tools/LogView.h"
 #include "tools/CompressorCommand.h"
+#include "tools/LogView.h"
 #include "tools/ToolLocator.h"
 
 #include <QButtonGroup>
@@ -80,13 +80,15 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
                               QStringLiteral("Smaller, but slower"), QStringLiteral("Medium")},
                              2, 2, decompressor_);
     RadioGroup3 = radioGroup(this, QStringLiteral("RadioGroup3"), QStringLiteral("-m option (max len)"),
-                             {QStringLiteral("5 (64)"), QStringLiteral("6 (128)"), QStringLiteral("7 (256)")}, 1, 0,
-                             maxLen_);
+                             {QStringLiteral("5 (64)"), QStringLiteral("6 (128)"), QStringLiteral("7 (256)")},
+                             1, 0, maxLen_);
 
-    CheckBox2 = checkBox(this, QStringLiteral("CheckBox2"), QStringLiteral("Avoid video matrix in VIC20 mode"), false);
+    CheckBox2 = checkBox(this, QStringLiteral("CheckBox2"),
+                         QStringLiteral("Avoid video matrix in VIC20 mode"), false);
     CheckBox3 = checkBox(this, QStringLiteral("CheckBox3"), QStringLiteral("Default load address"), true);
     Edit1 = edit(this, QStringLiteral("Edit1"), QStringLiteral("0x258"), false);
-    CheckBox4 = checkBox(this, QStringLiteral("CheckBox4"), QStringLiteral("Default Execution address"), true);
+    CheckBox4 =
+        checkBox(this, QStringLiteral("CheckBox4"), QStringLiteral("Default Execution address"), true);
     Edit2 = edit(this, QStringLiteral("Edit2"), QString(), false);
     CheckBox5 = checkBox(this, QStringLiteral("CheckBox5"),
                          QStringLiteral("Disable 2MHz mode (C128) / 2X Mode (C16/+4)"), false);
@@ -95,9 +97,11 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     CheckBox7 = checkBox(this, QStringLiteral("CheckBox7"), QStringLiteral("-P option:"), false);
     Edit3 = edit(this, QStringLiteral("Edit3"), QString(), false);
 
-    Label1 = new QLabel(QStringLiteral("There is no PUCRUNCH.EXE in current directory. The program cannot continue. "
-                                       "Please download it!"),
-                        this);
+    Label1 =
+        new QLabel(QStringLiteral("There is no %1 in the program folder or on the PATH. The program cannot "
+                                  "continue. Please download it!")
+                       .arg(toolLookedFor(QStringLiteral("pucrunch"))),
+                   this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setVisible(false);
 
@@ -108,6 +112,9 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     Button2 = button(this, QStringLiteral("Button2"), QStringLiteral("Copy selected"));
     Button5 = button(this, QStringLiteral("Button5"), QStringLiteral("Run"));
     Button6 = button(this, QStringLiteral("Button6"), QStringLiteral("Exit"));
+    // Not in the window design: a way out of a compressor that does not end.
+    ButtonStop = button(this, QStringLiteral("ButtonStop"), QStringLiteral("Stop"));
+    ButtonStop->setEnabled(false);
 
     auto* checks = new QGridLayout;
     checks->addWidget(CheckBox2, 0, 0, 1, 2);
@@ -138,6 +145,7 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     buttons->addWidget(Button2);
     buttons->addStretch();
     buttons->addWidget(Button5);
+    buttons->addWidget(ButtonStop);
     buttons->addWidget(Button6);
 
     auto* layout = new QVBoxLayout(this);
@@ -161,7 +169,7 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     DosCommand1->InputToOutput = false;
     DosCommand1->MaxTimeAfterBeginning = 0;
     DosCommand1->MaxTimeAfterLastOutput = 1;
-    DosCommand1->OnNewLine = [this](TDosCommand* sender, const QString& line, TOutputType type) {
+    DosCommand1->OnNewLine = [this](TDosCommand* sender, QStringView line, TOutputType type) {
         DosCommand1NewLine(sender, line, type);
     };
     DosCommand1->OnTerminated = [this](TDosCommand* sender) { DosCommand1Terminated(sender); };
@@ -170,6 +178,10 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     connect(Button5, &QPushButton::clicked, this, &TForm3::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm3::Button6Click);
+    connect(ButtonStop, &QPushButton::clicked, this, &TForm3::stopClick);
+    // A child left running by the silence limit can still be stopped until it exits.
+    connect(DosCommand1, &TDosCommand::runFinished, this, &TForm3::updateStopButton);
+    connect(DosCommand1, &TDosCommand::childExited, this, &TForm3::updateStopButton);
     connect(CheckBox3, &QCheckBox::toggled, this, &TForm3::CheckBox3Click);
     connect(CheckBox4, &QCheckBox::toggled, this, &TForm3::CheckBox4Click);
     connect(CheckBox7, &QCheckBox::toggled, this, &TForm3::CheckBox7Click);
@@ -182,10 +194,12 @@ TForm3::TForm3(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
 }
 
 void TForm3::applyPolish() {
+    polish_ = true;
     Button1->setText(QStringLiteral("Wyczyść"));
     Button2->setText(QStringLiteral("Kopiuj zazn."));
     Button5->setText(QStringLiteral("Uruchom"));
     Button6->setText(QStringLiteral("Wyjście"));
+    ButtonStop->setText(QStringLiteral("Zatrzymaj"));
     RadioGroup1->setTitle(QStringLiteral("Komputer"));
     RadioGroup3->setTitle(QStringLiteral("Opcja -m"));
     RadioGroup2->setTitle(QStringLiteral("Dekompresor"));
@@ -195,8 +209,9 @@ void TForm3::applyPolish() {
     CheckBox5->setText(QStringLiteral("Wyłącz tryb 2MHz C128 / 2X C16+4"));
     CheckBox6->setText(QStringLiteral("Kmpresja delta (lepiej pakuje kosztem czasu)"));
     CheckBox7->setText(QStringLiteral("Opcja -P"));
-    Label1->setText(QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik PUCRUNCH.EXE i umieścić go w "
-                                   "katalogu programu!"));
+    Label1->setText(QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik %1 i umieścić go w "
+                                   "katalogu programu lub w ścieżce PATH!")
+                        .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
 }
 
 void TForm3::showEvent(QShowEvent* event) {
@@ -212,7 +227,8 @@ void TForm3::checkTool() {
         return;
     }
     if (ctx_.dialogs)
-        ctx_.dialogs->message(this, QStringLiteral("Warinig"), Label1->text(), MsgButtons::Ok, MsgIcon::Warning);
+        ctx_.dialogs->message(this, QStringLiteral("Warinig"), Label1->text(), MsgButtons::Ok,
+                              MsgIcon::Warning);
     toolMissing_ = true;
     setOptionsEnabled(false);
 }
@@ -220,12 +236,13 @@ void TForm3::checkTool() {
 void TForm3::setOptionsEnabled(bool enabled) {
     if (toolMissing_)
         enabled = false;
-    for (QWidget* w : std::initializer_list<QWidget*>{Button5, RadioGroup1, RadioGroup2, RadioGroup3, CheckBox2,
-                                                      CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Button5, RadioGroup1, RadioGroup2, RadioGroup3, CheckBox2, CheckBox3,
+                                         CheckBox4, CheckBox5, CheckBox6, CheckBox7})
         w->setEnabled(enabled);
 }
 
-QString TForm3::commandLine() const {
+QString TForm3::commandLine(bool forPicture) const {
     vornix::CompressorOptions o;
     o.machine = static_cast<vornix::Machine>(machine_->checkedId());
     o.avoidVideoMatrix = CheckBox2->isChecked();
@@ -239,13 +256,30 @@ QString TForm3::commandLine() const {
     o.maxLenOption = 5 + maxLen_->checkedId();
     o.pOption = CheckBox7->isChecked();
     o.pValue = Edit3->text().toStdString();
-    return QString::fromStdString(
-        vornix::compressorCommandLine(o, OpenDialog1.fileName.toStdString(), SaveDialog1.fileName.toStdString()));
+    if (forPicture) {
+        // A converted picture is a C64 program loaded and started where the C64 expects it.
+        o.machine = vornix::Machine::C64;
+        o.defaultLoadAddress = true;
+        o.defaultExecAddress = true;
+    }
+    return QString::fromStdString(vornix::compressorCommandLine(o, OpenDialog1.fileName.toStdString(),
+                                                                SaveDialog1.fileName.toStdString()));
 }
 
-void TForm3::Button5Click() { run(); }
+void TForm3::Button5Click() {
+    run(false);
+}
 
-bool TForm3::run() {
+void TForm3::updateStopButton() {
+    ButtonStop->setEnabled(busy_ || DosCommand1->hasRunningChild());
+}
+
+void TForm3::stopClick() {
+    if (DosCommand1->Stop())
+        stopped_ = true;
+}
+
+bool TForm3::run(bool forPicture) {
     if (busy_)
         return false;
     if (Memo1->toPlainText() != kUnattendedMark) {
@@ -260,25 +294,36 @@ bool TForm3::run() {
             return false;
         SaveDialog1.fileName = chosen;
     }
-    const QString command = commandLine();
+    const QString command = commandLine(forPicture);
     Memo1->appendLine(command);
     DosCommand1->CommandLine = command;
     finished_ = false;
     busy_ = true;
+    stopped_ = false;
+    open_ = OpenLine{};
     setOptionsEnabled(false);
+    updateStopButton();
     runAndWait(*DosCommand1);
+    // A picture waits for a compressor that the silence limit left running: it needs the file.
+    if (forPicture)
+        waitForChildInLoop(*DosCommand1);
     busy_ = false;
+    open_ = OpenLine{};
     setOptionsEnabled(true);
+    updateStopButton();
+    if (stopped_)
+        Memo1->appendLine(polish_ ? QStringLiteral("Zatrzymano: kompresor został zakończony.")
+                                  : QStringLiteral("Stopped: the compressor was ended."));
     Memo1->appendLine(QStringLiteral("Finished compressing"));
     Memo1->appendLine(QString());
     return true;
 }
 
-bool TForm3::runUnattended(const QString& path, bool fastDecompressor) {
+TForm3::Outcome TForm3::runUnattended(const QString& path, bool fastDecompressor) {
     if (busy_) {
         // The user's own run goes on; say why this program stays uncompressed.
         Memo1->appendLine(QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
-        return false;
+        return Outcome::NotCompressed;
     }
     const QString output = path + QLatin1Char('1');
     Memo1->setPlainText(kUnattendedMark);
@@ -292,35 +337,72 @@ bool TForm3::runUnattended(const QString& path, bool fastDecompressor) {
     if (QFileInfo::exists(output) && !QFile::remove(output)) {
         Memo1->appendLine(QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
     } else {
-        started = run();
-        // A time limit may have ended the run while the compressor still writes P + "1".
-        waitForChildInLoop(*DosCommand1);
+        started = run(true);
     }
     Button6Click();
+    if (started && stopped_) {
+        // Whatever a stopped compressor left is unfinished.
+        QFile::remove(output);
+        return Outcome::Stopped;
+    }
     const QFileInfo result(output);
-    return started && result.isFile() && result.size() > 0;
+    return started && result.isFile() && result.size() > 0 ? Outcome::Compressed : Outcome::NotCompressed;
 }
 
-void TForm3::Button1Click() { Memo1->clear(); }
+void TForm3::Button1Click() {
+    Memo1->clear();
+}
 
 void TForm3::Button2Click() {
     QGuiApplication::clipboard()->setText(Memo1->selectedText());
 }
 
-void TForm3::Button6Click() { close(); }
+void TForm3::Button6Click() {
+    close();
+}
 
-void TForm3::CheckBox3Click() { Edit1->setEnabled(!CheckBox3->isChecked()); }
-void TForm3::CheckBox4Click() { Edit2->setEnabled(!CheckBox4->isChecked()); }
-void TForm3::CheckBox7Click() { Edit3->setEnabled(CheckBox7->isChecked()); }
+void TForm3::CheckBox3Click() {
+    Edit1->setEnabled(!CheckBox3->isChecked());
+}
+void TForm3::CheckBox4Click() {
+    Edit2->setEnabled(!CheckBox4->isChecked());
+}
+void TForm3::CheckBox7Click() {
+    Edit3->setEnabled(CheckBox7->isChecked());
+}
 
-void TForm3::DosCommand1NewLine(TDosCommand*, const QString& NewLine, TOutputType) {
+void TForm3::DosCommand1NewLine(TDosCommand*, QStringView NewLine, TOutputType OutputType) {
+    // The log shows the tool's console: each line once.
+    if (open_.active) {
+        // The line feed of a CR LF that came in a later read than its CR: the line stays.
+        if (open_.byReturn && OutputType == otEntireLine && NewLine.isEmpty()) {
+            open_.active = false;
+            return;
+        }
+        // The open line grew, ended, or is written over: take back how it was shown.
+        while (Memo1->lineCount() > open_.lineCount)
+            Memo1->removeLastLine();
+        Memo1->truncateLastLine(open_.lastLength);
+    }
+    open_.active = OutputType != otEntireLine;
+    open_.byReturn = OutputType == otEntireLineByReturn;
+    open_.lineCount = Memo1->lineCount();
+    open_.lastLength = Memo1->lastLineLength();
+    showToolLine(NewLine, OutputType != otBeginningOfLine);
+}
+
+void TForm3::showToolLine(QStringView line, bool whole) {
     // Short pieces such as progress figures go on the end of the line before.
-    if (NewLine.size() >= 7)
-        Memo1->appendLine(NewLine);
-    else
-        Memo1->replaceLastLine(Memo1->lastLine() + QStringLiteral("..") + NewLine);
-    if (NewLine == QLatin1String("Runnable on Commodore 64"))
+    if (line.size() >= 7) {
+        Memo1->appendLine(line);
+    } else {
+        Memo1->extendLastLine(u"..");
+        Memo1->extendLastLine(line);
+    }
+    if (whole && line == QLatin1String("Runnable on Commodore 64"))
         Memo1->appendLine(QString());
 }
 
-void TForm3::DosCommand1Terminated(TDosCommand*) { finished_ = true; }
+void TForm3::DosCommand1Terminated(TDosCommand*) {
+    finished_ = true;
+}

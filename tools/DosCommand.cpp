@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QThread>
 #include <QTimer>
 
@@ -29,15 +30,24 @@ void TProcessTimer::start(int intervalMs) {
     timer_->start(intervalMs > 0 ? intervalMs : 1000);
 }
 
-void TProcessTimer::stop() { timer_->stop(); }
-bool TProcessTimer::isActive() const { return timer_->isActive(); }
+void TProcessTimer::stop() {
+    timer_->stop();
+}
+bool TProcessTimer::isActive() const {
+    return timer_->isActive();
+}
 
 struct TDosCommand::Impl {
     TDosCommand* q;
     TProcessTimer* timer = nullptr;
-    QProcess* proc = nullptr;      // child of the run in progress
-    QPointer<QProcess> lastChild;  // child of the last run, kept while it still runs
-    vornix::LineCutter cutter;
+    QProcess* proc = nullptr;     // child of the run in progress
+    QPointer<QProcess> lastChild; // child of the last run, kept while it still runs
+    vornix::BasicLineCutter<char16_t> cutter;
+    // Each read is decoded once, as a whole, into text (the child's output is in the
+    // platform's 8-bit encoding, as a console shows it); lines are views into it.
+    QStringDecoder decoder;
+    QByteArray bytes;
+    QString text;
     bool running = false;
     quint64 runId = 0;
     int limitAfterBeginning = 0;
@@ -47,18 +57,32 @@ struct TDosCommand::Impl {
 
     explicit Impl(TDosCommand* owner) : q(owner) {}
 
-    void deliver(const QByteArray& bytes) {
-        cutter.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                    [this](std::string_view line, bool entire) { emitLine(line, entire); });
+    // Reads and hands out everything waiting in the pipe of p.
+    void readFrom(QProcess* p) {
+        const qint64 waiting = p->bytesAvailable();
+        if (waiting <= 0)
+            return;
+        // The buffers keep their size from read to read: no allocation once they are large enough.
+        bytes.resize(waiting);
+        const qint64 got = p->read(bytes.data(), waiting);
+        if (got <= 0)
+            return;
+        text.resize(decoder.requiredSpace(got));
+        const QChar* end = decoder.appendToBuffer(text.data(), QByteArrayView(bytes.constData(), got));
+        const auto length = static_cast<std::size_t>(end - text.constData());
+        cutter.feed(std::u16string_view(reinterpret_cast<const char16_t*>(text.constData()), length),
+                    [this](std::u16string_view line, vornix::LineEnd how) { emitLine(line, how); });
     }
 
-    void emitLine(std::string_view line, bool entire) {
-        if (entire && timer)
+    void emitLine(std::u16string_view line, vornix::LineEnd how) {
+        if (how != vornix::LineEnd::Open && timer)
             timer->lineCompleted();
-        if (q->OnNewLine)
-            // Shown as the platform shows a console program's bytes: in its own 8-bit encoding.
-            q->OnNewLine(q, QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size())),
-                         entire ? otEntireLine : otBeginningOfLine);
+        if (!q->OnNewLine)
+            return;
+        const TOutputType type = how == vornix::LineEnd::Open     ? otBeginningOfLine
+                                 : how == vornix::LineEnd::Return ? otEntireLineByReturn
+                                                                  : otEntireLine;
+        q->OnNewLine(q, QStringView(line.data(), static_cast<qsizetype>(line.size())), type);
     }
 
     void emitText(const QString& text) {
@@ -68,11 +92,13 @@ struct TDosCommand::Impl {
 
     // The end of a run: the open line, the timer, then OnTerminated.
     void endRun(bool childExited) {
-        cutter.finish([this](std::string_view line, bool) { emitLine(line, true); });
+        cutter.finish(
+            [this](std::u16string_view line, vornix::LineEnd) { emitLine(line, vornix::LineEnd::Feed); });
         if (!childExited && proc) {
             // A time limit: the child keeps running; its further output is read and dropped
             // so that it never blocks on a full pipe.
-            emitText(QStringLiteral("%1 is still running; its further output is not shown.").arg(programName));
+            emitText(
+                QStringLiteral("%1 is still running; its further output is not shown.").arg(programName));
         }
         if (lastChild && lastChild != proc && lastChild->state() == QProcess::NotRunning)
             lastChild->deleteLater();
@@ -109,7 +135,7 @@ struct TDosCommand::Impl {
         const bool tooQuiet = limitAfterLastOutput >= 1 && timer->ticksSinceLastLine() > limitAfterLastOutput;
         if (!tooLong && !tooQuiet)
             return;
-        deliver(proc->readAll());
+        readFrom(proc);
         endRun(false);
     }
 
@@ -143,7 +169,8 @@ bool TDosCommand::Start() {
         return false;
     d->running = true;
     const quint64 id = ++d->runId;
-    d->cutter = vornix::LineCutter();
+    d->cutter = vornix::BasicLineCutter<char16_t>();
+    d->decoder = QStringDecoder(QStringDecoder::System);
     d->limitAfterBeginning = MaxTimeAfterBeginning;
     d->limitAfterLastOutput = MaxTimeAfterLastOutput;
     d->commandLine = CommandLine;
@@ -158,7 +185,8 @@ bool TDosCommand::Start() {
     d->programName = words.value(0);
     const QString program = words.isEmpty() ? QString() : d->resolveProgram(words.first());
     if (program.isEmpty()) {
-        QMetaObject::invokeMethod(this, [this, id] { d->failStart(id); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, id] { d->failStart(id); }, Qt::QueuedConnection);
         return true;
     }
 
@@ -174,13 +202,14 @@ bool TDosCommand::Start() {
     p->setChildProcessModifier([] { ::signal(SIGPIPE, SIG_IGN); });
 #endif
     connect(p, &QProcess::readyReadStandardOutput, this, [this, p] {
-        const QByteArray bytes = p->readAll();
         if (p == d->proc)
-            d->deliver(bytes);
+            d->readFrom(p);
+        else
+            p->readAll();
     });
     connect(p, &QProcess::finished, this, [this, p] {
         if (p == d->proc) {
-            d->deliver(p->readAll());
+            d->readFrom(p);
             d->endRun(true);
         } else {
             p->readAll();
@@ -191,13 +220,27 @@ bool TDosCommand::Start() {
     });
     connect(p, &QProcess::errorOccurred, this, [this, p, id](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart && p == d->proc)
-            QMetaObject::invokeMethod(this, [this, id] { d->failStart(id); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, id] { d->failStart(id); }, Qt::QueuedConnection);
     });
     p->start(QIODevice::ReadOnly);
     return true;
 }
 
-bool TDosCommand::isRunning() const { return d->running; }
+bool TDosCommand::Stop() {
+    bool stopped = false;
+    for (QProcess* p : {d->proc, d->lastChild.data()}) {
+        if (p && p->state() != QProcess::NotRunning) {
+            p->kill();
+            stopped = true;
+        }
+    }
+    return stopped;
+}
+
+bool TDosCommand::isRunning() const {
+    return d->running;
+}
 
 bool TDosCommand::waitForChildExit(int msecs) {
     QProcess* p = d->proc ? d->proc : d->lastChild.data();
@@ -211,7 +254,9 @@ bool TDosCommand::hasRunningChild() const {
     return p && p->state() != QProcess::NotRunning;
 }
 
-const TProcessTimer* TDosCommand::timer() const { return d->timer; }
+const TProcessTimer* TDosCommand::timer() const {
+    return d->timer;
+}
 
 bool runAndWait(TDosCommand& command) {
     if (!command.Start())
@@ -236,15 +281,17 @@ void waitForChildInLoop(TDosCommand& command) {
     }
 }
 
-TDosCommand* createLogRunner(QObject* owner, const QString& programFolder, std::function<void(const QString&)> showLine,
-                             bool* finished) {
+TDosCommand* createLogRunner(QObject* owner, const QString& programFolder,
+                             std::function<void(QStringView)> showLine, bool* finished) {
     auto* runner = new TDosCommand(owner);
     runner->setObjectName(QStringLiteral("DosCommand1"));
     runner->InputToOutput = false;
     runner->MaxTimeAfterBeginning = 0;
     runner->MaxTimeAfterLastOutput = 0;
     runner->ProgramFolder = programFolder;
-    runner->OnNewLine = [show = std::move(showLine)](TDosCommand*, const QString& line, TOutputType) { show(line); };
+    runner->OnNewLine = [show = std::move(showLine)](TDosCommand*, QStringView line, TOutputType) {
+        show(line);
+    };
     runner->OnTerminated = [finished](TDosCommand*) { *finished = true; };
     return runner;
 }

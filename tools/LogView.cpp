@@ -12,14 +12,151 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 constexpr int kMargin = 3;
 // A flood of lines is shown at most this often: the view stays live without repainting per line.
 constexpr int kSyncIntervalMs = 25;
 
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+bool isWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// A line as the painter and font metrics take it, without copying its characters (valid
+// while the log is not changed).
+QString borrowed(QStringView text) {
+    return QString::fromRawData(text.data(), text.size());
+}
 } // namespace
+
+void LogLines::clear() {
+    bytes_.clear();
+    spans_.clear();
+    spans_.append(Span{});
+    waste_ = 0;
+}
+
+QString LogLines::at(qsizetype i) const {
+    const Span& span = spans_.at(i);
+    const char* data = bytes_.constData() + span.start;
+    if (!span.wide)
+        return QString::fromLatin1(data, span.length);
+    QString text(span.length, Qt::Uninitialized);
+    std::memcpy(text.data(), data, static_cast<std::size_t>(span.bytes()));
+    return text;
+}
+
+void LogLines::put(Span& span, QStringView text) {
+    const auto* chars = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    // Two plain passes that the compiler turns into vector code: is every character Latin-1,
+    // then the narrowing copy.
+    char16_t all = 0;
+    for (qsizetype k = 0; k < n; ++k)
+        all |= chars[k];
+    span.wide = all > 0xFF;
+    span.length = n;
+    if (!span.wide) {
+        span.start = bytes_.size();
+        bytes_.resize(span.start + n);
+        char* out = bytes_.data() + span.start;
+        for (qsizetype k = 0; k < n; ++k)
+            out[k] = static_cast<char>(chars[k]);
+        return;
+    }
+    if (bytes_.size() % 2 != 0) {
+        bytes_.append('\0');
+        ++waste_;
+    }
+    span.start = bytes_.size();
+    bytes_.append(reinterpret_cast<const char*>(chars), 2 * n);
+}
+
+void LogLines::append(QStringView text) {
+    insert(spans_.size(), text);
+}
+
+void LogLines::insert(qsizetype i, QStringView text) {
+    Span span;
+    put(span, text);
+    spans_.insert(i, span);
+}
+
+void LogLines::set(qsizetype i, QStringView text) {
+    drop(i);
+    put(spans_[i], text);
+    compactIfWasteful();
+}
+
+void LogLines::extend(qsizetype i, QStringView text) {
+    Span& span = spans_[i];
+    char16_t all = 0;
+    for (const QChar c : text)
+        all |= c.unicode();
+    if (!atEnd(i) || (!span.wide && all > 0xFF)) {
+        // Moved to the end (and widened if need be), where it grows in place.
+        QString whole = at(i);
+        whole += text;
+        set(i, whole);
+        return;
+    }
+    if (span.wide) {
+        bytes_.append(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+    } else {
+        const qsizetype from = bytes_.size();
+        bytes_.resize(from + text.size());
+        for (qsizetype k = 0; k < text.size(); ++k)
+            bytes_[from + k] = static_cast<char>(text[k].unicode());
+    }
+    span.length += text.size();
+}
+
+void LogLines::truncate(qsizetype i, qsizetype length) {
+    if (length >= spans_.at(i).length)
+        return;
+    const bool wasAtEnd = atEnd(i);
+    Span& span = spans_[i];
+    const qsizetype before = span.bytes();
+    span.length = length;
+    if (wasAtEnd)
+        bytes_.truncate(span.start + span.bytes());
+    else
+        waste_ += before - span.bytes();
+}
+
+void LogLines::drop(qsizetype i) {
+    if (atEnd(i))
+        bytes_.truncate(spans_.at(i).start);
+    else
+        waste_ += spans_.at(i).bytes();
+    spans_[i].length = 0;
+}
+
+void LogLines::remove(qsizetype i, qsizetype count) {
+    for (qsizetype k = i + count - 1; k >= i; --k)
+        drop(k);
+    spans_.remove(i, count);
+    if (spans_.isEmpty())
+        clear();
+    compactIfWasteful();
+}
+
+void LogLines::compactIfWasteful() {
+    if (waste_ < 4096 || waste_ < bytes_.size() / 2)
+        return;
+    QByteArray packed;
+    packed.reserve(bytes_.size() - waste_ + spans_.size());
+    for (Span& span : spans_) {
+        if (span.wide && packed.size() % 2 != 0)
+            packed.append('\0');
+        const qsizetype start = packed.size();
+        packed.append(bytes_.constData() + span.start, span.bytes());
+        span.start = start;
+    }
+    bytes_ = std::move(packed);
+    waste_ = 0;
+}
 
 LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), syncTimer_(new QTimer(this)) {
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -35,36 +172,73 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), syncTimer_(new 
     connect(syncTimer_, &QTimer::timeout, this, &LogView::syncScrollBars);
 }
 
-void LogView::appendLine(const QString& text) {
-    if (lines_.size() == 1 && lines_.first().isEmpty())
-        lines_.first() = text;
+void LogView::appendLine(QStringView text) {
+    if (lines_.size() == 1 && lines_.length(0) == 0)
+        lines_.set(0, text);
     else
         lines_.append(text);
-    noteWidth(text);
+    noteWidth(text.size());
     changed();
 }
 
-void LogView::replaceLastLine(const QString& text) {
-    lines_.last() = text;
+void LogView::replaceLastLine(QStringView text) {
+    lines_.set(lines_.size() - 1, text);
+    noteWidth(text.size());
+    afterEdit();
+}
+
+void LogView::extendLastLine(QStringView text) {
+    lines_.extend(lines_.size() - 1, text);
+    noteWidth(lines_.length(lines_.size() - 1));
+    afterEdit();
+}
+
+void LogView::truncateLastLine(qsizetype length) {
+    lines_.truncate(lines_.size() - 1, std::max<qsizetype>(0, length));
+    afterEdit();
+}
+
+void LogView::removeLastLine() {
+    if (lines_.size() == 1)
+        lines_.clear();
+    else
+        lines_.remove(lines_.size() - 1, 1);
+    afterEdit();
+}
+
+void LogView::afterEdit() {
     anchor_ = clamp(anchor_);
     caret_ = clamp(caret_);
-    noteWidth(text);
     changed();
 }
 
-QString LogView::toPlainText() const { return lines_.join(QLatin1Char('\n')); }
+QString LogView::toPlainText() const {
+    QString text;
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += lines_.at(i);
+    }
+    return text;
+}
 
 void LogView::setPlainText(const QString& text) {
     QString normal = text;
     normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    lines_ = normal.split(QLatin1Char('\n'));
+    lines_.clear();
+    const QList<QStringView> parts = QStringView(normal).split(QLatin1Char('\n'));
+    lines_.set(0, parts.first());
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        lines_.append(parts.at(i));
     anchor_ = caret_ = Pos{};
     following_ = true;
     recomputeWidth();
     changed();
 }
 
-void LogView::clear() { setPlainText(QString()); }
+void LogView::clear() {
+    setPlainText(QString());
+}
 
 void LogView::setReadOnly(bool readOnly) {
     readOnly_ = readOnly;
@@ -77,7 +251,9 @@ void LogView::select(Pos anchor, Pos caret) {
     viewport()->update();
 }
 
-void LogView::selectAll() { select(Pos{}, Pos{lines_.size() - 1, lines_.last().size()}); }
+void LogView::selectAll() {
+    select(Pos{}, Pos{lines_.size() - 1, lines_.length(lines_.size() - 1)});
+}
 
 QString LogView::selectedText() const {
     const Pos s = std::min(anchor_, caret_);
@@ -108,12 +284,16 @@ void LogView::paste() {
 }
 
 void LogView::changed() {
-    if (!syncTimer_->isActive())
+    // A plain flag: asking the timer costs more than the rest of appending a line.
+    if (!syncPending_) {
+        syncPending_ = true;
         syncTimer_->start();
+    }
 }
 
 void LogView::syncScrollBars() {
     syncTimer_->stop();
+    syncPending_ = false;
     syncing_ = true;
     QScrollBar* v = verticalScrollBar();
     const int page = visibleLines();
@@ -150,30 +330,36 @@ void LogView::changeEvent(QEvent* event) {
         syncScrollBars();
 }
 
-void LogView::noteWidth(const QString& text) { widestChars_ = std::max(widestChars_, text.size()); }
+void LogView::noteWidth(qsizetype characters) {
+    widestChars_ = std::max(widestChars_, characters);
+}
 
 void LogView::recomputeWidth() {
     widestChars_ = 0;
-    for (const QString& l : lines_)
-        noteWidth(l);
+    for (qsizetype i = 0; i < lines_.size(); ++i)
+        noteWidth(lines_.length(i));
 }
 
-int LogView::lineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
+int LogView::lineHeight() const {
+    return std::max(1, fontMetrics().lineSpacing());
+}
 
-int LogView::visibleLines() const { return std::max(1, (viewport()->height() - kMargin) / lineHeight()); }
+int LogView::visibleLines() const {
+    return std::max(1, (viewport()->height() - kMargin) / lineHeight());
+}
 
 LogView::Pos LogView::clamp(Pos p) const {
     p.line = std::clamp<qsizetype>(p.line, 0, lines_.size() - 1);
-    p.column = std::clamp<qsizetype>(p.column, 0, lines_.at(p.line).size());
+    p.column = std::clamp<qsizetype>(p.column, 0, lines_.length(p.line));
     return p;
 }
 
-qreal LogView::columnX(const QString& text, qsizetype column) const {
+qreal LogView::columnX(QStringView text, qsizetype column) const {
     const QFontMetricsF fm(font());
-    return fm.horizontalAdvance(text.left(column));
+    return fm.horizontalAdvance(borrowed(text.left(column)));
 }
 
-qsizetype LogView::columnAt(const QString& text, qreal x) const {
+qsizetype LogView::columnAt(QStringView text, qreal x) const {
     const QFontMetricsF fm(font());
     qreal left = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -208,7 +394,7 @@ void LogView::paintEvent(QPaintEvent*) {
     const Pos e = std::max(anchor_, caret_);
     const qreal newlineWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
     for (qsizetype i = first; i < last; ++i) {
-        const QString& text = lines_.at(i);
+        const QString text = lines_.at(i);
         const int top = kMargin + static_cast<int>(i - first) * lh;
         painter.setPen(pal.color(QPalette::Text));
         painter.drawText(QPointF(x0, top + ascent), text);
@@ -263,7 +449,9 @@ void LogView::removeSelection() {
         return;
     const Pos s = std::min(anchor_, caret_);
     const Pos e = std::max(anchor_, caret_);
-    lines_[s.line] = lines_.at(s.line).left(s.column) + lines_.at(e.line).mid(e.column);
+    QString joined = lines_.at(s.line).left(s.column);
+    joined += lines_.at(e.line).mid(e.column);
+    lines_.set(s.line, joined);
     lines_.remove(s.line + 1, e.line - s.line);
     anchor_ = caret_ = s;
 }
@@ -274,19 +462,18 @@ void LogView::insertText(const QString& text) {
     normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList parts = normal.split(QLatin1Char('\n'));
-    QString& current = lines_[caret_.line];
-    const QString tail = current.mid(caret_.column);
-    current.truncate(caret_.column);
-    current += parts.first();
-    noteWidth(current);
+    const QString tail = lines_.at(caret_.line).mid(caret_.column);
+    lines_.truncate(caret_.line, caret_.column);
+    lines_.extend(caret_.line, parts.first());
+    noteWidth(lines_.length(caret_.line));
     qsizetype line = caret_.line;
     for (qsizetype i = 1; i < parts.size(); ++i) {
         lines_.insert(++line, parts.at(i));
-        noteWidth(parts.at(i));
+        noteWidth(parts.at(i).size());
     }
-    caret_ = Pos{line, lines_.at(line).size()};
-    lines_[line] += tail;
-    noteWidth(lines_.at(line));
+    caret_ = Pos{line, lines_.length(line)};
+    lines_.extend(line, tail);
+    noteWidth(lines_.length(line));
     anchor_ = caret_;
     syncScrollBars();
     ensureCaretVisible();
@@ -326,10 +513,10 @@ void LogView::keyPressEvent(QKeyEvent* event) {
         if (p.column > 0)
             --p.column;
         else if (p.line > 0)
-            p = Pos{p.line - 1, lines_.at(p.line - 1).size()};
+            p = Pos{p.line - 1, lines_.length(p.line - 1)};
         break;
     case Qt::Key_Right:
-        if (p.column < lines_.at(p.line).size())
+        if (p.column < lines_.length(p.line))
             ++p.column;
         else if (p.line + 1 < lines_.size())
             p = Pos{p.line + 1, 0};
@@ -338,7 +525,8 @@ void LogView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
-        const qsizetype step = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ? 1 : visibleLines();
+        const qsizetype step =
+            event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ? 1 : visibleLines();
         const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp;
         p.line = std::clamp<qsizetype>(p.line + (up ? -step : step), 0, lines_.size() - 1);
         // Page keys move the view along; the caret keeps its column as far as the line allows.
@@ -359,7 +547,8 @@ void LogView::keyPressEvent(QKeyEvent* event) {
         p = ctrl ? Pos{} : Pos{p.line, 0};
         break;
     case Qt::Key_End:
-        p = ctrl ? Pos{lines_.size() - 1, lines_.last().size()} : Pos{p.line, lines_.at(p.line).size()};
+        p = ctrl ? Pos{lines_.size() - 1, lines_.length(lines_.size() - 1)}
+                 : Pos{p.line, lines_.length(p.line)};
         break;
     default:
         if (readOnly_)
@@ -374,8 +563,8 @@ void LogView::keyPressEvent(QKeyEvent* event) {
                 if (back && other.column > 0)
                     --other.column;
                 else if (back && other.line > 0)
-                    other = Pos{other.line - 1, lines_.at(other.line - 1).size()};
-                else if (!back && other.column < lines_.at(other.line).size())
+                    other = Pos{other.line - 1, lines_.length(other.line - 1)};
+                else if (!back && other.column < lines_.length(other.line))
                     ++other.column;
                 else if (!back && other.line + 1 < lines_.size())
                     other = Pos{other.line + 1, 0};
@@ -427,7 +616,7 @@ void LogView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mouseDoubleClickEvent(event);
     const Pos at = posAt(event->position().toPoint());
-    const QString& text = lines_.at(at.line);
+    const QString text = lines_.at(at.line);
     qsizetype begin = at.column;
     qsizetype end = at.column;
     while (begin > 0 && isWordChar(text.at(begin - 1)))

@@ -10,3 +10,7 @@ QString findTool(const QString& programFolder, const QString& name);
 // The file in folder named name, compared without case; with runnableOnly, only an
 // executable file counts. Returns its absolute path, or an empty string.
 QString findFileNoCase(const QString& folder, const QString& name, bool runnableOnly = false);
+
+// The tool as the messages name it on this platform: "pucrunch.exe" on Windows, elsewhere
+// "pucrunch (or pucrunch.exe)", the names findTool looks for. base is given without ".exe".
+QString toolLookedFor(const QString& base, bool polish = false);

@@ -27,7 +27,7 @@ struct Workspace {
     }
     ProgramRun run(std::vector<std::string> args) {
         args.insert(args.begin(), VORNIX_CLI);
-        return testfiles::runProgram(dir.path(), args);
+        return testfiles::runProgram(dir.path().string(), args);
     }
     Bytes file(const std::string& name) const { return testfiles::readAll(dir.file(name)); }
 };
@@ -72,6 +72,9 @@ TEST(DiskCli, ExportListImportRoundTrip) {
 }
 
 TEST(DiskCli, CbmconvertReadsTheExportedEntries) {
+#ifdef _WIN32
+    GTEST_SKIP() << "cbmconvert is a Linux program here";
+#endif
     Workspace w;
     ASSERT_EQ(w.run({"d64-export", "img.t64", "disk.d64"}).code, 0);
     std::filesystem::create_directory(w.dir.file("out"));

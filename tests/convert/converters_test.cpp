@@ -3,24 +3,20 @@
 #include "convert/EmbeddedResources.h"
 #include "convert/InPlaceCompression.h"
 #include "convert/PictureConverters.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <numeric>
 #include <optional>
-#include <spawn.h>
-#include <sys/wait.h>
 
 using testfiles::Bytes;
 using testfiles::readAll;
 using testfiles::TempDir;
 using testfiles::writeAll;
 namespace fs = std::filesystem;
-
-extern char** environ;
 
 namespace {
 
@@ -289,24 +285,8 @@ namespace {
 
 // Runs vornix-cli directly (no shell), standard output discarded, standard error too
 // unless a file is given for it.
-int runCli(std::vector<std::string> args, const std::string& errors = "/dev/null") {
-    args.insert(args.begin(), VORNIX_CLI);
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, VORNIX_CLI, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+int runCli(const std::vector<std::string>& args, const std::string& errors = {}) {
+    return testfiles::runProgram(VORNIX_CLI, args, {}, {}, errors);
 }
 
 } // namespace

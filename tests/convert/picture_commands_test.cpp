@@ -6,10 +6,15 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestFiles.h"
 #include "tools/CompressionWindow.h"
+#include "tools/LogView.h"
 
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 
@@ -238,6 +243,34 @@ class PictureCommandsTest : public QObject {
             QVERIFY2(args.contains(QStringLiteral("-ffast")), qPrintable(args.join(' ')));
         }
         QCOMPARE(packer.shown, 2);
+    }
+
+    void stoppedCompressorLeavesTheProgramUncompressedAndSaysSo() {
+        Compressor packer(&dialogs_);
+        packer.folder.installTool(QStringLiteral("pucrunch"),
+                                  QStringLiteral("out Crunching\\n\nsleep 60000\nwriteat -1 - PACKED\n"));
+        QVERIFY(write(file("s.kla"), bytes(700, 8)));
+        auto* stop = packer.window.findChild<QPushButton*>(QStringLiteral("ButtonStop"));
+        QVERIFY(stop);
+        auto* log = packer.window.findChild<LogView*>(QStringLiteral("Memo1"));
+        std::function<void()> pressWhenWorking = [&] {
+            if (stop->isEnabled() && log->toPlainText().contains(QStringLiteral("Crunching")))
+                QTest::mouseClick(stop, Qt::LeftButton);
+            else
+                QTimer::singleShot(10, &packer.window, pressWhenWorking);
+        };
+        QTimer::singleShot(0, &packer.window, pressWhenWorking);
+        dialogs_.answerOpen({file("s.kla")});
+        dialogs_.answerSave(file("s.prg"));
+        dialogs_.answerMessage(MsgAnswer::Ok);
+        CompressionOptions o = packer.options(false);
+        o.english = true;
+        koalaToPrgCommand(ctx_, nullptr, o);
+        QCOMPARE(read(file("s.prg")).size(), 6143 + 700);
+        QVERIFY(!QFile::exists(file("s.prg1")));
+        QCOMPARE(dialogs_.asked.last().text,
+                 QStringLiteral("Compression was stopped.\n\n%1 holds the uncompressed program.")
+                     .arg(file("s.prg")));
     }
 
     void failedOrMissingCompressorLeavesTheProgramUncompressed() {

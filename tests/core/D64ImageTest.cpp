@@ -201,13 +201,16 @@ TEST(D64Reader, DamagedChainsNameTheFileAndLeaveTheRest) {
 
 // Disks cbmconvert writes (files from track 19 on), made now and stored, read file for file.
 TEST(D64Cbmconvert, ReadsItsDisks) {
+#ifdef _WIN32
+    GTEST_SKIP() << "cbmconvert is a Linux program here";
+#endif
     testfiles::TempDir dir;
     std::vector<std::string> args{"cbmconvert", "-D4", "theirs.d64", "-n"};
     for (const DiskProgram& p : kSample) {
         args.push_back(p.name.substr(0, p.name.find(' ')) + ".prg");
         testfiles::writeAll(dir.file(args.back()), p.prg());
     }
-    const testfiles::ProgramRun made = testfiles::runProgram(dir.path(), args);
+    const testfiles::ProgramRun made = testfiles::runProgram(dir.path().string(), args);
     ASSERT_EQ(made.code, 0) << "cbmconvert (package cbmconvert): " << made.err;
     DiskImage theirs, stored;
     std::string error;

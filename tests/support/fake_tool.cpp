@@ -8,6 +8,7 @@
 //   err TEXT                      write TEXT to standard error
 //   lines N TEXT                  write N lines "TEXT<i>\n"
 //   sleep MS                      wait
+//   stdin                         read standard input to its end (a tool waiting for an answer)
 //   writeat INDEX SUFFIX TEXT     write TEXT to the file named by argument INDEX (negative:
 //                                 from the end, -1 is the last) with SUFFIX appended ("-" for none)
 //   writeafter FLAG SUFFIX TEXT   the same for the argument that follows the argument FLAG
@@ -34,18 +35,30 @@ std::string unescape(const std::string& s) {
         }
         const char c = s[++i];
         switch (c) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case '0': out += '\0'; break;
-        case '\\': out += '\\'; break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case '0':
+            out += '\0';
+            break;
+        case '\\':
+            out += '\\';
+            break;
         case 'x':
             if (i + 2 < s.size() + 1) {
                 out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
                 i += 2;
             }
             break;
-        default: out += '\\'; out += c;
+        default:
+            out += '\\';
+            out += c;
         }
     }
     return out;
@@ -121,6 +134,10 @@ int main(int argc, char* argv[]) {
                 }
             }
             emit(stdout, chunk);
+        } else if (op == "stdin") {
+            std::string ignored;
+            while (std::getline(std::cin, ignored)) {
+            }
         } else if (op == "sleep") {
             std::this_thread::sleep_for(std::chrono::milliseconds(std::stol(word(rest))));
         } else if (op == "writeat") {

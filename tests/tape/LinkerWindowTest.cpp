@@ -104,14 +104,16 @@ struct Linker {
 
 class LinkerWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void layoutAndMenu();
-    void missingToolDisablesTheButtonsForGood();
+    void missingToolStillJoinsVersion1Files();
     void addFilesAppliesTheExtensionAndInsertionRules();
     void pausesMovesRemoveAndClear();
     void joinWritesTheListInOrder();
     void cancelledSaveChangesNothing();
     void conversionReplacesTheEntryOnce();
+    void convertedFileCountsWhateverTheToolSays_data();
+    void convertedFileCountsWhateverTheToolSays();
     void conversionFailuresStopTheJoin_data();
     void conversionFailuresStopTheJoin();
     void badEntriesAreReportedBeforeAnyConversion();
@@ -167,34 +169,54 @@ void LinkerWindowTest::layoutAndMenu() {
     QVERIFY(l.dialogs.asked.isEmpty());
 }
 
-void LinkerWindowTest::missingToolDisablesTheButtonsForGood() {
+void LinkerWindowTest::missingToolStillJoinsVersion1Files() {
     Linker l(false);
     l.dialogs.answerMessage(MsgAnswer::Ok);
     l.window->show();
     QCOMPARE(l.dialogs.asked.size(), 1);
     const auto& q = l.dialogs.asked.first();
     QCOMPARE(q.caption, QStringLiteral("Warning"));
-    QCOMPARE(q.text, QStringLiteral("NO TAPE64.EXE! PROGRAM UNUSABLE! / BRAK PLIKU TAPE64.EXE! NIE MOŻNA UŻYĆ PROGRAMU!"));
+    QVERIFY2(
+        q.text.startsWith(QStringLiteral("NO tape64 (or tape64.exe) IN THE PROGRAM FOLDER OR ON THE PATH!")),
+        qPrintable(q.text));
     QCOMPARE(q.buttons, MsgButtons::Ok);
     for (const QString& name : kButtonColumn)
-        QVERIFY2(!l.button(name)->isEnabled(), qPrintable(name));
-    QVERIFY(l.list()->isEnabled());
-    triggerAction(l.window.get(), QStringLiteral("N1s1"));
-    QVERIFY(l.rows().isEmpty());
+        QVERIFY2(l.button(name)->isEnabled(), qPrintable(name));
 
-    // Installing the tool later does not bring the linker back within this run.
-    l.window->hide();
-    l.program.installTool(QStringLiteral("tape64"));
-    l.window->show();
-    QCOMPARE(l.dialogs.asked.size(), 1);
-    for (const QString& name : kButtonColumn)
-        QVERIFY2(!l.button(name)->isEnabled(), qPrintable(name));
+    const QString good = l.file(QStringLiteral("good.tap"));
+    const QString old = l.file(QStringLiteral("old.tap"));
+    writeFile(good, tapFile(QByteArray("\x55", 1)));
+    writeFile(old, tapFile(QByteArray("\x77", 1), 0));
+    l.add({good});
+    l.pause(QStringLiteral("N1s1"));
+    const QString out = l.file(QStringLiteral("out.tap"));
+    l.join(out);
+    QCOMPARE(readFile(out), joined(QByteArray("\x55\x00\xA0\x08\x0F", 5)));
+
+    // A file that needs the tool is refused by name before anything is written.
+    l.add({old});
+    const QString out2 = l.file(QStringLiteral("out2.tap"));
+    l.dialogs.answerSave(out2);
+    l.dialogs.answerMessage(MsgAnswer::Ok);
+    l.click(QStringLiteral("SpeedButton6"));
+    const QString said = l.dialogs.asked.last().text;
+    QVERIFY2(said.contains(old) && said.contains(QStringLiteral("tape64 (or tape64.exe)")), qPrintable(said));
+    QVERIFY(!QFile::exists(out2));
+
+    // Once the tool is there, the same join converts.
+    l.program.installTool(QStringLiteral("tape64"),
+                          QStringLiteral("writeprefixed -or: .tap %1\n").arg(escaped(tapFile("\x01"))));
+    l.join(out2);
+    QCOMPARE(readFile(out2), joined(QByteArray("\x55\x00\xA0\x08\x0F\x01", 6)));
 }
 
 void LinkerWindowTest::addFilesAppliesTheExtensionAndInsertionRules() {
     Linker l;
     l.window->show();
-    l.add({"/t/GAME", "/t/GAME.TAP", "/t/A.BC"});
+    // A file without an extension is taken as it is; only a name that names no file gets one.
+    const QString raw = l.file(QStringLiteral("rawtape"));
+    writeFile(raw, tapFile("x"));
+    l.add({"/t/GAME", raw, "/t/GAME.TAP", "/t/A.BC"});
     const auto& q = l.dialogs.asked.last();
     QCOMPARE(q.kind, ScriptedDialogs::Kind::Open);
     QVERIFY(q.multiple);
@@ -203,16 +225,17 @@ void LinkerWindowTest::addFilesAppliesTheExtensionAndInsertionRules() {
     QCOMPARE(q.setup.filters[0].second, QStringLiteral("*.TAP"));
     QCOMPARE(q.setup.filters[1].first, QStringLiteral("All"));
     QCOMPARE(q.setup.filters[1].second, QStringLiteral("*.*"));
-    QCOMPARE(l.rows(), (QStringList{"/t/GAME.tap", "/t/GAME.TAP", "/t/A.BC.tap"}));
+    QCOMPARE(l.rows(), (QStringList{"/t/GAME.tap", raw, "/t/GAME.TAP", "/t/A.BC.tap"}));
     QCOMPARE(l.selected(), 0); // no selection before: the first entry becomes selected
 
     l.select(1);
     l.add({"/t/x.tap", "/t/y.tap"});
-    QCOMPARE(l.rows(), (QStringList{"/t/GAME.tap", "/t/GAME.TAP", "/t/x.tap", "/t/y.tap", "/t/A.BC.tap"}));
+    QCOMPARE(l.rows(),
+             (QStringList{"/t/GAME.tap", raw, "/t/x.tap", "/t/y.tap", "/t/GAME.TAP", "/t/A.BC.tap"}));
     QCOMPARE(l.selected(), 2);
 
     l.add({}); // cancelled
-    QCOMPARE(l.rows().size(), 5);
+    QCOMPARE(l.rows().size(), 6);
     QCOMPARE(l.selected(), 2);
 }
 
@@ -323,6 +346,28 @@ void LinkerWindowTest::conversionReplacesTheEntryOnce() {
     QCOMPARE(readFile(out), joined(QByteArray("\x55\x01\x02\x03\x00\x40\x11\x1E", 8)));
 }
 
+void LinkerWindowTest::convertedFileCountsWhateverTheToolSays_data() {
+    QTest::addColumn<QString>("script");
+    const QString write = QStringLiteral("writeprefixed -or: .tap %1\n").arg(escaped(tapFile("\x01")));
+    QTest::newRow("non-zero exit code") << write + QStringLiteral("out done\\n\nexit 3\n");
+    // The tool waits for an answer on its input, which must end at once.
+    QTest::newRow("asks a question") << QStringLiteral("out Overwrite? \nstdin\n") + write;
+}
+
+void LinkerWindowTest::convertedFileCountsWhateverTheToolSays() {
+    QFETCH(QString, script);
+    Linker l(true, script);
+    l.window->setConversionTimeout(20000);
+    l.window->show();
+    const QString old = l.file(QStringLiteral("old.tap"));
+    writeFile(old, tapFile("\x77", 0));
+    l.add({old});
+    const QString out = l.file(QStringLiteral("out.tap"));
+    l.join(out);
+    QCOMPARE(readFile(out), joined("\x01"));
+    QCOMPARE(l.rows(), QStringList{old + "1.tap"});
+}
+
 void LinkerWindowTest::conversionFailuresStopTheJoin_data() {
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("staleConverted");
@@ -331,6 +376,8 @@ void LinkerWindowTest::conversionFailuresStopTheJoin_data() {
     QTest::newRow("tool fails") << QStringLiteral("out unknown format\\n\nexit 3\n") << false << 60000
                                 << QStringLiteral("exit code 3");
     QTest::newRow("tool writes nothing") << QString() << false << 60000 << QStringLiteral("did not write");
+    QTest::newRow("tool writes no TAP file") << QStringLiteral("writeprefixed -or: .tap garbage\n") << false
+                                             << 60000 << QStringLiteral("not a version 1 TAP file");
     QTest::newRow("stale converted file") << QString() << true << 60000 << QStringLiteral("did not write");
     QTest::newRow("tool never ends") << QStringLiteral("sleep 60000\n") << false << 300
                                      << QStringLiteral("did not finish");
@@ -359,9 +406,10 @@ void LinkerWindowTest::conversionFailuresStopTheJoin() {
             l.dialogs.onNextQuestion(check);
             return;
         }
-        busyWhileTold = l.window->isJoining() &&
-                        findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible() &&
-                        !l.button(QStringLiteral("SpeedButton1"))->isEnabled();
+        busyWhileTold =
+            l.window->isJoining() &&
+            findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible() &&
+            !l.button(QStringLiteral("SpeedButton1"))->isEnabled();
     };
     l.dialogs.onNextQuestion(check);
     l.dialogs.answerSave(out);

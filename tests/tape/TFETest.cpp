@@ -127,6 +127,7 @@ class TFETest : public QObject {
         QCOMPARE(dialogs_->asked.size(), 1);
         QCOMPARE(dialogs_->asked[0].caption, QStringLiteral("Warning"));
         QCOMPARE(dialogs_->asked[0].text, get<QLabel>("Label6")->text());
+        QVERIFY(dialogs_->asked[0].text.contains(QStringLiteral("tape64 (lub tape64.exe)")));
         for (const char* name :
              {"Edit1", "Button5", "Button6", "Edit2", "Edit3", "SpeedButton1", "CheckBox1", "CheckBox2",
               "CheckBox3", "CheckBox4", "TrackBar1", "SpinEdit1", "SpinEdit2", "SpinEdit3", "RadioGroup1"})
@@ -154,7 +155,8 @@ class TFETest : public QObject {
         dialogs_->answerMessage(MsgAnswer::Ok);
         window_->show();
         QCOMPARE(dialogs_->asked.last().text,
-                 QStringLiteral("PROGRAM WILL NOT WORK. Please download TAPE64.EXE to program directory."));
+                 QStringLiteral("PROGRAM WILL NOT WORK. Please download tape64 (or tape64.exe) to program "
+                                "directory or PATH."));
     }
 
     void presentToolIsAcknowledgedOnEveryShowing() {

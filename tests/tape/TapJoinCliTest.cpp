@@ -1,12 +1,9 @@
 #include "tape/TapFile.h"
 #include "tape/TapPause.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdlib>
 
 using testfiles::Bytes;
 
@@ -23,15 +20,11 @@ std::string readText(const std::string& path) {
     return std::string(b.begin(), b.end());
 }
 
-// Runs vornix-cli tap-join; arguments are single-quoted for the shell of std::system.
-CliRun tapJoin(const testfiles::TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = std::string("'") + VORNIX_CLI + "' tap-join";
-    for (const std::string& a : args)
-        command += " '" + a + "'";
-    command += " >'" + dir.file("stdout.txt") + "' 2>'" + dir.file("stderr.txt") + "'";
-    const int status = std::system(command.c_str());
+// Runs vornix-cli tap-join directly (no shell).
+CliRun tapJoin(const testfiles::TempDir& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), "tap-join");
     CliRun r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.code = testfiles::runProgram(VORNIX_CLI, args, {}, dir.file("stdout.txt"), dir.file("stderr.txt"));
     r.out = readText(dir.file("stdout.txt"));
     r.err = readText(dir.file("stderr.txt"));
     return r;

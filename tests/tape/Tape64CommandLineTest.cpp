@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <functional>
 
 using namespace vornix::tape64;
@@ -19,6 +21,8 @@ TEST(Tape64CommandLine, AnalysisOptions) {
         return r;
     };
     const std::string head = R"(tape64 -i:"/r/GAME.WAV" -y )";
+    // Folder and prefix are joined with the system's own separator.
+    const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
     struct Row {
         const char* what;
         std::function<void(AnalysisRequest&)> change;
@@ -56,7 +60,7 @@ TEST(Tape64CommandLine, AnalysisOptions) {
              r.output = Output::P00;
              r.p00Folder = "/out";
          },
-         R"(-s:1.0 -op:"/out/")"},
+         R"(-s:1.0 -op:"/out)" + separator + R"(")"},
         {"P00, prefix and folder with separator",
          [](AnalysisRequest& r) {
              r.output = Output::P00;
@@ -79,7 +83,7 @@ TEST(Tape64CommandLine, AnalysisOptions) {
              r.p00Folder = "/a b";
              r.prefix = "P";
          },
-         R"(-r -s:0.7 -f:44100 -t:128 -n -e -op:"/a b/P")"},
+         R"(-r -s:0.7 -f:44100 -t:128 -n -e -op:"/a b)" + separator + R"(P")"},
     };
     for (const auto& row : rows) {
         AnalysisRequest r = base();

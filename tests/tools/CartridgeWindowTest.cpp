@@ -1,8 +1,8 @@
 // The cartridge conversion window driven through its controls, with the fake tool standing
 // in for cartconv and every dialog answered by the script.
 #include "tools/CartridgeWindow.h"
-#include "tools/LogView.h"
 #include "tools/CartconvCommandLine.h"
+#include "tools/LogView.h"
 
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
@@ -64,6 +65,10 @@ class CartridgeWindowTest : public QObject {
             tool_ = folder_->installTool(QStringLiteral("cartconv"), QString::fromUtf8(script));
         window_ = std::make_unique<TForm4>(AppContext{folder_->path(), dialogs_.get()});
         window_->show();
+        // The tool is asked for its types in the background; these tests start from its answer.
+        QSignalSpy settled(window_.get(), &TForm4::typesSettled);
+        if (window_->isAskingForTypes() && !settled.wait(30000))
+            qFatal("the type query did not end");
         return window_.get();
     }
     template <typename T> T* get(const char* name) {
@@ -105,7 +110,7 @@ class CartridgeWindowTest : public QObject {
         QCOMPARE(dialogs_->asked.size(), 1);
         QCOMPARE(dialogs_->asked[0].caption, QStringLiteral("Warinig"));
         QCOMPARE(dialogs_->asked[0].text, get<QLabel>("Label2")->text());
-        QVERIFY(dialogs_->asked[0].text.startsWith(QStringLiteral("CARTCONV.EXE not found!")));
+        QVERIFY(dialogs_->asked[0].text.startsWith(QStringLiteral("cartconv (or cartconv.exe) not found!")));
         for (const char* name :
              {"Button1", "Button2", "Button3", "ComboBox1", "CheckBox1", "CheckBox2", "Edit1", "Edit2"})
             QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
@@ -119,6 +124,7 @@ class CartridgeWindowTest : public QObject {
         window_->show();
         QCOMPARE(dialogs_->asked.size(), 2);
         QVERIFY(dialogs_->asked[1].text.startsWith(QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ!")));
+        QVERIFY(dialogs_->asked[1].text.contains(QStringLiteral("cartconv (lub cartconv.exe)")));
         window_->hide();
         tool_ = folder_->installTool(QStringLiteral("cartconv"));
         window_->show();
@@ -139,6 +145,29 @@ class CartridgeWindowTest : public QObject {
         QCOMPARE(logLines(window_.get())[2], QStringLiteral("CartConv.exe OK"));
         QCOMPARE(runsOf(tool_), QList<QStringList>{{QStringLiteral("--types")}});
         QVERIFY(dialogs_->asked.isEmpty());
+    }
+
+    void typesAreAskedWithoutHoldingUpTheWindow_data() {
+        QTest::addColumn<int>("limitMs");
+        QTest::addColumn<QString>("ar");
+        QTest::newRow("late answer") << 30000 << "ar5";
+        QTest::newRow("no answer in time") << 100 << "ar";
+    }
+    void typesAreAskedWithoutHoldingUpTheWindow() {
+        QFETCH(int, limitMs);
+        QFETCH(QString, ar);
+        tool_ = folder_->installTool(QStringLiteral("cartconv"),
+                                     QStringLiteral("sleep 1000\nout ar5    Action Replay V5\\n\n"));
+        window_ = std::make_unique<TForm4>(AppContext{folder_->path(), dialogs_.get()});
+        window_->setTypesTimeLimit(limitMs);
+        window_->show();
+        // Shown while the tool still thinks; Start waits for its answer or the time limit.
+        QVERIFY(window_->isAskingForTypes());
+        QCOMPARE(logLines(window_.get()).first(), QStringLiteral("CartConv.exe OK"));
+        selectDestination(4);
+        start(folder_->file(QStringLiteral("cart")));
+        QVERIFY(!window_->isAskingForTypes());
+        QCOMPARE(conversionArgs().value(1), ar);
     }
 
     void destinationChangeSetsSuffixFilterAndFields() {

@@ -17,12 +17,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
 
-const QString kMissingEnglish = QStringLiteral(
-    "There is no PUCRUNCH.EXE in current directory. The program cannot continue. Please download it!");
+const QString kMissingEnglish =
+    QStringLiteral("There is no pucrunch (or pucrunch.exe) in the program folder or on "
+                   "the PATH. The program cannot continue. Please download it!");
 
 // One window in a program folder of its own, answered by a dialog script.
 struct Setup {
@@ -68,7 +70,7 @@ const QStringList kOptionControls = {"Button5",   "RadioGroup1", "RadioGroup2", 
 
 class CompressionWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void startsAsDesigned();
     void decompressorGroupHasTwoColumns();
     void markerFileEnablesBasicDecompressor();
@@ -81,6 +83,9 @@ private slots:
     void controlsMapToArguments();
     void checkBoxesSwitchTheirFields();
     void shortLinesAreJoined();
+    void eachConsoleLineIsShownOnce_data();
+    void eachConsoleLineIsShownOnce();
+    void stopEndsTheCompressor();
     void typedWRunsWithoutDialogs();
     void optionsAreLockedDuringRun();
     void unattendedRunWritesSecondFile();
@@ -161,8 +166,8 @@ void CompressionWindowTest::decompressorGroupHasTwoColumns() {
     QVERIFY(grid);
     auto cell = [&](int item) {
         int row, column, rowSpan, columnSpan;
-        grid->getItemPosition(grid->indexOf(s.get<QRadioButton>("RadioGroup2_" + QString::number(item))), &row,
-                              &column, &rowSpan, &columnSpan);
+        grid->getItemPosition(grid->indexOf(s.get<QRadioButton>("RadioGroup2_" + QString::number(item))),
+                              &row, &column, &rowSpan, &columnSpan);
         return qMakePair(row, column);
     };
     QCOMPARE(cell(0), qMakePair(0, 0));
@@ -224,8 +229,10 @@ void CompressionWindowTest::missingToolMessageFollowsPolishLabel() {
     s.dialogs.answerMessage(MsgAnswer::Ok);
     s.window->show();
     QCOMPARE(s.dialogs.asked.size(), 1);
-    QCOMPARE(s.dialogs.asked[0].text, QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik PUCRUNCH.EXE i "
-                                                     "umieścić go w katalogu programu!"));
+    QCOMPARE(s.dialogs.asked[0].text,
+             QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik pucrunch (lub "
+                            "pucrunch.exe) i umieścić go w katalogu programu lub w ścieżce "
+                            "PATH!"));
     QCOMPARE(s.dialogs.asked[0].caption, QStringLiteral("Warinig"));
 }
 
@@ -280,21 +287,22 @@ void CompressionWindowTest::controlsMapToArguments_data() {
     QTest::newRow("defaults") << QStringList{} << QStringList{} << QStringList{"-c64", "-fshort", "-m5"};
     QTest::newRow("VIC20 avoids matrix") << QStringList{"RadioGroup1_2", "CheckBox2"} << QStringList{}
                                          << QStringList{"-c20", "-a", "-fshort", "-m5"};
-    QTest::newRow("matrix box on C64") << QStringList{"CheckBox2"} << QStringList{}
-                                       << QStringList{"-c64", "-fshort", "-m5"};
+    QTest::newRow("matrix box on C64")
+        << QStringList{"CheckBox2"} << QStringList{} << QStringList{"-c64", "-fshort", "-m5"};
     QTest::newRow("load address") << QStringList{"CheckBox3"} << QStringList{}
                                   << QStringList{"-c64", "-l0x258", "-fshort", "-m5"};
-    QTest::newRow("emptied load address") << QStringList{"CheckBox3"} << QStringList{"Edit1="}
-                                          << QStringList{"-c64", "-fshort", "-m5"};
+    QTest::newRow("emptied load address")
+        << QStringList{"CheckBox3"} << QStringList{"Edit1="} << QStringList{"-c64", "-fshort", "-m5"};
     QTest::newRow("exec address") << QStringList{"CheckBox4"} << QStringList{"Edit2=0x080d"}
                                   << QStringList{"-c64", "-x0x080d", "-fshort", "-m5"};
     QTest::newRow("C128 2MHz") << QStringList{"RadioGroup1_1", "CheckBox5"} << QStringList{}
                                << QStringList{"-c128", "+f", "-fshort", "-m5"};
     QTest::newRow("C16 2X") << QStringList{"RadioGroup1_3", "CheckBox5"} << QStringList{}
                             << QStringList{"-c16", "+f", "-fshort", "-m5"};
-    QTest::newRow("stand-alone no 2X") << QStringList{"RadioGroup1_4", "CheckBox5"} << QStringList{}
-                                       << QStringList{"-c0", "-fshort", "-m5"};
-    QTest::newRow("fast") << QStringList{"RadioGroup2_1"} << QStringList{} << QStringList{"-c64", "-ffast", "-m5"};
+    QTest::newRow("stand-alone no 2X")
+        << QStringList{"RadioGroup1_4", "CheckBox5"} << QStringList{} << QStringList{"-c0", "-fshort", "-m5"};
+    QTest::newRow("fast") << QStringList{"RadioGroup2_1"} << QStringList{}
+                          << QStringList{"-c64", "-ffast", "-m5"};
     QTest::newRow("medium") << QStringList{"RadioGroup2_3"} << QStringList{} << QStringList{"-c64", "-m5"};
     QTest::newRow("delta m6") << QStringList{"CheckBox6", "RadioGroup3_1"} << QStringList{}
                               << QStringList{"-c64", "-fshort", "-fdelta", "-m6"};
@@ -337,13 +345,66 @@ void CompressionWindowTest::checkBoxesSwitchTheirFields() {
 }
 
 void CompressionWindowTest::shortLinesAreJoined() {
-    Setup s(QStringLiteral("out Loading file\\n\nsleep 10\nout 50%\\r\nsleep 10\nout 100%\\r\\n\nsleep 10\n"
-                           "out Runnable on Commodore 64\\n\nsleep 10\nout ok\\n\nsleep 10\nout seven!!\\n\nsleep 10\n"
-                           "out \\n\nsleep 10\nout 123456\\n\n"));
+    Setup s(QStringLiteral(
+        "out Loading file\\n\nsleep 10\nout 50%\\r\nsleep 10\nout 100%\\r\\n\nsleep 10\n"
+        "out Runnable on Commodore 64\\n\nsleep 10\nout ok\\n\nsleep 10\nout seven!!\\n\nsleep 10\n"
+        "out \\n\nsleep 10\nout 123456\\n\n"));
     s.runWith(s.path("in.prg"), s.path("out.prg"));
     const QStringList log = s.log();
-    QCOMPARE(log.mid(1), (QStringList{"Loading file..50%..100%", "Runnable on Commodore 64", "..ok",
+    // 100% is written over 50%, as a console shows it.
+    QCOMPARE(log.mid(1), (QStringList{"Loading file..100%", "Runnable on Commodore 64", "..ok",
                                       "seven!!....123456", "Finished compressing", ""}));
+}
+
+void CompressionWindowTest::eachConsoleLineIsShownOnce_data() {
+    // Each piece is written on its own after a pause, so that it comes in a read of its own.
+    QTest::addColumn<QStringList>("pieces");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("growing long line")
+        << QStringList{"Crunch", "ing the ", "file\\n"} << QStringList{"Crunching the file"};
+    QTest::newRow("growing short piece")
+        << QStringList{"Header line\\n", "20", "48\\n"} << QStringList{"Header line..2048"};
+    QTest::newRow("progress written over")
+        << QStringList{"Packing\\n", "0\\r", "1024\\r", "2048\\r\\n"} << QStringList{"Packing..2048"};
+    QTest::newRow("long line written over")
+        << QStringList{"Pass 1 of 2\\r", "Pass 2 of 2\\r", "Done here\\n"} << QStringList{"Done here"};
+    QTest::newRow("CR and LF in different reads")
+        << QStringList{"Counting\\r", "\\n", "Next line\\n"} << QStringList{"Counting", "Next line"};
+    QTest::newRow("runnable line grows") << QStringList{"Runnable on ", "Commodore 64\\n", "after it\\n"}
+                                         << QStringList{"Runnable on Commodore 64", "", "after it"};
+}
+
+void CompressionWindowTest::eachConsoleLineIsShownOnce() {
+    QFETCH(QStringList, pieces);
+    QFETCH(QStringList, shown);
+    QString script;
+    for (const QString& piece : pieces)
+        script += QStringLiteral("out %1\nsleep 30\n").arg(piece);
+    Setup s(script);
+    s.runWith(s.path("in.prg"), s.path("out.prg"));
+    QCOMPARE(s.log().mid(1), shown + QStringList({"Finished compressing", ""}));
+}
+
+void CompressionWindowTest::stopEndsTheCompressor() {
+    Setup s(QStringLiteral("out Crunching\\n\nsleep 60000\nwriteat -1 - packed\n"));
+    s.window->applyPolish();
+    auto* stop = s.get<QPushButton>("ButtonStop");
+    QCOMPARE(stop->text(), QStringLiteral("Zatrzymaj"));
+    QVERIFY(!stop->isEnabled());
+    // Stop is pressed once the compressor has said something, while the picture waits for it.
+    std::function<void()> pressWhenWorking = [&] {
+        if (s.log().contains(QStringLiteral("Crunching")) && stop->isEnabled())
+            QTest::mouseClick(stop, Qt::LeftButton);
+        else
+            QTimer::singleShot(10, s.window.get(), pressWhenWorking);
+    };
+    QTimer::singleShot(0, s.window.get(), pressWhenWorking);
+    const QString p = s.path("pic.prg");
+    QCOMPARE(s.window->runUnattended(p, false), TForm3::Outcome::Stopped);
+    QVERIFY(!QFileInfo::exists(p + '1'));
+    QVERIFY(s.log().contains(QStringLiteral("Zatrzymano: kompresor został zakończony.")));
+    QVERIFY(!stop->isEnabled());
+    QVERIFY(!s.get<TDosCommand>("DosCommand1")->hasRunningChild());
 }
 
 void CompressionWindowTest::typedWRunsWithoutDialogs() {
@@ -386,8 +447,12 @@ void CompressionWindowTest::unattendedRunWritesSecondFile() {
     const QString p = s.path("pic ture.prg");
     QFile::remove(p + '1');
     s.window->show();
+    // What the window shows for another machine and addresses does not reach a picture.
+    for (const char* name : {"RadioGroup1_2", "CheckBox3", "CheckBox4"})
+        s.click(name);
+    s.get<QLineEdit>("Edit2")->setText("4096");
     s.get<LogView>("Memo1")->setPlainText("earlier text");
-    QVERIFY(s.window->runUnattended(p, true));
+    QCOMPARE(s.window->runUnattended(p, true), TForm3::Outcome::Compressed);
     QVERIFY(s.dialogs.asked.isEmpty());
     QCOMPARE(s.args(), (QStringList{"-c64", "-ffast", "-m5", p, p + '1'}));
     QVERIFY(!s.window->isVisible());
@@ -395,10 +460,11 @@ void CompressionWindowTest::unattendedRunWritesSecondFile() {
     QVERIFY(s.log().contains("Finished compressing"));
     QVERIFY(!s.log().contains("earlier text"));
     QVERIFY(s.get<QRadioButton>("RadioGroup2_1")->isChecked());
+    QVERIFY(s.get<QRadioButton>("RadioGroup1_2")->isChecked());
 
     // Without the fast choice the window keeps whatever decompressor is selected.
     s.get<QRadioButton>("RadioGroup2_3")->setChecked(true);
-    QVERIFY(s.window->runUnattended(p, false));
+    QCOMPARE(s.window->runUnattended(p, false), TForm3::Outcome::Compressed);
     QCOMPARE(s.args(), (QStringList{"-c64", "-m5", p, p + '1'}));
 }
 
@@ -406,8 +472,8 @@ void CompressionWindowTest::unattendedRunFailures_data() {
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("withTool");
     QTest::addColumn<QString>("expectedLine");
-    QTest::newRow("writes nothing, old file present") << QStringLiteral("out Error: cannot open\\n\nexit 0\n") << true
-                                                      << QStringLiteral("Error: cannot open");
+    QTest::newRow("writes nothing, old file present") << QStringLiteral("out Error: cannot open\\n\nexit 0\n")
+                                                      << true << QStringLiteral("Error: cannot open");
     QTest::newRow("writes an empty file") << QStringLiteral("writeat -1 - \n") << true << QString();
     QTest::newRow("tool missing") << QString() << false << QStringLiteral("doesn't exist.");
 }
@@ -422,7 +488,7 @@ void CompressionWindowTest::unattendedRunFailures() {
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("result of an earlier run");
     old.close();
-    QVERIFY(!s.window->runUnattended(p, false));
+    QCOMPARE(s.window->runUnattended(p, false), TForm3::Outcome::NotCompressed);
     if (withTool)
         QVERIFY(!QFileInfo(p + '1').exists() || QFileInfo(p + '1').size() == 0);
     else
@@ -438,7 +504,7 @@ void CompressionWindowTest::unattendedRunWaitsForSilentCompressor() {
     Setup s(QStringLiteral("out Crunching\\n\nsleep 1500\nwriteat -1 - packed\n"));
     s.get<TDosCommand>("DosCommand1")->TickInterval = 100;
     const QString p = s.path("slow.prg");
-    QVERIFY(s.window->runUnattended(p, false));
+    QCOMPARE(s.window->runUnattended(p, false), TForm3::Outcome::Compressed);
     QVERIFY(QFileInfo(p + '1').size() > 0);
     bool stillRunningSaid = false;
     for (const QString& line : s.log())

@@ -15,8 +15,9 @@ struct Recorder {
     int terminated = 0;
 
     void attach(TDosCommand& cmd) {
-        cmd.OnNewLine = [this](TDosCommand*, const QString& line, TOutputType type) {
-            events << (type == otEntireLine ? QStringLiteral("=") : QStringLiteral("+")) + line;
+        cmd.OnNewLine = [this](TDosCommand*, QStringView line, TOutputType type) {
+            events << (type == otBeginningOfLine ? QStringLiteral("+") : QStringLiteral("=")) +
+                          line.toString();
         };
         cmd.OnTerminated = [this](TDosCommand*) {
             ++terminated;
@@ -32,13 +33,15 @@ struct Recorder {
     }
 };
 
-QString quoted(const QString& path) { return QString::fromStdString(vornix::quotedArgument(path.toStdString())); }
+QString quoted(const QString& path) {
+    return QString::fromStdString(vornix::quotedArgument(path.toStdString()));
+}
 
 } // namespace
 
 class DosCommandTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void deliversLinesThenTerminatesOnce();
     void refusesEmptyCommandAndSecondStart();
     void reportsProgramThatCannotStart_data();
@@ -49,18 +52,18 @@ private slots:
     void beginningLimitEndsRunOfSilentChild();
     void withoutLimitsRunLastsAsLongAsChild();
     void rerunsSameCommandLine();
+    void stopEndsTheRun();
 };
 
 void DosCommandTest::deliversLinesThenTerminatesOnce() {
     TestProgramFolder folder;
-    folder.installTool(QStringLiteral("pucrunch"),
-                       QStringLiteral("out ab\\r\\ncd\\n\n"
-                                      "sleep 20\n"
-                                      "err 50%\\r60%\\r\n"
-                                      "sleep 20\n"
-                                      "out a\\0b\\n\\n\n"
-                                      "sleep 20\n"
-                                      "out tail\n"));
+    folder.installTool(QStringLiteral("pucrunch"), QStringLiteral("out ab\\r\\ncd\\n\n"
+                                                                  "sleep 20\n"
+                                                                  "err 50%\\r60%\\r\n"
+                                                                  "sleep 20\n"
+                                                                  "out a\\0b\\n\\n\n"
+                                                                  "sleep 20\n"
+                                                                  "out tail\n"));
     TDosCommand cmd;
     cmd.ProgramFolder = folder.path();
     cmd.CommandLine = QStringLiteral("pucrunch.exe -x");
@@ -175,7 +178,8 @@ void DosCommandTest::silenceLimitLeavesChildRunning() {
     TestProgramFolder folder;
     const QString marker = folder.file(QStringLiteral("done.txt"));
     // A complete line, then only the beginning of one, which must not count as output.
-    folder.installTool(QStringLiteral("tool"), QStringLiteral("out first\\nhalf\nsleep 4000\nwriteat 0 - x\n"));
+    folder.installTool(QStringLiteral("tool"),
+                       QStringLiteral("out first\\nhalf\nsleep 4000\nwriteat 0 - x\n"));
     TDosCommand cmd;
     cmd.ProgramFolder = folder.path();
     cmd.TickInterval = 100;
@@ -255,6 +259,31 @@ void DosCommandTest::rerunsSameCommandLine() {
     QFile log(tool + QStringLiteral(".log"));
     QVERIFY(log.open(QIODevice::ReadOnly));
     QCOMPARE(log.readAll(), QByteArray("RUN\none\nRUN\none\n"));
+}
+
+void DosCommandTest::stopEndsTheRun() {
+    TestProgramFolder folder;
+    folder.installTool(QStringLiteral("tool"),
+                       QStringLiteral("out Crunching 50%\\r\nsleep 60000\nout late\\n\n"));
+    TDosCommand cmd;
+    cmd.ProgramFolder = folder.path();
+    cmd.CommandLine = QStringLiteral("tool");
+    QStringList lines;
+    QList<TOutputType> types;
+    int terminated = 0;
+    // A line ended by a lone CR says so; the handler stops the tool right there.
+    cmd.OnNewLine = [&](TDosCommand*, QStringView line, TOutputType type) {
+        lines << line.toString();
+        types << type;
+        QVERIFY(cmd.Stop());
+    };
+    cmd.OnTerminated = [&](TDosCommand*) { ++terminated; };
+    QVERIFY(runAndWait(cmd));
+    QCOMPARE(lines, QStringList{"Crunching 50%"});
+    QCOMPARE(types, QList<TOutputType>{otEntireLineByReturn});
+    QCOMPARE(terminated, 1);
+    QVERIFY(!cmd.hasRunningChild());
+    QVERIFY(!cmd.Stop());
 }
 
 QTEST_GUILESS_MAIN(DosCommandTest)

@@ -11,7 +11,9 @@ namespace {
 std::vector<std::string> cut(const std::vector<std::string>& reads, bool finish = true) {
     vornix::LineCutter cutter;
     std::vector<std::string> out;
-    auto sink = [&](std::string_view line, bool entire) { out.push_back((entire ? "=" : "+") + std::string(line)); };
+    auto sink = [&](std::string_view line, vornix::LineEnd end) {
+        out.push_back((end == vornix::LineEnd::Open ? "+" : "=") + std::string(line));
+    };
     for (const auto& r : reads)
         cutter.feed(r, sink);
     if (finish)
@@ -54,7 +56,9 @@ TEST(LineCutter, CutsReadsIntoLines) {
 TEST(LineCutter, OpenLineIsKeptUntilFinish) {
     vornix::LineCutter cutter;
     std::vector<std::string> out;
-    auto sink = [&](std::string_view line, bool entire) { out.push_back((entire ? "=" : "+") + std::string(line)); };
+    auto sink = [&](std::string_view line, vornix::LineEnd end) {
+        out.push_back((end == vornix::LineEnd::Open ? "+" : "=") + std::string(line));
+    };
     cutter.feed("12345", sink);
     EXPECT_EQ(cutter.pending(), "12345");
     cutter.finish(sink);
@@ -75,6 +79,22 @@ TEST(LineCutter, LargeReadKeepsEveryLine) {
     ASSERT_EQ(whole.size(), 5000u + (big[7000] == '\r' && big[7001] == '\n' ? 1u : 0u));
     EXPECT_EQ(whole.front(), "line0");
     EXPECT_EQ(whole.back(), "line4999");
+}
+
+TEST(LineCutter, TellsHowEachLineEnded) {
+    // The same cutting on decoded text, as the runner uses it.
+    vornix::BasicLineCutter<char16_t> cutter;
+    std::vector<std::pair<std::u16string, vornix::LineEnd>> out;
+    auto sink = [&](std::u16string_view line, vornix::LineEnd end) {
+        out.emplace_back(std::u16string(line), end);
+    };
+    cutter.feed(u"50%\r60%\r\nab", sink);
+    cutter.feed(u"c\r", sink);
+    cutter.finish(sink);
+    using E = vornix::LineEnd;
+    const std::vector<std::pair<std::u16string, E>> expected = {
+        {u"50%", E::Return}, {u"60%", E::Feed}, {u"ab", E::Open}, {u"abc", E::Return}};
+    EXPECT_EQ(out, expected);
 }
 
 } // namespace

@@ -7,9 +7,10 @@
 
 class LogViewTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void linesAndJoins();
     void manyLinesKeepOrder();
+    void rewrittenLinesKeepTheirNeighbours();
     void followsTheEndUnlessScrolledAway();
     void editing();
     void mouseAndKeyboardSelectionCopies();
@@ -29,7 +30,8 @@ QPoint rowPoint(LogView& view, int row, bool right) {
 
 void LogViewTest::linesAndJoins() {
     struct Step {
-        char op; // a: append, j: join to the last line, c: clear, s: set text
+        char op; // a: append, j: join to the last line, c: clear, s: set text, e: extend the last line,
+                 // t: cut the last line to the length given, r: remove the last line
         QString text;
     };
     struct Case {
@@ -49,15 +51,37 @@ void LogViewTest::linesAndJoins() {
         {"clear drops lines", {{'a', "gone"}, {'c', {}}, {'a', "kept"}}, "kept"},
         {"join to a typed W", {{'s', "W"}, {'j', "ok"}}, "W..ok"},
         {"set text keeps empty lines", {{'s', "a\r\n\nb\n"}, {'a', "c"}}, "a\n\nb\n\nc"},
+        {"extend, cut and remove the last line",
+         {{'a', "one"}, {'a', "two"}, {'e', "-more"}, {'t', "5"}, {'a', "three"}, {'r', {}}, {'e', "!"}},
+         "one\ntwo-m!"},
+        {"removing the only line empties it", {{'a', "x"}, {'r', {}}, {'a', "y"}}, "y"},
+        {"extend a line that moved", {{'s', "a\nb"}, {'a', "c"}, {'r', {}}, {'r', {}}, {'e', "2"}}, "a2"},
     };
     for (const auto& c : cases) {
         LogView log;
         for (const auto& step : c.steps) {
             switch (step.op) {
-            case 'a': log.appendLine(step.text); break;
-            case 'j': join(log, step.text); break;
-            case 'c': log.clear(); break;
-            case 's': log.setPlainText(step.text); break;
+            case 'a':
+                log.appendLine(step.text);
+                break;
+            case 'j':
+                join(log, step.text);
+                break;
+            case 'c':
+                log.clear();
+                break;
+            case 's':
+                log.setPlainText(step.text);
+                break;
+            case 'e':
+                log.extendLastLine(step.text);
+                break;
+            case 't':
+                log.truncateLastLine(step.text.toInt());
+                break;
+            case 'r':
+                log.removeLastLine();
+                break;
             }
         }
         QVERIFY2(log.toPlainText() == c.expected, c.name);
@@ -77,6 +101,36 @@ void LogViewTest::manyLinesKeepOrder() {
     expected.last() += "..end";
     QCOMPARE(log.toPlainText(), expected.join('\n'));
     QCOMPARE(log.lineCount(), expected.size());
+}
+
+void LogViewTest::rewrittenLinesKeepTheirNeighbours() {
+    // Lines rewritten away from the end of the buffer move; the space they leave is reclaimed.
+    LogLines lines;
+    QStringList expected{QString()};
+    for (int i = 0; i < 200; ++i) {
+        lines.append(QStringLiteral("line %1").arg(i));
+        expected << QStringLiteral("line %1").arg(i);
+    }
+    for (int round = 0; round < 300; ++round) {
+        const int i = (round * 37) % 200;
+        const QString text = QStringLiteral("rewritten %1 in round %2").arg(i).arg(round);
+        lines.set(i, text);
+        expected[i] = text;
+        lines.extend((i + 50) % 200, QStringLiteral("+"));
+        expected[(i + 50) % 200] += '+';
+        lines.set(199, lines.at(3));
+        expected[199] = expected[3];
+        if (round % 50 == 0) { // beyond Latin-1, widened where it grows
+            lines.extend(i, QStringLiteral("\u017c\u00f3\u0142w"));
+            expected[i] += QStringLiteral("\u017c\u00f3\u0142w");
+        }
+    }
+    lines.remove(10, 5);
+    expected.remove(10, 5);
+    QStringList got;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        got << lines.at(i);
+    QCOMPARE(got, expected);
 }
 
 void LogViewTest::followsTheEndUnlessScrolledAway() {
@@ -129,15 +183,33 @@ void LogViewTest::editing() {
         {"backspace at the start does nothing", "ab", {}, {}, {{Qt::Key_Backspace, none}}, "ab"},
         {"typing replaces a selection over lines", "ab\ncd\nef", {0, 1}, {2, 1}, {{0, none}}, "aXf"},
         {"enter splits a line", "ab", {0, 1}, {0, 1}, {{Qt::Key_Return, none}, {0, none}}, "a\nXb"},
-        {"shift+left selects", "abcd", {0, 4}, {0, 4},
-         {{Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Left, Qt::ShiftModifier}, {0, none}}, "abX"},
+        {"shift+left selects",
+         "abcd",
+         {0, 4},
+         {0, 4},
+         {{Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Left, Qt::ShiftModifier}, {0, none}},
+         "abX"},
         {"home then type", "abc", {0, 2}, {0, 2}, {{Qt::Key_Home, none}, {0, none}}, "Xabc"},
         {"ctrl+end", "ab\ncd", {}, {}, {{Qt::Key_End, Qt::ControlModifier}, {0, none}}, "ab\ncdX"},
-        {"right wraps to the next line", "ab\ncd", {0, 2}, {0, 2}, {{Qt::Key_Right, none}, {0, none}}, "ab\nXcd"},
-        {"up and down keep the column", "abcdef\nab\nabcdef", {0, 5}, {0, 5},
-         {{Qt::Key_Down, none}, {Qt::Key_Down, none}, {0, none}}, "abcdef\nab\nabcdeXf"},
-        {"read-only ignores typing", "ab", {0, 2}, {0, 2},
-         {{0, none}, {Qt::Key_Backspace, none}, {Qt::Key_Return, none}}, "ab", true},
+        {"right wraps to the next line",
+         "ab\ncd",
+         {0, 2},
+         {0, 2},
+         {{Qt::Key_Right, none}, {0, none}},
+         "ab\nXcd"},
+        {"up and down keep the column",
+         "abcdef\nab\nabcdef",
+         {0, 5},
+         {0, 5},
+         {{Qt::Key_Down, none}, {Qt::Key_Down, none}, {0, none}},
+         "abcdef\nab\nabcdeXf"},
+        {"read-only ignores typing",
+         "ab",
+         {0, 2},
+         {0, 2},
+         {{0, none}, {Qt::Key_Backspace, none}, {Qt::Key_Return, none}},
+         "ab",
+         true},
     };
     for (const auto& c : cases) {
         LogView view;
