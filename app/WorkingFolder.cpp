@@ -32,10 +32,12 @@ void chooseFolders(AppContext& ctx) {
     ctx.userConfigFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + name + u'/';
     // The runtime folder is the session's own and is cleared at log-out: the right home for
-    // files that live only until the next drag-out.
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        ctx.userWorkingFolder =
-            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/' + name + u'/';
+    // files that live only until the next drag-out. Qt gives none when it is not safe to use.
+    const QString runtime = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                                ? QString()
+                                : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty()) {
+        ctx.userWorkingFolder = runtime + u'/' + name + u'/';
         return;
     }
     const QString cache =
