@@ -23,6 +23,7 @@ private slots:
     void workingFolderIsPreparedAndEmptied();
     void workingFolderFailureSkipsTheRestOfStartUp();
     void installedProgramKeepsItsFilesInTheUsersFolders();
+    void recentImagesAndWindowPlaceKeepTheDesignsKeys();
     void commandLineImage_data();
     void commandLineImage();
     void repairMessageSaysWhatWasMended();
@@ -265,6 +266,32 @@ void StartupTest::installedProgramKeepsItsFilesInTheUsersFolders() {
     QVERIFY(!workingfolder::besideProgram(portable.file("gone/")));
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_CACHE_HOME");
+}
+
+void StartupTest::recentImagesAndWindowPlaceKeepTheDesignsKeys() {
+    TestProgramFolder dir;
+    const QString path = dir.file("settings.ini");
+    writeFile(path, "; mine\n[M]\nEng=1\n");
+    // Names with spaces at the end, quotes and letters beyond Latin-1 come back as they were.
+    const QStringList odd{"/t/a b .t64 ", "/t/\"q\".t64", QString::fromUtf8("/t/\u0142\u00f3d\u017a.t64")};
+    QVERIFY(recentimages::store(path, odd));
+    QCOMPARE(recentimages::read(path), odd);
+    QVERIFY(readFile(path).startsWith("; mine\n[M]\nEng=1\n[Recent]\nFile1=\"/t/a b .t64 \"\n"));
+
+    QStringList list;
+    for (int i = 0; i < 10; ++i)
+        list = recentimages::withFirst(list, QString::number(i));
+    list = recentimages::withFirst(list, "5");
+    QCOMPARE(list, QStringList({"5", "9", "8", "7", "6", "4", "3", "2"}));
+    QCOMPARE(recentimages::withFirst(list, "bad\nname"), list);
+    QVERIFY(recentimages::store(path, {"/only.t64"})); // a shorter list leaves no stale names
+    QCOMPARE(recentimages::read(path), QStringList({"/only.t64"}));
+
+    QVERIFY(windowplace::read(path).isEmpty());
+    const QByteArray geometry("\x01\xd9\xd0\xcb\0\x03 any bytes", 16);
+    QVERIFY(windowplace::store(path, geometry));
+    QCOMPARE(windowplace::read(path), geometry);
+    QVERIFY(ProgramSettings::read(path).eng);
 }
 
 void StartupTest::repairMessageSaysWhatWasMended() {
