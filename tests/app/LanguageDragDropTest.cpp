@@ -1,6 +1,7 @@
 // The interface language (main window table, language buttons, stored Eng, the tool
 // windows' tables on show) and drag and drop in both directions.
 #include "app/DragGesture.h"
+#include "app/QtTranslations.h"
 #include "app/Texts.h"
 #include "tape/TFE.h"
 #include "tools/CartridgeWindow.h"
@@ -8,6 +9,9 @@
 #include "tests/app/MainWindowHarness.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenu>
@@ -109,6 +113,7 @@ class LanguageDragDropTest : public QObject {
 
 private slots:
     void englishAtStartFromEng();
+    void qtCatalogueFollowsTheLanguage();
     void englishButtonAppliesTheTableAndStoresEng();
     void polishButtonAsksForARestart();
     void ownMessagesFollowTheLanguage();
@@ -161,6 +166,16 @@ void LanguageDragDropTest::englishAtStartFromEng() {
     bad.start({bad.file("x.prg")});
     QCOMPARE(bad.dialogs.last()->text, QStringLiteral("To nie jest poprawny plik T64."));
     QVERIFY(h.questionsDone() && bad.questionsDone());
+}
+
+void LanguageDragDropTest::qtCatalogueFollowsTheLanguage() {
+    QVERIFY(qttranslations::usePolish(true));
+    QVERIFY(qttranslations::usePolish(true)); // twice changes nothing
+    QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Tak"));
+    QCOMPARE(QFileDialog::tr("&Open"), QStringLiteral("&Otw\u00f3rz"));
+    QVERIFY(qttranslations::usePolish(false));
+    QCOMPARE(QFileDialog::tr("&Open"), QStringLiteral("&Open"));
 }
 
 void LanguageDragDropTest::englishButtonAppliesTheTableAndStoresEng() {
