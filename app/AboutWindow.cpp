@@ -1,10 +1,14 @@
 #include "app/AboutWindow.h"
 
+#include "gui/SvgIcon.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
+
+namespace vornix {
 
 ScrollingBanner::ScrollingBanner(const QString& text, QWidget* parent) : QWidget(parent), text_(text) {
     setObjectName(QStringLiteral("Banner1"));
@@ -30,7 +34,8 @@ void ScrollingBanner::paintEvent(QPaintEvent*) {
 void ScrollingBanner::showEvent(QShowEvent*) { timer_.start(); }
 void ScrollingBanner::hideEvent(QHideEvent*) { timer_.stop(); }
 
-TForm2::TForm2(const AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(context) {
+AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("About Vornix"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -61,22 +66,26 @@ TForm2::TForm2(const AppContext& context, QWidget* parent) : QWidget(parent, Qt:
     tape.fill(Qt::transparent);
     {
         QPainter p(&tape);
+        vornix::gui::loadIcons();
         QSvgRenderer(QStringLiteral(":/icons/tape.svg")).render(&p);
     }
     picture->setPixmap(tape);
 
     auto* banner = new ScrollingBanner(
-        QStringLiteral("Vornix - T64 tape image editor for the Commodore 64 ... add, extract, rename and "
-                       "reorder programs ... pictures to PRG, compression, cartridges, tapes and TAP linking ..."),
+        QStringLiteral(
+            "Vornix - T64 tape image editor for the Commodore 64 ... add, extract, rename and "
+            "reorder programs ... pictures to PRG, compression, cartridges, tapes and TAP linking ..."),
         this);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    connect(Button1, &QPushButton::clicked, this, &QWidget::close);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
     column->addWidget(name);
     column->addWidget(version);
     column->addWidget(picture, 0, Qt::AlignHCenter);
     column->addWidget(banner);
-    column->addWidget(Button1, 0, Qt::AlignHCenter);
+    column->addWidget(okButton_, 0, Qt::AlignHCenter);
 }
+
+} // namespace vornix

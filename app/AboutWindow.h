@@ -1,39 +1,43 @@
 #pragma once
-#include "app/AppContext.h"
+#include "gui/AppContext.h"
 
 #include <QTimer>
 #include <QWidget>
 
 class QPushButton;
 
+namespace vornix {
+
 // A line of text running from right to left across the window, over and over.
 class ScrollingBanner : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ScrollingBanner(const QString& text, QWidget* parent = nullptr);
     QString text() const { return text_; }
     int offset() const { return offset_; }
     // One step of the banner (the timer's tick).
     void step();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void showEvent(QShowEvent*) override;
     void hideEvent(QHideEvent*) override;
 
-private:
+  private:
     QString text_;
     int offset_ = 0;
     QTimer timer_;
 };
 
 // About Vornix: fixed size, black, the name and version, a banner and a picture.
-class TForm2 : public QWidget {
+class AboutWindow : public QWidget {
     Q_OBJECT
-public:
-    explicit TForm2(const AppContext& context, QWidget* parent = nullptr);
+  public:
+    explicit AboutWindow(const AppContext& context, QWidget* parent = nullptr);
 
-private:
+  private:
     AppContext ctx_;
-    QPushButton* Button1 = nullptr;
+    QPushButton* okButton_ = nullptr;
 };
+
+} // namespace vornix

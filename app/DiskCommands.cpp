@@ -1,9 +1,9 @@
 #include "app/DiskCommands.h"
 
 #include "app/DiskImportDialog.h"
-#include "app/LocalPath.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "core/D64Image.h"
+#include "gui/LocalPath.h"
 
 #include <QAction>
 #include <QDir>
@@ -11,15 +11,15 @@
 
 #include <memory>
 
+namespace vornix {
+
 namespace {
 
 QString latin1(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
 }
 
-QString trimmedName(const std::string& tapeName) {
-    return latin1(tapeName).trimmed();
-}
+QString trimmedName(const std::string& tapeName) { return latin1(tapeName).trimmed(); }
 
 } // namespace
 
@@ -28,18 +28,18 @@ struct DiskCommands::Program {
     vornix::Bytes prg;
 };
 
-DiskCommands::DiskCommands(TForm1* window) : QObject(window), win_(window) {
+DiskCommands::DiskCommands(MainWindow* window) : QObject(window), win_(window) {
     setObjectName(QStringLiteral("DiskCommands"));
-    EksportdoD641 = new QAction(win_->Plik1);
-    EksportdoD641->setObjectName(QStringLiteral("EksportdoD641"));
-    win_->Plik1->insertAction(win_->Wyj1, EksportdoD641);
-    DodajzD641 = new QAction(win_->Edycja1);
-    DodajzD641->setObjectName(QStringLiteral("DodajzD641"));
-    win_->Edycja1->insertAction(win_->Usu1, DodajzD641);
-    connect(EksportdoD641, &QAction::triggered, this, &DiskCommands::EksportdoD641Click);
-    connect(DodajzD641, &QAction::triggered, this, &DiskCommands::DodajzD641Click);
+    exportD64Action_ = new QAction(win_->fileMenu_);
+    exportD64Action_->setObjectName(QStringLiteral("EksportdoD641"));
+    win_->fileMenu_->insertAction(win_->exitAction_, exportD64Action_);
+    addD64Action_ = new QAction(win_->editMenu_);
+    addD64Action_->setObjectName(QStringLiteral("DodajzD641"));
+    win_->editMenu_->insertAction(win_->deleteAction_, addD64Action_);
+    connect(exportD64Action_, &QAction::triggered, this, &DiskCommands::exportToDisk);
+    connect(addD64Action_, &QAction::triggered, this, &DiskCommands::addFromDisk);
     for (auto [item, twin] :
-         {std::pair{EksportdoD641, win_->Wypakujwszystkie1}, std::pair{DodajzD641, win_->Dodaj1}}) {
+         {std::pair{exportD64Action_, win_->extractAllAction_}, std::pair{addD64Action_, win_->addAction_}}) {
         item->setEnabled(twin->isEnabled());
         connect(twin, &QAction::enabledChanged, item, &QAction::setEnabled);
     }
@@ -56,7 +56,7 @@ void DiskCommands::tell(const QString& text) {
     win_->ctx_.dialogs->message(win_, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Error);
 }
 
-void DiskCommands::EksportdoD641Click() {
+void DiskCommands::exportToDisk() {
     if (!win_->imageOpen())
         return;
     const bool en = win_->english();
@@ -97,7 +97,7 @@ void DiskCommands::EksportdoD641Click() {
         tell(messageText(Msg::DiskWriteFailed, en).arg(QDir::toNativeSeparators(path)));
 }
 
-void DiskCommands::DodajzD641Click() {
+void DiskCommands::addFromDisk() {
     if (!win_->imageOpen() || win_->refuseWhileBusy())
         return;
     const bool en = win_->english();
@@ -140,17 +140,20 @@ void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program
     if (chosen.isEmpty() || win_->refuseWhileBusy())
         return;
     vornix::TapeDocument& doc = win_->doc_;
-    QStringList refused;
+    QList<QPair<QString, vornix::AddRefusal>> refused;
     for (int i : chosen) {
         const Program& p = programs[i];
-        if (!doc.addProgram(p.name, p.name, p.prg).added)
-            refused << latin1(p.name);
+        const vornix::AddResult result = doc.addProgram(p.name, p.name, p.prg);
+        if (!result.added)
+            refused.append({latin1(p.name), result.refusal});
     }
     doc.setModified(true);
     win_->redisplay();
-    // Only two refusals are possible: a full image, or a "program" without a load address.
-    for (const QString& name : refused)
-        tell(messageText(doc.count() >= vornix::TapeDocument::kMaxEntries ? Msg::ImageFull : Msg::PrgTooShort,
+    // The bytes are already read: only a full image or a program without a load address remain.
+    for (const auto& [name, refusal] : refused)
+        tell(messageText(refusal == vornix::AddRefusal::ImageFull ? Msg::ImageFull : Msg::PrgTooShort,
                          win_->english())
                  .arg(name));
 }
+
+} // namespace vornix

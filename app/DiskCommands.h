@@ -1,32 +1,37 @@
 #pragma once
 // The main window's commands between the open tape image and 1541 disk images: "Export to
 // D64" (File menu) and "Add from D64" (Edit menu). Created once by the main window.
-#include "app/Dialogs.h"
+#include "gui/Dialogs.h"
 
 #include <QObject>
 
 class QAction;
-class TForm1;
+
+namespace vornix {
+
+class MainWindow;
 
 class DiskCommands : public QObject {
     Q_OBJECT
   public:
     // Puts the two menu items into the window's menus; they are available exactly when
     // extracting and adding are.
-    explicit DiskCommands(TForm1* window);
+    explicit DiskCommands(MainWindow* window);
 
   public slots:
-    void EksportdoD641Click(); // Export to D64
-    void DodajzD641Click();    // Add from D64
+    void exportToDisk();
+    void addFromDisk();
 
   private:
     struct Program;
     void addChosen(const QList<int>& chosen, const std::vector<Program>& programs);
     void tell(const QString& text);
 
-    TForm1* win_;
+    MainWindow* win_;
     FileDialogSetup exportDialog_;
     FileDialogSetup addDialog_;
-    QAction* EksportdoD641 = nullptr;
-    QAction* DodajzD641 = nullptr;
+    QAction* exportD64Action_ = nullptr;
+    QAction* addD64Action_ = nullptr;
 };
+
+} // namespace vornix

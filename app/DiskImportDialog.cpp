@@ -10,19 +10,21 @@
 
 #include <algorithm>
 
+namespace vornix {
+
 DiskImportDialog::DiskImportDialog(QWidget* parent, const QString& diskName,
                                    const QList<DiskFileChoice>& files, bool english)
     : QDialog(parent) {
     setObjectName(QStringLiteral("DiskImportDialog"));
     setWindowTitle(messageText(Msg::DiskAddTitle, english));
-    Label1 = new QLabel(messageText(Msg::DiskProgramsOf, english).arg(diskName), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    captionLabel_ = new QLabel(messageText(Msg::DiskProgramsOf, english).arg(diskName), this);
+    captionLabel_->setObjectName(QStringLiteral("Label1"));
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     for (const DiskFileChoice& f : files) {
         QString text = QStringLiteral("%1  %2").arg(f.blocks, -4).arg(f.name);
-        auto* item = new QListWidgetItem(ListBox1);
+        auto* item = new QListWidgetItem(list_);
         if (!f.damage.isEmpty()) {
             text += messageText(Msg::DiskFileDamagedMark, english);
             item->setToolTip(f.damage);
@@ -30,17 +32,17 @@ DiskImportDialog::DiskImportDialog(QWidget* parent, const QString& diskName,
         }
         item->setText(text);
     }
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(messageText(Msg::DiskCancel, english), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(messageText(Msg::DiskCancel, english), this);
+    cancelButton_->setObjectName(QStringLiteral("Button2"));
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     // OK only with something chosen.
-    auto update = [this] { Button1->setEnabled(!ListBox1->selectedItems().isEmpty()); };
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, update);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    auto update = [this] { okButton_->setEnabled(!list_->selectedItems().isEmpty()); };
+    connect(list_, &QListWidget::itemSelectionChanged, this, update);
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         if (item->flags() & Qt::ItemIsSelectable)
             accept();
     });
@@ -48,19 +50,21 @@ DiskImportDialog::DiskImportDialog(QWidget* parent, const QString& diskName,
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ListBox1);
+    layout->addWidget(captionLabel_);
+    layout->addWidget(list_);
     layout->addLayout(buttons);
     resize(360, 320);
 }
 
 QList<int> DiskImportDialog::chosen() const {
     QList<int> rows;
-    for (const QListWidgetItem* item : ListBox1->selectedItems())
-        rows << ListBox1->row(item);
+    for (const QListWidgetItem* item : list_->selectedItems())
+        rows << list_->row(item);
     std::sort(rows.begin(), rows.end());
     return rows;
 }
+
+} // namespace vornix

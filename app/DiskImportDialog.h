@@ -9,6 +9,8 @@ class QListWidget;
 class QPushButton;
 class QLabel;
 
+namespace vornix {
+
 struct DiskFileChoice {
     QString name; // as on disk, trailing shifted spaces trimmed
     int blocks = 0;
@@ -24,8 +26,10 @@ class DiskImportDialog : public QDialog {
     QList<int> chosen() const;
 
   private:
-    QLabel* Label1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // Cancel
+    QLabel* captionLabel_ = nullptr;
+    QListWidget* list_ = nullptr;
+    QPushButton* okButton_ = nullptr;     // OK
+    QPushButton* cancelButton_ = nullptr; // Cancel
 };
+
+} // namespace vornix

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace vornix {
+
 class DragGesture {
-public:
+  public:
     enum class State { Idle, Watching, Started, Cancelled };
     static constexpr std::int64_t kMoveDelayMs = 200;
     static constexpr std::int64_t kHoldMs = 500;
@@ -58,8 +60,10 @@ public:
     // When the hold would complete if nothing else arrives.
     std::int64_t holdDeadline() const { return lastInput_ + kHoldMs; }
 
-private:
+  private:
     State state_ = State::Idle;
     int x0_ = 0, y0_ = 0, halfW_ = 1, halfH_ = 1;
     std::int64_t start_ = 0, lastInput_ = 0;
 };
+
+} // namespace vornix

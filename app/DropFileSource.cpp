@@ -5,21 +5,25 @@
 #include <QUrl>
 #include <QWidget>
 
-TDropFileSource::TDropFileSource(QObject* parent) : QObject(parent) {
+namespace vornix {
+
+DropFileSource::DropFileSource(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("DropFileSource1"));
 }
 
-QStringList TDropFileSource::files() const {
+QStringList DropFileSource::files() const {
     QStringList out;
     for (const QUrl& url : urls_)
         out << url.toLocalFile();
     return out;
 }
 
-void TDropFileSource::execute(QWidget* source) {
+void DropFileSource::execute(QWidget* source) {
     auto* mime = new QMimeData;
     mime->setUrls(urls_);
     QDrag drag(source);
     drag.setMimeData(mime);
     drag.exec(Qt::CopyAction, Qt::CopyAction);
 }
+
+} // namespace vornix

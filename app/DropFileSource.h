@@ -8,13 +8,14 @@
 
 class QWidget;
 
-class TDropFileSource : public QObject {
+namespace vornix {
+
+class DropFileSource : public QObject {
     Q_OBJECT
-public:
-    explicit TDropFileSource(QObject* parent = nullptr);
+  public:
+    explicit DropFileSource(QObject* parent = nullptr);
 
     void clear() { urls_.clear(); }
-    void addFile(const QString& path) { urls_ << QUrl::fromLocalFile(path); }
     void addUrl(const QUrl& url) { urls_ << url; }
     const QList<QUrl>& urls() const { return urls_; }
     // The offered files as local paths, in order.
@@ -23,6 +24,8 @@ public:
     // Runs the drag from source and returns only when it has ended, whatever the result.
     virtual void execute(QWidget* source);
 
-private:
+  private:
     QList<QUrl> urls_;
 };
+
+} // namespace vornix

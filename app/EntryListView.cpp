@@ -6,11 +6,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TListView::TListView(QWidget* parent) : QTreeWidget(parent) {
+namespace vornix {
+
+EntryListView::EntryListView(QWidget* parent) : QTreeWidget(parent) {
     setItemDelegate(new GridLineDelegate(this));
 }
 
-QList<int> TListView::selectedRows() const {
+QList<int> EntryListView::selectedRows() const {
     QList<int> rows;
     for (int i = 0; i < topLevelItemCount(); ++i)
         if (topLevelItem(i)->isSelected())
@@ -18,7 +20,7 @@ QList<int> TListView::selectedRows() const {
     return rows;
 }
 
-void TListView::selectRows(const QList<int>& rows) {
+void EntryListView::selectRows(const QList<int>& rows) {
     clearSelection();
     if (rows.isEmpty())
         return;
@@ -29,7 +31,7 @@ void TListView::selectRows(const QList<int>& rows) {
             item->setSelected(true);
 }
 
-void TListView::mousePressEvent(QMouseEvent* e) {
+void EntryListView::mousePressEvent(QMouseEvent* e) {
     if (onPressBefore)
         onPressBefore();
     QTreeWidget::mousePressEvent(e);
@@ -37,32 +39,32 @@ void TListView::mousePressEvent(QMouseEvent* e) {
         onPress(e->position().toPoint(), e->button());
 }
 
-void TListView::mouseMoveEvent(QMouseEvent* e) {
+void EntryListView::mouseMoveEvent(QMouseEvent* e) {
     // While the drag test watches, a move must not stretch the selection.
     if (onMove && onMove(e->position().toPoint()))
         return;
     QTreeWidget::mouseMoveEvent(e);
 }
 
-void TListView::mouseReleaseEvent(QMouseEvent* e) {
+void EntryListView::mouseReleaseEvent(QMouseEvent* e) {
     if (onRelease)
         onRelease();
     QTreeWidget::mouseReleaseEvent(e);
 }
 
-void TListView::mouseDoubleClickEvent(QMouseEvent* e) {
+void EntryListView::mouseDoubleClickEvent(QMouseEvent* e) {
     QTreeWidget::mouseDoubleClickEvent(e);
     if (onDoubleClick)
         onDoubleClick();
 }
 
-void TListView::keyPressEvent(QKeyEvent* e) {
+void EntryListView::keyPressEvent(QKeyEvent* e) {
     if (onKey && onKey(e))
         return;
     QTreeWidget::keyPressEvent(e);
 }
 
-void TListView::focusOutEvent(QFocusEvent* e) {
+void EntryListView::focusOutEvent(QFocusEvent* e) {
     if (onFocusLost)
         onFocusLost();
     QTreeWidget::focusOutEvent(e);
@@ -82,3 +84,5 @@ void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 QSize GridLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 3);
 }
+
+} // namespace vornix

@@ -6,24 +6,26 @@
 
 #include <functional>
 
-class TListView : public QTreeWidget {
-    Q_OBJECT
-public:
-    explicit TListView(QWidget* parent = nullptr);
+namespace vornix {
 
-    std::function<void()> onPressBefore;                    // before the list selects
-    std::function<void(QPoint, Qt::MouseButton)> onPress;   // after the list has selected
-    std::function<bool(QPoint)> onMove;                     // true: the move is taken
+class EntryListView : public QTreeWidget {
+    Q_OBJECT
+  public:
+    explicit EntryListView(QWidget* parent = nullptr);
+
+    std::function<void()> onPressBefore;                  // before the list selects
+    std::function<void(QPoint, Qt::MouseButton)> onPress; // after the list has selected
+    std::function<bool(QPoint)> onMove;                   // true: the move is taken
     std::function<void()> onRelease;
     std::function<void()> onDoubleClick;
-    std::function<bool(QKeyEvent*)> onKey;                  // true: the key is taken
+    std::function<bool(QKeyEvent*)> onKey; // true: the key is taken
     std::function<void()> onFocusLost;
 
     // Positions (from 0) of the selected rows, top to bottom.
     QList<int> selectedRows() const;
     void selectRows(const QList<int>& rows);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -35,9 +37,12 @@ protected:
 // Grid lines between the cells of the list.
 class GridLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     // A little air under the text, so the grid line never crosses an underscore.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
+
+} // namespace vornix

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+namespace vornix {
+
 namespace {
 
 // A section header "[name]" (anything after the closing bracket is ignored); empty otherwise.
@@ -164,3 +166,5 @@ bool IniFile::parseBool(const std::optional<QString>& text, bool fallback) {
     const auto n = parseInt(*text);
     return n ? *n != 0 : fallback;
 }
+
+} // namespace vornix

@@ -6,8 +6,10 @@
 
 #include <optional>
 
+namespace vornix {
+
 class IniFile {
-public:
+  public:
     explicit IniFile(QString path);
 
     // Reads the whole file; false (and an empty file in memory) when it cannot be read.
@@ -30,7 +32,7 @@ public:
     // A profile boolean: any non-zero number is true, zero false, anything else fallback.
     static bool parseBool(const std::optional<QString>& text, bool fallback);
 
-private:
+  private:
     // Index range [first, last) of the lines of the first section named section; first is
     // the header line. Nothing when the section is absent.
     std::optional<std::pair<int, int>> findSection(const QString& section) const;
@@ -39,3 +41,5 @@ private:
     QStringList lines_;
     QString eol_;
 };
+
+} // namespace vornix

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-namespace qttranslations {
+namespace vornix::qttranslations {
 
 bool usePolish(bool polish) {
     // One catalogue for the application's life; installing it again is harmless.
@@ -27,4 +27,4 @@ bool usePolish(bool polish) {
     return QCoreApplication::installTranslator(catalogue);
 }
 
-} // namespace qttranslations
+} // namespace vornix::qttranslations

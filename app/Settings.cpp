@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace vornix {
+
 namespace {
 
 const QString kSection = QStringLiteral("M");
@@ -21,9 +23,7 @@ bool loadForWriting(IniFile& ini) {
     return true;
 }
 
-QString recentKey(int i) {
-    return QStringLiteral("File%1").arg(i + 1);
-}
+QString recentKey(int i) { return QStringLiteral("File%1").arg(i + 1); }
 
 } // namespace
 
@@ -111,3 +111,5 @@ bool store(const QString& iniPath, const QByteArray& geometry) {
 }
 
 } // namespace windowplace
+
+} // namespace vornix

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace vornix {
+
 struct ProgramSettings {
     bool eng = false; // English interface
     bool opc = false; // mark programs with file type 0x01
@@ -37,3 +39,5 @@ QByteArray read(const QString& iniPath);
 bool store(const QString& iniPath, const QByteArray& geometry);
 
 } // namespace windowplace
+
+} // namespace vornix

@@ -1,5 +1,7 @@
 #include "app/Texts.h"
 
+namespace vornix {
+
 const std::vector<TextRow>& mainWindowTexts() {
     static const std::vector<TextRow> rows = {
         {"Plik1", TextRole::Menu, "Plik", "File"},
@@ -24,7 +26,8 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"Przesunizj1", TextRole::Action, "Przesuń niżej", "Move down"},
         {"Przesunad1", TextRole::Action, "Przesuń na dól", "Move to bottom"},
         {"Oprogramie1", TextRole::Action, "O programie", "About..."},
-        {"Oznaczenieprogramu0x011", TextRole::Action, "Oznaczenie programu 0x01", "Mark T64 programs as 0x01"},
+        {"Oznaczenieprogramu0x011", TextRole::Action, "Oznaczenie programu 0x01",
+         "Mark T64 programs as 0x01"},
         {"Kompresujplikiwynikowe1", TextRole::Action, "Kompresuj  konwertowane", "Compress converted files"},
         {"Szybszakompresjawikszyplik1", TextRole::Action, "Szybsza kompresja/większy plik",
          "Faster compression/bigger file"},
@@ -55,8 +58,9 @@ QString messageText(Msg id, bool english) {
         return pick("Nie można odczytać pliku %1:\n%2.\nProgram nie został dodany.",
                     "Cannot read the file %1:\n%2.\nThe program was not added.");
     case Msg::PrgTooShort:
-        return pick("Plik %1 ma mniej niż 2 bajty, więc nie jest programem PRG.\nProgram nie został dodany.",
-                    "The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not added.");
+        return pick(
+            "Plik %1 ma mniej niż 2 bajty, więc nie jest programem PRG.\nProgram nie został dodany.",
+            "The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not added.");
     case Msg::ImageFull:
         return pick("Obraz T64 mieści najwyżej 255 programów.\nPlik %1 nie został dodany.",
                     "A T64 image holds at most 255 programs.\nThe file %1 was not added.");
@@ -94,7 +98,8 @@ QString messageText(Msg id, bool english) {
     case Msg::DiskFileDamagedMark: return pick("  (uszkodzony)", "  (damaged)");
     case Msg::DiskCancel: return pick("Anuluj", "Cancel");
     case Msg::DiskUnreadable:
-        return pick("Plik %1 nie jest poprawnym obrazem dysku D64.", "The file %1 is not a valid D64 disk image.");
+        return pick("Plik %1 nie jest poprawnym obrazem dysku D64.",
+                    "The file %1 is not a valid D64 disk image.");
     case Msg::DiskNoPrograms:
         return pick("Na dysku %1 nie ma programów PRG.", "The disk %1 holds no PRG programs.");
     case Msg::DiskDoesNotFit:
@@ -117,8 +122,7 @@ QString messageText(Msg id, bool english) {
 QString failureReason(const vornix::FileError& failure, bool english) {
     auto pick = [english](const char* pl, const char* en) { return QString::fromUtf8(english ? en : pl); };
     switch (failure.problem) {
-    case vornix::FileProblem::None:
-        break;
+    case vornix::FileProblem::None: break;
     case vornix::FileProblem::System:
         // The system's own words (its language follows the system's settings).
         return QString::fromLocal8Bit(vornix::platform::systemMessage(failure.code));
@@ -127,14 +131,13 @@ QString failureReason(const vornix::FileError& failure, bool english) {
     case vornix::FileProblem::NotRegular:
         return pick("to nie jest zwykły plik (potok, urządzenie lub gniazdo)",
                     "it is not a regular file (a pipe, device or socket)");
-    case vornix::FileProblem::ReadOnly:
-        return pick("plik jest tylko do odczytu", "the file is read-only");
-    case vornix::FileProblem::NoFolder:
-        return pick("folder nie istnieje", "its folder does not exist");
-    case vornix::FileProblem::TooLarge:
-        return pick("plik jest za duży", "the file is too large");
+    case vornix::FileProblem::ReadOnly: return pick("plik jest tylko do odczytu", "the file is read-only");
+    case vornix::FileProblem::NoFolder: return pick("folder nie istnieje", "its folder does not exist");
+    case vornix::FileProblem::TooLarge: return pick("plik jest za duży", "the file is too large");
     case vornix::FileProblem::Changed:
         return pick("plik zmienił się podczas odczytu", "the file changed while it was read");
     }
     return pick("nieznany błąd", "unknown error");
 }
+
+} // namespace vornix

@@ -1,7 +1,7 @@
 #include "app/WorkingFolder.h"
 
-#include "app/AppContext.h"
-#include "app/LocalPath.h"
+#include "gui/AppContext.h"
+#include "gui/LocalPath.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+namespace vornix {
 
 namespace workingfolder {
 
@@ -63,8 +65,7 @@ void empty(const QString& folder) {
         return;
     // Files only: a subfolder and its contents are never ours to delete. A link is
     // removed as a link; what it points to stays.
-    const QStringList names =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : names)
         QFile::remove(dir.filePath(name));
 }
@@ -82,7 +83,8 @@ QList<QUrl> prgFileUrls(const QString& folder) {
         if (name.size() < 4)
             continue;
         std::string ext = name.substr(name.size() - 4);
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return char(std::tolower(c)); });
         if (ext == ".prg")
             names.push_back(name);
     }
@@ -98,3 +100,5 @@ QList<QUrl> prgFileUrls(const QString& folder) {
 }
 
 } // namespace workingfolder
+
+} // namespace vornix

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUrl>
 
+namespace vornix {
+
 struct AppContext;
 
 namespace workingfolder {
@@ -33,3 +35,5 @@ void empty(const QString& folder);
 QList<QUrl> prgFileUrls(const QString& folder);
 
 } // namespace workingfolder
+
+} // namespace vornix

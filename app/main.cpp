@@ -1,12 +1,12 @@
 #include "app/AboutWindow.h"
-#include "app/AppContext.h"
-#include "app/QtDialogs.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "app/WorkingFolder.h"
-#include "tape/TFE.h"
-#include "tape/TLink.h"
-#include "tools/CartridgeWindow.h"
-#include "tools/CompressionWindow.h"
+#include "gui/AppContext.h"
+#include "gui/QtDialogs.h"
+#include "tape/ui/TapLinkerWindow.h"
+#include "tape/ui/TapeConversionWindow.h"
+#include "tools/ui/CartridgeWindow.h"
+#include "tools/ui/CompressionWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,6 +43,7 @@ bool answeredInformationRequest(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     if (answeredInformationRequest(argc, argv))
         return 0;
+    using namespace vornix;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vornix"));
     QApplication::setApplicationVersion(QStringLiteral(VORNIX_VERSION));
@@ -62,14 +63,14 @@ int main(int argc, char* argv[]) {
         arguments.removeFirst();
 
     // Created once each, in this order; only the main window is shown.
-    TForm1 main(ctx, arguments);
-    TForm3 compression(ctx);
-    TForm2 about(ctx);
-    TForm4 cartridge(ctx);
-    TForm5 tape(ctx);
-    TForm6 linker(ctx);
+    MainWindow main(ctx, arguments);
+    CompressionWindow compression(ctx);
+    AboutWindow about(ctx);
+    CartridgeWindow cartridge(ctx);
+    TapeConversionWindow tape(ctx);
+    TapLinkerWindow linker(ctx);
     main.setToolWindows(&compression, &about, &cartridge, &tape, &linker);
-    QObject::connect(&main, &TForm1::programEnds, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&main, &MainWindow::programEnds, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     main.show();
     return app.exec();

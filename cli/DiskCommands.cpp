@@ -1,6 +1,8 @@
 // Subcommands between T64 images and 1541 disk images (D64).
 #include "cli/Commands.h"
 
+#include "cli/CommandLine.h"
+
 #include "core/D64Image.h"
 #include "core/TapeDocument.h"
 
@@ -15,14 +17,9 @@
 using vornix::DiskEntry;
 using vornix::DiskImage;
 using vornix::TapeDocument;
+using namespace vornix::cli;
 
 namespace {
-
-struct Help {
-    const char* name;
-    const char* usage;
-    const char* text;
-};
 
 const Help kExport{"d64-export", "d64-export IMAGE OUT.d64 [N...]",
                    "Writes a new 35-track disk image OUT.d64 (replacing any file of that name) holding the\n"
@@ -44,70 +41,6 @@ const Help kImport{"d64-import", "d64-import IMAGE DISK.d64 [NAME...] [--type-01
                    "Entries keep file type 0x01 when every entry of IMAGE had it; --type-01 writes 0x01\n"
                    "in any case.\n"};
 
-void printHelp(const Help& h) {
-    std::cout << "usage: vornix-cli " << h.usage << "\n\n" << h.text;
-}
-
-int usageError(const Help& h, const std::string& message) {
-    std::cerr << "vornix-cli " << h.name << ": " << message << "\nusage: vornix-cli " << h.usage
-              << "\n'vornix-cli " << h.name << " --help' tells more.\n";
-    return 2;
-}
-
-int failure(const std::string& message) {
-    std::cerr << "vornix-cli: " << message << "\n";
-    return 1;
-}
-
-void note(const std::string& message) {
-    std::cerr << "vornix-cli: " << message << "\n";
-}
-
-struct CommandLine {
-    std::vector<std::string> operands;
-    std::set<std::string> flags;
-    bool help = false;
-    std::string error;
-};
-
-// Options may stand anywhere; "--" ends them.
-CommandLine parse(const Args& args, const std::set<std::string>& flags) {
-    CommandLine cl;
-    bool options = true;
-    for (const std::string& a : args) {
-        if (!options || a.size() < 2 || a[0] != '-')
-            cl.operands.push_back(a);
-        else if (a == "--")
-            options = false;
-        else if (a == "--help" || a == "-h")
-            cl.help = true;
-        else if (flags.count(a))
-            cl.flags.insert(a);
-        else if (cl.error.empty())
-            cl.error = "unknown option " + a;
-    }
-    return cl;
-}
-
-std::optional<int> entryNumber(const std::string& text) {
-    if (text.empty() || text.size() > 3 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    const int n = std::stoi(text);
-    return n >= 1 && n <= 255 ? std::optional<int>(n) : std::nullopt;
-}
-
-bool openImage(TapeDocument& doc, const std::string& path) {
-    const vornix::OpenResult r = doc.open(path);
-    if (!r.accepted) {
-        failure(r.error);
-        return false;
-    }
-    for (const std::string& repair : r.repairs)
-        note(path + ": directory repaired: " + repair);
-    return true;
-}
-
 bool loadDisk(DiskImage& disk, const std::string& path) {
     std::string error;
     if (!disk.load(path, &error)) {
@@ -119,30 +52,7 @@ bool loadDisk(DiskImage& disk, const std::string& path) {
     return true;
 }
 
-std::string shown(const std::string& diskName) {
-    return "\"" + vornix::trimDiskName(diskName) + "\"";
-}
-
-// Code points 0-255, one per byte, as JSON text.
-std::string jsonText(const std::string& bytes) {
-    std::string out = "\"";
-    for (unsigned char c : bytes) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out + "\"";
-}
+std::string shown(const std::string& diskName) { return "\"" + vornix::trimDiskName(diskName) + "\""; }
 
 // Why the file's chain of blocks cannot be followed, or empty. Deleted entries are often
 // only decoration (separator lines) and are not followed.
@@ -154,14 +64,12 @@ std::string chainProblem(const DiskImage& disk, const DiskEntry& e) {
     return disk.readFile(e, data, &error) ? std::string() : error;
 }
 
-std::string capitals(const std::string& text) {
-    return TapeDocument::capitals(text);
-}
+std::string capitals(const std::string& text) { return TapeDocument::capitals(text); }
 
 } // namespace
 
 int cmdD64Export(const Args& args) {
-    const CommandLine cl = parse(args, {});
+    const CommandLine cl = parse(args, {}, {}, true);
     if (cl.help) {
         printHelp(kExport);
         return 0;
@@ -172,7 +80,7 @@ int cmdD64Export(const Args& args) {
         return usageError(kExport, cl.operands.empty() ? "missing IMAGE" : "missing OUT.d64");
     for (std::size_t i = 2; i < cl.operands.size(); ++i)
         if (!entryNumber(cl.operands[i]))
-            return usageError(kExport, "entry numbers run from 1 to 255, not '" + cl.operands[i] + "'");
+            return usageError(kExport, notAnEntryNumber(cl.operands[i]));
 
     const std::string& image = cl.operands[0];
     const std::string& out = cl.operands[1];
@@ -217,7 +125,7 @@ int cmdD64Export(const Args& args) {
 }
 
 int cmdD64List(const Args& args) {
-    const CommandLine cl = parse(args, {"--json"});
+    const CommandLine cl = parse(args, {"--json"}, {}, true);
     if (cl.help) {
         printHelp(kList);
         return 0;
@@ -276,7 +184,7 @@ int cmdD64List(const Args& args) {
 }
 
 int cmdD64Import(const Args& args) {
-    const CommandLine cl = parse(args, {"--type-01"});
+    const CommandLine cl = parse(args, {"--type-01"}, {}, true);
     if (cl.help) {
         printHelp(kImport);
         return 0;

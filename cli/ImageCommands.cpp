@@ -1,6 +1,8 @@
 // Subcommands on T64 images: each reads and writes through the same document the editor uses.
 #include "cli/Commands.h"
 
+#include "cli/CommandLine.h"
+
 #include "core/Extraction.h"
 #include "core/PlatformFile.h"
 #include "core/T64Image.h"
@@ -16,14 +18,9 @@
 #include <sstream>
 
 using vornix::TapeDocument;
+using namespace vornix::cli;
 
 namespace {
-
-struct Help {
-    const char* name;
-    const char* usage;
-    const char* text;
-};
 
 const Help kList{"list", "list IMAGE [--json]",
                  "Shows the label, the capacity as the header holds it (before the editor limits it),\n"
@@ -63,73 +60,9 @@ const char kCommonOptions[] =
     "error the image on disk is left untouched. Entries keep file type 0x01 when every entry\n"
     "of the image had it; --type-01 writes 0x01 in any case.\n";
 
-void printHelp(const Help& h) {
-    std::cout << "usage: vornix-cli " << h.usage << "\n\n" << h.text;
-    if (std::string(h.name) != "list" && std::string(h.name) != "extract")
-        std::cout << kCommonOptions;
-}
-
-int usageError(const Help& h, const std::string& message) {
-    std::cerr << "vornix-cli " << h.name << ": " << message << "\nusage: vornix-cli " << h.usage
-              << "\n'vornix-cli " << h.name << " --help' tells more.\n";
-    return 2;
-}
-
-int failure(const std::string& message) {
-    std::cerr << "vornix-cli: " << message << "\n";
-    return 1;
-}
-
-void note(const std::string& message) {
-    std::cerr << "vornix-cli: " << message << "\n";
-}
-
-// Options and operands of one subcommand. Options may stand anywhere; "--" ends them.
-struct CommandLine {
-    std::vector<std::string> operands;
-    std::set<std::string> flags;
-    std::map<std::string, std::string> values;
-    bool help = false;
-    std::string error;
-};
-
-CommandLine parse(const Args& args, const std::set<std::string>& flags, const std::set<std::string>& valued) {
-    CommandLine cl;
-    bool options = true;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (!options || a.size() < 2 || a[0] != '-') {
-            cl.operands.push_back(a);
-        } else if (a == "--") {
-            options = false;
-        } else if (a == "--help" || a == "-h") {
-            cl.help = true;
-        } else if (flags.count(a)) {
-            cl.flags.insert(a);
-        } else if (const auto eq = a.find('='); eq != std::string::npos && valued.count(a.substr(0, eq))) {
-            cl.values[a.substr(0, eq)] = a.substr(eq + 1);
-        } else if (valued.count(a)) {
-            if (i + 1 >= args.size()) {
-                cl.error = "option " + a + " needs a value";
-                return cl;
-            }
-            cl.values[a] = args[++i];
-        } else {
-            cl.error = "unknown option " + a;
-            return cl;
-        }
-    }
-    return cl;
-}
-
-std::optional<int> number(const std::string& text, int low, int high) {
-    if (text.empty() || text.size() > 9 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    const int value = std::stoi(text);
-    if (value < low || value > high)
-        return std::nullopt;
-    return value;
+void showHelp(const Help& h) {
+    const bool edits = std::string(h.name) != "list" && std::string(h.name) != "extract";
+    printHelp(h, edits ? kCommonOptions : "");
 }
 
 // Entries keep type 0x01 through an edit when the image used it throughout.
@@ -138,30 +71,17 @@ bool usesType01(const TapeDocument& doc) {
                                           [](const vornix::Entry& e) { return e.fileType == 0x01; });
 }
 
-bool openImage(TapeDocument& doc, const std::string& path) {
-    const vornix::OpenResult r = doc.open(path);
-    if (!r.accepted) {
-        failure(r.error);
-        return false;
-    }
-    for (const std::string& repair : r.repairs)
-        note(path + ": directory repaired: " + repair);
-    return true;
-}
-
 int save(TapeDocument& doc, const std::string& path, bool type01) {
     const vornix::SaveResult r = doc.saveAs(path, type01);
     return r.written ? 0 : failure(r.error);
 }
 
-bool isEntryNumber(const std::string& text) {
-    return number(text, 1, 255).has_value();
-}
+bool isEntryNumber(const std::string& text) { return entryNumber(text).has_value(); }
 
 // Resolves an entry number (already checked by isEntryNumber) against the image; prints the
 // error itself.
 std::optional<int> entryIndex(const TapeDocument& doc, const std::string& path, const std::string& text) {
-    const int n = *number(text, 1, 255);
+    const int n = *entryNumber(text);
     if (n > doc.count()) {
         failure(path + ": there is no entry " + text + " (the image holds " + std::to_string(doc.count()) +
                 (doc.count() == 1 ? " entry)" : " entries)"));
@@ -194,27 +114,6 @@ void setCapacity(TapeDocument& doc, const std::string& image, int value) {
              "; it is " + std::to_string(doc.capacity()));
 }
 
-// Code points 0-255, one per byte, as JSON text.
-std::string jsonText(const std::string& bytes) {
-    std::string out = "\"";
-    for (unsigned char c : bytes) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out + "\"";
-}
-
 // Bytes as a terminal may show them: control characters (C0, DEL and C1) and the backslash
 // escaped, the rest Latin-1 characters in the platform's encoding.
 std::string plainText(const std::string& bytes) {
@@ -239,9 +138,7 @@ std::string hex4(int value) {
     return buf;
 }
 
-int address(const std::uint8_t (&bytes)[2]) {
-    return bytes[0] | bytes[1] << 8;
-}
+int address(const std::uint8_t (&bytes)[2]) { return bytes[0] | bytes[1] << 8; }
 
 // The common shape of the editing commands: open, change, save in place.
 template <typename Change>
@@ -251,7 +148,7 @@ int edit(const Help& help, const Args& args, std::size_t operands, bool numbered
     known.insert("--type-01");
     const CommandLine cl = parse(args, known, {});
     if (cl.help) {
-        printHelp(help);
+        showHelp(help);
         return 0;
     }
     if (!cl.error.empty())
@@ -259,7 +156,7 @@ int edit(const Help& help, const Args& args, std::size_t operands, bool numbered
     if (cl.operands.size() != operands)
         return usageError(help, cl.operands.size() < operands ? "missing arguments" : "too many arguments");
     if (numbered && !isEntryNumber(cl.operands[1]))
-        return usageError(help, "entry numbers run from 1 to 255, not '" + cl.operands[1] + "'");
+        return usageError(help, notAnEntryNumber(cl.operands[1]));
     const std::string& image = cl.operands[0];
     // The whole read-modify-write holds the lock, so two commands on one image both land.
     vornix::platform::ExclusiveLock lock;
@@ -282,7 +179,7 @@ int edit(const Help& help, const Args& args, std::size_t operands, bool numbered
 int cmdList(const Args& args) {
     const CommandLine cl = parse(args, {"--json"}, {});
     if (cl.help) {
-        printHelp(kList);
+        showHelp(kList);
         return 0;
     }
     if (!cl.error.empty())
@@ -331,7 +228,7 @@ int cmdList(const Args& args) {
 int cmdCreate(const Args& args) {
     const CommandLine cl = parse(args, {"--type-01"}, {"--label", "--capacity"});
     if (cl.help) {
-        printHelp(kCreate);
+        showHelp(kCreate);
         return 0;
     }
     if (!cl.error.empty())
@@ -340,9 +237,10 @@ int cmdCreate(const Args& args) {
         return usageError(kCreate, "missing IMAGE");
     std::optional<int> capacity;
     if (const auto it = cl.values.find("--capacity"); it != cl.values.end()) {
-        capacity = number(it->second, 0, 255);
+        capacity = number(it->second, 0, vornix::kMaxSlots);
         if (!capacity)
-            return usageError(kCreate, "--capacity needs a number from 0 to 255, not '" + it->second + "'");
+            return usageError(kCreate, "--capacity needs a number from 0 to " +
+                                           std::to_string(vornix::kMaxSlots) + ", not '" + it->second + "'");
     }
     TapeDocument doc;
     doc.newImage();
@@ -439,12 +337,14 @@ int cmdLabel(const Args& args) {
 
 int cmdCapacity(const Args& args) {
     const CommandLine pre = parse(args, {"--type-01"}, {});
-    if (!pre.help && pre.error.empty() && pre.operands.size() == 2 && !number(pre.operands[1], 0, 255))
-        return usageError(kCapacity, "N must be a number from 0 to 255, not '" + pre.operands[1] + "'");
+    if (!pre.help && pre.error.empty() && pre.operands.size() == 2 &&
+        !number(pre.operands[1], 0, vornix::kMaxSlots))
+        return usageError(kCapacity, "N must be a number from 0 to " + std::to_string(vornix::kMaxSlots) +
+                                         ", not '" + pre.operands[1] + "'");
     return edit(kCapacity, args, 2, false, {},
                 [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
                     doc.setBoxLimits(true);
-                    setCapacity(doc, c.operands[0], *number(c.operands[1], 0, 255));
+                    setCapacity(doc, c.operands[0], *number(c.operands[1], 0, vornix::kMaxSlots));
                     return std::nullopt;
                 });
 }
@@ -452,7 +352,7 @@ int cmdCapacity(const Args& args) {
 int cmdExtract(const Args& args) {
     const CommandLine cl = parse(args, {}, {"-o", "--output"});
     if (cl.help) {
-        printHelp(kExtract);
+        showHelp(kExtract);
         return 0;
     }
     if (!cl.error.empty())
@@ -460,8 +360,8 @@ int cmdExtract(const Args& args) {
     if (cl.operands.empty())
         return usageError(kExtract, "missing IMAGE");
     for (std::size_t i = 1; i < cl.operands.size(); ++i)
-        if (!number(cl.operands[i], 1, 255))
-            return usageError(kExtract, "entry numbers run from 1 to 255, not '" + cl.operands[i] + "'");
+        if (!entryNumber(cl.operands[i]))
+            return usageError(kExtract, notAnEntryNumber(cl.operands[i]));
     std::string folder = ".";
     if (const auto it = cl.values.find("-o"); it != cl.values.end())
         folder = it->second;
@@ -479,31 +379,29 @@ int cmdExtract(const Args& args) {
     for (const std::string& repair : r.repairs)
         note(image + ": directory repaired: " + repair);
     const int count = r.contents.count;
-    std::set<int> chosen;
+    std::set<std::size_t> chosen;
     for (std::size_t i = 1; i < cl.operands.size(); ++i) {
-        const int n = *number(cl.operands[i], 1, 255);
+        const int n = *entryNumber(cl.operands[i]);
         if (n > count)
             return failure(image + ": there is no entry " + cl.operands[i] + " (the image holds " +
                            std::to_string(count) + (count == 1 ? " entry)" : " entries)"));
-        chosen.insert(n - 1);
+        chosen.insert(static_cast<std::size_t>(n - 1));
     }
     if (cl.operands.size() == 1)
         for (int p = 0; p < count; ++p)
-            chosen.insert(p);
+            chosen.insert(static_cast<std::size_t>(p));
     std::error_code ec;
     const std::filesystem::path native = vornix::platform::nativePath(folder);
     if (!std::filesystem::is_directory(native, ec))
         return failure(folder +
                        (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
     std::string written;
-    for (int p : chosen) {
-        const vornix::ExtractResult x = extractor.extract(static_cast<std::size_t>(p), folder);
-        if (!x.written) {
-            std::cout << written << std::flush;
-            return failure(x.error);
-        }
-        written += x.path + "\n";
-    }
-    std::cout << written;
+    const vornix::ExtractResult x = vornix::extractEach(
+        {chosen.begin(), chosen.end()}, static_cast<std::size_t>(count),
+        [&](std::size_t p) { return extractor.extract(p, folder); },
+        [&](std::size_t, const vornix::ExtractResult& done) { written += done.path + "\n"; });
+    std::cout << written << std::flush;
+    if (!x.written)
+        return failure(x.error);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
 #include "convert/PictureConverters.h"
-#include "convert/SafeFile.h"
+#include "core/FileIO.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -26,7 +26,7 @@ bool parsePause(std::string_view text, int& seconds) {
             return false;
         seconds = seconds * 10 + (c - '0');
     }
-    return tap::isOfferedPause(seconds);
+    return vornix::tap::isOfferedPause(seconds);
 }
 
 } // namespace
@@ -49,36 +49,37 @@ int cmdTapJoin(const Args& args) {
         return 2;
     }
 
-    std::vector<tap::JoinItem> items;
+    std::vector<vornix::tap::JoinItem> items;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         constexpr std::string_view kPause = "--pause=";
         if (a.rfind(kPause, 0) == 0) {
             int seconds = 0;
             if (!parsePause(std::string_view(a).substr(kPause.size()), seconds)) {
-                std::cerr << "vornix-cli tap-join: " << a << ": a pause is 1, 2, 4, 5, 10, 20 or 40 seconds\n";
+                std::cerr << "vornix-cli tap-join: " << a
+                          << ": a pause is 1, 2, 4, 5, 10, 20 or 40 seconds\n";
                 return 2;
             }
-            items.push_back(tap::JoinItem::pause(seconds));
+            items.push_back(vornix::tap::JoinItem::pause(seconds));
         } else if (a.rfind("--", 0) == 0) {
             std::cerr << "vornix-cli tap-join: unknown option " << a << "\n";
             tapJoinUsage(std::cerr);
             return 2;
         } else {
-            items.push_back(tap::JoinItem::file(a));
+            items.push_back(vornix::tap::JoinItem::file(a));
         }
     }
 
-    const std::string problem = tap::checkJoin(items, output);
+    const std::string problem = vornix::tap::checkJoin(items, output);
     if (!problem.empty()) {
         std::cerr << "vornix-cli tap-join: " << problem << "\n";
         return 1;
     }
     bool allVersion1 = true;
-    for (const tap::JoinItem& item : items) {
-        if (item.isPause() || tap::isVersion1(item.path))
+    for (const vornix::tap::JoinItem& item : items) {
+        if (item.isPause() || vornix::tap::isVersion1(item.path))
             continue;
-        const auto version = tap::readVersion(item.path);
+        const auto version = vornix::tap::readVersion(item.path);
         std::cerr << "vornix-cli tap-join: \"" << item.path << "\" is not a version 1 TAP file (version byte "
                   << int(version.value_or(0)) << "); convert it first, e.g. in the editor's TAP Linker\n";
         allVersion1 = false;
@@ -86,7 +87,7 @@ int cmdTapJoin(const Args& args) {
     if (!allVersion1)
         return 1;
 
-    const tap::JoinResult result = tap::join(items, output);
+    const vornix::tap::JoinResult result = vornix::tap::join(items, output);
     if (!result.ok) {
         std::cerr << "vornix-cli tap-join: " << result.error << "\n";
         return 1;

@@ -1,35 +1,31 @@
 #include "convert/InPlaceCompression.h"
 
-#include "convert/SafeFile.h"
+#include "core/FileIO.h"
 
 namespace fs = std::filesystem;
 
 namespace vornix {
 
-InPlaceCompression::InPlaceCompression(fs::path program)
-    : program_(std::move(program)), compressed_(program_) {
-    compressed_ += "1"; // appended to the whole path, after the extension
-    before_ = stampOf(compressed_);
+namespace {
+
+fs::path withOne(fs::path program) {
+    program += "1"; // appended to the whole path, after the extension
+    return program;
 }
 
-InPlaceCompression::Stamp InPlaceCompression::stampOf(const fs::path& path) {
-    Stamp stamp;
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
-        return stamp;
-    stamp.exists = true;
-    stamp.size = fs::file_size(path, ec);
-    stamp.time = fs::last_write_time(path, ec);
-    return stamp;
-}
+} // namespace
+
+InPlaceCompression::InPlaceCompression(fs::path program)
+    : program_(std::move(program)), compressed_(withOne(program_)),
+      result_(platform::nameFromPath(compressed_)) {}
 
 InPlaceCompression::Outcome InPlaceCompression::finish(std::string* error) {
-    const Stamp after = stampOf(compressed_);
-    if (!after.exists || after == before_)
+    std::int64_t size = 0;
+    if (!result_.written(&size))
         return Outcome::NoResult;
-    if (after.size == 0) {
+    if (size == 0) {
         // An empty file this run left behind is litter, not a program.
-        if (!before_.exists) {
+        if (!result_.existedBefore()) {
             std::error_code ec;
             fs::remove(compressed_, ec);
         }

@@ -1,6 +1,8 @@
 #pragma once
 // Replacing a program by its compressed version: the compressor writes P + "1", and only
 // a result written by this run, complete and non-empty, is moved over P.
+#include "tools/FreshOutput.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -26,17 +28,9 @@ class InPlaceCompression {
     Outcome finish(std::string* error);
 
   private:
-    struct Stamp {
-        bool exists = false;
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type time{};
-        bool operator==(const Stamp&) const = default;
-    };
-    static Stamp stampOf(const std::filesystem::path& path);
-
     std::filesystem::path program_;
     std::filesystem::path compressed_;
-    Stamp before_;
+    FreshOutput result_;
 };
 
 } // namespace vornix

@@ -1,7 +1,6 @@
 #include "convert/PictureConverters.h"
 
 #include "convert/EmbeddedResources.h"
-#include "convert/SafeFile.h"
 #include "core/FileIO.h"
 
 #include <algorithm>
@@ -87,9 +86,7 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
 
 } // namespace
 
-const std::array<std::uint8_t, kKoalaStubSize>& koalaStub() {
-    return kKoalaStub;
-}
+const std::array<std::uint8_t, kKoalaStubSize>& koalaStub() { return kKoalaStub; }
 
 ConversionResult convertKoala(const fs::path& input, const fs::path& output) {
     Source in(input);

@@ -34,9 +34,7 @@ std::size_t sectorOffset(int track, int sector) {
     return static_cast<std::size_t>(trackStarts()[track] + sector) * kSectorSize;
 }
 
-std::string quoted(const std::string& name) {
-    return "\"" + trimDiskName(name) + "\"";
-}
+std::string quoted(const std::string& name) { return "\"" + trimDiskName(name) + "\""; }
 
 std::string where(int track, int sector) {
     return "track " + std::to_string(track) + " sector " + std::to_string(sector);
@@ -169,9 +167,7 @@ const char* DiskEntry::typeName() const {
     return type() < 5 ? kNames[type()] : "?";
 }
 
-int DiskImage::sectorsOn(int track) const {
-    return track <= tracks_ ? sectorsPerTrack(track) : 0;
-}
+int DiskImage::sectorsOn(int track) const { return track <= tracks_ ? sectorsPerTrack(track) : 0; }
 
 std::string DiskImage::checkLink(int track, int sector, std::size_t& offset) const {
     if (track < 1 || track > tracks_)
@@ -204,13 +200,9 @@ bool DiskImage::parse(Bytes bytes, std::string* error) {
     const std::size_t length = bytes.size();
     switch (length) {
     case kSize35:
-    case kSize35Errors:
-        tracks_ = 35;
-        break;
+    case kSize35Errors: tracks_ = 35; break;
     case kSize40:
-    case kSize40Errors:
-        tracks_ = 40;
-        break;
+    case kSize40Errors: tracks_ = 40; break;
     default:
         if (length > kSize35) {
             if (error)

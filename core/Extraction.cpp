@@ -13,18 +13,12 @@ namespace vornix {
 
 namespace {
 
-bool isSeparator(char c) {
-    return c == static_cast<char>(fs::path::preferred_separator) || c == '/';
-}
+bool isSeparator(char c) { return c == static_cast<char>(fs::path::preferred_separator) || c == '/'; }
 
-bool blank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
+bool blank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // Trailing fill of names on tapes: spaces, control bytes, NULs and shifted spaces.
-bool trailingFill(char c) {
-    return blank(c) || static_cast<unsigned char>(c) == 0xA0;
-}
+bool trailingFill(char c) { return blank(c) || static_cast<unsigned char>(c) == 0xA0; }
 
 // The path without ".PRG": folder, separator, safe name with its blanks trimmed.
 std::string basePath(const std::string& folder, const std::string& entryName) {
@@ -105,9 +99,7 @@ std::string safeFileName(const std::string& entryName) {
         case '"':
         case '<':
         case '>':
-        case '|':
-            c = '_';
-            break;
+        case '|': c = '_'; break;
         default:
             // Control characters would reach a terminal through the file name.
             if (u < 0x20 || (u >= 0x7F && u < 0xA0))
@@ -150,9 +142,23 @@ ExtractResult extractEntry(const Entry& entry, const std::string& folder, const 
     return result;
 }
 
-ImageExtractor::~ImageExtractor() {
-    platform::close(image_);
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
+                          const EntryWriter& write, const EntryWritten& done) {
+    for (std::size_t position : positions) {
+        if (position >= count)
+            break;
+        ExtractResult result = write(position);
+        if (!result.written)
+            return result;
+        if (done)
+            done(position, result);
+    }
+    ExtractResult all;
+    all.written = true;
+    return all;
 }
+
+ImageExtractor::~ImageExtractor() { platform::close(image_); }
 
 const ReadResult& ImageExtractor::open(const std::string& imagePath) {
     platform::close(image_);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vornix {
 
@@ -38,6 +39,16 @@ std::string extractionPath(const std::string& folder, const std::string& entryNa
 // written completely is removed again and reported.
 ExtractResult extractEntry(const Entry& entry, const std::string& folder,
                            const ExtractProgress& progress = {});
+
+// The extraction loop the editor and vornix-cli share: writes the entries at the given
+// positions (from 0), in that order, with write(position); stops at the first that is not
+// written and returns its result (written == true when all were). Positions at or past
+// count are skipped: the entry went while the command ran. done(position, result) hears of
+// each file written.
+using EntryWriter = std::function<ExtractResult(std::size_t position)>;
+using EntryWritten = std::function<void(std::size_t position, const ExtractResult& result)>;
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
+                          const EntryWriter& write, const EntryWritten& done = {});
 
 // Extraction straight from an image file: only the directory is read, and each entry is
 // copied from the file to its PRG file (inside the kernel where it can), so the image is

@@ -1,6 +1,7 @@
 #include "core/FileIO.h"
 
 #include <cerrno>
+#include <system_error>
 
 namespace vornix {
 
@@ -8,29 +9,19 @@ using platform::Handle;
 
 std::string FileError::reason() const {
     switch (problem) {
-    case FileProblem::None:
-        return "no error";
-    case FileProblem::System:
-        return platform::systemMessage(code);
-    case FileProblem::IsFolder:
-        return "is a folder, not a file";
-    case FileProblem::NotRegular:
-        return "is not a regular file (a pipe, device or socket)";
-    case FileProblem::ReadOnly:
-        return "the file is read-only";
-    case FileProblem::NoFolder:
-        return "its folder does not exist";
-    case FileProblem::TooLarge:
-        return "the file is too large";
-    case FileProblem::Changed:
-        return "the file changed while it was read";
+    case FileProblem::None: return "no error";
+    case FileProblem::System: return platform::systemMessage(code);
+    case FileProblem::IsFolder: return "is a folder, not a file";
+    case FileProblem::NotRegular: return "is not a regular file (a pipe, device or socket)";
+    case FileProblem::ReadOnly: return "the file is read-only";
+    case FileProblem::NoFolder: return "its folder does not exist";
+    case FileProblem::TooLarge: return "the file is too large";
+    case FileProblem::Changed: return "the file changed while it was read";
     }
     return {};
 }
 
-std::string systemMessage(int err) {
-    return platform::systemMessage(err);
-}
+std::string systemMessage(int err) { return platform::systemMessage(err); }
 
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
                    std::uint64_t maxBytes, FileError* failure) {
@@ -67,9 +58,7 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
     return true;
 }
 
-AtomicFile::~AtomicFile() {
-    discard();
-}
+AtomicFile::~AtomicFile() { discard(); }
 
 bool AtomicFile::fail(const FileError& what) {
     if (failure_.problem == FileProblem::None) {
@@ -137,8 +126,35 @@ bool AtomicFile::commit() {
     return true;
 }
 
-void AtomicFile::discard() {
-    platform::discardTemp(temp_);
+void AtomicFile::discard() { platform::discardTemp(temp_); }
+
+bool InputFile::open(const std::filesystem::path& path) {
+    platform::close(handle_);
+    handle_ = platform::kNoHandle;
+    path_ = platform::nameFromPath(path);
+    position_ = 0;
+    failure_ = platform::openInput(path_, handle_, size_);
+    return !failure_;
+}
+
+bool InputFile::skip(std::uint64_t count) {
+    if (position_ + count > size_) {
+        failure_ = {FileProblem::Changed, 0, path_};
+        return false;
+    }
+    position_ += count;
+    return true;
+}
+
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error) {
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    if (ec) {
+        *error = "cannot replace " + platform::nameFromPath(to) + " with " + platform::nameFromPath(from) +
+                 ": " + ec.message();
+        return false;
+    }
+    return true;
 }
 
 } // namespace vornix

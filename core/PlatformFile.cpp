@@ -30,13 +30,9 @@ FileError systemError(int code, const std::string& path) {
     return FileError{FileProblem::System, code, path};
 }
 
-FileError problem(FileProblem p, const std::string& path) {
-    return FileError{p, 0, path};
-}
+FileError problem(FileProblem p, const std::string& path) { return FileError{p, 0, path}; }
 
-int fd(Handle h) {
-    return static_cast<int>(h);
-}
+int fd(Handle h) { return static_cast<int>(h); }
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -117,21 +113,13 @@ bool readOnlyForUs(const std::string& path, const struct stat& st) {
 
 } // namespace
 
-std::string systemMessage(int code) {
-    return std::strerror(code);
-}
+std::string systemMessage(int code) { return std::strerror(code); }
 
-std::filesystem::path nativePath(const std::string& path) {
-    return path;
-}
+std::filesystem::path nativePath(const std::string& path) { return path; }
 
-std::filesystem::path pathFromName(const std::string& name) {
-    return name;
-}
+std::filesystem::path pathFromName(const std::string& name) { return name; }
 
-std::string nameFromPath(const std::filesystem::path& path) {
-    return path.string();
-}
+std::string nameFromPath(const std::filesystem::path& path) { return path.string(); }
 
 FileError openInput(const std::string& path, Handle& handle, std::uint64_t& size) {
     handle = kNoHandle;
@@ -256,9 +244,7 @@ FileError createTemp(const OutputTarget& target, TempFile& temp) {
     return {};
 }
 
-void useNamedTemporaries(bool on) {
-    namedOnly.store(on);
-}
+void useNamedTemporaries(bool on) { namedOnly.store(on); }
 
 int reserve(Handle handle, std::uint64_t bytes) {
 #ifdef __linux__
@@ -421,9 +407,7 @@ FileError createNew(const std::string& path, Handle& handle) {
     return {};
 }
 
-void removeFile(const std::string& path) {
-    ::unlink(path.c_str());
-}
+void removeFile(const std::string& path) { ::unlink(path.c_str()); }
 
 FileError ExclusiveLock::acquire(const std::string& path) {
     release();

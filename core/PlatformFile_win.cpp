@@ -20,13 +20,9 @@ namespace vornix::platform {
 
 namespace {
 
-HANDLE native(Handle h) {
-    return reinterpret_cast<HANDLE>(h);
-}
+HANDLE native(Handle h) { return reinterpret_cast<HANDLE>(h); }
 
-Handle wrap(HANDLE h) {
-    return reinterpret_cast<Handle>(h);
-}
+Handle wrap(HANDLE h) { return reinterpret_cast<Handle>(h); }
 
 int errnoFrom(DWORD error) {
     switch (error) {
@@ -34,32 +30,22 @@ int errnoFrom(DWORD error) {
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-        return ENOENT;
+    case ERROR_BAD_NET_NAME: return ENOENT;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return EACCES;
+    case ERROR_LOCK_VIOLATION: return EACCES;
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return EEXIST;
+    case ERROR_ALREADY_EXISTS: return EEXIST;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return ENOSPC;
-    case ERROR_WRITE_PROTECT:
-        return EROFS;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return ENAMETOOLONG;
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_WRITE_PROTECT: return EROFS;
+    case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-        return EINVAL;
+    case ERROR_BAD_PATHNAME: return EINVAL;
     case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-        return ENOMEM;
-    case ERROR_DIRECTORY:
-        return ENOTDIR;
-    default:
-        return -static_cast<int>(error);
+    case ERROR_OUTOFMEMORY: return ENOMEM;
+    case ERROR_DIRECTORY: return ENOTDIR;
+    default: return -static_cast<int>(error);
     }
 }
 
@@ -67,13 +53,9 @@ FileError systemError(DWORD error, const std::string& path) {
     return FileError{FileProblem::System, errnoFrom(error), path};
 }
 
-FileError lastError(const std::string& path) {
-    return systemError(GetLastError(), path);
-}
+FileError lastError(const std::string& path) { return systemError(GetLastError(), path); }
 
-FileError problem(FileProblem p, const std::string& path) {
-    return FileError{p, 0, path};
-}
+FileError problem(FileProblem p, const std::string& path) { return FileError{p, 0, path}; }
 
 std::wstring fromCodePage(const std::string& s) {
     if (s.empty())
@@ -211,17 +193,11 @@ std::string systemMessage(int code) {
     return message.empty() ? "system error " + std::to_string(-code) : toCodePage(message);
 }
 
-std::filesystem::path nativePath(const std::string& path) {
-    return wide(path);
-}
+std::filesystem::path nativePath(const std::string& path) { return wide(path); }
 
-std::filesystem::path pathFromName(const std::string& name) {
-    return fromCodePage(name);
-}
+std::filesystem::path pathFromName(const std::string& name) { return fromCodePage(name); }
 
-std::string nameFromPath(const std::filesystem::path& path) {
-    return toCodePage(path.native());
-}
+std::string nameFromPath(const std::filesystem::path& path) { return toCodePage(path.native()); }
 
 FileError openInput(const std::string& path, Handle& handle, std::uint64_t& size) {
     handle = kNoHandle;
@@ -494,9 +470,7 @@ FileError createNew(const std::string& path, Handle& handle) {
     return {};
 }
 
-void removeFile(const std::string& path) {
-    DeleteFileW(wide(path).c_str());
-}
+void removeFile(const std::string& path) { DeleteFileW(wide(path).c_str()); }
 
 namespace {
 

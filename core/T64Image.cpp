@@ -222,9 +222,7 @@ bool readDirectory(const std::uint8_t* d, std::size_t available, std::uint64_t l
     return true;
 }
 
-std::uint64_t offsetOf(const Entry& e) {
-    return static_cast<std::uint32_t>(e.dataOffset);
-}
+std::uint64_t offsetOf(const Entry& e) { return static_cast<std::uint32_t>(e.dataOffset); }
 
 // A whole image file in memory, shared by the entries that refer into it.
 struct ImageBuffer {

@@ -133,7 +133,7 @@ AddResult TapeDocument::addPrg(const std::string& path) {
         result.refusal = AddRefusal::Busy;
         return result;
     }
-    if (count() >= kMaxEntries)
+    if (count() >= kMaxSlots)
         return imageFull(path);
     auto file = std::make_shared<Bytes>();
     std::string error;
@@ -156,7 +156,7 @@ AddResult TapeDocument::addProgram(const std::string& source, const std::string&
 AddResult TapeDocument::imageFull(const std::string& source) const {
     AddResult result;
     result.path = source;
-    result.reason = source + ": not added, the image already holds " + std::to_string(kMaxEntries) +
+    result.reason = source + ": not added, the image already holds " + std::to_string(kMaxSlots) +
                     " entries, the most a T64 image can hold";
     result.refusal = AddRefusal::ImageFull;
     return result;
@@ -171,7 +171,7 @@ AddResult TapeDocument::addShared(const std::string& source, const std::string& 
         result.refusal = AddRefusal::Busy;
         return result;
     }
-    if (count() >= kMaxEntries)
+    if (count() >= kMaxSlots)
         return imageFull(source);
     if (file->size() < 2) {
         result.reason = source +

@@ -47,7 +47,6 @@ struct SaveResult {
 
 class TapeDocument {
   public:
-    static constexpr int kMaxEntries = 255;
     static constexpr int kBoxUpperLimit = 99;
 
     // New: empties entries, capacity 0, empty label, modified off. False (nothing changed)

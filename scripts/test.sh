@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite, then the plain tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows build of the plain core
-# and vornix-cli with its tests under Wine (VORNIX_SKIP_SANITIZERS=1 and VORNIX_SKIP_WINDOWS=1
-# leave those out).
+# Checks the formatting, builds everything and runs the whole test suite, then the plain
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows build of
+# the plain core and vornix-cli with its tests under Wine (VORNIX_SKIP_SANITIZERS=1 and
+# VORNIX_SKIP_WINDOWS=1 leave those out).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 "$root/scripts/install-deps.sh"
+"$root/scripts/check-format.sh"
 
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" -j "$jobs"

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <utility>
 
-namespace tap {
+namespace vornix::tap {
 
 namespace {
 
@@ -59,4 +59,4 @@ std::string withTapExtension(const std::string& path) {
     return path + ".tap";
 }
 
-} // namespace tap
+} // namespace vornix::tap

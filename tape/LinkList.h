@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace tap {
+namespace vornix::tap {
 
 using Entries = std::vector<std::string>;
 
@@ -22,4 +22,4 @@ int removeEntry(Entries& list, int selected);
 // the end is a full stop (a three-character extension). Counts characters, not UTF-8 bytes.
 std::string withTapExtension(const std::string& path);
 
-} // namespace tap
+} // namespace vornix::tap

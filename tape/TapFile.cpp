@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace tap {
+namespace vornix::tap {
 
 Header makeHeader(std::uint32_t dataLength) {
     Header h{};
@@ -30,4 +30,4 @@ std::optional<std::uint8_t> readVersion(const std::string& path) {
 
 bool isVersion1(const std::string& path) { return readVersion(path) == std::uint8_t{1}; }
 
-} // namespace tap
+} // namespace vornix::tap

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace tap {
+namespace vornix::tap {
 
 inline constexpr std::size_t kHeaderSize = 20;
 inline constexpr std::size_t kVersionOffset = 12;
@@ -25,4 +25,4 @@ std::optional<std::uint8_t> readVersion(const std::string& path);
 // True exactly when byte 12 of the file can be read and is 1.
 bool isVersion1(const std::string& path);
 
-} // namespace tap
+} // namespace vornix::tap

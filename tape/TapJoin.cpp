@@ -12,15 +12,13 @@
 
 namespace fs = std::filesystem;
 
-namespace tap {
+namespace vornix::tap {
 
 namespace {
 
 constexpr std::size_t kBlockSize = 1 << 20;
 
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string writeFailure(const vornix::AtomicFile& out) {
     return "Cannot write the joined TAP, " + out.error() + ".";
@@ -192,8 +190,6 @@ std::vector<std::string> conversionArguments(const std::string& path) {
     return {"-i:" + path, "-or:" + path + "1"};
 }
 
-std::string convertedPath(const std::string& path) {
-    return path + "1.tap";
-}
+std::string convertedPath(const std::string& path) { return path + "1.tap"; }
 
-} // namespace tap
+} // namespace vornix::tap

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tap {
+namespace vornix::tap {
 
 struct JoinItem {
     std::string path;     // a file entry's path; empty for a pause
@@ -32,17 +32,18 @@ using JoinProgress = std::function<void(std::uint64_t done, std::uint64_t total)
 
 struct JoinResult {
     bool ok = false;
-    std::string error;           // why it failed; the output is then untouched
+    std::string error;            // why it failed; the output is then untouched
     std::uint64_t dataLength = 0; // bytes after the header
 };
 
 // Writes the header and then, entry by entry, each pause's groups and each file's bytes from
 // offset 20 on. The output is written beside the target under a temporary name and renamed
 // over it only when complete.
-JoinResult join(const std::vector<JoinItem>& items, const std::string& output, const JoinProgress& progress = {});
+JoinResult join(const std::vector<JoinItem>& items, const std::string& output,
+                const JoinProgress& progress = {});
 
 // The tape tool converts P to version 1 with these arguments and writes convertedPath(P).
 std::vector<std::string> conversionArguments(const std::string& path);
 std::string convertedPath(const std::string& path);
 
-} // namespace tap
+} // namespace vornix::tap

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace tap {
+namespace vornix::tap {
 
 bool isOfferedPause(int seconds) {
     return std::find(kPauseSeconds.begin(), kPauseSeconds.end(), seconds) != kPauseSeconds.end();
@@ -45,4 +45,4 @@ std::optional<int> pauseSecondsOf(const std::string& entry) {
     return std::nullopt;
 }
 
-} // namespace tap
+} // namespace vornix::tap

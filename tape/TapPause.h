@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tap {
+namespace vornix::tap {
 
 // PAL machine clock: cycles per second of silence.
 inline constexpr std::uint32_t kCyclesPerSecond = 985248;
@@ -30,4 +30,4 @@ bool isPauseEntry(const std::string& entry);
 // The seconds of a pause entry, or nothing when the text is not one of the offered pauses.
 std::optional<int> pauseSecondsOf(const std::string& entry);
 
-} // namespace tap
+} // namespace vornix::tap

@@ -15,19 +15,14 @@ std::string versionOneCommand(const std::string& input, int zeroValueMs, const s
 
 OutputRules rulesFor(Output output) {
     switch (output) {
-    case Output::None:
-        return {false, false, false};
-    case Output::T64:
-        return {false, true, false};
-    case Output::P00:
-        return {true, true, true};
+    case Output::None: return {false, false, false};
+    case Output::T64: return {false, true, false};
+    case Output::P00: return {true, true, true};
     }
     return {false, false, false};
 }
 
-static bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool isValidSpeedText(std::string_view text) {
     if (text == neutralSpeed)

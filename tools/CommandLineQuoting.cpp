@@ -14,8 +14,6 @@ std::string escapedQuotes(std::string_view value) {
     return out;
 }
 
-std::string quotedArgument(std::string_view value) {
-    return '"' + escapedQuotes(value) + '"';
-}
+std::string quotedArgument(std::string_view value) { return '"' + escapedQuotes(value) + '"'; }
 
 } // namespace vornix

@@ -4,7 +4,8 @@
 
 namespace vornix {
 
-std::string compressorCommandLine(const CompressorOptions& o, std::string_view input, std::string_view output) {
+std::string compressorCommandLine(const CompressorOptions& o, std::string_view input,
+                                  std::string_view output) {
     std::string cmd = "pucrunch.exe ";
     switch (o.machine) {
     case Machine::C64: cmd += "-c64"; break;

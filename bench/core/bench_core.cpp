@@ -51,24 +51,12 @@ void release(void* q) {
 }
 } // namespace heap
 
-void* operator new(std::size_t n) {
-    return heap::allocate(n);
-}
-void* operator new[](std::size_t n) {
-    return heap::allocate(n);
-}
-void operator delete(void* p) noexcept {
-    heap::release(p);
-}
-void operator delete[](void* p) noexcept {
-    heap::release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    heap::release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    heap::release(p);
-}
+void* operator new(std::size_t n) { return heap::allocate(n); }
+void* operator new[](std::size_t n) { return heap::allocate(n); }
+void operator delete(void* p) noexcept { heap::release(p); }
+void operator delete[](void* p) noexcept { heap::release(p); }
+void operator delete(void* p, std::size_t) noexcept { heap::release(p); }
+void operator delete[](void* p, std::size_t) noexcept { heap::release(p); }
 
 namespace {
 
@@ -146,9 +134,7 @@ void freshFolder(const fs::path& p) {
     fs::create_directories(p);
 }
 
-const char* verdict(double ratio, double limit) {
-    return ratio <= limit ? "ok" : "OVER";
-}
+const char* verdict(double ratio, double limit) { return ratio <= limit ? "ok" : "OVER"; }
 
 } // namespace
 

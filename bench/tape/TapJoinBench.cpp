@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace vornix;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -57,7 +59,8 @@ template <typename F> double seconds(F&& f) {
 } // namespace
 
 int main() {
-    const fs::path dir = fs::temp_directory_path() / ("vornix-bench-tap-" + std::to_string(std::random_device{}()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("vornix-bench-tap-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir);
     std::mt19937 rng(42);
     std::vector<std::string> inputs;

@@ -4,10 +4,10 @@
 //   bench_runner [LINES]            the full benchmark (LINES defaults to 2,000,000)
 //   bench_runner --one-run [LINES]  one run into the log and nothing else, for timing the
 //                                   whole process from outside (bench/tools/runner_processes.sh)
-#include "app/Dialogs.h"
-#include "tools/CompressionWindow.h"
-#include "tools/DosCommand.h"
-#include "tools/LogView.h"
+#include "gui/Dialogs.h"
+#include "gui/LogView.h"
+#include "gui/ProcessRunner.h"
+#include "tools/ui/CompressionWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+
+using namespace vornix;
 
 namespace {
 
@@ -89,15 +91,15 @@ int main(int argc, char* argv[]) {
     qputenv("BENCH_STAMP", stamp.toLocal8Bit());
 
     NoDialogs dialogs;
-    TForm3 window(AppContext{folder, &dialogs});
+    CompressionWindow window(AppContext{folder, &dialogs});
     window.show();
     auto* memo = window.findChild<LogView*>(QStringLiteral("Memo1"));
-    auto* runner = window.findChild<TDosCommand*>(QStringLiteral("DosCommand1"));
+    auto* runner = window.findChild<ProcessRunner*>(QStringLiteral("DosCommand1"));
     PaintCounter counter;
     memo->viewport()->installEventFilter(&counter);
 
     qint64 endSeen = 0;
-    QObject::connect(runner, &TDosCommand::runFinished, [&] { endSeen = steadyMicros(); });
+    QObject::connect(runner, &ProcessRunner::runFinished, [&] { endSeen = steadyMicros(); });
     auto readStamp = [&] {
         QFile f(stamp);
         return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
@@ -109,7 +111,7 @@ int main(int argc, char* argv[]) {
         counter.paints = 0;
         QElapsedTimer t;
         t.start();
-        window.Button5Click();
+        window.runClicked();
         seconds = t.nsecsElapsed() / 1e9;
         paints = counter.paints;
     };
@@ -123,15 +125,15 @@ int main(int argc, char* argv[]) {
     int reads = 0; // reads that ended inside a line, a lower bound of all reads
     // The runner alone, its lines only counted.
     auto runnerRun = [&] {
-        TDosCommand bare;
-        bare.ProgramFolder = folder;
-        bare.CommandLine = QStringLiteral("pucrunch.exe");
+        ProcessRunner bare;
+        bare.programFolder = folder;
+        bare.commandLine = QStringLiteral("pucrunch.exe");
         qint64 characters = 0;
         int partial = 0;
         // Generic, so that the same benchmark also builds against older runners.
-        bare.OnNewLine = [&](TDosCommand*, const auto& line, TOutputType type) {
+        bare.onLine = [&](ProcessRunner*, const auto& line, LineKind type) {
             characters += line.size();
-            partial += type == otBeginningOfLine;
+            partial += type == LineKind::Beginning;
         };
         QElapsedTimer t;
         t.start();
@@ -172,13 +174,13 @@ int main(int argc, char* argv[]) {
                 pacedBase, paced, paced / pacedBase, pacedPaints);
     qunsetenv("BENCH_PACE_MS");
 
-    // The end of a quiet child: the time from its exit to OnTerminated.
+    // The end of a quiet child: the time from its exit to onEnded.
     qputenv("BENCH_LINES", "5");
     qputenv("BENCH_SLEEP_MS", "200");
     qint64 worstQuiet = 0;
     for (int i = 0; i < 10; ++i) {
         memo->setPlainText(QStringLiteral("W"));
-        window.Button5Click();
+        window.runClicked();
         worstQuiet = std::max(worstQuiet, endSeen - readStamp());
     }
     std::printf(

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+using namespace vornix;
+
 using namespace apptest;
 
 namespace {
@@ -27,16 +29,14 @@ QStringList diskNames(const vornix::DiskImage& disk) {
 }
 
 // The dialog on show (one that was closed may wait for its deletion).
-DiskImportDialog* shownDialog(TForm1* w) {
+DiskImportDialog* shownDialog(MainWindow* w) {
     for (auto* d : w->findChildren<DiskImportDialog*>())
         if (d->isVisible())
             return d;
     return nullptr;
 }
 
-vornix::Bytes bytes(const QByteArray& b) {
-    return vornix::Bytes(b.begin(), b.end());
-}
+vornix::Bytes bytes(const QByteArray& b) { return vornix::Bytes(b.begin(), b.end()); }
 
 } // namespace
 

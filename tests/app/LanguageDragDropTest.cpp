@@ -3,29 +3,31 @@
 #include "app/DragGesture.h"
 #include "app/QtTranslations.h"
 #include "app/Texts.h"
-#include "tape/TFE.h"
-#include "tools/CartridgeWindow.h"
-#include "tools/CompressionWindow.h"
+#include "tape/ui/TapeConversionWindow.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tools/ui/CartridgeWindow.h"
+#include "tools/ui/CompressionWindow.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 
 #include <filesystem>
+
+using namespace vornix;
 
 using namespace apptest;
 
 namespace {
 
 // The text a row of the main window's table puts on its control, read back from the window.
-QString shownText(TForm1* w, const TextRow& row, QString* promptText, QString* promptCaption) {
+QString shownText(MainWindow* w, const TextRow& row, QString* promptText, QString* promptCaption) {
     const QString name = QString::fromLatin1(row.control);
     switch (row.role) {
     case TextRole::Menu: return findNamed<QMenu>(w, name)->title();
@@ -42,7 +44,7 @@ QString shownText(TForm1* w, const TextRow& row, QString* promptText, QString* p
 // Every row of the table shows its text in the given language. The save prompt's texts are
 // read by asking it once (New on a modified document, answered No).
 void checkMainWindowTexts(Harness& h, bool english) {
-    TForm1* w = h.win.get();
+    MainWindow* w = h.win.get();
     QString promptText, promptCaption;
     if (w->imageOpen()) {
         h.edit("Edit2")->setFocus();
@@ -92,16 +94,16 @@ QString text(QObject* root, const QString& name) {
 
 // The tool windows with their tools in place, so showing them asks nothing.
 struct ToolWindows {
-    std::unique_ptr<TForm3> compression;
-    std::unique_ptr<TForm4> cartridge;
-    std::unique_ptr<TForm5> tape;
+    std::unique_ptr<CompressionWindow> compression;
+    std::unique_ptr<CartridgeWindow> cartridge;
+    std::unique_ptr<TapeConversionWindow> tape;
     explicit ToolWindows(Harness& h) {
         h.folder.installTool("pucrunch");
         h.folder.installTool("cartconv");
         h.folder.installTool("tape64");
-        compression = std::make_unique<TForm3>(h.ctx);
-        cartridge = std::make_unique<TForm4>(h.ctx);
-        tape = std::make_unique<TForm5>(h.ctx);
+        compression = std::make_unique<CompressionWindow>(h.ctx);
+        cartridge = std::make_unique<CartridgeWindow>(h.ctx);
+        tape = std::make_unique<TapeConversionWindow>(h.ctx);
         h.win->setToolWindows(compression.get(), nullptr, cartridge.get(), tape.get(), nullptr);
     }
 };
@@ -111,7 +113,7 @@ struct ToolWindows {
 class LanguageDragDropTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void englishAtStartFromEng();
     void qtCatalogueFollowsTheLanguage();
     void englishButtonAppliesTheTableAndStoresEng();
@@ -130,7 +132,7 @@ private slots:
 void LanguageDragDropTest::englishAtStartFromEng() {
     Harness h;
     writeFile(h.file("settings.ini"), "[M]\nEng=1\n");
-    TForm1* w = h.startWith({"ONE"});
+    MainWindow* w = h.startWith({"ONE"});
     QVERIFY(w->english());
     QCOMPARE(w->windowTitle(), QStringLiteral("start.t64 - VORN 0.11"));
     QVERIFY(!h.button("SpeedButton11")->isVisible());
@@ -180,7 +182,7 @@ void LanguageDragDropTest::qtCatalogueFollowsTheLanguage() {
 
 void LanguageDragDropTest::englishButtonAppliesTheTableAndStoresEng() {
     Harness h;
-    TForm1* w = h.startWith({"ONE"});
+    MainWindow* w = h.startWith({"ONE"});
     checkMainWindowTexts(h, false);
     h.dialogs.clear();
     w->show();
@@ -198,7 +200,7 @@ void LanguageDragDropTest::englishButtonAppliesTheTableAndStoresEng() {
 
 void LanguageDragDropTest::polishButtonAsksForARestart() {
     Harness h;
-    TForm1* w = h.startWith({"ONE"});
+    MainWindow* w = h.startWith({"ONE"});
     h.click("SpeedButton11");
     h.dialogs.answerMessage(MsgAnswer::Ok);
     h.click("SpeedButton12");
@@ -238,14 +240,15 @@ void LanguageDragDropTest::ownMessagesFollowTheLanguage() {
     h.dialogs.answerMessage(MsgAnswer::Ok);
     h.click("SpeedButton9");
     QCOMPARE(h.dialogs.asked.at(0).caption, QStringLiteral("Add program"));
-    QVERIFY2(h.dialogs.last()->text.startsWith(QStringLiteral("The file ")), qPrintable(h.dialogs.last()->text));
+    QVERIFY2(h.dialogs.last()->text.startsWith(QStringLiteral("The file ")),
+             qPrintable(h.dialogs.last()->text));
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("tiny.prg"))));
     QVERIFY(h.questionsDone());
 }
 
 void LanguageDragDropTest::toolWindowTablesOnShow() {
     Harness h;
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     ToolWindows tools(h);
     // Polish flag: the compression and cartridge windows get Polish; the tape window stays Polish.
     QCOMPARE(text(tools.compression.get(), "Button1"), QStringLiteral("Clear"));
@@ -272,7 +275,7 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
     // Polish button; then it gets Polish on its next show although the main window stays English.
     Harness e;
     writeFile(e.file("settings.ini"), "[M]\nEng=1\n");
-    TForm1* we = e.start();
+    MainWindow* we = e.start();
     ToolWindows eTools(e);
     QVERIFY(triggerAction(we, "KompresjaPRG1"));
     QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Clear"));
@@ -293,7 +296,7 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
 
 void LanguageDragDropTest::dropsAddOnlyPrgFilesToAnOpenImage() {
     Harness h;
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     const QString upper = h.file("first.PRG"), lower = h.file("second.prg"), mixed = h.file("third.Prg");
     const QString image = writeImage(h.file("tape.t64"), {"X"});
     const QString noExt = h.file("prg");
@@ -320,10 +323,11 @@ void LanguageDragDropTest::dropsAddOnlyPrgFilesToAnOpenImage() {
 
 void LanguageDragDropTest::dragOutOffersTheExtractedFiles() {
     Harness h;
-    TForm1* w = h.startWith({"GAME", "GAME", "X"}, 50);
-    TListView* list = h.list();
+    MainWindow* w = h.startWith({"GAME", "GAME", "X"}, 50);
+    EntryListView* list = h.list();
     auto pressAndHold = [&](int row) {
-        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->topLevelItem(row)).center());
     };
     int runsBefore = 0;
     bool registeredDuring = true;
@@ -331,7 +335,7 @@ void LanguageDragDropTest::dragOutOffersTheExtractedFiles() {
         registeredDuring = w->acceptDrops();
         // The window's own files dropped back onto it add nothing.
         drop(w, h.drag->offered);
-        w->FormDropFiles(h.drag->offered);
+        w->dropFiles(h.drag->offered);
     };
 
     h.select({0, 1});
@@ -367,13 +371,15 @@ void LanguageDragDropTest::dragOutOfNamesThatAreNotUtf8() {
     // Shifted spaces (0xA0), the fill of real tape names, are trimmed; other bytes from 0x80
     // up arrive as their Latin-1 characters.
     h.start({writeImage(h.file("pad.t64"), {QString::fromLatin1("PIC\xA3\xA0\xA0")})});
-    TListView* list = h.list();
+    EntryListView* list = h.list();
     h.select({0});
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
     QTRY_COMPARE(h.drag->runs, 1);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton);
     QCOMPARE(h.drag->offeredUrls.size(), 1);
-    const QByteArray path = QByteArray::fromPercentEncoding(h.drag->offeredUrls[0].toEncoded(QUrl::RemoveScheme));
+    const QByteArray path =
+        QByteArray::fromPercentEncoding(h.drag->offeredUrls[0].toEncoded(QUrl::RemoveScheme));
     QVERIFY2(path.endsWith("/PIC\xC2\xA3.PRG"), path.constData());
     QVERIFY(std::filesystem::is_regular_file(path.toStdString()));
 }
@@ -382,7 +388,7 @@ void LanguageDragDropTest::quickClickStartsNoDrag() {
     Harness h;
     h.startWith({"ONE", "TWO"});
     writeFile(h.workFile("KEEP.PRG"), "xx");
-    TListView* list = h.list();
+    EntryListView* list = h.list();
     h.select({0});
     const QPoint at = list->visualItemRect(list->topLevelItem(0)).center();
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
@@ -392,7 +398,8 @@ void LanguageDragDropTest::quickClickStartsNoDrag() {
     QVERIFY(QFile::exists(h.workFile("KEEP.PRG")));
     // Nothing selected at the press: no drag test at all.
     list->clearSelection();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->viewport()->rect().bottomRight() - QPoint(2, 2));
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                      list->viewport()->rect().bottomRight() - QPoint(2, 2));
     QTest::qWait(DragGesture::kHoldMs + 200);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton);
     QCOMPARE(h.drag->runs, 0);
@@ -400,12 +407,13 @@ void LanguageDragDropTest::quickClickStartsNoDrag() {
 
 void LanguageDragDropTest::dragOutExtractionFailure() {
     Harness h;
-    TForm1* w = h.startWith({"ONE"});
+    MainWindow* w = h.startWith({"ONE"});
     QDir(h.ctx.workingFolder()).removeRecursively(); // the folder has gone
-    TListView* list = h.list();
+    EntryListView* list = h.list();
     h.select({0});
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
     QTRY_COMPARE(h.dialogs.asked.size(), 1);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton);
     QCOMPARE(h.dialogs.last()->caption, QStringLiteral("Vornix"));

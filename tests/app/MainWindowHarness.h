@@ -1,11 +1,11 @@
 #pragma once
 // One editor for one test: a temporary program folder, the scripted dialogs, the main
 // window, and small builders for PRG files and T64 images on disk.
-#include "app/AppContext.h"
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "core/T64Image.h"
+#include "gui/AppContext.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -19,9 +19,11 @@
 
 #include <memory>
 
+using namespace vornix;
+
 // Stands in for the platform's drag loop: records what would be offered.
-class RecordingDragSource : public TDropFileSource {
-public:
+class RecordingDragSource : public DropFileSource {
+  public:
     QStringList offered;
     QList<QUrl> offeredUrls;
     int runs = 0;
@@ -44,16 +46,6 @@ inline QByteArray prgBytes(int load, int dataSize, int seed = 1) {
     for (int i = 0; i < dataSize; ++i)
         b[i + 2] = char(seed + i * 7);
     return b;
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 inline vornix::Entry entry(const std::string& name, int dataSize, int load = 0x0801, int seed = 1) {
@@ -84,11 +76,11 @@ inline QString writeImage(const QString& path, const QStringList& names, int dat
 } // namespace apptest
 
 class Harness {
-public:
+  public:
     TestProgramFolder folder;
     ScriptedDialogs dialogs;
     AppContext ctx;
-    std::unique_ptr<TForm1> win;
+    std::unique_ptr<MainWindow> win;
     RecordingDragSource* drag = nullptr;
 
     Harness() { ctx = AppContext{folder.path(), &dialogs}; }
@@ -100,8 +92,8 @@ public:
     QString file(const QString& name) const { return folder.file(name); }
     QString workFile(const QString& name) const { return ctx.workingFolder() + name; }
 
-    TForm1* start(const QStringList& arguments = {}) {
-        win = std::make_unique<TForm1>(ctx, arguments);
+    MainWindow* start(const QStringList& arguments = {}) {
+        win = std::make_unique<MainWindow>(ctx, arguments);
         drag = new RecordingDragSource;
         win->setDropFileSource(drag);
         win->show();
@@ -111,7 +103,7 @@ public:
     }
 
     // Starts with an image of the given names open (through the command line).
-    TForm1* startWith(const QStringList& names, int dataSize = 10) {
+    MainWindow* startWith(const QStringList& names, int dataSize = 10) {
         return start({apptest::writeImage(file(QStringLiteral("start.t64")), names, dataSize)});
     }
 
@@ -121,7 +113,7 @@ public:
             qWarning("no control %s", qPrintable(name));
         return w;
     }
-    TListView* list() const { return get<TListView>(QStringLiteral("ListView1")); }
+    EntryListView* list() const { return get<EntryListView>(QStringLiteral("ListView1")); }
     QToolButton* button(const QString& name) const { return get<QToolButton>(name); }
     QAction* action(const QString& name) const { return get<QAction>(name); }
     QLabel* label(const QString& name) const { return get<QLabel>(name); }

@@ -2,7 +2,7 @@
 // the close sequence, moves from toolbar, menu and keys, rename, extraction, label and
 // capacity boxes, tool windows.
 #include "app/AboutWindow.h"
-#include "app/QtDialogs.h"
+#include "gui/QtDialogs.h"
 #include "tests/app/MainWindowHarness.h"
 
 #include <QApplication>
@@ -16,24 +16,27 @@
 #include <cstring>
 #include <filesystem>
 
+using namespace vornix;
+
 using namespace apptest;
 
 namespace {
 const QStringList kEditingButtons = {"SpeedButton8", "SpeedButton7", "SpeedButton9", "SpeedButton2",
                                      "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4"};
-const QStringList kEditingItems = {"Zapiszjako1", "Wypakujwszystkie1", "Dodaj1", "Usu1",
-                                   "Przesuwyej1", "Przesunagr1", "Przesunizj1", "Przesunad1"};
-const QStringList kAlwaysItems = {"Nowy1", "Otwrz1", "Wyj1", "KompresjaPRG1", "Konwersjacartridge1",
-                                  "WAVTAPT64P00TAP1", "KoalaPRG1", "FLIPRG1", "TAPLinker1",
-                                  "Kompresujplikiwynikowe1", "Szybszakompresjawikszyplik1",
-                                  "Oznaczenieprogramu0x011", "Oprogramie1"};
+const QStringList kEditingItems = {"Zapiszjako1", "Wypakujwszystkie1", "Dodaj1",      "Usu1",
+                                   "Przesuwyej1", "Przesunagr1",       "Przesunizj1", "Przesunad1"};
+const QStringList kAlwaysItems =
+    QStringLiteral("Nowy1 Otwrz1 Wyj1 KompresjaPRG1 Konwersjacartridge1 WAVTAPT64P00TAP1 KoalaPRG1 FLIPRG1 "
+                   "TAPLinker1 Kompresujplikiwynikowe1 Szybszakompresjawikszyplik1 Oznaczenieprogramu0x011 "
+                   "Oprogramie1")
+        .split(QLatin1Char(' '));
 const QStringList kFive = {"AAA", "BBB", "CCC", "DDD", "EEE"};
 } // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startStateHasNothingToEdit();
     void newMakesEveryCommandAvailable();
     void openAcceptsImagesAndRejectsOtherFiles();
@@ -61,7 +64,7 @@ private slots:
 
 void MainWindowTest::startStateHasNothingToEdit() {
     Harness h;
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     QCOMPARE(w->windowTitle(), QStringLiteral("VORN: Orvendal"));
     QCOMPARE(h.label("Label3")->text(), QStringLiteral("---"));
     QCOMPARE(h.label("Label1")->text(), QStringLiteral("Obiektów:"));
@@ -82,9 +85,9 @@ void MainWindowTest::startStateHasNothingToEdit() {
     QVERIFY(h.button("SpeedButton10")->isEnabled() && h.button("SpeedButton1")->isEnabled());
     QVERIFY(h.button("SpeedButton11")->isVisible() && h.button("SpeedButton11")->isEnabled());
     QVERIFY(!h.button("SpeedButton12")->isVisible());
-    for (const char* b : {"SpeedButton10", "SpeedButton1", "SpeedButton8", "SpeedButton7", "SpeedButton9",
-                          "SpeedButton2", "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4",
-                          "SpeedButton11", "SpeedButton12"})
+    for (const char* b :
+         {"SpeedButton10", "SpeedButton1", "SpeedButton8", "SpeedButton7", "SpeedButton9", "SpeedButton2",
+          "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4", "SpeedButton11", "SpeedButton12"})
         QVERIFY2(!h.button(b)->icon().isNull() && !h.button(b)->toolTip().isEmpty(), b);
     QCOMPARE(h.button("SpeedButton5")->toolTip(), QStringLiteral("O jeden w dól"));
     QVERIFY(h.action("Kompresujplikiwynikowe1")->isChecked());
@@ -108,7 +111,7 @@ void MainWindowTest::startStateHasNothingToEdit() {
 
 void MainWindowTest::newMakesEveryCommandAvailable() {
     Harness h;
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     h.click("SpeedButton10");
     QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11"));
     for (const QString& b : kEditingButtons)
@@ -119,7 +122,7 @@ void MainWindowTest::newMakesEveryCommandAvailable() {
     QCOMPARE(h.label("Label3")->text(), QStringLiteral("0"));
     QCOMPARE(h.spin()->value(), 0);
     QCOMPARE(h.edit("Edit2")->text(), QString());
-    QSignalSpy ends(w, &TForm1::programEnds);
+    QSignalSpy ends(w, &MainWindow::programEnds);
     w->close(); // nothing changed: no question
     QCOMPARE(ends.count(), 1);
     QVERIFY(h.questionsDone());
@@ -127,7 +130,7 @@ void MainWindowTest::newMakesEveryCommandAvailable() {
 
 void MainWindowTest::openAcceptsImagesAndRejectsOtherFiles() {
     Harness h;
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     const QString image = writeImage(h.file("games.t64"), {"ONE", "TWO"}, 10, "MY TAPE");
     h.dialogs.answerOpen({image});
     triggerAction(w, "Otwrz1");
@@ -186,7 +189,7 @@ void MainWindowTest::savePromptBeforeNewAndOpen() {
     QFETCH(bool, saveChosen);
     QFETCH(bool, replaced);
     Harness h;
-    TForm1* w = h.startWith({"ONE", "TWO"});
+    MainWindow* w = h.startWith({"ONE", "TWO"});
     const QString other = writeImage(h.file("other.t64"), {"NEW"});
     h.select({0});
     h.click("SpeedButton7"); // delete: modified
@@ -217,13 +220,14 @@ void MainWindowTest::savePromptBeforeNewAndOpen() {
 
 void MainWindowTest::saveAsWritesTheImageOrReportsTheFailure() {
     Harness h;
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     h.click("SpeedButton10");
     const QString prg = h.file("game.prg");
     writeFile(prg, prgBytes(0x0801, 5));
     h.dialogs.answerOpen({prg});
     h.click("SpeedButton9");
-    QCOMPARE(h.dialogs.last()->setup.filters.value(0), qMakePair(QStringLiteral("PRG Files"), QStringLiteral("*.PRG")));
+    QCOMPARE(h.dialogs.last()->setup.filters.value(0),
+             qMakePair(QStringLiteral("PRG Files"), QStringLiteral("*.PRG")));
     QVERIFY(h.dialogs.last()->multiple);
     QVERIFY(w->document().modified());
     QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11")); // modified does not touch the caption
@@ -270,8 +274,8 @@ void MainWindowTest::closeSequence() {
     QFETCH(int, answer);
     QFETCH(QString, savePath);
     Harness h;
-    TForm1* w = h.startWith({"ONE", "TWO"});
-    TForm2 about(h.ctx);
+    MainWindow* w = h.startWith({"ONE", "TWO"});
+    AboutWindow about(h.ctx);
     w->setToolWindows(nullptr, &about, nullptr, nullptr, nullptr);
     triggerAction(w, "Oprogramie1");
     QVERIFY(about.isVisible());
@@ -289,7 +293,7 @@ void MainWindowTest::closeSequence() {
     h.dialogs.onNextQuestion([&](const ScriptedDialogs::Question&) {
         emptiedFirst = !QFile::exists(h.workFile("LEFT.PRG")) && !about.isVisible();
     });
-    QSignalSpy ends(w, &TForm1::programEnds);
+    QSignalSpy ends(w, &MainWindow::programEnds);
     QVERIFY(w->close()); // closing cannot be cancelled
     QCOMPARE(ends.count(), 1);
     QVERIFY(!about.isVisible());
@@ -309,7 +313,7 @@ void MainWindowTest::closeSequence() {
 
 void MainWindowTest::failedSaveInThePromptKeepsTheChanges() {
     Harness h;
-    TForm1* w = h.startWith({"ONE", "TWO"});
+    MainWindow* w = h.startWith({"ONE", "TWO"});
     h.select({0});
     h.click("SpeedButton7");
     const QString bad = h.file("missing/out.t64");
@@ -325,7 +329,7 @@ void MainWindowTest::failedSaveInThePromptKeepsTheChanges() {
     h.dialogs.answerMessage(MsgAnswer::Yes);
     h.dialogs.answerSave(bad);
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QSignalSpy ends(w, &TForm1::programEnds);
+    QSignalSpy ends(w, &MainWindow::programEnds);
     QVERIFY(!w->close());
     QCOMPARE(ends.count(), 0);
     QCOMPARE(h.rows(), QStringList({"TWO"}));
@@ -336,7 +340,7 @@ void MainWindowTest::closePromptInTheRealBoxNeedsAnAnswer() {
     QtDialogs real;
     Harness h;
     h.ctx.dialogs = &real;
-    TForm1* w = h.startWith({"ONE", "TWO"});
+    MainWindow* w = h.startWith({"ONE", "TWO"});
     h.select({1});
     h.click("SpeedButton3");
     bool openAfterEscape = false, openAfterCloseBox = false;
@@ -358,7 +362,7 @@ void MainWindowTest::savingOverAFileChangedOnDisk() {
     namespace fs = std::filesystem;
     for (bool replace : {false, true}) {
         Harness h;
-        TForm1* w = h.startWith({"ONE", "TWO"});
+        MainWindow* w = h.startWith({"ONE", "TWO"});
         const QString image = h.file("start.t64");
         const fs::path path = QFile::encodeName(image).toStdString(), copy = path.string() + "~";
         h.select({0});
@@ -391,7 +395,7 @@ void MainWindowTest::savingOverAFileChangedOnDisk() {
 
 void MainWindowTest::keyboardFocusStaysInTheList() {
     Harness h;
-    TForm1* w = h.startWith({"ONE", "TWO"});
+    MainWindow* w = h.startWith({"ONE", "TWO"});
     QVERIFY(QTest::qWaitForWindowActive(w));
     const QPoint row = h.list()->visualItemRect(h.list()->topLevelItem(0)).center();
     // At start, after a rename ended either way, and after New: Up and Down go to the list.
@@ -422,28 +426,28 @@ void MainWindowTest::movesFromToolbarMenuAndKeys_data() {
     QTest::addColumn<QStringList>("order");
     QTest::addColumn<QList<int>>("selectedAfter"); // empty: not checked (keys move on)
     const QList<int> none;
-    QTest::newRow("button top") << "SpeedButton3" << QList<int>{2} << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"}
-                                << QList<int>{0};
-    QTest::newRow("menu top") << "Przesuwyej1" << QList<int>{2} << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"}
-                              << QList<int>{0};
-    QTest::newRow("button up") << "SpeedButton6" << QList<int>{2} << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"}
-                               << QList<int>{1};
-    QTest::newRow("menu up") << "Przesunagr1" << QList<int>{2} << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"}
-                             << QList<int>{1};
+    QTest::newRow("button top") << "SpeedButton3" << QList<int>{2}
+                                << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"} << QList<int>{0};
+    QTest::newRow("menu top") << "Przesuwyej1" << QList<int>{2}
+                              << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"} << QList<int>{0};
+    QTest::newRow("button up") << "SpeedButton6" << QList<int>{2}
+                               << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"} << QList<int>{1};
+    QTest::newRow("menu up") << "Przesunagr1" << QList<int>{2}
+                             << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"} << QList<int>{1};
     QTest::newRow("button up block") << "SpeedButton6" << QList<int>{1, 2}
                                      << QStringList{"BBB", "CCC", "AAA", "DDD", "EEE"} << QList<int>{0};
-    QTest::newRow("button down") << "SpeedButton5" << QList<int>{2} << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"}
-                                 << QList<int>{3};
-    QTest::newRow("menu down") << "Przesunizj1" << QList<int>{2} << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"}
-                               << QList<int>{3};
+    QTest::newRow("button down") << "SpeedButton5" << QList<int>{2}
+                                 << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"} << QList<int>{3};
+    QTest::newRow("menu down") << "Przesunizj1" << QList<int>{2}
+                               << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"} << QList<int>{3};
     QTest::newRow("button down block") << "SpeedButton5" << QList<int>{0, 3}
                                        << QStringList{"BBB", "AAA", "CCC", "EEE", "DDD"} << QList<int>{1};
-    QTest::newRow("button bottom") << "SpeedButton4" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"}
-                                   << QList<int>{4};
-    QTest::newRow("menu bottom") << "Przesunad1" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"}
-                                 << QList<int>{4};
-    QTest::newRow("button delete") << "SpeedButton7" << QList<int>{4} << QStringList{"AAA", "BBB", "CCC", "DDD"}
-                                   << QList<int>{3};
+    QTest::newRow("button bottom") << "SpeedButton4" << QList<int>{1}
+                                   << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"} << QList<int>{4};
+    QTest::newRow("menu bottom") << "Przesunad1" << QList<int>{1}
+                                 << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"} << QList<int>{4};
+    QTest::newRow("button delete") << "SpeedButton7" << QList<int>{4}
+                                   << QStringList{"AAA", "BBB", "CCC", "DDD"} << QList<int>{3};
     QTest::newRow("menu delete") << "Usu1" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE"}
                                  << QList<int>{1};
     QTest::newRow("key home") << QString("key:%1").arg(Qt::Key_Home) << QList<int>{3}
@@ -462,7 +466,7 @@ void MainWindowTest::movesFromToolbarMenuAndKeys() {
     QFETCH(QStringList, order);
     QFETCH(QList<int>, selectedAfter);
     Harness h;
-    TForm1* w = h.startWith(kFive);
+    MainWindow* w = h.startWith(kFive);
     h.select(selection);
     if (control.startsWith("key:")) {
         h.list()->setFocus();
@@ -482,9 +486,10 @@ void MainWindowTest::movesFromToolbarMenuAndKeys() {
 
 void MainWindowTest::keysAndDeleteNeedASelection() {
     Harness h;
-    TForm1* w = h.startWith(kFive);
+    MainWindow* w = h.startWith(kFive);
     h.list()->setFocus();
-    for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Insert, Qt::Key_Delete}) {
+    for (Qt::Key key :
+         {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Insert, Qt::Key_Delete}) {
         h.list()->clearSelection();
         QTest::keyClick(h.list(), key);
         QCOMPARE(h.rows(), kFive);
@@ -504,8 +509,8 @@ void MainWindowTest::keysAndDeleteNeedASelection() {
 void MainWindowTest::renameCommitsAndCancels() {
     Harness h;
     // Names padded as on real tapes: shifted spaces (0xA0), then spaces.
-    TForm1* w = h.startWith({QStringLiteral("ONE\u00A0\u00A0"), "TWO", "THREE"});
-    TListView* list = h.list();
+    MainWindow* w = h.startWith({QStringLiteral("ONE\u00A0\u00A0"), "TWO", "THREE"});
+    EntryListView* list = h.list();
     QLineEdit* box = h.edit("Edit1");
     auto rowCentre = [&](int row) { return list->visualItemRect(list->topLevelItem(row)).center(); };
 
@@ -515,8 +520,9 @@ void MainWindowTest::renameCommitsAndCancels() {
     QCOMPARE(box->text(), QStringLiteral("ONE"));
     QCOMPARE(box->selectedText(), box->text());
     QVERIFY(box->hasFocus());
-    const QPoint cell = list->viewport()->mapTo(box->parentWidget(),
-                                                QPoint(list->columnViewportPosition(1), list->visualItemRect(list->topLevelItem(0)).top()));
+    const QPoint cell = list->viewport()->mapTo(
+        box->parentWidget(),
+        QPoint(list->columnViewportPosition(1), list->visualItemRect(list->topLevelItem(0)).top()));
     QCOMPARE(box->x(), cell.x());
     QCOMPARE(box->width(), list->columnWidth(1));
 
@@ -553,7 +559,7 @@ void MainWindowTest::renameCommitsAndCancels() {
 
 void MainWindowTest::extractionWritesSafeUniqueNames() {
     Harness h;
-    TForm1* w = h.startWith({"GAME", "GAME", "A/B:C*D", "X"}, 1000);
+    MainWindow* w = h.startWith({"GAME", "GAME", "A/B:C*D", "X"}, 1000);
     const QString out = h.file("out");
     QDir().mkdir(out);
 
@@ -567,7 +573,8 @@ void MainWindowTest::extractionWritesSafeUniqueNames() {
     const QByteArray game = readFile(out + "/GAME.PRG");
     QCOMPARE(game.size(), 1002);
     QCOMPARE(game.left(2), QByteArray("\x01\x08", 2));
-    QCOMPARE(game.mid(2), QByteArray(reinterpret_cast<const char*>(w->document().entries()[0].data.data()), 1000));
+    QCOMPARE(game.mid(2),
+             QByteArray(reinterpret_cast<const char*>(w->document().entries()[0].data.data()), 1000));
     QVERIFY(h.selected().isEmpty());
     QCOMPARE(h.panel1(), QString());
 
@@ -590,7 +597,7 @@ void MainWindowTest::extractionWritesSafeUniqueNames() {
 
 void MainWindowTest::extractionKeepsTheWindowResponsiveAndRefusesEdits() {
     Harness h;
-    TForm1* w = h.startWith({"BIG", "SMALL"}, 200000);
+    MainWindow* w = h.startWith({"BIG", "SMALL"}, 200000);
     const QString out = h.file("out");
     QDir().mkdir(out);
     QStringList progress;
@@ -605,7 +612,7 @@ void MainWindowTest::extractionKeepsTheWindowResponsiveAndRefusesEdits() {
         h.click("SpeedButton7");  // delete
         h.click("SpeedButton10"); // new
         triggerAction(w, "Przesunad1");
-        w->FormDropFiles({h.file("start.t64")});
+        w->dropFiles({h.file("start.t64")});
     });
     poke.start(0);
     h.select({0, 1});
@@ -622,7 +629,7 @@ void MainWindowTest::extractionKeepsTheWindowResponsiveAndRefusesEdits() {
 
 void MainWindowTest::extractionFailureStopsAndKeepsTheRestSelected() {
     Harness h;
-    TForm1* w = h.startWith({"ONE", "TWO", "THREE"}, 200000);
+    MainWindow* w = h.startWith({"ONE", "TWO", "THREE"}, 200000);
     const QString out = h.file("out");
     const QString moved = h.file("moved");
     QDir().mkdir(out);
@@ -649,7 +656,7 @@ void MainWindowTest::extractionFailureStopsAndKeepsTheRestSelected() {
 
 void MainWindowTest::labelAndCapacityBoxes() {
     Harness h;
-    TForm1* w = h.startWith({"ONE", "TWO"});
+    MainWindow* w = h.startWith({"ONE", "TWO"});
     QLineEdit* label = h.edit("Edit2");
     label->clear();
     QTest::keyClicks(label, "my tape");
@@ -659,7 +666,7 @@ void MainWindowTest::labelAndCapacityBoxes() {
 
     // A loaded label is shown as stored; only what is typed becomes capitals.
     Harness h1;
-    TForm1* w1 = h1.start({writeImage(h1.file("low.t64"), {"ONE"}, 10, "my tape")});
+    MainWindow* w1 = h1.start({writeImage(h1.file("low.t64"), {"ONE"}, 10, "my tape")});
     QLineEdit* label1 = h1.edit("Edit2");
     QCOMPARE(label1->text().trimmed(), QStringLiteral("my tape"));
     QVERIFY(!w1->document().modified());
@@ -669,7 +676,7 @@ void MainWindowTest::labelAndCapacityBoxes() {
     QCOMPARE(QString::fromStdString(w1->document().label()).trimmed(), QStringLiteral("my tapeS"));
 
     Harness h2;
-    TForm1* w2 = h2.startWith({"ONE", "TWO"});
+    MainWindow* w2 = h2.startWith({"ONE", "TWO"});
     QSpinBox* spin = h2.spin();
     QVERIFY(spin->findChild<QLineEdit*>()->isReadOnly());
     QCOMPARE(spin->value(), 2);
@@ -685,7 +692,7 @@ void MainWindowTest::labelAndCapacityBoxes() {
 
 void MainWindowTest::addProgramsReportsRefusedFiles() {
     Harness h;
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     h.click("SpeedButton10");
     const QString good = h.file("My.Prg.Backup.PRG");
     const QString tiny = h.file("tiny.prg");
@@ -707,8 +714,8 @@ void MainWindowTest::addProgramsReportsRefusedFiles() {
 
 void MainWindowTest::toolWindowsAndAbout() {
     Harness h;
-    TForm1* w = h.start();
-    TForm2 about(h.ctx);
+    MainWindow* w = h.start();
+    AboutWindow about(h.ctx);
     w->setToolWindows(nullptr, &about, nullptr, nullptr, nullptr);
     QVERIFY(triggerAction(w, "Oprogramie1"));
     QVERIFY(about.isVisible());

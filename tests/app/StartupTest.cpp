@@ -5,12 +5,14 @@
 #include "app/WorkingFolder.h"
 #include "tests/app/MainWindowHarness.h"
 
+using namespace vornix;
+
 using namespace apptest;
 
 class StartupTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void profileNumbers_data();
     void profileNumbers();
     void iniLookupFollowsProfileRules();
@@ -64,7 +66,9 @@ void StartupTest::profileNumbers() {
 void StartupTest::iniLookupFollowsProfileRules() {
     TestProgramFolder dir;
     const QString path = dir.file("settings.ini");
-    writeFile(path, "; notes\r\n[other]\r\nEng=1\r\n[ m ]\r\n  ENG = 0x1  \r\n;opc=1\r\nwyn=\"0\"\r\n[M]\r\nopc=1\r\n");
+    writeFile(
+        path,
+        "; notes\r\n[other]\r\nEng=1\r\n[ m ]\r\n  ENG = 0x1  \r\n;opc=1\r\nwyn=\"0\"\r\n[M]\r\nopc=1\r\n");
     IniFile ini(path);
     QVERIFY(ini.load());
     QCOMPARE(ini.value("M", "Eng"), std::optional<QString>("0x1"));
@@ -86,11 +90,12 @@ void StartupTest::iniWritesKeepEveryOtherLine_data() {
     QTest::addColumn<bool>("value");
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("no file") << QByteArray() << "opc" << true << QByteArray("[M]\nopc=1\n");
-    QTest::newRow("replace in place, spelling kept")
-        << QByteArray("; mine\n[M]\nOPC = 1\nwyn=1\n") << "opc" << false << QByteArray("; mine\n[M]\nOPC=0\nwyn=1\n");
-    QTest::newRow("add at the end of the section")
-        << QByteArray("[M]\nEng=1\n\n[Z]\nq=2\n") << "wyn" << false << QByteArray("[M]\nEng=1\nwyn=0\n\n[Z]\nq=2\n");
-    QTest::newRow("add the section") << QByteArray("[Z]\nq=2") << "Eng" << true << QByteArray("[Z]\nq=2\n[M]\nEng=1\n");
+    QTest::newRow("replace in place, spelling kept") << QByteArray("; mine\n[M]\nOPC = 1\nwyn=1\n") << "opc"
+                                                     << false << QByteArray("; mine\n[M]\nOPC=0\nwyn=1\n");
+    QTest::newRow("add at the end of the section") << QByteArray("[M]\nEng=1\n\n[Z]\nq=2\n") << "wyn" << false
+                                                   << QByteArray("[M]\nEng=1\nwyn=0\n\n[Z]\nq=2\n");
+    QTest::newRow("add the section") << QByteArray("[Z]\nq=2") << "Eng" << true
+                                     << QByteArray("[Z]\nq=2\n[M]\nEng=1\n");
     QTest::newRow("CRLF kept") << QByteArray("[M]\r\nEng=0\r\nx=\xe9\r\n") << "Eng" << true
                                << QByteArray("[M]\r\nEng=1\r\nx=\xe9\r\n");
 }
@@ -132,7 +137,7 @@ void StartupTest::settingsReachTheMenuTicks() {
     Harness h;
     if (!ini.isNull())
         writeFile(h.file("settings.ini"), ini);
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     QCOMPARE(w->english(), english);
     QCOMPARE(h.action("Oznaczenieprogramu0x011")->isChecked(), opc);
     QCOMPARE(h.action("Kompresujplikiwynikowe1")->isChecked(), wyn);
@@ -144,7 +149,7 @@ void StartupTest::settingsReachTheMenuTicks() {
 void StartupTest::togglesAreStoredAtOnce() {
     Harness h;
     writeFile(h.file("settings.ini"), "; kept\n[M]\nEng=0\n");
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
     QCOMPARE(readFile(h.file("settings.ini")), QByteArray("; kept\n[M]\nEng=0\nopc=1\n"));
     QVERIFY(triggerAction(w, "Kompresujplikiwynikowe1"));
@@ -163,12 +168,13 @@ void StartupTest::togglesAreStoredAtOnce() {
 void StartupTest::unwritableSettingsAreReported() {
     Harness h;
     QDir().mkdir(h.file("settings.ini")); // a folder where the file should be
-    TForm1* w = h.start();
+    MainWindow* w = h.start();
     h.dialogs.answerMessage(MsgAnswer::Ok);
     QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->caption, QStringLiteral("Vornix"));
-    QCOMPARE(msg->text, QStringLiteral("Unable to write to %1.").arg(QDir::toNativeSeparators(h.file("settings.ini"))));
+    QCOMPARE(msg->text,
+             QStringLiteral("Unable to write to %1.").arg(QDir::toNativeSeparators(h.file("settings.ini"))));
     QCOMPARE(msg->icon, MsgIcon::Error);
     QVERIFY(h.action("Oznaczenieprogramu0x011")->isChecked()); // the change stays on screen
     QVERIFY(h.questionsDone());
@@ -204,7 +210,7 @@ void StartupTest::workingFolderFailureSkipsTheRestOfStartUp() {
     writeFile(h.file("settings.ini"), "[M]\nEng=1\nopc=1\nwyn=0\n");
     const QString image = writeImage(h.file("img.t64"), {"ONE"});
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    TForm1* w = h.start({image});
+    MainWindow* w = h.start({image});
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->caption, QStringLiteral("Vornix"));
     QVERIFY(msg->text.contains(QDir::toNativeSeparators(h.file("temp"))));
@@ -239,7 +245,7 @@ void StartupTest::installedProgramKeepsItsFilesInTheUsersFolders() {
     Harness first;
     QDir().mkpath(user.file("run/vornix/sub"));
     writeFile(user.file("run/vornix/OLD.PRG"), "x");
-    TForm1* w = startInstalled(first);
+    MainWindow* w = startInstalled(first);
     QCOMPARE(first.ctx.settingsPath(), user.file("config/vornix/settings.ini"));
     QCOMPARE(first.ctx.workingFolder(), user.file("run/vornix/"));
     QVERIFY(!QFile::exists(user.file("run/vornix/OLD.PRG"))); // emptied of files as beside the program
@@ -340,7 +346,7 @@ void StartupTest::commandLineImage() {
     const bool accepted = kind == "image" || kind == "two" || kind == "fixture";
     if (!accepted)
         h.dialogs.answerMessage(MsgAnswer::Ok);
-    TForm1* w = h.start(args);
+    MainWindow* w = h.start(args);
     QVERIFY(!w->document().modified());
     if (accepted) {
         QCOMPARE(w->windowTitle(), QFileInfo(args.first()).fileName() + " - VORN 0.11");

@@ -60,7 +60,7 @@ std::vector<std::tuple<std::uint16_t, std::uint8_t, std::uint64_t>> displayWrite
 }
 
 class Viewer {
-public:
+  public:
     explicit Viewer(std::uint64_t startCycle = 0, const Bytes& picture = syntheticPicture())
         : Viewer(program(picture), picture, startCycle) {}
 
@@ -151,7 +151,8 @@ TEST(FliViewer, CarriesThePictureDataTo3B00) {
         if (address >= 0x8000 && address < 0x9500) { // only the upward copy writes here
             ++upwardWrites;
             upwardWithRomOrIo = upwardWithRomOrIo || v.machine.processorPort() != 0x34;
-            upwardWithInterrupts = upwardWithInterrupts || !(v.machine.cpu().regs.p & cpu6502::Cpu::InterruptDisable);
+            upwardWithInterrupts =
+                upwardWithInterrupts || !(v.machine.cpu().regs.p & cpu6502::Cpu::InterruptDisable);
         }
     };
     v.start();

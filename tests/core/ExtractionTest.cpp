@@ -26,9 +26,7 @@ Entry entry(const std::string& name, std::size_t size, std::uint8_t lo = 0x01, s
     return e;
 }
 
-std::string leaf(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
-}
+std::string leaf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 } // namespace
 

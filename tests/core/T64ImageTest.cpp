@@ -450,9 +450,7 @@ TEST(T64Reader, SurvivesRandomMutations) {
                     b[slot] = static_cast<std::uint8_t>(rng());
                 break;
             }
-            case 2:
-                b[rng() % b.size()] = static_cast<std::uint8_t>(rng());
-                break;
+            case 2: b[rng() % b.size()] = static_cast<std::uint8_t>(rng()); break;
             default:
                 b.resize(rng() % (b.size() + 1));
                 if (b.size() < 3)

@@ -3,6 +3,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
+#include <QFile>
 
 bool triggerAction(QObject* root, const QString& name) {
     auto* action = findNamed<QAction>(root, name);
@@ -10,6 +11,28 @@ bool triggerAction(QObject* root, const QString& name) {
         return false;
     action->trigger();
     return true;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QList<QStringList> toolRuns(const QString& toolPath) {
+    QList<QStringList> runs;
+    for (const QString& line :
+         QString::fromUtf8(readFile(toolPath + QStringLiteral(".log"))).split(QLatin1Char('\n'))) {
+        if (line == QLatin1String("RUN"))
+            runs.append(QStringList());
+        else if (!runs.isEmpty() && !line.isEmpty())
+            runs.last().append(line);
+    }
+    return runs;
 }
 
 TestProgramFolder::TestProgramFolder() { dir_.setAutoRemove(true); }

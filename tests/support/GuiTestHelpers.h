@@ -16,9 +16,16 @@ template <typename T> T* findNamed(QObject* root, const QString& name) {
 // Triggers the QAction named name (a menu item or toolbar action); false when not found or disabled.
 bool triggerAction(QObject* root, const QString& name);
 
+// Whole files for the tests' inputs and outputs: false, or empty, when that cannot be done.
+bool writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+
+// The runs of the fake tool installed at toolPath, each with its arguments, in order.
+QList<QStringList> toolRuns(const QString& toolPath);
+
 // A program folder for one test: a temporary folder, with fake tools installed on demand.
 class TestProgramFolder {
-public:
+  public:
     TestProgramFolder();
     QString path() const; // with a trailing separator
     QString file(const QString& name) const { return path() + name; }
@@ -26,6 +33,6 @@ public:
     QString installTool(const QString& name, const QString& script = {});
     QStringList toolArgs(const QString& name) const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };

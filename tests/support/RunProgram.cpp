@@ -188,4 +188,9 @@ ProgramRun runProgram(const std::string& cwd, const std::vector<std::string>& ar
     return r;
 }
 
+ProgramRun runCli(const std::string& cwd, std::vector<std::string> args) {
+    args.insert(args.begin(), VORNIX_CLI);
+    return runProgram(cwd, args);
+}
+
 } // namespace testfiles

@@ -26,5 +26,7 @@ struct ProgramRun {
 // Runs argv in folder cwd with its output and error captured; argv[0] is looked up on PATH
 // when it names no folder.
 ProgramRun runProgram(const std::string& cwd, const std::vector<std::string>& argv);
+// The built vornix-cli with these arguments, in folder cwd.
+ProgramRun runCli(const std::string& cwd, std::vector<std::string> args);
 
 } // namespace testfiles

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+namespace vornix {
+
 static const char* kindName(ScriptedDialogs::Kind k) {
     switch (k) {
     case ScriptedDialogs::Kind::Message: return "message";
@@ -49,7 +51,7 @@ MsgAnswer ScriptedDialogs::message(QWidget*, const QString& caption, const QStri
     Question q{Kind::Message, caption, text, buttons, icon, {}, false};
     const QVariant v = take(q);
     if (!v.isValid())
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok
+        return buttons == MsgButtons::Ok      ? MsgAnswer::Ok
                : buttons == MsgButtons::YesNo ? MsgAnswer::No
                                               : MsgAnswer::Cancel;
     return static_cast<MsgAnswer>(v.toInt());
@@ -69,3 +71,5 @@ QString ScriptedDialogs::folder(QWidget*, const QString& title, const QString& s
     Question q{Kind::Folder, title, start, MsgButtons::Ok, MsgIcon::None, {}, false};
     return take(q).toString();
 }
+
+} // namespace vornix

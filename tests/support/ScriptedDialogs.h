@@ -2,7 +2,7 @@
 // The dialog seam for tests: answers come from a script queued in advance; every question is
 // recorded. A question with no queued answer of its kind fails the running test and is
 // answered Cancel (or an empty path).
-#include "app/Dialogs.h"
+#include "gui/Dialogs.h"
 
 #include <QList>
 #include <QQueue>
@@ -10,8 +10,10 @@
 
 #include <functional>
 
+namespace vornix {
+
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     enum class Kind { Message, Open, Save, Folder };
     struct Question {
         Kind kind;
@@ -32,8 +34,8 @@ public:
     // check the window state while the question is shown).
     void onNextQuestion(std::function<void(const Question&)> hook);
 
-    QList<Question> asked;   // every question, in order
-    QStringList unexpected;  // questions that had no queued answer
+    QList<Question> asked;  // every question, in order
+    QStringList unexpected; // questions that had no queued answer
     int pendingAnswers() const { return answers_.size(); }
     const Question* last() const { return asked.isEmpty() ? nullptr : &asked.last(); }
     void clear();
@@ -44,7 +46,7 @@ public:
     QString saveFile(QWidget* parent, const FileDialogSetup& setup) override;
     QString folder(QWidget* parent, const QString& title, const QString& start) override;
 
-private:
+  private:
     struct Answer {
         Kind kind;
         QVariant value;
@@ -53,3 +55,5 @@ private:
     QQueue<Answer> answers_;
     std::function<void(const Question&)> hook_;
 };
+
+} // namespace vornix

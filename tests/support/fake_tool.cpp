@@ -35,30 +35,18 @@ std::string unescape(const std::string& s) {
         }
         const char c = s[++i];
         switch (c) {
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case '0':
-            out += '\0';
-            break;
-        case '\\':
-            out += '\\';
-            break;
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        case 't': out += '\t'; break;
+        case '0': out += '\0'; break;
+        case '\\': out += '\\'; break;
         case 'x':
             if (i + 2 < s.size() + 1) {
                 out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
                 i += 2;
             }
             break;
-        default:
-            out += '\\';
-            out += c;
+        default: out += '\\'; out += c;
         }
     }
     return out;

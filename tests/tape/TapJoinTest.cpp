@@ -1,12 +1,14 @@
+#include "tape/TapJoin.h"
 #include "tape/LinkList.h"
 #include "tape/TapFile.h"
-#include "tape/TapJoin.h"
 #include "tape/TapPause.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+using namespace vornix;
 
 using testfiles::Bytes;
 
@@ -19,7 +21,8 @@ Bytes header(std::uint32_t length) {
 
 // A TAP file with the given version byte, junk in the reserved bytes and a wrong length field.
 Bytes tapFile(const Bytes& data, std::uint8_t version = 1) {
-    Bytes b = {'C', '6', '4', '-', 'T', 'A', 'P', 'E', '-', 'R', 'A', 'W', version, 0x55, 0xAA, 0x77, 4, 3, 2, 1};
+    Bytes b = {'C', '6', '4',     '-',  'T',  'A',  'P', 'E', '-', 'R',
+               'A', 'W', version, 0x55, 0xAA, 0x77, 4,   3,   2,   1};
     b.insert(b.end(), data.begin(), data.end());
     return b;
 }
@@ -32,7 +35,7 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 }
 
 class JoinTest : public ::testing::Test {
-protected:
+  protected:
     testfiles::TempDir dir;
     std::string out = dir.file("out.tap");
 
@@ -97,10 +100,8 @@ TEST(TapFile, VersionTest) {
         Bytes bytes;
         std::optional<std::uint8_t> version;
     } table[] = {
-        {"v1.tap", tapFile({1, 2}, 1), 1},
-        {"v0.tap", tapFile({}, 0), 0},
-        {"v2.tap", tapFile({}, 2), 2},
-        {"short.tap", Bytes(12, 1), std::nullopt},
+        {"v1.tap", tapFile({1, 2}, 1), 1}, {"v0.tap", tapFile({}, 0), 0},
+        {"v2.tap", tapFile({}, 2), 2},     {"short.tap", Bytes(12, 1), std::nullopt},
         {"thirteen.tap", Bytes(13, 1), 1},
     };
     for (const auto& row : table) {
@@ -114,8 +115,8 @@ TEST(TapFile, VersionTest) {
 
 TEST_F(JoinTest, EmptyListIsTheHeaderAlone) {
     ASSERT_TRUE(run({}).ok);
-    EXPECT_EQ(testfiles::readAll(out), (Bytes{0x43, 0x36, 0x34, 0x2D, 0x54, 0x41, 0x50, 0x45, 0x2D, 0x52, 0x41, 0x57,
-                                              0x01, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(testfiles::readAll(out), (Bytes{0x43, 0x36, 0x34, 0x2D, 0x54, 0x41, 0x50, 0x45, 0x2D, 0x52,
+                                              0x41, 0x57, 0x01, 0,    0,    0,    0,    0,    0,    0}));
 }
 
 TEST_F(JoinTest, OneInputGetsAFreshHeader) {
@@ -144,12 +145,16 @@ TEST_F(JoinTest, FilesAndPausesInListOrder) {
               concat({header(12), {0x30, 0x40, 0x50, 0x60, 0x00, 0xA0, 0x08, 0x0F, 0x30, 0x40, 0x50, 0x60}}));
 
     // A header-only input adds nothing; pauses at either end and in a row are never merged.
-    const tap::JoinResult r = run({tap::JoinItem::pause(1), tap::JoinItem::file(empty), tap::JoinItem::pause(2),
-                                   tap::JoinItem::pause(2), tap::JoinItem::file(in), tap::JoinItem::pause(5)});
+    const tap::JoinResult r =
+        run({tap::JoinItem::pause(1), tap::JoinItem::file(empty), tap::JoinItem::pause(2),
+             tap::JoinItem::pause(2), tap::JoinItem::file(in), tap::JoinItem::pause(5)});
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(testfiles::readAll(out),
-              concat({header(20), tap::pauseBytes(1), tap::pauseBytes(2), tap::pauseBytes(2), {0x30, 0x40, 0x50, 0x60},
-                      tap::pauseBytes(5)}));
+    EXPECT_EQ(testfiles::readAll(out), concat({header(20),
+                                               tap::pauseBytes(1),
+                                               tap::pauseBytes(2),
+                                               tap::pauseBytes(2),
+                                               {0x30, 0x40, 0x50, 0x60},
+                                               tap::pauseBytes(5)}));
 }
 
 TEST_F(JoinTest, RealCaptureWithWrongLengthField) {
@@ -159,7 +164,8 @@ TEST_F(JoinTest, RealCaptureWithWrongLengthField) {
     const tap::JoinResult r = run({tap::JoinItem::file(capture), tap::JoinItem::pause(10)});
     ASSERT_TRUE(r.ok) << r.error;
     const Bytes joined = testfiles::readAll(out);
-    EXPECT_EQ(joined, concat({header(41758 + 4), Bytes(original.begin() + 20, original.end()), tap::pauseBytes(10)}));
+    EXPECT_EQ(joined,
+              concat({header(41758 + 4), Bytes(original.begin() + 20, original.end()), tap::pauseBytes(10)}));
 }
 
 TEST_F(JoinTest, LargeInputIsCopiedWholeWithProgressUpToTheTotal) {
@@ -172,7 +178,8 @@ TEST_F(JoinTest, LargeInputIsCopiedWholeWithProgressUpToTheTotal) {
         tap::join({tap::JoinItem::pause(4), tap::JoinItem::file(in)}, out,
                   [&](std::uint64_t done, std::uint64_t total) { calls.emplace_back(done, total); });
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(testfiles::readAll(out), concat({header(static_cast<std::uint32_t>(data.size() + 4)), tap::pauseBytes(4), data}));
+    EXPECT_EQ(testfiles::readAll(out),
+              concat({header(static_cast<std::uint32_t>(data.size() + 4)), tap::pauseBytes(4), data}));
     ASSERT_GE(calls.size(), 3u);
     EXPECT_EQ(calls.front().first, 0u);
     for (std::size_t i = 1; i < calls.size(); ++i)
@@ -191,7 +198,9 @@ TEST_F(JoinTest, BadEntriesStopBeforeAnythingIsWritten) {
         std::vector<tap::JoinItem> items;
         std::string named;
     } table[] = {
-        {"missing", {tap::JoinItem::file(good), tap::JoinItem::file(dir.file("gone.tap"))}, dir.file("gone.tap")},
+        {"missing",
+         {tap::JoinItem::file(good), tap::JoinItem::file(dir.file("gone.tap"))},
+         dir.file("gone.tap")},
         {"too short", {tap::JoinItem::file(good), tap::JoinItem::file(shortFile)}, shortFile},
         {"a folder", {tap::JoinItem::file(dir.path().string())}, dir.path().string()},
         {"output is an input", {tap::JoinItem::file(good), tap::JoinItem::file(out)}, out},
@@ -232,7 +241,12 @@ TEST(LinkList, InsertionRule) {
         {"no selection appends and selects the first", {"a", "b"}, -1, {"p"}, {"a", "b", "p"}, 0},
         {"after the selected entry", {"a", "b", "c"}, 0, {"p"}, {"a", "p", "b", "c"}, 1},
         {"after the last entry", {"a", "b"}, 1, {"p"}, {"a", "b", "p"}, 2},
-        {"several after the selection, in order", {"a", "b"}, 0, {"x", "y", "z"}, {"a", "x", "y", "z", "b"}, 1},
+        {"several after the selection, in order",
+         {"a", "b"},
+         0,
+         {"x", "y", "z"},
+         {"a", "x", "y", "z", "b"},
+         1},
         {"several without selection", {"a"}, -1, {"x", "y"}, {"a", "x", "y"}, 0},
         {"nothing added", {"a", "b"}, 1, {}, {"a", "b"}, 1},
         {"stale selection counts as none", {"a"}, 5, {"p"}, {"a", "p"}, 0},
@@ -276,16 +290,17 @@ TEST(LinkList, TapExtensionRule) {
         const char* in;
         const char* out;
     } table[] = {
-        {"/t/GAME", "/t/GAME.tap"},         {"/t/GAME.TAP", "/t/GAME.TAP"},   {"/t/A.BC", "/t/A.BC.tap"},
-        {"/t/x.wav", "/t/x.wav"},           {"/t/x.tape", "/t/x.tape.tap"},   {"ab", "ab.tap"},
-        {".abc", ".abc"},                   {"/t/gra.żab", "/t/gra.żab"},     {"/t/a.żb", "/t/a.żb.tap"},
+        {"/t/GAME", "/t/GAME.tap"}, {"/t/GAME.TAP", "/t/GAME.TAP"}, {"/t/A.BC", "/t/A.BC.tap"},
+        {"/t/x.wav", "/t/x.wav"},   {"/t/x.tape", "/t/x.tape.tap"}, {"ab", "ab.tap"},
+        {".abc", ".abc"},           {"/t/gra.żab", "/t/gra.żab"},   {"/t/a.żb", "/t/a.żb.tap"},
     };
     for (const auto& row : table)
         EXPECT_EQ(tap::withTapExtension(row.in), row.out) << row.in;
 }
 
 TEST(TapConversion, ArgumentsAndConvertedName) {
-    EXPECT_EQ(tap::conversionArguments("/t/GAME.TAP"), (std::vector<std::string>{"-i:/t/GAME.TAP", "-or:/t/GAME.TAP1"}));
+    EXPECT_EQ(tap::conversionArguments("/t/GAME.TAP"),
+              (std::vector<std::string>{"-i:/t/GAME.TAP", "-or:/t/GAME.TAP1"}));
     EXPECT_EQ(tap::convertedPath("/t/GAME.TAP"), "/t/GAME.TAP1.tap");
     EXPECT_EQ(tap::conversionArguments("/my dir/a \"b\".tap")[1], "-or:/my dir/a \"b\".tap1");
 }

@@ -142,7 +142,9 @@ std::uint8_t Machine::ioRead(std::uint16_t address) {
         const int reg = address & 0x3f;
         const int raster = rasterForRead();
         switch (reg) {
-        case 0x11: value = static_cast<std::uint8_t>((vic_[reg] & 0x7f) | ((raster & 0x100) ? 0x80 : 0)); break;
+        case 0x11:
+            value = static_cast<std::uint8_t>((vic_[reg] & 0x7f) | ((raster & 0x100) ? 0x80 : 0));
+            break;
         case 0x12: value = static_cast<std::uint8_t>(raster & 0xff); break;
         case 0x16: value = vic_[reg] | 0xc0; break;
         case 0x18: value = vic_[reg] | 0x01; break;
@@ -312,7 +314,8 @@ void Machine::vicCycle(int line, int cyc) {
     if (request && cyc >= 15) {
         if (cycle_ - busRequestedSince_ >= 3) {
             const int bankBits = (cia2Pra_ | static_cast<std::uint8_t>(~cia2Ddra_)) & 3;
-            const auto matrix = static_cast<std::uint16_t>((3 - bankBits) * 0x4000 + (vic_[0x18] >> 4) * 0x400);
+            const auto matrix =
+                static_cast<std::uint16_t>((3 - bankBits) * 0x4000 + (vic_[0x18] >> 4) * 0x400);
             if (!current_.matrixFetched)
                 current_.matrixAddress = matrix;
             else if (current_.matrixAddress != matrix)

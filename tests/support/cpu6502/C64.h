@@ -28,20 +28,20 @@ struct IoAccess {
 struct RasterLine {
     int line = 0;
     std::uint64_t firstCycle = 0;
-    bool display = false;          // display state (not idle) while the graphics are fetched
-    int rowCounter = 0;            // RC: the pixel row of the character row shown
-    int videoCounterBase = 0;      // VCBASE in cycle 14: 40 times the character row
-    bool matrixFetched = false;    // the screen matrix was read on this line
-    int fetchesWithoutBus = 0;     // matrix reads made while the CPU still held the bus ($FF read)
+    bool display = false;            // display state (not idle) while the graphics are fetched
+    int rowCounter = 0;              // RC: the pixel row of the character row shown
+    int videoCounterBase = 0;        // VCBASE in cycle 14: 40 times the character row
+    bool matrixFetched = false;      // the screen matrix was read on this line
+    int fetchesWithoutBus = 0;       // matrix reads made while the CPU still held the bus ($FF read)
     std::uint16_t matrixAddress = 0; // where the valid matrix reads came from
-    bool matrixSteady = true;      // all of them from the same matrix
-    std::uint8_t background = 0;   // $D021 when the picture area of the line starts
-    bool backgroundSteady = true;  // unchanged until it ends
-    std::uint8_t control1 = 0;     // $D011, $D016 and $D018 when the picture area starts
+    bool matrixSteady = true;        // all of them from the same matrix
+    std::uint8_t background = 0;     // $D021 when the picture area of the line starts
+    bool backgroundSteady = true;    // unchanged until it ends
+    std::uint8_t control1 = 0;       // $D011, $D016 and $D018 when the picture area starts
     std::uint8_t control2 = 0;
     std::uint8_t memory = 0;
-    bool verticalBorder = false;   // the upper/lower border covers the line
-    int cpuCycles = 0;             // cycles of the line in which the processor had the bus
+    bool verticalBorder = false; // the upper/lower border covers the line
+    int cpuCycles = 0;           // cycles of the line in which the processor had the bus
 };
 
 // The raster of one kind of VIC-II.
@@ -54,7 +54,7 @@ inline constexpr Timing kNtsc{263, 65};    // 6567R8
 inline constexpr Timing kOldNtsc{262, 64}; // 6567R56A
 
 class Machine : public Bus {
-public:
+  public:
     // PAL, the machine the tests mostly run on; lineOf and cycleInLine count in it.
     static constexpr int kCyclesPerLine = kPal.cyclesPerLine;
     static constexpr int kLines = kPal.lines;
@@ -116,7 +116,7 @@ public:
     bool takeNmi(std::uint64_t before) override;
     bool irqAsserted(std::uint64_t) const override { return false; }
 
-private:
+  private:
     void tick();
     void beginCycle();
     void vicCycle(int line, int cyc);

@@ -23,16 +23,14 @@ std::uint16_t Cpu::fetchWord() {
 // crossed, writing and read-modify-write instructions never do.
 std::uint16_t Cpu::address(Mode mode, bool alwaysFixUp) {
     switch (mode) {
-    case Mode::Zp:
-        return fetch();
+    case Mode::Zp: return fetch();
     case Mode::ZpX:
     case Mode::ZpY: {
         std::uint8_t zp = fetch();
         read(zp);
         return static_cast<std::uint8_t>(zp + (mode == Mode::ZpX ? regs.x : regs.y));
     }
-    case Mode::Abs:
-        return fetchWord();
+    case Mode::Abs: return fetchWord();
     case Mode::AbsX:
     case Mode::AbsY: {
         std::uint16_t base = fetchWord();
@@ -60,8 +58,7 @@ std::uint16_t Cpu::address(Mode mode, bool alwaysFixUp) {
         return ea;
     }
     case Mode::Implied:
-    case Mode::Immediate:
-        break;
+    case Mode::Immediate: break;
     }
     return 0;
 }
@@ -256,8 +253,8 @@ bool Cpu::step() {
     if (!pollEarly_)
         pollBefore_ = lastAccess_;
     // CLI, SEI and PLP change the I flag after the processor has looked at IRQ.
-    const bool irqMasked = (opcode == 0x58 || opcode == 0x78 || opcode == 0x28) ? interruptsWereOff
-                                                                                : flag(InterruptDisable);
+    const bool irqMasked =
+        (opcode == 0x58 || opcode == 0x78 || opcode == 0x28) ? interruptsWereOff : flag(InterruptDisable);
     nmiDue_ = bus_.takeNmi(pollBefore_);
     irqDue_ = !nmiDue_ && !irqMasked && bus_.irqAsserted(pollBefore_);
     return true;
@@ -266,6 +263,8 @@ bool Cpu::step() {
 // One documented instruction; false for any other opcode.
 bool Cpu::execute(std::uint8_t opcode) {
     using M = Mode;
+    // One line an opcode, as the processor manuals list them.
+    // clang-format off
     switch (opcode) {
     // Loads, arithmetic and logic: read an operand.
     case 0xa9: regs.a = operand(M::Immediate); setNZ(regs.a); break;
@@ -482,6 +481,7 @@ bool Cpu::execute(std::uint8_t opcode) {
     default:
         return false;
     }
+    // clang-format on
     return true;
 }
 

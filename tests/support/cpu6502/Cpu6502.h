@@ -10,7 +10,7 @@ namespace cpu6502 {
 // What the processor is connected to. One read or write call is one bus cycle; a bus may
 // let time pass before it serves a call (the processor is held meanwhile).
 class Bus {
-public:
+  public:
     virtual ~Bus() = default;
     virtual std::uint8_t read(std::uint16_t address) = 0;
     virtual void write(std::uint16_t address, std::uint8_t value) = 0;
@@ -23,7 +23,7 @@ public:
 };
 
 class Cpu {
-public:
+  public:
     enum Flag : std::uint8_t {
         Carry = 0x01,
         Zero = 0x02,
@@ -65,7 +65,7 @@ public:
     bool lastWasInterrupt() const { return lastWasInterrupt_; }
     bool lastWasNmi() const { return lastWasNmi_; }
 
-private:
+  private:
     std::uint8_t read(std::uint16_t address);
     void write(std::uint16_t address, std::uint8_t value);
     std::uint8_t fetch() { return read(regs.pc++); }

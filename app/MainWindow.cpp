@@ -1,0 +1,614 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutWindow.h"
+#include "app/DiskCommands.h"
+#include "app/DropFileSource.h"
+#include "app/EntryListView.h"
+#include "app/PictureCommands.h"
+#include "app/RenameBox.h"
+#include "app/Settings.h"
+#include "app/WorkingFolder.h"
+#include "core/Extraction.h"
+#include "core/FileStamp.h"
+#include "gui/Latin1Validator.h"
+#include "gui/LocalPath.h"
+#include "gui/SvgIcon.h"
+#include "tape/ui/TapLinkerWindow.h"
+#include "tape/ui/TapeConversionWindow.h"
+#include "tools/ui/CartridgeWindow.h"
+#include "tools/ui/CompressionWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QValidator>
+
+namespace vornix {
+
+namespace {
+
+const QString kVersionSuffix = QStringLiteral(" - VORN 0.11");
+const QString kRejectedText = QStringLiteral("To nie jest poprawny plik T64.");
+const QString kRejectedCaption = QStringLiteral("O kurcze...!");
+
+QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
+
+} // namespace
+
+MainWindow::MainWindow(const AppContext& context, const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), ctx_(context) {
+    dropSource_ = new DropFileSource(this);
+    holdTimer_.setSingleShot(true);
+    connect(&holdTimer_, &QTimer::timeout, this, &MainWindow::dragHoldElapsed);
+    clock_.start();
+
+    openDialog_.filters = {{QStringLiteral("T64 files"), QStringLiteral("*.T64")},
+                           {QStringLiteral("All files"), QStringLiteral("*.*")}};
+    openDialog_.defaultSuffix = QStringLiteral("T64");
+    saveDialog_.filters = {{QStringLiteral("T64 files"), QStringLiteral("*.T64")}};
+    saveDialog_.defaultSuffix = QStringLiteral("T64");
+    saveDialog_.confirmOverwrite = true;
+    addPrgDialog_.filters = {{QStringLiteral("PRG Files"), QStringLiteral("*.PRG")},
+                             {QStringLiteral("All files"), QStringLiteral("*.*")}};
+    addPrgDialog_.defaultSuffix = QStringLiteral("PRG");
+
+    buildWindow();
+    startUp(arguments);
+    // Keys go to the list from the start: Up and Down must not change the capacity unseen.
+    list_->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setToolWindows(CompressionWindow* compression, AboutWindow* about,
+                                CartridgeWindow* cartridge, TapeConversionWindow* tape,
+                                TapLinkerWindow* linker) {
+    compression_ = compression;
+    about_ = about;
+    cartridge_ = cartridge;
+    tape_ = tape;
+    linker_ = linker;
+}
+
+void MainWindow::setDropFileSource(DropFileSource* source) {
+    if (!source || source == dropSource_)
+        return;
+    source->setParent(this);
+    delete dropSource_;
+    dropSource_ = source;
+}
+
+// ---------------------------------------------------------------------------------------
+// Start-up and close
+
+void MainWindow::startUp(const QStringList& arguments) {
+    const QString work = ctx_.workingFolder();
+    QString failed;
+    if (!workingfolder::ensure(work, &failed)) {
+        // The rest of the start-up is skipped: design defaults, no drops, no image.
+        showMessage(Msg::WorkingFolderFailed, failed);
+        return;
+    }
+    workingfolder::empty(work);
+
+    setAcceptDrops(true);
+    dropsRegistered_ = true;
+
+    const ProgramSettings settings = ProgramSettings::read(ctx_.settingsPath());
+    type01Action_->setChecked(settings.opc);
+    compressOutputAction_->setChecked(settings.wyn);
+    // English before any image is loaded, so its messages and captions come in English.
+    if (settings.eng)
+        applyEnglish();
+
+    if (arguments.isEmpty() || arguments.first().isEmpty())
+        return;
+    loadImage(arguments.first());
+    showLabel();
+    redisplay();
+    doc_.setModified(false);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (extracting_ || dragOutRunning_) {
+        // Entries are being written: close as soon as that is over.
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    cancelDragTest();
+    if (!closeSequence()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit programEnds();
+}
+
+bool MainWindow::closeSequence() {
+    workingfolder::empty(ctx_.workingFolder());
+    for (QWidget* w : std::initializer_list<QWidget*>{about_, compression_, cartridge_, tape_})
+        if (w)
+            w->hide();
+    // Only a save that was tried and failed keeps the window: the changes would be lost.
+    return savePrompt(MsgButtons::YesNo);
+}
+
+// ---------------------------------------------------------------------------------------
+// Document commands
+
+bool MainWindow::refuseWhileBusy() {
+    if (!extracting_ && !dragOutRunning_)
+        return false;
+    QApplication::beep();
+    return true;
+}
+
+bool MainWindow::savePrompt(MsgButtons buttons) {
+    if (!doc_.modified())
+        return true;
+    const MsgAnswer answer = ctx_.dialogs->message(this, promptCaption_, promptText_, buttons, MsgIcon::None);
+    if (answer == MsgAnswer::Cancel)
+        return false;
+    // Goes on also when the save dialog is cancelled, but not when the file could not be
+    // written: the unsaved changes would be lost without the user having agreed to it.
+    if (answer == MsgAnswer::Yes) {
+        const SaveOutcome saved = saveAs();
+        // Declining to replace a file changed on disk is not giving up the changes either.
+        if (saved == SaveOutcome::Failed || saved == SaveOutcome::Declined)
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::newImage() {
+    if (refuseWhileBusy() || !savePrompt(MsgButtons::YesNoCancel))
+        return;
+    hideRenameBox();
+    doc_.newImage();
+    imagePath_.clear();
+    imageStamp_ = {};
+    setWindowTitle(QStringLiteral("Untitled") + kVersionSuffix);
+    setImageOpen();
+    showLabel();
+    redisplay();
+    list_->setFocus();
+}
+
+void MainWindow::openImage() {
+    if (refuseWhileBusy() || !savePrompt(MsgButtons::YesNoCancel))
+        return;
+    openDialog_.title = messageText(Msg::OpenTitle, english_);
+    const QStringList paths = ctx_.dialogs->openFiles(this, openDialog_, false);
+    if (paths.isEmpty() || paths.first().isEmpty())
+        return;
+    hideRenameBox();
+    loadImage(paths.first());
+}
+
+bool MainWindow::loadImage(const QString& path) {
+    // Stamped before reading: a change made while we read shows as a change later, never
+    // the other way round.
+    const vornix::FileStamp stamp = vornix::fileStamp(toLocalPath(path));
+    const vornix::OpenResult result = doc_.open(toLocalPath(path));
+    if (!result.accepted) {
+        ctx_.dialogs->message(this, kRejectedCaption, kRejectedText, MsgButtons::Ok, MsgIcon::None);
+        redisplay();
+        return false;
+    }
+    imagePath_ = QFileInfo(path).absoluteFilePath();
+    imageStamp_ = stamp;
+    setCaptionFor(path);
+    setImageOpen();
+    showLabel();
+    redisplay();
+    list_->setFocus();
+    if (!result.repairs.empty()) {
+        QStringList parts;
+        if (result.countFromDirectory)
+            parts << messageText(Msg::EntriesFromDirectory, english_).arg(nativeName(path));
+        if (result.sizesRepaired || !result.countFromDirectory)
+            parts << messageText(Msg::DirectoryRepaired, english_).arg(nativeName(path));
+        QString text = parts.join(QStringLiteral("\n"));
+        // The reader's own account of what it mended is in English.
+        if (english_)
+            for (const std::string& r : result.repairs)
+                text += QStringLiteral("\n- ") + QString::fromStdString(r);
+        ctx_.dialogs->message(this, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Warning);
+    }
+    return true;
+}
+
+void MainWindow::saveImageAs() { saveAs(); }
+
+MainWindow::SaveOutcome MainWindow::saveAs() {
+    saveDialog_.title = messageText(Msg::SaveTitle, english_);
+    const QString path = ctx_.dialogs->saveFile(this, saveDialog_);
+    if (path.isEmpty())
+        return SaveOutcome::Cancelled;
+    if (changedSinceOpened(path) &&
+        ctx_.dialogs->message(this, QStringLiteral("Vornix"),
+                              messageText(Msg::ChangedOnDisk, english_).arg(nativeName(path)),
+                              MsgButtons::YesNo, MsgIcon::Warning) != MsgAnswer::Yes)
+        return SaveOutcome::Declined;
+    const vornix::SaveResult result = doc_.saveAs(toLocalPath(path), type01Action_->isChecked());
+    showLabel();
+    if (!result.written) {
+        showMessage(Msg::SaveFailed, nativeName(path), failureReason(result.failure, english_));
+        return SaveOutcome::Failed;
+    }
+    imagePath_ = QFileInfo(path).absoluteFilePath();
+    imageStamp_ = vornix::fileStamp(toLocalPath(path));
+    setCaptionFor(path);
+    return SaveOutcome::Saved;
+}
+
+// Another program (or a second editor) may have written the image since we read or wrote
+// it; saving over it would silently drop that work.
+bool MainWindow::changedSinceOpened(const QString& path) const {
+    if (imagePath_.isEmpty())
+        return false;
+    const QFileInfo target(path);
+    const QFileInfo image(imagePath_);
+    const bool same =
+        target.absoluteFilePath() == image.absoluteFilePath() ||
+        (!target.canonicalFilePath().isEmpty() && target.canonicalFilePath() == image.canonicalFilePath());
+    return same && vornix::changedOnDisk(imageStamp_, vornix::fileStamp(toLocalPath(path)));
+}
+
+void MainWindow::deleteSelected() {
+    if (refuseWhileBusy())
+        return;
+    showSelection(doc_.deleteSelected(selection()));
+}
+
+void MainWindow::addPrograms() {
+    if (refuseWhileBusy())
+        return;
+    addPrgDialog_.title = messageText(Msg::AddTitle, english_);
+    const QStringList paths = ctx_.dialogs->openFiles(this, addPrgDialog_, true);
+    if (paths.isEmpty())
+        return;
+    std::vector<std::string> files;
+    for (const QString& p : paths)
+        files.push_back(toLocalPath(p));
+    const std::vector<vornix::AddResult> results = doc_.addPrograms(files);
+    redisplay();
+    for (const vornix::AddResult& r : results)
+        if (!r.added)
+            reportRefused(r);
+}
+
+void MainWindow::reportRefused(const vornix::AddResult& result) {
+    const QString path = fromLocalPath(result.path);
+    switch (result.refusal) {
+    case vornix::AddRefusal::ImageFull: showMessage(Msg::ImageFull, nativeName(path)); break;
+    case vornix::AddRefusal::TooShort: showMessage(Msg::PrgTooShort, nativeName(path)); break;
+    default:
+        showMessage(Msg::PrgUnreadable, nativeName(path), failureReason(result.failure, english_));
+        break;
+    }
+}
+
+void MainWindow::moveToTop() {
+    if (refuseWhileBusy())
+        return;
+    showSelection(doc_.moveToTop(selection()));
+}
+
+void MainWindow::moveUp() {
+    if (refuseWhileBusy())
+        return;
+    showSelection(doc_.moveUp(selection()));
+}
+
+void MainWindow::moveDown() {
+    if (refuseWhileBusy())
+        return;
+    showSelection(doc_.moveDown(selection()));
+}
+
+void MainWindow::moveToBottom() {
+    if (refuseWhileBusy())
+        return;
+    showSelection(doc_.moveToBottom(selection()));
+}
+
+void MainWindow::showSelection(const std::optional<vornix::Selection>& selected) {
+    if (!selected)
+        return; // the command did not act: the list stays as it is
+    redisplay();
+    list_->selectRows(QList<int>(selected->begin(), selected->end()));
+}
+
+vornix::Selection MainWindow::selection() const {
+    const QList<int> rows = list_->selectedRows();
+    return vornix::Selection(rows.begin(), rows.end());
+}
+
+void MainWindow::exitProgram() { close(); }
+
+void MainWindow::extractAll() {
+    if (extractButton_->isEnabled())
+        extractSelected();
+}
+
+void MainWindow::extractSelected() {
+    if (refuseWhileBusy())
+        return;
+    const QList<int> rows = list_->selectedRows();
+    if (rows.isEmpty())
+        return;
+    const QString folder =
+        ctx_.dialogs->folder(this, messageText(Msg::ExtractTitle, english_), lastExtractFolder_);
+    if (folder.isEmpty())
+        return;
+    lastExtractFolder_ = folder;
+    extractRows(rows, folder, true);
+    if (closePending_)
+        close();
+}
+
+// Writes the rows (taken when the command starts, so a click during the work cannot
+// change what is written) top to bottom; stops at the first failure, whose row and the
+// rows after it stay selected.
+bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool unselect) {
+    extracting_ = true;
+    doc_.setBusy(true);
+    const std::string target = toLocalPath(folder);
+    const auto progress = [this](std::int64_t index, std::int64_t last) {
+        progressPanel_->setText(index < 0 ? QString() : QStringLiteral("%1/%2").arg(index).arg(last));
+        // Keep the window painting and answering while a long entry is written.
+        QCoreApplication::processEvents();
+    };
+    const vornix::ExtractResult result = vornix::extractEach(
+        {rows.begin(), rows.end()}, static_cast<std::size_t>(doc_.count()),
+        [&](std::size_t row) {
+            const vornix::Entry& entry = doc_.entries()[row];
+            vornix::ExtractResult written = vornix::extractEntry(entry, target, progress);
+            progressPanel_->clear();
+            if (!written.written && written.path.empty())
+                written.path = vornix::extractionPath(target, entry.name);
+            return written;
+        },
+        [&](std::size_t row, const vornix::ExtractResult&) {
+            if (unselect)
+                if (auto* item = list_->topLevelItem(int(row)))
+                    item->setSelected(false);
+        });
+    extracting_ = false;
+    doc_.setBusy(false);
+    if (!result.written)
+        showMessage(Msg::ExtractFailed, nativeName(fromLocalPath(result.path)),
+                    failureReason(result.failure, english_));
+    return result.written;
+}
+
+void MainWindow::labelEdited(const QString& text) {
+    if (updating_)
+        return;
+    doc_.setLabel(text.toLatin1().toStdString());
+}
+
+void MainWindow::capacityChanged(int value) {
+    if (updating_)
+        return;
+    doc_.setCapacity(value);
+    updating_ = true;
+    capacitySpin_->setMinimum(doc_.count());
+    updating_ = false;
+}
+
+void MainWindow::redisplay() {
+    updating_ = true;
+    list_->clear();
+    QList<QTreeWidgetItem*> items;
+    int pos = 1;
+    for (const vornix::Entry& e : doc_.entries()) {
+        auto* item = new QTreeWidgetItem({QString::number(pos++),
+                                          QString::fromLatin1(e.name.data(), qsizetype(e.name.size())),
+                                          QString::number(e.size)});
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        items << item;
+    }
+    list_->addTopLevelItems(items);
+    countLabel_->setText(QString::number(doc_.count()));
+    const int capacity = doc_.applyCapacityRule();
+    capacitySpin_->setRange(std::min(doc_.capacityLowerLimit(), capacity),
+                            std::max(doc_.capacityUpperLimit(), capacity));
+    capacitySpin_->setValue(capacity);
+    updating_ = false;
+}
+
+void MainWindow::showLabel() {
+    updating_ = true;
+    labelValidator_->setVerbatim(true);
+    labelEdit_->setText(QString::fromLatin1(doc_.label().data(), qsizetype(doc_.label().size())));
+    labelValidator_->setVerbatim(false);
+    updating_ = false;
+}
+
+void MainWindow::setImageOpen() {
+    imageOpen_ = true;
+    for (QToolButton* b : {saveButton_, deleteButton_, addButton_, extractButton_, topButton_, upButton_,
+                           downButton_, bottomButton_})
+        b->setEnabled(true);
+    for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_,
+                       downAction_, bottomAction_})
+        a->setEnabled(true);
+    capacitySpin_->setEnabled(true);
+    labelEdit_->setEnabled(true);
+}
+
+void MainWindow::setCaptionFor(const QString& path) {
+    setWindowTitle(QFileInfo(path).fileName() + kVersionSuffix);
+}
+
+void MainWindow::showMessage(Msg id, const QString& arg, const QString& reason) {
+    QString text = messageText(id, english_).arg(arg);
+    if (!reason.isNull())
+        text = text.arg(reason);
+    ctx_.dialogs->message(this, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Error);
+}
+
+// ---------------------------------------------------------------------------------------
+// Rename
+
+void MainWindow::renameSelected() {
+    if (extracting_ || dragOutRunning_)
+        return;
+    const QList<int> rows = list_->selectedRows();
+    if (rows.isEmpty())
+        return;
+    renamePos_ = rows.first();
+    beginRename();
+}
+
+void MainWindow::beginRename() {
+    QTreeWidgetItem* item = list_->topLevelItem(renamePos_);
+    if (!item)
+        return;
+    const QRect row = list_->visualItemRect(item);
+    const QPoint topLeft =
+        list_->viewport()->mapTo(centralWidget(), QPoint(list_->columnViewportPosition(1), row.top()));
+    renameBox_->begin(QRect(topLeft, QSize(list_->columnWidth(1), row.height())), item->text(1));
+}
+
+void MainWindow::commitRename() {
+    if (extracting_ || dragOutRunning_)
+        return;
+    const QString text = renameBox_->text();
+    const int pos = renamePos_;
+    hideRenameBox();
+    list_->setFocus();
+    // The entry may have gone meanwhile (a delete from the toolbar while the box was open).
+    if (pos < 0 || pos >= doc_.count())
+        return;
+    doc_.rename(pos, text.toLatin1().toStdString());
+    redisplay();
+}
+
+void MainWindow::cancelRename() {
+    hideRenameBox();
+    list_->setFocus();
+}
+
+void MainWindow::hideRenameBox() {
+    renamePos_ = -1;
+    if (renameBox_)
+        renameBox_->park();
+}
+
+// ---------------------------------------------------------------------------------------
+// Language buttons, options, tool windows
+
+void MainWindow::switchToEnglish() {
+    applyEnglish();
+    storeSetting(QStringLiteral("Eng"), true);
+}
+
+void MainWindow::switchToPolish() {
+    englishButtonSlot_->setVisible(true);
+    englishButton_->setEnabled(true);
+    polishButtonSlot_->setVisible(false);
+    polishButton_->setEnabled(false);
+    ctx_.dialogs->message(this, QStringLiteral("Uwaga"),
+                          QStringLiteral("Musisz zrestartowac program / You need to restart program."),
+                          MsgButtons::Ok, MsgIcon::None);
+    english_ = false;
+    storeSetting(QStringLiteral("Eng"), false);
+}
+
+void MainWindow::storeSetting(const QString& key, bool value) {
+    if (ProgramSettings::store(ctx_.settingsPath(), key, value))
+        return;
+    // The change stays on screen; only its storage is lost.
+    ctx_.dialogs->message(this, QStringLiteral("Vornix"),
+                          QStringLiteral("Unable to write to %1.").arg(nativeName(ctx_.settingsPath())),
+                          MsgButtons::Ok, MsgIcon::Error);
+}
+
+void MainWindow::compressOutputToggled() {
+    storeSetting(QStringLiteral("wyn"), compressOutputAction_->isChecked());
+}
+
+void MainWindow::type01Toggled() { storeSetting(QStringLiteral("opc"), type01Action_->isChecked()); }
+
+void MainWindow::showToolWindow(QWidget* window) {
+    if (!window)
+        return;
+    // The first time, put the window beside the main window, kept on the screen; later the
+    // user's own placement stays.
+    if (!window->property("vornixPlaced").toBool()) {
+        window->setProperty("vornixPlaced", true);
+        QPoint at(frameGeometry().right() + 8, frameGeometry().top());
+        if (const QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            const QSize size = window->frameGeometry().size();
+            at.setX(std::max(area.left(), std::min(at.x(), area.right() - size.width())));
+            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - size.height())));
+        }
+        window->move(at);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void MainWindow::showCompressionWindow() {
+    if (compression_ && !english_)
+        compression_->applyPolish();
+    showToolWindow(compression_);
+}
+
+void MainWindow::showCartridgeWindow() {
+    if (cartridge_ && !english_)
+        cartridge_->applyPolish();
+    showToolWindow(cartridge_);
+}
+
+void MainWindow::showTapeConversionWindow() {
+    if (tape_ && english_)
+        tape_->applyEnglish();
+    showToolWindow(tape_);
+}
+
+void MainWindow::showTapLinkerWindow() { showToolWindow(linker_); }
+
+void MainWindow::showAboutWindow() { showToolWindow(about_); }
+
+// The picture commands read the option ticks at the moment they run.
+CompressionOptions MainWindow::pictureOptions() {
+    CompressionOptions options;
+    options.compress = compressOutputAction_->isChecked();
+    options.fast = fastCompressionAction_->isChecked();
+    options.english = english_;
+    options.showCompressionWindow = [this] { showCompressionWindow(); };
+    options.window = compression_;
+    return options;
+}
+
+void MainWindow::convertKoala() { koalaToPrgCommand(ctx_, this, pictureOptions()); }
+
+void MainWindow::convertFli() {
+    addPrgDialog_.title.clear(); // the dialog is shared; the Add title would mislead here
+    fliToPrgCommand(ctx_, this, addPrgDialog_, pictureOptions());
+}
+
+} // namespace vornix

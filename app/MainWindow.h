@@ -1,0 +1,227 @@
+#pragma once
+// The main window: the one open tape image in a list, the toolbar and menus that start
+// every command, the save prompt and the close sequence.
+#include "app/DragGesture.h"
+#include "app/PictureCommands.h"
+#include "app/Texts.h"
+#include "core/FileStamp.h"
+#include "core/TapeDocument.h"
+#include "gui/AppContext.h"
+#include "gui/Dialogs.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <optional>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSpinBox;
+class QToolBar;
+class QToolButton;
+
+namespace vornix {
+
+class Latin1Validator;
+class RenameBox;
+class DropFileSource;
+class AboutWindow;
+class CompressionWindow;
+class CartridgeWindow;
+class TapeConversionWindow;
+class TapLinkerWindow;
+class EntryListView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+    friend class DiskCommands; // the disk image commands act on the document like the menu's own
+  public:
+    // arguments: the command line without the program name; the first names an image to open.
+    // The start-up sequence runs here, before any tool window exists.
+    explicit MainWindow(const AppContext& context, const QStringList& arguments = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The windows the menu shows; created after this one.
+    void setToolWindows(CompressionWindow* compression, AboutWindow* about, CartridgeWindow* cartridge,
+                        TapeConversionWindow* tape, TapLinkerWindow* linker);
+    // Replaces the drag source (tests look at the offered files there); takes ownership.
+    void setDropFileSource(DropFileSource* source);
+
+    const vornix::TapeDocument& document() const { return doc_; }
+    bool english() const { return english_; }
+    bool imageOpen() const { return imageOpen_; }
+    bool extracting() const { return extracting_; }
+    // The add-PRG dialog, which the FLI command shares.
+    FileDialogSetup& addPrgDialog() { return addPrgDialog_; }
+
+    // Files dropped from the shell, in the order they arrive.
+    void dropFiles(const QStringList& paths);
+
+  signals:
+    // The close sequence has run; the program ends.
+    void programEnds();
+
+  public slots:
+    void newImage();
+    void openImage();
+    void saveImageAs();
+    void deleteSelected();
+    void addPrograms();
+    void extractSelected();
+    void moveToTop();
+    void moveUp();
+    void moveDown();
+    void moveToBottom();
+    void switchToEnglish();
+    void switchToPolish();
+    void exitProgram(); // the close sequence
+    void extractAll();
+    void showCompressionWindow();
+    void showCartridgeWindow();
+    void showTapeConversionWindow();
+    void convertKoala();
+    void convertFli();
+    void showTapLinkerWindow();
+    void showAboutWindow();
+    void compressOutputToggled();
+    void type01Toggled();
+    void renameSelected();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void buildWindow();
+    void buildToolbar();
+    void buildMenus();
+    QToolButton* addToolButton(QToolBar* bar, const QString& name, const QString& icon,
+                               void (MainWindow::*handler)());
+    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& text,
+                         void (MainWindow::*handler)());
+    void applyTexts(bool english);
+    void applyEnglish();
+
+    void startUp(const QStringList& arguments);
+    // false when the window must stay (a save asked for at close failed)
+    bool closeSequence();
+
+    // Declined: the user would not replace a file changed on disk since it was read.
+    enum class SaveOutcome { Saved, Cancelled, Failed, Declined };
+    SaveOutcome saveAs();
+    bool changedSinceOpened(const QString& path) const;
+    // true when the document may be replaced (no Cancel, and no save that failed)
+    bool savePrompt(MsgButtons buttons);
+    bool loadImage(const QString& path);
+    void redisplay();
+    void showLabel();
+    void setImageOpen();
+    void setCaptionFor(const QString& path);
+    void showSelection(const std::optional<vornix::Selection>& selection);
+    vornix::Selection selection() const;
+    bool refuseWhileBusy();
+    void reportRefused(const vornix::AddResult& result);
+    void storeSetting(const QString& key, bool value);
+    void showMessage(Msg id, const QString& arg, const QString& reason = QString());
+    void showToolWindow(QWidget* window);
+    CompressionOptions pictureOptions();
+    bool extractRows(const QList<int>& rows, const QString& folder, bool unselect);
+
+    void listPressed(QPoint pos, Qt::MouseButton button);
+    bool listKeyPressed(QKeyEvent* event);
+    bool listMoved(QPoint pos);
+    void cancelDragTest();
+    void dragHoldElapsed();
+    void startDragOut();
+
+    void beginRename();
+    void commitRename();
+    void cancelRename();
+    void hideRenameBox();
+
+    void labelEdited(const QString& text);
+    void capacityChanged(int value);
+
+    AppContext ctx_;
+    vornix::TapeDocument doc_;
+
+    bool imageOpen_ = false;
+    bool english_ = false;
+    bool extracting_ = false;
+    bool dragOutRunning_ = false;
+    bool dropsRegistered_ = false;
+    bool closePending_ = false;
+    bool updating_ = false;
+    int renamePos_ = -1;
+    // The image file last opened or saved, and what it was on disk then.
+    QString imagePath_;
+    vornix::FileStamp imageStamp_;
+    QString promptText_;
+    QString promptCaption_;
+
+    FileDialogSetup openDialog_;
+    FileDialogSetup saveDialog_;
+    FileDialogSetup addPrgDialog_;
+    QString lastExtractFolder_;
+
+    CompressionWindow* compression_ = nullptr;
+    AboutWindow* about_ = nullptr;
+    CartridgeWindow* cartridge_ = nullptr;
+    TapeConversionWindow* tape_ = nullptr;
+    TapLinkerWindow* linker_ = nullptr;
+
+    DropFileSource* dropSource_ = nullptr;
+    DragGesture gesture_;
+    QTimer holdTimer_;
+    QElapsedTimer clock_;
+
+    // Controls; each one's objectName, set where it is created, is the design's name for it.
+    QToolButton* saveButton_ = nullptr;
+    QToolButton* deleteButton_ = nullptr;
+    QToolButton* addButton_ = nullptr;
+    QToolButton* extractButton_ = nullptr;
+    QToolButton* topButton_ = nullptr;
+    QToolButton* upButton_ = nullptr;
+    QToolButton* downButton_ = nullptr;
+    QToolButton* bottomButton_ = nullptr;
+    QToolButton* englishButton_ = nullptr;
+    QToolButton* polishButton_ = nullptr;
+    QAction* englishButtonSlot_ = nullptr; // toolbar slots: their visibility shows or hides the button
+    QAction* polishButtonSlot_ = nullptr;
+    QLabel* countCaption_ = nullptr;
+    QLabel* labelCaption_ = nullptr;
+    QLabel* countLabel_ = nullptr;
+    QLabel* slashLabel_ = nullptr;
+    QSpinBox* capacitySpin_ = nullptr;
+    QLineEdit* labelEdit_ = nullptr;
+    Latin1Validator* labelValidator_ = nullptr;
+    RenameBox* renameBox_ = nullptr;
+    EntryListView* list_ = nullptr;
+    QLabel* progressPanel_ = nullptr; // "written/last" while an entry is extracted
+    QLabel* sparePanel_ = nullptr;    // shown empty, as the design has it
+
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* extrasMenu_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* extractAllAction_ = nullptr;
+    QAction* addAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    QAction* topAction_ = nullptr;
+    QAction* upAction_ = nullptr;
+    QAction* downAction_ = nullptr;
+    QAction* bottomAction_ = nullptr;
+    QAction* compressOutputAction_ = nullptr;
+    QAction* fastCompressionAction_ = nullptr;
+    QAction* type01Action_ = nullptr;
+};
+
+} // namespace vornix

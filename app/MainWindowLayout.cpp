@@ -1,0 +1,291 @@
+// The main window's layout: its controls with their objectNames, the toolbar, the menus and
+// the interface texts written over them.
+#include "app/MainWindow.h"
+
+#include "app/DiskCommands.h"
+#include "app/EntryListView.h"
+#include "app/RenameBox.h"
+#include "gui/Latin1Validator.h"
+#include "gui/SvgIcon.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vornix {
+
+void MainWindow::buildWindow() {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("VORN: Orvendal"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+
+    buildToolbar();
+    buildMenus();
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Panel1"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(2, 2, 2, 0);
+    column->setSpacing(3);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(4);
+    countCaption_ = new QLabel(central);
+    countCaption_->setObjectName(QStringLiteral("Label1"));
+    countLabel_ = new QLabel(QStringLiteral("---"), central);
+    countLabel_->setObjectName(QStringLiteral("Label3"));
+    countLabel_->setMinimumWidth(22);
+    countLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    slashLabel_ = new QLabel(QStringLiteral("/"), central);
+    slashLabel_->setObjectName(QStringLiteral("Label4"));
+    capacitySpin_ = new QSpinBox(central);
+    capacitySpin_->setObjectName(QStringLiteral("SpinEdit1"));
+    capacitySpin_->setRange(1, 99);
+    capacitySpin_->setValue(1);
+    capacitySpin_->setMinimumWidth(46);
+    capacitySpin_->setEnabled(false);
+    // Arrows only: the number cannot be typed.
+    capacitySpin_->findChild<QLineEdit*>()->setReadOnly(true);
+    capacitySpin_->setContextMenuPolicy(Qt::NoContextMenu);
+    labelCaption_ = new QLabel(central);
+    labelCaption_->setObjectName(QStringLiteral("Label2"));
+    labelEdit_ = new QLineEdit(QStringLiteral(" "), central);
+    labelEdit_->setObjectName(QStringLiteral("Edit2"));
+    labelEdit_->setMaxLength(24);
+    labelValidator_ = new Latin1Validator(labelEdit_, true);
+    labelEdit_->setValidator(labelValidator_);
+    labelEdit_->setEnabled(false);
+    labelEdit_->setFixedWidth(150);
+    // Dropped files belong to the window, never to a text box.
+    labelEdit_->setAcceptDrops(false);
+    capacitySpin_->findChild<QLineEdit*>()->setAcceptDrops(false);
+    header->addWidget(countCaption_);
+    header->addWidget(countLabel_);
+    header->addWidget(slashLabel_);
+    header->addWidget(capacitySpin_);
+    header->addWidget(labelCaption_);
+    header->addWidget(labelEdit_);
+    header->addStretch(1); // only the list grows with the window
+    column->addLayout(header);
+
+    list_ = new EntryListView(central);
+    list_->setObjectName(QStringLiteral("ListView1"));
+    list_->setColumnCount(3);
+    list_->setRootIsDecorated(false);
+    list_->setItemsExpandable(false);
+    list_->setUniformRowHeights(true);
+    list_->setAllColumnsShowFocus(true);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setDragEnabled(false);
+    list_->setSortingEnabled(false);
+    list_->header()->setSectionsClickable(false);
+    list_->header()->setSectionsMovable(false);
+    list_->header()->setStretchLastSection(false);
+    list_->setColumnWidth(0, 35);
+    list_->setColumnWidth(1, 220);
+    list_->setColumnWidth(2, 75);
+    column->addWidget(list_, 1);
+
+    list_->onPressBefore = [this] {
+        if (renameBox_->isVisible())
+            commitRename();
+    };
+    list_->onPress = [this](QPoint pos, Qt::MouseButton button) { listPressed(pos, button); };
+    list_->onMove = [this](QPoint pos) { return listMoved(pos); };
+    list_->onRelease = [this] { cancelDragTest(); };
+    list_->onDoubleClick = [this] { renameSelected(); };
+    list_->onKey = [this](QKeyEvent* e) { return listKeyPressed(e); };
+    list_->onFocusLost = [this] { cancelDragTest(); };
+
+    // The rename box, parked outside the client area while not in use.
+    renameBox_ = new RenameBox(central);
+    renameBox_->setObjectName(QStringLiteral("Edit1"));
+    connect(renameBox_, &RenameBox::committed, this, &MainWindow::commitRename);
+    connect(renameBox_, &RenameBox::cancelled, this, &MainWindow::cancelRename);
+
+    setCentralWidget(central);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    progressPanel_ = new QLabel(bar);
+    progressPanel_->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    progressPanel_->setFixedWidth(100);
+    progressPanel_->setFrameShape(QFrame::Panel);
+    progressPanel_->setFrameShadow(QFrame::Sunken);
+    sparePanel_ = new QLabel(bar);
+    sparePanel_->setObjectName(QStringLiteral("StatusBar1Panel2"));
+    sparePanel_->setFixedWidth(50);
+    sparePanel_->setFrameShape(QFrame::Panel);
+    sparePanel_->setFrameShadow(QFrame::Sunken);
+    bar->addWidget(progressPanel_);
+    bar->addWidget(sparePanel_);
+    setStatusBar(bar);
+
+    connect(labelEdit_, &QLineEdit::textEdited, this, &MainWindow::labelEdited);
+    connect(capacitySpin_, &QSpinBox::valueChanged, this, &MainWindow::capacityChanged);
+
+    applyTexts(false);
+
+    // Outer size 373 x 515 at (194, 119); the frame is the platform's.
+    move(194, 119);
+    resize(365, 488);
+}
+
+QToolButton* MainWindow::addToolButton(QToolBar* bar, const QString& name, const QString& icon,
+                                       void (MainWindow::*handler)()) {
+    auto* b = new QToolButton(bar);
+    b->setObjectName(name);
+    b->setIcon(vornix::gui::svgIcon(icon));
+    b->setIconSize(QSize(16, 16));
+    b->setFixedSize(23, 23);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QToolButton::clicked, this, handler);
+    bar->addWidget(b);
+    return b;
+}
+
+void MainWindow::buildToolbar() {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setFixedHeight(29);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->toggleViewAction()->setVisible(false);
+    bar->setContentsMargins(0, 0, 0, 0);
+    auto gap = [bar](int width) {
+        auto* w = new QWidget(bar);
+        w->setFixedWidth(width);
+        bar->addWidget(w);
+    };
+    gap(4);
+    addToolButton(bar, QStringLiteral("SpeedButton10"), QStringLiteral("new"), &MainWindow::newImage);
+    addToolButton(bar, QStringLiteral("SpeedButton1"), QStringLiteral("open"), &MainWindow::openImage);
+    saveButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton8"), QStringLiteral("save"), &MainWindow::saveImageAs);
+    gap(8);
+    deleteButton_ = addToolButton(bar, QStringLiteral("SpeedButton7"), QStringLiteral("delete"),
+                                  &MainWindow::deleteSelected);
+    addButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton9"), QStringLiteral("add"), &MainWindow::addPrograms);
+    extractButton_ = addToolButton(bar, QStringLiteral("SpeedButton2"), QStringLiteral("extract"),
+                                   &MainWindow::extractSelected);
+    gap(16);
+    topButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton3"), QStringLiteral("top"), &MainWindow::moveToTop);
+    upButton_ = addToolButton(bar, QStringLiteral("SpeedButton6"), QStringLiteral("up"), &MainWindow::moveUp);
+    downButton_ =
+        addToolButton(bar, QStringLiteral("SpeedButton5"), QStringLiteral("down"), &MainWindow::moveDown);
+    bottomButton_ = addToolButton(bar, QStringLiteral("SpeedButton4"), QStringLiteral("bottom"),
+                                  &MainWindow::moveToBottom);
+    gap(24);
+    englishButton_ = addToolButton(bar, QStringLiteral("SpeedButton11"), QStringLiteral("english"),
+                                   &MainWindow::switchToEnglish);
+    englishButtonSlot_ = bar->actions().last();
+    polishButton_ = addToolButton(bar, QStringLiteral("SpeedButton12"), QStringLiteral("polish"),
+                                  &MainWindow::switchToPolish);
+    polishButtonSlot_ = bar->actions().last();
+    polishButtonSlot_->setVisible(false);
+    polishButton_->setEnabled(false);
+
+    for (QToolButton* b : {saveButton_, deleteButton_, addButton_, extractButton_, topButton_, upButton_,
+                           downButton_, bottomButton_})
+        b->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, bar);
+}
+
+QAction* MainWindow::addMenuItem(QMenu* menu, const QString& name, const QString& text,
+                                 void (MainWindow::*handler)()) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(name);
+    if (handler)
+        connect(a, &QAction::triggered, this, handler);
+    menu->addAction(a);
+    return a;
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    fileMenu_ = bar->addMenu(QString());
+    fileMenu_->setObjectName(QStringLiteral("Plik1"));
+    addMenuItem(fileMenu_, QStringLiteral("Nowy1"), {}, &MainWindow::newImage);
+    addMenuItem(fileMenu_, QStringLiteral("Otwrz1"), {}, &MainWindow::openImage);
+    saveAsAction_ = addMenuItem(fileMenu_, QStringLiteral("Zapiszjako1"), {}, &MainWindow::saveImageAs);
+    exitAction_ = addMenuItem(fileMenu_, QStringLiteral("Wyj1"), {}, &MainWindow::exitProgram);
+
+    editMenu_ = bar->addMenu(QString());
+    editMenu_->setObjectName(QStringLiteral("Edycja1"));
+    extractAllAction_ =
+        addMenuItem(editMenu_, QStringLiteral("Wypakujwszystkie1"), {}, &MainWindow::extractAll);
+    addAction_ = addMenuItem(editMenu_, QStringLiteral("Dodaj1"), {}, &MainWindow::addPrograms);
+    deleteAction_ = addMenuItem(editMenu_, QStringLiteral("Usu1"), {}, &MainWindow::deleteSelected);
+    topAction_ = addMenuItem(editMenu_, QStringLiteral("Przesuwyej1"), {}, &MainWindow::moveToTop);
+    upAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunagr1"), {}, &MainWindow::moveUp);
+    downAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunizj1"), {}, &MainWindow::moveDown);
+    bottomAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunad1"), {}, &MainWindow::moveToBottom);
+
+    extrasMenu_ = bar->addMenu(QString());
+    extrasMenu_->setObjectName(QStringLiteral("Pomoc1"));
+    extrasMenu_->setToolTipsVisible(true);
+    addMenuItem(extrasMenu_, QStringLiteral("KompresjaPRG1"), {}, &MainWindow::showCompressionWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("Konwersjacartridge1"), {}, &MainWindow::showCartridgeWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), QStringLiteral("WAV/TAP->T64/P00/TAP"),
+                &MainWindow::showTapeConversionWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), QStringLiteral("Koala->PRG"),
+                &MainWindow::convertKoala);
+    addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), QStringLiteral("FLI->PRG"), &MainWindow::convertFli);
+    addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), QStringLiteral("TAP Linker"),
+                &MainWindow::showTapLinkerWindow);
+    extrasMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
+    compressOutputAction_ = addMenuItem(extrasMenu_, QStringLiteral("Kompresujplikiwynikowe1"), {},
+                                        &MainWindow::compressOutputToggled);
+    compressOutputAction_->setCheckable(true);
+    compressOutputAction_->setChecked(true);
+    // Only the tick: this option is not kept between runs.
+    fastCompressionAction_ =
+        addMenuItem(extrasMenu_, QStringLiteral("Szybszakompresjawikszyplik1"), {}, nullptr);
+    fastCompressionAction_->setCheckable(true);
+    type01Action_ =
+        addMenuItem(extrasMenu_, QStringLiteral("Oznaczenieprogramu0x011"), {}, &MainWindow::type01Toggled);
+    type01Action_->setCheckable(true);
+    type01Action_->setToolTip(
+        QStringLiteral("Oznacza program przez 0x01, nie 0x82 jak robi to StarCommander,"));
+    addMenuItem(extrasMenu_, QStringLiteral("Oprogramie1"), {}, &MainWindow::showAboutWindow);
+
+    for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_,
+                       downAction_, bottomAction_})
+        a->setEnabled(false);
+    new DiskCommands(this);
+}
+
+void MainWindow::applyTexts(bool english) {
+    vornix::gui::applyTexts(this, mainWindowTexts(), english);
+    promptText_ = vornix::gui::textOf(mainWindowTexts(), TextRole::PromptText, english);
+    promptCaption_ = vornix::gui::textOf(mainWindowTexts(), TextRole::PromptCaption, english);
+}
+
+void MainWindow::applyEnglish() {
+    applyTexts(true);
+    englishButtonSlot_->setVisible(false);
+    englishButton_->setEnabled(false);
+    polishButtonSlot_->setVisible(true);
+    polishButton_->setEnabled(true);
+    english_ = true;
+}
+
+} // namespace vornix

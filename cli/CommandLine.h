@@ -1,0 +1,59 @@
+#pragma once
+// What every subcommand shares: its help, the parsing of its options, the messages and exit
+// codes, entry numbers, opening an image, JSON text.
+#include "cli/Commands.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace vornix {
+class TapeDocument;
+}
+
+namespace vornix::cli {
+
+struct Help {
+    const char* name;
+    const char* usage;
+    const char* text;
+};
+
+// The usage line and the text, then `more` (options several commands share).
+void printHelp(const Help& h, const char* more = "");
+// Exit code 2, with the usage on standard error.
+int usageError(const Help& h, const std::string& message);
+// Exit code 1, with the message on standard error.
+int failure(const std::string& message);
+// A remark on standard error that does not change the exit code.
+void note(const std::string& message);
+
+// Options and operands of one subcommand. Options may stand anywhere; "--" ends them.
+struct CommandLine {
+    std::vector<std::string> operands;
+    std::set<std::string> flags;
+    std::map<std::string, std::string> values;
+    bool help = false;
+    std::string error;
+};
+
+// flags take no value; valued options take one ("--label X" or "--label=X"). The first
+// unknown option is the error; with keepGoing the rest is still read (a later --help counts).
+CommandLine parse(const Args& args, const std::set<std::string>& flags,
+                  const std::set<std::string>& valued = {}, bool keepGoing = false);
+
+// A decimal number from low to high, or nothing.
+std::optional<int> number(const std::string& text, int low, int high);
+// An entry number as the user counts: 1 to the most entries an image holds.
+std::optional<int> entryNumber(const std::string& text);
+// Why text is not an entry number, for the usage error.
+std::string notAnEntryNumber(const std::string& text);
+
+// Opens the image, noting its repairs; false (message printed) when it is refused.
+bool openImage(TapeDocument& doc, const std::string& path);
+
+// Code points 0-255, one per byte, as JSON text.
+std::string jsonText(const std::string& bytes);
+
+} // namespace vornix::cli

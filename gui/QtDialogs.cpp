@@ -1,0 +1,166 @@
+#include "gui/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace vornix {
+
+namespace {
+
+bool isGlob(const QString& word) { return word.startsWith(QLatin1Char('*')); }
+
+// The description without the patterns some windows write into it themselves ("Cartridge
+// images (*.CRT)", "Koala Paint *.KLA"): the dialog shows the real patterns after it.
+QString bareDescription(const QString& description) {
+    QString text = description.trimmed();
+    for (;;) {
+        if (text.endsWith(QLatin1Char(')'))) {
+            const qsizetype open = text.lastIndexOf(QLatin1Char('('));
+            if (open >= 0) {
+                const QStringList words =
+                    text.mid(open + 1, text.size() - open - 2)
+                        .split(QRegularExpression(QStringLiteral("[\\s;,]+")), Qt::SkipEmptyParts);
+                if (!words.isEmpty() && std::all_of(words.begin(), words.end(), isGlob)) {
+                    text = text.left(open).trimmed();
+                    continue;
+                }
+            }
+        }
+        const qsizetype space = text.lastIndexOf(QLatin1Char(' '));
+        if (space > 0 && isGlob(text.mid(space + 1))) {
+            text = text.left(space).trimmed();
+            continue;
+        }
+        return text.isEmpty() ? description.trimmed() : text;
+    }
+}
+
+} // namespace
+
+QString QtDialogs::qtFilter(const FileDialogSetup& setup) {
+    QStringList parts;
+    for (const auto& [description, patterns] : setup.filters) {
+        QStringList globs;
+        auto add = [&globs](const QString& glob) {
+            if (!globs.contains(glob))
+                globs << glob;
+        };
+        for (const QString& p :
+             patterns.split(QRegularExpression(QStringLiteral("[\\s;]+")), Qt::SkipEmptyParts)) {
+            if (p == QLatin1String("*.*") || p == QLatin1String("*")) {
+                add(QStringLiteral("*"));
+                continue;
+            }
+            // Both cases: Linux names are case-sensitive, and tapes come with either.
+            add(p.toLower());
+            add(p.toUpper());
+        }
+        parts << QStringLiteral("%1 (%2)").arg(bareDescription(description), globs.join(' '));
+    }
+    return parts.join(";;");
+}
+
+namespace {
+
+// A Yes/No question has no answer that is safe to guess: Escape and the close box leave
+// it open until the user picks one (QMessageBox would take them as No).
+class AnswerRequiredBox : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+    bool answerRequired = false;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (answerRequired && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (answerRequired && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
+} // namespace
+
+MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
+                             MsgIcon icon) {
+    AnswerRequiredBox box(parent);
+    box.answerRequired = buttons == MsgButtons::YesNo;
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked && clicked == box.button(QMessageBox::Yes))
+        return MsgAnswer::Yes;
+    if (clicked && clicked == box.button(QMessageBox::No))
+        return MsgAnswer::No;
+    // Escape or the close box: Cancel, or OK for a box that only informs. A Yes/No box ends
+    // unanswered only when something else closes it; Cancel then means "do nothing".
+    return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+}
+
+static void prepare(QFileDialog& dlg, const FileDialogSetup& setup) {
+    dlg.setWindowTitle(setup.title);
+    const QString filter = QtDialogs::qtFilter(setup);
+    dlg.setNameFilter(filter);
+    const QStringList filters = filter.split(";;");
+    if (setup.selectedFilter >= 0 && setup.selectedFilter < filters.size())
+        dlg.selectNameFilter(filters.at(setup.selectedFilter));
+    if (!setup.defaultSuffix.isEmpty())
+        dlg.setDefaultSuffix(QString(setup.defaultSuffix).remove(QStringLiteral("*.")).remove('.'));
+    if (!setup.directory.isEmpty())
+        dlg.setDirectory(setup.directory);
+    if (!setup.fileName.isEmpty())
+        dlg.selectFile(setup.fileName);
+}
+
+QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) {
+    QFileDialog dlg(parent);
+    prepare(dlg, setup);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
+    if (dlg.exec() != QDialog::Accepted)
+        return {};
+    return dlg.selectedFiles();
+}
+
+QString QtDialogs::saveFile(QWidget* parent, const FileDialogSetup& setup) {
+    QFileDialog dlg(parent);
+    prepare(dlg, setup);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmOverwrite);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().first();
+}
+
+QString QtDialogs::folder(QWidget* parent, const QString& title, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, title, start);
+}
+
+} // namespace vornix

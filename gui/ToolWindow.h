@@ -1,0 +1,27 @@
+#pragma once
+// What the windows around an external tool share: the application context, the check for
+// the tool each time the program shows the window, and the warning when it is missing.
+#include "gui/AppContext.h"
+
+#include <QWidget>
+
+namespace vornix {
+
+class ToolWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ToolWindow(const AppContext& context, QWidget* parent = nullptr);
+
+  protected:
+    // Shown by the program (not restored from the task bar): checkTool runs.
+    void showEvent(QShowEvent* event) override;
+    virtual void checkTool() = 0;
+    // The tool's path, or empty after warning with caption and text; a window whose options
+    // need the tool then keeps them disabled (toolMissing_).
+    QString findToolOrWarn(const QString& name, const QString& caption, const QString& text);
+
+    AppContext ctx_;
+    bool toolMissing_ = false; // once reported, the options stay disabled until the program ends
+};
+
+} // namespace vornix

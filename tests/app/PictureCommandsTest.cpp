@@ -1,0 +1,299 @@
+// The "Koala->PRG" and "FLI->PRG" commands: their dialogs, what they write, and the
+// compression step that follows when it is ticked.
+#include "app/PictureCommands.h"
+#include "convert/EmbeddedResources.h"
+#include "gui/LogView.h"
+#include "tests/support/GuiTestHelpers.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestFiles.h"
+#include "tools/ui/CompressionWindow.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace vornix;
+
+namespace {
+
+QByteArray bytes(int size, int seed) {
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = static_cast<char>(seed + i * 13);
+    return b;
+}
+
+QByteArray read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool write(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+FileDialogSetup addPrgDialogOfMainWindow() {
+    FileDialogSetup s;
+    s.filters = {{QStringLiteral("PRG Files"), QStringLiteral("*.PRG")},
+                 {QStringLiteral("All files"), QStringLiteral("*.*")}};
+    s.defaultSuffix = QStringLiteral("PRG");
+    return s;
+}
+
+using Filters = QList<QPair<QString, QString>>;
+
+// The compression window in a program folder of its own, shown the way the main window's
+// menu command shows it.
+struct Compressor {
+    TestProgramFolder folder;
+    AppContext ctx;
+    CompressionWindow window;
+    int shown = 0;
+    explicit Compressor(Dialogs* dialogs) : ctx{folder.path(), dialogs}, window(ctx) {}
+    CompressionOptions options(bool fast) {
+        CompressionOptions o;
+        o.compress = true;
+        o.fast = fast;
+        o.window = &window;
+        o.showCompressionWindow = [this] {
+            ++shown;
+            window.show();
+        };
+        return o;
+    }
+};
+
+} // namespace
+
+class PictureCommandsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    ScriptedDialogs dialogs_;
+    QTemporaryDir dir_;
+    AppContext ctx_;
+    int shown_ = 0;
+
+    QString file(const QString& name) const { return dir_.filePath(name); }
+    CompressionOptions options(bool compress) {
+        CompressionOptions o;
+        o.compress = compress;
+        o.showCompressionWindow = [this] { ++shown_; };
+        return o;
+    }
+
+  private slots:
+    void init() {
+        dialogs_.clear();
+        ctx_ = AppContext{QString(), &dialogs_};
+        shown_ = 0;
+    }
+    void cleanup() { QVERIFY2(dialogs_.unexpected.isEmpty(), qPrintable(dialogs_.unexpected.join('\n'))); }
+
+    void koalaDialogsAndCancelling() {
+        const QByteArray picture = bytes(10003, 1);
+        QVERIFY(write(file("cancel.kla"), picture));
+
+        dialogs_.answerOpen({});
+        koalaToPrgCommand(ctx_, nullptr, options(true));
+        QCOMPARE(dialogs_.asked.size(), 1);
+        const auto& open = dialogs_.asked[0];
+        QCOMPARE(open.kind, ScriptedDialogs::Kind::Open);
+        QVERIFY(!open.multiple);
+        QCOMPARE(open.setup.filters, (Filters{{"Koala Paint *.KLA", "*.KLA"}, {"All files ", "*.*"}}));
+        QCOMPARE(open.setup.selectedFilter, 0);
+        QCOMPARE(open.setup.defaultSuffix, QStringLiteral("KLA"));
+
+        dialogs_.answerOpen({file("cancel.kla")});
+        dialogs_.answerSave({});
+        koalaToPrgCommand(ctx_, nullptr, options(true));
+        QCOMPARE(dialogs_.asked.size(), 3);
+        const auto& save = dialogs_.asked[2];
+        QCOMPARE(save.kind, ScriptedDialogs::Kind::Save);
+        QCOMPARE(save.setup.filters, (Filters{{"Programs *.PRG", "*.PRG"}, {"All files", "*.*"}}));
+        QCOMPARE(save.setup.defaultSuffix, QStringLiteral("PRG"));
+        QVERIFY(save.setup.confirmOverwrite);
+
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{"cancel.kla"});
+        QCOMPARE(shown_, 0);
+    }
+
+    void koalaWritesTheProgram() {
+        const QByteArray picture = bytes(10003, 2);
+        QVERIFY(write(file("pic.kla"), picture));
+        dialogs_.answerOpen({file("pic.kla")});
+        dialogs_.answerSave(file("pic.prg"));
+        koalaToPrgCommand(ctx_, nullptr, options(false));
+        const QByteArray prg = read(file("pic.prg"));
+        QCOMPARE(prg.size(), 16146);
+        QCOMPARE(prg.left(2), QByteArray("\x01\x08", 2));
+        QCOMPARE(prg.mid(101, 6042), QByteArray(6042, '\0'));
+        QCOMPARE(prg.mid(6143), picture);
+        QCOMPARE(shown_, 0); // compression not ticked
+
+        // The save dialog proposes the last program written, by either command.
+        dialogs_.answerOpen({file("pic.kla")});
+        dialogs_.answerSave({});
+        koalaToPrgCommand(ctx_, nullptr, options(false));
+        QCOMPARE(dialogs_.asked.last().setup.fileName, file("pic.prg"));
+    }
+
+    void koalaMissingPictureStillGivesTheStub() {
+        dialogs_.answerOpen({file("never.kla")});
+        dialogs_.answerSave(file("stub.prg"));
+        koalaToPrgCommand(ctx_, nullptr, options(false));
+        QCOMPARE(read(file("stub.prg")).size(), 6143);
+    }
+
+    void unwritableOutputIsReported() {
+        QVERIFY(write(file("pic2.kla"), bytes(100, 3)));
+        const QString output = file("no-folder/out.prg");
+        dialogs_.answerOpen({file("pic2.kla")});
+        dialogs_.answerSave(output);
+        dialogs_.answerMessage(MsgAnswer::Ok);
+        koalaToPrgCommand(ctx_, nullptr, options(true));
+        const auto* msg = dialogs_.last();
+        QVERIFY(msg && msg->kind == ScriptedDialogs::Kind::Message);
+        QCOMPARE(msg->caption, QStringLiteral("Vornix"));
+        QCOMPARE(msg->icon, MsgIcon::Error);
+        QVERIFY2(msg->text.contains(output), qPrintable(msg->text));
+        QCOMPARE(shown_, 0); // no compression of a program that was not written
+    }
+
+    void fliPreselectsAllFilesAndResetsAfterwards() {
+        const auto* viewer = vornix::findResource("fliview");
+        QByteArray picture = bytes(17474, 4);
+        picture[0] = 0x00; // loads at $3B00, as an FLI picture should
+        picture[1] = 0x3B;
+        QVERIFY(write(file("a.fli"), picture));
+        QVERIFY(write(file("b.fli"), bytes(50, 5)));
+        FileDialogSetup addPrg = addPrgDialogOfMainWindow();
+
+        // Cancelled at the open dialog, at the save dialog, then carried out.
+        dialogs_.answerOpen({});
+        dialogs_.answerOpen({file("a.fli")});
+        dialogs_.answerSave({});
+        dialogs_.answerOpen({file("a.fli"), file("b.fli")});
+        dialogs_.answerSave(file("a.prg"));
+        if (!viewer)
+            dialogs_.answerMessage(MsgAnswer::Ok);
+        for (int run = 0; run < 3; ++run) {
+            fliToPrgCommand(ctx_, nullptr, addPrg, options(false));
+            QCOMPARE(addPrg.selectedFilter, 0);
+        }
+        for (const auto& q : dialogs_.asked) {
+            if (q.kind == ScriptedDialogs::Kind::Open) {
+                QCOMPARE(q.setup.selectedFilter, 1);
+                QVERIFY(q.multiple);
+                QCOMPARE(q.setup.filters, addPrgDialogOfMainWindow().filters);
+            }
+        }
+        QCOMPARE(dialogs_.asked.last().kind,
+                 viewer ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
+
+        if (!viewer) {
+            QVERIFY(dialogs_.last()->text.contains("viewer"));
+            QVERIFY(!QFile::exists(file("a.prg")));
+            return;
+        }
+        // The first chosen file is the picture.
+        const QByteArray expected =
+            QByteArray(reinterpret_cast<const char*>(viewer->data()), viewer->size()) + picture.mid(2);
+        QCOMPARE(read(file("a.prg")), expected);
+    }
+
+    void fliFromAnUnusualLoadAddressIsConvertedWithAWarning() {
+        if (!vornix::findResource("fliview"))
+            QSKIP("no viewer in this build");
+        QVERIFY(write(file("at2000.fli"), QByteArray("\x00\x20", 2) + bytes(100, 8)));
+        FileDialogSetup addPrg = addPrgDialogOfMainWindow();
+        for (const bool english : {false, true}) {
+            dialogs_.answerOpen({file("at2000.fli")});
+            dialogs_.answerSave(file("f.prg"));
+            dialogs_.answerMessage(MsgAnswer::Ok);
+            CompressionOptions o = options(false);
+            o.english = english;
+            fliToPrgCommand(ctx_, nullptr, addPrg, o);
+            QCOMPARE(read(file("f.prg")).size(), 769 + 100);
+            const auto* msg = dialogs_.last();
+            QVERIFY(msg && msg->kind == ScriptedDialogs::Kind::Message && msg->icon == MsgIcon::Warning);
+            QVERIFY2(msg->text.contains(file("at2000.fli")) && msg->text.contains("$2000"),
+                     qPrintable(msg->text));
+            QCOMPARE(msg->text.contains("loads at"), english);
+        }
+    }
+
+    void compressedProgramTakesTheConvertedOnesPlace() {
+        Compressor packer(&dialogs_);
+        packer.folder.installTool(QStringLiteral("pucrunch"), QStringLiteral("writeat -1 - PACKED\n"));
+        QVERIFY(write(file("c.kla"), bytes(10003, 6)));
+        for (const bool fast : {true, false}) {
+            dialogs_.answerOpen({file("c.kla")});
+            dialogs_.answerSave(file("c.prg"));
+            koalaToPrgCommand(ctx_, nullptr, packer.options(fast));
+            QCOMPARE(read(file("c.prg")), QByteArray("PACKED"));
+            QVERIFY(!QFile::exists(file("c.prg1")));
+            QVERIFY(!packer.window.isVisible());
+            // Input P, output P + "1"; the fast decompressor, once chosen, stays chosen.
+            const QStringList args = packer.folder.toolArgs(QStringLiteral("pucrunch"));
+            QCOMPARE(args.mid(args.size() - 2), (QStringList{file("c.prg"), file("c.prg1")}));
+            QVERIFY2(args.contains(QStringLiteral("-ffast")), qPrintable(args.join(' ')));
+        }
+        QCOMPARE(packer.shown, 2);
+    }
+
+    void stoppedCompressorLeavesTheProgramUncompressedAndSaysSo() {
+        Compressor packer(&dialogs_);
+        packer.folder.installTool(QStringLiteral("pucrunch"),
+                                  QStringLiteral("out Crunching\\n\nsleep 60000\nwriteat -1 - PACKED\n"));
+        QVERIFY(write(file("s.kla"), bytes(700, 8)));
+        auto* stop = packer.window.findChild<QPushButton*>(QStringLiteral("ButtonStop"));
+        QVERIFY(stop);
+        auto* log = packer.window.findChild<LogView*>(QStringLiteral("Memo1"));
+        std::function<void()> pressWhenWorking = [&] {
+            if (stop->isEnabled() && log->toPlainText().contains(QStringLiteral("Crunching")))
+                QTest::mouseClick(stop, Qt::LeftButton);
+            else
+                QTimer::singleShot(10, &packer.window, pressWhenWorking);
+        };
+        QTimer::singleShot(0, &packer.window, pressWhenWorking);
+        dialogs_.answerOpen({file("s.kla")});
+        dialogs_.answerSave(file("s.prg"));
+        dialogs_.answerMessage(MsgAnswer::Ok);
+        CompressionOptions o = packer.options(false);
+        o.english = true;
+        koalaToPrgCommand(ctx_, nullptr, o);
+        QCOMPARE(read(file("s.prg")).size(), 6143 + 700);
+        QVERIFY(!QFile::exists(file("s.prg1")));
+        QCOMPARE(dialogs_.asked.last().text,
+                 QStringLiteral("Compression was stopped.\n\n%1 holds the uncompressed program.")
+                     .arg(file("s.prg")));
+    }
+
+    void failedOrMissingCompressorLeavesTheProgramUncompressed() {
+        QVERIFY(write(file("d.kla"), bytes(500, 7)));
+        for (const bool installed : {true, false}) {
+            Compressor packer(&dialogs_);
+            if (installed)
+                packer.folder.installTool(QStringLiteral("pucrunch"),
+                                          QStringLiteral("out Error: bad input\nexit 1\n"));
+            dialogs_.answerOpen({file("d.kla")});
+            dialogs_.answerSave(file("d.prg"));
+            if (!installed)
+                dialogs_.answerMessage(MsgAnswer::Ok); // the window's missing-tool warning
+            koalaToPrgCommand(ctx_, nullptr, packer.options(false));
+            QCOMPARE(read(file("d.prg")).size(), 6143 + 500);
+            QVERIFY(!QFile::exists(file("d.prg1")));
+            QCOMPARE(dialogs_.asked.last().kind,
+                     installed ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);
+        }
+    }
+};
+
+QTEST_MAIN(PictureCommandsTest)
+#include "PictureCommandsTest.moc"

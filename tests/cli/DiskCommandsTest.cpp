@@ -1,0 +1,149 @@
+// vornix-cli between tape and disk images, as a user runs it.
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using testfiles::Bytes;
+using testfiles::ProgramRun;
+
+bool has(const std::string& haystack, const std::string& needle) {
+    return haystack.find(needle) != std::string::npos;
+}
+
+struct Workspace {
+    testfiles::TempDir dir;
+    Bytes game{0x01, 0x08}, intro{0x00, 0xC0, 1, 2, 3};
+    Workspace() {
+        for (int i = 0; i < 3000; ++i)
+            game.push_back(static_cast<std::uint8_t>(i * 13));
+        testfiles::writeAll(dir.file("game.prg"), game);
+        testfiles::writeAll(dir.file("Intro.Prg"), intro);
+        EXPECT_EQ(run({"create", "img.t64", "--label", "demo", "game.prg", "Intro.Prg"}).code, 0);
+    }
+    ProgramRun run(std::vector<std::string> args) {
+        return testfiles::runCli(dir.path().string(), std::move(args));
+    }
+    Bytes file(const std::string& name) const { return testfiles::readAll(dir.file(name)); }
+};
+
+} // namespace
+
+TEST(DiskCli, ExportListImportRoundTrip) {
+    Workspace w;
+    ProgramRun r = w.run({"d64-export", "img.t64", "disk.d64"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "disk.d64: 2 files, 13 blocks used, 651 blocks free\n");
+
+    r = w.run({"d64-list", "disk.d64"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(
+        r.out,
+        "0 \"DEMO" + std::string(12, ' ') +
+            "\" VX 2A\n12   \"GAME\"             PRG\n1    \"INTRO\"            PRG\n651 BLOCKS FREE.\n");
+    r = w.run({"d64-list", "disk.d64", "--json"});
+    EXPECT_TRUE(has(r.out, "{\"name\": \"INTRO\", \"type\": \"PRG\", \"closed\": true, \"locked\": false, "
+                           "\"blocks\": 1}"))
+        << r.out;
+
+    // A new image takes the disk name as its label; the entries come back byte for byte.
+    r = w.run({"d64-import", "back.t64", "disk.d64"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::filesystem::create_directory(w.dir.file("x"));
+    ASSERT_EQ(w.run({"extract", "back.t64", "-o", "x"}).code, 0);
+    EXPECT_EQ(w.file("x/GAME.PRG"), w.game);
+    EXPECT_EQ(w.file("x/INTRO.PRG"), w.intro);
+    EXPECT_TRUE(has(w.run({"list", "back.t64"}).out, "label:    \"DEMO"));
+
+    // Named import into an existing image: case of a-z does not matter.
+    r = w.run({"d64-import", "img.t64", "disk.d64", "intro"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "img.t64: 1 program added from disk.d64, 3 entries in all\n");
+    EXPECT_TRUE(has(w.run({"list", "img.t64"}).out, "   3  \"INTRO           \"          3  $C000"));
+
+    // Selected entries only.
+    ASSERT_EQ(w.run({"d64-export", "img.t64", "one.d64", "2"}).code, 0);
+    EXPECT_TRUE(has(w.run({"d64-list", "one.d64"}).out, "\n1    \"INTRO\"            PRG\n663 BLOCKS"));
+}
+
+TEST(DiskCli, CbmconvertReadsTheExportedEntries) {
+#ifdef _WIN32
+    GTEST_SKIP() << "cbmconvert is a Linux program here";
+#endif
+    Workspace w;
+    ASSERT_EQ(w.run({"d64-export", "img.t64", "disk.d64"}).code, 0);
+    std::filesystem::create_directory(w.dir.file("out"));
+    const ProgramRun r = testfiles::runProgram(w.dir.file("out"), {"cbmconvert", "-N", "-d", "../disk.d64"});
+    ASSERT_EQ(r.code, 0) << "cbmconvert (package cbmconvert): " << r.err;
+    EXPECT_EQ(w.file("out/game.prg"), w.game);
+    EXPECT_EQ(w.file("out/intro.prg"), w.intro);
+}
+
+TEST(DiskCli, ErrorsExitCodesAndUntouchedFiles) {
+    Workspace w;
+    ASSERT_EQ(w.run({"d64-export", "img.t64", "disk.d64"}).code, 0);
+    const Bytes image = w.file("img.t64");
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* message;
+    } cases[] = {
+        {{"d64-export", "img.t64"}, 2, "missing OUT.d64"},
+        {{"d64-export", "img.t64", "o.d64", "x"}, 2, "not 'x'"},
+        {{"d64-list", "disk.d64", "--yaml"}, 2, "unknown option --yaml"},
+        {{"d64-import", "img.t64"}, 2, "missing DISK.d64"},
+        {{"d64-export", "img.t64", "o.d64", "3"}, 1, "there is no entry 3"},
+        {{"d64-export", "nothing.t64", "o.d64"}, 1, "nothing.t64"},
+        {{"d64-export", "img.t64", "./img.t64"}, 1, "the tape image itself"},
+        {{"d64-list", "img.t64"}, 1, "img.t64: not a D64 disk image"},
+        {{"d64-import", "img.t64", "disk.d64", "MISSING"},
+         1,
+         "no PRG file named \"MISSING\"; img.t64 left as it was"},
+        {{"d64-import", "img.t64", "img.t64"}, 1, "not a D64 disk image"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun r = w.run(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args.back() << ": " << r.err;
+        EXPECT_TRUE(has(r.err, c.message)) << r.err;
+    }
+    EXPECT_EQ(w.file("img.t64"), image);
+    EXPECT_FALSE(testfiles::exists(w.dir.file("o.d64")));
+    for (const char* name : {"d64-export", "d64-list", "d64-import"})
+        EXPECT_EQ(w.run({name, "--help"}).out.rfind(std::string("usage: vornix-cli ") + name, 0), 0u);
+
+    // A program too large for a disk is named; nothing is written.
+    testfiles::writeAll(w.dir.file("huge.prg"), Bytes(170000, 1));
+    ASSERT_EQ(w.run({"add", "img.t64", "huge.prg"}).code, 0);
+    const ProgramRun big = w.run({"d64-export", "img.t64", "o.d64"});
+    EXPECT_EQ(big.code, 1);
+    EXPECT_TRUE(has(big.err, "\"HUGE\" does not fit: it needs 670 blocks and only 651 of 664 are left"))
+        << big.err;
+    EXPECT_FALSE(testfiles::exists(w.dir.file("o.d64")));
+}
+
+TEST(DiskCli, DamagedDiskListsTheRestAndRefusesTheBrokenFile) {
+    Workspace w;
+    ASSERT_EQ(w.run({"d64-export", "img.t64", "disk.d64"}).code, 0);
+    Bytes d = w.file("disk.d64");
+    const std::size_t dir = 357 * 256 + 256;                                  // 18/1
+    const std::size_t first = (d[dir + 3] - 1) * 21 * 256 + d[dir + 4] * 256; // GAME, on tracks 1-17
+    d[first] = 40; // its chain runs into a track the disk does not have
+    testfiles::writeAll(w.dir.file("disk.d64"), d);
+
+    ProgramRun r = w.run({"d64-list", "disk.d64"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(has(r.out, "\"GAME\"             PRG   (damaged)\n1    \"INTRO\"            PRG\n")) << r.out;
+    EXPECT_TRUE(
+        has(r.err, "disk.d64: \"GAME\": its chain of blocks breaks after 1 blocks: track 40 does not exist"))
+        << r.err;
+
+    r = w.run({"d64-import", "new.t64", "disk.d64"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(has(r.err, "\"GAME\"")) << r.err;
+    EXPECT_FALSE(testfiles::exists(w.dir.file("new.t64")));
+    EXPECT_EQ(w.run({"d64-import", "new.t64", "disk.d64", "INTRO"}).code, 0);
+}

@@ -1,0 +1,336 @@
+// The Koala and FLI converters on disk, the in-place replacement by a compressed result,
+// and the vornix-cli commands.
+#include "convert/PictureConverters.h"
+#include "convert/EmbeddedResources.h"
+#include "convert/InPlaceCompression.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <numeric>
+#include <optional>
+
+using testfiles::Bytes;
+using testfiles::readAll;
+using testfiles::TempDir;
+using testfiles::writeAll;
+namespace fs = std::filesystem;
+
+namespace {
+
+Bytes pattern(std::size_t size, std::uint8_t seed) {
+    Bytes b(size);
+    for (std::size_t i = 0; i < size; ++i)
+        b[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
+    return b;
+}
+
+Bytes slice(const Bytes& b, std::size_t from, std::size_t to) {
+    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from), b.begin() + static_cast<std::ptrdiff_t>(to));
+}
+
+// Names in dir other than the ones expected: temporary files must not be left behind.
+std::vector<std::string> namesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void expectKoalaProgram(const Bytes& prg, const Bytes& picture) {
+    ASSERT_EQ(prg.size(), 6143 + picture.size());
+    const auto& stub = vornix::koalaStub();
+    EXPECT_EQ(slice(prg, 0, 101), Bytes(stub.begin(), stub.end()));
+    EXPECT_EQ(slice(prg, 101, 6143), Bytes(6042, 0));
+    EXPECT_EQ(slice(prg, 6143, prg.size()), picture);
+}
+
+std::uint16_t word(const std::array<std::uint8_t, 101>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+} // namespace
+
+// The stub's addresses must agree with where the program puts the picture (file offset k
+// loads at $07FF + k, the picture file at $1FFE).
+TEST(KoalaStub, AddressesAgreeWithTheLayout) {
+    const auto& s = vornix::koalaStub();
+    constexpr unsigned picture = 0x1FFE;
+    EXPECT_EQ(word(s, 0), 0x0801); // load address
+    EXPECT_EQ(word(s, 2), 0x080B); // link to the empty line after it
+    EXPECT_EQ(word(s, 4), 2008);   // line number
+    EXPECT_EQ(s[6], 0x9E);         // SYS
+    EXPECT_EQ(std::string(s.begin() + 7, s.begin() + 11), std::to_string(0x07FF + 14)); // entry = offset 14
+    EXPECT_EQ(word(s, 0x080B - 0x07FF), 0);  // end of the BASIC program
+    EXPECT_EQ(word(s, 25), picture + 10002); // LDA background
+    EXPECT_EQ(word(s, 33), picture + 8002);  // first screen matrix page
+    EXPECT_EQ(word(s, 57), picture + 9002);  // first colour page
+    EXPECT_EQ(s[98], 0x4C);                  // JMP to itself
+    EXPECT_EQ(word(s, 99), 0x07FF + 98);
+    EXPECT_EQ(0x07FF + 6143, static_cast<int>(picture)); // padding places the file at $1FFE
+}
+
+TEST(KoalaConverter, AppendsAnyInputWholeAfterStubAndPadding) {
+    const auto fixture = [](const char* name) { return readAll(std::string(VORNIX_TEST_DATA) + "/" + name); };
+    const struct {
+        const char* what;
+        Bytes picture;
+    } cases[] = {
+        {"real picture", fixture("afterimage_frighthof83-yazoo.kla")},
+        {"real picture, background $F0", fixture("afterimage_metal.kla")},
+        {"empty", {}},
+        {"one byte", {0x42}},
+        {"shorter than a picture", pattern(5000, 3)},
+        {"longer than a picture, over 64K", pattern(70001, 9)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        writeAll(dir.file("in.kla"), c.picture);
+        const auto r = vornix::convertKoala(dir.file("in.kla"), dir.file("out.prg"));
+        ASSERT_TRUE(r.written) << r.error;
+        EXPECT_TRUE(r.inputRead);
+        expectKoalaProgram(readAll(dir.file("out.prg")), c.picture);
+        EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"in.kla", "out.prg"}));
+    }
+    EXPECT_EQ(fixture("afterimage_metal.kla").size(), 10003u);
+}
+
+TEST(KoalaConverter, UnreadableInputGivesStubAndPaddingOnly) {
+    TempDir dir;
+    fs::create_directory(dir.file("folder.kla"));
+    for (const std::string& input : {dir.file("missing.kla"), dir.file("folder.kla")}) {
+        SCOPED_TRACE(input);
+        const auto r = vornix::convertKoala(input, dir.file("out.prg"));
+        ASSERT_TRUE(r.written) << r.error;
+        EXPECT_FALSE(r.inputRead);
+        expectKoalaProgram(readAll(dir.file("out.prg")), {});
+    }
+}
+
+TEST(KoalaConverter, InputChosenAsOutputIsReadBeforeReplaced) {
+    TempDir dir;
+    const Bytes picture = pattern(10003, 1);
+    writeAll(dir.file("pic.kla"), picture);
+    const auto r = vornix::convertKoala(dir.file("pic.kla"), dir.file("pic.kla"));
+    ASSERT_TRUE(r.written) << r.error;
+    expectKoalaProgram(readAll(dir.file("pic.kla")), picture);
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"pic.kla"});
+}
+
+TEST(KoalaConverter, FailureLeavesTargetAndFolderAsTheyWere) {
+    TempDir dir;
+    writeAll(dir.file("in.kla"), pattern(100, 0));
+    // An existing output is replaced whole.
+    writeAll(dir.file("old.prg"), pattern(20000, 5));
+    ASSERT_TRUE(vornix::convertKoala(dir.file("in.kla"), dir.file("old.prg")).written);
+    expectKoalaProgram(readAll(dir.file("old.prg")), pattern(100, 0));
+
+    fs::create_directory(dir.file("taken"));
+    writeAll(dir.file("taken/inside"), {1, 2, 3});
+    for (const std::string& output : {dir.file("taken"), dir.file("no/such/folder.prg")}) {
+        SCOPED_TRACE(output);
+        const auto r = vornix::convertKoala(dir.file("in.kla"), output);
+        EXPECT_FALSE(r.written);
+        EXPECT_NE(r.error.find(output), std::string::npos) << r.error;
+    }
+    EXPECT_EQ(readAll(dir.file("taken/inside")), (Bytes{1, 2, 3}));
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"in.kla", "old.prg", "taken"}));
+}
+
+TEST(FliConverter, DropsTheLoadAddressAndAppendsTheRest) {
+    const Bytes viewer = pattern(769, 0x80);
+    const struct {
+        const char* what;
+        Bytes picture;
+        bool exists;
+    } cases[] = {
+        {"standard picture", pattern(17474, 2), true},
+        {"empty", {}, true},
+        {"one byte", {0x3B}, true},
+        {"two bytes", {0x00, 0x3B}, true},
+        {"three bytes", {0x00, 0x3B, 0x99}, true},
+        {"a PRG of any length", pattern(4321, 7), true},
+        {"missing", {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        if (c.exists)
+            writeAll(dir.file("in.fli"), c.picture);
+        const auto r = vornix::convertFli(viewer, dir.file("in.fli"), dir.file("out.prg"));
+        ASSERT_TRUE(r.written) << r.error;
+        EXPECT_EQ(r.inputRead, c.exists);
+        Bytes expected = viewer;
+        if (c.picture.size() > 2)
+            expected.insert(expected.end(), c.picture.begin() + 2, c.picture.end());
+        EXPECT_EQ(readAll(dir.file("out.prg")), expected);
+    }
+}
+
+// $3B00: the viewer's own layout; $3C00: the same without the background table, which
+// the converter supplies (colour 0); anything else as it stands, with a warning.
+TEST(FliConverter, LoadAddressDecidesTheLayout) {
+    const Bytes viewer = pattern(769, 0x80);
+    const Bytes data = pattern(17407, 3);
+    const struct {
+        std::uint16_t load;
+        std::size_t background;
+        std::optional<std::uint16_t> unusual;
+    } cases[] = {
+        {0x3B00, 0, std::nullopt}, {0x3C00, 256, std::nullopt}, {0x2000, 0, 0x2000}, {0x3C01, 0, 0x3C01}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.load);
+        TempDir dir;
+        Bytes file{static_cast<std::uint8_t>(c.load), static_cast<std::uint8_t>(c.load >> 8)};
+        file.insert(file.end(), data.begin(), data.end());
+        writeAll(dir.file("in.fli"), file);
+        const auto r = vornix::convertFli(viewer, dir.file("in.fli"), dir.file("out.prg"));
+        EXPECT_EQ(r.unusualLoadAddress, c.unusual);
+        Bytes expected = viewer;
+        expected.insert(expected.end(), c.background, std::uint8_t{0});
+        expected.insert(expected.end(), data.begin(), data.end());
+        EXPECT_EQ(readAll(dir.file("out.prg")), expected);
+    }
+}
+
+TEST(FliConverter, StandardPictureGivesTheStandardProgramSize) {
+    TempDir dir;
+    writeAll(dir.file("pic.fli"), pattern(17474, 4));
+    const auto r = vornix::convertFli(pattern(769, 1), dir.file("pic.fli"), dir.file("pic.fli"));
+    ASSERT_TRUE(r.written) << r.error;
+    EXPECT_EQ(readAll(dir.file("pic.fli")).size(), 18241u);
+    EXPECT_EQ(r.outputSize, 18241u);
+}
+
+TEST(FliConverter, UsesTheBuiltInViewerOrRefusesWithoutOne) {
+    TempDir dir;
+    const Bytes picture = pattern(17474, 6);
+    writeAll(dir.file("in.fli"), picture);
+    writeAll(dir.file("out.prg"), {9, 9});
+    const auto* viewer = vornix::findResource("FLIVIEW");
+    const auto r = vornix::convertFli(dir.file("in.fli"), dir.file("out.prg"));
+    if (!viewer) {
+        EXPECT_FALSE(r.written);
+        EXPECT_NE(r.error.find("viewer"), std::string::npos);
+        EXPECT_EQ(readAll(dir.file("out.prg")), (Bytes{9, 9}));
+        return;
+    }
+    ASSERT_TRUE(r.written) << r.error;
+    Bytes expected = *viewer;
+    expected.insert(expected.end(), picture.begin() + 2, picture.end());
+    EXPECT_EQ(readAll(dir.file("out.prg")), expected);
+}
+
+// The compressor is simulated by writing P + "1" between the two calls.
+TEST(InPlaceCompression, ReplacesOnlyWithAFreshNonEmptyResult) {
+    using Outcome = vornix::InPlaceCompression::Outcome;
+    const Bytes program = pattern(300, 1);
+    const Bytes packed = pattern(120, 2);
+    const Bytes stale = pattern(50, 3);
+    const struct {
+        const char* what;
+        bool staleBefore;
+        bool write;
+        Bytes written;
+        Outcome outcome;
+        bool packedLeft;
+    } cases[] = {
+        {"compressed", false, true, packed, Outcome::Replaced, false},
+        {"compressor wrote nothing", false, false, {}, Outcome::NoResult, false},
+        {"compressor left an empty file", false, true, {}, Outcome::NoResult, false},
+        {"old file of that name untouched", true, false, {}, Outcome::NoResult, true},
+        {"old file of that name overwritten", true, true, packed, Outcome::Replaced, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string p = dir.file("pic.prg");
+        writeAll(p, program);
+        if (c.staleBefore)
+            writeAll(p + "1", stale);
+        vornix::InPlaceCompression step(p);
+        EXPECT_EQ(step.compressed(), fs::path(p + "1"));
+        if (c.write)
+            writeAll(p + "1", c.written);
+        std::string error;
+        EXPECT_EQ(step.finish(&error), c.outcome) << error;
+        EXPECT_EQ(readAll(p), c.outcome == Outcome::Replaced ? packed : program);
+        EXPECT_EQ(fs::exists(p + "1"), c.packedLeft);
+        if (c.staleBefore && !c.write) {
+            EXPECT_EQ(readAll(p + "1"), stale);
+        }
+    }
+}
+
+TEST(InPlaceCompression, FailedReplacementKeepsBothFiles) {
+    TempDir dir;
+    // A folder in the program's place cannot be replaced by a file.
+    const std::string p = dir.file("pic.prg");
+    fs::create_directory(p);
+    writeAll(p + "/keep", {1});
+    vornix::InPlaceCompression step(p);
+    writeAll(p + "1", pattern(10, 0));
+    std::string error;
+    EXPECT_EQ(step.finish(&error), vornix::InPlaceCompression::Outcome::ReplaceFailed);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(readAll(p + "/keep"), Bytes{1});
+    EXPECT_EQ(readAll(p + "1"), pattern(10, 0));
+}
+
+namespace {
+
+// Runs vornix-cli directly (no shell), standard output discarded, standard error too
+// unless a file is given for it.
+int runCli(const std::vector<std::string>& args, const std::string& errors = {}) {
+    return testfiles::runProgram(VORNIX_CLI, args, {}, {}, errors);
+}
+
+} // namespace
+
+TEST(Cli, KoalaAndFliCommands) {
+    TempDir dir;
+    const Bytes picture = pattern(10003, 8);
+    writeAll(dir.file("a.kla"), picture);
+
+    EXPECT_EQ(runCli({"koala", dir.file("a.kla"), dir.file("a.prg")}), 0);
+    expectKoalaProgram(readAll(dir.file("a.prg")), picture);
+
+    // Usage errors and a missing picture write nothing.
+    EXPECT_EQ(runCli({"koala", dir.file("a.kla")}), 2);
+    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), dir.file("b.prg"), dir.file("c.prg")}), 2);
+    EXPECT_EQ(runCli({"koala", dir.file("none.kla"), dir.file("b.prg")}), 1);
+    EXPECT_EQ(runCli({"fli", dir.file("none.fli"), dir.file("b.prg")}), 1);
+    EXPECT_EQ(runCli({"koala", dir.file("a.kla"), dir.file("no/folder/b.prg")}), 1);
+    EXPECT_FALSE(fs::exists(dir.file("b.prg")));
+    EXPECT_EQ(runCli({"koala", "--help"}), 0);
+    // Help after the operands too, never a program written under the name "--help".
+    const fs::path here = fs::current_path();
+    fs::current_path(dir.path());
+    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), "--help"}), 0);
+    fs::current_path(here);
+    EXPECT_FALSE(fs::exists(dir.file("--help")));
+
+    const auto* viewer = vornix::findResource("fliview");
+    const std::string errors = dir.file("errors");
+    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), dir.file("f.prg")}, errors), viewer ? 0 : 1);
+    if (viewer) {
+        Bytes expected = *viewer;
+        expected.insert(expected.end(), picture.begin() + 2, picture.end());
+        EXPECT_EQ(readAll(dir.file("f.prg")), expected);
+        // Converted all the same, with a warning about the load address, which FLI
+        // pictures at $3B00 do not get.
+        const Bytes said = readAll(errors);
+        EXPECT_NE(
+            std::string(said.begin(), said.end()).find("warning: " + dir.file("a.kla") + " loads at $0F08"),
+            std::string::npos);
+        writeAll(dir.file("b.fli"), {0x00, 0x3B, 1, 2});
+        EXPECT_EQ(runCli({"fli", dir.file("b.fli"), dir.file("f.prg")}, errors), 0);
+        EXPECT_EQ(readAll(errors), Bytes{});
+    } else {
+        EXPECT_FALSE(fs::exists(dir.file("f.prg")));
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+// One tool window for one test: a program folder of its own (with the fake tool when asked),
+// the scripted dialogs, and the window's controls found by objectName.
+#include "gui/AppContext.h"
+#include "gui/LogView.h"
+#include "tests/support/GuiTestHelpers.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <memory>
+
+template <typename Window> class ToolWindowFixture {
+  public:
+    TestProgramFolder folder;
+    vornix::ScriptedDialogs dialogs;
+    std::unique_ptr<Window> window;
+    QString tool; // the installed fake tool
+
+    // Installs the fake tool as toolName running script (no tool when script is null), then
+    // creates the window.
+    Window* create(const QString& toolName, const char* script = "") {
+        if (script)
+            tool = folder.installTool(toolName, QString::fromUtf8(script));
+        window = std::make_unique<Window>(vornix::AppContext{folder.path(), &dialogs});
+        return window.get();
+    }
+    // The same, and shows the window as the program does.
+    Window* open(const QString& toolName, const char* script = "") {
+        create(toolName, script);
+        window->show();
+        return window.get();
+    }
+    template <typename T> T* get(const QString& name) const {
+        T* w = findNamed<T>(window.get(), name);
+        if (!w)
+            qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QStringList log() const {
+        return get<vornix::LogView>(QStringLiteral("Memo1"))->toPlainText().split('\n');
+    }
+    // Every question asked was expected, and every answer queued was used.
+    bool questionsDone() const { return dialogs.unexpected.isEmpty() && dialogs.pendingAnswers() == 0; }
+};

@@ -1,6 +1,0 @@
-# Tests: runner.
-vornix_plain_test(line_cutter_test line_cutter_test.cpp)
-vornix_gui_test(dos_command_test dos_command_test.cpp)
-vornix_plain_test(compressor_command_test compressor_command_test.cpp)
-vornix_gui_test(compression_window_test compression_window_test.cpp)
-vornix_gui_test(log_view_test log_view_test.cpp)

@@ -1,0 +1,407 @@
+#include "tools/ui/CompressionWindow.h"
+
+#include "gui/TextTable.h"
+
+#include "gui/LocalPath.h"
+#include "gui/LogView.h"
+#include "gui/ToolLocator.h"
+#include "tools/CompressorCommand.h"
+#include "tools/FreshOutput.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace vornix {
+
+namespace {
+
+const QString kUnattendedMark = QStringLiteral("W");
+
+const std::vector<vornix::gui::TextRow>& windowTexts() {
+    using vornix::gui::TextRole;
+    static const std::vector<vornix::gui::TextRow> rows = {
+        {"RadioGroup1", TextRole::Group, "Komputer", "Machine"},
+        {"RadioGroup2", TextRole::Group, "Dekompresor", "Decompressor:"},
+        {"RadioGroup3", TextRole::Group, "Opcja -m", "-m option (max len)"},
+        {"CheckBox2", TextRole::Button, "Unikaj video matrix przy VIC20", "Avoid video matrix in VIC20 mode"},
+        {"CheckBox3", TextRole::Button, "Domyślny adres ład.", "Default load address"},
+        {"CheckBox4", TextRole::Button, "Domyślny adres wykon.", "Default Execution address"},
+        {"CheckBox5", TextRole::Button, "Wyłącz tryb 2MHz C128 / 2X C16+4",
+         "Disable 2MHz mode (C128) / 2X Mode (C16/+4)"},
+        {"CheckBox6", TextRole::Button, "Kmpresja delta (lepiej pakuje kosztem czasu)",
+         "Delta Matching (better compression longer time)"},
+        {"CheckBox7", TextRole::Button, "Opcja -P", "-P option:"},
+        {"Button1", TextRole::Button, "Wyczyść", "Clear"},
+        {"Button2", TextRole::Button, "Kopiuj zazn.", "Copy selected"},
+        {"Button5", TextRole::Button, "Uruchom", "Run"},
+        {"Button6", TextRole::Button, "Wyjście", "Exit"},
+        {"ButtonStop", TextRole::Button, "Zatrzymaj", "Stop"},
+    };
+    return rows;
+}
+
+// A radio group as the window design has it: a captioned box, items in columns filled top
+// to bottom, one item checked.
+QGroupBox* radioGroup(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
+                      int columns, int checked, QButtonGroup*& buttons) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    buttons = new QButtonGroup(box);
+    auto* grid = new QGridLayout(box);
+    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items.at(i), box);
+        button->setObjectName(name + QLatin1Char('_') + QString::number(i));
+        buttons->addButton(button, i);
+        grid->addWidget(button, i % rows, i / rows);
+    }
+    buttons->button(checked)->setChecked(true);
+    return box;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, bool checked) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setChecked(checked);
+    return box;
+}
+
+QLineEdit* edit(QWidget* parent, const QString& name, const QString& text, bool enabled) {
+    auto* field = new QLineEdit(text, parent);
+    field->setObjectName(name);
+    field->setEnabled(enabled);
+    return field;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
+    : ToolWindow(context, parent) {
+    setObjectName(QStringLiteral("TForm3"));
+    setWindowTitle(QStringLiteral("PUCrunch GUI"));
+
+    machineBox_ = radioGroup(this, QStringLiteral("RadioGroup1"), {},
+                             {QStringLiteral("C64"), QStringLiteral("C128"), QStringLiteral("VIC20"),
+                              QStringLiteral("C16/+4"), QStringLiteral("Stand-alone")},
+                             1, 0, machine_);
+    decompressorBox_ =
+        radioGroup(this, QStringLiteral("RadioGroup2"), {},
+                   {QStringLiteral("Basic (not in v. 2k3)"), QStringLiteral("Bigger, but faster"),
+                    QStringLiteral("Smaller, but slower"), QStringLiteral("Medium")},
+                   2, 2, decompressor_);
+    maxLenBox_ = radioGroup(this, QStringLiteral("RadioGroup3"), {},
+                            {QStringLiteral("5 (64)"), QStringLiteral("6 (128)"), QStringLiteral("7 (256)")},
+                            1, 0, maxLen_);
+
+    avoidVideoMatrixCheck_ = checkBox(this, QStringLiteral("CheckBox2"), {}, false);
+    defaultLoadCheck_ = checkBox(this, QStringLiteral("CheckBox3"), {}, true);
+    loadAddressEdit_ = edit(this, QStringLiteral("Edit1"), QStringLiteral("0x258"), false);
+    defaultStartCheck_ = checkBox(this, QStringLiteral("CheckBox4"), {}, true);
+    startAddressEdit_ = edit(this, QStringLiteral("Edit2"), QString(), false);
+    no2MhzCheck_ = checkBox(this, QStringLiteral("CheckBox5"), {}, false);
+    deltaCheck_ = checkBox(this, QStringLiteral("CheckBox6"), {}, false);
+    pOptionCheck_ = checkBox(this, QStringLiteral("CheckBox7"), {}, false);
+    pOptionEdit_ = edit(this, QStringLiteral("Edit3"), QString(), false);
+
+    toolMissingLabel_ =
+        new QLabel(QStringLiteral("There is no %1 in the program folder or on the PATH. The program cannot "
+                                  "continue. Please download it!")
+                       .arg(toolLookedFor(QStringLiteral("pucrunch"))),
+                   this);
+    toolMissingLabel_->setObjectName(QStringLiteral("Label1"));
+    toolMissingLabel_->setVisible(false);
+
+    logView_ = new LogView(this); // editable: a typed W selects the unattended run
+    logView_->setObjectName(QStringLiteral("Memo1"));
+
+    clearButton_ = button(this, QStringLiteral("Button1"), {});
+    copyButton_ = button(this, QStringLiteral("Button2"), {});
+    runButton_ = button(this, QStringLiteral("Button5"), {});
+    exitButton_ = button(this, QStringLiteral("Button6"), {});
+    // Not in the window design: a way out of a compressor that does not end.
+    stopButton_ = button(this, QStringLiteral("ButtonStop"), {});
+    stopButton_->setEnabled(false);
+
+    auto* checks = new QGridLayout;
+    checks->addWidget(avoidVideoMatrixCheck_, 0, 0, 1, 2);
+    checks->addWidget(defaultLoadCheck_, 1, 0);
+    checks->addWidget(loadAddressEdit_, 1, 1);
+    checks->addWidget(defaultStartCheck_, 2, 0);
+    checks->addWidget(startAddressEdit_, 2, 1);
+    checks->addWidget(no2MhzCheck_, 3, 0, 1, 2);
+    checks->addWidget(deltaCheck_, 4, 0, 1, 2);
+    checks->addWidget(pOptionCheck_, 5, 0);
+    checks->addWidget(pOptionEdit_, 5, 1);
+    checks->setColumnStretch(1, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(machineBox_);
+    left->addWidget(maxLenBox_);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(decompressorBox_);
+    right->addLayout(checks);
+    right->addStretch();
+    auto* options = new QHBoxLayout;
+    options->addLayout(left);
+    options->addLayout(right, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(clearButton_);
+    buttons->addWidget(copyButton_);
+    buttons->addStretch();
+    buttons->addWidget(runButton_);
+    buttons->addWidget(stopButton_);
+    buttons->addWidget(exitButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addWidget(logView_, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(toolMissingLabel_);
+    resize(600, 560);
+
+    openDialog_.filters = {{QStringLiteral("Commodore PRG"), QStringLiteral("*.PRG")},
+                           {QStringLiteral("All files"), QStringLiteral("*.*")}};
+    openDialog_.defaultSuffix = QStringLiteral("PRG");
+    saveDialog_.filters = {{QStringLiteral("C64 PRG"), QStringLiteral("*.PRG")},
+                           {QStringLiteral("All files"), QStringLiteral("*.*")}};
+    saveDialog_.defaultSuffix = QStringLiteral("PRG");
+    saveDialog_.confirmOverwrite = true;
+
+    runner_ = new ProcessRunner(this);
+    runner_->setObjectName(QStringLiteral("DosCommand1"));
+    runner_->programFolder = ctx_.programFolder;
+    runner_->maxTicksAfterStart = 0;
+    runner_->maxTicksAfterLastOutput = 1;
+    runner_->onLine = [this](ProcessRunner* sender, QStringView line, LineKind type) {
+        toolLine(sender, line, type);
+    };
+    runner_->onEnded = [this](ProcessRunner* sender) { toolEnded(sender); };
+
+    connect(clearButton_, &QPushButton::clicked, this, &CompressionWindow::clearClicked);
+    connect(copyButton_, &QPushButton::clicked, this, &CompressionWindow::copyClicked);
+    connect(runButton_, &QPushButton::clicked, this, &CompressionWindow::runClicked);
+    connect(exitButton_, &QPushButton::clicked, this, &CompressionWindow::exitClicked);
+    connect(stopButton_, &QPushButton::clicked, this, &CompressionWindow::stopClicked);
+    // A child left running by the silence limit can still be stopped until it exits.
+    connect(runner_, &ProcessRunner::runFinished, this, &CompressionWindow::updateStopButton);
+    connect(runner_, &ProcessRunner::childExited, this, &CompressionWindow::updateStopButton);
+    connect(defaultLoadCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultLoadToggled);
+    connect(defaultStartCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultStartToggled);
+    connect(pOptionCheck_, &QCheckBox::toggled, this, &CompressionWindow::pOptionToggled);
+
+    vornix::gui::applyTexts(this, windowTexts(), true);
+    logView_->clear();
+    // Without the marker (found like the tools, whatever its letter case) the installed
+    // compressor is one that does not know -fbasic.
+    if (findFileNoCase(ctx_.programFolder, QStringLiteral("pcenable.2k8")).isEmpty())
+        decompressor_->button(0)->setEnabled(false);
+}
+
+void CompressionWindow::applyPolish() {
+    polish_ = true;
+    vornix::gui::applyTexts(this, windowTexts(), false);
+    toolMissingLabel_->setText(
+        QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik %1 i umieścić go w "
+                       "katalogu programu lub w ścieżce PATH!")
+            .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
+}
+
+void CompressionWindow::checkTool() {
+    if (findToolOrWarn(QStringLiteral("pucrunch.exe"), QStringLiteral("Warinig"), toolMissingLabel_->text())
+            .isEmpty()) {
+        setOptionsEnabled(false);
+        return;
+    }
+    logView_->appendLine(QStringLiteral("PUCrunch.exe OK"));
+}
+
+void CompressionWindow::setOptionsEnabled(bool enabled) {
+    if (toolMissing_)
+        enabled = false;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             runButton_, machineBox_, decompressorBox_, maxLenBox_, avoidVideoMatrixCheck_, defaultLoadCheck_,
+             defaultStartCheck_, no2MhzCheck_, deltaCheck_, pOptionCheck_})
+        w->setEnabled(enabled);
+}
+
+QString CompressionWindow::commandLine(bool forPicture) const {
+    vornix::CompressorOptions o;
+    o.machine = static_cast<vornix::Machine>(machine_->checkedId());
+    o.avoidVideoMatrix = avoidVideoMatrixCheck_->isChecked();
+    o.defaultLoadAddress = defaultLoadCheck_->isChecked();
+    o.loadAddress = loadAddressEdit_->text().toStdString();
+    o.defaultExecAddress = defaultStartCheck_->isChecked();
+    o.execAddress = startAddressEdit_->text().toStdString();
+    o.disableFastMode = no2MhzCheck_->isChecked();
+    o.decompressor = static_cast<vornix::Decompressor>(decompressor_->checkedId());
+    o.deltaMatching = deltaCheck_->isChecked();
+    o.maxLenOption = 5 + maxLen_->checkedId();
+    o.pOption = pOptionCheck_->isChecked();
+    o.pValue = pOptionEdit_->text().toStdString();
+    if (forPicture) {
+        // A converted picture is a C64 program loaded and started where the C64 expects it.
+        o.machine = vornix::Machine::C64;
+        o.defaultLoadAddress = true;
+        o.defaultExecAddress = true;
+    }
+    return QString::fromStdString(vornix::compressorCommandLine(o, openDialog_.fileName.toStdString(),
+                                                                saveDialog_.fileName.toStdString()));
+}
+
+void CompressionWindow::runClicked() { run(false); }
+
+void CompressionWindow::updateStopButton() { stopButton_->setEnabled(busy_ || runner_->hasRunningChild()); }
+
+void CompressionWindow::stopClicked() {
+    if (runner_->stop())
+        stopped_ = true;
+}
+
+bool CompressionWindow::run(bool forPicture) {
+    if (busy_)
+        return false;
+    if (logView_->toPlainText() != kUnattendedMark) {
+        const QStringList chosen = ctx_.dialogs->openFiles(this, openDialog_, false);
+        if (chosen.isEmpty())
+            return false;
+        openDialog_.fileName = chosen.first();
+    }
+    if (logView_->toPlainText() != kUnattendedMark) {
+        const QString chosen = ctx_.dialogs->saveFile(this, saveDialog_);
+        if (chosen.isEmpty())
+            return false;
+        saveDialog_.fileName = chosen;
+    }
+    const QString command = commandLine(forPicture);
+    logView_->appendLine(command);
+    runner_->commandLine = command;
+    finished_ = false;
+    busy_ = true;
+    stopped_ = false;
+    open_ = OpenLine{};
+    setOptionsEnabled(false);
+    updateStopButton();
+    runAndWait(*runner_);
+    // A picture waits for a compressor that the silence limit left running: it needs the file.
+    if (forPicture)
+        waitForChildInLoop(*runner_);
+    busy_ = false;
+    open_ = OpenLine{};
+    setOptionsEnabled(true);
+    updateStopButton();
+    if (stopped_)
+        logView_->appendLine(polish_ ? QStringLiteral("Zatrzymano: kompresor został zakończony.")
+                                     : QStringLiteral("Stopped: the compressor was ended."));
+    logView_->appendLine(QStringLiteral("Finished compressing"));
+    logView_->appendLine(QString());
+    return true;
+}
+
+CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path, bool fastDecompressor) {
+    if (busy_) {
+        // The user's own run goes on; say why this program stays uncompressed.
+        logView_->appendLine(
+            QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
+        return Outcome::NotCompressed;
+    }
+    const QString output = path + QLatin1Char('1');
+    logView_->setPlainText(kUnattendedMark);
+    if (fastDecompressor)
+        decompressor_->button(1)->setChecked(true);
+    openDialog_.fileName = path;
+    saveDialog_.fileName = output;
+    // P + "1" is a scratch name: a file left there by an earlier run must never pass for
+    // this run's result.
+    bool started = false;
+    std::optional<vornix::FreshOutput> result;
+    if (QFileInfo::exists(output) && !QFile::remove(output)) {
+        logView_->appendLine(
+            QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
+    } else {
+        result.emplace(toLocalPath(output));
+        started = run(true);
+    }
+    exitClicked();
+    if (started && stopped_) {
+        // Whatever a stopped compressor left is unfinished.
+        QFile::remove(output);
+        return Outcome::Stopped;
+    }
+    std::int64_t size = 0;
+    return started && result->written(&size) && size > 0 ? Outcome::Compressed : Outcome::NotCompressed;
+}
+
+void CompressionWindow::clearClicked() { logView_->clear(); }
+
+void CompressionWindow::copyClicked() { QGuiApplication::clipboard()->setText(logView_->selectedText()); }
+
+void CompressionWindow::exitClicked() { close(); }
+
+void CompressionWindow::defaultLoadToggled() {
+    loadAddressEdit_->setEnabled(!defaultLoadCheck_->isChecked());
+}
+void CompressionWindow::defaultStartToggled() {
+    startAddressEdit_->setEnabled(!defaultStartCheck_->isChecked());
+}
+void CompressionWindow::pOptionToggled() { pOptionEdit_->setEnabled(pOptionCheck_->isChecked()); }
+
+void CompressionWindow::toolLine(ProcessRunner*, QStringView text, LineKind kind) {
+    // The log shows the tool's console: each line once.
+    if (open_.active) {
+        // The line feed of a CR LF that came in a later read than its CR: the line stays.
+        if (open_.byReturn && kind == LineKind::Whole && text.isEmpty()) {
+            open_.active = false;
+            return;
+        }
+        // The open line grew, ended, or is written over: take back how it was shown.
+        while (logView_->lineCount() > open_.lineCount)
+            logView_->removeLastLine();
+        logView_->truncateLastLine(open_.lastLength);
+    }
+    open_.active = kind != LineKind::Whole;
+    open_.byReturn = kind == LineKind::WholeByReturn;
+    open_.lineCount = logView_->lineCount();
+    open_.lastLength = logView_->lastLineLength();
+    showToolLine(text, kind != LineKind::Beginning);
+}
+
+void CompressionWindow::showToolLine(QStringView line, bool whole) {
+    // Short pieces such as progress figures go on the end of the line before.
+    if (line.size() >= 7) {
+        logView_->appendLine(line);
+    } else {
+        logView_->extendLastLine(u"..");
+        logView_->extendLastLine(line);
+    }
+    if (whole && line == QLatin1String("Runnable on Commodore 64"))
+        logView_->appendLine(QString());
+}
+
+void CompressionWindow::toolEnded(ProcessRunner*) { finished_ = true; }
+
+} // namespace vornix
