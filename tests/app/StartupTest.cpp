@@ -173,8 +173,8 @@ void StartupTest::unwritableSettingsAreReported() {
     QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->caption, QStringLiteral("Vornix"));
-    QCOMPARE(msg->text,
-             QStringLiteral("Unable to write to %1.").arg(QDir::toNativeSeparators(h.file("settings.ini"))));
+    QCOMPARE(msg->text, QString::fromUtf8("Nie można zapisać pliku %1.")
+                            .arg(QDir::toNativeSeparators(h.file("settings.ini"))));
     QCOMPARE(msg->icon, MsgIcon::Error);
     QVERIFY(h.action("Oznaczenieprogramu0x011")->isChecked()); // the change stays on screen
     QVERIFY(h.questionsDone());
