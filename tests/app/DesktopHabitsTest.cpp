@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "tests/app/MainWindowHarness.h"
 
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
@@ -154,13 +155,13 @@ void DesktopHabitsTest::fileDialogTitlesFollowTheLanguage() {
 void DesktopHabitsTest::qtButtonsFollowTheLanguage() {
     Harness h;
     h.start();
-    const auto yesText = [] {
+    const auto texts = [] {
         QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No);
-        return box.button(QMessageBox::Yes)->text();
+        return box.button(QMessageBox::Yes)->text() + '|' + QFileDialog::tr("&Open");
     };
-    QCOMPARE(yesText(), QStringLiteral("&Tak"));
+    QCOMPARE(texts(), QString::fromUtf8("&Tak|&Otwórz"));
     h.click("SpeedButton11"); // English, at once
-    QCOMPARE(yesText(), QStringLiteral("&Yes"));
+    QCOMPARE(texts(), QStringLiteral("&Yes|&Open"));
 }
 
 void DesktopHabitsTest::recentImagesReopenAndDropMissingFiles() {

@@ -1,7 +1,6 @@
 // The interface language (main window table, language buttons, stored Eng, the tool
 // windows' tables on show) and drag and drop in both directions.
 #include "app/DragGesture.h"
-#include "app/QtTranslations.h"
 #include "app/Texts.h"
 #include "tape/ui/TapeConversionWindow.h"
 #include "tests/app/MainWindowHarness.h"
@@ -9,13 +8,10 @@
 #include "tools/ui/CompressionWindow.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QUrl>
 
 #include <filesystem>
@@ -115,7 +111,6 @@ class LanguageDragDropTest : public QObject {
 
   private slots:
     void englishAtStartFromEng();
-    void qtCatalogueFollowsTheLanguage();
     void englishButtonAppliesTheTableAndStoresEng();
     void polishButtonAsksForARestart();
     void ownMessagesFollowTheLanguage();
@@ -168,16 +163,6 @@ void LanguageDragDropTest::englishAtStartFromEng() {
     bad.start({bad.file("x.prg")});
     QCOMPARE(bad.dialogs.last()->text, QStringLiteral("To nie jest poprawny plik T64."));
     QVERIFY(h.questionsDone() && bad.questionsDone());
-}
-
-void LanguageDragDropTest::qtCatalogueFollowsTheLanguage() {
-    QVERIFY(qttranslations::usePolish(true));
-    QVERIFY(qttranslations::usePolish(true)); // twice changes nothing
-    QMessageBox box(QMessageBox::Question, "t", "q", QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Tak"));
-    QCOMPARE(QFileDialog::tr("&Open"), QStringLiteral("&Otw\u00f3rz"));
-    QVERIFY(qttranslations::usePolish(false));
-    QCOMPARE(QFileDialog::tr("&Open"), QStringLiteral("&Open"));
 }
 
 void LanguageDragDropTest::englishButtonAppliesTheTableAndStoresEng() {

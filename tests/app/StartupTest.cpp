@@ -25,7 +25,7 @@ class StartupTest : public QObject {
     void workingFolderIsPreparedAndEmptied();
     void workingFolderFailureSkipsTheRestOfStartUp();
     void installedProgramKeepsItsFilesInTheUsersFolders();
-    void recentImagesAndWindowPlaceKeepTheDesignsKeys();
+    void recentImagesKeepTheirNamesAndTheDesignsKeys();
     void commandLineImage_data();
     void commandLineImage();
     void repairMessageSaysWhatWasMended();
@@ -274,7 +274,7 @@ void StartupTest::installedProgramKeepsItsFilesInTheUsersFolders() {
     qunsetenv("XDG_CACHE_HOME");
 }
 
-void StartupTest::recentImagesAndWindowPlaceKeepTheDesignsKeys() {
+void StartupTest::recentImagesKeepTheirNamesAndTheDesignsKeys() {
     TestProgramFolder dir;
     const QString path = dir.file("settings.ini");
     writeFile(path, "; mine\n[M]\nEng=1\n");
@@ -290,13 +290,6 @@ void StartupTest::recentImagesAndWindowPlaceKeepTheDesignsKeys() {
     list = recentimages::withFirst(list, "5");
     QCOMPARE(list, QStringList({"5", "9", "8", "7", "6", "4", "3", "2"}));
     QCOMPARE(recentimages::withFirst(list, "bad\nname"), list);
-    QVERIFY(recentimages::store(path, {"/only.t64"})); // a shorter list leaves no stale names
-    QCOMPARE(recentimages::read(path), QStringList({"/only.t64"}));
-
-    QVERIFY(windowplace::read(path).isEmpty());
-    const QByteArray geometry("\x01\xd9\xd0\xcb\0\x03 any bytes", 16);
-    QVERIFY(windowplace::store(path, geometry));
-    QCOMPARE(windowplace::read(path), geometry);
     QVERIFY(ProgramSettings::read(path).eng);
 }
 
