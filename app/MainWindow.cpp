@@ -5,6 +5,7 @@
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
 #include "app/PictureCommands.h"
+#include "app/QtTranslations.h"
 #include "app/RenameBox.h"
 #include "app/Settings.h"
 #include "app/WorkingFolder.h"
@@ -98,6 +99,9 @@ void MainWindow::setDropFileSource(DropFileSource* source) {
 // Start-up and close
 
 void MainWindow::startUp(const QStringList& arguments) {
+    // Qt's own texts follow the interface, which starts in Polish.
+    qttranslations::usePolish(true);
+    startGeometry_ = geometry();
     const QString work = ctx_.workingFolder();
     QString failed;
     if (!workingfolder::ensure(work, &failed)) {
@@ -117,6 +121,13 @@ void MainWindow::startUp(const QStringList& arguments) {
     // English before any image is loaded, so its messages and captions come in English.
     if (settings.eng)
         applyEnglish();
+    recent_ = recentimages::read(ctx_.settingsPath());
+    rebuildRecentMenu();
+    const QByteArray place = windowplace::read(ctx_.settingsPath());
+    if (!place.isEmpty())
+        restoreGeometry(place);
+    startGeometry_ = geometry();
+    startMaximized_ = isMaximized();
 
     if (arguments.isEmpty() || arguments.first().isEmpty())
         return;
@@ -144,6 +155,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::closeSequence() {
     workingfolder::empty(ctx_.workingFolder());
+    // Only a window the user moved or resized writes its place: a run that changes nothing
+    // leaves settings.ini as it was.
+    if (geometry() != startGeometry_ || isMaximized() != startMaximized_)
+        windowplace::store(ctx_.settingsPath(), saveGeometry());
     for (QWidget* w : std::initializer_list<QWidget*>{about_, compression_, cartridge_, tape_})
         if (w)
             w->hide();
@@ -218,6 +233,7 @@ bool MainWindow::loadImage(const QString& path) {
     imagePath_ = QFileInfo(path).absoluteFilePath();
     imageStamp_ = stamp;
     setCaptionFor(path);
+    rememberImage(imagePath_);
     setImageOpen();
     showLabel();
     redisplay();
@@ -260,6 +276,7 @@ MainWindow::SaveOutcome MainWindow::saveAs() {
     imagePath_ = QFileInfo(path).absoluteFilePath();
     imageStamp_ = vornix::fileStamp(toLocalPath(path));
     setCaptionFor(path);
+    rememberImage(imagePath_);
     return SaveOutcome::Saved;
 }
 
@@ -470,8 +487,8 @@ void MainWindow::setImageOpen() {
     for (QToolButton* b : {saveButton_, deleteButton_, addButton_, extractButton_, topButton_, upButton_,
                            downButton_, bottomButton_})
         b->setEnabled(true);
-    for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_,
-                       downAction_, bottomAction_})
+    for (QAction* a : {saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
+                       renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
         a->setEnabled(true);
     capacitySpin_->setEnabled(true);
     labelEdit_->setEnabled(true);
@@ -499,6 +516,11 @@ void MainWindow::renameSelected() {
         return;
     renamePos_ = rows.first();
     beginRename();
+}
+
+void MainWindow::selectAll() {
+    if (!refuseWhileBusy())
+        list_->selectAll();
 }
 
 void MainWindow::beginRename() {
@@ -540,6 +562,49 @@ void MainWindow::hideRenameBox() {
 }
 
 // ---------------------------------------------------------------------------------------
+// Recent images
+
+void MainWindow::rememberImage(const QString& path) {
+    const QStringList updated = recentimages::withFirst(recent_, path);
+    if (updated == recent_)
+        return;
+    recent_ = updated;
+    // Not a setting the user asked to store: a file that cannot be written only loses the list.
+    recentimages::store(ctx_.settingsPath(), recent_);
+    rebuildRecentMenu();
+}
+
+void MainWindow::rebuildRecentMenu() {
+    recentMenu_->clear();
+    for (int i = 0; i < recent_.size(); ++i) {
+        const QString path = recent_[i];
+        QString shown = nativeName(path);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        item->setObjectName(QStringLiteral("Ostatniobraz%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+    recentMenu_->setEnabled(!recent_.isEmpty());
+}
+
+void MainWindow::openRecent(const QString& path) {
+    if (refuseWhileBusy())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        // Told before the save prompt: there is nothing to open, so nothing to give up.
+        recent_.removeAll(path);
+        recentimages::store(ctx_.settingsPath(), recent_);
+        rebuildRecentMenu();
+        showMessage(Msg::RecentMissing, nativeName(path));
+        return;
+    }
+    if (!savePrompt(MsgButtons::YesNoCancel))
+        return;
+    hideRenameBox();
+    loadImage(path);
+}
+
+// ---------------------------------------------------------------------------------------
 // Language buttons, options, tool windows
 
 void MainWindow::switchToEnglish() {
@@ -564,7 +629,7 @@ void MainWindow::storeSetting(const QString& key, bool value) {
         return;
     // The change stays on screen; only its storage is lost.
     ctx_.dialogs->message(this, QStringLiteral("Vornix"),
-                          QStringLiteral("Unable to write to %1.").arg(nativeName(ctx_.settingsPath())),
+                          messageText(Msg::SettingsUnwritable, english_).arg(nativeName(ctx_.settingsPath())),
                           MsgButtons::Ok, MsgIcon::Error);
 }
 
@@ -640,9 +705,6 @@ CompressionOptions MainWindow::pictureOptions() {
 
 void MainWindow::convertKoala() { koalaToPrgCommand(ctx_, this, pictureOptions()); }
 
-void MainWindow::convertFli() {
-    addPrgDialog_.title.clear(); // the dialog is shared; the Add title would mislead here
-    fliToPrgCommand(ctx_, this, addPrgDialog_, pictureOptions());
-}
+void MainWindow::convertFli() { fliToPrgCommand(ctx_, this, addPrgDialog_, pictureOptions()); }
 
 } // namespace vornix

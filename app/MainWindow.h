@@ -96,6 +96,7 @@ class MainWindow : public QMainWindow {
     void undo();
     void redo();
     void previewToggled(); // the View menu's tick
+    void selectAll();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -168,6 +169,10 @@ class MainWindow : public QMainWindow {
     void updateEditActions();
     void showPreview(bool on, bool store);
     void updatePreview();
+    // The recent images: shown in their submenu, stored in settings.ini at each change.
+    void rememberImage(const QString& path);
+    void rebuildRecentMenu();
+    void openRecent(const QString& path);
 
     void labelEdited(const QString& text);
     void capacityChanged(int value);
@@ -187,6 +192,10 @@ class MainWindow : public QMainWindow {
     // The image file last opened or saved, and what it was on disk then.
     QString imagePath_;
     vornix::FileStamp imageStamp_;
+    QStringList recent_;
+    // Where the window stood after start-up: its place is stored only when the user moved it.
+    QRect startGeometry_;
+    bool startMaximized_ = false;
     QString promptText_;
     QString promptCaption_;
 
@@ -238,6 +247,10 @@ class MainWindow : public QMainWindow {
     QAction* saveAsAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* extractAllAction_ = nullptr;
+    QAction* extractSelectedAction_ = nullptr;
+    QAction* renameAction_ = nullptr;
+    QAction* selectAllAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     QAction* addAction_ = nullptr;
     QAction* deleteAction_ = nullptr;
     QAction* topAction_ = nullptr;

@@ -5,6 +5,7 @@
 #include "app/DiskCommands.h"
 #include "app/EntryListView.h"
 #include "app/PreviewPane.h"
+#include "app/QtTranslations.h"
 #include "app/RenameBox.h"
 #include "gui/Latin1Validator.h"
 #include "gui/SvgIcon.h"
@@ -17,11 +18,31 @@
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace vornix {
+
+namespace {
+
+// A box wide enough to show `count` of the widest capital letters in its font.
+int widthForCharacters(QLineEdit* edit, int count) {
+    const QFontMetrics metrics(edit->font());
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    const QMargins margins = edit->textMargins();
+    // 2 + 2 pixels are the box's own inner margins; 1 more for the cursor after the last letter.
+    const QSize text(metrics.horizontalAdvance(QString(count, QLatin1Char('W'))) + margins.left() +
+                         margins.right() + 5,
+                     metrics.height());
+    return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width();
+}
+
+} // namespace
 
 void MainWindow::buildWindow() {
     setObjectName(QStringLiteral("TForm1"));
@@ -68,7 +89,7 @@ void MainWindow::buildWindow() {
     labelValidator_ = new Latin1Validator(labelEdit_, true);
     labelEdit_->setValidator(labelValidator_);
     labelEdit_->setEnabled(false);
-    labelEdit_->setFixedWidth(150);
+    labelEdit_->setFixedWidth(widthForCharacters(labelEdit_, 24));
     // Dropped files belong to the window, never to a text box.
     labelEdit_->setAcceptDrops(false);
     capacitySpin_->findChild<QLineEdit*>()->setAcceptDrops(false);
@@ -98,6 +119,8 @@ void MainWindow::buildWindow() {
     list_->header()->setStretchLastSection(false);
     list_->setColumnWidth(0, 35);
     list_->setColumnWidth(1, 220);
+    // The name column takes what the window gains or loses; number and size keep their widths.
+    list_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     list_->setColumnWidth(2, 75);
     // The preview pane beside the list, hidden until asked for: the window then looks as
     // designed.
@@ -234,10 +257,18 @@ void MainWindow::buildMenus() {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     fileMenu_ = bar->addMenu(QString());
     fileMenu_->setObjectName(QStringLiteral("Plik1"));
-    addMenuItem(fileMenu_, QStringLiteral("Nowy1"), {}, &MainWindow::newImage);
-    addMenuItem(fileMenu_, QStringLiteral("Otwrz1"), {}, &MainWindow::openImage);
+    addMenuItem(fileMenu_, QStringLiteral("Nowy1"), {}, &MainWindow::newImage)
+        ->setShortcut(QKeySequence::New);
+    addMenuItem(fileMenu_, QStringLiteral("Otwrz1"), {}, &MainWindow::openImage)
+        ->setShortcut(QKeySequence::Open);
     saveAsAction_ = addMenuItem(fileMenu_, QStringLiteral("Zapiszjako1"), {}, &MainWindow::saveImageAs);
+    // Save as is the only way to save, so it takes the key every user tries first.
+    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    recentMenu_ = fileMenu_->addMenu(QString());
+    recentMenu_->setObjectName(QStringLiteral("Ostatnieobrazy1"));
+    recentMenu_->setEnabled(false);
     exitAction_ = addMenuItem(fileMenu_, QStringLiteral("Wyj1"), {}, &MainWindow::exitProgram);
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     editMenu_ = bar->addMenu(QString());
     editMenu_->setObjectName(QStringLiteral("Edycja1"));
@@ -253,8 +284,17 @@ void MainWindow::buildMenus() {
     editMenu_->addSeparator();
     extractAllAction_ =
         addMenuItem(editMenu_, QStringLiteral("Wypakujwszystkie1"), {}, &MainWindow::extractAll);
+    extractSelectedAction_ =
+        addMenuItem(editMenu_, QStringLiteral("Wypakujzaznaczone1"), {}, &MainWindow::extractSelected);
+    extractSelectedAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     addAction_ = addMenuItem(editMenu_, QStringLiteral("Dodaj1"), {}, &MainWindow::addPrograms);
     deleteAction_ = addMenuItem(editMenu_, QStringLiteral("Usu1"), {}, &MainWindow::deleteSelected);
+    // Text boxes keep Delete and Ctrl+A for their own text while they have the focus.
+    deleteAction_->setShortcut(QKeySequence::Delete);
+    renameAction_ = addMenuItem(editMenu_, QStringLiteral("Zmienazwe1"), {}, &MainWindow::renameSelected);
+    renameAction_->setShortcut(QKeySequence(Qt::Key_F2));
+    selectAllAction_ = addMenuItem(editMenu_, QStringLiteral("Zaznaczwszystko1"), {}, &MainWindow::selectAll);
+    selectAllAction_->setShortcut(QKeySequence::SelectAll);
     topAction_ = addMenuItem(editMenu_, QStringLiteral("Przesuwyej1"), {}, &MainWindow::moveToTop);
     upAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunagr1"), {}, &MainWindow::moveUp);
     downAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunizj1"), {}, &MainWindow::moveDown);
@@ -270,12 +310,12 @@ void MainWindow::buildMenus() {
     extrasMenu_->setToolTipsVisible(true);
     addMenuItem(extrasMenu_, QStringLiteral("KompresjaPRG1"), {}, &MainWindow::showCompressionWindow);
     addMenuItem(extrasMenu_, QStringLiteral("Konwersjacartridge1"), {}, &MainWindow::showCartridgeWindow);
-    addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), QStringLiteral("WAV/TAP->T64/P00/TAP"),
+    addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), QStringLiteral("&WAV/TAP->T64/P00/TAP"),
                 &MainWindow::showTapeConversionWindow);
-    addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), QStringLiteral("Koala->PRG"),
+    addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), QStringLiteral("Koa&la->PRG"),
                 &MainWindow::convertKoala);
-    addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), QStringLiteral("FLI->PRG"), &MainWindow::convertFli);
-    addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), QStringLiteral("TAP Linker"),
+    addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), QStringLiteral("&FLI->PRG"), &MainWindow::convertFli);
+    addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), QStringLiteral("&TAP Linker"),
                 &MainWindow::showTapLinkerWindow);
     extrasMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
     compressOutputAction_ = addMenuItem(extrasMenu_, QStringLiteral("Kompresujplikiwynikowe1"), {},
@@ -293,8 +333,8 @@ void MainWindow::buildMenus() {
         QStringLiteral("Oznacza program przez 0x01, nie 0x82 jak robi to StarCommander,"));
     addMenuItem(extrasMenu_, QStringLiteral("Oprogramie1"), {}, &MainWindow::showAboutWindow);
 
-    for (QAction* a : {saveAsAction_, extractAllAction_, addAction_, deleteAction_, topAction_, upAction_,
-                       downAction_, bottomAction_})
+    for (QAction* a : {saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
+                       renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
         a->setEnabled(false);
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
@@ -310,6 +350,7 @@ void MainWindow::applyTexts(bool english) {
 
 void MainWindow::applyEnglish() {
     applyTexts(true);
+    qttranslations::usePolish(false);
     englishButtonSlot_->setVisible(false);
     englishButton_->setEnabled(false);
     polishButtonSlot_->setVisible(true);

@@ -31,8 +31,9 @@ QString sentence(const std::string& text) {
 }
 
 // Asks for the output; remembers the choice for the next use, as the dialog object would.
-QString askOutput(const AppContext& ctx, QWidget* parent) {
+QString askOutput(const AppContext& ctx, QWidget* parent, bool english) {
     FileDialogSetup& setup = programSaveDialog();
+    setup.title = english ? QStringLiteral("Save the program as") : QStringLiteral("Zapisz program jako");
     const QString path = ctx.dialogs->saveFile(parent, setup);
     if (!path.isEmpty())
         setup.fileName = path;
@@ -102,12 +103,14 @@ FileDialogSetup& programSaveDialog() {
 
 void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options) {
     FileDialogSetup& openSetup = koalaOpenDialog();
+    openSetup.title =
+        options.english ? QStringLiteral("Choose the Koala picture") : QStringLiteral("Wybierz obraz Koala");
     // Single choice: the dialog then also accepts a name that does not exist.
     const QStringList inputs = ctx.dialogs->openFiles(parent, openSetup, false);
     if (inputs.isEmpty())
         return;
     openSetup.fileName = inputs.first();
-    const QString output = askOutput(ctx, parent);
+    const QString output = askOutput(ctx, parent, options.english);
     if (output.isEmpty())
         return;
     finishConversion(ctx, parent, output, vornix::convertKoala(toPath(inputs.first()), toPath(output)),
@@ -118,10 +121,12 @@ void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& ad
                      const CompressionOptions& options) {
     const FilterReset reset(addPrgDialog);
     addPrgDialog.selectedFilter = 1; // "All files": FLI pictures come under many extensions
+    addPrgDialog.title =
+        options.english ? QStringLiteral("Choose the FLI picture") : QStringLiteral("Wybierz obraz FLI");
     const QStringList inputs = ctx.dialogs->openFiles(parent, addPrgDialog, true);
     if (inputs.isEmpty())
         return;
-    const QString output = askOutput(ctx, parent);
+    const QString output = askOutput(ctx, parent, options.english);
     if (output.isEmpty())
         return;
     const vornix::ConversionResult result = vornix::convertFli(toPath(inputs.first()), toPath(output));

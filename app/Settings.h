@@ -1,6 +1,8 @@
 #pragma once
 // The settings kept in settings.ini, section M: Eng, opc, wyn and pod.
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace vornix {
 
@@ -15,5 +17,28 @@ struct ProgramSettings {
     // Writes one key as "1" or "0", keeping every other line; false when it cannot be written.
     static bool store(const QString& iniPath, const QString& key, bool value);
 };
+
+// Beyond the design's three keys, in sections of their own so its section M stays as it was:
+// the images opened last and the main window's place on screen.
+namespace recentimages {
+
+constexpr int kMax = 8;
+
+// Most recent first; missing file or keys: an empty list.
+QStringList read(const QString& iniPath);
+// Stores the list, keeping every other line; false when it cannot be written.
+bool store(const QString& iniPath, const QStringList& paths);
+// path first, once, and at most kMax paths.
+QStringList withFirst(QStringList paths, const QString& path);
+
+} // namespace recentimages
+
+namespace windowplace {
+
+// What QWidget::saveGeometry gave at the last close; empty when none was stored.
+QByteArray read(const QString& iniPath);
+bool store(const QString& iniPath, const QByteArray& geometry);
+
+} // namespace windowplace
 
 } // namespace vornix

@@ -25,6 +25,8 @@ enum class Msg {
     SaveFailed,           // %1 file, %2 reason
     ExtractFailed,        // %1 file, %2 reason
     WorkingFolderFailed,  // %1 folder
+    SettingsUnwritable,   // %1 settings.ini
+    RecentMissing,        // %1 file
     ChangedOnDisk,        // %1 file
     OpenTitle,
     SaveTitle,

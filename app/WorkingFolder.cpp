@@ -1,10 +1,12 @@
 #include "app/WorkingFolder.h"
 
+#include "gui/AppContext.h"
 #include "gui/LocalPath.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cctype>
@@ -15,6 +17,36 @@
 namespace vornix {
 
 namespace workingfolder {
+
+bool besideProgram(const QString& programFolder) {
+    const QFileInfo folder(QDir::cleanPath(programFolder));
+    if (!folder.isDir() || !folder.isWritable())
+        return false;
+    return !QFileInfo::exists(
+        QDir(folder.absoluteFilePath())
+            .filePath(QStringLiteral("../share/applications/org.vornix.Vornix.desktop")));
+}
+
+void chooseFolders(AppContext& ctx) {
+    if (besideProgram(ctx.programFolder))
+        return;
+    const QString name = QStringLiteral("vornix");
+    ctx.userConfigFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + name + u'/';
+    // The runtime folder is the session's own and is cleared at log-out: the right home for
+    // files that live only until the next drag-out. Qt gives none when it is not safe to use.
+    const QString runtime = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                                ? QString()
+                                : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty()) {
+        ctx.userWorkingFolder = runtime + u'/' + name + u'/';
+        return;
+    }
+    const QString cache =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u'/' + name;
+    QDir().mkpath(cache); // start-up then creates the one level below, as beside the program
+    ctx.userWorkingFolder = cache + QStringLiteral("/temp/");
+}
 
 bool ensure(const QString& folder, QString* error) {
     const QFileInfo info(QDir::cleanPath(folder));

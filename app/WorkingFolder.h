@@ -7,7 +7,19 @@
 
 namespace vornix {
 
+struct AppContext;
+
 namespace workingfolder {
+
+// True when settings.ini and the working folder belong beside the program: its folder is
+// writable and is not the bin folder of an installed tree (one whose share/applications
+// holds our desktop entry), which even a user who may write there must not litter.
+bool besideProgram(const QString& programFolder);
+
+// Points an installed program at the user's folders: settings.ini in the configuration
+// folder, the working folder in the session's runtime folder (in the cache folder when the
+// session has none). Leaves a program whose files belong beside it as it is.
+void chooseFolders(AppContext& ctx);
 
 // Creates the folder (one level) when it does not exist. False with a reason when it
 // cannot be created, or when something that is not a folder stands in its place.

@@ -1,5 +1,6 @@
 #include "app/AboutWindow.h"
 #include "app/MainWindow.h"
+#include "app/WorkingFolder.h"
 #include "gui/AppContext.h"
 #include "gui/QtDialogs.h"
 #include "tape/ui/TapLinkerWindow.h"
@@ -9,19 +10,56 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
+
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+// Answered before the application starts, so they work without a display.
+bool answeredInformationRequest(int argc, char* argv[]) {
+    if (argc < 2)
+        return false;
+    const std::string_view first = argv[1];
+    if (first == "--version") {
+        std::cout << "vornix " VORNIX_VERSION "\n";
+        return true;
+    }
+    if (first == "--help" || first == "-h") {
+        std::cout
+            << "usage: vornix [--] [IMAGE.t64]\n\n"
+               "Starts the editor of Commodore 64 tape images and opens IMAGE.t64 when it is\n"
+               "given; further arguments are ignored. After \"--\" the image name may begin with \"-\".\n\n"
+               "  -h, --help     show this help\n"
+               "      --version  show the version\n";
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (answeredInformationRequest(argc, argv))
+        return 0;
     using namespace vornix;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vornix"));
+    QApplication::setApplicationVersion(QStringLiteral(VORNIX_VERSION));
+    // Ties the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vornix.Vornix"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.vornix.Vornix")));
     // The close sequence ends the program even while the TAP linker window is still open.
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtDialogs dialogs;
-    const AppContext ctx{QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'),
-                         &dialogs};
+    AppContext ctx{QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'), &dialogs};
+    workingfolder::chooseFolders(ctx);
     QStringList arguments = QCoreApplication::arguments();
     if (!arguments.isEmpty())
+        arguments.removeFirst();
+    if (!arguments.isEmpty() && arguments.first() == QLatin1String("--"))
         arguments.removeFirst();
 
     // Created once each, in this order; only the main window is shown.

@@ -2,6 +2,10 @@
 
 #include "core/TapeDocument.h"
 
+#include <CLI/App.hpp>
+#include <CLI/Config.hpp>
+#include <CLI/Formatter.hpp>
+
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -25,33 +29,69 @@ int failure(const std::string& message) {
 
 void note(const std::string& message) { std::cerr << "vornix-cli: " << message << "\n"; }
 
-CommandLine parse(const Args& args, const std::set<std::string>& flags, const std::set<std::string>& valued,
-                  bool keepGoing) {
+CommandLine parse(const Args& args, const std::set<std::string>& flags, const std::set<std::string>& valued) {
     CommandLine cl;
-    bool options = true;
+    CLI::App app;
+    app.set_help_flag(); // each command prints its own help
+    app.allow_extras();  // unknown options are reported below, in our words
+    app.add_flag("-h,--help", cl.help);
+    std::map<std::string, bool> given;
+    for (const std::string& f : flags)
+        app.add_flag(f, given[f]);
+    std::map<std::string, CLI::Option*> options;
+    std::map<std::string, std::string> values;
+    for (const std::string& v : valued)
+        options[v] = app.add_option(v, values[v])->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("operands", cl.operands);
+
+    // Before "--", a number with a minus sign is an option no command has, as it always was;
+    // "--label=" is an empty value, which the library would otherwise take from the next word.
+    std::vector<std::string> words;
+    bool options_end = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (!options || a.size() < 2 || a[0] != '-') {
-            cl.operands.push_back(a);
-        } else if (a == "--") {
-            options = false;
-        } else if (a == "--help" || a == "-h") {
-            cl.help = true;
-        } else if (flags.count(a)) {
-            cl.flags.insert(a);
-        } else if (const auto eq = a.find('='); eq != std::string::npos && valued.count(a.substr(0, eq))) {
-            cl.values[a.substr(0, eq)] = a.substr(eq + 1);
-        } else if (valued.count(a)) {
-            if (i + 1 >= args.size()) {
-                cl.error = "option " + a + " needs a value";
-                return cl;
-            }
-            cl.values[a] = args[++i];
-        } else if (cl.error.empty()) {
+        options_end = options_end || a == "--";
+        const bool valueOfPrevious = i > 0 && valued.count(args[i - 1]);
+        if (!options_end && !valueOfPrevious && a.size() > 1 && a[0] == '-' && a[1] >= '0' && a[1] <= '9' &&
+            cl.error.empty())
             cl.error = "unknown option " + a;
-            if (!keepGoing)
-                return cl;
+        if (!options_end && a.size() > 1 && a.back() == '=' && valued.count(a.substr(0, a.size() - 1))) {
+            words.push_back(a.substr(0, a.size() - 1));
+            words.emplace_back();
+        } else {
+            words.push_back(a);
         }
+    }
+    std::reverse(words.begin(), words.end()); // the library takes them last first
+    try {
+        app.parse(words);
+    } catch (const CLI::ArgumentMismatch&) {
+        for (const std::string& v : valued)
+            if (options[v]->count() == 0 && std::find(args.begin(), args.end(), v) != args.end())
+                cl.error = "option " + v + " needs a value";
+    } catch (const CLI::ParseError& e) {
+        cl.error = e.what();
+    }
+    if (cl.error.empty()) {
+        for (const std::string& extra : app.remaining())
+            if (extra != "--") {
+                cl.error = "unknown option " + extra;
+                break;
+            }
+    }
+    for (const auto& [flag, on] : given)
+        if (on)
+            cl.flags.insert(flag);
+    for (const auto& [name, option] : options)
+        if (option->count())
+            cl.values[name] = values[name];
+    std::map<const CLI::Option*, std::size_t> used;
+    for (const CLI::Option* o : app.parse_order()) {
+        const std::size_t i = used[o]++;
+        if (o->get_name() == "operands" && i < cl.operands.size())
+            cl.sequence.emplace_back(std::string(), cl.operands[i]);
+        else if (valued.count(o->get_name()) && i < o->results().size())
+            cl.sequence.emplace_back(o->get_name(), o->results()[i]);
     }
     return cl;
 }

@@ -36,12 +36,16 @@ struct CommandLine {
     std::map<std::string, std::string> values;
     bool help = false;
     std::string error;
+    // Operands and values of valued options in the order given: {option, value}, with an
+    // empty option for an operand.
+    std::vector<std::pair<std::string, std::string>> sequence;
 };
 
-// flags take no value; valued options take one ("--label X" or "--label=X"). The first
-// unknown option is the error; with keepGoing the rest is still read (a later --help counts).
+// flags take no value; valued options take one ("--label X" or "--label=X"). Options stand
+// before or after operands; after "--" every word is an operand. The first unknown option or
+// missing value is the error; --help anywhere before "--" counts all the same.
 CommandLine parse(const Args& args, const std::set<std::string>& flags,
-                  const std::set<std::string>& valued = {}, bool keepGoing = false);
+                  const std::set<std::string>& valued = {});
 
 // A decimal number from low to high, or nothing.
 std::optional<int> number(const std::string& text, int low, int high);

@@ -69,7 +69,7 @@ std::string capitals(const std::string& text) { return TapeDocument::capitals(te
 } // namespace
 
 int cmdD64Export(const Args& args) {
-    const CommandLine cl = parse(args, {}, {}, true);
+    const CommandLine cl = parse(args, {});
     if (cl.help) {
         printHelp(kExport);
         return 0;
@@ -125,7 +125,7 @@ int cmdD64Export(const Args& args) {
 }
 
 int cmdD64List(const Args& args) {
-    const CommandLine cl = parse(args, {"--json"}, {}, true);
+    const CommandLine cl = parse(args, {"--json"});
     if (cl.help) {
         printHelp(kList);
         return 0;
@@ -184,7 +184,7 @@ int cmdD64List(const Args& args) {
 }
 
 int cmdD64Import(const Args& args) {
-    const CommandLine cl = parse(args, {"--type-01"}, {}, true);
+    const CommandLine cl = parse(args, {"--type-01"});
     if (cl.help) {
         printHelp(kImport);
         return 0;

@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 
 #include "convert/PictureConverters.h"
@@ -14,20 +15,22 @@ using Converter =
     std::function<vornix::ConversionResult(const std::filesystem::path&, const std::filesystem::path&)>;
 
 int runConversion(const char* name, const char* what, const Args& args, const Converter& convert) {
-    // Help wherever it stands: "koala pic.kla --help" must not write a file named --help.
-    if (std::any_of(args.begin(), args.end(),
-                    [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+    const vornix::cli::CommandLine cl = vornix::cli::parse(args, {});
+    if (cl.help) {
         std::cout << "usage: vornix-cli " << name << " IN OUT\n\n"
                   << "Writes OUT, a C64 program that shows " << what << " IN when loaded and run.\n"
                   << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n";
         return 0;
     }
-    if (args.size() != 2) {
+    if (!cl.error.empty() || cl.operands.size() != 2) {
+        if (!cl.error.empty())
+            std::cerr << "vornix-cli " << name << ": " << cl.error << "\n";
         std::cerr << "usage: vornix-cli " << name << " IN OUT\n";
         return 2;
     }
-    const std::filesystem::path input = vornix::platform::pathFromName(args[0]);
-    const std::filesystem::path output = vornix::platform::pathFromName(args[1]);
+    const Args& operands = cl.operands;
+    const std::filesystem::path input = vornix::platform::pathFromName(operands[0]);
+    const std::filesystem::path output = vornix::platform::pathFromName(operands[1]);
     // The editor accepts a missing picture and writes a program without one; on the command
     // line that is almost always a typing error, so it is refused instead.
     vornix::InputFile probe;

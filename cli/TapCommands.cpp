@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 
 #include "tape/TapFile.h"
@@ -32,42 +33,38 @@ bool parsePause(std::string_view text, int& seconds) {
 } // namespace
 
 int cmdTapJoin(const Args& args) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            tapJoinUsage(std::cout);
-            return 0;
-        }
+    // The pauses stand between the files, so the order of options and operands matters here.
+    const vornix::cli::CommandLine cl = vornix::cli::parse(args, {}, {"--pause"});
+    if (cl.help) {
+        tapJoinUsage(std::cout);
+        return 0;
     }
-    if (args.empty()) {
+    if (!cl.error.empty() || cl.sequence.empty() || !cl.sequence.front().first.empty()) {
+        std::cerr << "vornix-cli tap-join: "
+                  << (!cl.error.empty() ? cl.error
+                      : cl.sequence.empty()
+                          ? std::string("missing OUT")
+                          : std::string("the first argument names the output file, not an option"))
+                  << "\n";
         tapJoinUsage(std::cerr);
         return 2;
     }
-    const std::string& output = args.front();
-    if (output.rfind("--", 0) == 0) {
-        std::cerr << "vornix-cli tap-join: the first argument names the output file, not an option\n";
-        tapJoinUsage(std::cerr);
-        return 2;
-    }
+    const std::string& output = cl.sequence.front().second;
 
     std::vector<vornix::tap::JoinItem> items;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        constexpr std::string_view kPause = "--pause=";
-        if (a.rfind(kPause, 0) == 0) {
-            int seconds = 0;
-            if (!parsePause(std::string_view(a).substr(kPause.size()), seconds)) {
-                std::cerr << "vornix-cli tap-join: " << a
-                          << ": a pause is 1, 2, 4, 5, 10, 20 or 40 seconds\n";
-                return 2;
-            }
-            items.push_back(vornix::tap::JoinItem::pause(seconds));
-        } else if (a.rfind("--", 0) == 0) {
-            std::cerr << "vornix-cli tap-join: unknown option " << a << "\n";
-            tapJoinUsage(std::cerr);
-            return 2;
-        } else {
-            items.push_back(vornix::tap::JoinItem::file(a));
+    for (std::size_t i = 1; i < cl.sequence.size(); ++i) {
+        const auto& [option, value] = cl.sequence[i];
+        if (option.empty()) {
+            items.push_back(vornix::tap::JoinItem::file(value));
+            continue;
         }
+        int seconds = 0;
+        if (!parsePause(value, seconds)) {
+            std::cerr << "vornix-cli tap-join: --pause=" << value
+                      << ": a pause is 1, 2, 4, 5, 10, 20 or 40 seconds\n";
+            return 2;
+        }
+        items.push_back(vornix::tap::JoinItem::pause(seconds));
     }
 
     const std::string problem = vornix::tap::checkJoin(items, output);

@@ -1,8 +1,12 @@
 #include "cli/Commands.h"
 
-#include <cstring>
+#include <CLI/App.hpp>
+#include <CLI/Config.hpp>
+#include <CLI/Formatter.hpp>
+
 #include <iostream>
-#include <string_view>
+#include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -37,10 +41,15 @@ const Command kCommands[] = {
 };
 
 void usage(std::ostream& out) {
-    out << "usage: vornix-cli COMMAND [ARGS...]\n\ncommands:\n";
+    out << "usage: vornix-cli COMMAND [ARGS...]\n"
+           "       vornix-cli --help | --version\n\n"
+           "Edits Commodore 64 T64 tape images, joins TAP files, turns Koala and FLI pictures\n"
+           "into runnable programs and moves programs between tape and D64 disk images.\n\n"
+           "commands:\n";
     for (const Command& c : kCommands)
         out << "  " << c.summary << "\n";
-    out << "\n'vornix-cli COMMAND --help' shows the help of one command.\n";
+    out << "\n'vornix-cli COMMAND --help' shows the help of one command.\n"
+           "Exit status: 0 done, 1 failed (files on disk are left as they were), 2 usage error.\n";
 }
 
 } // namespace
@@ -51,18 +60,39 @@ int main(int argc, char* argv[]) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    if (argc < 2) {
+    // Options of the program stand before the command; the command's own words go to it as
+    // they are, for its own parsing.
+    CLI::App app;
+    app.set_help_flag();
+    app.prefix_command();
+    bool help = false;
+    bool version = false;
+    app.add_flag("-h,--help", help);
+    app.add_flag("--version", version);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "vornix-cli: " << e.what() << "\n";
         usage(std::cerr);
         return 2;
     }
-    const std::string_view name = argv[1];
-    if (name == "--help" || name == "-h" || name == "help") {
+    const std::vector<std::string> words = app.remaining();
+    if (version) {
+        std::cout << "vornix-cli " VORNIX_VERSION "\n";
+        return 0;
+    }
+    if (help || (!words.empty() && words.front() == "help")) {
         usage(std::cout);
         return 0;
     }
+    if (words.empty()) {
+        usage(std::cerr);
+        return 2;
+    }
+    const std::string& name = words.front();
     for (const Command& c : kCommands) {
         if (name == c.name)
-            return c.run(Args(argv + 2, argv + argc));
+            return c.run(Args(words.begin() + 1, words.end()));
     }
     std::cerr << "vornix-cli: unknown command '" << name << "'\n";
     usage(std::cerr);

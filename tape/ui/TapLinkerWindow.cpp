@@ -214,6 +214,7 @@ QStringList fromEntries(const vornix::tap::Entries& list) {
 
 void TapLinkerWindow::addFiles() {
     FileDialogSetup setup = tapDialogSetup();
+    setup.title = QStringLiteral("Add TAP files");
     const QStringList chosen = ctx_.dialogs->openFiles(this, setup, true);
     if (chosen.isEmpty())
         return;
@@ -331,6 +332,7 @@ void TapLinkerWindow::joinAndSave() {
     FileDialogSetup setup = tapDialogSetup();
     setup.defaultSuffix = QStringLiteral("TAP");
     setup.confirmOverwrite = true;
+    setup.title = QStringLiteral("Save the joined TAP file as");
     const QString output = ctx_.dialogs->saveFile(this, setup);
     if (output.isEmpty())
         return;

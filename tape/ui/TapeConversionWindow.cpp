@@ -79,6 +79,11 @@ namespace {
 const char* const noCommandLine = "No command line - unbelievable error.";
 const char* const rule = "===================";
 
+FileDialogSetup titled(FileDialogSetup setup, const QString& title) {
+    setup.title = title;
+    return setup;
+}
+
 FileDialogSetup inputSetup() {
     FileDialogSetup setup;
     setup.filters = {{QStringLiteral("WAVe"), QStringLiteral("*.WAV")},
@@ -377,7 +382,8 @@ void TapeConversionWindow::speedUpClicked() { stepSpeed(true); }
 void TapeConversionWindow::speedDownClicked() { stepSpeed(false); }
 
 void TapeConversionWindow::browseInput() {
-    const QStringList chosen = ctx_.dialogs->openFiles(this, inputSetup(), false);
+    const QStringList chosen = ctx_.dialogs->openFiles(
+        this, titled(inputSetup(), text("Wybierz plik WAV lub TAP", "Choose the WAV or TAP file")), false);
     if (!chosen.isEmpty())
         inputEdit_->setText(QDir::toNativeSeparators(chosen.first()));
 }
@@ -400,7 +406,8 @@ void TapeConversionWindow::closeClicked() { close(); }
 
 bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
     // A cancelled dialog still goes on to the run step, which reports the missing line.
-    const QStringList input = ctx_.dialogs->openFiles(this, inputSetup(), false);
+    const QStringList input = ctx_.dialogs->openFiles(
+        this, titled(inputSetup(), text("Wybierz plik WAV lub TAP", "Choose the WAV or TAP file")), false);
     if (input.isEmpty())
         return true;
     const QString in = QDir::toNativeSeparators(input.first());
@@ -409,7 +416,8 @@ bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
         ctx_.dialogs->message(this, text("Potwierdź", "Confirm"), versionOneLabel_->text(), MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes)
         return false;
-    const QString out = ctx_.dialogs->saveFile(this, tapOutputSetup());
+    const QString out = ctx_.dialogs->saveFile(
+        this, titled(tapOutputSetup(), text("Zapisz plik TAP jako", "Save the TAP file as")));
     if (out.isEmpty())
         return true;
     *commandLine = QString::fromStdString(tape64::versionOneCommand(
@@ -441,7 +449,8 @@ bool TapeConversionWindow::analysisCommandLine(QString* commandLine) {
     request.damaged = saveBadCheck_->isEnabled() && saveBadCheck_->isChecked();
     request.output = static_cast<tape64::Output>(outputChoice());
     if (request.output == tape64::Output::T64) {
-        const QString path = ctx_.dialogs->saveFile(this, t64OutputSetup());
+        const QString path = ctx_.dialogs->saveFile(
+            this, titled(t64OutputSetup(), text("Zapisz obraz T64 jako", "Save the T64 image as")));
         if (path.isEmpty())
             return false;
         request.t64Path = QDir::toNativeSeparators(path).toStdString();

@@ -54,7 +54,7 @@ class DiskCommandsTest : public QObject {
 void DiskCommandsTest::menuItemsFollowTheEditingCommands() {
     Harness h;
     h.start();
-    QCOMPARE(h.action("EksportdoD641")->text(), QStringLiteral("Eksport do D64"));
+    QCOMPARE(h.action("EksportdoD641")->text(), QStringLiteral("&Eksport do D64"));
     QVERIFY(h.get<QMenu>("Plik1")->actions().contains(h.action("EksportdoD641")));
     QVERIFY(h.get<QMenu>("Edycja1")->actions().contains(h.action("DodajzD641")));
     QVERIFY(!triggerAction(h.win.get(), "EksportdoD641"));
@@ -63,7 +63,7 @@ void DiskCommandsTest::menuItemsFollowTheEditingCommands() {
     QVERIFY(h.action("EksportdoD641")->isEnabled());
     QVERIFY(h.action("DodajzD641")->isEnabled());
     h.click("SpeedButton11");
-    QCOMPARE(h.action("DodajzD641")->text(), QStringLiteral("Add from D64..."));
+    QCOMPARE(h.action("DodajzD641")->text(), QStringLiteral("Add from &D64..."));
 }
 
 void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {

@@ -178,7 +178,7 @@ void LanguageDragDropTest::englishButtonAppliesTheTableAndStoresEng() {
     QVERIFY(!h.button("SpeedButton11")->isEnabled());
     QTRY_VERIFY(h.button("SpeedButton12")->isVisible());
     QVERIFY(h.button("SpeedButton12")->isEnabled());
-    QCOMPARE(readFile(h.file("settings.ini")), QByteArray("[M]\nEng=1\n"));
+    QVERIFY(readFile(h.file("settings.ini")).endsWith("[M]\nEng=1\n")); // after the recent image
     checkMainWindowTexts(h, true);
     QVERIFY(h.questionsDone());
 }
@@ -198,14 +198,14 @@ void LanguageDragDropTest::polishButtonAsksForARestart() {
     QVERIFY(h.button("SpeedButton11")->isEnabled());
     QTRY_VERIFY(!h.button("SpeedButton12")->isVisible());
     QVERIFY(!h.button("SpeedButton12")->isEnabled());
-    QCOMPARE(readFile(h.file("settings.ini")), QByteArray("[M]\nEng=0\n"));
+    QVERIFY(readFile(h.file("settings.ini")).endsWith("[M]\nEng=0\n"));
     h.dialogs.clear();
     checkMainWindowTexts(h, true); // the running window keeps its English texts
 
     // English again, then the next start reads what was stored last.
     h.click("SpeedButton11");
     QVERIFY(w->english());
-    QCOMPARE(readFile(h.file("settings.ini")), QByteArray("[M]\nEng=1\n"));
+    QVERIFY(readFile(h.file("settings.ini")).endsWith("[M]\nEng=1\n"));
     h.dialogs.answerMessage(MsgAnswer::Ok);
     h.click("SpeedButton12");
     Harness next;
@@ -270,7 +270,7 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
     e.click("SpeedButton12");
     QVERIFY(triggerAction(we, "KompresjaPRG1"));
     QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
-    QCOMPARE(e.action("KompresjaPRG1")->text(), QStringLiteral("PRG Compression frontend"));
+    QCOMPARE(e.action("KompresjaPRG1")->text(), QStringLiteral("&PRG Compression frontend"));
     QVERIFY(triggerAction(we, "WAVTAPT64P00TAP1"));
 
     // They all go when the main window closes.

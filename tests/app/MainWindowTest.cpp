@@ -98,7 +98,7 @@ void MainWindowTest::startStateHasNothingToEdit() {
     QCOMPARE(list->headerItem()->text(1), QStringLiteral("Nazwa"));
     QCOMPARE(list->headerItem()->text(2), QStringLiteral("Rozmiar"));
     QCOMPARE(list->columnWidth(0), 35);
-    QCOMPARE(list->columnWidth(1), 220);
+    QVERIFY(list->columnWidth(1) >= 220); // and grows with the window
     QCOMPARE(list->columnWidth(2), 75);
     QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -495,14 +495,14 @@ void MainWindowTest::keysAndDeleteNeedASelection() {
         QCOMPARE(h.rows(), kFive);
         QVERIFY(!w->document().modified());
     }
-    // The Delete key deletes nothing, even with a selection.
-    h.select({2});
-    QTest::keyClick(h.list(), Qt::Key_Delete);
-    QCOMPARE(h.rows(), kFive);
     // Move to top at the top does nothing at all, not even the modified flag.
     h.select({0});
     h.click("SpeedButton3");
     QVERIFY(!w->document().modified());
+    // The Delete key deletes the selection, as the toolbar's Delete does.
+    h.select({2});
+    QTest::keyClick(h.list(), Qt::Key_Delete);
+    QCOMPARE(h.rows().size(), 4);
     QVERIFY(h.questionsDone());
 }
 

@@ -24,6 +24,8 @@ class StartupTest : public QObject {
     void unwritableSettingsAreReported();
     void workingFolderIsPreparedAndEmptied();
     void workingFolderFailureSkipsTheRestOfStartUp();
+    void installedProgramKeepsItsFilesInTheUsersFolders();
+    void recentImagesKeepTheirNamesAndTheDesignsKeys();
     void commandLineImage_data();
     void commandLineImage();
     void repairMessageSaysWhatWasMended();
@@ -171,8 +173,8 @@ void StartupTest::unwritableSettingsAreReported() {
     QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->caption, QStringLiteral("Vornix"));
-    QCOMPARE(msg->text,
-             QStringLiteral("Unable to write to %1.").arg(QDir::toNativeSeparators(h.file("settings.ini"))));
+    QCOMPARE(msg->text, QString::fromUtf8("Nie można zapisać pliku %1.")
+                            .arg(QDir::toNativeSeparators(h.file("settings.ini"))));
     QCOMPARE(msg->icon, MsgIcon::Error);
     QVERIFY(h.action("Oznaczenieprogramu0x011")->isChecked()); // the change stays on screen
     QVERIFY(h.questionsDone());
@@ -220,6 +222,75 @@ void StartupTest::workingFolderFailureSkipsTheRestOfStartUp() {
     QCOMPARE(h.label("Label3")->text(), QStringLiteral("---"));
     QVERIFY(!w->acceptDrops());
     QVERIFY(h.questionsDone());
+}
+
+// An installed tree: bin/ beside share/applications with our desktop entry. Writable here
+// (the tests may run as root), so only the installed layout sends the files elsewhere.
+void StartupTest::installedProgramKeepsItsFilesInTheUsersFolders() {
+    TestProgramFolder user;
+    qputenv("XDG_CONFIG_HOME", user.file("config").toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", user.file("cache").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", user.file("run").toLocal8Bit());
+    QDir().mkdir(user.file("run"));
+    QFile::setPermissions(user.file("run"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const auto startInstalled = [](Harness& h) {
+        QDir().mkpath(h.file("bin"));
+        QDir().mkpath(h.file("share/applications"));
+        writeFile(h.file("share/applications/org.vornix.Vornix.desktop"), "[Desktop Entry]\n");
+        h.ctx.programFolder = h.file("bin/");
+        workingfolder::chooseFolders(h.ctx);
+        return h.start();
+    };
+    Harness first;
+    QDir().mkpath(user.file("run/vornix/sub"));
+    writeFile(user.file("run/vornix/OLD.PRG"), "x");
+    MainWindow* w = startInstalled(first);
+    QCOMPARE(first.ctx.settingsPath(), user.file("config/vornix/settings.ini"));
+    QCOMPARE(first.ctx.workingFolder(), user.file("run/vornix/"));
+    QVERIFY(!QFile::exists(user.file("run/vornix/OLD.PRG"))); // emptied of files as beside the program
+    QVERIFY(QFileInfo(user.file("run/vornix/sub")).isDir());
+    QVERIFY(w->acceptDrops());
+    QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
+    QCOMPARE(readFile(user.file("config/vornix/settings.ini")), QByteArray("[M]\nopc=1\n"));
+    QCOMPARE(QDir(first.file("bin")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+
+    // The next run reads what the first stored; without a runtime folder the work goes to the cache.
+    qunsetenv("XDG_RUNTIME_DIR");
+    Harness next;
+    startInstalled(next);
+    QVERIFY(next.action("Oznaczenieprogramu0x011")->isChecked());
+    QVERIFY(QFileInfo(user.file("cache/vornix/temp")).isDir());
+    QVERIFY(first.questionsDone() && next.questionsDone());
+
+    // A writable folder of its own keeps the design's places; a missing one is not writable.
+    TestProgramFolder portable;
+    AppContext ctx{portable.path(), nullptr};
+    workingfolder::chooseFolders(ctx);
+    QCOMPARE(ctx.settingsPath(), portable.file("settings.ini"));
+    QCOMPARE(ctx.workingFolder(), portable.file("temp/"));
+    QVERIFY(!workingfolder::besideProgram(portable.file("gone/")));
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CACHE_HOME");
+}
+
+void StartupTest::recentImagesKeepTheirNamesAndTheDesignsKeys() {
+    TestProgramFolder dir;
+    const QString path = dir.file("settings.ini");
+    writeFile(path, "; mine\n[M]\nEng=1\n");
+    // Names with spaces at the end, quotes and letters beyond Latin-1 come back as they were.
+    const QStringList odd{"/t/a b .t64 ", "/t/\"q\".t64", QString::fromUtf8("/t/\u0142\u00f3d\u017a.t64")};
+    QVERIFY(recentimages::store(path, odd));
+    QCOMPARE(recentimages::read(path), odd);
+    QVERIFY(readFile(path).startsWith("; mine\n[M]\nEng=1\n[Recent]\nFile1=\"/t/a b .t64 \"\n"));
+
+    QStringList list;
+    for (int i = 0; i < 10; ++i)
+        list = recentimages::withFirst(list, QString::number(i));
+    list = recentimages::withFirst(list, "5");
+    QCOMPARE(list, QStringList({"5", "9", "8", "7", "6", "4", "3", "2"}));
+    QCOMPARE(recentimages::withFirst(list, "bad\nname"), list);
+    QVERIFY(ProgramSettings::read(path).eng);
 }
 
 void StartupTest::repairMessageSaysWhatWasMended() {

@@ -167,6 +167,28 @@ TEST(Cli, EditsSaveInPlace) {
     EXPECT_EQ(b[96 + 1], 0x01);
 }
 
+TEST(Cli, OptionsStandAnywhereAndDoubleDashEndsThem) {
+    Workspace w;
+    EXPECT_EQ(w({"--version"}).out.rfind("vornix-cli ", 0), 0u);
+    EXPECT_EQ(w({"move", "img.t64", "--bottom", "1"}).code, 0);
+    EXPECT_EQ(w({"rename", "img.t64", "1", "--", "-x-"}).code, 0);
+    EXPECT_EQ(w({"create", "--", "--odd.t64", "game.prg"}).code, 0);
+    CliRun r = w({"list", "--json", "--", "img.t64"});
+    EXPECT_TRUE(has(r.out, "\"name\": \"-X-             \"")) << r.out << r.err;
+    EXPECT_EQ(w({"list", "--", "--odd.t64"}).code, 0);
+    EXPECT_EQ(w({"list", "img.t64", "--", "--json"}).code, 2); // a second operand
+    // After "--" a word that looks like an option is a file name, also for the pictures and TAP.
+    r = w({"koala", "--", "--help", "out.prg"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(has(r.err, "--help")) << r.err;
+    r = w({"tap-join", "out.tap", "--", "--pause=1"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(has(r.err, "--pause=1")) << r.err;
+    // An empty value is a value, not a reason to take the next word.
+    EXPECT_EQ(w({"create", "new.t64", "--label=", "game.prg"}).code, 0);
+    EXPECT_TRUE(has(w({"list", "new.t64"}).out, "entries:  1\n"));
+}
+
 TEST(Cli, ExtractWritesNumberedFilesInListOrder) {
     Workspace w;
     const char sep = static_cast<char>(std::filesystem::path::preferred_separator);

@@ -31,6 +31,12 @@ void ScriptedDialogs::clear() {
 
 QVariant ScriptedDialogs::take(const Question& q) {
     asked.append(q);
+    // Every file and folder dialog says what it is for.
+    if (q.kind != Kind::Message && q.caption.isEmpty()) {
+        unexpected.append(
+            QStringLiteral("a %1 dialog without a title").arg(QString::fromLatin1(kindName(q.kind))));
+        QTest::qFail(qPrintable(unexpected.last()), __FILE__, __LINE__);
+    }
     if (hook_) {
         auto hook = std::move(hook_);
         hook_ = nullptr;

@@ -277,10 +277,14 @@ void CartridgeWindow::startClicked() {
         return;
     }
 
-    const QStringList input = ctx_.dialogs->openFiles(this, openSetup(), false);
+    FileDialogSetup open = openSetup();
+    open.title = text("Choose the cartridge or binary file", "Wybierz plik cartridge lub dane binarne");
+    const QStringList input = ctx_.dialogs->openFiles(this, open, false);
     if (input.isEmpty())
         return;
-    const QString chosen = ctx_.dialogs->saveFile(this, saveSetup(saveFilter_));
+    FileDialogSetup save = saveSetup(saveFilter_);
+    save.title = text("Save the converted file as", "Zapisz przekonwertowany plik jako");
+    const QString chosen = ctx_.dialogs->saveFile(this, save);
     if (chosen.isEmpty())
         return;
     // The type name may depend on the tool's answer: wait for it (the window stays live,

@@ -286,12 +286,16 @@ bool CompressionWindow::run(bool forPicture) {
     if (busy_)
         return false;
     if (logView_->toPlainText() != kUnattendedMark) {
+        openDialog_.title = polish_ ? QStringLiteral("Wybierz program do kompresji")
+                                    : QStringLiteral("Choose the program to compress");
         const QStringList chosen = ctx_.dialogs->openFiles(this, openDialog_, false);
         if (chosen.isEmpty())
             return false;
         openDialog_.fileName = chosen.first();
     }
     if (logView_->toPlainText() != kUnattendedMark) {
+        saveDialog_.title = polish_ ? QStringLiteral("Zapisz skompresowany program jako")
+                                    : QStringLiteral("Save the compressed program as");
         const QString chosen = ctx_.dialogs->saveFile(this, saveDialog_);
         if (chosen.isEmpty())
             return false;
