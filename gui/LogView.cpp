@@ -28,6 +28,13 @@ bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_');
 // A line as the painter and font metrics take it, without copying its characters (valid
 // while the log is not changed).
 QString borrowed(QStringView text) { return QString::fromRawData(text.data(), text.size()); }
+
+// Latin-1 characters to their bytes. The buffers never overlap: said so, the compiler copies
+// many characters at a time.
+void narrow(const char16_t* __restrict from, char* __restrict to, qsizetype n) {
+    for (qsizetype k = 0; k < n; ++k)
+        to[k] = static_cast<char>(from[k]);
+}
 } // namespace
 
 qsizetype LogBlocks::seriesSize(qsizetype k) {
@@ -128,8 +135,7 @@ void LogLines::put(Span& s, QStringView text) {
     s.length = n;
     char* out = claim(s, s.bytes(), s.wide);
     if (!s.wide) {
-        for (qsizetype k = 0; k < n; ++k)
-            out[k] = static_cast<char>(chars[k]);
+        narrow(chars, out, n);
     } else {
         std::memcpy(out, chars, static_cast<std::size_t>(2 * n));
     }
@@ -173,8 +179,7 @@ void LogLines::extend(qsizetype i, QStringView text) {
     if (s.wide) {
         std::memcpy(out, text.utf16(), static_cast<std::size_t>(more));
     } else {
-        for (qsizetype k = 0; k < text.size(); ++k)
-            out[k] = static_cast<char>(text[k].unicode());
+        narrow(reinterpret_cast<const char16_t*>(text.utf16()), out, text.size());
     }
     used_.back() += more;
     live_ += more;
@@ -266,7 +271,7 @@ void LogView::replaceLastLine(QStringView text) {
 void LogView::extendLastLine(QStringView text) {
     lines_.extend(lines_.size() - 1, text);
     noteWidth(lines_.length(lines_.size() - 1));
-    afterEdit();
+    changed(); // a longer line leaves every position valid
 }
 
 void LogView::truncateLastLine(qsizetype length) {
