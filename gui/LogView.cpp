@@ -56,21 +56,6 @@ void LogBlocks::clear() {
     blocks_.clear();
 }
 
-LogLines::Span& LogLines::span(qsizetype i) const {
-    qsizetype chunk = 0;
-    qsizetype offset = i;
-    if (i >= kChunk) {
-        // Past the growing chunks (which add up to kChunk spans) all chunks are kChunk long.
-        constexpr qsizetype kGrowing = std::bit_width(static_cast<quint64>(kChunk / kFirstChunk));
-        chunk = kGrowing - 1 + i / kChunk;
-        offset = i % kChunk;
-    } else if (i >= kFirstChunk) {
-        chunk = std::bit_width(static_cast<quint64>(i / kFirstChunk));
-        offset = i - (kFirstChunk << (chunk - 1));
-    }
-    return reinterpret_cast<Span*>(index_.data(chunk))[offset];
-}
-
 void LogLines::pushSpan(const Span& s) {
     // Chunk k holds as many spans as all before it (chunk 0 and 1: kFirstChunk), up to kChunk.
     if (count_ == capacity_) {

@@ -10,6 +10,7 @@
 
 #include "core/PlatformFile.h"
 
+#include <bit>
 #include <vector>
 
 class QTimer;
@@ -84,7 +85,20 @@ class LogLines {
     // chunk 0 and 1 hold kFirstChunk spans, each next one twice as many up to kChunk.
     static constexpr qsizetype kFirstChunk = 512;
     static constexpr qsizetype kChunk = 2 * 1024 * 1024 / sizeof(Span);
-    Span& span(qsizetype i) const;
+    Span& span(qsizetype i) const {
+        qsizetype chunk = 0;
+        qsizetype offset = i;
+        if (i >= kChunk) {
+            // Past the growing chunks (which add up to kChunk spans) all chunks are kChunk long.
+            constexpr qsizetype kGrowing = std::bit_width(static_cast<quint64>(kChunk / kFirstChunk));
+            chunk = kGrowing - 1 + i / kChunk;
+            offset = i % kChunk;
+        } else if (i >= kFirstChunk) {
+            chunk = std::bit_width(static_cast<quint64>(i / kFirstChunk));
+            offset = i - (kFirstChunk << (chunk - 1));
+        }
+        return reinterpret_cast<Span*>(index_.data(chunk))[offset];
+    }
     void pushSpan(const Span& s);
 
     bool atEnd(qsizetype i) const;
