@@ -398,7 +398,10 @@ int cmdExtract(const Args& args) {
     std::string written;
     const vornix::ExtractResult x = vornix::extractEach(
         {chosen.begin(), chosen.end()}, static_cast<std::size_t>(count),
-        [&](std::size_t p) { return extractor.extract(p, folder); },
+        [&](std::size_t p) { return extractor.create(p, folder); },
+        [&](std::size_t p, vornix::platform::Handle file, const std::string& path) {
+            return extractor.fill(p, file, path);
+        },
         [&](std::size_t, const vornix::ExtractResult& done) { written += done.path + "\n"; });
     std::cout << written << std::flush;
     if (!x.written)

@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <filesystem>
 #include <limits>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -57,32 +61,86 @@ bool createPrg(const std::string& folder, const std::string& entryName, platform
     const std::string base = basePath(folder, entryName);
     for (int n = 0; n <= kMaxNumber; ++n) {
         const std::string path = candidate(base, n);
-        if (taken(path))
-            continue;
-        // Exclusive creation: a file that appeared meanwhile is never overwritten.
+        // Exclusive creation: a file that is there, or appeared meanwhile, is never
+        // overwritten. Whether the name is taken is asked only when that fails: one system
+        // call per file in the usual case.
         const FileError e = platform::createNew(path, out);
         if (!e) {
             result.path = path;
             return true;
         }
-        if (e.problem != FileProblem::System || e.code != EEXIST) {
-            result.failure = e;
-            result.error = path + ": cannot create the file: " + e.reason();
-            return false;
-        }
+        if ((e.problem == FileProblem::System && e.code == EEXIST) || taken(path))
+            continue;
+        result.failure = e;
+        result.error = path + ": cannot create the file: " + e.reason();
+        return false;
     }
     result.error = candidate(base, 0) + ": no free numbered name is left in the folder";
     return false;
+}
+
+ExtractResult& describeFailure(ExtractResult& result, const FileError& e) {
+    result.written = false;
+    result.failure = e;
+    result.error = e.path == result.path ? result.path + ": write error: " + e.reason() : e.message();
+    return result;
 }
 
 // Removes a file that could not be written completely; no half-written program is left.
 ExtractResult& failed(ExtractResult& result, platform::Handle file, const FileError& e) {
     platform::close(file);
     platform::removeFile(result.path);
-    result.failure = e;
-    result.error = e.path == result.path ? result.path + ": write error: " + e.reason() : e.message();
-    return result;
+    return describeFailure(result, e);
 }
+
+// A second thread that runs one job at a time: handed over, then waited for.
+class Worker {
+  public:
+    Worker() : thread_([this] { loop(); }) {}
+    ~Worker() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            quit_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    Worker(const Worker&) = delete;
+    Worker& operator=(const Worker&) = delete;
+
+    void start(std::function<void()> job) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            job_ = std::move(job);
+        }
+        changed_.notify_all();
+    }
+    void wait() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return !job_; });
+    }
+
+  private:
+    void loop() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return quit_ || job_; });
+            if (!job_)
+                return;
+            lock.unlock();
+            job_();
+            lock.lock();
+            job_ = nullptr;
+            changed_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::function<void()> job_; // set while a job waits or runs
+    bool quit_ = false;
+    std::thread thread_; // last: starts once the rest is there
+};
 
 } // namespace
 
@@ -144,15 +202,76 @@ ExtractResult extractEntry(const Entry& entry, const std::string& folder, const 
 
 ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
                           const EntryWriter& write, const EntryWritten& done) {
+    // Each file is written whole by write: nothing is left for a second step.
+    const PrgCreator whole = [&write](std::size_t position) { return PrgFile{write(position)}; };
+    return extractEach(positions, count, whole, PrgFiller(), done);
+}
+
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
+                          const PrgCreator& create, const PrgFiller& fill, const EntryWritten& done) {
+    struct Filling {
+        std::size_t position = 0;
+        ExtractResult result;
+        FileError error; // set by the worker
+    };
+    std::optional<Worker> worker;
+    std::optional<Filling> filling; // the file the worker has; touched here only after wait()
+    const auto fillAndClose = [&fill](std::size_t position, const PrgFile& file) {
+        FileError e = fill(position, file.handle, file.result.path);
+        platform::close(file.handle);
+        if (e)
+            platform::removeFile(file.result.path);
+        return e;
+    };
+    const auto written = [&done](std::size_t position, ExtractResult& result) {
+        result.written = true;
+        if (done)
+            done(position, result);
+    };
+    // Waits for the file being filled; its failure ends the loop.
+    const auto settle = [&]() -> std::optional<ExtractResult> {
+        if (!filling)
+            return std::nullopt;
+        worker->wait();
+        Filling f = std::move(*filling);
+        filling.reset();
+        if (f.error)
+            return describeFailure(f.result, f.error);
+        written(f.position, f.result);
+        return std::nullopt;
+    };
     for (std::size_t position : positions) {
         if (position >= count)
             break;
-        ExtractResult result = write(position);
-        if (!result.written)
-            return result;
-        if (done)
-            done(position, result);
+        PrgFile file = create(position);
+        if (file.handle == platform::kNoHandle) {
+            if (auto failure = settle())
+                return *failure;
+            if (!file.result.written)
+                return file.result;
+            written(position, file.result);
+            continue;
+        }
+        if (auto failure = settle()) {
+            // The file after a failed one is still empty: it goes too.
+            platform::close(file.handle);
+            platform::removeFile(file.result.path);
+            return *failure;
+        }
+        if (positions.size() == 1) {
+            if (const FileError e = fillAndClose(position, file))
+                return describeFailure(file.result, e);
+            written(position, file.result);
+            continue;
+        }
+        if (!worker)
+            worker.emplace();
+        filling = Filling{position, file.result, {}};
+        worker->start(
+            [&fillAndClose, &filling, position, file] { filling->error = fillAndClose(position, file); });
     }
+    if (auto failure = settle())
+        return *failure;
     ExtractResult all;
     all.written = true;
     return all;
@@ -181,25 +300,35 @@ const ReadResult& ImageExtractor::open(const std::string& imagePath) {
 }
 
 ExtractResult ImageExtractor::extract(std::size_t index, const std::string& folder) {
-    ExtractResult result;
+    PrgFile file = create(index, folder);
+    if (file.handle == platform::kNoHandle)
+        return file.result;
+    if (const FileError e = fill(index, file.handle, file.result.path))
+        return failed(file.result, file.handle, e);
+    platform::close(file.handle);
+    file.result.written = true;
+    return file.result;
+}
+
+PrgFile ImageExtractor::create(std::size_t index, const std::string& folder) const {
+    PrgFile file;
     if (image_ == platform::kNoHandle || index >= directory_.contents.entries.size()) {
-        result.error = path_ + ": there is no entry " + std::to_string(index + 1);
-        return result;
+        file.result.error = path_ + ": there is no entry " + std::to_string(index + 1);
+        return file;
     }
+    if (!createPrg(folder, directory_.contents.entries[index].name, file.handle, file.result))
+        file.handle = platform::kNoHandle;
+    return file;
+}
+
+FileError ImageExtractor::fill(std::size_t index, platform::Handle file, const std::string& path) const {
     const Entry& entry = directory_.contents.entries[index];
-    platform::Handle f = platform::kNoHandle;
-    if (!createPrg(folder, entry.name, f, result))
-        return result;
     // The load address, then the data copied by the kernel where it can (one copy instead of
     // two through memory); bounded memory whatever the image's size.
-    if (const int err = platform::writeAll(f, entry.load, 2))
-        return failed(result, f, {FileProblem::System, err, result.path});
-    if (const FileError e = platform::copyRange(image_, static_cast<std::uint32_t>(entry.dataOffset), f,
-                                                static_cast<std::uint64_t>(entry.size), path_, result.path))
-        return failed(result, f, e);
-    platform::close(f);
-    result.written = true;
-    return result;
+    if (const int err = platform::writeAll(file, entry.load, 2))
+        return {FileProblem::System, err, path};
+    return platform::copyRange(image_, static_cast<std::uint32_t>(entry.dataOffset), file,
+                               static_cast<std::uint64_t>(entry.size), path_, path);
 }
 
 } // namespace vornix

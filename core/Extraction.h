@@ -50,6 +50,25 @@ using EntryWritten = std::function<void(std::size_t position, const ExtractResul
 ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
                           const EntryWriter& write, const EntryWritten& done = {});
 
+// A new, empty file for an entry (result.path names it), or why it could not be made
+// (handle kNoHandle, result.written false).
+struct PrgFile {
+    ExtractResult result;
+    platform::Handle handle = platform::kNoHandle;
+};
+using PrgCreator = std::function<PrgFile(std::size_t position)>;
+// Writes the entry's load address and data into the file at path (without closing it).
+using PrgFiller =
+    std::function<FileError(std::size_t position, platform::Handle file, const std::string& path)>;
+
+// The same loop with each file made in two steps: the files are created here, one after
+// the other (equal names are numbered in the order of the positions), while a second thread
+// fills and closes the file before, so that creating and writing overlap. A file that fails
+// is removed, and so is the next one already created; done is called here, in order. fill
+// runs on the second thread: it must not touch what create uses.
+ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
+                          const PrgCreator& create, const PrgFiller& fill, const EntryWritten& done = {});
+
 // Extraction straight from an image file: only the directory is read, and each entry is
 // copied from the file to its PRG file (inside the kernel where it can), so the image is
 // never held in memory.
@@ -65,6 +84,10 @@ class ImageExtractor {
     const ReadResult& directory() const { return directory_; }
     // Writes entry index (from 0) into folder, named as extractEntry names it.
     ExtractResult extract(std::size_t index, const std::string& folder);
+    // The same in the two steps of the two-thread extractEach: create makes the file, fill
+    // writes it (fill may run on another thread than create).
+    PrgFile create(std::size_t index, const std::string& folder) const;
+    FileError fill(std::size_t index, platform::Handle file, const std::string& path) const;
 
   private:
     std::string path_;

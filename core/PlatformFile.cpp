@@ -474,6 +474,14 @@ void freeLarge(LargeBuffer& buffer) {
     buffer = {};
 }
 
+void enlargePipe(int fd) {
+#ifdef F_SETPIPE_SZ
+    ::fcntl(fd, F_SETPIPE_SZ, 1 << 20); // a smaller pipe still works
+#else
+    (void)fd;
+#endif
+}
+
 std::string fileNameFromLatin1(const std::string& latin1) {
     // File names on this system are UTF-8.
     std::string out;

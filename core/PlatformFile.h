@@ -125,6 +125,11 @@ struct LargeBuffer {
 LargeBuffer allocateLarge(std::size_t size);
 void freeLarge(LargeBuffer& buffer);
 
+// Gives the pipe at descriptor fd room for a megabyte, where the system allows, so that a
+// chatty child writes on while its reader is busy and the reader takes more at a time. Safe
+// between fork and exec; does nothing elsewhere.
+void enlargePipe(int fd);
+
 // File-name bytes for a name of single-byte Latin-1 characters (0x20 and up; the caller has
 // replaced control characters): the platform's file-name encoding.
 std::string fileNameFromLatin1(const std::string& latin1);

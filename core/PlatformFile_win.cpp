@@ -547,6 +547,8 @@ void freeLarge(LargeBuffer& buffer) {
     buffer = {};
 }
 
+void enlargePipe(int) {}
+
 std::string fileNameFromLatin1(const std::string& latin1) {
     // Latin-1 is the first 256 code points; the ANSI code page gives what it can, and a
     // character it has no byte for becomes '_' rather than a look-alike.

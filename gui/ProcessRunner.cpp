@@ -1,5 +1,6 @@
 #include "gui/ProcessRunner.h"
 
+#include "core/PlatformFile.h"
 #include "gui/ToolLocator.h"
 #include "tools/LineCutter.h"
 
@@ -12,12 +13,14 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <unistd.h>
+#endif
 
 namespace vornix {
-
-#endif
 
 ProcessTimer::ProcessTimer(QObject* parent) : QObject(parent), timer_(new QTimer(this)) {
     connect(timer_, &QTimer::timeout, this, [this] {
@@ -58,19 +61,20 @@ struct ProcessRunner::Impl {
 
     // Reads and hands out everything waiting in the pipe of p.
     void readFrom(QProcess* p) {
-        const qint64 waiting = p->bytesAvailable();
-        if (waiting <= 0)
-            return;
-        // The buffers keep their size from read to read: no allocation once they are large enough.
-        bytes.resize(waiting);
-        const qint64 got = p->read(bytes.data(), waiting);
-        if (got <= 0)
-            return;
-        text.resize(decoder.requiredSpace(got));
-        const QChar* end = decoder.appendToBuffer(text.data(), QByteArrayView(bytes.constData(), got));
-        const auto length = static_cast<std::size_t>(end - text.constData());
-        cutter.feed(std::u16string_view(reinterpret_cast<const char16_t*>(text.constData()), length),
-                    [this](std::u16string_view line, vornix::LineEnd how) { emitLine(line, how); });
+        // In pieces that stay in the processor's cache from reading to showing; the buffers
+        // keep their size from piece to piece: no allocation once they are large enough.
+        constexpr qint64 kPiece = 64 * 1024;
+        for (qint64 waiting = p->bytesAvailable(); waiting > 0; waiting = p->bytesAvailable()) {
+            bytes.resize(std::min(waiting, kPiece));
+            const qint64 got = p->read(bytes.data(), bytes.size());
+            if (got <= 0)
+                return;
+            text.resize(decoder.requiredSpace(got));
+            const QChar* end = decoder.appendToBuffer(text.data(), QByteArrayView(bytes.constData(), got));
+            const auto length = static_cast<std::size_t>(end - text.constData());
+            cutter.feed(std::u16string_view(reinterpret_cast<const char16_t*>(text.constData()), length),
+                        [this](std::u16string_view line, vornix::LineEnd how) { emitLine(line, how); });
+        }
     }
 
     void emitLine(std::u16string_view line, vornix::LineEnd how) {
@@ -197,8 +201,12 @@ bool ProcessRunner::start() {
     p->setArguments(words.mid(1));
 #ifdef Q_OS_UNIX
     // Output written after the runner stopped listening is lost, as it is on the platform
-    // this tool chain comes from; it must not kill the child.
-    p->setChildProcessModifier([] { ::signal(SIGPIPE, SIG_IGN); });
+    // this tool chain comes from; it must not kill the child. A large pipe lets a chatty
+    // child write on while the window shows what came before.
+    p->setChildProcessModifier([] {
+        ::signal(SIGPIPE, SIG_IGN);
+        platform::enlargePipe(STDOUT_FILENO);
+    });
 #endif
     connect(p, &QProcess::readyReadStandardOutput, this, [this, p] {
         if (p == d->proc)

@@ -9,6 +9,8 @@
 #include <windows.h>
 #endif
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 using namespace vornix;
@@ -110,4 +112,59 @@ TEST(Extraction, UnwritableFolderIsReported) {
     EXPECT_NE(r.error.find((std::filesystem::path("gone") / "GAME.PRG").string()), std::string::npos)
         << r.error;
     EXPECT_FALSE(testfiles::exists(dir.file("gone")));
+}
+
+TEST(Extraction, TwoStepLoopKeepsOrderAndLeavesNoPartFiles) {
+    // Files are created in order and filled on a second thread. A file that cannot be filled
+    // is removed, and so is the one created after it; a file that cannot be created ends the
+    // loop after the ones before it are written.
+    const std::size_t none = 99;
+    const struct {
+        std::size_t fillFails, createFails;
+    } cases[] = {{none, none}, {0, none}, {3, none}, {5, none}, {none, 4}, {2, 3}};
+    for (const auto& c : cases) {
+        testfiles::TempDir dir;
+        const auto name = [&](std::size_t p) { return dir.file("F" + std::to_string(p)); };
+        const auto create = [&](std::size_t p) {
+            PrgFile f;
+            if (p == c.createFails) {
+                f.result.error = "cannot create " + std::to_string(p);
+                return f;
+            }
+            f.result.path = name(p);
+            EXPECT_FALSE(platform::createNew(f.result.path, f.handle));
+            return f;
+        };
+        const auto fill = [&](std::size_t p, platform::Handle h, const std::string& path) -> FileError {
+            if (p == c.fillFails)
+                return {FileProblem::System, ENOSPC, path};
+            const auto byte = static_cast<std::uint8_t>(p);
+            return {platform::writeAll(h, &byte, 1) ? FileProblem::System : FileProblem::None, 0, path};
+        };
+        std::vector<std::size_t> done;
+        const ExtractResult r =
+            extractEach({0, 1, 2, 3, 4, 5, 9}, 6, create, fill, [&](std::size_t p, const ExtractResult& x) {
+                EXPECT_TRUE(x.written);
+                EXPECT_EQ(x.path, name(p));
+                done.push_back(p);
+            });
+        const std::size_t end = std::min({c.fillFails, c.createFails, std::size_t(6)});
+        std::vector<std::size_t> expected;
+        for (std::size_t p = 0; p < end; ++p)
+            expected.push_back(p);
+        EXPECT_EQ(done, expected) << c.fillFails << " " << c.createFails;
+        EXPECT_EQ(r.written, end == 6);
+        if (end == c.fillFails) {
+            EXPECT_EQ(r.path, name(end));
+            EXPECT_NE(r.error.find(name(end) + ": write error"), std::string::npos) << r.error;
+        } else if (end == c.createFails) {
+            EXPECT_EQ(r.error, "cannot create " + std::to_string(end));
+        }
+        for (std::size_t p = 0; p <= 6; ++p) {
+            ASSERT_EQ(testfiles::exists(name(p)), p < end) << p;
+            if (p < end) {
+                EXPECT_EQ(testfiles::readAll(name(p)), testfiles::Bytes{static_cast<std::uint8_t>(p)});
+            }
+        }
+    }
 }
