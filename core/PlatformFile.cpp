@@ -1,6 +1,8 @@
 // POSIX implementation of the platform file layer (Linux extras where the kernel has them).
 #include "core/PlatformFile.h"
 
+#include "core/FileStamp.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -480,6 +482,22 @@ void enlargePipe(int fd) {
 #else
     (void)fd;
 #endif
+}
+
+bool readStamp(const std::string& path, FileStamp& stamp) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+#if defined(__APPLE__)
+    stamp.modifiedNs =
+        static_cast<std::int64_t>(st.st_mtimespec.tv_sec) * 1000000000 + st.st_mtimespec.tv_nsec;
+#else
+    stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+#endif
+    stamp.device = static_cast<std::uint64_t>(st.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+    stamp.size = static_cast<std::int64_t>(st.st_size);
+    return true;
 }
 
 std::string fileNameFromLatin1(const std::string& latin1) {

@@ -10,6 +10,8 @@
 
 namespace vornix {
 
+struct FileStamp;
+
 // Why a file operation failed. System carries the system's error number.
 enum class FileProblem {
     None,
@@ -129,6 +131,9 @@ void freeLarge(LargeBuffer& buffer);
 // chatty child writes on while its reader is busy and the reader takes more at a time. Safe
 // between fork and exec; does nothing elsewhere.
 void enlargePipe(int fd);
+
+// Fills stamp from the file at path (following links); false when there is none.
+bool readStamp(const std::string& path, FileStamp& stamp);
 
 // File-name bytes for a name of single-byte Latin-1 characters (0x20 and up; the caller has
 // replaced control characters): the platform's file-name encoding.

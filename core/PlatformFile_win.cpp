@@ -4,6 +4,8 @@
 // one fits (callers test EEXIST and friends); other Windows errors travel as their negated code.
 #include "core/PlatformFile.h"
 
+#include "core/FileStamp.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -548,6 +550,26 @@ void freeLarge(LargeBuffer& buffer) {
 }
 
 void enlargePipe(int) {}
+
+bool readStamp(const std::string& path, FileStamp& stamp) {
+    const HANDLE h = openForQuery(wide(path));
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool ok = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    if (!ok)
+        return false;
+    // The volume and file index are the file's identity, as device and inode are elsewhere.
+    stamp.device = info.dwVolumeSerialNumber;
+    stamp.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp.size =
+        static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
+    const std::uint64_t ticks = (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                info.ftLastWriteTime.dwLowDateTime;
+    stamp.modifiedNs = static_cast<std::int64_t>(ticks) * 100; // 100 ns ticks
+    return true;
+}
 
 std::string fileNameFromLatin1(const std::string& latin1) {
     // Latin-1 is the first 256 code points; the ANSI code page gives what it can, and a

@@ -33,6 +33,8 @@ QString shownText(MainWindow* w, const TextRow& row, QString* promptText, QStrin
     case TextRole::ToolTip: return findNamed<QToolButton>(w, name)->toolTip();
     case TextRole::PromptText: return *promptText;
     case TextRole::PromptCaption: return *promptCaption;
+    case TextRole::Button:
+    case TextRole::Group: break; // the tool windows' roles; the main window has none
     }
     return {};
 }

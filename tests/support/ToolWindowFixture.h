@@ -6,6 +6,8 @@
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QTest>
+
 #include <memory>
 
 template <typename Window> class ToolWindowFixture {
@@ -40,4 +42,9 @@ template <typename Window> class ToolWindowFixture {
     }
     // Every question asked was expected, and every answer queued was used.
     bool questionsDone() const { return dialogs.unexpected.isEmpty() && dialogs.pendingAnswers() == 0; }
+    // The same as test checks, naming the unexpected questions (for a test's cleanup()).
+    void verifyQuestionsDone() const {
+        QVERIFY2(dialogs.unexpected.isEmpty(), qPrintable(dialogs.unexpected.join(QLatin1Char('\n'))));
+        QCOMPARE(dialogs.pendingAnswers(), 0);
+    }
 };

@@ -81,9 +81,7 @@ class TapeConversionWindowTest : public QObject {
         writeFile(wav_, "RIFF");
     }
     void cleanup() {
-        QVERIFY2(fx_->dialogs.unexpected.isEmpty(),
-                 qPrintable(fx_->dialogs.unexpected.join(QLatin1Char('\n'))));
-        QCOMPARE(fx_->dialogs.pendingAnswers(), 0);
+        fx_->verifyQuestionsDone();
         fx_.reset();
     }
 

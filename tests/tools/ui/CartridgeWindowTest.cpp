@@ -59,9 +59,7 @@ class CartridgeWindowTest : public QObject {
         writeFile(input_, "CART");
     }
     void cleanup() {
-        QVERIFY2(fx_->dialogs.unexpected.isEmpty(),
-                 qPrintable(fx_->dialogs.unexpected.join(QLatin1Char('\n'))));
-        QCOMPARE(fx_->dialogs.pendingAnswers(), 0);
+        fx_->verifyQuestionsDone();
         fx_.reset();
     }
 
