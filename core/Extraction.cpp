@@ -3,12 +3,15 @@
 #include "core/FileIO.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <condition_variable>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -93,53 +96,186 @@ ExtractResult& failed(ExtractResult& result, platform::Handle file, const FileEr
     return describeFailure(result, e);
 }
 
-// A second thread that runs one job at a time: handed over, then waited for.
-class Worker {
-  public:
-    Worker() : thread_([this] { loop(); }) {}
-    ~Worker() {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            quit_ = true;
-        }
-        changed_.notify_all();
-        thread_.join();
-    }
-    Worker(const Worker&) = delete;
-    Worker& operator=(const Worker&) = delete;
+// Files created ahead of the ones being written, at most: bounds the open handles.
+constexpr std::size_t kCreatedAhead = 32;
 
-    void start(std::function<void()> job) {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            job_ = std::move(job);
+// The two-step extraction on two threads. The calling thread creates the files in order
+// (so equal names are numbered in that order) and, when it is far enough ahead, writes
+// some itself; a helper thread writes the others. Creating happens in the folder one file
+// at a time anyway, while writing and closing files can run side by side.
+class TwoStepExtraction {
+  public:
+    TwoStepExtraction(std::vector<std::size_t> positions, const PrgCreator& create, const PrgFiller& fill)
+        : positions_(std::move(positions)), slots_(positions_.size()), limit_(positions_.size()),
+          create_(create), fill_(fill) {}
+
+    ExtractResult run(const EntryWritten& done) {
+        std::optional<std::thread> helper;
+        if (positions_.size() > 1) {
+            try {
+                helper.emplace([this] { help(); });
+            } catch (const std::system_error&) {
+                // No second thread to be had: this one writes everything.
+            }
         }
-        changed_.notify_all();
-    }
-    void wait() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [this] { return !job_; });
+        const std::size_t made = createAll();
+        finishCreating();
+        std::size_t index = 0;
+        while (claim(index))
+            fillSlot(index);
+        if (helper)
+            helper->join();
+        return settle(made, done);
     }
 
   private:
-    void loop() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        for (;;) {
-            changed_.wait(lock, [this] { return quit_ || job_; });
-            if (!job_)
-                return;
-            lock.unlock();
-            job_();
-            lock.lock();
-            job_ = nullptr;
-            changed_.notify_all();
+    struct Slot {
+        PrgFile file;
+        FileError error; // the failure while writing
+        bool filled = false;
+    };
+
+    // Creates the files in order until all are there or one fails; returns how many were
+    // created (the slot after them holds the failure, if any).
+    std::size_t createAll() {
+        std::size_t made = 0;
+        while (made < positions_.size() && made < limit_.load()) {
+            std::size_t index = 0;
+            if (made - claimed_.load() >= kCreatedAhead && claim(index)) {
+                fillSlot(index);
+                continue;
+            }
+            Slot& slot = slots_[made];
+            slot.file = create_(positions_[made]);
+            if (slot.file.handle == platform::kNoHandle) {
+                slot.filled = true; // nothing left to write
+                if (!slot.file.result.written) {
+                    lowerLimit(made);
+                    break;
+                }
+            }
+            created_.store(++made, std::memory_order_release);
+            wakeHelper();
+        }
+        return made;
+    }
+
+    // The next created file nobody writes yet, if any.
+    bool claim(std::size_t& index) {
+        std::size_t next = claimed_.load();
+        while (next < created_.load(std::memory_order_acquire) && next < limit_.load())
+            if (claimed_.compare_exchange_weak(next, next + 1)) {
+                index = next;
+                return true;
+            }
+        return false;
+    }
+
+    void fillSlot(std::size_t index) {
+        Slot& slot = slots_[index];
+        if (slot.filled)
+            return;
+        const platform::Handle file = slot.file.handle;
+        slot.error = fill_(positions_[index], file, slot.file.result.path);
+        platform::close(file);
+        slot.file.handle = platform::kNoHandle;
+        slot.filled = true;
+        if (slot.error) {
+            platform::removeFile(slot.file.result.path);
+            lowerLimit(index + 1);
         }
     }
 
+    // No file from index on is created or written any more: one before it failed.
+    void lowerLimit(std::size_t index) {
+        std::size_t limit = limit_.load();
+        while (index < limit && !limit_.compare_exchange_weak(limit, index)) {
+        }
+    }
+
+    bool ready() {
+        const std::size_t next = claimed_.load();
+        return next < created_.load(std::memory_order_acquire) && next < limit_.load();
+    }
+
+    void help() {
+        for (;;) {
+            std::size_t index = 0;
+            if (claim(index)) {
+                fillSlot(index);
+                continue;
+            }
+            // The next file is usually only microseconds away: look again a while before
+            // sleeping, since a wake-up per file costs more than the file.
+            bool soon = false;
+            for (int look = 0; look < 200 && !soon; ++look) {
+                std::this_thread::yield();
+                soon = ready();
+            }
+            if (soon)
+                continue;
+            std::unique_lock<std::mutex> lock(mutex_);
+            sleeping_ = true;
+            wake_.wait(lock, [this] { return !creating_ || ready(); });
+            sleeping_ = false;
+            if (!creating_ && !ready())
+                return;
+        }
+    }
+
+    void wakeHelper() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (sleeping_)
+            wake_.notify_one();
+    }
+
+    void finishCreating() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            creating_ = false;
+        }
+        wake_.notify_one();
+    }
+
+    // After both threads are done: reports the written files in order up to the first
+    // failure, and removes every file after it, written or not.
+    ExtractResult settle(std::size_t made, const EntryWritten& done) {
+        std::size_t index = 0;
+        for (; index < made; ++index) {
+            Slot& slot = slots_[index];
+            if (slot.error)
+                break;
+            slot.file.result.written = true;
+            if (done)
+                done(positions_[index], slot.file.result);
+        }
+        if (index == positions_.size()) {
+            ExtractResult all;
+            all.written = true;
+            return all;
+        }
+        for (std::size_t after = index + 1; after < made; ++after) {
+            Slot& slot = slots_[after];
+            if (slot.file.handle != platform::kNoHandle)
+                platform::close(slot.file.handle);
+            if (!slot.error && !slot.file.result.path.empty() && !slot.file.result.written)
+                platform::removeFile(slot.file.result.path);
+        }
+        Slot& failed = slots_[index];
+        return failed.error ? describeFailure(failed.file.result, failed.error) : failed.file.result;
+    }
+
+    const std::vector<std::size_t> positions_;
+    std::vector<Slot> slots_;
+    std::atomic<std::size_t> created_{0}; // slots before this have their files
+    std::atomic<std::size_t> claimed_{0}; // slots before this are taken by a writer
+    std::atomic<std::size_t> limit_;      // no slot from here on is created or written
+    const PrgCreator& create_;
+    const PrgFiller& fill_;
     std::mutex mutex_;
-    std::condition_variable changed_;
-    std::function<void()> job_; // set while a job waits or runs
-    bool quit_ = false;
-    std::thread thread_; // last: starts once the rest is there
+    std::condition_variable wake_;
+    bool sleeping_ = false;
+    bool creating_ = true;
 };
 
 } // namespace
@@ -202,79 +338,29 @@ ExtractResult extractEntry(const Entry& entry, const std::string& folder, const 
 
 ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
                           const EntryWriter& write, const EntryWritten& done) {
-    // Each file is written whole by write: nothing is left for a second step.
-    const PrgCreator whole = [&write](std::size_t position) { return PrgFile{write(position)}; };
-    return extractEach(positions, count, whole, PrgFiller(), done);
+    for (std::size_t position : positions) {
+        if (position >= count)
+            break;
+        ExtractResult result = write(position);
+        if (!result.written)
+            return result;
+        if (done)
+            done(position, result);
+    }
+    ExtractResult all;
+    all.written = true;
+    return all;
 }
 
 ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
                           const PrgCreator& create, const PrgFiller& fill, const EntryWritten& done) {
-    struct Filling {
-        std::size_t position = 0;
-        ExtractResult result;
-        FileError error; // set by the worker
-    };
-    std::optional<Worker> worker;
-    std::optional<Filling> filling; // the file the worker has; touched here only after wait()
-    const auto fillAndClose = [&fill](std::size_t position, const PrgFile& file) {
-        FileError e = fill(position, file.handle, file.result.path);
-        platform::close(file.handle);
-        if (e)
-            platform::removeFile(file.result.path);
-        return e;
-    };
-    const auto written = [&done](std::size_t position, ExtractResult& result) {
-        result.written = true;
-        if (done)
-            done(position, result);
-    };
-    // Waits for the file being filled; its failure ends the loop.
-    const auto settle = [&]() -> std::optional<ExtractResult> {
-        if (!filling)
-            return std::nullopt;
-        worker->wait();
-        Filling f = std::move(*filling);
-        filling.reset();
-        if (f.error)
-            return describeFailure(f.result, f.error);
-        written(f.position, f.result);
-        return std::nullopt;
-    };
+    std::vector<std::size_t> present;
     for (std::size_t position : positions) {
         if (position >= count)
             break;
-        PrgFile file = create(position);
-        if (file.handle == platform::kNoHandle) {
-            if (auto failure = settle())
-                return *failure;
-            if (!file.result.written)
-                return file.result;
-            written(position, file.result);
-            continue;
-        }
-        if (auto failure = settle()) {
-            // The file after a failed one is still empty: it goes too.
-            platform::close(file.handle);
-            platform::removeFile(file.result.path);
-            return *failure;
-        }
-        if (positions.size() == 1) {
-            if (const FileError e = fillAndClose(position, file))
-                return describeFailure(file.result, e);
-            written(position, file.result);
-            continue;
-        }
-        if (!worker)
-            worker.emplace();
-        filling = Filling{position, file.result, {}};
-        worker->start(
-            [&fillAndClose, &filling, position, file] { filling->error = fillAndClose(position, file); });
+        present.push_back(position);
     }
-    if (auto failure = settle())
-        return *failure;
-    ExtractResult all;
-    all.written = true;
-    return all;
+    return TwoStepExtraction(std::move(present), create, fill).run(done);
 }
 
 ImageExtractor::~ImageExtractor() { platform::close(image_); }
@@ -323,12 +409,28 @@ PrgFile ImageExtractor::create(std::size_t index, const std::string& folder) con
 
 FileError ImageExtractor::fill(std::size_t index, platform::Handle file, const std::string& path) const {
     const Entry& entry = directory_.contents.entries[index];
-    // The load address, then the data copied by the kernel where it can (one copy instead of
-    // two through memory); bounded memory whatever the image's size.
-    if (const int err = platform::writeAll(file, entry.load, 2))
-        return {FileProblem::System, err, path};
-    return platform::copyRange(image_, static_cast<std::uint32_t>(entry.dataOffset), file,
-                               static_cast<std::uint64_t>(entry.size), path_, path);
+    // The load address and the data go out together, one write per block, through a block
+    // of this thread's own: the other thread fills another file meanwhile. Memory stays
+    // bounded whatever the image's size. (A copy inside the kernel was slower for files this
+    // small, and the data in a tape image is never aligned for sharing blocks.)
+    constexpr std::size_t kBlock = 1 << 20;
+    thread_local const std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[kBlock]);
+    block[0] = entry.load[0];
+    block[1] = entry.load[1];
+    std::size_t head = 2;
+    std::uint64_t offset = static_cast<std::uint32_t>(entry.dataOffset);
+    std::uint64_t left = static_cast<std::uint64_t>(entry.size);
+    do {
+        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, kBlock - head));
+        if (FileError e = platform::readAt(image_, block.get() + head, chunk, offset, path_))
+            return e;
+        if (const int err = platform::writeAll(file, block.get(), head + chunk))
+            return {FileProblem::System, err, path};
+        offset += chunk;
+        left -= chunk;
+        head = 0;
+    } while (left > 0);
+    return {};
 }
 
 } // namespace vornix

@@ -61,11 +61,12 @@ using PrgCreator = std::function<PrgFile(std::size_t position)>;
 using PrgFiller =
     std::function<FileError(std::size_t position, platform::Handle file, const std::string& path)>;
 
-// The same loop with each file made in two steps: the files are created here, one after
-// the other (equal names are numbered in the order of the positions), while a second thread
-// fills and closes the file before, so that creating and writing overlap. A file that fails
-// is removed, and so is the next one already created; done is called here, in order. fill
-// runs on the second thread: it must not touch what create uses.
+// The same loop with each file made in two steps, on two threads: the files are created
+// here, one after the other (equal names are numbered in the order of the positions), and
+// filled and closed by this thread or a helper, side by side. Files after a failed one are
+// removed, written or not, and so is the failed one; done is called here, in order, once
+// all are settled. fill may run on either thread, two at a time: it must not touch what
+// create uses, nor keep state of its own between calls.
 ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
                           const PrgCreator& create, const PrgFiller& fill, const EntryWritten& done = {});
 

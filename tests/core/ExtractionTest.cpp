@@ -115,13 +115,16 @@ TEST(Extraction, UnwritableFolderIsReported) {
 }
 
 TEST(Extraction, TwoStepLoopKeepsOrderAndLeavesNoPartFiles) {
-    // Files are created in order and filled on a second thread. A file that cannot be filled
-    // is removed, and so is the one created after it; a file that cannot be created ends the
-    // loop after the ones before it are written.
-    const std::size_t none = 99;
+    // Files are created in order and filled on two threads, the creating one running ahead
+    // (more than its 32 files in the long runs). A file that cannot be filled is removed, and
+    // so is every file after it; a file that cannot be created ends the loop after the ones
+    // before it are written.
+    const std::size_t none = 999;
     const struct {
-        std::size_t fillFails, createFails;
-    } cases[] = {{none, none}, {0, none}, {3, none}, {5, none}, {none, 4}, {2, 3}};
+        std::size_t total, fillFails, createFails;
+    } cases[] = {{6, none, none},  {6, 0, none},    {6, 3, none},      {6, 5, none},
+                 {6, none, 4},     {6, 2, 3},       {200, none, none}, {200, 70, none},
+                 {200, none, 150}, {200, 140, 141}, {200, 199, none}};
     for (const auto& c : cases) {
         testfiles::TempDir dir;
         const auto name = [&](std::size_t p) { return dir.file("F" + std::to_string(p)); };
@@ -141,27 +144,31 @@ TEST(Extraction, TwoStepLoopKeepsOrderAndLeavesNoPartFiles) {
             const auto byte = static_cast<std::uint8_t>(p);
             return {platform::writeAll(h, &byte, 1) ? FileProblem::System : FileProblem::None, 0, path};
         };
+        std::vector<std::size_t> positions;
+        for (std::size_t p = 0; p < c.total; ++p)
+            positions.push_back(p);
+        positions.push_back(c.total + 3); // gone while the command ran
         std::vector<std::size_t> done;
         const ExtractResult r =
-            extractEach({0, 1, 2, 3, 4, 5, 9}, 6, create, fill, [&](std::size_t p, const ExtractResult& x) {
+            extractEach(positions, c.total, create, fill, [&](std::size_t p, const ExtractResult& x) {
                 EXPECT_TRUE(x.written);
                 EXPECT_EQ(x.path, name(p));
                 done.push_back(p);
             });
-        const std::size_t end = std::min({c.fillFails, c.createFails, std::size_t(6)});
+        const std::size_t end = std::min({c.fillFails, c.createFails, c.total});
         std::vector<std::size_t> expected;
         for (std::size_t p = 0; p < end; ++p)
             expected.push_back(p);
         EXPECT_EQ(done, expected) << c.fillFails << " " << c.createFails;
-        EXPECT_EQ(r.written, end == 6);
+        EXPECT_EQ(r.written, end == c.total);
         if (end == c.fillFails) {
             EXPECT_EQ(r.path, name(end));
             EXPECT_NE(r.error.find(name(end) + ": write error"), std::string::npos) << r.error;
         } else if (end == c.createFails) {
             EXPECT_EQ(r.error, "cannot create " + std::to_string(end));
         }
-        for (std::size_t p = 0; p <= 6; ++p) {
-            ASSERT_EQ(testfiles::exists(name(p)), p < end) << p;
+        for (std::size_t p = 0; p <= c.total; ++p) {
+            ASSERT_EQ(testfiles::exists(name(p)), p < end) << p << " of " << c.total;
             if (p < end) {
                 EXPECT_EQ(testfiles::readAll(name(p)), testfiles::Bytes{static_cast<std::uint8_t>(p)});
             }
