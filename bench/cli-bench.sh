@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Times the built vornix-cli as a user meets it, whole processes from the shell, against the
-# tools a user would pick instead, and prints the ratios (median times, hyperfine):
+# tools a user would pick instead, and prints the ratios (medians over interleaved rounds,
+# hyperfine; see bench/interleave.sh):
 #   label (open + rewrite)   vs  cp of the same file                   goal <= 1.2
 #   extract (all entries)    vs  cbmconvert -N -t on the same image    goal <= 0.9
+#       into a new folder each run, and into a folder emptied just before (see below)
 #   list --json on the image vs  list --json on an empty image         goal 0.8 .. 1.2
 #   list --json              vs  cat of the image                      (for scale)
 # and the peak memory of each command (also on a damaged directory) against the file size.
 # The image: 255 entries of 63,486 data bytes. Nothing is built here.
 #
 # usage: bench/cli-bench.sh [path/to/vornix-cli]   (default: build/cli/vornix-cli)
-#        RUNS=N sets hyperfine's runs per command (default 30).
+#        RUNS=N sets the rounds (default 30).
 set -euo pipefail
 
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/interleave.sh"
 cli=$(realpath "${1:-build/cli/vornix-cli}")
 runs=${RUNS:-30}
 for tool in hyperfine cbmconvert /usr/bin/time; do
@@ -42,51 +46,33 @@ for slot in 1 3 5; do
     dd of=damaged.t64 bs=1 seek=$((64 + 32 * slot + 8)) conv=notrunc status=none
 done
 cp pristine.t64 big.t64
-mkdir -p out-vornix out-cbm
 
-# Median seconds of the commands in a hyperfine CSV export, one per line.
-medians() { awk -F, 'NR > 1 { print $4 }' "$1"; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+# Both extractions run in the folder "cur" points to (cbmconvert writes into the current
+# folder), through the same small script, so both pay the same for it.
+printf '#!/bin/sh\ncd "%s/cur" && exec "$@"\n' "$work" >in-cur
+# A new folder for each run: what a user extracting into a folder meets.
+printf '#!/bin/sh\nn=$(ls "%s/new" | wc -l)\nmkdir "%s/new/$n" && ln -sfn "new/$n" "%s/cur" && sync\n' \
+  "$work" "$work" "$work" >new-folder
+# The same folder, emptied before each run. On ext4 without a journal, an inode freed in the
+# last seconds (minutes while its table block is unwritten) is not handed out again, and each
+# create steps past all of them: removing the last run's files makes every create slower.
+printf '#!/bin/sh\nrm -rf "%s/emptied" && mkdir "%s/emptied" && ln -sfn emptied "%s/cur" && sync\n' \
+  "$work" "$work" "$work" >emptied-folder
+chmod +x in-cur new-folder emptied-folder
+mkdir new
 
-bench() { # name, csv, command...
-  local name=$1 csv=$2
-  shift 2
-  echo "== $name"
-  # No shell in between: these commands take only milliseconds.
-  hyperfine -N --style basic --runs "$runs" --warmup 3 --export-csv "$work/$csv" "$@" |
-    grep -E '^(Benchmark|  Time)' || true
-}
-
+echo "Timing $runs interleaved rounds of each comparison ..."
 # Every run starts with no dirty pages of earlier runs waiting to be written back.
-bench "label vs cp" label.csv --prepare sync \
-  "$cli label big.t64 BENCH" \
-  "cp pristine.t64 copy.t64"
-# cbmconvert writes into the current folder: both run from there.
-printf '#!/bin/sh\nrm -rf "%s/out-vornix" "%s/out-cbm"/* && mkdir "%s/out-vornix" && sync\n' "$work" "$work" "$work" >reset.sh
-chmod +x reset.sh
-cd out-cbm
-# Creating files gets slower while the file system still remembers the files removed
-# between runs, so a series run later is at a disadvantage: both orders are timed.
-bench "extract vs cbmconvert" extract.csv --prepare "$work/reset.sh" \
-  "$cli extract ../big.t64 -o ../out-vornix" \
-  "cbmconvert -N -t ../big.t64"
-bench "cbmconvert vs extract" extract2.csv --prepare "$work/reset.sh" \
-  "cbmconvert -N -t ../big.t64" \
-  "$cli extract ../big.t64 -o ../out-vornix"
-cd "$work"
-bench "list --json: image vs empty image vs cat" list.csv \
-  "$cli list big.t64 --json" \
-  "$cli list empty.t64 --json" \
-  "cat big.t64"
+interleaved "$runs" sync label.txt "$cli label big.t64 BENCH" "cp pristine.t64 copy.t64"
 rm -f copy.t64
+extract_vornix="$work/in-cur $cli extract $work/big.t64 -o ."
+extract_cbm="$work/in-cur cbmconvert -N -t $work/big.t64"
+interleaved "$runs" "$work/new-folder" extract-new.txt "$extract_vornix" "$extract_cbm"
+rm -rf new
+interleaved "$runs" "$work/emptied-folder" extract-emptied.txt "$extract_vornix" "$extract_cbm"
+interleaved "$runs" "" list.txt "$cli list big.t64 --json" "$cli list empty.t64 --json" "cat big.t64"
 
-mapfile -t l < <(medians label.csv)
-mapfile -t x < <(medians extract.csv)
-mapfile -t x2 < <(medians extract2.csv)
-x[0]=$(awk -v a="${x[0]}" -v b="${x2[1]}" 'BEGIN { print (a + b) / 2 }')
-x[1]=$(awk -v a="${x[1]}" -v b="${x2[0]}" 'BEGIN { print (a + b) / 2 }')
-mapfile -t s < <(medians list.csv)
-
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 peak() { # peak resident KiB of one command
   /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1
 }
@@ -99,13 +85,21 @@ p_damaged=$(peak "$cli" label damaged.t64 PEAK || true)
 p_cp=$(peak cp pristine.t64 copy.t64)
 
 kib=$((size / 1024))
+row() { printf '%-44s %8s  %-12s %s\n' "$@"; }
 echo
 echo "image: $size bytes ($kib KiB), 255 entries of 63,486 bytes; vornix-cli: $cli"
-printf '%-40s %8s  %s\n' "job" "ratio" "goal"
-printf '%-40s %8s  %s\n' "label vs cp" "$(ratio "${l[0]}" "${l[1]}")x" "<= 1.2x"
-printf '%-40s %8s  %s\n' "extract vs cbmconvert -N -t (both orders)" "$(ratio "${x[0]}" "${x[1]}")x" "<= 0.9x"
-printf '%-40s %8s  %s\n' "list --json: image vs empty image" "$(ratio "${s[0]}" "${s[1]}")x" "0.8x .. 1.2x"
-printf '%-40s %8s\n' "list --json vs cat" "$(ratio "${s[0]}" "${s[2]}")x"
+echo "medians of $runs interleaved rounds; ratio: the median of the rounds' ratios"
+row "job" "ratio" "goal" "times (ours, theirs)"
+row "label vs cp" "$(median_ratio label.txt 1 2)x" "<= 1.2x" \
+  "$(ms "$(median_time label.txt 1)"), $(ms "$(median_time label.txt 2)")"
+row "extract vs cbmconvert -N -t, new folder" "$(median_ratio extract-new.txt 1 2)x" "<= 0.9x" \
+  "$(ms "$(median_time extract-new.txt 1)"), $(ms "$(median_time extract-new.txt 2)")"
+row "extract vs cbmconvert -N -t, emptied folder" "$(median_ratio extract-emptied.txt 1 2)x" "<= 0.9x" \
+  "$(ms "$(median_time extract-emptied.txt 1)"), $(ms "$(median_time extract-emptied.txt 2)")"
+row "list --json: image vs empty image" "$(median_ratio list.txt 1 2)x" "0.8x .. 1.2x" \
+  "$(ms "$(median_time list.txt 1)"), $(ms "$(median_time list.txt 2)")"
+row "list --json vs cat" "$(median_ratio list.txt 1 3)x" "" \
+  "$(ms "$(median_time list.txt 1)"), $(ms "$(median_time list.txt 3)")"
 echo
 echo "peak memory (KiB; file $kib KiB; goal <= 1.1 x file + a few MiB)"
 printf '%-40s %8s  %sx file\n' "label" "$p_label" "$(ratio "$p_label" "$kib")"
