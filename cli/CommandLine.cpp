@@ -123,24 +123,38 @@ bool openImage(TapeDocument& doc, const std::string& path) {
     return true;
 }
 
-std::string jsonText(const std::string& bytes) {
-    std::string out = "\"";
-    for (unsigned char c : bytes) {
+void appendJsonText(std::string& out, const std::string& bytes) {
+    static const char kHex[] = "0123456789abcdef";
+    const auto plain = [](unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; };
+    out += '"';
+    for (std::size_t i = 0; i < bytes.size();) {
+        // Runs of plain ASCII go in whole.
+        std::size_t end = i;
+        while (end < bytes.size() && plain(static_cast<unsigned char>(bytes[end])))
+            ++end;
+        out.append(bytes, i, end - i);
+        if (end == bytes.size())
+            break;
+        const auto c = static_cast<unsigned char>(bytes[end]);
         if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
+            const char escape[2] = {'\\', static_cast<char>(c)};
+            out.append(escape, sizeof escape);
         } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
+            const char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+            out.append(escape, sizeof escape);
         } else {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            const char twoBytes[2] = {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+            out.append(twoBytes, sizeof twoBytes);
         }
+        i = end + 1;
     }
-    return out + "\"";
+    out += '"';
+}
+
+std::string jsonText(const std::string& bytes) {
+    std::string out;
+    appendJsonText(out, bytes);
+    return out;
 }
 
 } // namespace vornix::cli

@@ -59,5 +59,7 @@ bool openImage(TapeDocument& doc, const std::string& path);
 
 // Code points 0-255, one per byte, as JSON text.
 std::string jsonText(const std::string& bytes);
+// The same, appended to out.
+void appendJsonText(std::string& out, const std::string& bytes);
 
 } // namespace vornix::cli

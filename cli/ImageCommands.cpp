@@ -9,6 +9,7 @@
 #include "core/TapeDocument.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -198,14 +199,34 @@ int cmdList(const Args& args) {
     const std::string label = c.label.substr(0, c.label.find('\0'));
     std::ostringstream out;
     if (cl.flags.count("--json")) {
-        out << "{\"label\": " << jsonText(label) << ", \"capacity\": " << c.capacity << ", \"entries\": [";
+        // Built in one string: scripts list large images in loops.
+        std::string json = "{\"label\": ";
+        json.reserve(64 + c.entries.size() * 112);
+        appendJsonText(json, label);
+        const auto number = [&json](long value) {
+            char digits[24];
+            json.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+        };
+        json += ", \"capacity\": ";
+        number(c.capacity);
+        json += ", \"entries\": [";
         for (std::size_t i = 0; i < c.entries.size(); ++i) {
             const vornix::Entry& e = c.entries[i];
-            out << (i ? ",\n  " : "\n  ") << "{\"number\": " << i + 1 << ", \"name\": " << jsonText(e.name)
-                << ", \"size\": " << e.size << ", \"load\": " << address(e.load)
-                << ", \"end\": " << address(e.end) << "}";
+            json += i ? ",\n  {\"number\": " : "\n  {\"number\": ";
+            number(static_cast<long>(i + 1));
+            json += ", \"name\": ";
+            appendJsonText(json, e.name);
+            json += ", \"size\": ";
+            number(e.size);
+            json += ", \"load\": ";
+            number(address(e.load));
+            json += ", \"end\": ";
+            number(address(e.end));
+            json += '}';
         }
-        out << (c.entries.empty() ? "]}\n" : "\n]}\n");
+        json += c.entries.empty() ? "]}\n" : "\n]}\n";
+        std::fwrite(json.data(), 1, json.size(), stdout);
+        return 0;
     } else {
         out << "label:    \"" << plainText(label) << "\"\ncapacity: " << c.capacity
             << "\nentries:  " << c.count << "\n";

@@ -213,12 +213,12 @@ TEST(Cli, ForeignImages) {
     using t64test::Slot;
     // Used-entries count 0, and a second offset past the end: read, repaired, said so.
     testfiles::writeAll(dir.file("odd.t64"),
-                        t64test::buildT64(3, 0, {{1, 160, "A\"B\\"}, {1, 170, "\xC1\xC0"}, {0, 0}}, 172));
+                        t64test::buildT64(3, 0, {{1, 160, "A\"B\\"}, {1, 170, "\xC1\xC0\x01"}, {0, 0}}, 172));
     CliRun r = cli(dir, {"list", "odd.t64", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(has(r.err, "odd.t64: directory repaired: the used-entries count is 0")) << r.err;
     EXPECT_TRUE(has(r.out, "\"name\": \"A\\\"B\\\\            \", \"size\": 10")) << r.out;
-    EXPECT_TRUE(has(r.out, "\"name\": \"A\xC3\x80              \", \"size\": 2")) << r.out;
+    EXPECT_TRUE(has(r.out, "\"name\": \"A\xC3\x80\\u0001             \", \"size\": 2")) << r.out;
 
     testfiles::writeAll(dir.file("far.t64"), t64test::buildT64(2, 2, {{1, 128}, {1, 9000}}, 140));
     r = cli(dir, {"list", "far.t64"});
