@@ -209,14 +209,12 @@ int main(int argc, char** argv) {
     vornix::TapeDocument doc;
     if (!doc.open(image).accepted)
         die("cannot open the benchmark image");
-    const fs::path extractDir = work / "extract", plainDir = work / "plain";
     std::vector<double> extractTimes, plainTimes;
-    for (int round = 0; round < kRounds; ++round) {
-        freshFolder(plainDir);
+    const auto plain = [&](const fs::path& folder) {
         plainTimes.push_back(millis([&] {
             int n = 0;
             for (const vornix::Entry& e : doc.entries()) {
-                const std::string path = (plainDir / ("F" + std::to_string(n++) + ".PRG")).string();
+                const std::string path = (folder / ("F" + std::to_string(n++) + ".PRG")).string();
                 std::FILE* f = std::fopen(path.c_str(), "wb");
                 if (!f)
                     die("cannot write " + path);
@@ -225,16 +223,32 @@ int main(int argc, char** argv) {
                 std::fclose(f);
             }
         }));
-        freshFolder(extractDir);
-        const std::string folder = extractDir.string();
+    };
+    const auto extract = [&](const fs::path& folder) {
+        const std::string target = folder.string();
         extractTimes.push_back(millis([&] {
             for (const vornix::Entry& e : doc.entries()) {
                 const vornix::ExtractResult r =
-                    vornix::extractEntry(e, folder, [](std::int64_t, std::int64_t) {});
+                    vornix::extractEntry(e, target, [](std::int64_t, std::int64_t) {});
                 if (!r.written)
                     die(r.error);
             }
         }));
+    };
+    // A new folder for every run, nothing removed until the end (a file system may be slower
+    // to create files just after removing many), and the order swapped every other round.
+    for (int round = 0; round < kRounds; ++round) {
+        const fs::path plainDir = work / ("plain" + std::to_string(round));
+        const fs::path extractDir = work / ("extract" + std::to_string(round));
+        fs::create_directories(plainDir);
+        fs::create_directories(extractDir);
+        if (round % 2) {
+            extract(extractDir);
+            plain(plainDir);
+        } else {
+            plain(plainDir);
+            extract(extractDir);
+        }
     }
     const double extractMs = median(extractTimes), plainMs = median(plainTimes);
     const double extractRatio = extractMs / plainMs;
