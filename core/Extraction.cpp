@@ -258,7 +258,7 @@ class TwoStepExtraction {
             Slot& slot = slots_[after];
             if (slot.file.handle != platform::kNoHandle)
                 platform::close(slot.file.handle);
-            if (!slot.error && !slot.file.result.path.empty() && !slot.file.result.written)
+            if (!slot.error && !slot.file.result.path.empty()) // a failed fill removed its own
                 platform::removeFile(slot.file.result.path);
         }
         Slot& failed = slots_[index];
