@@ -11,7 +11,7 @@
 # The image: 255 entries of 63,486 data bytes. Nothing is built here.
 #
 # usage: bench/cli-bench.sh [path/to/vornix-cli]   (default: build/cli/vornix-cli)
-#        RUNS=N sets the rounds (default 30).
+#        RUNS=N sets the rounds (default 30); SETTLE=S the wait before timing (default 361).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,20 +24,21 @@ done
 [ -x "$cli" ] || { echo "cli-bench: no vornix-cli at $cli" >&2; exit 1; }
 
 work=$(mktemp -d)
-# The thousands of files removed at the end are written out at once: on ext4 without a
-# journal, inodes freed in blocks not yet written stay out of use for minutes, and would slow
-# down every file created meanwhile, a next run of this script included.
+# The thousands of files removed at the end are written out at once, so that they stay out
+# of use for one minute rather than six while nothing is created near them (see below).
 trap 'rm -rf "$work"; sync' EXIT
 cd "$work"
 
 echo "Generating the image in $work ..."
-mkdir prg
+# The programs are made in memory where there is a place for it: removing them from the disk
+# would slow down the files created next (see the wait below).
+prg=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d -p "$work")
 for i in $(seq 1 255); do
-  { printf '\001\010'; head -c 63486 /dev/urandom; } >"prg/P$i.prg"
+  { printf '\001\010'; head -c 63486 /dev/urandom; } >"$prg/P$i.prg"
 done
-"$cli" create pristine.t64 prg/P*.prg >/dev/null
+"$cli" create pristine.t64 "$prg"/P*.prg >/dev/null
 "$cli" create empty.t64 >/dev/null
-rm -r prg
+rm -r "$prg"
 size=$(stat -c %s pristine.t64)
 
 # A damaged copy: slots 2, 4 and 6 point at the last entry's data, so the distances from
@@ -56,14 +57,21 @@ printf '#!/bin/sh\ncd "%s/cur" && exec "$@"\n' "$work" >in-cur
 # A new folder for each run: what a user extracting into a folder meets.
 printf '#!/bin/sh\nn=$(ls "%s/new" | wc -l)\nmkdir "%s/new/$n" && ln -sfn "new/$n" "%s/cur" && sync\n' \
   "$work" "$work" "$work" >new-folder
-# The same folder, emptied before each run. On ext4 without a journal, an inode freed in the
-# last seconds (minutes while its table block is unwritten) is not handed out again, and each
-# create steps past all of them: removing the last run's files makes every create slower.
+# The same folder, emptied before each run: every create steps past the inodes freed in the
+# last minute (see the wait below), which pile up over the series: a worst case that grows
+# with the rounds.
 printf '#!/bin/sh\nrm -rf "%s/emptied" && mkdir "%s/emptied" && ln -sfn emptied "%s/cur" && sync\n' \
   "$work" "$work" "$work" >emptied-folder
 chmod +x in-cur new-folder emptied-folder
 mkdir new
 
+# On ext4 without a journal an inode freed in the last minute is not handed out again (in
+# the last six minutes while its table block is unwritten, and creating files makes it so),
+# and every create steps past all of them. The files a run of this script (or anything else)
+# removed before would slow down the series: wait for them to age (SETTLE seconds, default
+# 361; 0 on a machine that removed no files in the last minutes).
+sync
+sleep "${SETTLE:-361}"
 echo "Timing $runs interleaved rounds of each comparison ..."
 # Every run starts with no dirty pages of earlier runs waiting to be written back.
 interleaved "$runs" sync label.txt "$cli label big.t64 BENCH" "cp pristine.t64 copy.t64"
