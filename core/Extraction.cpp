@@ -385,17 +385,6 @@ const ReadResult& ImageExtractor::open(const std::string& imagePath) {
     return directory_;
 }
 
-ExtractResult ImageExtractor::extract(std::size_t index, const std::string& folder) {
-    PrgFile file = create(index, folder);
-    if (file.handle == platform::kNoHandle)
-        return file.result;
-    if (const FileError e = fill(index, file.handle, file.result.path))
-        return failed(file.result, file.handle, e);
-    platform::close(file.handle);
-    file.result.written = true;
-    return file.result;
-}
-
 PrgFile ImageExtractor::create(std::size_t index, const std::string& folder) const {
     PrgFile file;
     if (image_ == platform::kNoHandle || index >= directory_.contents.entries.size()) {

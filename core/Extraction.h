@@ -71,8 +71,7 @@ ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t
                           const PrgCreator& create, const PrgFiller& fill, const EntryWritten& done = {});
 
 // Extraction straight from an image file: only the directory is read, and each entry is
-// copied from the file to its PRG file (inside the kernel where it can), so the image is
-// never held in memory.
+// copied from the file to its PRG file in blocks, so the image is never held in memory.
 class ImageExtractor {
   public:
     ImageExtractor() = default;
@@ -83,10 +82,9 @@ class ImageExtractor {
     // Reads the directory; the entries (without data) are in directory().contents.
     const ReadResult& open(const std::string& imagePath);
     const ReadResult& directory() const { return directory_; }
-    // Writes entry index (from 0) into folder, named as extractEntry names it.
-    ExtractResult extract(std::size_t index, const std::string& folder);
-    // The same in the two steps of the two-thread extractEach: create makes the file, fill
-    // writes it (fill may run on another thread than create).
+    // Entry index (from 0) into folder, named as extractEntry names it, in the two steps of
+    // the two-thread extractEach: create makes the file, fill writes it (fill may run on
+    // another thread than create).
     PrgFile create(std::size_t index, const std::string& folder) const;
     FileError fill(std::size_t index, platform::Handle file, const std::string& path) const;
 

@@ -2,6 +2,7 @@
 #include "core/PlatformFile.h"
 
 #include "core/FileStamp.h"
+#include "core/PlatformShared.h"
 
 #include <atomic>
 #include <cerrno>
@@ -45,17 +46,13 @@ std::string folderOf(const std::string& path) {
 
 // ---- Removal of named temporary files when the process is interrupted ----
 // Fixed storage: the signal handler may only read plain memory and call unlink.
-constexpr int kTempSlots = 8;
-char tempNames[kTempSlots][PATH_MAX];
-std::atomic<bool> tempUsed[kTempSlots];
+TempSlots<char, PATH_MAX> temps;
 struct sigaction previousInt, previousTerm;
 std::once_flag handlersOnce;
 std::atomic<bool> namedOnly{false};
 
 void removeTempsAndResignal(int sig) {
-    for (int i = 0; i < kTempSlots; ++i)
-        if (tempUsed[i].load())
-            ::unlink(tempNames[i]);
+    temps.removeAll([](const char* name) { ::unlink(name); });
     // Hand the signal on to whoever handled it before, or end the process as it would have.
     ::sigaction(sig, sig == SIGINT ? &previousInt : &previousTerm, nullptr);
     ::raise(sig);
@@ -70,25 +67,12 @@ void installHandlers() {
     ::sigaction(SIGTERM, &sa, &previousTerm);
 }
 
-int registerTemp(const std::string& name) {
-    if (name.size() >= PATH_MAX)
-        return -1;
+void registerTemp(const std::string& name) {
     std::call_once(handlersOnce, installHandlers);
-    for (int i = 0; i < kTempSlots; ++i) {
-        if (!tempUsed[i].load()) {
-            std::memcpy(tempNames[i], name.c_str(), name.size() + 1);
-            tempUsed[i].store(true);
-            return i;
-        }
-    }
-    return -1;
+    temps.add(name);
 }
 
-void unregisterTemp(const std::string& name) {
-    for (int i = 0; i < kTempSlots; ++i)
-        if (tempUsed[i].load() && name == tempNames[i])
-            tempUsed[i].store(false);
-}
+void unregisterTemp(const std::string& name) { temps.remove(name); }
 
 // A short name in the folder: long target names must still leave room for it.
 std::string shortTempName(const std::string& folder) {
@@ -327,20 +311,7 @@ FileError copyRange(Handle input, std::uint64_t offset, Handle output, std::uint
         }
     }
 #endif
-    if (count == 0)
-        return {};
-    constexpr std::size_t kBlock = 1 << 20;
-    static thread_local std::unique_ptr<char[]> block(new char[kBlock]);
-    while (count > 0) {
-        const std::size_t chunk = count < kBlock ? static_cast<std::size_t>(count) : kBlock;
-        if (FileError e = readAt(input, block.get(), chunk, offset, inputPath))
-            return e;
-        if (const int err = writeAll(output, block.get(), chunk))
-            return systemError(err, outputPath);
-        offset += chunk;
-        count -= chunk;
-    }
-    return {};
+    return copyThroughMemory(input, offset, output, count, inputPath, outputPath);
 }
 
 FileError commitTemp(TempFile& temp, const OutputTarget& target) {
@@ -469,11 +440,6 @@ LargeBuffer allocateLarge(std::size_t size) {
     b.data = static_cast<std::uint8_t*>(std::malloc(size));
     b.size = b.data ? size : 0;
     return b;
-}
-
-void freeLarge(LargeBuffer& buffer) {
-    std::free(buffer.data);
-    buffer = {};
 }
 
 void enlargePipe(int fd) {

@@ -5,6 +5,7 @@
 #include "core/PlatformFile.h"
 
 #include "core/FileStamp.h"
+#include "core/PlatformShared.h"
 
 #include <windows.h>
 
@@ -132,36 +133,20 @@ FileProblem kindOf(HANDLE h, BY_HANDLE_FILE_INFORMATION* info) {
 }
 
 // ---- Removal of named temporary files on Ctrl-C, Ctrl-Break and console close ----
-constexpr int kTempSlots = 8;
-wchar_t tempNames[kTempSlots][32768];
-std::atomic<bool> tempUsed[kTempSlots];
+TempSlots<wchar_t, 32768> temps;
 std::once_flag handlerOnce;
 
 BOOL WINAPI removeTempsOnBreak(DWORD) {
-    for (int i = 0; i < kTempSlots; ++i)
-        if (tempUsed[i].load())
-            DeleteFileW(tempNames[i]);
+    temps.removeAll([](const wchar_t* name) { DeleteFileW(name); });
     return FALSE; // the next handler (by default: end the process) runs as before
 }
 
 void registerTemp(const std::wstring& name) {
     std::call_once(handlerOnce, [] { SetConsoleCtrlHandler(removeTempsOnBreak, TRUE); });
-    if (name.size() >= std::size(tempNames[0]))
-        return;
-    for (int i = 0; i < kTempSlots; ++i) {
-        if (!tempUsed[i].load()) {
-            std::memcpy(tempNames[i], name.c_str(), (name.size() + 1) * sizeof(wchar_t));
-            tempUsed[i].store(true);
-            return;
-        }
-    }
+    temps.add(name);
 }
 
-void unregisterTemp(const std::wstring& name) {
-    for (int i = 0; i < kTempSlots; ++i)
-        if (tempUsed[i].load() && name == tempNames[i])
-            tempUsed[i].store(false);
-}
+void unregisterTemp(const std::wstring& name) { temps.remove(name); }
 
 // While the temporary file is written it is marked for deletion, so a process that is killed
 // leaves nothing behind; the mark is taken off only to put the file in place.
@@ -390,18 +375,7 @@ int writeSpans(Handle handle, const Span* spans, std::size_t count) {
 
 FileError copyRange(Handle input, std::uint64_t offset, Handle output, std::uint64_t count,
                     const std::string& inputPath, const std::string& outputPath) {
-    constexpr std::size_t kBlock = 1 << 20;
-    static thread_local std::unique_ptr<char[]> block(new char[kBlock]);
-    while (count > 0) {
-        const std::size_t chunk = count < kBlock ? static_cast<std::size_t>(count) : kBlock;
-        if (FileError e = readAt(input, block.get(), chunk, offset, inputPath))
-            return e;
-        if (const int err = writeAll(output, block.get(), chunk))
-            return FileError{FileProblem::System, err, outputPath};
-        offset += chunk;
-        count -= chunk;
-    }
-    return {};
+    return copyThroughMemory(input, offset, output, count, inputPath, outputPath);
 }
 
 FileError commitTemp(TempFile& temp, const OutputTarget& target) {
@@ -542,11 +516,6 @@ LargeBuffer allocateLarge(std::size_t size) {
     b.data = static_cast<std::uint8_t*>(std::malloc(size));
     b.size = b.data ? size : 0;
     return b;
-}
-
-void freeLarge(LargeBuffer& buffer) {
-    std::free(buffer.data);
-    buffer = {};
 }
 
 void enlargePipe(int) {}

@@ -1,5 +1,7 @@
 #include "tests/support/RunProgram.h"
 
+#include "core/PlatformFile.h"
+
 #include "tests/support/TestFiles.h"
 
 #include <cstdlib>
@@ -21,14 +23,7 @@ namespace testfiles {
 namespace {
 
 // Test strings are in the ANSI code page, as the C runtime takes narrow names.
-std::wstring widen(const std::string& s) {
-    if (s.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
+std::wstring widen(const std::string& s) { return vornix::platform::pathFromName(s).native(); }
 
 // One argument quoted so that the C runtime of the child splits it back unchanged.
 void appendQuoted(std::wstring& line, const std::wstring& arg) {

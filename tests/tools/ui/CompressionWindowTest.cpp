@@ -274,8 +274,8 @@ void CompressionWindowTest::cancelledDialogsLeaveLogUntouched() {
 }
 
 void CompressionWindowTest::controlsMapToArguments_data() {
-    QTest::addColumn<QStringList>("clicks"); // radio items and check boxes, clicked in order
-    QTest::addColumn<QStringList>("typed");  // "Edit2=text"
+    QTest::addColumn<QStringList>("clicks"); // objectNames of radio items and check boxes, clicked in order
+    QTest::addColumn<QStringList>("typed");  // "objectName=text"
     QTest::addColumn<QStringList>("options");
     QTest::newRow("defaults") << QStringList{} << QStringList{} << QStringList{"-c64", "-fshort", "-m5"};
     QTest::newRow("VIC20 avoids matrix") << QStringList{"RadioGroup1_2", "CheckBox2"} << QStringList{}

@@ -1,0 +1,54 @@
+#pragma once
+// What the POSIX and Windows platform files share; not for use outside them.
+#include "core/PlatformFile.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+namespace vornix::platform {
+
+// Names of temporary files to remove when the process is interrupted, kept where a signal or
+// console handler may read them: fixed storage, no allocation, no lock.
+template <typename Char, std::size_t Length> class TempSlots {
+  public:
+    // False when the name is too long or every slot is taken: that file is then left behind
+    // by an interruption, as without this.
+    bool add(const std::basic_string<Char>& name) {
+        if (name.size() >= Length)
+            return false;
+        for (std::size_t i = 0; i < kSlots; ++i) {
+            int free = kFree;
+            if (state_[i].compare_exchange_strong(free, kWriting)) {
+                std::memcpy(names_[i], name.c_str(), (name.size() + 1) * sizeof(Char));
+                state_[i].store(kReady);
+                return true;
+            }
+        }
+        return false;
+    }
+    void remove(const std::basic_string<Char>& name) {
+        for (std::size_t i = 0; i < kSlots; ++i)
+            if (state_[i].load() == kReady && name == names_[i])
+                state_[i].store(kFree);
+    }
+    // Calls removeFile(name) for every name held; safe in a signal handler.
+    template <typename Remove> void removeAll(Remove removeFile) const {
+        for (std::size_t i = 0; i < kSlots; ++i)
+            if (state_[i].load() == kReady)
+                removeFile(names_[i]);
+    }
+
+  private:
+    static constexpr std::size_t kSlots = 8;
+    enum : int { kFree, kWriting, kReady };
+    Char names_[kSlots][Length] = {};
+    std::atomic<int> state_[kSlots] = {};
+};
+
+// copyRange through a buffer of this thread's own, where the system cannot copy by itself.
+FileError copyThroughMemory(Handle input, std::uint64_t offset, Handle output, std::uint64_t count,
+                            const std::string& inputPath, const std::string& outputPath);
+
+} // namespace vornix::platform
