@@ -1,0 +1,89 @@
+#pragma once
+// What is on a tape: TAP files and WAV recordings turned into pulses, the pulses decoded by
+// the ROM loader's and Turbo Tape 64's rules into programs. Plain C++, no Qt.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vornix::tape {
+
+// PAL C64 clock: pulse lengths are counted in these cycles.
+inline constexpr double kPalClock = 985248.0;
+
+// How samples and TAP bytes become pulses (the tape tool's -v0:, -f:, -t:, -r and -s:).
+struct PulseOptions {
+    int zeroOverflowMs = 100;      // a version 0 TAP's zero byte
+    std::optional<int> sampleRate; // overrides the WAV header's rate
+    int threshold = 10;            // trigger amplitude, 1..255 (scale documented in WavReader)
+    bool reverse = false;          // the signal is upside down
+    double speed = 1.0;            // the tape ran this much too fast (>1) or too slow (<1)
+};
+
+enum class SourceKind { Tap, Wav };
+
+// What the input was, for the tool's first lines and the CLI's listing.
+struct SourceInfo {
+    SourceKind kind = SourceKind::Tap;
+    int tapVersion = 0;    // Tap
+    int sampleRate = 0;    // Wav: the rate used (after -f:)
+    int bitsPerSample = 0; // Wav
+    bool floatSamples = false;
+    int channels = 0;    // Wav
+    int channelUsed = 0; // Wav: 0 = left (or mono)
+    std::uint64_t pulses = 0;
+    double seconds = 0;             // length of the tape
+    std::vector<std::string> notes; // English sentences: a header length that disagreed, ...
+};
+
+enum class Loader { Rom, TurboTape };
+
+enum class FileState {
+    Good,          // a copy read with a good checksum
+    Repaired,      // bytes lost in the first copy were taken from the second
+    ChecksumWrong, // read to its end, but the checksum does not agree
+    CutOff,        // the tape ends (or the signal breaks off) inside the data
+};
+
+// One program found on the tape.
+struct FoundFile {
+    Loader loader = Loader::Rom;
+    std::uint8_t headerType = 1; // ROM loader: 1 relocatable program, 3 absolute, 4 data ...
+    std::string name;            // 16 bytes as on tape, trailing spaces (0x20) removed
+    std::uint16_t load = 0;
+    std::uint16_t end = 0;          // one past the last byte, as the header says
+    std::vector<std::uint8_t> data; // without load address; for CutOff what was read
+    double startSeconds = 0;        // where its header starts on the tape
+    FileState state = FileState::Good;
+    std::string detail; // English: what was wrong, for damaged files
+};
+
+enum class TapeFailure {
+    None,
+    CannotRead,     // see systemReason
+    NotTape,        // neither a TAP nor a RIFF WAVE file
+    UnsupportedWav, // a WAVE in a coding we do not read (detail says which)
+    UnsupportedTap, // a TAP version we do not read
+    NoFiles,        // read fine, nothing found
+};
+
+struct TapeAnalysis {
+    TapeFailure failure = TapeFailure::None;
+    std::string path;   // the file the failure concerns
+    std::string detail; // English detail: the system's reason, the WAV coding ...
+    SourceInfo source;
+    std::vector<FoundFile> files;
+};
+
+// Reads a TAP or WAV file, streaming it (memory stays bounded whatever its length), and
+// decodes every program on it with both loaders, in tape order. NoFiles is reported as a
+// failure with the source filled in.
+TapeAnalysis analyseTape(const std::string& path, const PulseOptions& options = {});
+
+// The file's PRG bytes: load address, then data.
+std::vector<std::uint8_t> prgBytes(const FoundFile& file);
+
+// English word for a state ("good", "repaired", "checksum wrong", "cut off").
+const char* stateName(FileState state);
+
+} // namespace vornix::tape
