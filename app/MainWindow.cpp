@@ -700,6 +700,7 @@ CompressionOptions MainWindow::pictureOptions() {
     options.english = english_;
     options.showCompressionWindow = [this] { showCompressionWindow(); };
     options.window = compression_;
+    options.status = [this](const QString& line) { statusBar()->showMessage(line); };
     return options;
 }
 

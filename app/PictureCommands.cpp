@@ -5,6 +5,7 @@
 #include "gui/LocalPath.h"
 #include "tools/ui/CompressionWindow.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <filesystem>
@@ -40,14 +41,30 @@ QString askOutput(const AppContext& ctx, QWidget* parent, bool english) {
     return path;
 }
 
-// Conversion done or failed: failures are shown, successes go on to the compression step.
+// Conversion done or failed: failures are shown, successes go on to the compression step
+// and end with a line in the status bar.
 void finishConversion(const AppContext& ctx, QWidget* parent, const QString& output,
                       const vornix::ConversionResult& result, const CompressionOptions& options) {
     if (!result.written) {
-        ctx.dialogs->message(parent, kAppTitle, sentence(result.error), MsgButtons::Ok, MsgIcon::Error);
+        const QString lead = options.english ? QStringLiteral("The picture was not converted.")
+                                             : QStringLiteral("Obraz nie został przekonwertowany.");
+        ctx.dialogs->message(parent, kAppTitle, lead + QStringLiteral("\n\n") + sentence(result.error),
+                             MsgButtons::Ok, MsgIcon::Error);
         return;
     }
-    compressConverted(ctx, parent, output, options);
+    const bool compressed = compressConverted(ctx, parent, output, options);
+    if (!options.status)
+        return;
+    const QString shown = QDir::toNativeSeparators(output);
+    QString line;
+    if (!options.compress)
+        line = options.english ? QStringLiteral("Wrote %1") : QStringLiteral("Zapisano %1");
+    else if (compressed)
+        line = options.english ? QStringLiteral("Wrote %1 (compressed)") : QStringLiteral("Zapisano %1 (skompresowany)");
+    else
+        line = options.english ? QStringLiteral("Wrote %1 (not compressed)")
+                               : QStringLiteral("Zapisano %1 (bez kompresji)");
+    options.status(line.arg(shown));
 }
 
 // The program was written, but from a file that does not load where FLI pictures do.
@@ -135,26 +152,36 @@ void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& ad
     finishConversion(ctx, parent, output, result, options);
 }
 
-void compressConverted(const AppContext& ctx, QWidget* parent, const QString& path,
+bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& path,
                        const CompressionOptions& options) {
     if (!options.compress || !options.window)
-        return;
+        return false;
+    // The window is shown for the run; one the user had open stays open after it.
+    const bool wasShown = options.window->isVisible();
     if (options.showCompressionWindow)
         options.showCompressionWindow();
     vornix::InPlaceCompression step(toPath(path));
     // Returns only after the compressor has ended, so its output file is complete. When the
     // compressor could not run or wrote nothing, the log says why.
-    const CompressionWindow::Outcome outcome = options.window->runUnattended(path, options.fast);
-    if (outcome == CompressionWindow::Outcome::Stopped) {
+    const CompressionWindow::Outcome outcome = options.window->runUnattended(path, options.fast, wasShown);
+    if (outcome == CompressionWindow::Outcome::Stopped || outcome == CompressionWindow::Outcome::TimedOut) {
+        const bool stopped = outcome == CompressionWindow::Outcome::Stopped;
         const QString text =
             options.english
-                ? QStringLiteral("Compression was stopped.\n\n%1 holds the uncompressed program.")
-                : QStringLiteral("Kompresja została przerwana.\n\n%1 zawiera program bez kompresji.");
-        ctx.dialogs->message(parent, kAppTitle, text.arg(path), MsgButtons::Ok, MsgIcon::Information);
-        return;
+                ? (stopped ? QStringLiteral("Compression was stopped.")
+                           : QStringLiteral("The compressor printed nothing within the time limit and was "
+                                            "stopped."))
+                : (stopped ? QStringLiteral("Kompresja została przerwana.")
+                           : QStringLiteral("Kompresor nic nie wypisał w wyznaczonym czasie i został "
+                                            "zatrzymany."));
+        const QString kept = options.english ? QStringLiteral("%1 holds the uncompressed program.")
+                                             : QStringLiteral("%1 zawiera program bez kompresji.");
+        ctx.dialogs->message(parent, kAppTitle, text + QStringLiteral("\n\n") + kept.arg(path), MsgButtons::Ok,
+                             MsgIcon::Information);
+        return false;
     }
     if (outcome != CompressionWindow::Outcome::Compressed)
-        return;
+        return false;
     std::string error;
     if (step.finish(&error) == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
         const QString text =
@@ -166,7 +193,9 @@ void compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
                                  "%2 zawiera program bez kompresji; skompresowany jest w %3.");
         ctx.dialogs->message(parent, kAppTitle, text.arg(QString::fromStdString(error), path, path + '1'),
                              MsgButtons::Ok, MsgIcon::Warning);
+        return false;
     }
+    return true;
 }
 
 } // namespace vornix

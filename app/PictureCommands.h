@@ -20,6 +20,8 @@ struct CompressionOptions {
     // Opens the compression window as its menu command does (texts, show, tool check).
     std::function<void()> showCompressionWindow;
     CompressionWindow* window = nullptr;
+    // Shows the closing line of a command ("Wrote PATH ...") in the main window's status bar.
+    std::function<void(const QString&)> status;
 };
 
 void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options);
@@ -30,9 +32,10 @@ void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& ad
 
 // The compression step both commands end with when options.compress is set: runs the
 // compression window unattended on path and, when the compressor wrote path + "1", moves
-// that file over path. If the move fails the user is told and path keeps the uncompressed
-// program.
-void compressConverted(const AppContext& ctx, QWidget* parent, const QString& path,
+// that file over path. If the move fails, or the compressor was stopped, the user is told
+// and path keeps the uncompressed program. The compression window is left shown or hidden as
+// the user had it. Returns whether path now holds the compressed program.
+bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& path,
                        const CompressionOptions& options);
 
 // The dialogs of the two commands, kept for the whole run like the window's own dialogs.

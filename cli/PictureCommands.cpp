@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 
+#include "convert/EmbeddedResources.h"
 #include "convert/PictureConverters.h"
 #include "core/FileIO.h"
 
@@ -14,12 +15,15 @@ namespace {
 using Converter =
     std::function<vornix::ConversionResult(const std::filesystem::path&, const std::filesystem::path&)>;
 
-int runConversion(const char* name, const char* what, const Args& args, const Converter& convert) {
+int runConversion(const char* name, const char* what, std::uint64_t maxPicture, const Args& args,
+                  const Converter& convert) {
     const vornix::cli::CommandLine cl = vornix::cli::parse(args, {});
     if (cl.help) {
         std::cout << "usage: vornix-cli " << name << " IN OUT\n\n"
                   << "Writes OUT, a C64 program that shows " << what << " IN when loaded and run.\n"
-                  << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n";
+                  << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n"
+                  << "The program loads at $0801 and must end by $CFFF: a picture of more than "
+                  << maxPicture << " bytes\nis refused, as is one that cannot be read.\n";
         return 0;
     }
     if (!cl.error.empty() || cl.operands.size() != 2) {
@@ -31,13 +35,6 @@ int runConversion(const char* name, const char* what, const Args& args, const Co
     const Args& operands = cl.operands;
     const std::filesystem::path input = vornix::platform::pathFromName(operands[0]);
     const std::filesystem::path output = vornix::platform::pathFromName(operands[1]);
-    // The editor accepts a missing picture and writes a program without one; on the command
-    // line that is almost always a typing error, so it is refused instead.
-    vornix::InputFile probe;
-    if (!probe.open(input)) {
-        std::cerr << "vornix-cli " << name << ": cannot read " << probe.failure().message() << "\n";
-        return 1;
-    }
     const vornix::ConversionResult result = convert(input, output);
     if (!result.written) {
         std::cerr << "vornix-cli " << name << ": " << result.error << "\n";
@@ -56,11 +53,12 @@ int runConversion(const char* name, const char* what, const Args& args, const Co
 } // namespace
 
 int cmdKoala(const Args& args) {
-    return runConversion("koala", "the Koala Paint picture", args,
+    return runConversion("koala", "the Koala Paint picture", vornix::kMaxKoalaPictureSize, args,
                          [](const auto& in, const auto& out) { return vornix::convertKoala(in, out); });
 }
 
 int cmdFli(const Args& args) {
-    return runConversion("fli", "the FLI picture", args,
+    const auto* viewer = vornix::findResource("fliview");
+    return runConversion("fli", "the FLI picture", vornix::maxFliPictureSize(viewer ? viewer->size() : 0), args,
                          [](const auto& in, const auto& out) { return vornix::convertFli(in, out); });
 }

@@ -4,6 +4,7 @@
 #include "core/FileIO.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace fs = std::filesystem;
 
@@ -24,7 +25,7 @@ constexpr std::array<std::uint8_t, kKoalaStubSize> kKoalaStub = {
     0x16, 0xD0, 0x4C, 0x61, 0x08,
 };
 
-// The picture file, opened once; a file that cannot be opened counts as empty.
+// The picture file, opened once.
 struct Source {
     explicit Source(const fs::path& path) : path(path), opened(file.open(path)) {}
     fs::path path;
@@ -33,12 +34,31 @@ struct Source {
     std::uint64_t consumed = 0; // bytes already read from the start
 };
 
+std::string hex(std::uint64_t address) {
+    char text[24];
+    std::snprintf(text, sizeof text, "$%04llX", static_cast<unsigned long long>(address));
+    return text;
+}
+
+// Why input cannot be converted, judged before anything is read: it cannot be opened, or the
+// program made of it would not fit in the C64's memory.
+std::string refusal(const Source& in, std::uint64_t programSize, std::uint64_t maxInput) {
+    if (!in.opened)
+        return "cannot read " + in.file.failure().message();
+    if (programSize <= kMaxProgramFileSize)
+        return {};
+    const std::uint64_t end = kProgramLoadAddress + (programSize - 2) - 1;
+    return platform::nameFromPath(in.path) + " is too large: its program would load from " +
+           hex(kProgramLoadAddress) + " to " + hex(end) + ", past " + hex(kFirstAddressPastProgram - 1) +
+           ", the end of the memory a C64 program can load into; at most " + std::to_string(maxInput) +
+           " bytes of picture fit";
+}
+
 // Writes head, zeros, then the rest of the input from where it stands, to output through a
 // temporary file. The input is consumed completely before the rename touches output.
 ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t zeros, Source& in,
                               const fs::path& output) {
     ConversionResult result;
-    result.inputRead = in.opened;
     AtomicFile out;
     std::uint64_t written = 0;
     auto put = [&](std::span<const std::uint8_t> bytes) {
@@ -60,21 +80,19 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
             return failed();
         left -= chunk;
     }
-    if (in.opened) {
-        result.inputSize = in.file.size();
-        if (in.file.size() > in.consumed) {
-            bool writeFailed = false;
-            const bool complete =
-                in.file.copy(in.file.size() - in.consumed, [&](std::span<const std::uint8_t> chunk) {
-                    writeFailed = !put(chunk);
-                    return !writeFailed;
-                });
-            if (writeFailed)
-                return failed();
-            if (!complete) {
-                result.error = "cannot read all of " + platform::nameFromPath(in.path);
-                return result;
-            }
+    result.inputSize = in.file.size();
+    if (in.file.size() > in.consumed) {
+        bool writeFailed = false;
+        const bool complete =
+            in.file.copy(in.file.size() - in.consumed, [&](std::span<const std::uint8_t> chunk) {
+                writeFailed = !put(chunk);
+                return !writeFailed;
+            });
+        if (writeFailed)
+            return failed();
+        if (!complete) {
+            result.error = "cannot read all of " + platform::nameFromPath(in.path);
+            return result;
         }
     }
     result.outputSize = written;
@@ -88,8 +106,16 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
 
 const std::array<std::uint8_t, kKoalaStubSize>& koalaStub() { return kKoalaStub; }
 
+std::uint64_t maxFliPictureSize(std::size_t viewerSize) {
+    return kMaxProgramFileSize - viewerSize + kFliSkippedBytes;
+}
+
 ConversionResult convertKoala(const fs::path& input, const fs::path& output) {
     Source in(input);
+    ConversionResult refused;
+    refused.error = refusal(in, kKoalaHeaderSize + in.file.size(), kMaxKoalaPictureSize);
+    if (!refused.error.empty())
+        return refused;
     return writeProgram(kKoalaStub, kKoalaPadding, in, output);
 }
 
@@ -101,11 +127,16 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
         return result;
     }
     Source in(input);
+    const std::uint64_t data = in.file.size() > kFliSkippedBytes ? in.file.size() - kFliSkippedBytes : 0;
+    ConversionResult refused;
+    refused.error = refusal(in, viewer.size() + data, maxFliPictureSize(viewer.size()));
+    if (!refused.error.empty())
+        return refused;
     // The load address says which layout the data has; shorter files have no picture.
     std::array<std::uint8_t, kFliSkippedBytes> address{};
     std::size_t background = 0;
     std::optional<std::uint16_t> unusual;
-    if (in.opened) {
+    {
         in.consumed = std::min<std::uint64_t>(in.file.size(), address.size());
         const bool read = in.file.copy(in.consumed, [&](std::span<const std::uint8_t> bytes) {
             std::copy(bytes.begin(), bytes.end(), address.begin());
@@ -117,8 +148,14 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
             return result;
         }
         const auto load = static_cast<std::uint16_t>(address[0] | (address[1] << 8));
-        if (in.consumed == address.size() && load == kFliLoadAddressWithoutBackground)
+        if (in.consumed == address.size() && load == kFliLoadAddressWithoutBackground) {
+            // The background table the converter adds has to fit as well.
             background = kFliBackgroundTableSize;
+            refused.error = refusal(in, viewer.size() + background + data,
+                                    maxFliPictureSize(viewer.size()) - kFliBackgroundTableSize);
+            if (!refused.error.empty())
+                return refused;
+        }
         else if (in.consumed == address.size() && load != kFliLoadAddress)
             unusual = load;
     }

@@ -27,9 +27,17 @@ inline constexpr std::uint16_t kFliLoadAddress = 0x3B00;
 inline constexpr std::uint16_t kFliLoadAddressWithoutBackground = 0x3C00;
 inline constexpr std::size_t kFliBackgroundTableSize = 256;
 
+// Both programs load at $0801. LOAD writes $D000-$DFFF into the I/O chips (the serial bus
+// and the tape run through them), so a program has to end at $CFFF.
+inline constexpr std::uint16_t kProgramLoadAddress = 0x0801;
+inline constexpr std::uint32_t kFirstAddressPastProgram = 0xD000;
+inline constexpr std::uint64_t kMaxProgramFileSize = 2 + (kFirstAddressPastProgram - kProgramLoadAddress);
+// The largest pictures whose programs still fit (FLI: loading at $3B00).
+inline constexpr std::uint64_t kMaxKoalaPictureSize = kMaxProgramFileSize - kKoalaHeaderSize;
+std::uint64_t maxFliPictureSize(std::size_t viewerSize);
+
 struct ConversionResult {
-    bool written = false;   // the output file now holds the program
-    bool inputRead = false; // false: the input could not be opened, the program has no picture
+    bool written = false; // the output file now holds the program
     std::uint64_t inputSize = 0;
     std::uint64_t outputSize = 0;
     std::string error; // readable reason when nothing was written
@@ -40,9 +48,11 @@ struct ConversionResult {
 
 // Writes the program for the picture file at input to output. The input is read completely
 // before the output path is touched (through a temporary file renamed over it), so the input
-// itself may be chosen as the output. An input that cannot be opened counts as empty: the
-// program then holds the stub and padding (Koala) or the viewer alone (FLI). An FLI picture
-// loading at $3C00 gets a background table of colour 0 in front of its data.
+// itself may be chosen as the output. An input that cannot be opened, or whose program would
+// not fit below $D000 (judged by its size, before it is read), is refused with the reason and
+// nothing is written. An empty input gives the stub and padding (Koala) or the viewer alone
+// (FLI). An FLI picture loading at $3C00 gets a background table of colour 0 in front of its
+// data.
 ConversionResult convertKoala(const std::filesystem::path& input, const std::filesystem::path& output);
 ConversionResult convertFli(std::span<const std::uint8_t> viewer, const std::filesystem::path& input,
                             const std::filesystem::path& output);

@@ -51,11 +51,12 @@ struct ProcessRunner::Impl {
     QByteArray bytes;
     QString text;
     bool running = false;
+    bool stopRequested = false;
+    RunEnd end = RunEnd::Exited;
     quint64 runId = 0;
     int limitAfterBeginning = 0;
     int limitAfterLastOutput = 0;
     QString commandLine; // as it was when the run started
-    QString programName; // first word of commandLine
 
     explicit Impl(ProcessRunner* owner) : q(owner) {}
 
@@ -93,16 +94,13 @@ struct ProcessRunner::Impl {
             q->onLine(q, text, LineKind::Whole);
     }
 
-    // The end of a run: the open line, the timer, then onEnded.
-    void endRun(bool childExited) {
+    // The end of a run: the open line, the timer, then onEnded. After a time limit the child
+    // keeps running; its further output is read and dropped so that it never blocks on a full
+    // pipe.
+    void endRun(RunEnd how) {
+        end = how == RunEnd::Exited && stopRequested ? RunEnd::Stopped : how;
         cutter.finish(
             [this](std::u16string_view line, vornix::LineEnd) { emitLine(line, vornix::LineEnd::Feed); });
-        if (!childExited && proc) {
-            // A time limit: the child keeps running; its further output is read and dropped
-            // so that it never blocks on a full pipe.
-            emitText(
-                QStringLiteral("%1 is still running; its further output is not shown.").arg(programName));
-        }
         if (lastChild && lastChild != proc && lastChild->state() == QProcess::NotRunning)
             lastChild->deleteLater();
         lastChild = proc;
@@ -128,7 +126,7 @@ struct ProcessRunner::Impl {
             proc->deleteLater();
             proc = nullptr;
         }
-        endRun(true);
+        endRun(RunEnd::FailedToStart);
     }
 
     void checkLimits() {
@@ -139,7 +137,7 @@ struct ProcessRunner::Impl {
         if (!tooLong && !tooQuiet)
             return;
         readFrom(proc);
-        endRun(false);
+        endRun(RunEnd::TimedOut);
     }
 
     QString resolveProgram(const QString& name) const {
@@ -171,6 +169,7 @@ bool ProcessRunner::start() {
     if (commandLine.isEmpty() || d->running)
         return false;
     d->running = true;
+    d->stopRequested = false;
     const quint64 id = ++d->runId;
     d->cutter = vornix::BasicLineCutter<char16_t>();
     d->decoder = QStringDecoder(QStringDecoder::System);
@@ -185,7 +184,6 @@ bool ProcessRunner::start() {
 
     // Split as the platform splits a command line; no shell ever sees it.
     const QStringList words = QProcess::splitCommand(commandLine);
-    d->programName = words.value(0);
     const QString program = words.isEmpty() ? QString() : d->resolveProgram(words.first());
     if (program.isEmpty()) {
         QMetaObject::invokeMethod(
@@ -217,7 +215,7 @@ bool ProcessRunner::start() {
     connect(p, &QProcess::finished, this, [this, p] {
         if (p == d->proc) {
             d->readFrom(p);
-            d->endRun(true);
+            d->endRun(RunEnd::Exited);
         } else {
             p->readAll();
             if (p != d->lastChild)
@@ -238,6 +236,8 @@ bool ProcessRunner::stop() {
     bool stopped = false;
     for (QProcess* p : {d->proc, d->lastChild.data()}) {
         if (p && p->state() != QProcess::NotRunning) {
+            if (p == d->proc)
+                d->stopRequested = true;
             p->kill();
             stopped = true;
         }
@@ -246,6 +246,8 @@ bool ProcessRunner::stop() {
 }
 
 bool ProcessRunner::isRunning() const { return d->running; }
+
+RunEnd ProcessRunner::lastEnd() const { return d->end; }
 
 bool ProcessRunner::waitForChildExit(int msecs) {
     QProcess* p = d->proc ? d->proc : d->lastChild.data();

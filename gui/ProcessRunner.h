@@ -17,6 +17,14 @@ namespace vornix {
 // line over (progress figures).
 enum class LineKind { Whole, Beginning, WholeByReturn };
 
+// How the last run ended.
+enum class RunEnd {
+    Exited,        // the child ended by itself
+    FailedToStart, // no child: the line "<CommandLine> doesn't exist." was given
+    TimedOut,      // a time limit ended the wait; the child is still running (hasRunningChild)
+    Stopped,       // stop() killed the child during the run
+};
+
 class ProcessRunner;
 // The text lies in the runner's read buffer: valid during the call only, so a handler that
 // keeps it copies it.
@@ -71,6 +79,7 @@ class ProcessRunner : public QObject {
     // exit) and any child a time limit left running. Returns false when there was none.
     bool stop();
     bool isRunning() const;
+    RunEnd lastEnd() const;
     // The child of the last run, if a time limit left it running (so callers can still wait).
     bool waitForChildExit(int msecs);
     // Whether the child of the last run is still running (only after a time limit).

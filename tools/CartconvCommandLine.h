@@ -52,8 +52,9 @@ struct Request {
     std::string suffix;
 };
 
-// The output path the tool will write: the chosen path with the suffix appended whatever
-// extension it already has (game.crt -> game.crt.CRT).
+// The output path the tool will write: the chosen path with the suffix appended unless it
+// already ends with it in any letter case (game -> game.CRT, game.crt stays, game.bin ->
+// game.bin.CRT).
 std::string outputPath(const std::string& chosen, std::string_view suffix);
 
 // "cartconv -t TYPE [-l ADDR][-n "NAME"] -i "IN" -o "OUT+SUFFIX"".

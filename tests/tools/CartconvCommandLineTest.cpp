@@ -46,7 +46,7 @@ TEST(CartconvCommandLine, DefaultsAndOptions) {
     c.input = "a b.bin";
     c.output = "game.crt";
     c.suffix = ".CRT";
-    EXPECT_EQ(buildCommandLine(c), R"(cartconv -t normal -n "CARTRIDGE" -i "a b.bin" -o "game.crt.CRT")");
+    EXPECT_EQ(buildCommandLine(c), R"(cartconv -t normal -n "CARTRIDGE" -i "a b.bin" -o "game.crt")");
 
     // A type nothing matched: -t followed by blanks, as the window would have sent it.
     Request none;
@@ -55,10 +55,19 @@ TEST(CartconvCommandLine, DefaultsAndOptions) {
     EXPECT_EQ(buildCommandLine(none), R"(cartconv -t   -i "i" -o "o")");
 }
 
-TEST(CartconvCommandLine, SuffixIsAppendedWhateverTheExtension) {
-    EXPECT_EQ(outputPath("game.crt", ".CRT"), "game.crt.CRT");
-    EXPECT_EQ(outputPath("game", ".CRT"), "game.CRT");
-    EXPECT_EQ(outputPath("dir.x/game.PRG", ".PRG"), "dir.x/game.PRG.PRG");
+TEST(CartconvCommandLine, SuffixIsAppendedUnlessTheNameEndsWithIt) {
+    const struct {
+        const char* chosen;
+        const char* suffix;
+        const char* written;
+    } cases[] = {
+        {"red8k.crt", ".CRT", "red8k.crt"}, {"RED8K.CRT", ".CRT", "RED8K.CRT"},
+        {"game.Prg", ".PRG", "game.Prg"},   {"game", ".CRT", "game.CRT"},
+        {"game.bin", ".CRT", "game.bin.CRT"}, {"dir.crt/game", ".CRT", "dir.crt/game.CRT"},
+        {"gamecrt", ".CRT", "gamecrt.CRT"}, {".crt", ".CRT", ".crt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(outputPath(c.chosen, c.suffix), c.written) << c.chosen;
 }
 
 TEST(CartconvCommandLine, QuotesInsideValuesCannotBreakTheLine) {

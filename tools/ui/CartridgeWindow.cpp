@@ -298,10 +298,10 @@ void CartridgeWindow::startClicked() {
         running_ = false;
         updateStartButton();
     }
-    // The save dialog asked about the name as chosen; the tool writes it with the suffix,
-    // so a file under that name was never confirmed.
-    const QString output = chosen + outputSuffix_;
-    if (QFileInfo::exists(output) &&
+    // The save dialog asked about the name as chosen; when the tool writes it with the suffix
+    // added, a file under that name was never confirmed.
+    const QString output = QString::fromStdString(cartconv::outputPath(chosen.toStdString(), outputSuffix_.toStdString()));
+    if (output != chosen && QFileInfo::exists(output) &&
         ctx_.dialogs->message(
             this, windowTitle(),
             text("%1 already exists.\nDo you want to replace it?", "%1 już istnieje.\nZastąpić?").arg(output),

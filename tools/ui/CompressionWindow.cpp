@@ -209,7 +209,7 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     connect(stopButton_, &QPushButton::clicked, this, &CompressionWindow::stopClicked);
     // A child left running by the silence limit can still be stopped until it exits.
     connect(runner_, &ProcessRunner::runFinished, this, &CompressionWindow::updateStopButton);
-    connect(runner_, &ProcessRunner::childExited, this, &CompressionWindow::updateStopButton);
+    connect(runner_, &ProcessRunner::childExited, this, &CompressionWindow::childExited);
     connect(defaultLoadCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultLoadToggled);
     connect(defaultStartCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultStartToggled);
     connect(pOptionCheck_, &QCheckBox::toggled, this, &CompressionWindow::pOptionToggled);
@@ -277,14 +277,37 @@ void CompressionWindow::runClicked() { run(false); }
 
 void CompressionWindow::updateStopButton() { stopButton_->setEnabled(busy_ || runner_->hasRunningChild()); }
 
+QString CompressionWindow::text(const char* english, const char* polish) const {
+    return polish_ ? QString::fromUtf8(polish) : QString::fromUtf8(english);
+}
+
 void CompressionWindow::stopClicked() {
-    if (runner_->stop())
-        stopped_ = true;
+    if (!runner_->stop())
+        return;
+    stopped_ = true;
+    abandoned_ = false;
+    logView_->appendLine(text("Stopped: the compressor was ended.", "Zatrzymano: kompresor został zakończony."));
+}
+
+void CompressionWindow::childExited() {
+    updateStopButton();
+    // Only a compressor the window stopped waiting for ends unannounced.
+    if (abandoned_ && !runner_->hasRunningChild()) {
+        abandoned_ = false;
+        logView_->appendLine(text("The compressor has ended.", "Kompresor zakończył pracę."));
+    }
 }
 
 bool CompressionWindow::run(bool forPicture) {
     if (busy_)
         return false;
+    if (runner_->hasRunningChild()) {
+        // Two compressors at once could write the same file.
+        logView_->appendLine(text("The compressor of the last run is still running; Stop ends it.",
+                                  "Kompresor z poprzedniego uruchomienia nadal działa; "
+                                  "Zatrzymaj kończy jego pracę."));
+        return false;
+    }
     if (logView_->toPlainText() != kUnattendedMark) {
         openDialog_.title = polish_ ? QStringLiteral("Wybierz program do kompresji")
                                     : QStringLiteral("Choose the program to compress");
@@ -307,26 +330,45 @@ bool CompressionWindow::run(bool forPicture) {
     finished_ = false;
     busy_ = true;
     stopped_ = false;
+    timedOut_ = false;
     open_ = OpenLine{};
     setOptionsEnabled(false);
     updateStopButton();
     runAndWait(*runner_);
-    // A picture waits for a compressor that the silence limit left running: it needs the file.
-    if (forPicture)
+    timedOut_ = runner_->lastEnd() == RunEnd::TimedOut && runner_->hasRunningChild();
+    if (timedOut_ && forPicture) {
+        // Its file could be taken half-written: the picture stays uncompressed instead.
+        runner_->stop();
         waitForChildInLoop(*runner_);
+        logView_->appendLine(
+            text("The compressor printed nothing within the time limit and was stopped; %1 stays "
+                 "uncompressed.",
+                 "Kompresor nic nie wypisał w wyznaczonym czasie i został zatrzymany; %1 pozostaje "
+                 "bez kompresji.")
+                .arg(QDir::toNativeSeparators(openDialog_.fileName)));
+    } else if (timedOut_) {
+        abandoned_ = true;
+        logView_->appendLine(
+            text("The compressor is still running, but it printed nothing within the time limit and is "
+                 "no longer waited for: it has not finished, and what it prints from now on is not "
+                 "shown. Stop ends it.",
+                 "Kompresor nadal działa, ale nic nie wypisał w wyznaczonym czasie i okno już na niego "
+                 "nie czeka: nie skończył pracy, a jego dalsze komunikaty nie będą pokazane. "
+                 "Zatrzymaj kończy jego pracę."));
+    }
     busy_ = false;
     open_ = OpenLine{};
     setOptionsEnabled(true);
     updateStopButton();
-    if (stopped_)
-        logView_->appendLine(polish_ ? QStringLiteral("Zatrzymano: kompresor został zakończony.")
-                                     : QStringLiteral("Stopped: the compressor was ended."));
-    logView_->appendLine(QStringLiteral("Finished compressing"));
+    // Only a compressor that ended by itself (or never started) has finished.
+    if (!stopped_ && !timedOut_)
+        logView_->appendLine(QStringLiteral("Finished compressing"));
     logView_->appendLine(QString());
     return true;
 }
 
-CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path, bool fastDecompressor) {
+CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path, bool fastDecompressor,
+                                                           bool leaveShown) {
     if (busy_) {
         // The user's own run goes on; say why this program stays uncompressed.
         logView_->appendLine(
@@ -350,11 +392,12 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
         result.emplace(toLocalPath(output));
         started = run(true);
     }
-    exitClicked();
-    if (started && stopped_) {
+    if (!leaveShown)
+        exitClicked();
+    if (started && (stopped_ || timedOut_)) {
         // Whatever a stopped compressor left is unfinished.
         QFile::remove(output);
-        return Outcome::Stopped;
+        return stopped_ ? Outcome::Stopped : Outcome::TimedOut;
     }
     std::int64_t size = 0;
     return started && result->written(&size) && size > 0 ? Outcome::Compressed : Outcome::NotCompressed;

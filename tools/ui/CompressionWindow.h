@@ -28,12 +28,13 @@ class CompressionWindow : public ToolWindow {
         Compressed,    // the compressor wrote a non-empty P + "1" in this run
         NotCompressed, // it could not run, or wrote nothing usable; the log says why
         Stopped,       // the user stopped it; no P + "1" is left
+        TimedOut,      // it printed nothing within the time limit and was stopped; no P + "1"
     };
     // The converters' unattended run: input P, output P + "1", optional fast decompressor,
-    // Run, then Exit. Always for the C64 with the default load and start addresses, whatever
-    // the window shows; the other options as they stand. Returns after the compressor has
-    // exited (an old file named P + "1" is removed first).
-    Outcome runUnattended(const QString& path, bool fastDecompressor);
+    // Run, then Exit unless leaveShown. Always for the C64 with the default load and start
+    // addresses, whatever the window shows; the other options as they stand. Returns after
+    // the compressor has exited (an old file named P + "1" is removed first).
+    Outcome runUnattended(const QString& path, bool fastDecompressor, bool leaveShown = false);
 
     // Run: asks for the input and output (unless the log reads exactly "W"), runs the
     // compressor and waits for it. Refused while a run is in progress.
@@ -41,7 +42,7 @@ class CompressionWindow : public ToolWindow {
     void clearClicked(); // Clear
     void copyClicked();  // Copy selected
     void exitClicked();  // Exit
-    void stopClicked();  // Stop: ends the running compressor
+    void stopClicked();  // Stop: ends the running compressor, also one left running by the time limit
     void defaultLoadToggled();
     void defaultStartToggled();
     void pOptionToggled();
@@ -53,6 +54,8 @@ class CompressionWindow : public ToolWindow {
   private:
     bool run(bool forPicture);
     void updateStopButton();
+    void childExited();
+    QString text(const char* english, const char* polish) const;
     // One line of the compressor into the log, by the window's rules.
     void showToolLine(QStringView line, bool whole);
     void checkTool() override;
@@ -86,7 +89,9 @@ class CompressionWindow : public ToolWindow {
     ProcessRunner* runner_;
     bool finished_ = true;
     bool busy_ = false;
-    bool stopped_ = false; // Stop was pressed during the current run
+    bool stopped_ = false;   // Stop was pressed during the current run
+    bool timedOut_ = false;  // the current run ended at the time limit
+    bool abandoned_ = false; // a compressor left running by the time limit has not ended yet
     bool polish_ = false;
     // How the log looked before the tool's current console line was shown: that line is shown
     // again, in place, when it grows, ends, or is written over after a carriage return.

@@ -285,20 +285,28 @@ class CartridgeWindowTest : public QObject {
     void suffixIsAppendedAndAnUnconfirmedFileIsNotReplaced() {
         open("writeafter -o - NEW\n");
         selectDestination(2);
-        const QString chosen = fx_->folder.file(QStringLiteral("game.crt"));
-        start(chosen);
-        QCOMPARE(conversionArgs().last(), fx_->folder.file(QStringLiteral("game.crt.CRT")));
+        // A name that already ends with the suffix, in any case, is written as chosen.
+        for (const char* name : {"red8k.crt", "RED8K.CRT", "red8k.Crt", "game", "game.bin"}) {
+            const QString chosen = fx_->folder.file(QString::fromLatin1(name));
+            const QString expected =
+                chosen.endsWith(QStringLiteral(".crt"), Qt::CaseInsensitive) ? chosen : chosen + ".CRT";
+            start(chosen);
+            QCOMPARE(conversionArgs().last(), expected);
+            QVERIFY(fx_->log().last().endsWith(QStringLiteral("-o \"%1\"").arg(expected)));
+            QFile::remove(expected);
+        }
+        const QString chosen = fx_->folder.file(QStringLiteral("game.bin"));
 
-        // game.crt.CRT now exists; the dialog only confirmed game.crt.
-        writeFile(fx_->folder.file(QStringLiteral("game.crt.CRT")), "OLD");
+        // game.bin.CRT now exists; the dialog only confirmed game.bin.
+        writeFile(fx_->folder.file(QStringLiteral("game.bin.CRT")), "OLD");
         fx_->dialogs.answerOpen({input_});
         fx_->dialogs.answerSave(chosen);
         fx_->dialogs.answerMessage(MsgAnswer::No);
         fx_->window->startClicked();
         QCOMPARE(fx_->dialogs.asked.last().buttons, MsgButtons::YesNo);
-        QVERIFY(fx_->dialogs.asked.last().text.contains(fx_->folder.file(QStringLiteral("game.crt.CRT"))));
-        QCOMPARE(toolRuns(fx_->tool).size(), 2);
-        QFile old(fx_->folder.file(QStringLiteral("game.crt.CRT")));
+        QVERIFY(fx_->dialogs.asked.last().text.contains(fx_->folder.file(QStringLiteral("game.bin.CRT"))));
+        QCOMPARE(toolRuns(fx_->tool).size(), 6);
+        QFile old(fx_->folder.file(QStringLiteral("game.bin.CRT")));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("OLD"));
         old.close();
@@ -307,9 +315,19 @@ class CartridgeWindowTest : public QObject {
         fx_->dialogs.answerSave(chosen);
         fx_->dialogs.answerMessage(MsgAnswer::Yes);
         fx_->window->startClicked();
-        QCOMPARE(toolRuns(fx_->tool).size(), 3);
+        QCOMPARE(toolRuns(fx_->tool).size(), 7);
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("NEW"));
+        old.close();
+
+        // A name the save dialog confirmed as it stands is not asked about again.
+        const QString confirmed = fx_->folder.file(QStringLiteral("red8k.crt"));
+        writeFile(confirmed, "OLD");
+        start(confirmed);
+        QCOMPARE(toolRuns(fx_->tool).size(), 8);
+        QFile replaced(confirmed);
+        QVERIFY(replaced.open(QIODevice::ReadOnly));
+        QCOMPARE(replaced.readAll(), QByteArray("NEW"));
     }
 
     void renamedTypesFollowWhatTheToolLists_data() {
