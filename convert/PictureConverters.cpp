@@ -48,10 +48,12 @@ std::string refusal(const Source& in, std::uint64_t programSize, std::uint64_t m
     if (programSize <= kMaxProgramFileSize)
         return {};
     const std::uint64_t end = kProgramLoadAddress + (programSize - 2) - 1;
-    return platform::nameFromPath(in.path) + " is too large: its program would load from " +
-           hex(kProgramLoadAddress) + " to " + hex(end) + ", past " + hex(kFirstAddressPastProgram - 1) +
-           ", the end of the memory a C64 program can load into; at most " + std::to_string(maxInput) +
-           " bytes of picture fit";
+    return platform::nameFromPath(in.path) + " is too large (" + std::to_string(in.file.size()) +
+           " bytes): its program, loaded at " + hex(kProgramLoadAddress) + ", would end " +
+           (end > 0xFFFF ? std::string("beyond $FFFF, the end of the C64's memory")
+                         : "at " + hex(end) + ", but from " + hex(kFirstAddressPastProgram) +
+                               " on LOAD writes into the I/O chips") +
+           "; at most " + std::to_string(maxInput) +" bytes of picture fit";
 }
 
 // Writes head, zeros, then the rest of the input from where it stands, to output through a

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <numeric>
 #include <optional>
 
@@ -84,7 +86,7 @@ TEST(KoalaConverter, AppendsAnyInputWholeAfterStubAndPadding) {
         {"empty", {}},
         {"one byte", {0x42}},
         {"shorter than a picture", pattern(5000, 3)},
-        {"longer than a picture, over 64K", pattern(70001, 9)},
+        {"the longest that still loads below $D000", pattern(vornix::kMaxKoalaPictureSize, 9)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -92,22 +94,64 @@ TEST(KoalaConverter, AppendsAnyInputWholeAfterStubAndPadding) {
         writeAll(dir.file("in.kla"), c.picture);
         const auto r = vornix::convertKoala(dir.file("in.kla"), dir.file("out.prg"));
         ASSERT_TRUE(r.written) << r.error;
-        EXPECT_TRUE(r.inputRead);
         expectKoalaProgram(readAll(dir.file("out.prg")), c.picture);
         EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"in.kla", "out.prg"}));
     }
     EXPECT_EQ(fixture("afterimage_metal.kla").size(), 10003u);
 }
 
-TEST(KoalaConverter, UnreadableInputGivesStubAndPaddingOnly) {
-    TempDir dir;
-    fs::create_directory(dir.file("folder.kla"));
-    for (const std::string& input : {dir.file("missing.kla"), dir.file("folder.kla")}) {
-        SCOPED_TRACE(input);
-        const auto r = vornix::convertKoala(input, dir.file("out.prg"));
-        ASSERT_TRUE(r.written) << r.error;
-        EXPECT_FALSE(r.inputRead);
-        expectKoalaProgram(readAll(dir.file("out.prg")), {});
+// Refused with the reason, and the output (new or old) is left as it was.
+TEST(PictureConverters, UnreadableOrOversizedInputIsRefused) {
+    const Bytes viewer = pattern(769, 0x80);
+    const std::uint64_t maxFli = vornix::maxFliPictureSize(viewer.size());
+    EXPECT_EQ(vornix::kMaxProgramFileSize, 2u + 0xD000 - 0x0801);
+    EXPECT_EQ(vornix::kMaxKoalaPictureSize, 45058u);
+    EXPECT_EQ(maxFli, 50434u);
+    const struct {
+        const char* what;
+        bool fli;
+        std::int64_t size; // -1: missing, -2: a folder
+        std::uint16_t load;
+        const char* reason; // empty: converted
+    } cases[] = {
+        {"missing Koala", false, -1, 0, "cannot read"},
+        {"folder as Koala", false, -2, 0, "cannot read"},
+        {"missing FLI", true, -1, 0, "cannot read"},
+        {"folder as FLI", true, -2, 0, "cannot read"},
+        {"Koala one byte too long", false, 45059, 0x6000, "too large"},
+        {"FLI at $3B00, longest", true, 50434, 0x3B00, ""},
+        {"FLI at $3B00, one byte too long", true, 50435, 0x3B00, "too large"},
+        {"FLI at $3C00 with its table, longest", true, 50434 - 256, 0x3C00, ""},
+        {"FLI at $3C00, its table makes it too long", true, 50435 - 256, 0x3C00, "end at $D000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string in = dir.file("in.pic");
+        if (c.size == -2)
+            fs::create_directory(in);
+        if (c.size >= 0) {
+            Bytes picture = pattern(static_cast<std::size_t>(c.size), 5);
+            picture[0] = static_cast<std::uint8_t>(c.load);
+            picture[1] = static_cast<std::uint8_t>(c.load >> 8);
+            writeAll(in, picture);
+        }
+        writeAll(dir.file("old.prg"), {7, 7});
+        for (const std::string& out : {dir.file("new.prg"), dir.file("old.prg")}) {
+            const auto r = c.fli ? vornix::convertFli(viewer, in, out) : vornix::convertKoala(in, out);
+            if (*c.reason == 0) {
+                ASSERT_TRUE(r.written) << r.error;
+                EXPECT_EQ(r.outputSize, vornix::kMaxProgramFileSize);
+                continue;
+            }
+            EXPECT_FALSE(r.written);
+            EXPECT_NE(r.error.find(c.reason), std::string::npos) << r.error;
+            EXPECT_NE(r.error.find("in.pic"), std::string::npos) << r.error;
+        }
+        if (*c.reason != 0) {
+            EXPECT_EQ(readAll(dir.file("old.prg")), (Bytes{7, 7}));
+            EXPECT_FALSE(fs::exists(dir.file("new.prg")));
+        }
     }
 }
 
@@ -154,7 +198,6 @@ TEST(FliConverter, DropsTheLoadAddressAndAppendsTheRest) {
         {"two bytes", {0x00, 0x3B}, true},
         {"three bytes", {0x00, 0x3B, 0x99}, true},
         {"a PRG of any length", pattern(4321, 7), true},
-        {"missing", {}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -163,7 +206,6 @@ TEST(FliConverter, DropsTheLoadAddressAndAppendsTheRest) {
             writeAll(dir.file("in.fli"), c.picture);
         const auto r = vornix::convertFli(viewer, dir.file("in.fli"), dir.file("out.prg"));
         ASSERT_TRUE(r.written) << r.error;
-        EXPECT_EQ(r.inputRead, c.exists);
         Bytes expected = viewer;
         if (c.picture.size() > 2)
             expected.insert(expected.end(), c.picture.begin() + 2, c.picture.end());
@@ -332,5 +374,29 @@ TEST(Cli, KoalaAndFliCommands) {
         EXPECT_EQ(readAll(errors), Bytes{});
     } else {
         EXPECT_FALSE(fs::exists(dir.file("f.prg")));
+    }
+}
+
+// Judged by size alone: a huge (sparse) picture is refused at once and nothing is written.
+TEST(Cli, PictureTooLargeForTheC64IsRefusedAtOnce) {
+    TempDir dir;
+    const std::string errors = dir.file("errors");
+    for (const std::uint64_t size : {std::uint64_t{200} << 20, std::uint64_t{5} << 30}) {
+        {
+            std::ofstream create(dir.file("huge.pic"), std::ios::binary | std::ios::trunc);
+        }
+        std::error_code ec;
+        fs::resize_file(dir.file("huge.pic"), size, ec);
+        if (ec)
+            GTEST_SKIP() << "no sparse file of " << size << " bytes here: " << ec.message();
+        for (const char* command : {"koala", "fli"}) {
+            SCOPED_TRACE(std::string(command) + " " + std::to_string(size));
+            const auto started = std::chrono::steady_clock::now();
+            EXPECT_EQ(runCli({command, dir.file("huge.pic"), dir.file("out.prg")}, errors), 1);
+            EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+            const Bytes said = readAll(errors);
+            EXPECT_NE(std::string(said.begin(), said.end()).find("is too large"), std::string::npos);
+            EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"errors", "huge.pic"}));
+        }
     }
 }
