@@ -1,6 +1,7 @@
 // The "Koala->PRG" and "FLI->PRG" commands: their dialogs, what they write, and the
 // compression step that follows when it is ticked.
 #include "app/PictureCommands.h"
+#include "tests/app/MainWindowHarness.h"
 #include "convert/EmbeddedResources.h"
 #include "gui/LogView.h"
 #include "gui/ProcessRunner.h"
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -369,6 +371,38 @@ class PictureCommandsTest : public QObject {
             QCOMPARE(read(file("t.prg")).size(), 6143 + 600);
             QVERIFY(!QFile::exists(file("t.prg1")));
         }
+    }
+
+    // Through the main window's menu: the closing line in its status bar, and the compression
+    // window the user opened stays open while the one they did not open goes away again.
+    void mainWindowSaysWhatWasWrittenAndKeepsTheUsersWindows() {
+        Harness h;
+        h.folder.installTool(QStringLiteral("pucrunch"), QStringLiteral("writeat -1 - PACKED\n"));
+        CompressionWindow compression(h.ctx);
+        MainWindow* w = h.start();
+        w->setToolWindows(&compression, nullptr, nullptr, nullptr, nullptr);
+        QVERIFY(h.action(QStringLiteral("Kompresujplikiwynikowe1"))->isChecked());
+        QVERIFY(write(h.file("m.kla"), bytes(800, 3)));
+        for (const bool userOpened : {false, true}) {
+            if (userOpened)
+                QVERIFY(triggerAction(w, QStringLiteral("KompresjaPRG1")));
+            h.dialogs.answerOpen({h.file("m.kla")});
+            h.dialogs.answerSave(h.file("m.prg"));
+            QVERIFY(triggerAction(w, QStringLiteral("KoalaPRG1")));
+            QCOMPARE(read(h.file("m.prg")), QByteArray("PACKED"));
+            QCOMPARE(compression.isVisible(), userOpened);
+            QCOMPARE(w->statusBar()->currentMessage(),
+                     QStringLiteral("Zapisano %1 (skompresowany)").arg(QDir::toNativeSeparators(h.file("m.prg"))));
+        }
+        // Without compression the line names the program alone.
+        QVERIFY(triggerAction(w, QStringLiteral("Kompresujplikiwynikowe1")));
+        h.dialogs.answerOpen({h.file("m.kla")});
+        h.dialogs.answerSave(h.file("plain.prg"));
+        QVERIFY(triggerAction(w, QStringLiteral("KoalaPRG1")));
+        QCOMPARE(read(h.file("plain.prg")).size(), 6143 + 800);
+        QCOMPARE(w->statusBar()->currentMessage(),
+                 QStringLiteral("Zapisano %1").arg(QDir::toNativeSeparators(h.file("plain.prg"))));
+        QVERIFY(h.questionsDone());
     }
 
     void failedOrMissingCompressorLeavesTheProgramUncompressed() {
