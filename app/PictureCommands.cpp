@@ -60,7 +60,8 @@ void finishConversion(const AppContext& ctx, QWidget* parent, const QString& out
     if (!options.compress)
         line = options.english ? QStringLiteral("Wrote %1") : QStringLiteral("Zapisano %1");
     else if (compressed)
-        line = options.english ? QStringLiteral("Wrote %1 (compressed)") : QStringLiteral("Zapisano %1 (skompresowany)");
+        line = options.english ? QStringLiteral("Wrote %1 (compressed)")
+                               : QStringLiteral("Zapisano %1 (skompresowany)");
     else
         line = options.english ? QStringLiteral("Wrote %1 (not compressed)")
                                : QStringLiteral("Zapisano %1 (bez kompresji)");
@@ -176,8 +177,8 @@ bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
                                             "zatrzymany."));
         const QString kept = options.english ? QStringLiteral("%1 holds the uncompressed program.")
                                              : QStringLiteral("%1 zawiera program bez kompresji.");
-        ctx.dialogs->message(parent, kAppTitle, text + QStringLiteral("\n\n") + kept.arg(path), MsgButtons::Ok,
-                             MsgIcon::Information);
+        ctx.dialogs->message(parent, kAppTitle, text + QStringLiteral("\n\n") + kept.arg(path),
+                             MsgButtons::Ok, MsgIcon::Information);
         return false;
     }
     if (outcome != CompressionWindow::Outcome::Compressed)

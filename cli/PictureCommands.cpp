@@ -22,8 +22,8 @@ int runConversion(const char* name, const char* what, std::uint64_t maxPicture, 
         std::cout << "usage: vornix-cli " << name << " IN OUT\n\n"
                   << "Writes OUT, a C64 program that shows " << what << " IN when loaded and run.\n"
                   << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n"
-                  << "The program loads at $0801 and must end by $CFFF: a picture of more than "
-                  << maxPicture << " bytes\nis refused, as is one that cannot be read.\n";
+                  << "The program loads at $0801 and must end by $CFFF: a picture of more than " << maxPicture
+                  << " bytes\nis refused, as is one that cannot be read.\n";
         return 0;
     }
     if (!cl.error.empty() || cl.operands.size() != 2) {
@@ -59,6 +59,6 @@ int cmdKoala(const Args& args) {
 
 int cmdFli(const Args& args) {
     const auto* viewer = vornix::findResource("fliview");
-    return runConversion("fli", "the FLI picture", vornix::maxFliPictureSize(viewer ? viewer->size() : 0), args,
-                         [](const auto& in, const auto& out) { return vornix::convertFli(in, out); });
+    return runConversion("fli", "the FLI picture", vornix::maxFliPictureSize(viewer ? viewer->size() : 0),
+                         args, [](const auto& in, const auto& out) { return vornix::convertFli(in, out); });
 }

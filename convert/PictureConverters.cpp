@@ -53,7 +53,7 @@ std::string refusal(const Source& in, std::uint64_t programSize, std::uint64_t m
            (end > 0xFFFF ? std::string("beyond $FFFF, the end of the C64's memory")
                          : "at " + hex(end) + ", but from " + hex(kFirstAddressPastProgram) +
                                " on LOAD writes into the I/O chips") +
-           "; at most " + std::to_string(maxInput) +" bytes of picture fit";
+           "; at most " + std::to_string(maxInput) + " bytes of picture fit";
 }
 
 // Writes head, zeros, then the rest of the input from where it stands, to output through a
@@ -136,30 +136,28 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
         return refused;
     // The load address says which layout the data has; shorter files have no picture.
     std::array<std::uint8_t, kFliSkippedBytes> address{};
+    in.consumed = std::min<std::uint64_t>(in.file.size(), address.size());
+    const bool read = in.file.copy(in.consumed, [&](std::span<const std::uint8_t> bytes) {
+        std::copy(bytes.begin(), bytes.end(), address.begin());
+        return true;
+    });
+    if (!read) {
+        refused.error = "cannot read " + input.string();
+        return refused;
+    }
+    const auto load = static_cast<std::uint16_t>(address[0] | (address[1] << 8));
+    const bool hasAddress = in.consumed == address.size();
     std::size_t background = 0;
     std::optional<std::uint16_t> unusual;
-    {
-        in.consumed = std::min<std::uint64_t>(in.file.size(), address.size());
-        const bool read = in.file.copy(in.consumed, [&](std::span<const std::uint8_t> bytes) {
-            std::copy(bytes.begin(), bytes.end(), address.begin());
-            return true;
-        });
-        if (!read) {
-            ConversionResult result;
-            result.error = "cannot read " + input.string();
-            return result;
-        }
-        const auto load = static_cast<std::uint16_t>(address[0] | (address[1] << 8));
-        if (in.consumed == address.size() && load == kFliLoadAddressWithoutBackground) {
-            // The background table the converter adds has to fit as well.
-            background = kFliBackgroundTableSize;
-            refused.error = refusal(in, viewer.size() + background + data,
-                                    maxFliPictureSize(viewer.size()) - kFliBackgroundTableSize);
-            if (!refused.error.empty())
-                return refused;
-        }
-        else if (in.consumed == address.size() && load != kFliLoadAddress)
-            unusual = load;
+    if (hasAddress && load == kFliLoadAddressWithoutBackground) {
+        // The background table the converter adds has to fit as well.
+        background = kFliBackgroundTableSize;
+        refused.error = refusal(in, viewer.size() + background + data,
+                                maxFliPictureSize(viewer.size()) - kFliBackgroundTableSize);
+        if (!refused.error.empty())
+            return refused;
+    } else if (hasAddress && load != kFliLoadAddress) {
+        unusual = load;
     }
     ConversionResult result = writeProgram(viewer, background, in, output);
     result.unusualLoadAddress = unusual;

@@ -102,12 +102,13 @@ std::string typeArgument(int destination, const std::vector<std::string>& knownT
 }
 
 std::string outputPath(const std::string& chosen, std::string_view suffix) {
-    const bool hasIt = chosen.size() >= suffix.size() &&
-                       std::equal(suffix.begin(), suffix.end(), chosen.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                                  [](char a, char b) {
-                                      return std::tolower(static_cast<unsigned char>(a)) ==
-                                             std::tolower(static_cast<unsigned char>(b));
-                                  });
+    const bool hasIt =
+        chosen.size() >= suffix.size() &&
+        std::equal(suffix.begin(), suffix.end(), chosen.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                   [](char a, char b) {
+                       return std::tolower(static_cast<unsigned char>(a)) ==
+                              std::tolower(static_cast<unsigned char>(b));
+                   });
     return hasIt ? chosen : chosen + std::string(suffix);
 }
 

@@ -61,10 +61,10 @@ TEST(CartconvCommandLine, SuffixIsAppendedUnlessTheNameEndsWithIt) {
         const char* suffix;
         const char* written;
     } cases[] = {
-        {"red8k.crt", ".CRT", "red8k.crt"}, {"RED8K.CRT", ".CRT", "RED8K.CRT"},
-        {"game.Prg", ".PRG", "game.Prg"},   {"game", ".CRT", "game.CRT"},
+        {"red8k.crt", ".CRT", "red8k.crt"},   {"RED8K.CRT", ".CRT", "RED8K.CRT"},
+        {"game.Prg", ".PRG", "game.Prg"},     {"game", ".CRT", "game.CRT"},
         {"game.bin", ".CRT", "game.bin.CRT"}, {"dir.crt/game", ".CRT", "dir.crt/game.CRT"},
-        {"gamecrt", ".CRT", "gamecrt.CRT"}, {".crt", ".CRT", ".crt"},
+        {"gamecrt", ".CRT", "gamecrt.CRT"},   {".crt", ".CRT", ".crt"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(outputPath(c.chosen, c.suffix), c.written) << c.chosen;

@@ -300,7 +300,8 @@ void CartridgeWindow::startClicked() {
     }
     // The save dialog asked about the name as chosen; when the tool writes it with the suffix
     // added, a file under that name was never confirmed.
-    const QString output = QString::fromStdString(cartconv::outputPath(chosen.toStdString(), outputSuffix_.toStdString()));
+    const QString output =
+        QString::fromStdString(cartconv::outputPath(chosen.toStdString(), outputSuffix_.toStdString()));
     if (output != chosen && QFileInfo::exists(output) &&
         ctx_.dialogs->message(
             this, windowTitle(),

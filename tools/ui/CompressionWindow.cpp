@@ -286,7 +286,8 @@ void CompressionWindow::stopClicked() {
         return;
     stopped_ = true;
     abandoned_ = false;
-    logView_->appendLine(text("Stopped: the compressor was ended.", "Zatrzymano: kompresor został zakończony."));
+    logView_->appendLine(
+        text("Stopped: the compressor was ended.", "Zatrzymano: kompresor został zakończony."));
 }
 
 void CompressionWindow::childExited() {
@@ -368,7 +369,7 @@ bool CompressionWindow::run(bool forPicture) {
 }
 
 CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path, bool fastDecompressor,
-                                                           bool leaveShown) {
+                                                            bool leaveShown) {
     if (busy_) {
         // The user's own run goes on; say why this program stays uncompressed.
         logView_->appendLine(
