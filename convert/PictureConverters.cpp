@@ -4,7 +4,6 @@
 #include "core/FileIO.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace fs = std::filesystem;
 
@@ -34,10 +33,14 @@ struct Source {
     std::uint64_t consumed = 0; // bytes already read from the start
 };
 
+// "$0801": at least four hexadecimal digits.
 std::string hex(std::uint64_t address) {
-    char text[24];
-    std::snprintf(text, sizeof text, "$%04llX", static_cast<unsigned long long>(address));
-    return text;
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), "0123456789ABCDEF"[address & 0xF]);
+        address >>= 4;
+    } while (address != 0 || digits.size() < 4);
+    return "$" + digits;
 }
 
 // Why input cannot be converted, judged before anything is read: it cannot be opened, or the

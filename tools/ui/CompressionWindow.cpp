@@ -372,8 +372,8 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
                                                             bool leaveShown) {
     if (busy_) {
         // The user's own run goes on; say why this program stays uncompressed.
-        logView_->appendLine(
-            QStringLiteral("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
+        logView_->appendLine(text("Busy: %1 was not compressed.", "Zajęty: %1 nie został skompresowany.")
+                                 .arg(QDir::toNativeSeparators(path)));
         return Outcome::NotCompressed;
     }
     const QString output = path + QLatin1Char('1');
