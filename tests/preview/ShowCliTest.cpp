@@ -43,7 +43,7 @@ TEST(ShowCommand, PicksTheViewAndWritesPictures) {
     // Asked for a view the entry cannot give: a message, no file.
     run = show({"3", "--basic"});
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("cut off"), std::string::npos);
+    EXPECT_NE(run.err.find("there is no BASIC line: the first link, $00A9, ends the program"), std::string::npos);
     EXPECT_EQ(show({"3", "--png", "code.png"}).code, 1);
     EXPECT_FALSE(testfiles::exists(dir.file("code.png")));
 
@@ -54,4 +54,26 @@ TEST(ShowCommand, PicksTheViewAndWritesPictures) {
     EXPECT_EQ(show({"1", "--basic", "--hex"}).code, 2);
     EXPECT_EQ(show({"1", "--png"}).code, 2);
     EXPECT_EQ(testfiles::runProgram(dir.path().string(), {VORNIX_CLI, "show", "missing.t64", "1"}).code, 1);
+}
+
+// The listing ends where the machine's LIST ends: at a link whose high byte is 0, whatever
+// its low byte and whatever follows it.
+TEST(ShowCommand, ListsUpToTheEndMarkerAsTheMachineDoes) {
+    testfiles::TempDir dir;
+    Bytes tailed = testfiles::readAll(std::string(VORNIX_TEST_DATA) + "/basic-demo.prg");
+    ASSERT_EQ(Bytes(tailed.end() - 2, tailed.end()), (Bytes{0, 0}));
+    tailed[tailed.size() - 2] = 0x0A;
+    const Bytes tail = {0x78, 0xE6, 0x01, 0xB9, 'N', 0x99, '"', 'X', 0x00};
+    tailed.insert(tailed.end(), tail.begin(), tail.end());
+    TapeDocument doc;
+    doc.newImage();
+    ASSERT_TRUE(doc.addPrg(std::string(VORNIX_TEST_DATA) + "/basic-demo.prg").added);
+    ASSERT_TRUE(doc.addProgram("tailed", "TAILED", tailed).added);
+    ASSERT_TRUE(doc.saveAs(dir.file("t.t64"), false).written);
+    const auto plain = testfiles::runProgram(dir.path().string(), {VORNIX_CLI, "show", "t.t64", "1"});
+    const auto run = testfiles::runProgram(dir.path().string(), {VORNIX_CLI, "show", "t.t64", "2"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, plain.out);
+    EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1), "180 END:RETURN\n");
+    EXPECT_EQ(run.err, "");
 }
