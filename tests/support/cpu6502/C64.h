@@ -1,9 +1,9 @@
 #pragma once
 // Just enough of a Commodore 64 around the 6502 to check display code cycle by cycle:
 // RAM with the processor port's ROM and I/O banking, a VIC-II that counts raster lines
-// (PAL: 63 cycles, 312 lines; NTSC machines count differently), takes the bus on bad lines
-// and keeps the state that decides what a line shows, CIA 2 timer B with its NMI, and a
-// keyboard with no key pressed. Every access to $D000-$DFFF is logged with its cycle.
+// (PAL: 63 cycles, 312 lines; NTSC and PAL-N machines count differently), takes the bus
+// on bad lines and keeps the state that decides what a line shows, CIA 2 timer B with its
+// NMI, and a keyboard with no key pressed. Every access to $D000-$DFFF is logged with its cycle.
 //
 // Cycle numbers: cycle 0 is cycle 1 of raster line 0 of a frame (the numbering of the
 // usual VIC-II timing charts, where a line runs from cycle 1 to 63 on PAL).
@@ -52,6 +52,7 @@ struct Timing {
 inline constexpr Timing kPal{312, 63};
 inline constexpr Timing kNtsc{263, 65};    // 6567R8
 inline constexpr Timing kOldNtsc{262, 64}; // 6567R56A
+inline constexpr Timing kPalN{312, 65};    // 6572 (PAL-N): PAL's lines, NTSC's line length
 
 class Machine : public Bus {
   public:
