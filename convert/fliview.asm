@@ -338,6 +338,10 @@ nmi_end pla
         rti
 
         ; One character row per pass, 23 CPU cycles per pixel line.
+        ; In the first three columns of each forced fetch the VIC takes the low nibble of
+        ; the opcode after the $d011 write as colour RAM: $24 (BIT) gives 4 on pixel lines
+        ; 0-5, $a9 (LDA #) 9 on line 6, $f0 (BEQ) 0 on line 7. The editor's preview draws
+        ; these colours, so other opcodes there change what it must draw.
 row     stx vic_ctrl1                   ; pixel line 7 of the row above: cycle 14
         beq rows_done                   ; (flags from the DEY below)
         lda #$08                        ; pixel line 0

@@ -33,6 +33,10 @@ struct RasterLine {
     int videoCounterBase = 0;        // VCBASE in cycle 14: 40 times the character row
     bool matrixFetched = false;      // the screen matrix was read on this line
     int fetchesWithoutBus = 0;       // matrix reads made while the CPU still held the bus ($FF read)
+    // What those reads took as colour RAM data: the low nibble of the byte on the processor's
+    // bus (the opcode it waits to fetch); -1 when there were none.
+    int colourWithoutBus = -1;
+    bool colourWithoutBusSteady = true; // the same nibble in all of them
     std::uint16_t matrixAddress = 0; // where the valid matrix reads came from
     bool matrixSteady = true;        // all of them from the same matrix
     std::uint8_t background = 0;     // $D021 when the picture area of the line starts
@@ -127,6 +131,10 @@ class Machine : public Bus {
     void ioWrite(std::uint16_t address, std::uint8_t value);
     int banks() const;
     int rasterForRead() const;
+    // The byte at address as the processor would read it, without touching any chip.
+    std::uint8_t peekQuiet(std::uint16_t address) const;
+    // The data of the processor's access in this cycle, for a matrix read made without the bus.
+    void busData(std::uint8_t value);
     // Raster line and cycle in it, in this machine's timing.
     int line(std::uint64_t cycle) const {
         return static_cast<int>((cycle / timing_.cyclesPerLine) % timing_.lines);
@@ -150,6 +158,7 @@ class Machine : public Bus {
     int vc_ = 0;
     int vcBase_ = 0;
     bool verticalBorder_ = true;
+    bool fetchWithoutBusPending_ = false; // waits for the processor's access in the same cycle
     RasterLine current_;
 
     // CIA 1 (keyboard port only) and CIA 2 (port A, timer B, interrupt control)
