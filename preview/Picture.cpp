@@ -33,7 +33,7 @@ constexpr std::array<std::uint8_t, 7> kFliViewerLine = {0xC5, 0x07, 0x9E, '2', '
 constexpr std::size_t kFliViewerSize = 767;         // data bytes in front of the picture
 constexpr std::uint16_t kFliBase = kFliLoadAddress; // the memory image the viewer expects
 constexpr unsigned kFliBitmap = 0x6000;
-constexpr unsigned kFliEnd = 0x7F40;                          // one past the bitmap
+constexpr unsigned kFliEnd = 0x7F40;                            // one past the bitmap
 constexpr unsigned kFliCarriedEnd = kFliBase + kFliCarriedSize; // one past what the viewer carries
 
 // The video chip reads the screen matrix of the first three columns of a forced fetch
@@ -61,7 +61,8 @@ std::string fliNote(unsigned base, std::size_t size) {
         return "the picture data ends at " + hex4(static_cast<unsigned>(end - 1)) + ", " +
                std::to_string(kFliEnd - end) + " bytes before the end of the bitmap; they are drawn as 0";
     if (end > kFliCarriedEnd)
-        return "the FLI viewer carries the data up to $7FFF; the last " + std::to_string(end - kFliCarriedEnd) +
+        return "the FLI viewer carries the data up to $7FFF; the last " +
+               std::to_string(end - kFliCarriedEnd) +
                " bytes, which are not part of the picture, are left behind";
     return {};
 }
@@ -124,8 +125,8 @@ const std::array<Rgb, 16>& c64Palette() { return kPepto; }
 std::optional<PictureLayout> findPicture(std::uint16_t load, std::span<const std::uint8_t> data) {
     if (data.size() == kKoalaDataSize)
         return PictureLayout{PictureFormat::Koala, 0, load};
-    if ((load == kFliLoadAddress || load == kFliLoadAddressWithoutBackground) && data.size() <= kFliCarriedSize &&
-        reachesBitmap(load, data.size()))
+    if ((load == kFliLoadAddress || load == kFliLoadAddressWithoutBackground) &&
+        data.size() <= kFliCarriedSize && reachesBitmap(load, data.size()))
         return PictureLayout{PictureFormat::Fli, 0, load};
     if (load != 0x0801)
         return std::nullopt;

@@ -284,7 +284,8 @@ TEST(FliViewer, ShowsWhatThePreviewDraws) {
             const int cell = line.videoCounterBase + col;
             const bool withoutBus = col < line.fetchesWithoutBus;
             const std::uint8_t screen = withoutBus ? 0xff : m.ram[line.matrixAddress + cell];
-            const auto colourRam = static_cast<std::uint8_t>(withoutBus ? line.colourWithoutBus : m.colorRam[cell]);
+            const auto colourRam =
+                static_cast<std::uint8_t>(withoutBus ? line.colourWithoutBus : m.colorRam[cell]);
             const std::uint8_t colours[] = {static_cast<std::uint8_t>(line.background & 0x0f),
                                             static_cast<std::uint8_t>(screen >> 4),
                                             static_cast<std::uint8_t>(screen & 0x0f), colourRam};
@@ -411,8 +412,7 @@ TEST(FliViewer, TellsPalFromPalNByTheLineLength) {
         const bool pal = timing.cyclesPerLine == cpu6502::kPal.cyclesPerLine;
         int wrong = 0;
         for (std::uint64_t startCycle = 0; startCycle < 3 * 65; ++startCycle) {
-            Viewer v(Viewer::program(syntheticPicture()), syntheticPicture(), startCycle * 1001,
-                     timing);
+            Viewer v(Viewer::program(syntheticPicture()), syntheticPicture(), startCycle * 1001, timing);
             Machine& m = v.machine;
             installTextRom(m);
             bool goesOn = false; // RAM switched in for the copy: the viewer took the machine

@@ -76,8 +76,9 @@ void PreviewReferenceTest::paneShowsShortFliDataWithANote() {
     QCOMPARE(pane.kind(), PreviewKind::Picture);
     auto* title = pane.findChild<QLabel*>("PreviewTitle");
     QVERIFY(title);
-    QCOMPARE(title->text(), QStringLiteral("FLI picture \u2014 the picture data ends at $7DFF, 320 bytes before "
-                                           "the end of the bitmap; they are drawn as 0"));
+    QCOMPARE(title->text(),
+             QStringLiteral("FLI picture \u2014 the picture data ends at $7DFF, 320 bytes before "
+                            "the end of the bitmap; they are drawn as 0"));
     const QImage shown = pane.findChild<QLabel*>("PreviewPicture")->pixmap().toImage();
     const Rgb& grey = c64Palette()[15];
     QCOMPARE(shown.pixel(2 * 3, 2 * 8), qRgb(grey.r, grey.g, grey.b));

@@ -156,7 +156,7 @@ TEST(Pictures, FliLinesAndLayouts) {
     Bytes from3C00(mem.begin() + 256, mem.end());
     from3C00.resize(kFliDesignerDataSize);
     const Picture q = *decodePicture(0x3C00, from3C00);
-    EXPECT_EQ(q.at(26, 8), 0); // background 0
+    EXPECT_EQ(q.at(26, 8), 0);  // background 0
     EXPECT_EQ(q.at(24, 12), 4); // screen matrices still in place
     testfiles::TempDir dir;
     for (const auto& [load, bytes, expected] :

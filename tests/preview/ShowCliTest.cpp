@@ -45,7 +45,8 @@ TEST(ShowCommand, PicksTheViewAndWritesPictures) {
     // Asked for a view the entry cannot give: a message, no file.
     run = show({"3", "--basic"});
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("there is no BASIC line: the first link, $00A9, ends the program"), std::string::npos);
+    EXPECT_NE(run.err.find("there is no BASIC line: the first link, $00A9, ends the program"),
+              std::string::npos);
     EXPECT_EQ(show({"3", "--png", "code.png"}).code, 1);
     EXPECT_FALSE(testfiles::exists(dir.file("code.png")));
 
@@ -113,7 +114,8 @@ TEST(ShowCommand, FliPicturesOfEveryCarriedLength) {
         const char* err; // empty: nothing on standard error
     } cases[] = {
         {"1", 0, ""},
-        {"2", 0, "the picture data ends at $7EFE, 65 bytes before the end of the bitmap; they are drawn as 0"},
+        {"2", 0,
+         "the picture data ends at $7EFE, 65 bytes before the end of the bitmap; they are drawn as 0"},
         {"3", 0, "the last 256 bytes, which are not part of the picture, are left behind"},
         {"4", 0, "the last 300 bytes, which are not part of the picture, are left behind"},
         {"5", 1, "not a Koala or FLI picture"}, // longer than the viewer carries

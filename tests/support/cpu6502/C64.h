@@ -33,10 +33,6 @@ struct RasterLine {
     int videoCounterBase = 0;        // VCBASE in cycle 14: 40 times the character row
     bool matrixFetched = false;      // the screen matrix was read on this line
     int fetchesWithoutBus = 0;       // matrix reads made while the CPU still held the bus ($FF read)
-    // What those reads took as colour RAM data: the low nibble of the byte on the processor's
-    // bus (the opcode it waits to fetch); -1 when there were none.
-    int colourWithoutBus = -1;
-    bool colourWithoutBusSteady = true; // the same nibble in all of them
     std::uint16_t matrixAddress = 0; // where the valid matrix reads came from
     bool matrixSteady = true;        // all of them from the same matrix
     std::uint8_t background = 0;     // $D021 when the picture area of the line starts
@@ -46,6 +42,10 @@ struct RasterLine {
     std::uint8_t memory = 0;
     bool verticalBorder = false; // the upper/lower border covers the line
     int cpuCycles = 0;           // cycles of the line in which the processor had the bus
+    // What the matrix reads without the bus took as colour RAM data: the low nibble of the
+    // byte on the processor's bus (the opcode it waits to fetch); -1 when there were none.
+    int colourWithoutBus = -1;
+    bool colourWithoutBusSteady = true; // the same nibble in all of them
 };
 
 // The raster of one kind of VIC-II.
