@@ -405,27 +405,6 @@ TEST(FliViewer, SendsAMachineThatIsNotPalBackToBasicWithAText) {
     }
 }
 
-// PAL and PAL-N both count 312 lines; only the line length tells them apart, whatever the
-// point of the frame the viewer is started at.
-TEST(FliViewer, TellsPalFromPalNByTheLineLength) {
-    for (const cpu6502::Timing timing : {cpu6502::kPal, cpu6502::kPalN}) {
-        const bool pal = timing.cyclesPerLine == cpu6502::kPal.cyclesPerLine;
-        int wrong = 0;
-        for (std::uint64_t startCycle = 0; startCycle < 3 * 65; ++startCycle) {
-            Viewer v(Viewer::program(syntheticPicture()), syntheticPicture(), startCycle * 1001, timing);
-            Machine& m = v.machine;
-            installTextRom(m);
-            bool goesOn = false; // RAM switched in for the copy: the viewer took the machine
-            m.onWrite = [&](std::uint16_t address, std::uint8_t value) {
-                goesOn = goesOn || (address == 0x0001 && value == 0x34);
-            };
-            m.runUntil([&] { return goesOn || m.cpu().regs.pc == kWarmStart; }, 2 * Machine::kCyclesPerFrame);
-            wrong += goesOn != pal || (!goesOn && m.cpu().regs.pc != kWarmStart);
-        }
-        EXPECT_EQ(wrong, 0) << (pal ? "PAL" : "PAL-N");
-    }
-}
-
 TEST(FliViewer, IgnoresAnNmiThatDoesNotComeFromTheTimer) {
     Viewer v;
     v.start();
