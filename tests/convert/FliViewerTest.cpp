@@ -370,25 +370,21 @@ TEST(FliViewer, RunsThePictureTheConverterAppends) {
               }()));
 }
 
-// Just enough ROM for the viewer's refusal: a character output that hands its byte to
-// $D7FF, and a BASIC warm start that stays where it is.
-constexpr std::uint16_t kWarmStart = 0xe37b;
-void installTextRom(Machine& m) {
-    const std::uint8_t chrout[] = {0x8d, 0xff, 0xd7, 0x60, 0x4c, kWarmStart & 0xff, kWarmStart >> 8};
-    std::copy(chrout, chrout + 4, m.kernal.begin() + (0xffd2 - 0xe000));
-    std::copy(chrout + 4, chrout + 7, m.kernal.begin() + (kWarmStart - 0xe000));
-    std::copy(chrout + 5, chrout + 7, m.basic.begin() + 2);
-}
-
 // Elsewhere than on PAL the frame would roll: the viewer says so and leaves through the
 // BASIC warm start, having changed nothing but the screen its text goes to. (On PAL it
 // never calls the ROM, which the other tests leave empty.)
 TEST(FliViewer, SendsAMachineThatIsNotPalBackToBasicWithAText) {
+    constexpr std::uint16_t warmStart = 0xe37b;
     for (const cpu6502::Timing timing : {cpu6502::kNtsc, cpu6502::kOldNtsc, cpu6502::kPalN}) {
         SCOPED_TRACE(std::to_string(timing.lines) + " lines of " + std::to_string(timing.cyclesPerLine));
         Viewer v(Viewer::program(syntheticPicture()), syntheticPicture(), 777, timing);
         Machine& m = v.machine;
-        installTextRom(m);
+        // Just enough ROM: a character output that hands its byte to $D7FF, and a warm start
+        // that stays where it is.
+        const std::uint8_t chrout[] = {0x8d, 0xff, 0xd7, 0x60, 0x4c, warmStart & 0xff, warmStart >> 8};
+        std::copy(chrout, chrout + 4, m.kernal.begin() + (0xffd2 - 0xe000));
+        std::copy(chrout + 4, chrout + 7, m.kernal.begin() + (warmStart - 0xe000));
+        std::copy(chrout + 5, chrout + 7, m.basic.begin() + 2);
         std::string printed;
         int otherWrites = 0;
         m.onWrite = [&](std::uint16_t address, std::uint8_t value) {
@@ -398,7 +394,7 @@ TEST(FliViewer, SendsAMachineThatIsNotPalBackToBasicWithAText) {
                 ++otherWrites;
         };
         ASSERT_TRUE(m.runUntil([&m] { return m.inEndlessLoop(); }, 2 * Machine::kCyclesPerFrame));
-        EXPECT_EQ(m.cpu().regs.pc, kWarmStart);
+        EXPECT_EQ(m.cpu().regs.pc, warmStart);
         EXPECT_EQ(printed, "THIS FLI PICTURE NEEDS A PAL C64.");
         EXPECT_EQ(otherWrites, 0);
         EXPECT_FALSE(m.cpu().regs.p & cpu6502::Cpu::InterruptDisable) << "interrupts as BASIC had them";
