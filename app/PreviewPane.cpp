@@ -103,9 +103,9 @@ void PreviewPane::showEntry(const Entry* entry) {
         picture_->clear();
         text_->setPlainText(QString::fromStdString(preview.text));
         stack_->setCurrentWidget(text_);
-        // The note is in English, like every message of the plain code.
-        note_ = QString::fromStdString(preview.note);
     }
+    // The note is in English, like every message of the plain code.
+    note_ = QString::fromStdString(preview.note);
     showTitle();
 }
 

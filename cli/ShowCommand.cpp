@@ -71,6 +71,8 @@ int cmdShow(const Args& args) {
     case PreviewKind::Picture:
         if (!preview.picture)
             return failure("entry " + number + " is not a Koala or FLI picture");
+        if (!preview.note.empty()) // data missing or left behind: the picture is shown all the same
+            note("show: " + preview.note);
         if (png == cl.values.end()) {
             std::cout << "entry " << number << " is "
                       << (preview.picture->format == PictureFormat::Koala ? "a Koala Paint" : "an FLI")

@@ -10,7 +10,8 @@
 ;   $6000  bitmap
 ;
 ; The display is timed for PAL machines. Anything else (an NTSC machine counts 262 or 263
-; raster lines) is told so in a line of text and sent back to BASIC, nothing changed.
+; raster lines, a PAL-N machine 312 lines of 65 cycles) is told so in a line of text and
+; sent back to BASIC, nothing changed.
 ;
 ; The display runs in a non-maskable interrupt from CIA 2 timer B, locked to the frame.
 ; Every pixel line of the picture is a forced bad line: its screen matrix is chosen
@@ -52,6 +53,7 @@
         basic_warm = $a002      ; BASIC ROM: vector of the warm start (stack reset, READY.)
 
         frame_cycles = 312 * 63 ; one PAL frame: the timer B period
+        pal_n_count = (48 * 64) DIV 17 + 1 ; the machine check's threshold (181)
 
         ; $d011 values: bitmap mode, display on, 25 rows, YSCROLL in bits 0-2.
         ctrl_bitmap = $38
@@ -336,6 +338,10 @@ nmi_end pla
         rti
 
         ; One character row per pass, 23 CPU cycles per pixel line.
+        ; In the first three columns of each forced fetch the VIC takes the low nibble of
+        ; the opcode after the $d011 write as colour RAM: $24 (BIT) gives 4 on pixel lines
+        ; 0-5, $a9 (LDA #) 9 on line 6, $f0 (BEQ) 0 on line 7. The editor's preview draws
+        ; these colours, so other opcodes there change what it must draw.
 row     stx vic_ctrl1                   ; pixel line 7 of the row above: cycle 14
         beq rows_done                   ; (flags from the DEY below)
         lda #$08                        ; pixel line 0
@@ -378,12 +384,15 @@ check_pal
         bmi -
 -       bit vic_ctrl1                   ; ... then for line 256, so all lines above are seen
         bpl -
--       lda vic_raster                  ; a read every 15 cycles: no line is missed
+        ldx #0
+count_lines
+        inx                             ; counts the reads, one every 17 cycles
+        lda vic_raster                  ; no line is missed
         cmp #<304                       ; PAL counts on to 311, NTSC stops at 261 or 262
-        bcs is_pal
+        bcs pal_lines
         bit vic_ctrl1
-        bmi -
-        plp
+        bmi count_lines
+not_pal plp
         ldx #0
 -       lda pal_text,x
         jsr chrout
@@ -392,7 +401,14 @@ check_pal
         bne -
         jmp (basic_warm)                ; prints READY. after the text
 
-is_pal  plp
+        ; 312 lines are not enough: a PAL-N machine has them too, with 65 cycles a line.
+        ; From line 256 to 304 the count reaches 48 * 63 / 17 (about 178) on PAL and
+        ; 48 * 65 / 17 (about 184) on PAL-N, give or take the two loops' grain. These lines
+        ; are never bad lines; sprites there could only lower the count.
+pal_lines
+        cpx #pal_n_count
+        bcs not_pal
+        plp
         jmp start
 
 pal_text
@@ -402,6 +418,7 @@ pal_text_end
         +same_page synced, sync_next
         +same_page wait_ff, wait_ff_next
         +same_page jitter + 2, slide_end
+        +same_page count_lines, not_pal
 
         !if * > $0b00 { !error "the viewer does not fit below $0b00" }
         !fill $0b00 - *, 0

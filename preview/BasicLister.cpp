@@ -91,8 +91,11 @@ BasicListing listBasic(std::uint16_t load, std::span<const std::uint8_t> data) {
             break;
         }
         const unsigned link = word(data, pos);
-        if (link == 0) {
+        // The machine's LIST looks at the link's high byte only: no line lies in page 0.
+        if ((link >> 8) == 0) {
             listing.bytesAfterEnd = data.size() - pos - 2;
+            if (listing.lines.empty())
+                listing.note = "there is no BASIC line: the first link, " + hex4(link) + ", ends the program";
             break;
         }
         if (pos + 4 > data.size()) {

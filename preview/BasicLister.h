@@ -1,7 +1,8 @@
 #pragma once
 // Commodore BASIC V2 programs as text: line numbers, keywords, strings with their control
-// codes in braces. Follows the line links the way the machine's LIST does, but stops at the
-// first link that does not lead forward inside the program, so no file can make it loop.
+// codes in braces. Follows the line links the way the machine's LIST does (a link whose high
+// byte is 0 ends the program), but stops at the first link that does not lead forward inside
+// the program, so no file can make it loop.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,7 +14,8 @@ inline constexpr std::uint16_t kBasicStart = 0x0801;
 
 struct BasicListing {
     std::vector<std::string> lines; // UTF-8, "10 PRINT ..."
-    // Empty when the program ended at its end marker; otherwise why the listing stopped early.
+    // Empty when the program ended at its end marker after at least one line; otherwise why
+    // the listing stopped early or holds nothing.
     std::string note;
     std::size_t bytesAfterEnd = 0; // after the end marker (machine code behind a SYS line, ...)
 };

@@ -3,6 +3,7 @@
 #include "convert/PictureConverters.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace vornix {
 
@@ -31,7 +32,40 @@ constexpr std::array<Rgb, 16> kPepto = {{
 constexpr std::array<std::uint8_t, 7> kFliViewerLine = {0xC5, 0x07, 0x9E, '2', '0', '8', '0'};
 constexpr std::size_t kFliViewerSize = 767;         // data bytes in front of the picture
 constexpr std::uint16_t kFliBase = kFliLoadAddress; // the memory image the viewer expects
-constexpr std::uint16_t kFliEnd = 0x7F40;           // one past the bitmap
+constexpr unsigned kFliBitmap = 0x6000;
+constexpr unsigned kFliEnd = 0x7F40;                            // one past the bitmap
+constexpr unsigned kFliCarriedEnd = kFliBase + kFliCarriedSize; // one past what the viewer carries
+
+// The video chip reads the screen matrix of the first three columns of a forced fetch
+// while the processor still has the bus: it takes $FF as the matrix byte (light grey for
+// bit pairs 01 and 10) and the low nibble of the byte on the bus as the colour RAM value
+// (bit pair 11). That byte is the opcode following the viewer's $D011 write of pixel line
+// k; pixel line 0 of the top row is fetched in the normal way.
+constexpr int kFliBugColumns = 3;
+constexpr std::uint8_t kFliBugMatrix = 0xFF;
+constexpr std::array<std::uint8_t, 8> kFliBugColourRam = {4, 4, 4, 4, 4, 4, 9, 0};
+
+// Data from base of the given size shows an FLI picture once it reaches into the bitmap.
+bool reachesBitmap(unsigned base, std::size_t size) { return base + size > kFliBitmap; }
+
+std::string hex4(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "$%04X", value & 0xFFFFu);
+    return text;
+}
+
+// What an FLI memory image from base of the given size lacks or leaves behind.
+std::string fliNote(unsigned base, std::size_t size) {
+    const std::size_t end = base + size;
+    if (end < kFliEnd)
+        return "the picture data ends at " + hex4(static_cast<unsigned>(end - 1)) + ", " +
+               std::to_string(kFliEnd - end) + " bytes before the end of the bitmap; they are drawn as 0";
+    if (end > kFliCarriedEnd)
+        return "the FLI viewer carries the data up to $7FFF; the last " +
+               std::to_string(end - kFliCarriedEnd) +
+               " bytes, which are not part of the picture, are left behind";
+    return {};
+}
 
 // Byte at a machine address of a memory image that starts at base; 0 outside it.
 struct Memory {
@@ -71,12 +105,14 @@ void drawFli(Picture& p, const Memory& m) {
     for (int row = 0; row < 25; ++row)
         for (int line = 0; line < 8; ++line) {
             const std::uint8_t background = m(0x3B00 + 25 * line + 24 - row) & 15;
+            const bool forced = row > 0 || line > 0;
             for (int col = 0; col < 40; ++col) {
                 const unsigned cell = row * 40 + col;
-                const std::uint8_t screen = m(0x4000 + 0x400 * line + cell);
+                const bool bug = forced && col < kFliBugColumns;
+                const std::uint8_t screen = bug ? kFliBugMatrix : m(0x4000 + 0x400 * line + cell);
+                const std::uint8_t colourRam = bug ? kFliBugColourRam[line] : m(0x3C00 + cell) & 15;
                 const std::array<std::uint8_t, 4> colours = {background, std::uint8_t(screen >> 4),
-                                                             std::uint8_t(screen & 15),
-                                                             std::uint8_t(m(0x3C00 + cell) & 15)};
+                                                             std::uint8_t(screen & 15), colourRam};
                 drawCell(p, col * 8, row * 8 + line, m(0x6000 + cell * 8 + line), colours);
             }
         }
@@ -90,7 +126,7 @@ std::optional<PictureLayout> findPicture(std::uint16_t load, std::span<const std
     if (data.size() == kKoalaDataSize)
         return PictureLayout{PictureFormat::Koala, 0, load};
     if ((load == kFliLoadAddress || load == kFliLoadAddressWithoutBackground) &&
-        (data.size() == kFliDataSize || data.size() == kFliDesignerDataSize))
+        data.size() <= kFliCarriedSize && reachesBitmap(load, data.size()))
         return PictureLayout{PictureFormat::Fli, 0, load};
     if (load != 0x0801)
         return std::nullopt;
@@ -102,7 +138,7 @@ std::optional<PictureLayout> findPicture(std::uint16_t load, std::span<const std
     if (data.size() >= koalaAt + kKoalaDataSize && std::equal(stub.begin() + 2, stub.end(), data.begin()))
         return PictureLayout{PictureFormat::Koala, koalaAt, load};
     // The FLI converter's program: the viewer, then the memory image from $3B00.
-    if (data.size() >= kFliViewerSize + (kFliEnd - kFliLoadAddressWithoutBackground) &&
+    if (data.size() > kFliViewerSize && reachesBitmap(kFliBase, data.size() - kFliViewerSize) &&
         std::equal(kFliViewerLine.begin(), kFliViewerLine.end(), data.begin() + 2))
         return PictureLayout{PictureFormat::Fli, kFliViewerSize, kFliBase};
     return std::nullopt;
@@ -113,10 +149,12 @@ Picture decodePicture(const PictureLayout& layout, std::span<const std::uint8_t>
     p.format = layout.format;
     p.pixels.assign(static_cast<std::size_t>(Picture::kWidth) * Picture::kHeight, 0);
     const auto bytes = data.subspan(std::min(layout.offset, data.size()));
-    if (layout.format == PictureFormat::Koala)
+    if (layout.format == PictureFormat::Koala) {
         drawKoala(p, Memory{bytes, 0});
-    else
+    } else {
         drawFli(p, Memory{bytes, layout.base});
+        p.note = fliNote(layout.base, bytes.size());
+    }
     return p;
 }
 

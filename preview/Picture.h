@@ -1,10 +1,12 @@
 #pragma once
 // Koala Paint and FLI pictures drawn as the machine shows them: 320x200 pixels (each
-// multicolour pixel two wide) in the 16 colours of the "pepto" PAL palette.
+// multicolour pixel two wide) in the 16 colours of the "pepto" PAL palette. FLI pictures are
+// drawn as the FLI viewer shows them, with the video chip's grey columns at the left.
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace vornix {
@@ -22,6 +24,7 @@ enum class PictureFormat { Koala, Fli };
 inline constexpr std::size_t kKoalaDataSize = 10001;
 inline constexpr std::size_t kFliDataSize = 17472;         // $3B00-$7F3F
 inline constexpr std::size_t kFliDesignerDataSize = 17407; // $3C00-$7FFE, no background table
+inline constexpr std::size_t kFliCarriedSize = 17664;      // $3B00-$7FFF: what the FLI viewer carries
 
 // Where a picture's bytes lie within an entry's data.
 struct PictureLayout {
@@ -31,7 +34,8 @@ struct PictureLayout {
 };
 
 // Koala: 10,001 bytes at any address, or a program written by the Koala converter.
-// FLI: 17,407 or 17,472 bytes at $3B00 or $3C00, or a program with the FLI viewer in front.
+// FLI: up to 17,664 bytes at $3B00 or $3C00 that reach into the bitmap, or a program with
+// the FLI viewer in front of such data (of any length: the viewer leaves the rest behind).
 std::optional<PictureLayout> findPicture(std::uint16_t load, std::span<const std::uint8_t> data);
 
 struct Picture {
@@ -39,6 +43,8 @@ struct Picture {
     static constexpr int kHeight = 200;
     PictureFormat format = PictureFormat::Koala;
     std::vector<std::uint8_t> pixels; // kWidth * kHeight colour numbers, row by row
+    // Empty for complete data; otherwise what was missing (drawn as 0) or left behind.
+    std::string note;
 
     std::uint8_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * kWidth + x]; }
     // Three bytes (red, green, blue) per pixel, row by row.

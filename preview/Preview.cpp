@@ -32,7 +32,11 @@ Preview makePreview(const Entry& entry, std::optional<PreviewKind> kind) {
         p.note = listing.note;
         break;
     }
-    case PreviewKind::Picture: p.picture = decodePicture(load, data); break;
+    case PreviewKind::Picture:
+        p.picture = decodePicture(load, data);
+        if (p.picture)
+            p.note = p.picture->note;
+        break;
     case PreviewKind::Hex: p.text = hexView(load, data); break;
     }
     return p;

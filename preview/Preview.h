@@ -23,7 +23,7 @@ struct Preview {
     PreviewKind kind = PreviewKind::Hex;
     std::string text;               // Basic and Hex: UTF-8 text, one line per '\n'
     std::optional<Picture> picture; // Picture
-    std::string note;               // Basic: why the listing stopped early
+    std::string note;               // why a listing stopped early, what a picture lacks
 };
 
 // The preview of the given kind (the chosen one when none is given). A picture asked for

@@ -1,6 +1,7 @@
 // The embedded FLI viewer, run on the test machine from SYS 2080 with a picture behind it.
 #include "convert/EmbeddedResources.h"
 #include "convert/PictureConverters.h"
+#include "preview/Picture.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/cpu6502/C64.h"
 
@@ -257,6 +258,46 @@ TEST(FliViewer, DrawsEveryPixelLineFromItsOwnMatrix) {
     }
 }
 
+// The editor's preview draws the picture the way the machine shows it through the viewer:
+// each pixel line rebuilt from what the video chip read on it, the columns it fetched
+// without the bus included.
+TEST(FliViewer, ShowsWhatThePreviewDraws) {
+    Viewer v;
+    v.start();
+    v.frame();
+    const Frame f = v.frame();
+    const Bytes prg = Viewer::program(v.picture);
+    const auto preview = vornix::decodePicture(0x0801, std::span(prg).subspan(2));
+    ASSERT_TRUE(preview);
+    const Machine& m = v.machine;
+    int lines = 0;
+    for (const RasterLine& line : f.lines) {
+        const int y = line.line - kTopLine;
+        if (y < 0 || y >= kPixelLines)
+            continue;
+        ++lines;
+        SCOPED_TRACE("pixel line " + std::to_string(y));
+        EXPECT_TRUE(line.colourWithoutBusSteady);
+        const int bitmap = 0x4000 + ((line.memory & 0x08) ? 0x2000 : 0);
+        int differing = 0;
+        for (int col = 0; col < 40; ++col) {
+            const int cell = line.videoCounterBase + col;
+            const bool withoutBus = col < line.fetchesWithoutBus;
+            const std::uint8_t screen = withoutBus ? 0xff : m.ram[line.matrixAddress + cell];
+            const auto colourRam =
+                static_cast<std::uint8_t>(withoutBus ? line.colourWithoutBus : m.colorRam[cell]);
+            const std::uint8_t colours[] = {static_cast<std::uint8_t>(line.background & 0x0f),
+                                            static_cast<std::uint8_t>(screen >> 4),
+                                            static_cast<std::uint8_t>(screen & 0x0f), colourRam};
+            const std::uint8_t bits = m.ram[bitmap + cell * 8 + line.rowCounter];
+            for (int x = 0; x < 8; ++x)
+                differing += preview->at(col * 8 + x, y) != colours[(bits >> (6 - 2 * (x / 2))) & 3];
+        }
+        EXPECT_EQ(differing, 0);
+    }
+    EXPECT_EQ(lines, kPixelLines);
+}
+
 TEST(FliViewer, KeepsTheBordersOpenAndTheRestBlack) {
     Viewer v;
     v.start();
@@ -334,8 +375,8 @@ TEST(FliViewer, RunsThePictureTheConverterAppends) {
 // never calls the ROM, which the other tests leave empty.)
 TEST(FliViewer, SendsAMachineThatIsNotPalBackToBasicWithAText) {
     constexpr std::uint16_t warmStart = 0xe37b;
-    for (const cpu6502::Timing timing : {cpu6502::kNtsc, cpu6502::kOldNtsc}) {
-        SCOPED_TRACE(timing.lines);
+    for (const cpu6502::Timing timing : {cpu6502::kNtsc, cpu6502::kOldNtsc, cpu6502::kPalN}) {
+        SCOPED_TRACE(std::to_string(timing.lines) + " lines of " + std::to_string(timing.cyclesPerLine));
         Viewer v(Viewer::program(syntheticPicture()), syntheticPicture(), 777, timing);
         Machine& m = v.machine;
         // Just enough ROM: a character output that hands its byte to $D7FF, and a warm start

@@ -1,10 +1,13 @@
 // The Koala decoding against a rendering made by another program (with a slightly different
-// palette), and our PNG files as another PNG reader sees them.
+// palette), our PNG files as another PNG reader sees them, and the preview pane's picture.
+#include "app/PreviewPane.h"
+#include "core/TapeDocument.h"
 #include "preview/PngWriter.h"
 #include "preview/Preview.h"
 #include "tests/support/TestFiles.h"
 
 #include <QImage>
+#include <QLabel>
 
 #include <QtTest>
 #include <climits>
@@ -15,6 +18,7 @@ class PreviewReferenceTest : public QObject {
     Q_OBJECT
   private slots:
     void koalaAgreesWithTheReference();
+    void paneShowsShortFliDataWithANote();
 };
 
 void PreviewReferenceTest::koalaAgreesWithTheReference() {
@@ -55,6 +59,29 @@ void PreviewReferenceTest::koalaAgreesWithTheReference() {
             const Rgb& c = palette[picture->at(x, y)];
             QCOMPARE(ours.pixel(x, y), qRgb(c.r, c.g, c.b));
         }
+}
+
+// FLI data that stops short of the end of the bitmap is still shown, the title saying what
+// is missing; the video chip's first columns are light grey where bit pair 01 is drawn.
+void PreviewReferenceTest::paneShowsShortFliDataWithANote() {
+    testfiles::Bytes prg(2 + 0x7E00 - 0x3B00, 0);
+    prg[1] = 0x3B;
+    prg[2 + 0x6000 - 0x3B00 + 320] = 0b01010101; // row 1, column 0, pixel line 0
+    TapeDocument doc;
+    doc.newImage();
+    QVERIFY(doc.addProgram("short", "SHORT", prg).added);
+    PreviewPane pane;
+    pane.setEnglish(true);
+    pane.showEntry(&doc.entries()[0]);
+    QCOMPARE(pane.kind(), PreviewKind::Picture);
+    auto* title = pane.findChild<QLabel*>("PreviewTitle");
+    QVERIFY(title);
+    QCOMPARE(title->text(),
+             QStringLiteral("FLI picture \u2014 the picture data ends at $7DFF, 320 bytes before "
+                            "the end of the bitmap; they are drawn as 0"));
+    const QImage shown = pane.findChild<QLabel*>("PreviewPicture")->pixmap().toImage();
+    const Rgb& grey = c64Palette()[15];
+    QCOMPARE(shown.pixel(2 * 3, 2 * 8), qRgb(grey.r, grey.g, grey.b));
 }
 
 QTEST_MAIN(PreviewReferenceTest)

@@ -135,19 +135,20 @@ TEST(Pictures, KoalaColoursAndTheConverterProgram) {
 
 TEST(Pictures, FliLinesAndLayouts) {
     // Memory image from $3B00: pixel line k of row r takes its background from table k at
-    // index 24 - r (bit pair 00) and its colours from screen matrix k (bit pair 01).
+    // index 24 - r (bit pair 00) and its colours from screen matrix k (bit pair 01). Column 3
+    // is the first the video chip fetches in full on every line.
     Bytes mem(kFliDataSize, 0);
     for (int k = 0; k < 8; ++k) {
         for (int i = 0; i < 25; ++i)
             mem[25 * k + i] = static_cast<std::uint8_t>((i + k) & 15);
-        mem[0x4000 - 0x3B00 + 0x400 * k + 41] = static_cast<std::uint8_t>(k << 4); // row 1, column 1
-        mem[0x6000 - 0x3B00 + 320 + 8 + k] = 0b01000000;
+        mem[0x4000 - 0x3B00 + 0x400 * k + 43] = static_cast<std::uint8_t>(k << 4); // row 1, column 3
+        mem[0x6000 - 0x3B00 + 320 + 24 + k] = 0b01000000;
     }
     const Picture p = *decodePicture(0x3B00, mem);
     EXPECT_EQ(p.format, PictureFormat::Fli);
     for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(p.at(8, 8 + k), k) << k;                  // bit pair 01 in row 1, column 1
-        EXPECT_EQ(p.at(10, 8 + k), (24 - 1 + k) & 15) << k; // background of row 1, line k
+        EXPECT_EQ(p.at(24, 8 + k), k) << k;                 // bit pair 01 in row 1, column 3
+        EXPECT_EQ(p.at(26, 8 + k), (24 - 1 + k) & 15) << k; // background of row 1, line k
         EXPECT_EQ(p.at(0, k), (24 + k) & 15) << k;          // background of row 0
     }
 
@@ -155,8 +156,8 @@ TEST(Pictures, FliLinesAndLayouts) {
     Bytes from3C00(mem.begin() + 256, mem.end());
     from3C00.resize(kFliDesignerDataSize);
     const Picture q = *decodePicture(0x3C00, from3C00);
-    EXPECT_EQ(q.at(10, 8), 0); // background 0
-    EXPECT_EQ(q.at(8, 12), 4); // screen matrices still in place
+    EXPECT_EQ(q.at(26, 8), 0);  // background 0
+    EXPECT_EQ(q.at(24, 12), 4); // screen matrices still in place
     testfiles::TempDir dir;
     for (const auto& [load, bytes, expected] :
          {std::tuple{0x3B00, mem, &p}, std::tuple{0x3C00, from3C00, &q}}) {

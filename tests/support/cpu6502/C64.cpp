@@ -63,8 +63,11 @@ bool Machine::inEndlessLoop() {
 // The VIC pulls BA low three cycles before it needs the bus: the processor stops at its
 // next read at once, but may still finish writes until the VIC actually takes the bus.
 std::uint8_t Machine::read(std::uint16_t address) {
-    while (busRequested_)
+    busData(peekQuiet(address));
+    while (busRequested_) {
         tick();
+        busData(peekQuiet(address)); // the stopped processor keeps the address on the bus
+    }
     const std::uint8_t value = peekCpu(address);
     ++cpuCycles_;
     ++current_.cpuCycles;
@@ -73,6 +76,7 @@ std::uint8_t Machine::read(std::uint16_t address) {
 }
 
 void Machine::write(std::uint16_t address, std::uint8_t value) {
+    busData(value);
     while (busRequested_ && cycle_ - busRequestedSince_ >= 3)
         tick();
     if (onWrite)
@@ -90,6 +94,16 @@ void Machine::write(std::uint16_t address, std::uint8_t value) {
     ++cpuCycles_;
     ++current_.cpuCycles;
     tick();
+}
+
+void Machine::busData(std::uint8_t value) {
+    if (!fetchWithoutBusPending_)
+        return;
+    fetchWithoutBusPending_ = false;
+    const int nibble = value & 0x0f;
+    if (current_.colourWithoutBus >= 0 && current_.colourWithoutBus != nibble)
+        current_.colourWithoutBusSteady = false;
+    current_.colourWithoutBus = nibble;
 }
 
 bool Machine::takeNmi(std::uint64_t before) {
@@ -127,6 +141,17 @@ std::uint8_t Machine::peekCpu(std::uint16_t address) {
         return kernal[address - 0xe000];
     if (address >= 0xd000 && address < 0xe000 && (b & 3) != 0)
         return (b & 4) ? ioRead(address) : 0; // no character ROM either
+    return ram[address];
+}
+
+std::uint8_t Machine::peekQuiet(std::uint16_t address) const {
+    const int b = banks();
+    if (address >= 0xa000 && address < 0xc000 && (b & 3) == 3)
+        return basic[address - 0xa000];
+    if (address >= 0xe000 && (b & 2))
+        return kernal[address - 0xe000];
+    if (address >= 0xd000 && address < 0xe000 && (b & 3) != 0)
+        return 0xff; // a chip: not needed here
     return ram[address];
 }
 
@@ -322,7 +347,10 @@ void Machine::vicCycle(int line, int cyc) {
                 current_.matrixSteady = false;
             current_.matrixFetched = true;
         } else {
+            // The matrix byte reads as $FF; the colour nibble is whatever the processor's
+            // access in this cycle puts on the bus.
             ++current_.fetchesWithoutBus;
+            fetchWithoutBusPending_ = true;
         }
     }
     // The 320 picture pixels of a line are drawn from the middle of cycle 16 to the

@@ -1,9 +1,9 @@
 #pragma once
 // Just enough of a Commodore 64 around the 6502 to check display code cycle by cycle:
 // RAM with the processor port's ROM and I/O banking, a VIC-II that counts raster lines
-// (PAL: 63 cycles, 312 lines; NTSC machines count differently), takes the bus on bad lines
-// and keeps the state that decides what a line shows, CIA 2 timer B with its NMI, and a
-// keyboard with no key pressed. Every access to $D000-$DFFF is logged with its cycle.
+// (PAL: 63 cycles, 312 lines; NTSC and PAL-N machines count differently), takes the bus
+// on bad lines and keeps the state that decides what a line shows, CIA 2 timer B with its
+// NMI, and a keyboard with no key pressed. Every access to $D000-$DFFF is logged with its cycle.
 //
 // Cycle numbers: cycle 0 is cycle 1 of raster line 0 of a frame (the numbering of the
 // usual VIC-II timing charts, where a line runs from cycle 1 to 63 on PAL).
@@ -42,6 +42,10 @@ struct RasterLine {
     std::uint8_t memory = 0;
     bool verticalBorder = false; // the upper/lower border covers the line
     int cpuCycles = 0;           // cycles of the line in which the processor had the bus
+    // What the matrix reads without the bus took as colour RAM data: the low nibble of the
+    // byte on the processor's bus (the opcode it waits to fetch); -1 when there were none.
+    int colourWithoutBus = -1;
+    bool colourWithoutBusSteady = true; // the same nibble in all of them
 };
 
 // The raster of one kind of VIC-II.
@@ -52,6 +56,7 @@ struct Timing {
 inline constexpr Timing kPal{312, 63};
 inline constexpr Timing kNtsc{263, 65};    // 6567R8
 inline constexpr Timing kOldNtsc{262, 64}; // 6567R56A
+inline constexpr Timing kPalN{312, 65};    // 6572 (PAL-N): PAL's lines, NTSC's line length
 
 class Machine : public Bus {
   public:
@@ -126,6 +131,10 @@ class Machine : public Bus {
     void ioWrite(std::uint16_t address, std::uint8_t value);
     int banks() const;
     int rasterForRead() const;
+    // The byte at address as the processor would read it, without touching any chip.
+    std::uint8_t peekQuiet(std::uint16_t address) const;
+    // The data of the processor's access in this cycle, for a matrix read made without the bus.
+    void busData(std::uint8_t value);
     // Raster line and cycle in it, in this machine's timing.
     int line(std::uint64_t cycle) const {
         return static_cast<int>((cycle / timing_.cyclesPerLine) % timing_.lines);
@@ -149,6 +158,7 @@ class Machine : public Bus {
     int vc_ = 0;
     int vcBase_ = 0;
     bool verticalBorder_ = true;
+    bool fetchWithoutBusPending_ = false; // waits for the processor's access in the same cycle
     RasterLine current_;
 
     // CIA 1 (keyboard port only) and CIA 2 (port A, timer B, interrupt control)
