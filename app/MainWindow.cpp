@@ -618,7 +618,7 @@ void MainWindow::switchToPolish() {
     polishButtonSlot_->setVisible(false);
     polishButton_->setEnabled(false);
     ctx_.dialogs->message(this, QStringLiteral("Uwaga"),
-                          QStringLiteral("Musisz zrestartowac program / You need to restart program."),
+                          QStringLiteral("Musisz zrestartować program / You need to restart program."),
                           MsgButtons::Ok, MsgIcon::None);
     english_ = false;
     storeSetting(QStringLiteral("Eng"), false);

@@ -36,12 +36,12 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"Oprogramie1", TextRole::Action, "O p&rogramie", "A&bout..."},
         {"Oznaczenieprogramu0x011", TextRole::Action, "&Oznaczenie programu 0x01",
          "Mar&k T64 programs as 0x01"},
-        {"Kompresujplikiwynikowe1", TextRole::Action, "Kom&presuj  konwertowane",
+        {"Kompresujplikiwynikowe1", TextRole::Action, "Kom&presuj konwertowane",
          "Co&mpress converted files"},
         {"Szybszakompresjawikszyplik1", TextRole::Action, "&Szybsza kompresja/większy plik",
          "F&aster compression/bigger file"},
         {"KompresjaPRG1", TextRole::Action, "&Kompresja PRG...", "&PRG Compression frontend"},
-        {"Konwersjacartridge1", TextRole::Action, "Konwersja &cartridge", "&Cartridgw conversion frontend"},
+        {"Konwersjacartridge1", TextRole::Action, "Konwersja &cartridge", "&Cartridge conversion frontend"},
         {"SpeedButton10", TextRole::ToolTip, "Nowy", "New"},
         {"SpeedButton1", TextRole::ToolTip, "Otwórz", "Open"},
         {"SpeedButton2", TextRole::ToolTip, "Wypakuj zaznaczone", "Extract..."},
@@ -54,7 +54,7 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"SpeedButton9", TextRole::ToolTip, "Dodaj program", "Add program..."},
         {"SpeedButton11", TextRole::ToolTip, "English", "English"},
         {"SpeedButton12", TextRole::ToolTip, "Polish/Polski", "Polski/Polish"},
-        {"", TextRole::PromptText, "Dokonano zmian. Czy zapisac?", "Do you want to save your modified file?"},
+        {"", TextRole::PromptText, "Dokonano zmian. Czy zapisać?", "Do you want to save your modified file?"},
         {"", TextRole::PromptCaption, "Zmieniono plik", "Question"},
     };
     return rows;

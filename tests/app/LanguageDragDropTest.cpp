@@ -192,7 +192,7 @@ void LanguageDragDropTest::polishButtonAsksForARestart() {
     h.dialogs.answerMessage(MsgAnswer::Ok);
     h.click("SpeedButton12");
     const auto* msg = h.dialogs.last();
-    QCOMPARE(msg->text, QStringLiteral("Musisz zrestartowac program / You need to restart program."));
+    QCOMPARE(msg->text, QStringLiteral("Musisz zrestartować program / You need to restart program."));
     QCOMPARE(msg->caption, QStringLiteral("Uwaga"));
     QCOMPARE(msg->buttons, MsgButtons::Ok);
     QVERIFY(!w->english());

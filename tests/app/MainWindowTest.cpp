@@ -203,7 +203,7 @@ void MainWindowTest::savePromptBeforeNewAndOpen() {
     h.click(viaOpen ? "SpeedButton1" : "SpeedButton10");
 
     const auto& prompt = h.dialogs.asked.first();
-    QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisac?"));
+    QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisać?"));
     QCOMPARE(prompt.caption, QStringLiteral("Zmieniono plik"));
     QCOMPARE(prompt.buttons, MsgButtons::YesNoCancel);
     QCOMPARE(prompt.icon, MsgIcon::None);
@@ -302,7 +302,7 @@ void MainWindowTest::closeSequence() {
         QVERIFY(emptiedFirst);
         const auto& prompt = h.dialogs.asked.first();
         QCOMPARE(prompt.buttons, MsgButtons::YesNo);
-        QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisac?"));
+        QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisać?"));
     } else {
         QVERIFY(h.dialogs.asked.isEmpty());
     }
