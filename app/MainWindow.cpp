@@ -14,6 +14,7 @@
 #include "gui/Latin1Validator.h"
 #include "gui/LocalPath.h"
 #include "gui/SvgIcon.h"
+#include "gui/ToolWindow.h"
 #include "tape/ui/TapLinkerWindow.h"
 #include "tape/ui/TapeConversionWindow.h"
 #include "tools/ui/CartridgeWindow.h"
@@ -30,7 +31,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
@@ -131,9 +131,9 @@ void MainWindow::startUp(const QStringList& arguments) {
 
     if (arguments.isEmpty() || arguments.first().isEmpty())
         return;
-    loadImage(arguments.first());
-    showLabel();
-    redisplay();
+    // A rejected image leaves the design's empty list; an accepted one is shown by the load.
+    if (!loadImage(arguments.first()))
+        showLabel();
     doc_.setModified(false);
 }
 
@@ -154,6 +154,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::closeSequence() {
+    // Asked first: a close the user cancels leaves the tool windows and the working folder
+    // as they were.
+    if (!savePrompt(MsgButtons::YesNoCancel))
+        return false;
     workingfolder::empty(ctx_.workingFolder());
     // Only a window the user moved or resized writes its place: a run that changes nothing
     // leaves settings.ini as it was.
@@ -162,8 +166,7 @@ bool MainWindow::closeSequence() {
     for (QWidget* w : std::initializer_list<QWidget*>{about_, compression_, cartridge_, tape_})
         if (w)
             w->hide();
-    // Only a save that was tried and failed keeps the window: the changes would be lost.
-    return savePrompt(MsgButtons::YesNo);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -182,15 +185,9 @@ bool MainWindow::savePrompt(MsgButtons buttons) {
     const MsgAnswer answer = ctx_.dialogs->message(this, promptCaption_, promptText_, buttons, MsgIcon::None);
     if (answer == MsgAnswer::Cancel)
         return false;
-    // Goes on also when the save dialog is cancelled, but not when the file could not be
-    // written: the unsaved changes would be lost without the user having agreed to it.
-    if (answer == MsgAnswer::Yes) {
-        const SaveOutcome saved = saveAs();
-        // Declining to replace a file changed on disk is not giving up the changes either.
-        if (saved == SaveOutcome::Failed || saved == SaveOutcome::Declined)
-            return false;
-    }
-    return true;
+    // Yes goes on only when the changes are on disk: a save dialog cancelled, a file that
+    // could not be written or a newer file the user would not replace all keep them here.
+    return answer != MsgAnswer::Yes || saveAs() == SaveOutcome::Saved;
 }
 
 void MainWindow::newImage() {
@@ -237,6 +234,9 @@ bool MainWindow::loadImage(const QString& path) {
     setImageOpen();
     showLabel();
     redisplay();
+    // The first entry current and selected: arrows, Enter and the preview start there.
+    if (doc_.count() > 0)
+        list_->selectRows({0});
     list_->setFocus();
     if (!result.repairs.empty()) {
         QStringList parts;
@@ -256,11 +256,25 @@ bool MainWindow::loadImage(const QString& path) {
 
 void MainWindow::saveImageAs() { saveAs(); }
 
+void MainWindow::saveImage() {
+    if (!imageOpen_ || refuseWhileBusy())
+        return;
+    if (imagePath_.isEmpty())
+        saveAs();
+    else
+        saveTo(imagePath_);
+}
+
 MainWindow::SaveOutcome MainWindow::saveAs() {
     saveDialog_.title = messageText(Msg::SaveTitle, english_);
+    saveDialog_.fileName = imagePath_;
     const QString path = ctx_.dialogs->saveFile(this, saveDialog_);
     if (path.isEmpty())
         return SaveOutcome::Cancelled;
+    return saveTo(path);
+}
+
+MainWindow::SaveOutcome MainWindow::saveTo(const QString& path) {
     if (changedSinceOpened(path) &&
         ctx_.dialogs->message(this, QStringLiteral("Vornix"),
                               messageText(Msg::ChangedOnDisk, english_).arg(nativeName(path)),
@@ -477,7 +491,11 @@ void MainWindow::redisplay() {
 void MainWindow::showLabel() {
     updating_ = true;
     labelValidator_->setVerbatim(true);
-    labelEdit_->setText(QString::fromLatin1(doc_.label().data(), qsizetype(doc_.label().size())));
+    // Without the fill that pads it to 24 on tape, so End and typing extend the label itself.
+    QString label = QString::fromLatin1(doc_.label().data(), qsizetype(doc_.label().size()));
+    while (label.endsWith(QLatin1Char(' ')) || label.endsWith(QChar(0xA0)))
+        label.chop(1);
+    labelEdit_->setText(label);
     labelValidator_->setVerbatim(false);
     updating_ = false;
 }
@@ -487,7 +505,7 @@ void MainWindow::setImageOpen() {
     for (QToolButton* b : {saveButton_, deleteButton_, addButton_, extractButton_, topButton_, upButton_,
                            downButton_, bottomButton_})
         b->setEnabled(true);
-    for (QAction* a : {saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
+    for (QAction* a : {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
                        renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
         a->setEnabled(true);
     capacitySpin_->setEnabled(true);
@@ -543,11 +561,10 @@ void MainWindow::commitRename() {
     // The entry may have gone meanwhile (a delete from the toolbar while the box was open).
     if (pos < 0 || pos >= doc_.count())
         return;
-    edit([&] {
+    showSelection(edit([&] {
         doc_.rename(pos, text.toLatin1().toStdString());
-        return std::optional<Selection>(Selection{});
-    });
-    redisplay();
+        return std::optional<Selection>(Selection{pos});
+    }));
 }
 
 void MainWindow::cancelRename() {
@@ -652,18 +669,10 @@ void MainWindow::type01Toggled() {
 void MainWindow::showToolWindow(QWidget* window) {
     if (!window)
         return;
-    // The first time, put the window beside the main window, kept on the screen; later the
-    // user's own placement stays.
+    // The first time over the main window; later the user's own placement stays.
     if (!window->property("vornixPlaced").toBool()) {
         window->setProperty("vornixPlaced", true);
-        QPoint at(frameGeometry().right() + 8, frameGeometry().top());
-        if (const QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            const QSize size = window->frameGeometry().size();
-            at.setX(std::max(area.left(), std::min(at.x(), area.right() - size.width())));
-            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - size.height())));
-        }
-        window->move(at);
+        placeOver(window, this);
     }
     window->show();
     window->raise();

@@ -71,6 +71,7 @@ class MainWindow : public QMainWindow {
   public slots:
     void newImage();
     void openImage();
+    void saveImage(); // to the file last opened or saved; Save as when there is none
     void saveImageAs();
     void deleteSelected();
     void addPrograms();
@@ -117,14 +118,15 @@ class MainWindow : public QMainWindow {
     void applyEnglish();
 
     void startUp(const QStringList& arguments);
-    // false when the window must stay (a save asked for at close failed)
+    // false when the window must stay (Cancel, or a save asked for at close did not happen)
     bool closeSequence();
 
     // Declined: the user would not replace a file changed on disk since it was read.
     enum class SaveOutcome { Saved, Cancelled, Failed, Declined };
     SaveOutcome saveAs();
+    SaveOutcome saveTo(const QString& path);
     bool changedSinceOpened(const QString& path) const;
-    // true when the document may be replaced (no Cancel, and no save that failed)
+    // true when the document may be replaced: No, or Yes and the changes were saved
     bool savePrompt(MsgButtons buttons);
     bool loadImage(const QString& path);
     void redisplay();
@@ -244,6 +246,7 @@ class MainWindow : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* extrasMenu_ = nullptr;
+    QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* extractAllAction_ = nullptr;

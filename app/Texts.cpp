@@ -15,6 +15,7 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"ListView1", TextRole::Header, "Rozmiar", "Size", 2},
         {"Nowy1", TextRole::Action, "&Nowy", "&New"},
         {"Otwrz1", TextRole::Action, "&Otwórz", "&Open"},
+        {"Zapisz1", TextRole::Action, "Zapi&sz", "&Save"},
         {"Zapiszjako1", TextRole::Action, "&Zapisz jako", "Save &as..."},
         {"Ostatnieobrazy1", TextRole::Menu, "Ostatnie o&brazy", "&Recent images"},
         {"Wyj1", TextRole::Action, "&Wyjscie", "E&xit"},
