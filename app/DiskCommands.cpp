@@ -93,8 +93,12 @@ void DiskCommands::exportToDisk() {
     if (path.isEmpty())
         return;
     std::string error;
-    if (!vornix::writeDisk(toLocalPath(path), win_->doc_.label(), programs, &error))
+    if (!vornix::writeDisk(toLocalPath(path), win_->doc_.label(), programs, &error)) {
         tell(messageText(Msg::DiskWriteFailed, en).arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    win_->showStatus(messageText(Msg::StatusDiskExported, en)
+                         .arg(programCount(int(programs.size()), en), QDir::toNativeSeparators(path)));
 }
 
 void DiskCommands::addFromDisk() {
@@ -132,11 +136,12 @@ void DiskCommands::addFromDisk() {
     auto* dialog = new DiskImportDialog(win_, latin1(vornix::trimDiskName(disk.diskName())), choices, en);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
-            [this, dialog, programs] { addChosen(dialog->chosen(), *programs); });
+            [this, dialog, programs, path] { addChosen(dialog->chosen(), *programs, path); });
     dialog->open();
 }
 
-void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program>& programs) {
+void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program>& programs,
+                             const QString& disk) {
     if (chosen.isEmpty() || win_->refuseWhileBusy())
         return;
     vornix::TapeDocument& doc = win_->doc_;
@@ -152,6 +157,9 @@ void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program
         return std::optional<Selection>(Selection{});
     });
     win_->redisplay();
+    if (const int added = int(chosen.size() - refused.size()); added > 0)
+        win_->showStatus(messageText(Msg::StatusDiskAdded, win_->english())
+                             .arg(programCount(added, win_->english()), QDir::toNativeSeparators(disk)));
     // The bytes are already read: only a full image or a program without a load address remain.
     for (const auto& [name, refusal] : refused)
         tell(messageText(refusal == vornix::AddRefusal::ImageFull ? Msg::ImageFull : Msg::PrgTooShort,

@@ -194,6 +194,7 @@ void MainWindow::newImage() {
     if (refuseWhileBusy() || !savePrompt(MsgButtons::YesNoCancel))
         return;
     hideRenameBox();
+    statusBar()->clearMessage();
     doc_.newImage();
     resetHistory();
     imagePath_.clear();
@@ -227,6 +228,7 @@ bool MainWindow::loadImage(const QString& path) {
         return false;
     }
     resetHistory();
+    statusBar()->clearMessage();
     imagePath_ = QFileInfo(path).absoluteFilePath();
     imageStamp_ = stamp;
     setCaptionFor(path);
@@ -399,7 +401,13 @@ void MainWindow::extractSelected() {
     if (folder.isEmpty())
         return;
     lastExtractFolder_ = folder;
-    extractRows(rows, folder, true);
+    QStringList written;
+    const bool all = extractRows(rows, folder, true, &written);
+    if (written.size() == 1 && all)
+        showStatus(messageText(Msg::StatusExtractedOne, english_).arg(nativeName(written.first())));
+    else if (!written.isEmpty())
+        showStatus(messageText(all ? Msg::StatusExtractedMany : Msg::StatusExtractStopped, english_)
+                       .arg(programCount(int(written.size()), english_), nativeName(folder)));
     if (closePending_)
         close();
 }
@@ -407,10 +415,14 @@ void MainWindow::extractSelected() {
 // Writes the rows (taken when the command starts, so a click during the work cannot
 // change what is written) top to bottom; stops at the first failure, whose row and the
 // rows after it stay selected.
-bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool unselect) {
+bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool unselect,
+                             QStringList* writtenFiles) {
+    // The progress panel shows only while no line covers it.
+    statusBar()->clearMessage();
     extracting_ = true;
     doc_.setBusy(true);
     const std::string target = toLocalPath(folder);
+    QStringList written;
     const auto progress = [this](std::int64_t index, std::int64_t last) {
         progressPanel_->setText(index < 0 ? QString() : QStringLiteral("%1/%2").arg(index).arg(last));
         // Keep the window painting and answering while a long entry is written.
@@ -426,13 +438,16 @@ bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool
                 written.path = vornix::extractionPath(target, entry.name);
             return written;
         },
-        [&](std::size_t row, const vornix::ExtractResult&) {
+        [&](std::size_t row, const vornix::ExtractResult& done) {
+            written << fromLocalPath(done.path);
             if (unselect)
                 if (auto* item = list_->topLevelItem(int(row)))
                     item->setSelected(false);
         });
     extracting_ = false;
     doc_.setBusy(false);
+    if (writtenFiles)
+        *writtenFiles = written;
     if (!result.written)
         showMessage(Msg::ExtractFailed, nativeName(fromLocalPath(result.path)),
                     failureReason(result.failure, english_));
@@ -515,6 +530,8 @@ void MainWindow::setImageOpen() {
 void MainWindow::setCaptionFor(const QString& path) {
     setWindowTitle(QFileInfo(path).fileName() + kVersionSuffix);
 }
+
+void MainWindow::showStatus(const QString& text) { statusBar()->showMessage(text); }
 
 void MainWindow::showMessage(Msg id, const QString& arg, const QString& reason) {
     QString text = messageText(id, english_).arg(arg);

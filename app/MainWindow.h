@@ -63,6 +63,8 @@ class MainWindow : public QMainWindow {
 
     // Files dropped from the shell, in the order they arrive.
     void dropFiles(const QStringList& paths);
+    // The status bar's line saying what a command did, until the next one or a new image.
+    void showStatus(const QString& text);
 
   signals:
     // The close sequence has run; the program ends.
@@ -141,7 +143,9 @@ class MainWindow : public QMainWindow {
     void showMessage(Msg id, const QString& arg, const QString& reason = QString());
     void showToolWindow(QWidget* window);
     CompressionOptions pictureOptions();
-    bool extractRows(const QList<int>& rows, const QString& folder, bool unselect);
+    // writtenFiles: the files written, in order.
+    bool extractRows(const QList<int>& rows, const QString& folder, bool unselect,
+                     QStringList* writtenFiles = nullptr);
 
     void listPressed(QPoint pos, Qt::MouseButton button);
     bool listKeyPressed(QKeyEvent* event);

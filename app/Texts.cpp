@@ -129,8 +129,25 @@ QString messageText(Msg id, bool english) {
     case Msg::DiskWriteFailed:
         return pick("Nie można zapisać pliku %1.\nPlik nie został zmieniony.",
                     "Unable to save the file %1.\nThe file was left as it was.");
+    case Msg::StatusExtractedOne: return pick("Wypakowano %1", "Extracted %1");
+    case Msg::StatusExtractedMany: return pick("Wypakowano %1 do folderu %2", "Extracted %1 to %2");
+    case Msg::StatusExtractStopped:
+        return pick("Wypakowywanie przerwane: %1 w folderze %2", "Extraction stopped: %1 written to %2");
+    case Msg::StatusDiskExported: return pick("Zapisano %1 na dysku %2", "Wrote %1 to the disk %2");
+    case Msg::StatusDiskAdded: return pick("Dodano %1 z dysku %2", "Added %1 from the disk %2");
     }
     return {};
+}
+
+QString programCount(int count, bool english) {
+    if (english)
+        return count == 1 ? QStringLiteral("1 program") : QStringLiteral("%1 programs").arg(count);
+    const int tens = count % 100, ones = count % 10;
+    if (count == 1)
+        return QStringLiteral("1 program");
+    if (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14))
+        return QStringLiteral("%1 programy").arg(count);
+    return QStringLiteral("%1 programów").arg(count);
 }
 
 QString failureReason(const vornix::FileError& failure, bool english) {
