@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 #include <memory>
@@ -20,6 +21,17 @@ QString latin1(const std::string& bytes) {
 }
 
 QString trimmedName(const std::string& tapeName) { return latin1(tapeName).trimmed(); }
+
+// The disk beside the image, named after it: games.t64 gives games.d64, GAMES.T64 GAMES.D64.
+QString diskNameFor(const QString& imagePath) {
+    if (imagePath.isEmpty())
+        return {};
+    const QFileInfo image(imagePath);
+    const QString suffix = image.suffix();
+    const bool upper = !suffix.isEmpty() && suffix == suffix.toUpper() && suffix != suffix.toLower();
+    return image.dir().filePath(image.completeBaseName() +
+                                (upper ? QStringLiteral(".D64") : QStringLiteral(".d64")));
+}
 
 } // namespace
 
@@ -61,7 +73,7 @@ void DiskCommands::exportToDisk() {
         return;
     const bool en = win_->english();
     const std::vector<vornix::Entry>& entries = win_->doc_.entries();
-    vornix::Selection chosen = win_->selection();
+    vornix::Selection chosen = win_->selectedByOpening_ ? vornix::Selection{} : win_->selection();
     if (chosen.empty())
         for (int p = 0; p < int(entries.size()); ++p)
             chosen.push_back(p);
@@ -89,6 +101,7 @@ void DiskCommands::exportToDisk() {
     }
 
     exportDialog_.title = messageText(Msg::DiskExportTitle, en);
+    exportDialog_.fileName = diskNameFor(win_->imagePath_);
     const QString path = win_->ctx_.dialogs->saveFile(win_, exportDialog_);
     if (path.isEmpty())
         return;

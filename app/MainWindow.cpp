@@ -237,8 +237,10 @@ bool MainWindow::loadImage(const QString& path) {
     showLabel();
     redisplay();
     // The first entry current and selected: arrows, Enter and the preview start there.
-    if (doc_.count() > 0)
+    if (doc_.count() > 0) {
         list_->selectRows({0});
+        selectedByOpening_ = true;
+    }
     list_->setFocus();
     if (!result.repairs.empty()) {
         QStringList parts;
@@ -520,8 +522,9 @@ void MainWindow::setImageOpen() {
     for (QToolButton* b : {saveButton_, deleteButton_, addButton_, extractButton_, topButton_, upButton_,
                            downButton_, bottomButton_})
         b->setEnabled(true);
-    for (QAction* a : {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
-                       renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
+    for (QAction* a :
+         {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
+          renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
         a->setEnabled(true);
     capacitySpin_->setEnabled(true);
     labelEdit_->setEnabled(true);

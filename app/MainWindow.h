@@ -194,6 +194,9 @@ class MainWindow : public QMainWindow {
     bool dropsRegistered_ = false;
     bool closePending_ = false;
     bool updating_ = false;
+    // The first entry is selected by the opening, not by the user: commands for "the selected
+    // entries, or all" take all.
+    bool selectedByOpening_ = false;
     int renamePos_ = -1;
     // The image file last opened or saved, and what it was on disk then.
     QString imagePath_;

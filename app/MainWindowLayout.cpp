@@ -132,6 +132,7 @@ void MainWindow::buildWindow() {
     body->addWidget(preview_);
     column->addLayout(body, 1);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &MainWindow::updatePreview);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { selectedByOpening_ = false; });
 
     list_->onPressBefore = [this] {
         if (renameBox_->isVisible())
@@ -334,8 +335,9 @@ void MainWindow::buildMenus() {
         QStringLiteral("Oznacza program przez 0x01, nie 0x82 jak robi to StarCommander,"));
     addMenuItem(extrasMenu_, QStringLiteral("Oprogramie1"), {}, &MainWindow::showAboutWindow);
 
-    for (QAction* a : {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
-                       renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
+    for (QAction* a :
+         {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
+          renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
         a->setEnabled(false);
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);

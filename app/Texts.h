@@ -44,11 +44,11 @@ enum class Msg {
     DiskTooManyFiles, // %1 entry name
     DiskWriteFailed,  // %1 file
     // The status bar's account of what a command wrote
-    StatusExtractedOne,  // %1 file
-    StatusExtractedMany, // %1 programCount, %2 folder
+    StatusExtractedOne,   // %1 file
+    StatusExtractedMany,  // %1 programCount, %2 folder
     StatusExtractStopped, // %1 programCount, %2 folder
-    StatusDiskExported,  // %1 programCount, %2 file
-    StatusDiskAdded,     // %1 programCount, %2 file
+    StatusDiskExported,   // %1 programCount, %2 file
+    StatusDiskAdded,      // %1 programCount, %2 file
 };
 
 QString messageText(Msg id, bool english);

@@ -20,8 +20,8 @@ void placeOver(QWidget* window, const QWidget* owner) {
     // A window never shown has no frame yet; the owner's tells how wide the decorations are.
     const QRect outer = owner->frameGeometry();
     const QRect inner = owner->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
     const QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
