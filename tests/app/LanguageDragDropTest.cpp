@@ -273,6 +273,7 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
     QVERIFY(triggerAction(we, "KompresjaPRG1"));
     QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
     QCOMPARE(e.action("KompresjaPRG1")->text(), QStringLiteral("&PRG Compression frontend"));
+    QCOMPARE(e.action("Konwersjacartridge1")->text(), QStringLiteral("&Cartridge conversion frontend"));
     QVERIFY(triggerAction(we, "WAVTAPT64P00TAP1"));
 
     // They all go when the main window closes.
