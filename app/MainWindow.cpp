@@ -145,6 +145,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     cancelDragTest();
+    // A close asked for during the work is answered now, Cancel included: not again later.
+    closePending_ = false;
     if (!closeSequence()) {
         event->ignore();
         return;

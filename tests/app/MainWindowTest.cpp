@@ -61,6 +61,7 @@ class MainWindowTest : public QObject {
     void extractionWritesSafeUniqueNames();
     void extractionKeepsTheWindowResponsiveAndRefusesEdits();
     void extractionFailureStopsAndKeepsTheRestSelected();
+    void aCloseAskedForDuringExtractionCanBeCancelled();
     void labelAndCapacityBoxes();
     void addProgramsReportsRefusedFiles();
     void toolWindowsAndAbout();
@@ -694,6 +695,33 @@ void MainWindowTest::extractionFailureStopsAndKeepsTheRestSelected() {
     QCOMPARE(w->statusBar()->currentMessage(),
              QStringLiteral("Wypakowywanie przerwane: 1 program w folderze %1")
                  .arg(QDir::toNativeSeparators(out)));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::aCloseAskedForDuringExtractionCanBeCancelled() {
+    Harness h;
+    MainWindow* w = h.startWith({"BIG", "SMALL"}, 200000);
+    h.edit("Edit2")->setFocus();
+    QTest::keyClicks(h.edit("Edit2"), "x"); // modified: closing asks
+    const QString out = h.file("out");
+    QDir().mkdir(out);
+    QTimer poke;
+    connect(&poke, &QTimer::timeout, [&] {
+        if (w->extracting())
+            w->close();
+    });
+    poke.start(0);
+    h.select({0});
+    h.dialogs.answerFolder(out);
+    h.dialogs.answerMessage(MsgAnswer::Cancel); // the prompt once the entry is written
+    h.click("SpeedButton2");
+    poke.stop();
+    QVERIFY(w->isVisible());
+    // The next extraction ends without asking again.
+    h.select({1});
+    h.dialogs.answerFolder(out);
+    h.click("SpeedButton2");
+    QVERIFY(w->isVisible());
     QVERIFY(h.questionsDone());
 }
 
