@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 #include <memory>
@@ -20,6 +21,17 @@ QString latin1(const std::string& bytes) {
 }
 
 QString trimmedName(const std::string& tapeName) { return latin1(tapeName).trimmed(); }
+
+// The disk beside the image, named after it: games.t64 gives games.d64, GAMES.T64 GAMES.D64.
+QString diskNameFor(const QString& imagePath) {
+    if (imagePath.isEmpty())
+        return {};
+    const QFileInfo image(imagePath);
+    const QString suffix = image.suffix();
+    const bool upper = !suffix.isEmpty() && suffix == suffix.toUpper() && suffix != suffix.toLower();
+    return image.dir().filePath(image.completeBaseName() +
+                                (upper ? QStringLiteral(".D64") : QStringLiteral(".d64")));
+}
 
 } // namespace
 
@@ -61,7 +73,7 @@ void DiskCommands::exportToDisk() {
         return;
     const bool en = win_->english();
     const std::vector<vornix::Entry>& entries = win_->doc_.entries();
-    vornix::Selection chosen = win_->selection();
+    vornix::Selection chosen = win_->selectedByOpening_ ? vornix::Selection{} : win_->selection();
     if (chosen.empty())
         for (int p = 0; p < int(entries.size()); ++p)
             chosen.push_back(p);
@@ -89,12 +101,17 @@ void DiskCommands::exportToDisk() {
     }
 
     exportDialog_.title = messageText(Msg::DiskExportTitle, en);
+    exportDialog_.fileName = diskNameFor(win_->imagePath_);
     const QString path = win_->ctx_.dialogs->saveFile(win_, exportDialog_);
     if (path.isEmpty())
         return;
     std::string error;
-    if (!vornix::writeDisk(toLocalPath(path), win_->doc_.label(), programs, &error))
+    if (!vornix::writeDisk(toLocalPath(path), win_->doc_.label(), programs, &error)) {
         tell(messageText(Msg::DiskWriteFailed, en).arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    win_->showStatus(messageText(Msg::StatusDiskExported, en)
+                         .arg(programCount(int(programs.size()), en), QDir::toNativeSeparators(path)));
 }
 
 void DiskCommands::addFromDisk() {
@@ -132,11 +149,12 @@ void DiskCommands::addFromDisk() {
     auto* dialog = new DiskImportDialog(win_, latin1(vornix::trimDiskName(disk.diskName())), choices, en);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
-            [this, dialog, programs] { addChosen(dialog->chosen(), *programs); });
+            [this, dialog, programs, path] { addChosen(dialog->chosen(), *programs, path); });
     dialog->open();
 }
 
-void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program>& programs) {
+void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program>& programs,
+                             const QString& disk) {
     if (chosen.isEmpty() || win_->refuseWhileBusy())
         return;
     vornix::TapeDocument& doc = win_->doc_;
@@ -152,6 +170,9 @@ void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program
         return std::optional<Selection>(Selection{});
     });
     win_->redisplay();
+    if (const int added = int(chosen.size() - refused.size()); added > 0)
+        win_->showStatus(messageText(Msg::StatusDiskAdded, win_->english())
+                             .arg(programCount(added, win_->english()), QDir::toNativeSeparators(disk)));
     // The bytes are already read: only a full image or a program without a load address remain.
     for (const auto& [name, refusal] : refused)
         tell(messageText(refusal == vornix::AddRefusal::ImageFull ? Msg::ImageFull : Msg::PrgTooShort,

@@ -24,7 +24,7 @@ class DiskCommands : public QObject {
 
   private:
     struct Program;
-    void addChosen(const QList<int>& chosen, const std::vector<Program>& programs);
+    void addChosen(const QList<int>& chosen, const std::vector<Program>& programs, const QString& disk);
     void tell(const QString& text);
 
     MainWindow* win_;

@@ -14,6 +14,7 @@
 #include "gui/Latin1Validator.h"
 #include "gui/LocalPath.h"
 #include "gui/SvgIcon.h"
+#include "gui/ToolWindow.h"
 #include "tape/ui/TapLinkerWindow.h"
 #include "tape/ui/TapeConversionWindow.h"
 #include "tools/ui/CartridgeWindow.h"
@@ -30,7 +31,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
@@ -131,9 +131,9 @@ void MainWindow::startUp(const QStringList& arguments) {
 
     if (arguments.isEmpty() || arguments.first().isEmpty())
         return;
-    loadImage(arguments.first());
-    showLabel();
-    redisplay();
+    // A rejected image leaves the design's empty list; an accepted one is shown by the load.
+    if (!loadImage(arguments.first()))
+        showLabel();
     doc_.setModified(false);
 }
 
@@ -145,6 +145,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     cancelDragTest();
+    // A close asked for during the work is answered now, Cancel included: not again later.
+    closePending_ = false;
     if (!closeSequence()) {
         event->ignore();
         return;
@@ -154,6 +156,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::closeSequence() {
+    // Asked first: a close the user cancels leaves the tool windows and the working folder
+    // as they were.
+    if (!savePrompt(MsgButtons::YesNoCancel))
+        return false;
     workingfolder::empty(ctx_.workingFolder());
     // Only a window the user moved or resized writes its place: a run that changes nothing
     // leaves settings.ini as it was.
@@ -162,8 +168,7 @@ bool MainWindow::closeSequence() {
     for (QWidget* w : std::initializer_list<QWidget*>{about_, compression_, cartridge_, tape_})
         if (w)
             w->hide();
-    // Only a save that was tried and failed keeps the window: the changes would be lost.
-    return savePrompt(MsgButtons::YesNo);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -182,21 +187,16 @@ bool MainWindow::savePrompt(MsgButtons buttons) {
     const MsgAnswer answer = ctx_.dialogs->message(this, promptCaption_, promptText_, buttons, MsgIcon::None);
     if (answer == MsgAnswer::Cancel)
         return false;
-    // Goes on also when the save dialog is cancelled, but not when the file could not be
-    // written: the unsaved changes would be lost without the user having agreed to it.
-    if (answer == MsgAnswer::Yes) {
-        const SaveOutcome saved = saveAs();
-        // Declining to replace a file changed on disk is not giving up the changes either.
-        if (saved == SaveOutcome::Failed || saved == SaveOutcome::Declined)
-            return false;
-    }
-    return true;
+    // Yes goes on only when the changes are on disk: a save dialog cancelled, a file that
+    // could not be written or a newer file the user would not replace all keep them here.
+    return answer != MsgAnswer::Yes || saveAs() == SaveOutcome::Saved;
 }
 
 void MainWindow::newImage() {
     if (refuseWhileBusy() || !savePrompt(MsgButtons::YesNoCancel))
         return;
     hideRenameBox();
+    statusBar()->clearMessage();
     doc_.newImage();
     resetHistory();
     imagePath_.clear();
@@ -230,6 +230,7 @@ bool MainWindow::loadImage(const QString& path) {
         return false;
     }
     resetHistory();
+    statusBar()->clearMessage();
     imagePath_ = QFileInfo(path).absoluteFilePath();
     imageStamp_ = stamp;
     setCaptionFor(path);
@@ -237,6 +238,11 @@ bool MainWindow::loadImage(const QString& path) {
     setImageOpen();
     showLabel();
     redisplay();
+    // The first entry current and selected: arrows, Enter and the preview start there.
+    if (doc_.count() > 0) {
+        list_->selectRows({0});
+        selectedByOpening_ = true;
+    }
     list_->setFocus();
     if (!result.repairs.empty()) {
         QStringList parts;
@@ -256,11 +262,25 @@ bool MainWindow::loadImage(const QString& path) {
 
 void MainWindow::saveImageAs() { saveAs(); }
 
+void MainWindow::saveImage() {
+    if (!imageOpen_ || refuseWhileBusy())
+        return;
+    if (imagePath_.isEmpty())
+        saveAs();
+    else
+        saveTo(imagePath_);
+}
+
 MainWindow::SaveOutcome MainWindow::saveAs() {
     saveDialog_.title = messageText(Msg::SaveTitle, english_);
+    saveDialog_.fileName = imagePath_;
     const QString path = ctx_.dialogs->saveFile(this, saveDialog_);
     if (path.isEmpty())
         return SaveOutcome::Cancelled;
+    return saveTo(path);
+}
+
+MainWindow::SaveOutcome MainWindow::saveTo(const QString& path) {
     if (changedSinceOpened(path) &&
         ctx_.dialogs->message(this, QStringLiteral("Vornix"),
                               messageText(Msg::ChangedOnDisk, english_).arg(nativeName(path)),
@@ -385,7 +405,13 @@ void MainWindow::extractSelected() {
     if (folder.isEmpty())
         return;
     lastExtractFolder_ = folder;
-    extractRows(rows, folder, true);
+    QStringList written;
+    const bool all = extractRows(rows, folder, true, &written);
+    if (written.size() == 1 && all)
+        showStatus(messageText(Msg::StatusExtractedOne, english_).arg(nativeName(written.first())));
+    else if (!written.isEmpty())
+        showStatus(messageText(all ? Msg::StatusExtractedMany : Msg::StatusExtractStopped, english_)
+                       .arg(programCount(int(written.size()), english_), nativeName(folder)));
     if (closePending_)
         close();
 }
@@ -393,10 +419,14 @@ void MainWindow::extractSelected() {
 // Writes the rows (taken when the command starts, so a click during the work cannot
 // change what is written) top to bottom; stops at the first failure, whose row and the
 // rows after it stay selected.
-bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool unselect) {
+bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool unselect,
+                             QStringList* writtenFiles) {
+    // The progress panel shows only while no line covers it.
+    statusBar()->clearMessage();
     extracting_ = true;
     doc_.setBusy(true);
     const std::string target = toLocalPath(folder);
+    QStringList written;
     const auto progress = [this](std::int64_t index, std::int64_t last) {
         progressPanel_->setText(index < 0 ? QString() : QStringLiteral("%1/%2").arg(index).arg(last));
         // Keep the window painting and answering while a long entry is written.
@@ -412,13 +442,16 @@ bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool
                 written.path = vornix::extractionPath(target, entry.name);
             return written;
         },
-        [&](std::size_t row, const vornix::ExtractResult&) {
+        [&](std::size_t row, const vornix::ExtractResult& done) {
+            written << fromLocalPath(done.path);
             if (unselect)
                 if (auto* item = list_->topLevelItem(int(row)))
                     item->setSelected(false);
         });
     extracting_ = false;
     doc_.setBusy(false);
+    if (writtenFiles)
+        *writtenFiles = written;
     if (!result.written)
         showMessage(Msg::ExtractFailed, nativeName(fromLocalPath(result.path)),
                     failureReason(result.failure, english_));
@@ -477,7 +510,11 @@ void MainWindow::redisplay() {
 void MainWindow::showLabel() {
     updating_ = true;
     labelValidator_->setVerbatim(true);
-    labelEdit_->setText(QString::fromLatin1(doc_.label().data(), qsizetype(doc_.label().size())));
+    // Without the fill that pads it to 24 on tape, so End and typing extend the label itself.
+    QString label = QString::fromLatin1(doc_.label().data(), qsizetype(doc_.label().size()));
+    while (label.endsWith(QLatin1Char(' ')) || label.endsWith(QChar(0xA0)))
+        label.chop(1);
+    labelEdit_->setText(label);
     labelValidator_->setVerbatim(false);
     updating_ = false;
 }
@@ -487,8 +524,9 @@ void MainWindow::setImageOpen() {
     for (QToolButton* b : {saveButton_, deleteButton_, addButton_, extractButton_, topButton_, upButton_,
                            downButton_, bottomButton_})
         b->setEnabled(true);
-    for (QAction* a : {saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
-                       renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
+    for (QAction* a :
+         {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
+          renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
         a->setEnabled(true);
     capacitySpin_->setEnabled(true);
     labelEdit_->setEnabled(true);
@@ -497,6 +535,8 @@ void MainWindow::setImageOpen() {
 void MainWindow::setCaptionFor(const QString& path) {
     setWindowTitle(QFileInfo(path).fileName() + kVersionSuffix);
 }
+
+void MainWindow::showStatus(const QString& text) { statusBar()->showMessage(text); }
 
 void MainWindow::showMessage(Msg id, const QString& arg, const QString& reason) {
     QString text = messageText(id, english_).arg(arg);
@@ -543,11 +583,10 @@ void MainWindow::commitRename() {
     // The entry may have gone meanwhile (a delete from the toolbar while the box was open).
     if (pos < 0 || pos >= doc_.count())
         return;
-    edit([&] {
+    showSelection(edit([&] {
         doc_.rename(pos, text.toLatin1().toStdString());
-        return std::optional<Selection>(Selection{});
-    });
-    redisplay();
+        return std::optional<Selection>(Selection{pos});
+    }));
 }
 
 void MainWindow::cancelRename() {
@@ -618,7 +657,7 @@ void MainWindow::switchToPolish() {
     polishButtonSlot_->setVisible(false);
     polishButton_->setEnabled(false);
     ctx_.dialogs->message(this, QStringLiteral("Uwaga"),
-                          QStringLiteral("Musisz zrestartowac program / You need to restart program."),
+                          QStringLiteral("Musisz zrestartować program / You need to restart program."),
                           MsgButtons::Ok, MsgIcon::None);
     english_ = false;
     storeSetting(QStringLiteral("Eng"), false);
@@ -652,18 +691,10 @@ void MainWindow::type01Toggled() {
 void MainWindow::showToolWindow(QWidget* window) {
     if (!window)
         return;
-    // The first time, put the window beside the main window, kept on the screen; later the
-    // user's own placement stays.
+    // The first time over the main window; later the user's own placement stays.
     if (!window->property("vornixPlaced").toBool()) {
         window->setProperty("vornixPlaced", true);
-        QPoint at(frameGeometry().right() + 8, frameGeometry().top());
-        if (const QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            const QSize size = window->frameGeometry().size();
-            at.setX(std::max(area.left(), std::min(at.x(), area.right() - size.width())));
-            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - size.height())));
-        }
-        window->move(at);
+        placeOver(window, this);
     }
     window->show();
     window->raise();

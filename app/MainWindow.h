@@ -63,6 +63,8 @@ class MainWindow : public QMainWindow {
 
     // Files dropped from the shell, in the order they arrive.
     void dropFiles(const QStringList& paths);
+    // The status bar's line saying what a command did, until the next one or a new image.
+    void showStatus(const QString& text);
 
   signals:
     // The close sequence has run; the program ends.
@@ -71,6 +73,7 @@ class MainWindow : public QMainWindow {
   public slots:
     void newImage();
     void openImage();
+    void saveImage(); // to the file last opened or saved; Save as when there is none
     void saveImageAs();
     void deleteSelected();
     void addPrograms();
@@ -117,14 +120,15 @@ class MainWindow : public QMainWindow {
     void applyEnglish();
 
     void startUp(const QStringList& arguments);
-    // false when the window must stay (a save asked for at close failed)
+    // false when the window must stay (Cancel, or a save asked for at close did not happen)
     bool closeSequence();
 
     // Declined: the user would not replace a file changed on disk since it was read.
     enum class SaveOutcome { Saved, Cancelled, Failed, Declined };
     SaveOutcome saveAs();
+    SaveOutcome saveTo(const QString& path);
     bool changedSinceOpened(const QString& path) const;
-    // true when the document may be replaced (no Cancel, and no save that failed)
+    // true when the document may be replaced: No, or Yes and the changes were saved
     bool savePrompt(MsgButtons buttons);
     bool loadImage(const QString& path);
     void redisplay();
@@ -139,7 +143,9 @@ class MainWindow : public QMainWindow {
     void showMessage(Msg id, const QString& arg, const QString& reason = QString());
     void showToolWindow(QWidget* window);
     CompressionOptions pictureOptions();
-    bool extractRows(const QList<int>& rows, const QString& folder, bool unselect);
+    // writtenFiles: the files written, in order.
+    bool extractRows(const QList<int>& rows, const QString& folder, bool unselect,
+                     QStringList* writtenFiles = nullptr);
 
     void listPressed(QPoint pos, Qt::MouseButton button);
     bool listKeyPressed(QKeyEvent* event);
@@ -188,6 +194,9 @@ class MainWindow : public QMainWindow {
     bool dropsRegistered_ = false;
     bool closePending_ = false;
     bool updating_ = false;
+    // The first entry is selected by the opening, not by the user: commands for "the selected
+    // entries, or all" take all.
+    bool selectedByOpening_ = false;
     int renamePos_ = -1;
     // The image file last opened or saved, and what it was on disk then.
     QString imagePath_;
@@ -244,6 +253,7 @@ class MainWindow : public QMainWindow {
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* extrasMenu_ = nullptr;
+    QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* extractAllAction_ = nullptr;

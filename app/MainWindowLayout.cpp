@@ -132,6 +132,7 @@ void MainWindow::buildWindow() {
     body->addWidget(preview_);
     column->addLayout(body, 1);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &MainWindow::updatePreview);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { selectedByOpening_ = false; });
 
     list_->onPressBefore = [this] {
         if (renameBox_->isVisible())
@@ -261,9 +262,10 @@ void MainWindow::buildMenus() {
         ->setShortcut(QKeySequence::New);
     addMenuItem(fileMenu_, QStringLiteral("Otwrz1"), {}, &MainWindow::openImage)
         ->setShortcut(QKeySequence::Open);
+    saveAction_ = addMenuItem(fileMenu_, QStringLiteral("Zapisz1"), {}, &MainWindow::saveImage);
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     saveAsAction_ = addMenuItem(fileMenu_, QStringLiteral("Zapiszjako1"), {}, &MainWindow::saveImageAs);
-    // Save as is the only way to save, so it takes the key every user tries first.
-    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     recentMenu_ = fileMenu_->addMenu(QString());
     recentMenu_->setObjectName(QStringLiteral("Ostatnieobrazy1"));
     recentMenu_->setEnabled(false);
@@ -333,8 +335,9 @@ void MainWindow::buildMenus() {
         QStringLiteral("Oznacza program przez 0x01, nie 0x82 jak robi to StarCommander,"));
     addMenuItem(extrasMenu_, QStringLiteral("Oprogramie1"), {}, &MainWindow::showAboutWindow);
 
-    for (QAction* a : {saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
-                       renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
+    for (QAction* a :
+         {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
+          renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
         a->setEnabled(false);
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);

@@ -14,7 +14,7 @@ namespace vornix {
 class CompressionWindow;
 
 struct CompressionOptions {
-    bool compress = false; // "Kompresuj  konwertowane" ticked
+    bool compress = false; // "Kompresuj konwertowane" ticked
     bool fast = false;     // "Szybsza kompresja/większy plik" ticked
     bool english = false;  // the interface language of our own messages
     // Opens the compression window as its menu command does (texts, show, tool check).

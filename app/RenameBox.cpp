@@ -10,7 +10,8 @@ namespace vornix {
 
 RenameBox::RenameBox(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(16);
-    setValidator(new Latin1Validator(this, false));
+    validator_ = new Latin1Validator(this, false);
+    setValidator(validator_);
     setAcceptDrops(false);
     setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(shadow); padding: 0px; }"));
     move(0, -20);
@@ -24,7 +25,10 @@ void RenameBox::begin(const QRect& geometry, QString name) {
     // them the name can be extended at once.
     while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QChar(0xA0)))
         name.chop(1);
+    // The name as it is held, unmapped: only what the user types is made storable.
+    validator_->setVerbatim(true);
     setText(name);
+    validator_->setVerbatim(false);
     show();
     raise();
     setFocus();

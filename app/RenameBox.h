@@ -5,6 +5,8 @@
 
 namespace vornix {
 
+class Latin1Validator;
+
 class RenameBox : public QLineEdit {
     Q_OBJECT
   public:
@@ -20,6 +22,9 @@ class RenameBox : public QLineEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    Latin1Validator* validator_ = nullptr;
 };
 
 } // namespace vornix

@@ -15,6 +15,7 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"ListView1", TextRole::Header, "Rozmiar", "Size", 2},
         {"Nowy1", TextRole::Action, "&Nowy", "&New"},
         {"Otwrz1", TextRole::Action, "&Otwórz", "&Open"},
+        {"Zapisz1", TextRole::Action, "Zapi&sz", "&Save"},
         {"Zapiszjako1", TextRole::Action, "&Zapisz jako", "Save &as..."},
         {"Ostatnieobrazy1", TextRole::Menu, "Ostatnie o&brazy", "&Recent images"},
         {"Wyj1", TextRole::Action, "&Wyjscie", "E&xit"},
@@ -36,12 +37,11 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"Oprogramie1", TextRole::Action, "O p&rogramie", "A&bout..."},
         {"Oznaczenieprogramu0x011", TextRole::Action, "&Oznaczenie programu 0x01",
          "Mar&k T64 programs as 0x01"},
-        {"Kompresujplikiwynikowe1", TextRole::Action, "Kom&presuj  konwertowane",
-         "Co&mpress converted files"},
+        {"Kompresujplikiwynikowe1", TextRole::Action, "Kom&presuj konwertowane", "Co&mpress converted files"},
         {"Szybszakompresjawikszyplik1", TextRole::Action, "&Szybsza kompresja/większy plik",
          "F&aster compression/bigger file"},
         {"KompresjaPRG1", TextRole::Action, "&Kompresja PRG...", "&PRG Compression frontend"},
-        {"Konwersjacartridge1", TextRole::Action, "Konwersja &cartridge", "&Cartridgw conversion frontend"},
+        {"Konwersjacartridge1", TextRole::Action, "Konwersja &cartridge", "&Cartridge conversion frontend"},
         {"SpeedButton10", TextRole::ToolTip, "Nowy", "New"},
         {"SpeedButton1", TextRole::ToolTip, "Otwórz", "Open"},
         {"SpeedButton2", TextRole::ToolTip, "Wypakuj zaznaczone", "Extract..."},
@@ -54,7 +54,7 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"SpeedButton9", TextRole::ToolTip, "Dodaj program", "Add program..."},
         {"SpeedButton11", TextRole::ToolTip, "English", "English"},
         {"SpeedButton12", TextRole::ToolTip, "Polish/Polski", "Polski/Polish"},
-        {"", TextRole::PromptText, "Dokonano zmian. Czy zapisac?", "Do you want to save your modified file?"},
+        {"", TextRole::PromptText, "Dokonano zmian. Czy zapisać?", "Do you want to save your modified file?"},
         {"", TextRole::PromptCaption, "Zmieniono plik", "Question"},
     };
     return rows;
@@ -128,8 +128,25 @@ QString messageText(Msg id, bool english) {
     case Msg::DiskWriteFailed:
         return pick("Nie można zapisać pliku %1.\nPlik nie został zmieniony.",
                     "Unable to save the file %1.\nThe file was left as it was.");
+    case Msg::StatusExtractedOne: return pick("Wypakowano %1", "Extracted %1");
+    case Msg::StatusExtractedMany: return pick("Wypakowano %1 do folderu %2", "Extracted %1 to %2");
+    case Msg::StatusExtractStopped:
+        return pick("Wypakowywanie przerwane: %1 w folderze %2", "Extraction stopped: %1 written to %2");
+    case Msg::StatusDiskExported: return pick("Zapisano %1 na dysku %2", "Wrote %1 to the disk %2");
+    case Msg::StatusDiskAdded: return pick("Dodano %1 z dysku %2", "Added %1 from the disk %2");
     }
     return {};
+}
+
+QString programCount(int count, bool english) {
+    if (english)
+        return count == 1 ? QStringLiteral("1 program") : QStringLiteral("%1 programs").arg(count);
+    const int tens = count % 100, ones = count % 10;
+    if (count == 1)
+        return QStringLiteral("1 program");
+    if (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14))
+        return QStringLiteral("%1 programy").arg(count);
+    return QStringLiteral("%1 programów").arg(count);
 }
 
 QString failureReason(const vornix::FileError& failure, bool english) {

@@ -43,9 +43,17 @@ enum class Msg {
     DiskDoesNotFit,   // %1 entry name, %2 blocks it needs, %3 blocks left
     DiskTooManyFiles, // %1 entry name
     DiskWriteFailed,  // %1 file
+    // The status bar's account of what a command wrote
+    StatusExtractedOne,   // %1 file
+    StatusExtractedMany,  // %1 programCount, %2 folder
+    StatusExtractStopped, // %1 programCount, %2 folder
+    StatusDiskExported,   // %1 programCount, %2 file
+    StatusDiskAdded,      // %1 programCount, %2 file
 };
 
 QString messageText(Msg id, bool english);
+// "1 program", "3 programs"; in Polish with the noun form the number takes.
+QString programCount(int count, bool english);
 // Why a file operation failed: the system's own text, or our sentence in the interface language.
 QString failureReason(const vornix::FileError& failure, bool english);
 

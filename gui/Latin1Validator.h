@@ -1,9 +1,13 @@
 #pragma once
-// Names, labels and the files behind them are single-byte text: a character outside
-// Latin-1 could not be stored, so it cannot be typed. With capitals on, letters the user
-// types or pastes become capitals; text already in the box (a loaded label) stays as it is.
+// Names, labels and the files behind them are single-byte text read back by the tape's own
+// rule, which lowers every byte from 0xC1 on. What the user types or pastes is therefore
+// made storable: a letter with marks becomes its base capital (ż Z, ł L, ß SS), and what has
+// no byte that reads back as itself is dropped. With capitals on, typed letters become
+// capitals. Text already in the box (a loaded label) stays as it is.
 #include <QString>
 #include <QValidator>
+
+#include <utility>
 
 class QLineEdit;
 
@@ -17,9 +21,11 @@ class Latin1Validator : public QValidator {
 
     State validate(QString& input, int& pos) const override;
 
-    // input is shown after an edit of shown that left the cursor at pos: the characters
-    // the edit put in become capitals, the rest stays as it was.
-    static void capitalizeInserted(const QString& shown, QString& input, int pos);
+    // What c is stored as: itself, its base capital letter or letters, or nothing.
+    static QString storable(QChar c);
+    // input is shown after an edit of shown that left the cursor at pos: the range
+    // [first, second) of input is what the edit put in, the rest was there before.
+    static std::pair<qsizetype, qsizetype> insertedRange(const QString& shown, const QString& input, int pos);
 
   private:
     bool capitals_;

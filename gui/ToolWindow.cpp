@@ -3,9 +3,41 @@
 #include "gui/Dialogs.h"
 #include "gui/ToolLocator.h"
 
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace vornix {
+
+void placeOver(QWidget* window, const QWidget* owner) {
+    // The size the window will have when shown: its layout's minimum applied now.
+    window->ensurePolished();
+    if (QLayout* layout = window->layout())
+        layout->activate();
+    // A window never shown has no frame yet; the owner's tells how wide the decorations are.
+    const QRect outer = owner->frameGeometry();
+    const QRect inner = owner->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize room = area.size().shrunkBy(frame);
+    const QSize size = window->size();
+    if (size.width() > room.width() || size.height() > room.height())
+        window->resize(size.boundedTo(room).expandedTo(window->minimumSize()));
+    const QSize whole = window->size().grownBy(frame);
+    QPoint at = outer.center() - QPoint(whole.width() / 2, whole.height() / 2);
+    // Left and top win when even the smallest window is bigger than the screen: the title
+    // bar and the controls at the top stay reachable.
+    at.setX(std::max(area.left(), std::min(at.x(), area.left() + area.width() - whole.width())));
+    at.setY(std::max(area.top(), std::min(at.y(), area.top() + area.height() - whole.height())));
+    window->move(at);
+}
 
 ToolWindow::ToolWindow(const AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(context) {}

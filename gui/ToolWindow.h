@@ -7,6 +7,11 @@
 
 namespace vornix {
 
+// Puts a window that is about to be shown for the first time centred over owner and wholly
+// on owner's screen, made smaller first when the screen cannot hold it (never below its
+// minimum size). The window frame is taken to be as wide as the owner's.
+void placeOver(QWidget* window, const QWidget* owner);
+
 class ToolWindow : public QWidget {
     Q_OBJECT
   public:

@@ -12,6 +12,7 @@
 #include "tape/TapPause.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -116,6 +118,11 @@ TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent) : T
     progress_->setRange(0, 0);
     progress_->hide();
 
+    // What the last join wrote, and where: the save dialog closes without a word.
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar_->setSizeGripEnabled(false);
+
     auto* column = new QVBoxLayout;
     column->setSpacing(2);
     for (QToolButton* b : {upButton_, removeButton_, addButton_, pauseButton_, downButton_})
@@ -131,6 +138,7 @@ TapLinkerWindow::TapLinkerWindow(const AppContext& context, QWidget* parent) : T
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(top, 1);
     outer->addWidget(progress_);
+    outer->addWidget(statusBar_);
 }
 
 QToolButton* TapLinkerWindow::makeButton(const QString& name, const QString& icon, const QString& tip) {
@@ -338,6 +346,7 @@ void TapLinkerWindow::joinAndSave() {
         return;
 
     joining_ = true;
+    statusBar_->clearMessage();
     updateButtons();
     progress_->setRange(0, 0);
     progress_->setValue(0);
@@ -404,8 +413,20 @@ void TapLinkerWindow::joinAndSave() {
             progress_->setValue(static_cast<int>(position >> shift));
             QCoreApplication::processEvents();
         });
-    if (!result.ok)
+    if (!result.ok) {
         showError(fromLocalPath(result.error));
+        return;
+    }
+    int files = 0, pauses = 0;
+    for (const vornix::tap::JoinItem& item : items)
+        ++(item.isPause() ? pauses : files);
+    auto counted = [](int n, const char* one, const char* many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    statusBar_->showMessage(QStringLiteral("Joined %1 and %2 into %3 (%4 bytes)")
+                                .arg(counted(files, "file", "files"), counted(pauses, "pause", "pauses"),
+                                     QDir::toNativeSeparators(output),
+                                     QString::number(result.dataLength + vornix::tap::kHeaderSize)));
 }
 
 } // namespace vornix

@@ -6,6 +6,7 @@
 class QListWidget;
 class QMenu;
 class QProgressBar;
+class QStatusBar;
 class QToolButton;
 
 namespace vornix {
@@ -54,6 +55,7 @@ class TapLinkerWindow : public ToolWindow {
     QToolButton* clearButton_ = nullptr;
     QMenu* pauseMenu_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    QStatusBar* statusBar_ = nullptr; // what the last join wrote
 
     bool joining_ = false;
     int conversionTimeoutMs_ = 5 * 60 * 1000;

@@ -42,6 +42,8 @@ namespace tape64 = vornix::tape64;
 FlatTextButton::FlatTextButton(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setLineWidth(1);
+    // Room around the text as a push button has, so descenders and accents stay inside.
+    setMargin(3);
     setPressed(false);
 }
 
@@ -213,6 +215,9 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
         b->setAutoDefault(false);
         b->setFixedWidth(28);
     }
+    // The text buttons stand as tall as the window's push buttons.
+    for (auto* t : {clearButton_, copyButton_, startButton_, closeButton_})
+        t->setMinimumHeight(speedUpButton_->sizeHint().height());
     frequencyCheck_ = named(new QCheckBox(conversionPage_), "CheckBox1");
     frequencySpin_ = spin(conversionPage_, "SpinEdit2", 1, 999999, 44100);
     frequencySpin_->setEnabled(false);

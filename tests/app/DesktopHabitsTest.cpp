@@ -74,7 +74,8 @@ void DesktopHabitsTest::menusHaveMnemonicsAndTheStandardKeys() {
         QKeySequence key;
     } keys[] = {{"Nowy1", QKeySequence::New},
                 {"Otwrz1", QKeySequence::Open},
-                {"Zapiszjako1", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                {"Zapisz1", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                {"Zapiszjako1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
                 {"Wyj1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
                 {"Usu1", QKeySequence::Delete},
                 {"Zmienazwe1", QKeySequence(Qt::Key_F2)},

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 
 using namespace vornix;
 
@@ -79,11 +80,15 @@ void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {
     vornix::Bytes data;
     QVERIFY(disk.readFile(disk.entries()[2], data, nullptr));
     QCOMPARE(data, vornix::diskProgramOf(h.win->document().entries()[2]).prg());
+    QCOMPARE(h.win->statusBar()->currentMessage(),
+             QStringLiteral("Zapisano 3 programy na dysku %1").arg(QDir::toNativeSeparators(all)));
 
     h.select({0, 2});
     h.dialogs.answerSave(some);
     QVERIFY(triggerAction(h.win.get(), "EksportdoD641"));
+    QCOMPARE(h.dialogs.last()->setup.fileName, h.file("start.d64")); // named after the image
     QCOMPARE(diskNames(readDisk(some)), QStringList({"GAME", "MUSIC"}));
+    QVERIFY(h.win->statusBar()->currentMessage().contains(QStringLiteral("2 programy")));
     QVERIFY(!h.win->document().modified());
     QVERIFY(h.questionsDone());
 }
@@ -140,6 +145,8 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
 
     QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
+    QCOMPARE(h.win->statusBar()->currentMessage(),
+             QStringLiteral("Dodano 2 programy z dysku %1").arg(QDir::toNativeSeparators(path)));
     const vornix::Entry& last = h.win->document().entries()[2];
     QCOMPARE(last.name, std::string("LAST ONE        "));
     QCOMPARE(vornix::diskProgramOf(last).prg(), bytes(prgBytes(0xC000, 20, 5)));

@@ -192,7 +192,7 @@ void LanguageDragDropTest::polishButtonAsksForARestart() {
     h.dialogs.answerMessage(MsgAnswer::Ok);
     h.click("SpeedButton12");
     const auto* msg = h.dialogs.last();
-    QCOMPARE(msg->text, QStringLiteral("Musisz zrestartowac program / You need to restart program."));
+    QCOMPARE(msg->text, QStringLiteral("Musisz zrestartować program / You need to restart program."));
     QCOMPARE(msg->caption, QStringLiteral("Uwaga"));
     QCOMPARE(msg->buttons, MsgButtons::Ok);
     QVERIFY(!w->english());
@@ -273,6 +273,7 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
     QVERIFY(triggerAction(we, "KompresjaPRG1"));
     QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
     QCOMPARE(e.action("KompresjaPRG1")->text(), QStringLiteral("&PRG Compression frontend"));
+    QCOMPARE(e.action("Konwersjacartridge1")->text(), QStringLiteral("&Cartridge conversion frontend"));
     QVERIFY(triggerAction(we, "WAVTAPT64P00TAP1"));
 
     // They all go when the main window closes.
@@ -304,7 +305,7 @@ void LanguageDragDropTest::dropsAddOnlyPrgFilesToAnOpenImage() {
     // After a drop, closing asks the save prompt.
     h.dialogs.answerMessage(MsgAnswer::No);
     w->close();
-    QCOMPARE(h.dialogs.last()->buttons, MsgButtons::YesNo);
+    QCOMPARE(h.dialogs.last()->buttons, MsgButtons::YesNoCancel);
     QVERIFY(h.questionsDone());
 }
 

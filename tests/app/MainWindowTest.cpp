@@ -3,12 +3,16 @@
 // capacity boxes, tool windows.
 #include "app/AboutWindow.h"
 #include "gui/QtDialogs.h"
+#include "tape/ui/TapLinkerWindow.h"
+#include "tape/ui/TapeConversionWindow.h"
 #include "tests/app/MainWindowHarness.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -46,7 +50,7 @@ class MainWindowTest : public QObject {
     void closeSequence_data();
     void closeSequence();
     void failedSaveInThePromptKeepsTheChanges();
-    void closePromptInTheRealBoxNeedsAnAnswer();
+    void closePromptInTheRealBoxCancelsOnEscape();
     void savingOverAFileChangedOnDisk();
     void keyboardFocusStaysInTheList();
     void fileDialogFiltersShowEachPatternOnce();
@@ -57,9 +61,15 @@ class MainWindowTest : public QObject {
     void extractionWritesSafeUniqueNames();
     void extractionKeepsTheWindowResponsiveAndRefusesEdits();
     void extractionFailureStopsAndKeepsTheRestSelected();
+    void aCloseAskedForDuringExtractionCanBeCancelled();
     void labelAndCapacityBoxes();
     void addProgramsReportsRefusedFiles();
     void toolWindowsAndAbout();
+    void saveWritesToTheFileLastOpenedOrSaved();
+    void anOpenedImageAndARenamedEntryAreSelected();
+    void typedLettersBecomeWhatATapeNameHolds_data();
+    void typedLettersBecomeWhatATapeNameHolds();
+    void toolWindowsOpenOverTheMainWindowOnTheScreen();
 };
 
 void MainWindowTest::startStateHasNothingToEdit() {
@@ -90,6 +100,7 @@ void MainWindowTest::startStateHasNothingToEdit() {
           "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4", "SpeedButton11", "SpeedButton12"})
         QVERIFY2(!h.button(b)->icon().isNull() && !h.button(b)->toolTip().isEmpty(), b);
     QCOMPARE(h.button("SpeedButton5")->toolTip(), QStringLiteral("O jeden w dól"));
+    QCOMPARE(h.action("Kompresujplikiwynikowe1")->text(), QStringLiteral("Kom&presuj konwertowane"));
     QVERIFY(h.action("Kompresujplikiwynikowe1")->isChecked());
     QVERIFY(!h.action("Oznaczenieprogramu0x011")->isChecked());
     QVERIFY(!h.action("Szybszakompresjawikszyplik1")->isChecked());
@@ -170,23 +181,23 @@ void MainWindowTest::openAcceptsImagesAndRejectsOtherFiles() {
 }
 
 void MainWindowTest::savePromptBeforeNewAndOpen_data() {
-    QTest::addColumn<bool>("viaOpen");
+    QTest::addColumn<QString>("command"); // new, open or recent
     QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("saveChosen");
+    QTest::addColumn<QString>("saveTo"); // "": the save dialog is cancelled; "bad": cannot be written
     QTest::addColumn<bool>("replaced");
-    for (bool viaOpen : {false, true}) {
-        const char* cmd = viaOpen ? "open" : "new";
-        QTest::addRow("%s cancel", cmd) << viaOpen << int(MsgAnswer::Cancel) << false << false;
-        QTest::addRow("%s no", cmd) << viaOpen << int(MsgAnswer::No) << false << true;
-        QTest::addRow("%s yes, saved", cmd) << viaOpen << int(MsgAnswer::Yes) << true << true;
-        QTest::addRow("%s yes, save cancelled", cmd) << viaOpen << int(MsgAnswer::Yes) << false << true;
+    for (const char* cmd : {"new", "open", "recent"}) {
+        QTest::addRow("%s cancel", cmd) << cmd << int(MsgAnswer::Cancel) << QString() << false;
+        QTest::addRow("%s no", cmd) << cmd << int(MsgAnswer::No) << QString() << true;
+        QTest::addRow("%s yes, saved", cmd) << cmd << int(MsgAnswer::Yes) << "saved.t64" << true;
+        QTest::addRow("%s yes, save cancelled", cmd) << cmd << int(MsgAnswer::Yes) << QString() << false;
+        QTest::addRow("%s yes, save failed", cmd) << cmd << int(MsgAnswer::Yes) << "bad" << false;
     }
 }
 
 void MainWindowTest::savePromptBeforeNewAndOpen() {
-    QFETCH(bool, viaOpen);
+    QFETCH(QString, command);
     QFETCH(int, answer);
-    QFETCH(bool, saveChosen);
+    QFETCH(QString, saveTo);
     QFETCH(bool, replaced);
     Harness h;
     MainWindow* w = h.startWith({"ONE", "TWO"});
@@ -196,23 +207,35 @@ void MainWindowTest::savePromptBeforeNewAndOpen() {
     QVERIFY(w->document().modified());
 
     h.dialogs.answerMessage(MsgAnswer(answer));
-    if (MsgAnswer(answer) == MsgAnswer::Yes)
-        h.dialogs.answerSave(saveChosen ? h.file("saved.t64") : QString());
-    if (replaced && viaOpen)
+    if (MsgAnswer(answer) == MsgAnswer::Yes) {
+        h.dialogs.answerSave(saveTo.isEmpty() ? QString()
+                                              : h.file(saveTo == "bad" ? "missing/x.t64" : saveTo));
+        if (saveTo == "bad")
+            h.dialogs.answerMessage(MsgAnswer::Ok);
+    }
+    if (replaced && command == "open")
         h.dialogs.answerOpen({other});
-    h.click(viaOpen ? "SpeedButton1" : "SpeedButton10");
+    if (command == "recent")
+        QVERIFY(triggerAction(w, "Ostatniobraz1")); // start.t64 itself, read again
+    else
+        h.click(command == "open" ? "SpeedButton1" : "SpeedButton10");
 
     const auto& prompt = h.dialogs.asked.first();
-    QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisac?"));
+    QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisać?"));
     QCOMPARE(prompt.caption, QStringLiteral("Zmieniono plik"));
     QCOMPARE(prompt.buttons, MsgButtons::YesNoCancel);
     QCOMPARE(prompt.icon, MsgIcon::None);
-    QCOMPARE(QFile::exists(h.file("saved.t64")), saveChosen);
+    if (MsgAnswer(answer) == MsgAnswer::Yes) // the dialog starts with the image's own name
+        QCOMPARE(h.dialogs.asked.at(1).setup.fileName, h.file("start.t64"));
+    QCOMPARE(QFile::exists(h.file("saved.t64")), saveTo == "saved.t64");
     if (!replaced) {
         QCOMPARE(h.rows(), QStringList({"TWO"}));
         QVERIFY(w->document().modified());
     } else {
-        QCOMPARE(h.rows(), viaOpen ? QStringList({"NEW"}) : QStringList());
+        const QStringList after = command == "open"  ? QStringList({"NEW"})
+                                  : command == "new" ? QStringList()
+                                                     : QStringList({"ONE", "TWO"});
+        QCOMPARE(h.rows(), after);
         QVERIFY(!w->document().modified());
     }
     QVERIFY(h.questionsDone());
@@ -263,16 +286,19 @@ void MainWindowTest::closeSequence_data() {
     QTest::addColumn<bool>("modify");
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("savePath");
-    QTest::newRow("unchanged: no question") << false << -1 << QString();
-    QTest::newRow("no") << true << int(MsgAnswer::No) << QString();
-    QTest::newRow("yes, save cancelled") << true << int(MsgAnswer::Yes) << QString();
-    QTest::newRow("yes, saved") << true << int(MsgAnswer::Yes) << QStringLiteral("closed.t64");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("unchanged: no question") << false << -1 << QString() << true;
+    QTest::newRow("no") << true << int(MsgAnswer::No) << QString() << true;
+    QTest::newRow("cancel") << true << int(MsgAnswer::Cancel) << QString() << false;
+    QTest::newRow("yes, save cancelled") << true << int(MsgAnswer::Yes) << QString() << false;
+    QTest::newRow("yes, saved") << true << int(MsgAnswer::Yes) << QStringLiteral("closed.t64") << true;
 }
 
 void MainWindowTest::closeSequence() {
     QFETCH(bool, modify);
     QFETCH(int, answer);
     QFETCH(QString, savePath);
+    QFETCH(bool, ends);
     Harness h;
     MainWindow* w = h.startWith({"ONE", "TWO"});
     AboutWindow about(h.ctx);
@@ -289,22 +315,27 @@ void MainWindowTest::closeSequence() {
         if (MsgAnswer(answer) == MsgAnswer::Yes)
             h.dialogs.answerSave(savePath.isEmpty() ? QString() : h.file(savePath));
     }
-    bool emptiedFirst = false;
+    // Asked before anything is put away, so that a close given up leaves all as it was.
+    bool askedFirst = false;
     h.dialogs.onNextQuestion([&](const ScriptedDialogs::Question&) {
-        emptiedFirst = !QFile::exists(h.workFile("LEFT.PRG")) && !about.isVisible();
+        askedFirst = QFile::exists(h.workFile("LEFT.PRG")) && about.isVisible();
     });
-    QSignalSpy ends(w, &MainWindow::programEnds);
-    QVERIFY(w->close()); // closing cannot be cancelled
-    QCOMPARE(ends.count(), 1);
-    QVERIFY(!about.isVisible());
-    QVERIFY(!QFile::exists(h.workFile("LEFT.PRG")));
+    QSignalSpy ends_(w, &MainWindow::programEnds);
+    QCOMPARE(w->close(), ends);
+    QCOMPARE(ends_.count(), ends ? 1 : 0);
+    QCOMPARE(about.isVisible(), !ends);
+    QCOMPARE(QFile::exists(h.workFile("LEFT.PRG")), !ends);
     if (answer >= 0) {
-        QVERIFY(emptiedFirst);
+        QVERIFY(askedFirst);
         const auto& prompt = h.dialogs.asked.first();
-        QCOMPARE(prompt.buttons, MsgButtons::YesNo);
-        QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisac?"));
+        QCOMPARE(prompt.buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisać?"));
     } else {
         QVERIFY(h.dialogs.asked.isEmpty());
+    }
+    if (!ends) {
+        QCOMPARE(h.rows(), QStringList({"TWO", "ONE"}));
+        QVERIFY(w->document().modified());
     }
     if (!savePath.isEmpty())
         QVERIFY(QFile::exists(h.file(savePath)));
@@ -336,26 +367,32 @@ void MainWindowTest::failedSaveInThePromptKeepsTheChanges() {
     QVERIFY(h.questionsDone());
 }
 
-void MainWindowTest::closePromptInTheRealBoxNeedsAnAnswer() {
+void MainWindowTest::closePromptInTheRealBoxCancelsOnEscape() {
     QtDialogs real;
     Harness h;
     h.ctx.dialogs = &real;
     MainWindow* w = h.startWith({"ONE", "TWO"});
     h.select({1});
     h.click("SpeedButton3");
-    bool openAfterEscape = false, openAfterCloseBox = false;
-    QTimer::singleShot(0, w, [&] { // runs inside the box's own event loop
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        QTest::keyClick(box, Qt::Key_Escape);
-        openAfterEscape = box->isVisible();
-        box->close();
-        openAfterCloseBox = box->isVisible();
-        box->button(QMessageBox::No)->click(); // only the user's own answer ends it
-    });
-    QVERIFY(w->close());
-    QVERIFY(openAfterEscape && openAfterCloseBox);
+    // Each runs inside the box's own event loop: Escape, the box's close button, then No.
+    const std::function<void(QMessageBox*)> answers[] = {
+        [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); },
+        [](QMessageBox* box) { box->close(); },
+        [](QMessageBox* box) { box->button(QMessageBox::No)->click(); }};
+    const bool closes[] = {false, false, true};
+    for (int i = 0; i < 3; ++i) {
+        bool hadCancel = false;
+        QTimer::singleShot(0, w, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            hadCancel = box->button(QMessageBox::Cancel) != nullptr;
+            answers[i](box);
+        });
+        QCOMPARE(w->close(), closes[i]);
+        QVERIFY(hadCancel);
+        QCOMPARE(h.rows(), QStringList({"TWO", "ONE"}));
+    }
 }
 
 void MainWindowTest::savingOverAFileChangedOnDisk() {
@@ -577,12 +614,16 @@ void MainWindowTest::extractionWritesSafeUniqueNames() {
              QByteArray(reinterpret_cast<const char*>(w->document().entries()[0].data.data()), 1000));
     QVERIFY(h.selected().isEmpty());
     QCOMPARE(h.panel1(), QString());
+    QCOMPARE(w->statusBar()->currentMessage(),
+             QStringLiteral("Wypakowano 3 programy do folderu %1").arg(QDir::toNativeSeparators(out)));
 
     // The menu item and the button run the same command; a cancelled folder writes nothing.
     h.select({0});
     h.dialogs.answerFolder(out);
     QVERIFY(triggerAction(w, "Wypakujwszystkie1"));
     QVERIFY(QFile::exists(out + "/GAME_2.PRG"));
+    QCOMPARE(w->statusBar()->currentMessage(),
+             QStringLiteral("Wypakowano %1").arg(QDir::toNativeSeparators(out + "/GAME_2.PRG")));
     h.select({3});
     h.dialogs.answerFolder(QString());
     h.click("SpeedButton2");
@@ -651,6 +692,36 @@ void MainWindowTest::extractionFailureStopsAndKeepsTheRestSelected() {
     QVERIFY2(msg->text.contains(QDir::toNativeSeparators(out + "/TWO.PRG")), qPrintable(msg->text));
     QVERIFY(QFile::exists(moved + "/ONE.PRG"));
     QCOMPARE(h.selected(), QList<int>({1, 2}));
+    QCOMPARE(w->statusBar()->currentMessage(),
+             QStringLiteral("Wypakowywanie przerwane: 1 program w folderze %1")
+                 .arg(QDir::toNativeSeparators(out)));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::aCloseAskedForDuringExtractionCanBeCancelled() {
+    Harness h;
+    MainWindow* w = h.startWith({"BIG", "SMALL"}, 200000);
+    h.edit("Edit2")->setFocus();
+    QTest::keyClicks(h.edit("Edit2"), "x"); // modified: closing asks
+    const QString out = h.file("out");
+    QDir().mkdir(out);
+    QTimer poke;
+    connect(&poke, &QTimer::timeout, [&] {
+        if (w->extracting())
+            w->close();
+    });
+    poke.start(0);
+    h.select({0});
+    h.dialogs.answerFolder(out);
+    h.dialogs.answerMessage(MsgAnswer::Cancel); // the prompt once the entry is written
+    h.click("SpeedButton2");
+    poke.stop();
+    QVERIFY(w->isVisible());
+    // The next extraction ends without asking again.
+    h.select({1});
+    h.dialogs.answerFolder(out);
+    h.click("SpeedButton2");
+    QVERIFY(w->isVisible());
     QVERIFY(h.questionsDone());
 }
 
@@ -664,15 +735,16 @@ void MainWindowTest::labelAndCapacityBoxes() {
     QCOMPARE(QString::fromStdString(w->document().label()), QStringLiteral("MY TAPE"));
     QVERIFY(w->document().modified());
 
-    // A loaded label is shown as stored; only what is typed becomes capitals.
+    // A loaded label is shown as stored without its fill; only what is typed becomes capitals.
     Harness h1;
     MainWindow* w1 = h1.start({writeImage(h1.file("low.t64"), {"ONE"}, 10, "my tape")});
     QLineEdit* label1 = h1.edit("Edit2");
-    QCOMPARE(label1->text().trimmed(), QStringLiteral("my tape"));
+    QCOMPARE(label1->text(), QStringLiteral("my tape"));
     QVERIFY(!w1->document().modified());
-    label1->setSelection(7, 24); // the padding
+    label1->setFocus();
+    QTest::keyClick(label1, Qt::Key_End);
     QTest::keyClicks(label1, "s");
-    QCOMPARE(label1->text().trimmed(), QStringLiteral("my tapeS"));
+    QCOMPARE(label1->text(), QStringLiteral("my tapeS"));
     QCOMPARE(QString::fromStdString(w1->document().label()).trimmed(), QStringLiteral("my tapeS"));
 
     Harness h2;
@@ -742,6 +814,118 @@ void MainWindowTest::toolWindowsAndAbout() {
     triggerAction(w, "Szybszakompresjawikszyplik1");
     QVERIFY(h.action("Szybszakompresjawikszyplik1")->isChecked());
     QVERIFY(!QFile::exists(h.file("settings.ini")));
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::saveWritesToTheFileLastOpenedOrSaved() {
+    Harness h;
+    MainWindow* w = h.startWith({"ONE", "TWO"});
+    const QString image = h.file("start.t64");
+    QLineEdit* label = h.edit("Edit2");
+    label->setFocus();
+    // No question: the image is written where it was read.
+    h.click("SpeedButton7");
+    QVERIFY(triggerAction(w, "Zapisz1"));
+    QVERIFY(!w->document().modified());
+    QCOMPARE(readFile(image).mid(80, 4), QByteArray("TWO "));
+    // Changed on disk by someone else since: asked, and No leaves their file.
+    QTest::keyClicks(label, "z");
+    writeImage(image, {"THEIRS"});
+    h.dialogs.answerMessage(MsgAnswer::No);
+    QVERIFY(triggerAction(w, "Zapisz1"));
+    QCOMPARE(readFile(image).mid(80, 6), QByteArray("THEIRS"));
+    // Without a file of its own the document is saved as, and later saves go there.
+    h.dialogs.answerMessage(MsgAnswer::No);
+    h.click("SpeedButton10");
+    QTest::keyClicks(label, "x");
+    const QString fresh = h.file("fresh.t64");
+    h.dialogs.answerSave(fresh);
+    QVERIFY(triggerAction(w, "Zapisz1"));
+    QCOMPARE(h.dialogs.last()->setup.fileName, QString());
+    QTest::keyClicks(label, "y");
+    QVERIFY(triggerAction(w, "Zapisz1"));
+    QCOMPARE(readFile(fresh).mid(40, 2), QByteArray("XY"));
+    h.dialogs.answerSave(QString());
+    h.click("SpeedButton8"); // Save as asks, starting with that name
+    QCOMPARE(h.dialogs.last()->setup.fileName, fresh);
+    QVERIFY(h.questionsDone());
+}
+
+void MainWindowTest::anOpenedImageAndARenamedEntryAreSelected() {
+    Harness h;
+    MainWindow* w = h.startWith({"ONLY"}); // from the command line
+    QCOMPARE(h.selected(), QList<int>({0}));
+    h.dialogs.answerOpen({writeImage(h.file("two.t64"), {"FIRST", "SECOND"})});
+    h.click("SpeedButton1");
+    QCOMPARE(h.selected(), QList<int>({0}));
+    QTest::keyClick(h.list(), Qt::Key_Down); // current as well: the keys start there
+    QCOMPARE(h.selected(), QList<int>({1}));
+    // A rename keeps its entry selected and current, and the list the focus.
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTest::mouseDClick(h.list()->viewport(), Qt::LeftButton, {},
+                       h.list()->visualItemRect(h.list()->topLevelItem(1)).center());
+    QTest::keyClicks(h.edit("Edit1"), "new");
+    QTest::keyClick(h.edit("Edit1"), Qt::Key_Return);
+    QCOMPARE(h.rows(), QStringList({"FIRST", "NEW"}));
+    QCOMPARE(h.selected(), QList<int>({1}));
+    QCOMPARE(QApplication::focusWidget(), h.list());
+    QTest::keyClick(h.list(), Qt::Key_Up);
+    QCOMPARE(h.selected(), QList<int>({0}));
+}
+
+void MainWindowTest::typedLettersBecomeWhatATapeNameHolds_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored"); // Latin-1
+    QTest::newRow("Polish") << QStringLiteral("żółw ŁÓDŹ") << QStringLiteral("ZOLW LODZ");
+    QTest::newRow("Latin-1 letters") << QStringLiteral("éàäöüçñå") << QStringLiteral("EAAOUCNA");
+    QTest::newRow("sharp s, ligatures") << QStringLiteral("straße æøœ") << QStringLiteral("STRASSE AEOOE");
+    QTest::newRow("signs that read back") << QStringLiteral("£1 §2") << QStringLiteral("£1 §2");
+    QTest::newRow("no stored form") << QStringLiteral("a€×÷—b") << QStringLiteral("AB");
+}
+
+void MainWindowTest::typedLettersBecomeWhatATapeNameHolds() {
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    Harness h;
+    MainWindow* w = h.startWith({"ONE"});
+    // The label box, typed letter by letter as a keyboard that has the letters sends them.
+    QLineEdit* label = h.edit("Edit2");
+    label->setFocus();
+    label->selectAll();
+    for (const QChar c : typed)
+        QTest::sendKeyEvent(QTest::Click, label, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(QString::fromLatin1(w->document().label()), stored);
+    // The rename box, pasted in one piece into the middle of the name.
+    QTest::mouseDClick(h.list()->viewport(), Qt::LeftButton, {},
+                       h.list()->visualItemRect(h.list()->topLevelItem(0)).center());
+    QLineEdit* box = h.edit("Edit1");
+    box->setText(QStringLiteral("<>"));
+    box->setCursorPosition(1);
+    box->insert(typed);
+    const QString name = (QStringLiteral("<") + stored + QStringLiteral(">")).left(16);
+    QCOMPARE(box->cursorPosition(), std::min(int(stored.size()) + 1, 16));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(QString::fromLatin1(w->document().entries()[0].name).trimmed(), name);
+}
+
+void MainWindowTest::toolWindowsOpenOverTheMainWindowOnTheScreen() {
+    Harness h;
+    MainWindow* w = h.start();
+    const QRect screen = w->screen()->availableGeometry();
+    TapeConversionWindow tape(h.ctx);
+    TapLinkerWindow linker(h.ctx);
+    w->setToolWindows(nullptr, nullptr, nullptr, &tape, &linker);
+    w->move(screen.center() - w->frameGeometry().center() + w->pos());
+    h.dialogs.answerMessage(MsgAnswer::Ok); // no tape tool here
+    QVERIFY(triggerAction(w, "WAVTAPT64P00TAP1"));
+    QVERIFY(screen.contains(tape.frameGeometry()));
+    QVERIFY((tape.frameGeometry().center() - w->frameGeometry().center()).manhattanLength() <= 2);
+    // The main window in a corner, and a window taller than the screen: wholly on it all the same.
+    w->move(screen.right() - 100, screen.bottom() - 100);
+    linker.resize(300, screen.height() * 2);
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    QVERIFY(triggerAction(w, "TAPLinker1"));
+    QVERIFY(screen.contains(linker.frameGeometry()));
     QVERIFY(h.questionsDone());
 }
 

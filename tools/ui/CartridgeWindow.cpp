@@ -160,7 +160,7 @@ void CartridgeWindow::applyPolish() {
     polish_ = true;
     vornix::gui::applyTexts(this, windowTexts(), false);
     toolMissingLabel_->setText(
-        QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
+        QStringLiteral("PROGRAM NIE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
                        "%1 do katalogu programu lub ścieżki PATH.")
             .arg(toolLookedFor(QStringLiteral("cartconv"), true)));
 }
@@ -169,7 +169,7 @@ void CartridgeWindow::log(const QString& line) { logView_->appendLine(line); }
 
 void CartridgeWindow::checkTool() {
     const QString tool =
-        findToolOrWarn(QStringLiteral("cartconv"), QStringLiteral("Warinig"), toolMissingLabel_->text());
+        findToolOrWarn(QStringLiteral("cartconv"), QStringLiteral("Warning"), toolMissingLabel_->text());
     if (!tool.isEmpty()) {
         log(QStringLiteral("CartConv.exe OK"));
         log(QString::fromUtf8(acknowledgement));

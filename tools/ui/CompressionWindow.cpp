@@ -44,7 +44,7 @@ const std::vector<vornix::gui::TextRow>& windowTexts() {
         {"CheckBox4", TextRole::Button, "Domyślny adres wykon.", "Default Execution address"},
         {"CheckBox5", TextRole::Button, "Wyłącz tryb 2MHz C128 / 2X C16+4",
          "Disable 2MHz mode (C128) / 2X Mode (C16/+4)"},
-        {"CheckBox6", TextRole::Button, "Kmpresja delta (lepiej pakuje kosztem czasu)",
+        {"CheckBox6", TextRole::Button, "Kompresja delta (lepiej pakuje kosztem czasu)",
          "Delta Matching (better compression longer time)"},
         {"CheckBox7", TextRole::Button, "Opcja -P", "-P option:"},
         {"Button1", TextRole::Button, "Wyczyść", "Clear"},
@@ -226,13 +226,13 @@ void CompressionWindow::applyPolish() {
     polish_ = true;
     vornix::gui::applyTexts(this, windowTexts(), false);
     toolMissingLabel_->setText(
-        QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik %1 i umieścić go w "
+        QStringLiteral("Program nie będzie działał! Proszę ściągnąć plik %1 i umieścić go w "
                        "katalogu programu lub w ścieżce PATH!")
             .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
 }
 
 void CompressionWindow::checkTool() {
-    if (findToolOrWarn(QStringLiteral("pucrunch.exe"), QStringLiteral("Warinig"), toolMissingLabel_->text())
+    if (findToolOrWarn(QStringLiteral("pucrunch.exe"), QStringLiteral("Warning"), toolMissingLabel_->text())
             .isEmpty()) {
         setOptionsEnabled(false);
         return;

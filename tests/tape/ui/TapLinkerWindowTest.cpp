@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -286,6 +287,11 @@ void TapLinkerWindowTest::joinWritesTheListInOrder() {
     QVERIFY(save.setup.confirmOverwrite);
     QCOMPARE(save.setup.filters[0].second, QStringLiteral("*.TAP"));
     QCOMPARE(readFile(out), joined(QByteArray("\x30\x40\x50\x60\x00\xA0\x08\x0F\x30\x40\x50\x60", 12)));
+    // The window says what it wrote, and where.
+    auto* status = findNamed<QStatusBar>(l.window.get(), QStringLiteral("StatusBar1"));
+    QCOMPARE(
+        status->currentMessage(),
+        QStringLiteral("Joined 2 files and 1 pause into %1 (32 bytes)").arg(QDir::toNativeSeparators(out)));
     QCOMPARE(bar->maximum(), 12);
     QCOMPARE(bar->value(), 0);
     QVERIFY(!bar->isVisible());
@@ -306,6 +312,7 @@ void TapLinkerWindowTest::cancelledSaveChangesNothing() {
     l.add({l.file(QStringLiteral("missing.tap"))});
     l.join(QString());
     QCOMPARE(l.dialogs.asked.size(), 2);
+    QVERIFY(findNamed<QStatusBar>(l.window.get(), QStringLiteral("StatusBar1"))->currentMessage().isEmpty());
     QVERIFY(!findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible());
 }
 
@@ -409,6 +416,7 @@ void TapLinkerWindowTest::conversionFailuresStopTheJoin() {
     QVERIFY(busyWhileTold);
     QCOMPARE(l.rows(), QStringList{old});
     QCOMPARE(readFile(out), QByteArray("keep"));
+    QVERIFY(findNamed<QStatusBar>(l.window.get(), QStringLiteral("StatusBar1"))->currentMessage().isEmpty());
     QVERIFY(!findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible());
     QVERIFY(l.button(QStringLiteral("SpeedButton6"))->isEnabled());
 }

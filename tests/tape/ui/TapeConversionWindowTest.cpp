@@ -227,6 +227,14 @@ class TapeConversionWindowTest : public QObject {
         QCOMPARE(clear->frameShadow(), QFrame::Plain);
         QCOMPARE(get<LogView>("Memo1")->toPlainText(), QString());
 
+        // As tall as the window's push buttons, with room for accents and descenders.
+        const int pushHeight = get<QPushButton>("Button5")->height();
+        for (const char* name : {"StaticText1", "StaticText2", "StaticText3", "StaticText4"}) {
+            auto* b = get<FlatTextButton>(name);
+            QVERIFY2(b->height() >= pushHeight, name);
+            QVERIFY2(b->contentsRect().height() >= b->fontMetrics().height() + 4, name);
+        }
+
         // Copy: the selection, or everything without one.
         auto* memo = get<LogView>("Memo1");
         memo->setPlainText(QStringLiteral("first\nsecond"));

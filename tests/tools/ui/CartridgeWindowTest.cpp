@@ -67,7 +67,7 @@ class CartridgeWindowTest : public QObject {
         fx_->dialogs.answerMessage(MsgAnswer::Ok);
         open(nullptr);
         QCOMPARE(fx_->dialogs.asked.size(), 1);
-        QCOMPARE(fx_->dialogs.asked[0].caption, QStringLiteral("Warinig"));
+        QCOMPARE(fx_->dialogs.asked[0].caption, QStringLiteral("Warning"));
         QCOMPARE(fx_->dialogs.asked[0].text, get<QLabel>("Label2")->text());
         QVERIFY(
             fx_->dialogs.asked[0].text.startsWith(QStringLiteral("cartconv (or cartconv.exe) not found!")));
@@ -83,7 +83,7 @@ class CartridgeWindowTest : public QObject {
         fx_->dialogs.answerMessage(MsgAnswer::Ok);
         fx_->window->show();
         QCOMPARE(fx_->dialogs.asked.size(), 2);
-        QVERIFY(fx_->dialogs.asked[1].text.startsWith(QStringLiteral("PROGRAM NE BĘDZIE DZIAŁAŁ!")));
+        QVERIFY(fx_->dialogs.asked[1].text.startsWith(QStringLiteral("PROGRAM NIE BĘDZIE DZIAŁAŁ!")));
         QVERIFY(fx_->dialogs.asked[1].text.contains(QStringLiteral("cartconv (lub cartconv.exe)")));
         fx_->window->hide();
         fx_->tool = fx_->folder.installTool(QStringLiteral("cartconv"));

@@ -198,7 +198,7 @@ void CompressionWindowTest::missingToolDisablesOptionsForGood() {
     s.dialogs.answerMessage(MsgAnswer::Ok);
     s.window->show();
     QCOMPARE(s.dialogs.asked.size(), 1);
-    QCOMPARE(s.dialogs.asked[0].caption, QStringLiteral("Warinig"));
+    QCOMPARE(s.dialogs.asked[0].caption, QStringLiteral("Warning"));
     QCOMPARE(s.dialogs.asked[0].text, kMissingEnglish);
     QCOMPARE(s.dialogs.asked[0].buttons, MsgButtons::Ok);
     for (const QString& name : kOptionControls)
@@ -225,10 +225,10 @@ void CompressionWindowTest::missingToolMessageFollowsPolishLabel() {
     s.window->show();
     QCOMPARE(s.dialogs.asked.size(), 1);
     QCOMPARE(s.dialogs.asked[0].text,
-             QStringLiteral("Program nie bedzie działał! Proszę ściągnąć plik pucrunch (lub "
+             QStringLiteral("Program nie będzie działał! Proszę ściągnąć plik pucrunch (lub "
                             "pucrunch.exe) i umieścić go w katalogu programu lub w ścieżce "
                             "PATH!"));
-    QCOMPARE(s.dialogs.asked[0].caption, QStringLiteral("Warinig"));
+    QCOMPARE(s.dialogs.asked[0].caption, QStringLiteral("Warning"));
 }
 
 void CompressionWindowTest::runAsksForFilesAndLogsTheRun() {
@@ -567,7 +567,7 @@ void CompressionWindowTest::polishTexts() {
         {"CheckBox3", "Domyślny adres ład."},
         {"CheckBox4", "Domyślny adres wykon."},
         {"CheckBox5", "Wyłącz tryb 2MHz C128 / 2X C16+4"},
-        {"CheckBox6", "Kmpresja delta (lepiej pakuje kosztem czasu)"},
+        {"CheckBox6", "Kompresja delta (lepiej pakuje kosztem czasu)"},
         {"CheckBox7", "Opcja -P"},
     };
     for (const auto& [name, text] : texts)
