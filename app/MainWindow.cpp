@@ -2,6 +2,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/DiskCommands.h"
+#include "app/TapeCommands.h"
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
 #include "app/PictureCommands.h"
@@ -130,6 +131,8 @@ void MainWindow::startUp(const QStringList& arguments) {
     startMaximized_ = isMaximized();
 
     if (arguments.isEmpty() || arguments.first().isEmpty())
+        return;
+    if (findChild<TapeCommands*>()->startWithTape(arguments.first()))
         return;
     loadImage(arguments.first());
     showLabel();

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DiskCommands.h"
+#include "app/TapeCommands.h"
 #include "app/EntryListView.h"
 #include "app/PreviewPane.h"
 #include "app/QtTranslations.h"
@@ -339,6 +340,7 @@ void MainWindow::buildMenus() {
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
     new DiskCommands(this);
+    new TapeCommands(this);
 }
 
 void MainWindow::applyTexts(bool english) {
