@@ -1,5 +1,4 @@
-// Throwaway stand-in for the tape library until it lands: a closed loop (programs kept as
-// plain records after a "STUB" mark) so the tool, the commands and the editor can be built.
+// Throwaway stand-in for the tape writers until they land.
 #include "tape/TapeReader.h"
 #include "tape/TapeWriter.h"
 
@@ -15,73 +14,6 @@ static std::vector<std::uint8_t> readAll(const std::string& path, bool& ok) {
     std::ifstream in(path, std::ios::binary);
     ok = bool(in);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-TapeAnalysis analyseTape(const std::string& path, const PulseOptions&) {
-    TapeAnalysis a;
-    a.path = path;
-    bool ok = false;
-    const auto bytes = readAll(path, ok);
-    if (!ok) {
-        a.failure = TapeFailure::CannotRead;
-        a.detail = "cannot open";
-        return a;
-    }
-    if (bytes.size() >= 12 && std::memcmp(bytes.data(), "RIFF", 4) == 0) {
-        a.source.kind = SourceKind::Wav;
-        a.source.sampleRate = 44100;
-        a.source.bitsPerSample = 16;
-        a.source.channels = 1;
-        a.failure = TapeFailure::NoFiles;
-        return a;
-    }
-    if (bytes.size() < 20 || std::memcmp(bytes.data(), "C64-TAPE-RAW", 12) != 0) {
-        a.failure = TapeFailure::NotTape;
-        return a;
-    }
-    a.source.tapVersion = bytes[12];
-    a.source.pulses = bytes.size() - 20;
-    std::size_t p = 20;
-    if (bytes.size() >= 24 && std::memcmp(bytes.data() + 20, "STUB", 4) == 0) {
-        p = 24;
-        while (p + 7 <= bytes.size()) {
-            FoundFile f;
-            const std::size_t n = bytes[p++];
-            f.name.assign(reinterpret_cast<const char*>(&bytes[p]), n);
-            p += n;
-            f.load = std::uint16_t(bytes[p] | bytes[p + 1] << 8);
-            p += 2;
-            const std::size_t size = bytes[p] | bytes[p + 1] << 8 | bytes[p + 2] << 16;
-            p += 3;
-            f.state = FileState(bytes[p++]);
-            f.data.assign(bytes.begin() + p, bytes.begin() + std::min(bytes.size(), p + size));
-            p += size;
-            f.end = std::uint16_t(f.load + f.data.size());
-            f.startSeconds = double(a.files.size()) * 10;
-            if (f.state != FileState::Good && f.state != FileState::Repaired)
-                f.detail = "stub damage";
-            a.files.push_back(std::move(f));
-        }
-    }
-    if (a.files.empty())
-        a.failure = TapeFailure::NoFiles;
-    return a;
-}
-
-std::vector<std::uint8_t> prgBytes(const FoundFile& file) {
-    std::vector<std::uint8_t> out{std::uint8_t(file.load & 0xFF), std::uint8_t(file.load >> 8)};
-    out.insert(out.end(), file.data.begin(), file.data.end());
-    return out;
-}
-
-const char* stateName(FileState state) {
-    switch (state) {
-    case FileState::Good: return "good";
-    case FileState::Repaired: return "repaired";
-    case FileState::ChecksumWrong: return "checksum wrong";
-    case FileState::CutOff: return "cut off";
-    }
-    return "?";
 }
 
 std::vector<std::uint32_t> romLoaderPulses(const std::vector<ProgramToEncode>&) { return {}; }

@@ -1,0 +1,365 @@
+#include "tape/RomLoader.h"
+
+#include "tape/TapeFiles.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace vornix::tape {
+
+namespace {
+
+// Nominal pulse lengths in TAP units, and the byte's length in short pulses.
+constexpr double kShort = 0x30, kMedium = 0x42, kLong = 0x56;
+constexpr double kByteShorts = (kLong + kMedium + 9 * (kShort + kMedium)) / kShort;
+// A pilot: at least this many similar short pulses (a second copy has 79).
+constexpr std::uint32_t kMinPilot = 32;
+// This many short pulses in a row inside a block end it (the pilot of what follows).
+constexpr std::uint32_t kEndRun = 16;
+// The largest block: a 64 KiB program, its checksum and the countdown.
+constexpr int kMaxBlock = 65536 + 16;
+constexpr std::size_t kHeaderPayload = 193; // 192 bytes and the checksum
+
+bool withinRun(std::uint32_t c, std::uint64_t sum, std::uint32_t count) {
+    // |c - average| < average / 5, without a division
+    const std::int64_t d = static_cast<std::int64_t>(c) * count - static_cast<std::int64_t>(sum);
+    return (d < 0 ? -d : d) * 5 < static_cast<std::int64_t>(sum);
+}
+
+} // namespace
+
+RomLoaderDecoder::RomLoaderDecoder() { setShort(kShort * 8); }
+
+void RomLoaderDecoder::setShort(double s) {
+    tMin_ = static_cast<std::uint32_t>(s * 0.5);
+    tSM_ = static_cast<std::uint32_t>(s * (kShort + kMedium) / 2 / kShort);
+    tML_ = static_cast<std::uint32_t>(s * (kMedium + kLong) / 2 / kShort);
+    tMax_ = static_cast<std::uint32_t>(s * 2.4);
+    byteCycles_ = s * kByteShorts;
+}
+
+void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t c = pulses[i];
+        if (inBlock_)
+            bytePulse(c);
+        else
+            seekPulse(c);
+        now_ += c;
+    }
+}
+
+void RomLoaderDecoder::seekPulse(std::uint32_t c) {
+    if (runCount_ > 0 && withinRun(c, runSum_, runCount_)) {
+        ++runCount_;
+        runSum_ += c;
+        return;
+    }
+    if (runCount_ >= kMinPilot) {
+        const double s = static_cast<double>(runSum_) / runCount_;
+        // Plausible short pulses: the nominal length at two thirds to one and a half of the speed.
+        if (s >= kShort * 8 / 1.5 && s <= kShort * 8 * 1.5) {
+            setShort(s);
+            inBlock_ = true;
+            block_ = Block{};
+            block_.start = runStart_;
+            blockStart_ = now_;
+            resync_ = true;
+            prevLong_ = false;
+            lastIndex_ = -1;
+            shortRun_ = 0;
+            bytePulse(c);
+            return;
+        }
+    }
+    runCount_ = 1;
+    runSum_ = c;
+    runStart_ = now_;
+}
+
+void RomLoaderDecoder::toSeek() {
+    inBlock_ = false;
+    runCount_ = 0;
+    runSum_ = 0;
+}
+
+void RomLoaderDecoder::startByte(std::uint64_t markerTime) {
+    markerTime_ = markerTime;
+    bits_ = 0;
+    pairsOk_ = true;
+    pos_ = 2;
+}
+
+void RomLoaderDecoder::storeByte(bool good) {
+    long index;
+    if (lastIndex_ < 0)
+        index = std::lround((markerTime_ - blockStart_) / byteCycles_);
+    else
+        index = lastIndex_ + std::lround((markerTime_ - lastStart_) / byteCycles_);
+    if (index <= lastIndex_)
+        index = lastIndex_ + 1;
+    if (index >= kMaxBlock) {
+        endBlock(false);
+        return;
+    }
+    if (static_cast<std::size_t>(index) >= block_.value.size()) {
+        block_.value.resize(index + 1, 0);
+        block_.ok.resize(index + 1, 0);
+    }
+    block_.value[index] = static_cast<std::uint8_t>(bits_ & 0xFF);
+    block_.ok[index] = good;
+    lastIndex_ = static_cast<int>(index);
+    lastStart_ = markerTime_;
+}
+
+void RomLoaderDecoder::bytePulse(std::uint32_t c) {
+    const Class k = classify(c);
+    if (k == Short) {
+        if (shortRun_ == 0) {
+            shortRunStart_ = now_;
+            shortRunSum_ = 0;
+        }
+        ++shortRun_;
+        shortRunSum_ += c;
+        if (shortRun_ >= kEndRun) {
+            // The pilot of the next block (or a trailer): this block is over.
+            const std::uint32_t run = shortRun_;
+            const std::uint64_t sum = shortRunSum_, start = shortRunStart_;
+            endBlock(false);
+            runCount_ = run;
+            runSum_ = sum;
+            runStart_ = start;
+            return;
+        }
+    } else {
+        shortRun_ = 0;
+    }
+    if (k == Silence) {
+        if (pos_ >= 2 && !resync_)
+            storeByte(false);
+        endBlock(false);
+        return;
+    }
+    if (resync_) {
+        if (prevLong_ && k == Medium) {
+            resync_ = false;
+            prevLong_ = false;
+            startByte(longTime_);
+            return;
+        }
+        if (prevLong_ && k == Short && lastIndex_ >= 0) {
+            endBlock(true);
+            return;
+        }
+        prevLong_ = k == Long;
+        longTime_ = now_;
+        return;
+    }
+    switch (pos_) {
+    case 0:
+        if (k == Long) {
+            longTime_ = now_;
+            pos_ = 1;
+            return;
+        }
+        break;
+    case 1:
+        if (k == Medium) {
+            startByte(longTime_);
+            return;
+        }
+        if (k == Short) {
+            endBlock(true);
+            return;
+        }
+        break;
+    default:
+        if ((pos_ & 1) == 0) {
+            first_ = k;
+            ++pos_;
+            return;
+        }
+        {
+            const int bit = (pos_ - 3) / 2;
+            if (first_ == Medium && k == Short)
+                bits_ |= 1u << bit;
+            else if (!(first_ == Short && k == Medium))
+                pairsOk_ = false;
+            if (pos_ < 19) {
+                ++pos_;
+                return;
+            }
+            // Odd parity over the eight bits and the parity bit.
+            const bool good = pairsOk_ && (std::popcount(bits_) & 1) == 1;
+            if (good) {
+                // The byte's real length keeps the thresholds on the tape's speed.
+                const double length = static_cast<double>(now_ + c - markerTime_);
+                if (length > byteCycles_ * 0.75 && length < byteCycles_ * 1.25)
+                    setShort((byteCycles_ * 7 + length) / 8 / kByteShorts);
+            }
+            storeByte(good);
+            pos_ = 0;
+            return;
+        }
+    }
+    // Out of step: a byte begun is lost; find the next marker.
+    if (pos_ >= 2)
+        storeByte(false);
+    pos_ = 0;
+    resync_ = true;
+    prevLong_ = k == Long;
+    longTime_ = now_;
+}
+
+void RomLoaderDecoder::endBlock(bool endMarker) {
+    inBlock_ = false;
+    resync_ = false;
+    pos_ = 0;
+    runCount_ = 0;
+    runSum_ = 0;
+    if (lastIndex_ < 0)
+        return;
+    block_.endMarker = endMarker;
+    onBlock(block_);
+    block_ = Block{};
+    lastIndex_ = -1;
+}
+
+void RomLoaderDecoder::finish() {
+    if (inBlock_) {
+        if (pos_ >= 2 && !resync_)
+            storeByte(false);
+        endBlock(false);
+    }
+    finalizeFile();
+}
+
+namespace {
+
+struct Countdown {
+    std::size_t dataStart = 9;
+    int copy = 0; // 1 first, 2 second, 0 unknown
+};
+
+// Where the data starts, from the countdown bytes that were read: $8k (or $0k) at index i puts
+// the data at i + k. The most common answer wins.
+Countdown readCountdown(const RomLoaderDecoder::Block& b) {
+    int votes[24] = {};
+    int first = 0, second = 0;
+    const std::size_t n = std::min<std::size_t>(b.value.size(), 10);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!b.ok[i])
+            continue;
+        const int k = b.value[i] & 0x7F;
+        if (k < 1 || k > 9)
+            continue;
+        ++votes[i + k];
+        (b.value[i] & 0x80 ? first : second)++;
+    }
+    Countdown c;
+    int best = 0;
+    for (int i = 0; i < 24; ++i)
+        if (votes[i] > best) {
+            best = votes[i];
+            c.dataStart = i;
+        }
+    if (first > second)
+        c.copy = 1;
+    else if (second > first)
+        c.copy = 2;
+    return c;
+}
+
+bool looksLikeHeader(const std::vector<std::uint8_t>& value, const std::vector<std::uint8_t>& ok,
+                     bool endMarker) {
+    if (value.empty() || !ok[0] || value[0] < 1 || value[0] > 5)
+        return false;
+    return endMarker ? value.size() == kHeaderPayload : value.size() <= kHeaderPayload;
+}
+
+bool sameBytes(const std::vector<std::uint8_t>& av, const std::vector<std::uint8_t>& aok,
+               const std::vector<std::uint8_t>& bv, const std::vector<std::uint8_t>& bok) {
+    const std::size_t n = std::min(av.size(), bv.size());
+    std::size_t compared = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!aok[i] || !bok[i])
+            continue;
+        if (av[i] != bv[i])
+            return false;
+        ++compared;
+    }
+    return compared > 0;
+}
+
+} // namespace
+
+void RomLoaderDecoder::onBlock(Block& b) {
+    const Countdown cd = readCountdown(b);
+    BlockCopy copy;
+    if (cd.dataStart < b.value.size()) {
+        copy.value.assign(b.value.begin() + cd.dataStart, b.value.end());
+        copy.ok.assign(b.ok.begin() + cd.dataStart, b.ok.end());
+    }
+    if (copy.value.empty())
+        return;
+    copy.endMarker = b.endMarker;
+    copy.start = b.start;
+    // Without a readable countdown, a block right after a lone first copy is its second copy.
+    std::vector<BlockCopy>& pending = data_.empty() ? header_ : data_;
+    copy.second = cd.copy == 2 || (cd.copy == 0 && pending.size() == 1 && !pending[0].second);
+
+    const bool headerLike = looksLikeHeader(copy.value, copy.ok, copy.endMarker);
+    if (header_.empty() && data_.empty()) {
+        if (cd.copy == 0)
+            return; // no countdown and nothing it could belong to: noise that looked like bytes
+        (headerLike ? header_ : data_).push_back(std::move(copy));
+        return;
+    }
+    if (header_.empty()) { // a data block without a header before it
+        if (copy.second && data_.size() == 1 && !data_[0].second && !headerLike) {
+            data_.push_back(std::move(copy));
+            finalizeFile();
+            return;
+        }
+        finalizeFile();
+        onBlock(b);
+        return;
+    }
+    if (data_.empty()) {
+        if (headerLike && copy.second && header_.size() == 1 && !header_[0].second) {
+            header_.push_back(std::move(copy));
+            return;
+        }
+        // A first copy that looks like a header is a new header, unless the program is itself
+        // 192 bytes long and this is its data.
+        const FileHeader h = readHeader(header_);
+        const bool dataIsHeaderSized = h.known && h.dataLength + 1 == kHeaderPayload;
+        if (headerLike && !copy.second &&
+            (!dataIsHeaderSized || sameBytes(copy.value, copy.ok, header_[0].value, header_[0].ok))) {
+            finalizeFile();
+            header_.push_back(std::move(copy));
+            return;
+        }
+        data_.push_back(std::move(copy));
+        return;
+    }
+    if (copy.second && data_.size() == 1 && !data_[0].second) {
+        data_.push_back(std::move(copy));
+        finalizeFile();
+        return;
+    }
+    finalizeFile();
+    onBlock(b);
+}
+
+void RomLoaderDecoder::finalizeFile() {
+    if (header_.empty() && data_.empty())
+        return;
+    if (auto file = assembleRomFile(header_, data_, notes_))
+        files_.push_back(std::move(*file));
+    header_.clear();
+    data_.clear();
+}
+
+} // namespace vornix::tape
