@@ -25,7 +25,7 @@ const char* const kPulseHelp =
     "\nReading the tape (TAPE is a TAP file of version 0, 1 or 2, or a WAV recording):\n"
     "  --v0-ms N       length of a zero byte in a version 0 TAP, 1 to 10000 ms (default 100)\n"
     "  --rate N        sample rate of a WAV in Hz, overriding its header\n"
-    "  --threshold N   trigger amplitude 1 to 255, in 256ths of half the full scale (default 10)\n"
+    "  --threshold N   trigger amplitude 1 to 255, in 256ths of the samples' full range (default 10)\n"
     "  --reverse       the recording's signal is upside down\n"
     "  --speed X       the tape ran X times too fast (0.1 to 9.9)\n";
 
@@ -196,7 +196,7 @@ int cmdTapList(const Args& args) {
                 << (f.loader == tape::Loader::Rom ? "rom" : "turbotape") << "\", \"load\": " << f.load
                 << ", \"end\": " << (f.load + f.data.size()) << ", \"size\": " << f.data.size()
                 << ", \"start\": " << secs << ", \"state\": \"" << tape::stateName(f.state) << "\"";
-            if (!f.detail.empty() && f.state != tape::FileState::Good)
+            if (!f.detail.empty())
                 out << ", \"detail\": " << jsonText(f.detail);
             out << "}";
         }

@@ -79,9 +79,9 @@ std::string describeFile(std::size_t number, const FoundFile& f) {
     const unsigned last = f.data.empty() ? f.load : unsigned(f.load + f.data.size() - 1);
     std::string line = std::to_string(number) + ": \"" + printableName(f.name) + "\" " + hex4(f.load) + "-" +
                        hex4(last) + ", " + std::to_string(f.data.size()) + " bytes, " +
-                       (f.loader == Loader::Rom ? "ROM loader" : "Turbo Tape 64") + ", at " +
+                       loaderName(f.loader) + ", at " +
                        seconds(f.startSeconds) + ": " + stateName(f.state);
-    if (!f.detail.empty() && f.state != FileState::Good)
+    if (!f.detail.empty())
         line += " (" + f.detail + ")";
     return line;
 }
