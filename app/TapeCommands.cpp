@@ -177,10 +177,7 @@ void TapeCommands::exportToTap() {
             chosen.push_back(p);
     if (chosen.empty())
         return;
-    exportDialog_.title = text("Eksport do TAP", "Export to TAP");
-    const QString path = win_->ctx_.dialogs->saveFile(win_, exportDialog_);
-    if (path.isEmpty())
-        return;
+    // Refused before the save dialog: a tape that cannot hold them is not worth a path.
     std::vector<tape::ProgramToEncode> programs;
     for (int p : chosen) {
         const Entry& e = entries[std::size_t(p)];
@@ -188,8 +185,20 @@ void TapeCommands::exportToTap() {
         prg.name = e.name.substr(0, kNameSize);
         prg.load = std::uint16_t(e.load[0] | e.load[1] << 8);
         prg.data.assign(e.data.begin(), e.data.end());
+        if (!tape::fitsInMemory(prg)) {
+            tell(text("Program %1 sięga poza koniec pamięci ($FFFF): taśma go nie pomieści.\n"
+                      "Nic nie zostało zapisane.",
+                      "The program %1 would load past the top of memory ($FFFF): a tape cannot hold it.\n"
+                      "Nothing was written.")
+                     .arg(latin1(e.name).trimmed()));
+            return;
+        }
         programs.push_back(std::move(prg));
     }
+    exportDialog_.title = text("Eksport do TAP", "Export to TAP");
+    const QString path = win_->ctx_.dialogs->saveFile(win_, exportDialog_);
+    if (path.isEmpty())
+        return;
     tape::TapeWriteResult r;
     {
         WaitCursor wait;

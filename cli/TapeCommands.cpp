@@ -155,6 +155,8 @@ std::string writeFailure(const tape::TapeWriteResult& r) {
     case F::NotTape: return r.path + ": not a TAP file nor a WAV recording";
     case F::UnsupportedWav: return r.path + ": a WAV coding that is not read: " + r.detail;
     case F::Empty: return r.path + ": nothing to write";
+    case F::UnsupportedTap: return r.path + ": a TAP version that is not read: " + r.detail;
+    case F::TooLarge: return r.path + ": too large" + (r.detail.empty() ? "" : ": " + r.detail);
     case F::CannotRead:
     case F::CannotWrite: break;
     }
@@ -347,6 +349,9 @@ int cmdT64ToTap(const Args& args) {
         prg.name = e.name.substr(0, 16);
         prg.load = std::uint16_t(e.load[0] | e.load[1] << 8);
         prg.data.assign(e.data.begin(), e.data.end());
+        if (!tape::fitsInMemory(prg))
+            return failure(image + ": entry " + std::to_string(p + 1) +
+                           " would load past the top of memory ($FFFF); a tape cannot hold it");
         programs.push_back(std::move(prg));
     }
     const tape::TapeWriteResult w = tape::encodeRomTap(programs, out);

@@ -175,7 +175,9 @@ std::string writeFailure(const TapeWriteResult& r) {
     case TapeWriteFailure::CannotRead: return r.path + ": cannot read" + (r.detail.empty() ? "" : ": " + r.detail);
     case TapeWriteFailure::NotTape: return r.path + ": not a TAP file nor a WAV recording";
     case TapeWriteFailure::UnsupportedWav: return r.path + ": a WAV coding that is not read: " + r.detail;
-    case TapeWriteFailure::Empty: return r.path + ": nothing to write";
+    case TapeWriteFailure::Empty: return r.path + ": no pulses on it";
+    case TapeWriteFailure::UnsupportedTap: return r.path + ": a TAP version that is not read: " + r.detail;
+    case TapeWriteFailure::TooLarge: return r.path + ": too large" + (r.detail.empty() ? "" : ": " + r.detail);
     }
     return r.path + ": " + r.detail;
 }
