@@ -6,7 +6,6 @@
 #include "core/PlatformFile.h"
 
 #include <cctype>
-#include <cstdio>
 #include <charconv>
 #include <cmath>
 
@@ -189,18 +188,19 @@ int convertToTap(const Tape64Options& o, std::ostream& out) {
     SourceKind kind = SourceKind::Wav;
     {
         // Only the header decides whether the question of -y arises.
-        std::FILE* f = std::fopen(platform::nativePath(o.input).string().c_str(), "rb");
+        platform::Handle f = platform::kNoHandle;
+        std::uint64_t size = 0;
         unsigned char head[13] = {};
-        if (f && std::fread(head, 1, sizeof head, f) == sizeof head &&
+        if (!platform::openInput(o.input, f, size) && size >= sizeof head &&
+            !platform::readAt(f, head, sizeof head, 0, o.input) &&
             std::string(reinterpret_cast<char*>(head), 12) == "C64-TAPE-RAW") {
             kind = SourceKind::Tap;
             if (head[12] == 1 && !o.yes) {
-                std::fclose(f);
+                platform::close(f);
                 return fail(out, o.input + " is already a version 1 TAP; -y converts it all the same");
             }
         }
-        if (f)
-            std::fclose(f);
+        platform::close(f);
     }
     out << "Converting " << (kind == SourceKind::Tap ? "the TAP" : "the recording") << " to TAP version 1: "
         << target << std::endl;
