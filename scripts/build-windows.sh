@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the plain core, a statically linked vornix-cli.exe and the tape tool tape64.exe
 # for 64-bit Windows into build-windows/ (no editor: that needs a Qt for Windows). With
-# --test, also runs the plain tests (tape64's among them) under Wine in a temporary Wine prefix and, when the Linux build has a vornix-cli
-# (build/cli/vornix-cli), compares what both do to the fixtures (scripts/compare-windows.sh).
+# --test, also runs the plain tests (tape64's among them) under Wine in a temporary Wine
+# prefix and, when the Linux build has a vornix-cli (build/cli/vornix-cli), compares what
+# both do to the fixtures (scripts/compare-windows.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-windows"
