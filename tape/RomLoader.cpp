@@ -87,18 +87,28 @@ void RomLoaderDecoder::toSeek() {
 void RomLoaderDecoder::startByte(std::uint64_t markerTime) {
     markerTime_ = markerTime;
     bits_ = 0;
-    pairsOk_ = true;
     pos_ = 2;
 }
 
-void RomLoaderDecoder::storeByte(bool good) {
-    long index;
+// The end mark is where a byte would begin.
+bool RomLoaderDecoder::onGrid(std::uint64_t time) const {
     if (lastIndex_ < 0)
-        index = std::lround((markerTime_ - blockStart_) / byteCycles_);
-    else
-        index = lastIndex_ + std::lround((markerTime_ - lastStart_) / byteCycles_);
-    if (index <= lastIndex_)
-        index = lastIndex_ + 1;
+        return false;
+    const double places = static_cast<double>(time - lastStart_) / byteCycles_;
+    return places > 0.5 && std::abs(places - std::lround(places)) <= 0.3;
+}
+
+void RomLoaderDecoder::storeByte(bool good) {
+    // Its place from the time since the last byte stored: every byte lasts the same.
+    const double since = static_cast<double>(markerTime_ - (lastIndex_ < 0 ? blockStart_ : lastStart_));
+    const double places = since / byteCycles_;
+    const long step = std::lround(places);
+    const long index = lastIndex_ + (lastIndex_ < 0 ? 1 : 0) + step;
+    // A marker off the byte grid came from damage; a good byte there would still be real
+    // (its pairs and parity agree) unless it claims a place already taken.
+    const bool aligned = std::abs(places - step) <= 0.3;
+    if (index <= lastIndex_ || (!good && !aligned))
+        return;
     if (index >= kMaxBlock) {
         endBlock(false);
         return;
@@ -148,7 +158,7 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
             startByte(longTime_);
             return;
         }
-        if (prevLong_ && k == Short && lastIndex_ >= 0) {
+        if (prevLong_ && k == Short && onGrid(longTime_)) {
             endBlock(true);
             return;
         }
@@ -169,7 +179,7 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
             startByte(longTime_);
             return;
         }
-        if (k == Short) {
+        if (k == Short && onGrid(longTime_)) {
             endBlock(true);
             return;
         }
@@ -185,13 +195,13 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
             if (first_ == Medium && k == Short)
                 bits_ |= 1u << bit;
             else if (!(first_ == Short && k == Medium))
-                pairsOk_ = false;
+                break; // out of step: this pulse may already be the next marker
             if (pos_ < 19) {
                 ++pos_;
                 return;
             }
             // Odd parity over the eight bits and the parity bit.
-            const bool good = pairsOk_ && (std::popcount(bits_) & 1) == 1;
+            const bool good = (std::popcount(bits_) & 1) == 1;
             if (good) {
                 // The byte's real length keeps the thresholds on the tape's speed.
                 const double length = static_cast<double>(now_ + c - markerTime_);
@@ -309,10 +319,12 @@ void RomLoaderDecoder::onBlock(Block& b) {
     std::vector<BlockCopy>& pending = data_.empty() ? header_ : data_;
     copy.second = cd.copy == 2 || (cd.copy == 0 && pending.size() == 1 && !pending[0].second);
 
+    // Without a countdown a block can only be the copy of the one before: else it is noise
+    // that looked like bytes.
+    if (cd.copy == 0 && !copy.second)
+        return;
     const bool headerLike = looksLikeHeader(copy.value, copy.ok, copy.endMarker);
     if (header_.empty() && data_.empty()) {
-        if (cd.copy == 0)
-            return; // no countdown and nothing it could belong to: noise that looked like bytes
         (headerLike ? header_ : data_).push_back(std::move(copy));
         return;
     }

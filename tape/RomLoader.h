@@ -54,6 +54,7 @@ class RomLoaderDecoder {
     void bytePulse(std::uint32_t c);
     void startByte(std::uint64_t markerTime);
     void storeByte(bool good);
+    bool onGrid(std::uint64_t time) const;
     void endBlock(bool endMarker);
     void toSeek();
 
@@ -81,7 +82,6 @@ class RomLoaderDecoder {
     std::uint64_t markerTime_ = 0;
     Class first_ = Noise;
     std::uint32_t bits_ = 0;
-    bool pairsOk_ = true;
     int lastIndex_ = -1;
     std::uint64_t lastStart_ = 0;
     std::uint32_t shortRun_ = 0;
