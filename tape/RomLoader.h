@@ -53,7 +53,8 @@ class RomLoaderDecoder {
     void seekPulse(std::uint32_t c);
     void bytePulse(std::uint32_t c);
     void startByte(std::uint64_t markerTime);
-    void storeByte(bool good);
+    bool fastByte(const std::uint32_t* pulses);
+    void storeByte(bool good, std::uint64_t endTime);
     bool onGrid(std::uint64_t time) const;
     void endBlock(bool endMarker);
     void toSeek();
@@ -83,7 +84,7 @@ class RomLoaderDecoder {
     Class first_ = Noise;
     std::uint32_t bits_ = 0;
     int lastIndex_ = -1;
-    std::uint64_t lastStart_ = 0;
+    std::uint64_t lastStart_ = 0, lastEnd_ = 0;
     std::uint32_t shortRun_ = 0;
     std::uint64_t shortRunSum_ = 0, shortRunStart_ = 0;
 

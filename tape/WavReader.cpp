@@ -48,7 +48,9 @@ class EdgeDetector {
     template <typename T> void run(T* x, std::size_t n, T lo, T hi);
     void flush() {
         if (k_)
-            sink_.pulses(out_.data(), k_);
+            sink_.pulses(out_.data(), k_, cycles_);
+        for (std::size_t i = 0; i < k_; ++i)
+            cycles_ += out_[i];
         count_ += k_;
         k_ = 0;
     }
@@ -72,7 +74,7 @@ class EdgeDetector {
     PulseSink& sink_;
     std::vector<std::uint32_t> out_;
     std::size_t k_ = 0;
-    std::uint64_t count_ = 0;
+    std::uint64_t count_ = 0, cycles_ = 0;
     bool high_ = false;
     double lastEdge_ = 0;
     double prev_ = 0;        // the sample before this block
