@@ -37,6 +37,21 @@ void RomLoaderDecoder::setShort(double s) {
     tML_ = static_cast<std::uint32_t>(s * (kMedium + kLong) / 2 / kShort);
     tMax_ = static_cast<std::uint32_t>(s * 2.4);
     byteCycles_ = s * kByteShorts;
+    lengthLow_ = static_cast<std::uint64_t>(byteCycles_ * 0.75);
+    lengthHigh_ = static_cast<std::uint64_t>(byteCycles_ * 1.25);
+    adaptSum_ = 0;
+    adaptCount_ = 0;
+}
+
+// Good bytes' real lengths keep the thresholds on the tape's speed, eight at a time.
+void RomLoaderDecoder::adaptTo(std::uint64_t length) {
+    if (length <= lengthLow_ || length >= lengthHigh_)
+        return;
+    adaptSum_ += length;
+    if (++adaptCount_ < 8)
+        return;
+    const double average = static_cast<double>(adaptSum_) / 8;
+    setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
 }
 
 void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
@@ -89,8 +104,8 @@ bool RomLoaderDecoder::fastByte(const std::uint32_t* q) {
     markerTime_ = now_;
     bits_ = bits;
     const bool good = (std::popcount(bits) & 1) == 1;
-    if (good && length > byteCycles_ * 0.75 && length < byteCycles_ * 1.25)
-        setShort((byteCycles_ * 7 + static_cast<double>(length)) / 8 / kByteShorts);
+    if (good)
+        adaptTo(length);
     storeByte(good, now_ + length);
     now_ += length;
     shortRun_ = q[19] < tSM_ ? 1 : 0;
@@ -262,12 +277,8 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
             }
             // Odd parity over the eight bits and the parity bit.
             const bool good = (std::popcount(bits_) & 1) == 1;
-            if (good) {
-                // The byte's real length keeps the thresholds on the tape's speed.
-                const double length = static_cast<double>(now_ + c - markerTime_);
-                if (length > byteCycles_ * 0.75 && length < byteCycles_ * 1.25)
-                    setShort((byteCycles_ * 7 + length) / 8 / kByteShorts);
-            }
+            if (good)
+                adaptTo(now_ + c - markerTime_);
             storeByte(good, now_ + c);
             pos_ = 0;
             return;

@@ -50,6 +50,7 @@ class RomLoaderDecoder {
         return c < tMax_ ? Long : Silence;
     }
     void setShort(double shortCycles);
+    void adaptTo(std::uint64_t byteLength);
     void seekPulse(std::uint32_t c);
     void bytePulse(std::uint32_t c);
     void startByte(std::uint64_t markerTime);
@@ -72,6 +73,9 @@ class RomLoaderDecoder {
 
     std::uint32_t tMin_ = 0, tSM_ = 0, tML_ = 0, tMax_ = 0;
     double byteCycles_ = 0; // the length of one byte on this tape
+    std::uint64_t lengthLow_ = 0, lengthHigh_ = 0;
+    std::uint64_t adaptSum_ = 0;
+    int adaptCount_ = 0;
 
     // Reading a block.
     Block block_;
