@@ -165,9 +165,10 @@ TEST(TapeReader, ReversedRecordingIsReadEitherWay) {
 // Whatever the input, a clear failure and never a crash or a hang.
 TEST(TapeReader, BadInputFailsClearly) {
     auto tap = [](std::uint8_t version, const Bytes& data) {
-        Bytes b = {'C', '6', '4', '-', 'T', 'A', 'P', 'E', '-', 'R', 'A', 'W', version, 0, 0, 0, 0, 0, 0, 0};
-        if (!data.empty())
-            b.insert(b.end(), data.begin(), data.end());
+        Bytes b(20 + data.size());
+        std::memcpy(b.data(), "C64-TAPE-RAW", 12);
+        b[12] = version;
+        std::copy(data.begin(), data.end(), b.begin() + 20);
         return b;
     };
     Bytes adpcm = makeWav({0, 0.5, -0.5, 0}, 44100, WavCoding{});
