@@ -171,6 +171,8 @@ TEST(TapeReader, BadInputFailsClearly) {
         std::copy(data.begin(), data.end(), b.begin() + 20);
         return b;
     };
+    Bytes headerOnly = tap(1, {0x30});
+    headerOnly.pop_back();
     Bytes adpcm = makeWav({0, 0.5, -0.5, 0}, 44100, WavCoding{});
     adpcm[20] = 2;
     Bytes twelve = makeWav({0, 0.5, -0.5, 0}, 44100, WavCoding{});
@@ -203,7 +205,7 @@ TEST(TapeReader, BadInputFailsClearly) {
         {"12-bit", twelve, TapeFailure::UnsupportedWav, "12-bit integer"},
         {"no data chunk", noData, TapeFailure::UnsupportedWav, "holds no sample data"},
         {"RF64", rf64, TapeFailure::UnsupportedWav, "RF64"},
-        {"header only", tap(1, {}), TapeFailure::NoFiles, "no program"},
+        {"header only", headerOnly, TapeFailure::NoFiles, "no program"},
         {"one pulse forever", tap(1, Bytes(3000000, 0x30)), TapeFailure::NoFiles, "no program"},
         {"pauses forever", tap(1, Bytes(400000, 0)), TapeFailure::NoFiles, "no program"},
         {"random TAP", tap(1, random), TapeFailure::NoFiles, "no program"},
