@@ -13,7 +13,8 @@ static_assert(std::endian::native == std::endian::little, "samples are read in p
 
 namespace {
 
-constexpr std::size_t kFrames = 64 * 1024; // samples of one channel per block
+constexpr std::size_t kFrames = 64 * 1024;       // samples of one channel per block, at most
+constexpr std::size_t kBlockBytes = 1024 * 1024; // and no more bytes than this
 constexpr std::size_t kPulseBlock = 16 * 1024;
 
 std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
@@ -247,7 +248,7 @@ TapeFailure parseWav(ByteSource& input, WavFormat& f, std::vector<std::string>& 
             detail = codingName(f.coding) + " (only PCM integer and float samples are read)";
         return TapeFailure::UnsupportedWav;
     }
-    if (f.channels < 1 || f.channels > 64 || f.frameBytes < f.channels * (f.bits / 8)) {
+    if (f.channels < 1 || f.channels > 64 || f.frameBytes != f.channels * (f.bits / 8)) {
         detail = "its format chunk is inconsistent (" + std::to_string(f.channels) + " channels, " +
                  std::to_string(f.frameBytes) + " bytes a frame)";
         return TapeFailure::UnsupportedWav;
@@ -286,16 +287,17 @@ TapeFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseS
     const std::int64_t half = narrow ? threshold * 128 : threshold * 32768;
     const bool inPlace = narrow && f.bits == 16 && f.channels == 1;
 
-    auto raw = std::make_unique<std::uint8_t[]>(kFrames * f.frameBytes);
-    auto work16 = std::make_unique<std::int16_t[]>(kFrames + 1);
+    const std::size_t blockFrames = std::min(kFrames, kBlockBytes / f.frameBytes);
+    auto raw = std::make_unique<std::uint8_t[]>(blockFrames * f.frameBytes);
+    auto work16 = std::make_unique<std::int16_t[]>(blockFrames + 1);
     std::unique_ptr<std::int32_t[]> work32;
     if (!narrow)
-        work32 = std::make_unique<std::int32_t[]>(kFrames + 1);
+        work32 = std::make_unique<std::int32_t[]>(blockFrames + 1);
 
     int channel = 0;
     std::uint64_t done = 0;
     while (done < frames) {
-        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kFrames, frames - done));
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(blockFrames, frames - done));
         void* target = inPlace ? static_cast<void*>(work16.get()) : raw.get();
         if (!input.read(f.dataOffset + done * f.frameBytes, target, n * f.frameBytes)) {
             detail = input.error();

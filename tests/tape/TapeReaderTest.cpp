@@ -225,3 +225,27 @@ TEST(TapeReader, BadInputFailsClearly) {
     EXPECT_EQ(analyseTape(dir.file("missing.tap")).failure, TapeFailure::CannotRead);
     EXPECT_EQ(analyseTape(dir.path().string()).failure, TapeFailure::CannotRead);
 }
+
+// Tapes that ran fast or slow still read: the thresholds follow the pilot.
+TEST(TapeReader, RealTapesReadAtOtherSpeeds) {
+    for (const char* name :
+         {"open-roms_testtape-c64-pal-normal.tap", "open-roms_testtape-c64-pal-turbo.tap"}) {
+        const Bytes tape = testfiles::readAll(data(name));
+        const Bytes prg = testfiles::readAll(data("open-roms_romeo-and-juliet.prg"));
+        for (double speed : {0.87, 0.93, 1.07, 1.15}) {
+            SCOPED_TRACE(testing::Message() << name << " at " << speed);
+            Bytes scaled = tape;
+            for (std::size_t i = 20; i < scaled.size(); ++i) {
+                if (scaled[i] == 0) {
+                    i += 3;
+                    continue;
+                }
+                scaled[i] = static_cast<std::uint8_t>(std::clamp(std::lround(scaled[i] / speed), 1L, 255L));
+            }
+            const TapeAnalysis a = analyseTapeData(scaled.data(), scaled.size());
+            ASSERT_EQ(a.files.size(), 1u);
+            EXPECT_EQ(a.files[0].state, FileState::Good);
+            EXPECT_EQ(prgBytes(a.files[0]), prg);
+        }
+    }
+}
