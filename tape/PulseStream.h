@@ -14,7 +14,8 @@ namespace vornix::tape {
 class PulseSink {
   public:
     virtual ~PulseSink() = default;
-    virtual void pulses(const std::uint32_t* lengths, std::size_t count) = 0;
+    // start: the cycle at which the first of them begins.
+    virtual void pulses(const std::uint32_t* lengths, std::size_t count, std::uint64_t start) = 0;
 };
 
 // The bytes of an input, read in blocks: a file, or memory (tests, the fuzz target).

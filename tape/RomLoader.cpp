@@ -37,17 +37,81 @@ void RomLoaderDecoder::setShort(double s) {
     tML_ = static_cast<std::uint32_t>(s * (kMedium + kLong) / 2 / kShort);
     tMax_ = static_cast<std::uint32_t>(s * 2.4);
     byteCycles_ = s * kByteShorts;
+    lengthLow_ = static_cast<std::uint64_t>(byteCycles_ * 0.75);
+    lengthHigh_ = static_cast<std::uint64_t>(byteCycles_ * 1.25);
+    adaptSum_ = 0;
+    adaptCount_ = 0;
+}
+
+// Good bytes' real lengths keep the thresholds on the tape's speed, eight at a time.
+void RomLoaderDecoder::adaptTo(std::uint64_t length) {
+    if (length <= lengthLow_ || length >= lengthHigh_)
+        return;
+    adaptSum_ += length;
+    if (++adaptCount_ < 8)
+        return;
+    const double average = static_cast<double>(adaptSum_) / 8;
+    setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
 }
 
 void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t c = pulses[i];
+    std::size_t i = 0;
+    while (i < count) {
+        if (inBlock_) {
+            while (pos_ == 0 && !resync_ && count - i >= 20 && fastByte(pulses + i))
+                i += 20;
+        } else if (runCount_ >= 8) {
+            // Inside a pilot: only count, while the pulses stay near the run's average.
+            const std::uint64_t avg = runSum_ / runCount_;
+            const std::uint64_t lo = avg - avg / 6, hi = avg + avg / 6;
+            std::uint64_t sum = 0;
+            std::size_t j = i;
+            while (j < count && pulses[j] - lo <= hi - lo)
+                sum += pulses[j++];
+            runCount_ += static_cast<std::uint32_t>(j - i);
+            runSum_ += sum;
+            now_ += sum;
+            i = j;
+        }
+        if (i >= count)
+            break;
+        const std::uint32_t c = pulses[i++];
         if (inBlock_)
             bytePulse(c);
         else
             seekPulse(c);
         now_ += c;
     }
+}
+
+// A whole byte read at once, when all its 20 pulses are what they should be; else nothing is
+// taken and the pulses go one by one through bytePulse.
+bool RomLoaderDecoder::fastByte(const std::uint32_t* q) {
+    // Each bit pulse is short or medium (one range test), and a pair holds one of each.
+    const std::uint32_t span = tML_ - tMin_;
+    std::uint32_t ok = (q[0] - tML_ < tMax_ - tML_) & (q[1] - tSM_ < tML_ - tSM_);
+    std::uint32_t bits = 0;
+    std::uint64_t length = static_cast<std::uint64_t>(q[0]) + q[1];
+    for (int b = 0; b < 9; ++b) {
+        const std::uint32_t first = q[2 + 2 * b], second = q[3 + 2 * b];
+        const std::uint32_t firstMedium = first >= tSM_, secondMedium = second >= tSM_;
+        ok &= (first - tMin_ < span) & (second - tMin_ < span) & (firstMedium ^ secondMedium);
+        bits |= firstMedium << b;
+        length += static_cast<std::uint64_t>(first) + second;
+    }
+    if (!ok)
+        return false;
+    markerTime_ = now_;
+    bits_ = bits;
+    const bool good = (std::popcount(bits) & 1) == 1;
+    if (good)
+        adaptTo(length);
+    storeByte(good, now_ + length);
+    now_ += length;
+    shortRun_ = q[19] < tSM_ ? 1 : 0;
+    shortRunSum_ = q[19];
+    shortRunStart_ = now_ - q[19];
+    return true;
 }
 
 void RomLoaderDecoder::seekPulse(std::uint32_t c) {
@@ -87,30 +151,51 @@ void RomLoaderDecoder::toSeek() {
 void RomLoaderDecoder::startByte(std::uint64_t markerTime) {
     markerTime_ = markerTime;
     bits_ = 0;
-    pairsOk_ = true;
     pos_ = 2;
 }
 
-void RomLoaderDecoder::storeByte(bool good) {
-    long index;
+// The end mark is where a byte would begin.
+bool RomLoaderDecoder::onGrid(std::uint64_t time) const {
     if (lastIndex_ < 0)
-        index = std::lround((markerTime_ - blockStart_) / byteCycles_);
-    else
-        index = lastIndex_ + std::lround((markerTime_ - lastStart_) / byteCycles_);
-    if (index <= lastIndex_)
-        index = lastIndex_ + 1;
+        return false;
+    const double places = static_cast<double>(time - lastStart_) / byteCycles_;
+    return places > 0.5 && std::abs(places - std::lround(places)) <= 0.3;
+}
+
+void RomLoaderDecoder::storeByte(bool good, std::uint64_t endTime) {
+    long index;
+    if (lastIndex_ >= 0 && markerTime_ == lastEnd_) {
+        index = lastIndex_ + 1; // straight after the last one
+    } else {
+        // Its place from the time since the last byte stored: every byte lasts the same.
+        const double since = static_cast<double>(markerTime_ - (lastIndex_ < 0 ? blockStart_ : lastStart_));
+        const double places = since / byteCycles_;
+        const long step = std::lround(places);
+        index = lastIndex_ + (lastIndex_ < 0 ? 1 : 0) + step;
+        // A marker off the byte grid came from damage; a good byte there would still be real
+        // (its pairs and parity agree) unless it claims a place already taken.
+        const bool aligned = std::abs(places - step) <= 0.3;
+        if (index <= lastIndex_ || (!good && !aligned))
+            return;
+    }
     if (index >= kMaxBlock) {
         endBlock(false);
         return;
     }
-    if (static_cast<std::size_t>(index) >= block_.value.size()) {
-        block_.value.resize(index + 1, 0);
-        block_.ok.resize(index + 1, 0);
+    if (static_cast<std::size_t>(index) == block_.value.size()) {
+        block_.value.push_back(static_cast<std::uint8_t>(bits_ & 0xFF));
+        block_.ok.push_back(good);
+    } else {
+        if (static_cast<std::size_t>(index) > block_.value.size()) {
+            block_.value.resize(index + 1, 0);
+            block_.ok.resize(index + 1, 0);
+        }
+        block_.value[index] = static_cast<std::uint8_t>(bits_ & 0xFF);
+        block_.ok[index] = good;
     }
-    block_.value[index] = static_cast<std::uint8_t>(bits_ & 0xFF);
-    block_.ok[index] = good;
     lastIndex_ = static_cast<int>(index);
     lastStart_ = markerTime_;
+    lastEnd_ = endTime;
 }
 
 void RomLoaderDecoder::bytePulse(std::uint32_t c) {
@@ -137,7 +222,7 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
     }
     if (k == Silence) {
         if (pos_ >= 2 && !resync_)
-            storeByte(false);
+            storeByte(false, 0);
         endBlock(false);
         return;
     }
@@ -148,7 +233,7 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
             startByte(longTime_);
             return;
         }
-        if (prevLong_ && k == Short && lastIndex_ >= 0) {
+        if (prevLong_ && k == Short && onGrid(longTime_)) {
             endBlock(true);
             return;
         }
@@ -169,7 +254,7 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
             startByte(longTime_);
             return;
         }
-        if (k == Short) {
+        if (k == Short && onGrid(longTime_)) {
             endBlock(true);
             return;
         }
@@ -185,27 +270,23 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
             if (first_ == Medium && k == Short)
                 bits_ |= 1u << bit;
             else if (!(first_ == Short && k == Medium))
-                pairsOk_ = false;
+                break; // out of step: this pulse may already be the next marker
             if (pos_ < 19) {
                 ++pos_;
                 return;
             }
             // Odd parity over the eight bits and the parity bit.
-            const bool good = pairsOk_ && (std::popcount(bits_) & 1) == 1;
-            if (good) {
-                // The byte's real length keeps the thresholds on the tape's speed.
-                const double length = static_cast<double>(now_ + c - markerTime_);
-                if (length > byteCycles_ * 0.75 && length < byteCycles_ * 1.25)
-                    setShort((byteCycles_ * 7 + length) / 8 / kByteShorts);
-            }
-            storeByte(good);
+            const bool good = (std::popcount(bits_) & 1) == 1;
+            if (good)
+                adaptTo(now_ + c - markerTime_);
+            storeByte(good, now_ + c);
             pos_ = 0;
             return;
         }
     }
     // Out of step: a byte begun is lost; find the next marker.
     if (pos_ >= 2)
-        storeByte(false);
+        storeByte(false, 0);
     pos_ = 0;
     resync_ = true;
     prevLong_ = k == Long;
@@ -229,7 +310,7 @@ void RomLoaderDecoder::endBlock(bool endMarker) {
 void RomLoaderDecoder::finish() {
     if (inBlock_) {
         if (pos_ >= 2 && !resync_)
-            storeByte(false);
+            storeByte(false, 0);
         endBlock(false);
     }
     finalizeFile();
@@ -309,10 +390,12 @@ void RomLoaderDecoder::onBlock(Block& b) {
     std::vector<BlockCopy>& pending = data_.empty() ? header_ : data_;
     copy.second = cd.copy == 2 || (cd.copy == 0 && pending.size() == 1 && !pending[0].second);
 
+    // Without a countdown a block can only be the copy of the one before: else it is noise
+    // that looked like bytes.
+    if (cd.copy == 0 && !copy.second)
+        return;
     const bool headerLike = looksLikeHeader(copy.value, copy.ok, copy.endMarker);
     if (header_.empty() && data_.empty()) {
-        if (cd.copy == 0)
-            return; // no countdown and nothing it could belong to: noise that looked like bytes
         (headerLike ? header_ : data_).push_back(std::move(copy));
         return;
     }

@@ -50,10 +50,13 @@ class RomLoaderDecoder {
         return c < tMax_ ? Long : Silence;
     }
     void setShort(double shortCycles);
+    void adaptTo(std::uint64_t byteLength);
     void seekPulse(std::uint32_t c);
     void bytePulse(std::uint32_t c);
     void startByte(std::uint64_t markerTime);
-    void storeByte(bool good);
+    bool fastByte(const std::uint32_t* pulses);
+    void storeByte(bool good, std::uint64_t endTime);
+    bool onGrid(std::uint64_t time) const;
     void endBlock(bool endMarker);
     void toSeek();
 
@@ -70,6 +73,9 @@ class RomLoaderDecoder {
 
     std::uint32_t tMin_ = 0, tSM_ = 0, tML_ = 0, tMax_ = 0;
     double byteCycles_ = 0; // the length of one byte on this tape
+    std::uint64_t lengthLow_ = 0, lengthHigh_ = 0;
+    std::uint64_t adaptSum_ = 0;
+    int adaptCount_ = 0;
 
     // Reading a block.
     Block block_;
@@ -81,9 +87,8 @@ class RomLoaderDecoder {
     std::uint64_t markerTime_ = 0;
     Class first_ = Noise;
     std::uint32_t bits_ = 0;
-    bool pairsOk_ = true;
     int lastIndex_ = -1;
-    std::uint64_t lastStart_ = 0;
+    std::uint64_t lastStart_ = 0, lastEnd_ = 0;
     std::uint32_t shortRun_ = 0;
     std::uint64_t shortRunSum_ = 0, shortRunStart_ = 0;
 

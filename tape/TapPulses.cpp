@@ -142,11 +142,13 @@ TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseS
         }
         if (scale)
             applySpeed(out.get(), k, options.speed);
+        std::uint64_t sum = 0;
         for (std::size_t j = 0; j < k; ++j)
-            cycles += out[j];
-        count += k;
+            sum += out[j];
         if (k)
-            sink.pulses(out.get(), k);
+            sink.pulses(out.get(), k, cycles);
+        cycles += sum;
+        count += k;
     }
     if (truncatedGroup)
         info.notes.push_back("The file ends inside a long pulse; its last bytes are ignored.");

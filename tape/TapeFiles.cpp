@@ -156,15 +156,13 @@ DataOutcome evaluateData(const std::vector<BlockCopy>& copies, std::size_t lengt
         }
     }
     const Merged m = merge(first, second, need);
-    std::size_t reach = 0; // how far any copy got
-    for (const BlockCopy* c : {first, second})
-        if (c)
-            reach = std::max(reach, std::min(c->value.size(), need));
+    // Cut off: a copy ended early and nothing was read past the first byte missing.
     const auto firstUnknown = std::find(m.known.begin(), m.known.end(), 0) - m.known.begin();
     bool endedEarly = false;
     for (const BlockCopy* c : {first, second})
         endedEarly |= c && c->value.size() < need && !c->endMarker;
-    if (m.unknown > 0 && static_cast<std::size_t>(firstUnknown) >= reach && endedEarly) {
+    if (m.unknown > 0 && endedEarly &&
+        std::find(m.known.begin() + firstUnknown, m.known.end(), 1) == m.known.end()) {
         out.state = FileState::CutOff;
         out.data.assign(m.value.begin(), m.value.begin() + std::min<std::size_t>(firstUnknown, length));
         out.detail =

@@ -13,9 +13,9 @@ namespace {
 // Both loaders read the one pulse stream side by side.
 class Decoders : public PulseSink {
   public:
-    void pulses(const std::uint32_t* lengths, std::size_t count) override {
+    void pulses(const std::uint32_t* lengths, std::size_t count, std::uint64_t start) override {
         rom_.feed(lengths, count);
-        turbo_.feed(lengths, count);
+        turbo_.feed(lengths, count, start);
     }
     std::vector<FoundFile> finish(std::vector<std::string>& notes) {
         rom_.finish();
@@ -91,7 +91,7 @@ std::vector<FoundFile> decodePulses(const std::vector<std::uint32_t>& pulses,
                                     std::vector<std::string>* notes) {
     Decoders decoders;
     if (!pulses.empty())
-        decoders.pulses(pulses.data(), pulses.size());
+        decoders.pulses(pulses.data(), pulses.size(), 0);
     std::vector<std::string> discarded;
     return decoders.finish(notes ? *notes : discarded);
 }

@@ -79,7 +79,7 @@ class ChunkWriter {
 class TapV1Sink : public PulseSink {
   public:
     explicit TapV1Sink(ChunkWriter* writer = nullptr) : writer_(writer) {}
-    void pulses(const std::uint32_t* p, std::size_t n) override {
+    void pulses(const std::uint32_t* p, std::size_t n, std::uint64_t) override {
         std::vector<std::uint8_t>& out = writer_ ? writer_->buffer() : spilled_ ? scratch_ : bytes_;
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t before = out.size();
@@ -110,7 +110,7 @@ class TapV1Sink : public PulseSink {
 // Sums the cycles of a stream.
 class CycleCounter : public PulseSink {
   public:
-    void pulses(const std::uint32_t* p, std::size_t n) override {
+    void pulses(const std::uint32_t* p, std::size_t n, std::uint64_t) override {
         for (std::size_t i = 0; i < n; ++i)
             cycles += p[i];
         count += n;
@@ -135,7 +135,7 @@ class WavSynth : public PulseSink {
     WavSynth(ChunkWriter& writer, int rate, int bits, std::uint64_t samples)
         : writer_(writer), samplesPerCycle_(rate / kPalClock), bits_(bits), samples_(samples) {}
 
-    void pulses(const std::uint32_t* p, std::size_t n) override {
+    void pulses(const std::uint32_t* p, std::size_t n, std::uint64_t) override {
         for (std::size_t i = 0; i < n; ++i) {
             const std::uint64_t c = p[i];
             if (c > kPause) {
@@ -168,7 +168,7 @@ class WavSynth : public PulseSink {
         cycles_ = until;
         if (end <= pos_)
             return;
-        double boundary = std::floor(pos_) + 1;
+        const double boundary = std::floor(pos_) + 1;
         if (end < boundary) {
             acc_ += (end - pos_) * level;
             pos_ = end;
@@ -176,10 +176,9 @@ class WavSynth : public PulseSink {
         }
         emit(acc_ + (boundary - pos_) * level);
         pos_ = boundary;
-        while (pos_ + 1 <= end) {
-            emit(level);
-            pos_ += 1;
-        }
+        const double whole = std::floor(end - pos_);
+        fill(level, static_cast<std::uint64_t>(whole));
+        pos_ += whole;
         acc_ = (end - pos_) * level;
         pos_ = end;
     }
@@ -196,6 +195,30 @@ class WavSynth : public PulseSink {
         }
         ++written_;
         writer_.maybeFlush();
+    }
+    // n samples of one of the three levels, a chunk at a time.
+    void fill(double level, std::uint64_t n) {
+        n = std::min(n, samples_ - written_);
+        written_ += n;
+        const std::uint8_t byte = static_cast<std::uint8_t>(128 + std::lround(level * 96));
+        const auto word = static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(level * 24576)));
+        std::vector<std::uint8_t>& out = writer_.buffer();
+        while (n > 0) {
+            const std::size_t room = kChunk / 2;
+            const std::size_t k = static_cast<std::size_t>(std::min<std::uint64_t>(n, room));
+            const std::size_t at = out.size();
+            if (bits_ == 8) {
+                out.resize(at + k, byte);
+            } else {
+                out.resize(at + 2 * k);
+                for (std::size_t i = 0; i < k; ++i) {
+                    out[at + 2 * i] = static_cast<std::uint8_t>(word);
+                    out[at + 2 * i + 1] = static_cast<std::uint8_t>(word >> 8);
+                }
+            }
+            n -= k;
+            writer_.maybeFlush();
+        }
     }
 
     ChunkWriter& writer_;

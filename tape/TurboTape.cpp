@@ -40,11 +40,68 @@ void TurboTapeDecoder::toSeek() {
     run_ = 0;
 }
 
-void TurboTapeDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t c = pulses[i];
-        const std::uint64_t at = now_;
-        now_ += c;
+// Pulses that cannot be part of a pilot are passed over by looking at every 16th: a pilot
+// long enough to count holds at least 128 pulses in the 0/1 range, so at least seven sampled
+// pulses in a row are in range.
+std::size_t TurboTapeDecoder::skip(const std::uint32_t* p, std::size_t i, std::size_t n) {
+    const std::uint32_t span = tMax_ - tMin_;
+    int inRange = 0;
+    std::size_t first = i, s = i, to = n;
+    while (s < n) {
+        if (p[s] - tMin_ > span) {
+            inRange = 0;
+            s += 16;
+            continue;
+        }
+        if (inRange++ == 0)
+            first = s;
+        if (inRange < 6) {
+            s += 16;
+            continue;
+        }
+        // Six samples in range: look at every pulse between them.
+        std::size_t last = s;
+        while (last > first && p[last] - tMin_ <= span)
+            --last;
+        if (last == first) {
+            to = first > i + 16 ? first - 16 : i;
+            break;
+        }
+        inRange = 0;
+        s = last + 1;
+    }
+    if (to > i) {
+        shift_ = 0xFF; // the bits before are unknown
+        bitsSince_ = 0;
+    }
+    detail_ = 1024;
+    return to;
+}
+
+// The cycle at which pulse i of the current block begins, summed on from the last asked.
+std::uint64_t TurboTapeDecoder::timeAt(const std::uint32_t* p, std::size_t i) {
+    if (i < timeIndex_) {
+        timeIndex_ = 0;
+        timeAt_ = blockStart_;
+    }
+    for (; timeIndex_ < i; ++timeIndex_)
+        timeAt_ += p[timeIndex_];
+    return timeAt_;
+}
+
+void TurboTapeDecoder::feed(const std::uint32_t* pulses, std::size_t count, std::uint64_t start) {
+    blockStart_ = timeAt_ = start;
+    timeIndex_ = 0;
+    std::size_t i = 0;
+    while (i < count) {
+        if (state_ == State::Seek && run_ == 0 && detail_ == 0) {
+            i = skip(pulses, i, count);
+            if (i >= count)
+                break;
+        }
+        if (detail_ > 0)
+            --detail_;
+        const std::uint32_t c = pulses[i++];
         if (c < tMin_ || c > tMax_) {
             if (state_ == State::Body)
                 endBlock(true);
@@ -65,6 +122,7 @@ void TurboTapeDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
                     ++run_;
                 } else {
                     run_ = 1;
+                    const std::uint64_t at = timeAt(pulses, i - 1);
                     const std::uint64_t back = 7 * static_cast<std::uint64_t>(zero16_ / 16);
                     pilotStart_ = at > back ? at - back : 0;
                 }
@@ -122,7 +180,7 @@ void TurboTapeDecoder::byte(std::uint8_t b) {
             return;
         }
         body_.clear();
-        blockStart_ = pilotStart_;
+        bodyStart_ = pilotStart_;
         state_ = State::Body;
         return;
     case State::Body:
@@ -159,7 +217,7 @@ void TurboTapeDecoder::endBlock(bool brokeOff) {
         h.load = static_cast<std::uint16_t>(body_[0] | body_[1] << 8);
         h.end = static_cast<std::uint16_t>(body_[2] | body_[3] << 8);
         h.name = tapeName(body_.data() + 5, 16);
-        h.start = blockStart_;
+        h.start = bodyStart_;
         header_ = h;
         return;
     }
@@ -175,7 +233,7 @@ void TurboTapeDecoder::endBlock(bool brokeOff) {
     } else {
         if (body_.size() < 2)
             return;
-        f.startSeconds = blockStart_ / kPalClock;
+        f.startSeconds = bodyStart_ / kPalClock;
         length = body_.size() - 1;
     }
     BlockCopy copy;

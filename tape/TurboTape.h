@@ -19,12 +19,14 @@ namespace vornix::tape {
 class TurboTapeDecoder {
   public:
     TurboTapeDecoder();
-    void feed(const std::uint32_t* pulses, std::size_t count);
+    // start: the cycle at which the first pulse begins.
+    void feed(const std::uint32_t* pulses, std::size_t count, std::uint64_t start);
     void finish();
     std::vector<FoundFile>& files() { return files_; }
 
   private:
     enum class State { Seek, Pilot, Countdown, Id, Body };
+    std::size_t skip(const std::uint32_t* pulses, std::size_t from, std::size_t count);
     void resetTiming();
     void adapt(std::uint32_t c, bool one);
     void byte(std::uint8_t b);
@@ -32,7 +34,10 @@ class TurboTapeDecoder {
     void toSeek();
     void emitHeaderAlone();
 
-    std::uint64_t now_ = 0;
+    std::uint64_t timeAt(const std::uint32_t* pulses, std::size_t i);
+
+    std::uint64_t blockStart_ = 0, timeAt_ = 0; // the feed's start; the time at timeIndex_
+    std::size_t timeIndex_ = 0;
     State state_ = State::Seek;
     // Averages of 0 and 1 pulses, times 16.
     std::uint32_t zero16_ = 0, one16_ = 0;
@@ -41,6 +46,7 @@ class TurboTapeDecoder {
     std::uint32_t shift_ = 0; // the last 8 bits while seeking
     int bitsSince_ = 0;       // bits since the last $02 seen there
     int run_ = 0;             // $02 bytes in step
+    int detail_ = 0;          // pulses to look at one by one before passing over more
     std::uint64_t pilotStart_ = 0;
     std::uint32_t acc_ = 0;
     int bitCount_ = 0;
@@ -48,7 +54,7 @@ class TurboTapeDecoder {
     bool isHeader_ = false;
     std::size_t need_ = 0;
     std::vector<std::uint8_t> body_;
-    std::uint64_t blockStart_ = 0;
+    std::uint64_t bodyStart_ = 0;
 
     struct Header {
         std::uint16_t load = 0, end = 0;

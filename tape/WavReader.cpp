@@ -13,7 +13,8 @@ static_assert(std::endian::native == std::endian::little, "samples are read in p
 
 namespace {
 
-constexpr std::size_t kFrames = 64 * 1024; // samples of one channel per block
+constexpr std::size_t kFrames = 64 * 1024;       // samples of one channel per block, at most
+constexpr std::size_t kBlockBytes = 1024 * 1024; // and no more bytes than this
 constexpr std::size_t kPulseBlock = 16 * 1024;
 
 std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
@@ -48,7 +49,9 @@ class EdgeDetector {
     template <typename T> void run(T* x, std::size_t n, T lo, T hi);
     void flush() {
         if (k_)
-            sink_.pulses(out_.data(), k_);
+            sink_.pulses(out_.data(), k_, cycles_);
+        for (std::size_t i = 0; i < k_; ++i)
+            cycles_ += out_[i];
         count_ += k_;
         k_ = 0;
     }
@@ -72,7 +75,7 @@ class EdgeDetector {
     PulseSink& sink_;
     std::vector<std::uint32_t> out_;
     std::size_t k_ = 0;
-    std::uint64_t count_ = 0;
+    std::uint64_t count_ = 0, cycles_ = 0;
     bool high_ = false;
     double lastEdge_ = 0;
     double prev_ = 0;        // the sample before this block
@@ -112,10 +115,12 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
 
 // Trigger levels around the block's mean, kept inside the type so the sentinels stay outside.
 template <typename T> void levels(const T* x, std::size_t n, std::int64_t half, T& lo, T& hi) {
+    // Every 16th sample gives the level closely enough.
     std::int64_t sum = 0;
-    for (std::size_t i = 0; i < n; ++i)
+    std::size_t taken = 0;
+    for (std::size_t i = 0; i < n; i += 16, ++taken)
         sum += x[i];
-    const std::int64_t mid = n ? sum / static_cast<std::int64_t>(n) : 0;
+    const std::int64_t mid = taken ? sum / static_cast<std::int64_t>(taken) : 0;
     const std::int64_t top = static_cast<std::int64_t>(std::numeric_limits<T>::max()) - 1;
     const std::int64_t bottom = static_cast<std::int64_t>(std::numeric_limits<T>::lowest()) + 1;
     hi = static_cast<T>(std::clamp<std::int64_t>(mid + half, bottom, top));
@@ -243,7 +248,7 @@ TapeFailure parseWav(ByteSource& input, WavFormat& f, std::vector<std::string>& 
             detail = codingName(f.coding) + " (only PCM integer and float samples are read)";
         return TapeFailure::UnsupportedWav;
     }
-    if (f.channels < 1 || f.channels > 64 || f.frameBytes < f.channels * (f.bits / 8)) {
+    if (f.channels < 1 || f.channels > 64 || f.frameBytes != f.channels * (f.bits / 8)) {
         detail = "its format chunk is inconsistent (" + std::to_string(f.channels) + " channels, " +
                  std::to_string(f.frameBytes) + " bytes a frame)";
         return TapeFailure::UnsupportedWav;
@@ -282,16 +287,17 @@ TapeFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseS
     const std::int64_t half = narrow ? threshold * 128 : threshold * 32768;
     const bool inPlace = narrow && f.bits == 16 && f.channels == 1;
 
-    auto raw = std::make_unique<std::uint8_t[]>(kFrames * f.frameBytes);
-    auto work16 = std::make_unique<std::int16_t[]>(kFrames + 1);
+    const std::size_t blockFrames = std::min(kFrames, kBlockBytes / f.frameBytes);
+    auto raw = std::make_unique<std::uint8_t[]>(blockFrames * f.frameBytes);
+    auto work16 = std::make_unique<std::int16_t[]>(blockFrames + 1);
     std::unique_ptr<std::int32_t[]> work32;
     if (!narrow)
-        work32 = std::make_unique<std::int32_t[]>(kFrames + 1);
+        work32 = std::make_unique<std::int32_t[]>(blockFrames + 1);
 
     int channel = 0;
     std::uint64_t done = 0;
     while (done < frames) {
-        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kFrames, frames - done));
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(blockFrames, frames - done));
         void* target = inPlace ? static_cast<void*>(work16.get()) : raw.get();
         if (!input.read(f.dataOffset + done * f.frameBytes, target, n * f.frameBytes)) {
             detail = input.error();
