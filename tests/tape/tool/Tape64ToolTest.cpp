@@ -2,6 +2,7 @@
 #include "tape/TapeWriter.h"
 #include "tape/tool/Tape64Tool.h"
 #include "tape/tool/TapeOutputs.h"
+#include "tests/support/DamagedTape.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
@@ -203,4 +204,39 @@ TEST(Tape64Run, BadInputFailsAndWritesNothing) {
     const auto usage = tape64(dir, {"-i:x", "-z"});
     EXPECT_EQ(usage.code, 2);
     EXPECT_TRUE(contains(usage.out, "usage: tape64")) << usage.out;
+}
+
+TEST(Tape64Run, DamagedFilesAreListedAndWrittenOnlyWithE) {
+    testfiles::TempDir dir;
+    const std::vector<ProgramToEncode> programs{program("GOOD", 200, 1), program("BAD", 200, 2),
+                                                program("FIXED", 200, 3)};
+    const std::string tap = dir.file("spoilt.tap");
+    ASSERT_TRUE(testfiles::writeSpoiltTape(programs, {0, 3, 1}, tap));
+
+    std::filesystem::create_directory(dir.path() / "p");
+    const std::string target = dir.file("p") + "/";
+    auto r = tape64(dir, {"-i:" + tap, "-y", "-op:" + target});
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_TRUE(contains(r.out, "3: \"FIXED\" $0801-$08C8, 200 bytes, ROM loader")) << r.out;
+    EXPECT_TRUE(contains(r.out, "repaired")) << r.out;
+    EXPECT_TRUE(contains(r.out, "Skipped 2: \"BAD\"")) << r.out;
+    EXPECT_TRUE(contains(r.out, "1 good, 1 repaired, 1 damaged")) << r.out;
+    EXPECT_EQ(testfiles::readAll(target + "FIXED.P00"), p00Bytes("FIXED", prgOf(programs[2])));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "p"), {}), 2);
+
+    // With -e the damaged one is written too, and stands out.
+    r = tape64(dir, {"-e", "-i:" + tap, "-y", "-op:" + dir.file("p") + "/", "-ot:" + dir.file("all.t64")});
+    ASSERT_EQ(r.code, 0) << r.out;
+    bool marked = false;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path() / "p"))
+        marked |= e.path().filename().string().rfind("BAD (", 0) == 0;
+    EXPECT_TRUE(marked);
+    EXPECT_TRUE(contains(testfiles::runCli(dir.path().string(), {"list", dir.file("all.t64")}).out, "\"!BAD"));
+
+    // Nothing sound on the tape: nothing written, and a failure.
+    const std::string bad = dir.file("bad.tap");
+    ASSERT_TRUE(testfiles::writeSpoiltTape({programs[1]}, {3}, bad));
+    r = tape64(dir, {"-i:" + bad, "-y", "-ot:" + dir.file("none.t64")});
+    EXPECT_EQ(r.code, 1) << r.out;
+    EXPECT_FALSE(testfiles::exists(dir.file("none.t64")));
 }
