@@ -4,6 +4,7 @@
 #include "tape/TapeReader.h"
 #include "tape/TapeWriter.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/DamagedTape.h"
 
 #include <QListWidget>
 #include <QMenu>
@@ -55,6 +56,7 @@ class TapeCommandsTest : public QObject {
     void exportWritesAllOrTheSelectedEntries();
     void importOffersTheProgramsAndUndoTakesThemBack();
     void importReportsWhatIsNoTape();
+    void damagedProgramsAreGreyedWithTheReason();
     void aTapeNamedAtStartBecomesANewImage();
 };
 
@@ -146,6 +148,27 @@ void TapeCommandsTest::importReportsWhatIsNoTape() {
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("junk.tap"))));
     QVERIFY(!shownDialog(h.win.get()));
     QCOMPARE(h.rows(), QStringList({"KEEP"}));
+    QVERIFY(h.questionsDone());
+}
+
+void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
+    Harness h;
+    h.startWith({"KEEP"});
+    const QString path = h.file("spoilt.tap");
+    QVERIFY(testfiles::writeSpoiltTape({program("FINE", 150), program("BROKEN", 150, 0x0801, 3)}, {1, 3},
+                                       local(path)));
+    h.dialogs.answerOpen({path});
+    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    TapeImportDialog* dialog = shownDialog(h.win.get());
+    QVERIFY(dialog);
+    auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+    QCOMPARE(list->count(), 2);
+    QVERIFY(list->item(0)->flags() & Qt::ItemIsSelectable); // repaired from its second copy
+    QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
+    QVERIFY(list->item(1)->toolTip().startsWith(QStringLiteral("checksum wrong")));
+    QVERIFY(list->item(1)->text().contains(QStringLiteral("checksum wrong")));
+    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+    QCOMPARE(h.rows(), QStringList({"KEEP", "FINE"}));
     QVERIFY(h.questionsDone());
 }
 
