@@ -3,11 +3,11 @@
 #include "app/MainWindow.h"
 
 #include "app/DiskCommands.h"
-#include "app/TapeCommands.h"
 #include "app/EntryListView.h"
 #include "app/PreviewPane.h"
 #include "app/QtTranslations.h"
 #include "app/RenameBox.h"
+#include "app/TapeCommands.h"
 #include "gui/Latin1Validator.h"
 #include "gui/SvgIcon.h"
 

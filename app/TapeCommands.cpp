@@ -18,7 +18,9 @@ namespace tape = vornix::tape;
 
 namespace {
 
-QString latin1(const std::string& bytes) { return QString::fromLatin1(bytes.data(), qsizetype(bytes.size())); }
+QString latin1(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+}
 
 // Decoding a long recording takes a while: the wait cursor shows it.
 struct WaitCursor {
@@ -76,7 +78,8 @@ bool TapeCommands::analyse(const QString& path, tape::TapeAnalysis& analysis) {
     const QString name = QDir::toNativeSeparators(path);
     switch (analysis.failure) {
     case tape::TapeFailure::NoFiles:
-        tell(text("Na taśmie %1 nie znaleziono programów.", "No programs were found on the tape %1.").arg(name),
+        tell(text("Na taśmie %1 nie znaleziono programów.", "No programs were found on the tape %1.")
+                 .arg(name),
              MsgIcon::Warning);
         break;
     case tape::TapeFailure::CannotRead:
@@ -109,8 +112,7 @@ void TapeCommands::importTape() {
                      (f.detail.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(f.detail));
         choices.append({latin1(f.name), int(f.data.size()), f.load, damage});
     }
-    auto* dialog =
-        new TapeImportDialog(win_, QFileInfo(paths.first()).fileName(), choices, win_->english());
+    auto* dialog = new TapeImportDialog(win_, QFileInfo(paths.first()).fileName(), choices, win_->english());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
             [this, dialog, analysis] { addChosen(dialog->chosen(), analysis->files); });
@@ -151,8 +153,9 @@ bool TapeCommands::startWithTape(const QString& path) {
     QStringList damaged;
     for (std::size_t i = 0; i < analysis.files.size(); ++i) {
         if (tape::isDamaged(analysis.files[i]))
-            damaged << QStringLiteral("%1 (%2)").arg(latin1(analysis.files[i].name),
-                                                   QString::fromLatin1(tape::stateName(analysis.files[i].state)));
+            damaged << QStringLiteral("%1 (%2)").arg(
+                latin1(analysis.files[i].name),
+                QString::fromLatin1(tape::stateName(analysis.files[i].state)));
         else
             sound << int(i);
     }

@@ -10,8 +10,8 @@
 
 namespace vornix {
 
-TapeImportDialog::TapeImportDialog(QWidget* parent, const QString& tapeName, const QList<TapeFileChoice>& files,
-                                   bool english)
+TapeImportDialog::TapeImportDialog(QWidget* parent, const QString& tapeName,
+                                   const QList<TapeFileChoice>& files, bool english)
     : QDialog(parent) {
     setObjectName(QStringLiteral("TapeImportDialog"));
     setWindowTitle(english ? QStringLiteral("Import tape") : QStringLiteral("Import z taśmy"));
@@ -25,7 +25,8 @@ TapeImportDialog::TapeImportDialog(QWidget* parent, const QString& tapeName, con
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     for (const TapeFileChoice& f : files) {
         auto* item = new QListWidgetItem(list_);
-        QString text = QStringLiteral("%1  $%2  %3").arg(f.name, -16).arg(f.load, 4, 16, QLatin1Char('0')).arg(f.size);
+        QString text =
+            QStringLiteral("%1  $%2  %3").arg(f.name, -16).arg(f.load, 4, 16, QLatin1Char('0')).arg(f.size);
         text += english ? QStringLiteral(" bytes") : QStringLiteral(" bajtów");
         if (!f.damage.isEmpty()) {
             text += QStringLiteral("  (%1)").arg(f.damage);

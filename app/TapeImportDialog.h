@@ -21,7 +21,8 @@ struct TapeFileChoice {
 class TapeImportDialog : public QDialog {
     Q_OBJECT
   public:
-    TapeImportDialog(QWidget* parent, const QString& tapeName, const QList<TapeFileChoice>& files, bool english);
+    TapeImportDialog(QWidget* parent, const QString& tapeName, const QList<TapeFileChoice>& files,
+                     bool english);
     // Positions in `files` of the chosen programs, ascending.
     QList<int> chosen() const;
 

@@ -103,9 +103,9 @@ bool pulseOptions(const CommandLine& cl, const Help& h, tape::PulseOptions& o, i
 }
 
 // Parses a tape command; returns -1 to go on, else the exit code.
-int start(const Args& args, const Help& h, const std::set<std::string>& flags, const std::set<std::string>& valued,
-          std::size_t lowOperands, std::size_t highOperands, const char* missing, CommandLine& cl,
-          tape::PulseOptions* pulses, bool pulseHelp = true) {
+int start(const Args& args, const Help& h, const std::set<std::string>& flags,
+          const std::set<std::string>& valued, std::size_t lowOperands, std::size_t highOperands,
+          const char* missing, CommandLine& cl, tape::PulseOptions* pulses, bool pulseHelp = true) {
     cl = parse(args, pulses ? with(flags, kPulseFlags) : flags, pulses ? with(valued, kPulseValues) : valued);
     if (cl.help) {
         printHelp(h, pulseHelp ? kPulseHelp : "");
@@ -218,7 +218,8 @@ int cmdTapList(const Args& args) {
 int cmdTapExtract(const Args& args) {
     CommandLine cl;
     tape::PulseOptions o;
-    if (const int code = start(args, kExtract, {"--damaged"}, {"-o", "--output"}, 1, 1, "missing TAPE", cl, &o);
+    if (const int code =
+            start(args, kExtract, {"--damaged"}, {"-o", "--output"}, 1, 1, "missing TAPE", cl, &o);
         code >= 0)
         return code;
     std::string folder = ".";
@@ -230,13 +231,15 @@ int cmdTapExtract(const Args& args) {
     std::error_code ec;
     const std::filesystem::path native = vornix::platform::nativePath(folder);
     if (!std::filesystem::is_directory(native, ec))
-        return failure(folder + (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
+        return failure(folder +
+                       (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
     tape::TapeAnalysis a;
     if (!analyse(cl.operands[0], o, a))
         return 1;
     const std::vector<std::size_t> chosen = chosenFiles(a, cl.flags.count("--damaged") > 0);
     if (chosen.empty())
-        return failure(cl.operands[0] + ": every file found is damaged; nothing written (--damaged writes them)");
+        return failure(cl.operands[0] +
+                       ": every file found is damaged; nothing written (--damaged writes them)");
     for (std::size_t i : chosen) {
         const tape::FoundFile& f = a.files[i];
         vornix::Entry entry;
@@ -286,8 +289,8 @@ int cmdTapToT64(const Args& args) {
     std::string error;
     if (!tape::writeT64(pointers, out, tape::labelFor(in), &error))
         return failure(error);
-    std::cout << out << ": " << files.size() << (files.size() == 1 ? " program" : " programs") << " from " << in
-              << "\n";
+    std::cout << out << ": " << files.size() << (files.size() == 1 ? " program" : " programs") << " from "
+              << in << "\n";
     return 0;
 }
 
@@ -311,8 +314,8 @@ int cmdTapV1(const Args& args) {
 
 int cmdT64ToTap(const Args& args) {
     CommandLine cl;
-    if (const int code = start(args, kFromT64, {}, {}, 2, 257, args.empty() ? "missing IMAGE" : "missing OUT.tap",
-                               cl, nullptr, false);
+    if (const int code = start(args, kFromT64, {}, {}, 2, 257,
+                               args.empty() ? "missing IMAGE" : "missing OUT.tap", cl, nullptr, false);
         code >= 0)
         return code;
     for (std::size_t i = 2; i < cl.operands.size(); ++i)

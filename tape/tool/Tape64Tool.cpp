@@ -108,7 +108,10 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
                 error = "unknown option '" + word + "'";
                 return false;
             }
-            (name == "y" ? o.yes : name == "r" ? o.pulses.reverse : name == "n" ? o.numbered : o.damaged) = true;
+            (name == "y"   ? o.yes
+             : name == "r" ? o.pulses.reverse
+             : name == "n" ? o.numbered
+                           : o.damaged) = true;
             continue;
         }
         std::string value = colon == std::string::npos ? std::string() : word.substr(colon + 1);
@@ -171,12 +174,14 @@ std::string writeFailure(const TapeWriteResult& r) {
     case TapeWriteFailure::None: return {};
     case TapeWriteFailure::SameAsInput: return r.path + ": this is the input itself";
     case TapeWriteFailure::CannotWrite: return r.detail.empty() ? r.path + ": cannot write" : r.detail;
-    case TapeWriteFailure::CannotRead: return r.path + ": cannot read" + (r.detail.empty() ? "" : ": " + r.detail);
+    case TapeWriteFailure::CannotRead:
+        return r.path + ": cannot read" + (r.detail.empty() ? "" : ": " + r.detail);
     case TapeWriteFailure::NotTape: return r.path + ": not a TAP file nor a WAV recording";
     case TapeWriteFailure::UnsupportedWav: return r.path + ": a WAV coding that is not read: " + r.detail;
     case TapeWriteFailure::Empty: return r.path + ": no pulses on it";
     case TapeWriteFailure::UnsupportedTap: return r.path + ": a TAP version that is not read: " + r.detail;
-    case TapeWriteFailure::TooLarge: return r.path + ": too large" + (r.detail.empty() ? "" : ": " + r.detail);
+    case TapeWriteFailure::TooLarge:
+        return r.path + ": too large" + (r.detail.empty() ? "" : ": " + r.detail);
     }
     return r.path + ": " + r.detail;
 }
@@ -202,8 +207,8 @@ int convertToTap(const Tape64Options& o, std::ostream& out) {
         }
         platform::close(f);
     }
-    out << "Converting " << (kind == SourceKind::Tap ? "the TAP" : "the recording") << " to TAP version 1: "
-        << target << std::endl;
+    out << "Converting " << (kind == SourceKind::Tap ? "the TAP" : "the recording")
+        << " to TAP version 1: " << target << std::endl;
     const TapeWriteResult r = toTapV1(o.input, target, o.pulses);
     if (r.failure != TapeWriteFailure::None)
         return fail(out, writeFailure(r) + "; nothing written");
@@ -263,8 +268,8 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
         std::string error;
         if (!writeT64(files, *o.t64Out, labelFor(o.input), &error))
             return fail(out, error + "; nothing written");
-        out << "Written: " << *o.t64Out << " (" << files.size() << (files.size() == 1 ? " program)" : " programs)")
-            << std::endl;
+        out << "Written: " << *o.t64Out << " (" << files.size()
+            << (files.size() == 1 ? " program)" : " programs)") << std::endl;
         written += int(files.size());
     }
     if (o.p00Out) {

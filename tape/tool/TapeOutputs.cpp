@@ -51,9 +51,10 @@ std::string describeSource(const SourceInfo& s) {
         if (s.channels <= 1)
             line += ", mono";
         else
-            line += ", " + std::to_string(s.channels) + " channels (" +
-                    (s.channelUsed == 0 ? std::string("left") : "channel " + std::to_string(s.channelUsed + 1)) +
-                    " used)";
+            line +=
+                ", " + std::to_string(s.channels) + " channels (" +
+                (s.channelUsed == 0 ? std::string("left") : "channel " + std::to_string(s.channelUsed + 1)) +
+                " used)";
     }
     return line + ", " + seconds(s.seconds);
 }
@@ -78,9 +79,8 @@ std::string damageMark(const FoundFile& file) {
 std::string describeFile(std::size_t number, const FoundFile& f) {
     const unsigned last = f.data.empty() ? f.load : unsigned(f.load + f.data.size() - 1);
     std::string line = std::to_string(number) + ": \"" + printableName(f.name) + "\" " + hex4(f.load) + "-" +
-                       hex4(last) + ", " + std::to_string(f.data.size()) + " bytes, " +
-                       loaderName(f.loader) + ", at " +
-                       seconds(f.startSeconds) + ": " + stateName(f.state);
+                       hex4(last) + ", " + std::to_string(f.data.size()) + " bytes, " + loaderName(f.loader) +
+                       ", at " + seconds(f.startSeconds) + ": " + stateName(f.state);
     if (!f.detail.empty())
         line += " (" + f.detail + ")";
     return line;
@@ -104,8 +104,9 @@ std::string summary(const std::vector<FoundFile>& files) {
     int good = 0, repaired = 0, damaged = 0;
     for (const FoundFile& f : files)
         (f.state == FileState::Good ? good : f.state == FileState::Repaired ? repaired : damaged)++;
-    return std::to_string(files.size()) + (files.size() == 1 ? " file: " : " files: ") + std::to_string(good) +
-           " good, " + std::to_string(repaired) + " repaired, " + std::to_string(damaged) + " damaged";
+    return std::to_string(files.size()) + (files.size() == 1 ? " file: " : " files: ") +
+           std::to_string(good) + " good, " + std::to_string(repaired) + " repaired, " +
+           std::to_string(damaged) + " damaged";
 }
 
 std::string tapOutputPath(const std::string& out) {
@@ -159,8 +160,8 @@ std::string p00Path(const std::string& target, const std::string& name, int numb
         base += digits;
     } else {
         std::string trimmed = name;
-        while (!trimmed.empty() &&
-               (static_cast<unsigned char>(trimmed.back()) <= 32 || static_cast<unsigned char>(trimmed.back()) == 0xA0))
+        while (!trimmed.empty() && (static_cast<unsigned char>(trimmed.back()) <= 32 ||
+                                    static_cast<unsigned char>(trimmed.back()) == 0xA0))
             trimmed.pop_back();
         base += trimmed.empty() ? std::string("_") : safeFileName(trimmed);
     }

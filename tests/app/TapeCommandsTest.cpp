@@ -107,7 +107,8 @@ void TapeCommandsTest::exportWritesAllOrTheSelectedEntries() {
 void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     Harness h;
     h.startWith({"TAPE ONE"});
-    const QString path = writeTape(h.file("two.tap"), {program("HELLO", 300), program("LAST ONE", 20, 0xC000, 5)});
+    const QString path =
+        writeTape(h.file("two.tap"), {program("HELLO", 300), program("LAST ONE", 20, 0xC000, 5)});
 
     h.dialogs.answerOpen({path});
     QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));

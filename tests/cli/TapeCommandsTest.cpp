@@ -15,7 +15,9 @@ ProgramRun cli(const testfiles::TempDir& dir, std::vector<std::string> args) {
     return testfiles::runCli(dir.path().string(), std::move(args));
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 const std::string kPrintH = VORNIX_TEST_DATA "/c64-sigrok-tap_print_h.tap";
 
@@ -94,7 +96,8 @@ TEST(TapeCli, TheRealCaptureIsListed) {
     testfiles::TempDir dir;
     const auto r = cli(dir, {"tap-list", "--json", kPrintH});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(contains(r.out, "{\"name\": \"H\", \"loader\": \"rom\", \"load\": 2049, \"end\": 2060, \"size\": 11"))
+    EXPECT_TRUE(
+        contains(r.out, "{\"name\": \"H\", \"loader\": \"rom\", \"load\": 2049, \"end\": 2060, \"size\": 11"))
         << r.out;
     EXPECT_TRUE(contains(r.out, "\"notes\": [\"The header gives a data length of 4 bytes")) << r.out;
 }
@@ -131,7 +134,8 @@ TEST(TapeCli, RefusalsAndUsageErrors) {
     }
     EXPECT_FALSE(testfiles::exists(dir.file("o.tap")));
     EXPECT_FALSE(testfiles::exists(dir.file("o.t64")));
-    for (const char* command : {"tap-list", "tap-extract", "tap-to-t64", "tap-v1", "t64-to-tap", "tap-to-wav"}) {
+    for (const char* command :
+         {"tap-list", "tap-extract", "tap-to-t64", "tap-v1", "t64-to-tap", "tap-to-wav"}) {
         const ProgramRun r = cli(dir, {command, "--help"});
         EXPECT_EQ(r.code, 0);
         EXPECT_TRUE(contains(r.out, std::string("usage: vornix-cli ") + command)) << r.out;

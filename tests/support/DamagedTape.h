@@ -42,8 +42,8 @@ inline std::vector<std::pair<std::size_t, std::size_t>> romBlocks(const std::vec
 
 // A TAP of the programs in which the data copies named by spoil (per program: bit 0 the
 // first copy, bit 1 the second) have a pulse in their middle stretched.
-inline bool writeSpoiltTape(const std::vector<vornix::tape::ProgramToEncode>& programs, const std::vector<int>& spoil,
-                            const std::string& path) {
+inline bool writeSpoiltTape(const std::vector<vornix::tape::ProgramToEncode>& programs,
+                            const std::vector<int>& spoil, const std::string& path) {
     std::vector<std::uint32_t> pulses = vornix::tape::romLoaderPulses(programs);
     const auto blocks = romBlocks(pulses);
     // Each program: header, header again, data, data again.

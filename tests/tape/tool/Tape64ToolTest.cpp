@@ -1,6 +1,6 @@
 // The tape tool as the windows and a user run it: its options, its names, its outputs.
-#include "tape/TapeWriter.h"
 #include "tape/tool/Tape64Tool.h"
+#include "tape/TapeWriter.h"
 #include "tape/tool/TapeOutputs.h"
 #include "tests/support/DamagedTape.h"
 #include "tests/support/RunProgram.h"
@@ -48,7 +48,9 @@ Bytes prgOf(const ProgramToEncode& p) {
     return b;
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 } // namespace
 
@@ -61,15 +63,59 @@ TEST(Tape64Options, WhatTheWindowsPassIsUnderstood) {
         bool yes, reverse, numbered, damaged;
     } cases[] = {
         // The linker: no -y, the output with its digit.
-        {{"-i:C:\\T\\GAME.TAP", "-or:C:\\T\\GAME.TAP1"}, "C:\\T\\GAME.TAP", "C:\\T\\GAME.TAP1", "", "", 100, 0, 10,
-         1.0, false, false, false, false},
-        {{"-i:in.wav", "-v0:250", "-y", "-or:out.tap"}, "in.wav", "out.tap", "", "", 250, 0, 10, 1.0, true, false,
-         false, false},
+        {{"-i:C:\\T\\GAME.TAP", "-or:C:\\T\\GAME.TAP1"},
+         "C:\\T\\GAME.TAP",
+         "C:\\T\\GAME.TAP1",
+         "",
+         "",
+         100,
+         0,
+         10,
+         1.0,
+         false,
+         false,
+         false,
+         false},
+        {{"-i:in.wav", "-v0:250", "-y", "-or:out.tap"},
+         "in.wav",
+         "out.tap",
+         "",
+         "",
+         250,
+         0,
+         10,
+         1.0,
+         true,
+         false,
+         false,
+         false},
         // Every option of the second page, in another order and case, quotes left on.
         {{"-OT:\"a b.t64\"", "-e", "-t:11", "-f:48000", "-s:1.3", "-r", "-y", "-i:\"my tape.wav\""},
-         "my tape.wav", "", "a b.t64", "", 100, 48000, 11, 1.3, true, true, false, true},
-        {{"-i:x.tap", "-y", "-s:0,9", "-n", "-op:/out/GAME"}, "x.tap", "", "", "/out/GAME", 100, 0, 10, 0.9, true,
-         false, true, false},
+         "my tape.wav",
+         "",
+         "a b.t64",
+         "",
+         100,
+         48000,
+         11,
+         1.3,
+         true,
+         true,
+         false,
+         true},
+        {{"-i:x.tap", "-y", "-s:0,9", "-n", "-op:/out/GAME"},
+         "x.tap",
+         "",
+         "",
+         "/out/GAME",
+         100,
+         0,
+         10,
+         0.9,
+         true,
+         false,
+         true,
+         false},
         // A value given as the next word.
         {{"-i:", "x.tap"}, "x.tap", "", "", "", 100, 0, 10, 1.0, false, false, false, false},
     };
@@ -94,17 +140,17 @@ TEST(Tape64Options, WhatTheWindowsPassIsUnderstood) {
 
 TEST(Tape64Options, WrongOptionsAreRefused) {
     const std::vector<std::vector<std::string>> cases{
-        {},                       // no input
-        {"-y"},                   // no input either
-        {"-i:x", "-q"},           // unknown
-        {"-i:x", "-y:1"},         // a flag with a value
-        {"-i:x", "-t:0"},         // out of range
-        {"-i:x", "-t:256"},       //
-        {"-i:x", "-s:1.A"},       // a speed text the window would not pass
-        {"-i:x", "-s:0.0"},       //
-        {"-i:x", "-f:"},          // no value
-        {"-i:x", "-v0:abc"},      //
-        {"-i:x", "stray"},        // an operand
+        {},                  // no input
+        {"-y"},              // no input either
+        {"-i:x", "-q"},      // unknown
+        {"-i:x", "-y:1"},    // a flag with a value
+        {"-i:x", "-t:0"},    // out of range
+        {"-i:x", "-t:256"},  //
+        {"-i:x", "-s:1.A"},  // a speed text the window would not pass
+        {"-i:x", "-s:0.0"},  //
+        {"-i:x", "-f:"},     // no value
+        {"-i:x", "-v0:abc"}, //
+        {"-i:x", "stray"},   // an operand
     };
     for (const auto& args : cases) {
         Tape64Options o;
@@ -138,7 +184,8 @@ TEST(Tape64Run, TheRealCaptureIsAnalysed) {
     EXPECT_TRUE(contains(r.out, "TAP version ")) << r.out;
     EXPECT_TRUE(contains(r.out, "1: \"H\" $0801-$080B, 11 bytes, ROM loader")) << r.out;
     EXPECT_TRUE(contains(r.out, "1 file: 1 good")) << r.out;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0); // analysis writes nothing
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
+              0); // analysis writes nothing
 }
 
 TEST(Tape64Run, T64AndP00OutputsHoldThePrograms) {
@@ -195,8 +242,8 @@ TEST(Tape64Run, BadInputFailsAndWritesNothing) {
     Bytes emptyTap{'C', '6', '4', '-', 'T', 'A', 'P', 'E', '-', 'R', 'A', 'W', 1, 0, 0, 0, 0, 0, 0, 0};
     testfiles::writeAll(dir.file("empty.tap"), emptyTap);
     for (const std::string input : {"text.tap", "empty.tap", "missing.tap"}) {
-        const auto r = tape64(dir, {"-i:" + dir.file(input), "-y", "-ot:" + dir.file("out.t64"),
-                                    "-op:" + dir.file("")});
+        const auto r =
+            tape64(dir, {"-i:" + dir.file(input), "-y", "-ot:" + dir.file("out.t64"), "-op:" + dir.file("")});
         EXPECT_EQ(r.code, 1) << input << ": " << r.out;
         EXPECT_TRUE(contains(r.out, "Error: ")) << r.out;
         EXPECT_FALSE(testfiles::exists(dir.file("out.t64"))) << input;
@@ -231,7 +278,8 @@ TEST(Tape64Run, DamagedFilesAreListedAndWrittenOnlyWithE) {
     for (const auto& e : std::filesystem::directory_iterator(dir.path() / "p"))
         marked |= e.path().filename().string().rfind("BAD (", 0) == 0;
     EXPECT_TRUE(marked);
-    EXPECT_TRUE(contains(testfiles::runCli(dir.path().string(), {"list", dir.file("all.t64")}).out, "\"!BAD"));
+    EXPECT_TRUE(
+        contains(testfiles::runCli(dir.path().string(), {"list", dir.file("all.t64")}).out, "\"!BAD"));
 
     // Nothing sound on the tape: nothing written, and a failure.
     const std::string bad = dir.file("bad.tap");

@@ -77,7 +77,9 @@ class Tape64WindowsTest : public QObject {
     // The second page run on input with the output item chosen.
     void analyse(const QString& input, int item) {
         get<QLineEdit>("Edit3")->setText(input);
-        get<QRadioButton>(item == 1 ? "RadioGroup1Item1" : item == 2 ? "RadioGroup1Item2" : "RadioGroup1Item0")
+        get<QRadioButton>(item == 1   ? "RadioGroup1Item1"
+                          : item == 2 ? "RadioGroup1Item2"
+                                      : "RadioGroup1Item0")
             ->setChecked(true);
         clickStart();
     }
@@ -93,7 +95,8 @@ class Tape64WindowsTest : public QObject {
         openWindow();
         analyse(kData + QStringLiteral("cassette-nibbler_c64headerandfirsthalfofdata.wav"), 0);
         const QStringList log = fx_->log();
-        QVERIFY2(log.contains(QStringLiteral("WAV 44100 Hz, 16-bit, mono, 14.1 s")), qPrintable(log.join('\n')));
+        QVERIFY2(log.contains(QStringLiteral("WAV 44100 Hz, 16-bit, mono, 14.1 s")),
+                 qPrintable(log.join('\n')));
         QVERIFY2(log.filter(QStringLiteral("1: \"TEST1\" $0801-$0877, 119 bytes, ROM loader")).size() == 1,
                  qPrintable(log.join('\n')));
     }
