@@ -287,9 +287,15 @@ TEST_F(TapeWriterTest, OutputIsNeverTheInput) {
     const std::string tap = dir.file("p.tap");
     ASSERT_EQ(encodeRomTap(kPrograms, tap).failure, TapeWriteFailure::None);
     const Bytes before = testfiles::readAll(tap);
-    std::filesystem::create_symlink(tap, dir.file("link.tap"));
-    std::filesystem::create_hard_link(tap, dir.file("hard.tap"));
-    for (const char* name : {"p.tap", "link.tap", "hard.tap"}) {
+    std::vector<std::string> names = {"p.tap"};
+    std::error_code ec; // links where the system makes them (not always under Wine)
+    std::filesystem::create_symlink(tap, dir.file("link.tap"), ec);
+    if (!ec)
+        names.push_back("link.tap");
+    std::filesystem::create_hard_link(tap, dir.file("hard.tap"), ec);
+    if (!ec)
+        names.push_back("hard.tap");
+    for (const std::string& name : names) {
         EXPECT_EQ(toTapV1(tap, dir.file(name)).failure, TapeWriteFailure::SameAsInput) << name;
         EXPECT_EQ(tapToWav(tap, dir.file(name)).failure, TapeWriteFailure::SameAsInput) << name;
     }
