@@ -25,7 +25,7 @@ const std::vector<TextRow>& mainWindowTexts() {
         {"DodajzD641", TextRole::Action, "Dodaj z D&64", "Add from &D64..."},
         {"EksportdoTAP1", TextRole::Action, "Eksport do &TAP...", "Export to &TAP..."},
         {"ImportztasmyTAPWAV1", TextRole::Action, "Import z &taśmy (TAP/WAV)...",
-         "Import &tape (TAP/WAV)..."},
+         "&Import tape (TAP/WAV)..."},
         {"Wypakujwszystkie1", TextRole::Action, "Wy&pakuj", "E&xtract..."},
         {"Wypakujzaznaczone1", TextRole::Action, "Wypakuj &zaznaczone", "Extract &selected..."},
         {"Dodaj1", TextRole::Action, "&Dodaj", "&Add..."},

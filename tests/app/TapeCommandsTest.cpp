@@ -72,7 +72,7 @@ void TapeCommandsTest::menuItemsFollowTheEditingCommands() {
     h.click("SpeedButton10");
     QVERIFY(h.action("ImportztasmyTAPWAV1")->isEnabled());
     h.click("SpeedButton11");
-    QCOMPARE(h.action("ImportztasmyTAPWAV1")->text(), QStringLiteral("Import &tape (TAP/WAV)..."));
+    QCOMPARE(h.action("ImportztasmyTAPWAV1")->text(), QStringLiteral("&Import tape (TAP/WAV)..."));
     QCOMPARE(h.action("EksportdoTAP1")->text(), QStringLiteral("Export to &TAP..."));
 }
 
