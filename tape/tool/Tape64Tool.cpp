@@ -186,29 +186,26 @@ std::string writeFailure(const TapeWriteResult& r) {
     return r.path + ": " + r.detail;
 }
 
-int convertToTap(const Tape64Options& o, std::ostream& out) {
+// Refuses a version 1 TAP without -y, and an output over the input; 0 to go on.
+int checkTapOutput(const Tape64Options& o, std::ostream& out) {
     const std::string target = tapOutputPath(*o.tapOut);
     if (sameFile(o.input, target))
         return fail(out, target + ": this is the input itself; nothing written");
-    SourceKind kind = SourceKind::Wav;
-    {
-        // Only the header decides whether the question of -y arises.
-        platform::Handle f = platform::kNoHandle;
-        std::uint64_t size = 0;
-        unsigned char head[13] = {};
-        if (!platform::openInput(o.input, f, size) && size >= sizeof head &&
-            !platform::readAt(f, head, sizeof head, 0, o.input) &&
-            std::string(reinterpret_cast<char*>(head), 12) == "C64-TAPE-RAW") {
-            kind = SourceKind::Tap;
-            if (head[12] == 1 && !o.yes) {
-                platform::close(f);
-                return fail(out, o.input + " is already a version 1 TAP; -y converts it all the same");
-            }
-        }
-        platform::close(f);
-    }
-    out << "Converting " << (kind == SourceKind::Tap ? "the TAP" : "the recording")
-        << " to TAP version 1: " << target << std::endl;
+    platform::Handle f = platform::kNoHandle;
+    std::uint64_t size = 0;
+    unsigned char head[13] = {};
+    const bool versionOne = !platform::openInput(o.input, f, size) && size >= sizeof head &&
+                            !platform::readAt(f, head, sizeof head, 0, o.input) &&
+                            std::string(reinterpret_cast<char*>(head), 12) == "C64-TAPE-RAW" && head[12] == 1;
+    platform::close(f);
+    if (versionOne && !o.yes)
+        return fail(out, o.input + " is already a version 1 TAP; -y converts it all the same");
+    return 0;
+}
+
+int convertToTap(const Tape64Options& o, std::ostream& out) {
+    const std::string target = tapOutputPath(*o.tapOut);
+    out << "Converting to TAP version 1: " << target << std::endl;
     const TapeWriteResult r = toTapV1(o.input, target, o.pulses);
     if (r.failure != TapeWriteFailure::None)
         return fail(out, writeFailure(r) + "; nothing written");
@@ -220,11 +217,9 @@ int convertToTap(const Tape64Options& o, std::ostream& out) {
 
 int runTape64(const Tape64Options& o, std::ostream& out) {
     out << "Input: " << o.input << std::endl;
-    if (o.tapOut) {
-        const int code = convertToTap(o, out);
-        if (code != 0 || (!o.t64Out && !o.p00Out))
+    if (o.tapOut)
+        if (const int code = checkTapOutput(o, out))
             return code;
-    }
 
     const TapeAnalysis a = analyseTape(o.input, o.pulses);
     if (a.failure != TapeFailure::None && a.failure != TapeFailure::NoFiles)
@@ -235,6 +230,10 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
     for (std::size_t i = 0; i < a.files.size(); ++i)
         out << describeFile(i + 1, a.files[i]) << std::endl;
     out << summary(a.files) << std::endl;
+    // The pulses are converted whatever they hold: a loader we do not read is kept too.
+    if (o.tapOut)
+        if (const int code = convertToTap(o, out); code != 0 || (!o.t64Out && !o.p00Out))
+            return code;
     if (a.files.empty())
         return fail(out, failureMessage(a) + (o.t64Out || o.p00Out ? "; nothing written" : ""));
     if (!o.t64Out && !o.p00Out)
