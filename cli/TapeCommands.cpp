@@ -22,12 +22,11 @@ namespace tape = vornix::tape;
 namespace {
 
 const char* const kPulseHelp =
-    "\nReading the tape (TAPE is a TAP file of version 0, 1 or 2, or a WAV recording):\n"
-    "  --v0-ms N       length of a zero byte in a version 0 TAP, 1 to 10000 ms (default 100)\n"
-    "  --rate N        sample rate of a WAV in Hz, overriding its header\n"
-    "  --threshold N   trigger amplitude 1 to 255, in 256ths of the samples' full range (default 10)\n"
-    "  --reverse       the recording's signal is upside down\n"
-    "  --speed X       the tape ran X times too fast (0.1 to 9.9)\n";
+    "\nTAPE is a TAP file of version 0, 1 or 2, or a WAV recording. How it is read: --v0-ms N,\n"
+    "the length of a version 0 TAP's zero byte (1 to 10000 ms, default 100); --rate N, a WAV's\n"
+    "sample rate in Hz instead of its header's; --threshold N, the trigger amplitude (1 to 255,\n"
+    "in 256ths of the samples' full range, default 10); --reverse, the signal is upside down;\n"
+    "--speed X, the tape ran X times too fast (0.1 to 9.9).\n";
 
 const Help kList{"tap-list", "tap-list TAPE [--json]",
                  "Shows what the tape holds: the recording's rate or the TAP version, then every file\n"
@@ -47,8 +46,8 @@ const Help kToT64{"tap-to-t64", "tap-to-t64 TAPE OUT.t64 [--damaged]",
                   "are skipped; --damaged takes them too, their names starting with \"!\". Nothing is\n"
                   "written when nothing was found.\n"};
 const Help kV1{"tap-v1", "tap-v1 IN OUT.tap",
-               "Writes the pulses of IN (a WAV recording or a TAP of any version) as a version 1 TAP\n"
-               "file OUT.tap, replacing any file of that name but never IN itself.\n"};
+               "Writes the pulses of the tape IN (a TAPE as below) as a version 1 TAP file OUT.tap,\n"
+               "replacing any file of that name but never IN itself.\n"};
 const Help kFromT64{"t64-to-tap", "t64-to-tap IMAGE OUT.tap [N...]",
                     "Puts the given entries of IMAGE (all when none is given, N counted from 1) on a\n"
                     "version 1 TAP file as the C64's own tape routines save them: for each a header and\n"
