@@ -107,12 +107,16 @@ TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseS
                 out[k++] = b[i] ? b[i] * 8u : overflow;
         } else {
             while (i < total) {
-                const std::uint8_t v = b[i];
-                if (v) {
-                    out[k++] = v * 8u;
-                    ++i;
-                    continue;
-                }
+                // The bytes up to the next zero are plain pulses.
+                const void* zero = std::memchr(b + i, 0, total - i);
+                const std::size_t end = zero ? static_cast<const std::uint8_t*>(zero) - b : total;
+                std::uint32_t* o = out.get() + k;
+                for (std::size_t j = i; j < end; ++j)
+                    o[j - i] = b[j] * 8u;
+                k += end - i;
+                i = end;
+                if (i == total)
+                    break;
                 if (total - i < 4) {
                     if (last) {
                         truncatedGroup = true;

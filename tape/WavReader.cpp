@@ -7,6 +7,11 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vornix::tape {
 
@@ -40,11 +45,14 @@ std::string codingName(std::uint16_t tag) {
     }
 }
 
-// Rising (or, reversed, falling) edges of a Schmitt trigger into pulse lengths.
+// Rising (or, reversed, falling) edges of a Schmitt trigger into pulse lengths. The scan only
+// notes where each edge is; the block's edges are then placed between their samples and
+// measured together, in loops without a dependency from one edge to the next.
 class EdgeDetector {
   public:
-    EdgeDetector(double cyclesPerSample, bool falling, PulseSink& sink)
-        : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink), out_(kPulseBlock) {}
+    EdgeDetector(double cyclesPerSample, bool falling, PulseSink& sink, std::size_t blockFrames)
+        : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink), out_(kPulseBlock),
+          at_(blockFrames / 2 + 2), before_(blockFrames / 2 + 2), after_(blockFrames / 2 + 2) {}
 
     // Scans x[0..n) (x[n] is free for a sentinel) with the trigger levels lo < hi.
     template <typename T> void run(T* x, std::size_t n, T lo, T hi);
@@ -59,16 +67,29 @@ class EdgeDetector {
     std::uint64_t pulses() const { return count_; }
 
   private:
-    void edge(std::size_t i, double before, double after, double level) {
-        const double frac = after == before ? 1.0 : (level - before) / (after - before);
-        const double t = static_cast<double>(base_ + i) - 1.0 + frac;
-        const double length = (t - lastEdge_) * cyclesPerSample_ + 0.5;
-        lastEdge_ = t;
-        out_[k_++] = length >= 4294967295.0 ? 0xFFFFFFFFu
-                     : length < 1           ? 1u
-                                            : static_cast<std::uint32_t>(length);
-        if (k_ == out_.size())
-            flush();
+    void note(std::size_t i, double before, double after) {
+        at_[m_] = static_cast<double>(base_ + i) - 1.0;
+        before_[m_] = before;
+        after_[m_] = after;
+        ++m_;
+    }
+    // The noted edges at the crossing of level, into pulses.
+    void measure(double level) {
+        const std::size_t m = m_;
+        double* t = at_.data();
+        for (std::size_t j = 0; j < m; ++j)
+            t[j] += (level - before_[j]) / (after_[j] - before_[j]);
+        for (std::size_t j = 0; j < m; ++j) {
+            const double length = (t[j] - (j ? t[j - 1] : lastEdge_)) * cyclesPerSample_ + 0.5;
+            out_[k_++] = length >= 4294967295.0 ? 0xFFFFFFFFu
+                         : length < 1           ? 1u
+                                                : static_cast<std::uint32_t>(length);
+            if (k_ == out_.size())
+                flush();
+        }
+        if (m)
+            lastEdge_ = t[m - 1];
+        m_ = 0;
     }
 
     double cyclesPerSample_;
@@ -77,11 +98,37 @@ class EdgeDetector {
     std::vector<std::uint32_t> out_;
     std::size_t k_ = 0;
     std::uint64_t count_ = 0, cycles_ = 0;
+    std::vector<double> at_, before_, after_; // the block's edges: sample before, its value, the next's
+    std::size_t m_ = 0;
     bool high_ = false;
     double lastEdge_ = 0;
     double prev_ = 0;        // the sample before this block
     std::uint64_t base_ = 0; // index of this block's first sample
 };
+
+// The first index from i on whose sample is above (or below) level; x[n] is a sentinel that
+// stops the search. Eight 16-bit samples are compared at once where the processor can.
+template <bool Above, typename T> std::size_t scan(const T* x, std::size_t i, std::size_t n, T level) {
+#if defined(__SSE2__)
+    if constexpr (std::is_same_v<T, std::int16_t>) {
+        const __m128i l = _mm_set1_epi16(level);
+        for (; i + 8 <= n; i += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
+            const int m = _mm_movemask_epi8(Above ? _mm_cmpgt_epi16(v, l) : _mm_cmplt_epi16(v, l));
+            if (m)
+                return i + (std::countr_zero(static_cast<unsigned>(m)) >> 1);
+        }
+    }
+#endif
+    if constexpr (Above) {
+        while (x[i] <= level)
+            ++i;
+    } else {
+        while (x[i] >= level)
+            ++i;
+    }
+    return i;
+}
 
 template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
     if (n == 0)
@@ -91,27 +138,26 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
     for (;;) {
         if (!high_) {
             x[n] = std::numeric_limits<T>::max(); // hi is below it: the scan stops at n
-            while (x[i] <= hi)
-                ++i;
+            i = scan<true>(x, i, n, hi);
             if (i == n)
                 break;
             high_ = true;
             if (!falling_)
-                edge(i, i ? x[i - 1] : prev_, x[i], hi);
+                note(i, i ? x[i - 1] : prev_, x[i]);
         } else {
             x[n] = std::numeric_limits<T>::lowest();
-            while (x[i] >= lo)
-                ++i;
+            i = scan<false>(x, i, n, lo);
             if (i == n)
                 break;
             high_ = false;
             if (falling_)
-                edge(i, i ? x[i - 1] : prev_, x[i], lo);
+                note(i, i ? x[i - 1] : prev_, x[i]);
         }
     }
     x[n] = keep;
     prev_ = x[n - 1];
     base_ += n;
+    measure(falling_ ? lo : hi);
 }
 
 // Trigger levels around the block's mean, kept inside the type so the sentinels stay outside.
@@ -281,14 +327,14 @@ TapeFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseS
 
     const std::uint64_t frames = f.dataSize / f.frameBytes;
     const double speed = options.speed > 0 ? options.speed : 1.0;
-    EdgeDetector detector(kPalClock * speed / rate, options.reverse, sink);
+    const std::size_t blockFrames = std::min(kFrames, kBlockBytes / f.frameBytes);
+    EdgeDetector detector(kPalClock * speed / rate, options.reverse, sink, blockFrames);
     const int threshold = std::clamp(options.threshold, 1, 255);
     const bool narrow = f.coding == 1 && f.bits <= 16;
     // Half the trigger amplitude on each side of the mean, in working units.
     const std::int64_t half = narrow ? threshold * 128 : threshold * 32768;
     const bool inPlace = narrow && f.bits == 16 && f.channels == 1;
 
-    const std::size_t blockFrames = std::min(kFrames, kBlockBytes / f.frameBytes);
     auto raw = std::make_unique<std::uint8_t[]>(blockFrames * f.frameBytes);
     auto work16 = std::make_unique<std::int16_t[]>(blockFrames + 1);
     std::unique_ptr<std::int32_t[]> work32;
