@@ -8,6 +8,7 @@
 #include "app/QtTranslations.h"
 #include "app/RenameBox.h"
 #include "app/Settings.h"
+#include "app/TapeCommands.h"
 #include "app/WorkingFolder.h"
 #include "core/Extraction.h"
 #include "core/FileStamp.h"
@@ -130,6 +131,8 @@ void MainWindow::startUp(const QStringList& arguments) {
     startMaximized_ = isMaximized();
 
     if (arguments.isEmpty() || arguments.first().isEmpty())
+        return;
+    if (findChild<TapeCommands*>()->startWithTape(arguments.first()))
         return;
     // A rejected image leaves the design's empty list; an accepted one is shown by the load.
     if (!loadImage(arguments.first()))

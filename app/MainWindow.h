@@ -40,6 +40,7 @@ class PreviewPane;
 class MainWindow : public QMainWindow {
     Q_OBJECT
     friend class DiskCommands; // the disk image commands act on the document like the menu's own
+    friend class TapeCommands; // and so do the tape commands
   public:
     // arguments: the command line without the program name; the first names an image to open.
     // The start-up sequence runs here, before any tool window exists.

@@ -7,6 +7,7 @@
 #include "app/PreviewPane.h"
 #include "app/QtTranslations.h"
 #include "app/RenameBox.h"
+#include "app/TapeCommands.h"
 #include "gui/Latin1Validator.h"
 #include "gui/SvgIcon.h"
 
@@ -342,6 +343,7 @@ void MainWindow::buildMenus() {
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
     new DiskCommands(this);
+    new TapeCommands(this);
 }
 
 void MainWindow::applyTexts(bool english) {

@@ -27,12 +27,12 @@ bool answeredInformationRequest(int argc, char* argv[]) {
         return true;
     }
     if (first == "--help" || first == "-h") {
-        std::cout
-            << "usage: vornix [--] [IMAGE.t64]\n\n"
-               "Starts the editor of Commodore 64 tape images and opens IMAGE.t64 when it is\n"
-               "given; further arguments are ignored. After \"--\" the image name may begin with \"-\".\n\n"
-               "  -h, --help     show this help\n"
-               "      --version  show the version\n";
+        std::cout << "usage: vornix [--] [IMAGE.t64 | TAPE.tap | TAPE.wav]\n\n"
+                     "Starts the editor of Commodore 64 tape images and opens IMAGE.t64 when it is\n"
+                     "given; a TAP file or WAV recording gives a new image holding the programs found\n"
+                     "on it. Further arguments are ignored. After \"--\" the name may begin with \"-\".\n\n"
+                     "  -h, --help     show this help\n"
+                     "      --version  show the version\n";
         return true;
     }
     return false;

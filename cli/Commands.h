@@ -24,3 +24,11 @@ int cmdShow(const Args& args);    // ShowCommand.cpp
 int cmdD64Export(const Args& args);
 int cmdD64List(const Args& args);
 int cmdD64Import(const Args& args);
+
+// TapeCommands.cpp
+int cmdTapList(const Args& args);
+int cmdTapExtract(const Args& args);
+int cmdTapToT64(const Args& args);
+int cmdTapV1(const Args& args);
+int cmdT64ToTap(const Args& args);
+int cmdTapToWav(const Args& args);

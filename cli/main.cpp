@@ -38,13 +38,20 @@ const Command kCommands[] = {
     {"d64-export", cmdD64Export, "d64-export IMAGE OUT.d64 [N...] write entries to a new disk image"},
     {"d64-list", cmdD64List, "d64-list DISK.d64 [--json]      show the directory of a disk image"},
     {"d64-import", cmdD64Import, "d64-import IMAGE DISK.d64 [NAME...] add PRG files of a disk image"},
+    {"tap-list", cmdTapList, "tap-list TAPE [--json]          show the programs on a TAP or WAV tape"},
+    {"tap-extract", cmdTapExtract, "tap-extract TAPE [-o DIR]       write a tape's programs as PRG files"},
+    {"tap-to-t64", cmdTapToT64, "tap-to-t64 TAPE OUT.t64         a T64 image of a tape's programs"},
+    {"tap-v1", cmdTapV1, "tap-v1 IN OUT.tap               a WAV or any TAP as a version 1 TAP"},
+    {"t64-to-tap", cmdT64ToTap, "t64-to-tap IMAGE OUT.tap [N...] entries put on a TAP tape"},
+    {"tap-to-wav", cmdTapToWav, "tap-to-wav IN.tap OUT.wav       a TAP as a WAV for a datasette"},
 };
 
 void usage(std::ostream& out) {
     out << "usage: vornix-cli COMMAND [ARGS...]\n"
            "       vornix-cli --help | --version\n\n"
            "Edits Commodore 64 T64 tape images, joins TAP files, turns Koala and FLI pictures\n"
-           "into runnable programs and moves programs between tape and D64 disk images.\n\n"
+           "into runnable programs, moves programs between tape and D64 disk images and reads\n"
+           "and writes TAP files and WAV recordings of tapes.\n\n"
            "commands:\n";
     for (const Command& c : kCommands)
         out << "  " << c.summary << "\n";

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds the plain core and a statically linked vornix-cli.exe for 64-bit Windows into
-# build-windows/ (no editor: that needs a Qt for Windows). With --test, also runs the plain
-# tests under Wine in a temporary Wine prefix and, when the Linux build has a vornix-cli
-# (build/cli/vornix-cli), compares what both do to the fixtures (scripts/compare-windows.sh).
+# Cross-builds the plain core, a statically linked vornix-cli.exe and the tape tool tape64.exe
+# for 64-bit Windows into build-windows/ (no editor: that needs a Qt for Windows). With
+# --test, also runs the plain tests (tape64's among them) under Wine in a temporary Wine
+# prefix and, when the Linux build has a vornix-cli (build/cli/vornix-cli), compares what
+# both do to the fixtures (scripts/compare-windows.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-windows"
@@ -19,7 +20,7 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_6
       -DCMAKE_BUILD_TYPE=Release -DVORNIX_GUI=OFF -DVORNIX_BUILD_BENCH=OFF \
       -DVORNIX_BUILD_TESTS=$([ $run_tests = 1 ] && echo ON || echo OFF) >/dev/null
 cmake --build "$build" -j "$jobs"
-echo "built $build/cli/vornix-cli.exe"
+echo "built $build/cli/vornix-cli.exe and $build/app/tape64.exe"
 [ $run_tests = 1 ] || exit 0
 
 # One fresh prefix for the whole run; its wineserver is stopped and the prefix removed at the end.

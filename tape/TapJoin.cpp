@@ -50,11 +50,6 @@ bool inputSize(const std::string& path, std::uint64_t& size, std::string& error)
     return true;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(vornix::platform::nativePath(a), vornix::platform::nativePath(b), ec) && !ec;
-}
-
 // Measures every input; fills sizes (file entries only, in order) and the data length.
 std::string measure(const std::vector<JoinItem>& items, const std::string& output,
                     std::vector<std::uint64_t>& sizes, std::uint64_t& total) {

@@ -55,7 +55,7 @@ struct FoundFile {
     std::vector<std::uint8_t> data; // without load address; for CutOff what was read
     double startSeconds = 0;        // where its header starts on the tape
     FileState state = FileState::Good;
-    std::string detail; // English: what was wrong, for damaged files
+    std::string detail; // English: what was wrong; for a good file, a bad copy it did without
 };
 
 enum class TapeFailure {
@@ -77,13 +77,24 @@ struct TapeAnalysis {
 
 // Reads a TAP or WAV file, streaming it (memory stays bounded whatever its length), and
 // decodes every program on it with both loaders, in tape order. NoFiles is reported as a
-// failure with the source filled in.
+// failure with the source filled in. A recording in which nothing is found is read once more
+// with the signal reversed; a note says so when that finds programs.
 TapeAnalysis analyseTape(const std::string& path, const PulseOptions& options = {});
+
+// The same for a file's bytes held in memory.
+TapeAnalysis analyseTapeData(const std::uint8_t* data, std::size_t size, const PulseOptions& options = {});
+
+// The programs on a stream of pulse lengths in cycles, in tape order; sentences about what
+// was passed over go to notes.
+std::vector<FoundFile> decodePulses(const std::vector<std::uint32_t>& pulses,
+                                    std::vector<std::string>* notes = nullptr);
 
 // The file's PRG bytes: load address, then data.
 std::vector<std::uint8_t> prgBytes(const FoundFile& file);
 
 // English word for a state ("good", "repaired", "checksum wrong", "cut off").
 const char* stateName(FileState state);
+// "ROM loader" or "Turbo Tape 64".
+const char* loaderName(Loader loader);
 
 } // namespace vornix::tape

@@ -17,7 +17,17 @@ struct ProgramToEncode {
     std::vector<std::uint8_t> data; // without load address
 };
 
-enum class TapeWriteFailure { None, SameAsInput, CannotWrite, CannotRead, NotTape, UnsupportedWav, Empty };
+enum class TapeWriteFailure {
+    None,
+    SameAsInput,
+    CannotWrite,
+    CannotRead,
+    NotTape,
+    UnsupportedWav,
+    Empty,          // no programs to encode, or no pulses on the input
+    UnsupportedTap, // a TAP version we do not read
+    TooLarge,       // a program past the top of memory, a WAV past 4 GiB
+};
 
 struct TapeWriteResult {
     TapeWriteFailure failure = TapeWriteFailure::None;
@@ -27,14 +37,24 @@ struct TapeWriteResult {
 };
 
 // The ROM loader's pulses (header and data, each twice, standard pilots and gaps) for the
-// programs, in cycles: what encodeRomTap writes after the TAP header.
+// programs, in cycles: what encodeRomTap writes after the TAP header. A header says type 1
+// (relocatable, loaded at the BASIC start) for programs at $0801, else type 3 (absolute).
+// Programs that would end past $FFFF are left out; check them with fitsInMemory first.
 std::vector<std::uint32_t> romLoaderPulses(const std::vector<ProgramToEncode>& programs);
+bool fitsInMemory(const ProgramToEncode& program);
+
+// A whole version 1 TAP file of the pulses: header, then one byte per pulse of 8 to 2040
+// cycles (rounded to 8) and a zero byte with a 24-bit count for the rest.
+std::vector<std::uint8_t> tapV1Bytes(const std::vector<std::uint32_t>& pulses);
 
 // Programs to a version 1 TAP.
 TapeWriteResult encodeRomTap(const std::vector<ProgramToEncode>& programs, const std::string& out);
 
 // A TAP (any version we read) to a WAV of the given rate, 8 or 16 bits, mono: a square wave
-// a sound card can play into a datasette.
+// a sound card can play into a datasette, at three quarters of full scale. Each pulse is high
+// for its first half and low for its second, so it starts with a rising edge (what the reader
+// takes as a pulse's start); a pause (a pulse over 20 ms) is a short swing and then silence.
+// Edges between two samples are written as the share of the sample each level holds.
 TapeWriteResult tapToWav(const std::string& in, const std::string& out, int sampleRate = 44100, int bits = 8,
                          const PulseOptions& options = {});
 

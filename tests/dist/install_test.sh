@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix=$tmp/prefix
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log"
 
-for f in bin/vornix bin/vornix-cli; do
+for f in bin/vornix bin/vornix-cli bin/tape64; do
   [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
 done
 for f in share/applications/$id.desktop share/mime/packages/$id.xml \
@@ -27,9 +27,11 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$tmp/
   { cat "$tmp/appstream.log"; fail "AppStream data does not validate"; }
 grep -q "version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo lacks release $version"
 
-# Both programs answer without a display.
+# The programs answer without a display.
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/vornix" --version)" = "vornix $version" ] || fail "vornix --version"
 [ "$("$prefix/bin/vornix-cli" --version)" = "vornix-cli $version" ] || fail "vornix-cli --version"
+[ "$("$prefix/bin/tape64" --version)" = "tape64 $version" ] || fail "tape64 --version"
+grep -q "MimeType=.*application/x-c64-tap;" "$prefix/share/applications/$id.desktop" || fail "the desktop entry does not offer TAP files"
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/vornix" --help)
 grep -q "IMAGE.t64" <<<"$help" || fail "vornix --help: $help"
 # The manual page is well-formed roff and describes every command the program has.
@@ -58,7 +60,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/package" >"$tmp/cpack.
   { cat "$tmp/cpack.log"; fail "cpack"; }
 deb=$(ls "$tmp"/package/vornix_"$version"*.deb)
 listing=$(dpkg-deb -c "$deb")
-for f in usr/bin/vornix usr/bin/vornix-cli usr/share/applications/$id.desktop \
+for f in usr/bin/vornix usr/bin/vornix-cli usr/bin/tape64 usr/share/applications/$id.desktop \
          usr/share/mime/packages/$id.xml usr/share/icons/hicolor/scalable/apps/$id.svg \
          usr/share/metainfo/$id.metainfo.xml usr/share/man/man1/vornix-cli.1.gz; do
   grep -q " \./$f\$" <<<"$listing" || fail "package lacks $f"

@@ -1,0 +1,47 @@
+#pragma once
+// The main window's commands between the open tape image and tapes as sound: "Import tape
+// (TAP/WAV)" (Edit menu), "Export to TAP" (File menu), and a TAP or WAV file named at
+// start-up. Created once by the main window.
+#include "gui/Dialogs.h"
+#include "tape/TapeReader.h"
+
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+
+namespace vornix {
+
+class MainWindow;
+
+class TapeCommands : public QObject {
+    Q_OBJECT
+  public:
+    explicit TapeCommands(MainWindow* window);
+
+    // True when path is a TAP file or a WAV recording (by its first bytes).
+    static bool isTape(const QString& path);
+    // A tape named on the command line: a new image holding its sound programs. False when
+    // path is no tape (the caller opens it as an image).
+    bool startWithTape(const QString& path);
+
+  public slots:
+    void importTape();
+    void exportToTap();
+
+  private:
+    bool analyse(const QString& path, vornix::tape::TapeAnalysis& analysis);
+    void addChosen(const QList<int>& chosen, const std::vector<vornix::tape::FoundFile>& files);
+    void tell(const QString& text, MsgIcon icon = MsgIcon::Error);
+    QString text(const char* polish, const char* english) const;
+
+    MainWindow* win_;
+    FileDialogSetup importDialog_;
+    FileDialogSetup exportDialog_;
+    QAction* importAction_ = nullptr;
+    QAction* exportAction_ = nullptr;
+};
+
+} // namespace vornix

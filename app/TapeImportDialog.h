@@ -1,0 +1,34 @@
+#pragma once
+// The small dialog of "Import tape": the programs found on a tape, several of which may be
+// chosen. Damaged ones are listed, greyed, with the reason, and cannot be chosen.
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+class QListWidget;
+class QPushButton;
+class QLabel;
+
+namespace vornix {
+
+struct TapeFileChoice {
+    QString name; // as on tape
+    int size = 0; // data bytes
+    int load = 0;
+    QString damage; // the state and why, for a damaged program; empty when sound
+};
+
+class TapeImportDialog : public QDialog {
+    Q_OBJECT
+  public:
+    TapeImportDialog(QWidget* parent, const QString& tapeName, const QList<TapeFileChoice>& files,
+                     bool english);
+    // Positions in `files` of the chosen programs, ascending.
+    QList<int> chosen() const;
+
+  private:
+    QListWidget* list_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+};
+
+} // namespace vornix

@@ -1,0 +1,401 @@
+// Subcommands on tapes: what a TAP file or a WAV recording holds, its programs taken out,
+// and programs put back on tape.
+#include "cli/Commands.h"
+
+#include "cli/CommandLine.h"
+
+#include "core/Extraction.h"
+#include "core/T64Image.h"
+#include "tape/TapeReader.h"
+#include "tape/TapeWriter.h"
+#include "tape/tool/TapeOutputs.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <set>
+#include <sstream>
+
+using namespace vornix::cli;
+namespace tape = vornix::tape;
+
+namespace {
+
+const char* const kPulseHelp =
+    "\nTAPE is a TAP file of version 0, 1 or 2, or a WAV recording. How it is read: --v0-ms N,\n"
+    "the length of a version 0 TAP's zero byte (1 to 10000 ms, default 100); --rate N, a WAV's\n"
+    "sample rate in Hz instead of its header's; --threshold N, the trigger amplitude (1 to 255,\n"
+    "in 256ths of the samples' full range, default 10); --reverse, the signal is upside down;\n"
+    "--speed X, the tape ran X times too fast (0.1 to 9.9).\n";
+
+const Help kList{"tap-list", "tap-list TAPE [--json]",
+                 "Shows what the tape holds: the recording's rate or the TAP version, then every file\n"
+                 "found with its name, first and last address, size, loader, where it starts on the\n"
+                 "tape and its state (good, repaired from the second copy, checksum wrong, cut off).\n"
+                 "--json prints one JSON object instead; names are the bytes held, each byte one code\n"
+                 "point from 0 to 255, and end is one past the last address. Exit status 1 when\n"
+                 "nothing was found.\n"};
+const Help kExtract{"tap-extract", "tap-extract TAPE [-o DIR] [--damaged]",
+                    "Writes the programs found on the tape as PRG files into DIR (default the current\n"
+                    "folder), named after them as extract names entries; a name already taken gets a\n"
+                    "number. Damaged files are listed and skipped; --damaged writes them too, with\n"
+                    "\" (checksum wrong)\" or \" (cut off)\" in their names.\n"};
+const Help kToT64{"tap-to-t64", "tap-to-t64 TAPE OUT.t64 [--damaged]",
+                  "Writes a T64 image OUT.t64 (replacing any file of that name) holding the programs\n"
+                  "found on the tape, in tape order, labelled after the tape's file name. Damaged files\n"
+                  "are skipped; --damaged takes them too, their names starting with \"!\". Nothing is\n"
+                  "written when nothing was found.\n"};
+const Help kV1{"tap-v1", "tap-v1 IN OUT.tap",
+               "Writes the pulses of the tape IN (a TAPE as below) as a version 1 TAP file OUT.tap,\n"
+               "replacing any file of that name but never IN itself.\n"};
+const Help kFromT64{"t64-to-tap", "t64-to-tap IMAGE OUT.tap [N...]",
+                    "Puts the given entries of IMAGE (all when none is given, N counted from 1) on a\n"
+                    "version 1 TAP file as the C64's own tape routines save them: for each a header and\n"
+                    "the data, each twice, with the standard leaders, ready for an emulator or (through\n"
+                    "tap-to-wav) a real datasette.\n"};
+const Help kToWav{"tap-to-wav", "tap-to-wav IN.tap OUT.wav [--rate N] [--bits 8|16] [--v0-ms N]",
+                  "Writes the pulses of IN.tap as a mono WAV recording (default 44100 Hz, 8 bits): a\n"
+                  "square wave that a sound card can play into a datasette. --rate takes 8000 to\n"
+                  "192000 Hz.\n"};
+
+const std::set<std::string> kPulseFlags{"--reverse"};
+const std::set<std::string> kPulseValues{"--v0-ms", "--rate", "--threshold", "--speed"};
+
+std::set<std::string> with(std::set<std::string> a, const std::set<std::string>& b) {
+    a.insert(b.begin(), b.end());
+    return a;
+}
+
+// The pulse options given; false (usage error printed) when one is out of range.
+bool pulseOptions(const CommandLine& cl, const Help& h, tape::PulseOptions& o, int& code) {
+    const auto value = [&](const char* name) -> const std::string* {
+        const auto it = cl.values.find(name);
+        return it == cl.values.end() ? nullptr : &it->second;
+    };
+    if (const std::string* v = value("--v0-ms")) {
+        const auto n = number(*v, 1, 10000);
+        if (!n)
+            return code = usageError(h, "--v0-ms: a whole number from 1 to 10000 is needed"), false;
+        o.zeroOverflowMs = *n;
+    }
+    if (const std::string* v = value("--rate")) {
+        const auto n = number(*v, 1, 999999);
+        if (!n)
+            return code = usageError(h, "--rate: a whole number from 1 to 999999 is needed"), false;
+        o.sampleRate = *n;
+    }
+    if (const std::string* v = value("--threshold")) {
+        const auto n = number(*v, 1, 255);
+        if (!n)
+            return code = usageError(h, "--threshold: a whole number from 1 to 255 is needed"), false;
+        o.threshold = *n;
+    }
+    if (const std::string* v = value("--speed")) {
+        char* end = nullptr;
+        const double s = std::strtod(v->c_str(), &end);
+        if (v->empty() || *end != '\0' || !(s >= 0.1 && s <= 9.9))
+            return code = usageError(h, "--speed: a number from 0.1 to 9.9 is needed"), false;
+        o.speed = s;
+    }
+    o.reverse = cl.flags.count("--reverse") > 0;
+    return true;
+}
+
+// Parses a tape command; returns -1 to go on, else the exit code.
+int start(const Args& args, const Help& h, const std::set<std::string>& flags,
+          const std::set<std::string>& valued, std::size_t lowOperands, std::size_t highOperands,
+          const char* missing, CommandLine& cl, tape::PulseOptions* pulses, bool pulseHelp = true) {
+    cl = parse(args, pulses ? with(flags, kPulseFlags) : flags, pulses ? with(valued, kPulseValues) : valued);
+    if (cl.help) {
+        printHelp(h, pulseHelp ? kPulseHelp : "");
+        return 0;
+    }
+    if (!cl.error.empty())
+        return usageError(h, cl.error);
+    if (cl.operands.size() < lowOperands)
+        return usageError(h, missing);
+    if (cl.operands.size() > highOperands)
+        return usageError(h, "too many arguments");
+    int code = 0;
+    if (pulses && !pulseOptions(cl, h, *pulses, code))
+        return code;
+    return -1;
+}
+
+// The tape's analysis, its notes on standard error; false (message printed) when it failed.
+bool analyse(const std::string& path, const tape::PulseOptions& o, tape::TapeAnalysis& a) {
+    a = tape::analyseTape(path, o);
+    for (const std::string& n : a.source.notes)
+        note(path + ": " + n);
+    if (a.failure != tape::TapeFailure::None) {
+        failure(tape::failureMessage(a));
+        return false;
+    }
+    return true;
+}
+
+// The files to write: sound ones, and damaged ones when asked; the others are named.
+std::vector<std::size_t> chosenFiles(const tape::TapeAnalysis& a, bool damaged) {
+    std::vector<std::size_t> chosen;
+    for (std::size_t i = 0; i < a.files.size(); ++i) {
+        if (!tape::isDamaged(a.files[i]) || damaged)
+            chosen.push_back(i);
+        else
+            note(a.path + ": skipped " + tape::describeFile(i + 1, a.files[i]) + " (--damaged writes it)");
+    }
+    return chosen;
+}
+
+std::string writeFailure(const tape::TapeWriteResult& r) {
+    using F = tape::TapeWriteFailure;
+    switch (r.failure) {
+    case F::None: return {};
+    case F::SameAsInput: return r.path + ": this is the input itself";
+    case F::NotTape: return r.path + ": not a TAP file nor a WAV recording";
+    case F::UnsupportedWav: return r.path + ": a WAV coding that is not read: " + r.detail;
+    case F::Empty: return r.path + ": nothing to write";
+    case F::UnsupportedTap: return r.path + ": a TAP version that is not read: " + r.detail;
+    case F::TooLarge: return r.path + ": too large" + (r.detail.empty() ? "" : ": " + r.detail);
+    case F::CannotRead:
+    case F::CannotWrite: break;
+    }
+    return r.detail.empty() ? r.path + ": cannot be " + (r.failure == F::CannotRead ? "read" : "written")
+                            : (r.detail.rfind(r.path, 0) == 0 ? r.detail : r.path + ": " + r.detail);
+}
+
+} // namespace
+
+int cmdTapList(const Args& args) {
+    CommandLine cl;
+    tape::PulseOptions o;
+    if (const int code = start(args, kList, {"--json"}, {}, 1, 1, "missing TAPE", cl, &o); code >= 0)
+        return code;
+    const std::string& path = cl.operands[0];
+    tape::TapeAnalysis a = tape::analyseTape(path, o);
+    if (a.failure != tape::TapeFailure::None && a.failure != tape::TapeFailure::NoFiles)
+        return failure(tape::failureMessage(a));
+    std::ostringstream out;
+    if (cl.flags.count("--json")) {
+        const tape::SourceInfo& s = a.source;
+        out << "{\"source\": {\"kind\": \"" << (s.kind == tape::SourceKind::Tap ? "tap" : "wav") << "\"";
+        if (s.kind == tape::SourceKind::Tap)
+            out << ", \"version\": " << s.tapVersion;
+        else
+            out << ", \"rate\": " << s.sampleRate << ", \"bits\": " << s.bitsPerSample
+                << ", \"float\": " << (s.floatSamples ? "true" : "false") << ", \"channels\": " << s.channels
+                << ", \"channelUsed\": " << s.channelUsed;
+        char secs[32];
+        std::snprintf(secs, sizeof secs, "%.3f", s.seconds);
+        out << ", \"pulses\": " << s.pulses << ", \"seconds\": " << secs << ", \"notes\": [";
+        for (std::size_t i = 0; i < s.notes.size(); ++i)
+            out << (i ? ", " : "") << jsonText(s.notes[i]);
+        out << "]}, \"files\": [";
+        for (std::size_t i = 0; i < a.files.size(); ++i) {
+            const tape::FoundFile& f = a.files[i];
+            std::snprintf(secs, sizeof secs, "%.3f", f.startSeconds);
+            out << (i ? ",\n  " : "\n  ") << "{\"name\": " << jsonText(f.name) << ", \"loader\": \""
+                << (f.loader == tape::Loader::Rom ? "rom" : "turbotape") << "\", \"load\": " << f.load
+                << ", \"end\": " << (f.load + f.data.size()) << ", \"size\": " << f.data.size()
+                << ", \"start\": " << secs << ", \"state\": \"" << tape::stateName(f.state) << "\"";
+            if (!f.detail.empty())
+                out << ", \"detail\": " << jsonText(f.detail);
+            out << "}";
+        }
+        out << (a.files.empty() ? "]}\n" : "\n]}\n");
+    } else {
+        out << path << ": " << tape::describeSource(a.source) << "\n";
+        for (const std::string& n : a.source.notes)
+            out << "note: " << n << "\n";
+        for (std::size_t i = 0; i < a.files.size(); ++i)
+            out << tape::describeFile(i + 1, a.files[i]) << "\n";
+        out << tape::summary(a.files) << "\n";
+    }
+    std::cout << out.str() << std::flush;
+    return a.files.empty() ? failure(tape::failureMessage(a)) : 0;
+}
+
+int cmdTapExtract(const Args& args) {
+    CommandLine cl;
+    tape::PulseOptions o;
+    if (const int code =
+            start(args, kExtract, {"--damaged"}, {"-o", "--output"}, 1, 1, "missing TAPE", cl, &o);
+        code >= 0)
+        return code;
+    std::string folder = ".";
+    for (const char* name : {"-o", "--output"})
+        if (const auto it = cl.values.find(name); it != cl.values.end())
+            folder = it->second;
+    if (folder.empty())
+        return usageError(kExtract, "-o needs a folder");
+    std::error_code ec;
+    const std::filesystem::path native = vornix::platform::nativePath(folder);
+    if (!std::filesystem::is_directory(native, ec))
+        return failure(folder +
+                       (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
+    tape::TapeAnalysis a;
+    if (!analyse(cl.operands[0], o, a))
+        return 1;
+    const std::vector<std::size_t> chosen = chosenFiles(a, cl.flags.count("--damaged") > 0);
+    if (chosen.empty())
+        return failure(cl.operands[0] +
+                       ": every file found is damaged; nothing written (--damaged writes them)");
+    for (std::size_t i : chosen) {
+        const tape::FoundFile& f = a.files[i];
+        vornix::Entry entry;
+        std::string name = f.name;
+        // The mark goes after the name's own trailing blanks, which extraction trims.
+        while (!name.empty() && static_cast<unsigned char>(name.back()) <= 32)
+            name.pop_back();
+        entry.name = name + tape::damageMark(f);
+        entry.load[0] = std::uint8_t(f.load & 0xFF);
+        entry.load[1] = std::uint8_t(f.load >> 8);
+        entry.data = vornix::Bytes(f.data);
+        entry.size = std::int32_t(f.data.size());
+        const vornix::ExtractResult r = vornix::extractEntry(entry, folder);
+        if (!r.written)
+            return failure(r.error);
+        std::cout << r.path << "\n";
+    }
+    return 0;
+}
+
+int cmdTapToT64(const Args& args) {
+    CommandLine cl;
+    tape::PulseOptions o;
+    if (const int code = start(args, kToT64, {"--damaged"}, {}, 2, 2,
+                               args.empty() ? "missing TAPE" : "missing OUT.t64", cl, &o);
+        code >= 0)
+        return code;
+    const std::string& in = cl.operands[0];
+    const std::string& out = cl.operands[1];
+    if (tape::sameFile(in, out))
+        return failure(out + ": this is the tape itself; the image needs a name of its own");
+    tape::TapeAnalysis a;
+    if (!analyse(in, o, a))
+        return 1;
+    const std::vector<std::size_t> chosen = chosenFiles(a, cl.flags.count("--damaged") > 0);
+    if (chosen.empty())
+        return failure(in + ": every file found is damaged; nothing written (--damaged writes them)");
+    std::vector<tape::FoundFile> files;
+    for (std::size_t i : chosen) {
+        files.push_back(a.files[i]);
+        if (tape::isDamaged(files.back()))
+            files.back().name = "!" + files.back().name.substr(0, 15);
+    }
+    std::vector<const tape::FoundFile*> pointers;
+    for (const tape::FoundFile& f : files)
+        pointers.push_back(&f);
+    std::string error;
+    if (!tape::writeT64(pointers, out, tape::labelFor(in), &error))
+        return failure(error);
+    std::cout << out << ": " << files.size() << (files.size() == 1 ? " program" : " programs") << " from "
+              << in << "\n";
+    return 0;
+}
+
+int cmdTapV1(const Args& args) {
+    CommandLine cl;
+    tape::PulseOptions o;
+    if (const int code =
+            start(args, kV1, {}, {}, 2, 2, args.empty() ? "missing IN" : "missing OUT.tap", cl, &o);
+        code >= 0)
+        return code;
+    const std::string& in = cl.operands[0];
+    const std::string& out = cl.operands[1];
+    if (tape::sameFile(in, out))
+        return failure(out + ": this is the input itself; the TAP needs a name of its own");
+    const tape::TapeWriteResult r = tape::toTapV1(in, out, o);
+    if (r.failure != tape::TapeWriteFailure::None)
+        return failure(writeFailure(r));
+    std::cout << out << ": " << r.bytesWritten << " bytes\n";
+    return 0;
+}
+
+int cmdT64ToTap(const Args& args) {
+    CommandLine cl;
+    if (const int code = start(args, kFromT64, {}, {}, 2, 257,
+                               args.empty() ? "missing IMAGE" : "missing OUT.tap", cl, nullptr, false);
+        code >= 0)
+        return code;
+    for (std::size_t i = 2; i < cl.operands.size(); ++i)
+        if (!entryNumber(cl.operands[i]))
+            return usageError(kFromT64, notAnEntryNumber(cl.operands[i]));
+    const std::string& image = cl.operands[0];
+    const std::string& out = cl.operands[1];
+    if (tape::sameFile(image, out))
+        return failure(out + ": this is the image itself; the TAP needs a name of its own");
+    vornix::ReadResult r = vornix::readImage(image);
+    if (!r.accepted)
+        return failure(r.error);
+    for (const std::string& repair : r.repairs)
+        note(image + ": directory repaired: " + repair);
+    const std::vector<vornix::Entry>& entries = r.contents.entries;
+    const int count = int(entries.size());
+    std::vector<int> chosen;
+    for (std::size_t i = 2; i < cl.operands.size(); ++i) {
+        const int n = *entryNumber(cl.operands[i]);
+        if (n > count)
+            return failure(image + ": there is no entry " + cl.operands[i] + " (the image holds " +
+                           std::to_string(count) + (count == 1 ? " entry)" : " entries)"));
+        chosen.push_back(n - 1);
+    }
+    if (cl.operands.size() == 2)
+        for (int p = 0; p < count; ++p)
+            chosen.push_back(p);
+    if (chosen.empty())
+        return failure(image + ": the image holds no entries; nothing written");
+    std::vector<tape::ProgramToEncode> programs;
+    for (int p : chosen) {
+        const vornix::Entry& e = entries[p];
+        tape::ProgramToEncode prg;
+        prg.name = e.name.substr(0, 16);
+        prg.load = std::uint16_t(e.load[0] | e.load[1] << 8);
+        prg.data.assign(e.data.begin(), e.data.end());
+        if (!tape::fitsInMemory(prg))
+            return failure(image + ": entry " + std::to_string(p + 1) +
+                           " would load past the top of memory ($FFFF); a tape cannot hold it");
+        programs.push_back(std::move(prg));
+    }
+    const tape::TapeWriteResult w = tape::encodeRomTap(programs, out);
+    if (w.failure != tape::TapeWriteFailure::None)
+        return failure(writeFailure(w));
+    std::cout << out << ": " << programs.size() << (programs.size() == 1 ? " program, " : " programs, ")
+              << w.bytesWritten << " bytes\n";
+    return 0;
+}
+
+int cmdTapToWav(const Args& args) {
+    CommandLine cl;
+    if (const int code = start(args, kToWav, {}, {"--rate", "--bits", "--v0-ms"}, 2, 2,
+                               args.empty() ? "missing IN.tap" : "missing OUT.wav", cl, nullptr, false);
+        code >= 0)
+        return code;
+    int rate = 44100, bits = 8;
+    tape::PulseOptions o;
+    if (const auto it = cl.values.find("--rate"); it != cl.values.end()) {
+        const auto n = number(it->second, 8000, 192000);
+        if (!n)
+            return usageError(kToWav, "--rate: a whole number from 8000 to 192000 is needed");
+        rate = *n;
+    }
+    if (const auto it = cl.values.find("--bits"); it != cl.values.end()) {
+        if (it->second != "8" && it->second != "16")
+            return usageError(kToWav, "--bits: 8 or 16");
+        bits = it->second == "8" ? 8 : 16;
+    }
+    if (const auto it = cl.values.find("--v0-ms"); it != cl.values.end()) {
+        const auto n = number(it->second, 1, 10000);
+        if (!n)
+            return usageError(kToWav, "--v0-ms: a whole number from 1 to 10000 is needed");
+        o.zeroOverflowMs = *n;
+    }
+    const std::string& in = cl.operands[0];
+    const std::string& out = cl.operands[1];
+    if (tape::sameFile(in, out))
+        return failure(out + ": this is the input itself; the WAV needs a name of its own");
+    const tape::TapeWriteResult r = tape::tapToWav(in, out, rate, bits, o);
+    if (r.failure != tape::TapeWriteFailure::None)
+        return failure(writeFailure(r));
+    std::cout << out << ": " << rate << " Hz, " << bits << "-bit mono, " << r.bytesWritten << " bytes\n";
+    return 0;
+}

@@ -1,0 +1,448 @@
+#include "tape/RomLoader.h"
+
+#include "tape/TapeFiles.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace vornix::tape {
+
+namespace {
+
+// Nominal pulse lengths in TAP units, and the byte's length in short pulses.
+constexpr double kShort = 0x30, kMedium = 0x42, kLong = 0x56;
+constexpr double kByteShorts = (kLong + kMedium + 9 * (kShort + kMedium)) / kShort;
+// A pilot: at least this many similar short pulses (a second copy has 79).
+constexpr std::uint32_t kMinPilot = 32;
+// This many short pulses in a row inside a block end it (the pilot of what follows).
+constexpr std::uint32_t kEndRun = 16;
+// The largest block: a 64 KiB program, its checksum and the countdown.
+constexpr int kMaxBlock = 65536 + 16;
+constexpr std::size_t kHeaderPayload = 193; // 192 bytes and the checksum
+
+bool withinRun(std::uint32_t c, std::uint64_t sum, std::uint32_t count) {
+    // |c - average| < average / 5, without a division
+    const std::int64_t d = static_cast<std::int64_t>(c) * count - static_cast<std::int64_t>(sum);
+    return (d < 0 ? -d : d) * 5 < static_cast<std::int64_t>(sum);
+}
+
+} // namespace
+
+RomLoaderDecoder::RomLoaderDecoder() { setShort(kShort * 8); }
+
+void RomLoaderDecoder::setShort(double s) {
+    tMin_ = static_cast<std::uint32_t>(s * 0.5);
+    tSM_ = static_cast<std::uint32_t>(s * (kShort + kMedium) / 2 / kShort);
+    tML_ = static_cast<std::uint32_t>(s * (kMedium + kLong) / 2 / kShort);
+    tMax_ = static_cast<std::uint32_t>(s * 2.4);
+    byteCycles_ = s * kByteShorts;
+    lengthLow_ = static_cast<std::uint64_t>(byteCycles_ * 0.75);
+    lengthHigh_ = static_cast<std::uint64_t>(byteCycles_ * 1.25);
+    adaptSum_ = 0;
+    adaptCount_ = 0;
+}
+
+// Good bytes' real lengths keep the thresholds on the tape's speed, eight at a time.
+void RomLoaderDecoder::adaptTo(std::uint64_t length) {
+    if (length <= lengthLow_ || length >= lengthHigh_)
+        return;
+    adaptSum_ += length;
+    if (++adaptCount_ < 8)
+        return;
+    const double average = static_cast<double>(adaptSum_) / 8;
+    setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
+}
+
+void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
+    std::size_t i = 0;
+    while (i < count) {
+        if (inBlock_) {
+            while (pos_ == 0 && !resync_ && count - i >= 20 && fastByte(pulses + i))
+                i += 20;
+        } else if (runCount_ >= 8) {
+            // Inside a pilot: only count, while the pulses stay near the run's average.
+            const std::uint64_t avg = runSum_ / runCount_;
+            const std::uint64_t lo = avg - avg / 6, hi = avg + avg / 6;
+            std::uint64_t sum = 0;
+            std::size_t j = i;
+            while (j < count && pulses[j] - lo <= hi - lo)
+                sum += pulses[j++];
+            runCount_ += static_cast<std::uint32_t>(j - i);
+            runSum_ += sum;
+            now_ += sum;
+            i = j;
+        }
+        if (i >= count)
+            break;
+        const std::uint32_t c = pulses[i++];
+        if (inBlock_)
+            bytePulse(c);
+        else
+            seekPulse(c);
+        now_ += c;
+    }
+}
+
+// A whole byte read at once, when all its 20 pulses are what they should be; else nothing is
+// taken and the pulses go one by one through bytePulse.
+bool RomLoaderDecoder::fastByte(const std::uint32_t* q) {
+    // Each bit pulse is short or medium (one range test), and a pair holds one of each.
+    const std::uint32_t span = tML_ - tMin_;
+    std::uint32_t ok = (q[0] - tML_ < tMax_ - tML_) & (q[1] - tSM_ < tML_ - tSM_);
+    std::uint32_t bits = 0;
+    std::uint64_t length = static_cast<std::uint64_t>(q[0]) + q[1];
+    for (int b = 0; b < 9; ++b) {
+        const std::uint32_t first = q[2 + 2 * b], second = q[3 + 2 * b];
+        const std::uint32_t firstMedium = first >= tSM_, secondMedium = second >= tSM_;
+        ok &= (first - tMin_ < span) & (second - tMin_ < span) & (firstMedium ^ secondMedium);
+        bits |= firstMedium << b;
+        length += static_cast<std::uint64_t>(first) + second;
+    }
+    if (!ok)
+        return false;
+    markerTime_ = now_;
+    bits_ = bits;
+    const bool good = (std::popcount(bits) & 1) == 1;
+    if (good)
+        adaptTo(length);
+    storeByte(good, now_ + length);
+    now_ += length;
+    shortRun_ = q[19] < tSM_ ? 1 : 0;
+    shortRunSum_ = q[19];
+    shortRunStart_ = now_ - q[19];
+    return true;
+}
+
+void RomLoaderDecoder::seekPulse(std::uint32_t c) {
+    if (runCount_ > 0 && withinRun(c, runSum_, runCount_)) {
+        ++runCount_;
+        runSum_ += c;
+        return;
+    }
+    if (runCount_ >= kMinPilot) {
+        const double s = static_cast<double>(runSum_) / runCount_;
+        // Plausible short pulses: the nominal length at two thirds to one and a half of the speed.
+        if (s >= kShort * 8 / 1.5 && s <= kShort * 8 * 1.5) {
+            setShort(s);
+            inBlock_ = true;
+            block_ = Block{};
+            block_.start = runStart_;
+            blockStart_ = now_;
+            resync_ = true;
+            prevLong_ = false;
+            lastIndex_ = -1;
+            shortRun_ = 0;
+            bytePulse(c);
+            return;
+        }
+    }
+    runCount_ = 1;
+    runSum_ = c;
+    runStart_ = now_;
+}
+
+void RomLoaderDecoder::toSeek() {
+    inBlock_ = false;
+    runCount_ = 0;
+    runSum_ = 0;
+}
+
+void RomLoaderDecoder::startByte(std::uint64_t markerTime) {
+    markerTime_ = markerTime;
+    bits_ = 0;
+    pos_ = 2;
+}
+
+// The end mark is where a byte would begin.
+bool RomLoaderDecoder::onGrid(std::uint64_t time) const {
+    if (lastIndex_ < 0)
+        return false;
+    const double places = static_cast<double>(time - lastStart_) / byteCycles_;
+    return places > 0.5 && std::abs(places - std::lround(places)) <= 0.3;
+}
+
+void RomLoaderDecoder::storeByte(bool good, std::uint64_t endTime) {
+    long index;
+    if (lastIndex_ >= 0 && markerTime_ == lastEnd_) {
+        index = lastIndex_ + 1; // straight after the last one
+    } else {
+        // Its place from the time since the last byte stored: every byte lasts the same.
+        const double since = static_cast<double>(markerTime_ - (lastIndex_ < 0 ? blockStart_ : lastStart_));
+        const double places = since / byteCycles_;
+        const long step = std::lround(places);
+        index = lastIndex_ + (lastIndex_ < 0 ? 1 : 0) + step;
+        // A marker off the byte grid came from damage; a good byte there would still be real
+        // (its pairs and parity agree) unless it claims a place already taken.
+        const bool aligned = std::abs(places - step) <= 0.3;
+        if (index <= lastIndex_ || (!good && !aligned))
+            return;
+    }
+    if (index >= kMaxBlock) {
+        endBlock(false);
+        return;
+    }
+    if (static_cast<std::size_t>(index) == block_.value.size()) {
+        block_.value.push_back(static_cast<std::uint8_t>(bits_ & 0xFF));
+        block_.ok.push_back(good);
+    } else {
+        if (static_cast<std::size_t>(index) > block_.value.size()) {
+            block_.value.resize(index + 1, 0);
+            block_.ok.resize(index + 1, 0);
+        }
+        block_.value[index] = static_cast<std::uint8_t>(bits_ & 0xFF);
+        block_.ok[index] = good;
+    }
+    lastIndex_ = static_cast<int>(index);
+    lastStart_ = markerTime_;
+    lastEnd_ = endTime;
+}
+
+void RomLoaderDecoder::bytePulse(std::uint32_t c) {
+    const Class k = classify(c);
+    if (k == Short) {
+        if (shortRun_ == 0) {
+            shortRunStart_ = now_;
+            shortRunSum_ = 0;
+        }
+        ++shortRun_;
+        shortRunSum_ += c;
+        if (shortRun_ >= kEndRun) {
+            // The pilot of the next block (or a trailer): this block is over.
+            const std::uint32_t run = shortRun_;
+            const std::uint64_t sum = shortRunSum_, start = shortRunStart_;
+            endBlock(false);
+            runCount_ = run;
+            runSum_ = sum;
+            runStart_ = start;
+            return;
+        }
+    } else {
+        shortRun_ = 0;
+    }
+    if (k == Silence) {
+        if (pos_ >= 2 && !resync_)
+            storeByte(false, 0);
+        endBlock(false);
+        return;
+    }
+    if (resync_) {
+        if (prevLong_ && k == Medium) {
+            resync_ = false;
+            prevLong_ = false;
+            startByte(longTime_);
+            return;
+        }
+        if (prevLong_ && k == Short && onGrid(longTime_)) {
+            endBlock(true);
+            return;
+        }
+        prevLong_ = k == Long;
+        longTime_ = now_;
+        return;
+    }
+    switch (pos_) {
+    case 0:
+        if (k == Long) {
+            longTime_ = now_;
+            pos_ = 1;
+            return;
+        }
+        break;
+    case 1:
+        if (k == Medium) {
+            startByte(longTime_);
+            return;
+        }
+        if (k == Short && onGrid(longTime_)) {
+            endBlock(true);
+            return;
+        }
+        break;
+    default:
+        if ((pos_ & 1) == 0) {
+            first_ = k;
+            ++pos_;
+            return;
+        }
+        {
+            const int bit = (pos_ - 3) / 2;
+            if (first_ == Medium && k == Short)
+                bits_ |= 1u << bit;
+            else if (!(first_ == Short && k == Medium))
+                break; // out of step: this pulse may already be the next marker
+            if (pos_ < 19) {
+                ++pos_;
+                return;
+            }
+            // Odd parity over the eight bits and the parity bit.
+            const bool good = (std::popcount(bits_) & 1) == 1;
+            if (good)
+                adaptTo(now_ + c - markerTime_);
+            storeByte(good, now_ + c);
+            pos_ = 0;
+            return;
+        }
+    }
+    // Out of step: a byte begun is lost; find the next marker.
+    if (pos_ >= 2)
+        storeByte(false, 0);
+    pos_ = 0;
+    resync_ = true;
+    prevLong_ = k == Long;
+    longTime_ = now_;
+}
+
+void RomLoaderDecoder::endBlock(bool endMarker) {
+    inBlock_ = false;
+    resync_ = false;
+    pos_ = 0;
+    runCount_ = 0;
+    runSum_ = 0;
+    if (lastIndex_ < 0)
+        return;
+    block_.endMarker = endMarker;
+    onBlock(block_);
+    block_ = Block{};
+    lastIndex_ = -1;
+}
+
+void RomLoaderDecoder::finish() {
+    if (inBlock_) {
+        if (pos_ >= 2 && !resync_)
+            storeByte(false, 0);
+        endBlock(false);
+    }
+    finalizeFile();
+}
+
+namespace {
+
+struct Countdown {
+    std::size_t dataStart = 9;
+    int copy = 0; // 1 first, 2 second, 0 unknown
+};
+
+// Where the data starts, from the countdown bytes that were read: $8k (or $0k) at index i puts
+// the data at i + k. The most common answer wins.
+Countdown readCountdown(const RomLoaderDecoder::Block& b) {
+    int votes[24] = {};
+    int first = 0, second = 0;
+    const std::size_t n = std::min<std::size_t>(b.value.size(), 10);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!b.ok[i])
+            continue;
+        const int k = b.value[i] & 0x7F;
+        if (k < 1 || k > 9)
+            continue;
+        ++votes[i + k];
+        (b.value[i] & 0x80 ? first : second)++;
+    }
+    Countdown c;
+    int best = 0;
+    for (int i = 0; i < 24; ++i)
+        if (votes[i] > best) {
+            best = votes[i];
+            c.dataStart = i;
+        }
+    if (first > second)
+        c.copy = 1;
+    else if (second > first)
+        c.copy = 2;
+    return c;
+}
+
+bool looksLikeHeader(const std::vector<std::uint8_t>& value, const std::vector<std::uint8_t>& ok,
+                     bool endMarker) {
+    if (value.empty() || !ok[0] || value[0] < 1 || value[0] > 5)
+        return false;
+    return endMarker ? value.size() == kHeaderPayload : value.size() <= kHeaderPayload;
+}
+
+bool sameBytes(const std::vector<std::uint8_t>& av, const std::vector<std::uint8_t>& aok,
+               const std::vector<std::uint8_t>& bv, const std::vector<std::uint8_t>& bok) {
+    const std::size_t n = std::min(av.size(), bv.size());
+    std::size_t compared = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!aok[i] || !bok[i])
+            continue;
+        if (av[i] != bv[i])
+            return false;
+        ++compared;
+    }
+    return compared > 0;
+}
+
+} // namespace
+
+void RomLoaderDecoder::onBlock(Block& b) {
+    const Countdown cd = readCountdown(b);
+    BlockCopy copy;
+    if (cd.dataStart < b.value.size()) {
+        copy.value.assign(b.value.begin() + cd.dataStart, b.value.end());
+        copy.ok.assign(b.ok.begin() + cd.dataStart, b.ok.end());
+    }
+    if (copy.value.empty())
+        return;
+    copy.endMarker = b.endMarker;
+    copy.start = b.start;
+    // Without a readable countdown, a block right after a lone first copy is its second copy.
+    std::vector<BlockCopy>& pending = data_.empty() ? header_ : data_;
+    copy.second = cd.copy == 2 || (cd.copy == 0 && pending.size() == 1 && !pending[0].second);
+
+    // Without a countdown a block can only be the copy of the one before: else it is noise
+    // that looked like bytes.
+    if (cd.copy == 0 && !copy.second)
+        return;
+    const bool headerLike = looksLikeHeader(copy.value, copy.ok, copy.endMarker);
+    if (header_.empty() && data_.empty()) {
+        (headerLike ? header_ : data_).push_back(std::move(copy));
+        return;
+    }
+    if (header_.empty()) { // a data block without a header before it
+        if (copy.second && data_.size() == 1 && !data_[0].second && !headerLike) {
+            data_.push_back(std::move(copy));
+            finalizeFile();
+            return;
+        }
+        finalizeFile();
+        onBlock(b);
+        return;
+    }
+    if (data_.empty()) {
+        if (headerLike && copy.second && header_.size() == 1 && !header_[0].second) {
+            header_.push_back(std::move(copy));
+            return;
+        }
+        // A first copy that looks like a header is a new header, unless the program is itself
+        // 192 bytes long and this is its data.
+        const FileHeader h = readHeader(header_);
+        const bool dataIsHeaderSized = h.known && h.dataLength + 1 == kHeaderPayload;
+        if (headerLike && !copy.second &&
+            (!dataIsHeaderSized || sameBytes(copy.value, copy.ok, header_[0].value, header_[0].ok))) {
+            finalizeFile();
+            header_.push_back(std::move(copy));
+            return;
+        }
+        data_.push_back(std::move(copy));
+        return;
+    }
+    if (copy.second && data_.size() == 1 && !data_[0].second) {
+        data_.push_back(std::move(copy));
+        finalizeFile();
+        return;
+    }
+    finalizeFile();
+    onBlock(b);
+}
+
+void RomLoaderDecoder::finalizeFile() {
+    if (header_.empty() && data_.empty())
+        return;
+    if (auto file = assembleRomFile(header_, data_, notes_))
+        files_.push_back(std::move(*file));
+    header_.clear();
+    data_.clear();
+}
+
+} // namespace vornix::tape

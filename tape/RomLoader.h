@@ -1,0 +1,101 @@
+#pragma once
+// The C64 ROM loader's format, decoded from a pulse stream as it arrives.
+//
+// Pulses are short, medium or long (nominally $30, $42 and $56 TAP units of 8 cycles). A bit
+// is a pair: short-medium is 0, medium-short is 1. A byte is a long-medium marker, eight
+// bits from the lowest, and an odd-parity bit; long-short ends a block. A block is a pilot of
+// short pulses, the countdown $89..$81 (first copy) or $09..$01 (second copy), the bytes and
+// their XOR checksum. A program is a header block (type, load, end, 16-byte name, filler to
+// 192 bytes) twice, then its data block twice.
+//
+// The thresholds follow the pilot's measured short pulse and each good byte's length, so a
+// tape running fast or slow still reads. Every byte has the same length whatever its value,
+// so a byte found again after damage is put at the place its time gives.
+#include "tape/TapeFiles.h"
+#include "tape/TapeReader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vornix::tape {
+
+class RomLoaderDecoder {
+  public:
+    RomLoaderDecoder();
+    void feed(const std::uint32_t* pulses, std::size_t count);
+    // The tape has ended: what was being read is cut off there.
+    void finish();
+    std::vector<FoundFile>& files() { return files_; }
+    // English sentences about what was passed over (data files, end-of-tape marks).
+    std::vector<std::string>& notes() { return notes_; }
+
+    struct Block {
+        std::vector<std::uint8_t> value, ok; // by byte index from the first sync byte
+        std::uint64_t start = 0;             // cycle where its pilot began
+        bool endMarker = false;              // ended by the long-short mark
+    };
+
+  private:
+    enum Class : std::uint8_t { Noise, Short, Medium, Long, Silence };
+
+    Class classify(std::uint32_t c) const {
+        if (c < tMin_)
+            return Noise;
+        if (c < tSM_)
+            return Short;
+        if (c < tML_)
+            return Medium;
+        return c < tMax_ ? Long : Silence;
+    }
+    void setShort(double shortCycles);
+    void adaptTo(std::uint64_t byteLength);
+    void seekPulse(std::uint32_t c);
+    void bytePulse(std::uint32_t c);
+    void startByte(std::uint64_t markerTime);
+    bool fastByte(const std::uint32_t* pulses);
+    void storeByte(bool good, std::uint64_t endTime);
+    bool onGrid(std::uint64_t time) const;
+    void endBlock(bool endMarker);
+    void toSeek();
+
+    // Blocks into programs.
+    void onBlock(Block& block);
+    void finalizeFile();
+
+    bool inBlock_ = false;
+    std::uint64_t now_ = 0; // cycle where the current pulse began
+
+    // The run of similar short pulses (a pilot while it is long enough).
+    std::uint32_t runCount_ = 0;
+    std::uint64_t runSum_ = 0, runStart_ = 0;
+
+    std::uint32_t tMin_ = 0, tSM_ = 0, tML_ = 0, tMax_ = 0;
+    double byteCycles_ = 0; // the length of one byte on this tape
+    std::uint64_t lengthLow_ = 0, lengthHigh_ = 0;
+    std::uint64_t adaptSum_ = 0;
+    int adaptCount_ = 0;
+
+    // Reading a block.
+    Block block_;
+    std::uint64_t blockStart_ = 0; // where the bytes began (end of the pilot)
+    int pos_ = 0;                  // pulse within the byte: 0 marker, 1 marker, 2..19 bits
+    bool resync_ = false;          // looking for the next marker after damage
+    bool prevLong_ = false;
+    std::uint64_t longTime_ = 0;
+    std::uint64_t markerTime_ = 0;
+    Class first_ = Noise;
+    std::uint32_t bits_ = 0;
+    int lastIndex_ = -1;
+    std::uint64_t lastStart_ = 0, lastEnd_ = 0;
+    std::uint32_t shortRun_ = 0;
+    std::uint64_t shortRunSum_ = 0, shortRunStart_ = 0;
+
+    // Programs being put together.
+    std::vector<BlockCopy> header_, data_;
+    std::vector<FoundFile> files_;
+    std::vector<std::string> notes_;
+};
+
+} // namespace vornix::tape

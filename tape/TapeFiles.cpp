@@ -1,0 +1,238 @@
+#include "tape/TapeFiles.h"
+
+#include <algorithm>
+
+namespace vornix::tape {
+
+namespace {
+
+constexpr std::size_t kHeaderPayload = 193;
+
+// The copy's bytes [0, need) all read well and the last is the XOR of the others.
+bool complete(const BlockCopy* c, std::size_t need) {
+    if (!c || need == 0 || c->value.size() < need)
+        return false;
+    std::uint8_t x = 0;
+    for (std::size_t i = 0; i < need; ++i) {
+        if (!c->ok[i])
+            return false;
+        x ^= c->value[i];
+    }
+    return x == 0; // the checksum cancels the XOR of the bytes
+}
+
+struct Merged {
+    std::vector<std::uint8_t> value;
+    std::vector<std::uint8_t> known;
+    std::size_t unknown = 0;
+    std::size_t fromOther = 0; // bytes the preferred copy lost, taken from the other
+};
+
+Merged merge(const BlockCopy* a, const BlockCopy* b, std::size_t need) {
+    Merged m;
+    m.value.assign(need, 0);
+    m.known.assign(need, 0);
+    for (std::size_t i = 0; i < need; ++i) {
+        if (a && i < a->value.size() && a->ok[i]) {
+            m.value[i] = a->value[i];
+            m.known[i] = 1;
+        } else if (b && i < b->value.size() && b->ok[i]) {
+            m.value[i] = b->value[i];
+            m.known[i] = 1;
+            ++m.fromOther;
+        } else {
+            ++m.unknown;
+        }
+    }
+    return m;
+}
+
+bool checksumAgrees(const std::vector<std::uint8_t>& v) {
+    std::uint8_t x = 0;
+    for (std::uint8_t b : v)
+        x ^= b;
+    return !v.empty() && x == 0;
+}
+
+std::size_t badBytes(const BlockCopy& c, std::size_t need) {
+    std::size_t bad = need > c.value.size() ? need - c.value.size() : 0;
+    for (std::size_t i = 0; i < std::min(need, c.value.size()); ++i)
+        bad += !c.ok[i];
+    return bad;
+}
+
+std::string plural(std::size_t n, const char* word) {
+    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+// What went wrong with one copy, for the detail line.
+std::string copyTrouble(const BlockCopy& c, std::size_t need, const char* which) {
+    if (c.value.size() < need && !c.endMarker)
+        return std::string("the ") + which + " copy is cut off";
+    const std::size_t bad = badBytes(c, need);
+    if (bad == 0)
+        return std::string("the ") + which + " copy's checksum is wrong";
+    return std::string("the ") + which + " copy has " + plural(bad, "unreadable byte");
+}
+
+void split(const std::vector<BlockCopy>& copies, const BlockCopy*& first, const BlockCopy*& second) {
+    first = second = nullptr;
+    for (const BlockCopy& c : copies) {
+        if (c.second && !second)
+            second = &c;
+        else if (!c.second && !first)
+            first = &c;
+    }
+}
+
+} // namespace
+
+std::string tapeName(const std::uint8_t* bytes, std::size_t size) {
+    std::string name(reinterpret_cast<const char*>(bytes), size);
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    return name;
+}
+
+std::size_t lengthBetween(std::uint16_t load, std::uint16_t end) {
+    if (end > load)
+        return end - load;
+    if (end == 0 && load > 0)
+        return 0x10000 - load;
+    return 0;
+}
+
+FileHeader readHeader(const std::vector<BlockCopy>& copies) {
+    FileHeader h;
+    const BlockCopy *first, *second;
+    split(copies, first, second);
+    std::vector<std::uint8_t> bytes, known;
+    if (complete(first, kHeaderPayload) || complete(second, kHeaderPayload)) {
+        const BlockCopy* c = complete(first, kHeaderPayload) ? first : second;
+        bytes.assign(c->value.begin(), c->value.begin() + kHeaderPayload);
+        known.assign(kHeaderPayload, 1);
+        h.good = true;
+    } else {
+        Merged m = merge(first, second, kHeaderPayload);
+        h.good = m.unknown == 0 && checksumAgrees(m.value);
+        bytes = std::move(m.value);
+        known = std::move(m.known);
+    }
+    h.known = std::all_of(known.begin(), known.begin() + 21, [](std::uint8_t k) { return k != 0; });
+    h.type = bytes[0];
+    h.load = static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8);
+    h.end = static_cast<std::uint16_t>(bytes[3] | bytes[4] << 8);
+    h.name = tapeName(bytes.data() + 5, 16);
+    h.dataLength = lengthBetween(h.load, h.end);
+    return h;
+}
+
+DataOutcome evaluateData(const std::vector<BlockCopy>& copies, std::size_t length) {
+    DataOutcome out;
+    const BlockCopy *first, *second;
+    split(copies, first, second);
+    const std::size_t need = length + 1;
+    if (complete(first, need)) {
+        out.data.assign(first->value.begin(), first->value.begin() + length);
+        if (second && !complete(second, need))
+            out.detail = copyTrouble(*second, need, "second");
+        return out;
+    }
+    if (complete(second, need)) {
+        out.state = FileState::Repaired;
+        out.data.assign(second->value.begin(), second->value.begin() + length);
+        out.detail = first ? copyTrouble(*first, need, "first") + "; read from the second"
+                           : "the first copy is missing; read from the second";
+        return out;
+    }
+    // Byte by byte, each copy taking the lead once.
+    for (int lead = 0; lead < 2; ++lead) {
+        const Merged m = lead == 0 ? merge(first, second, need) : merge(second, first, need);
+        if (first && second && m.unknown == 0 && checksumAgrees(m.value)) {
+            out.state = FileState::Repaired;
+            out.data.assign(m.value.begin(), m.value.begin() + length);
+            out.detail = plural(m.fromOther, "byte") + " lost in one copy taken from the other";
+            return out;
+        }
+    }
+    const Merged m = merge(first, second, need);
+    // Cut off: a copy ended early and nothing was read past the first byte missing.
+    const auto firstUnknown = std::find(m.known.begin(), m.known.end(), 0) - m.known.begin();
+    bool endedEarly = false;
+    for (const BlockCopy* c : {first, second})
+        endedEarly |= c && c->value.size() < need && !c->endMarker;
+    if (m.unknown > 0 && endedEarly &&
+        std::find(m.known.begin() + firstUnknown, m.known.end(), 1) == m.known.end()) {
+        out.state = FileState::CutOff;
+        out.data.assign(m.value.begin(), m.value.begin() + std::min<std::size_t>(firstUnknown, length));
+        out.detail =
+            "the tape ends after " + plural(out.data.size(), "byte") + " of " + std::to_string(length);
+        return out;
+    }
+    out.state = FileState::ChecksumWrong;
+    out.data.assign(m.value.begin(), m.value.begin() + length);
+    if (m.unknown > 0)
+        out.detail =
+            plural(m.unknown, "byte") + (second && first ? " unreadable in both copies" : " unreadable");
+    else
+        out.detail = second && first ? "the checksum is wrong in both copies" : "the checksum is wrong";
+    return out;
+}
+
+std::optional<FoundFile> assembleRomFile(const std::vector<BlockCopy>& header,
+                                         const std::vector<BlockCopy>& data,
+                                         std::vector<std::string>& notes) {
+    FoundFile f;
+    f.loader = Loader::Rom;
+    FileHeader h;
+    if (!header.empty())
+        h = readHeader(header);
+    if (!header.empty() && h.known) {
+        if (h.type == 5) {
+            notes.push_back("An end-of-tape mark was passed over.");
+            return std::nullopt;
+        }
+        if (h.type == 2 || h.type == 4) {
+            notes.push_back("A data file \"" + h.name + "\" (not a program) was passed over.");
+            return std::nullopt;
+        }
+        f.headerType = h.type;
+        f.name = h.name;
+        f.load = h.load;
+        f.end = h.end;
+        f.startSeconds = header.front().start / kPalClock;
+        if (data.empty()) {
+            f.state = FileState::CutOff;
+            f.detail = "no data block follows the header";
+            return f;
+        }
+    } else {
+        if (data.empty())
+            return std::nullopt; // an unreadable header alone: nothing to report
+        f.startSeconds = (header.empty() ? data.front().start : header.front().start) / kPalClock;
+    }
+    std::size_t length = h.known ? h.dataLength : 0;
+    if (length == 0) {
+        for (const BlockCopy& c : data)
+            length = std::max(length, c.value.size());
+        length = length > 0 ? length - 1 : 0;
+    }
+    DataOutcome d = evaluateData(data, length);
+    f.data = std::move(d.data);
+    f.state = d.state;
+    f.detail = std::move(d.detail);
+    if (!h.known) {
+        // Without a header nothing says where the data belongs.
+        f.state = FileState::CutOff;
+        f.detail = header.empty() ? "no header before the data" : "the header is unreadable";
+        if (f.end == 0)
+            f.end = static_cast<std::uint16_t>(f.data.size());
+    } else if (!h.good) {
+        // The name and addresses read well; the fault is in the header's filler.
+        f.detail = f.detail.empty() ? "the header's checksum is wrong"
+                                    : "the header's checksum is wrong; " + f.detail;
+    }
+    return f;
+}
+
+} // namespace vornix::tape

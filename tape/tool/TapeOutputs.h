@@ -1,0 +1,53 @@
+#pragma once
+// What the tape tool and vornix-cli share on top of the tape library: the lines that tell
+// what a tape holds, and the files made from it (T64, P00, PRG, TAP) with their names.
+#include "tape/TapeReader.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vornix::tape {
+
+// "TAP version 1, 123456 pulses, 62.3 s" or "WAV 44100 Hz, 16-bit, mono, 62.3 s".
+std::string describeSource(const SourceInfo& source);
+// `3: "NAME" $0801-$0A00, 511 bytes, ROM loader, at 12.3 s: good` (and the detail of a
+// damaged file after the state).
+std::string describeFile(std::size_t number, const FoundFile& file);
+// A name as a terminal shows it: bytes outside printable ASCII become "?".
+std::string printableName(const std::string& name);
+// Why the tape gave nothing, as one sentence naming the file.
+std::string failureMessage(const TapeAnalysis& analysis);
+// "2 files: 1 good, 1 repaired, 0 damaged".
+std::string summary(const std::vector<FoundFile>& files);
+
+bool isDamaged(const FoundFile& file);
+// " (checksum wrong)" or " (cut off)" for a damaged file, empty for a sound one: the mark a
+// damaged file carries in the names it is written under.
+std::string damageMark(const FoundFile& file);
+
+// The TAP the tool writes for -or:OUT: OUT itself when it ends in ".tap" (any case), else
+// OUT with ".tap" appended.
+std::string tapOutputPath(const std::string& out);
+
+// True when both paths name one existing file.
+bool sameFile(const std::string& a, const std::string& b);
+
+// A T64 holding the files in order, labelled label, written through the core's image
+// writer. False with the reason in *error.
+bool writeT64(const std::vector<const FoundFile*>& files, const std::string& path, const std::string& label,
+              std::string* error);
+
+// The T64 label for a tape file: its name without folder and extension, capitals, at most
+// 24 characters.
+std::string labelFor(const std::string& tapePath);
+
+// Where a P00 file goes: target is FOLDER/PREFIX (no separator: the current folder). The
+// name is PREFIX + the entry's safe name, or PREFIX + the two-digit number when number > 0,
+// then mark, then ".P00"; ".P01", ".P02" ... when taken. Empty when all 100 are taken.
+std::string p00Path(const std::string& target, const std::string& name, int number, const std::string& mark);
+
+// Writes bytes to path through the core's file writer (complete or not at all).
+bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error);
+
+} // namespace vornix::tape

@@ -1,0 +1,25 @@
+// tape64: the tape tool of the tape conversion window and the TAP linker.
+#include "tape/tool/Tape64Tool.h"
+
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    using namespace vornix::tape;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    Tape64Options options;
+    std::string error;
+    if (!parseTape64Arguments(args, options, error)) {
+        std::cout << "tape64: " << error << "\n\n";
+        tape64Help(std::cout);
+        return 2;
+    }
+    if (options.help) {
+        tape64Help(std::cout);
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "tape64 " VORNIX_VERSION "\n";
+        return 0;
+    }
+    return runTape64(options, std::cout);
+}

@@ -1,0 +1,189 @@
+// The main window's tape commands: Import tape with its dialog, Export to TAP, and a tape
+// named at start-up.
+#include "app/TapeImportDialog.h"
+#include "tape/TapeReader.h"
+#include "tape/TapeWriter.h"
+#include "tests/app/MainWindowHarness.h"
+#include "tests/support/DamagedTape.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+
+using namespace vornix;
+using namespace apptest;
+
+namespace {
+
+TapeImportDialog* shownDialog(MainWindow* w) {
+    for (auto* d : w->findChildren<TapeImportDialog*>())
+        if (d->isVisible())
+            return d;
+    return nullptr;
+}
+
+std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+tape::ProgramToEncode program(const std::string& name, int size, int load = 0x0801, int seed = 1) {
+    tape::ProgramToEncode p;
+    p.name = name;
+    p.load = std::uint16_t(load);
+    const QByteArray b = prgBytes(load, size, seed);
+    p.data.assign(b.begin() + 2, b.end());
+    return p;
+}
+
+QString writeTape(const QString& path, const std::vector<tape::ProgramToEncode>& programs) {
+    if (tape::encodeRomTap(programs, local(path)).failure != tape::TapeWriteFailure::None)
+        qWarning("cannot write test tape");
+    return path;
+}
+
+QStringList tapeNames(const QString& path) {
+    QStringList names;
+    for (const tape::FoundFile& f : tape::analyseTape(local(path)).files)
+        names << QString::fromLatin1(f.name.c_str()).trimmed();
+    return names;
+}
+
+} // namespace
+
+class TapeCommandsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void menuItemsFollowTheEditingCommands();
+    void exportWritesAllOrTheSelectedEntries();
+    void importOffersTheProgramsAndUndoTakesThemBack();
+    void importReportsWhatIsNoTape();
+    void damagedProgramsAreGreyedWithTheReason();
+    void aTapeNamedAtStartBecomesANewImage();
+};
+
+void TapeCommandsTest::menuItemsFollowTheEditingCommands() {
+    Harness h;
+    h.start();
+    QCOMPARE(h.action("ImportztasmyTAPWAV1")->text(), QStringLiteral("Import z &taśmy (TAP/WAV)..."));
+    QCOMPARE(h.action("EksportdoTAP1")->text(), QStringLiteral("Eksport do &TAP..."));
+    QVERIFY(h.get<QMenu>("Plik1")->actions().contains(h.action("EksportdoTAP1")));
+    QVERIFY(h.get<QMenu>("Edycja1")->actions().contains(h.action("ImportztasmyTAPWAV1")));
+    QVERIFY(!h.action("EksportdoTAP1")->isEnabled());
+    QVERIFY(!h.action("ImportztasmyTAPWAV1")->isEnabled());
+    h.click("SpeedButton10");
+    QVERIFY(h.action("ImportztasmyTAPWAV1")->isEnabled());
+    h.click("SpeedButton11");
+    QCOMPARE(h.action("ImportztasmyTAPWAV1")->text(), QStringLiteral("&Import tape (TAP/WAV)..."));
+    QCOMPARE(h.action("EksportdoTAP1")->text(), QStringLiteral("Export to &TAP..."));
+}
+
+void TapeCommandsTest::exportWritesAllOrTheSelectedEntries() {
+    Harness h;
+    h.startWith({"GAME", "INTRO", "MUSIC"}, 300);
+    const QString all = h.file("all.tap"), some = h.file("some.tap");
+    h.dialogs.answerSave(all);
+    QVERIFY(triggerAction(h.win.get(), "EksportdoTAP1"));
+    QCOMPARE(h.dialogs.last()->setup.defaultSuffix, QStringLiteral("TAP"));
+    QVERIFY(h.dialogs.last()->setup.confirmOverwrite);
+    QCOMPARE(tapeNames(all), QStringList({"GAME", "INTRO", "MUSIC"}));
+    const tape::TapeAnalysis a = tape::analyseTape(local(all));
+    QCOMPARE(a.files.size(), std::size_t(3));
+    const vornix::Entry& e = h.win->document().entries()[1];
+    QVERIFY(a.files[1].data == std::vector<std::uint8_t>(e.data.begin(), e.data.end()));
+    QCOMPARE(int(a.files[1].load), 0x0801);
+
+    h.select({0, 2});
+    h.dialogs.answerSave(some);
+    QVERIFY(triggerAction(h.win.get(), "EksportdoTAP1"));
+    QCOMPARE(tapeNames(some), QStringList({"GAME", "MUSIC"}));
+    QVERIFY(!h.win->document().modified());
+
+    // Cancelled: nothing written.
+    h.dialogs.answerSave(QString());
+    QVERIFY(triggerAction(h.win.get(), "EksportdoTAP1"));
+    QVERIFY(!QFile::exists(h.file("none.tap")));
+    QVERIFY(h.questionsDone());
+}
+
+void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
+    Harness h;
+    h.startWith({"TAPE ONE"});
+    const QString path =
+        writeTape(h.file("two.tap"), {program("HELLO", 300), program("LAST ONE", 20, 0xC000, 5)});
+
+    h.dialogs.answerOpen({path});
+    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    TapeImportDialog* dialog = shownDialog(h.win.get());
+    QVERIFY(dialog);
+    auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+    QCOMPARE(list->count(), 2);
+    QVERIFY(list->item(1)->text().contains(QStringLiteral("$c000")));
+    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button2"), Qt::LeftButton); // Cancel adds nothing
+    QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
+    QVERIFY(!h.win->document().modified());
+
+    h.dialogs.answerOpen({path});
+    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    dialog = shownDialog(h.win.get());
+    QVERIFY(dialog);
+    // Both programs come chosen.
+    QCOMPARE(findNamed<QListWidget>(dialog, "ListBox1")->selectedItems().size(), 2);
+    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+    QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
+    const vornix::Entry& last = h.win->document().entries()[2];
+    QCOMPARE(int(last.load[1]), 0xC0);
+    QCOMPARE(int(last.data.size()), 20);
+    QVERIFY(h.win->document().modified());
+
+    QVERIFY(triggerAction(h.win.get(), "Cofnij1"));
+    QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
+    QVERIFY(h.questionsDone());
+}
+
+void TapeCommandsTest::importReportsWhatIsNoTape() {
+    Harness h;
+    h.startWith({"KEEP"});
+    writeFile(h.file("junk.tap"), "not a tape, only words");
+    h.dialogs.answerOpen({h.file("junk.tap")});
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("junk.tap"))));
+    QVERIFY(!shownDialog(h.win.get()));
+    QCOMPARE(h.rows(), QStringList({"KEEP"}));
+    QVERIFY(h.questionsDone());
+}
+
+void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
+    Harness h;
+    h.startWith({"KEEP"});
+    const QString path = h.file("spoilt.tap");
+    QVERIFY(testfiles::writeSpoiltTape({program("FINE", 150), program("BROKEN", 150, 0x0801, 3)}, {1, 3},
+                                       local(path)));
+    h.dialogs.answerOpen({path});
+    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    TapeImportDialog* dialog = shownDialog(h.win.get());
+    QVERIFY(dialog);
+    auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+    QCOMPARE(list->count(), 2);
+    QVERIFY(list->item(0)->flags() & Qt::ItemIsSelectable); // repaired from its second copy
+    QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
+    QVERIFY(list->item(1)->toolTip().startsWith(QStringLiteral("checksum wrong")));
+    QVERIFY(list->item(1)->text().contains(QStringLiteral("checksum wrong")));
+    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+    QCOMPARE(h.rows(), QStringList({"KEEP", "FINE"}));
+    QVERIFY(h.questionsDone());
+}
+
+void TapeCommandsTest::aTapeNamedAtStartBecomesANewImage() {
+    Harness h;
+    const QString path = writeTape(h.file("games.tap"), {program("ONE", 100), program("TWO", 200)});
+    h.start({path});
+    QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
+    QCOMPARE(QString::fromStdString(h.win->document().label()).trimmed(), QStringLiteral("GAMES"));
+    // A new image, not yet saved: closing asks.
+    QVERIFY(h.win->document().modified());
+    QVERIFY(h.action("EksportdoTAP1")->isEnabled());
+    QVERIFY(h.questionsDone());
+}
+
+QTEST_MAIN(TapeCommandsTest)
+#include "TapeCommandsTest.moc"

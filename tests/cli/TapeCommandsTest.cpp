@@ -1,0 +1,143 @@
+// The tape commands of vornix-cli as a user runs them.
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using testfiles::Bytes;
+using testfiles::ProgramRun;
+
+namespace {
+
+ProgramRun cli(const testfiles::TempDir& dir, std::vector<std::string> args) {
+    return testfiles::runCli(dir.path().string(), std::move(args));
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+const std::string kPrintH = VORNIX_TEST_DATA "/c64-sigrok-tap_print_h.tap";
+
+// Three PRG files and a T64 image of them.
+std::vector<Bytes> makeImage(const testfiles::TempDir& dir) {
+    std::vector<Bytes> prgs;
+    std::vector<std::string> args{"create", dir.file("img.t64")};
+    for (int i = 0; i < 3; ++i) {
+        Bytes b{0x01, std::uint8_t(0x08 + i * 0x10)};
+        for (int j = 0; j < 50 + i * 200; ++j)
+            b.push_back(std::uint8_t(i * 31 + j));
+        const std::string name = dir.file("P" + std::to_string(i) + ".prg");
+        testfiles::writeAll(name, b);
+        args.push_back(name);
+        prgs.push_back(b);
+    }
+    EXPECT_EQ(cli(dir, args).code, 0);
+    return prgs;
+}
+
+} // namespace
+
+TEST(TapeCli, ImageToTapeAndBack) {
+    testfiles::TempDir dir;
+    const std::vector<Bytes> prgs = makeImage(dir);
+    auto r = cli(dir, {"t64-to-tap", dir.file("img.t64"), dir.file("all.tap")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "3 programs")) << r.out;
+
+    r = cli(dir, {"tap-list", dir.file("all.tap")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "2: \"P1\" $1801-$18FA, 250 bytes, ROM loader")) << r.out;
+    EXPECT_TRUE(contains(r.out, "3 files: 3 good")) << r.out;
+
+    r = cli(dir, {"tap-list", "--json", dir.file("all.tap")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "\"kind\": \"tap\", \"version\": 1")) << r.out;
+    EXPECT_TRUE(contains(r.out, "{\"name\": \"P2\", \"loader\": \"rom\", \"load\": 10241, \"end\": 10691, "
+                                "\"size\": 450, \"start\": "))
+        << r.out;
+
+    std::filesystem::create_directory(dir.path() / "x");
+    r = cli(dir, {"tap-extract", dir.file("all.tap"), "-o", dir.file("x")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(testfiles::readAll(dir.file("x/P" + std::to_string(i) + ".PRG")), prgs[i]);
+
+    // Only the second entry, to a T64 again.
+    ASSERT_EQ(cli(dir, {"t64-to-tap", dir.file("img.t64"), dir.file("one.tap"), "2"}).code, 0);
+    r = cli(dir, {"tap-to-t64", dir.file("one.tap"), dir.file("one.t64")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(cli(dir, {"extract", dir.file("one.t64"), "-o", dir.file("x")}).code, 0);
+    EXPECT_EQ(testfiles::readAll(dir.file("x/P1_1.PRG")), prgs[1]);
+}
+
+TEST(TapeCli, RecordingsAndVersionOne) {
+    testfiles::TempDir dir;
+    makeImage(dir);
+    ASSERT_EQ(cli(dir, {"t64-to-tap", dir.file("img.t64"), dir.file("all.tap")}).code, 0);
+    for (const char* bits : {"8", "16"}) {
+        const std::string wav = dir.file(std::string("all") + bits + ".wav");
+        auto r = cli(dir, {"tap-to-wav", dir.file("all.tap"), wav, "--bits", bits, "--rate", "48000"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(testfiles::readAll(wav).at(0), 'R');
+        r = cli(dir, {"tap-list", wav});
+        EXPECT_TRUE(contains(r.out, "WAV 48000 Hz, " + std::string(bits) + "-bit, mono")) << r.out;
+        EXPECT_TRUE(contains(r.out, "3 files: 3 good")) << r.out;
+        r = cli(dir, {"tap-v1", wav, dir.file("v1.tap")});
+        ASSERT_EQ(r.code, 0) << r.err;
+        r = cli(dir, {"tap-list", dir.file("v1.tap")});
+        EXPECT_TRUE(contains(r.out, "3 files: 3 good")) << r.out;
+    }
+}
+
+TEST(TapeCli, TheRealCaptureIsListed) {
+    testfiles::TempDir dir;
+    const auto r = cli(dir, {"tap-list", "--json", kPrintH});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(
+        contains(r.out, "{\"name\": \"H\", \"loader\": \"rom\", \"load\": 2049, \"end\": 2060, \"size\": 11"))
+        << r.out;
+    EXPECT_TRUE(contains(r.out, "\"notes\": [\"The header gives a data length of 4 bytes")) << r.out;
+}
+
+TEST(TapeCli, RefusalsAndUsageErrors) {
+    testfiles::TempDir dir;
+    makeImage(dir);
+    testfiles::writeText(dir.file("words.tap"), "no tape here, only some words of text\n");
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* says;
+    } cases[] = {
+        {{"tap-list"}, 2, "missing TAPE"},
+        {{"tap-list", "a", "b"}, 2, "too many"},
+        {{"tap-list", "x.tap", "--threshold", "0"}, 2, "--threshold"},
+        {{"tap-list", "x.tap", "--speed", "fast"}, 2, "--speed"},
+        {{"tap-list", "x.tap", "--v0-ms", "-3"}, 2, "--v0-ms"},
+        {{"tap-to-wav", "a.tap", "b.wav", "--bits", "12"}, 2, "--bits"},
+        {{"tap-to-wav", "a.tap", "b.wav", "--rate", "100"}, 2, "--rate"},
+        {{"t64-to-tap", "img.t64", "o.tap", "0"}, 2, ""},
+        {{"t64-to-tap", "img.t64", "o.tap", "9"}, 1, "no entry 9"},
+        {{"t64-to-tap", "img.t64", "img.t64"}, 1, "itself"},
+        {{"tap-list", "words.tap"}, 1, "not a TAP file nor a WAV"},
+        {{"tap-list", "missing.tap"}, 1, "missing.tap"},
+        {{"tap-to-t64", "words.tap", "o.t64"}, 1, "not a TAP"},
+        {{"tap-extract", "words.tap", "-o", "nowhere"}, 1, "no such folder"},
+        {{"tap-v1", "words.tap", "o.tap"}, 1, "words.tap"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun r = cli(dir, c.args);
+        EXPECT_EQ(r.code, c.code) << c.args[0] << " " << c.args.back() << ": " << r.err;
+        EXPECT_TRUE(contains(r.err, c.says)) << r.err;
+    }
+    EXPECT_FALSE(testfiles::exists(dir.file("o.tap")));
+    EXPECT_FALSE(testfiles::exists(dir.file("o.t64")));
+    for (const char* command :
+         {"tap-list", "tap-extract", "tap-to-t64", "tap-v1", "t64-to-tap", "tap-to-wav"}) {
+        const ProgramRun r = cli(dir, {command, "--help"});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(contains(r.out, std::string("usage: vornix-cli ") + command)) << r.out;
+    }
+}
