@@ -17,8 +17,9 @@ namespace {
 
 // Every type offered, in the order a target that lists them sees them.
 const QList<QByteArray>& offeredTypes() {
-    static const QList<QByteArray> types{"text/uri-list", "text/x-moz-url", "text/plain",
-                                         "text/plain;charset=utf-8", "UTF8_STRING", "STRING", "TEXT"};
+    static const QList<QByteArray> types{
+        "text/uri-list", "text/x-moz-url", "text/plain", "text/plain;charset=utf-8",
+        "UTF8_STRING",   "STRING",         "TEXT"};
     return types;
 }
 
@@ -141,8 +142,8 @@ class XcbFileOffer final : public XdndFileOffer, public QAbstractNativeEventFilt
             // in practice, and a refusal is better than a list cut short.
             const qsizetype limit = qsizetype(xcb_get_maximum_request_length(c_)) * 4 - 64;
             if (bytes->size() <= limit) {
-                xcb_change_property(c_, XCB_PROP_MODE_REPLACE, request.requestor, property, request.target,
-                                    8, uint32_t(bytes->size()), bytes->constData());
+                xcb_change_property(c_, XCB_PROP_MODE_REPLACE, request.requestor, property, request.target, 8,
+                                    uint32_t(bytes->size()), bytes->constData());
                 given = true;
             }
         }
