@@ -8,25 +8,10 @@
 # Arguments: VORNIX VORNIX_CLI DND_PEER. Exit 77: skipped (no Xvfb, window manager or xdotool).
 set -uo pipefail
 
-if [ "${1:-}" != --inside ]; then
-  for tool in xvfb-run Xvfb openbox xdotool xprop; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 77; }
-  done
-  started=$(mktemp)
-  xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" \
-    "$0" --inside "$started" "$@"
-  status=$?
-  if [ ! -s "$started" ]; then
-    rm -f "$started"
-    echo "SKIP: Xvfb cannot start here (xvfb-run exited with $status)"
-    exit 77
-  fi
-  rm -f "$started"
-  exit $status
-fi
-
-started=$2 vornix=$3 cli=$4 peer=$5
-echo yes >"$started"
+vornix=$1 cli=$2 peer=$3
+for tool in Xvfb openbox xdotool xprop; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh)"; exit 77; }
+done
 tmp=$(mktemp -d)
 pids=()
 cleanup() {
@@ -36,6 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 log=$tmp/peer.log
+: >"$log"
 fail() {
   echo "FAIL: $*" >&2
   echo "--- what the other program saw:" >&2
@@ -49,14 +35,22 @@ waitFor() {
   return 1
 }
 
+# Xvfb picks a free display itself and names it once it takes connections.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+pids+=($!)
+if ! waitFor test -s "$tmp/display" || ! DISPLAY=:$(head -n 1 "$tmp/display") xprop -root >/dev/null 2>&1; then
+  echo "SKIP: Xvfb cannot start here: $(tail -n 3 "$tmp/xvfb.log")"
+  exit 77
+fi
+export DISPLAY=:$(head -n 1 "$tmp/display")
 export QT_QPA_PLATFORM=xcb HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/config XDG_CACHE_HOME=$tmp/home/cache
 unset XDG_RUNTIME_DIR QT_LOGGING_RULES
 mkdir -p "$tmp/home" "$tmp/prog"
-: >"$log"
 
 openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
 pids+=($!)
-waitFor sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start: $(cat "$tmp/openbox.log")"
+waitFor sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+  fail "openbox did not start on $DISPLAY: $(cat "$tmp/openbox.log" "$tmp/xvfb.log")"
 
 # A copy of the editor in a folder of its own: its working folder is prog/temp.
 cp "$vornix" "$tmp/prog/vornix"
