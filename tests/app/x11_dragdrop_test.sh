@@ -3,8 +3,8 @@
 # the real mouse: under Xvfb with a window manager, xdotool moves the pointer and presses
 # the button (XTest), so that the toolkit's drag code runs in both programs. The other
 # program (dnd_peer) drops a PRG file onto the editor, then takes an entry dragged out of
-# it, a second PRG file, and a second entry; it reads the offered file list at every enter,
-# move and drop, through Qt and as a GTK file manager reads it.
+# it; again; then nearly all entries, the two dropped in among them. It reads the offered
+# file list at every enter, move and drop, through Qt and as a GTK file manager reads it.
 # Arguments: VORNIX VORNIX_CLI DND_PEER. Exit 77: skipped (no Xvfb, window manager or xdotool).
 set -uo pipefail
 
@@ -82,12 +82,15 @@ read -r _ dropX dropY dropW dropH dragX dragY dragW dragH < <(grep '^zones' "$lo
 targetX=$((dropX + dropW / 2)) targetY=$((dropY + dropH / 2))
 sourceX=$((dragX + dragW / 2)) sourceY=$((dragY + dragH / 2))
 
-# Press, hold past the drag test's delay, move in steps, rest over the target, release.
+# Press (with a key held when one is named), hold past the drag test's delay, move in
+# steps, rest over the target, release.
 drag() {
   local i
   xdotool mousemove "$1" "$2"
   sleep 0.3
+  [ -z "${5:-}" ] || xdotool keydown "$5"
   xdotool mousedown 1
+  [ -z "${5:-}" ] || xdotool keyup "$5"
   sleep 0.4
   for i in $(seq 1 20); do
     xdotool mousemove $(($1 + ($3 - $1) * i / 20)) $(($2 + ($4 - $2) * i / 20))
@@ -110,14 +113,14 @@ dropIn() {
   [ "$(grep '^dragged ' "$log" | tail -n 1)" = "dragged 1" ] || fail "the editor did not take the dropped file"
 }
 
-# Every reading of the offered list in one drag out, by either reader at any event, names
-# the extracted file, and the file is there at the drop.
+# Drags the selection out onto the other program. Every reading of the offered list, by
+# either reader at any event, must be one and the same list: it is left in $offered, the
+# lines of this drag in $section.
 dragOut() {
-  local n=$1 before expected section
-  expected="file://$tmp/prog/temp/GAME.PRG"
+  local n=$1 before event reader
   echo "# drag out $n" >>"$log"
   before=$(count '^drop x')
-  drag "$rowX" "$rowY" "$targetX" "$targetY"
+  drag "$rowX" "$rowY" "$targetX" "$targetY" "${2:-}"
   waitFor moreThan '^drop x' "$before" || fail "drag out $n: no drop arrived"
   section=$(awk -v mark="# drag out $n" '$0 == mark { on = 1; next } /^# / { on = 0 } on' "$log")
   for event in enter move drop; do
@@ -125,15 +128,32 @@ dragOut() {
       grep -q "^$event $reader " <<<"$section" || fail "drag out $n: no $event read through $reader"
     done
   done
-  bad=$(grep -E '^(enter|move|drop) ' <<<"$section" | grep -v -E "^(enter|move|drop) (qt|x) $expected\$")
-  [ -z "$bad" ] || fail "drag out $n: the offered list was not $expected in: $bad"
-  grep -qx "file $tmp/prog/temp/GAME.PRG 12" <<<"$section" || fail "drag out $n: the file was not there at the drop"
+  offered=$(grep -E '^(enter|move|drop) (qt|x) ' <<<"$section" | cut -d' ' -f3- | sort -u)
+  [ -n "$offered" ] && [ "$(wc -l <<<"$offered")" = 1 ] ||
+    fail "drag out $n: the offered list was empty or changed during the drag"
 }
 
+work="file://$tmp/prog/temp"
 echo "# drop in 1" >>"$log"
 dropIn
 dragOut 1
+[ "$offered" = "$work/GAME.PRG" ] || fail "drag out 1 offered $offered"
+grep -qx "file $tmp/prog/temp/GAME.PRG 12" <<<"$section" || fail "drag out 1: the file was not there at the drop"
 echo "# drop in 2" >>"$log"
 dropIn
 dragOut 2
-echo "x11 drag and drop: 2 drops in, 2 drags out, every reading named the file"
+[ "$offered" = "$work/GAME.PRG" ] || fail "drag out 2 offered $offered"
+grep -qx "file $tmp/prog/temp/GAME.PRG 12" <<<"$section" || fail "drag out 2: the file was not there at the drop"
+
+# All entries but the one under the pointer (Ctrl+A, then Ctrl+press on it): the two files
+# dropped in are among them, each under its own name.
+xdotool mousemove "$rowX" "$rowY" click 1
+sleep 0.3
+xdotool key ctrl+a
+sleep 0.3
+dragOut 3 ctrl
+[ "$(wc -w <<<"$offered")" = 41 ] || fail "drag out 3 offered $(wc -w <<<"$offered") files, not 41"
+for f in ADDED.PRG ADDED_1.PRG GAME_38.PRG; do
+  grep -qw "$work/$f" <<<"$offered" || fail "drag out 3 did not offer $f"
+done
+echo "x11 drag and drop: 2 drops in, 3 drags out, every reading named the files"
