@@ -42,7 +42,8 @@ if ! waitFor test -s "$tmp/display" || ! DISPLAY=:$(head -n 1 "$tmp/display") xp
   echo "SKIP: Xvfb cannot start here: $(tail -n 3 "$tmp/xvfb.log")"
   exit 77
 fi
-export DISPLAY=:$(head -n 1 "$tmp/display")
+DISPLAY=:$(head -n 1 "$tmp/display")
+export DISPLAY
 export QT_QPA_PLATFORM=xcb HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/config XDG_CACHE_HOME=$tmp/home/cache
 unset XDG_RUNTIME_DIR QT_LOGGING_RULES
 mkdir -p "$tmp/home" "$tmp/prog"
@@ -129,8 +130,9 @@ dragOut() {
     done
   done
   offered=$(grep -E '^(enter|move|drop) (qt|x) ' <<<"$section" | cut -d' ' -f3- | sort -u)
-  [ -n "$offered" ] && [ "$(wc -l <<<"$offered")" = 1 ] ||
+  if [ -z "$offered" ] || [ "$(wc -l <<<"$offered")" != 1 ]; then
     fail "drag out $n: the offered list was empty or changed during the drag"
+  fi
 }
 
 work="file://$tmp/prog/temp"
