@@ -73,10 +73,7 @@ void DiskCommands::exportToDisk() {
         return;
     const bool en = win_->english();
     const std::vector<vornix::Entry>& entries = win_->doc_.entries();
-    vornix::Selection chosen = win_->selectedByOpening_ ? vornix::Selection{} : win_->selection();
-    if (chosen.empty())
-        for (int p = 0; p < int(entries.size()); ++p)
-            chosen.push_back(p);
+    const vornix::Selection chosen = win_->exportSelection();
 
     // Refused before the save dialog: a disk that cannot hold them is not worth a path.
     std::vector<vornix::DiskProgram> programs;

@@ -390,6 +390,14 @@ vornix::Selection MainWindow::selection() const {
     return vornix::Selection(rows.begin(), rows.end());
 }
 
+vornix::Selection MainWindow::exportSelection() const {
+    vornix::Selection chosen = selectedByOpening_ ? vornix::Selection{} : selection();
+    if (chosen.empty())
+        for (int p = 0; p < int(doc_.entries().size()); ++p)
+            chosen.push_back(p);
+    return chosen;
+}
+
 void MainWindow::exitProgram() { close(); }
 
 void MainWindow::extractAll() {

@@ -138,6 +138,9 @@ class MainWindow : public QMainWindow {
     void setCaptionFor(const QString& path);
     void showSelection(const std::optional<vornix::Selection>& selection);
     vornix::Selection selection() const;
+    // The entries an export writes: those the user selected, or all of them when the user
+    // selected none (the row that opening an image selects does not count).
+    vornix::Selection exportSelection() const;
     bool refuseWhileBusy();
     void reportRefused(const vornix::AddResult& result);
     void storeSetting(const QString& key, bool value);

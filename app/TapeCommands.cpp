@@ -174,10 +174,7 @@ void TapeCommands::exportToTap() {
     if (!win_->imageOpen())
         return;
     const std::vector<Entry>& entries = win_->doc_.entries();
-    Selection chosen = win_->selection();
-    if (chosen.empty())
-        for (int p = 0; p < int(entries.size()); ++p)
-            chosen.push_back(p);
+    const Selection chosen = win_->exportSelection();
     if (chosen.empty())
         return;
     // Refused before the save dialog: a tape that cannot hold them is not worth a path.
