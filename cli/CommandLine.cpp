@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "core/PlatformFile.h"
 #include "core/TapeDocument.h"
 
 #include <CLI/App.hpp>
@@ -121,6 +122,22 @@ bool openImage(TapeDocument& doc, const std::string& path) {
     for (const std::string& repair : r.repairs)
         note(path + ": directory repaired: " + repair);
     return true;
+}
+
+std::string plainText(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return platform::fileNameFromLatin1(out);
 }
 
 void appendJsonText(std::string& out, const std::string& bytes) {

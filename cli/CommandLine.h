@@ -57,6 +57,10 @@ std::string notAnEntryNumber(const std::string& text);
 // Opens the image, noting its repairs; false (message printed) when it is refused.
 bool openImage(TapeDocument& doc, const std::string& path);
 
+// Bytes as a terminal may show them: control characters (C0, DEL and C1) as \xNN and the
+// backslash doubled, the rest Latin-1 characters in the platform's encoding.
+std::string plainText(const std::string& bytes);
+
 // Code points 0-255, one per byte, as JSON text.
 std::string jsonText(const std::string& bytes);
 // The same, appended to out.

@@ -115,24 +115,6 @@ void setCapacity(TapeDocument& doc, const std::string& image, int value) {
              "; it is " + std::to_string(doc.capacity()));
 }
 
-// Bytes as a terminal may show them: control characters (C0, DEL and C1) and the backslash
-// escaped, the rest Latin-1 characters in the platform's encoding.
-std::string plainText(const std::string& bytes) {
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-        } else if (c == '\\') {
-            out += "\\\\";
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return vornix::platform::fileNameFromLatin1(out);
-}
-
 std::string hex4(int value) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "$%04X", value);
