@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 namespace vornix::cli {
@@ -111,6 +112,13 @@ std::optional<int> entryNumber(const std::string& text) { return number(text, 1,
 
 std::string notAnEntryNumber(const std::string& text) {
     return "entry numbers run from 1 to " + std::to_string(kMaxSlots) + ", not '" + text + "'";
+}
+
+std::string overwritesInput(const std::string& input, const std::string& output, const std::string& what) {
+    std::error_code ec;
+    if (!std::filesystem::equivalent(platform::nativePath(input), platform::nativePath(output), ec) || ec)
+        return {};
+    return output + ": this is " + what + " itself; the output needs a name of its own";
 }
 
 bool openImage(TapeDocument& doc, const std::string& path) {

@@ -124,9 +124,8 @@ int cmdD64Export(const Args& args) {
     const std::string& image = cl.operands[0];
     const std::string& out = cl.operands[1];
     // A slip of the keyboard must not replace the tape image by the disk.
-    std::error_code ec;
-    if (std::filesystem::equivalent(image, out, ec))
-        return failure(out + ": this is the tape image itself; the disk image needs a name of its own");
+    if (const std::string same = overwritesInput(image, out, "the tape image"); !same.empty())
+        return failure(same);
     // Read only: the entries are handed to the disk without a copy.
     vornix::ReadResult tape = vornix::readImage(image);
     if (!tape.accepted)

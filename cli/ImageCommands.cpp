@@ -245,6 +245,11 @@ int cmdCreate(const Args& args) {
             return usageError(kCreate, "--capacity needs a number from 0 to " +
                                            std::to_string(vornix::kMaxSlots) + ", not '" + it->second + "'");
     }
+    // The new image replaces any file of its name: never one of the programs it is made of.
+    for (std::size_t i = 1; i < cl.operands.size(); ++i)
+        if (const std::string same = overwritesInput(cl.operands[i], cl.operands[0], "the program " + cl.operands[i]);
+            !same.empty())
+            return failure(same);
     TapeDocument doc;
     doc.newImage();
     if (!addAll(doc, std::vector<std::string>(cl.operands.begin() + 1, cl.operands.end())))

@@ -98,7 +98,7 @@ TEST(DiskCli, ErrorsExitCodesAndUntouchedFiles) {
         {{"d64-import", "img.t64"}, 2, "missing DISK.d64"},
         {{"d64-export", "img.t64", "o.d64", "3"}, 1, "there is no entry 3"},
         {{"d64-export", "nothing.t64", "o.d64"}, 1, "nothing.t64"},
-        {{"d64-export", "img.t64", "./img.t64"}, 1, "the tape image itself"},
+        {{"d64-export", "img.t64", "./img.t64"}, 1, "img.t64: this is the tape image itself"},
         {{"d64-list", "img.t64"}, 1, "img.t64: not a D64 disk image"},
         {{"d64-import", "img.t64", "disk.d64", "MISSING"},
          1,

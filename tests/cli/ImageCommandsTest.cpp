@@ -382,3 +382,44 @@ TEST(Cli, ProgramsAboveBit15ReadWholeByAnotherReader) {
     EXPECT_EQ(testfiles::readAll(dir.file("out/high.prg")), high);
     EXPECT_EQ(testfiles::readAll(dir.file("out/low.prg")), testfiles::readAll(dir.file("low.prg")));
 }
+
+// An output that names an input (the same path, a link to it, a hard link) is refused before
+// anything is written, by every command that reads one file and writes another.
+TEST(Cli, OutputsThatAreTheirInputAreRefused) {
+    Workspace w;
+    Bytes koala{0x00, 0x60};
+    koala.resize(2 + 10001, 0x11);
+    testfiles::writeAll(w.dir.file("pic.prg"), koala);
+    ASSERT_EQ(w({"add", "img.t64", "pic.prg"}).code, 0);
+    const Bytes image = w.image();
+    const Bytes prg = testfiles::readAll(w.dir.file("game.prg"));
+    std::filesystem::create_hard_link(w.dir.file("img.t64"), w.dir.file("hard.t64"));
+    std::filesystem::create_hard_link(w.dir.file("game.prg"), w.dir.file("hard.prg"));
+#ifndef _WIN32
+    std::filesystem::create_symlink("img.t64", w.dir.file("soft.t64"));
+#endif
+    const struct {
+        std::vector<std::string> args;
+        const char* output;
+    } cases[] = {
+        {{"show", "img.t64", "3", "--png", "img.t64"}, "img.t64"},
+        {{"show", "img.t64", "3", "--png", "./hard.t64"}, "./hard.t64"},
+        {{"d64-export", "img.t64", "hard.t64"}, "hard.t64"},
+        {{"create", "game.prg", "Intro.Prg", "game.prg"}, "game.prg"},
+        {{"create", "hard.prg", "game.prg"}, "hard.prg"},
+#ifndef _WIN32
+        {{"show", "img.t64", "3", "--png", "soft.t64"}, "soft.t64"},
+        {{"d64-export", "soft.t64", "img.t64"}, "img.t64"},
+#endif
+    };
+    for (const auto& c : cases) {
+        const CliRun r = w(c.args);
+        EXPECT_EQ(r.code, 1) << c.args[0] << " " << c.output;
+        EXPECT_TRUE(has(r.err, std::string(c.output) + ": this is the ")) << r.err;
+        EXPECT_TRUE(has(r.err, " itself; the output needs a name of its own")) << r.err;
+    }
+    EXPECT_EQ(w.image(), image);
+    EXPECT_EQ(testfiles::readAll(w.dir.file("game.prg")), prg);
+    // A name of its own is written.
+    EXPECT_EQ(w({"show", "img.t64", "3", "--png", "pic.png"}).code, 0);
+}
