@@ -82,6 +82,15 @@ std::string shortTempName(const std::string& folder) {
     return (folder == "/" ? std::string() : folder) + "/" + name;
 }
 
+// Gives the unnamed file f the name path; never replaces. 0 or the system error number.
+int linkUnnamed(int f, const char* self, const std::string& path) {
+    // Through /proc where it is mounted; else by the descriptor itself (needs privileges).
+    if (::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+        (errno == ENOENT && ::linkat(f, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0))
+        return 0;
+    return errno;
+}
+
 // Gives the temporary file what the replaced file had: owner and group where the process may
 // set them, then the permission bits (changing the owner can clear set-id bits).
 void copyMetadata(int file, const struct stat& st) {
@@ -318,20 +327,28 @@ FileError commitTemp(TempFile& temp, const OutputTarget& target) {
     const int f = fd(temp.handle);
     temp.handle = kNoHandle;
     if (temp.name.empty()) {
+        char self[64];
+        std::snprintf(self, sizeof self, "/proc/self/fd/%d", f);
+        // A new file takes its own name straight away: no other name ever exists that a kill
+        // could leave behind. (Linking never replaces: a file that appeared meanwhile is
+        // replaced through a short name below, like any existing one.)
+        if (!target.exists && linkUnnamed(f, self, target.path) == 0) {
+            if (::close(f) != 0) {
+                const int err = errno;
+                ::unlink(target.path.c_str());
+                return systemError(err, target.path);
+            }
+            return {};
+        }
         // Name the unnamed file under a short name, then rename it over the target: the rename
         // is what replaces the target in one step.
         const std::string folder = folderOf(target.path);
-        char self[64];
-        std::snprintf(self, sizeof self, "/proc/self/fd/%d", f);
         for (int attempt = 0; attempt < 100 && temp.name.empty(); ++attempt) {
             const std::string name = shortTempName(folder);
             registerTemp(name);
-            // Through /proc where it is mounted; else by the descriptor itself (needs privileges).
-            if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-                (errno == ENOENT && ::linkat(f, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)) {
+            if (const int err = linkUnnamed(f, self, name); err == 0) {
                 temp.name = name;
             } else {
-                const int err = errno;
                 unregisterTemp(name);
                 if (err != EEXIST) {
                     ::close(f);

@@ -5,6 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+
+#ifdef __linux__
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -253,3 +259,28 @@ TEST(DiskCli, ImportsBesideOtherEditsAllLand) {
         ASSERT_TRUE(has(listed, "label:    \"R" + std::to_string(round) + " ")) << listed;
     }
 }
+
+#ifdef __linux__
+// A new disk image gets its name only when complete, and no other name ever shows in the
+// folder: a kill at any moment leaves neither a temporary file nor a partial disk.
+TEST(DiskCli, ExportToANewFileNamesNothingElse) {
+    Workspace w;
+    std::filesystem::create_directory(w.dir.file("out"));
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, w.dir.file("out").c_str(), IN_CREATE | IN_MOVED_TO), 0);
+    ASSERT_EQ(w.run({"d64-export", "img.t64", "out/new.d64"}).code, 0);
+    std::set<std::string> named;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(p);
+            if (e->len)
+                named.insert(e->name);
+            p += sizeof(inotify_event) + e->len;
+        }
+    close(watch);
+    EXPECT_EQ(named, std::set<std::string>{"new.d64"});
+    EXPECT_EQ(w.file("out/new.d64").size(), 174848u);
+}
+#endif
