@@ -46,7 +46,8 @@ std::string folderOf(const std::string& path) {
 
 // ---- Removal of named temporary files when the process is interrupted ----
 // Fixed storage: the signal handler may only read plain memory and call unlink.
-TempSlots<char, PATH_MAX> temps;
+// Room for every file an extraction writes at once under a temporary name.
+TempSlots<char, PATH_MAX, 48> temps;
 struct sigaction previousInt, previousTerm;
 std::once_flag handlersOnce;
 std::atomic<bool> namedOnly{false};
@@ -386,6 +387,90 @@ void discardTemp(TempFile& temp) {
         unregisterTemp(temp.name);
         temp.name.clear();
     }
+}
+
+FileError createUnnamed(const std::string& folder, TempFile& temp) {
+    temp = {};
+    const std::string where = folder.empty() ? std::string(".") : folder;
+    int f = -1;
+#ifdef O_TMPFILE
+    if (!namedOnly.load())
+        f = ::open(where.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (f < 0 && (errno == ENOENT || errno == ENOTDIR || errno == EACCES || errno == EROFS || errno == ENOSPC ||
+                  errno == EDQUOT))
+        return systemError(errno, where);
+#endif
+    for (int attempt = 0; attempt < 100 && f < 0; ++attempt) {
+        std::string name = shortTempName(where == "/" ? "/" : where);
+        f = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (f >= 0) {
+            registerTemp(name);
+            temp.name = std::move(name);
+        } else if (errno != EEXIST) {
+            return systemError(errno, where);
+        }
+    }
+    if (f < 0)
+        return systemError(EEXIST, where);
+    temp.handle = f;
+    return {};
+}
+
+namespace {
+
+// Renames from to to unless to exists (EEXIST then). 0 or the system error number.
+int renameNoReplace(const std::string& from, const std::string& to) {
+#if defined(__linux__) && defined(RENAME_NOREPLACE)
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+#endif
+    // A second link fails on a taken name; file systems without links fall back to a look
+    // first and a rename, which a file appearing at that moment could still lose to.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK)
+        return errno;
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+FileError nameNew(TempFile& temp, const std::string& path) {
+    if (temp.name.empty()) {
+        const int f = fd(temp.handle);
+        char self[64];
+        std::snprintf(self, sizeof self, "/proc/self/fd/%d", f);
+        if (const int err = linkUnnamed(f, self, path))
+            return systemError(err, path);
+        temp.handle = kNoHandle;
+        if (::close(f) != 0) {
+            const int err = errno;
+            ::unlink(path.c_str());
+            return systemError(err, path);
+        }
+        return {};
+    }
+    if (temp.handle != kNoHandle) {
+        const int f = fd(temp.handle);
+        temp.handle = kNoHandle;
+        if (::close(f) != 0) {
+            const int err = errno;
+            discardTemp(temp);
+            return systemError(err, path);
+        }
+    }
+    if (const int err = renameNoReplace(temp.name, path))
+        return systemError(err, path);
+    unregisterTemp(temp.name);
+    temp.name.clear();
+    return {};
 }
 
 FileError createNew(const std::string& path, Handle& handle) {

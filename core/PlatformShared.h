@@ -11,7 +11,7 @@ namespace vornix::platform {
 
 // Names of temporary files to remove when the process is interrupted, kept where a signal or
 // console handler may read them: fixed storage, no allocation, no lock.
-template <typename Char, std::size_t Length> class TempSlots {
+template <typename Char, std::size_t Length, std::size_t Slots = 8> class TempSlots {
   public:
     // False when the name is too long or every slot is taken: that file is then left behind
     // by an interruption, as without this.
@@ -41,7 +41,7 @@ template <typename Char, std::size_t Length> class TempSlots {
     }
 
   private:
-    static constexpr std::size_t kSlots = 8;
+    static constexpr std::size_t kSlots = Slots;
     enum : int { kFree, kWriting, kReady };
     Char names_[kSlots][Length] = {};
     std::atomic<int> state_[kSlots] = {};

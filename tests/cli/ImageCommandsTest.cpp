@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -423,3 +426,51 @@ TEST(Cli, OutputsThatAreTheirInputAreRefused) {
     // A name of its own is written.
     EXPECT_EQ(w({"show", "img.t64", "3", "--png", "pic.png"}).code, 0);
 }
+
+#ifndef _WIN32
+// An extraction stopped by SIGINT, SIGTERM or SIGKILL at any moment leaves only complete
+// programs under entries' names (and nothing else); equal names are numbered in list order.
+TEST(Cli, InterruptedExtractionLeavesOnlyCompletePrograms) {
+    Workspace w;
+    constexpr int kEntries = 48;
+    std::vector<std::string> create = {"create", "big.t64"};
+    std::map<std::string, Bytes> expected;
+    for (int i = 0; i < kEntries; ++i) {
+        // Names repeat: S, S_1, S_2 ... must follow the list.
+        const std::string file = i % 2 ? "S" : "P" + std::to_string(i);
+        Bytes prg{0x01, 0x08};
+        prg.resize(2 + 150000, static_cast<std::uint8_t>(i));
+        const std::string source = "src" + std::to_string(i);
+        std::filesystem::create_directory(w.dir.file(source));
+        testfiles::writeAll(w.dir.file(source + "/" + file + ".prg"), prg);
+        create.push_back(source + "/" + file + ".prg");
+        const int same = i / 2;
+        expected[i % 2 ? (same ? "S_" + std::to_string(same) + ".PRG" : "S.PRG") : file + ".PRG"] = prg;
+    }
+    ASSERT_EQ(w(create).code, 0);
+
+    int runs = 0;
+    for (int sig : {SIGINT, SIGTERM, SIGKILL})
+        for (int delayUs : {0, 500, 1500, 3000, 6000, 12000}) {
+            const std::string out = w.dir.file("out" + std::to_string(++runs));
+            std::filesystem::create_directory(out);
+            const std::intptr_t pid =
+                testfiles::startProgram(VORNIX_CLI, {"extract", w.dir.file("big.t64"), "-o", out}, {}, {}, {});
+            ASSERT_GT(pid, 0);
+            usleep(static_cast<useconds_t>(delayUs));
+            ::kill(static_cast<pid_t>(pid), sig);
+            testfiles::waitProgram(pid);
+            for (const auto& file : std::filesystem::directory_iterator(out)) {
+                const std::string name = file.path().filename().string();
+                ASSERT_TRUE(expected.count(name)) << name << " after signal " << sig;
+                EXPECT_EQ(testfiles::readAll(file.path().string()), expected[name]) << name;
+            }
+        }
+    // Run to its end, it writes them all.
+    const std::string out = w.dir.file("whole");
+    std::filesystem::create_directory(out);
+    ASSERT_EQ(w({"extract", "big.t64", "-o", "whole"}).code, 0);
+    for (const auto& [name, bytes] : expected)
+        EXPECT_EQ(testfiles::readAll(out + "/" + name), bytes) << name;
+}
+#endif
