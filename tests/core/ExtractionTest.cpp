@@ -7,6 +7,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -179,3 +183,48 @@ TEST(Extraction, TwoStepLoopKeepsOrderAndLeavesNoPartFiles) {
         }
     }
 }
+
+#ifndef _WIN32
+// Where files cannot be unnamed, they are written under temporary names that SIGINT and
+// SIGTERM remove: an interrupted extraction leaves the complete programs and nothing else.
+TEST(Extraction, InterruptedWithNamedTemporariesLeavesOnlyCompleteFiles) {
+    for (int sig : {SIGINT, SIGTERM}) {
+        testfiles::TempDir dir;
+        const pid_t pid = fork();
+        if (pid == 0) {
+            platform::useNamedTemporaries(true);
+            const auto create = [&](std::size_t p) {
+                PrgFile f;
+                f.base = dir.file("F" + std::to_string(p));
+                f.result.path = f.base + ".PRG";
+                if (platform::createUnnamed(dir.path().string(), f.file) || f.file.name.empty())
+                    _exit(3);
+                return f;
+            };
+            const auto fill = [&](std::size_t p, platform::Handle h, const std::string&) -> FileError {
+                const testfiles::Bytes half(5000, static_cast<std::uint8_t>(p));
+                platform::writeAll(h, half.data(), half.size());
+                if (p == 20)
+                    ::raise(sig);
+                platform::writeAll(h, half.data(), half.size());
+                return {};
+            };
+            std::vector<std::size_t> positions(40);
+            for (std::size_t p = 0; p < positions.size(); ++p)
+                positions[p] = p;
+            extractEach(positions, positions.size(), create, fill);
+            _exit(4);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
+            const std::string name = file.path().filename().string();
+            ASSERT_EQ(name.front(), 'F') << name;
+            const std::size_t p = std::stoul(name.substr(1));
+            EXPECT_LT(p, 20u);
+            EXPECT_EQ(testfiles::readAll(file.path().string()), testfiles::Bytes(10000, static_cast<std::uint8_t>(p)));
+        }
+    }
+}
+#endif
