@@ -124,7 +124,7 @@ void DiskCommands::addFromDisk() {
         std::string damage, badBlocks;
         disk.readFile(e, p.prg, &damage, &badBlocks);
         choices.append({latin1(p.name), e.blocks, QString::fromStdString(damage), !e.closed(),
-                         QString::fromStdString(badBlocks)});
+                        QString::fromStdString(badBlocks)});
         programs->push_back(std::move(p));
     }
     if (programs->empty()) {

@@ -15,7 +15,7 @@ namespace vornix {
 struct DiskFileChoice {
     QString name; // as on disk, trailing shifted spaces trimmed
     int blocks = 0;
-    QString damage; // why the file cannot be read; empty when it can
+    QString damage;         // why the file cannot be read; empty when it can
     bool notClosed = false; // the writer never closed it (*PRG): it may end early
     QString badBlocks;      // the blocks the disk's error table marks bad; empty when none
 };

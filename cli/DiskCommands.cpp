@@ -256,7 +256,8 @@ int cmdD64Import(const Args& args) {
             std::any_of(names.begin(), names.end(), [&](const std::string& n) { return matches(e, n); });
         const std::string notClosed = vornix::notClosedReason(e);
         if (names.empty() && !notClosed.empty()) {
-            note(diskPath + ": " + shown(e.name) + " is left out: " + notClosed + "; name it to add it anyway");
+            note(diskPath + ": " + shown(e.name) + " is left out: " + notClosed +
+                 "; name it to add it anyway");
             continue;
         }
         if (names.empty() || named) {
@@ -304,8 +305,8 @@ int cmdD64Import(const Args& args) {
                                         [](const vornix::Entry& e) { return e.fileType == 0x01; }));
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         const DiskEntry& e = *chosen[i];
-        const vornix::AddResult r =
-            doc.addProgram(diskPath + ": " + shown(e.name), vornix::tapeNameOf(e.name), std::move(programs[i]));
+        const vornix::AddResult r = doc.addProgram(diskPath + ": " + shown(e.name),
+                                                   vornix::tapeNameOf(e.name), std::move(programs[i]));
         if (!r.added)
             return failure(r.reason + "; " + image + " left as it was");
     }

@@ -247,7 +247,8 @@ int cmdCreate(const Args& args) {
     }
     // The new image replaces any file of its name: never one of the programs it is made of.
     for (std::size_t i = 1; i < cl.operands.size(); ++i)
-        if (const std::string same = overwritesInput(cl.operands[i], cl.operands[0], "the program " + cl.operands[i]);
+        if (const std::string same =
+                overwritesInput(cl.operands[i], cl.operands[0], "the program " + cl.operands[i]);
             !same.empty())
             return failure(same);
     TapeDocument doc;

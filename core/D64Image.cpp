@@ -284,7 +284,8 @@ bool DiskImage::parse(Bytes bytes, std::string* error) {
 int DiskImage::errorCode(std::size_t offset) const {
     if (!errorTable_)
         return 1;
-    const std::size_t at = static_cast<std::size_t>(trackStarts()[tracks_ + 1]) * kSectorSize + offset / kSectorSize;
+    const std::size_t at =
+        static_cast<std::size_t>(trackStarts()[tracks_ + 1]) * kSectorSize + offset / kSectorSize;
     return at < image_.size() ? image_[at] : 1;
 }
 
@@ -310,7 +311,8 @@ bool DiskImage::readFile(const DiskEntry& entry, Bytes& out, std::string* error,
     const auto tellDamage = [&] {
         if (damage && markedCount > 0)
             *damage = quoted(entry.name) + ": the disk's error table marks " +
-                      (markedCount == 1 ? std::string("1 of its blocks") : std::to_string(markedCount) + " of its blocks") +
+                      (markedCount == 1 ? std::string("1 of its blocks")
+                                        : std::to_string(markedCount) + " of its blocks") +
                       " bad (" + marked + "); read as the image holds " + (markedCount == 1 ? "it" : "them");
     };
     // The stated size is only a hint: a damaged entry must not make us reserve much.

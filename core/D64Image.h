@@ -74,7 +74,8 @@ class DiskImage {
     // leaves the disk or runs into a missing sector ends with false and "NAME: reason".
     // Blocks the error table marks bad are read as they are, with "NAME: ..." in *damage
     // naming them (empty when none is marked).
-    bool readFile(const DiskEntry& entry, Bytes& out, std::string* error, std::string* damage = nullptr) const;
+    bool readFile(const DiskEntry& entry, Bytes& out, std::string* error,
+                  std::string* damage = nullptr) const;
 
   private:
     int sectorsOn(int track) const;

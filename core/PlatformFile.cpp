@@ -396,8 +396,8 @@ FileError createUnnamed(const std::string& folder, TempFile& temp) {
 #ifdef O_TMPFILE
     if (!namedOnly.load())
         f = ::open(where.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (f < 0 && (errno == ENOENT || errno == ENOTDIR || errno == EACCES || errno == EROFS || errno == ENOSPC ||
-                  errno == EDQUOT))
+    if (f < 0 && (errno == ENOENT || errno == ENOTDIR || errno == EACCES || errno == EROFS ||
+                  errno == ENOSPC || errno == EDQUOT))
         return systemError(errno, where);
 #endif
     for (int attempt = 0; attempt < 100 && f < 0; ++attempt) {

@@ -440,7 +440,8 @@ FileError createUnnamed(const std::string& folder, TempFile& temp) {
     // A temporary file in the folder, marked for deletion until it is named: a process that
     // is killed leaves nothing.
     std::string where = folder.empty() ? std::string(".") : folder;
-    while (where.size() > 1 && (where.back() == '\\' || where.back() == '/') && where[where.size() - 2] != ':')
+    while (where.size() > 1 && (where.back() == '\\' || where.back() == '/') &&
+           where[where.size() - 2] != ':')
         where.pop_back();
     OutputTarget inFolder;
     inFolder.path = where + "\\x";

@@ -191,7 +191,8 @@ void DiskCommandsTest::addFromD64GreysUnclosedFilesAndMapsNames() {
     choose([](QListWidget* list) {
         QVERIFY(list->item(1)->text().contains(QStringLiteral("SPLAT  (niezamkni")));
         QVERIFY(list->item(1)->toolTip().contains(QStringLiteral("*PRG")));
-        QCOMPARE(list->item(1)->foreground().color(), list->palette().color(QPalette::Disabled, QPalette::Text));
+        QCOMPARE(list->item(1)->foreground().color(),
+                 list->palette().color(QPalette::Disabled, QPalette::Text));
         QCOMPARE(list->item(2)->text().trimmed(), QStringLiteral("1     GAME"));
         list->selectAll(); // all that are sound: the unclosed file stays out
     });

@@ -164,9 +164,10 @@ struct ForeignDisk : Workspace {
         testfiles::writeAll(dir.file("a.prg"), Bytes{0x01, 0x08, 'h', 'i'});
         testfiles::writeAll(dir.file("b.prg"), Bytes(600, 0x33));
         const ProgramRun r = testfiles::runProgram(
-            dir.path().string(), {"cc1541", "-n", "My Disk", "-f", "game", "-w", "a.prg", "-f", "Game", "-w",
-                                  "a.prg", "-f", "ab#a0,8,1", "-w", "a.prg", "-f", "esc#1bx", "-w", "a.prg", "-f",
-                                  "splat", "-O", "-w", "b.prg", "cc.d64"});
+            dir.path().string(),
+            {"cc1541", "-n",    "My Disk", "-f",        "game", "-w",    "a.prg", "-f",      "Game",
+             "-w",     "a.prg", "-f",      "ab#a0,8,1", "-w",   "a.prg", "-f",    "esc#1bx", "-w",
+             "a.prg",  "-f",    "splat",   "-O",        "-w",   "b.prg", "cc.d64"});
         EXPECT_EQ(r.code, 0) << "cc1541 (package cc1541): " << r.err;
     }
 };
@@ -226,7 +227,8 @@ TEST(DiskCli, BlocksTheErrorTableMarksBadAreReadWithANote) {
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(has(r.err, note)) << r.err;
     EXPECT_TRUE(has(r.out, "1    \"GAME\"             PRG   (bad blocks)\n")) << r.out;
-    EXPECT_TRUE(has(w.run({"d64-list", "cc.d64", "--json"}).out, "\"blocks\": 1, \"badBlocks\": \"\\\"GAME\\\": "));
+    EXPECT_TRUE(
+        has(w.run({"d64-list", "cc.d64", "--json"}).out, "\"blocks\": 1, \"badBlocks\": \"\\\"GAME\\\": "));
 
     r = w.run({"d64-import", "new.t64", "cc.d64", "game"});
     EXPECT_EQ(r.code, 0) << r.err;

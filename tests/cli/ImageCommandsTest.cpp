@@ -454,8 +454,8 @@ TEST(Cli, InterruptedExtractionLeavesOnlyCompletePrograms) {
         for (int delayUs : {0, 500, 1500, 3000, 6000, 12000}) {
             const std::string out = w.dir.file("out" + std::to_string(++runs));
             std::filesystem::create_directory(out);
-            const std::intptr_t pid =
-                testfiles::startProgram(VORNIX_CLI, {"extract", w.dir.file("big.t64"), "-o", out}, {}, {}, {});
+            const std::intptr_t pid = testfiles::startProgram(
+                VORNIX_CLI, {"extract", w.dir.file("big.t64"), "-o", out}, {}, {}, {});
             ASSERT_GT(pid, 0);
             usleep(static_cast<useconds_t>(delayUs));
             ::kill(static_cast<pid_t>(pid), sig);

@@ -223,7 +223,8 @@ TEST(Extraction, InterruptedWithNamedTemporariesLeavesOnlyCompleteFiles) {
             ASSERT_EQ(name.front(), 'F') << name;
             const std::size_t p = std::stoul(name.substr(1));
             EXPECT_LT(p, 20u);
-            EXPECT_EQ(testfiles::readAll(file.path().string()), testfiles::Bytes(10000, static_cast<std::uint8_t>(p)));
+            EXPECT_EQ(testfiles::readAll(file.path().string()),
+                      testfiles::Bytes(10000, static_cast<std::uint8_t>(p)));
         }
     }
 }
