@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <ctime>
 
 namespace vornix {
 
@@ -52,7 +53,17 @@ struct sigaction previousInt, previousTerm;
 std::once_flag handlersOnce;
 std::atomic<bool> namedOnly{false};
 
+// Threads between creating a temporary file and registering its name.
+std::atomic<int> creating{0};
+
 void removeTempsAndResignal(int sig) {
+    temps.close();
+    // Another thread may have just created a file: let it register the name first (bounded,
+    // as the interrupted thread may be that creator itself).
+    for (int wait = 0; wait < 100 && creating.load() > 0; ++wait) {
+        timespec pause{0, 1000000};
+        ::nanosleep(&pause, nullptr);
+    }
     temps.removeAll([](const char* name) { ::unlink(name); });
     // Hand the signal on to whoever handled it before, or end the process as it would have.
     ::sigaction(sig, sig == SIGINT ? &previousInt : &previousTerm, nullptr);
@@ -71,6 +82,10 @@ void installHandlers() {
 void registerTemp(const std::string& name) {
     std::call_once(handlersOnce, installHandlers);
     temps.add(name);
+    // An interruption on another thread may have swept the names before this one came: the
+    // process is ending, and the file must not outlive it.
+    if (temps.closing())
+        ::unlink(name.c_str());
 }
 
 void unregisterTemp(const std::string& name) { temps.remove(name); }
@@ -348,6 +363,8 @@ FileError commitTemp(TempFile& temp, const OutputTarget& target) {
             const std::string name = shortTempName(folder);
             registerTemp(name);
             if (const int err = linkUnnamed(f, self, name); err == 0) {
+                if (temps.closing())
+                    ::unlink(name.c_str()); // swept already: the process is ending
                 temp.name = name;
             } else {
                 unregisterTemp(name);
@@ -402,13 +419,22 @@ FileError createUnnamed(const std::string& folder, TempFile& temp) {
 #endif
     for (int attempt = 0; attempt < 100 && f < 0; ++attempt) {
         std::string name = shortTempName(where == "/" ? "/" : where);
+        // Other threads may go on creating while one is interrupted: the interruption waits
+        // until the name of a file created here is registered, and no file is created after.
+        creating.fetch_add(1);
+        if (temps.closing()) {
+            creating.fetch_sub(1);
+            return systemError(EINTR, where);
+        }
         f = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        const int err = errno;
         if (f >= 0) {
             registerTemp(name);
             temp.name = std::move(name);
-        } else if (errno != EEXIST) {
-            return systemError(errno, where);
         }
+        creating.fetch_sub(1);
+        if (f < 0 && err != EEXIST)
+            return systemError(err, where);
     }
     if (f < 0)
         return systemError(EEXIST, where);

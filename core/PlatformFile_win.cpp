@@ -145,6 +145,9 @@ BOOL WINAPI removeTempsOnBreak(DWORD) {
 void registerTemp(const std::wstring& name) {
     std::call_once(handlerOnce, [] { SetConsoleCtrlHandler(removeTempsOnBreak, TRUE); });
     temps.add(name);
+    // Ctrl-C on another thread may have swept the names before this one came.
+    if (temps.closing())
+        DeleteFileW(name.c_str());
 }
 
 void unregisterTemp(const std::wstring& name) { temps.remove(name); }

@@ -33,18 +33,26 @@ template <typename Char, std::size_t Length, std::size_t Slots = 8> class TempSl
             if (state_[i].load() == kReady && name == names_[i])
                 state_[i].store(kFree);
     }
-    // Calls removeFile(name) for every name held; safe in a signal handler.
-    template <typename Remove> void removeAll(Remove removeFile) const {
+    // Calls removeFile(name) for every name held; safe in a signal handler. Names added from
+    // then on are the adder's to remove (see closing): another thread may still be creating.
+    template <typename Remove> void removeAll(Remove removeFile) {
+        close();
         for (std::size_t i = 0; i < kSlots; ++i)
             if (state_[i].load() == kReady)
                 removeFile(names_[i]);
     }
+
+    // True once removeAll has begun: a name added now may have been missed, and the thread
+    // that added it removes the file itself.
+    bool closing() const { return closing_.load(); }
+    void close() { closing_.store(true); }
 
   private:
     static constexpr std::size_t kSlots = Slots;
     enum : int { kFree, kWriting, kReady };
     Char names_[kSlots][Length] = {};
     std::atomic<int> state_[kSlots] = {};
+    std::atomic<bool> closing_{false};
 };
 
 // copyRange through a buffer of this thread's own, where the system cannot copy by itself.
