@@ -100,11 +100,20 @@ std::string shortTempName(const std::string& folder) {
 
 // Gives the unnamed file f the name path; never replaces. 0 or the system error number.
 int linkUnnamed(int f, const char* self, const std::string& path) {
-    // Through /proc where it is mounted; else by the descriptor itself (needs privileges).
-    if (::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-        (errno == ENOENT && ::linkat(f, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0))
-        return 0;
-    return errno;
+    // By the descriptor itself where the system lets this process (newer kernels, or the
+    // privilege): one lookup less than through /proc. Remembered once seen either way.
+    static std::atomic<int> byDescriptor{-1}; // unknown, no, yes
+    if (byDescriptor.load() != 0) {
+        if (::linkat(f, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) {
+            byDescriptor.store(1);
+            return 0;
+        }
+        if (byDescriptor.load() == 1 || (errno != ENOENT && errno != EPERM && errno != EINVAL))
+            return errno;
+        byDescriptor.store(0);
+    }
+    // Through /proc where it is mounted.
+    return ::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
 }
 
 // Gives the temporary file what the replaced file had: owner and group where the process may
