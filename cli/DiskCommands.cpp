@@ -273,7 +273,7 @@ int cmdD64Import(const Args& args) {
     if (chosen.empty())
         return failure(diskPath + ": the disk holds no closed PRG files; " + image + " left as it was");
 
-    // Files are read before the image is locked: the lock is held no longer than the edit.
+    // Files are read before the image is locked: the lock covers the edit alone.
     std::vector<vornix::Bytes> programs(chosen.size());
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         std::string error, damage;

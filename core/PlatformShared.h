@@ -42,7 +42,7 @@ template <typename Char, std::size_t Length, std::size_t Slots = 8> class TempSl
                 removeFile(names_[i]);
     }
 
-    // True once removeAll has begun: a name added now may have been missed, and the thread
+    // True once removeAll has begun: a name added from then on may have been missed; the thread
     // that added it removes the file itself.
     bool closing() const { return closing_.load(); }
     void close() { closing_.store(true); }
