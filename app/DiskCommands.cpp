@@ -133,10 +133,12 @@ void DiskCommands::addFromDisk() {
     for (const vornix::DiskEntry& e : disk.entries()) {
         if (!e.isProgram())
             continue;
-        Program p{vornix::trimDiskName(e.name), {}};
-        std::string damage;
-        disk.readFile(e, p.prg, &damage);
-        choices.append({latin1(p.name), e.blocks, QString::fromStdString(damage)});
+        // Named as the tape's reading gives the name back.
+        Program p{vornix::tapeNameOf(e.name), {}};
+        std::string damage, badBlocks;
+        disk.readFile(e, p.prg, &damage, &badBlocks);
+        choices.append({latin1(p.name), e.blocks, QString::fromStdString(damage), !e.closed(),
+                        QString::fromStdString(badBlocks)});
         programs->push_back(std::move(p));
     }
     if (programs->empty()) {

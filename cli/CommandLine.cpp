@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "core/PlatformFile.h"
 #include "core/TapeDocument.h"
 
 #include <CLI/App.hpp>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 namespace vornix::cli {
@@ -112,6 +114,13 @@ std::string notAnEntryNumber(const std::string& text) {
     return "entry numbers run from 1 to " + std::to_string(kMaxSlots) + ", not '" + text + "'";
 }
 
+std::string overwritesInput(const std::string& input, const std::string& output, const std::string& what) {
+    std::error_code ec;
+    if (!std::filesystem::equivalent(platform::nativePath(input), platform::nativePath(output), ec) || ec)
+        return {};
+    return output + ": this is " + what + " itself; the output needs a name of its own";
+}
+
 bool openImage(TapeDocument& doc, const std::string& path) {
     const OpenResult r = doc.open(path);
     if (!r.accepted) {
@@ -121,6 +130,22 @@ bool openImage(TapeDocument& doc, const std::string& path) {
     for (const std::string& repair : r.repairs)
         note(path + ": directory repaired: " + repair);
     return true;
+}
+
+std::string plainText(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return platform::fileNameFromLatin1(out);
 }
 
 void appendJsonText(std::string& out, const std::string& bytes) {

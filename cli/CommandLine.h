@@ -54,8 +54,17 @@ std::optional<int> entryNumber(const std::string& text);
 // Why text is not an entry number, for the usage error.
 std::string notAnEntryNumber(const std::string& text);
 
+// Why output may not be written, or empty: it names the file input names (the same path, a
+// link to it or a hard link), and writing it would replace what is being read. what says
+// what input is ("the tape image").
+std::string overwritesInput(const std::string& input, const std::string& output, const std::string& what);
+
 // Opens the image, noting its repairs; false (message printed) when it is refused.
 bool openImage(TapeDocument& doc, const std::string& path);
+
+// Bytes as a terminal may show them: control characters (C0, DEL and C1) as \xNN and the
+// backslash doubled, the rest Latin-1 characters in the platform's encoding.
+std::string plainText(const std::string& bytes);
 
 // Code points 0-255, one per byte, as JSON text.
 std::string jsonText(const std::string& bytes);

@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 
 #include "core/D64Image.h"
+#include "core/PlatformFile.h"
 #include "core/TapeDocument.h"
 
 #include <algorithm>
@@ -29,15 +30,21 @@ const Help kExport{"d64-export", "d64-export IMAGE OUT.d64 [N...]",
                    "written.\n"};
 const Help kList{"d64-list", "d64-list DISK.d64 [--json]",
                  "Shows the disk name, ID and free blocks and, for every directory entry, its blocks,\n"
-                 "name and type (a * marks a file that was not closed, < a locked one). Files whose\n"
-                 "chain of blocks is damaged are marked and reported on standard error; the rest of\n"
-                 "the list stays usable. --json prints one JSON object instead; texts are the bytes\n"
-                 "held, each byte one code point from 0 to 255.\n"};
+                 "name and type as the drive lists them: a * marks a file that was not closed, < a\n"
+                 "locked one, and a name holding a shifted space (0xA0) has its quote closed there,\n"
+                 "the rest following outside. Control characters show as \\xNN. Files whose chain of\n"
+                 "blocks is damaged, or whose blocks the disk's error table marks bad, are marked and\n"
+                 "reported on standard error; the rest of the list stays usable. --json prints one JSON\n"
+                 "object instead; texts are the bytes held, each byte one code point from 0 to 255.\n"};
 const Help kImport{"d64-import", "d64-import IMAGE DISK.d64 [NAME...] [--type-01]",
-                   "Adds the PRG files of DISK.d64 named (all PRG files when no name is given) to IMAGE,\n"
-                   "in directory order, under their names on disk. Names are matched without regard to\n"
-                   "the case of a-z. IMAGE is created when it does not exist, labelled with the disk\n"
-                   "name. If any file cannot be read or added, IMAGE is left as it was.\n"
+                   "Adds the PRG files of DISK.d64 named (all closed PRG files when no name is given) to\n"
+                   "IMAGE, in directory order, under their names on disk. Names are matched without\n"
+                   "regard to the case of a-z. IMAGE is created when it does not exist, labelled with\n"
+                   "the disk name. If any file cannot be read or added, IMAGE is left as it was.\n"
+                   "Name and label bytes 0xC1 to 0xFF are stored less 0x80 (shifted letters become\n"
+                   "capitals), as every reading of a T64 image gives them, so that the names read back\n"
+                   "as written. A PRG that was never closed (*PRG in d64-list) is added only when named;\n"
+                   "blocks the disk's error table marks bad are read as they are, with a note.\n"
                    "Entries keep file type 0x01 when every entry of IMAGE had it; --type-01 writes 0x01\n"
                    "in any case.\n"};
 
@@ -54,14 +61,46 @@ bool loadDisk(DiskImage& disk, const std::string& path) {
 
 std::string shown(const std::string& diskName) { return "\"" + vornix::trimDiskName(diskName) + "\""; }
 
-// Why the file's chain of blocks cannot be followed, or empty. Deleted entries are often
-// only decoration (separator lines) and are not followed.
-std::string chainProblem(const DiskImage& disk, const DiskEntry& e) {
+// Shifted spaces inside a name show as spaces, as on the screen of the machine.
+std::string spaced(std::string bytes) {
+    std::replace(bytes.begin(), bytes.end(), '\xA0', ' ');
+    return plainText(bytes);
+}
+
+// Characters on the terminal: UTF-8 continuation bytes take no column.
+std::size_t columns(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// A name as the drive's directory listing shows it: the quote closes at the first shifted
+// space and the rest of the name follows outside the quotes; the field is 18 columns wide.
+std::string listedName(const std::string& name) {
+    const std::string trimmed = vornix::trimDiskName(name);
+    const std::size_t cut = std::min(trimmed.find('\xA0'), trimmed.size());
+    std::string text = "\"" + plainText(trimmed.substr(0, cut)) + "\"";
+    if (cut < trimmed.size())
+        text += spaced(trimmed.substr(cut + 1));
+    const std::size_t width = columns(text);
+    if (width < 18)
+        text.append(18 - width, ' ');
+    return text;
+}
+
+struct Reading {
+    std::string error;  // why the file's chain of blocks cannot be followed
+    std::string damage; // the blocks the error table marks bad
+};
+
+// What reading the file meets. Deleted entries are often only decoration (separator lines)
+// and are not followed.
+Reading readingOf(const DiskImage& disk, const DiskEntry& e) {
+    Reading r;
     if (e.type() == 0)
-        return {};
+        return r;
     vornix::Bytes data;
-    std::string error;
-    return disk.readFile(e, data, &error) ? std::string() : error;
+    disk.readFile(e, data, &r.error, &r.damage);
+    return r;
 }
 
 std::string capitals(const std::string& text) { return TapeDocument::capitals(text); }
@@ -85,9 +124,8 @@ int cmdD64Export(const Args& args) {
     const std::string& image = cl.operands[0];
     const std::string& out = cl.operands[1];
     // A slip of the keyboard must not replace the tape image by the disk.
-    std::error_code ec;
-    if (std::filesystem::equivalent(image, out, ec))
-        return failure(out + ": this is the tape image itself; the disk image needs a name of its own");
+    if (const std::string same = overwritesInput(image, out, "the tape image"); !same.empty())
+        return failure(same);
     // Read only: the entries are handed to the disk without a copy.
     vornix::ReadResult tape = vornix::readImage(image);
     if (!tape.accepted)
@@ -139,11 +177,12 @@ int cmdD64List(const Args& args) {
     if (!loadDisk(disk, path))
         return 1;
 
-    std::vector<std::string> problems;
+    std::vector<Reading> readings;
     for (const DiskEntry& e : disk.entries()) {
-        problems.push_back(chainProblem(disk, e));
-        if (!problems.back().empty())
-            note(path + ": " + problems.back());
+        readings.push_back(readingOf(disk, e));
+        for (const std::string* n : {&readings.back().error, &readings.back().damage})
+            if (!n->empty())
+                note(path + ": " + *n);
     }
     std::ostringstream out;
     const auto& entries = disk.entries();
@@ -157,25 +196,28 @@ int cmdD64List(const Args& args) {
             out << (i ? ",\n  " : "\n  ") << "{\"name\": " << jsonText(vornix::trimDiskName(e.name))
                 << ", \"type\": \"" << e.typeName() << "\", \"closed\": " << (e.closed() ? "true" : "false")
                 << ", \"locked\": " << (e.locked() ? "true" : "false") << ", \"blocks\": " << e.blocks;
-            if (!problems[i].empty())
-                out << ", \"error\": " << jsonText(problems[i]);
+            if (!readings[i].error.empty())
+                out << ", \"error\": " << jsonText(readings[i].error);
+            if (!readings[i].damage.empty())
+                out << ", \"badBlocks\": " << jsonText(readings[i].damage);
             out << "}";
         }
         out << (entries.empty() ? "]}\n" : "\n]}\n");
     } else {
         // The drive's own listing: blocks, quoted name, type. The shifted spaces that pad
         // the disk name are shown as spaces, which a terminal can show.
-        std::string diskName = vornix::trimDiskName(disk.diskName());
-        diskName.resize(std::max<std::size_t>(diskName.size(), 16), ' ');
-        out << "0 \"" << diskName << "\" " << disk.diskId() << " " << disk.dosType() << "\n";
+        std::string diskName = spaced(vornix::trimDiskName(disk.diskName()));
+        if (const std::size_t width = columns(diskName); width < 16)
+            diskName.append(16 - width, ' ');
+        out << "0 \"" << diskName << "\" " << plainText(disk.diskId()) << " " << plainText(disk.dosType())
+            << "\n";
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const DiskEntry& e = entries[i];
-            std::string name = shown(e.name);
-            name.resize(std::max<std::size_t>(name.size(), 18), ' ');
             char blocks[16];
             std::snprintf(blocks, sizeof blocks, "%-5d", e.blocks);
-            out << blocks << name << (e.closed() ? " " : "*") << e.typeName() << (e.locked() ? "<" : "")
-                << (problems[i].empty() ? "" : "   (damaged)") << "\n";
+            out << blocks << listedName(e.name) << (e.closed() ? " " : "*") << e.typeName()
+                << (e.locked() ? "<" : "") << (readings[i].error.empty() ? "" : "   (damaged)")
+                << (readings[i].damage.empty() ? "" : "   (bad blocks)") << "\n";
         }
         out << disk.blocksFree() << " BLOCKS FREE.\n";
     }
@@ -199,48 +241,72 @@ int cmdD64Import(const Args& args) {
     DiskImage disk;
     if (!loadDisk(disk, diskPath))
         return 1;
+    const std::vector<std::string> names(cl.operands.begin() + 2, cl.operands.end());
+    // The user may give a name as the disk holds it or as the tape will.
+    const auto matches = [](const DiskEntry& e, const std::string& n) {
+        return capitals(n) == capitals(vornix::trimDiskName(e.name)) ||
+               capitals(n) == capitals(vornix::tapeNameOf(e.name));
+    };
     // Chosen files in directory order, each once.
     std::vector<const DiskEntry*> chosen;
-    const std::vector<std::string> names(cl.operands.begin() + 2, cl.operands.end());
     for (const DiskEntry& e : disk.entries()) {
-        const std::string name = capitals(vornix::trimDiskName(e.name));
-        const bool named = std::any_of(names.begin(), names.end(),
-                                       [&](const std::string& n) { return capitals(n) == name; });
-        if (e.isProgram() && (names.empty() || named))
+        if (!e.isProgram())
+            continue;
+        const bool named =
+            std::any_of(names.begin(), names.end(), [&](const std::string& n) { return matches(e, n); });
+        const std::string notClosed = vornix::notClosedReason(e);
+        if (names.empty() && !notClosed.empty()) {
+            note(diskPath + ": " + shown(e.name) + " is left out: " + notClosed +
+                 "; name it to add it anyway");
+            continue;
+        }
+        if (names.empty() || named) {
+            if (!notClosed.empty())
+                note(diskPath + ": " + shown(e.name) + ": " + notClosed);
             chosen.push_back(&e);
+        }
     }
-    for (const std::string& n : names) {
-        const auto match = [&](const DiskEntry* e) {
-            return capitals(vornix::trimDiskName(e->name)) == capitals(n);
-        };
-        if (std::none_of(chosen.begin(), chosen.end(), match))
+    for (const std::string& n : names)
+        if (std::none_of(chosen.begin(), chosen.end(), [&](const DiskEntry* e) { return matches(*e, n); }))
             return failure(diskPath + ": there is no PRG file named \"" + n + "\"; " + image +
                            " left as it was");
-    }
     if (chosen.empty())
-        return failure(diskPath + ": the disk holds no PRG files; " + image + " left as it was");
+        return failure(diskPath + ": the disk holds no closed PRG files; " + image + " left as it was");
 
+    // Files are read before the image is locked: the lock covers the edit alone.
+    std::vector<vornix::Bytes> programs(chosen.size());
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        std::string error, damage;
+        if (!disk.readFile(*chosen[i], programs[i], &error, &damage))
+            return failure(diskPath + ": " + error + "; " + image + " left as it was");
+        if (!damage.empty())
+            note(diskPath + ": " + damage);
+    }
+
+    // The whole read-modify-write holds the image's lock, as every edit does, so that edits
+    // running side by side all land. A new image has nothing to lock yet.
+    vornix::platform::ExclusiveLock lock;
     TapeDocument doc;
     std::error_code ec;
-    const bool exists = std::filesystem::exists(image, ec);
+    const bool exists = std::filesystem::exists(vornix::platform::nativePath(image), ec) ||
+                        std::filesystem::is_symlink(vornix::platform::nativePath(image), ec);
     if (exists) {
+        if (const vornix::FileError e = lock.acquire(image))
+            return failure(e.message());
         if (!openImage(doc, image))
             return 1;
     } else {
         doc.newImage();
-        doc.setLabel(vornix::trimDiskName(disk.diskName()));
+        doc.setLabel(vornix::tapeNameOf(disk.diskName()));
     }
     const bool type01 =
         cl.flags.count("--type-01") ||
         (doc.count() > 0 && std::all_of(doc.entries().begin(), doc.entries().end(),
                                         [](const vornix::Entry& e) { return e.fileType == 0x01; }));
-    for (const DiskEntry* e : chosen) {
-        vornix::Bytes prg;
-        std::string error;
-        if (!disk.readFile(*e, prg, &error))
-            return failure(diskPath + ": " + error + "; " + image + " left as it was");
-        const vornix::AddResult r =
-            doc.addProgram(diskPath + ": " + shown(e->name), vornix::trimDiskName(e->name), std::move(prg));
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        const DiskEntry& e = *chosen[i];
+        const vornix::AddResult r = doc.addProgram(diskPath + ": " + shown(e.name),
+                                                   vornix::tapeNameOf(e.name), std::move(programs[i]));
         if (!r.added)
             return failure(r.reason + "; " + image + " left as it was");
     }

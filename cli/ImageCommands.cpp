@@ -115,24 +115,6 @@ void setCapacity(TapeDocument& doc, const std::string& image, int value) {
              "; it is " + std::to_string(doc.capacity()));
 }
 
-// Bytes as a terminal may show them: control characters (C0, DEL and C1) and the backslash
-// escaped, the rest Latin-1 characters in the platform's encoding.
-std::string plainText(const std::string& bytes) {
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-        } else if (c == '\\') {
-            out += "\\\\";
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return vornix::platform::fileNameFromLatin1(out);
-}
-
 std::string hex4(int value) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "$%04X", value);
@@ -263,6 +245,12 @@ int cmdCreate(const Args& args) {
             return usageError(kCreate, "--capacity needs a number from 0 to " +
                                            std::to_string(vornix::kMaxSlots) + ", not '" + it->second + "'");
     }
+    // The new image replaces any file of its name: never one of the programs it is made of.
+    for (std::size_t i = 1; i < cl.operands.size(); ++i)
+        if (const std::string same =
+                overwritesInput(cl.operands[i], cl.operands[0], "the program " + cl.operands[i]);
+            !same.empty())
+            return failure(same);
     TapeDocument doc;
     doc.newImage();
     if (!addAll(doc, std::vector<std::string>(cl.operands.begin() + 1, cl.operands.end())))

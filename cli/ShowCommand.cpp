@@ -51,6 +51,10 @@ int cmdShow(const Args& args) {
     if (!n)
         return usageError(kShow, notAnEntryNumber(number));
 
+    // The picture must not take the place of the tape image it comes from.
+    if (png != cl.values.end())
+        if (const std::string same = overwritesInput(image, png->second, "the tape image"); !same.empty())
+            return failure(same);
     TapeDocument doc;
     if (!openImage(doc, image))
         return 1;

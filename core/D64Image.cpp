@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace vornix {
 
@@ -155,6 +156,18 @@ int blocksFor(std::size_t bytes) {
     return bytes == 0 ? 1 : static_cast<int>((bytes + kDataPerBlock - 1) / kDataPerBlock);
 }
 
+std::string tapeNameOf(const std::string& diskName) {
+    const std::string trimmed = trimDiskName(diskName);
+    return mapNameBytes(reinterpret_cast<const std::uint8_t*>(trimmed.data()), trimmed.size());
+}
+
+std::string notClosedReason(const DiskEntry& entry) {
+    if (entry.closed() || entry.type() == 0)
+        return {};
+    return "the file was never closed (*" + std::string(entry.typeName()) +
+           "): it may end early or hold rubbish";
+}
+
 std::string trimDiskName(const std::string& name) {
     std::size_t end = name.size();
     while (end > 0 && static_cast<std::uint8_t>(name[end - 1]) == kShiftedSpace)
@@ -268,8 +281,40 @@ bool DiskImage::parse(Bytes bytes, std::string* error) {
     return true;
 }
 
-bool DiskImage::readFile(const DiskEntry& entry, Bytes& out, std::string* error) const {
+int DiskImage::errorCode(std::size_t offset) const {
+    if (!errorTable_)
+        return 1;
+    const std::size_t at =
+        static_cast<std::size_t>(trackStarts()[tracks_ + 1]) * kSectorSize + offset / kSectorSize;
+    return at < image_.size() ? image_[at] : 1;
+}
+
+namespace {
+
+// The drive's own number for an error-table code (2 to 11 stand for errors 20 to 29).
+std::string errorName(int code) {
+    if (code >= 2 && code <= 11)
+        return "error " + std::to_string(code + 18);
+    char text[24];
+    std::snprintf(text, sizeof text, "error code $%02X", code);
+    return text;
+}
+
+} // namespace
+
+bool DiskImage::readFile(const DiskEntry& entry, Bytes& out, std::string* error, std::string* damage) const {
     out.clear();
+    if (damage)
+        damage->clear();
+    std::string marked; // the bad blocks met, "track T sector S (error E)", comma-separated
+    int markedCount = 0;
+    const auto tellDamage = [&] {
+        if (damage && markedCount > 0)
+            *damage = quoted(entry.name) + ": the disk's error table marks " +
+                      (markedCount == 1 ? std::string("1 of its blocks")
+                                        : std::to_string(markedCount) + " of its blocks") +
+                      " bad (" + marked + "); read as the image holds " + (markedCount == 1 ? "it" : "them");
+    };
     // The stated size is only a hint: a damaged entry must not make us reserve much.
     out.reserve(static_cast<std::size_t>(std::min(entry.blocks, 768)) * kDataPerBlock);
     std::vector<bool> seen(static_cast<std::size_t>(trackStarts()[41]), false);
@@ -291,11 +336,15 @@ bool DiskImage::readFile(const DiskEntry& entry, Bytes& out, std::string* error)
         }
         seen[at / kSectorSize] = true;
         ++blocks;
+        if (const int code = errorCode(at); code != 0 && code != 1) {
+            marked += (markedCount++ ? ", " : "") + where(track, sector) + " (" + errorName(code) + ")";
+        }
         const std::uint8_t* b = image_.data() + at;
         if (b[0] == 0) {
             // The last block: byte 1 is the position of its last used byte.
             const int used = b[1] >= 2 ? b[1] - 1 : 0;
             out.insert(out.end(), b + 2, b + 2 + used);
+            tellDamage();
             return true;
         }
         out.insert(out.end(), b + 2, b + kSectorSize);

@@ -72,10 +72,15 @@ class DiskImage {
 
     // Follows the entry's chain of blocks and returns the file's bytes. A chain that loops,
     // leaves the disk or runs into a missing sector ends with false and "NAME: reason".
-    bool readFile(const DiskEntry& entry, Bytes& out, std::string* error) const;
+    // Blocks the error table marks bad are read as they are, with "NAME: ..." in *damage
+    // naming them (empty when none is marked).
+    bool readFile(const DiskEntry& entry, Bytes& out, std::string* error,
+                  std::string* damage = nullptr) const;
 
   private:
     int sectorsOn(int track) const;
+    // The error table's code for the sector at this byte offset; 1 (or 0) means no error.
+    int errorCode(std::size_t offset) const;
     // Byte offset of a sector, or an empty reason when the link points at one that exists.
     std::string checkLink(int track, int sector, std::size_t& offset) const;
 
@@ -95,6 +100,13 @@ int sectorsPerTrack(int track);
 int blocksFor(std::size_t bytes);
 // The name without its trailing fill of shifted spaces (0xA0).
 std::string trimDiskName(const std::string& name);
+// A disk name as a tape entry holds it: trimmed, and mapped as tape names are on reading
+// (0xC1 to 0xFF lose 0x80), so that what is stored is what the next read gives.
+std::string tapeNameOf(const std::string& diskName);
+// Why an entry is not offered among the programs a disk holds by default, or empty: a PRG
+// that was never closed (the drive lists it as *PRG) holds what was written before the
+// writer stopped, and is taken only when asked for by name.
+std::string notClosedReason(const DiskEntry& entry);
 
 // Builds a new 35-track disk image: disk name from `diskName` (cut to 16 characters), a
 // fixed ID, one closed PRG per program in order, files at interleave 10 and directory

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -58,28 +59,17 @@ bool taken(const std::string& path) {
 
 constexpr int kMaxNumber = 1000000;
 
-// Creates the first free name for the entry; never replaces an existing file.
-bool createPrg(const std::string& folder, const std::string& entryName, platform::Handle& out,
-               ExtractResult& result) {
-    const std::string base = basePath(folder, entryName);
-    for (int n = 0; n <= kMaxNumber; ++n) {
-        const std::string path = candidate(base, n);
-        // Exclusive creation: a file that is there, or appeared meanwhile, is never
-        // overwritten. Whether the name is taken is asked only when that fails: one system
-        // call per file in the usual case.
-        const FileError e = platform::createNew(path, out);
-        if (!e) {
-            result.path = path;
-            return true;
-        }
-        if ((e.problem == FileProblem::System && e.code == EEXIST) || taken(path))
-            continue;
-        result.failure = e;
-        result.error = path + ": cannot create the file: " + e.reason();
-        return false;
+// A new file without a name in the folder, meant for the entry's name.
+PrgFile newPrg(const std::string& folder, const std::string& entryName) {
+    PrgFile f;
+    f.base = basePath(folder, entryName);
+    f.result.path = candidate(f.base, 0);
+    if (const FileError e = platform::createUnnamed(folder, f.file)) {
+        f.result.failure = e;
+        f.result.error = f.result.path + ": cannot create the file: " + e.reason();
+        f.file.handle = platform::kNoHandle;
     }
-    result.error = candidate(base, 0) + ": no free numbered name is left in the folder";
-    return false;
+    return f;
 }
 
 ExtractResult& describeFailure(ExtractResult& result, const FileError& e) {
@@ -89,24 +79,43 @@ ExtractResult& describeFailure(ExtractResult& result, const FileError& e) {
     return result;
 }
 
-// Removes a file that could not be written completely; no half-written program is left.
-ExtractResult& failed(ExtractResult& result, platform::Handle file, const FileError& e) {
-    platform::close(file);
-    platform::removeFile(result.path);
-    return describeFailure(result, e);
+// Gives the complete file the first free name from number on: base.PRG, base_1.PRG, ...
+// Never replaces an existing file. On success number is the one taken; on failure the file
+// is gone and f.result says why.
+bool namePrg(PrgFile& f, int& number) {
+    for (int n = number; n <= kMaxNumber; ++n) {
+        const std::string path = candidate(f.base, n);
+        const FileError e = platform::nameNew(f.file, path);
+        if (!e) {
+            f.result.path = path;
+            f.result.written = true;
+            number = n;
+            return true;
+        }
+        if (e.problem == FileProblem::System && e.code == EEXIST)
+            continue;
+        platform::discardTemp(f.file);
+        f.result.path = path;
+        f.result.failure = e;
+        f.result.error = path + ": cannot create the file: " + e.reason();
+        return false;
+    }
+    platform::discardTemp(f.file);
+    f.result.error = candidate(f.base, 0) + ": no free numbered name is left in the folder";
+    return false;
 }
 
-// Files created ahead of the ones being written, at most: bounds the open handles.
-constexpr std::size_t kCreatedAhead = 32;
+// Files made ahead of the ones named, at most: bounds the open handles.
+constexpr std::size_t kMadeAhead = 32;
 
-// The two-step extraction on two threads. The calling thread creates the files in order
-// (so equal names are numbered in that order) and, when it is far enough ahead, writes
-// some itself; a helper thread writes the others. Creating happens in the folder one file
-// at a time anyway, while writing and closing files can run side by side.
+// The extraction in three steps on two threads. The leading (calling) thread creates the
+// files, unnamed, and names each one in order as soon as it is complete; a helper thread
+// fills them, and so does the leading thread when it has nothing else to do. Creating and
+// naming touch the folder one file at a time anyway, while filling can run side by side.
 class TwoStepExtraction {
   public:
     TwoStepExtraction(std::vector<std::size_t> positions, const PrgCreator& create, const PrgFiller& fill)
-        : positions_(std::move(positions)), slots_(positions_.size()), limit_(positions_.size()),
+        : positions_(std::move(positions)), slots_(new Slot[positions_.size()]), limit_(positions_.size()),
           create_(create), fill_(fill) {}
 
     ExtractResult run(const EntryWritten& done) {
@@ -115,55 +124,85 @@ class TwoStepExtraction {
             try {
                 helper.emplace([this] { help(); });
             } catch (const std::system_error&) {
-                // No second thread to be had: this one writes everything.
+                // No second thread to be had: this one fills everything.
             }
         }
-        const std::size_t made = createAll();
-        finishCreating();
-        std::size_t index = 0;
-        while (claim(index))
-            fillSlot(index);
+        ExtractResult result = lead(done);
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            finished_ = true;
+        }
+        helperWake_.notify_one();
         if (helper)
             helper->join();
-        return settle(made, done);
+        // Whatever was made and not named goes without a trace.
+        for (std::size_t i = 0; i < made_; ++i)
+            platform::discardTemp(slots_[i].file.file);
+        return result;
     }
 
   private:
     struct Slot {
         PrgFile file;
-        FileError error; // the failure while writing
-        bool filled = false;
+        FileError error; // the failure while filling
+        std::atomic<bool> filled{false};
     };
 
-    // Creates the files in order until all are there or one fails; returns how many were
-    // created (the slot after them holds the failure, if any).
-    std::size_t createAll() {
-        std::size_t made = 0;
-        while (made < positions_.size() && made < limit_.load()) {
+    ExtractResult lead(const EntryWritten& done) {
+        std::map<std::string, int> nextNumber; // per name: the number the next equal one tries first
+        std::size_t named = 0;
+        bool createFailed = false;
+        const std::size_t total = positions_.size();
+        while (named < total) {
+            if (named < made_ && slots_[named].filled.load()) {
+                Slot& slot = slots_[named];
+                if (slot.error) {
+                    stopAt(named);
+                    platform::discardTemp(slot.file.file);
+                    return describeFailure(slot.file.result, slot.error);
+                }
+                int& number = nextNumber[slot.file.base];
+                if (!namePrg(slot.file, number)) {
+                    stopAt(named);
+                    return slot.file.result;
+                }
+                ++number;
+                if (done)
+                    done(positions_[named], slot.file.result);
+                ++named;
+                continue;
+            }
+            if (!createFailed && made_ < total && made_ - named < kMadeAhead) {
+                Slot& slot = slots_[made_];
+                slot.file = create_(positions_[made_]);
+                if (slot.file.file.handle == platform::kNoHandle) {
+                    createFailed = true;
+                    stopAt(made_);
+                    continue;
+                }
+                created_.store(made_ + 1);
+                ++made_;
+                wakeHelper();
+                continue;
+            }
+            if (createFailed && named == made_)
+                return slots_[made_].file.result;
             std::size_t index = 0;
-            if (made - claimed_.load() >= kCreatedAhead && claim(index)) {
+            if (claim(index)) {
                 fillSlot(index);
                 continue;
             }
-            Slot& slot = slots_[made];
-            slot.file = create_(positions_[made]);
-            if (slot.file.handle == platform::kNoHandle) {
-                slot.filled = true; // nothing left to write
-                if (!slot.file.result.written) {
-                    lowerLimit(made);
-                    break;
-                }
-            }
-            created_.store(++made, std::memory_order_release);
-            wakeHelper();
+            waitFilled(slots_[named]);
         }
-        return made;
+        ExtractResult all;
+        all.written = true;
+        return all;
     }
 
-    // The next created file nobody writes yet, if any.
+    // The next created file nobody fills yet, if any.
     bool claim(std::size_t& index) {
         std::size_t next = claimed_.load();
-        while (next < created_.load(std::memory_order_acquire) && next < limit_.load())
+        while (next < created_.load() && next < limit_.load())
             if (claimed_.compare_exchange_weak(next, next + 1)) {
                 index = next;
                 return true;
@@ -171,31 +210,28 @@ class TwoStepExtraction {
         return false;
     }
 
+    bool ready() {
+        const std::size_t next = claimed_.load();
+        return next < created_.load() && next < limit_.load();
+    }
+
     void fillSlot(std::size_t index) {
         Slot& slot = slots_[index];
-        if (slot.filled)
-            return;
-        const platform::Handle file = slot.file.handle;
-        slot.error = fill_(positions_[index], file, slot.file.result.path);
-        platform::close(file);
-        slot.file.handle = platform::kNoHandle;
-        slot.filled = true;
-        if (slot.error) {
-            platform::removeFile(slot.file.result.path);
-            lowerLimit(index + 1);
+        slot.error = fill_(positions_[index], slot.file.file.handle, slot.file.result.path);
+        slot.filled.store(true);
+        if (slot.error)
+            stopAt(index + 1);
+        if (leadSleeping_.load()) {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            leadWake_.notify_one();
         }
     }
 
-    // No file from index on is created or written any more: one before it failed.
-    void lowerLimit(std::size_t index) {
+    // No file from index on is filled any more: one before it failed.
+    void stopAt(std::size_t index) {
         std::size_t limit = limit_.load();
         while (index < limit && !limit_.compare_exchange_weak(limit, index)) {
         }
-    }
-
-    bool ready() {
-        const std::size_t next = claimed_.load();
-        return next < created_.load(std::memory_order_acquire) && next < limit_.load();
     }
 
     void help() {
@@ -207,75 +243,54 @@ class TwoStepExtraction {
             }
             // The next file is usually only microseconds away: look again a while before
             // sleeping, since a wake-up per file costs more than the file.
-            bool soon = false;
-            for (int look = 0; look < 200 && !soon; ++look) {
-                std::this_thread::yield();
-                soon = ready();
-            }
-            if (soon)
+            if (soon([this] { return ready(); }))
                 continue;
             std::unique_lock<std::mutex> lock(mutex_);
-            sleeping_ = true;
-            wake_.wait(lock, [this] { return !creating_ || ready(); });
-            sleeping_ = false;
-            if (!creating_ && !ready())
+            helperSleeping_.store(true);
+            helperWake_.wait(lock, [this] { return finished_ || ready(); });
+            helperSleeping_.store(false);
+            if (finished_)
                 return;
         }
     }
 
+    void waitFilled(const Slot& slot) {
+        if (soon([&slot] { return slot.filled.load(); }))
+            return;
+        std::unique_lock<std::mutex> lock(mutex_);
+        leadSleeping_.store(true);
+        leadWake_.wait(lock, [&slot] { return slot.filled.load(); });
+        leadSleeping_.store(false);
+    }
+
+    template <typename Condition> static bool soon(Condition condition) {
+        for (int look = 0; look < 200; ++look) {
+            if (condition())
+                return true;
+            std::this_thread::yield();
+        }
+        return condition();
+    }
+
     void wakeHelper() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (sleeping_)
-            wake_.notify_one();
-    }
-
-    void finishCreating() {
-        {
+        if (helperSleeping_.load()) {
             const std::lock_guard<std::mutex> lock(mutex_);
-            creating_ = false;
+            helperWake_.notify_one();
         }
-        wake_.notify_one();
-    }
-
-    // After both threads are done: reports the written files in order up to the first
-    // failure, and removes every file after it, written or not.
-    ExtractResult settle(std::size_t made, const EntryWritten& done) {
-        std::size_t index = 0;
-        for (; index < made; ++index) {
-            Slot& slot = slots_[index];
-            if (slot.error)
-                break;
-            slot.file.result.written = true;
-            if (done)
-                done(positions_[index], slot.file.result);
-        }
-        if (index == positions_.size()) {
-            ExtractResult all;
-            all.written = true;
-            return all;
-        }
-        for (std::size_t after = index + 1; after < made; ++after) {
-            Slot& slot = slots_[after];
-            if (slot.file.handle != platform::kNoHandle)
-                platform::close(slot.file.handle);
-            if (!slot.error && !slot.file.result.path.empty()) // a failed fill removed its own
-                platform::removeFile(slot.file.result.path);
-        }
-        Slot& failed = slots_[index];
-        return failed.error ? describeFailure(failed.file.result, failed.error) : failed.file.result;
     }
 
     const std::vector<std::size_t> positions_;
-    std::vector<Slot> slots_;
-    std::atomic<std::size_t> created_{0}; // slots before this have their files
-    std::atomic<std::size_t> claimed_{0}; // slots before this are taken by a writer
-    std::atomic<std::size_t> limit_;      // no slot from here on is created or written
+    std::unique_ptr<Slot[]> slots_;
+    std::size_t made_ = 0;                // slots before this have their files (lead only)
+    std::atomic<std::size_t> created_{0}; // the same, for the helper
+    std::atomic<std::size_t> claimed_{0}; // slots before this are taken by a filler
+    std::atomic<std::size_t> limit_;      // no slot from here on is filled
     const PrgCreator& create_;
     const PrgFiller& fill_;
     std::mutex mutex_;
-    std::condition_variable wake_;
-    bool sleeping_ = false;
-    bool creating_ = true;
+    std::condition_variable helperWake_, leadWake_;
+    std::atomic<bool> helperSleeping_{false}, leadSleeping_{false};
+    bool finished_ = false;
 };
 
 } // namespace
@@ -313,27 +328,32 @@ std::string extractionPath(const std::string& folder, const std::string& entryNa
 }
 
 ExtractResult extractEntry(const Entry& entry, const std::string& folder, const ExtractProgress& progress) {
-    ExtractResult result;
-    platform::Handle f = platform::kNoHandle;
-    if (!createPrg(folder, entry.name, f, result))
-        return result;
+    PrgFile f = newPrg(folder, entry.name);
+    if (f.file.handle == platform::kNoHandle)
+        return f.result;
+    const platform::Handle h = f.file.handle;
+    const auto failed = [&f](int err) -> ExtractResult {
+        platform::discardTemp(f.file);
+        return describeFailure(f.result, {FileProblem::System, err, f.result.path});
+    };
     const std::int64_t size = static_cast<std::int64_t>(entry.data.size());
-    if (const int err = platform::writeAll(f, entry.load, 2))
-        return failed(result, f, {FileProblem::System, err, result.path});
+    if (const int err = platform::writeAll(h, entry.load, 2))
+        return failed(err);
     for (std::int64_t done = 0; done < size;) {
         const std::size_t chunk =
             static_cast<std::size_t>(std::min<std::int64_t>(kExtractChunk, size - done));
-        if (const int err = platform::writeAll(f, entry.data.data() + done, chunk))
-            return failed(result, f, {FileProblem::System, err, result.path});
+        if (const int err = platform::writeAll(h, entry.data.data() + done, chunk))
+            return failed(err);
         done += static_cast<std::int64_t>(chunk);
         if (progress)
             progress((done - 1) / 300 * 300, size - 1);
     }
-    platform::close(f);
+    int number = 0;
+    if (!namePrg(f, number))
+        return f.result;
     if (progress)
         progress(-1, size - 1);
-    result.written = true;
-    return result;
+    return f.result;
 }
 
 ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
@@ -386,14 +406,12 @@ const ReadResult& ImageExtractor::open(const std::string& imagePath) {
 }
 
 PrgFile ImageExtractor::create(std::size_t index, const std::string& folder) const {
-    PrgFile file;
     if (image_ == platform::kNoHandle || index >= directory_.contents.entries.size()) {
+        PrgFile file;
         file.result.error = path_ + ": there is no entry " + std::to_string(index + 1);
         return file;
     }
-    if (!createPrg(folder, directory_.contents.entries[index].name, file.handle, file.result))
-        file.handle = platform::kNoHandle;
-    return file;
+    return newPrg(folder, directory_.contents.entries[index].name);
 }
 
 FileError ImageExtractor::fill(std::size_t index, platform::Handle file, const std::string& path) const {

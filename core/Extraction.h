@@ -34,9 +34,11 @@ std::string safeFileName(const std::string& entryName);
 // blanks in it are part of its name.
 std::string extractionPath(const std::string& folder, const std::string& entryName);
 
-// Extract entry: writes load address + data into a new file in folder, in chunks. Never
-// replaces an existing file (the numbered name is taken instead); a file that cannot be
-// written completely is removed again and reported.
+// Extract entry: writes load address + data into a new file in folder, in chunks. The file
+// has no name while it is written and gets its name only when complete, so an interrupted
+// extraction never leaves a partial file under an entry's name. Never replaces an existing
+// file (the numbered name is taken instead); a file that cannot be written completely is
+// reported and left nowhere.
 ExtractResult extractEntry(const Entry& entry, const std::string& folder,
                            const ExtractProgress& progress = {});
 
@@ -50,23 +52,27 @@ using EntryWritten = std::function<void(std::size_t position, const ExtractResul
 ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
                           const EntryWriter& write, const EntryWritten& done = {});
 
-// A new, empty file for an entry (result.path names it), or why it could not be made
-// (handle kNoHandle, result.written false).
+// A new file for an entry, still without a name (platform::createUnnamed), and the name it is
+// to get: base + ".PRG", or base + "_1.PRG", ... when that is taken. result.path holds the
+// first of these for messages; result.error says why the file could not be made (file.handle
+// is then kNoHandle).
 struct PrgFile {
     ExtractResult result;
-    platform::Handle handle = platform::kNoHandle;
+    platform::TempFile file;
+    std::string base;
 };
 using PrgCreator = std::function<PrgFile(std::size_t position)>;
-// Writes the entry's load address and data into the file at path (without closing it).
+// Writes the entry's load address and data into the file (without closing it); path names
+// the file in messages.
 using PrgFiller =
     std::function<FileError(std::size_t position, platform::Handle file, const std::string& path)>;
 
-// The same loop with each file made in two steps, on two threads: the files are created
-// here, one after the other (equal names are numbered in the order of the positions), and
-// filled and closed by this thread or a helper, side by side. Files after a failed one are
-// removed, written or not, and so is the failed one; done is called here, in order, once
-// all are settled. fill may run on either thread, two at a time: it must not touch what
-// create uses, nor keep state of its own between calls.
+// The same loop with each file made in three steps: the files are created here, filled by
+// this thread or a helper, side by side, and named here in the order of the positions as
+// each is complete (so equal names are numbered in that order). A file that fails, and every
+// file after it, is never named: nothing of them is left. done is called here, in order, as
+// each file gets its name. fill may run on either thread, two at a time: it must not touch
+// what create uses, nor keep state of its own between calls.
 ExtractResult extractEach(const std::vector<std::size_t>& positions, std::size_t count,
                           const PrgCreator& create, const PrgFiller& fill, const EntryWritten& done = {});
 
@@ -82,9 +88,9 @@ class ImageExtractor {
     // Reads the directory; the entries (without data) are in directory().contents.
     const ReadResult& open(const std::string& imagePath);
     const ReadResult& directory() const { return directory_; }
-    // Entry index (from 0) into folder, named as extractEntry names it, in the two steps of
-    // the two-thread extractEach: create makes the file, fill writes it (fill may run on
-    // another thread than create).
+    // Entry index (from 0) into folder, named as extractEntry names it, in the steps of the
+    // two-thread extractEach: create makes the file, fill writes it (fill may run on another
+    // thread than create).
     PrgFile create(std::size_t index, const std::string& folder) const;
     FileError fill(std::size_t index, platform::Handle file, const std::string& path) const;
 

@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <ctime>
 
 namespace vornix {
 
@@ -46,12 +47,23 @@ std::string folderOf(const std::string& path) {
 
 // ---- Removal of named temporary files when the process is interrupted ----
 // Fixed storage: the signal handler may only read plain memory and call unlink.
-TempSlots<char, PATH_MAX> temps;
+// Room for every file an extraction writes at once under a temporary name.
+TempSlots<char, PATH_MAX, 48> temps;
 struct sigaction previousInt, previousTerm;
 std::once_flag handlersOnce;
 std::atomic<bool> namedOnly{false};
 
+// Threads between creating a temporary file and registering its name.
+std::atomic<int> creating{0};
+
 void removeTempsAndResignal(int sig) {
+    temps.close();
+    // Another thread may have just created a file: let it register the name first (bounded,
+    // as the interrupted thread may be that creator itself).
+    for (int wait = 0; wait < 100 && creating.load() > 0; ++wait) {
+        timespec pause{0, 1000000};
+        ::nanosleep(&pause, nullptr);
+    }
     temps.removeAll([](const char* name) { ::unlink(name); });
     // Hand the signal on to whoever handled it before, or end the process as it would have.
     ::sigaction(sig, sig == SIGINT ? &previousInt : &previousTerm, nullptr);
@@ -70,6 +82,10 @@ void installHandlers() {
 void registerTemp(const std::string& name) {
     std::call_once(handlersOnce, installHandlers);
     temps.add(name);
+    // An interruption on another thread may have swept the names before this one came: the
+    // process is ending, and the file must not outlive it.
+    if (temps.closing())
+        ::unlink(name.c_str());
 }
 
 void unregisterTemp(const std::string& name) { temps.remove(name); }
@@ -80,6 +96,24 @@ std::string shortTempName(const std::string& folder) {
     char name[32];
     std::snprintf(name, sizeof name, ".vx%08llx.tmp", static_cast<unsigned long long>(rng() & 0xFFFFFFFFull));
     return (folder == "/" ? std::string() : folder) + "/" + name;
+}
+
+// Gives the unnamed file f the name path; never replaces. 0 or the system error number.
+int linkUnnamed(int f, const char* self, const std::string& path) {
+    // By the descriptor itself where the system lets this process (newer kernels, or the
+    // privilege): one lookup less than through /proc. Remembered once seen either way.
+    static std::atomic<int> byDescriptor{-1}; // unknown, no, yes
+    if (byDescriptor.load() != 0) {
+        if (::linkat(f, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) {
+            byDescriptor.store(1);
+            return 0;
+        }
+        if (byDescriptor.load() == 1 || (errno != ENOENT && errno != EPERM && errno != EINVAL))
+            return errno;
+        byDescriptor.store(0);
+    }
+    // Through /proc where it is mounted.
+    return ::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
 }
 
 // Gives the temporary file what the replaced file had: owner and group where the process may
@@ -318,20 +352,30 @@ FileError commitTemp(TempFile& temp, const OutputTarget& target) {
     const int f = fd(temp.handle);
     temp.handle = kNoHandle;
     if (temp.name.empty()) {
+        char self[64];
+        std::snprintf(self, sizeof self, "/proc/self/fd/%d", f);
+        // A new file takes its own name straight away: no other name ever exists that a kill
+        // could leave behind. (Linking never replaces: a file that appeared meanwhile is
+        // replaced through a short name below, like any existing one.)
+        if (!target.exists && linkUnnamed(f, self, target.path) == 0) {
+            if (::close(f) != 0) {
+                const int err = errno;
+                ::unlink(target.path.c_str());
+                return systemError(err, target.path);
+            }
+            return {};
+        }
         // Name the unnamed file under a short name, then rename it over the target: the rename
         // is what replaces the target in one step.
         const std::string folder = folderOf(target.path);
-        char self[64];
-        std::snprintf(self, sizeof self, "/proc/self/fd/%d", f);
         for (int attempt = 0; attempt < 100 && temp.name.empty(); ++attempt) {
             const std::string name = shortTempName(folder);
             registerTemp(name);
-            // Through /proc where it is mounted; else by the descriptor itself (needs privileges).
-            if (::linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-                (errno == ENOENT && ::linkat(f, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)) {
+            if (const int err = linkUnnamed(f, self, name); err == 0) {
+                if (temps.closing())
+                    ::unlink(name.c_str()); // swept already: the process is ending
                 temp.name = name;
             } else {
-                const int err = errno;
                 unregisterTemp(name);
                 if (err != EEXIST) {
                     ::close(f);
@@ -369,6 +413,99 @@ void discardTemp(TempFile& temp) {
         unregisterTemp(temp.name);
         temp.name.clear();
     }
+}
+
+FileError createUnnamed(const std::string& folder, TempFile& temp) {
+    temp = {};
+    const std::string where = folder.empty() ? std::string(".") : folder;
+    int f = -1;
+#ifdef O_TMPFILE
+    if (!namedOnly.load())
+        f = ::open(where.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (f < 0 && (errno == ENOENT || errno == ENOTDIR || errno == EACCES || errno == EROFS ||
+                  errno == ENOSPC || errno == EDQUOT))
+        return systemError(errno, where);
+#endif
+    for (int attempt = 0; attempt < 100 && f < 0; ++attempt) {
+        std::string name = shortTempName(where == "/" ? "/" : where);
+        // Other threads may go on creating while one is interrupted: the interruption waits
+        // until the name of a file created here is registered, and no file is created after.
+        creating.fetch_add(1);
+        if (temps.closing()) {
+            creating.fetch_sub(1);
+            return systemError(EINTR, where);
+        }
+        f = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        const int err = errno;
+        if (f >= 0) {
+            registerTemp(name);
+            temp.name = std::move(name);
+        }
+        creating.fetch_sub(1);
+        if (f < 0 && err != EEXIST)
+            return systemError(err, where);
+    }
+    if (f < 0)
+        return systemError(EEXIST, where);
+    temp.handle = f;
+    return {};
+}
+
+namespace {
+
+// Renames from to to unless to exists (EEXIST then). 0 or the system error number.
+int renameNoReplace(const std::string& from, const std::string& to) {
+#if defined(__linux__) && defined(RENAME_NOREPLACE)
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+#endif
+    // A second link fails on a taken name; file systems without links fall back to a look
+    // first and a rename, which a file appearing at that moment could still lose to.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK)
+        return errno;
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+FileError nameNew(TempFile& temp, const std::string& path) {
+    if (temp.name.empty()) {
+        const int f = fd(temp.handle);
+        char self[64];
+        std::snprintf(self, sizeof self, "/proc/self/fd/%d", f);
+        if (const int err = linkUnnamed(f, self, path))
+            return systemError(err, path);
+        temp.handle = kNoHandle;
+        if (::close(f) != 0) {
+            const int err = errno;
+            ::unlink(path.c_str());
+            return systemError(err, path);
+        }
+        return {};
+    }
+    if (temp.handle != kNoHandle) {
+        const int f = fd(temp.handle);
+        temp.handle = kNoHandle;
+        if (::close(f) != 0) {
+            const int err = errno;
+            discardTemp(temp);
+            return systemError(err, path);
+        }
+    }
+    if (const int err = renameNoReplace(temp.name, path))
+        return systemError(err, path);
+    unregisterTemp(temp.name);
+    temp.name.clear();
+    return {};
 }
 
 FileError createNew(const std::string& path, Handle& handle) {

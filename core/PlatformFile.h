@@ -98,6 +98,15 @@ FileError commitTemp(TempFile& temp, const OutputTarget& target);
 // Closes and removes the temporary file (nothing is left behind).
 void discardTemp(TempFile& temp);
 
+// A file for a new name in folder (empty: the current one), written while it has no name:
+// unnamed where the system allows it, else under a short name that is removed again on
+// SIGINT/SIGTERM (and Ctrl-C). Nothing that looks like a finished file exists until nameNew.
+FileError createUnnamed(const std::string& folder, TempFile& temp);
+// Gives the complete file the name path and closes it; never replaces anything there. EEXIST
+// in code when the name is taken: the file then stays as it was, to be named again or
+// discarded (discardTemp).
+FileError nameNew(TempFile& temp, const std::string& path);
+
 // Creates a new file for writing; never replaces or follows into an existing one.
 // EEXIST in code when the name is taken.
 FileError createNew(const std::string& path, Handle& handle);

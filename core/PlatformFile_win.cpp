@@ -133,7 +133,8 @@ FileProblem kindOf(HANDLE h, BY_HANDLE_FILE_INFORMATION* info) {
 }
 
 // ---- Removal of named temporary files on Ctrl-C, Ctrl-Break and console close ----
-TempSlots<wchar_t, 32768> temps;
+// Room for every file an extraction writes at once whose deletion mark could not be set.
+TempSlots<wchar_t, 32768, 48> temps;
 std::once_flag handlerOnce;
 
 BOOL WINAPI removeTempsOnBreak(DWORD) {
@@ -144,6 +145,9 @@ BOOL WINAPI removeTempsOnBreak(DWORD) {
 void registerTemp(const std::wstring& name) {
     std::call_once(handlerOnce, [] { SetConsoleCtrlHandler(removeTempsOnBreak, TRUE); });
     temps.add(name);
+    // Ctrl-C on another thread may have swept the names before this one came.
+    if (temps.closing())
+        DeleteFileW(name.c_str());
 }
 
 void unregisterTemp(const std::wstring& name) { temps.remove(name); }
@@ -433,6 +437,41 @@ void discardTemp(TempFile& temp) {
         unregisterTemp(name);
         temp.name.clear();
     }
+}
+
+FileError createUnnamed(const std::string& folder, TempFile& temp) {
+    // A temporary file in the folder, marked for deletion until it is named: a process that
+    // is killed leaves nothing.
+    std::string where = folder.empty() ? std::string(".") : folder;
+    while (where.size() > 1 && (where.back() == '\\' || where.back() == '/') &&
+           where[where.size() - 2] != ':')
+        where.pop_back();
+    OutputTarget inFolder;
+    inFolder.path = where + "\\x";
+    const FileError e = createTemp(inFolder, temp);
+    return e ? FileError{e.problem, e.code, folder} : e;
+}
+
+FileError nameNew(TempFile& temp, const std::string& path) {
+    const std::wstring name = fromCodePage(temp.name);
+    if (temp.handle != kNoHandle) {
+        const HANDLE h = native(temp.handle);
+        // From here until the file has its name, only Ctrl-C can still remove it.
+        registerTemp(name);
+        markForDeletion(h, false);
+        temp.handle = kNoHandle;
+        if (!CloseHandle(h)) {
+            const FileError e = lastError(path);
+            discardTemp(temp);
+            return e;
+        }
+    }
+    // Without MOVEFILE_REPLACE_EXISTING a taken name fails: nothing is ever replaced.
+    if (!MoveFileExW(name.c_str(), wide(path).c_str(), 0))
+        return lastError(path);
+    unregisterTemp(name);
+    temp.name.clear();
+    return {};
 }
 
 FileError createNew(const std::string& path, Handle& handle) {

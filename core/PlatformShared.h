@@ -11,7 +11,7 @@ namespace vornix::platform {
 
 // Names of temporary files to remove when the process is interrupted, kept where a signal or
 // console handler may read them: fixed storage, no allocation, no lock.
-template <typename Char, std::size_t Length> class TempSlots {
+template <typename Char, std::size_t Length, std::size_t Slots = 8> class TempSlots {
   public:
     // False when the name is too long or every slot is taken: that file is then left behind
     // by an interruption, as without this.
@@ -33,18 +33,26 @@ template <typename Char, std::size_t Length> class TempSlots {
             if (state_[i].load() == kReady && name == names_[i])
                 state_[i].store(kFree);
     }
-    // Calls removeFile(name) for every name held; safe in a signal handler.
-    template <typename Remove> void removeAll(Remove removeFile) const {
+    // Calls removeFile(name) for every name held; safe in a signal handler. Names added from
+    // then on are the adder's to remove (see closing): another thread may still be creating.
+    template <typename Remove> void removeAll(Remove removeFile) {
+        close();
         for (std::size_t i = 0; i < kSlots; ++i)
             if (state_[i].load() == kReady)
                 removeFile(names_[i]);
     }
 
+    // True once removeAll has begun: a name added from then on may have been missed; the thread
+    // that added it removes the file itself.
+    bool closing() const { return closing_.load(); }
+    void close() { closing_.store(true); }
+
   private:
-    static constexpr std::size_t kSlots = 8;
+    static constexpr std::size_t kSlots = Slots;
     enum : int { kFree, kWriting, kReady };
     Char names_[kSlots][Length] = {};
     std::atomic<int> state_[kSlots] = {};
+    std::atomic<bool> closing_{false};
 };
 
 // copyRange through a buffer of this thread's own, where the system cannot copy by itself.

@@ -50,6 +50,7 @@ class DiskCommandsTest : public QObject {
     void exportRefusesWhatDoesNotFitBeforeAskingForAPath();
     void addFromD64OffersThePrgFilesAndAddsTheChosen();
     void addFromD64ReportsAnUnreadableDisk();
+    void addFromD64GreysUnclosedFilesAndMapsNames();
 };
 
 void DiskCommandsTest::menuItemsFollowTheEditingCommands() {
@@ -164,6 +165,49 @@ void DiskCommandsTest::addFromD64ReportsAnUnreadableDisk() {
     QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("junk.d64"))));
     QCOMPARE(h.rows(), QStringList({"KEEP"}));
+    QVERIFY(h.questionsDone());
+}
+
+void DiskCommandsTest::addFromD64GreysUnclosedFilesAndMapsNames() {
+    Harness h;
+    h.startWith({"TAPE ONE"});
+    const QString path = h.file("disk.d64");
+    std::string error;
+    QVERIFY(vornix::writeDisk(QFile::encodeName(path).toStdString(), "DISK",
+                              {vornix::DiskProgram::fromPrg("HELLO", bytes(prgBytes(0x0801, 30))),
+                               vornix::DiskProgram::fromPrg("SPLAT", bytes(prgBytes(0x0801, 10))),
+                               vornix::DiskProgram::fromPrg("GAME", bytes(prgBytes(0x0801, 10)))},
+                              &error));
+    // SPLAT was never closed; GAME's G is the shifted code 0xC7, which a tape reads as G.
+    QByteArray d = readFile(path);
+    const int dir = 357 * 256 + 256;
+    d[dir + 32 + 2] = char(0x02);
+    d[dir + 64 + 5] = char(0xC7);
+    writeFile(path, d);
+
+    const auto choose = [&](auto pick) {
+        h.dialogs.answerOpen({path});
+        QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+        DiskImportDialog* dialog = shownDialog(h.win.get());
+        QVERIFY(dialog);
+        auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+        QCOMPARE(list->count(), 3);
+        pick(list);
+        QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+    };
+    choose([](QListWidget* list) {
+        QVERIFY(list->item(1)->text().contains(QStringLiteral("SPLAT  (niezamkni")));
+        QVERIFY(list->item(1)->toolTip().contains(QStringLiteral("*PRG")));
+        QCOMPARE(list->item(1)->foreground().color(),
+                 list->palette().color(QPalette::Disabled, QPalette::Text));
+        QCOMPARE(list->item(2)->text().trimmed(), QStringLiteral("1     GAME"));
+        list->selectAll(); // all that are sound: the unclosed file stays out
+    });
+    QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "GAME"}));
+    QCOMPARE(h.win->document().entries()[2].name, std::string("GAME            "));
+
+    choose([](QListWidget* list) { list->item(1)->setSelected(true); }); // picked by itself
+    QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "GAME", "SPLAT"}));
     QVERIFY(h.questionsDone());
 }
 

@@ -674,10 +674,11 @@ void MainWindowTest::extractionFailureStopsAndKeepsTheRestSelected() {
     const QString out = h.file("out");
     const QString moved = h.file("moved");
     QDir().mkdir(out);
-    // The folder goes away while the first entry is written: the second cannot be created.
+    // The folder goes away once the first entry is written (a file gets its name only when
+    // complete): the second cannot be written there.
     QTimer poke;
     connect(&poke, &QTimer::timeout, [&] {
-        if (w->extracting() && QFileInfo::exists(out))
+        if (w->extracting() && QFileInfo::exists(out + "/ONE.PRG"))
             QDir().rename(out, moved);
     });
     poke.start(0);

@@ -5,6 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+
+#ifdef __linux__
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -98,7 +104,7 @@ TEST(DiskCli, ErrorsExitCodesAndUntouchedFiles) {
         {{"d64-import", "img.t64"}, 2, "missing DISK.d64"},
         {{"d64-export", "img.t64", "o.d64", "3"}, 1, "there is no entry 3"},
         {{"d64-export", "nothing.t64", "o.d64"}, 1, "nothing.t64"},
-        {{"d64-export", "img.t64", "./img.t64"}, 1, "the tape image itself"},
+        {{"d64-export", "img.t64", "./img.t64"}, 1, "img.t64: this is the tape image itself"},
         {{"d64-list", "img.t64"}, 1, "img.t64: not a D64 disk image"},
         {{"d64-import", "img.t64", "disk.d64", "MISSING"},
          1,
@@ -147,3 +153,136 @@ TEST(DiskCli, DamagedDiskListsTheRestAndRefusesTheBrokenFile) {
     EXPECT_FALSE(testfiles::exists(w.dir.file("new.t64")));
     EXPECT_EQ(w.run({"d64-import", "new.t64", "disk.d64", "INTRO"}).code, 0);
 }
+
+#ifndef _WIN32
+namespace {
+
+// A disk written by cc1541 (an independent writer): names as PETSCII holds them, with a
+// shifted letter, a shifted space inside, a control byte, and a file never closed.
+struct ForeignDisk : Workspace {
+    ForeignDisk() {
+        testfiles::writeAll(dir.file("a.prg"), Bytes{0x01, 0x08, 'h', 'i'});
+        testfiles::writeAll(dir.file("b.prg"), Bytes(600, 0x33));
+        const ProgramRun r = testfiles::runProgram(
+            dir.path().string(),
+            {"cc1541", "-n",    "My Disk", "-f",        "game", "-w",    "a.prg", "-f",      "Game",
+             "-w",     "a.prg", "-f",      "ab#a0,8,1", "-w",   "a.prg", "-f",    "esc#1bx", "-w",
+             "a.prg",  "-f",    "splat",   "-O",        "-w",   "b.prg", "cc.d64"});
+        EXPECT_EQ(r.code, 0) << "cc1541 (package cc1541): " << r.err;
+    }
+};
+
+} // namespace
+
+TEST(DiskCli, ForeignNamesListedAsTheDriveShowsThem) {
+    ForeignDisk w;
+    ProgramRun r = w.run({"d64-list", "cc.d64"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    // 0xCD, 0xC4, 0xC7 are Latin-1 characters, shown as such; ESC is escaped; the quote
+    // closes at the shifted space; the file never closed is *PRG.
+    EXPECT_EQ(r.out, "0 \"\u00CDY \u00C4ISK         \" 00 2A\n"
+                     "1    \"GAME\"             PRG\n"
+                     "1    \"\u00C7AME\"             PRG\n"
+                     "1    \"AB\",8,1           PRG\n"
+                     "1    \"ESC\\x1BX\"         PRG\n"
+                     "3    \"SPLAT\"           *PRG\n"
+                     "657 BLOCKS FREE.\n");
+    r = w.run({"d64-list", "cc.d64", "--json"});
+    EXPECT_TRUE(has(r.out, "{\"name\": \"ESC\\u001bX\", \"type\": \"PRG\", \"closed\": true")) << r.out;
+    EXPECT_TRUE(has(r.out, "{\"name\": \"SPLAT\", \"type\": \"PRG\", \"closed\": false")) << r.out;
+}
+
+TEST(DiskCli, ImportedNamesReadBackAsWrittenAndUnclosedFilesOnlyByName) {
+    ForeignDisk w;
+    ProgramRun r = w.run({"d64-import", "new.t64", "cc.d64"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "new.t64: 4 programs added from cc.d64, 4 entries in all\n");
+    EXPECT_TRUE(has(r.err, "\"SPLAT\" is left out: the file was never closed (*PRG)")) << r.err;
+    // The shifted letters are stored as the reading rule gives them: label and name bytes
+    // in the file are what the next read shows.
+    const Bytes t64 = w.file("new.t64");
+    EXPECT_EQ(std::string(t64.begin() + 40, t64.begin() + 47), "MY DISK");
+    EXPECT_EQ(std::string(t64.begin() + 64 + 32 + 16, t64.begin() + 64 + 32 + 20), "GAME");
+    const std::string listed = w.run({"list", "new.t64"}).out;
+    EXPECT_TRUE(has(listed, "   2  \"GAME            \"")) << listed;
+    EXPECT_TRUE(has(listed, "   3  \"AB\u00A0,8,1         \"")) << listed;
+
+    // Asked for by name, the unclosed file comes, with the reason.
+    r = w.run({"d64-import", "new.t64", "cc.d64", "splat"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(has(r.err, "\"SPLAT\": the file was never closed")) << r.err;
+    EXPECT_TRUE(has(w.run({"list", "new.t64"}).out, "   5  \"SPLAT           \"        598")) << r.out;
+}
+
+TEST(DiskCli, BlocksTheErrorTableMarksBadAreReadWithANote) {
+    ForeignDisk w;
+    Bytes d = w.file("cc.d64");
+    d.resize(174848 + 683, 1);
+    d[174848] = 5; // track 1 sector 0, the block of "GAME": checksum error (23)
+    testfiles::writeAll(w.dir.file("cc.d64"), d);
+    const std::string note =
+        "cc.d64: \"GAME\": the disk's error table marks 1 of its blocks bad (track 1 sector 0 (error 23))";
+
+    ProgramRun r = w.run({"d64-list", "cc.d64"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(has(r.err, note)) << r.err;
+    EXPECT_TRUE(has(r.out, "1    \"GAME\"             PRG   (bad blocks)\n")) << r.out;
+    EXPECT_TRUE(
+        has(w.run({"d64-list", "cc.d64", "--json"}).out, "\"blocks\": 1, \"badBlocks\": \"\\\"GAME\\\": "));
+
+    r = w.run({"d64-import", "new.t64", "cc.d64", "game"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(has(r.err, note)) << r.err;
+}
+#endif
+
+// d64-import holds the image's lock like every edit: none of the edits running beside it is
+// lost.
+TEST(DiskCli, ImportsBesideOtherEditsAllLand) {
+    Workspace w;
+    ASSERT_EQ(w.run({"d64-export", "img.t64", "disk.d64", "2"}).code, 0);
+    testfiles::writeAll(w.dir.file("p.prg"), Bytes{0x00, 0x10, 7});
+    constexpr int kRounds = 30;
+    for (int round = 0; round < kRounds; ++round) {
+        const std::vector<std::vector<std::string>> runs = {
+            {"d64-import", w.dir.file("img.t64"), w.dir.file("disk.d64")},
+            {"add", w.dir.file("img.t64"), w.dir.file("p.prg")},
+            {"label", w.dir.file("img.t64"), "R" + std::to_string(round)},
+        };
+        std::vector<std::intptr_t> started;
+        for (const auto& args : runs)
+            started.push_back(testfiles::startProgram(VORNIX_CLI, args, {}, {}, {}));
+        for (std::intptr_t p : started)
+            ASSERT_EQ(testfiles::waitProgram(p), 0);
+        const std::string listed = w.run({"list", "img.t64"}).out;
+        ASSERT_TRUE(has(listed, "entries:  " + std::to_string(2 + 2 * (round + 1)) + "\n"))
+            << "round " << round << ":\n"
+            << listed;
+        ASSERT_TRUE(has(listed, "label:    \"R" + std::to_string(round) + " ")) << listed;
+    }
+}
+
+#ifdef __linux__
+// A new disk image gets its name only when complete, and no other name ever shows in the
+// folder: a kill at any moment leaves neither a temporary file nor a partial disk.
+TEST(DiskCli, ExportToANewFileNamesNothingElse) {
+    Workspace w;
+    std::filesystem::create_directory(w.dir.file("out"));
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, w.dir.file("out").c_str(), IN_CREATE | IN_MOVED_TO), 0);
+    ASSERT_EQ(w.run({"d64-export", "img.t64", "out/new.d64"}).code, 0);
+    std::set<std::string> named;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(p);
+            if (e->len)
+                named.insert(e->name);
+            p += sizeof(inotify_event) + e->len;
+        }
+    close(watch);
+    EXPECT_EQ(named, std::set<std::string>{"new.d64"});
+    EXPECT_EQ(w.file("out/new.d64").size(), 174848u);
+}
+#endif

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -382,3 +385,92 @@ TEST(Cli, ProgramsAboveBit15ReadWholeByAnotherReader) {
     EXPECT_EQ(testfiles::readAll(dir.file("out/high.prg")), high);
     EXPECT_EQ(testfiles::readAll(dir.file("out/low.prg")), testfiles::readAll(dir.file("low.prg")));
 }
+
+// An output that names an input (the same path, a link to it, a hard link) is refused before
+// anything is written, by every command that reads one file and writes another.
+TEST(Cli, OutputsThatAreTheirInputAreRefused) {
+    Workspace w;
+    Bytes koala{0x00, 0x60};
+    koala.resize(2 + 10001, 0x11);
+    testfiles::writeAll(w.dir.file("pic.prg"), koala);
+    ASSERT_EQ(w({"add", "img.t64", "pic.prg"}).code, 0);
+    const Bytes image = w.image();
+    const Bytes prg = testfiles::readAll(w.dir.file("game.prg"));
+    std::filesystem::create_hard_link(w.dir.file("img.t64"), w.dir.file("hard.t64"));
+    std::filesystem::create_hard_link(w.dir.file("game.prg"), w.dir.file("hard.prg"));
+#ifndef _WIN32
+    std::filesystem::create_symlink("img.t64", w.dir.file("soft.t64"));
+#endif
+    const struct {
+        std::vector<std::string> args;
+        const char* output;
+    } cases[] = {
+        {{"show", "img.t64", "3", "--png", "img.t64"}, "img.t64"},
+        {{"show", "img.t64", "3", "--png", "./hard.t64"}, "./hard.t64"},
+        {{"d64-export", "img.t64", "hard.t64"}, "hard.t64"},
+        {{"create", "game.prg", "Intro.Prg", "game.prg"}, "game.prg"},
+        {{"create", "hard.prg", "game.prg"}, "hard.prg"},
+#ifndef _WIN32
+        {{"show", "img.t64", "3", "--png", "soft.t64"}, "soft.t64"},
+        {{"d64-export", "soft.t64", "img.t64"}, "img.t64"},
+#endif
+    };
+    for (const auto& c : cases) {
+        const CliRun r = w(c.args);
+        EXPECT_EQ(r.code, 1) << c.args[0] << " " << c.output;
+        EXPECT_TRUE(has(r.err, std::string(c.output) + ": this is the ")) << r.err;
+        EXPECT_TRUE(has(r.err, " itself; the output needs a name of its own")) << r.err;
+    }
+    EXPECT_EQ(w.image(), image);
+    EXPECT_EQ(testfiles::readAll(w.dir.file("game.prg")), prg);
+    // A name of its own is written.
+    EXPECT_EQ(w({"show", "img.t64", "3", "--png", "pic.png"}).code, 0);
+}
+
+#ifndef _WIN32
+// An extraction stopped by SIGINT, SIGTERM or SIGKILL at any moment leaves only complete
+// programs under entries' names (and nothing else); equal names are numbered in list order.
+TEST(Cli, InterruptedExtractionLeavesOnlyCompletePrograms) {
+    Workspace w;
+    constexpr int kEntries = 48;
+    std::vector<std::string> create = {"create", "big.t64"};
+    std::map<std::string, Bytes> expected;
+    for (int i = 0; i < kEntries; ++i) {
+        // Names repeat: S, S_1, S_2 ... must follow the list.
+        const std::string file = i % 2 ? "S" : "P" + std::to_string(i);
+        Bytes prg{0x01, 0x08};
+        prg.resize(2 + 150000, static_cast<std::uint8_t>(i));
+        const std::string source = "src" + std::to_string(i);
+        std::filesystem::create_directory(w.dir.file(source));
+        testfiles::writeAll(w.dir.file(source + "/" + file + ".prg"), prg);
+        create.push_back(source + "/" + file + ".prg");
+        const int same = i / 2;
+        expected[i % 2 ? (same ? "S_" + std::to_string(same) + ".PRG" : "S.PRG") : file + ".PRG"] = prg;
+    }
+    ASSERT_EQ(w(create).code, 0);
+
+    int runs = 0;
+    for (int sig : {SIGINT, SIGTERM, SIGKILL})
+        for (int delayUs : {0, 500, 1500, 3000, 6000, 12000}) {
+            const std::string out = w.dir.file("out" + std::to_string(++runs));
+            std::filesystem::create_directory(out);
+            const std::intptr_t pid = testfiles::startProgram(
+                VORNIX_CLI, {"extract", w.dir.file("big.t64"), "-o", out}, {}, {}, {});
+            ASSERT_GT(pid, 0);
+            usleep(static_cast<useconds_t>(delayUs));
+            ::kill(static_cast<pid_t>(pid), sig);
+            testfiles::waitProgram(pid);
+            for (const auto& file : std::filesystem::directory_iterator(out)) {
+                const std::string name = file.path().filename().string();
+                ASSERT_TRUE(expected.count(name)) << name << " after signal " << sig;
+                EXPECT_EQ(testfiles::readAll(file.path().string()), expected[name]) << name;
+            }
+        }
+    // Run to its end, it writes them all.
+    const std::string out = w.dir.file("whole");
+    std::filesystem::create_directory(out);
+    ASSERT_EQ(w({"extract", "big.t64", "-o", "whole"}).code, 0);
+    for (const auto& [name, bytes] : expected)
+        EXPECT_EQ(testfiles::readAll(out + "/" + name), bytes) << name;
+}
+#endif

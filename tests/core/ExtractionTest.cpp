@@ -7,6 +7,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -115,10 +119,10 @@ TEST(Extraction, UnwritableFolderIsReported) {
 }
 
 TEST(Extraction, TwoStepLoopKeepsOrderAndLeavesNoPartFiles) {
-    // Files are created in order and filled on two threads, the creating one running ahead
-    // (more than its 32 files in the long runs). A file that cannot be filled is removed, and
-    // so is every file after it; a file that cannot be created ends the loop after the ones
-    // before it are written.
+    // Files are created in order, filled on two threads and named in order, the creating one
+    // running ahead (more than its 32 files in the long runs). A file that cannot be filled is
+    // never named, nor is any file after it; a file that cannot be created ends the loop after
+    // the ones before it are written. Nothing else is left in the folder.
     const std::size_t none = 999;
     const struct {
         std::size_t total, fillFails, createFails;
@@ -127,15 +131,16 @@ TEST(Extraction, TwoStepLoopKeepsOrderAndLeavesNoPartFiles) {
                  {200, none, 150}, {200, 140, 141}, {200, 199, none}};
     for (const auto& c : cases) {
         testfiles::TempDir dir;
-        const auto name = [&](std::size_t p) { return dir.file("F" + std::to_string(p)); };
+        const auto name = [&](std::size_t p) { return dir.file("F" + std::to_string(p) + ".PRG"); };
         const auto create = [&](std::size_t p) {
             PrgFile f;
             if (p == c.createFails) {
                 f.result.error = "cannot create " + std::to_string(p);
                 return f;
             }
+            f.base = dir.file("F" + std::to_string(p));
             f.result.path = name(p);
-            EXPECT_FALSE(platform::createNew(f.result.path, f.handle));
+            EXPECT_FALSE(platform::createUnnamed(dir.path().string(), f.file));
             return f;
         };
         const auto fill = [&](std::size_t p, platform::Handle h, const std::string& path) -> FileError {
@@ -167,6 +172,9 @@ TEST(Extraction, TwoStepLoopKeepsOrderAndLeavesNoPartFiles) {
         } else if (end == c.createFails) {
             EXPECT_EQ(r.error, "cannot create " + std::to_string(end));
         }
+        EXPECT_EQ(static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                                         std::filesystem::directory_iterator())),
+                  end);
         for (std::size_t p = 0; p <= c.total; ++p) {
             ASSERT_EQ(testfiles::exists(name(p)), p < end) << p << " of " << c.total;
             if (p < end) {
@@ -175,3 +183,49 @@ TEST(Extraction, TwoStepLoopKeepsOrderAndLeavesNoPartFiles) {
         }
     }
 }
+
+#ifndef _WIN32
+// Where files cannot be unnamed, they are written under temporary names that SIGINT and
+// SIGTERM remove: an interrupted extraction leaves the complete programs and nothing else.
+TEST(Extraction, InterruptedWithNamedTemporariesLeavesOnlyCompleteFiles) {
+    for (int sig : {SIGINT, SIGTERM}) {
+        testfiles::TempDir dir;
+        const pid_t pid = fork();
+        if (pid == 0) {
+            platform::useNamedTemporaries(true);
+            const auto create = [&](std::size_t p) {
+                PrgFile f;
+                f.base = dir.file("F" + std::to_string(p));
+                f.result.path = f.base + ".PRG";
+                if (platform::createUnnamed(dir.path().string(), f.file))
+                    f.result.error = "not created"; // as the interruption began
+                return f;
+            };
+            const auto fill = [&](std::size_t p, platform::Handle h, const std::string&) -> FileError {
+                const testfiles::Bytes half(5000, static_cast<std::uint8_t>(p));
+                platform::writeAll(h, half.data(), half.size());
+                if (p == 20)
+                    ::raise(sig);
+                platform::writeAll(h, half.data(), half.size());
+                return {};
+            };
+            std::vector<std::size_t> positions(40);
+            for (std::size_t p = 0; p < positions.size(); ++p)
+                positions[p] = p;
+            extractEach(positions, positions.size(), create, fill);
+            _exit(4);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
+            const std::string name = file.path().filename().string();
+            ASSERT_EQ(name.front(), 'F') << name;
+            const std::size_t p = std::stoul(name.substr(1));
+            EXPECT_LT(p, 20u);
+            EXPECT_EQ(testfiles::readAll(file.path().string()),
+                      testfiles::Bytes(10000, static_cast<std::uint8_t>(p)));
+        }
+    }
+}
+#endif
