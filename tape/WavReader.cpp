@@ -109,19 +109,8 @@ class EdgeDetector {
 };
 
 // The first index from i on whose sample is above (or below) level; x[n] is a sentinel that
-// stops the search. Eight 16-bit samples are compared at once where the processor can.
-template <bool Above, typename T> std::size_t scan(const T* x, std::size_t i, std::size_t n, T level) {
-#if defined(__SSE2__)
-    if constexpr (std::is_same_v<T, std::int16_t>) {
-        const __m128i l = _mm_set1_epi16(level);
-        for (; i + 8 <= n; i += 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
-            const int m = _mm_movemask_epi8(Above ? _mm_cmpgt_epi16(v, l) : _mm_cmplt_epi16(v, l));
-            if (m)
-                return i + (std::countr_zero(static_cast<unsigned>(m)) >> 1);
-        }
-    }
-#endif
+// stops the search.
+template <bool Above, typename T> std::size_t scan(const T* x, std::size_t i, T level) {
     if constexpr (Above) {
         while (x[i] <= level)
             ++i;
@@ -143,7 +132,7 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
         for (;;) {
             if (!high_) {
                 x[n] = std::numeric_limits<T>::max(); // hi is below it: the scan stops at n
-                i = scan<true>(x, i, n, hi);
+                i = scan<true>(x, i, hi);
                 if (i == n)
                     break;
                 high_ = true;
@@ -151,7 +140,7 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
                     note(i, i ? x[i - 1] : prev_, x[i]);
             } else {
                 x[n] = std::numeric_limits<T>::lowest();
-                i = scan<false>(x, i, n, lo);
+                i = scan<false>(x, i, lo);
                 if (i == n)
                     break;
                 high_ = false;
