@@ -4,7 +4,12 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vornix::tape {
 
@@ -43,14 +48,14 @@ void RomLoaderDecoder::setShort(double s) {
     adaptCount_ = 0;
 }
 
-// Good bytes' real lengths keep the thresholds on the tape's speed, eight at a time.
+// Good bytes' real lengths keep the thresholds on the tape's speed, sixteen at a time.
 void RomLoaderDecoder::adaptTo(std::uint64_t length) {
     if (length <= lengthLow_ || length >= lengthHigh_)
         return;
     adaptSum_ += length;
-    if (++adaptCount_ < 8)
+    if (++adaptCount_ < 16)
         return;
-    const double average = static_cast<double>(adaptSum_) / 8;
+    const double average = static_cast<double>(adaptSum_) / 16;
     setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
 }
 
@@ -88,19 +93,52 @@ void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
 // taken and the pulses go one by one through bytePulse.
 bool RomLoaderDecoder::fastByte(const std::uint32_t* q) {
     // Each bit pulse is short or medium (one range test), and a pair holds one of each.
-    const std::uint32_t span = tML_ - tMin_;
-    std::uint32_t ok = (q[0] - tML_ < tMax_ - tML_) & (q[1] - tSM_ < tML_ - tSM_);
-    std::uint32_t bits = 0;
-    std::uint64_t length = static_cast<std::uint64_t>(q[0]) + q[1];
-    for (int b = 0; b < 9; ++b) {
-        const std::uint32_t first = q[2 + 2 * b], second = q[3 + 2 * b];
-        const std::uint32_t firstMedium = first >= tSM_, secondMedium = second >= tSM_;
-        ok &= (first - tMin_ < span) & (second - tMin_ < span) & (firstMedium ^ secondMedium);
-        bits |= firstMedium << b;
-        length += static_cast<std::uint64_t>(first) + second;
-    }
-    if (!ok)
+    if (!((q[0] - tML_ < tMax_ - tML_) & (q[1] - tSM_ < tML_ - tSM_)))
         return false;
+    std::uint32_t inRange = 0, medium = 0; // bit i for the pulse q[2 + i]
+    std::uint64_t length;
+#if defined(__SSE2__)
+    // Four pulses a compare; the sign bit flipped so that signed compares order them unsigned.
+    const __m128i flip = _mm_set1_epi32(INT32_MIN);
+    const __m128i low = _mm_set1_epi32(static_cast<int>((tMin_ - 1) ^ 0x80000000u));
+    const __m128i top = _mm_set1_epi32(static_cast<int>(tML_ ^ 0x80000000u));
+    const __m128i mid = _mm_set1_epi32(static_cast<int>((tSM_ - 1) ^ 0x80000000u));
+    __m128i sum = _mm_setzero_si128();
+    for (int v = 0; v < 4; ++v) {
+        const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 2 + 4 * v));
+        const __m128i c = _mm_xor_si128(raw, flip);
+        const __m128i range = _mm_and_si128(_mm_cmpgt_epi32(c, low), _mm_cmplt_epi32(c, top));
+        inRange |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(range))) << (4 * v);
+        medium |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(c, mid))))
+                  << (4 * v);
+        sum = _mm_add_epi32(sum, raw);
+    }
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
+    // Sixteen pulses of at most tML_ each: the sum fits 32 bits whenever they are in range.
+    length = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum));
+    for (int i = 16; i < 18; ++i) {
+        inRange |= static_cast<std::uint32_t>(q[2 + i] - tMin_ < tML_ - tMin_) << i;
+        medium |= static_cast<std::uint32_t>(q[2 + i] >= tSM_) << i;
+        length += q[2 + i];
+    }
+#else
+    length = 0;
+    for (int i = 0; i < 18; ++i) {
+        inRange |= static_cast<std::uint32_t>(q[2 + i] - tMin_ < tML_ - tMin_) << i;
+        medium |= static_cast<std::uint32_t>(q[2 + i] >= tSM_) << i;
+        length += q[2 + i];
+    }
+#endif
+    length += static_cast<std::uint64_t>(q[0]) + q[1];
+    if (inRange != 0x3FFFF || ((medium ^ medium >> 1) & 0x15555) != 0x15555)
+        return false;
+    // A pair is 1 when its first pulse is the medium one: the even bits, packed.
+    std::uint32_t bits = medium & 0x15555;
+    bits = (bits | bits >> 1) & 0x13333;
+    bits = (bits | bits >> 2) & 0x10F0F;
+    bits = (bits | bits >> 4) & 0x100FF;
+    bits = (bits | bits >> 8) & 0x1FF;
     markerTime_ = now_;
     bits_ = bits;
     const bool good = (std::popcount(bits) & 1) == 1;

@@ -75,6 +75,70 @@ std::string copyTrouble(const BlockCopy& c, std::size_t need, const char* which)
     return std::string("the ") + which + " copy has " + plural(bad, "unreadable byte");
 }
 
+// Pulses lost from a copy (not just damaged) shorten the time its later bytes are placed by,
+// so after a damaged place they may sit a byte or more off. A stretch of good bytes that
+// begins where the copies disagree is moved by the offset at which it agrees with the other
+// copy, when that offset is clear. Returns whether anything moved.
+bool realign(BlockCopy& c, const BlockCopy& other) {
+    bool moved = false;
+    std::size_t i = 0;
+    for (int moves = 0; moves < 16 && i < c.value.size();) {
+        const std::size_t n = c.value.size();
+        while (i < n && !(c.ok[i] && i < other.value.size() && other.ok[i] && c.value[i] != other.value[i]))
+            ++i;
+        const std::size_t from = i;
+        while (i < n && c.ok[i])
+            ++i;
+        const std::size_t to = i;
+        if (to - from < 8)
+            continue;
+        int best = 0, bestMatches = -1, atZero = 0, ties = 0;
+        for (int d = -3; d <= 3; ++d) {
+            int matches = 0, compared = 0;
+            for (std::size_t j = from; j < to; ++j) {
+                const std::ptrdiff_t k = static_cast<std::ptrdiff_t>(j) + d;
+                if (k < 0 || k >= static_cast<std::ptrdiff_t>(other.value.size()) || !other.ok[k])
+                    continue;
+                ++compared;
+                matches += c.value[j] == other.value[k];
+            }
+            if (d == 0)
+                atZero = matches;
+            if (compared < 8 || matches * 10 < compared * 9)
+                continue;
+            if (matches > bestMatches) {
+                best = d;
+                bestMatches = matches;
+                ties = 0;
+            } else if (matches == bestMatches) {
+                ++ties;
+            }
+        }
+        if (best == 0 || ties > 0 || atZero * 10 >= bestMatches * 8)
+            continue;
+        // Move the stretch; what it leaves behind is unknown.
+        std::vector<std::uint8_t> value(c.value), ok(c.ok);
+        const std::size_t size = std::max<std::size_t>(n, to + std::max(best, 0));
+        value.resize(size, 0);
+        ok.resize(size, 0);
+        for (std::size_t j = from; j < to; ++j)
+            ok[j] = 0;
+        for (std::size_t j = from; j < to; ++j) {
+            const std::ptrdiff_t k = static_cast<std::ptrdiff_t>(j) + best;
+            if (k >= 0) {
+                value[k] = c.value[j];
+                ok[k] = 1;
+            }
+        }
+        c.value = std::move(value);
+        c.ok = std::move(ok);
+        moved = true;
+        ++moves;
+        i = 0; // the later stretches, from their new places
+    }
+    return moved;
+}
+
 void split(const std::vector<BlockCopy>& copies, const BlockCopy*& first, const BlockCopy*& second) {
     first = second = nullptr;
     for (const BlockCopy& c : copies) {
@@ -145,14 +209,20 @@ DataOutcome evaluateData(const std::vector<BlockCopy>& copies, std::size_t lengt
                            : "the first copy is missing; read from the second";
         return out;
     }
-    // Byte by byte, each copy taking the lead once.
-    for (int lead = 0; lead < 2; ++lead) {
-        const Merged m = lead == 0 ? merge(first, second, need) : merge(second, first, need);
-        if (first && second && m.unknown == 0 && checksumAgrees(m.value)) {
-            out.state = FileState::Repaired;
-            out.data.assign(m.value.begin(), m.value.begin() + length);
-            out.detail = plural(m.fromOther, "byte") + " lost in one copy taken from the other";
-            return out;
+    // Byte by byte, each copy taking the lead once; then with the bytes after each damaged
+    // place of one copy moved to where they agree with the other.
+    for (int pass = 0; pass < 2 && first && second; ++pass) {
+        BlockCopy a = *first, b = *second;
+        if (pass == 1 && !(realign(a, b) | realign(b, a)))
+            break;
+        for (int lead = 0; lead < 2; ++lead) {
+            const Merged m = lead == 0 ? merge(&a, &b, need) : merge(&b, &a, need);
+            if (m.unknown == 0 && checksumAgrees(m.value)) {
+                out.state = FileState::Repaired;
+                out.data.assign(m.value.begin(), m.value.begin() + length);
+                out.detail = plural(m.fromOther, "byte") + " lost in one copy taken from the other";
+                return out;
+            }
         }
     }
     const Merged m = merge(first, second, need);

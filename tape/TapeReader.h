@@ -15,9 +15,11 @@ inline constexpr double kPalClock = 985248.0;
 struct PulseOptions {
     int zeroOverflowMs = 100;      // a version 0 TAP's zero byte
     std::optional<int> sampleRate; // overrides the WAV header's rate
-    int threshold = 10;            // trigger amplitude, 1..255 (scale documented in WavReader)
-    bool reverse = false;          // the signal is upside down
-    double speed = 1.0;            // the tape ran this much too fast (>1) or too slow (<1)
+    int threshold = 10;            // trigger amplitude, 1..255: t/256 of the sample format's full
+                                   // range, t steps of an 8-bit sample (details in WavReader.h)
+    bool reverse = false;          // the signal is upside down: pulses run from falling edges
+    double speed = 1.0;            // the tape ran this much too fast (>1) or too slow (<1); pulses
+                                   // of TAP files and recordings alike are multiplied by it
 };
 
 enum class SourceKind { Tap, Wav };

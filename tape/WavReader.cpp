@@ -56,6 +56,7 @@ class EdgeDetector {
 
     // Scans x[0..n) (x[n] is free for a sentinel) with the trigger levels lo < hi.
     template <typename T> void run(T* x, std::size_t n, T lo, T hi);
+    void runMasks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi);
     void flush() {
         if (k_)
             sink_.pulses(out_.data(), k_, cycles_);
@@ -100,6 +101,7 @@ class EdgeDetector {
     std::uint64_t count_ = 0, cycles_ = 0;
     std::vector<double> at_, before_, after_; // the block's edges: sample before, its value, the next's
     std::size_t m_ = 0;
+    std::vector<std::uint64_t> above_, below_;
     bool high_ = false;
     double lastEdge_ = 0;
     double prev_ = 0;        // the sample before this block
@@ -107,19 +109,8 @@ class EdgeDetector {
 };
 
 // The first index from i on whose sample is above (or below) level; x[n] is a sentinel that
-// stops the search. Eight 16-bit samples are compared at once where the processor can.
-template <bool Above, typename T> std::size_t scan(const T* x, std::size_t i, std::size_t n, T level) {
-#if defined(__SSE2__)
-    if constexpr (std::is_same_v<T, std::int16_t>) {
-        const __m128i l = _mm_set1_epi16(level);
-        for (; i + 8 <= n; i += 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
-            const int m = _mm_movemask_epi8(Above ? _mm_cmpgt_epi16(v, l) : _mm_cmplt_epi16(v, l));
-            if (m)
-                return i + (std::countr_zero(static_cast<unsigned>(m)) >> 1);
-        }
-    }
-#endif
+// stops the search.
+template <bool Above, typename T> std::size_t scan(const T* x, std::size_t i, T level) {
     if constexpr (Above) {
         while (x[i] <= level)
             ++i;
@@ -133,31 +124,86 @@ template <bool Above, typename T> std::size_t scan(const T* x, std::size_t i, st
 template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
     if (n == 0)
         return;
-    const T keep = x[n];
-    std::size_t i = 0;
-    for (;;) {
-        if (!high_) {
-            x[n] = std::numeric_limits<T>::max(); // hi is below it: the scan stops at n
-            i = scan<true>(x, i, n, hi);
-            if (i == n)
-                break;
-            high_ = true;
-            if (!falling_)
-                note(i, i ? x[i - 1] : prev_, x[i]);
-        } else {
-            x[n] = std::numeric_limits<T>::lowest();
-            i = scan<false>(x, i, n, lo);
-            if (i == n)
-                break;
-            high_ = false;
-            if (falling_)
-                note(i, i ? x[i - 1] : prev_, x[i]);
+    if constexpr (std::is_same_v<T, std::int16_t>) {
+        runMasks(x, n, lo, hi);
+    } else {
+        const T keep = x[n];
+        std::size_t i = 0;
+        for (;;) {
+            if (!high_) {
+                x[n] = std::numeric_limits<T>::max(); // hi is below it: the scan stops at n
+                i = scan<true>(x, i, hi);
+                if (i == n)
+                    break;
+                high_ = true;
+                if (!falling_)
+                    note(i, i ? x[i - 1] : prev_, x[i]);
+            } else {
+                x[n] = std::numeric_limits<T>::lowest();
+                i = scan<false>(x, i, lo);
+                if (i == n)
+                    break;
+                high_ = false;
+                if (falling_)
+                    note(i, i ? x[i - 1] : prev_, x[i]);
+            }
         }
+        x[n] = keep;
     }
-    x[n] = keep;
     prev_ = x[n - 1];
     base_ += n;
     measure(falling_ ? lo : hi);
+}
+
+// For 16-bit samples: one bit per sample for "above hi" and one for "below lo", made for the
+// whole block at once, then each edge is the next set bit of the mask the state looks at.
+void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi) {
+    const std::size_t words = (n + 63) / 64;
+    above_.assign(words, 0);
+    below_.assign(words, 0);
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i h = _mm_set1_epi16(hi), l = _mm_set1_epi16(lo);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + 8));
+        const std::uint64_t up = static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h))));
+        const std::uint64_t down = static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l))));
+        above_[i / 64] |= up << (i % 64);
+        below_[i / 64] |= down << (i % 64);
+    }
+#endif
+    for (; i < n; ++i) {
+        above_[i / 64] |= static_cast<std::uint64_t>(x[i] > hi) << (i % 64);
+        below_[i / 64] |= static_cast<std::uint64_t>(x[i] < lo) << (i % 64);
+    }
+    // The trigger's state for 64 samples at a time: a sample above hi sets it, one below lo
+    // clears it, the rest keep it. Adding the set bits to "not cleared" carries a set state up
+    // through the kept samples until a clearing one; the carry out goes on to the next word.
+    std::uint64_t carry = high_, before = high_;
+    for (std::size_t w = 0; w < words; ++w) {
+        const std::uint64_t set = above_[w], kept = ~below_[w];
+        std::uint64_t sum;
+        const bool c1 = __builtin_add_overflow(kept, set, &sum);
+        const bool c2 = __builtin_add_overflow(sum, carry, &sum);
+        carry = c1 || c2;
+        const std::uint64_t high = kept & (~sum | set);
+        const std::uint64_t previous = high << 1 | before;
+        std::uint64_t edges = falling_ ? ~high & previous : high & ~previous;
+        before = high >> 63;
+        if (w == words - 1) {
+            const unsigned last = static_cast<unsigned>((n - 1) % 64);
+            edges &= ~std::uint64_t{0} >> (63 - last);
+            high_ = (high >> last) & 1;
+        }
+        while (edges) {
+            const std::size_t at = w * 64 + std::countr_zero(edges);
+            note(at, at ? x[at - 1] : prev_, x[at]);
+            edges &= edges - 1;
+        }
+    }
 }
 
 // Trigger levels around the block's mean, kept inside the type so the sentinels stay outside.
