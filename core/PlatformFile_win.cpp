@@ -505,13 +505,24 @@ FileError ExclusiveLock::acquire(const std::string& path) {
     const std::wstring name = wide(path);
     if (isDevice(name))
         return problem(FileProblem::NotRegular, path);
+    // ReplaceFileW is not one step: while the holder puts its new file in place, the name is
+    // briefly missing or pending deletion. Such a moment is waited out, up to half a second.
+    int missingTries = 100;
     for (;;) {
         // Shared for writing and deletion: the holder itself replaces the file while it holds
         // the lock.
         const HANDLE h = CreateFileW(name.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return lastError(path);
+        if (h == INVALID_HANDLE_VALUE) {
+            const DWORD err = GetLastError();
+            const bool passing =
+                err == ERROR_FILE_NOT_FOUND || err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION;
+            if (passing && missingTries-- > 0) {
+                Sleep(5);
+                continue;
+            }
+            return systemError(err, path);
+        }
         BY_HANDLE_FILE_INFORMATION held{};
         if (const FileProblem p = kindOf(h, &held); p != FileProblem::None) {
             CloseHandle(h);

@@ -250,10 +250,14 @@ TEST(DiskCli, ImportsBesideOtherEditsAllLand) {
             {"label", w.dir.file("img.t64"), "R" + std::to_string(round)},
         };
         std::vector<std::intptr_t> started;
-        for (const auto& args : runs)
-            started.push_back(testfiles::startProgram(VORNIX_CLI, args, {}, {}, {}));
-        for (std::intptr_t p : started)
-            ASSERT_EQ(testfiles::waitProgram(p), 0);
+        for (std::size_t i = 0; i < runs.size(); ++i)
+            started.push_back(
+                testfiles::startProgram(VORNIX_CLI, runs[i], {}, {}, w.dir.file("err" + std::to_string(i))));
+        for (std::size_t i = 0; i < runs.size(); ++i)
+            ASSERT_EQ(testfiles::waitProgram(started[i]), 0) << runs[i][0] << ": " << [&] {
+                const Bytes err = testfiles::readAll(w.dir.file("err" + std::to_string(i)));
+                return std::string(err.begin(), err.end());
+            }();
         const std::string listed = w.run({"list", "img.t64"}).out;
         ASSERT_TRUE(has(listed, "entries:  " + std::to_string(2 + 2 * (round + 1)) + "\n"))
             << "round " << round << ":\n"
