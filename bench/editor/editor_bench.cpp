@@ -69,6 +69,8 @@ pid_t running = -1; // the editor being driven, ended on any failure
 class XServer {
   public:
     XServer() {
+        // Windows of an ended editor vanish under their damage records: such errors are expected.
+        XSetErrorHandler([](::Display*, XErrorEvent*) { return 0; });
         d_ = XOpenDisplay(nullptr);
         if (!d_)
             die("cannot open the X display (is DISPLAY set?)");
@@ -88,7 +90,7 @@ class XServer {
     void clear() {
         for (auto& [w, dmg] : damage_)
             XDamageDestroy(d_, dmg);
-        XSync(d_, True); // destroying damage of a window already gone may fail: ignore
+        XSync(d_, True);
         damage_.clear();
         damaged_.clear();
         mapped_.clear();
@@ -240,6 +242,9 @@ class Editor {
                 break;
             startMs_ = msSince(start_);
         }
+        // Without a window manager nobody gives the new window the input focus: the user's
+        // first click would.
+        x_.focus(window_);
     }
     ~Editor() {
         kill(pid_, SIGKILL);
@@ -347,11 +352,7 @@ void print(const Row& r) {
 // Alt+E, D twice in one process: does the Add dialog open both times?
 int checkMenus(XServer& x, const fs::path& program, const std::string& image) {
     Editor ed(x, program, {image});
-    // Without a window manager nobody gives the new window the focus: the user's first
-    // click would.
-    std::printf("at start the input focus is %s the main window; given to it\n",
-                x.focused() == ed.window() ? "on" : "NOT on");
-    x.focus(ed.window());
+
     int opened = 0;
     for (int i = 0; i < 2; ++i) {
         x.key("alt+e");
@@ -493,7 +494,6 @@ int main(int argc, char** argv) {
         for (int k = 0; k < 2; ++k) {
             const bool large = (k == 0) != flip;
             Editor ed(x, program, {large ? image : small});
-            x.focus(ed.window());
             ed.key("Home");
             ed.key("Delete");
             for (int i = 0; i < 10; ++i) {
@@ -520,7 +520,6 @@ int main(int argc, char** argv) {
             const bool pane = (k == 0) != flip;
             writeSettings(app, pane);
             Editor ed(x, program, {image});
-            x.focus(ed.window());
             ed.key("End");
             std::vector<double> keys;
             const auto t = Clock::now();
