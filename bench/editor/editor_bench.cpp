@@ -189,12 +189,22 @@ class XServer {
             die("unknown key " + name);
         return s;
     }
+    // A character on a key's second level (capitals, '_') is typed with Shift.
     void press(KeySym s) {
         const KeyCode code = XKeysymToKeycode(d_, s);
         if (!code)
             die("no key code for a key");
+        int perCode = 0;
+        KeySym* levels = XGetKeyboardMapping(d_, code, 1, &perCode);
+        const bool shifted = perCode > 1 && levels[0] != s && levels[1] == s;
+        XFree(levels);
+        const KeyCode shift = XKeysymToKeycode(d_, XK_Shift_L);
+        if (shifted)
+            XTestFakeKeyEvent(d_, shift, True, CurrentTime);
         XTestFakeKeyEvent(d_, code, True, CurrentTime);
         XTestFakeKeyEvent(d_, code, False, CurrentTime);
+        if (shifted)
+            XTestFakeKeyEvent(d_, shift, False, CurrentTime);
     }
 
     ::Display* d_ = nullptr;
@@ -266,7 +276,7 @@ class Editor {
             return;
         }
         if (!x_.waitUntil([&] { return x_.damaged(w); }, kTimeoutMs))
-            die("the window drew nothing after a key");
+            die("the window drew nothing after the key " + lastKey_);
     }
 
     // Sends a key and waits until it is handled; returns milliseconds.
@@ -274,6 +284,7 @@ class Editor {
         if (w == None)
             w = window_;
         x_.forgetDamage(w);
+        lastKey_ = combo;
         const auto t = Clock::now();
         x_.key(combo);
         settle(draws, w);
@@ -310,6 +321,7 @@ class Editor {
     Window window_ = None;
     Clock::time_point start_;
     double startMs_ = 0;
+    std::string lastKey_;
 };
 
 void writeSettings(const fs::path& folder, bool pane) {
@@ -494,7 +506,7 @@ int main(int argc, char** argv) {
         for (int k = 0; k < 2; ++k) {
             const bool large = (k == 0) != flip;
             Editor ed(x, program, {large ? image : small});
-            ed.key("Home");
+            ed.key("Home", false);
             ed.key("Delete");
             for (int i = 0; i < 10; ++i) {
                 const double u = ed.key("ctrl+z");
@@ -507,7 +519,7 @@ int main(int argc, char** argv) {
             if (large && counted) {
                 const long before = ed.residentKiB();
                 ed.key("ctrl+z");
-                ed.key("Home");
+                ed.key("Home", false);
                 for (int i = 0; i < 200; ++i)
                     ed.key("Delete");
                 edits.value.push_back(static_cast<double>(ed.residentKiB() - before) / 1024.0);

@@ -33,6 +33,7 @@ class PreviewUndoTest : public QObject {
     Q_OBJECT
   private slots:
     void previewFollowsTheSelection();
+    void paneKeepsTheListWidth();
     void undoAndRedoEveryEdit();
 };
 
@@ -99,6 +100,40 @@ void PreviewUndoTest::previewFollowsTheSelection() {
     h.start();
     QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
     QVERIFY(h.questionsDone());
+}
+
+// Opening the pane grows the window by the pane; the list keeps the width it was designed
+// with, whatever the pane shows, and gets it back when the pane closes.
+void PreviewUndoTest::paneKeepsTheListWidth() {
+    Harness h;
+    MainWindow* w = h.start({writePreviewImage(h.file("p.t64"))});
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const int listWidth = h.list()->width();
+    const int windowWidth = w->width();
+    for (const int row : {1, 2, 0}) { // the picture (the widest page) first
+        h.select({row});
+        QVERIFY(triggerAction(w, "Podgld1"));
+        QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
+        QCoreApplication::processEvents();
+        QVERIFY2(h.list()->width() >= listWidth, qPrintable(QString::number(h.list()->width())));
+        QVERIFY(w->width() > windowWidth);
+        QVERIFY(triggerAction(w, "Podgld1"));
+        QCoreApplication::processEvents();
+        QCOMPARE(w->width(), windowWidth);
+        QCOMPARE(h.list()->width(), listWidth);
+    }
+
+    // Shown from the start (remembered in settings.ini): the same list.
+    QVERIFY(triggerAction(w, "Podgld1"));
+    h.win.reset();
+    w = h.start({h.file("p.t64")});
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    h.select({1});
+    QCoreApplication::processEvents();
+    QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
+    QVERIFY2(h.list()->width() >= listWidth, qPrintable(QString::number(h.list()->width())));
 }
 
 void PreviewUndoTest::undoAndRedoEveryEdit() {
