@@ -5,6 +5,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace vornix {
 
@@ -29,6 +32,37 @@ void EntryListView::selectRows(const QList<int>& rows) {
     for (int r : rows)
         if (auto* item = topLevelItem(r))
             item->setSelected(true);
+}
+
+void EntryListView::setRows(const QList<QStringList>& rows) {
+    {
+        // The list is being refilled: its selection signals would tell of a passing state.
+        const QSignalBlocker quiet(this);
+        clearSelection();
+        selectionModel()->clearCurrentIndex();
+    }
+    const int kept = std::min(topLevelItemCount(), static_cast<int>(rows.size()));
+    if (kept == 0)
+        clear();
+    for (int r = 0; r < kept; ++r) {
+        QTreeWidgetItem* item = topLevelItem(r);
+        for (int c = 0; c < rows[r].size(); ++c)
+            if (item->text(c) != rows[r][c])
+                item->setText(c, rows[r][c]);
+    }
+    if (topLevelItemCount() > kept) {
+        QList<QTreeWidgetItem*> gone;
+        while (topLevelItemCount() > kept)
+            gone << takeTopLevelItem(topLevelItemCount() - 1);
+        qDeleteAll(gone);
+    }
+    QList<QTreeWidgetItem*> added;
+    for (qsizetype r = kept; r < rows.size(); ++r) {
+        auto* item = new QTreeWidgetItem(rows[r]);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        added << item;
+    }
+    addTopLevelItems(added);
 }
 
 void EntryListView::mousePressEvent(QMouseEvent* e) {

@@ -24,6 +24,10 @@ class EntryListView : public QTreeWidget {
     // Positions (from 0) of the selected rows, top to bottom.
     QList<int> selectedRows() const;
     void selectRows(const QList<int>& rows);
+    // Shows these rows (the texts of each row's columns) with nothing selected and no current
+    // row, as a list filled anew would; rows that are there already only get their changed
+    // texts, so showing a long list again after a small change costs little.
+    void setRows(const QList<QStringList>& rows);
 
   protected:
     void mousePressEvent(QMouseEvent* e) override;

@@ -506,7 +506,13 @@ int main(int argc, char** argv) {
         for (int k = 0; k < 2; ++k) {
             const bool large = (k == 0) != flip;
             Editor ed(x, program, {large ? image : small});
-            ed.key("Home", false);
+            // The first entry selected: the only one of the small image.
+            if (large) {
+                ed.key("End", false);
+                ed.key("Home", false);
+            } else {
+                ed.key("ctrl+a", false);
+            }
             ed.key("Delete");
             for (int i = 0; i < 10; ++i) {
                 const double u = ed.key("ctrl+z");
@@ -519,6 +525,7 @@ int main(int argc, char** argv) {
             if (large && counted) {
                 const long before = ed.residentKiB();
                 ed.key("ctrl+z");
+                ed.key("End", false);
                 ed.key("Home", false);
                 for (int i = 0; i < 200; ++i)
                     ed.key("Delete");
