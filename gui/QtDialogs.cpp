@@ -1,8 +1,10 @@
 #include "gui/QtDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -90,10 +92,28 @@ class AnswerRequiredBox : public QMessageBox {
     }
 };
 
+// Hands the input focus back to the window that asked when a dialog closes. A window
+// manager does this; without one (a bare X session, a kiosk) the keys would reach no window
+// (Alt for the menus, shortcuts) until the user clicked one.
+class FocusBack {
+  public:
+    explicit FocusBack(QWidget* parent) : window_(parent ? parent->window() : nullptr) {}
+    ~FocusBack() {
+        if (window_ && window_->isVisible() && !QApplication::activeModalWidget())
+            window_->activateWindow();
+    }
+    FocusBack(const FocusBack&) = delete;
+    FocusBack& operator=(const FocusBack&) = delete;
+
+  private:
+    QPointer<QWidget> window_;
+};
+
 } // namespace
 
 MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
                              MsgIcon icon) {
+    const FocusBack focusBack(parent);
     AnswerRequiredBox box(parent);
     box.answerRequired = buttons == MsgButtons::YesNo;
     box.setWindowTitle(caption);
@@ -139,6 +159,7 @@ static void prepare(QFileDialog& dlg, const FileDialogSetup& setup) {
 }
 
 QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) {
+    const FocusBack focusBack(parent);
     QFileDialog dlg(parent);
     prepare(dlg, setup);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
@@ -149,6 +170,7 @@ QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSetup& setup, 
 }
 
 QString QtDialogs::saveFile(QWidget* parent, const FileDialogSetup& setup) {
+    const FocusBack focusBack(parent);
     QFileDialog dlg(parent);
     prepare(dlg, setup);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
@@ -160,6 +182,7 @@ QString QtDialogs::saveFile(QWidget* parent, const FileDialogSetup& setup) {
 }
 
 QString QtDialogs::folder(QWidget* parent, const QString& title, const QString& start) {
+    const FocusBack focusBack(parent);
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
 

@@ -355,10 +355,12 @@ struct Row {
 };
 
 void print(const Row& r) {
-    const double v = median(r.value), b = median(r.base);
-    std::printf("%-48s %10.2f %s   %-30s %10.2f %s   ratio %6.2f   goal <= %.2g%s\n", r.what.c_str(), v,
-                r.unit.c_str(), r.baseline.c_str(), b, r.unit.c_str(), b > 0 ? v / b : 0.0, r.goal,
-                b > 0 && v / b <= r.goal ? "  met" : "  NOT MET");
+    const double v = median(r.value), b = median(r.base), ratio = b > 0 ? v / b : 0.0;
+    std::printf("%-48s %10.2f %s   %-22s %10.2f %s   ratio %6.2f", r.what.c_str(), v, r.unit.c_str(),
+                r.baseline.c_str(), b, r.unit.c_str(), ratio);
+    if (r.goal > 0)
+        std::printf("   goal <= %.2g: %s", r.goal, ratio <= r.goal ? "met" : "NOT MET");
+    std::printf("\n");
 }
 
 // Alt+E, D twice in one process: does the Add dialog open both times?
@@ -428,10 +430,10 @@ int main(int argc, char** argv) {
     XServer x;
     Row start{"start with the image, to idle", "no argument", {}, {}, "ms", 1.2};
     Row memory{"memory after opening the image", "no argument", {}, {}, "MiB", 0};
-    Row edits{"memory: 200 deletes kept for undo", "the image", {}, {}, "MiB", 1e9};
+    Row edits{"memory: 200 deletes kept for undo", "the image", {}, {}, "MiB", 0};
     Row save{"Save as of the image (Return to file in place)", "cp of the same file", {}, {}, "ms", 1.2};
     Row undo{"one undo or redo step on the image", "on a one-entry image", {}, {}, "ms", 1.5};
-    Row hexKey{"hex preview of a 63 KB entry, per Down key", "pane hidden", {}, {}, "ms", 1e9};
+    Row hexKey{"hex preview of a 63 KB entry, per Down key", "pane hidden", {}, {}, "ms", 0};
     Row hold{"Home and 254 Down with the pane showing hex", "pane hidden", {}, {}, "ms", 5};
 
     int inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -558,11 +560,12 @@ int main(int argc, char** argv) {
     for (const Row* r : {&start, &save, &undo, &hexKey, &hold})
         print(*r);
     const double grown = median(memory.value) - median(memory.base);
-    std::printf("%-48s %10.2f MiB  %-30s %10.2f MiB  +%.2f x file   goal <= 1.1 x file + a few MiB\n",
+    std::printf("%-48s %10.2f MiB  %-22s %10.2f MiB  +%.2f x file   goal <= 1.1 x file + a few MiB\n",
                 memory.what.c_str(), median(memory.value), memory.baseline.c_str(), median(memory.base),
                 grown / fileMiB);
     std::printf("%-48s %10.2f MiB  (%.2f x the file)\n", edits.what.c_str(), median(edits.value),
                 median(edits.value) / fileMiB);
-    std::printf("hex preview per Down key: %.2f ms (goal <= 5 ms)\n", median(hexKey.value));
+    std::printf("hex preview per Down key: %.2f ms (goal <= 5 ms): %s\n", median(hexKey.value),
+                median(hexKey.value) <= 5 ? "met" : "NOT MET");
     return 0;
 }
