@@ -44,12 +44,19 @@ void EntryListView::setRows(const QList<QStringList>& rows) {
     const int kept = std::min(topLevelItemCount(), static_cast<int>(rows.size()));
     if (kept == 0)
         clear();
-    for (int r = 0; r < kept; ++r) {
-        QTreeWidgetItem* item = topLevelItem(r);
-        for (int c = 0; c < rows[r].size(); ++c)
-            if (item->text(c) != rows[r][c])
-                item->setText(c, rows[r][c]);
+    {
+        // One repaint for all changed texts instead of a change signal for each (a deletion
+        // near the top renumbers every row below it). Rows all have one height and the
+        // columns fixed widths, so no text change alters the layout.
+        const QSignalBlocker quiet(model());
+        for (int r = 0; r < kept; ++r) {
+            QTreeWidgetItem* item = topLevelItem(r);
+            for (int c = 0; c < rows[r].size(); ++c)
+                if (item->text(c) != rows[r][c])
+                    item->setText(c, rows[r][c]);
+        }
     }
+    viewport()->update();
     if (topLevelItemCount() > kept) {
         QList<QTreeWidgetItem*> gone;
         while (topLevelItemCount() > kept)

@@ -109,6 +109,21 @@ class FocusBack {
     QPointer<QWidget> window_;
 };
 
+// A file dialog is destroyed once the caller has acted on its answer, not before: its
+// teardown (writing Qt's dialog settings with a disk sync, stopping its folder watcher)
+// takes milliseconds that would otherwise come between the user's Return and a saved file.
+template <typename Dialog> class LaterDeleted {
+  public:
+    explicit LaterDeleted(QWidget* parent) : dialog_(new Dialog(parent)) {}
+    ~LaterDeleted() { dialog_->deleteLater(); }
+    LaterDeleted(const LaterDeleted&) = delete;
+    LaterDeleted& operator=(const LaterDeleted&) = delete;
+    Dialog& operator*() const { return *dialog_; }
+
+  private:
+    Dialog* dialog_;
+};
+
 } // namespace
 
 MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
@@ -160,7 +175,8 @@ static void prepare(QFileDialog& dlg, const FileDialogSetup& setup) {
 
 QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) {
     const FocusBack focusBack(parent);
-    QFileDialog dlg(parent);
+    LaterDeleted<QFileDialog> box(parent);
+    QFileDialog& dlg = *box;
     prepare(dlg, setup);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
@@ -171,7 +187,8 @@ QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSetup& setup, 
 
 QString QtDialogs::saveFile(QWidget* parent, const FileDialogSetup& setup) {
     const FocusBack focusBack(parent);
-    QFileDialog dlg(parent);
+    LaterDeleted<QFileDialog> box(parent);
+    QFileDialog& dlg = *box;
     prepare(dlg, setup);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);

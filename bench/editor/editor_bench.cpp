@@ -223,7 +223,8 @@ constexpr int kQuietMs = 200;
 // One run of the editor.
 class Editor {
   public:
-    Editor(XServer& x, const fs::path& program, const std::vector<std::string>& args) : x_(x) {
+    Editor(XServer& x, const fs::path& program, const std::vector<std::string>& args)
+        : x_(x), folder_(args.empty() ? fs::path() : fs::path(args.front()).parent_path()) {
         x_.clear();
         start_ = Clock::now();
         pid_ = fork();
@@ -232,6 +233,9 @@ class Editor {
             for (const std::string& a : args)
                 argv.push_back(const_cast<char*>(a.c_str()));
             argv.push_back(nullptr);
+            // Started from the image's folder, where its dialogs open.
+            if (!folder_.empty() && chdir(folder_.c_str()) != 0)
+                _exit(127);
             const int null = open("/dev/null", O_WRONLY);
             dup2(null, 2);
             execv(program.c_str(), argv.data());
@@ -317,6 +321,7 @@ class Editor {
 
   private:
     XServer& x_;
+    fs::path folder_;
     pid_t pid_ = -1;
     Window window_ = None;
     Clock::time_point start_;
@@ -419,9 +424,8 @@ int main(int argc, char** argv) {
     const std::string small = fs::absolute(argv[4]).string();
     const int rounds = argc > 5 ? std::atoi(argv[5]) : 10;
     const fs::path app = work / "app";
-    const fs::path out = work / "out";
+    const fs::path out = fs::path(image).parent_path(); // saved beside the image
     fs::create_directories(app);
-    fs::create_directories(out);
     const fs::path program = app / "vornix";
     fs::remove(program);
     fs::copy_file(argv[1], program);
@@ -469,8 +473,9 @@ int main(int argc, char** argv) {
                 if (!dialog)
                     die("Ctrl+S showed no save dialog");
                 ed.settle(true, dialog);
+                // The dialog opens in the image's folder: the name alone, as a user types it.
                 ed.key("ctrl+a", false, dialog);
-                for (char c : target.string())
+                for (char c : target.filename().string())
                     ed.key(std::string(1, c), false, dialog);
                 char events[4096];
                 while (read(inotify, events, sizeof events) > 0) {
