@@ -6,7 +6,7 @@
 #
 # usage: bench/editor/editor-bench.sh [BUILD]   (default: build; needs BUILD/app/vornix,
 #        BUILD/cli/vornix-cli and BUILD/bench/editor/editor_bench)
-#        RUNS=N sets the rounds (default 10).
+#        RUNS=N sets the rounds (default 10); ONLY=start,save,undo,keys runs only those rows.
 #        bench/editor/editor-bench.sh --menus [BUILD] checks Alt+E, D twice in one process.
 set -euo pipefail
 
@@ -56,7 +56,8 @@ done
 printf '\000\020' >"$prg/one.prg"
 "$cli" create "$work/image.t64" "$prg"/P*.prg >/dev/null
 "$cli" create "$work/small.t64" "$prg/one.prg" >/dev/null
+"$cli" create "$work/empty.t64" >/dev/null
 rm -r "$prg"
 
 echo "Timing $runs interleaved rounds ..."
-"$driver" "$vornix" "$work" "$work/image.t64" "$work/small.t64" "$runs"
+"$driver" "$vornix" "$work" "$work/image.t64" "$work/small.t64" "$work/empty.t64" "$runs"
