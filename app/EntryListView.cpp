@@ -144,7 +144,7 @@ bool GridLineDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& 
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
                                        : (option.state & QStyle::State_Active) ? QPalette::Normal
-                                                                                : QPalette::Inactive;
+                                                                               : QPalette::Inactive;
     painter->save();
     painter->setFont(option.font);
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
@@ -154,7 +154,8 @@ bool GridLineDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& 
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
-        focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
+        focus.backgroundColor =
+            option.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
     }
     return true;

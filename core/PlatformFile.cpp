@@ -262,8 +262,8 @@ int writeSpans(Handle handle, const Span* spans, std::size_t count) {
     while (next < count) {
         int n = 0;
         std::size_t callBytes = 0;
-        for (std::size_t i = next; i < count && n < static_cast<int>(kMaxVectors) && callBytes < kMaxCallBytes;
-             ++i) {
+        for (std::size_t i = next;
+             i < count && n < static_cast<int>(kMaxVectors) && callBytes < kMaxCallBytes; ++i) {
             const std::size_t from = i == next ? skip : 0;
             if (spans[i].size == from)
                 continue;

@@ -48,7 +48,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
+double msSince(Clock::time_point t) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
 
 double median(std::vector<double> v) {
     if (v.empty())
@@ -145,7 +147,8 @@ class XServer {
         std::size_t from = 0;
         for (;;) {
             const std::size_t plus = combo.find('+', from);
-            std::string part = combo.substr(from, plus == std::string::npos ? std::string::npos : plus - from);
+            std::string part =
+                combo.substr(from, plus == std::string::npos ? std::string::npos : plus - from);
             if (plus == std::string::npos || plus == combo.size() - 1) {
                 if (plus == combo.size() - 1)
                     part = "plus";
@@ -356,7 +359,8 @@ double runCommand(const std::vector<std::string>& args) {
 // ONLY=start,save,undo,keys limits the run to those groups of rows.
 bool wanted(const char* group) {
     const char* only = std::getenv("ONLY");
-    return !only || std::string(",") .append(only).append(",").find(std::string(",") + group + ",") != std::string::npos;
+    return !only || std::string(",").append(only).append(",").find(std::string(",") + group + ",") !=
+                        std::string::npos;
 }
 
 struct Row {
@@ -405,8 +409,9 @@ int checkMenus(XServer& x, const fs::path& program, const std::string& image) {
         std::printf("  input focus %s the dialog (0x%lx, menu 0x%lx, focus 0x%lx)\n",
                     x.focused() == dialog ? "on" : "NOT on", dialog, menu, x.focused());
         x.key("Escape");
-        x.waitUntil([&] { return std::find(x.mapped().begin(), x.mapped().end(), dialog) == x.mapped().end(); },
-                    kTimeoutMs);
+        x.waitUntil(
+            [&] { return std::find(x.mapped().begin(), x.mapped().end(), dialog) == x.mapped().end(); },
+            kTimeoutMs);
         ed.settle();
         const Window f = x.focused();
         std::printf("  after the dialog closed the input focus is %s (window 0x%lx, main 0x%lx)\n",
