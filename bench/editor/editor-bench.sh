@@ -43,7 +43,10 @@ export HOME=$work XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_RU
 mkdir -p "$work/run" && chmod 700 "$work/run"
 
 if ((menus)); then
-  "$driver" --menus "$vornix" "$work"
+  # Add is there only with an image open.
+  printf '\000\020\000' >"$work/one.prg"
+  "$cli" create "$work/one.t64" "$work/one.prg" >/dev/null
+  "$driver" --menus "$vornix" "$work" "$work/one.t64"
   exit
 fi
 
