@@ -1,6 +1,9 @@
 #pragma once
 // The entry list: a report-style list whose mouse and key events the main window sees
 // around the list's own handling (the key still has its usual effect after its command).
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 
@@ -24,6 +27,10 @@ class EntryListView : public QTreeWidget {
     // Positions (from 0) of the selected rows, top to bottom.
     QList<int> selectedRows() const;
     void selectRows(const QList<int>& rows);
+    // Shows these rows (the texts of each row's columns) with nothing selected and no current
+    // row, as a list filled anew would; rows that are there already only get their changed
+    // texts, so showing a long list again after a small change costs little.
+    void setRows(const QList<QStringList>& rows);
 
   protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -34,7 +41,9 @@ class EntryListView : public QTreeWidget {
     void focusOutEvent(QFocusEvent* e) override;
 };
 
-// Grid lines between the cells of the list.
+// Grid lines between the cells of the list. A cell's text is laid out once and kept (the
+// list shows up to 255 rows, and an edit near the top redraws every row in view); text that
+// does not fit, or a cell with more than text, is drawn by the style.
 class GridLineDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
@@ -43,6 +52,12 @@ class GridLineDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override;
     // A little air under the text, so the grid line never crosses an underscore.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+  private:
+    bool paintText(QPainter* painter, const QStyleOptionViewItem& option) const;
+
+    mutable QHash<QString, QStaticText> texts_;
+    mutable QFont textFont_;
 };
 
 } // namespace vornix

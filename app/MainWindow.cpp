@@ -497,17 +497,13 @@ void MainWindow::capacityChanged(int value) {
 
 void MainWindow::redisplay() {
     updating_ = true;
-    list_->clear();
-    QList<QTreeWidgetItem*> items;
+    QList<QStringList> rows;
+    rows.reserve(doc_.count());
     int pos = 1;
-    for (const vornix::Entry& e : doc_.entries()) {
-        auto* item = new QTreeWidgetItem({QString::number(pos++),
-                                          QString::fromLatin1(e.name.data(), qsizetype(e.name.size())),
-                                          QString::number(e.size)});
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        items << item;
-    }
-    list_->addTopLevelItems(items);
+    for (const vornix::Entry& e : doc_.entries())
+        rows.append({QString::number(pos++), QString::fromLatin1(e.name.data(), qsizetype(e.name.size())),
+                     QString::number(e.size)});
+    list_->setRows(rows);
     countLabel_->setText(QString::number(doc_.count()));
     const int capacity = doc_.applyCapacityRule();
     capacitySpin_->setRange(std::min(doc_.capacityLowerLimit(), capacity),

@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QLayout>
 
+#include <algorithm>
+
 namespace vornix {
 
 void MainWindow::previewToggled() { showPreview(previewAction_->isChecked(), true); }
@@ -16,14 +18,23 @@ void MainWindow::showPreview(bool on, bool store) {
     previewAction_->setChecked(on);
     const bool change = preview_->isVisibleTo(this) != on;
     if (change) {
-        // The window grows by the pane and shrinks back, so the list keeps its width.
+        // The list keeps the width it has (before the window is shown: the width the layout
+        // gives it), and the window grows by the pane and shrinks back. Held as the list's
+        // smallest width while the pane shows, so that neither the pane's own smallest width
+        // nor a window that could not grow takes it.
+        layout()->activate();
+        if (width() < minimumSizeHint().width())
+            resize(minimumSizeHint().width(), height()); // what showing the window would do
+        centralWidget()->layout()->activate();
+        const int listWidth = list_->width();
         const int target = width() + (on ? preview_->sizeHint().width() : -preview_->width());
+        list_->setMinimumWidth(on ? listWidth : 0);
         preview_->setVisible(on);
         // The window's smallest size follows the pane at once, not at the next layout pass.
         centralWidget()->layout()->activate();
         layout()->activate();
         if (!isMaximized() && !isFullScreen())
-            resize(target, height());
+            resize(std::max(target, minimumSizeHint().width()), height());
         updatePreview();
     }
     if (store && change)

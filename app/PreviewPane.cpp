@@ -1,13 +1,17 @@
 #include "app/PreviewPane.h"
 
+#include "preview/HexView.h"
 #include "preview/Preview.h"
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -33,7 +37,82 @@ QString titleText(std::optional<PreviewKind> kind, bool fli, bool english) {
     return english ? QStringLiteral("Bytes (hex)") : QStringLiteral("Bajty (hex)");
 }
 
+constexpr int kMargin = 4;
+
 } // namespace
+
+HexDumpView::HexDumpView(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    verticalScrollBar()->setSingleStep(1);
+}
+
+void HexDumpView::showBytes(std::uint16_t load, const std::uint8_t* data, std::size_t size) {
+    load_ = load;
+    bytes_.assign(data, data + size);
+    lineWidth_ = bytes_.empty() ? 0 : fontMetrics().horizontalAdvance(line(0));
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    updateScrollBars();
+    viewport()->update();
+}
+
+std::size_t HexDumpView::lineCount() const { return hexLineCount(bytes_.size()); }
+
+QString HexDumpView::line(std::size_t index) const {
+    return QString::fromStdString(hexLine(load_, std::span(bytes_.data(), bytes_.size()), index));
+}
+
+std::size_t HexDumpView::topLine() const { return static_cast<std::size_t>(verticalScrollBar()->value()); }
+
+int HexDumpView::lineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
+
+void HexDumpView::updateScrollBars() {
+    const int rows = std::max(1, viewport()->height() / lineHeight());
+    const int lines = static_cast<int>(lineCount());
+    verticalScrollBar()->setPageStep(rows);
+    verticalScrollBar()->setRange(0, std::max(0, lines - rows));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    horizontalScrollBar()->setSingleStep(fontMetrics().averageCharWidth());
+    horizontalScrollBar()->setRange(0, std::max(0, lineWidth_ + 2 * kMargin - viewport()->width()));
+}
+
+void HexDumpView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    const int height = lineHeight();
+    const int ascent = fontMetrics().ascent();
+    const int x = kMargin - horizontalScrollBar()->value();
+    const std::size_t first = topLine();
+    const std::size_t rows = static_cast<std::size_t>(viewport()->height() / height + 1);
+    for (std::size_t r = 0; r < rows && first + r < lineCount(); ++r)
+        painter.drawText(x, static_cast<int>(r) * height + ascent, line(first + r));
+}
+
+void HexDumpView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void HexDumpView::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        lineWidth_ = bytes_.empty() ? 0 : fontMetrics().horizontalAdvance(line(0));
+        updateScrollBars();
+    }
+}
+
+void HexDumpView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(event->key() == Qt::Key_Home ? bar->minimum() : bar->maximum());
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
 
 PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PreviewPane"));
@@ -55,8 +134,12 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent) {
     pictureArea_->setWidgetResizable(true);
     pictureArea_->setMinimumSize(Picture::kWidth * kScale + 4, Picture::kHeight * kScale + 4);
 
+    hex_ = new HexDumpView(this);
+    hex_->setObjectName(QStringLiteral("PreviewHex"));
+
     stack_ = new QStackedWidget(this);
     stack_->addWidget(text_);
+    stack_->addWidget(hex_);
     stack_->addWidget(pictureArea_);
 
     auto* layout = new QVBoxLayout(this);
@@ -83,11 +166,28 @@ void PreviewPane::showEntry(const Entry* entry) {
     if (!entry) {
         kind_.reset();
         text_->clear();
+        hex_->clear();
         picture_->clear();
         stack_->setCurrentWidget(text_);
         showTitle();
         return;
     }
+    const std::uint16_t load = loadAddress(*entry);
+    const auto bytes = entryBytes(*entry);
+    if (choosePreview(load, bytes) == PreviewKind::Hex) {
+        kind_ = PreviewKind::Hex;
+        fli_ = false;
+        // Emptied, not kept: the pane holds the bytes of one entry at a time.
+        if (!text_->document()->isEmpty())
+            text_->clear();
+        if (!picture_->pixmap().isNull())
+            picture_->clear();
+        hex_->showBytes(load, bytes.data(), bytes.size());
+        stack_->setCurrentWidget(hex_);
+        showTitle();
+        return;
+    }
+    hex_->clear();
     const Preview preview = makePreview(*entry);
     kind_ = preview.kind;
     fli_ = preview.picture && preview.picture->format == PictureFormat::Fli;

@@ -1,10 +1,13 @@
 #pragma once
 // The preview pane beside the entry list: a BASIC listing, a picture at twice its size, or
-// a hex dump of one entry. Built at once from the entry's bytes (a 64 KB entry takes a few
-// milliseconds), so the window never waits.
+// a hex dump of one entry. Built at once from the entry's bytes, so the window never waits;
+// a hex dump builds only the lines in view, so moving through 64 KB entries stays quick.
+#include <QAbstractScrollArea>
 #include <QWidget>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -15,6 +18,35 @@ namespace vornix {
 
 struct Entry;
 enum class PreviewKind;
+
+// A hex dump drawn a line at a time: only the lines in view are made and painted.
+class HexDumpView : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    explicit HexDumpView(QWidget* parent = nullptr);
+
+    void showBytes(std::uint16_t load, const std::uint8_t* data, std::size_t size);
+    void clear() { showBytes(0, nullptr, 0); }
+
+    std::size_t lineCount() const;
+    QString line(std::size_t index) const;
+    // The first line in view.
+    std::size_t topLine() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void updateScrollBars();
+    int lineHeight() const;
+
+    std::uint16_t load_ = 0;
+    std::vector<std::uint8_t> bytes_;
+    int lineWidth_ = 0; // pixels of the longest line (every line has the same characters)
+};
 
 class PreviewPane : public QWidget {
     Q_OBJECT
@@ -34,6 +66,7 @@ class PreviewPane : public QWidget {
     QLabel* title_ = nullptr;
     QStackedWidget* stack_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
+    HexDumpView* hex_ = nullptr;
     QScrollArea* pictureArea_ = nullptr;
     QLabel* picture_ = nullptr;
     std::optional<PreviewKind> kind_;

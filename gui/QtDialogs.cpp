@@ -1,8 +1,10 @@
 #include "gui/QtDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -90,10 +92,43 @@ class AnswerRequiredBox : public QMessageBox {
     }
 };
 
+// Hands the input focus back to the window that asked when a dialog closes. A window
+// manager does this; without one (a bare X session, a kiosk) the keys would reach no window
+// (Alt for the menus, shortcuts) until the user clicked one.
+class FocusBack {
+  public:
+    explicit FocusBack(QWidget* parent) : window_(parent ? parent->window() : nullptr) {}
+    ~FocusBack() {
+        if (window_ && window_->isVisible() && !QApplication::activeModalWidget())
+            window_->activateWindow();
+    }
+    FocusBack(const FocusBack&) = delete;
+    FocusBack& operator=(const FocusBack&) = delete;
+
+  private:
+    QPointer<QWidget> window_;
+};
+
+// A file dialog is destroyed once the caller has acted on its answer, not before: its
+// teardown (writing Qt's dialog settings with a disk sync, stopping its folder watcher)
+// takes milliseconds that would otherwise come between the user's Return and a saved file.
+template <typename Dialog> class LaterDeleted {
+  public:
+    explicit LaterDeleted(QWidget* parent) : dialog_(new Dialog(parent)) {}
+    ~LaterDeleted() { dialog_->deleteLater(); }
+    LaterDeleted(const LaterDeleted&) = delete;
+    LaterDeleted& operator=(const LaterDeleted&) = delete;
+    Dialog& operator*() const { return *dialog_; }
+
+  private:
+    Dialog* dialog_;
+};
+
 } // namespace
 
 MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
                              MsgIcon icon) {
+    const FocusBack focusBack(parent);
     AnswerRequiredBox box(parent);
     box.answerRequired = buttons == MsgButtons::YesNo;
     box.setWindowTitle(caption);
@@ -139,7 +174,9 @@ static void prepare(QFileDialog& dlg, const FileDialogSetup& setup) {
 }
 
 QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSetup& setup, bool multiple) {
-    QFileDialog dlg(parent);
+    const FocusBack focusBack(parent);
+    LaterDeleted<QFileDialog> box(parent);
+    QFileDialog& dlg = *box;
     prepare(dlg, setup);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
@@ -149,7 +186,9 @@ QStringList QtDialogs::openFiles(QWidget* parent, const FileDialogSetup& setup, 
 }
 
 QString QtDialogs::saveFile(QWidget* parent, const FileDialogSetup& setup) {
-    QFileDialog dlg(parent);
+    const FocusBack focusBack(parent);
+    LaterDeleted<QFileDialog> box(parent);
+    QFileDialog& dlg = *box;
     prepare(dlg, setup);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -160,6 +199,7 @@ QString QtDialogs::saveFile(QWidget* parent, const FileDialogSetup& setup) {
 }
 
 QString QtDialogs::folder(QWidget* parent, const QString& title, const QString& start) {
+    const FocusBack focusBack(parent);
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
 

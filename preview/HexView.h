@@ -1,5 +1,6 @@
 #pragma once
 // A hex dump of a program: address, 16 bytes, the same bytes as PETSCII.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -10,5 +11,10 @@ namespace vornix {
 // being the load address; data reaching past $FFFF gets five-digit addresses throughout.
 // Control codes show as '.' in the PETSCII column. Each line ends with '\n'.
 std::string hexView(std::uint16_t load, std::span<const std::uint8_t> data);
+
+// The number of lines of hexView, and one of them without its '\n' (a viewer that shows
+// only the lines in view builds just those).
+std::size_t hexLineCount(std::size_t dataSize);
+std::string hexLine(std::uint16_t load, std::span<const std::uint8_t> data, std::size_t line);
 
 } // namespace vornix

@@ -1,6 +1,7 @@
 // The preview pane and undo/redo in the editor, driven through the menus, keys and boxes.
 #include "app/PreviewPane.h"
 #include "core/TapeDocument.h"
+#include "preview/HexView.h"
 #include "preview/Preview.h"
 #include "tests/app/MainWindowHarness.h"
 
@@ -32,6 +33,7 @@ class PreviewUndoTest : public QObject {
     Q_OBJECT
   private slots:
     void previewFollowsTheSelection();
+    void paneKeepsTheListWidth();
     void undoAndRedoEveryEdit();
 };
 
@@ -73,8 +75,23 @@ void PreviewUndoTest::previewFollowsTheSelection() {
     QTest::keyClick(h.list(), Qt::Key_Return);
     QVERIFY(pane->isVisible() && view->isChecked());
     QCOMPARE(pane->kind(), PreviewKind::Hex);
-    QCOMPARE(text->blockCount(), 0x10000 / 16 + 1);
-    QVERIFY(text->toPlainText().startsWith("0000  EA EA"));
+    auto* hex = h.get<HexDumpView>("PreviewHex");
+    QVERIFY(hex->isVisible() && !text->isVisible());
+    QCOMPARE(hex->lineCount(), std::size_t{0x10000 / 16});
+    // Each line as the full dump has it.
+    const auto& code = w->document().entries()[2];
+    const QStringList dump = QString::fromStdString(hexView(loadAddress(code), entryBytes(code))).split('\n');
+    for (const std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{0x0FFF}})
+        QCOMPARE(hex->line(i), dump.at(static_cast<qsizetype>(i)));
+    QVERIFY(hex->line(0).startsWith("0000  EA EA"));
+    // The keys scroll the dump; another entry starts at its top again.
+    hex->setFocus();
+    QTest::keyClick(hex, Qt::Key_End);
+    QVERIFY(hex->topLine() > 0x0F00);
+    h.select({0});
+    QVERIFY(!hex->isVisible() && text->isVisible());
+    h.select({2});
+    QCOMPARE(hex->topLine(), std::size_t{0});
     h.select({});
     QCOMPARE(h.label("PreviewTitle")->text(), QStringLiteral("Nie zaznaczono programu"));
 
@@ -83,6 +100,40 @@ void PreviewUndoTest::previewFollowsTheSelection() {
     h.start();
     QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
     QVERIFY(h.questionsDone());
+}
+
+// Opening the pane grows the window by the pane; the list keeps the width it was designed
+// with, whatever the pane shows, and gets it back when the pane closes.
+void PreviewUndoTest::paneKeepsTheListWidth() {
+    Harness h;
+    MainWindow* w = h.start({writePreviewImage(h.file("p.t64"))});
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const int listWidth = h.list()->width();
+    const int windowWidth = w->width();
+    for (const int row : {1, 2, 0}) { // the picture (the widest page) first
+        h.select({row});
+        QVERIFY(triggerAction(w, "Podgld1"));
+        QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
+        QCoreApplication::processEvents();
+        QVERIFY2(h.list()->width() >= listWidth, qPrintable(QString::number(h.list()->width())));
+        QVERIFY(w->width() > windowWidth);
+        QVERIFY(triggerAction(w, "Podgld1"));
+        QCoreApplication::processEvents();
+        QCOMPARE(w->width(), windowWidth);
+        QCOMPARE(h.list()->width(), listWidth);
+    }
+
+    // Shown from the start (remembered in settings.ini): the same list.
+    QVERIFY(triggerAction(w, "Podgld1"));
+    h.win.reset();
+    w = h.start({h.file("p.t64")});
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    h.select({1});
+    QCoreApplication::processEvents();
+    QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
+    QVERIFY2(h.list()->width() >= listWidth, qPrintable(QString::number(h.list()->width())));
 }
 
 void PreviewUndoTest::undoAndRedoEveryEdit() {

@@ -112,6 +112,36 @@ TEST(AtomicFile, KeepsPermissionsWritesThroughLinksAndLongNames) {
 }
 
 #ifdef _WIN32
+// Gathered writes are cut into calls of bounded size: every byte lands once, in order,
+// wherever a cut falls (inside a span, on its edge, between empty spans).
+TEST(AtomicFile, GatheredWritesKeepEveryByteInOrder) {
+    testfiles::TempDir dir;
+    const std::size_t kMiB = std::size_t{1} << 20;
+    const std::vector<std::vector<std::size_t>> cases = {
+        {3 * kMiB + 5},                      // one span over several calls
+        {kMiB - 1, 1, 0, kMiB, 2},           // a span ending on a call's edge, an empty one
+        {64, 7, 0, 0, 2 * kMiB},             // small spans before a large one
+        std::vector<std::size_t>(600, 4099), // more spans than one call takes
+    };
+    for (const auto& sizes : cases) {
+        std::vector<std::string> parts;
+        std::string expected;
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
+            std::string part(sizes[i], '\0');
+            for (std::size_t k = 0; k < part.size(); ++k)
+                part[k] = static_cast<char>((k * 7 + i * 13) & 0xFF);
+            expected += part;
+            parts.push_back(std::move(part));
+        }
+        std::vector<platform::Span> spans;
+        for (const std::string& p : parts)
+            spans.push_back({p.data(), p.size()});
+        AtomicFile f;
+        ASSERT_TRUE(f.open(dir.file("gathered")) && f.write(spans.data(), spans.size()) && f.commit());
+        EXPECT_TRUE(read(dir.file("gathered")) == expected) << sizes.size() << " spans";
+    }
+}
+
 TEST(AtomicFile, KilledSaveLeavesNoTemporaryFile) {
     // The child that is killed runs this test again from the start: a fixed folder both see.
     const fs::path dir = fs::temp_directory_path() / "vornix-killed-save";
