@@ -179,6 +179,7 @@ class MainWindow : public QMainWindow {
     void updateEditActions();
     void showPreview(bool on, bool store);
     void updatePreview();
+    void keepOnScreen();
     // The recent images: shown in their submenu, stored in settings.ini at each change.
     void rememberImage(const QString& path);
     void rebuildRecentMenu();

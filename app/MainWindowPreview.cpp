@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLayout>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -33,12 +34,29 @@ void MainWindow::showPreview(bool on, bool store) {
         // The window's smallest size follows the pane at once, not at the next layout pass.
         centralWidget()->layout()->activate();
         layout()->activate();
-        if (!isMaximized() && !isFullScreen())
+        if (!isMaximized() && !isFullScreen()) {
             resize(std::max(target, minimumSizeHint().width()), height());
+            keepOnScreen();
+        }
         updatePreview();
     }
     if (store && change)
         storeSetting(QStringLiteral("pod"), on);
+}
+
+// A window grown by the pane moves left as far as needed to stay wholly on its screen.
+void MainWindow::keepOnScreen() {
+    const QScreen* where = screen();
+    if (!isVisible() || !where)
+        return;
+    const QRect room = where->availableGeometry();
+    QRect frame = frameGeometry();
+    if (frame.right() > room.right())
+        frame.moveRight(room.right());
+    if (frame.left() < room.left())
+        frame.moveLeft(room.left());
+    if (frame.topLeft() != frameGeometry().topLeft())
+        move(frame.topLeft());
 }
 
 void MainWindow::updatePreview() {

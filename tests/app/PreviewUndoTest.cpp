@@ -6,6 +6,7 @@
 #include "tests/app/MainWindowHarness.h"
 
 #include <QPlainTextEdit>
+#include <QScreen>
 
 using namespace vornix;
 
@@ -123,6 +124,22 @@ void PreviewUndoTest::paneKeepsTheListWidth() {
         QCOMPARE(w->width(), windowWidth);
         QCOMPARE(h.list()->width(), listWidth);
     }
+
+    // A window near the screen's right edge grows and moves left: wholly on the screen.
+    const QRect room = w->screen()->availableGeometry();
+    w->move(room.right() - w->frameGeometry().width() - 10, room.top() + 20);
+    QCoreApplication::processEvents();
+    QVERIFY(triggerAction(w, "Podgld1"));
+    QCoreApplication::processEvents();
+    const QRect frame = w->frameGeometry();
+    // Wider than the screen (the offscreen one is small): its left edge at the screen's.
+    QVERIFY2(frame.width() <= room.width() ? room.contains(frame) : frame.left() == room.left(),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(frame.x())
+                            .arg(frame.y())
+                            .arg(frame.width())
+                            .arg(frame.height())));
+    QVERIFY(triggerAction(w, "Podgld1"));
 
     // Shown from the start (remembered in settings.ini): the same list.
     QVERIFY(triggerAction(w, "Podgld1"));
