@@ -25,6 +25,9 @@ constexpr std::uint32_t kEndRun = 16;
 // The largest block: a 64 KiB program, its checksum and the countdown.
 constexpr int kMaxBlock = 65536 + 16;
 constexpr std::size_t kHeaderPayload = 193; // 192 bytes and the checksum
+// The ROM writes 27,136 pilot pulses before a header and 5,376 before data: a pilot longer
+// than this is a header's, even when much of it was lost.
+constexpr std::uint64_t kHeaderPilot = 12000;
 
 bool withinRun(std::uint32_t c, std::uint64_t sum, std::uint32_t count) {
     // |c - average| < average / 5, without a division
@@ -41,6 +44,7 @@ void RomLoaderDecoder::setShort(double s) {
     tSM_ = static_cast<std::uint32_t>(s * (kShort + kMedium) / 2 / kShort);
     tML_ = static_cast<std::uint32_t>(s * (kMedium + kLong) / 2 / kShort);
     tMax_ = static_cast<std::uint32_t>(s * 2.4);
+    tBreak_ = static_cast<std::uint32_t>(s * 8);
     byteCycles_ = s * kByteShorts;
     lengthLow_ = static_cast<std::uint64_t>(byteCycles_ * 0.75);
     lengthHigh_ = static_cast<std::uint64_t>(byteCycles_ * 1.25);
@@ -166,6 +170,7 @@ void RomLoaderDecoder::seekPulse(std::uint32_t c) {
             inBlock_ = true;
             block_ = Block{};
             block_.start = runStart_;
+            block_.pilot = runCount_;
             blockStart_ = now_;
             resync_ = true;
             prevLong_ = false;
@@ -453,10 +458,12 @@ void RomLoaderDecoder::onBlock(Block& b) {
             return;
         }
         // A first copy that looks like a header is a new header, unless the program is itself
-        // 192 bytes long and this is its data.
+        // 192 bytes long and this is its data. One broken off before its end may be data that
+        // only began like a header: the header's long pilot tells.
         const FileHeader h = readHeader(header_);
         const bool dataIsHeaderSized = h.known && h.dataLength + 1 == kHeaderPayload;
-        if (headerLike && !copy.second &&
+        const bool wholeOrHeaderPilot = copy.endMarker || b.pilot >= kHeaderPilot || !h.known;
+        if (headerLike && !copy.second && wholeOrHeaderPilot &&
             (!dataIsHeaderSized || sameBytes(copy.value, copy.ok, header_[0].value, header_[0].ok))) {
             finalizeFile();
             header_.push_back(std::move(copy));
@@ -466,6 +473,17 @@ void RomLoaderDecoder::onBlock(Block& b) {
         return;
     }
     if (copy.second && data_.size() == 1 && !data_[0].second) {
+        // A whole header's repeat where the data of another length was due: the broken first
+        // copy before it was the next program's header, and this program's data is missing.
+        const FileHeader h = readHeader(header_);
+        if (headerLike && copy.endMarker && h.known && h.dataLength + 1 != kHeaderPayload &&
+            sameBytes(copy.value, copy.ok, data_[0].value, data_[0].ok)) {
+            std::vector<BlockCopy> next{std::move(data_[0]), std::move(copy)};
+            data_.clear();
+            finalizeFile();
+            header_ = std::move(next);
+            return;
+        }
         data_.push_back(std::move(copy));
         finalizeFile();
         return;

@@ -34,6 +34,7 @@ class RomLoaderDecoder {
     struct Block {
         std::vector<std::uint8_t> value, ok; // by byte index from the first sync byte
         std::uint64_t start = 0;             // cycle where its pilot began
+        std::uint64_t pilot = 0;             // short pulses in its pilot
         bool endMarker = false;              // ended by the long-short mark
     };
 
@@ -47,7 +48,10 @@ class RomLoaderDecoder {
             return Short;
         if (c < tML_)
             return Medium;
-        return c < tMax_ ? Long : Silence;
+        if (c < tMax_)
+            return Long;
+        // A pulse a few times too long is a dropout inside the block; a pause is far longer.
+        return c < tBreak_ ? Noise : Silence;
     }
     void setShort(double shortCycles);
     void adaptTo(std::uint64_t byteLength);
@@ -71,7 +75,7 @@ class RomLoaderDecoder {
     std::uint32_t runCount_ = 0;
     std::uint64_t runSum_ = 0, runStart_ = 0;
 
-    std::uint32_t tMin_ = 0, tSM_ = 0, tML_ = 0, tMax_ = 0;
+    std::uint32_t tMin_ = 0, tSM_ = 0, tML_ = 0, tMax_ = 0, tBreak_ = 0;
     double byteCycles_ = 0; // the length of one byte on this tape
     std::uint64_t lengthLow_ = 0, lengthHigh_ = 0;
     std::uint64_t adaptSum_ = 0;
