@@ -67,8 +67,10 @@ void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
     std::size_t i = 0;
     while (i < count) {
         if (inBlock_) {
-            while (pos_ == 0 && !resync_ && count - i >= 20 && fastByte(pulses + i))
-                i += 20;
+            if (pos_ == 0 && !resync_)
+                i += fastBytes(pulses + i, count - i);
+            if (!inBlock_)
+                continue;
         } else if (runCount_ >= 8) {
             // Inside a pilot: only count, while the pulses stay near the run's average.
             const std::uint64_t avg = runSum_ / runCount_;
@@ -93,67 +95,94 @@ void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
     }
 }
 
-// A whole byte read at once, when all its 20 pulses are what they should be; else nothing is
-// taken and the pulses go one by one through bytePulse.
-bool RomLoaderDecoder::fastByte(const std::uint32_t* q) {
-    // Each bit pulse is short or medium (one range test), and a pair holds one of each.
-    if (!((q[0] - tML_ < tMax_ - tML_) & (q[1] - tSM_ < tML_ - tSM_)))
-        return false;
-    std::uint32_t inRange = 0, medium = 0; // bit i for the pulse q[2 + i]
-    std::uint64_t length;
+// Whole bytes read straight while all 20 pulses of each are what they should be; returns the
+// pulses taken. The first pulse out of place stops it, and from there they go one by one
+// through bytePulse.
+std::size_t RomLoaderDecoder::fastBytes(const std::uint32_t* q, std::size_t count) {
+    std::size_t i = 0;
 #if defined(__SSE2__)
-    // Four pulses a compare; the sign bit flipped so that signed compares order them unsigned.
-    const __m128i flip = _mm_set1_epi32(INT32_MIN);
-    const __m128i low = _mm_set1_epi32(static_cast<int>((tMin_ - 1) ^ 0x80000000u));
-    const __m128i top = _mm_set1_epi32(static_cast<int>(tML_ ^ 0x80000000u));
-    const __m128i mid = _mm_set1_epi32(static_cast<int>((tSM_ - 1) ^ 0x80000000u));
-    __m128i sum = _mm_setzero_si128();
-    for (int v = 0; v < 4; ++v) {
-        const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 2 + 4 * v));
-        const __m128i c = _mm_xor_si128(raw, flip);
-        const __m128i range = _mm_and_si128(_mm_cmpgt_epi32(c, low), _mm_cmplt_epi32(c, top));
-        inRange |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(range))) << (4 * v);
-        medium |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(c, mid))))
-                  << (4 * v);
-        sum = _mm_add_epi32(sum, raw);
+    if (tMax_ > 32767)
+        return 0;
+    // In 16 bits, signed: a pulse of 32,768 or more saturates to the top, one of 2^31 or more
+    // packs negative, below every threshold; neither is taken.
+    const __m128i ltMin = _mm_set1_epi16(static_cast<short>(tMin_ - 1));
+    const __m128i ltSM = _mm_set1_epi16(static_cast<short>(tSM_ - 1));
+    const __m128i ltML = _mm_set1_epi16(static_cast<short>(tML_ - 1));
+    const std::uint32_t markerSpan = tMax_ - tML_, mediumSpan = tML_ - tSM_;
+    std::uint32_t last = 0;
+    while (count - i >= 20) {
+        const std::uint32_t* p = q + i;
+        // A long and a medium marker, then eighteen short or medium pulses, a pair holding one
+        // of each.
+        if (!((p[0] - tML_ < markerSpan) & (p[1] - tSM_ < mediumSpan)))
+            break;
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
+        const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+        const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12));
+        const __m128i v4 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+        const __m128i a = _mm_packs_epi32(v0, v1), b = _mm_packs_epi32(v2, v3), c = _mm_packs_epi32(v4, v4);
+        // Per pulse (bit j): in the short-medium range, and medium.
+        const __m128i rangeAB = _mm_andnot_si128(
+            _mm_packs_epi16(_mm_cmpgt_epi16(a, ltML), _mm_cmpgt_epi16(b, ltML)),
+            _mm_packs_epi16(_mm_cmpgt_epi16(a, ltMin), _mm_cmpgt_epi16(b, ltMin)));
+        const __m128i mediumAB = _mm_packs_epi16(_mm_cmpgt_epi16(a, ltSM), _mm_cmpgt_epi16(b, ltSM));
+        // The last four pulses: in range in the low half, medium in the high half.
+        const __m128i cRange = _mm_andnot_si128(_mm_cmpgt_epi16(c, ltML), _mm_cmpgt_epi16(c, ltMin));
+        const __m128i tail = _mm_packs_epi16(cRange, _mm_cmpgt_epi16(c, ltSM));
+        const std::uint32_t t = static_cast<std::uint32_t>(_mm_movemask_epi8(tail));
+        const std::uint32_t inRange = static_cast<std::uint32_t>(_mm_movemask_epi8(rangeAB)) | (t & 0xF) << 16;
+        const std::uint32_t medium =
+            (static_cast<std::uint32_t>(_mm_movemask_epi8(mediumAB)) | (t >> 8 & 0xF) << 16) >> 2;
+        if ((inRange | 3) != 0xFFFFF || ((medium ^ medium >> 1) & 0x15555) != 0x15555)
+            break;
+        __m128i sum = _mm_add_epi32(_mm_add_epi32(v0, v1), _mm_add_epi32(_mm_add_epi32(v2, v3), v4));
+        sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
+        sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
+        // Twenty pulses under 32,768 each: the sum fits 32 bits.
+        const std::uint64_t length = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum));
+        // A pair is 1 when its first pulse is the medium one: the even bits, packed.
+        std::uint32_t bits = medium & 0x15555;
+        bits = (bits | bits >> 1) & 0x13333;
+        bits = (bits | bits >> 2) & 0x10F0F;
+        bits = (bits | bits >> 4) & 0x100FF;
+        bits = (bits | bits >> 8) & 0x1FF;
+        std::uint32_t parity = bits ^ bits >> 8;
+        parity ^= parity >> 4;
+        parity ^= parity >> 2;
+        parity ^= parity >> 1;
+        const bool good = (parity & 1) == 1; // odd parity over the eight bits and the parity bit
+        if (good && length > lengthLow_ && length < lengthHigh_)
+            adaptTo(length);
+        markerTime_ = now_;
+        bits_ = bits;
+        const std::size_t next = static_cast<std::size_t>(lastIndex_) + 1;
+        if (lastIndex_ >= 0 && now_ == lastEnd_ && next == block_.value.size() && next < kMaxBlock) {
+            // Straight after the last byte stored, as almost every byte is.
+            block_.value.push_back(static_cast<std::uint8_t>(bits));
+            block_.ok.push_back(good);
+            lastIndex_ = static_cast<int>(next);
+            lastStart_ = now_;
+            lastEnd_ = now_ + length;
+        } else {
+            storeByte(good, now_ + length);
+        }
+        now_ += length;
+        last = p[19];
+        i += 20;
+        if (!inBlock_)
+            return i; // the block reached its largest size
     }
-    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
-    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
-    // Sixteen pulses of at most tML_ each: the sum fits 32 bits whenever they are in range.
-    length = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum));
-    for (int i = 16; i < 18; ++i) {
-        inRange |= static_cast<std::uint32_t>(q[2 + i] - tMin_ < tML_ - tMin_) << i;
-        medium |= static_cast<std::uint32_t>(q[2 + i] >= tSM_) << i;
-        length += q[2 + i];
+    if (i > 0) {
+        shortRun_ = last < tSM_ ? 1 : 0;
+        shortRunSum_ = last;
+        shortRunStart_ = now_ - last;
     }
 #else
-    length = 0;
-    for (int i = 0; i < 18; ++i) {
-        inRange |= static_cast<std::uint32_t>(q[2 + i] - tMin_ < tML_ - tMin_) << i;
-        medium |= static_cast<std::uint32_t>(q[2 + i] >= tSM_) << i;
-        length += q[2 + i];
-    }
+    (void)q;
+    (void)count;
 #endif
-    length += static_cast<std::uint64_t>(q[0]) + q[1];
-    if (inRange != 0x3FFFF || ((medium ^ medium >> 1) & 0x15555) != 0x15555)
-        return false;
-    // A pair is 1 when its first pulse is the medium one: the even bits, packed.
-    std::uint32_t bits = medium & 0x15555;
-    bits = (bits | bits >> 1) & 0x13333;
-    bits = (bits | bits >> 2) & 0x10F0F;
-    bits = (bits | bits >> 4) & 0x100FF;
-    bits = (bits | bits >> 8) & 0x1FF;
-    markerTime_ = now_;
-    bits_ = bits;
-    const bool good = (std::popcount(bits) & 1) == 1;
-    if (good)
-        adaptTo(length);
-    storeByte(good, now_ + length);
-    now_ += length;
-    shortRun_ = q[19] < tSM_ ? 1 : 0;
-    shortRunSum_ = q[19];
-    shortRunStart_ = now_ - q[19];
-    return true;
+    return i;
 }
 
 void RomLoaderDecoder::seekPulse(std::uint32_t c) {

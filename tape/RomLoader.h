@@ -58,7 +58,7 @@ class RomLoaderDecoder {
     void seekPulse(std::uint32_t c);
     void bytePulse(std::uint32_t c);
     void startByte(std::uint64_t markerTime);
-    bool fastByte(const std::uint32_t* pulses);
+    std::size_t fastBytes(const std::uint32_t* pulses, std::size_t count);
     void storeByte(bool good, std::uint64_t endTime);
     bool onGrid(std::uint64_t time) const;
     void endBlock(bool endMarker);

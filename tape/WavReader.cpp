@@ -101,7 +101,6 @@ class EdgeDetector {
     std::uint64_t count_ = 0, cycles_ = 0;
     std::vector<double> at_, before_, after_; // the block's edges: sample before, its value, the next's
     std::size_t m_ = 0;
-    std::vector<std::uint64_t> above_, below_;
     bool high_ = false;
     double lastEdge_ = 0;
     double prev_ = 0;        // the sample before this block
@@ -155,36 +154,40 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
     measure(falling_ ? lo : hi);
 }
 
-// For 16-bit samples: one bit per sample for "above hi" and one for "below lo", made for the
-// whole block at once, then each edge is the next set bit of the mask the state looks at.
+// For 16-bit samples: 64 at a time, one bit per sample for "above hi" and one for "below lo",
+// then each edge is the next set bit of the mask of the state's changes.
 void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi) {
-    const std::size_t words = (n + 63) / 64;
-    above_.assign(words, 0);
-    below_.assign(words, 0);
-    std::size_t i = 0;
+    std::uint64_t carry = high_, before = high_;
 #if defined(__SSE2__)
     const __m128i h = _mm_set1_epi16(hi), l = _mm_set1_epi16(lo);
-    for (; i + 16 <= n; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + 8));
-        const std::uint64_t up = static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h))));
-        const std::uint64_t down = static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l))));
-        above_[i / 64] |= up << (i % 64);
-        below_[i / 64] |= down << (i % 64);
-    }
 #endif
-    for (; i < n; ++i) {
-        above_[i / 64] |= static_cast<std::uint64_t>(x[i] > hi) << (i % 64);
-        below_[i / 64] |= static_cast<std::uint64_t>(x[i] < lo) << (i % 64);
-    }
-    // The trigger's state for 64 samples at a time: a sample above hi sets it, one below lo
-    // clears it, the rest keep it. Adding the set bits to "not cleared" carries a set state up
-    // through the kept samples until a clearing one; the carry out goes on to the next word.
-    std::uint64_t carry = high_, before = high_;
-    for (std::size_t w = 0; w < words; ++w) {
-        const std::uint64_t set = above_[w], kept = ~below_[w];
+    for (std::size_t base = 0; base < n; base += 64) {
+        const std::int16_t* p = x + base;
+        const std::size_t count = std::min<std::size_t>(64, n - base);
+        std::uint64_t set = 0, cleared = 0;
+        std::size_t i = 0;
+#if defined(__SSE2__)
+        if (count == 64) {
+            for (int v = 0; v < 4; ++v, i += 16) {
+                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
+                set |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                           _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h)))))
+                       << i;
+                cleared |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                               _mm_movemask_epi8(_mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l)))))
+                           << i;
+            }
+        }
+#endif
+        for (; i < count; ++i) {
+            set |= static_cast<std::uint64_t>(p[i] > hi) << i;
+            cleared |= static_cast<std::uint64_t>(p[i] < lo) << i;
+        }
+        // The trigger's state for the 64 samples: a sample above hi sets it, one below lo
+        // clears it, the rest keep it. Adding the set bits to "not cleared" carries a set state
+        // up through the kept samples until a clearing one; the carry out goes on to the next.
+        const std::uint64_t kept = ~cleared;
         std::uint64_t sum;
         const bool c1 = __builtin_add_overflow(kept, set, &sum);
         const bool c2 = __builtin_add_overflow(sum, carry, &sum);
@@ -193,13 +196,15 @@ void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t l
         const std::uint64_t previous = high << 1 | before;
         std::uint64_t edges = falling_ ? ~high & previous : high & ~previous;
         before = high >> 63;
-        if (w == words - 1) {
-            const unsigned last = static_cast<unsigned>((n - 1) % 64);
+        if (count < 64) {
+            const unsigned last = static_cast<unsigned>(count - 1);
             edges &= ~std::uint64_t{0} >> (63 - last);
             high_ = (high >> last) & 1;
+        } else if (base + 64 == n) {
+            high_ = before;
         }
         while (edges) {
-            const std::size_t at = w * 64 + std::countr_zero(edges);
+            const std::size_t at = base + std::countr_zero(edges);
             note(at, at ? x[at - 1] : prev_, x[at]);
             edges &= edges - 1;
         }
