@@ -52,15 +52,17 @@ void RomLoaderDecoder::setShort(double s) {
     adaptCount_ = 0;
 }
 
-// Good bytes' real lengths keep the thresholds on the tape's speed, sixteen at a time.
-void RomLoaderDecoder::adaptTo(std::uint64_t length) {
+// Good bytes' real lengths keep the thresholds on the tape's speed, sixteen at a time. True
+// when they moved.
+bool RomLoaderDecoder::adaptTo(std::uint64_t length) {
     if (length <= lengthLow_ || length >= lengthHigh_)
-        return;
+        return false;
     adaptSum_ += length;
     if (++adaptCount_ < 16)
-        return;
+        return false;
     const double average = static_cast<double>(adaptSum_) / 16;
     setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
+    return true;
 }
 
 void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
@@ -95,6 +97,74 @@ void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
     }
 }
 
+#if defined(__SSE2__)
+namespace {
+
+// The thresholds of one byte's pulses, for readByte.
+struct ByteShape {
+    __m128i ltMin, ltSM, ltML; // in 16 bits, one below
+    std::uint32_t tSM, tML, markerSpan, mediumSpan;
+};
+
+ByteShape byteShape(std::uint32_t tMin, std::uint32_t tSM, std::uint32_t tML, std::uint32_t tMax) {
+    return {_mm_set1_epi16(static_cast<short>(tMin - 1)), _mm_set1_epi16(static_cast<short>(tSM - 1)),
+            _mm_set1_epi16(static_cast<short>(tML - 1)), tSM, tML, tMax - tML, tML - tSM};
+}
+
+// A byte from its 20 pulses: a long and a medium marker, then eighteen short or medium pulses,
+// a pair holding one of each. False when a pulse is out of place; else its eight bits and
+// parity bit, and its length.
+inline bool readByte(const std::uint32_t* p, const ByteShape& t, std::uint32_t& bits, std::uint32_t& length) {
+    if (!((p[0] - t.tML < t.markerSpan) & (p[1] - t.tSM < t.mediumSpan)))
+        return false;
+    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
+    const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+    const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12));
+    const __m128i v4 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    // In 16 bits, signed: a pulse of 32,768 or more saturates to the top, one of 2^31 or more
+    // packs negative, below every threshold; neither is taken.
+    const __m128i a = _mm_packs_epi32(v0, v1), b = _mm_packs_epi32(v2, v3), c = _mm_packs_epi32(v4, v4);
+    // Per pulse (bit j): in the short-medium range, and medium.
+    const __m128i rangeAB =
+        _mm_andnot_si128(_mm_packs_epi16(_mm_cmpgt_epi16(a, t.ltML), _mm_cmpgt_epi16(b, t.ltML)),
+                         _mm_packs_epi16(_mm_cmpgt_epi16(a, t.ltMin), _mm_cmpgt_epi16(b, t.ltMin)));
+    const __m128i mediumAB = _mm_packs_epi16(_mm_cmpgt_epi16(a, t.ltSM), _mm_cmpgt_epi16(b, t.ltSM));
+    // The last four pulses: in range in the low half, medium in the high half.
+    const __m128i cRange = _mm_andnot_si128(_mm_cmpgt_epi16(c, t.ltML), _mm_cmpgt_epi16(c, t.ltMin));
+    const __m128i tail = _mm_packs_epi16(cRange, _mm_cmpgt_epi16(c, t.ltSM));
+    const std::uint32_t end = static_cast<std::uint32_t>(_mm_movemask_epi8(tail));
+    const std::uint32_t inRange = static_cast<std::uint32_t>(_mm_movemask_epi8(rangeAB)) | (end & 0xF) << 16;
+    const std::uint32_t medium =
+        (static_cast<std::uint32_t>(_mm_movemask_epi8(mediumAB)) | (end >> 8 & 0xF) << 16) >> 2;
+    if ((inRange | 3) != 0xFFFFF || ((medium ^ medium >> 1) & 0x15555) != 0x15555)
+        return false;
+    __m128i sum = _mm_add_epi32(_mm_add_epi32(v0, v1), _mm_add_epi32(_mm_add_epi32(v2, v3), v4));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
+    // Twenty pulses under 32,768 each: the sum fits 32 bits.
+    length = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum));
+    // A pair is 1 when its first pulse is the medium one: the even bits, packed.
+    std::uint32_t v = medium & 0x15555;
+    v = (v | v >> 1) & 0x13333;
+    v = (v | v >> 2) & 0x10F0F;
+    v = (v | v >> 4) & 0x100FF;
+    bits = (v | v >> 8) & 0x1FF;
+    return true;
+}
+
+// Odd parity over the eight bits and the parity bit.
+inline bool parityGood(std::uint32_t bits) {
+    std::uint32_t x = bits ^ bits >> 8;
+    x ^= x >> 4;
+    x ^= x >> 2;
+    x ^= x >> 1;
+    return (x & 1) == 1;
+}
+
+} // namespace
+#endif
+
 // Whole bytes read straight while all 20 pulses of each are what they should be; returns the
 // pulses taken. The first pulse out of place stops it, and from there they go one by one
 // through bytePulse.
@@ -103,77 +173,55 @@ std::size_t RomLoaderDecoder::fastBytes(const std::uint32_t* q, std::size_t coun
 #if defined(__SSE2__)
     if (tMax_ > 32767)
         return 0;
-    // In 16 bits, signed: a pulse of 32,768 or more saturates to the top, one of 2^31 or more
-    // packs negative, below every threshold; neither is taken.
-    const __m128i ltMin = _mm_set1_epi16(static_cast<short>(tMin_ - 1));
-    const __m128i ltSM = _mm_set1_epi16(static_cast<short>(tSM_ - 1));
-    const __m128i ltML = _mm_set1_epi16(static_cast<short>(tML_ - 1));
-    const std::uint32_t markerSpan = tMax_ - tML_, mediumSpan = tML_ - tSM_;
-    std::uint32_t last = 0;
-    while (count - i >= 20) {
-        const std::uint32_t* p = q + i;
-        // A long and a medium marker, then eighteen short or medium pulses, a pair holding one
-        // of each.
-        if (!((p[0] - tML_ < markerSpan) & (p[1] - tSM_ < mediumSpan)))
-            break;
-        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
-        const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
-        const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12));
-        const __m128i v4 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-        const __m128i a = _mm_packs_epi32(v0, v1), b = _mm_packs_epi32(v2, v3), c = _mm_packs_epi32(v4, v4);
-        // Per pulse (bit j): in the short-medium range, and medium.
-        const __m128i rangeAB = _mm_andnot_si128(
-            _mm_packs_epi16(_mm_cmpgt_epi16(a, ltML), _mm_cmpgt_epi16(b, ltML)),
-            _mm_packs_epi16(_mm_cmpgt_epi16(a, ltMin), _mm_cmpgt_epi16(b, ltMin)));
-        const __m128i mediumAB = _mm_packs_epi16(_mm_cmpgt_epi16(a, ltSM), _mm_cmpgt_epi16(b, ltSM));
-        // The last four pulses: in range in the low half, medium in the high half.
-        const __m128i cRange = _mm_andnot_si128(_mm_cmpgt_epi16(c, ltML), _mm_cmpgt_epi16(c, ltMin));
-        const __m128i tail = _mm_packs_epi16(cRange, _mm_cmpgt_epi16(c, ltSM));
-        const std::uint32_t t = static_cast<std::uint32_t>(_mm_movemask_epi8(tail));
-        const std::uint32_t inRange = static_cast<std::uint32_t>(_mm_movemask_epi8(rangeAB)) | (t & 0xF) << 16;
-        const std::uint32_t medium =
-            (static_cast<std::uint32_t>(_mm_movemask_epi8(mediumAB)) | (t >> 8 & 0xF) << 16) >> 2;
-        if ((inRange | 3) != 0xFFFFF || ((medium ^ medium >> 1) & 0x15555) != 0x15555)
-            break;
-        __m128i sum = _mm_add_epi32(_mm_add_epi32(v0, v1), _mm_add_epi32(_mm_add_epi32(v2, v3), v4));
-        sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
-        sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
-        // Twenty pulses under 32,768 each: the sum fits 32 bits.
-        const std::uint64_t length = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum));
-        // A pair is 1 when its first pulse is the medium one: the even bits, packed.
-        std::uint32_t bits = medium & 0x15555;
-        bits = (bits | bits >> 1) & 0x13333;
-        bits = (bits | bits >> 2) & 0x10F0F;
-        bits = (bits | bits >> 4) & 0x100FF;
-        bits = (bits | bits >> 8) & 0x1FF;
-        std::uint32_t parity = bits ^ bits >> 8;
-        parity ^= parity >> 4;
-        parity ^= parity >> 2;
-        parity ^= parity >> 1;
-        const bool good = (parity & 1) == 1; // odd parity over the eight bits and the parity bit
-        if (good && length > lengthLow_ && length < lengthHigh_)
-            adaptTo(length);
+    ByteShape shape = byteShape(tMin_, tSM_, tML_, tMax_);
+    std::uint32_t bits, length;
+    while (count - i >= 20 && readByte(q + i, shape, bits, length)) {
+        bool good = parityGood(bits);
+        if (good && length > lengthLow_ && length < lengthHigh_ && adaptTo(length))
+            shape = byteShape(tMin_, tSM_, tML_, tMax_);
         markerTime_ = now_;
         bits_ = bits;
-        const std::size_t next = static_cast<std::size_t>(lastIndex_) + 1;
-        if (lastIndex_ >= 0 && now_ == lastEnd_ && next == block_.value.size() && next < kMaxBlock) {
-            // Straight after the last byte stored, as almost every byte is.
-            block_.value.push_back(static_cast<std::uint8_t>(bits));
-            block_.ok.push_back(good);
-            lastIndex_ = static_cast<int>(next);
-            lastStart_ = now_;
-            lastEnd_ = now_ + length;
-        } else {
+        const std::size_t size = block_.value.size();
+        if (!(lastIndex_ >= 0 && now_ == lastEnd_ && static_cast<std::size_t>(lastIndex_) + 1 == size &&
+              size < kMaxBlock)) {
             storeByte(good, now_ + length);
+            now_ += length;
+            i += 20;
+            if (!inBlock_)
+                return i; // the block reached its largest size
+            continue;
         }
-        now_ += length;
-        last = p[19];
-        i += 20;
-        if (!inBlock_)
-            return i; // the block reached its largest size
+        // Straight after the last byte stored, as almost every byte is: the run of them goes
+        // into room made for it, the state kept in locals meanwhile.
+        const std::size_t room = std::min((count - i) / 20, static_cast<std::size_t>(kMaxBlock) - size);
+        block_.value.resize(size + room);
+        block_.ok.resize(size + room);
+        std::uint8_t* value = block_.value.data() + size;
+        std::uint8_t* ok = block_.ok.data() + size;
+        std::uint64_t now = now_, start = now_;
+        std::size_t n = 0;
+        for (;;) {
+            value[n] = static_cast<std::uint8_t>(bits);
+            ok[n] = good;
+            start = now;
+            now += length;
+            ++n;
+            i += 20;
+            if (n == room || !readByte(q + i, shape, bits, length))
+                break;
+            good = parityGood(bits);
+            if (good && length > lengthLow_ && length < lengthHigh_ && adaptTo(length))
+                shape = byteShape(tMin_, tSM_, tML_, tMax_);
+        }
+        block_.value.resize(size + n);
+        block_.ok.resize(size + n);
+        lastIndex_ = static_cast<int>(size + n - 1);
+        lastStart_ = markerTime_ = start;
+        lastEnd_ = now_ = now;
+        bits_ = value[n - 1];
     }
     if (i > 0) {
+        const std::uint32_t last = q[i - 1];
         shortRun_ = last < tSM_ ? 1 : 0;
         shortRunSum_ = last;
         shortRunStart_ = now_ - last;

@@ -54,7 +54,7 @@ class RomLoaderDecoder {
         return c < tBreak_ ? Noise : Silence;
     }
     void setShort(double shortCycles);
-    void adaptTo(std::uint64_t byteLength);
+    bool adaptTo(std::uint64_t byteLength);
     void seekPulse(std::uint32_t c);
     void bytePulse(std::uint32_t c);
     void startByte(std::uint64_t markerTime);

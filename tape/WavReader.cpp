@@ -51,7 +51,7 @@ std::string codingName(std::uint16_t tag) {
 class EdgeDetector {
   public:
     EdgeDetector(double cyclesPerSample, bool falling, PulseSink& sink, std::size_t blockFrames)
-        : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink), out_(kPulseBlock),
+        : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink), out_(kPulseBlock + blockFrames / 2 + 2),
           at_(blockFrames / 2 + 2), before_(blockFrames / 2 + 2), after_(blockFrames / 2 + 2) {}
 
     // Scans x[0..n) (x[n] is free for a sentinel) with the trigger levels lo < hi.
@@ -74,22 +74,28 @@ class EdgeDetector {
         after_[m_] = after;
         ++m_;
     }
-    // The noted edges at the crossing of level, into pulses.
+    // The noted edges at the crossing of level, into pulses. out_ holds a whole block's edges
+    // past kPulseBlock, so the loops need no test for a full buffer.
     void measure(double level) {
         const std::size_t m = m_;
+        if (k_ + m > out_.size())
+            flush();
         double* t = at_.data();
+        const double* b = before_.data();
+        const double* a = after_.data();
         for (std::size_t j = 0; j < m; ++j)
-            t[j] += (level - before_[j]) / (after_[j] - before_[j]);
+            t[j] += (level - b[j]) / (a[j] - b[j]);
+        std::uint32_t* o = out_.data() + k_;
+        double previous = lastEdge_;
         for (std::size_t j = 0; j < m; ++j) {
-            const double length = (t[j] - (j ? t[j - 1] : lastEdge_)) * cyclesPerSample_ + 0.5;
-            out_[k_++] = length >= 4294967295.0 ? 0xFFFFFFFFu
-                         : length < 1           ? 1u
-                                                : static_cast<std::uint32_t>(length);
-            if (k_ == out_.size())
-                flush();
+            const double length = (t[j] - previous) * cyclesPerSample_ + 0.5;
+            previous = t[j];
+            o[j] = static_cast<std::uint32_t>(std::min(std::max(length, 1.0), 4294967295.0));
         }
-        if (m)
-            lastEdge_ = t[m - 1];
+        k_ += m;
+        if (k_ >= kPulseBlock)
+            flush();
+        lastEdge_ = previous;
         m_ = 0;
     }
 
@@ -213,10 +219,10 @@ void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t l
 
 // Trigger levels around the block's mean, kept inside the type so the sentinels stay outside.
 template <typename T> void levels(const T* x, std::size_t n, std::int64_t half, T& lo, T& hi) {
-    // Every 16th sample gives the level closely enough.
+    // Every 64th sample gives the level closely enough.
     std::int64_t sum = 0;
     std::size_t taken = 0;
-    for (std::size_t i = 0; i < n; i += 16, ++taken)
+    for (std::size_t i = 0; i < n; i += 64, ++taken)
         sum += x[i];
     const std::int64_t mid = taken ? sum / static_cast<std::int64_t>(taken) : 0;
     const std::int64_t top = static_cast<std::int64_t>(std::numeric_limits<T>::max()) - 1;
