@@ -52,17 +52,9 @@ void RomLoaderDecoder::setShort(double s) {
     adaptCount_ = 0;
 }
 
-// Good bytes' real lengths keep the thresholds on the tape's speed, sixteen at a time. True
-// when they moved.
-bool RomLoaderDecoder::adaptTo(std::uint64_t length) {
-    if (length <= lengthLow_ || length >= lengthHigh_)
-        return false;
-    adaptSum_ += length;
-    if (++adaptCount_ < 16)
-        return false;
+void RomLoaderDecoder::adaptNow() {
     const double average = static_cast<double>(adaptSum_) / 16;
     setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
-    return true;
 }
 
 void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
@@ -177,7 +169,7 @@ std::size_t RomLoaderDecoder::fastBytes(const std::uint32_t* q, std::size_t coun
     std::uint32_t bits, length;
     while (count - i >= 20 && readByte(q + i, shape, bits, length)) {
         bool good = parityGood(bits);
-        if (good && length > lengthLow_ && length < lengthHigh_ && adaptTo(length))
+        if (good && adaptTo(length))
             shape = byteShape(tMin_, tSM_, tML_, tMax_);
         markerTime_ = now_;
         bits_ = bits;
@@ -210,7 +202,7 @@ std::size_t RomLoaderDecoder::fastBytes(const std::uint32_t* q, std::size_t coun
             if (n == room || !readByte(q + i, shape, bits, length))
                 break;
             good = parityGood(bits);
-            if (good && length > lengthLow_ && length < lengthHigh_ && adaptTo(length))
+            if (good && adaptTo(length))
                 shape = byteShape(tMin_, tSM_, tML_, tMax_);
         }
         block_.value.resize(size + n);

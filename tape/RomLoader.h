@@ -54,7 +54,18 @@ class RomLoaderDecoder {
         return c < tBreak_ ? Noise : Silence;
     }
     void setShort(double shortCycles);
-    bool adaptTo(std::uint64_t byteLength);
+    // Good bytes' real lengths keep the thresholds on the tape's speed, sixteen at a time. True
+    // when they moved.
+    bool adaptTo(std::uint64_t length) {
+        if (length <= lengthLow_ || length >= lengthHigh_)
+            return false;
+        adaptSum_ += length;
+        if (++adaptCount_ < 16)
+            return false;
+        adaptNow();
+        return true;
+    }
+    void adaptNow();
     void seekPulse(std::uint32_t c);
     void bytePulse(std::uint32_t c);
     void startByte(std::uint64_t markerTime);
