@@ -47,12 +47,12 @@ std::string codingName(std::uint16_t tag) {
 
 // Rising (or, reversed, falling) edges of a Schmitt trigger into pulse lengths. The scan only
 // notes where each edge is; the block's edges are then placed between their samples and
-// measured together, in loops without a dependency from one edge to the next.
+// measured together.
 class EdgeDetector {
   public:
     EdgeDetector(double cyclesPerSample, bool falling, PulseSink& sink, std::size_t blockFrames)
         : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink), out_(kPulseBlock + blockFrames / 2 + 2),
-          at_(blockFrames / 2 + 2), before_(blockFrames / 2 + 2), after_(blockFrames / 2 + 2) {}
+          at_(blockFrames / 2 + 2) {}
 
     // Scans x[0..n) (x[n] is free for a sentinel) with the trigger levels lo < hi.
     template <typename T> void run(T* x, std::size_t n, T lo, T hi);
@@ -68,29 +68,27 @@ class EdgeDetector {
     std::uint64_t pulses() const { return count_; }
 
   private:
-    void note(std::size_t i, double before, double after) {
-        at_[m_] = static_cast<double>(base_ + i) - 1.0;
-        before_[m_] = before;
-        after_[m_] = after;
-        ++m_;
-    }
-    // The noted edges at the crossing of level, into pulses. out_ holds a whole block's edges
-    // past kPulseBlock, so the loops need no test for a full buffer.
-    void measure(double level) {
+    void note(std::size_t i) { at_[m_++] = static_cast<std::uint32_t>(i); }
+    // The noted edges of the block x at the crossing of level, into pulses: each edge lies
+    // between the sample before it and its own. out_ holds a whole block's edges past
+    // kPulseBlock, so the loop needs no test for a full buffer.
+    template <typename T> void measure(const T* x, double level) {
         const std::size_t m = m_;
         if (k_ + m > out_.size())
             flush();
-        double* t = at_.data();
-        const double* b = before_.data();
-        const double* a = after_.data();
-        for (std::size_t j = 0; j < m; ++j)
-            t[j] += (level - b[j]) / (a[j] - b[j]);
+        const std::uint32_t* at = at_.data();
         std::uint32_t* o = out_.data() + k_;
+        const double base = static_cast<double>(base_) - 1.0;
         double previous = lastEdge_;
         for (std::size_t j = 0; j < m; ++j) {
-            const double length = (t[j] - previous) * cyclesPerSample_ + 0.5;
-            previous = t[j];
-            o[j] = static_cast<std::uint32_t>(std::min(std::max(length, 1.0), 4294967295.0));
+            const std::uint32_t i = at[j];
+            const double before = i ? static_cast<double>(x[i - 1]) : prev_, after = x[i];
+            const double t = (base + i) + (level - before) / (after - before);
+            const double length = (t - previous) * cyclesPerSample_ + 0.5;
+            previous = t;
+            o[j] = length >= 4294967295.0 ? 0xFFFFFFFFu
+                   : length < 1           ? 1u
+                                          : static_cast<std::uint32_t>(length);
         }
         k_ += m;
         if (k_ >= kPulseBlock)
@@ -105,7 +103,7 @@ class EdgeDetector {
     std::vector<std::uint32_t> out_;
     std::size_t k_ = 0;
     std::uint64_t count_ = 0, cycles_ = 0;
-    std::vector<double> at_, before_, after_; // the block's edges: sample before, its value, the next's
+    std::vector<std::uint32_t> at_; // the block's edges: the sample each is at
     std::size_t m_ = 0;
     bool high_ = false;
     double lastEdge_ = 0;
@@ -142,7 +140,7 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
                     break;
                 high_ = true;
                 if (!falling_)
-                    note(i, i ? x[i - 1] : prev_, x[i]);
+                    note(i);
             } else {
                 x[n] = std::numeric_limits<T>::lowest();
                 i = scan<false>(x, i, lo);
@@ -150,14 +148,14 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
                     break;
                 high_ = false;
                 if (falling_)
-                    note(i, i ? x[i - 1] : prev_, x[i]);
+                    note(i);
             }
         }
         x[n] = keep;
     }
+    measure(x, falling_ ? lo : hi);
     prev_ = x[n - 1];
     base_ += n;
-    measure(falling_ ? lo : hi);
 }
 
 // For 16-bit samples: 64 at a time, one bit per sample for "above hi" and one for "below lo",
@@ -211,7 +209,7 @@ void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t l
         }
         while (edges) {
             const std::size_t at = base + std::countr_zero(edges);
-            note(at, at ? x[at - 1] : prev_, x[at]);
+            note(at);
             edges &= edges - 1;
         }
     }
