@@ -54,9 +54,9 @@ std::uint64_t widen(const std::uint8_t* b, std::size_t n, std::uint32_t* o) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 12),
                          _mm_slli_epi32(_mm_unpackhi_epi16(high, zero), 3));
     }
-    sum = (static_cast<std::uint64_t>(_mm_cvtsi128_si64(total)) +
-           static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(total, total)))) *
-          8;
+    std::uint64_t halves[2];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(halves), total);
+    sum = (halves[0] + halves[1]) * 8;
 #endif
     for (; j < n; ++j) {
         o[j] = b[j] * 8u;

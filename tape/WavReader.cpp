@@ -12,6 +12,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace vornix::tape {
 
@@ -104,6 +107,7 @@ class EdgeDetector {
     std::size_t k_ = 0;
     std::uint64_t count_ = 0, cycles_ = 0;
     std::vector<std::uint32_t> at_; // the block's edges: the sample each is at
+    std::vector<std::uint64_t> set_, cleared_;
     std::size_t m_ = 0;
     bool high_ = false;
     double lastEdge_ = 0;
@@ -158,40 +162,93 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
     base_ += n;
 }
 
-// For 16-bit samples: 64 at a time, one bit per sample for "above hi" and one for "below lo",
-// then each edge is the next set bit of the mask of the state's changes.
-void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi) {
-    std::uint64_t carry = high_, before = high_;
+namespace {
+
+// One bit per sample of x[0..n), 64 to a word: above hi into set, below lo into cleared.
+void masks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi, std::uint64_t* set,
+           std::uint64_t* cleared) {
+    std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i h = _mm_set1_epi16(hi), l = _mm_set1_epi16(lo);
+    for (; i + 64 <= n; i += 64) {
+        std::uint64_t up = 0, down = 0;
+        for (int v = 0; v < 64; v += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + v));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + v + 8));
+            up |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(
+                      _mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h)))))
+                  << v;
+            down |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(
+                        _mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l)))))
+                    << v;
+        }
+        set[i / 64] = up;
+        cleared[i / 64] = down;
+    }
 #endif
-    for (std::size_t base = 0; base < n; base += 64) {
-        const std::int16_t* p = x + base;
+    for (; i < n; i += 64) {
+        std::uint64_t up = 0, down = 0;
+        for (std::size_t j = 0; j < 64 && i + j < n; ++j) {
+            up |= static_cast<std::uint64_t>(x[i + j] > hi) << j;
+            down |= static_cast<std::uint64_t>(x[i + j] < lo) << j;
+        }
+        set[i / 64] = up;
+        cleared[i / 64] = down;
+    }
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define VORNIX_AVX2_MASKS 1
+// The same with 32 samples a compare, where the processor has them.
+__attribute__((target("avx2"))) void masksAvx2(const std::int16_t* x, std::size_t n, std::int16_t lo,
+                                               std::int16_t hi, std::uint64_t* set, std::uint64_t* cleared) {
+    const __m256i h = _mm256_set1_epi16(hi), l = _mm256_set1_epi16(lo);
+    std::size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        std::uint64_t up = 0, down = 0;
+        for (int v = 0; v < 64; v += 32) {
+            const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + i + v));
+            const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + i + v + 16));
+            // packs works within each 128-bit half: the quarters are put back in order.
+            const __m256i above = _mm256_permute4x64_epi64(
+                _mm256_packs_epi16(_mm256_cmpgt_epi16(a, h), _mm256_cmpgt_epi16(b, h)), 0xD8);
+            const __m256i below = _mm256_permute4x64_epi64(
+                _mm256_packs_epi16(_mm256_cmpgt_epi16(l, a), _mm256_cmpgt_epi16(l, b)), 0xD8);
+            up |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(above))) << v;
+            down |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(below))) << v;
+        }
+        set[i / 64] = up;
+        cleared[i / 64] = down;
+    }
+    if (i < n)
+        masks(x + i, n - i, lo, hi, set + i / 64, cleared + i / 64);
+}
+#endif
+
+} // namespace
+
+// For 16-bit samples: the masks of the whole block, then the trigger's state and its edges a
+// word at a time, each edge the next set bit of the word's changes.
+void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi) {
+    const std::size_t words = (n + 63) / 64;
+    set_.resize(words);
+    cleared_.resize(words);
+#if defined(VORNIX_AVX2_MASKS)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        masksAvx2(x, n, lo, hi, set_.data(), cleared_.data());
+    else
+#endif
+        masks(x, n, lo, hi, set_.data(), cleared_.data());
+    std::uint64_t carry = high_, before = high_;
+    for (std::size_t w = 0; w < words; ++w) {
+        const std::size_t base = w * 64;
         const std::size_t count = std::min<std::size_t>(64, n - base);
-        std::uint64_t set = 0, cleared = 0;
-        std::size_t i = 0;
-#if defined(__SSE2__)
-        if (count == 64) {
-            for (int v = 0; v < 4; ++v, i += 16) {
-                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 8));
-                set |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
-                           _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h)))))
-                       << i;
-                cleared |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
-                               _mm_movemask_epi8(_mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l)))))
-                           << i;
-            }
-        }
-#endif
-        for (; i < count; ++i) {
-            set |= static_cast<std::uint64_t>(p[i] > hi) << i;
-            cleared |= static_cast<std::uint64_t>(p[i] < lo) << i;
-        }
+        const std::uint64_t set = set_[w];
         // The trigger's state for the 64 samples: a sample above hi sets it, one below lo
         // clears it, the rest keep it. Adding the set bits to "not cleared" carries a set state
         // up through the kept samples until a clearing one; the carry out goes on to the next.
-        const std::uint64_t kept = ~cleared;
+        const std::uint64_t kept = ~cleared_[w];
         std::uint64_t sum;
         const bool c1 = __builtin_add_overflow(kept, set, &sum);
         const bool c2 = __builtin_add_overflow(sum, carry, &sum);
@@ -208,8 +265,7 @@ void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t l
             high_ = before;
         }
         while (edges) {
-            const std::size_t at = base + std::countr_zero(edges);
-            note(at);
+            note(base + std::countr_zero(edges));
             edges &= edges - 1;
         }
     }
