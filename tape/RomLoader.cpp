@@ -99,8 +99,13 @@ struct ByteShape {
 };
 
 ByteShape byteShape(std::uint32_t tMin, std::uint32_t tSM, std::uint32_t tML, std::uint32_t tMax) {
-    return {_mm_set1_epi16(static_cast<short>(tMin - 1)), _mm_set1_epi16(static_cast<short>(tSM - 1)),
-            _mm_set1_epi16(static_cast<short>(tML - 1)), tSM, tML, tMax - tML, tML - tSM};
+    return {_mm_set1_epi16(static_cast<short>(tMin - 1)),
+            _mm_set1_epi16(static_cast<short>(tSM - 1)),
+            _mm_set1_epi16(static_cast<short>(tML - 1)),
+            tSM,
+            tML,
+            tMax - tML,
+            tML - tSM};
 }
 
 // A byte from its 20 pulses: a long and a medium marker, then eighteen short or medium pulses,

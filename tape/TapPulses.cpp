@@ -49,8 +49,10 @@ std::uint64_t widen(const std::uint8_t* b, std::size_t n, std::uint32_t* o) {
         total = _mm_add_epi64(total, _mm_sad_epu8(x, zero));
         const __m128i low = _mm_unpacklo_epi8(x, zero), high = _mm_unpackhi_epi8(x, zero);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j), _mm_slli_epi32(_mm_unpacklo_epi16(low, zero), 3));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 4), _mm_slli_epi32(_mm_unpackhi_epi16(low, zero), 3));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 8), _mm_slli_epi32(_mm_unpacklo_epi16(high, zero), 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 4),
+                         _mm_slli_epi32(_mm_unpackhi_epi16(low, zero), 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 8),
+                         _mm_slli_epi32(_mm_unpacklo_epi16(high, zero), 3));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 12),
                          _mm_slli_epi32(_mm_unpackhi_epi16(high, zero), 3));
     }

@@ -54,8 +54,8 @@ std::string codingName(std::uint16_t tag) {
 class EdgeDetector {
   public:
     EdgeDetector(double cyclesPerSample, bool falling, PulseSink& sink, std::size_t blockFrames)
-        : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink), out_(kPulseBlock + blockFrames / 2 + 2),
-          at_(blockFrames / 2 + 2) {}
+        : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink),
+          out_(kPulseBlock + blockFrames / 2 + 2), at_(blockFrames / 2 + 2) {}
 
     // Scans x[0..n) (x[n] is free for a sentinel) with the trigger levels lo < hi.
     template <typename T> void run(T* x, std::size_t n, T lo, T hi);
@@ -175,11 +175,11 @@ void masks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t h
         for (int v = 0; v < 64; v += 16) {
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + v));
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + v + 8));
-            up |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(
-                      _mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h)))))
+            up |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                      _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h)))))
                   << v;
-            down |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(
-                        _mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l)))))
+            down |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l)))))
                     << v;
         }
         set[i / 64] = up;

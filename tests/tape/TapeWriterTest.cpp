@@ -288,8 +288,8 @@ TEST(TapeDamage, PiecesOfAnySizeDecodeAlike) {
     damage(rom, dataByte(300, 2, 200), Damage::DoubleMarker);
     damage(rom, dataByte(300, 1, 120), Damage::RemoveOne);
     damage(rom, dataByte(300, 1, 40), Damage::StretchRun);
-    const std::vector<std::uint32_t> turbo =
-        tapPulses(testfiles::readAll(std::string(VORNIX_TEST_DATA) + "/open-roms_testtape-c64-pal-turbo.tap"));
+    const std::vector<std::uint32_t> turbo = tapPulses(
+        testfiles::readAll(std::string(VORNIX_TEST_DATA) + "/open-roms_testtape-c64-pal-turbo.tap"));
     const std::vector<FoundFile> romWhole = decodePulses(rom), turboWhole = decodePulses(turbo);
     ASSERT_EQ(romWhole.size(), 2u);
     ASSERT_EQ(turboWhole.size(), 1u);
