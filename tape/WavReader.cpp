@@ -55,7 +55,7 @@ class EdgeDetector {
   public:
     EdgeDetector(double cyclesPerSample, bool falling, PulseSink& sink, std::size_t blockFrames)
         : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink),
-          out_(kPulseBlock + blockFrames / 2 + 2), at_(blockFrames / 2 + 2) {}
+          out_(kPulseBlock + blockFrames / 2 + 2), at_(blockFrames / 2 + 2), place_(blockFrames / 2 + 2) {}
 
     // Scans x[0..n) (x[n] is free for a sentinel) with the trigger levels lo < hi.
     template <typename T> void run(T* x, std::size_t n, T lo, T hi);
@@ -80,18 +80,26 @@ class EdgeDetector {
         if (k_ + m > out_.size())
             flush();
         const std::uint32_t* at = at_.data();
-        std::uint32_t* o = out_.data() + k_;
+        double* t = place_.data();
+        // The first edge may lie between the last block's sample and this one's first.
+        std::size_t from = 0;
+        if (m > 0 && at[0] == 0) {
+            const double after = x[0];
+            t[0] = static_cast<double>(base_) - 1.0 + (level - prev_) / (after - prev_);
+            from = 1;
+        }
         const double base = static_cast<double>(base_) - 1.0;
+        for (std::size_t j = from; j < m; ++j) {
+            const std::uint32_t i = at[j];
+            const double before = x[i - 1], after = x[i];
+            t[j] = (base + i) + (level - before) / (after - before);
+        }
+        std::uint32_t* o = out_.data() + k_;
         double previous = lastEdge_;
         for (std::size_t j = 0; j < m; ++j) {
-            const std::uint32_t i = at[j];
-            const double before = i ? static_cast<double>(x[i - 1]) : prev_, after = x[i];
-            const double t = (base + i) + (level - before) / (after - before);
-            const double length = (t - previous) * cyclesPerSample_ + 0.5;
-            previous = t;
-            o[j] = length >= 4294967295.0 ? 0xFFFFFFFFu
-                   : length < 1           ? 1u
-                                          : static_cast<std::uint32_t>(length);
+            const double length = std::min((t[j] - previous) * cyclesPerSample_ + 0.5, 4294967295.0);
+            previous = t[j];
+            o[j] = static_cast<std::uint32_t>(std::max<std::int64_t>(static_cast<std::int64_t>(length), 1));
         }
         k_ += m;
         if (k_ >= kPulseBlock)
@@ -107,6 +115,7 @@ class EdgeDetector {
     std::size_t k_ = 0;
     std::uint64_t count_ = 0, cycles_ = 0;
     std::vector<std::uint32_t> at_; // the block's edges: the sample each is at
+    std::vector<double> place_;     // and where between it and the one before
     std::vector<std::uint64_t> set_, cleared_;
     std::size_t m_ = 0;
     bool high_ = false;
