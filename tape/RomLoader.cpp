@@ -25,6 +25,9 @@ constexpr std::uint32_t kEndRun = 16;
 // The largest block: a 64 KiB program, its checksum and the countdown.
 constexpr int kMaxBlock = 65536 + 16;
 constexpr std::size_t kHeaderPayload = 193; // 192 bytes and the checksum
+// The ROM writes 27,136 pilot pulses before a header and 5,376 before data: a pilot longer
+// than this is a header's, even when much of it was lost.
+constexpr std::uint64_t kHeaderPilot = 12000;
 
 bool withinRun(std::uint32_t c, std::uint64_t sum, std::uint32_t count) {
     // |c - average| < average / 5, without a division
@@ -41,6 +44,7 @@ void RomLoaderDecoder::setShort(double s) {
     tSM_ = static_cast<std::uint32_t>(s * (kShort + kMedium) / 2 / kShort);
     tML_ = static_cast<std::uint32_t>(s * (kMedium + kLong) / 2 / kShort);
     tMax_ = static_cast<std::uint32_t>(s * 2.4);
+    tBreak_ = static_cast<std::uint32_t>(s * 8);
     byteCycles_ = s * kByteShorts;
     lengthLow_ = static_cast<std::uint64_t>(byteCycles_ * 0.75);
     lengthHigh_ = static_cast<std::uint64_t>(byteCycles_ * 1.25);
@@ -48,13 +52,7 @@ void RomLoaderDecoder::setShort(double s) {
     adaptCount_ = 0;
 }
 
-// Good bytes' real lengths keep the thresholds on the tape's speed, sixteen at a time.
-void RomLoaderDecoder::adaptTo(std::uint64_t length) {
-    if (length <= lengthLow_ || length >= lengthHigh_)
-        return;
-    adaptSum_ += length;
-    if (++adaptCount_ < 16)
-        return;
+void RomLoaderDecoder::adaptNow() {
     const double average = static_cast<double>(adaptSum_) / 16;
     setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
 }
@@ -63,8 +61,10 @@ void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
     std::size_t i = 0;
     while (i < count) {
         if (inBlock_) {
-            while (pos_ == 0 && !resync_ && count - i >= 20 && fastByte(pulses + i))
-                i += 20;
+            if (pos_ == 0 && !resync_)
+                i += fastBytes(pulses + i, count - i);
+            if (!inBlock_)
+                continue;
         } else if (runCount_ >= 8) {
             // Inside a pilot: only count, while the pulses stay near the run's average.
             const std::uint64_t avg = runSum_ / runCount_;
@@ -89,67 +89,145 @@ void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
     }
 }
 
-// A whole byte read at once, when all its 20 pulses are what they should be; else nothing is
-// taken and the pulses go one by one through bytePulse.
-bool RomLoaderDecoder::fastByte(const std::uint32_t* q) {
-    // Each bit pulse is short or medium (one range test), and a pair holds one of each.
-    if (!((q[0] - tML_ < tMax_ - tML_) & (q[1] - tSM_ < tML_ - tSM_)))
-        return false;
-    std::uint32_t inRange = 0, medium = 0; // bit i for the pulse q[2 + i]
-    std::uint64_t length;
 #if defined(__SSE2__)
-    // Four pulses a compare; the sign bit flipped so that signed compares order them unsigned.
-    const __m128i flip = _mm_set1_epi32(INT32_MIN);
-    const __m128i low = _mm_set1_epi32(static_cast<int>((tMin_ - 1) ^ 0x80000000u));
-    const __m128i top = _mm_set1_epi32(static_cast<int>(tML_ ^ 0x80000000u));
-    const __m128i mid = _mm_set1_epi32(static_cast<int>((tSM_ - 1) ^ 0x80000000u));
-    __m128i sum = _mm_setzero_si128();
-    for (int v = 0; v < 4; ++v) {
-        const __m128i raw = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 2 + 4 * v));
-        const __m128i c = _mm_xor_si128(raw, flip);
-        const __m128i range = _mm_and_si128(_mm_cmpgt_epi32(c, low), _mm_cmplt_epi32(c, top));
-        inRange |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(range))) << (4 * v);
-        medium |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(c, mid))))
-                  << (4 * v);
-        sum = _mm_add_epi32(sum, raw);
-    }
+namespace {
+
+// The thresholds of one byte's pulses, for readByte.
+struct ByteShape {
+    __m128i ltMin, ltSM, ltML; // in 16 bits, one below
+    std::uint32_t tSM, tML, markerSpan, mediumSpan;
+};
+
+ByteShape byteShape(std::uint32_t tMin, std::uint32_t tSM, std::uint32_t tML, std::uint32_t tMax) {
+    return {_mm_set1_epi16(static_cast<short>(tMin - 1)),
+            _mm_set1_epi16(static_cast<short>(tSM - 1)),
+            _mm_set1_epi16(static_cast<short>(tML - 1)),
+            tSM,
+            tML,
+            tMax - tML,
+            tML - tSM};
+}
+
+// A byte from its 20 pulses: a long and a medium marker, then eighteen short or medium pulses,
+// a pair holding one of each. False when a pulse is out of place; else its eight bits and
+// parity bit, and its length.
+inline bool readByte(const std::uint32_t* p, const ByteShape& t, std::uint32_t& bits, std::uint32_t& length) {
+    if (!((p[0] - t.tML < t.markerSpan) & (p[1] - t.tSM < t.mediumSpan)))
+        return false;
+    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
+    const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+    const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12));
+    const __m128i v4 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    // In 16 bits, signed: a pulse of 32,768 or more saturates to the top, one of 2^31 or more
+    // packs negative, below every threshold; neither is taken.
+    const __m128i a = _mm_packs_epi32(v0, v1), b = _mm_packs_epi32(v2, v3), c = _mm_packs_epi32(v4, v4);
+    // Per pulse (bit j): in the short-medium range, and medium.
+    const __m128i rangeAB =
+        _mm_andnot_si128(_mm_packs_epi16(_mm_cmpgt_epi16(a, t.ltML), _mm_cmpgt_epi16(b, t.ltML)),
+                         _mm_packs_epi16(_mm_cmpgt_epi16(a, t.ltMin), _mm_cmpgt_epi16(b, t.ltMin)));
+    const __m128i mediumAB = _mm_packs_epi16(_mm_cmpgt_epi16(a, t.ltSM), _mm_cmpgt_epi16(b, t.ltSM));
+    // The last four pulses: in range in the low half, medium in the high half.
+    const __m128i cRange = _mm_andnot_si128(_mm_cmpgt_epi16(c, t.ltML), _mm_cmpgt_epi16(c, t.ltMin));
+    const __m128i tail = _mm_packs_epi16(cRange, _mm_cmpgt_epi16(c, t.ltSM));
+    const std::uint32_t end = static_cast<std::uint32_t>(_mm_movemask_epi8(tail));
+    const std::uint32_t inRange = static_cast<std::uint32_t>(_mm_movemask_epi8(rangeAB)) | (end & 0xF) << 16;
+    const std::uint32_t medium =
+        (static_cast<std::uint32_t>(_mm_movemask_epi8(mediumAB)) | (end >> 8 & 0xF) << 16) >> 2;
+    if ((inRange | 3) != 0xFFFFF || ((medium ^ medium >> 1) & 0x15555) != 0x15555)
+        return false;
+    __m128i sum = _mm_add_epi32(_mm_add_epi32(v0, v1), _mm_add_epi32(_mm_add_epi32(v2, v3), v4));
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0x4E));
     sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, 0xB1));
-    // Sixteen pulses of at most tML_ each: the sum fits 32 bits whenever they are in range.
+    // Twenty pulses under 32,768 each: the sum fits 32 bits.
     length = static_cast<std::uint32_t>(_mm_cvtsi128_si32(sum));
-    for (int i = 16; i < 18; ++i) {
-        inRange |= static_cast<std::uint32_t>(q[2 + i] - tMin_ < tML_ - tMin_) << i;
-        medium |= static_cast<std::uint32_t>(q[2 + i] >= tSM_) << i;
-        length += q[2 + i];
+    // A pair is 1 when its first pulse is the medium one: the even bits, packed.
+    std::uint32_t v = medium & 0x15555;
+    v = (v | v >> 1) & 0x13333;
+    v = (v | v >> 2) & 0x10F0F;
+    v = (v | v >> 4) & 0x100FF;
+    bits = (v | v >> 8) & 0x1FF;
+    return true;
+}
+
+// Odd parity over the eight bits and the parity bit.
+inline bool parityGood(std::uint32_t bits) {
+    std::uint32_t x = bits ^ bits >> 8;
+    x ^= x >> 4;
+    x ^= x >> 2;
+    x ^= x >> 1;
+    return (x & 1) == 1;
+}
+
+} // namespace
+#endif
+
+// Whole bytes read straight while all 20 pulses of each are what they should be; returns the
+// pulses taken. The first pulse out of place stops it, and from there they go one by one
+// through bytePulse.
+std::size_t RomLoaderDecoder::fastBytes(const std::uint32_t* q, std::size_t count) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if (tMax_ > 32767)
+        return 0;
+    ByteShape shape = byteShape(tMin_, tSM_, tML_, tMax_);
+    std::uint32_t bits, length;
+    while (count - i >= 20 && readByte(q + i, shape, bits, length)) {
+        bool good = parityGood(bits);
+        if (good && adaptTo(length))
+            shape = byteShape(tMin_, tSM_, tML_, tMax_);
+        markerTime_ = now_;
+        bits_ = bits;
+        const std::size_t size = block_.value.size();
+        if (!(lastIndex_ >= 0 && now_ == lastEnd_ && static_cast<std::size_t>(lastIndex_) + 1 == size &&
+              size < kMaxBlock)) {
+            storeByte(good, now_ + length);
+            now_ += length;
+            i += 20;
+            if (!inBlock_)
+                return i; // the block reached its largest size
+            continue;
+        }
+        // Straight after the last byte stored, as almost every byte is: the run of them goes
+        // into room made for it, the state kept in locals meanwhile.
+        const std::size_t room = std::min((count - i) / 20, static_cast<std::size_t>(kMaxBlock) - size);
+        block_.value.resize(size + room);
+        block_.ok.resize(size + room);
+        std::uint8_t* value = block_.value.data() + size;
+        std::uint8_t* ok = block_.ok.data() + size;
+        std::uint64_t now = now_, start = now_;
+        std::size_t n = 0;
+        for (;;) {
+            value[n] = static_cast<std::uint8_t>(bits);
+            ok[n] = good;
+            start = now;
+            now += length;
+            ++n;
+            i += 20;
+            if (n == room || !readByte(q + i, shape, bits, length))
+                break;
+            good = parityGood(bits);
+            if (good && adaptTo(length))
+                shape = byteShape(tMin_, tSM_, tML_, tMax_);
+        }
+        block_.value.resize(size + n);
+        block_.ok.resize(size + n);
+        lastIndex_ = static_cast<int>(size + n - 1);
+        lastStart_ = markerTime_ = start;
+        lastEnd_ = now_ = now;
+        bits_ = value[n - 1];
+    }
+    if (i > 0) {
+        const std::uint32_t last = q[i - 1];
+        shortRun_ = last < tSM_ ? 1 : 0;
+        shortRunSum_ = last;
+        shortRunStart_ = now_ - last;
     }
 #else
-    length = 0;
-    for (int i = 0; i < 18; ++i) {
-        inRange |= static_cast<std::uint32_t>(q[2 + i] - tMin_ < tML_ - tMin_) << i;
-        medium |= static_cast<std::uint32_t>(q[2 + i] >= tSM_) << i;
-        length += q[2 + i];
-    }
+    (void)q;
+    (void)count;
 #endif
-    length += static_cast<std::uint64_t>(q[0]) + q[1];
-    if (inRange != 0x3FFFF || ((medium ^ medium >> 1) & 0x15555) != 0x15555)
-        return false;
-    // A pair is 1 when its first pulse is the medium one: the even bits, packed.
-    std::uint32_t bits = medium & 0x15555;
-    bits = (bits | bits >> 1) & 0x13333;
-    bits = (bits | bits >> 2) & 0x10F0F;
-    bits = (bits | bits >> 4) & 0x100FF;
-    bits = (bits | bits >> 8) & 0x1FF;
-    markerTime_ = now_;
-    bits_ = bits;
-    const bool good = (std::popcount(bits) & 1) == 1;
-    if (good)
-        adaptTo(length);
-    storeByte(good, now_ + length);
-    now_ += length;
-    shortRun_ = q[19] < tSM_ ? 1 : 0;
-    shortRunSum_ = q[19];
-    shortRunStart_ = now_ - q[19];
-    return true;
+    return i;
 }
 
 void RomLoaderDecoder::seekPulse(std::uint32_t c) {
@@ -166,6 +244,7 @@ void RomLoaderDecoder::seekPulse(std::uint32_t c) {
             inBlock_ = true;
             block_ = Block{};
             block_.start = runStart_;
+            block_.pilot = runCount_;
             blockStart_ = now_;
             resync_ = true;
             prevLong_ = false;
@@ -453,10 +532,12 @@ void RomLoaderDecoder::onBlock(Block& b) {
             return;
         }
         // A first copy that looks like a header is a new header, unless the program is itself
-        // 192 bytes long and this is its data.
+        // 192 bytes long and this is its data. One broken off before its end may be data that
+        // only began like a header: the header's long pilot tells.
         const FileHeader h = readHeader(header_);
         const bool dataIsHeaderSized = h.known && h.dataLength + 1 == kHeaderPayload;
-        if (headerLike && !copy.second &&
+        const bool wholeOrHeaderPilot = copy.endMarker || b.pilot >= kHeaderPilot || !h.known;
+        if (headerLike && !copy.second && wholeOrHeaderPilot &&
             (!dataIsHeaderSized || sameBytes(copy.value, copy.ok, header_[0].value, header_[0].ok))) {
             finalizeFile();
             header_.push_back(std::move(copy));
@@ -466,6 +547,17 @@ void RomLoaderDecoder::onBlock(Block& b) {
         return;
     }
     if (copy.second && data_.size() == 1 && !data_[0].second) {
+        // A whole header's repeat where the data of another length was due: the broken first
+        // copy before it was the next program's header, and this program's data is missing.
+        const FileHeader h = readHeader(header_);
+        if (headerLike && copy.endMarker && h.known && h.dataLength + 1 != kHeaderPayload &&
+            sameBytes(copy.value, copy.ok, data_[0].value, data_[0].ok)) {
+            std::vector<BlockCopy> next{std::move(data_[0]), std::move(copy)};
+            data_.clear();
+            finalizeFile();
+            header_ = std::move(next);
+            return;
+        }
         data_.push_back(std::move(copy));
         finalizeFile();
         return;

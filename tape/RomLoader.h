@@ -34,6 +34,7 @@ class RomLoaderDecoder {
     struct Block {
         std::vector<std::uint8_t> value, ok; // by byte index from the first sync byte
         std::uint64_t start = 0;             // cycle where its pilot began
+        std::uint64_t pilot = 0;             // short pulses in its pilot
         bool endMarker = false;              // ended by the long-short mark
     };
 
@@ -47,14 +48,28 @@ class RomLoaderDecoder {
             return Short;
         if (c < tML_)
             return Medium;
-        return c < tMax_ ? Long : Silence;
+        if (c < tMax_)
+            return Long;
+        // A pulse a few times too long is a dropout inside the block; a pause is far longer.
+        return c < tBreak_ ? Noise : Silence;
     }
     void setShort(double shortCycles);
-    void adaptTo(std::uint64_t byteLength);
+    // Good bytes' real lengths keep the thresholds on the tape's speed, sixteen at a time. True
+    // when they moved.
+    bool adaptTo(std::uint64_t length) {
+        if (length <= lengthLow_ || length >= lengthHigh_)
+            return false;
+        adaptSum_ += length;
+        if (++adaptCount_ < 16)
+            return false;
+        adaptNow();
+        return true;
+    }
+    void adaptNow();
     void seekPulse(std::uint32_t c);
     void bytePulse(std::uint32_t c);
     void startByte(std::uint64_t markerTime);
-    bool fastByte(const std::uint32_t* pulses);
+    std::size_t fastBytes(const std::uint32_t* pulses, std::size_t count);
     void storeByte(bool good, std::uint64_t endTime);
     bool onGrid(std::uint64_t time) const;
     void endBlock(bool endMarker);
@@ -71,7 +86,7 @@ class RomLoaderDecoder {
     std::uint32_t runCount_ = 0;
     std::uint64_t runSum_ = 0, runStart_ = 0;
 
-    std::uint32_t tMin_ = 0, tSM_ = 0, tML_ = 0, tMax_ = 0;
+    std::uint32_t tMin_ = 0, tSM_ = 0, tML_ = 0, tMax_ = 0, tBreak_ = 0;
     double byteCycles_ = 0; // the length of one byte on this tape
     std::uint64_t lengthLow_ = 0, lengthHigh_ = 0;
     std::uint64_t adaptSum_ = 0;

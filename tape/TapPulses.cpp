@@ -5,6 +5,10 @@
 #include <cstring>
 #include <memory>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vornix::tape {
 
 namespace {
@@ -31,6 +35,36 @@ void applySpeed(std::uint32_t* p, std::size_t n, double speed) {
         const double v = std::round(p[i] * speed);
         p[i] = v >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(v);
     }
+}
+
+// Plain TAP bytes as pulses of eight cycles a unit; returns their sum.
+std::uint64_t widen(const std::uint8_t* b, std::size_t n, std::uint32_t* o) {
+    std::uint64_t sum = 0;
+    std::size_t j = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    __m128i total = zero;
+    for (; j + 16 <= n; j += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + j));
+        total = _mm_add_epi64(total, _mm_sad_epu8(x, zero));
+        const __m128i low = _mm_unpacklo_epi8(x, zero), high = _mm_unpackhi_epi8(x, zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j), _mm_slli_epi32(_mm_unpacklo_epi16(low, zero), 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 4),
+                         _mm_slli_epi32(_mm_unpackhi_epi16(low, zero), 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 8),
+                         _mm_slli_epi32(_mm_unpacklo_epi16(high, zero), 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o + j + 12),
+                         _mm_slli_epi32(_mm_unpackhi_epi16(high, zero), 3));
+    }
+    std::uint64_t halves[2];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(halves), total);
+    sum = (halves[0] + halves[1]) * 8;
+#endif
+    for (; j < n; ++j) {
+        o[j] = b[j] * 8u;
+        sum += o[j];
+    }
+    return sum;
 }
 
 } // namespace
@@ -101,6 +135,7 @@ TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseS
         const std::size_t total = carry + n;
         const std::uint8_t* b = buffer.get();
         std::size_t i = 0, k = 0;
+        std::uint64_t sum = 0; // of version 1 pulses as they are
         carry = 0;
         if (version == 0) {
             for (; i < total; ++i)
@@ -110,9 +145,7 @@ TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseS
                 // The bytes up to the next zero are plain pulses.
                 const void* zero = std::memchr(b + i, 0, total - i);
                 const std::size_t end = zero ? static_cast<const std::uint8_t*>(zero) - b : total;
-                std::uint32_t* o = out.get() + k;
-                for (std::size_t j = i; j < end; ++j)
-                    o[j - i] = b[j] * 8u;
+                sum += widen(b + i, end - i, out.get() + k);
                 k += end - i;
                 i = end;
                 if (i == total)
@@ -130,6 +163,7 @@ TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseS
                 const std::uint32_t c = le24(b + i + 1);
                 if (c)
                     out[k++] = c;
+                sum += c;
                 i += 4;
             }
         }
@@ -146,9 +180,11 @@ TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseS
         }
         if (scale)
             applySpeed(out.get(), k, options.speed);
-        std::uint64_t sum = 0;
-        for (std::size_t j = 0; j < k; ++j)
-            sum += out[j];
+        if (version != 1 || scale) {
+            sum = 0;
+            for (std::size_t j = 0; j < k; ++j)
+                sum += out[j];
+        }
         if (k)
             sink.pulses(out.get(), k, cycles);
         cycles += sum;

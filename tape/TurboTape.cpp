@@ -99,6 +99,21 @@ void TurboTapeDecoder::feed(const std::uint32_t* pulses, std::size_t count, std:
             if (i >= count)
                 break;
         }
+        if (state_ == State::Seek && shift_ == 0xFF && run_ < 2) {
+            // A run of 1 bits (another loader's pilot) changes nothing but the count: pass it.
+            const std::uint32_t lo = threshold_, span = tMax_ - threshold_;
+            std::size_t j = i;
+            while (j < count && pulses[j] - lo <= span)
+                ++j;
+            const std::size_t ones = j - i;
+            bitsSince_ = static_cast<int>(std::min<std::size_t>(bitsSince_ + ones, 1 << 20));
+            detail_ = detail_ > static_cast<int>(std::min<std::size_t>(ones, 1 << 20))
+                          ? detail_ - static_cast<int>(ones)
+                          : 0;
+            i = j;
+            if (i >= count)
+                break;
+        }
         if (detail_ > 0)
             --detail_;
         const std::uint32_t c = pulses[i++];

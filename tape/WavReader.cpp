@@ -12,6 +12,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace vornix::tape {
 
@@ -47,12 +50,12 @@ std::string codingName(std::uint16_t tag) {
 
 // Rising (or, reversed, falling) edges of a Schmitt trigger into pulse lengths. The scan only
 // notes where each edge is; the block's edges are then placed between their samples and
-// measured together, in loops without a dependency from one edge to the next.
+// measured together.
 class EdgeDetector {
   public:
     EdgeDetector(double cyclesPerSample, bool falling, PulseSink& sink, std::size_t blockFrames)
-        : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink), out_(kPulseBlock),
-          at_(blockFrames / 2 + 2), before_(blockFrames / 2 + 2), after_(blockFrames / 2 + 2) {}
+        : cyclesPerSample_(cyclesPerSample), falling_(falling), sink_(sink),
+          out_(kPulseBlock + blockFrames / 2 + 2), at_(blockFrames / 2 + 2), place_(blockFrames / 2 + 2) {}
 
     // Scans x[0..n) (x[n] is free for a sentinel) with the trigger levels lo < hi.
     template <typename T> void run(T* x, std::size_t n, T lo, T hi);
@@ -68,28 +71,40 @@ class EdgeDetector {
     std::uint64_t pulses() const { return count_; }
 
   private:
-    void note(std::size_t i, double before, double after) {
-        at_[m_] = static_cast<double>(base_ + i) - 1.0;
-        before_[m_] = before;
-        after_[m_] = after;
-        ++m_;
-    }
-    // The noted edges at the crossing of level, into pulses.
-    void measure(double level) {
+    void note(std::size_t i) { at_[m_++] = static_cast<std::uint32_t>(i); }
+    // The noted edges of the block x at the crossing of level, into pulses: each edge lies
+    // between the sample before it and its own. out_ holds a whole block's edges past
+    // kPulseBlock, so the loop needs no test for a full buffer.
+    template <typename T> void measure(const T* x, double level) {
         const std::size_t m = m_;
-        double* t = at_.data();
-        for (std::size_t j = 0; j < m; ++j)
-            t[j] += (level - before_[j]) / (after_[j] - before_[j]);
-        for (std::size_t j = 0; j < m; ++j) {
-            const double length = (t[j] - (j ? t[j - 1] : lastEdge_)) * cyclesPerSample_ + 0.5;
-            out_[k_++] = length >= 4294967295.0 ? 0xFFFFFFFFu
-                         : length < 1           ? 1u
-                                                : static_cast<std::uint32_t>(length);
-            if (k_ == out_.size())
-                flush();
+        if (k_ + m > out_.size())
+            flush();
+        const std::uint32_t* at = at_.data();
+        double* t = place_.data();
+        // The first edge may lie between the last block's sample and this one's first.
+        std::size_t from = 0;
+        if (m > 0 && at[0] == 0) {
+            const double after = x[0];
+            t[0] = static_cast<double>(base_) - 1.0 + (level - prev_) / (after - prev_);
+            from = 1;
         }
-        if (m)
-            lastEdge_ = t[m - 1];
+        const double base = static_cast<double>(base_) - 1.0;
+        for (std::size_t j = from; j < m; ++j) {
+            const std::uint32_t i = at[j];
+            const double before = x[i - 1], after = x[i];
+            t[j] = (base + i) + (level - before) / (after - before);
+        }
+        std::uint32_t* o = out_.data() + k_;
+        double previous = lastEdge_;
+        for (std::size_t j = 0; j < m; ++j) {
+            const double length = std::min((t[j] - previous) * cyclesPerSample_ + 0.5, 4294967295.0);
+            previous = t[j];
+            o[j] = static_cast<std::uint32_t>(std::max<std::int64_t>(static_cast<std::int64_t>(length), 1));
+        }
+        k_ += m;
+        if (k_ >= kPulseBlock)
+            flush();
+        lastEdge_ = previous;
         m_ = 0;
     }
 
@@ -99,9 +114,10 @@ class EdgeDetector {
     std::vector<std::uint32_t> out_;
     std::size_t k_ = 0;
     std::uint64_t count_ = 0, cycles_ = 0;
-    std::vector<double> at_, before_, after_; // the block's edges: sample before, its value, the next's
+    std::vector<std::uint32_t> at_; // the block's edges: the sample each is at
+    std::vector<double> place_;     // and where between it and the one before
+    std::vector<std::uint64_t> set_, cleared_;
     std::size_t m_ = 0;
-    std::vector<std::uint64_t> above_, below_;
     bool high_ = false;
     double lastEdge_ = 0;
     double prev_ = 0;        // the sample before this block
@@ -137,7 +153,7 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
                     break;
                 high_ = true;
                 if (!falling_)
-                    note(i, i ? x[i - 1] : prev_, x[i]);
+                    note(i);
             } else {
                 x[n] = std::numeric_limits<T>::lowest();
                 i = scan<false>(x, i, lo);
@@ -145,46 +161,103 @@ template <typename T> void EdgeDetector::run(T* x, std::size_t n, T lo, T hi) {
                     break;
                 high_ = false;
                 if (falling_)
-                    note(i, i ? x[i - 1] : prev_, x[i]);
+                    note(i);
             }
         }
         x[n] = keep;
     }
+    measure(x, falling_ ? lo : hi);
     prev_ = x[n - 1];
     base_ += n;
-    measure(falling_ ? lo : hi);
 }
 
-// For 16-bit samples: one bit per sample for "above hi" and one for "below lo", made for the
-// whole block at once, then each edge is the next set bit of the mask the state looks at.
-void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi) {
-    const std::size_t words = (n + 63) / 64;
-    above_.assign(words, 0);
-    below_.assign(words, 0);
+namespace {
+
+// One bit per sample of x[0..n), 64 to a word: above hi into set, below lo into cleared.
+void masks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi, std::uint64_t* set,
+           std::uint64_t* cleared) {
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i h = _mm_set1_epi16(hi), l = _mm_set1_epi16(lo);
-    for (; i + 16 <= n; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + 8));
-        const std::uint64_t up = static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h))));
-        const std::uint64_t down = static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l))));
-        above_[i / 64] |= up << (i % 64);
-        below_[i / 64] |= down << (i % 64);
+    for (; i + 64 <= n; i += 64) {
+        std::uint64_t up = 0, down = 0;
+        for (int v = 0; v < 64; v += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + v));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + v + 8));
+            up |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                      _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, h), _mm_cmpgt_epi16(b, h)))))
+                  << v;
+            down |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmplt_epi16(a, l), _mm_cmplt_epi16(b, l)))))
+                    << v;
+        }
+        set[i / 64] = up;
+        cleared[i / 64] = down;
     }
 #endif
-    for (; i < n; ++i) {
-        above_[i / 64] |= static_cast<std::uint64_t>(x[i] > hi) << (i % 64);
-        below_[i / 64] |= static_cast<std::uint64_t>(x[i] < lo) << (i % 64);
+    for (; i < n; i += 64) {
+        std::uint64_t up = 0, down = 0;
+        for (std::size_t j = 0; j < 64 && i + j < n; ++j) {
+            up |= static_cast<std::uint64_t>(x[i + j] > hi) << j;
+            down |= static_cast<std::uint64_t>(x[i + j] < lo) << j;
+        }
+        set[i / 64] = up;
+        cleared[i / 64] = down;
     }
-    // The trigger's state for 64 samples at a time: a sample above hi sets it, one below lo
-    // clears it, the rest keep it. Adding the set bits to "not cleared" carries a set state up
-    // through the kept samples until a clearing one; the carry out goes on to the next word.
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define VORNIX_AVX2_MASKS 1
+// The same with 32 samples a compare, where the processor has them.
+__attribute__((target("avx2"))) void masksAvx2(const std::int16_t* x, std::size_t n, std::int16_t lo,
+                                               std::int16_t hi, std::uint64_t* set, std::uint64_t* cleared) {
+    const __m256i h = _mm256_set1_epi16(hi), l = _mm256_set1_epi16(lo);
+    std::size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        std::uint64_t up = 0, down = 0;
+        for (int v = 0; v < 64; v += 32) {
+            const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + i + v));
+            const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + i + v + 16));
+            // packs works within each 128-bit half: the quarters are put back in order.
+            const __m256i above = _mm256_permute4x64_epi64(
+                _mm256_packs_epi16(_mm256_cmpgt_epi16(a, h), _mm256_cmpgt_epi16(b, h)), 0xD8);
+            const __m256i below = _mm256_permute4x64_epi64(
+                _mm256_packs_epi16(_mm256_cmpgt_epi16(l, a), _mm256_cmpgt_epi16(l, b)), 0xD8);
+            up |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(above))) << v;
+            down |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(below))) << v;
+        }
+        set[i / 64] = up;
+        cleared[i / 64] = down;
+    }
+    if (i < n)
+        masks(x + i, n - i, lo, hi, set + i / 64, cleared + i / 64);
+}
+#endif
+
+} // namespace
+
+// For 16-bit samples: the masks of the whole block, then the trigger's state and its edges a
+// word at a time, each edge the next set bit of the word's changes.
+void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t lo, std::int16_t hi) {
+    const std::size_t words = (n + 63) / 64;
+    set_.resize(words);
+    cleared_.resize(words);
+#if defined(VORNIX_AVX2_MASKS)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        masksAvx2(x, n, lo, hi, set_.data(), cleared_.data());
+    else
+#endif
+        masks(x, n, lo, hi, set_.data(), cleared_.data());
     std::uint64_t carry = high_, before = high_;
     for (std::size_t w = 0; w < words; ++w) {
-        const std::uint64_t set = above_[w], kept = ~below_[w];
+        const std::size_t base = w * 64;
+        const std::size_t count = std::min<std::size_t>(64, n - base);
+        const std::uint64_t set = set_[w];
+        // The trigger's state for the 64 samples: a sample above hi sets it, one below lo
+        // clears it, the rest keep it. Adding the set bits to "not cleared" carries a set state
+        // up through the kept samples until a clearing one; the carry out goes on to the next.
+        const std::uint64_t kept = ~cleared_[w];
         std::uint64_t sum;
         const bool c1 = __builtin_add_overflow(kept, set, &sum);
         const bool c2 = __builtin_add_overflow(sum, carry, &sum);
@@ -193,14 +266,15 @@ void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t l
         const std::uint64_t previous = high << 1 | before;
         std::uint64_t edges = falling_ ? ~high & previous : high & ~previous;
         before = high >> 63;
-        if (w == words - 1) {
-            const unsigned last = static_cast<unsigned>((n - 1) % 64);
+        if (count < 64) {
+            const unsigned last = static_cast<unsigned>(count - 1);
             edges &= ~std::uint64_t{0} >> (63 - last);
             high_ = (high >> last) & 1;
+        } else if (base + 64 == n) {
+            high_ = before;
         }
         while (edges) {
-            const std::size_t at = w * 64 + std::countr_zero(edges);
-            note(at, at ? x[at - 1] : prev_, x[at]);
+            note(base + std::countr_zero(edges));
             edges &= edges - 1;
         }
     }
@@ -208,10 +282,10 @@ void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t l
 
 // Trigger levels around the block's mean, kept inside the type so the sentinels stay outside.
 template <typename T> void levels(const T* x, std::size_t n, std::int64_t half, T& lo, T& hi) {
-    // Every 16th sample gives the level closely enough.
+    // Every 64th sample gives the level closely enough.
     std::int64_t sum = 0;
     std::size_t taken = 0;
-    for (std::size_t i = 0; i < n; i += 16, ++taken)
+    for (std::size_t i = 0; i < n; i += 64, ++taken)
         sum += x[i];
     const std::int64_t mid = taken ? sum / static_cast<std::int64_t>(taken) : 0;
     const std::int64_t top = static_cast<std::int64_t>(std::numeric_limits<T>::max()) - 1;

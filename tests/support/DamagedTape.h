@@ -41,7 +41,7 @@ inline std::vector<std::pair<std::size_t, std::size_t>> romBlocks(const std::vec
 }
 
 // A TAP of the programs in which the data copies named by spoil (per program: bit 0 the
-// first copy, bit 1 the second) have a pulse in their middle stretched.
+// first copy, bit 1 the second) have the pulse in their middle doubled.
 inline bool writeSpoiltTape(const std::vector<vornix::tape::ProgramToEncode>& programs,
                             const std::vector<int>& spoil, const std::string& path) {
     std::vector<std::uint32_t> pulses = vornix::tape::romLoaderPulses(programs);
@@ -53,9 +53,8 @@ inline bool writeSpoiltTape(const std::vector<vornix::tape::ProgramToEncode>& pr
         for (int copy = 0; copy < 2; ++copy)
             if (spoil[p] & (1 << copy)) {
                 const auto [first, count] = blocks[p * 4 + 2 + std::size_t(copy)];
-                // A bit pulse of the byte in the middle (20 pulses a byte), made 70 % longer.
-                std::uint32_t& hit = pulses[first + count / 40 * 20 + 7];
-                hit = hit * 17 / 10;
+                // Longer than any pulse a block holds: a dropout's worth.
+                pulses[first + count / 2] *= 2;
             }
     const std::vector<std::uint8_t> bytes = vornix::tape::tapV1Bytes(pulses);
     std::FILE* f = std::fopen(path.c_str(), "wb");

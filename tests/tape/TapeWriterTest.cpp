@@ -1,5 +1,8 @@
 #include "tape/TapeWriter.h"
+#include "tape/RomLoader.h"
 #include "tape/TapeReader.h"
+#include "tape/TurboTape.h"
+#include "tests/support/DamagedTape.h"
 #include "tests/tape/TapeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +118,7 @@ std::size_t dataByte(std::size_t length, int copy, std::size_t j) {
     return at + (9 + j) * 20;
 }
 
-enum class Damage { RemoveOne, Stretch, RemoveMany, Split, Cut };
+enum class Damage { RemoveOne, Stretch, RemoveMany, Split, Cut, DoubleMarker, DoubleBit, StretchRun };
 
 void damage(std::vector<std::uint32_t>& p, std::size_t at, Damage d) {
     switch (d) {
@@ -129,6 +132,12 @@ void damage(std::vector<std::uint32_t>& p, std::size_t at, Damage d) {
         break;
     }
     case Damage::Cut: p.resize(at + 7); break;
+    case Damage::DoubleMarker: p[at] *= 2; break;
+    case Damage::DoubleBit: p[at + 7] *= 2; break;
+    case Damage::StretchRun:
+        for (std::size_t i = at + 3; i < at + 43; ++i)
+            p[i] = p[i] * 3 / 2;
+        break;
     }
 }
 
@@ -156,6 +165,14 @@ TEST(TapeDamage, FirstCopyRepairedBothFlagged) {
         {Damage::RemoveOne, true, true, FileState::ChecksumWrong, "1 byte unreadable in both copies", 400},
         {Damage::Stretch, true, true, FileState::ChecksumWrong, "1 byte unreadable in both copies", 400},
         {Damage::RemoveMany, true, true, FileState::ChecksumWrong, "2 bytes unreadable in both copies", 400},
+        {Damage::DoubleMarker, true, false, FileState::Repaired, kOneLost, 400},
+        {Damage::DoubleBit, true, false, FileState::Repaired, kOneLost, 400},
+        {Damage::StretchRun, true, false, FileState::Repaired,
+         "the first copy has 4 unreadable bytes; read from the second", 400},
+        {Damage::DoubleMarker, false, true, FileState::Good, "the second copy has 1 unreadable byte", 400},
+        {Damage::DoubleMarker, true, true, FileState::ChecksumWrong, "1 byte unreadable in both copies", 400},
+        {Damage::DoubleBit, true, true, FileState::ChecksumWrong, "1 byte unreadable in both copies", 400},
+        {Damage::StretchRun, true, true, FileState::ChecksumWrong, "4 bytes unreadable in both copies", 400},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(testing::Message() << "damage " << static_cast<int>(row.kind) << " first " << row.first
@@ -177,6 +194,44 @@ TEST(TapeDamage, FirstCopyRepairedBothFlagged) {
     }
 }
 
+// A first data copy broken off in its middle is still data: neither it nor the second copy is
+// taken for a header, also when its first byte could be a header's type and what was read of
+// it is no longer than a header.
+TEST(TapeDamage, ABrokenDataCopyIsNeverAHeader) {
+    const struct {
+        std::size_t size;
+        std::uint8_t firstByte;
+        Damage kind;
+        int where; // 0 the first byte after the countdown, 1 the middle byte, 2 the middle pulse
+    } table[] = {
+        {300, 0x01, Damage::DoubleMarker, 1}, {300, 0x03, Damage::DoubleBit, 1},
+        {100, 0x05, Damage::StretchRun, 1},   {380, 0x01, Damage::RemoveMany, 1},
+        {150, 0x02, Damage::Split, 1},        {300, 0x01, Damage::DoubleMarker, 0},
+        {300, 0x01, Damage::DoubleMarker, 2}, {121, 0x01, Damage::DoubleMarker, 2},
+        {250, 0x03, Damage::StretchRun, 2},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::Message() << row.size << " bytes, damage " << static_cast<int>(row.kind));
+        ProgramToEncode hurt = program("HURT", 0x0801, row.size, 5);
+        hurt.data[0] = row.firstByte;
+        const std::vector<ProgramToEncode> programs{hurt, program("AFTER", 0xC000, 120, 6)};
+        std::vector<std::uint32_t> p = romLoaderPulses(programs);
+        const auto blocks = testfiles::romBlocks(p);
+        ASSERT_EQ(blocks.size(), 8u);
+        const auto [first, count] = blocks[2];
+        const std::size_t at[] = {first + 9 * 20, first + count / 40 * 20, first + count / 2};
+        damage(p, at[row.where], row.kind);
+        std::vector<std::string> notes;
+        const std::vector<FoundFile> files = decodePulses(p, &notes);
+        ASSERT_EQ(files.size(), 2u);
+        EXPECT_EQ(files[0].name, "HURT");
+        EXPECT_EQ(files[0].state, FileState::Repaired) << files[0].detail;
+        EXPECT_EQ(files[0].data, hurt.data);
+        EXPECT_EQ(files[1].name, "AFTER");
+        EXPECT_EQ(files[1].state, FileState::Good);
+    }
+}
+
 TEST(TapeDamage, BytesLostAtDifferentPlacesInEachCopyAreMerged) {
     const ProgramToEncode prg = program("TWICE HURT", 0x0801, 300, 8);
     // Pulses removed from the first copy take their time with them: the bytes after sit early.
@@ -191,6 +246,70 @@ TEST(TapeDamage, BytesLostAtDifferentPlacesInEachCopyAreMerged) {
         ASSERT_EQ(files.size(), 1u);
         EXPECT_EQ(files[0].state, FileState::Repaired);
         EXPECT_EQ(files[0].data, prg.data);
+    }
+}
+
+namespace {
+
+// A version 1 TAP's pulses.
+std::vector<std::uint32_t> tapPulses(const Bytes& tap) {
+    std::vector<std::uint32_t> p;
+    for (std::size_t i = 20; i < tap.size(); ++i) {
+        if (tap[i]) {
+            p.push_back(tap[i] * 8u);
+        } else if (i + 3 < tap.size()) {
+            p.push_back(tap[i + 1] | tap[i + 2] << 8 | tap[i + 3] << 16);
+            i += 3;
+        }
+    }
+    return p;
+}
+
+void expectSameFiles(const std::vector<FoundFile>& got, const std::vector<FoundFile>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].name, want[i].name);
+        EXPECT_EQ(got[i].data, want[i].data);
+        EXPECT_EQ(got[i].state, want[i].state);
+        EXPECT_EQ(got[i].detail, want[i].detail);
+        // Where a Turbo Tape pilot is first seen may move by some pulses; starts are shown to
+        // a tenth of a second.
+        EXPECT_NEAR(got[i].startSeconds, want[i].startSeconds, 0.01);
+    }
+}
+
+} // namespace
+
+// The loaders read runs of good pulses in bulk; pulses handed over in pieces of any size, cut
+// inside bytes, pilots and damage, decode as when handed over at once.
+TEST(TapeDamage, PiecesOfAnySizeDecodeAlike) {
+    const ProgramToEncode prg = program("PIECES", 0x0801, 300, 4);
+    std::vector<std::uint32_t> rom = romLoaderPulses({prg, program("NEXT", 0xC000, 90, 5)});
+    damage(rom, dataByte(300, 2, 200), Damage::DoubleMarker);
+    damage(rom, dataByte(300, 1, 120), Damage::RemoveOne);
+    damage(rom, dataByte(300, 1, 40), Damage::StretchRun);
+    const std::vector<std::uint32_t> turbo = tapPulses(
+        testfiles::readAll(std::string(VORNIX_TEST_DATA) + "/open-roms_testtape-c64-pal-turbo.tap"));
+    const std::vector<FoundFile> romWhole = decodePulses(rom), turboWhole = decodePulses(turbo);
+    ASSERT_EQ(romWhole.size(), 2u);
+    ASSERT_EQ(turboWhole.size(), 1u);
+    for (std::size_t piece : {1, 19, 20, 21, 39, 1000, 65537}) {
+        SCOPED_TRACE(piece);
+        RomLoaderDecoder r;
+        for (std::size_t at = 0; at < rom.size(); at += piece)
+            r.feed(rom.data() + at, std::min(piece, rom.size() - at));
+        r.finish();
+        expectSameFiles(r.files(), romWhole);
+        TurboTapeDecoder t;
+        std::uint64_t start = 0;
+        for (std::size_t at = 0; at < turbo.size(); at += piece) {
+            const std::size_t n = std::min(piece, turbo.size() - at);
+            t.feed(turbo.data() + at, n, start);
+            for (std::size_t i = at; i < at + n; ++i)
+                start += turbo[i];
+        }
+        t.finish();
+        expectSameFiles(t.files(), turboWhole);
     }
 }
 
