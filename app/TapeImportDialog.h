@@ -1,13 +1,10 @@
 #pragma once
 // The small dialog of "Import tape": the programs found on a tape, several of which may be
 // chosen. Damaged ones are listed, greyed, with the reason, and cannot be chosen.
-#include <QDialog>
+#include "app/ProgramChoiceDialog.h"
+
 #include <QList>
 #include <QString>
-
-class QListWidget;
-class QPushButton;
-class QLabel;
 
 namespace vornix {
 
@@ -18,17 +15,11 @@ struct TapeFileChoice {
     QString damage; // the state and why, for a damaged program; empty when sound
 };
 
-class TapeImportDialog : public QDialog {
+class TapeImportDialog : public ProgramChoiceDialog {
     Q_OBJECT
   public:
     TapeImportDialog(QWidget* parent, const QString& tapeName, const QList<TapeFileChoice>& files,
                      bool english);
-    // Positions in `files` of the chosen programs, ascending.
-    QList<int> chosen() const;
-
-  private:
-    QListWidget* list_ = nullptr;
-    QPushButton* okButton_ = nullptr;
 };
 
 } // namespace vornix

@@ -1,0 +1,94 @@
+#include "app/ProgramChoiceDialog.h"
+
+#include <QHBoxLayout>
+#include <QItemSelection>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vornix {
+
+namespace {
+
+// Rows a user must pick one by one: selecting all leaves them out.
+constexpr int kPickedAlone = Qt::UserRole + 1;
+
+class ChoiceList : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+    void selectAll() override {
+        QItemSelection all;
+        for (int row = 0; row < count(); ++row) {
+            const QListWidgetItem* it = item(row);
+            if ((it->flags() & Qt::ItemIsSelectable) && !it->data(kPickedAlone).toBool())
+                all.select(indexFromItem(it), indexFromItem(it));
+        }
+        selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+    }
+};
+
+} // namespace
+
+ProgramChoiceDialog::ProgramChoiceDialog(QWidget* parent, const ProgramChoiceSetup& setup,
+                                         const QList<ProgramChoiceRow>& rows)
+    : QDialog(parent) {
+    setObjectName(setup.objectName);
+    setWindowTitle(setup.title);
+    auto* caption = new QLabel(setup.caption, this);
+    caption->setObjectName(QStringLiteral("Label1"));
+    list_ = new ChoiceList(this);
+    list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (const ProgramChoiceRow& row : rows) {
+        auto* item = new QListWidgetItem(row.text, list_);
+        item->setToolTip(row.tip);
+        if (row.kind == ProgramChoiceRow::Kind::Unavailable) {
+            item->setFlags(Qt::NoItemFlags);
+        } else if (row.kind == ProgramChoiceRow::Kind::PickedAlone) {
+            item->setData(kPickedAlone, true);
+            item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+        }
+    }
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setDefault(true);
+    auto* cancelButton = new QPushButton(setup.cancelText, this);
+    cancelButton->setObjectName(QStringLiteral("Button2"));
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    // OK only with something chosen.
+    auto update = [this] { okButton_->setEnabled(!list_->selectedItems().isEmpty()); };
+    connect(list_, &QListWidget::itemSelectionChanged, this, update);
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        if (item->flags() & Qt::ItemIsSelectable)
+            accept();
+    });
+    if (setup.soundChosenAtStart)
+        for (int i = 0; i < list_->count(); ++i)
+            if (rows[i].kind == ProgramChoiceRow::Kind::Sound)
+                list_->item(i)->setSelected(true);
+    update();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(caption);
+    layout->addWidget(list_);
+    layout->addLayout(buttons);
+    resize(setup.size);
+}
+
+QList<int> ProgramChoiceDialog::chosen() const {
+    QList<int> rows;
+    for (const QListWidgetItem* item : list_->selectedItems())
+        rows << list_->row(item);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+} // namespace vornix
