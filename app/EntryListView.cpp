@@ -36,8 +36,8 @@ void EntryListView::selectRows(const QList<int>& rows) {
             item->setSelected(true);
 }
 
-void EntryListView::setRows(const QList<QStringList>& rows) {
-    {
+void EntryListView::setRows(const QList<QStringList>& rows, bool keepSelection) {
+    if (!keepSelection) {
         // The list is being refilled: its selection signals would tell of a passing state.
         const QSignalBlocker quiet(this);
         clearSelection();

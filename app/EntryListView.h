@@ -29,8 +29,9 @@ class EntryListView : public QTreeWidget {
     void selectRows(const QList<int>& rows);
     // Shows these rows (the texts of each row's columns) with nothing selected and no current
     // row, as a list filled anew would; rows that are there already only get their changed
-    // texts, so showing a long list again after a small change costs little.
-    void setRows(const QList<QStringList>& rows);
+    // texts, so showing a long list again after a small change costs little. keepSelection
+    // leaves the selection and the current row as they are (the caller knows they still hold).
+    void setRows(const QList<QStringList>& rows, bool keepSelection = false);
 
   protected:
     void mousePressEvent(QMouseEvent* e) override;

@@ -495,7 +495,7 @@ void MainWindow::capacityChanged(int value) {
     updating_ = false;
 }
 
-void MainWindow::redisplay() {
+void MainWindow::redisplay(bool keepSelection) {
     updating_ = true;
     QList<QStringList> rows;
     rows.reserve(doc_.count());
@@ -503,7 +503,7 @@ void MainWindow::redisplay() {
     for (const vornix::Entry& e : doc_.entries())
         rows.append({QString::number(pos++), QString::fromLatin1(e.name.data(), qsizetype(e.name.size())),
                      QString::number(e.size)});
-    list_->setRows(rows);
+    list_->setRows(rows, keepSelection);
     countLabel_->setText(QString::number(doc_.count()));
     const int capacity = doc_.applyCapacityRule();
     capacitySpin_->setRange(std::min(doc_.capacityLowerLimit(), capacity),

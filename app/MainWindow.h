@@ -132,7 +132,7 @@ class MainWindow : public QMainWindow {
     // true when the document may be replaced: No, or Yes and the changes were saved
     bool savePrompt(MsgButtons buttons);
     bool loadImage(const QString& path);
-    void redisplay();
+    void redisplay(bool keepSelection = false);
     void showLabel();
     void setImageOpen();
     void setCaptionFor(const QString& path);

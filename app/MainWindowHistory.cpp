@@ -37,8 +37,14 @@ void MainWindow::showHistoryStep(const std::optional<Selection>& selected) {
         storeSetting(QStringLiteral("opc"), doc_.fileType01());
     }
     showLabel();
-    redisplay();
-    list_->selectRows(QList<int>(selected->begin(), selected->end()));
+    const QList<int> rows(selected->begin(), selected->end());
+    // A step that keeps the entries where they were (a label, the capacity) keeps the
+    // selection as it stands: re-selecting costs more than the step itself on a long list.
+    const bool same = doc_.count() == list_->topLevelItemCount() && list_->selectedRows() == rows &&
+                      (rows.isEmpty() || list_->currentIndex().row() == rows.first());
+    redisplay(same);
+    if (!same)
+        list_->selectRows(rows);
 }
 
 void MainWindow::updateEditActions() {

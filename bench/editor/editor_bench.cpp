@@ -458,7 +458,9 @@ int main(int argc, char** argv) {
     Row hold{"Home and 254 Down with the pane showing hex", "pane hidden", {}, {}, "ms", 5};
 
     int inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    inotify_add_watch(inotify, out.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
+    // A new file is named only when complete (linked from an unnamed one: IN_CREATE); one
+    // that replaces an old file is renamed over it (IN_MOVED_TO).
+    inotify_add_watch(inotify, out.c_str(), IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE);
 
     for (int round = 0; round <= rounds; ++round) {
         const bool counted = round > 0; // the first round warms the caches
