@@ -51,7 +51,7 @@ std::size_t TurboTapeDecoder::skip(const std::uint32_t* p, std::size_t i, std::s
         // Without branches on the sample: on another loader's bytes it is in range or not at
         // random, which no predictor follows.
         const unsigned in = p[s] - tMin_ <= span;
-        inRange = (inRange + 1) * static_cast<int>(in);
+        inRange = (inRange + 1) & -static_cast<int>(in);
         if (inRange < 6) {
             s += 16;
             continue;
