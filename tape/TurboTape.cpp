@@ -46,19 +46,17 @@ void TurboTapeDecoder::toSeek() {
 std::size_t TurboTapeDecoder::skip(const std::uint32_t* p, std::size_t i, std::size_t n) {
     const std::uint32_t span = tMax_ - tMin_;
     int inRange = 0;
-    std::size_t first = i, s = i, to = n;
+    std::size_t first, s = i, to = n;
     while (s < n) {
-        if (p[s] - tMin_ > span) {
-            inRange = 0;
-            s += 16;
-            continue;
-        }
-        if (inRange++ == 0)
-            first = s;
+        // Without branches on the sample: on another loader's bytes it is in range or not at
+        // random, which no predictor follows.
+        const unsigned in = p[s] - tMin_ <= span;
+        inRange = (inRange + 1) & -static_cast<int>(in);
         if (inRange < 6) {
             s += 16;
             continue;
         }
+        first = s - 5 * 16;
         // Six samples in range: look at every pulse between them.
         std::size_t last = s;
         while (last > first && p[last] - tMin_ <= span)

@@ -194,6 +194,42 @@ TEST(TapeDamage, FirstCopyRepairedBothFlagged) {
     }
 }
 
+// Every byte value reads; a bit turned over (its pair of pulses swapped) breaks the byte's
+// parity, whichever bit it is, and the byte is taken from the other copy.
+TEST(TapeDamage, EveryByteValueReadsAndATurnedBitIsCaught) {
+    ProgramToEncode prg;
+    prg.name = "ALL VALUES";
+    prg.load = 0x0801;
+    for (int i = 0; i < 512; ++i)
+        prg.data.push_back(static_cast<std::uint8_t>(i * 7 + (i >> 8)));
+    const char* kOneLost = "the first copy has 1 unreadable byte; read from the second";
+    const struct {
+        int copy, pair; // the copy (0: neither) and the pair turned over in its byte 300 (8: parity)
+        FileState state;
+        const char* detail;
+    } table[] = {
+        {0, 0, FileState::Good, ""},
+        {1, 0, FileState::Repaired, kOneLost},
+        {1, 5, FileState::Repaired, kOneLost},
+        {1, 7, FileState::Repaired, kOneLost},
+        {1, 8, FileState::Repaired, kOneLost},
+        {2, 3, FileState::Good, "the second copy has 1 unreadable byte"},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::Message() << "copy " << row.copy << " pair " << row.pair);
+        std::vector<std::uint32_t> p = romLoaderPulses({prg});
+        if (row.copy) {
+            const std::size_t at = dataByte(512, row.copy, 300) + 2 + 2 * row.pair;
+            std::swap(p[at], p[at + 1]);
+        }
+        const std::vector<FoundFile> files = decodePulses(p);
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(files[0].state, row.state);
+        EXPECT_EQ(files[0].detail, row.detail);
+        EXPECT_EQ(files[0].data, prg.data);
+    }
+}
+
 // A first data copy broken off in its middle is still data: neither it nor the second copy is
 // taken for a header, also when its first byte could be a header's type and what was read of
 // it is no longer than a header.
