@@ -138,6 +138,9 @@ void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::F
     // The programs are already read: only a full image is left to refuse them.
     for (const QString& name : refused)
         tell(messageText(Msg::ImageFull, win_->english()).arg(name));
+    if (const qsizetype added = chosen.size() - refused.size(); added > 0)
+        win_->showStatus(text("Dodano %1 z taśmy", "Added %1 from the tape")
+                             .arg(programCount(int(added), win_->english())));
 }
 
 bool TapeCommands::startWithTape(const QString& path) {
@@ -204,10 +207,15 @@ void TapeCommands::exportToTap() {
         WaitCursor wait;
         r = tape::encodeRomTap(programs, toLocalPath(path));
     }
-    if (r.failure != tape::TapeWriteFailure::None)
+    if (r.failure != tape::TapeWriteFailure::None) {
         tell(text("Nie można zapisać pliku %1:\n%2.\nPlik nie został zmieniony.",
                   "Unable to save the file %1:\n%2.\nThe file was left as it was.")
                  .arg(QDir::toNativeSeparators(path), QString::fromStdString(r.detail)));
+        return;
+    }
+    win_->showStatus(
+        text("Zapisano %1 na taśmie %2", "Wrote %1 to the tape %2")
+            .arg(programCount(int(programs.size()), win_->english()), QDir::toNativeSeparators(path)));
 }
 
 } // namespace vornix

@@ -6,9 +6,11 @@
 #include "tests/app/MainWindowHarness.h"
 #include "tests/support/DamagedTape.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 
 using namespace vornix;
 using namespace apptest;
@@ -96,6 +98,7 @@ void TapeCommandsTest::exportWritesAllOrTheSelectedEntries() {
     QVERIFY(triggerAction(h.win.get(), "EksportdoTAP1"));
     QCOMPARE(tapeNames(some), QStringList({"GAME", "MUSIC"}));
     QVERIFY(!h.win->document().modified());
+    QVERIFY(h.win->statusBar()->currentMessage().contains(QDir::toNativeSeparators(some)));
 
     // Cancelled: nothing written.
     h.dialogs.answerSave(QString());
@@ -129,6 +132,7 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     QCOMPARE(findNamed<QListWidget>(dialog, "ListBox1")->selectedItems().size(), 2);
     QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
+    QVERIFY(h.win->statusBar()->currentMessage().startsWith(QStringLiteral("Dodano 2 programy")));
     const vornix::Entry& last = h.win->document().entries()[2];
     QCOMPARE(int(last.load[1]), 0xC0);
     QCOMPARE(int(last.data.size()), 20);
