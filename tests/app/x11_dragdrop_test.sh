@@ -35,23 +35,33 @@ waitFor() {
   return 1
 }
 
-# Xvfb picks a free display itself and names it once it takes connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=($!)
-if ! waitFor test -s "$tmp/display" || ! DISPLAY=:$(head -n 1 "$tmp/display") xprop -root >/dev/null 2>&1; then
-  echo "SKIP: Xvfb cannot start here: $(tail -n 3 "$tmp/xvfb.log")"
-  exit 77
-fi
-DISPLAY=:$(head -n 1 "$tmp/display")
-export DISPLAY
+# Xvfb picks a free display itself and names it once it takes connections. A display whose
+# server goes away under openbox (one left behind by another program, say) is given up for a
+# new one, once.
 export QT_QPA_PLATFORM=xcb HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/config XDG_CACHE_HOME=$tmp/home/cache
 unset XDG_RUNTIME_DIR QT_LOGGING_RULES
 mkdir -p "$tmp/home" "$tmp/prog"
-
-openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-pids+=($!)
-waitFor sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-  fail "openbox did not start on $DISPLAY: $(cat "$tmp/openbox.log" "$tmp/xvfb.log")"
+startDisplay() {
+  : >"$tmp/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+  pids+=($!)
+  if ! waitFor test -s "$tmp/display" || ! DISPLAY=:$(head -n 1 "$tmp/display") xprop -root >/dev/null 2>&1; then
+    echo "SKIP: Xvfb cannot start here: $(tail -n 3 "$tmp/xvfb.log")"
+    exit 77
+  fi
+  DISPLAY=:$(head -n 1 "$tmp/display")
+  export DISPLAY
+  openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
+  pids+=($!)
+  waitFor sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+}
+if ! startDisplay; then
+  echo "openbox did not start on $DISPLAY ($(cat "$tmp/openbox.log")); trying a new display" >&2
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  pids=()
+  startDisplay || fail "openbox did not start on $DISPLAY: $(cat "$tmp/openbox.log" "$tmp/xvfb.log")"
+fi
 
 # A copy of the editor in a folder of its own: its working folder is prog/temp.
 cp "$vornix" "$tmp/prog/vornix"
