@@ -3,7 +3,9 @@
 #include "app/MainWindow.h"
 #include "app/TapeImportDialog.h"
 #include "gui/LocalPath.h"
+#include "tape/TapPulses.h"
 #include "tape/TapeWriter.h"
+#include "tape/WavReader.h"
 #include "tape/tool/TapeOutputs.h"
 
 #include <QAction>
@@ -65,7 +67,9 @@ bool TapeCommands::isTape(const QString& path) {
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = f.read(12);
-    return head.startsWith("C64-TAPE-RAW") || (head.startsWith("RIFF") && head.mid(8, 4) == "WAVE");
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(head.constData());
+    return tape::isTapSignature(bytes, std::size_t(head.size())) ||
+           tape::isWavSignature(bytes, std::size_t(head.size()));
 }
 
 bool TapeCommands::analyse(const QString& path, tape::TapeAnalysis& analysis) {

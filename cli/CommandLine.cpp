@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "core/FileIO.h"
 #include "core/PlatformFile.h"
 #include "core/TapeDocument.h"
 
@@ -115,8 +116,7 @@ std::string notAnEntryNumber(const std::string& text) {
 }
 
 std::string overwritesInput(const std::string& input, const std::string& output, const std::string& what) {
-    std::error_code ec;
-    if (!std::filesystem::equivalent(platform::nativePath(input), platform::nativePath(output), ec) || ec)
+    if (!sameFile(input, output))
         return {};
     return output + ": this is " + what + " itself; the output needs a name of its own";
 }

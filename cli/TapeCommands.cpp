@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CommandLine.h"
+#include "core/FileIO.h"
 
 #include "core/Extraction.h"
 #include "core/T64Image.h"
@@ -268,7 +269,7 @@ int cmdTapToT64(const Args& args) {
         return code;
     const std::string& in = cl.operands[0];
     const std::string& out = cl.operands[1];
-    if (tape::sameFile(in, out))
+    if (vornix::sameFile(in, out))
         return failure(out + ": this is the tape itself; the image needs a name of its own");
     tape::TapeAnalysis a;
     if (!analyse(in, o, a))
@@ -302,7 +303,7 @@ int cmdTapV1(const Args& args) {
         return code;
     const std::string& in = cl.operands[0];
     const std::string& out = cl.operands[1];
-    if (tape::sameFile(in, out))
+    if (vornix::sameFile(in, out))
         return failure(out + ": this is the input itself; the TAP needs a name of its own");
     const tape::TapeWriteResult r = tape::toTapV1(in, out, o);
     if (r.failure != tape::TapeWriteFailure::None)
@@ -322,7 +323,7 @@ int cmdT64ToTap(const Args& args) {
             return usageError(kFromT64, notAnEntryNumber(cl.operands[i]));
     const std::string& image = cl.operands[0];
     const std::string& out = cl.operands[1];
-    if (tape::sameFile(image, out))
+    if (vornix::sameFile(image, out))
         return failure(out + ": this is the image itself; the TAP needs a name of its own");
     vornix::ReadResult r = vornix::readImage(image);
     if (!r.accepted)
@@ -391,7 +392,7 @@ int cmdTapToWav(const Args& args) {
     }
     const std::string& in = cl.operands[0];
     const std::string& out = cl.operands[1];
-    if (tape::sameFile(in, out))
+    if (vornix::sameFile(in, out))
         return failure(out + ": this is the input itself; the WAV needs a name of its own");
     const tape::TapeWriteResult r = tape::tapToWav(in, out, rate, bits, o);
     if (r.failure != tape::TapeWriteFailure::None)

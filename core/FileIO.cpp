@@ -146,6 +146,11 @@ bool InputFile::skip(std::uint64_t count) {
     return true;
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(platform::nativePath(a), platform::nativePath(b), ec) && !ec;
+}
+
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error) {
     std::error_code ec;
     std::filesystem::rename(from, to, ec);

@@ -104,4 +104,8 @@ template <typename Sink> bool InputFile::copy(std::uint64_t count, Sink&& sink) 
 // Renames from over to, replacing to in one step. to is untouched when it fails.
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error);
 
+// True when both names lead to one existing file: the same path, a link to it or a hard link.
+// Every command that writes an output from an input refuses the output by this rule.
+bool sameFile(const std::string& a, const std::string& b);
+
 } // namespace vornix

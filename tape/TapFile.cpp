@@ -34,9 +34,4 @@ std::optional<std::uint8_t> readVersion(const std::string& path) {
 
 bool isVersion1(const std::string& path) { return readVersion(path) == std::uint8_t{1}; }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(platform::nativePath(a), platform::nativePath(b), ec) && !ec;
-}
-
 } // namespace vornix::tap

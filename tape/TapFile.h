@@ -25,7 +25,4 @@ std::optional<std::uint8_t> readVersion(const std::string& path);
 // True exactly when byte 12 of the file can be read and is 1.
 bool isVersion1(const std::string& path);
 
-// True when both names lead to one file: the same path, a link to it or a hard link.
-bool sameFile(const std::string& a, const std::string& b);
-
 } // namespace vornix::tap

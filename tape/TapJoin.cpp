@@ -66,7 +66,7 @@ std::string measure(const std::vector<JoinItem>& items, const std::string& outpu
         std::string error;
         if (!inputSize(item.path, size, error))
             return error;
-        if (sameFile(item.path, output))
+        if (vornix::sameFile(item.path, output))
             return "The output " + quoted(output) + " is also an input of the list; choose another name.";
         sizes.push_back(size);
         total += size - kHeaderSize;

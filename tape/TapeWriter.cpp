@@ -231,7 +231,7 @@ class WavSynth : public PulseSink {
 };
 
 bool openInput(const std::string& in, const std::string& out, FileSource& source, TapeWriteResult& failure) {
-    if (tap::sameFile(in, out)) {
+    if (vornix::sameFile(in, out)) {
         failure = failed(TapeWriteFailure::SameAsInput, out, "the output is the input");
         return false;
     }

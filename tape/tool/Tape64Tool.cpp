@@ -1,5 +1,6 @@
 #include "tape/tool/Tape64Tool.h"
 
+#include "core/FileIO.h"
 #include "tape/TapeWriter.h"
 #include "tape/tool/TapeOutputs.h"
 
@@ -189,7 +190,7 @@ std::string writeFailure(const TapeWriteResult& r) {
 // Refuses a version 1 TAP without -y, and an output over the input; 0 to go on.
 int checkTapOutput(const Tape64Options& o, std::ostream& out) {
     const std::string target = tapOutputPath(*o.tapOut);
-    if (sameFile(o.input, target))
+    if (vornix::sameFile(o.input, target))
         return fail(out, target + ": this is the input itself; nothing written");
     platform::Handle f = platform::kNoHandle;
     std::uint64_t size = 0;
@@ -252,7 +253,7 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
 
     int written = 0;
     if (o.t64Out) {
-        if (sameFile(o.input, *o.t64Out))
+        if (vornix::sameFile(o.input, *o.t64Out))
             return fail(out, *o.t64Out + ": this is the input itself; nothing written");
         std::vector<FoundFile> marked;
         marked.reserve(chosen.size());

@@ -120,11 +120,6 @@ std::string tapOutputPath(const std::string& out) {
     return out + ".tap";
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(platform::nativePath(a), platform::nativePath(b), ec);
-}
-
 std::string labelFor(const std::string& tapePath) {
     std::string label = TapeDocument::capitals(platform::nativePath(tapePath).stem().string());
     return label.substr(0, kLabelSize);

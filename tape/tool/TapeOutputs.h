@@ -30,9 +30,6 @@ std::string damageMark(const FoundFile& file);
 // OUT with ".tap" appended.
 std::string tapOutputPath(const std::string& out);
 
-// True when both paths name one existing file.
-bool sameFile(const std::string& a, const std::string& b);
-
 // A T64 holding the files in order, labelled label, written through the core's image
 // writer. False with the reason in *error.
 bool writeT64(const std::vector<const FoundFile*>& files, const std::string& path, const std::string& label,
