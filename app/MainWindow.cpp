@@ -710,13 +710,13 @@ void MainWindow::showToolWindow(QWidget* window) {
 
 void MainWindow::showCompressionWindow() {
     if (compression_ && !english_)
-        compression_->applyPolish();
+        compression_->setLanguage(gui::Language::Polish);
     showToolWindow(compression_);
 }
 
 void MainWindow::showCartridgeWindow() {
     if (cartridge_ && !english_)
-        cartridge_->applyPolish();
+        cartridge_->setLanguage(gui::Language::Polish);
     showToolWindow(cartridge_);
 }
 

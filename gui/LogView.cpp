@@ -1,5 +1,7 @@
 #include "gui/LogView.h"
 
+#include "gui/WindowLanguage.h"
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
@@ -680,6 +682,7 @@ void LogView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void LogView::contextMenuEvent(QContextMenuEvent* event) {
+    gui::followWindowLanguage(staticMetaObject.className(), this);
     QMenu menu(this);
     QAction* copyAction = menu.addAction(tr("&Copy"), this, &LogView::copy);
     copyAction->setShortcut(QKeySequence::Copy);

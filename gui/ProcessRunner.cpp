@@ -2,6 +2,7 @@
 
 #include "core/PlatformFile.h"
 #include "gui/ToolLocator.h"
+#include "gui/WindowLanguage.h"
 #include "tools/LineCutter.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,8 @@
 #endif
 
 namespace vornix {
+
+using gui::followWindowLanguage;
 
 ProcessTimer::ProcessTimer(QObject* parent) : QObject(parent), timer_(new QTimer(this)) {
     connect(timer_, &QTimer::timeout, this, [this] {
@@ -120,7 +123,8 @@ struct ProcessRunner::Impl {
     void failStart(quint64 id) {
         if (!running || id != runId)
             return;
-        emitText(commandLine + QStringLiteral(" doesn't exist."));
+        followWindowLanguage(ProcessRunner::staticMetaObject.className(), q);
+        emitText(ProcessRunner::tr("%1 doesn't exist.").arg(commandLine));
         if (proc) {
             proc->disconnect(q);
             proc->deleteLater();

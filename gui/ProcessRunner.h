@@ -20,7 +20,8 @@ enum class LineKind { Whole, Beginning, WholeByReturn };
 // How the last run ended.
 enum class RunEnd {
     Exited,        // the child ended by itself
-    FailedToStart, // no child: the line "<CommandLine> doesn't exist." was given
+    FailedToStart, // no child: the line "<CommandLine> doesn't exist." was given, in the language
+                   // of the window the runner belongs to
     TimedOut,      // a time limit ended the wait; the child is still running (hasRunningChild)
     Stopped,       // stop() killed the child during the run
 };

@@ -1,5 +1,8 @@
 #include "gui/QtDialogs.h"
 
+#include "gui/WindowLanguage.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -8,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 
 namespace vornix {
 
@@ -124,6 +128,22 @@ template <typename Dialog> class LaterDeleted {
     Dialog* dialog_;
 };
 
+constexpr char kContext[] = "vornix::QtDialogs";
+
+// The buttons in the language of the window that asks: Qt's own words would be English.
+void wordButtons(QMessageBox& box, const QWidget* asking) {
+    gui::followWindowLanguage(kContext, asking);
+    static constexpr std::pair<QMessageBox::StandardButton, const char*> kWords[] = {
+        {QMessageBox::Ok, QT_TRANSLATE_NOOP("vornix::QtDialogs", "OK")},
+        {QMessageBox::Yes, QT_TRANSLATE_NOOP("vornix::QtDialogs", "&Yes")},
+        {QMessageBox::No, QT_TRANSLATE_NOOP("vornix::QtDialogs", "&No")},
+        {QMessageBox::Cancel, QT_TRANSLATE_NOOP("vornix::QtDialogs", "Cancel")},
+    };
+    for (const auto& [which, words] : kWords)
+        if (QAbstractButton* button = box.button(which))
+            button->setText(QCoreApplication::translate(kContext, words));
+}
+
 } // namespace
 
 MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
@@ -147,6 +167,7 @@ MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QStr
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    wordButtons(box, parent);
     box.exec();
     const QAbstractButton* clicked = box.clickedButton();
     if (clicked && clicked == box.button(QMessageBox::Yes))

@@ -2,6 +2,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/ToolLocator.h"
+#include "gui/WindowLanguage.h"
 
 #include <QGuiApplication>
 #include <QLayout>
@@ -57,6 +58,20 @@ QString ToolWindow::findToolOrWarn(const QString& name, const QString& caption, 
         toolMissing_ = true;
     }
     return tool;
+}
+
+QString ToolWindow::findToolOrWarn(const QString& name, const QString& text) {
+    gui::followWindowLanguage(staticMetaObject.className(), this);
+    return findToolOrWarn(name, tr("Warning"), text);
+}
+
+QString ToolWindow::toolName(const QString& base) const {
+#ifdef Q_OS_WIN
+    return base + QStringLiteral(".exe");
+#else
+    gui::followWindowLanguage(staticMetaObject.className(), this);
+    return tr("%1 (or %1.exe)").arg(base);
+#endif
 }
 
 } // namespace vornix

@@ -24,6 +24,12 @@ class ToolWindow : public QWidget {
     // The tool's path, or empty after warning with caption and text; a window whose options
     // need the tool then keeps them disabled (toolMissing_).
     QString findToolOrWarn(const QString& name, const QString& caption, const QString& text);
+    // The same under the caption "Warning" in the window's language.
+    QString findToolOrWarn(const QString& name, const QString& text);
+    // The tool as the window's messages name it, in its language: "pucrunch.exe" on Windows,
+    // elsewhere "pucrunch (or pucrunch.exe)", the names findTool looks for. base is without
+    // ".exe".
+    QString toolName(const QString& base) const;
 
     AppContext ctx_;
     bool toolMissing_ = false; // once reported, the options stay disabled until the program ends

@@ -1,7 +1,5 @@
 #include "tools/ui/CartridgeWindow.h"
 
-#include "gui/TextTable.h"
-
 #include "gui/Dialogs.h"
 #include "gui/LogView.h"
 #include "gui/ProcessRunner.h"
@@ -11,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -21,9 +20,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <iterator>
 #include <utility>
 
 namespace vornix {
@@ -32,70 +33,80 @@ namespace cartconv = vornix::cartconv;
 
 namespace {
 
-const char* const acknowledgement = "cartconv comes with the VICE emulator - thanks to the VICE team.";
+constexpr char kContext[] = "vornix::CartridgeWindow";
 
-FileDialogSetup openSetup() {
-    FileDialogSetup setup;
-    setup.filters = {{QStringLiteral("Cartridge images (*.CRT)"), QStringLiteral("*.CRT")},
-                     {QStringLiteral("Binary data (*.BIN)"), QStringLiteral("*.BIN")},
-                     {QStringLiteral("All files (*.*)"), QStringLiteral("*.*")}};
-    return setup;
-}
-
-FileDialogSetup saveSetup(int filter) {
-    FileDialogSetup setup;
-    setup.filters = {{QStringLiteral("C64 programs (PRG)"), QStringLiteral("*.PRG")},
-                     {QStringLiteral("C64 cartridges (CRT)"), QStringLiteral("*.CRT")},
-                     {QStringLiteral("Binary data (BIN)"), QStringLiteral("*.BIN")},
-                     {QStringLiteral("All files "), QStringLiteral("*.*")}};
-    setup.selectedFilter = filter;
-    setup.confirmOverwrite = true;
-    return setup;
-}
-
-const std::vector<vornix::gui::TextRow>& windowTexts() {
-    using vornix::gui::TextRole;
-    static const std::vector<vornix::gui::TextRow> rows = {
-        {"Label1", TextRole::Label, "Docelowo:", "Destination:"},
-        {"CheckBox1", TextRole::Button, "Adres ładowania:", "Load address:"},
-        {"CheckBox2", TextRole::Button, "Nazwa cartridge:", "Cart name:"},
-        {"Button1", TextRole::Button, "Wyczyść", "Clear"},
-        {"Button2", TextRole::Button, "Kopiuj", "Copy"},
-        {"Button3", TextRole::Button, "Start", "Start"},
-        {"Button4", TextRole::Button, "Zamknij", "Close"},
-    };
-    return rows;
-}
+// The destination list as the window shows it, in the order of cartconv::destinations(),
+// whose English texts these are.
+constexpr const char* kDestinations[] = {
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Pure Binary .bin file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Binary C64 .PRG file with load-address"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Generic 8kb/16kb .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Ultimax mode 4kb/16kb .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Action Replay .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "KCS .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Final Cartridge 3 .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Simons Basic .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Ocean type 1/2 .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Expert Cartridge .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Fun Play, Power Play .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Super Games .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Atomic Power .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Epyx Fastload .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Westermann Learning .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Rex Utility .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Final Cartridge 1 .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Magic Formel .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "C64GS, System 3 .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "WarpSpeed .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Dinamic .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Zaxxon, Super Zaxxon .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Magic Desk, Domark, Hes Australia .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Super Snapshot 5 .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Comal-80 .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Structured Basic .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Ross .crt file"),
+    QT_TRANSLATE_NOOP("vornix::CartridgeWindow", "Mikro Assembler .crt file"),
+};
+static_assert(std::size(kDestinations) == cartconv::destinationCount);
 
 } // namespace
 
 CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : ToolWindow(context, parent) {
     setObjectName(QStringLiteral("TForm4"));
-    setWindowTitle(QStringLiteral("Cartconv GUI"));
     resize(560, 400);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildLog(), 1);
+    layout->addLayout(buildOptions());
+    layout->addLayout(buildButtons());
+    runner_ = createLogRunner(
+        this, ctx_.programFolder, [this](QStringView line) { logView_->appendLine(line); }, &finished_);
+    // Designed in English; the main window hands it Polish when it shows it.
+    setLanguage(gui::Language::English);
+    typeBox_->setCurrentIndex(cartconv::defaultDestination);
+    // Picking from the list and typing both change the destination.
+    connect(typeBox_, &QComboBox::currentTextChanged, this, &CartridgeWindow::typeChanged);
+}
 
+QWidget* CartridgeWindow::buildLog() {
     logView_ = new LogView(this);
     logView_->setObjectName(QStringLiteral("Memo1"));
     logView_->setReadOnly(true);
-
     // Holds the missing-tool message; never shown itself.
-    toolMissingLabel_ =
-        new QLabel(QStringLiteral("%1 not found! Please download it with VICE emulator and copy to "
-                                  "program directory or PATH!")
-                       .arg(toolLookedFor(QStringLiteral("cartconv"))),
-                   this);
+    toolMissingLabel_ = new QLabel(this);
     toolMissingLabel_->setObjectName(QStringLiteral("Label2"));
     toolMissingLabel_->hide();
+    return logView_;
+}
 
+QLayout* CartridgeWindow::buildOptions() {
     destinationLabel_ = new QLabel(this);
     destinationLabel_->setObjectName(QStringLiteral("Label1"));
     typeBox_ = new QComboBox(this);
     typeBox_->setObjectName(QStringLiteral("ComboBox1"));
     typeBox_->setEditable(true);
     typeBox_->setInsertPolicy(QComboBox::NoInsert);
-    for (const auto& d : cartconv::destinations())
-        typeBox_->addItem(QString::fromLatin1(d.text.data(), static_cast<qsizetype>(d.text.size())));
-    typeBox_->setCurrentIndex(cartconv::defaultDestination);
+    for (int i = 0; i < cartconv::destinationCount; ++i)
+        typeBox_->addItem(QString());
     destinationLabel_->setBuddy(typeBox_);
 
     loadAddressCheck_ = new QCheckBox(this);
@@ -109,6 +120,19 @@ CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : T
     nameCheck_->setEnabled(false);
     nameEdit_->setEnabled(false);
 
+    auto* options = new QGridLayout;
+    options->addWidget(destinationLabel_, 0, 0);
+    options->addWidget(typeBox_, 0, 1, 1, 3);
+    options->addWidget(loadAddressCheck_, 1, 0);
+    options->addWidget(loadAddressEdit_, 1, 1);
+    options->addWidget(nameCheck_, 1, 2);
+    options->addWidget(nameEdit_, 1, 3);
+    options->setColumnStretch(1, 1);
+    options->setColumnStretch(3, 1);
+    return options;
+}
+
+QLayout* CartridgeWindow::buildButtons() {
     auto makeButton = [this](const char* name) {
         auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
@@ -119,60 +143,52 @@ CartridgeWindow::CartridgeWindow(const AppContext& context, QWidget* parent) : T
     copyButton_ = makeButton("Button2");
     startButton_ = makeButton("Button3");
     closeButton_ = makeButton("Button4");
-
-    auto* options = new QGridLayout;
-    options->addWidget(destinationLabel_, 0, 0);
-    options->addWidget(typeBox_, 0, 1, 1, 3);
-    options->addWidget(loadAddressCheck_, 1, 0);
-    options->addWidget(loadAddressEdit_, 1, 1);
-    options->addWidget(nameCheck_, 1, 2);
-    options->addWidget(nameEdit_, 1, 3);
-    options->setColumnStretch(1, 1);
-    options->setColumnStretch(3, 1);
-    auto* buttons = new QHBoxLayout;
-    for (auto* b : {clearButton_, copyButton_, startButton_, closeButton_})
-        buttons->addWidget(b);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(logView_, 1);
-    layout->addLayout(options);
-    layout->addLayout(buttons);
-
-    runner_ = createLogRunner(
-        this, ctx_.programFolder, [this](QStringView line) { logView_->appendLine(line); }, &finished_);
-
     connect(clearButton_, &QPushButton::clicked, this, &CartridgeWindow::clearClicked);
     connect(copyButton_, &QPushButton::clicked, this, &CartridgeWindow::copyClicked);
     connect(startButton_, &QPushButton::clicked, this, &CartridgeWindow::startClicked);
     connect(closeButton_, &QPushButton::clicked, this, &CartridgeWindow::closeClicked);
-    // Picking from the list and typing both change the destination.
-    connect(typeBox_, &QComboBox::currentTextChanged, this, &CartridgeWindow::typeChanged);
-
-    vornix::gui::applyTexts(this, windowTexts(), true);
-    outputSuffix_ = QStringLiteral(".PRG");
-    logView_->clear();
+    auto* buttons = new QHBoxLayout;
+    for (auto* b : {clearButton_, copyButton_, startButton_, closeButton_})
+        buttons->addWidget(b);
+    return buttons;
 }
 
-QString CartridgeWindow::text(const char* english, const char* polish) const {
-    return QString::fromUtf8(polish_ ? polish : english);
+void CartridgeWindow::setLanguage(gui::Language language) {
+    gui::setContextLanguage(staticMetaObject.className(), language);
+    retranslate();
 }
 
-void CartridgeWindow::applyPolish() {
-    polish_ = true;
-    vornix::gui::applyTexts(this, windowTexts(), false);
-    toolMissingLabel_->setText(
-        QStringLiteral("PROGRAM NIE BĘDZIE DZIAŁAŁ! Ściągnij emulator VICE i przegraj z niego plik "
-                       "%1 do katalogu programu lub ścieżki PATH.")
-            .arg(toolLookedFor(QStringLiteral("cartconv"), true)));
+void CartridgeWindow::retranslate() {
+    setWindowTitle(tr("Cartconv GUI"));
+    destinationLabel_->setText(tr("Destination:"));
+    loadAddressCheck_->setText(tr("Load address:"));
+    nameCheck_->setText(tr("Cart name:"));
+    clearButton_->setText(tr("Clear"));
+    copyButton_->setText(tr("Copy"));
+    startButton_->setText(tr("Start"));
+    closeButton_->setText(tr("Close"));
+    toolMissingLabel_->setText(tr("%1 not found! Please download it with VICE emulator and copy to "
+                                  "program directory or PATH!")
+                                   .arg(toolName(QStringLiteral("cartconv"))));
+    // Renaming the items must not count as the user changing the destination, nor lose text
+    // the user typed that names none.
+    const QSignalBlocker quiet(typeBox_);
+    const QString typed = typeBox_->currentText();
+    const bool typedOwn =
+        typeBox_->currentIndex() < 0 || typed != typeBox_->itemText(typeBox_->currentIndex());
+    for (int i = 0; i < cartconv::destinationCount; ++i)
+        typeBox_->setItemText(i, QCoreApplication::translate(kContext, kDestinations[i]));
+    if (typedOwn)
+        typeBox_->setEditText(typed);
 }
 
 void CartridgeWindow::log(const QString& line) { logView_->appendLine(line); }
 
 void CartridgeWindow::checkTool() {
-    const QString tool =
-        findToolOrWarn(QStringLiteral("cartconv"), QStringLiteral("Warning"), toolMissingLabel_->text());
+    const QString tool = findToolOrWarn(QStringLiteral("cartconv"), toolMissingLabel_->text());
     if (!tool.isEmpty()) {
-        log(QStringLiteral("CartConv.exe OK"));
-        log(QString::fromUtf8(acknowledgement));
+        log(tr("CartConv.exe OK"));
+        log(tr("cartconv comes with the VICE emulator - thanks to the VICE team."));
         if (!typesAsked_) {
             typesAsked_ = true;
             askToolForTypes(tool);
@@ -226,7 +242,11 @@ void CartridgeWindow::endTypesQuery() {
 }
 
 int CartridgeWindow::selectedDestination() const {
-    return cartconv::findDestination(typeBox_->currentText().toStdString());
+    // Typed text counts when it names an item as listed (whatever its letter case, like a list
+    // box search) or in English.
+    const QString text = typeBox_->currentText();
+    const int shown = typeBox_->findText(text, Qt::MatchFixedString);
+    return shown >= 0 ? shown : cartconv::findDestination(text.toStdString());
 }
 
 void CartridgeWindow::typeChanged() {
@@ -268,22 +288,29 @@ void CartridgeWindow::startClicked() {
 
     const int destination = selectedDestination();
     if (destination < 0) {
-        ctx_.dialogs->message(
-            this, windowTitle(),
-            text("\"%1\" is not a destination of the list. Please choose one from the list.",
-                 "\"%1\" nie jest pozycją listy. Wybierz typ docelowy z listy.")
-                .arg(typeBox_->currentText()),
-            MsgButtons::Ok, MsgIcon::Warning);
+        ctx_.dialogs->message(this, windowTitle(),
+                              tr("\"%1\" is not a destination of the list. Please choose one from the list.")
+                                  .arg(typeBox_->currentText()),
+                              MsgButtons::Ok, MsgIcon::Warning);
         return;
     }
 
-    FileDialogSetup open = openSetup();
-    open.title = text("Choose the cartridge or binary file", "Wybierz plik cartridge lub dane binarne");
+    FileDialogSetup open;
+    open.title = tr("Choose the cartridge or binary file");
+    open.filters = {{tr("Cartridge images (*.CRT)"), QStringLiteral("*.CRT")},
+                    {tr("Binary data (*.BIN)"), QStringLiteral("*.BIN")},
+                    {tr("All files (*.*)"), QStringLiteral("*.*")}};
     const QStringList input = ctx_.dialogs->openFiles(this, open, false);
     if (input.isEmpty())
         return;
-    FileDialogSetup save = saveSetup(saveFilter_);
-    save.title = text("Save the converted file as", "Zapisz przekonwertowany plik jako");
+    FileDialogSetup save;
+    save.title = tr("Save the converted file as");
+    save.filters = {{tr("C64 programs (PRG)"), QStringLiteral("*.PRG")},
+                    {tr("C64 cartridges (CRT)"), QStringLiteral("*.CRT")},
+                    {tr("Binary data (BIN)"), QStringLiteral("*.BIN")},
+                    {tr("All files "), QStringLiteral("*.*")}};
+    save.selectedFilter = saveFilter_;
+    save.confirmOverwrite = true;
     const QString chosen = ctx_.dialogs->saveFile(this, save);
     if (chosen.isEmpty())
         return;
@@ -303,10 +330,9 @@ void CartridgeWindow::startClicked() {
     const QString output =
         QString::fromStdString(cartconv::outputPath(chosen.toStdString(), outputSuffix_.toStdString()));
     if (output != chosen && QFileInfo::exists(output) &&
-        ctx_.dialogs->message(
-            this, windowTitle(),
-            text("%1 already exists.\nDo you want to replace it?", "%1 już istnieje.\nZastąpić?").arg(output),
-            MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        ctx_.dialogs->message(this, windowTitle(),
+                              tr("%1 already exists.\nDo you want to replace it?").arg(output),
+                              MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
         return;
 
     cartconv::Request request;
@@ -326,7 +352,7 @@ void CartridgeWindow::startClicked() {
     running_ = true;
     updateStartButton();
     if (!runAndWait(*runner_))
-        log(text("The run could not be started.", "Nie można uruchomić programu."));
+        log(tr("The run could not be started."));
     running_ = false;
     updateStartButton();
 }

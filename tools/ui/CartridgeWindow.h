@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/Language.h"
 #include "gui/ToolWindow.h"
 
 #include <QWidget>
@@ -9,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QProcess;
 class QPushButton;
@@ -25,8 +27,9 @@ class CartridgeWindow : public ToolWindow {
     Q_OBJECT
   public:
     explicit CartridgeWindow(const AppContext& context, QWidget* parent = nullptr);
-    // Writes the Polish texts over the English design texts (never undone).
-    void applyPolish();
+    // Every text of the window in the language; its messages and log lines from now on too.
+    // Designed in English.
+    void setLanguage(gui::Language language);
 
     void clearClicked(); // Clear
     void copyClicked();  // Copy
@@ -46,13 +49,16 @@ class CartridgeWindow : public ToolWindow {
     void typesSettled();
 
   private:
+    QWidget* buildLog();
+    QLayout* buildOptions();
+    QLayout* buildButtons();
+    void retranslate();
     void checkTool() override;
     void askToolForTypes(const QString& toolPath);
     void endTypesQuery();
     int selectedDestination() const;
     void log(const QString& line);
     void updateStartButton();
-    QString text(const char* english, const char* polish) const;
 
     LogView* logView_;
     QPushButton* clearButton_;
@@ -73,7 +79,6 @@ class CartridgeWindow : public ToolWindow {
     bool finished_ = false;
     bool running_ = false;
     bool typesAsked_ = false;
-    bool polish_ = false;
     std::vector<std::string> knownTypes_; // what the installed tool lists for --types
     QProcess* typesQuery_ = nullptr;
     QTimer* typesTimer_ = nullptr;

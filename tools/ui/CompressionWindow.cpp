@@ -1,7 +1,5 @@
 #include "tools/ui/CompressionWindow.h"
 
-#include "gui/TextTable.h"
-
 #include "gui/LocalPath.h"
 #include "gui/LogView.h"
 #include "gui/ToolLocator.h"
@@ -11,6 +9,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,40 +32,31 @@ namespace {
 
 const QString kUnattendedMark = QStringLiteral("W");
 
-const std::vector<vornix::gui::TextRow>& windowTexts() {
-    using vornix::gui::TextRole;
-    static const std::vector<vornix::gui::TextRow> rows = {
-        {"RadioGroup1", TextRole::Group, "Komputer", "Machine"},
-        {"RadioGroup2", TextRole::Group, "Dekompresor", "Decompressor:"},
-        {"RadioGroup3", TextRole::Group, "Opcja -m", "-m option (max len)"},
-        {"CheckBox2", TextRole::Button, "Unikaj video matrix przy VIC20", "Avoid video matrix in VIC20 mode"},
-        {"CheckBox3", TextRole::Button, "Domyślny adres ład.", "Default load address"},
-        {"CheckBox4", TextRole::Button, "Domyślny adres wykon.", "Default Execution address"},
-        {"CheckBox5", TextRole::Button, "Wyłącz tryb 2MHz C128 / 2X C16+4",
-         "Disable 2MHz mode (C128) / 2X Mode (C16/+4)"},
-        {"CheckBox6", TextRole::Button, "Kompresja delta (lepiej pakuje kosztem czasu)",
-         "Delta Matching (better compression longer time)"},
-        {"CheckBox7", TextRole::Button, "Opcja -P", "-P option:"},
-        {"Button1", TextRole::Button, "Wyczyść", "Clear"},
-        {"Button2", TextRole::Button, "Kopiuj zazn.", "Copy selected"},
-        {"Button5", TextRole::Button, "Uruchom", "Run"},
-        {"Button6", TextRole::Button, "Wyjście", "Exit"},
-        {"ButtonStop", TextRole::Button, "Zatrzymaj", "Stop"},
-    };
-    return rows;
-}
+constexpr char kContext[] = "vornix::CompressionWindow";
 
-// A radio group as the window design has it: a captioned box, items in columns filled top
-// to bottom, one item checked.
-QGroupBox* radioGroup(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
-                      int columns, int checked, QButtonGroup*& buttons) {
-    auto* box = new QGroupBox(caption, parent);
+// The radio items. Machine names and the -m values read the same in every language and stay
+// out of the catalogue; tr() hands them back unchanged.
+constexpr const char* kMachines[] = {"C64", "C128", "VIC20", "C16/+4",
+                                     QT_TRANSLATE_NOOP("vornix::CompressionWindow", "Stand-alone")};
+constexpr const char* kDecompressors[] = {
+    QT_TRANSLATE_NOOP("vornix::CompressionWindow", "Basic (not in v. 2k3)"),
+    QT_TRANSLATE_NOOP("vornix::CompressionWindow", "Bigger, but faster"),
+    QT_TRANSLATE_NOOP("vornix::CompressionWindow", "Smaller, but slower"),
+    QT_TRANSLATE_NOOP("vornix::CompressionWindow", "Medium")};
+constexpr const char* kMaxLengths[] = {"5 (64)", "6 (128)", "7 (256)"};
+
+// A radio group as the window design has it: a box, items in columns filled top to bottom,
+// one item checked. The texts come with the window's language.
+template <std::size_t N>
+QGroupBox* radioGroup(QWidget* parent, const QString& name, const char* const (&)[N], int columns,
+                      int checked, QButtonGroup*& buttons) {
+    auto* box = new QGroupBox(parent);
     box->setObjectName(name);
     buttons = new QButtonGroup(box);
     auto* grid = new QGridLayout(box);
-    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
-    for (int i = 0; i < items.size(); ++i) {
-        auto* button = new QRadioButton(items.at(i), box);
+    const int rows = (static_cast<int>(N) + columns - 1) / columns;
+    for (int i = 0; i < static_cast<int>(N); ++i) {
+        auto* button = new QRadioButton(box);
         button->setObjectName(name + QLatin1Char('_') + QString::number(i));
         buttons->addButton(button, i);
         grid->addWidget(button, i % rows, i / rows);
@@ -75,8 +65,13 @@ QGroupBox* radioGroup(QWidget* parent, const QString& name, const QString& capti
     return box;
 }
 
-QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, bool checked) {
-    auto* box = new QCheckBox(caption, parent);
+template <std::size_t N> void nameItems(QButtonGroup* buttons, const char* const (&items)[N]) {
+    for (int i = 0; i < static_cast<int>(N); ++i)
+        buttons->button(i)->setText(QCoreApplication::translate(kContext, items[i]));
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, bool checked) {
+    auto* box = new QCheckBox(parent);
     box->setObjectName(name);
     box->setChecked(checked);
     return box;
@@ -89,8 +84,8 @@ QLineEdit* edit(QWidget* parent, const QString& name, const QString& text, bool 
     return field;
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
+QPushButton* button(QWidget* parent, const QString& name) {
+    auto* b = new QPushButton(parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
@@ -101,49 +96,39 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     : ToolWindow(context, parent) {
     setObjectName(QStringLiteral("TForm3"));
-    setWindowTitle(QStringLiteral("PUCrunch GUI"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildOptions());
+    layout->addWidget(buildLog(), 1);
+    layout->addLayout(buildButtons());
+    layout->addWidget(toolMissingLabel_);
+    resize(600, 560);
+    setUpDialogs();
+    setUpRunner();
+    // Designed in English; the main window hands it Polish when it shows it.
+    setLanguage(gui::Language::English);
+    // Without the marker (found like the tools, whatever its letter case) the installed
+    // compressor is one that does not know -fbasic.
+    if (findFileNoCase(ctx_.programFolder, QStringLiteral("pcenable.2k8")).isEmpty())
+        decompressor_->button(0)->setEnabled(false);
+}
 
-    machineBox_ = radioGroup(this, QStringLiteral("RadioGroup1"), {},
-                             {QStringLiteral("C64"), QStringLiteral("C128"), QStringLiteral("VIC20"),
-                              QStringLiteral("C16/+4"), QStringLiteral("Stand-alone")},
-                             1, 0, machine_);
-    decompressorBox_ =
-        radioGroup(this, QStringLiteral("RadioGroup2"), {},
-                   {QStringLiteral("Basic (not in v. 2k3)"), QStringLiteral("Bigger, but faster"),
-                    QStringLiteral("Smaller, but slower"), QStringLiteral("Medium")},
-                   2, 2, decompressor_);
-    maxLenBox_ = radioGroup(this, QStringLiteral("RadioGroup3"), {},
-                            {QStringLiteral("5 (64)"), QStringLiteral("6 (128)"), QStringLiteral("7 (256)")},
-                            1, 0, maxLen_);
+QLayout* CompressionWindow::buildOptions() {
+    machineBox_ = radioGroup(this, QStringLiteral("RadioGroup1"), kMachines, 1, 0, machine_);
+    decompressorBox_ = radioGroup(this, QStringLiteral("RadioGroup2"), kDecompressors, 2, 2, decompressor_);
+    maxLenBox_ = radioGroup(this, QStringLiteral("RadioGroup3"), kMaxLengths, 1, 0, maxLen_);
 
-    avoidVideoMatrixCheck_ = checkBox(this, QStringLiteral("CheckBox2"), {}, false);
-    defaultLoadCheck_ = checkBox(this, QStringLiteral("CheckBox3"), {}, true);
+    avoidVideoMatrixCheck_ = checkBox(this, QStringLiteral("CheckBox2"), false);
+    defaultLoadCheck_ = checkBox(this, QStringLiteral("CheckBox3"), true);
     loadAddressEdit_ = edit(this, QStringLiteral("Edit1"), QStringLiteral("0x258"), false);
-    defaultStartCheck_ = checkBox(this, QStringLiteral("CheckBox4"), {}, true);
+    defaultStartCheck_ = checkBox(this, QStringLiteral("CheckBox4"), true);
     startAddressEdit_ = edit(this, QStringLiteral("Edit2"), QString(), false);
-    no2MhzCheck_ = checkBox(this, QStringLiteral("CheckBox5"), {}, false);
-    deltaCheck_ = checkBox(this, QStringLiteral("CheckBox6"), {}, false);
-    pOptionCheck_ = checkBox(this, QStringLiteral("CheckBox7"), {}, false);
+    no2MhzCheck_ = checkBox(this, QStringLiteral("CheckBox5"), false);
+    deltaCheck_ = checkBox(this, QStringLiteral("CheckBox6"), false);
+    pOptionCheck_ = checkBox(this, QStringLiteral("CheckBox7"), false);
     pOptionEdit_ = edit(this, QStringLiteral("Edit3"), QString(), false);
-
-    toolMissingLabel_ =
-        new QLabel(QStringLiteral("There is no %1 in the program folder or on the PATH. The program cannot "
-                                  "continue. Please download it!")
-                       .arg(toolLookedFor(QStringLiteral("pucrunch"))),
-                   this);
-    toolMissingLabel_->setObjectName(QStringLiteral("Label1"));
-    toolMissingLabel_->setVisible(false);
-
-    logView_ = new LogView(this); // editable: a typed W selects the unattended run
-    logView_->setObjectName(QStringLiteral("Memo1"));
-
-    clearButton_ = button(this, QStringLiteral("Button1"), {});
-    copyButton_ = button(this, QStringLiteral("Button2"), {});
-    runButton_ = button(this, QStringLiteral("Button5"), {});
-    exitButton_ = button(this, QStringLiteral("Button6"), {});
-    // Not in the window design: a way out of a compressor that does not end.
-    stopButton_ = button(this, QStringLiteral("ButtonStop"), {});
-    stopButton_->setEnabled(false);
+    connect(defaultLoadCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultLoadToggled);
+    connect(defaultStartCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultStartToggled);
+    connect(pOptionCheck_, &QCheckBox::toggled, this, &CompressionWindow::pOptionToggled);
 
     auto* checks = new QGridLayout;
     checks->addWidget(avoidVideoMatrixCheck_, 0, 0, 1, 2);
@@ -168,6 +153,32 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     auto* options = new QHBoxLayout;
     options->addLayout(left);
     options->addLayout(right, 1);
+    return options;
+}
+
+QWidget* CompressionWindow::buildLog() {
+    logView_ = new LogView(this); // editable: a typed W selects the unattended run
+    logView_->setObjectName(QStringLiteral("Memo1"));
+    // Holds the missing-tool message; never shown itself.
+    toolMissingLabel_ = new QLabel(this);
+    toolMissingLabel_->setObjectName(QStringLiteral("Label1"));
+    toolMissingLabel_->setVisible(false);
+    return logView_;
+}
+
+QLayout* CompressionWindow::buildButtons() {
+    clearButton_ = button(this, QStringLiteral("Button1"));
+    copyButton_ = button(this, QStringLiteral("Button2"));
+    runButton_ = button(this, QStringLiteral("Button5"));
+    exitButton_ = button(this, QStringLiteral("Button6"));
+    // Not in the window design: a way out of a compressor that does not end.
+    stopButton_ = button(this, QStringLiteral("ButtonStop"));
+    stopButton_->setEnabled(false);
+    connect(clearButton_, &QPushButton::clicked, this, &CompressionWindow::clearClicked);
+    connect(copyButton_, &QPushButton::clicked, this, &CompressionWindow::copyClicked);
+    connect(runButton_, &QPushButton::clicked, this, &CompressionWindow::runClicked);
+    connect(exitButton_, &QPushButton::clicked, this, &CompressionWindow::exitClicked);
+    connect(stopButton_, &QPushButton::clicked, this, &CompressionWindow::stopClicked);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(clearButton_);
@@ -176,22 +187,16 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
     buttons->addWidget(runButton_);
     buttons->addWidget(stopButton_);
     buttons->addWidget(exitButton_);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(options);
-    layout->addWidget(logView_, 1);
-    layout->addLayout(buttons);
-    layout->addWidget(toolMissingLabel_);
-    resize(600, 560);
-
-    openDialog_.filters = {{QStringLiteral("Commodore PRG"), QStringLiteral("*.PRG")},
-                           {QStringLiteral("All files"), QStringLiteral("*.*")}};
+void CompressionWindow::setUpDialogs() {
     openDialog_.defaultSuffix = QStringLiteral("PRG");
-    saveDialog_.filters = {{QStringLiteral("C64 PRG"), QStringLiteral("*.PRG")},
-                           {QStringLiteral("All files"), QStringLiteral("*.*")}};
     saveDialog_.defaultSuffix = QStringLiteral("PRG");
     saveDialog_.confirmOverwrite = true;
+}
 
+void CompressionWindow::setUpRunner() {
     runner_ = new ProcessRunner(this);
     runner_->setObjectName(QStringLiteral("DosCommand1"));
     runner_->programFolder = ctx_.programFolder;
@@ -201,43 +206,50 @@ CompressionWindow::CompressionWindow(const AppContext& context, QWidget* parent)
         toolLine(sender, line, type);
     };
     runner_->onEnded = [this](ProcessRunner* sender) { toolEnded(sender); };
-
-    connect(clearButton_, &QPushButton::clicked, this, &CompressionWindow::clearClicked);
-    connect(copyButton_, &QPushButton::clicked, this, &CompressionWindow::copyClicked);
-    connect(runButton_, &QPushButton::clicked, this, &CompressionWindow::runClicked);
-    connect(exitButton_, &QPushButton::clicked, this, &CompressionWindow::exitClicked);
-    connect(stopButton_, &QPushButton::clicked, this, &CompressionWindow::stopClicked);
     // A child left running by the silence limit can still be stopped until it exits.
     connect(runner_, &ProcessRunner::runFinished, this, &CompressionWindow::updateStopButton);
     connect(runner_, &ProcessRunner::childExited, this, &CompressionWindow::childExited);
-    connect(defaultLoadCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultLoadToggled);
-    connect(defaultStartCheck_, &QCheckBox::toggled, this, &CompressionWindow::defaultStartToggled);
-    connect(pOptionCheck_, &QCheckBox::toggled, this, &CompressionWindow::pOptionToggled);
-
-    vornix::gui::applyTexts(this, windowTexts(), true);
-    logView_->clear();
-    // Without the marker (found like the tools, whatever its letter case) the installed
-    // compressor is one that does not know -fbasic.
-    if (findFileNoCase(ctx_.programFolder, QStringLiteral("pcenable.2k8")).isEmpty())
-        decompressor_->button(0)->setEnabled(false);
 }
 
-void CompressionWindow::applyPolish() {
-    polish_ = true;
-    vornix::gui::applyTexts(this, windowTexts(), false);
-    toolMissingLabel_->setText(
-        QStringLiteral("Program nie będzie działał! Proszę ściągnąć plik %1 i umieścić go w "
-                       "katalogu programu lub w ścieżce PATH!")
-            .arg(toolLookedFor(QStringLiteral("pucrunch"), true)));
+void CompressionWindow::setLanguage(gui::Language language) {
+    gui::setContextLanguage(staticMetaObject.className(), language);
+    retranslate();
+}
+
+void CompressionWindow::retranslate() {
+    setWindowTitle(tr("PUCrunch GUI"));
+    machineBox_->setTitle(tr("Machine"));
+    decompressorBox_->setTitle(tr("Decompressor:"));
+    maxLenBox_->setTitle(tr("-m option (max len)"));
+    nameItems(machine_, kMachines);
+    nameItems(decompressor_, kDecompressors);
+    nameItems(maxLen_, kMaxLengths);
+    avoidVideoMatrixCheck_->setText(tr("Avoid video matrix in VIC20 mode"));
+    defaultLoadCheck_->setText(tr("Default load address"));
+    defaultStartCheck_->setText(tr("Default Execution address"));
+    no2MhzCheck_->setText(tr("Disable 2MHz mode (C128) / 2X Mode (C16/+4)"));
+    deltaCheck_->setText(tr("Delta Matching (better compression longer time)"));
+    pOptionCheck_->setText(tr("-P option:"));
+    clearButton_->setText(tr("Clear"));
+    copyButton_->setText(tr("Copy selected"));
+    runButton_->setText(tr("Run"));
+    exitButton_->setText(tr("Exit"));
+    stopButton_->setText(tr("Stop"));
+    toolMissingLabel_->setText(tr("There is no %1 in the program folder or on the PATH. The program cannot "
+                                  "continue. Please download it!")
+                                   .arg(toolName(QStringLiteral("pucrunch"))));
+    openDialog_.filters = {{tr("Commodore PRG"), QStringLiteral("*.PRG")},
+                           {tr("All files"), QStringLiteral("*.*")}};
+    saveDialog_.filters = {{tr("C64 PRG"), QStringLiteral("*.PRG")},
+                           {tr("All files"), QStringLiteral("*.*")}};
 }
 
 void CompressionWindow::checkTool() {
-    if (findToolOrWarn(QStringLiteral("pucrunch.exe"), QStringLiteral("Warning"), toolMissingLabel_->text())
-            .isEmpty()) {
+    if (findToolOrWarn(QStringLiteral("pucrunch.exe"), toolMissingLabel_->text()).isEmpty()) {
         setOptionsEnabled(false);
         return;
     }
-    logView_->appendLine(QStringLiteral("PUCrunch.exe OK"));
+    logView_->appendLine(tr("PUCrunch.exe OK"));
 }
 
 void CompressionWindow::setOptionsEnabled(bool enabled) {
@@ -277,17 +289,12 @@ void CompressionWindow::runClicked() { run(false); }
 
 void CompressionWindow::updateStopButton() { stopButton_->setEnabled(busy_ || runner_->hasRunningChild()); }
 
-QString CompressionWindow::text(const char* english, const char* polish) const {
-    return polish_ ? QString::fromUtf8(polish) : QString::fromUtf8(english);
-}
-
 void CompressionWindow::stopClicked() {
     if (!runner_->stop())
         return;
     stopped_ = true;
     abandoned_ = false;
-    logView_->appendLine(
-        text("Stopped: the compressor was ended.", "Zatrzymano: kompresor został zakończony."));
+    logView_->appendLine(tr("Stopped: the compressor was ended."));
 }
 
 void CompressionWindow::childExited() {
@@ -295,7 +302,7 @@ void CompressionWindow::childExited() {
     // Only a compressor the window stopped waiting for ends unannounced.
     if (abandoned_ && !runner_->hasRunningChild()) {
         abandoned_ = false;
-        logView_->appendLine(text("The compressor has ended.", "Kompresor zakończył pracę."));
+        logView_->appendLine(tr("The compressor has ended."));
     }
 }
 
@@ -304,22 +311,18 @@ bool CompressionWindow::run(bool forPicture) {
         return false;
     if (runner_->hasRunningChild()) {
         // Two compressors at once could write the same file.
-        logView_->appendLine(text("The compressor of the last run is still running; Stop ends it.",
-                                  "Kompresor z poprzedniego uruchomienia nadal działa; "
-                                  "Zatrzymaj kończy jego pracę."));
+        logView_->appendLine(tr("The compressor of the last run is still running; Stop ends it."));
         return false;
     }
     if (logView_->toPlainText() != kUnattendedMark) {
-        openDialog_.title = polish_ ? QStringLiteral("Wybierz program do kompresji")
-                                    : QStringLiteral("Choose the program to compress");
+        openDialog_.title = tr("Choose the program to compress");
         const QStringList chosen = ctx_.dialogs->openFiles(this, openDialog_, false);
         if (chosen.isEmpty())
             return false;
         openDialog_.fileName = chosen.first();
     }
     if (logView_->toPlainText() != kUnattendedMark) {
-        saveDialog_.title = polish_ ? QStringLiteral("Zapisz skompresowany program jako")
-                                    : QStringLiteral("Save the compressed program as");
+        saveDialog_.title = tr("Save the compressed program as");
         const QString chosen = ctx_.dialogs->saveFile(this, saveDialog_);
         if (chosen.isEmpty())
             return false;
@@ -342,20 +345,15 @@ bool CompressionWindow::run(bool forPicture) {
         runner_->stop();
         waitForChildInLoop(*runner_);
         logView_->appendLine(
-            text("The compressor printed nothing within the time limit and was stopped; %1 stays "
-                 "uncompressed.",
-                 "Kompresor nic nie wypisał w wyznaczonym czasie i został zatrzymany; %1 pozostaje "
-                 "bez kompresji.")
+            tr("The compressor printed nothing within the time limit and was stopped; %1 stays "
+               "uncompressed.")
                 .arg(QDir::toNativeSeparators(openDialog_.fileName)));
     } else if (timedOut_) {
         abandoned_ = true;
         logView_->appendLine(
-            text("The compressor is still running, but it printed nothing within the time limit and is "
-                 "no longer waited for: it has not finished, and what it prints from now on is not "
-                 "shown. Stop ends it.",
-                 "Kompresor nadal działa, ale nic nie wypisał w wyznaczonym czasie i okno już na niego "
-                 "nie czeka: nie skończył pracy, a jego dalsze komunikaty nie będą pokazane. "
-                 "Zatrzymaj kończy jego pracę."));
+            tr("The compressor is still running, but it printed nothing within the time limit and is "
+               "no longer waited for: it has not finished, and what it prints from now on is not "
+               "shown. Stop ends it."));
     }
     busy_ = false;
     open_ = OpenLine{};
@@ -363,7 +361,7 @@ bool CompressionWindow::run(bool forPicture) {
     updateStopButton();
     // Only a compressor that ended by itself (or never started) has finished.
     if (!stopped_ && !timedOut_)
-        logView_->appendLine(QStringLiteral("Finished compressing"));
+        logView_->appendLine(tr("Finished compressing"));
     logView_->appendLine(QString());
     return true;
 }
@@ -372,8 +370,7 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
                                                             bool leaveShown) {
     if (busy_) {
         // The user's own run goes on; say why this program stays uncompressed.
-        logView_->appendLine(text("Busy: %1 was not compressed.", "Zajęty: %1 nie został skompresowany.")
-                                 .arg(QDir::toNativeSeparators(path)));
+        logView_->appendLine(tr("Busy: %1 was not compressed.").arg(QDir::toNativeSeparators(path)));
         return Outcome::NotCompressed;
     }
     const QString output = path + QLatin1Char('1');
@@ -387,8 +384,7 @@ CompressionWindow::Outcome CompressionWindow::runUnattended(const QString& path,
     bool started = false;
     std::optional<vornix::FreshOutput> result;
     if (QFileInfo::exists(output) && !QFile::remove(output)) {
-        logView_->appendLine(
-            QStringLiteral("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
+        logView_->appendLine(tr("Cannot remove the old %1").arg(QDir::toNativeSeparators(output)));
     } else {
         result.emplace(toLocalPath(output));
         started = run(true);

@@ -1,5 +1,6 @@
 #pragma once
 #include "gui/Dialogs.h"
+#include "gui/Language.h"
 #include "gui/ProcessRunner.h"
 #include "gui/ToolWindow.h"
 
@@ -9,6 +10,7 @@ class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -22,8 +24,9 @@ class CompressionWindow : public ToolWindow {
     Q_OBJECT
   public:
     explicit CompressionWindow(const AppContext& context, QWidget* parent = nullptr);
-    // Writes the Polish texts over the English design texts (never undone).
-    void applyPolish();
+    // Every text of the window in the language; its messages and log lines from now on too.
+    // Designed in English.
+    void setLanguage(gui::Language language);
     enum class Outcome {
         Compressed,    // the compressor wrote a non-empty P + "1" in this run
         NotCompressed, // it could not run, or wrote nothing usable; the log says why
@@ -52,10 +55,15 @@ class CompressionWindow : public ToolWindow {
     bool isBusy() const { return busy_; }
 
   private:
+    QLayout* buildOptions();
+    QWidget* buildLog();
+    QLayout* buildButtons();
+    void setUpDialogs();
+    void setUpRunner();
+    void retranslate();
     bool run(bool forPicture);
     void updateStopButton();
     void childExited();
-    QString text(const char* english, const char* polish) const;
     // One line of the compressor into the log, by the window's rules.
     void showToolLine(QStringView line, bool whole);
     void checkTool() override;
@@ -92,7 +100,6 @@ class CompressionWindow : public ToolWindow {
     bool stopped_ = false;   // Stop was pressed during the current run
     bool timedOut_ = false;  // the current run ended at the time limit
     bool abandoned_ = false; // a compressor left running by the time limit has not ended yet
-    bool polish_ = false;
     // How the log looked before the tool's current console line was shown: that line is shown
     // again, in place, when it grows, ends, or is written over after a carriage return.
     struct OpenLine {

@@ -6,6 +6,7 @@
 
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ToolWindowControls.h"
 #include "tests/support/ToolWindowFixture.h"
 
 #include <QCheckBox>
@@ -23,6 +24,8 @@
 #include <memory>
 
 using namespace vornix;
+using namespace vornix::test::controls;
+using namespace vornix::test::controls::cartridge;
 
 class CartridgeWindowTest : public QObject {
     Q_OBJECT
@@ -40,12 +43,12 @@ class CartridgeWindowTest : public QObject {
         return fx_->window.get();
     }
     template <typename T> T* get(const char* name) { return fx_->get<T>(QString::fromLatin1(name)); }
-    void selectDestination(int index) { get<QComboBox>("ComboBox1")->setCurrentIndex(index); }
+    void selectDestination(int index) { get<QComboBox>(kDestinationList)->setCurrentIndex(index); }
     // Answers the open and save dialogs and presses Start.
     void start(const QString& output) {
         fx_->dialogs.answerOpen({input_});
         fx_->dialogs.answerSave(output);
-        QTest::mouseClick(get<QPushButton>("Button3"), Qt::LeftButton);
+        QTest::mouseClick(get<QPushButton>(kStartButton), Qt::LeftButton);
     }
     QStringList conversionArgs() const {
         const auto runs = toolRuns(fx_->tool);
@@ -68,28 +71,29 @@ class CartridgeWindowTest : public QObject {
         open(nullptr);
         QCOMPARE(fx_->dialogs.asked.size(), 1);
         QCOMPARE(fx_->dialogs.asked[0].caption, QStringLiteral("Warning"));
-        QCOMPARE(fx_->dialogs.asked[0].text, get<QLabel>("Label2")->text());
+        QCOMPARE(fx_->dialogs.asked[0].text, get<QLabel>(kToolMissingLabel)->text());
         QVERIFY(
             fx_->dialogs.asked[0].text.startsWith(QStringLiteral("cartconv (or cartconv.exe) not found!")));
-        for (const char* name :
-             {"Button1", "Button2", "Button3", "ComboBox1", "CheckBox1", "CheckBox2", "Edit1", "Edit2"})
+        for (const char* name : {kClearButton, kCopyButton, kStartButton, kDestinationList, kLoadAddressCheck,
+                                 kNameCheck, kLoadAddressEdit, kNameEdit})
             QVERIFY2(!get<QWidget>(name)->isEnabled(), name);
-        QVERIFY(get<QPushButton>("Button4")->isEnabled());
-        QCOMPARE(get<LogView>("Memo1")->toPlainText(), QString());
+        QVERIFY(get<QPushButton>(kCloseButton)->isEnabled());
+        QCOMPARE(get<LogView>(kLog)->toPlainText(), QString());
 
         // Shown again, in Polish, with the tool now in place: no message, nothing enabled again.
         fx_->window->hide();
-        fx_->window->applyPolish();
+        fx_->window->setLanguage(gui::Language::Polish);
         fx_->dialogs.answerMessage(MsgAnswer::Ok);
         fx_->window->show();
         QCOMPARE(fx_->dialogs.asked.size(), 2);
         QVERIFY(fx_->dialogs.asked[1].text.startsWith(QStringLiteral("PROGRAM NIE BĘDZIE DZIAŁAŁ!")));
         QVERIFY(fx_->dialogs.asked[1].text.contains(QStringLiteral("cartconv (lub cartconv.exe)")));
+        QCOMPARE(fx_->dialogs.asked[1].caption, QStringLiteral("Uwaga"));
         fx_->window->hide();
         fx_->tool = fx_->folder.installTool(QStringLiteral("cartconv"));
         fx_->window->show();
         QCOMPARE(fx_->dialogs.asked.size(), 2);
-        QVERIFY(!get<QPushButton>("Button3")->isEnabled());
+        QVERIFY(!get<QPushButton>(kStartButton)->isEnabled());
         fx_->window->startClicked(); // even called directly, nothing is asked and nothing runs
         QCOMPARE(fx_->dialogs.asked.size(), 2);
     }
@@ -132,12 +136,12 @@ class CartridgeWindowTest : public QObject {
 
     void destinationChangeSetsSuffixFilterAndFields() {
         open();
-        auto* combo = get<QComboBox>("ComboBox1");
+        auto* combo = get<QComboBox>(kDestinationList);
         QCOMPARE(combo->count(), 28);
         QCOMPARE(combo->currentText(), QStringLiteral("Binary C64 .PRG file with load-address"));
         QCOMPARE(fx_->window->outputSuffix(), QStringLiteral(".PRG"));
-        QCOMPARE(get<QLineEdit>("Edit2")->text(), QStringLiteral("CARTRIDGE"));
-        QCOMPARE(get<QLineEdit>("Edit1")->text(), QString());
+        QCOMPARE(get<QLineEdit>(kNameEdit)->text(), QStringLiteral("CARTRIDGE"));
+        QCOMPARE(get<QLineEdit>(kLoadAddressEdit)->text(), QString());
 
         struct Row {
             int index;
@@ -151,10 +155,10 @@ class CartridgeWindowTest : public QObject {
         for (const auto& row : rows) {
             selectDestination(row.index);
             QCOMPARE(fx_->window->outputSuffix(), QString::fromLatin1(row.suffix));
-            QCOMPARE(get<QCheckBox>("CheckBox1")->isEnabled(), row.load);
-            QCOMPARE(get<QLineEdit>("Edit1")->isEnabled(), row.load);
-            QCOMPARE(get<QCheckBox>("CheckBox2")->isEnabled(), row.name);
-            QCOMPARE(get<QLineEdit>("Edit2")->isEnabled(), row.name);
+            QCOMPARE(get<QCheckBox>(kLoadAddressCheck)->isEnabled(), row.load);
+            QCOMPARE(get<QLineEdit>(kLoadAddressEdit)->isEnabled(), row.load);
+            QCOMPARE(get<QCheckBox>(kNameCheck)->isEnabled(), row.name);
+            QCOMPARE(get<QLineEdit>(kNameEdit)->isEnabled(), row.name);
             start(fx_->folder.file(QStringLiteral("out")));
             QCOMPARE(fx_->dialogs.asked.last().setup.selectedFilter, row.filter);
             QCOMPARE(fx_->dialogs.asked.last().setup.filters.size(), 4);
@@ -166,10 +170,10 @@ class CartridgeWindowTest : public QObject {
         // Typed text that matches an entry counts as that entry; other text changes nothing.
         combo->setEditText(QStringLiteral("pure binary .BIN FILE"));
         QCOMPARE(fx_->window->outputSuffix(), QStringLiteral(".BIN"));
-        QVERIFY(!get<QCheckBox>("CheckBox1")->isEnabled());
+        QVERIFY(!get<QCheckBox>(kLoadAddressCheck)->isEnabled());
         combo->setEditText(QStringLiteral("no such cartridge"));
         QCOMPARE(fx_->window->outputSuffix(), QStringLiteral(".BIN"));
-        QVERIFY(!get<QCheckBox>("CheckBox1")->isEnabled());
+        QVERIFY(!get<QCheckBox>(kLoadAddressCheck)->isEnabled());
     }
 
     void everyDestinationPassesItsTypeArgument() {
@@ -203,24 +207,24 @@ class CartridgeWindowTest : public QObject {
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("CRTDATA"));
         QVERIFY(!fx_->window->isRunning());
-        QVERIFY(get<QPushButton>("Button3")->isEnabled());
+        QVERIFY(get<QPushButton>(kStartButton)->isEnabled());
         QCOMPARE(fx_->dialogs.asked[0].setup.filters.size(), 3);
     }
 
     void optionalFieldsCountOnlyWhenUsableCheckedAndFilled() {
         open();
-        auto* load = get<QCheckBox>("CheckBox1");
-        auto* name = get<QCheckBox>("CheckBox2");
+        auto* load = get<QCheckBox>(kLoadAddressCheck);
+        auto* name = get<QCheckBox>(kNameCheck);
         const QString out = fx_->folder.file(QStringLiteral("o"));
 
         load->setChecked(true);
-        get<QLineEdit>("Edit1")->setText(QStringLiteral("8000"));
+        get<QLineEdit>(kLoadAddressEdit)->setText(QStringLiteral("8000"));
         start(out);
         QCOMPARE(conversionArgs().mid(0, 4), (QStringList{QStringLiteral("-t"), QStringLiteral("prg"),
                                                           QStringLiteral("-l"), QStringLiteral("8000")}));
 
         // Checked but empty: unchecked at Start, no -l.
-        get<QLineEdit>("Edit1")->clear();
+        get<QLineEdit>(kLoadAddressEdit)->clear();
         start(out);
         QVERIFY(!load->isChecked());
         QVERIFY(!conversionArgs().contains(QStringLiteral("-l")));
@@ -232,7 +236,7 @@ class CartridgeWindowTest : public QObject {
         QCOMPARE(conversionArgs().mid(2, 2),
                  (QStringList{QStringLiteral("-n"), QStringLiteral("CARTRIDGE")}));
         QVERIFY(fx_->log().last().contains(QStringLiteral("-n \"CARTRIDGE\" -i")));
-        get<QLineEdit>("Edit2")->setText(QStringLiteral("MY \"BEST\" CART"));
+        get<QLineEdit>(kNameEdit)->setText(QStringLiteral("MY \"BEST\" CART"));
         start(out);
         QCOMPARE(conversionArgs().mid(2, 4),
                  (QStringList{QStringLiteral("-n"), QStringLiteral("MY \"BEST\" CART"), QStringLiteral("-i"),
@@ -240,7 +244,7 @@ class CartridgeWindowTest : public QObject {
 
         // Both checked, then the plain binary: neither option, though both stay checked.
         selectDestination(1);
-        get<QLineEdit>("Edit1")->setText(QStringLiteral("1000"));
+        get<QLineEdit>(kLoadAddressEdit)->setText(QStringLiteral("1000"));
         load->setChecked(true);
         selectDestination(0);
         QVERIFY(load->isChecked() && name->isChecked());
@@ -251,7 +255,7 @@ class CartridgeWindowTest : public QObject {
 
         // An emptied name unchecks its box.
         selectDestination(3);
-        get<QLineEdit>("Edit2")->clear();
+        get<QLineEdit>(kNameEdit)->clear();
         start(out);
         QVERIFY(!name->isChecked());
         QVERIFY(!conversionArgs().contains(QStringLiteral("-n")));
@@ -259,21 +263,21 @@ class CartridgeWindowTest : public QObject {
 
     void cancelledDialogsEndStartSilently() {
         open();
-        const QString before = get<LogView>("Memo1")->toPlainText();
-        get<QCheckBox>("CheckBox1")->setChecked(true);
+        const QString before = get<LogView>(kLog)->toPlainText();
+        get<QCheckBox>(kLoadAddressCheck)->setChecked(true);
         fx_->dialogs.answerOpen({});
         fx_->window->startClicked();
-        QVERIFY(!get<QCheckBox>("CheckBox1")->isChecked()); // the empty field took effect first
+        QVERIFY(!get<QCheckBox>(kLoadAddressCheck)->isChecked()); // the empty field took effect first
         fx_->dialogs.answerOpen({input_});
         fx_->dialogs.answerSave(QString());
         fx_->window->startClicked();
-        QCOMPARE(get<LogView>("Memo1")->toPlainText(), before);
+        QCOMPARE(get<LogView>(kLog)->toPlainText(), before);
         QCOMPARE(toolRuns(fx_->tool).size(), 1); // the --types query only
     }
 
     void unmatchedDestinationTextIsRefused() {
         open();
-        get<QComboBox>("ComboBox1")->setEditText(QStringLiteral("Generic"));
+        get<QComboBox>(kDestinationList)->setEditText(QStringLiteral("Generic"));
         fx_->dialogs.answerMessage(MsgAnswer::Ok);
         fx_->window->startClicked();
         QCOMPARE(fx_->dialogs.asked.size(), 1);
@@ -356,7 +360,7 @@ class CartridgeWindowTest : public QObject {
         start(fx_->folder.file(QStringLiteral("x")));
         QVERIFY(fx_->log().last().endsWith(QStringLiteral(" doesn't exist.")));
         QVERIFY(!fx_->window->isRunning());
-        QVERIFY(get<QPushButton>("Button3")->isEnabled());
+        QVERIFY(get<QPushButton>(kStartButton)->isEnabled());
     }
 
     void startIsRefusedWhileARunIsInProgress() {
@@ -365,42 +369,86 @@ class CartridgeWindowTest : public QObject {
         QTimer::singleShot(0, fx_->window.get(), [&] {
             checked = true;
             QVERIFY(fx_->window->isRunning());
-            QVERIFY(!get<QPushButton>("Button3")->isEnabled());
+            QVERIFY(!get<QPushButton>(kStartButton)->isEnabled());
             fx_->window->startClicked(); // asks nothing (an unexpected question fails the test)
         });
         start(fx_->folder.file(QStringLiteral("x")));
         QVERIFY(checked);
         QCOMPARE(toolRuns(fx_->tool).size(), 2);
         QCOMPARE(fx_->log().last(), QStringLiteral("finished"));
-        QVERIFY(get<QPushButton>("Button3")->isEnabled());
+        QVERIFY(get<QPushButton>(kStartButton)->isEnabled());
     }
 
     void clearCopyAndClose() {
         open();
-        auto* memo = get<LogView>("Memo1");
+        auto* memo = get<LogView>(kLog);
         memo->selectAll();
-        QTest::mouseClick(get<QPushButton>("Button2"), Qt::LeftButton);
+        QTest::mouseClick(get<QPushButton>(kCopyButton), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), memo->toPlainText());
-        QTest::mouseClick(get<QPushButton>("Button1"), Qt::LeftButton);
+        QTest::mouseClick(get<QPushButton>(kClearButton), Qt::LeftButton);
         QCOMPARE(memo->toPlainText(), QString());
-        QTest::mouseClick(get<QPushButton>("Button4"), Qt::LeftButton);
+        QTest::mouseClick(get<QPushButton>(kCloseButton), Qt::LeftButton);
         QVERIFY(!fx_->window->isVisible());
     }
 
     void polishTexts() {
         open();
-        fx_->window->applyPolish();
+        fx_->window->setLanguage(gui::Language::Polish);
         const std::pair<const char*, const char*> rows[] = {
-            {"Button1", "Wyczyść"},           {"Button2", "Kopiuj"},   {"Button3", "Start"},
-            {"Button4", "Zamknij"},           {"Label1", "Docelowo:"}, {"CheckBox1", "Adres ładowania:"},
-            {"CheckBox2", "Nazwa cartridge:"}};
+            {kClearButton, "Wyczyść"},        {kCopyButton, "Kopiuj"},
+            {kStartButton, "Start"},          {kCloseButton, "Zamknij"},
+            {kDestinationLabel, "Docelowo:"}, {kLoadAddressCheck, "Adres ładowania:"},
+            {kNameCheck, "Nazwa cartridge:"}};
         for (const auto& [name, text] : rows) {
             QWidget* w = get<QWidget>(name);
             const QString shown = w->property("text").toString();
             QCOMPARE(shown, QString::fromUtf8(text));
         }
-        QCOMPARE(fx_->window->windowTitle(), QStringLiteral("Cartconv GUI"));
-        QCOMPARE(get<QComboBox>("ComboBox1")->itemText(0), QStringLiteral("Pure Binary .bin file"));
+        QCOMPARE(fx_->window->windowTitle(), QStringLiteral("Cartconv – konwersja cartridge"));
+        QCOMPARE(get<QComboBox>(kDestinationList)->itemText(0), QStringLiteral("Czysty plik binarny .bin"));
+        QCOMPARE(get<QComboBox>(kDestinationList)->itemText(4), QStringLiteral("Plik .crt Action Replay"));
+        QCOMPARE(fx_->window->outputSuffix(), QStringLiteral(".PRG"));
+
+        // Its messages follow: the refusal of a destination not in the list, the dialogs.
+        get<QComboBox>(kDestinationList)->setEditText(QStringLiteral("Generic"));
+        fx_->dialogs.answerMessage(MsgAnswer::Ok);
+        fx_->window->startClicked();
+        QCOMPARE(fx_->dialogs.asked.last().text,
+                 QStringLiteral("\"Generic\" nie jest pozycją listy. Wybierz typ docelowy z listy."));
+        selectDestination(0);
+        fx_->dialogs.answerOpen({});
+        fx_->window->startClicked();
+        QCOMPARE(fx_->dialogs.asked.last().setup.title,
+                 QStringLiteral("Wybierz plik cartridge lub dane binarne"));
+        QCOMPARE(fx_->dialogs.asked.last().setup.filters[2].first, QStringLiteral("Wszystkie pliki (*.*)"));
+    }
+
+    // The list is renamed in place: the destination, or text the user typed, stays; a
+    // destination typed as listed or in English counts in either language.
+    void languageKeepsTheDestination() {
+        open();
+        auto* combo = get<QComboBox>(kDestinationList);
+        for (int i = 0; i < vornix::cartconv::destinationCount; ++i)
+            QCOMPARE(combo->itemText(i),
+                     QString::fromLatin1(vornix::cartconv::destinations()[i].text.data(),
+                                         vornix::cartconv::destinations()[i].text.size()));
+        selectDestination(2);
+        fx_->window->setLanguage(gui::Language::Polish);
+        QCOMPARE(combo->currentIndex(), 2);
+        QCOMPARE(combo->currentText(), QStringLiteral("Zwykły plik .crt 8kb/16kb"));
+        QCOMPARE(fx_->window->outputSuffix(), QStringLiteral(".CRT"));
+
+        combo->setEditText(QStringLiteral("half typed"));
+        fx_->window->setLanguage(gui::Language::English);
+        QCOMPARE(combo->currentText(), QStringLiteral("half typed"));
+
+        fx_->window->setLanguage(gui::Language::Polish);
+        const std::pair<const char*, const char*> typed[] = {
+            {"czysty PLIK binarny .bin", ".BIN"}, {"Binary C64 .PRG file with load-address", ".PRG"}};
+        for (const auto& [text, suffix] : typed) {
+            combo->setEditText(QString::fromUtf8(text));
+            QCOMPARE(fx_->window->outputSuffix(), QString::fromLatin1(suffix));
+        }
     }
 };
 

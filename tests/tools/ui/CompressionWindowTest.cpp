@@ -3,6 +3,7 @@
 #include "gui/ProcessRunner.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ToolWindowControls.h"
 #include "tests/support/ToolWindowFixture.h"
 
 #include <QCheckBox>
@@ -23,6 +24,8 @@
 #include <memory>
 
 using namespace vornix;
+using namespace vornix::test::controls;
+using namespace vornix::test::controls::compression;
 
 namespace {
 
@@ -53,12 +56,13 @@ struct Setup : ToolWindowFixture<CompressionWindow> {
     void runWith(const QString& in, const QString& out) {
         dialogs.answerOpen({in});
         dialogs.answerSave(out);
-        click(QStringLiteral("Button5"));
+        click(kRunButton);
     }
 };
 
-const QStringList kOptionControls = {"Button5",   "RadioGroup1", "RadioGroup2", "RadioGroup3", "CheckBox2",
-                                     "CheckBox3", "CheckBox4",   "CheckBox5",   "CheckBox6",   "CheckBox7"};
+const QStringList kOptionControls = {
+    kRunButton,        kMachineGroup,      kDecompressorGroup, kMaxLenGroup, kAvoidVideoMatrixCheck,
+    kDefaultLoadCheck, kDefaultStartCheck, kNo2MhzCheck,       kDeltaCheck,  kPOptionCheck};
 
 } // namespace
 
@@ -94,32 +98,33 @@ class CompressionWindowTest : public QObject {
 void CompressionWindowTest::startsAsDesigned() {
     Setup s;
     QCOMPARE(s.window->windowTitle(), QStringLiteral("PUCrunch GUI"));
-    QVERIFY(s.get<LogView>("Memo1")->toPlainText().isEmpty());
-    QVERIFY(!s.get<LogView>("Memo1")->isReadOnly());
+    QVERIFY(s.get<LogView>(kLog)->toPlainText().isEmpty());
+    QVERIFY(!s.get<LogView>(kLog)->isReadOnly());
     const QList<QPair<QString, QString>> buttons = {
-        {"Button1", "Clear"}, {"Button2", "Copy selected"}, {"Button5", "Run"}, {"Button6", "Exit"}};
+        {kClearButton, "Clear"}, {kCopyButton, "Copy selected"}, {kRunButton, "Run"}, {kExitButton, "Exit"}};
     for (const auto& [name, text] : buttons) {
         QCOMPARE(s.get<QPushButton>(name)->text(), text);
         QVERIFY(s.get<QPushButton>(name)->isEnabled());
     }
     struct Group {
-        QString name, title;
+        const char* name;
+        QString title;
         QStringList items;
         int checked;
     };
     const QList<Group> groups = {
-        {"RadioGroup1", "Machine", {"C64", "C128", "VIC20", "C16/+4", "Stand-alone"}, 0},
-        {"RadioGroup2",
+        {kMachineGroup, "Machine", {"C64", "C128", "VIC20", "C16/+4", "Stand-alone"}, 0},
+        {kDecompressorGroup,
          "Decompressor:",
          {"Basic (not in v. 2k3)", "Bigger, but faster", "Smaller, but slower", "Medium"},
          2},
-        {"RadioGroup3", "-m option (max len)", {"5 (64)", "6 (128)", "7 (256)"}, 0},
+        {kMaxLenGroup, "-m option (max len)", {"5 (64)", "6 (128)", "7 (256)"}, 0},
     };
     for (const auto& g : groups) {
         QCOMPARE(s.get<QGroupBox>(g.name)->title(), g.title);
         for (int i = 0; i < g.items.size(); ++i) {
-            auto* radio = s.get<QRadioButton>(g.name + '_' + QString::number(i));
-            QVERIFY2(radio, qPrintable(g.name));
+            auto* radio = s.get<QRadioButton>(radioItem(g.name, i));
+            QVERIFY2(radio, g.name);
             QCOMPARE(radio->text(), g.items.at(i));
             QCOMPARE(radio->isChecked(), i == g.checked);
         }
@@ -131,12 +136,12 @@ void CompressionWindowTest::startsAsDesigned() {
         bool editEnabled;
     };
     const QList<Check> checks = {
-        {"CheckBox2", "Avoid video matrix in VIC20 mode", false, {}, {}, false},
-        {"CheckBox3", "Default load address", true, "Edit1", "0x258", false},
-        {"CheckBox4", "Default Execution address", true, "Edit2", "", false},
-        {"CheckBox5", "Disable 2MHz mode (C128) / 2X Mode (C16/+4)", false, {}, {}, false},
-        {"CheckBox6", "Delta Matching (better compression longer time)", false, {}, {}, false},
-        {"CheckBox7", "-P option:", false, "Edit3", "", false},
+        {kAvoidVideoMatrixCheck, "Avoid video matrix in VIC20 mode", false, {}, {}, false},
+        {kDefaultLoadCheck, "Default load address", true, kLoadAddressEdit, "0x258", false},
+        {kDefaultStartCheck, "Default Execution address", true, kStartAddressEdit, "", false},
+        {kNo2MhzCheck, "Disable 2MHz mode (C128) / 2X Mode (C16/+4)", false, {}, {}, false},
+        {kDeltaCheck, "Delta Matching (better compression longer time)", false, {}, {}, false},
+        {kPOptionCheck, "-P option:", false, kPOptionEdit, "", false},
     };
     for (const auto& c : checks) {
         QCOMPARE(s.get<QCheckBox>(c.name)->text(), c.text);
@@ -147,22 +152,22 @@ void CompressionWindowTest::startsAsDesigned() {
             QCOMPARE(s.get<QLineEdit>(c.edit)->isEnabled(), c.editEnabled);
         }
     }
-    QCOMPARE(s.get<QLabel>("Label1")->text(), kMissingEnglish);
-    QVERIFY(s.get<QLabel>("Label1")->isHidden());
+    QCOMPARE(s.get<QLabel>(kToolMissingLabel)->text(), kMissingEnglish);
+    QVERIFY(s.get<QLabel>(kToolMissingLabel)->isHidden());
     // No marker file: the basic decompressor is not offered.
-    QVERIFY(!s.get<QRadioButton>("RadioGroup2_0")->isEnabled());
-    QVERIFY(s.get<QRadioButton>("RadioGroup2_1")->isEnabled());
+    QVERIFY(!s.get<QRadioButton>(kDecompressorBasic)->isEnabled());
+    QVERIFY(s.get<QRadioButton>(kDecompressorFast)->isEnabled());
     QVERIFY(s.dialogs.asked.isEmpty());
 }
 
 void CompressionWindowTest::decompressorGroupHasTwoColumns() {
     Setup s;
-    auto* grid = qobject_cast<QGridLayout*>(s.get<QGroupBox>("RadioGroup2")->layout());
+    auto* grid = qobject_cast<QGridLayout*>(s.get<QGroupBox>(kDecompressorGroup)->layout());
     QVERIFY(grid);
     auto cell = [&](int item) {
         int row, column, rowSpan, columnSpan;
-        grid->getItemPosition(grid->indexOf(s.get<QRadioButton>("RadioGroup2_" + QString::number(item))),
-                              &row, &column, &rowSpan, &columnSpan);
+        grid->getItemPosition(grid->indexOf(s.get<QRadioButton>(radioItem(kDecompressorGroup, item))), &row,
+                              &column, &rowSpan, &columnSpan);
         return qMakePair(row, column);
     };
     QCOMPARE(cell(0), qMakePair(0, 0));
@@ -173,8 +178,8 @@ void CompressionWindowTest::decompressorGroupHasTwoColumns() {
 
 void CompressionWindowTest::markerFileEnablesBasicDecompressor() {
     Setup s(QStringLiteral("exit 0\n"), true, true);
-    QVERIFY(s.get<QRadioButton>("RadioGroup2_0")->isEnabled());
-    s.get<QRadioButton>("RadioGroup2_0")->setChecked(true);
+    QVERIFY(s.get<QRadioButton>(kDecompressorBasic)->isEnabled());
+    s.get<QRadioButton>(kDecompressorBasic)->setChecked(true);
     s.runWith(s.path("a.prg"), s.path("b.prg"));
     QCOMPARE(s.args(), (QStringList{"-c64", "-fbasic", "-m5", s.path("a.prg"), s.path("b.prg")}));
 }
@@ -183,7 +188,7 @@ void CompressionWindowTest::showingWithToolSaysOk() {
     Setup s;
     s.window->show();
     QCOMPARE(s.log(), QStringList{"PUCrunch.exe OK"});
-    s.click("Button6");
+    s.click(kExitButton);
     QVERIFY(!s.window->isVisible());
     s.window->show();
     QCOMPARE(s.log(), (QStringList{"PUCrunch.exe OK", "PUCrunch.exe OK"}));
@@ -194,7 +199,7 @@ void CompressionWindowTest::showingWithToolSaysOk() {
 
 void CompressionWindowTest::missingToolDisablesOptionsForGood() {
     Setup s({}, false);
-    s.get<QCheckBox>("CheckBox7")->setChecked(true); // its field becomes enabled and stays so
+    s.get<QCheckBox>(kPOptionCheck)->setChecked(true); // its field becomes enabled and stays so
     s.dialogs.answerMessage(MsgAnswer::Ok);
     s.window->show();
     QCOMPARE(s.dialogs.asked.size(), 1);
@@ -203,10 +208,10 @@ void CompressionWindowTest::missingToolDisablesOptionsForGood() {
     QCOMPARE(s.dialogs.asked[0].buttons, MsgButtons::Ok);
     for (const QString& name : kOptionControls)
         QVERIFY2(!s.get<QWidget>(name)->isEnabled(), qPrintable(name));
-    QVERIFY(s.get<QLineEdit>("Edit3")->isEnabled());
-    QVERIFY(!s.get<QLineEdit>("Edit1")->isEnabled());
-    QVERIFY(s.get<QPushButton>("Button1")->isEnabled());
-    QVERIFY(s.get<QPushButton>("Button6")->isEnabled());
+    QVERIFY(s.get<QLineEdit>(kPOptionEdit)->isEnabled());
+    QVERIFY(!s.get<QLineEdit>(kLoadAddressEdit)->isEnabled());
+    QVERIFY(s.get<QPushButton>(kClearButton)->isEnabled());
+    QVERIFY(s.get<QPushButton>(kExitButton)->isEnabled());
 
     // The tool turning up later is reported, but nothing is enabled again.
     s.window->hide();
@@ -220,7 +225,7 @@ void CompressionWindowTest::missingToolDisablesOptionsForGood() {
 
 void CompressionWindowTest::missingToolMessageFollowsPolishLabel() {
     Setup s({}, false);
-    s.window->applyPolish();
+    s.window->setLanguage(gui::Language::Polish);
     s.dialogs.answerMessage(MsgAnswer::Ok);
     s.window->show();
     QCOMPARE(s.dialogs.asked.size(), 1);
@@ -228,7 +233,7 @@ void CompressionWindowTest::missingToolMessageFollowsPolishLabel() {
              QStringLiteral("Program nie będzie działał! Proszę ściągnąć plik pucrunch (lub "
                             "pucrunch.exe) i umieścić go w katalogu programu lub w ścieżce "
                             "PATH!"));
-    QCOMPARE(s.dialogs.asked[0].caption, QStringLiteral("Warning"));
+    QCOMPARE(s.dialogs.asked[0].caption, QStringLiteral("Uwaga"));
 }
 
 void CompressionWindowTest::runAsksForFilesAndLogsTheRun() {
@@ -258,20 +263,20 @@ void CompressionWindowTest::runAsksForFilesAndLogsTheRun() {
     // The dialogs offer the names of the last run next time.
     s.dialogs.clear();
     s.dialogs.answerOpen({});
-    s.click("Button5");
+    s.click(kRunButton);
     QCOMPARE(s.dialogs.asked[0].setup.fileName, in);
 }
 
 void CompressionWindowTest::cancelledDialogsLeaveLogUntouched() {
     Setup s;
     s.dialogs.answerOpen({});
-    s.click("Button5");
+    s.click(kRunButton);
     QCOMPARE(s.dialogs.asked.size(), 1);
     s.dialogs.answerOpen({s.path("a.prg")});
     s.dialogs.answerSave({});
-    s.click("Button5");
+    s.click(kRunButton);
     QCOMPARE(s.dialogs.asked.size(), 3);
-    QVERIFY(s.get<LogView>("Memo1")->toPlainText().isEmpty());
+    QVERIFY(s.get<LogView>(kLog)->toPlainText().isEmpty());
     QVERIFY(!QFileInfo::exists(s.path("pucrunch.exe.args")));
 }
 
@@ -280,30 +285,34 @@ void CompressionWindowTest::controlsMapToArguments_data() {
     QTest::addColumn<QStringList>("typed");  // "objectName=text"
     QTest::addColumn<QStringList>("options");
     QTest::newRow("defaults") << QStringList{} << QStringList{} << QStringList{"-c64", "-fshort", "-m5"};
-    QTest::newRow("VIC20 avoids matrix") << QStringList{"RadioGroup1_2", "CheckBox2"} << QStringList{}
-                                         << QStringList{"-c20", "-a", "-fshort", "-m5"};
+    QTest::newRow("VIC20 avoids matrix") << QStringList{kMachineVic20, kAvoidVideoMatrixCheck}
+                                         << QStringList{} << QStringList{"-c20", "-a", "-fshort", "-m5"};
     QTest::newRow("matrix box on C64")
-        << QStringList{"CheckBox2"} << QStringList{} << QStringList{"-c64", "-fshort", "-m5"};
-    QTest::newRow("load address") << QStringList{"CheckBox3"} << QStringList{}
+        << QStringList{kAvoidVideoMatrixCheck} << QStringList{} << QStringList{"-c64", "-fshort", "-m5"};
+    QTest::newRow("load address") << QStringList{kDefaultLoadCheck} << QStringList{}
                                   << QStringList{"-c64", "-l0x258", "-fshort", "-m5"};
     QTest::newRow("emptied load address")
-        << QStringList{"CheckBox3"} << QStringList{"Edit1="} << QStringList{"-c64", "-fshort", "-m5"};
-    QTest::newRow("exec address") << QStringList{"CheckBox4"} << QStringList{"Edit2=0x080d"}
+        << QStringList{kDefaultLoadCheck} << QStringList{QString(kLoadAddressEdit) + "="}
+        << QStringList{"-c64", "-fshort", "-m5"};
+    QTest::newRow("exec address") << QStringList{kDefaultStartCheck}
+                                  << QStringList{QString(kStartAddressEdit) + "=0x080d"}
                                   << QStringList{"-c64", "-x0x080d", "-fshort", "-m5"};
-    QTest::newRow("C128 2MHz") << QStringList{"RadioGroup1_1", "CheckBox5"} << QStringList{}
+    QTest::newRow("C128 2MHz") << QStringList{kMachineC128, kNo2MhzCheck} << QStringList{}
                                << QStringList{"-c128", "+f", "-fshort", "-m5"};
-    QTest::newRow("C16 2X") << QStringList{"RadioGroup1_3", "CheckBox5"} << QStringList{}
+    QTest::newRow("C16 2X") << QStringList{kMachineC16, kNo2MhzCheck} << QStringList{}
                             << QStringList{"-c16", "+f", "-fshort", "-m5"};
-    QTest::newRow("stand-alone no 2X")
-        << QStringList{"RadioGroup1_4", "CheckBox5"} << QStringList{} << QStringList{"-c0", "-fshort", "-m5"};
-    QTest::newRow("fast") << QStringList{"RadioGroup2_1"} << QStringList{}
+    QTest::newRow("stand-alone no 2X") << QStringList{kMachineStandAlone, kNo2MhzCheck} << QStringList{}
+                                       << QStringList{"-c0", "-fshort", "-m5"};
+    QTest::newRow("fast") << QStringList{kDecompressorFast} << QStringList{}
                           << QStringList{"-c64", "-ffast", "-m5"};
-    QTest::newRow("medium") << QStringList{"RadioGroup2_3"} << QStringList{} << QStringList{"-c64", "-m5"};
-    QTest::newRow("delta m6") << QStringList{"CheckBox6", "RadioGroup3_1"} << QStringList{}
+    QTest::newRow("medium") << QStringList{kDecompressorMedium} << QStringList{}
+                            << QStringList{"-c64", "-m5"};
+    QTest::newRow("delta m6") << QStringList{kDeltaCheck, kMaxLen6} << QStringList{}
                               << QStringList{"-c64", "-fshort", "-fdelta", "-m6"};
-    QTest::newRow("m7 and P") << QStringList{"RadioGroup3_2", "CheckBox7"} << QStringList{"Edit3=3"}
+    QTest::newRow("m7 and P") << QStringList{kMaxLen7, kPOptionCheck}
+                              << QStringList{QString(kPOptionEdit) + "=3"}
                               << QStringList{"-c64", "-fshort", "-m7", "-p3"};
-    QTest::newRow("P without value") << QStringList{"CheckBox7"} << QStringList{}
+    QTest::newRow("P without value") << QStringList{kPOptionCheck} << QStringList{}
                                      << QStringList{"-c64", "-fshort", "-m5"};
 }
 
@@ -330,8 +339,9 @@ void CompressionWindowTest::checkBoxesSwitchTheirFields() {
     Setup s;
     s.window->show();
     const QList<std::tuple<QString, QString, bool>> steps = {
-        {"CheckBox3", "Edit1", true},  {"CheckBox3", "Edit1", false}, {"CheckBox4", "Edit2", true},
-        {"CheckBox4", "Edit2", false}, {"CheckBox7", "Edit3", true},  {"CheckBox7", "Edit3", false},
+        {kDefaultLoadCheck, kLoadAddressEdit, true},   {kDefaultLoadCheck, kLoadAddressEdit, false},
+        {kDefaultStartCheck, kStartAddressEdit, true}, {kDefaultStartCheck, kStartAddressEdit, false},
+        {kPOptionCheck, kPOptionEdit, true},           {kPOptionCheck, kPOptionEdit, false},
     };
     for (const auto& [box, field, enabledAfter] : steps) {
         s.click(box);
@@ -382,8 +392,8 @@ void CompressionWindowTest::eachConsoleLineIsShownOnce() {
 
 void CompressionWindowTest::stopEndsTheCompressor() {
     Setup s(QStringLiteral("out Crunching\\n\nsleep 60000\nwriteat -1 - packed\n"));
-    s.window->applyPolish();
-    auto* stop = s.get<QPushButton>("ButtonStop");
+    s.window->setLanguage(gui::Language::Polish);
+    auto* stop = s.get<QPushButton>(kStopButton);
     QCOMPARE(stop->text(), QStringLiteral("Zatrzymaj"));
     QVERIFY(!stop->isEnabled());
     // Stop is pressed once the compressor has said something, while the picture waits for it.
@@ -399,17 +409,17 @@ void CompressionWindowTest::stopEndsTheCompressor() {
     QVERIFY(!QFileInfo::exists(p + '1'));
     QVERIFY(s.log().contains(QStringLiteral("Zatrzymano: kompresor został zakończony.")));
     QVERIFY(!stop->isEnabled());
-    QVERIFY(!s.get<ProcessRunner>("DosCommand1")->hasRunningChild());
+    QVERIFY(!s.get<ProcessRunner>(kRunner)->hasRunningChild());
 }
 
 void CompressionWindowTest::typedWRunsWithoutDialogs() {
     Setup s(QStringLiteral("exit 0\n"));
     s.window->show();
     s.runWith(s.path("first.prg"), s.path("second.prg"));
-    s.click("Button1");
-    QTest::keyClicks(s.get<LogView>("Memo1"), "W");
+    s.click(kClearButton);
+    QTest::keyClicks(s.get<LogView>(kLog), "W");
     s.dialogs.clear();
-    s.click("Button5");
+    s.click(kRunButton);
     QVERIFY(s.dialogs.asked.isEmpty());
     QCOMPARE(s.args(), (QStringList{"-c64", "-fshort", "-m5", s.path("first.prg"), s.path("second.prg")}));
     QCOMPARE(s.log().first(), QStringLiteral("W"));
@@ -434,7 +444,7 @@ void CompressionWindowTest::optionsAreLockedDuringRun() {
     QCOMPARE(s.dialogs.asked.size(), 2);
     for (const QString& name : kOptionControls)
         QVERIFY2(s.get<QWidget>(name)->isEnabled(), qPrintable(name));
-    QVERIFY(!s.get<QRadioButton>("RadioGroup2_0")->isEnabled()); // still no marker file
+    QVERIFY(!s.get<QRadioButton>(kDecompressorBasic)->isEnabled()); // still no marker file
 }
 
 void CompressionWindowTest::unattendedRunWritesSecondFile() {
@@ -443,10 +453,10 @@ void CompressionWindowTest::unattendedRunWritesSecondFile() {
     QFile::remove(p + '1');
     s.window->show();
     // What the window shows for another machine and addresses does not reach a picture.
-    for (const char* name : {"RadioGroup1_2", "CheckBox3", "CheckBox4"})
+    for (const char* name : {kMachineVic20, kDefaultLoadCheck, kDefaultStartCheck})
         s.click(name);
-    s.get<QLineEdit>("Edit2")->setText("4096");
-    s.get<LogView>("Memo1")->setPlainText("earlier text");
+    s.get<QLineEdit>(kStartAddressEdit)->setText("4096");
+    s.get<LogView>(kLog)->setPlainText("earlier text");
     QCOMPARE(s.window->runUnattended(p, true), CompressionWindow::Outcome::Compressed);
     QVERIFY(s.dialogs.asked.isEmpty());
     QCOMPARE(s.args(), (QStringList{"-c64", "-ffast", "-m5", p, p + '1'}));
@@ -454,11 +464,11 @@ void CompressionWindowTest::unattendedRunWritesSecondFile() {
     QCOMPARE(s.log().first(), QStringLiteral("W"));
     QVERIFY(s.log().contains("Finished compressing"));
     QVERIFY(!s.log().contains("earlier text"));
-    QVERIFY(s.get<QRadioButton>("RadioGroup2_1")->isChecked());
-    QVERIFY(s.get<QRadioButton>("RadioGroup1_2")->isChecked());
+    QVERIFY(s.get<QRadioButton>(kDecompressorFast)->isChecked());
+    QVERIFY(s.get<QRadioButton>(kMachineVic20)->isChecked());
 
     // Without the fast choice the window keeps whatever decompressor is selected.
-    s.get<QRadioButton>("RadioGroup2_3")->setChecked(true);
+    s.get<QRadioButton>(kDecompressorMedium)->setChecked(true);
     QCOMPARE(s.window->runUnattended(p, false), CompressionWindow::Outcome::Compressed);
     QCOMPARE(s.args(), (QStringList{"-c64", "-m5", p, p + '1'}));
 }
@@ -497,10 +507,10 @@ void CompressionWindowTest::unattendedRunFailures() {
 
 void CompressionWindowTest::unattendedRunStopsASilentCompressor() {
     Setup s(QStringLiteral("out Crunching\\n\nsleep 1500\nwriteat -1 - packed\n"));
-    s.get<ProcessRunner>("DosCommand1")->tickInterval = 100;
+    s.get<ProcessRunner>(kRunner)->tickInterval = 100;
     const QString p = s.path("slow.prg");
     QCOMPARE(s.window->runUnattended(p, false), CompressionWindow::Outcome::TimedOut);
-    QVERIFY(!s.get<ProcessRunner>("DosCommand1")->hasRunningChild());
+    QVERIFY(!s.get<ProcessRunner>(kRunner)->hasRunningChild());
     QVERIFY(!s.log().contains("Finished compressing"));
     QCOMPARE(s.log().mid(s.log().size() - 2),
              (QStringList{QStringLiteral("The compressor printed nothing within the time limit and was "
@@ -516,17 +526,17 @@ void CompressionWindowTest::unattendedRunStopsASilentCompressor() {
 void CompressionWindowTest::silentCompressorIsNotReportedFinished() {
     Setup s(QStringLiteral("out Crunching\\n\nsleep 1500\nwriteat -1 - packed\n"));
     s.window->show();
-    s.get<ProcessRunner>("DosCommand1")->tickInterval = 100;
-    auto* stop = s.get<QPushButton>("ButtonStop");
+    s.get<ProcessRunner>(kRunner)->tickInterval = 100;
+    auto* stop = s.get<QPushButton>(kStopButton);
     for (const bool polish : {false, true}) {
         if (polish)
-            s.window->applyPolish();
-        s.click("Button1");
+            s.window->setLanguage(gui::Language::Polish);
+        s.click(kClearButton);
         s.runWith(s.path("in.prg"), s.path("out.prg"));
         QVERIFY(s.log().at(2).startsWith(polish ? "Kompresor nadal działa, ale nic nie wypisał"
                                                 : "The compressor is still running, but it printed nothing"));
         QVERIFY(stop->isEnabled());
-        s.click("Button5"); // a second compressor could race it for the file: refused
+        s.click(kRunButton); // a second compressor could race it for the file: refused
         QVERIFY(
             s.log().last().startsWith(polish ? "Kompresor z poprzedniego" : "The compressor of the last"));
         if (!polish)
@@ -543,42 +553,52 @@ void CompressionWindowTest::silentCompressorIsNotReportedFinished() {
 void CompressionWindowTest::clearAndCopySelected() {
     Setup s(QStringLiteral("out first line\\n\nout second line\\n\n"));
     s.runWith(s.path("in.prg"), s.path("out.prg"));
-    auto* memo = s.get<LogView>("Memo1");
+    auto* memo = s.get<LogView>(kLog);
     QGuiApplication::clipboard()->setText("something else");
-    s.click("Button2");
+    s.click(kCopyButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
     memo->selectAll();
-    s.click("Button2");
+    s.click(kCopyButton);
     QCOMPARE(QGuiApplication::clipboard()->text(), memo->toPlainText());
     QVERIFY(QGuiApplication::clipboard()->text().contains("first line\nsecond line\nFinished compressing"));
-    s.click("Button1");
+    s.click(kClearButton);
     QVERIFY(memo->toPlainText().isEmpty());
 }
 
 void CompressionWindowTest::polishTexts() {
     Setup s;
-    s.window->applyPolish();
+    s.window->setLanguage(gui::Language::Polish);
     const QList<QPair<QString, QString>> texts = {
-        {"Button1", "Wyczyść"},
-        {"Button2", "Kopiuj zazn."},
-        {"Button5", "Uruchom"},
-        {"Button6", "Wyjście"},
-        {"CheckBox2", "Unikaj video matrix przy VIC20"},
-        {"CheckBox3", "Domyślny adres ład."},
-        {"CheckBox4", "Domyślny adres wykon."},
-        {"CheckBox5", "Wyłącz tryb 2MHz C128 / 2X C16+4"},
-        {"CheckBox6", "Kompresja delta (lepiej pakuje kosztem czasu)"},
-        {"CheckBox7", "Opcja -P"},
+        {kClearButton, "Wyczyść"},
+        {kCopyButton, "Kopiuj zazn."},
+        {kRunButton, "Uruchom"},
+        {kExitButton, "Wyjście"},
+        {kAvoidVideoMatrixCheck, "Unikaj video matrix przy VIC20"},
+        {kDefaultLoadCheck, "Domyślny adres ład."},
+        {kDefaultStartCheck, "Domyślny adres wykon."},
+        {kNo2MhzCheck, "Wyłącz tryb 2MHz C128 / 2X C16+4"},
+        {kDeltaCheck, "Kompresja delta (lepiej pakuje kosztem czasu)"},
+        {kPOptionCheck, "Opcja -P"},
     };
     for (const auto& [name, text] : texts)
         QCOMPARE(s.get<QAbstractButton>(name)->text(), text);
-    QCOMPARE(s.get<QGroupBox>("RadioGroup1")->title(), QStringLiteral("Komputer"));
-    QCOMPARE(s.get<QGroupBox>("RadioGroup2")->title(), QStringLiteral("Dekompresor"));
-    QCOMPARE(s.get<QGroupBox>("RadioGroup3")->title(), QStringLiteral("Opcja -m"));
-    // Not translated: the caption and the radio items.
-    QCOMPARE(s.window->windowTitle(), QStringLiteral("PUCrunch GUI"));
-    QCOMPARE(s.get<QRadioButton>("RadioGroup1_4")->text(), QStringLiteral("Stand-alone"));
-    QCOMPARE(s.get<QRadioButton>("RadioGroup2_1")->text(), QStringLiteral("Bigger, but faster"));
+    QCOMPARE(s.get<QGroupBox>(kMachineGroup)->title(), QStringLiteral("Komputer"));
+    QCOMPARE(s.get<QGroupBox>(kDecompressorGroup)->title(), QStringLiteral("Dekompresor"));
+    QCOMPARE(s.get<QGroupBox>(kMaxLenGroup)->title(), QStringLiteral("Opcja -m"));
+    QCOMPARE(s.window->windowTitle(), QStringLiteral("PUCrunch – kompresja programów"));
+    QCOMPARE(s.get<QRadioButton>(kMachineStandAlone)->text(), QStringLiteral("Samodzielny"));
+    QCOMPARE(s.get<QRadioButton>(kDecompressorFast)->text(), QStringLiteral("Większy, ale szybszy"));
+    // Machine names are the same in every language.
+    QCOMPARE(s.get<QRadioButton>(kMachineVic20)->text(), QStringLiteral("VIC20"));
+
+    // What the window words while it works follows it too.
+    s.window->show();
+    s.runWith(s.path("in.prg"), s.path("out.prg"));
+    QCOMPARE(s.dialogs.asked[0].setup.title, QStringLiteral("Wybierz program do kompresji"));
+    QCOMPARE(s.dialogs.asked[0].setup.filters[1].first, QStringLiteral("Wszystkie pliki"));
+    QCOMPARE(s.dialogs.asked[1].setup.title, QStringLiteral("Zapisz skompresowany program jako"));
+    QVERIFY(s.log().contains(QStringLiteral("Kompresja zakończona")));
+    QVERIFY(!s.log().contains(QStringLiteral("Finished compressing")));
 }
 
 QTEST_MAIN(CompressionWindowTest)
