@@ -1,11 +1,21 @@
 #include "gui/LogView.h"
+#include "gui/Language.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace vornix;
+
+// A window whose class has a language of its own.
+class SomeToolWindow : public QWidget {
+    Q_OBJECT
+};
 
 class LogViewTest : public QObject {
     Q_OBJECT
@@ -17,6 +27,8 @@ class LogViewTest : public QObject {
     void followsTheEndUnlessScrolledAway();
     void editing();
     void mouseAndKeyboardSelectionCopies();
+    void contextMenuSpeaksItsWindowsLanguage_data();
+    void contextMenuSpeaksItsWindowsLanguage();
 };
 
 namespace {
@@ -290,6 +302,37 @@ void LogViewTest::mouseAndKeyboardSelectionCopies() {
 
     QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(view.selectedText(), view.toPlainText());
+}
+
+void LogViewTest::contextMenuSpeaksItsWindowsLanguage_data() {
+    QTest::addColumn<gui::Language>("language");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("English") << gui::Language::English << QStringList{"&Copy", "&Paste", "", "Select &all"};
+    QTest::newRow("Polish") << gui::Language::Polish
+                            << QStringList{"&Kopiuj", "&Wklej", "", "Zaznacz &wszystko"};
+}
+
+void LogViewTest::contextMenuSpeaksItsWindowsLanguage() {
+    QFETCH(gui::Language, language);
+    QFETCH(QStringList, items);
+    SomeToolWindow window;
+    gui::setContextLanguage(SomeToolWindow::staticMetaObject.className(), language);
+    auto* view = new LogView(&window);
+    window.show();
+    QStringList shown;
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* action : menu->actions())
+                shown << action->text();
+            menu->close();
+        }
+    });
+    reader.start(10);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            view->viewport()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(view->viewport(), &event);
+    QCOMPARE(shown, items);
 }
 
 QTEST_MAIN(LogViewTest)

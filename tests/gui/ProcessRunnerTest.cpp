@@ -1,4 +1,5 @@
 #include "gui/ProcessRunner.h"
+#include "gui/Language.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tools/CommandLineQuoting.h"
 
@@ -6,6 +7,7 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWidget>
 
 using namespace vornix;
 
@@ -41,13 +43,22 @@ QString quoted(const QString& path) {
 
 } // namespace
 
+// A window whose class has a language of its own.
+class SomeToolWindow : public QWidget {
+    Q_OBJECT
+};
+
 class ProcessRunnerTest : public QObject {
     Q_OBJECT
   private slots:
+    // The runners below serve no window: their lines read as the default language says.
+    void initTestCase() { gui::setDefaultLanguage(gui::Language::English); }
     void deliversLinesThenTerminatesOnce();
     void refusesEmptyCommandAndSecondStart();
     void reportsProgramThatCannotStart_data();
     void reportsProgramThatCannotStart();
+    void missingProgramIsReportedInItsWindowsLanguage_data();
+    void missingProgramIsReportedInItsWindowsLanguage();
     void pathsWithBlanksAndQuotesStayOneArgumentEach();
     void findsToolInProgramFolderBeforePath();
     void silenceLimitLeavesChildRunning();
@@ -140,6 +151,28 @@ void ProcessRunnerTest::reportsProgramThatCannotStart() {
     // The runner is usable again afterwards.
     QVERIFY(runAndWait(cmd));
     QCOMPARE(rec.terminated, 2);
+}
+
+void ProcessRunnerTest::missingProgramIsReportedInItsWindowsLanguage_data() {
+    QTest::addColumn<gui::Language>("language");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("English") << gui::Language::English << QStringLiteral("no-such-tool -x doesn't exist.");
+    QTest::newRow("Polish") << gui::Language::Polish << QStringLiteral("no-such-tool -x nie istnieje.");
+}
+
+void ProcessRunnerTest::missingProgramIsReportedInItsWindowsLanguage() {
+    QFETCH(gui::Language, language);
+    QFETCH(QString, line);
+    TestProgramFolder folder;
+    SomeToolWindow window;
+    gui::setContextLanguage(SomeToolWindow::staticMetaObject.className(), language);
+    auto* cmd = new ProcessRunner(&window);
+    cmd->programFolder = folder.path();
+    cmd->commandLine = QStringLiteral("no-such-tool -x");
+    Recorder rec;
+    rec.attach(*cmd);
+    QVERIFY(runAndWait(*cmd));
+    QCOMPARE(rec.wholeLines(), QStringList{line});
 }
 
 void ProcessRunnerTest::pathsWithBlanksAndQuotesStayOneArgumentEach() {
@@ -290,5 +323,5 @@ void ProcessRunnerTest::stopEndsTheRun() {
     QVERIFY(!cmd.stop());
 }
 
-QTEST_GUILESS_MAIN(ProcessRunnerTest)
+QTEST_MAIN(ProcessRunnerTest)
 #include "ProcessRunnerTest.moc"

@@ -1,8 +1,11 @@
 // The real dialogs, closed as a user closes them.
 #include "gui/QtDialogs.h"
+#include "gui/Language.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -10,10 +13,17 @@
 
 using namespace vornix;
 
+// A window whose class has a language of its own.
+class SomeToolWindow : public QWidget {
+    Q_OBJECT
+};
+
 class QtDialogsTest : public QObject {
     Q_OBJECT
   private slots:
     void theWindowThatAskedIsActiveAgain();
+    void buttonsSpeakTheAskingWindowsLanguage_data();
+    void buttonsSpeakTheAskingWindowsLanguage();
 };
 
 // With no window manager to hand the focus back, keys after a dialog would reach no window
@@ -45,6 +55,35 @@ void QtDialogsTest::theWindowThatAskedIsActiveAgain() {
         QCoreApplication::processEvents();
         QVERIFY2(QApplication::activeWindow() == &main, name);
     }
+}
+
+void QtDialogsTest::buttonsSpeakTheAskingWindowsLanguage_data() {
+    QTest::addColumn<gui::Language>("language");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("English") << gui::Language::English << QStringList{"&Yes", "&No", "Cancel"};
+    QTest::newRow("Polish") << gui::Language::Polish << QStringList{"&Tak", "&Nie", "Anuluj"};
+}
+
+void QtDialogsTest::buttonsSpeakTheAskingWindowsLanguage() {
+    QFETCH(gui::Language, language);
+    QFETCH(QStringList, buttons);
+    SomeToolWindow window;
+    gui::setContextLanguage(SomeToolWindow::staticMetaObject.className(), language);
+    window.show();
+    QStringList shown;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (auto which : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                shown << box->button(which)->text();
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    answerer.start(10);
+    QtDialogs dialogs;
+    QCOMPARE(dialogs.message(&window, "Vornix", "text", MsgButtons::YesNoCancel, MsgIcon::Question),
+             MsgAnswer::No);
+    QCOMPARE(shown, buttons);
 }
 
 QTEST_MAIN(QtDialogsTest)
