@@ -308,6 +308,7 @@ void CartridgeWindow::startClicked() {
     save.filters = {{tr("C64 programs (PRG)"), QStringLiteral("*.PRG")},
                     {tr("C64 cartridges (CRT)"), QStringLiteral("*.CRT")},
                     {tr("Binary data (BIN)"), QStringLiteral("*.BIN")},
+                    // The design's own spelling, trailing blank included.
                     {tr("All files "), QStringLiteral("*.*")}};
     save.selectedFilter = saveFilter_;
     save.confirmOverwrite = true;

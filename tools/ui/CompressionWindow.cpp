@@ -217,6 +217,9 @@ void CompressionWindow::setLanguage(gui::Language language) {
 }
 
 void CompressionWindow::retranslate() {
+    // The captions keep the design's spelling, uneven as it is ("Decompressor:" with a colon,
+    // "Machine" without, the capital of "Default Execution address"): guides and users of the
+    // tool know them as written.
     setWindowTitle(tr("PUCrunch GUI"));
     machineBox_->setTitle(tr("Machine"));
     decompressorBox_->setTitle(tr("Decompressor:"));

@@ -419,7 +419,7 @@ class TapeConversionWindowTest : public QObject {
         QVERIFY(QFile::remove(fx_->tool));
         analyse();
         const QStringList lines = log();
-        QVERIFY(lines[lines.size() - 3].endsWith(QStringLiteral(" doesn't exist.")));
+        QVERIFY(lines[lines.size() - 3].endsWith(QStringLiteral(" nie istnieje.")));
         QVERIFY(endLine.match(lines[lines.size() - 2]).hasMatch());
         QVERIFY(!fx_->window->isRunning());
         QVERIFY(!get<FlatTextButton>("StaticText3")->isInert());
