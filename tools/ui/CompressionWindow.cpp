@@ -35,7 +35,7 @@ const QString kUnattendedMark = QStringLiteral("W");
 constexpr char kContext[] = "vornix::CompressionWindow";
 
 // The radio items. Machine names and the -m values read the same in every language and stay
-// out of the catalogue; tr() hands them back unchanged.
+// out of the catalogue, which hands them back unchanged.
 constexpr const char* kMachines[] = {"C64", "C128", "VIC20", "C16/+4",
                                      QT_TRANSLATE_NOOP("vornix::CompressionWindow", "Stand-alone")};
 constexpr const char* kDecompressors[] = {
@@ -46,7 +46,7 @@ constexpr const char* kDecompressors[] = {
 constexpr const char* kMaxLengths[] = {"5 (64)", "6 (128)", "7 (256)"};
 
 // A radio group as the window design has it: a box, items in columns filled top to bottom,
-// one item checked. The texts come with the window's language.
+// one item checked; nameItems gives the items their texts.
 template <std::size_t N>
 QGroupBox* radioGroup(QWidget* parent, const QString& name, const char* const (&)[N], int columns,
                       int checked, QButtonGroup*& buttons) {
