@@ -15,6 +15,7 @@ QString findFileNoCase(const QString& folder, const QString& name, bool runnable
 
 // The tool as the messages name it on this platform: "pucrunch.exe" on Windows, elsewhere
 // "pucrunch (or pucrunch.exe)", the names findTool looks for. base is given without ".exe".
+// A tool window words it in its own language with ToolWindow::toolName.
 QString toolLookedFor(const QString& base, bool polish = false);
 
 } // namespace vornix
