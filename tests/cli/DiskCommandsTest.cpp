@@ -1,4 +1,5 @@
 // vornix-cli between tape and disk images, as a user runs it.
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
@@ -23,10 +24,8 @@ bool has(const std::string& haystack, const std::string& needle) {
 
 struct Workspace {
     testfiles::TempDir dir;
-    Bytes game{0x01, 0x08}, intro{0x00, 0xC0, 1, 2, 3};
+    Bytes game = testfiles::prgBytes(0x0801, 3000), intro{0x00, 0xC0, 1, 2, 3};
     Workspace() {
-        for (int i = 0; i < 3000; ++i)
-            game.push_back(static_cast<std::uint8_t>(i * 13));
         testfiles::writeAll(dir.file("game.prg"), game);
         testfiles::writeAll(dir.file("Intro.Prg"), intro);
         EXPECT_EQ(run({"create", "img.t64", "--label", "demo", "game.prg", "Intro.Prg"}).code, 0);

@@ -1,5 +1,5 @@
 // vornix-cli as a user runs it: exit codes, messages, and the files it leaves.
-#include "tests/core/T64Builder.h"
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
@@ -213,17 +213,16 @@ TEST(Cli, ExtractWritesNumberedFilesInListOrder) {
 
 TEST(Cli, ForeignImages) {
     testfiles::TempDir dir;
-    using t64test::Slot;
     // Used-entries count 0, and a second offset past the end: read, repaired, said so.
     testfiles::writeAll(dir.file("odd.t64"),
-                        t64test::buildT64(3, 0, {{1, 160, "A\"B\\"}, {1, 170, "\xC1\xC0\x01"}, {0, 0}}, 172));
+                        testfiles::rawT64(3, 0, {{1, 160, "A\"B\\"}, {1, 170, "\xC1\xC0\x01"}, {0, 0}}, 172));
     CliRun r = cli(dir, {"list", "odd.t64", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(has(r.err, "odd.t64: directory repaired: the used-entries count is 0")) << r.err;
     EXPECT_TRUE(has(r.out, "\"name\": \"A\\\"B\\\\            \", \"size\": 10")) << r.out;
     EXPECT_TRUE(has(r.out, "\"name\": \"A\xC3\x80\\u0001             \", \"size\": 2")) << r.out;
 
-    testfiles::writeAll(dir.file("far.t64"), t64test::buildT64(2, 2, {{1, 128}, {1, 9000}}, 140));
+    testfiles::writeAll(dir.file("far.t64"), testfiles::rawT64(2, 2, {{1, 128}, {1, 9000}}, 140));
     r = cli(dir, {"list", "far.t64"});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(has(r.err, "far.t64: directory repaired: the data offsets of entries 1 and 2")) << r.err;
@@ -348,7 +347,7 @@ TEST(Cli, NonAsciiAndLongPaths) {
 TEST(Cli, EditsKeepTheCapacity) {
     testfiles::TempDir dir;
     testfiles::writeAll(dir.file("big.t64"),
-                        t64test::buildT64(120, 1, {{1, 64 + 32 * 120}}, 64 + 32 * 120 + 9));
+                        testfiles::rawT64(120, 1, {{1, 64 + 32 * 120}}, 64 + 32 * 120 + 9));
     testfiles::writeAll(dir.file("p.prg"), {0x01, 0x08, 1});
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"label", "big.t64", "X"},

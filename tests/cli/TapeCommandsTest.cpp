@@ -1,4 +1,5 @@
 // The tape commands of vornix-cli as a user runs them.
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
@@ -26,9 +27,7 @@ std::vector<Bytes> makeImage(const testfiles::TempDir& dir) {
     std::vector<Bytes> prgs;
     std::vector<std::string> args{"create", dir.file("img.t64")};
     for (int i = 0; i < 3; ++i) {
-        Bytes b{0x01, std::uint8_t(0x08 + i * 0x10)};
-        for (int j = 0; j < 50 + i * 200; ++j)
-            b.push_back(std::uint8_t(i * 31 + j));
+        const Bytes b = testfiles::prgBytes(0x0801 + i * 0x1000, 50 + i * 200, i);
         const std::string name = dir.file("P" + std::to_string(i) + ".prg");
         testfiles::writeAll(name, b);
         args.push_back(name);

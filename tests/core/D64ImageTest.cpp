@@ -1,6 +1,7 @@
 // Disk images: the layout we write, the reader on damaged disks, and disks cbmconvert writes.
 #include "core/D64Image.h"
 
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
@@ -9,13 +10,6 @@
 using namespace vornix;
 
 namespace {
-
-Bytes program(std::size_t size, std::uint8_t seed) {
-    Bytes b(size);
-    for (std::size_t i = 0; i < size; ++i)
-        b[i] = static_cast<std::uint8_t>(i * 31 + seed);
-    return b;
-}
 
 std::size_t offsetOf(int track, int sector) {
     std::size_t s = 0;
@@ -39,7 +33,7 @@ Bytes built(const std::vector<DiskProgram>& programs, const std::string& name = 
 }
 
 DiskProgram prg(const std::string& name, std::size_t size, std::uint8_t seed) {
-    return DiskProgram::fromPrg(name, program(size, seed));
+    return DiskProgram::fromPrg(name, testfiles::programData(size, seed));
 }
 
 // PRG sizes around the block boundaries of 254 bytes.

@@ -1,6 +1,7 @@
 // Extracting entries: file names, numbering, contents and progress.
 #include "core/Extraction.h"
 
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +19,9 @@
 #include <filesystem>
 
 using namespace vornix;
+using testfiles::entry;
 
 namespace {
-
-Entry entry(const std::string& name, std::size_t size, std::uint8_t lo = 0x01, std::uint8_t hi = 0x08) {
-    Entry e;
-    e.name = name;
-    e.load[0] = lo;
-    e.load[1] = hi;
-    for (std::size_t i = 0; i < size; ++i)
-        e.data.push_back(static_cast<std::uint8_t>(i * 13));
-    e.size = static_cast<std::int32_t>(size);
-    return e;
-}
 
 std::string leaf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
@@ -94,17 +85,13 @@ TEST(Extraction, ContentsAndProgress) {
     for (const auto& c : cases) {
         testfiles::TempDir dir;
         std::vector<std::int64_t> reports;
-        const Entry e = entry("PROGRAM", c.size, 0x01, 0x08);
+        const Entry e = entry("PROGRAM", c.size);
         const ExtractResult r = extractEntry(e, dir.path().string(), [&](std::int64_t i, std::int64_t last) {
             EXPECT_EQ(last, static_cast<std::int64_t>(c.size) - 1);
             reports.push_back(i);
         });
         ASSERT_TRUE(r.written) << r.error;
-        const testfiles::Bytes file = testfiles::readAll(r.path);
-        ASSERT_EQ(file.size(), c.size + 2);
-        EXPECT_EQ(file[0], 0x01);
-        EXPECT_EQ(file[1], 0x08);
-        EXPECT_EQ(testfiles::Bytes(file.begin() + 2, file.end()), e.data);
+        EXPECT_EQ(testfiles::readAll(r.path), testfiles::prgBytes(0x0801, c.size));
         EXPECT_EQ(reports, c.reports) << c.size;
     }
 }

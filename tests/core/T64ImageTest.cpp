@@ -1,7 +1,7 @@
 // Layout of written images, the reader's rules for foreign files, and round trips.
 #include "core/T64Image.h"
 
-#include "tests/core/T64Builder.h"
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -11,22 +11,16 @@
 #include <random>
 
 using namespace vornix;
-using t64test::buildT64;
-using t64test::Slot;
+using testfiles::rawT64;
+using Slot = testfiles::T64Slot;
 
 namespace {
 
+// The writer copies the end address as held: one that is no sum of load and size shows it.
 Entry makeEntry(const std::string& name, std::size_t size, std::uint8_t lo = 0x01, std::uint8_t hi = 0x08) {
-    Entry e;
-    e.name = name;
-    e.load[0] = lo;
-    e.load[1] = hi;
+    Entry e = testfiles::entry(name, size, lo | hi << 8, static_cast<int>(name.size()));
     e.end[0] = 0x34;
     e.end[1] = 0x12;
-    e.data.assign(size, 0);
-    for (std::size_t i = 0; i < size; ++i)
-        e.data[i] = static_cast<std::uint8_t>(i * 7 + name.size());
-    e.size = static_cast<std::int32_t>(size);
     return e;
 }
 
@@ -206,7 +200,7 @@ TEST(T64Reader, ForeignDirectories) {
     };
     testfiles::TempDir dir;
     for (const auto& c : cases) {
-        const Bytes file = buildT64(c.capacity, c.used, c.slots, c.length);
+        const Bytes file = rawT64(c.capacity, c.used, c.slots, c.length);
         const ReadResult r = parseImage(file.data(), file.size());
         ASSERT_TRUE(r.accepted) << c.what << ": " << r.error;
         // The file reader reads entries straight from disk; it must agree with the memory one.
@@ -233,8 +227,44 @@ TEST(T64Reader, ForeignDirectories) {
     }
 }
 
+// Another program's image: its own signature text, version and slot type bytes.
+TEST(T64Reader, WellFormedImagesFromElsewhereReadAsWritten) {
+    std::vector<Entry> full;
+    for (int i = 0; i < 255; ++i)
+        full.push_back(testfiles::entry("P" + std::to_string(i), 1 + i % 7, 0x0801, i));
+    const struct {
+        const char* what;
+        std::vector<Entry> entries;
+        int capacity;
+    } cases[] = {
+        {"no entries", {}, 0},
+        {"free slots after the entries",
+         {testfiles::entry("GAME", 300), testfiles::entry("ABCDEFGHIJKLMNOP", 1, 0xC000, 2),
+          testfiles::entry("X", 2, 0x0400, 3)},
+         30},
+        {"every slot used", full, 255},
+    };
+    for (const auto& c : cases) {
+        const Bytes file = testfiles::t64Bytes(c.entries, "FROM ELSEWHERE", c.capacity);
+        const ReadResult r = parseImage(file.data(), file.size());
+        ASSERT_TRUE(r.accepted) << c.what << ": " << r.error;
+        EXPECT_TRUE(r.repairs.empty()) << c.what;
+        EXPECT_EQ(r.contents.capacity, c.capacity) << c.what;
+        EXPECT_EQ(r.contents.label, pad("FROM ELSEWHERE", 24)) << c.what;
+        ASSERT_EQ(r.contents.entries.size(), c.entries.size()) << c.what;
+        for (std::size_t i = 0; i < c.entries.size(); ++i) {
+            const Entry& in = c.entries[i];
+            const Entry& out = r.contents.entries[i];
+            EXPECT_EQ(out.name, pad(in.name, 16)) << c.what << ", entry " << i + 1;
+            EXPECT_EQ(Bytes(out.load, out.load + 2), Bytes(in.load, in.load + 2)) << c.what;
+            EXPECT_EQ(Bytes(out.end, out.end + 2), Bytes(in.end, in.end + 2)) << c.what;
+            EXPECT_EQ(out.data, in.data) << c.what << ", entry " << i + 1;
+        }
+    }
+}
+
 TEST(T64Reader, Rejections) {
-    const Bytes good = buildT64(2, 2, {{1, 128}, {1, 130}}, 140);
+    const Bytes good = rawT64(2, 2, {{1, 128}, {1, 130}}, 140);
     const struct {
         const char* what;
         Bytes file;
@@ -262,7 +292,7 @@ TEST(T64Reader, Rejections) {
     std::vector<Slot> slots;
     for (int i = 0; i < 255; ++i)
         slots.push_back({1, static_cast<std::uint32_t>(i % 2 ? 64 + 32 * 255 : 64 + 32 * 255 + 16)});
-    const Bytes amplifier = buildT64(255, 255, slots, 64 + 32 * 255 + 100000);
+    const Bytes amplifier = rawT64(255, 255, slots, 64 + 32 * 255 + 100000);
     const ReadResult r = parseImage(amplifier.data(), amplifier.size());
     ASSERT_TRUE(r.accepted);
     std::size_t total = 0;
@@ -272,7 +302,7 @@ TEST(T64Reader, Rejections) {
 }
 
 TEST(T64Reader, RepairNotesNameTheEntries) {
-    const Bytes header = buildT64(3, 3, {{1, 0}, {1, 64 + 32 * 3 + 4}, {1, 64 + 32 * 3}}, 64 + 32 * 3 + 8);
+    const Bytes header = rawT64(3, 3, {{1, 0}, {1, 64 + 32 * 3 + 4}, {1, 64 + 32 * 3}}, 64 + 32 * 3 + 8);
     ReadResult r = parseImage(header.data(), header.size());
     ASSERT_TRUE(r.accepted);
     ASSERT_EQ(r.repairs.size(), 2u);
@@ -282,7 +312,7 @@ TEST(T64Reader, RepairNotesNameTheEntries) {
     EXPECT_TRUE(r.sizesRepaired);
     EXPECT_FALSE(r.countFromDirectory);
 
-    const Bytes zero = buildT64(3, 0, {{1, 64 + 32 * 3}, {0, 0}, {0, 0}}, 64 + 32 * 3 + 8);
+    const Bytes zero = rawT64(3, 0, {{1, 64 + 32 * 3}, {0, 0}, {0, 0}}, 64 + 32 * 3 + 8);
     r = parseImage(zero.data(), zero.size());
     ASSERT_TRUE(r.accepted);
     EXPECT_TRUE(r.countFromDirectory);

@@ -2,7 +2,7 @@
 // and the modified flag.
 #include "core/TapeDocument.h"
 
-#include "tests/core/T64Builder.h"
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -242,8 +242,8 @@ TEST(TapeDocument, OpenAndSave) {
     f.fill(3);
     f.doc.setModified(true);
     // 120 slots claimed, 10 used: shown and saved as 99.
-    std::vector<t64test::Slot> slots(10, t64test::Slot{1, 64 + 32 * 10});
-    testfiles::writeAll(f.dir.file("big.t64"), t64test::buildT64(120, 10, slots, 64 + 32 * 10 + 5));
+    std::vector<testfiles::T64Slot> slots(10, testfiles::T64Slot{1, 64 + 32 * 10});
+    testfiles::writeAll(f.dir.file("big.t64"), testfiles::rawT64(120, 10, slots, 64 + 32 * 10 + 5));
     OpenResult r = f.doc.open(f.dir.file("big.t64"));
     ASSERT_TRUE(r.accepted) << r.error;
     EXPECT_EQ(f.doc.count(), 10);
@@ -252,7 +252,7 @@ TEST(TapeDocument, OpenAndSave) {
 
     // 3 slots claimed, 5 used, and a label with a NUL inside.
     testfiles::Bytes small =
-        t64test::buildT64(3, 5, std::vector<t64test::Slot>(5, t64test::Slot{1, 224}), 230);
+        testfiles::rawT64(3, 5, std::vector<testfiles::T64Slot>(5, testfiles::T64Slot{1, 224}), 230);
     std::memcpy(small.data() + 40, "AB\0CD", 5);
     testfiles::writeAll(f.dir.file("small.t64"), small);
     r = f.doc.open(f.dir.file("small.t64"));

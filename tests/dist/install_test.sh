@@ -62,7 +62,9 @@ deb=$(ls "$tmp"/package/vornix_"$version"*.deb)
 listing=$(dpkg-deb -c "$deb")
 for f in usr/bin/vornix usr/bin/vornix-cli usr/bin/tape64 usr/share/applications/$id.desktop \
          usr/share/mime/packages/$id.xml usr/share/icons/hicolor/scalable/apps/$id.svg \
-         usr/share/metainfo/$id.metainfo.xml usr/share/man/man1/vornix-cli.1.gz; do
+         usr/share/metainfo/$id.metainfo.xml usr/share/man/man1/vornix-cli.1.gz \
+         usr/share/man/man1/vornix.1.gz usr/share/man/man1/tape64.1.gz \
+         usr/share/doc/vornix/copyright usr/share/doc/vornix/changelog.gz; do
   grep -q " \./$f\$" <<<"$listing" || fail "package lacks $f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)

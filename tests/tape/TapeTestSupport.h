@@ -1,6 +1,7 @@
 #pragma once
 // Tapes and recordings made in tests: programs to encode, WAV files in any coding.
 #include "tape/TapeWriter.h"
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/TestFiles.h"
 
 #include <cmath>
@@ -17,8 +18,7 @@ inline ProgramToEncode program(const std::string& name, std::uint16_t load, std:
     ProgramToEncode p;
     p.name = name;
     p.load = load;
-    for (std::size_t i = 0; i < size; ++i)
-        p.data.push_back(static_cast<std::uint8_t>((i * 37 + seed * 11 + (i >> 3)) & 0xFF));
+    p.data = testfiles::programData(size, seed);
     return p;
 }
 

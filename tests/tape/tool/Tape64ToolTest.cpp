@@ -3,8 +3,10 @@
 #include "tape/TapeWriter.h"
 #include "tape/tool/TapeOutputs.h"
 #include "tests/support/DamagedTape.h"
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
+#include "tests/tape/TapeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -31,22 +33,11 @@ std::string romTape(const testfiles::TempDir& dir, const std::string& name,
     return path;
 }
 
-ProgramToEncode program(const std::string& name, std::size_t size, std::uint8_t seed) {
-    ProgramToEncode p;
-    p.name = name;
-    p.load = 0x0801;
-    for (std::size_t i = 0; i < size; ++i)
-        p.data.push_back(std::uint8_t(seed + i * 7));
-    return p;
+ProgramToEncode program(const std::string& name, std::size_t size, int seed) {
+    return tapetest::program(name, 0x0801, size, seed);
 }
 
-Bytes prgOf(const ProgramToEncode& p) {
-    Bytes b(p.data.size() + 2);
-    b[0] = std::uint8_t(p.load & 0xFF);
-    b[1] = std::uint8_t(p.load >> 8);
-    std::copy(p.data.begin(), p.data.end(), b.begin() + 2);
-    return b;
-}
+Bytes prgOf(const ProgramToEncode& p) { return testfiles::prgBytes(p.load, p.data); }
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
