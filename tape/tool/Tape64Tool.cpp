@@ -1,6 +1,7 @@
 #include "tape/tool/Tape64Tool.h"
 
 #include "core/FileIO.h"
+#include "tape/Tape64CommandLine.h"
 #include "tape/TapeWriter.h"
 #include "tape/tool/TapeOutputs.h"
 
@@ -189,7 +190,7 @@ std::string writeFailure(const TapeWriteResult& r) {
 
 // Refuses a version 1 TAP without -y, and an output over the input; 0 to go on.
 int checkTapOutput(const Tape64Options& o, std::ostream& out) {
-    const std::string target = tapOutputPath(*o.tapOut);
+    const std::string target = tape64::tapOutputPath(*o.tapOut);
     if (vornix::sameFile(o.input, target))
         return fail(out, target + ": this is the input itself; nothing written");
     platform::Handle f = platform::kNoHandle;
@@ -205,7 +206,7 @@ int checkTapOutput(const Tape64Options& o, std::ostream& out) {
 }
 
 int convertToTap(const Tape64Options& o, std::ostream& out) {
-    const std::string target = tapOutputPath(*o.tapOut);
+    const std::string target = tape64::tapOutputPath(*o.tapOut);
     out << "Converting to TAP version 1: " << target << std::endl;
     const TapeWriteResult r = toTapV1(o.input, target, o.pulses);
     if (r.failure != TapeWriteFailure::None)

@@ -109,17 +109,6 @@ std::string summary(const std::vector<FoundFile>& files) {
            std::to_string(damaged) + " damaged";
 }
 
-std::string tapOutputPath(const std::string& out) {
-    if (out.size() >= 4) {
-        std::string end = out.substr(out.size() - 4);
-        for (char& c : end)
-            c = char(std::tolower(static_cast<unsigned char>(c)));
-        if (end == ".tap")
-            return out;
-    }
-    return out + ".tap";
-}
-
 std::string labelFor(const std::string& tapePath) {
     std::string label = TapeDocument::capitals(platform::nativePath(tapePath).stem().string());
     return label.substr(0, kLabelSize);

@@ -26,10 +26,6 @@ bool isDamaged(const FoundFile& file);
 // damaged file carries in the names it is written under.
 std::string damageMark(const FoundFile& file);
 
-// The TAP the tool writes for -or:OUT: OUT itself when it ends in ".tap" (any case), else
-// OUT with ".tap" appended.
-std::string tapOutputPath(const std::string& out);
-
 // A T64 holding the files in order, labelled label, written through the core's image
 // writer. False with the reason in *error.
 bool writeT64(const std::vector<const FoundFile*>& files, const std::string& path, const std::string& label,

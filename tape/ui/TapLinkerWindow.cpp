@@ -10,6 +10,7 @@
 #include "tape/TapFile.h"
 #include "tape/TapJoin.h"
 #include "tape/TapPause.h"
+#include "tape/Tape64CommandLine.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,17 +42,6 @@ FileDialogSetup tapDialogSetup() {
     setup.filters = {{QStringLiteral("C64 TAPe RAW"), QStringLiteral("*.TAP")},
                      {QStringLiteral("All"), QStringLiteral("*.*")}};
     return setup;
-}
-
-// Whether path holds a version 1 TAP file: a whole header with the signature and version 1.
-bool isValidVersion1Tap(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray header = file.read(static_cast<qint64>(vornix::tap::kHeaderSize));
-    return header.size() == static_cast<qsizetype>(vornix::tap::kHeaderSize) &&
-           header.startsWith(QByteArray(vornix::tap::kSignature)) &&
-           header.at(vornix::tap::kVersionOffset) == 1;
 }
 
 // The last line the tool printed, to say more than an exit code when it fails.
@@ -280,12 +270,13 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
                 .arg(path));
         return {};
     }
-    const QString converted = fromLocalPath(vornix::tap::convertedPath(toLocalPath(path)));
+    const auto conversion = vornix::tape64::linkerConversion(toLocalPath(path));
+    const QString converted = fromLocalPath(vornix::tape64::tapOutputPath(conversion.output));
     // A file left by an earlier run must not pass for this run's result.
     const vornix::FreshOutput result(toLocalPath(converted));
 
     QStringList arguments;
-    for (const std::string& a : vornix::tap::conversionArguments(toLocalPath(path)))
+    for (const std::string& a : vornix::tape64::words(vornix::tape64::versionOneArguments(conversion)))
         arguments << fromLocalPath(a);
     const ToolRun run = runWithTimeLimit(tool, arguments, conversionTimeoutMs_);
 
@@ -311,7 +302,7 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
     }
     // The tool's result is its file: exit codes differ between its versions.
     const bool written = result.written();
-    if (written && isValidVersion1Tap(converted)) {
+    if (written && vornix::tap::isVersion1(toLocalPath(converted))) {
         if (run.exitCode != 0)
             qWarning("tape64 ended with exit code %d after writing %s", run.exitCode, qPrintable(converted));
         return converted;
@@ -359,16 +350,15 @@ void TapLinkerWindow::joinAndSave() {
     });
 
     const QStringList list = entries();
-    std::vector<vornix::tap::JoinItem> items;
-    std::string error;
-    if (!vornix::tap::itemsFromEntries(toEntries(list), items, error)) {
-        showError(fromLocalPath(error));
+    vornix::tap::ListItems listed = vornix::tap::itemsFromEntries(toEntries(list));
+    if (listed.failure) {
+        showError(fromLocalPath(vornix::tap::describe(listed.failure)));
         return;
     }
+    std::vector<vornix::tap::JoinItem>& items = listed.items;
     const std::string nativeOutput = toLocalPath(output);
-    error = vornix::tap::checkJoin(items, nativeOutput);
-    if (!error.empty()) {
-        showError(fromLocalPath(error));
+    if (const vornix::tap::JoinFailure problem = vornix::tap::checkJoin(items, nativeOutput)) {
+        showError(fromLocalPath(vornix::tap::describe(problem)));
         return;
     }
 
@@ -413,8 +403,8 @@ void TapLinkerWindow::joinAndSave() {
             progress_->setValue(static_cast<int>(position >> shift));
             QCoreApplication::processEvents();
         });
-    if (!result.ok) {
-        showError(fromLocalPath(result.error));
+    if (!result.joined) {
+        showError(fromLocalPath(vornix::tap::describe(result.failure)));
         return;
     }
     int files = 0, pauses = 0;
