@@ -115,7 +115,7 @@ class TapeConversionWindowTest : public QObject {
         QVERIFY(!fx_->window->isVisible());
 
         // Every showing asks again; the English text once applied.
-        fx_->window->applyEnglish();
+        fx_->window->setLanguage(gui::Language::English);
         fx_->dialogs.answerMessage(MsgAnswer::Ok);
         fx_->window->show();
         QCOMPARE(fx_->dialogs.asked.last().text,
@@ -446,7 +446,7 @@ class TapeConversionWindowTest : public QObject {
 
     void englishTexts() {
         open();
-        fx_->window->applyEnglish();
+        fx_->window->setLanguage(gui::Language::English);
         const std::pair<const char*, const char*> rows[] = {{"Label1", "Delay of $00 value (ms):"},
                                                             {"StaticText1", "     Clear"},
                                                             {"StaticText2", "  Copy"},
