@@ -22,22 +22,22 @@ struct JoinItem {
 // Why a join did not happen; the output is then untouched.
 enum class JoinProblem {
     None,
-    UnknownPause,  // path: a list text that starts with a colon but is no pause on offer
+    UnknownPause,    // path: a list text that starts with a colon but is no pause on offer
     PauseNotOffered, // seconds: a pause item of a length not on offer
-    Missing,       // path: an input that does not exist
-    Folder,        // path: an input that is a folder
-    Unreadable,    // path: an input that cannot be read; failure says why
-    TooShort,      // path: an input shorter than a header; bytes is its length
-    OutputIsInput, // path: the output, which is also an input
-    TooLong,       // bytes: the joined data, longer than a header can describe
-    InputShrank,   // path: an input that became shorter while it was copied
-    Unwritable,    // path: the output, which cannot be written; failure says why
+    Missing,         // path: an input that does not exist
+    Folder,          // path: an input that is a folder
+    Unreadable,      // path: an input that cannot be read; failure says why
+    TooShort,        // path: an input shorter than a header; bytes is its length
+    OutputIsInput,   // path: the output, which is also an input
+    TooLong,         // bytes: the joined data, longer than a header can describe
+    InputShrank,     // path: an input that became shorter while it was copied
+    Unwritable,      // path: the output, which cannot be written; failure says why
 };
 
 struct JoinFailure {
     JoinProblem problem = JoinProblem::None;
-    std::string path;       // the entry or file it concerns
-    FileError failure;      // the file system's reason, for Unreadable and Unwritable
+    std::string path;  // the entry or file it concerns
+    FileError failure; // the file system's reason, for Unreadable and Unwritable
     std::uint64_t bytes = 0;
     int seconds = 0;
 

@@ -178,10 +178,11 @@ QPoint TapLinkerWindow::pauseMenuPosition() const { return addButton_->mapToGlob
 void TapLinkerWindow::checkTool() {
     // Version 1 files need no tool, so the linker stays usable; a file that needs converting
     // is refused when it is joined. The message carries both languages, as the design has it.
-    findToolOrWarn(kToolName, tr("Warning"),
-                   tr("NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files can be joined. / "
-                      "BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można łączyć tylko pliki TAP w wersji 1.")
-                       .arg(toolLookedFor(kToolName), toolLookedFor(kToolName, true)));
+    findToolOrWarn(
+        kToolName, tr("Warning"),
+        tr("NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files can be joined. / "
+           "BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można łączyć tylko pliki TAP w wersji 1.")
+            .arg(toolLookedFor(kToolName), toolLookedFor(kToolName, true)));
 }
 
 void TapLinkerWindow::updateButtons() {
@@ -297,7 +298,8 @@ QString TapLinkerWindow::joinFailureText(const vornix::tap::JoinFailure& f) cons
             .arg(vornix::tap::kMaxDataLength);
     case JoinProblem::InputShrank: return tr("\"%1\" became shorter while it was being joined.").arg(path);
     case JoinProblem::Unwritable:
-        return tr("Cannot write the joined TAP, %1: %2.").arg(path, QString::fromStdString(f.failure.reason()));
+        return tr("Cannot write the joined TAP, %1: %2.")
+            .arg(path, QString::fromStdString(f.failure.reason()));
     }
     return {};
 }
@@ -305,7 +307,8 @@ QString TapLinkerWindow::joinFailureText(const vornix::tap::JoinFailure& f) cons
 QString TapLinkerWindow::convertToVersion1(const QString& path) {
     const QString tool = findTool(ctx_.programFolder, kToolName);
     if (tool.isEmpty()) {
-        showError(tr("Cannot convert \"%1\" to a version 1 TAP: tape64 is not in the program folder.").arg(path));
+        showError(
+            tr("Cannot convert \"%1\" to a version 1 TAP: tape64 is not in the program folder.").arg(path));
         return {};
     }
     const auto conversion = vornix::tape64::linkerConversion(toLocalPath(path));
@@ -326,7 +329,8 @@ QString TapLinkerWindow::convertToVersion1(const QString& path) {
         const QString limit = conversionTimeoutMs_ % 60000 == 0
                                   ? tr("%n minute(s)", nullptr, conversionTimeoutMs_ / 60000)
                                   : tr("%1 seconds").arg(QLocale().toString(conversionTimeoutMs_ / 1000.0));
-        showError(tr("tape64 did not finish converting \"%1\" within %2; the join was stopped.").arg(path, limit));
+        showError(
+            tr("tape64 did not finish converting \"%1\" within %2; the join was stopped.").arg(path, limit));
         return {};
     }
     if (run.end == ToolRun::End::Abandoned)
@@ -378,10 +382,11 @@ std::optional<std::vector<vornix::tap::JoinItem>> TapLinkerWindow::checkedItems(
             if (!item.isPause() && !vornix::tap::isVersion1(item.path))
                 needing << fromLocalPath(item.path);
         if (!needing.isEmpty()) {
-            showError(tr("Not a version 1 TAP file:\n%1\n\nConverting it needs %2, which is not in the program "
-                         "folder nor on the PATH. Nothing was joined.")
-                          .arg(needing.join(QLatin1Char('\n')),
-                               toolLookedFor(kToolName, language_ == gui::Language::Polish)));
+            showError(
+                tr("Not a version 1 TAP file:\n%1\n\nConverting it needs %2, which is not in the program "
+                   "folder nor on the PATH. Nothing was joined.")
+                    .arg(needing.join(QLatin1Char('\n')),
+                         toolLookedFor(kToolName, language_ == gui::Language::Polish)));
             return std::nullopt;
         }
     }

@@ -306,9 +306,9 @@ void TapeConversionWindow::retranslate() {
     numberFilesCheck_->setText(tr("Number P0x files.   Prefix: "));
     saveBadCheck_->setText(tr("Save bad files."));
     versionOneLabel_->setText(tr("It looks like a v1 file. Continue?"));
-    toolMissingLabel_->setText(tr("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
-                                   .arg(toolLookedFor(QStringLiteral("tape64"),
-                                                      language_ == gui::Language::Polish)));
+    toolMissingLabel_->setText(
+        tr("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
+            .arg(toolLookedFor(QStringLiteral("tape64"), language_ == gui::Language::Polish)));
 }
 
 FileDialogSetup TapeConversionWindow::inputSetup() const {
@@ -322,7 +322,8 @@ FileDialogSetup TapeConversionWindow::inputSetup() const {
 FileDialogSetup TapeConversionWindow::tapOutputSetup() const {
     FileDialogSetup setup;
     // The design names the second filter by its own pattern.
-    setup.filters = {{tr("TAP v.1"), QStringLiteral("*.TAP")}, {QStringLiteral("*.*"), QStringLiteral("*.*")}};
+    setup.filters = {{tr("TAP v.1"), QStringLiteral("*.TAP")},
+                     {QStringLiteral("*.*"), QStringLiteral("*.*")}};
     setup.confirmOverwrite = true;
     return setup;
 }
@@ -402,8 +403,8 @@ void TapeConversionWindow::speedUpClicked() { stepSpeed(true); }
 void TapeConversionWindow::speedDownClicked() { stepSpeed(false); }
 
 void TapeConversionWindow::browseInput() {
-    const QStringList chosen = ctx_.dialogs->openFiles(
-        this, titled(inputSetup(), tr("Choose the WAV or TAP file")), false);
+    const QStringList chosen =
+        ctx_.dialogs->openFiles(this, titled(inputSetup(), tr("Choose the WAV or TAP file")), false);
     if (!chosen.isEmpty())
         inputEdit_->setText(QDir::toNativeSeparators(chosen.first()));
 }
@@ -426,8 +427,8 @@ void TapeConversionWindow::closeClicked() { close(); }
 
 bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
     // A cancelled dialog still goes on to the run step, which reports the missing line.
-    const QStringList input = ctx_.dialogs->openFiles(
-        this, titled(inputSetup(), tr("Choose the WAV or TAP file")), false);
+    const QStringList input =
+        ctx_.dialogs->openFiles(this, titled(inputSetup(), tr("Choose the WAV or TAP file")), false);
     if (input.isEmpty())
         return true;
     const QString in = QDir::toNativeSeparators(input.first());
@@ -436,8 +437,7 @@ bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
         ctx_.dialogs->message(this, tr("Confirm"), versionOneLabel_->text(), MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes)
         return false;
-    const QString out = ctx_.dialogs->saveFile(
-        this, titled(tapOutputSetup(), tr("Save the TAP file as")));
+    const QString out = ctx_.dialogs->saveFile(this, titled(tapOutputSetup(), tr("Save the TAP file as")));
     if (out.isEmpty())
         return true;
     *commandLine = QString::fromStdString(tape64::versionOneCommand(
@@ -449,8 +449,8 @@ bool TapeConversionWindow::analysisCommandLine(QString* commandLine) {
     const QString input = inputEdit_->text();
     if (!QFileInfo(input).isFile()) {
         // One text in both languages, as the design has it.
-        ctx_.dialogs->message(this, tr("Error"), tr("No input file!\nBrak pliku wejściowego!"), MsgButtons::Ok,
-                              MsgIcon::Error);
+        ctx_.dialogs->message(this, tr("Error"), tr("No input file!\nBrak pliku wejściowego!"),
+                              MsgButtons::Ok, MsgIcon::Error);
         return false;
     }
     const std::string speed = speedEdit_->text().toStdString();
@@ -469,14 +469,13 @@ bool TapeConversionWindow::analysisCommandLine(QString* commandLine) {
     request.damaged = saveBadCheck_->isEnabled() && saveBadCheck_->isChecked();
     request.output = static_cast<tape64::Output>(outputChoice());
     if (request.output == tape64::Output::T64) {
-        const QString path = ctx_.dialogs->saveFile(
-            this, titled(t64OutputSetup(), tr("Save the T64 image as")));
+        const QString path =
+            ctx_.dialogs->saveFile(this, titled(t64OutputSetup(), tr("Save the T64 image as")));
         if (path.isEmpty())
             return false;
         request.t64Path = QDir::toNativeSeparators(path).toStdString();
     } else if (request.output == tape64::Output::P00) {
-        const QString folder =
-            ctx_.dialogs->folder(this, tr("Folder for the P00 files"), {});
+        const QString folder = ctx_.dialogs->folder(this, tr("Folder for the P00 files"), {});
         if (!folder.isEmpty())
             request.p00Folder = QDir::toNativeSeparators(folder).toStdString();
         request.prefix = prefixEdit_->text().toStdString();

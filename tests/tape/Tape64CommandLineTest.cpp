@@ -21,10 +21,14 @@ TEST(Tape64CommandLine, VersionOneConversion) {
         std::string line;
         std::string written;
     } linker[] = {
-        {"/t/GAME.TAP", {"-i:/t/GAME.TAP", "-or:/t/GAME.TAP1"}, R"(tape64 -i:"/t/GAME.TAP" -or:"/t/GAME.TAP1")",
+        {"/t/GAME.TAP",
+         {"-i:/t/GAME.TAP", "-or:/t/GAME.TAP1"},
+         R"(tape64 -i:"/t/GAME.TAP" -or:"/t/GAME.TAP1")",
          "/t/GAME.TAP1.tap"},
-        {"/my dir/a \"b\".tap", {"-i:/my dir/a \"b\".tap", "-or:/my dir/a \"b\".tap1"},
-         R"(tape64 -i:"/my dir/a """b""".tap" -or:"/my dir/a """b""".tap1")", "/my dir/a \"b\".tap1.tap"},
+        {"/my dir/a \"b\".tap",
+         {"-i:/my dir/a \"b\".tap", "-or:/my dir/a \"b\".tap1"},
+         R"(tape64 -i:"/my dir/a """b""".tap" -or:"/my dir/a """b""".tap1")",
+         "/my dir/a \"b\".tap1.tap"},
     };
     for (const auto& row : linker) {
         const auto arguments = versionOneArguments(linkerConversion(row.path));
