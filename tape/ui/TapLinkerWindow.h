@@ -32,13 +32,13 @@ class TapLinkerWindow : public ToolWindow {
     bool isJoining() const { return joining_; }
 
   public slots:
-    void addFiles();       // add files
-    void moveUp();         // move up
-    void moveDown();       // move down
-    void removeSelected(); // remove
-    void showPauseMenu();  // pause menu
-    void joinAndSave();    // join and save
-    void clearList();      // clear the list
+    void addFiles();
+    void moveUp();
+    void moveDown();
+    void removeSelected();
+    void showPauseMenu();
+    void joinAndSave();
+    void clearList();
 
   private:
     void buildButtons();

@@ -55,15 +55,16 @@ class TapeConversionWindow : public ToolWindow {
     explicit TapeConversionWindow(const AppContext& context, QWidget* parent = nullptr);
     void setLanguage(gui::Language language);
 
-    void clearClicked(); // Clear
-    void copyClicked();  // Copy
-    void startClicked(); // Start
-    void closeClicked(); // Close
-    void browseInput();  // Browse for the input
+    // The handlers of the controls, as a click or a change calls them.
+    void clearClicked();
+    void copyClicked();
+    void startClicked();
+    void closeClicked();
+    void browseInput();
     void outputChosen();
     void frequencyToggled();
-    void speedUpClicked();   // speed up
-    void speedDownClicked(); // speed down
+    void speedUpClicked();
+    void speedDownClicked();
     void amplitudeSlid();
     void amplitudeTyped();
 
