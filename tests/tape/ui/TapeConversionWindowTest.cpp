@@ -27,6 +27,10 @@
 
 #include <memory>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
+
 using namespace vornix;
 namespace tc = vornix::test::controls::tapeconversion;
 
@@ -398,6 +402,22 @@ class TapeConversionWindowTest : public QObject {
         clickStart();
         QCOMPARE(toolRuns(fx_->tool).size(), 3);
     }
+
+#ifndef Q_OS_WIN
+    // A FIFO named like a TAP is not waited on for a writer: its version cannot be read, so
+    // nothing is asked.
+    void fifoInputIsNotWaitedOn() {
+        open();
+        get<QTabWidget>(tc::kPages)->setCurrentWidget(get<QWidget>(tc::kVersionOnePage));
+        const QString fifo = fx_->folder.file(QStringLiteral("pipe.tap"));
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        fx_->dialogs.answerOpen({fifo});
+        fx_->dialogs.answerSave(QString());
+        clickStart();
+        QCOMPARE(fx_->dialogs.asked.size(), 2);
+        QCOMPARE(fx_->dialogs.asked.last().kind, ScriptedDialogs::Kind::Save);
+    }
+#endif
 
     void cancelledVersionOneDialogsReportNoCommandLine() {
         open();
