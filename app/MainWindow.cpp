@@ -722,11 +722,15 @@ void MainWindow::showCartridgeWindow() {
 
 void MainWindow::showTapeConversionWindow() {
     if (tape_ && english_)
-        tape_->applyEnglish();
+        tape_->setLanguage(gui::Language::English);
     showToolWindow(tape_);
 }
 
-void MainWindow::showTapLinkerWindow() { showToolWindow(linker_); }
+void MainWindow::showTapLinkerWindow() {
+    if (linker_)
+        linker_->setLanguage(english_ ? gui::Language::English : gui::Language::Polish);
+    showToolWindow(linker_);
+}
 
 void MainWindow::showAboutWindow() { showToolWindow(about_); }
 

@@ -67,9 +67,8 @@ int cmdTapJoin(const Args& args) {
         items.push_back(vornix::tap::JoinItem::pause(seconds));
     }
 
-    const std::string problem = vornix::tap::checkJoin(items, output);
-    if (!problem.empty()) {
-        std::cerr << "vornix-cli tap-join: " << problem << "\n";
+    if (const vornix::tap::JoinFailure problem = vornix::tap::checkJoin(items, output)) {
+        std::cerr << "vornix-cli tap-join: " << vornix::tap::describe(problem) << "\n";
         return 1;
     }
     bool allVersion1 = true;
@@ -85,8 +84,8 @@ int cmdTapJoin(const Args& args) {
         return 1;
 
     const vornix::tap::JoinResult result = vornix::tap::join(items, output);
-    if (!result.ok) {
-        std::cerr << "vornix-cli tap-join: " << result.error << "\n";
+    if (!result.joined) {
+        std::cerr << "vornix-cli tap-join: " << vornix::tap::describe(result.failure) << "\n";
         return 1;
     }
     std::cout << output << ": " << result.dataLength << " bytes of pulse data\n";

@@ -34,32 +34,29 @@ bool FileSource::read(std::uint64_t offset, void* buffer, std::size_t count) {
     return true;
 }
 
-TapeFailure streamPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink, SourceInfo& info,
-                         std::string& detail) {
+StreamFailure streamPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink,
+                           SourceInfo& info) {
     std::uint8_t head[12] = {};
     const std::size_t n = input.size() < 12 ? static_cast<std::size_t>(input.size()) : 12;
     if (n == 0) {
-        detail = "the file is empty";
-        return TapeFailure::NotTape;
+        return {TapeFailure::NotTape, "the file is empty"};
     }
     if (!input.read(0, head, n)) {
-        detail = input.error();
-        return TapeFailure::CannotRead;
+        return {TapeFailure::CannotRead, input.error()};
     }
     if (isTapSignature(head, n))
-        return readTapPulses(input, options, sink, info, detail);
+        return readTapPulses(input, options, sink, info);
     if (isWavSignature(head, n))
-        return readWavPulses(input, options, sink, info, detail);
+        return readWavPulses(input, options, sink, info);
     if (n >= 4 && (std::memcmp(head, "RF64", 4) == 0 || std::memcmp(head, "BW64", 4) == 0)) {
-        detail = "a 64-bit RIFF (RF64) recording (only RIFF WAVE files up to 4 GiB are read)";
-        return TapeFailure::UnsupportedWav;
+        return {TapeFailure::UnsupportedWav,
+                "a 64-bit RIFF (RF64) recording (only RIFF WAVE files up to 4 GiB are read)"};
     }
     if (n >= 4 && (std::memcmp(head, "RIFF", 4) == 0 || std::memcmp(head, "RIFX", 4) == 0)) {
-        detail = "a RIFF file that is not a little-endian WAVE recording";
-        return TapeFailure::UnsupportedWav;
+        return {TapeFailure::UnsupportedWav, "a RIFF file that is not a little-endian WAVE recording"};
     }
-    detail = "neither a TAP file (\"C64-TAPE-RAW\") nor a WAV recording (\"RIFF\"/\"WAVE\")";
-    return TapeFailure::NotTape;
+    return {TapeFailure::NotTape,
+            "neither a TAP file (\"C64-TAPE-RAW\") nor a WAV recording (\"RIFF\"/\"WAVE\")"};
 }
 
 } // namespace vornix::tape

@@ -60,10 +60,18 @@ class FileSource : public ByteSource {
     std::uint64_t size_ = 0;
 };
 
+// Why a stream of pulses stopped short: the reason, and its English detail (the system's
+// reason, the WAV coding, the TAP version ...). True when there is one.
+struct StreamFailure {
+    TapeFailure failure = TapeFailure::None;
+    std::string detail;
+
+    explicit operator bool() const { return failure != TapeFailure::None; }
+};
+
 // Reads the input as a TAP or a WAV file, whichever its first bytes say, and streams its
-// pulses into sink. Fills info; on failure returns why, with detail.
-TapeFailure streamPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink, SourceInfo& info,
-                         std::string& detail);
+// pulses into sink. Fills info.
+StreamFailure streamPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink, SourceInfo& info);
 
 // The cycles one version 0 zero byte stands for.
 std::uint32_t overflowCycles(int zeroOverflowMs);

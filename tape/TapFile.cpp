@@ -2,10 +2,7 @@
 
 #include "core/PlatformFile.h"
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace vornix::tap {
 
@@ -19,16 +16,17 @@ Header makeHeader(std::uint32_t dataLength) {
 }
 
 std::optional<std::uint8_t> readVersion(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return std::nullopt;
+    // Opened as the join opens its inputs: a FIFO or device named in a list is refused, not
+    // waited on.
+    platform::Handle handle = platform::kNoHandle;
+    std::uint64_t size = 0;
     std::optional<std::uint8_t> version;
-    if (std::fseek(f, static_cast<long>(kVersionOffset), SEEK_SET) == 0) {
-        const int c = std::fgetc(f);
-        if (c != EOF)
-            version = static_cast<std::uint8_t>(c);
+    if (!platform::openInput(path, handle, size) && size > kVersionOffset) {
+        std::uint8_t byte = 0;
+        if (!platform::readAt(handle, &byte, 1, kVersionOffset, path))
+            version = byte;
     }
-    std::fclose(f);
+    platform::close(handle);
     return version;
 }
 

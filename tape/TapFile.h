@@ -19,10 +19,12 @@ using Header = std::array<std::uint8_t, kHeaderSize>;
 // The header the linker writes: signature, version 1, three zero bytes, data length.
 Header makeHeader(std::uint32_t dataLength);
 
-// The byte at offset 12 of the file, or nothing when the file cannot be opened or is too short.
+// The byte at offset 12 of a regular file, or nothing when it cannot be opened or is too short.
 std::optional<std::uint8_t> readVersion(const std::string& path);
 
-// True exactly when byte 12 of the file can be read and is 1.
+// The one version test of every tape window and command: true exactly when byte 12 of the file
+// can be read and is 1. Nothing else of the header counts, so a file passes whatever its
+// signature and length field say.
 bool isVersion1(const std::string& path);
 
 } // namespace vornix::tap

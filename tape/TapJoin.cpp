@@ -5,12 +5,6 @@
 #include "tape/TapPause.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace vornix::tap {
 
@@ -20,70 +14,76 @@ constexpr std::size_t kBlockSize = 1 << 20;
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
-std::string writeFailure(const vornix::AtomicFile& out) {
-    return "Cannot write the joined TAP, " + out.error() + ".";
+JoinFailure failed(JoinProblem problem, std::string path, FileError failure = {}) {
+    JoinFailure f;
+    f.problem = problem;
+    f.path = std::move(path);
+    f.failure = std::move(failure);
+    return f;
 }
 
-// Size of a readable regular file, or an error message naming it. A FIFO or device is
-// refused at once, never waited on.
-bool inputSize(const std::string& path, std::uint64_t& size, std::string& error) {
+// Size of a readable regular file of at least a header. A FIFO or device is refused at once,
+// never waited on.
+JoinFailure inputSize(const std::string& path, std::uint64_t& size) {
     vornix::platform::Handle h = vornix::platform::kNoHandle;
     const vornix::FileError e = vornix::platform::openInput(path, h, size);
     vornix::platform::close(h);
-    if (e.problem == vornix::FileProblem::System && e.code == ENOENT) {
-        error = "The file " + quoted(path) + " does not exist.";
-        return false;
-    }
-    if (e.problem == vornix::FileProblem::IsFolder) {
-        error = quoted(path) + " is a folder, not a TAP file.";
-        return false;
-    }
-    if (e) {
-        error = "Cannot read " + quoted(path) + ": " + e.reason() + ".";
-        return false;
-    }
+    if (e.problem == vornix::FileProblem::System && e.code == ENOENT)
+        return failed(JoinProblem::Missing, path);
+    if (e.problem == vornix::FileProblem::IsFolder)
+        return failed(JoinProblem::Folder, path);
+    if (e)
+        return failed(JoinProblem::Unreadable, path, e);
     if (size < kHeaderSize) {
-        error = quoted(path) + " is too short for a TAP file (" + std::to_string(size) +
-                " bytes; the header alone takes 20).";
-        return false;
+        JoinFailure f = failed(JoinProblem::TooShort, path);
+        f.bytes = size;
+        return f;
     }
-    return true;
+    return {};
 }
 
 // Measures every input; fills sizes (file entries only, in order) and the data length.
-std::string measure(const std::vector<JoinItem>& items, const std::string& output,
+JoinFailure measure(const std::vector<JoinItem>& items, const std::string& output,
                     std::vector<std::uint64_t>& sizes, std::uint64_t& total) {
     sizes.clear();
     total = 0;
     for (const JoinItem& item : items) {
         if (item.isPause()) {
-            if (!isOfferedPause(item.pauseSeconds))
-                return "A pause of " + std::to_string(item.pauseSeconds) + " seconds is not on offer.";
+            if (!isOfferedPause(item.pauseSeconds)) {
+                JoinFailure f = failed(JoinProblem::PauseNotOffered, {});
+                f.seconds = item.pauseSeconds;
+                return f;
+            }
             total += pauseBytes(item.pauseSeconds).size();
             continue;
         }
         std::uint64_t size = 0;
-        std::string error;
-        if (!inputSize(item.path, size, error))
-            return error;
+        if (JoinFailure f = inputSize(item.path, size))
+            return f;
         if (vornix::sameFile(item.path, output))
-            return "The output " + quoted(output) + " is also an input of the list; choose another name.";
+            return failed(JoinProblem::OutputIsInput, output);
         sizes.push_back(size);
         total += size - kHeaderSize;
     }
-    if (total > kMaxDataLength)
-        return "The joined data would take " + std::to_string(total) + " bytes; a TAP file holds at most " +
-               std::to_string(kMaxDataLength) + ".";
+    if (total > kMaxDataLength) {
+        JoinFailure f = failed(JoinProblem::TooLong, {});
+        f.bytes = total;
+        return f;
+    }
     return {};
 }
 
+JoinFailure writeFailure(const vornix::AtomicFile& out, const std::string& output) {
+    return failed(JoinProblem::Unwritable, output, out.failure());
+}
+
 // Copies count bytes of path from offset 20 on into out, in blocks (for the progress).
-std::string copyData(const std::string& path, std::uint64_t count, vornix::AtomicFile& out,
-                     const std::function<void(std::uint64_t)>& advance) {
+JoinFailure copyData(const std::string& path, std::uint64_t count, vornix::AtomicFile& out,
+                     const std::string& output, const std::function<void(std::uint64_t)>& advance) {
     vornix::platform::Handle in = vornix::platform::kNoHandle;
     std::uint64_t size = 0;
     if (const vornix::FileError e = vornix::platform::openInput(path, in, size))
-        return "Cannot read " + quoted(path) + ": " + e.reason() + ".";
+        return failed(JoinProblem::Unreadable, path, e);
     struct Closer {
         vornix::platform::Handle h;
         ~Closer() { vornix::platform::close(h); }
@@ -94,10 +94,10 @@ std::string copyData(const std::string& path, std::uint64_t count, vornix::Atomi
         if (!out.copyFrom(in, offset, chunk, path)) {
             const vornix::FileError& e = out.failure();
             if (e.problem == vornix::FileProblem::Changed)
-                return quoted(path) + " became shorter while it was being joined.";
+                return failed(JoinProblem::InputShrank, path);
             if (e.path == path)
-                return "Cannot read " + quoted(path) + ": " + e.reason() + ".";
-            return writeFailure(out);
+                return failed(JoinProblem::Unreadable, path, e);
+            return writeFailure(out, output);
         }
         offset += chunk;
         count -= chunk;
@@ -108,25 +108,49 @@ std::string copyData(const std::string& path, std::uint64_t count, vornix::Atomi
 
 } // namespace
 
-bool itemsFromEntries(const Entries& entries, std::vector<JoinItem>& items, std::string& error) {
-    items.clear();
+std::string describe(const JoinFailure& f) {
+    switch (f.problem) {
+    case JoinProblem::None: return {};
+    case JoinProblem::UnknownPause: return quoted(f.path) + " is not one of the pauses on offer.";
+    case JoinProblem::PauseNotOffered:
+        return "A pause of " + std::to_string(f.seconds) + " seconds is not on offer.";
+    case JoinProblem::Missing: return "The file " + quoted(f.path) + " does not exist.";
+    case JoinProblem::Folder: return quoted(f.path) + " is a folder, not a TAP file.";
+    case JoinProblem::Unreadable: return "Cannot read " + quoted(f.path) + ": " + f.failure.reason() + ".";
+    case JoinProblem::TooShort:
+        return quoted(f.path) + " is too short for a TAP file (" + std::to_string(f.bytes) +
+               " bytes; the header alone takes 20).";
+    case JoinProblem::OutputIsInput:
+        return "The output " + quoted(f.path) + " is also an input of the list; choose another name.";
+    case JoinProblem::TooLong:
+        return "The joined data would take " + std::to_string(f.bytes) + " bytes; a TAP file holds at most " +
+               std::to_string(kMaxDataLength) + ".";
+    case JoinProblem::InputShrank: return quoted(f.path) + " became shorter while it was being joined.";
+    case JoinProblem::Unwritable:
+        return "Cannot write the joined TAP, " + f.path + ": " + f.failure.reason() + ".";
+    }
+    return {};
+}
+
+ListItems itemsFromEntries(const Entries& entries) {
+    ListItems result;
     for (const std::string& entry : entries) {
         if (!isPauseEntry(entry)) {
-            items.push_back(JoinItem::file(entry));
+            result.items.push_back(JoinItem::file(entry));
             continue;
         }
         const auto seconds = pauseSecondsOf(entry);
         if (!seconds) {
-            items.clear();
-            error = quoted(entry) + " is not one of the pauses on offer.";
-            return false;
+            result.items.clear();
+            result.failure = failed(JoinProblem::UnknownPause, entry);
+            return result;
         }
-        items.push_back(JoinItem::pause(*seconds));
+        result.items.push_back(JoinItem::pause(*seconds));
     }
-    return true;
+    return result;
 }
 
-std::string checkJoin(const std::vector<JoinItem>& items, const std::string& output) {
+JoinFailure checkJoin(const std::vector<JoinItem>& items, const std::string& output) {
     std::vector<std::uint64_t> sizes;
     std::uint64_t total = 0;
     return measure(items, output, sizes, total);
@@ -135,8 +159,8 @@ std::string checkJoin(const std::vector<JoinItem>& items, const std::string& out
 JoinResult join(const std::vector<JoinItem>& items, const std::string& output, const JoinProgress& progress) {
     JoinResult result;
     std::vector<std::uint64_t> sizes;
-    result.error = measure(items, output, sizes, result.dataLength);
-    if (!result.error.empty())
+    result.failure = measure(items, output, sizes, result.dataLength);
+    if (result.failure)
         return result;
     const std::uint64_t total = result.dataLength;
     if (progress)
@@ -145,14 +169,14 @@ JoinResult join(const std::vector<JoinItem>& items, const std::string& output, c
     // Written beside the target and renamed over it only when complete: a failed join never
     // leaves a half-written or emptied TAP.
     vornix::AtomicFile out;
-    auto fail = [&](std::string message) {
+    auto fail = [&](JoinFailure failure) {
         out.discard();
-        result.error = std::move(message);
+        result.failure = std::move(failure);
         return result;
     };
     const Header header = makeHeader(static_cast<std::uint32_t>(total));
     if (!out.open(output) || !out.reserve(kHeaderSize + total) || !out.write(header.data(), header.size()))
-        return fail(writeFailure(out));
+        return fail(writeFailure(out, output));
 
     std::uint64_t done = 0;
     auto advance = [&](std::uint64_t n) {
@@ -165,26 +189,19 @@ JoinResult join(const std::vector<JoinItem>& items, const std::string& output, c
         if (item.isPause()) {
             const auto bytes = pauseBytes(item.pauseSeconds);
             if (!out.write(bytes.data(), bytes.size()))
-                return fail(writeFailure(out));
+                return fail(writeFailure(out, output));
             advance(bytes.size());
             continue;
         }
         const std::uint64_t count = sizes[fileIndex++] - kHeaderSize;
-        std::string error = copyData(item.path, count, out, advance);
-        if (!error.empty())
-            return fail(std::move(error));
+        if (JoinFailure f = copyData(item.path, count, out, output, advance))
+            return fail(std::move(f));
     }
 
     if (!out.commit())
-        return fail(writeFailure(out));
-    result.ok = true;
+        return fail(writeFailure(out, output));
+    result.joined = true;
     return result;
 }
-
-std::vector<std::string> conversionArguments(const std::string& path) {
-    return {"-i:" + path, "-or:" + path + "1"};
-}
-
-std::string convertedPath(const std::string& path) { return path + "1.tap"; }
 
 } // namespace vornix::tap

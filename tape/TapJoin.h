@@ -1,5 +1,6 @@
 #pragma once
 // Joining TAP files and pauses into one version 1 TAP file.
+#include "core/PlatformFile.h"
 #include "tape/LinkList.h"
 
 #include <cstdint>
@@ -18,21 +19,51 @@ struct JoinItem {
     bool isPause() const { return pauseSeconds != 0; }
 };
 
-// The items of the list's texts. A text that starts with a colon but is not an offered pause
-// makes the result empty and sets error.
-bool itemsFromEntries(const Entries& entries, std::vector<JoinItem>& items, std::string& error);
+// Why a join did not happen; the output is then untouched.
+enum class JoinProblem {
+    None,
+    UnknownPause,    // path: a list text that starts with a colon but is no pause on offer
+    PauseNotOffered, // seconds: a pause item of a length not on offer
+    Missing,         // path: an input that does not exist
+    Folder,          // path: an input that is a folder
+    Unreadable,      // path: an input that cannot be read; failure says why
+    TooShort,        // path: an input shorter than a header; bytes is its length
+    OutputIsInput,   // path: the output, which is also an input
+    TooLong,         // bytes: the joined data, longer than a header can describe
+    InputShrank,     // path: an input that became shorter while it was copied
+    Unwritable,      // path: the output, which cannot be written; failure says why
+};
+
+struct JoinFailure {
+    JoinProblem problem = JoinProblem::None;
+    std::string path;  // the entry or file it concerns
+    FileError failure; // the file system's reason, for Unreadable and Unwritable
+    std::uint64_t bytes = 0;
+    int seconds = 0;
+
+    explicit operator bool() const { return problem != JoinProblem::None; }
+};
+
+// The failure in English, one sentence naming the file (for the command line).
+std::string describe(const JoinFailure& failure);
+
+// The items of the list's texts, or the entry that is no pause on offer.
+struct ListItems {
+    std::vector<JoinItem> items; // empty on failure
+    JoinFailure failure;
+};
+ListItems itemsFromEntries(const Entries& entries);
 
 // Checks, before anything is written: each file entry exists, can be read and holds at least a
 // header; the output is none of the inputs; the joined data fits the 32-bit length field.
-// Returns an empty string when all is well, else a message naming the offending entry.
-std::string checkJoin(const std::vector<JoinItem>& items, const std::string& output);
+JoinFailure checkJoin(const std::vector<JoinItem>& items, const std::string& output);
 
 // Called once with done = 0 when the data length is known, then after each block written.
 using JoinProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
 struct JoinResult {
-    bool ok = false;
-    std::string error;            // why it failed; the output is then untouched
+    bool joined = false;
+    JoinFailure failure;
     std::uint64_t dataLength = 0; // bytes after the header
 };
 
@@ -41,9 +72,5 @@ struct JoinResult {
 // over it only when complete.
 JoinResult join(const std::vector<JoinItem>& items, const std::string& output,
                 const JoinProgress& progress = {});
-
-// The tape tool converts P to version 1 with these arguments and writes convertedPath(P).
-std::vector<std::string> conversionArguments(const std::string& path);
-std::string convertedPath(const std::string& path);
 
 } // namespace vornix::tap

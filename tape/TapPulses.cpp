@@ -79,24 +79,22 @@ std::uint32_t overflowCycles(int zeroOverflowMs) {
     return static_cast<std::uint32_t>(std::lround(ms * kPalClock / 1000.0));
 }
 
-TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink, SourceInfo& info,
-                          std::string& detail) {
+StreamFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink,
+                            SourceInfo& info) {
     info.kind = SourceKind::Tap;
     const std::uint64_t size = input.size();
     std::uint8_t h[kTapHeaderSize];
     if (size < kTapHeaderSize) {
-        detail = "the file ends inside the 20-byte TAP header";
-        return TapeFailure::NotTape;
+        return {TapeFailure::NotTape, "the file ends inside the 20-byte TAP header"};
     }
     if (!input.read(0, h, kTapHeaderSize)) {
-        detail = input.error();
-        return TapeFailure::CannotRead;
+        return {TapeFailure::CannotRead, input.error()};
     }
     const int version = h[12];
     info.tapVersion = version;
     if (version > 2) {
-        detail = "TAP version " + std::to_string(version) + " (versions 0, 1 and 2 are read)";
-        return TapeFailure::UnsupportedTap;
+        return {TapeFailure::UnsupportedTap,
+                "TAP version " + std::to_string(version) + " (versions 0, 1 and 2 are read)"};
     }
     if (h[13] == 1)
         info.notes.push_back("The header names the VIC-20 as the machine; pulses are read as C64 pulses.");
@@ -127,8 +125,7 @@ TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseS
     while (offset < size) {
         const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, size - offset));
         if (!input.read(offset, buffer.get() + carry, n)) {
-            detail = input.error();
-            return TapeFailure::CannotRead;
+            return {TapeFailure::CannotRead, input.error()};
         }
         offset += n;
         const bool last = offset >= size;
@@ -194,7 +191,7 @@ TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseS
         info.notes.push_back("The file ends inside a long pulse; its last bytes are ignored.");
     info.pulses = count;
     info.seconds = cycles / kPalClock;
-    return TapeFailure::None;
+    return {};
 }
 
 } // namespace vornix::tape

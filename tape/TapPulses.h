@@ -10,7 +10,7 @@ inline constexpr std::size_t kTapHeaderSize = 20;
 // True when the first 12 bytes are a TAP signature ("C64-TAPE-RAW" or "C16-TAPE-RAW").
 bool isTapSignature(const std::uint8_t* first, std::size_t size);
 
-TapeFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink, SourceInfo& info,
-                          std::string& detail);
+StreamFailure readTapPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink,
+                            SourceInfo& info);
 
 } // namespace vornix::tape

@@ -2,15 +2,53 @@
 
 #include "tools/CommandLineQuoting.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 
 namespace vornix::tape64 {
 
+std::vector<Argument> versionOneArguments(const VersionOneConversion& conversion) {
+    std::vector<Argument> arguments{{"-i:", conversion.input, true}};
+    if (conversion.zeroValueMs)
+        arguments.push_back({"-v0:", std::to_string(*conversion.zeroValueMs)});
+    if (conversion.yes)
+        arguments.push_back({"-y", {}});
+    arguments.push_back({"-or:", conversion.output, true});
+    return arguments;
+}
+
+std::vector<std::string> words(const std::vector<Argument>& arguments) {
+    std::vector<std::string> out;
+    out.reserve(arguments.size());
+    for (const Argument& a : arguments)
+        out.push_back(a.option + a.value);
+    return out;
+}
+
+std::string commandLine(const std::vector<Argument>& arguments) {
+    std::string line = "tape64";
+    for (const Argument& a : arguments)
+        line += ' ' + a.option + (a.quoted ? quotedArgument(a.value) : a.value);
+    return line;
+}
+
 std::string versionOneCommand(const std::string& input, int zeroValueMs, const std::string& output) {
-    return "tape64 -i:" + quotedArgument(input) + " -v0:" + std::to_string(zeroValueMs) +
-           " -y -or:" + quotedArgument(output);
+    return commandLine(versionOneArguments({input, output, zeroValueMs, true}));
+}
+
+VersionOneConversion linkerConversion(const std::string& path) { return {path, path + "1", {}, false}; }
+
+std::string tapOutputPath(const std::string& out) {
+    if (out.size() >= 4) {
+        std::string end = out.substr(out.size() - 4);
+        for (char& c : end)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (end == ".tap")
+            return out;
+    }
+    return out + ".tap";
 }
 
 OutputRules rulesFor(Output output) {

@@ -1,15 +1,45 @@
 #pragma once
-// The tape tool's command lines for the tape conversion window, and the speed text with its
+// The tape tool's arguments: the conversion to a version 1 TAP that the conversion window and
+// the linker both ask for, the analysis of the conversion window, and the speed text with its
 // step buttons. Plain text in, plain text out; no Qt.
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vornix::tape64 {
 
-// First page: a WAV or version 0 TAP into a version 1 TAP.
-// tape64 -i:"IN" -v0:MS -y -or:"OUT"
+// A recording (WAV, or TAP of any version) into a version 1 TAP.
+struct VersionOneConversion {
+    std::string input;
+    std::string output;             // -or: the tool writes tapOutputPath(output)
+    std::optional<int> zeroValueMs; // -v0: length of a $00 value of a version 0 TAP
+    bool yes = false;               // -y: answers the tool's questions
+};
+
+// One argument: an option and its value, which a command line shows in quotes when quoted.
+struct Argument {
+    std::string option;
+    std::string value;
+    bool quoted = false;
+};
+
+// -i:IN [-v0:MS] [-y] -or:OUT, in this order.
+std::vector<Argument> versionOneArguments(const VersionOneConversion& conversion);
+// The words a process is started with.
+std::vector<std::string> words(const std::vector<Argument>& arguments);
+// "tape64" and the arguments as the window shows and runs them: tape64 -i:"IN" -or:"OUT".
+std::string commandLine(const std::vector<Argument>& arguments);
+
+// First page of the conversion window: tape64 -i:"IN" -v0:MS -y -or:"OUT".
 std::string versionOneCommand(const std::string& input, int zeroValueMs, const std::string& output);
+
+// The linker's conversion of the TAP at path: -i:PATH -or:PATH1, written to PATH1.tap beside it.
+VersionOneConversion linkerConversion(const std::string& path);
+
+// The TAP the tool writes for -or:OUT: OUT itself when it ends in ".tap" (any case), else
+// OUT with ".tap" appended.
+std::string tapOutputPath(const std::string& out);
 
 enum class Output { None = 0, T64 = 1, P00 = 2 };
 

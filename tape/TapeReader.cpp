@@ -38,17 +38,18 @@ class Decoders : public PulseSink {
 
 void analyse(ByteSource& input, const PulseOptions& options, TapeAnalysis& a) {
     Decoders decoders;
-    a.failure = streamPulses(input, options, decoders, a.source, a.detail);
-    if (a.failure != TapeFailure::None)
+    if (StreamFailure stopped = streamPulses(input, options, decoders, a.source)) {
+        a.failure = stopped.failure;
+        a.detail = std::move(stopped.detail);
         return;
+    }
     a.files = decoders.finish(a.source.notes);
     if (a.files.empty() && a.source.kind == SourceKind::Wav) {
         PulseOptions reversed = options;
         reversed.reverse = !options.reverse;
         Decoders again;
         SourceInfo info;
-        std::string detail;
-        if (streamPulses(input, reversed, again, info, detail) == TapeFailure::None) {
+        if (!streamPulses(input, reversed, again, info)) {
             std::vector<FoundFile> files = again.finish(info.notes);
             if (!files.empty()) {
                 a.files = std::move(files);

@@ -278,9 +278,8 @@ TapeWriteResult toTapV1(const std::string& in, const std::string& out, const Pul
         return r;
     TapV1Sink first;
     SourceInfo info;
-    std::string detail;
-    if (const TapeFailure f = streamPulses(source, options, first, info, detail); f != TapeFailure::None)
-        return readFailure(f, in, detail);
+    if (const StreamFailure f = streamPulses(source, options, first, info))
+        return readFailure(f.failure, in, f.detail);
     if (first.count() == 0)
         return failed(TapeWriteFailure::Empty, in, "the input holds no pulses");
     if (first.total() > tap::kMaxDataLength)
@@ -296,9 +295,8 @@ TapeWriteResult toTapV1(const std::string& in, const std::string& out, const Pul
         ChunkWriter writer(file);
         TapV1Sink second(&writer);
         SourceInfo again;
-        if (const TapeFailure f = streamPulses(source, options, second, again, detail);
-            f != TapeFailure::None)
-            return readFailure(f, in, detail);
+        if (const StreamFailure f = streamPulses(source, options, second, again))
+            return readFailure(f.failure, in, f.detail);
         if (!writer.flush() || second.total() != first.total())
             return writer.ok()
                        ? failed(TapeWriteFailure::CannotRead, in, "the input changed while it was read")
@@ -323,9 +321,8 @@ TapeWriteResult tapToWav(const std::string& in, const std::string& out, int samp
         return r;
     CycleCounter counter;
     SourceInfo info;
-    std::string detail;
-    if (const TapeFailure f = streamPulses(source, options, counter, info, detail); f != TapeFailure::None)
-        return readFailure(f, in, detail);
+    if (const StreamFailure f = streamPulses(source, options, counter, info))
+        return readFailure(f.failure, in, f.detail);
     if (counter.count == 0)
         return failed(TapeWriteFailure::Empty, in, "the input holds no pulses");
     const std::uint64_t samples =
@@ -353,8 +350,8 @@ TapeWriteResult tapToWav(const std::string& in, const std::string& out, int samp
         return writeFailure(file, out);
     ChunkWriter writer(file);
     WavSynth synth(writer, sampleRate, bits, samples);
-    if (const TapeFailure f = streamPulses(source, options, synth, info, detail); f != TapeFailure::None)
-        return readFailure(f, in, detail);
+    if (const StreamFailure f = streamPulses(source, options, synth, info))
+        return readFailure(f.failure, in, f.detail);
     synth.finish();
     if (!writer.ok() || !file.commit())
         return writeFailure(file, out);

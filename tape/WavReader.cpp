@@ -348,21 +348,20 @@ bool isWavSignature(const std::uint8_t* first, std::size_t size) {
     return size >= 12 && std::memcmp(first, "RIFF", 4) == 0 && std::memcmp(first + 8, "WAVE", 4) == 0;
 }
 
-TapeFailure parseWav(ByteSource& input, WavFormat& f, std::vector<std::string>& notes, std::string& detail) {
+StreamFailure parseWav(ByteSource& input, WavFormat& f, std::vector<std::string>& notes) {
     const std::uint64_t size = input.size();
     std::uint8_t head[12];
     if (size < 12 || !input.read(0, head, 12) || !isWavSignature(head, 12)) {
-        detail = input.error().empty() ? "not a RIFF WAVE file" : input.error();
-        return input.error().empty() ? TapeFailure::NotTape : TapeFailure::CannotRead;
+        if (input.error().empty())
+            return {TapeFailure::NotTape, "not a RIFF WAVE file"};
+        return {TapeFailure::CannotRead, input.error()};
     }
     bool haveFormat = false, haveData = false;
     std::uint64_t at = 12;
     while (at + 8 <= size && !(haveFormat && haveData)) {
         std::uint8_t chunk[8];
-        if (!input.read(at, chunk, 8)) {
-            detail = input.error();
-            return TapeFailure::CannotRead;
-        }
+        if (!input.read(at, chunk, 8))
+            return {TapeFailure::CannotRead, input.error()};
         const std::uint64_t length = le32(chunk + 4);
         const std::uint64_t body = at + 8;
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
@@ -370,8 +369,9 @@ TapeFailure parseWav(ByteSource& input, WavFormat& f, std::vector<std::string>& 
             const std::size_t n =
                 static_cast<std::size_t>(std::min<std::uint64_t>({length, 40, size - body}));
             if (n < 16 || !input.read(body, fmt, n)) {
-                detail = input.error().empty() ? "its format chunk is too short" : input.error();
-                return input.error().empty() ? TapeFailure::UnsupportedWav : TapeFailure::CannotRead;
+                if (input.error().empty())
+                    return {TapeFailure::UnsupportedWav, "its format chunk is too short"};
+                return {TapeFailure::CannotRead, input.error()};
             }
             f.coding = le16(fmt);
             f.channels = le16(fmt + 2);
@@ -379,10 +379,8 @@ TapeFailure parseWav(ByteSource& input, WavFormat& f, std::vector<std::string>& 
             f.frameBytes = le16(fmt + 12);
             f.bits = le16(fmt + 14);
             if (f.coding == 0xFFFE) {
-                if (n < 26) {
-                    detail = "its extensible format chunk is too short";
-                    return TapeFailure::UnsupportedWav;
-                }
+                if (n < 26)
+                    return {TapeFailure::UnsupportedWav, "its extensible format chunk is too short"};
                 f.coding = le16(fmt + 24); // the sub-format GUID begins with the coding
             }
             haveFormat = true;
@@ -401,33 +399,32 @@ TapeFailure parseWav(ByteSource& input, WavFormat& f, std::vector<std::string>& 
         }
         at = body + length + (length & 1);
     }
-    if (!haveFormat || !haveData) {
-        detail = haveFormat ? "it holds no sample data" : "it has no format chunk";
-        return TapeFailure::UnsupportedWav;
-    }
+    if (!haveFormat || !haveData)
+        return {TapeFailure::UnsupportedWav,
+                haveFormat ? "it holds no sample data" : "it has no format chunk"};
     const bool integer = f.coding == 1 && (f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32);
     const bool floating = f.coding == 3 && (f.bits == 32 || f.bits == 64);
     if (!integer && !floating) {
         if (f.coding == 1 || f.coding == 3)
-            detail = std::to_string(f.bits) + "-bit " + (f.coding == 1 ? "integer" : "float") +
-                     " samples (8, 16, 24 and 32-bit integer and 32 and 64-bit float are read)";
-        else
-            detail = codingName(f.coding) + " (only PCM integer and float samples are read)";
-        return TapeFailure::UnsupportedWav;
+            return {TapeFailure::UnsupportedWav,
+                    std::to_string(f.bits) + "-bit " + (f.coding == 1 ? "integer" : "float") +
+                        " samples (8, 16, 24 and 32-bit integer and 32 and 64-bit float are read)"};
+        return {TapeFailure::UnsupportedWav,
+                codingName(f.coding) + " (only PCM integer and float samples are read)"};
     }
     if (f.channels < 1 || f.channels > 64 || f.frameBytes != f.channels * (f.bits / 8)) {
-        detail = "its format chunk is inconsistent (" + std::to_string(f.channels) + " channels, " +
-                 std::to_string(f.frameBytes) + " bytes a frame)";
-        return TapeFailure::UnsupportedWav;
+        return {TapeFailure::UnsupportedWav, "its format chunk is inconsistent (" +
+                                                 std::to_string(f.channels) + " channels, " +
+                                                 std::to_string(f.frameBytes) + " bytes a frame)"};
     }
-    return TapeFailure::None;
+    return {};
 }
 
-TapeFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink, SourceInfo& info,
-                          std::string& detail) {
+StreamFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink,
+                            SourceInfo& info) {
     info.kind = SourceKind::Wav;
     WavFormat f;
-    if (const TapeFailure e = parseWav(input, f, info.notes, detail); e != TapeFailure::None)
+    if (StreamFailure e = parseWav(input, f, info.notes))
         return e;
     std::uint32_t rate = f.sampleRate;
     if (options.sampleRate && *options.sampleRate > 0) {
@@ -436,10 +433,8 @@ TapeFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseS
                                  std::to_string(*options.sampleRate) + " Hz.");
         rate = static_cast<std::uint32_t>(*options.sampleRate);
     }
-    if (rate == 0) {
-        detail = "its sample rate is 0 (give the rate)";
-        return TapeFailure::UnsupportedWav;
-    }
+    if (rate == 0)
+        return {TapeFailure::UnsupportedWav, "its sample rate is 0 (give the rate)"};
     info.sampleRate = static_cast<int>(rate);
     info.bitsPerSample = f.bits;
     info.floatSamples = f.coding == 3;
@@ -467,8 +462,7 @@ TapeFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseS
         const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(blockFrames, frames - done));
         void* target = inPlace ? static_cast<void*>(work16.get()) : raw.get();
         if (!input.read(f.dataOffset + done * f.frameBytes, target, n * f.frameBytes)) {
-            detail = input.error();
-            return TapeFailure::CannotRead;
+            return {TapeFailure::CannotRead, input.error()};
         }
         if (done == 0 && f.channels > 1) {
             // The channel that swings widest at the start carries the tape.
@@ -514,7 +508,7 @@ TapeFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseS
                               : channel == 1 ? "second (right)"
                                              : "number " + std::to_string(channel + 1)) +
                              " is used.");
-    return TapeFailure::None;
+    return {};
 }
 
 } // namespace vornix::tape

@@ -33,10 +33,9 @@ struct WavFormat {
 bool isWavSignature(const std::uint8_t* first, std::size_t size);
 
 // The format and where the samples are. Refuses what is not read, naming the coding.
-TapeFailure parseWav(ByteSource& input, WavFormat& format, std::vector<std::string>& notes,
-                     std::string& detail);
+StreamFailure parseWav(ByteSource& input, WavFormat& format, std::vector<std::string>& notes);
 
-TapeFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink, SourceInfo& info,
-                          std::string& detail);
+StreamFailure readWavPulses(ByteSource& input, const PulseOptions& options, PulseSink& sink,
+                            SourceInfo& info);
 
 } // namespace vornix::tape

@@ -86,7 +86,7 @@ int main() {
                                 std::uint64_t blocks = 0;
                                 const tap::JoinResult r =
                                     tap::join(items, joined, [&](std::uint64_t, std::uint64_t) { ++blocks; });
-                                ok = r.ok && ok;
+                                ok = r.joined && ok;
                             }));
     }
     fs::remove_all(dir);

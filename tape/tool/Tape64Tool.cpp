@@ -1,6 +1,7 @@
 #include "tape/tool/Tape64Tool.h"
 
 #include "core/FileIO.h"
+#include "tape/Tape64CommandLine.h"
 #include "tape/TapeWriter.h"
 #include "tape/tool/TapeOutputs.h"
 
@@ -84,7 +85,10 @@ void tape64Help(std::ostream& out) {
            "Exit status: 0 done, 1 failed (the last line says why), 2 wrong options.\n";
 }
 
-bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o, std::string& error) {
+namespace {
+
+// The reason the words are no valid call, or empty when o holds them.
+std::string parseInto(const std::vector<std::string>& args, Tape64Options& o) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         const std::string low = lower(word);
@@ -97,8 +101,7 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
             continue;
         }
         if (low.size() < 2 || low[0] != '-') {
-            error = "unexpected argument '" + word + "'";
-            return false;
+            return "unexpected argument '" + word + "'";
         }
         const std::size_t colon = low.find(':');
         const std::string name = low.substr(1, colon == std::string::npos ? std::string::npos : colon - 1);
@@ -106,8 +109,7 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
                             name == "f" || name == "t" || name == "s";
         if (!valued) {
             if (colon != std::string::npos || !(name == "y" || name == "r" || name == "n" || name == "e")) {
-                error = "unknown option '" + word + "'";
-                return false;
+                return "unknown option '" + word + "'";
             }
             (name == "y"   ? o.yes
              : name == "r" ? o.pulses.reverse
@@ -121,8 +123,7 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
             value = args[++i];
         value = unquoted(value);
         if (value.empty()) {
-            error = "-" + name + ": needs a value";
-            return false;
+            return "-" + name + ": needs a value";
         }
         if (name == "i")
             o.input = value;
@@ -135,8 +136,7 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
         else if (name == "s") {
             const auto speed = speedValue(value);
             if (!speed) {
-                error = "-s:" + value + ": the speed is a number from 0.1 to 9.9, such as 1.0";
-                return false;
+                return "-s:" + value + ": the speed is a number from 0.1 to 9.9, such as 1.0";
             }
             o.pulses.speed = *speed;
         } else {
@@ -144,9 +144,8 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
             const int high = name == "v0" ? 10000 : name == "f" ? 999999 : 255;
             const auto n = wholeNumber(value, low, high);
             if (!n) {
-                error = "-" + name + ":" + value + ": a whole number from " + std::to_string(low) + " to " +
-                        std::to_string(high) + " is needed";
-                return false;
+                return "-" + name + ":" + value + ": a whole number from " + std::to_string(low) + " to " +
+                       std::to_string(high) + " is needed";
             }
             if (name == "v0")
                 o.pulses.zeroOverflowMs = *n;
@@ -157,10 +156,17 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
         }
     }
     if (!o.help && !o.version && o.input.empty()) {
-        error = "no input: -i:FILE is needed";
-        return false;
+        return "no input: -i:FILE is needed";
     }
-    return true;
+    return {};
+}
+
+} // namespace
+
+Tape64Arguments parseTape64Arguments(const std::vector<std::string>& args) {
+    Tape64Arguments parsed;
+    parsed.error = parseInto(args, parsed.options);
+    return parsed;
 }
 
 namespace {
@@ -189,7 +195,7 @@ std::string writeFailure(const TapeWriteResult& r) {
 
 // Refuses a version 1 TAP without -y, and an output over the input; 0 to go on.
 int checkTapOutput(const Tape64Options& o, std::ostream& out) {
-    const std::string target = tapOutputPath(*o.tapOut);
+    const std::string target = tape64::tapOutputPath(*o.tapOut);
     if (vornix::sameFile(o.input, target))
         return fail(out, target + ": this is the input itself; nothing written");
     platform::Handle f = platform::kNoHandle;
@@ -205,7 +211,7 @@ int checkTapOutput(const Tape64Options& o, std::ostream& out) {
 }
 
 int convertToTap(const Tape64Options& o, std::ostream& out) {
-    const std::string target = tapOutputPath(*o.tapOut);
+    const std::string target = tape64::tapOutputPath(*o.tapOut);
     out << "Converting to TAP version 1: " << target << std::endl;
     const TapeWriteResult r = toTapV1(o.input, target, o.pulses);
     if (r.failure != TapeWriteFailure::None)
@@ -265,9 +271,8 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
         std::vector<const FoundFile*> files;
         for (const FoundFile& f : marked)
             files.push_back(&f);
-        std::string error;
-        if (!writeT64(files, *o.t64Out, labelFor(o.input), &error))
-            return fail(out, error + "; nothing written");
+        if (const OutputResult t64 = writeT64(files, *o.t64Out, labelFor(o.input)); !t64.written)
+            return fail(out, describe(t64) + "; nothing written");
         out << "Written: " << *o.t64Out << " (" << files.size()
             << (files.size() == 1 ? " program)" : " programs)") << std::endl;
         written += int(files.size());
@@ -278,9 +283,8 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
             const std::string path = p00Path(*o.p00Out, f.name, o.numbered ? int(i + 1) : 0, damageMark(f));
             if (path.empty())
                 return fail(out, "no free P00 name for \"" + printableName(f.name) + "\" in " + *o.p00Out);
-            std::string error;
-            if (!writeWhole(path, p00Bytes(f.name, prgBytes(f)), &error))
-                return fail(out, error);
+            if (const FileError e = writeWhole(path, p00Bytes(f.name, prgBytes(f))))
+                return fail(out, e.message());
             out << "Written: " << path << std::endl;
             ++written;
         }

@@ -23,9 +23,14 @@ struct Tape64Options {
     bool version = false;
 };
 
+struct Tape64Arguments {
+    Tape64Options options;
+    std::string error; // why the words are no valid call, as the tool says it; empty when they are
+};
+
 // Options in any order, "-x:VALUE" with the value also allowed in double quotes or as the
-// next word. False with the reason in error.
-bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& options, std::string& error);
+// next word.
+Tape64Arguments parseTape64Arguments(const std::vector<std::string>& args);
 
 void tape64Help(std::ostream& out);
 

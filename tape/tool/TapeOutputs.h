@@ -1,6 +1,7 @@
 #pragma once
 // What the tape tool and vornix-cli share on top of the tape library: the lines that tell
 // what a tape holds, and the files made from it (T64, P00, PRG, TAP) with their names.
+#include "core/TapeDocument.h"
 #include "tape/TapeReader.h"
 
 #include <cstdint>
@@ -26,14 +27,18 @@ bool isDamaged(const FoundFile& file);
 // damaged file carries in the names it is written under.
 std::string damageMark(const FoundFile& file);
 
-// The TAP the tool writes for -or:OUT: OUT itself when it ends in ".tap" (any case), else
-// OUT with ".tap" appended.
-std::string tapOutputPath(const std::string& out);
+// What became of a T64 the tool writes: the program the image refused, or the file's own fault.
+struct OutputResult {
+    bool written = false;
+    AddResult refused; // a program the image would not take (its path names the program)
+    SaveResult saved;  // the write of the image itself
+};
+// The core's sentence for why nothing was written.
+std::string describe(const OutputResult& result);
 
-// A T64 holding the files in order, labelled label, written through the core's image
-// writer. False with the reason in *error.
-bool writeT64(const std::vector<const FoundFile*>& files, const std::string& path, const std::string& label,
-              std::string* error);
+// A T64 holding the files in order, labelled label, written through the core's image writer.
+OutputResult writeT64(const std::vector<const FoundFile*>& files, const std::string& path,
+                      const std::string& label);
 
 // The T64 label for a tape file: its name without folder and extension, capitals, at most
 // 24 characters.
@@ -44,7 +49,8 @@ std::string labelFor(const std::string& tapePath);
 // then mark, then ".P00"; ".P01", ".P02" ... when taken. Empty when all 100 are taken.
 std::string p00Path(const std::string& target, const std::string& name, int number, const std::string& mark);
 
-// Writes bytes to path through the core's file writer (complete or not at all).
-bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error);
+// Writes bytes to path through the core's file writer (complete or not at all); the failure
+// names the file.
+FileError writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace vornix::tape

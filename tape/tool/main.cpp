@@ -6,10 +6,10 @@
 int main(int argc, char* argv[]) {
     using namespace vornix::tape;
     std::vector<std::string> args(argv + 1, argv + argc);
-    Tape64Options options;
-    std::string error;
-    if (!parseTape64Arguments(args, options, error)) {
-        std::cout << "tape64: " << error << "\n\n";
+    const Tape64Arguments parsed = parseTape64Arguments(args);
+    const Tape64Options& options = parsed.options;
+    if (!parsed.error.empty()) {
+        std::cout << "tape64: " << parsed.error << "\n\n";
         tape64Help(std::cout);
         return 2;
     }

@@ -1,7 +1,5 @@
 #include "tape/ui/TapeConversionWindow.h"
 
-#include "gui/TextTable.h"
-
 #include "gui/Dialogs.h"
 #include "gui/LocalPath.h"
 #include "gui/LogView.h"
@@ -78,35 +76,10 @@ void FlatTextButton::mouseReleaseEvent(QMouseEvent* event) {
 
 namespace {
 
-const char* const noCommandLine = "No command line - unbelievable error.";
 const char* const rule = "===================";
 
 FileDialogSetup titled(FileDialogSetup setup, const QString& title) {
     setup.title = title;
-    return setup;
-}
-
-FileDialogSetup inputSetup() {
-    FileDialogSetup setup;
-    setup.filters = {{QStringLiteral("WAVe"), QStringLiteral("*.WAV")},
-                     {QStringLiteral("TAP"), QStringLiteral("*.TAP")},
-                     {QStringLiteral("All files"), QStringLiteral("*.*")}};
-    return setup;
-}
-
-FileDialogSetup tapOutputSetup() {
-    FileDialogSetup setup;
-    setup.filters = {{QStringLiteral("TAP v.1"), QStringLiteral("*.TAP")},
-                     {QStringLiteral("*.*"), QStringLiteral("*.*")}};
-    setup.confirmOverwrite = true;
-    return setup;
-}
-
-FileDialogSetup t64OutputSetup() {
-    FileDialogSetup setup;
-    setup.filters = {{QStringLiteral("T64"), QStringLiteral("*.T64")},
-                     {QStringLiteral("All"), QStringLiteral("*.*")}};
-    setup.confirmOverwrite = true;
     return setup;
 }
 
@@ -129,153 +102,27 @@ template <typename T> T* named(T* widget, const char* name) {
     return widget;
 }
 
-const std::vector<vornix::gui::TextRow>& windowTexts() {
-    using vornix::gui::TextRole;
-    static const std::vector<vornix::gui::TextRow> rows = {
-        {"StaticText1", TextRole::Label, "  Wyczyść", "     Clear"},
-        {"StaticText2", TextRole::Label, " Kopiuj", "  Copy"},
-        {"StaticText3", TextRole::Label, "           Start", "           Start"},
-        {"StaticText4", TextRole::Label, " Zamknij", "   Close"},
-        {"Label1", TextRole::Label, "Czas wartości $00 w TAP v.0 (ms): ", "Delay of $00 value (ms):"},
-        {"Label5", TextRole::Label, "Wejście:", "Input: "},
-        {"RadioGroup1", TextRole::Group, "Wyjście", "Output"},
-        {"RadioGroup1Item0", TextRole::Button, "Brak - analiza pliku", "None"},
-        {"CheckBox2", TextRole::Button, "Odwróć Sygnał", "Reverse signal"},
-        {"Label3", TextRole::Label, "  Prędkość:", "Speed:"},
-        {"CheckBox1", TextRole::Button, "Częstotliwość:", "Frequency: "},
-        {"Label2", TextRole::Label, "Różnica głośności: ", "Trigger amplitude:"},
-        {"CheckBox3", TextRole::Button, "Numeruj pliki P0x.  Prefiks:", "Number P0x files.   Prefix: "},
-        {"CheckBox4", TextRole::Button, "Zapisuj pliki uszkodzone", "Save bad files."},
-        {"Label4", TextRole::Label, "To wygląda na plik wersji 1. Czy kontynuować?",
-         "It looks like a v1 file. Continue?"},
-    };
-    return rows;
-}
-
 } // namespace
 
 TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* parent)
     : ToolWindow(context, parent) {
     setObjectName(QStringLiteral("TForm5"));
-    setWindowTitle(QStringLiteral("Tape64 Frontend"));
     resize(520, 560);
 
     logView_ = named(new LogView(this), "Memo1");
     logView_->setReadOnly(true);
-
-    clearButton_ = named(new FlatTextButton({}, this), "StaticText1");
-    copyButton_ = named(new FlatTextButton({}, this), "StaticText2");
-    startButton_ = named(new FlatTextButton({}, this), "StaticText3");
-    closeButton_ = named(new FlatTextButton({}, this), "StaticText4");
-    auto* textButtons = new QHBoxLayout;
-    for (auto* t : {clearButton_, copyButton_, startButton_, closeButton_})
-        textButtons->addWidget(t);
+    QHBoxLayout* textButtons = buildTextButtons();
 
     pages_ = named(new QTabWidget(this), "PageControl1");
-    versionOnePage_ = named(new QWidget, "TabSheet1");
-    conversionPage_ = named(new QWidget, "TabSheet2");
-    pages_->addTab(versionOnePage_, QStringLiteral("WAV/TAP v.0->TAP v.1"));
-    pages_->addTab(conversionPage_, QStringLiteral("WAV/TAP->T64/P00"));
-
-    // First page.
-    delayLabel_ = named(new QLabel(versionOnePage_), "Label1");
-    delaySpin_ = spin(versionOnePage_, "SpinEdit1", 10, 1000, 100);
-    auto* page1 = new QHBoxLayout(versionOnePage_);
-    page1->addWidget(delayLabel_);
-    page1->addWidget(delaySpin_);
-    page1->addStretch(1);
-
-    // Second page.
-    inputLabel_ = named(new QLabel(conversionPage_), "Label5");
-    inputEdit_ = named(new QLineEdit(conversionPage_), "Edit3");
-    browseButton_ = named(new QToolButton(conversionPage_), "SpeedButton1");
-    browseButton_->setText(QStringLiteral("..."));
-
-    outputBox_ = named(new QGroupBox(conversionPage_), "RadioGroup1");
-    outputButtons_ = new QButtonGroup(this);
-    auto* radios = new QVBoxLayout(outputBox_);
-    const char* items[] = {"", "T64", "P00"};
-    for (int i = 0; i < 3; ++i) {
-        outputItems_[i] = new QRadioButton(QString::fromUtf8(items[i]), outputBox_);
-        outputItems_[i]->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
-        outputButtons_->addButton(outputItems_[i], i);
-        radios->addWidget(outputItems_[i]);
-    }
-    outputItems_[0]->setChecked(true);
-
-    reverseCheck_ = named(new QCheckBox(conversionPage_), "CheckBox2");
-    speedLabel_ = named(new QLabel(conversionPage_), "Label3");
-    speedEdit_ =
-        named(new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()),
-                            conversionPage_),
-              "Edit1");
-    speedUpButton_ = named(new QPushButton(QStringLiteral("/\\"), conversionPage_), "Button5");
-    speedDownButton_ = named(new QPushButton(QStringLiteral("V"), conversionPage_), "Button6");
-    for (auto* b : {speedUpButton_, speedDownButton_}) {
-        b->setAutoDefault(false);
-        b->setFixedWidth(28);
-    }
+    versionOnePage_ = buildVersionOnePage();
+    conversionPage_ = buildConversionPage();
+    pages_->addTab(versionOnePage_, QString());
+    pages_->addTab(conversionPage_, QString());
+    pages_->setCurrentWidget(conversionPage_);
     // The text buttons stand as tall as the window's push buttons.
     for (auto* t : {clearButton_, copyButton_, startButton_, closeButton_})
         t->setMinimumHeight(speedUpButton_->sizeHint().height());
-    frequencyCheck_ = named(new QCheckBox(conversionPage_), "CheckBox1");
-    frequencySpin_ = spin(conversionPage_, "SpinEdit2", 1, 999999, 44100);
-    frequencySpin_->setEnabled(false);
-    amplitudeLabel_ = named(new QLabel(conversionPage_), "Label2");
-    amplitudeSlider_ = named(new QSlider(Qt::Horizontal, conversionPage_), "TrackBar1");
-    amplitudeSlider_->setRange(1, 128);
-    amplitudeSlider_->setSingleStep(5);
-    amplitudeSlider_->setPageStep(5);
-    amplitudeSlider_->setTickInterval(5);
-    amplitudeSlider_->setTickPosition(QSlider::TicksBelow);
-    amplitudeSlider_->setValue(tape64::defaultAmplitude);
-    amplitudeSpin_ = spin(conversionPage_, "SpinEdit3", 1, 255, tape64::defaultAmplitude);
-    numberFilesCheck_ = named(new QCheckBox(conversionPage_), "CheckBox3");
-    prefixEdit_ = named(new QLineEdit(conversionPage_), "Edit2");
-    saveBadCheck_ = named(new QCheckBox(conversionPage_), "CheckBox4");
-
-    auto* page2 = new QGridLayout(conversionPage_);
-    auto* inputRow = new QHBoxLayout;
-    inputRow->addWidget(inputLabel_);
-    inputRow->addWidget(inputEdit_, 1);
-    inputRow->addWidget(browseButton_);
-    page2->addLayout(inputRow, 0, 0, 1, 2);
-    page2->addWidget(outputBox_, 1, 0, 3, 1);
-    page2->addWidget(reverseCheck_, 1, 1);
-    auto* speedRow = new QHBoxLayout;
-    speedRow->addWidget(speedLabel_);
-    speedRow->addWidget(speedEdit_);
-    speedRow->addWidget(speedUpButton_);
-    speedRow->addWidget(speedDownButton_);
-    speedRow->addStretch(1);
-    page2->addLayout(speedRow, 2, 1);
-    auto* frequencyRow = new QHBoxLayout;
-    frequencyRow->addWidget(frequencyCheck_);
-    frequencyRow->addWidget(frequencySpin_);
-    frequencyRow->addStretch(1);
-    page2->addLayout(frequencyRow, 3, 1);
-    auto* amplitudeRow = new QHBoxLayout;
-    amplitudeRow->addWidget(amplitudeLabel_);
-    amplitudeRow->addWidget(amplitudeSlider_, 1);
-    amplitudeRow->addWidget(amplitudeSpin_);
-    page2->addLayout(amplitudeRow, 4, 0, 1, 2);
-    auto* prefixRow = new QHBoxLayout;
-    prefixRow->addWidget(numberFilesCheck_);
-    prefixRow->addWidget(prefixEdit_, 1);
-    page2->addLayout(prefixRow, 5, 0, 1, 2);
-    page2->addWidget(saveBadCheck_, 6, 0, 1, 2);
-    pages_->setCurrentWidget(conversionPage_);
-
-    // Message texts, never shown as labels.
-    versionOneLabel_ = named(new QLabel(this), "Label4");
-    toolMissingLabel_ =
-        named(new QLabel(QStringLiteral("Program nie będzie działał! Ściągnij plik %1 i umieść w katalogu "
-                                        "programu lub w ścieżce PATH.")
-                             .arg(toolLookedFor(QStringLiteral("tape64"), true)),
-                         this),
-              "Label6");
-    versionOneLabel_->hide();
-    toolMissingLabel_->hide();
+    buildMessageLabels();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(logView_, 1);
@@ -284,7 +131,136 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
 
     runner_ = createLogRunner(
         this, ctx_.programFolder, [this](QStringView line) { logView_->appendLine(line); }, &finished_);
+    connectControls();
+    setLanguage(gui::Language::Polish);
+    outputChosen();
+    logView_->clear();
+}
 
+QHBoxLayout* TapeConversionWindow::buildTextButtons() {
+    clearButton_ = named(new FlatTextButton({}, this), "StaticText1");
+    copyButton_ = named(new FlatTextButton({}, this), "StaticText2");
+    startButton_ = named(new FlatTextButton({}, this), "StaticText3");
+    closeButton_ = named(new FlatTextButton({}, this), "StaticText4");
+    auto* row = new QHBoxLayout;
+    for (auto* t : {clearButton_, copyButton_, startButton_, closeButton_})
+        row->addWidget(t);
+    return row;
+}
+
+QWidget* TapeConversionWindow::buildVersionOnePage() {
+    auto* page = named(new QWidget, "TabSheet1");
+    delayLabel_ = named(new QLabel(page), "Label1");
+    delaySpin_ = spin(page, "SpinEdit1", 10, 1000, 100);
+    auto* row = new QHBoxLayout(page);
+    row->addWidget(delayLabel_);
+    row->addWidget(delaySpin_);
+    row->addStretch(1);
+    return page;
+}
+
+QWidget* TapeConversionWindow::buildConversionPage() {
+    auto* page = named(new QWidget, "TabSheet2");
+    auto* grid = new QGridLayout(page);
+    grid->addLayout(buildInputRow(), 0, 0, 1, 2);
+    grid->addWidget(buildOutputBox(), 1, 0, 3, 1);
+    reverseCheck_ = named(new QCheckBox(page), "CheckBox2");
+    grid->addWidget(reverseCheck_, 1, 1);
+    grid->addLayout(buildSpeedRow(), 2, 1);
+
+    frequencyCheck_ = named(new QCheckBox(page), "CheckBox1");
+    frequencySpin_ = spin(page, "SpinEdit2", 1, 999999, 44100);
+    frequencySpin_->setEnabled(false);
+    auto* frequencyRow = new QHBoxLayout;
+    frequencyRow->addWidget(frequencyCheck_);
+    frequencyRow->addWidget(frequencySpin_);
+    frequencyRow->addStretch(1);
+    grid->addLayout(frequencyRow, 3, 1);
+    grid->addLayout(buildAmplitudeRow(), 4, 0, 1, 2);
+
+    numberFilesCheck_ = named(new QCheckBox(page), "CheckBox3");
+    prefixEdit_ = named(new QLineEdit(page), "Edit2");
+    auto* prefixRow = new QHBoxLayout;
+    prefixRow->addWidget(numberFilesCheck_);
+    prefixRow->addWidget(prefixEdit_, 1);
+    grid->addLayout(prefixRow, 5, 0, 1, 2);
+    saveBadCheck_ = named(new QCheckBox(page), "CheckBox4");
+    grid->addWidget(saveBadCheck_, 6, 0, 1, 2);
+    return page;
+}
+
+QHBoxLayout* TapeConversionWindow::buildInputRow() {
+    inputLabel_ = named(new QLabel(this), "Label5");
+    inputEdit_ = named(new QLineEdit(this), "Edit3");
+    browseButton_ = named(new QToolButton(this), "SpeedButton1");
+    browseButton_->setText(QStringLiteral("..."));
+    auto* row = new QHBoxLayout;
+    row->addWidget(inputLabel_);
+    row->addWidget(inputEdit_, 1);
+    row->addWidget(browseButton_);
+    return row;
+}
+
+QGroupBox* TapeConversionWindow::buildOutputBox() {
+    outputBox_ = named(new QGroupBox(this), "RadioGroup1");
+    outputButtons_ = new QButtonGroup(this);
+    auto* radios = new QVBoxLayout(outputBox_);
+    for (int i = 0; i < 3; ++i) {
+        outputItems_[i] = new QRadioButton(outputBox_);
+        outputItems_[i]->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
+        outputButtons_->addButton(outputItems_[i], i);
+        radios->addWidget(outputItems_[i]);
+    }
+    outputItems_[0]->setChecked(true);
+    return outputBox_;
+}
+
+QHBoxLayout* TapeConversionWindow::buildSpeedRow() {
+    speedLabel_ = named(new QLabel(this), "Label3");
+    speedEdit_ = named(
+        new QLineEdit(QString::fromLatin1(tape64::defaultSpeed.data(), tape64::defaultSpeed.size()), this),
+        "Edit1");
+    speedUpButton_ = named(new QPushButton(QStringLiteral("/\\"), this), "Button5");
+    speedDownButton_ = named(new QPushButton(QStringLiteral("V"), this), "Button6");
+    for (auto* b : {speedUpButton_, speedDownButton_}) {
+        b->setAutoDefault(false);
+        b->setFixedWidth(28);
+    }
+    auto* row = new QHBoxLayout;
+    row->addWidget(speedLabel_);
+    row->addWidget(speedEdit_);
+    row->addWidget(speedUpButton_);
+    row->addWidget(speedDownButton_);
+    row->addStretch(1);
+    return row;
+}
+
+QHBoxLayout* TapeConversionWindow::buildAmplitudeRow() {
+    amplitudeLabel_ = named(new QLabel(this), "Label2");
+    amplitudeSlider_ = named(new QSlider(Qt::Horizontal, this), "TrackBar1");
+    amplitudeSlider_->setRange(1, 128);
+    amplitudeSlider_->setSingleStep(5);
+    amplitudeSlider_->setPageStep(5);
+    amplitudeSlider_->setTickInterval(5);
+    amplitudeSlider_->setTickPosition(QSlider::TicksBelow);
+    amplitudeSlider_->setValue(tape64::defaultAmplitude);
+    amplitudeSpin_ = spin(this, "SpinEdit3", 1, 255, tape64::defaultAmplitude);
+    auto* row = new QHBoxLayout;
+    row->addWidget(amplitudeLabel_);
+    row->addWidget(amplitudeSlider_, 1);
+    row->addWidget(amplitudeSpin_);
+    return row;
+}
+
+// Hidden labels that hold message texts, so the language switch reaches them like the others.
+void TapeConversionWindow::buildMessageLabels() {
+    versionOneLabel_ = named(new QLabel(this), "Label4");
+    toolMissingLabel_ = named(new QLabel(this), "Label6");
+    versionOneLabel_->hide();
+    toolMissingLabel_->hide();
+}
+
+void TapeConversionWindow::connectControls() {
     connect(clearButton_, &FlatTextButton::clicked, this, &TapeConversionWindow::clearClicked);
     connect(copyButton_, &FlatTextButton::clicked, this, &TapeConversionWindow::copyClicked);
     connect(startButton_, &FlatTextButton::clicked, this, &TapeConversionWindow::startClicked);
@@ -299,30 +275,71 @@ TapeConversionWindow::TapeConversionWindow(const AppContext& context, QWidget* p
     connect(speedDownButton_, &QPushButton::clicked, this, &TapeConversionWindow::speedDownClicked);
     connect(amplitudeSlider_, &QSlider::valueChanged, this, &TapeConversionWindow::amplitudeSlid);
     connect(amplitudeSpin_, &QSpinBox::valueChanged, this, &TapeConversionWindow::amplitudeTyped);
-
-    vornix::gui::applyTexts(this, windowTexts(), false);
-    outputChosen();
-    logView_->clear();
 }
 
-QString TapeConversionWindow::text(const char* polish, const char* english) const {
-    return QString::fromUtf8(english_ ? english : polish);
+void TapeConversionWindow::setLanguage(gui::Language language) {
+    language_ = language;
+    gui::setContextLanguage(staticMetaObject.className(), language);
+    retranslate();
 }
 
-void TapeConversionWindow::applyEnglish() {
-    english_ = true;
-    vornix::gui::applyTexts(this, windowTexts(), true);
+// The odd blanks of the text buttons and labels are the design's own spacing: the window
+// lays its captions out with them.
+void TapeConversionWindow::retranslate() {
+    setWindowTitle(tr("Tape64 Frontend"));
+    pages_->setTabText(0, tr("WAV/TAP v.0->TAP v.1"));
+    pages_->setTabText(1, tr("WAV/TAP->T64/P00"));
+    clearButton_->setText(tr("     Clear"));
+    copyButton_->setText(tr("  Copy"));
+    startButton_->setText(tr("           Start"));
+    closeButton_->setText(tr("   Close"));
+    delayLabel_->setText(tr("Delay of $00 value (ms):"));
+    inputLabel_->setText(tr("Input: "));
+    outputBox_->setTitle(tr("Output"));
+    outputItems_[0]->setText(tr("None"));
+    outputItems_[1]->setText(tr("T64"));
+    outputItems_[2]->setText(tr("P00"));
+    reverseCheck_->setText(tr("Reverse signal"));
+    speedLabel_->setText(tr("Speed:"));
+    frequencyCheck_->setText(tr("Frequency: "));
+    amplitudeLabel_->setText(tr("Trigger amplitude:"));
+    numberFilesCheck_->setText(tr("Number P0x files.   Prefix: "));
+    saveBadCheck_->setText(tr("Save bad files."));
+    versionOneLabel_->setText(tr("It looks like a v1 file. Continue?"));
     toolMissingLabel_->setText(
-        QStringLiteral("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
-            .arg(toolLookedFor(QStringLiteral("tape64"))));
+        tr("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
+            .arg(toolLookedFor(QStringLiteral("tape64"), language_ == gui::Language::Polish)));
+}
+
+FileDialogSetup TapeConversionWindow::inputSetup() const {
+    FileDialogSetup setup;
+    setup.filters = {{tr("WAVe"), QStringLiteral("*.WAV")},
+                     {tr("TAP"), QStringLiteral("*.TAP")},
+                     {tr("All files"), QStringLiteral("*.*")}};
+    return setup;
+}
+
+FileDialogSetup TapeConversionWindow::tapOutputSetup() const {
+    FileDialogSetup setup;
+    // The design names the second filter by its own pattern.
+    setup.filters = {{tr("TAP v.1"), QStringLiteral("*.TAP")},
+                     {QStringLiteral("*.*"), QStringLiteral("*.*")}};
+    setup.confirmOverwrite = true;
+    return setup;
+}
+
+FileDialogSetup TapeConversionWindow::t64OutputSetup() const {
+    FileDialogSetup setup;
+    setup.filters = {{tr("T64"), QStringLiteral("*.T64")}, {tr("All"), QStringLiteral("*.*")}};
+    setup.confirmOverwrite = true;
+    return setup;
 }
 
 void TapeConversionWindow::log(const QString& line) { logView_->appendLine(line); }
 
 void TapeConversionWindow::checkTool() {
-    if (!findToolOrWarn(QStringLiteral("tape64"), QStringLiteral("Warning"), toolMissingLabel_->text())
-             .isEmpty()) {
-        log(QStringLiteral("Tape64.exe OK"));
+    if (!findToolOrWarn(QStringLiteral("tape64"), tr("Warning"), toolMissingLabel_->text()).isEmpty()) {
+        log(tr("Tape64.exe OK"));
         return;
     }
     for (auto* t : {clearButton_, copyButton_, startButton_})
@@ -368,8 +385,7 @@ void TapeConversionWindow::amplitudeTyped() {
 
 void TapeConversionWindow::showSpeedMessage() {
     ctx_.dialogs->message(this, windowTitle(),
-                          text("Prędkość musi mieć postać: cyfra, przecinek, cyfra, na przykład 1,0.",
-                               "The speed must be one digit, a comma and one digit, for example 1,0."),
+                          tr("The speed must be one digit, a comma and one digit, for example 1,0."),
                           MsgButtons::Ok, MsgIcon::Error);
 }
 
@@ -387,8 +403,8 @@ void TapeConversionWindow::speedUpClicked() { stepSpeed(true); }
 void TapeConversionWindow::speedDownClicked() { stepSpeed(false); }
 
 void TapeConversionWindow::browseInput() {
-    const QStringList chosen = ctx_.dialogs->openFiles(
-        this, titled(inputSetup(), text("Wybierz plik WAV lub TAP", "Choose the WAV or TAP file")), false);
+    const QStringList chosen =
+        ctx_.dialogs->openFiles(this, titled(inputSetup(), tr("Choose the WAV or TAP file")), false);
     if (!chosen.isEmpty())
         inputEdit_->setText(QDir::toNativeSeparators(chosen.first()));
 }
@@ -411,18 +427,17 @@ void TapeConversionWindow::closeClicked() { close(); }
 
 bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
     // A cancelled dialog still goes on to the run step, which reports the missing line.
-    const QStringList input = ctx_.dialogs->openFiles(
-        this, titled(inputSetup(), text("Wybierz plik WAV lub TAP", "Choose the WAV or TAP file")), false);
+    const QStringList input =
+        ctx_.dialogs->openFiles(this, titled(inputSetup(), tr("Choose the WAV or TAP file")), false);
     if (input.isEmpty())
         return true;
     const QString in = QDir::toNativeSeparators(input.first());
     if (QFileInfo(in).suffix().compare(QStringLiteral("tap"), Qt::CaseInsensitive) == 0 &&
         vornix::tap::isVersion1(toLocalPath(in)) &&
-        ctx_.dialogs->message(this, text("Potwierdź", "Confirm"), versionOneLabel_->text(), MsgButtons::YesNo,
+        ctx_.dialogs->message(this, tr("Confirm"), versionOneLabel_->text(), MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes)
         return false;
-    const QString out = ctx_.dialogs->saveFile(
-        this, titled(tapOutputSetup(), text("Zapisz plik TAP jako", "Save the TAP file as")));
+    const QString out = ctx_.dialogs->saveFile(this, titled(tapOutputSetup(), tr("Save the TAP file as")));
     if (out.isEmpty())
         return true;
     *commandLine = QString::fromStdString(tape64::versionOneCommand(
@@ -433,9 +448,9 @@ bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
 bool TapeConversionWindow::analysisCommandLine(QString* commandLine) {
     const QString input = inputEdit_->text();
     if (!QFileInfo(input).isFile()) {
-        ctx_.dialogs->message(this, text("Błąd", "Error"),
-                              QStringLiteral("No input file!\nBrak pliku wejściowego!"), MsgButtons::Ok,
-                              MsgIcon::Error);
+        // One text in both languages, as the design has it.
+        ctx_.dialogs->message(this, tr("Error"), tr("No input file!\nBrak pliku wejściowego!"),
+                              MsgButtons::Ok, MsgIcon::Error);
         return false;
     }
     const std::string speed = speedEdit_->text().toStdString();
@@ -454,14 +469,13 @@ bool TapeConversionWindow::analysisCommandLine(QString* commandLine) {
     request.damaged = saveBadCheck_->isEnabled() && saveBadCheck_->isChecked();
     request.output = static_cast<tape64::Output>(outputChoice());
     if (request.output == tape64::Output::T64) {
-        const QString path = ctx_.dialogs->saveFile(
-            this, titled(t64OutputSetup(), text("Zapisz obraz T64 jako", "Save the T64 image as")));
+        const QString path =
+            ctx_.dialogs->saveFile(this, titled(t64OutputSetup(), tr("Save the T64 image as")));
         if (path.isEmpty())
             return false;
         request.t64Path = QDir::toNativeSeparators(path).toStdString();
     } else if (request.output == tape64::Output::P00) {
-        const QString folder =
-            ctx_.dialogs->folder(this, text("Katalog dla plików P00", "Folder for the P00 files"), {});
+        const QString folder = ctx_.dialogs->folder(this, tr("Folder for the P00 files"), {});
         if (!folder.isEmpty())
             request.p00Folder = QDir::toNativeSeparators(folder).toStdString();
         request.prefix = prefixEdit_->text().toStdString();
@@ -482,20 +496,20 @@ void TapeConversionWindow::startClicked() {
 
 void TapeConversionWindow::runStep(const QString& commandLine) {
     if (commandLine.isEmpty()) {
-        log(QString::fromLatin1(noCommandLine));
+        log(tr("No command line - unbelievable error."));
     } else {
-        log(QStringLiteral("%1 START: %2 %1").arg(QLatin1String(rule), stamp()));
+        log(tr("%1 START: %2 %1").arg(QLatin1String(rule), stamp()));
         log(commandLine);
         runner_->commandLine = commandLine;
         finished_ = false;
         running_ = true;
         startButton_->setInert(true);
         if (!runAndWait(*runner_))
-            log(text("Nie można uruchomić programu.", "The run could not be started."));
+            log(tr("The run could not be started."));
         running_ = false;
         startButton_->setInert(toolMissing_);
     }
-    log(QStringLiteral("%1 END: %2 %1").arg(QLatin1String(rule), stamp()));
+    log(tr("%1 END: %2 %1").arg(QLatin1String(rule), stamp()));
     log(QString());
 }
 

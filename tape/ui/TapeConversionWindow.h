@@ -1,4 +1,6 @@
 #pragma once
+#include "gui/Dialogs.h"
+#include "gui/Language.h"
 #include "gui/ToolWindow.h"
 
 #include <QLabel>
@@ -6,6 +8,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QHBoxLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -48,25 +51,40 @@ class FlatTextButton : public QLabel {
 class TapeConversionWindow : public ToolWindow {
     Q_OBJECT
   public:
+    // Designed in Polish: the main window gives it English when it shows it in English.
     explicit TapeConversionWindow(const AppContext& context, QWidget* parent = nullptr);
-    // Writes the English texts over the Polish design texts (never undone).
-    void applyEnglish();
+    void setLanguage(gui::Language language);
 
-    void clearClicked(); // Clear
-    void copyClicked();  // Copy
-    void startClicked(); // Start
-    void closeClicked(); // Close
-    void browseInput();  // Browse for the input
+    // The handlers of the controls, as a click or a change calls them.
+    void clearClicked();
+    void copyClicked();
+    void startClicked();
+    void closeClicked();
+    void browseInput();
     void outputChosen();
     void frequencyToggled();
-    void speedUpClicked();   // speed up
-    void speedDownClicked(); // speed down
+    void speedUpClicked();
+    void speedDownClicked();
     void amplitudeSlid();
     void amplitudeTyped();
 
     bool isRunning() const { return running_; }
 
   private:
+    QHBoxLayout* buildTextButtons();
+    QWidget* buildVersionOnePage();
+    QWidget* buildConversionPage();
+    QHBoxLayout* buildInputRow();
+    QGroupBox* buildOutputBox();
+    QHBoxLayout* buildSpeedRow();
+    QHBoxLayout* buildAmplitudeRow();
+    void buildMessageLabels();
+    void connectControls();
+    void retranslate();
+    FileDialogSetup inputSetup() const;
+    FileDialogSetup tapOutputSetup() const;
+    FileDialogSetup t64OutputSetup() const;
+
     void checkTool() override;
     void stepSpeed(bool up);
     void runStep(const QString& commandLine);
@@ -77,7 +95,6 @@ class TapeConversionWindow : public ToolWindow {
     int outputChoice() const;
     void log(const QString& line);
     void showSpeedMessage();
-    QString text(const char* polish, const char* english) const;
 
     LogView* logView_;
     FlatTextButton* clearButton_;
@@ -114,7 +131,7 @@ class TapeConversionWindow : public ToolWindow {
 
     bool finished_ = false;
     bool running_ = false;
-    bool english_ = false;
+    gui::Language language_ = gui::Language::Polish;
     bool echoGuard_ = false; // keeps the track bar and the amplitude number from echoing
 };
 

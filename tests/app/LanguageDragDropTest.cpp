@@ -2,6 +2,7 @@
 // windows' tables on show) and drag and drop in both directions.
 #include "app/DragGesture.h"
 #include "app/Texts.h"
+#include "tape/ui/TapLinkerWindow.h"
 #include "tape/ui/TapeConversionWindow.h"
 #include "tests/app/MainWindowHarness.h"
 #include "tools/ui/CartridgeWindow.h"
@@ -117,6 +118,7 @@ class LanguageDragDropTest : public QObject {
     void polishButtonAsksForARestart();
     void ownMessagesFollowTheLanguage();
     void toolWindowTablesOnShow();
+    void linkerTakesTheMainWindowsLanguageOnShow();
     void dropsAddOnlyPrgFilesToAnOpenImage();
     void dragOutOffersTheExtractedFiles();
     void dragOutOfNamesThatAreNotUtf8();
@@ -280,6 +282,25 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
     we->close();
     QVERIFY(!eTools.compression->isVisible() && !eTools.cartridge->isVisible() && !eTools.tape->isVisible());
     QVERIFY(e.questionsDone());
+}
+
+void LanguageDragDropTest::linkerTakesTheMainWindowsLanguageOnShow() {
+    Harness h;
+    MainWindow* w = h.start();
+    h.folder.installTool("tape64");
+    TapLinkerWindow linker(h.ctx);
+    w->setToolWindows(nullptr, nullptr, nullptr, nullptr, &linker);
+    QVERIFY(triggerAction(w, "TAPLinker1"));
+    QCOMPARE(linker.windowTitle(), QStringLiteral("Łączenie plików TAP"));
+    h.click("SpeedButton11");
+    QCOMPARE(linker.windowTitle(), QStringLiteral("Łączenie plików TAP")); // until it is shown again
+    QVERIFY(triggerAction(w, "TAPLinker1"));
+    QCOMPARE(linker.windowTitle(), QStringLiteral("TAP Linker"));
+    h.dialogs.answerMessage(MsgAnswer::Ok); // the restart the Polish button asks for
+    h.click("SpeedButton12");
+    QVERIFY(triggerAction(w, "TAPLinker1"));
+    QCOMPARE(linker.windowTitle(), QStringLiteral("Łączenie plików TAP"));
+    QVERIFY(h.questionsDone());
 }
 
 void LanguageDragDropTest::dropsAddOnlyPrgFilesToAnOpenImage() {

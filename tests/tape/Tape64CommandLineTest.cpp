@@ -8,10 +8,37 @@
 
 using namespace vornix::tape64;
 
+// The window shows and runs a command line, the linker starts the tool with words: both come
+// from the same arguments, so a quote in a name must only ever be tripled in the line.
 TEST(Tape64CommandLine, VersionOneConversion) {
     EXPECT_EQ(versionOneCommand("/r/GAME.WAV", 100, "/r/GAME.TAP"),
               R"(tape64 -i:"/r/GAME.WAV" -v0:100 -y -or:"/r/GAME.TAP")");
     EXPECT_EQ(versionOneCommand("a\"b", 10, "o"), R"(tape64 -i:"a"""b" -v0:10 -y -or:"o")");
+
+    const struct {
+        std::string path;
+        std::vector<std::string> words;
+        std::string line;
+        std::string written;
+    } linker[] = {
+        {"/t/GAME.TAP",
+         {"-i:/t/GAME.TAP", "-or:/t/GAME.TAP1"},
+         R"(tape64 -i:"/t/GAME.TAP" -or:"/t/GAME.TAP1")",
+         "/t/GAME.TAP1.tap"},
+        {"/my dir/a \"b\".tap",
+         {"-i:/my dir/a \"b\".tap", "-or:/my dir/a \"b\".tap1"},
+         R"(tape64 -i:"/my dir/a """b""".tap" -or:"/my dir/a """b""".tap1")",
+         "/my dir/a \"b\".tap1.tap"},
+    };
+    for (const auto& row : linker) {
+        const auto arguments = versionOneArguments(linkerConversion(row.path));
+        EXPECT_EQ(words(arguments), row.words) << row.path;
+        EXPECT_EQ(commandLine(arguments), row.line) << row.path;
+        EXPECT_EQ(tapOutputPath(linkerConversion(row.path).output), row.written) << row.path;
+    }
+    EXPECT_EQ(tapOutputPath("out.TAP"), "out.TAP");
+    EXPECT_EQ(tapOutputPath("out"), "out.tap");
+    EXPECT_EQ(tapOutputPath("tap"), "tap.tap");
 }
 
 TEST(Tape64CommandLine, AnalysisOptions) {

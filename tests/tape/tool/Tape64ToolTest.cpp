@@ -111,9 +111,9 @@ TEST(Tape64Options, WhatTheWindowsPassIsUnderstood) {
         {{"-i:", "x.tap"}, "x.tap", "", "", "", 100, 0, 10, 1.0, false, false, false, false},
     };
     for (const auto& c : cases) {
-        Tape64Options o;
-        std::string error;
-        ASSERT_TRUE(parseTape64Arguments(c.args, o, error)) << c.args.front() << ": " << error;
+        const Tape64Arguments parsed = parseTape64Arguments(c.args);
+        ASSERT_EQ(parsed.error, "") << c.args.front();
+        const Tape64Options& o = parsed.options;
         EXPECT_EQ(o.input, c.input);
         EXPECT_EQ(o.tapOut.value_or(""), c.tapOut);
         EXPECT_EQ(o.t64Out.value_or(""), c.t64Out);
@@ -144,17 +144,11 @@ TEST(Tape64Options, WrongOptionsAreRefused) {
         {"-i:x", "stray"},   // an operand
     };
     for (const auto& args : cases) {
-        Tape64Options o;
-        std::string error;
-        EXPECT_FALSE(parseTape64Arguments(args, o, error)) << (args.empty() ? "" : args.back());
-        EXPECT_FALSE(error.empty());
+        EXPECT_NE(parseTape64Arguments(args).error, "") << (args.empty() ? "" : args.back());
     }
 }
 
 TEST(Tape64Names, OutputsAreNamedAsDocumented) {
-    EXPECT_EQ(tapOutputPath("GAME.TAP1"), "GAME.TAP1.tap");
-    EXPECT_EQ(tapOutputPath("out.TAP"), "out.TAP");
-    EXPECT_EQ(tapOutputPath("out"), "out.tap");
     testfiles::TempDir dir;
     const std::string d = dir.path().string() + "/";
     EXPECT_EQ(p00Path(d + "GAME", "H", 0, ""), d + "GAMEH.P00");

@@ -2,6 +2,7 @@
 #include "gui/AppContext.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TapeWindowControls.h"
 #include "tests/support/ToolWindowFixture.h"
 
 #include <QFile>
@@ -17,13 +18,12 @@
 #include <memory>
 
 using namespace vornix;
+namespace tl = vornix::test::controls::taplinker;
 
 namespace {
 
-const QStringList kButtonColumn = {QStringLiteral("SpeedButton2"), QStringLiteral("SpeedButton4"),
-                                   QStringLiteral("SpeedButton1"), QStringLiteral("SpeedButton5"),
-                                   QStringLiteral("SpeedButton3"), QStringLiteral("SpeedButton6"),
-                                   QStringLiteral("SpeedButton7")};
+const QStringList kButtonColumn = {tl::kMoveUpButton,   tl::kRemoveButton, tl::kAddButton,  tl::kPauseButton,
+                                   tl::kMoveDownButton, tl::kJoinButton,   tl::kClearButton};
 
 QByteArray tapFile(const QByteArray& data, char version = 1) {
     QByteArray b("C64-TAPE-RAW");
@@ -57,8 +57,8 @@ struct Linker : ToolWindowFixture<TapLinkerWindow> {
         create(QStringLiteral("tape64"), withTool ? toolScript.toUtf8().constData() : nullptr);
     }
     QString file(const QString& name) const { return files.filePath(name); }
-    QListWidget* list() const { return findNamed<QListWidget>(window.get(), QStringLiteral("ListBox1")); }
-    QToolButton* button(const QString& name) const { return findNamed<QToolButton>(window.get(), name); }
+    QListWidget* list() const { return get<QListWidget>(tl::kList); }
+    QToolButton* button(const QString& name) const { return get<QToolButton>(name); }
     void click(const QString& name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     QStringList rows() const {
         QStringList out;
@@ -73,7 +73,7 @@ struct Linker : ToolWindowFixture<TapLinkerWindow> {
     void select(int row) const { list()->setCurrentRow(row); }
     void add(const QStringList& paths) {
         dialogs.answerOpen(paths);
-        click(QStringLiteral("SpeedButton1"));
+        click(tl::kAddButton);
     }
     void pause(const QString& item) { QVERIFY(triggerAction(window.get(), item)); }
     QStringList toolRuns() const {
@@ -84,7 +84,7 @@ struct Linker : ToolWindowFixture<TapLinkerWindow> {
     // Clicks the join button, answering the save dialog with output.
     void join(const QString& output) {
         dialogs.answerSave(output);
-        click(QStringLiteral("SpeedButton6"));
+        click(tl::kJoinButton);
     }
 };
 
@@ -105,6 +105,7 @@ class TapLinkerWindowTest : public QObject {
     void conversionFailuresStopTheJoin_data();
     void conversionFailuresStopTheJoin();
     void badEntriesAreReportedBeforeAnyConversion();
+    void polishKeepsTheListItJoins();
 };
 
 void TapLinkerWindowTest::layoutAndMenu() {
@@ -113,7 +114,7 @@ void TapLinkerWindowTest::layoutAndMenu() {
     QVERIFY(QTest::qWaitForWindowExposed(l.window.get()));
     QCOMPARE(l.window->windowTitle(), QStringLiteral("TAP Linker"));
     QVERIFY(l.list());
-    QVERIFY(!findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible());
+    QVERIFY(!l.get<QProgressBar>(tl::kProgressBar)->isVisible());
 
     // One column to the right of the list, top to bottom in this order, a wider gap before the join button.
     QList<int> tops;
@@ -132,24 +133,25 @@ void TapLinkerWindowTest::layoutAndMenu() {
     QVERIFY(tops[5] - tops[4] > step);
     QCOMPARE(tops[6] - tops[5], step);
 
-    auto* menu = findNamed<QMenu>(l.window.get(), QStringLiteral("PopupMenu1"));
+    auto* menu = l.get<QMenu>(tl::kPauseMenu);
     QVERIFY(menu);
     QStringList names, texts;
     for (QAction* a : menu->actions()) {
         names << a->objectName();
         texts << a->text();
     }
-    QCOMPARE(names, (QStringList{"N1s1", "N2s1", "N4s1", "N5s1", "N10s1", "N20s1", "N40s1"}));
+    QCOMPARE(names, (QStringList{tl::kPause1s, tl::kPause2s, tl::kPause4s, tl::kPause5s, tl::kPause10s,
+                                 tl::kPause20s, tl::kPause40s}));
     QCOMPARE(texts, (QStringList{"1s", "2s", "4s", "5s", "10s", "20s", "40s"}));
 
     // Click: at the add button's corner moved by (2, 5). Right click: the same menu.
-    const QPoint corner = l.button(QStringLiteral("SpeedButton1"))->mapToGlobal(QPoint(0, 0));
+    const QPoint corner = l.button(tl::kAddButton)->mapToGlobal(QPoint(0, 0));
     QCOMPARE(l.window->pauseMenuPosition(), corner + QPoint(2, 5));
-    l.click(QStringLiteral("SpeedButton5"));
+    l.click(tl::kPauseButton);
     QTRY_VERIFY(menu->isVisible());
     QCOMPARE(menu->pos(), corner + QPoint(2, 5));
     menu->hide();
-    QToolButton* pause = l.button(QStringLiteral("SpeedButton5"));
+    QToolButton* pause = l.button(tl::kPauseButton);
     QCOMPARE(pause->contextMenuPolicy(), Qt::CustomContextMenu);
     emit pause->customContextMenuRequested(QPoint(3, 3));
     QTRY_VERIFY(menu->isVisible());
@@ -176,7 +178,7 @@ void TapLinkerWindowTest::missingToolStillJoinsVersion1Files() {
     writeFile(good, tapFile(QByteArray("\x55", 1)));
     writeFile(old, tapFile(QByteArray("\x77", 1), 0));
     l.add({good});
-    l.pause(QStringLiteral("N1s1"));
+    l.pause(tl::kPause1s);
     const QString out = l.file(QStringLiteral("out.tap"));
     l.join(out);
     QCOMPARE(readFile(out), joined(QByteArray("\x55\x00\xA0\x08\x0F", 5)));
@@ -186,7 +188,7 @@ void TapLinkerWindowTest::missingToolStillJoinsVersion1Files() {
     const QString out2 = l.file(QStringLiteral("out2.tap"));
     l.dialogs.answerSave(out2);
     l.dialogs.answerMessage(MsgAnswer::Ok);
-    l.click(QStringLiteral("SpeedButton6"));
+    l.click(tl::kJoinButton);
     const QString said = l.dialogs.asked.last().text;
     QVERIFY2(said.contains(old) && said.contains(QStringLiteral("tape64 (or tape64.exe)")), qPrintable(said));
     QVERIFY(!QFile::exists(out2));
@@ -232,41 +234,41 @@ void TapLinkerWindowTest::pausesMovesRemoveAndClear() {
     l.window->show();
     l.add({"/t/a.tap", "/t/b.tap"});
     l.list()->clearSelection();
-    l.pause(QStringLiteral("N5s1"));
+    l.pause(tl::kPause5s);
     QCOMPARE(l.rows(), (QStringList{"/t/a.tap", "/t/b.tap", ":  5s break"}));
     QCOMPARE(l.selected(), 0);
-    l.pause(QStringLiteral("N40s1"));
+    l.pause(tl::kPause40s);
     QCOMPARE(l.rows(), (QStringList{"/t/a.tap", ": 40s break", "/t/b.tap", ":  5s break"}));
     QCOMPARE(l.selected(), 1);
 
-    l.click(QStringLiteral("SpeedButton2"));
+    l.click(tl::kMoveUpButton);
     QCOMPARE(l.rows().first(), QStringLiteral(": 40s break"));
     QCOMPARE(l.selected(), 0);
-    l.click(QStringLiteral("SpeedButton2")); // already first
+    l.click(tl::kMoveUpButton); // already first
     QCOMPARE(l.rows().first(), QStringLiteral(": 40s break"));
     QCOMPARE(l.selected(), 0);
     l.select(2);
-    l.click(QStringLiteral("SpeedButton3"));
+    l.click(tl::kMoveDownButton);
     QCOMPARE(l.rows(), (QStringList{": 40s break", "/t/a.tap", ":  5s break", "/t/b.tap"}));
     QCOMPARE(l.selected(), 3);
-    l.click(QStringLiteral("SpeedButton3")); // already last
+    l.click(tl::kMoveDownButton); // already last
     QCOMPARE(l.rows().last(), QStringLiteral("/t/b.tap"));
     QCOMPARE(l.selected(), 3);
 
     l.select(1);
-    l.click(QStringLiteral("SpeedButton4"));
+    l.click(tl::kRemoveButton);
     QCOMPARE(l.rows(), (QStringList{": 40s break", ":  5s break", "/t/b.tap"}));
     QCOMPARE(l.selected(), -1);
-    l.click(QStringLiteral("SpeedButton4")); // nothing selected
+    l.click(tl::kRemoveButton); // nothing selected
     QCOMPARE(l.rows().size(), 3);
 
     l.dialogs.answerMessage(MsgAnswer::No);
-    l.click(QStringLiteral("SpeedButton7"));
+    l.click(tl::kClearButton);
     QCOMPARE(l.dialogs.asked.last().text, QStringLiteral("Clear list?"));
     QCOMPARE(l.dialogs.asked.last().buttons, MsgButtons::YesNo);
     QCOMPARE(l.rows().size(), 3);
     l.dialogs.answerMessage(MsgAnswer::Yes);
-    l.click(QStringLiteral("SpeedButton7"));
+    l.click(tl::kClearButton);
     QVERIFY(l.rows().isEmpty());
 }
 
@@ -276,9 +278,9 @@ void TapLinkerWindowTest::joinWritesTheListInOrder() {
     const QString in = l.file(QStringLiteral("in.tap"));
     writeFile(in, tapFile(QByteArray("\x30\x40\x50\x60", 4)));
     l.add({in});
-    l.pause(QStringLiteral("N1s1"));
+    l.pause(tl::kPause1s);
     l.add({in});
-    auto* bar = findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"));
+    auto* bar = l.get<QProgressBar>(tl::kProgressBar);
     const QString out = l.file(QStringLiteral("out.tap"));
     l.join(out);
     const auto& save = l.dialogs.asked.last();
@@ -288,7 +290,7 @@ void TapLinkerWindowTest::joinWritesTheListInOrder() {
     QCOMPARE(save.setup.filters[0].second, QStringLiteral("*.TAP"));
     QCOMPARE(readFile(out), joined(QByteArray("\x30\x40\x50\x60\x00\xA0\x08\x0F\x30\x40\x50\x60", 12)));
     // The window says what it wrote, and where.
-    auto* status = findNamed<QStatusBar>(l.window.get(), QStringLiteral("StatusBar1"));
+    auto* status = l.get<QStatusBar>(tl::kStatusBar);
     QCOMPARE(
         status->currentMessage(),
         QStringLiteral("Joined 2 files and 1 pause into %1 (32 bytes)").arg(QDir::toNativeSeparators(out)));
@@ -301,7 +303,7 @@ void TapLinkerWindowTest::joinWritesTheListInOrder() {
 
     // An empty list joins to the header alone.
     l.dialogs.answerMessage(MsgAnswer::Yes);
-    l.click(QStringLiteral("SpeedButton7"));
+    l.click(tl::kClearButton);
     l.join(out);
     QCOMPARE(readFile(out), joined({}));
 }
@@ -312,8 +314,8 @@ void TapLinkerWindowTest::cancelledSaveChangesNothing() {
     l.add({l.file(QStringLiteral("missing.tap"))});
     l.join(QString());
     QCOMPARE(l.dialogs.asked.size(), 2);
-    QVERIFY(findNamed<QStatusBar>(l.window.get(), QStringLiteral("StatusBar1"))->currentMessage().isEmpty());
-    QVERIFY(!findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible());
+    QVERIFY(l.get<QStatusBar>(tl::kStatusBar)->currentMessage().isEmpty());
+    QVERIFY(!l.get<QProgressBar>(tl::kProgressBar)->isVisible());
 }
 
 void TapLinkerWindowTest::conversionReplacesTheEntryOnce() {
@@ -326,7 +328,7 @@ void TapLinkerWindowTest::conversionReplacesTheEntryOnce() {
     writeFile(good, tapFile(QByteArray("\x55", 1)));
     l.add({good, old});
     l.list()->clearSelection();
-    l.pause(QStringLiteral("N2s1"));
+    l.pause(tl::kPause2s);
     const QString out = l.file(QStringLiteral("out.tap"));
     l.join(out);
     QVERIFY2(l.dialogs.unexpected.isEmpty(), qPrintable(l.dialogs.unexpected.join('\n')));
@@ -400,15 +402,13 @@ void TapLinkerWindowTest::conversionFailuresStopTheJoin() {
             l.dialogs.onNextQuestion(check);
             return;
         }
-        busyWhileTold =
-            l.window->isJoining() &&
-            findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible() &&
-            !l.button(QStringLiteral("SpeedButton1"))->isEnabled();
+        busyWhileTold = l.window->isJoining() && l.get<QProgressBar>(tl::kProgressBar)->isVisible() &&
+                        !l.button(tl::kAddButton)->isEnabled();
     };
     l.dialogs.onNextQuestion(check);
     l.dialogs.answerSave(out);
     l.dialogs.answerMessage(MsgAnswer::Ok);
-    l.click(QStringLiteral("SpeedButton6"));
+    l.click(tl::kJoinButton);
 
     QCOMPARE(l.dialogs.asked.size(), 3);
     const QString message = l.dialogs.asked.last().text;
@@ -416,9 +416,9 @@ void TapLinkerWindowTest::conversionFailuresStopTheJoin() {
     QVERIFY(busyWhileTold);
     QCOMPARE(l.rows(), QStringList{old});
     QCOMPARE(readFile(out), QByteArray("keep"));
-    QVERIFY(findNamed<QStatusBar>(l.window.get(), QStringLiteral("StatusBar1"))->currentMessage().isEmpty());
-    QVERIFY(!findNamed<QProgressBar>(l.window.get(), QStringLiteral("ProgressBar1"))->isVisible());
-    QVERIFY(l.button(QStringLiteral("SpeedButton6"))->isEnabled());
+    QVERIFY(l.get<QStatusBar>(tl::kStatusBar)->currentMessage().isEmpty());
+    QVERIFY(!l.get<QProgressBar>(tl::kProgressBar)->isVisible());
+    QVERIFY(l.button(tl::kJoinButton)->isEnabled());
 }
 
 void TapLinkerWindowTest::badEntriesAreReportedBeforeAnyConversion() {
@@ -440,17 +440,52 @@ void TapLinkerWindowTest::badEntriesAreReportedBeforeAnyConversion() {
     };
     for (const auto& row : table) {
         l.dialogs.answerMessage(MsgAnswer::Yes);
-        l.click(QStringLiteral("SpeedButton7"));
+        l.click(tl::kClearButton);
         l.add(row.entries);
         l.dialogs.answerSave(row.output);
         l.dialogs.answerMessage(MsgAnswer::Ok);
-        l.click(QStringLiteral("SpeedButton6"));
+        l.click(tl::kJoinButton);
         QVERIFY2(l.dialogs.last()->text.contains(row.named), qPrintable(l.dialogs.last()->text));
         QCOMPARE(l.rows(), row.entries);
     }
     QVERIFY(l.toolRuns().isEmpty());
     QVERIFY(!QFile::exists(out));
     QCOMPARE(readFile(old), tapFile("y", 0));
+}
+
+// The pause entries are shown in the window's language while the join reads them as they
+// were made.
+void TapLinkerWindowTest::polishKeepsTheListItJoins() {
+    Linker l;
+    l.window->show();
+    const QString in = l.file(QStringLiteral("in.tap"));
+    writeFile(in, tapFile(QByteArray("\x30\x40", 2)));
+    l.add({in});
+    l.pause(tl::kPause5s);
+    l.window->setLanguage(gui::Language::Polish);
+    QCOMPARE(l.window->windowTitle(), QStringLiteral("Łączenie plików TAP"));
+    QCOMPARE(l.button(tl::kAddButton)->toolTip(), QStringLiteral("Dodaj pliki TAP"));
+    l.pause(tl::kPause40s);
+    QCOMPARE(l.rows(), (QStringList{in, QStringLiteral(":  5s przerwa"), QStringLiteral(": 40s przerwa")}));
+
+    const QString out = l.file(QStringLiteral("out.tap"));
+    l.join(out);
+    QCOMPARE(readFile(out), joined(QByteArray("\x30\x40", 2) + QByteArray("\x00\x20\x2B\x4B", 4) +
+                                   QByteArray("\x00\xFF\xFF\xFF\x00\xFF\xFF\xFF\x00\x02\x59\x59", 12)));
+    QCOMPARE(
+        l.get<QStatusBar>(tl::kStatusBar)->currentMessage(),
+        QStringLiteral("Połączono 1 plik i 2 przerwy w %1 (bajtów: 38)").arg(QDir::toNativeSeparators(out)));
+
+    const QString gone = l.file(QStringLiteral("gone.tap"));
+    l.add({gone});
+    l.dialogs.answerSave(out);
+    l.dialogs.answerMessage(MsgAnswer::Ok);
+    l.click(tl::kJoinButton);
+    QCOMPARE(l.dialogs.last()->text, QStringLiteral("Plik „%1” nie istnieje.").arg(gone));
+
+    l.window->setLanguage(gui::Language::English);
+    QCOMPARE(l.rows().mid(0, 3),
+             (QStringList{in, QStringLiteral(":  5s break"), QStringLiteral(": 40s break")}));
 }
 
 QTEST_MAIN(TapLinkerWindowTest)

@@ -6,6 +6,7 @@
 #include "tape/ui/TapeConversionWindow.h"
 
 #include "tests/support/GuiTestHelpers.h"
+#include "tests/support/TapeWindowControls.h"
 #include "tests/support/ToolWindowFixture.h"
 
 #include <QCheckBox>
@@ -20,6 +21,8 @@
 #include <QtTest>
 
 using namespace vornix;
+namespace tc = vornix::test::controls::tapeconversion;
+namespace tl = vornix::test::controls::taplinker;
 
 namespace {
 
@@ -67,7 +70,7 @@ class Tape64WindowsTest : public QObject {
     std::unique_ptr<ToolWindowFixture<TapeConversionWindow>> fx_;
 
     template <typename T> T* get(const char* name) { return fx_->get<T>(QString::fromLatin1(name)); }
-    void clickStart() { QTest::mouseClick(get<FlatTextButton>("StaticText3"), Qt::LeftButton); }
+    void clickStart() { QTest::mouseClick(get<FlatTextButton>(tc::kStartButton), Qt::LeftButton); }
     void openWindow() {
         fx_ = std::make_unique<ToolWindowFixture<TapeConversionWindow>>();
         installTape64(*fx_);
@@ -76,10 +79,10 @@ class Tape64WindowsTest : public QObject {
     }
     // The second page run on input with the output item chosen.
     void analyse(const QString& input, int item) {
-        get<QLineEdit>("Edit3")->setText(input);
-        get<QRadioButton>(item == 1   ? "RadioGroup1Item1"
-                          : item == 2 ? "RadioGroup1Item2"
-                                      : "RadioGroup1Item0")
+        get<QLineEdit>(tc::kInputEdit)->setText(input);
+        get<QRadioButton>(item == 1   ? tc::kOutputT64
+                          : item == 2 ? tc::kOutputP00
+                                      : tc::kOutputNone)
             ->setChecked(true);
         clickStart();
     }
@@ -103,7 +106,7 @@ class Tape64WindowsTest : public QObject {
 
     void recordingToVersionOneTap() {
         openWindow();
-        get<QTabWidget>("PageControl1")->setCurrentWidget(get<QWidget>("TabSheet1"));
+        get<QTabWidget>(tc::kPages)->setCurrentWidget(get<QWidget>(tc::kVersionOnePage));
         const QString out = fx_->folder.file(QStringLiteral("test1.tap"));
         fx_->dialogs.answerOpen({kData + QStringLiteral("cassette-nibbler_c64file.wav")});
         fx_->dialogs.answerSave(out);
@@ -136,9 +139,9 @@ class Tape64WindowsTest : public QObject {
     void repairedTapeToNumberedP00() {
         openWindow();
         QTemporaryDir out;
-        get<QRadioButton>("RadioGroup1Item2")->setChecked(true);
-        get<QCheckBox>("CheckBox3")->setChecked(true);
-        get<QLineEdit>("Edit2")->setText(QStringLiteral("RJ"));
+        get<QRadioButton>(tc::kOutputP00)->setChecked(true);
+        get<QCheckBox>(tc::kNumberFilesCheck)->setChecked(true);
+        get<QLineEdit>(tc::kPrefixEdit)->setText(QStringLiteral("RJ"));
         fx_->dialogs.answerFolder(out.path());
         analyse(kData + QStringLiteral("open-roms_testtape-c64-pal-normal-errors.tap"), 2);
         const QByteArray p00 = readFile(out.filePath(QStringLiteral("RJ01.P00")));
@@ -157,12 +160,12 @@ class Tape64WindowsTest : public QObject {
         const QString old = files.filePath(QStringLiteral("PRINT.TAP"));
         writeFile(old, versionZero(readFile(kData + QStringLiteral("c64-sigrok-tap_print_h.tap"))));
         linker.dialogs.answerOpen({old});
-        QTest::mouseClick(linker.get<QToolButton>(QStringLiteral("SpeedButton1")), Qt::LeftButton);
+        QTest::mouseClick(linker.get<QToolButton>(tl::kAddButton), Qt::LeftButton);
         const QString out = files.filePath(QStringLiteral("joined.tap"));
         linker.dialogs.answerSave(out);
-        QTest::mouseClick(linker.get<QToolButton>(QStringLiteral("SpeedButton6")), Qt::LeftButton);
+        QTest::mouseClick(linker.get<QToolButton>(tl::kJoinButton), Qt::LeftButton);
         linker.verifyQuestionsDone();
-        auto* list = linker.get<QListWidget>(QStringLiteral("ListBox1"));
+        auto* list = linker.get<QListWidget>(tl::kList);
         QCOMPARE(list->item(0)->text(), old + QStringLiteral("1.tap"));
         QCOMPARE(readFile(out).at(12), char(1));
         const auto programs = programsOn(out);
