@@ -69,7 +69,7 @@ struct Command {
     // parameters; the manual page gives it once.
     const char* shared = "";
     // Runs after the shared start: the words are parsed and every declared operand is there.
-    std::function<int(const CommandLine&)> run;
+    std::function<int(const CommandLine&)> run = {};
 
     // The usage line after "vornix-cli ": name, operands and options.
     std::string usage() const;
