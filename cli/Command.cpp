@@ -21,32 +21,25 @@ const char kExitStatus[] = "0 done, 1 failed (files on disk are left as they wer
 const Parameter kHelp{Parameter::Kind::Flag, "-h,--help", nullptr, "shows this help", Use::Unshown};
 
 bool unbounded(const Parameter& p) { return p.use == Use::Many || p.use == Use::Any; }
-bool required(const Parameter& p) { return p.use == Use::One || p.use == Use::Many; }
 
-std::vector<const Parameter*> operandsOf(const Command& c) {
-    std::vector<const Parameter*> out;
-    for (const Parameter& p : c.parameters)
-        if (!p.isOption())
-            out.push_back(&p);
-    return out;
-}
-
-// Why the operands do not fit the declaration, or nothing.
+// Why the number of operands does not fit the declaration, or nothing.
 std::optional<std::string> operandProblem(const Command& c, std::size_t given) {
     std::vector<const Parameter*> needed;
-    bool open = false;
+    bool unlimited = false;
     std::size_t most = 0;
-    for (const Parameter* p : operandsOf(c)) {
-        if (required(*p))
-            needed.push_back(p);
-        open = open || unbounded(*p);
+    for (const Parameter& p : c.parameters) {
+        if (p.isOption())
+            continue;
+        if (p.use == Use::One || p.use == Use::Many)
+            needed.push_back(&p);
+        unlimited = unlimited || unbounded(p);
         ++most;
     }
     if (given < needed.size()) {
         const Parameter& p = *needed[given];
         return std::string("missing ") + (p.missing ? p.missing : p.names);
     }
-    if (!open && given > most)
+    if (!unlimited && given > most)
         return std::string("too many arguments");
     return std::nullopt;
 }
@@ -85,14 +78,12 @@ std::string roff(const std::string& text) {
     return out;
 }
 
-std::string trimmed(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.front() == '\n')) {
-        if (text.back() == '\n')
-            text.pop_back();
-        else
-            text.erase(0, 1);
-    }
-    return text;
+// A paragraph without the blank lines around it.
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of('\n');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of('\n') + 1 - first);
 }
 
 // The shell's word list: names separated by spaces.
@@ -130,33 +121,28 @@ Parameter valued(const char* names, const char* value, const char* help, Paramet
 
 std::string Command::usage() const {
     std::string out = name;
-    // An option group is opened by its first option and closed before the next word that is
-    // not one of its alternatives.
-    bool bracket = false;
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-        const Parameter& p = parameters[i];
+    // An optional option's bracket stays open for the alternatives that follow it.
+    bool open = false;
+    for (const Parameter& p : parameters) {
         if (p.use == Use::Unshown)
             continue;
         std::string word = p.isOption() ? p.spellings().front() : p.names;
-        if (p.isOption() && p.value)
+        if (p.value)
             word += std::string(" ") + p.value;
-        if (!p.isOption() && unbounded(p))
+        if (unbounded(p))
             word += "...";
         if (p.use == Use::OrPrevious) {
             out += "|" + word;
-        } else {
-            if (bracket)
-                out += "]";
-            bracket = p.use == Use::Optional || (p.use == Use::Any);
-            out += " " + std::string(bracket ? "[" : "") + word;
-            // An operand's brackets close at once.
-            if (!p.isOption() && bracket) {
-                out += "]";
-                bracket = false;
-            }
+            continue;
         }
+        if (open)
+            out += "]";
+        open = p.use == Use::Optional;
+        if (p.use == Use::Any)
+            word = "[" + word + "]";
+        out += (open ? " [" : " ") + word;
     }
-    if (bracket)
+    if (open)
         out += "]";
     return out;
 }
