@@ -27,7 +27,7 @@ struct Parameter {
         Many,       // operand: one or more
         Any,        // operand: none or more
         Optional,   // option: in brackets
-        Required,   // option: the first of a group of which exactly one is given
+        Required,   // option: without brackets, first of a group the command needs one of
         OrPrevious, // option: an alternative to the one before, joined by "|"
         Unshown,    // option: described in the help, left out of the usage line
     };
@@ -40,11 +40,6 @@ struct Parameter {
     Use use = Use::One;
     const char* missing = nullptr; // the usage error for an absent operand, after "missing "
 
-    Parameter shown(Use u) const {
-        Parameter p = *this;
-        p.use = u;
-        return p;
-    }
     Parameter missingText(const char* text) const {
         Parameter p = *this;
         p.missing = text;

@@ -25,7 +25,7 @@ bool parsePause(std::string_view text, int& seconds) {
 
 // The pauses stand between the files, so the order of options and operands matters here.
 int tapJoin(const vornix::cli::CommandLine& cl) {
-    if (!cl.sequence.front().first.empty())
+    if (cl.sequence.empty() || !cl.sequence.front().first.empty())
         return vornix::cli::usageError(cl, "the first argument names the output file, not an option");
     const std::string& output = cl.sequence.front().second;
 
