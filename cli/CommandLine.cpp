@@ -15,15 +15,13 @@
 
 namespace vornix::cli {
 
-void printHelp(const Help& h, const char* more) {
-    std::cout << "usage: vornix-cli " << h.usage << "\n\n" << h.text << more;
-}
-
-int usageError(const Help& h, const std::string& message) {
-    std::cerr << "vornix-cli " << h.name << ": " << message << "\nusage: vornix-cli " << h.usage
-              << "\n'vornix-cli " << h.name << " --help' tells more.\n";
+int usageError(const Command& command, const std::string& message) {
+    std::cerr << "vornix-cli " << command.name << ": " << message << "\nusage: vornix-cli " << command.usage()
+              << "\n'vornix-cli " << command.name << " --help' tells more.\n";
     return 2;
 }
+
+int usageError(const CommandLine& cl, const std::string& message) { return usageError(*cl.command, message); }
 
 int failure(const std::string& message) {
     std::cerr << "vornix-cli: " << message << "\n";
@@ -47,7 +45,7 @@ CommandLine parse(const Args& args, const std::set<std::string>& flags, const st
         options[v] = app.add_option(v, values[v])->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("operands", cl.operands);
 
-    // Before "--", a number with a minus sign is an option no command has, as it always was;
+    // Before "--", a number with a minus sign is an option no command has (never a negative operand);
     // "--label=" is an empty value, which the library would otherwise take from the next word.
     std::vector<std::string> words;
     bool options_end = false;
@@ -146,40 +144,6 @@ std::string plainText(const std::string& bytes) {
         }
     }
     return platform::fileNameFromLatin1(out);
-}
-
-void appendJsonText(std::string& out, const std::string& bytes) {
-    static const char kHex[] = "0123456789abcdef";
-    const auto plain = [](unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; };
-    out += '"';
-    for (std::size_t i = 0; i < bytes.size();) {
-        // Runs of plain ASCII go in whole.
-        std::size_t end = i;
-        while (end < bytes.size() && plain(static_cast<unsigned char>(bytes[end])))
-            ++end;
-        out.append(bytes, i, end - i);
-        if (end == bytes.size())
-            break;
-        const auto c = static_cast<unsigned char>(bytes[end]);
-        if (c == '"' || c == '\\') {
-            const char escape[2] = {'\\', static_cast<char>(c)};
-            out.append(escape, sizeof escape);
-        } else if (c < 0x20) {
-            const char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
-            out.append(escape, sizeof escape);
-        } else {
-            const char twoBytes[2] = {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-            out.append(twoBytes, sizeof twoBytes);
-        }
-        i = end + 1;
-    }
-    out += '"';
-}
-
-std::string jsonText(const std::string& bytes) {
-    std::string out;
-    appendJsonText(out, bytes);
-    return out;
 }
 
 } // namespace vornix::cli

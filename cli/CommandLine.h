@@ -1,7 +1,7 @@
 #pragma once
-// What every subcommand shares: its help, the parsing of its options, the messages and exit
-// codes, entry numbers, opening an image, JSON text.
-#include "cli/Commands.h"
+// What every subcommand shares: the parsing of its options, the messages and exit codes,
+// entry numbers, opening an image, text for the terminal.
+#include "cli/Command.h"
 
 #include <map>
 #include <optional>
@@ -14,16 +14,11 @@ class TapeDocument;
 
 namespace vornix::cli {
 
-struct Help {
-    const char* name;
-    const char* usage;
-    const char* text;
-};
+struct CommandLine;
 
-// The usage line and the text, then `more` (options several commands share).
-void printHelp(const Help& h, const char* more = "");
-// Exit code 2, with the usage on standard error.
-int usageError(const Help& h, const std::string& message);
+// Exit code 2, with the command's usage on standard error.
+int usageError(const Command& command, const std::string& message);
+int usageError(const CommandLine& cl, const std::string& message);
 // Exit code 1, with the message on standard error.
 int failure(const std::string& message);
 // A remark on standard error that does not change the exit code.
@@ -31,6 +26,7 @@ void note(const std::string& message);
 
 // Options and operands of one subcommand. Options may stand anywhere; "--" ends them.
 struct CommandLine {
+    const Command* command = nullptr;
     std::vector<std::string> operands;
     std::set<std::string> flags;
     std::map<std::string, std::string> values;
@@ -65,10 +61,5 @@ bool openImage(TapeDocument& doc, const std::string& path);
 // Bytes as a terminal may show them: control characters (C0, DEL and C1) as \xNN and the
 // backslash doubled, the rest Latin-1 characters in the platform's encoding.
 std::string plainText(const std::string& bytes);
-
-// Code points 0-255, one per byte, as JSON text.
-std::string jsonText(const std::string& bytes);
-// The same, appended to out.
-void appendJsonText(std::string& out, const std::string& bytes);
 
 } // namespace vornix::cli

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CommandLine.h"
+#include "cli/Json.h"
 
 #include "core/D64Image.h"
 #include "core/PlatformFile.h"
@@ -21,32 +22,6 @@ using vornix::TapeDocument;
 using namespace vornix::cli;
 
 namespace {
-
-const Help kExport{"d64-export", "d64-export IMAGE OUT.d64 [N...]",
-                   "Writes a new 35-track disk image OUT.d64 (replacing any file of that name) holding the\n"
-                   "given entries of IMAGE (all when none is given, N counted from 1) as closed PRG files,\n"
-                   "in list order. The disk is named after the tape label (at most 16 characters).\n"
-                   "Entries that do not fit on the disk (664 blocks, 144 files) are named and nothing is\n"
-                   "written.\n"};
-const Help kList{"d64-list", "d64-list DISK.d64 [--json]",
-                 "Shows the disk name, ID and free blocks and, for every directory entry, its blocks,\n"
-                 "name and type as the drive lists them: a * marks a file that was not closed, < a\n"
-                 "locked one, and a name holding a shifted space (0xA0) has its quote closed there,\n"
-                 "the rest following outside. Control characters show as \\xNN. Files whose chain of\n"
-                 "blocks is damaged, or whose blocks the disk's error table marks bad, are marked and\n"
-                 "reported on standard error; the rest of the list stays usable. --json prints one JSON\n"
-                 "object instead; texts are the bytes held, each byte one code point from 0 to 255.\n"};
-const Help kImport{"d64-import", "d64-import IMAGE DISK.d64 [NAME...] [--type-01]",
-                   "Adds the PRG files of DISK.d64 named (all closed PRG files when no name is given) to\n"
-                   "IMAGE, in directory order, under their names on disk. Names are matched without\n"
-                   "regard to the case of a-z. IMAGE is created when it does not exist, labelled with\n"
-                   "the disk name. If any file cannot be read or added, IMAGE is left as it was.\n"
-                   "Name and label bytes 0xC1 to 0xFF are stored less 0x80 (shifted letters become\n"
-                   "capitals), as every reading of a T64 image gives them, so that the names read back\n"
-                   "as written. A PRG that was never closed (*PRG in d64-list) is added only when named;\n"
-                   "blocks the disk's error table marks bad are read as they are, with a note.\n"
-                   "Entries keep file type 0x01 when every entry of IMAGE had it; --type-01 writes 0x01\n"
-                   "in any case.\n"};
 
 bool loadDisk(DiskImage& disk, const std::string& path) {
     std::string error;
@@ -105,21 +80,10 @@ Reading readingOf(const DiskImage& disk, const DiskEntry& e) {
 
 std::string capitals(const std::string& text) { return TapeDocument::capitals(text); }
 
-} // namespace
-
-int cmdD64Export(const Args& args) {
-    const CommandLine cl = parse(args, {});
-    if (cl.help) {
-        printHelp(kExport);
-        return 0;
-    }
-    if (!cl.error.empty())
-        return usageError(kExport, cl.error);
-    if (cl.operands.size() < 2)
-        return usageError(kExport, cl.operands.empty() ? "missing IMAGE" : "missing OUT.d64");
+int d64Export(const CommandLine& cl) {
     for (std::size_t i = 2; i < cl.operands.size(); ++i)
         if (!entryNumber(cl.operands[i]))
-            return usageError(kExport, notAnEntryNumber(cl.operands[i]));
+            return usageError(cl, notAnEntryNumber(cl.operands[i]));
 
     const std::string& image = cl.operands[0];
     const std::string& out = cl.operands[1];
@@ -162,16 +126,7 @@ int cmdD64Export(const Args& args) {
     return 0;
 }
 
-int cmdD64List(const Args& args) {
-    const CommandLine cl = parse(args, {"--json"});
-    if (cl.help) {
-        printHelp(kList);
-        return 0;
-    }
-    if (!cl.error.empty())
-        return usageError(kList, cl.error);
-    if (cl.operands.size() != 1)
-        return usageError(kList, cl.operands.empty() ? "missing DISK.d64" : "too many arguments");
+int d64List(const CommandLine& cl) {
     const std::string& path = cl.operands[0];
     DiskImage disk;
     if (!loadDisk(disk, path))
@@ -187,22 +142,26 @@ int cmdD64List(const Args& args) {
     std::ostringstream out;
     const auto& entries = disk.entries();
     if (cl.flags.count("--json")) {
-        out << "{\"name\": " << jsonText(vornix::trimDiskName(disk.diskName()))
-            << ", \"id\": " << jsonText(disk.diskId()) << ", \"dos\": " << jsonText(disk.dosType())
-            << ", \"tracks\": " << disk.tracks() << ", \"blocksFree\": " << disk.blocksFree()
-            << ", \"files\": [";
+        Json json;
+        json.object().key("name").text(vornix::trimDiskName(disk.diskName())).key("id").text(disk.diskId());
+        json.key("dos").text(disk.dosType()).key("tracks").number(disk.tracks());
+        json.key("blocksFree").number(disk.blocksFree()).key("files").array(true);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const DiskEntry& e = entries[i];
-            out << (i ? ",\n  " : "\n  ") << "{\"name\": " << jsonText(vornix::trimDiskName(e.name))
-                << ", \"type\": \"" << e.typeName() << "\", \"closed\": " << (e.closed() ? "true" : "false")
-                << ", \"locked\": " << (e.locked() ? "true" : "false") << ", \"blocks\": " << e.blocks;
+            json.object().key("name").text(vornix::trimDiskName(e.name)).key("type").text(e.typeName());
+            json.key("closed")
+                .boolean(e.closed())
+                .key("locked")
+                .boolean(e.locked())
+                .key("blocks")
+                .number(e.blocks);
             if (!readings[i].error.empty())
-                out << ", \"error\": " << jsonText(readings[i].error);
+                json.key("error").text(readings[i].error);
             if (!readings[i].damage.empty())
-                out << ", \"badBlocks\": " << jsonText(readings[i].damage);
-            out << "}";
+                json.key("badBlocks").text(readings[i].damage);
+            json.end();
         }
-        out << (entries.empty() ? "]}\n" : "\n]}\n");
+        out << json.finish();
     } else {
         // The drive's own listing: blocks, quoted name, type. The shifted spaces that pad
         // the disk name are shown as spaces, which a terminal can show.
@@ -225,16 +184,7 @@ int cmdD64List(const Args& args) {
     return 0;
 }
 
-int cmdD64Import(const Args& args) {
-    const CommandLine cl = parse(args, {"--type-01"});
-    if (cl.help) {
-        printHelp(kImport);
-        return 0;
-    }
-    if (!cl.error.empty())
-        return usageError(kImport, cl.error);
-    if (cl.operands.size() < 2)
-        return usageError(kImport, cl.operands.empty() ? "missing IMAGE" : "missing DISK.d64");
+int d64Import(const CommandLine& cl) {
     const std::string& image = cl.operands[0];
     const std::string& diskPath = cl.operands[1];
 
@@ -317,4 +267,52 @@ int cmdD64Import(const Args& args) {
               << " added from " << diskPath << ", " << doc.count()
               << (doc.count() == 1 ? " entry" : " entries") << " in all\n";
     return 0;
+}
+
+} // namespace
+
+std::vector<vornix::cli::Command> vornix::cli::diskCommands() {
+    using Use = Parameter::Use;
+    return {
+        {"d64-export",
+         "write entries to a new disk image",
+         "Writes a new 35-track disk image OUT.d64 (replacing any file of that name) holding the\n"
+         "given entries of IMAGE (all when none is given, N counted from 1) as closed PRG files,\n"
+         "in list order. The disk is named after the tape label (at most 16 characters).\n"
+         "Entries that do not fit on the disk (664 blocks, 144 files) are named and nothing is\n"
+         "written.\n",
+         {operand("IMAGE", "the T64 image"), operand("OUT.d64", "the disk image to write"),
+          operand("N", "an entry to write, counted from 1", Use::Any)},
+         "",
+         d64Export},
+        {"d64-list",
+         "show the directory of a disk image",
+         "Shows the disk name, ID and free blocks and, for every directory entry, its blocks,\n"
+         "name and type as the drive lists them: a * marks a file that was not closed, < a\n"
+         "locked one, and a name holding a shifted space (0xA0) has its quote closed there,\n"
+         "the rest following outside. Control characters show as \\xNN. Files whose chain of\n"
+         "blocks is damaged, or whose blocks the disk's error table marks bad, are marked and\n"
+         "reported on standard error; the rest of the list stays usable. --json prints one JSON\n"
+         "object instead; texts are the bytes held, each byte one code point from 0 to 255.\n",
+         {operand("DISK.d64", "the disk image"), flag("--json", "prints one JSON object")},
+         "",
+         d64List},
+        {"d64-import",
+         "add PRG files of a disk image",
+         "Adds the PRG files of DISK.d64 named (all closed PRG files when no name is given) to\n"
+         "IMAGE, in directory order, under their names on disk. Names are matched without\n"
+         "regard to the case of a-z. IMAGE is created when it does not exist, labelled with\n"
+         "the disk name. If any file cannot be read or added, IMAGE is left as it was.\n"
+         "Name and label bytes 0xC1 to 0xFF are stored less 0x80 (shifted letters become\n"
+         "capitals), as every reading of a T64 image gives them, so that the names read back\n"
+         "as written. A PRG that was never closed (*PRG in d64-list) is added only when named;\n"
+         "blocks the disk's error table marks bad are read as they are, with a note.\n"
+         "Entries keep file type 0x01 when every entry of IMAGE had it; --type-01 writes 0x01\n"
+         "in any case.\n",
+         {operand("IMAGE", "the T64 image, created when missing"), operand("DISK.d64", "the disk image"),
+          operand("NAME", "a file on the disk", Use::Any),
+          flag("--type-01", "writes file type 0x01 for every entry")},
+         "",
+         d64Import},
+    };
 }

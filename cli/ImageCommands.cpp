@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CommandLine.h"
+#include "cli/Json.h"
 
 #include "core/Extraction.h"
 #include "core/PlatformFile.h"
@@ -9,7 +10,6 @@
 #include "core/TapeDocument.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -23,48 +23,10 @@ using namespace vornix::cli;
 
 namespace {
 
-const Help kList{"list", "list IMAGE [--json]",
-                 "Shows the label, the capacity as the header holds it (before the editor limits it),\n"
-                 "the number of entries and, for every entry, its number, name (16 characters, as\n"
-                 "held), size and load and end addresses. --json prints one JSON object instead;\n"
-                 "texts are the bytes held, each byte one code point from 0 to 255.\n"
-                 "Directories that had to be repaired on reading are reported on standard error.\n"};
-const Help kCreate{"create", "create IMAGE [--label TEXT] [--capacity N] [--type-01] [PRG...]",
-                   "Creates IMAGE (replacing any file of that name) holding the PRG files in the order\n"
-                   "given. Names come from the file names as in the editor. Letters a-z of the label\n"
-                   "become capitals; an empty label is written as \".\". The capacity is at least the\n"
-                   "number of entries and at most 99 (unless more entries are added); without\n"
-                   "--capacity it follows the entries. --type-01 marks the entries with file type\n"
-                   "0x01 instead of 0x82.\n"};
-const Help kAdd{"add", "add IMAGE PRG... [--type-01]",
-                "Appends the PRG files to IMAGE in the order given. If any file cannot be added\n"
-                "the image is left as it was.\n"};
-const Help kDelete{"delete", "delete IMAGE N [--type-01]",
-                   "Removes entry N (counted from 1). The capacity stays.\n"};
-const Help kRename{"rename", "rename IMAGE N NAME [--type-01]",
-                   "Renames entry N: letters a-z become capitals, at most 16 characters are kept.\n"};
-const Help kMove{"move", "move IMAGE N --top|--bottom|--up|--down [--type-01]",
-                 "Moves entry N to the top or the bottom of the list, or one place up or down.\n"};
-const Help kLabel{"label", "label IMAGE TEXT [--type-01]",
-                  "Sets the tape label: letters a-z become capitals, at most 24 characters are kept;\n"
-                  "an empty label is written as \".\".\n"};
-const Help kCapacity{"capacity", "capacity IMAGE N [--type-01]",
-                     "Sets the number of directory slots (0 to 255). It is never below the number of\n"
-                     "entries, and above 99 only while the image holds 99 entries or more.\n"};
-const Help kExtract{"extract", "extract IMAGE [N...] [-o DIR]",
-                    "Writes the given entries (all when none is given) as PRG files into DIR (default:\n"
-                    "the current folder), in list order, named after the entries; a name that is\n"
-                    "taken gets _1, _2, ... Prints each file written.\n"};
-
 const char kCommonOptions[] =
     "\nCommands that change an image open it, apply the change and save it in place; on any\n"
     "error the image on disk is left untouched. Entries keep file type 0x01 when every entry\n"
     "of the image had it; --type-01 writes 0x01 in any case.\n";
-
-void showHelp(const Help& h) {
-    const bool edits = std::string(h.name) != "list" && std::string(h.name) != "extract";
-    printHelp(h, edits ? kCommonOptions : "");
-}
 
 // Entries keep type 0x01 through an edit when the image used it throughout.
 bool usesType01(const TapeDocument& doc) {
@@ -123,52 +85,7 @@ std::string hex4(int value) {
 
 int address(const std::uint8_t (&bytes)[2]) { return bytes[0] | bytes[1] << 8; }
 
-// The common shape of the editing commands: open, change, save in place.
-template <typename Change>
-int edit(const Help& help, const Args& args, std::size_t operands, bool numbered,
-         const std::set<std::string>& flags, Change change) {
-    std::set<std::string> known = flags;
-    known.insert("--type-01");
-    const CommandLine cl = parse(args, known, {});
-    if (cl.help) {
-        showHelp(help);
-        return 0;
-    }
-    if (!cl.error.empty())
-        return usageError(help, cl.error);
-    if (cl.operands.size() != operands)
-        return usageError(help, cl.operands.size() < operands ? "missing arguments" : "too many arguments");
-    if (numbered && !isEntryNumber(cl.operands[1]))
-        return usageError(help, notAnEntryNumber(cl.operands[1]));
-    const std::string& image = cl.operands[0];
-    // The whole read-modify-write holds the lock, so two commands on one image both land.
-    vornix::platform::ExclusiveLock lock;
-    if (const vornix::FileError e = lock.acquire(image))
-        return failure(e.message());
-    TapeDocument doc;
-    // The image keeps its capacity; only the capacity command applies the editor's limits.
-    doc.setBoxLimits(false);
-    if (!openImage(doc, image))
-        return 1;
-    const bool type01 = cl.flags.count("--type-01") || usesType01(doc);
-    const std::optional<int> code = change(doc, cl);
-    if (code)
-        return *code;
-    return save(doc, image, type01);
-}
-
-} // namespace
-
-int cmdList(const Args& args) {
-    const CommandLine cl = parse(args, {"--json"}, {});
-    if (cl.help) {
-        showHelp(kList);
-        return 0;
-    }
-    if (!cl.error.empty())
-        return usageError(kList, cl.error);
-    if (cl.operands.size() != 1)
-        return usageError(kList, cl.operands.empty() ? "missing IMAGE" : "too many arguments");
+int listImage(const CommandLine& cl) {
     const std::string& path = cl.operands[0];
     // The listing needs only the directory, never the entries' data.
     const vornix::ReadResult r = vornix::readImageDirectory(path);
@@ -182,32 +99,16 @@ int cmdList(const Args& args) {
     std::ostringstream out;
     if (cl.flags.count("--json")) {
         // Built in one string: scripts list large images in loops.
-        std::string json = "{\"label\": ";
+        Json json;
         json.reserve(64 + c.entries.size() * 112);
-        appendJsonText(json, label);
-        const auto number = [&json](long value) {
-            char digits[24];
-            json.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-        };
-        json += ", \"capacity\": ";
-        number(c.capacity);
-        json += ", \"entries\": [";
+        json.object().key("label").text(label).key("capacity").number(c.capacity).key("entries").array(true);
         for (std::size_t i = 0; i < c.entries.size(); ++i) {
             const vornix::Entry& e = c.entries[i];
-            json += i ? ",\n  {\"number\": " : "\n  {\"number\": ";
-            number(static_cast<long>(i + 1));
-            json += ", \"name\": ";
-            appendJsonText(json, e.name);
-            json += ", \"size\": ";
-            number(e.size);
-            json += ", \"load\": ";
-            number(address(e.load));
-            json += ", \"end\": ";
-            number(address(e.end));
-            json += '}';
+            json.object().key("number").number(i + 1).key("name").text(e.name).key("size").number(e.size);
+            json.key("load").number(address(e.load)).key("end").number(address(e.end)).end();
         }
-        json += c.entries.empty() ? "]}\n" : "\n]}\n";
-        std::fwrite(json.data(), 1, json.size(), stdout);
+        const std::string text = json.finish();
+        std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     } else {
         out << "label:    \"" << plainText(label) << "\"\ncapacity: " << c.capacity
@@ -228,22 +129,13 @@ int cmdList(const Args& args) {
     return 0;
 }
 
-int cmdCreate(const Args& args) {
-    const CommandLine cl = parse(args, {"--type-01"}, {"--label", "--capacity"});
-    if (cl.help) {
-        showHelp(kCreate);
-        return 0;
-    }
-    if (!cl.error.empty())
-        return usageError(kCreate, cl.error);
-    if (cl.operands.empty())
-        return usageError(kCreate, "missing IMAGE");
+int createImage(const CommandLine& cl) {
     std::optional<int> capacity;
     if (const auto it = cl.values.find("--capacity"); it != cl.values.end()) {
         capacity = number(it->second, 0, vornix::kMaxSlots);
         if (!capacity)
-            return usageError(kCreate, "--capacity needs a number from 0 to " +
-                                           std::to_string(vornix::kMaxSlots) + ", not '" + it->second + "'");
+            return usageError(cl, "--capacity needs a number from 0 to " + std::to_string(vornix::kMaxSlots) +
+                                      ", not '" + it->second + "'");
     }
     // The new image replaces any file of its name: never one of the programs it is made of.
     for (std::size_t i = 1; i < cl.operands.size(); ++i)
@@ -262,122 +154,88 @@ int cmdCreate(const Args& args) {
     return save(doc, cl.operands[0], cl.flags.count("--type-01") > 0);
 }
 
-int cmdAdd(const Args& args) {
-    const CommandLine cl = parse(args, {"--type-01"}, {});
-    if (!cl.help && cl.error.empty() && cl.operands.size() < 2)
-        return usageError(kAdd, cl.operands.empty() ? "missing IMAGE" : "missing PRG files");
-    const std::size_t operands = cl.operands.size();
-    return edit(kAdd, args, operands, false, {},
-                [&](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-                    if (!addAll(doc, std::vector<std::string>(c.operands.begin() + 1, c.operands.end())))
-                        return failure(c.operands[0] + ": left as it was");
-                    return std::nullopt;
-                });
+std::optional<int> addPrograms(TapeDocument& doc, const CommandLine& c) {
+    if (!addAll(doc, std::vector<std::string>(c.operands.begin() + 1, c.operands.end())))
+        return failure(c.operands[0] + ": left as it was");
+    return std::nullopt;
 }
 
-int cmdDelete(const Args& args) {
-    return edit(kDelete, args, 2, true, {},
-                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-                    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
-                    if (!p)
-                        return 1;
-                    doc.deleteSelected({*p});
-                    return std::nullopt;
-                });
+std::optional<int> deleteEntry(TapeDocument& doc, const CommandLine& c) {
+    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+    if (!p)
+        return 1;
+    doc.deleteSelected({*p});
+    return std::nullopt;
 }
 
-int cmdRename(const Args& args) {
-    return edit(kRename, args, 3, true, {},
-                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-                    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
-                    if (!p)
-                        return 1;
-                    if (c.operands[2].size() > vornix::kNameSize)
-                        note(c.operands[0] + ": the name is cut to " + std::to_string(vornix::kNameSize) +
-                             " characters");
-                    doc.rename(*p, c.operands[2]);
-                    return std::nullopt;
-                });
+std::optional<int> renameEntry(TapeDocument& doc, const CommandLine& c) {
+    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+    if (!p)
+        return 1;
+    if (c.operands[2].size() > vornix::kNameSize)
+        note(c.operands[0] + ": the name is cut to " + std::to_string(vornix::kNameSize) + " characters");
+    doc.rename(*p, c.operands[2]);
+    return std::nullopt;
 }
 
-int cmdMove(const Args& args) {
-    const std::set<std::string> ways{"--top", "--bottom", "--up", "--down"};
-    std::set<std::string> known = ways;
-    known.insert("--type-01");
-    const CommandLine pre = parse(args, known, {});
-    if (!pre.help && pre.error.empty()) {
-        std::size_t chosen = 0;
-        for (const std::string& w : ways)
-            chosen += pre.flags.count(w);
-        if (chosen != 1)
-            return usageError(kMove, "give exactly one of --top, --bottom, --up, --down");
-    }
-    return edit(kMove, args, 2, true, ways,
-                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-                    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
-                    if (!p)
-                        return 1;
-                    const bool towardsTop = c.flags.count("--top") || c.flags.count("--up");
-                    const int edge = towardsTop ? 0 : doc.count() - 1;
-                    if (*p == edge) {
-                        note(c.operands[0] + ": entry " + c.operands[1] + " is already at the " +
-                             (towardsTop ? "top" : "bottom") + "; nothing changed");
-                        return 0;
-                    }
-                    if (c.flags.count("--top"))
-                        doc.moveToTop({*p});
-                    else if (c.flags.count("--bottom"))
-                        doc.moveToBottom({*p});
-                    else if (c.flags.count("--up"))
-                        doc.moveUp({*p});
-                    else
-                        doc.moveDown({*p});
-                    return std::nullopt;
-                });
+std::string oneWay(const CommandLine& c) {
+    std::size_t chosen = 0;
+    for (const char* w : {"--top", "--bottom", "--up", "--down"})
+        chosen += c.flags.count(w);
+    return chosen == 1 ? std::string() : "give exactly one of --top, --bottom, --up, --down";
 }
 
-int cmdLabel(const Args& args) {
-    return edit(kLabel, args, 2, false, {},
-                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-                    setLabel(doc, c.operands[0], c.operands[1]);
-                    return std::nullopt;
-                });
-}
-
-int cmdCapacity(const Args& args) {
-    const CommandLine pre = parse(args, {"--type-01"}, {});
-    if (!pre.help && pre.error.empty() && pre.operands.size() == 2 &&
-        !number(pre.operands[1], 0, vornix::kMaxSlots))
-        return usageError(kCapacity, "N must be a number from 0 to " + std::to_string(vornix::kMaxSlots) +
-                                         ", not '" + pre.operands[1] + "'");
-    return edit(kCapacity, args, 2, false, {},
-                [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-                    doc.setBoxLimits(true);
-                    setCapacity(doc, c.operands[0], *number(c.operands[1], 0, vornix::kMaxSlots));
-                    return std::nullopt;
-                });
-}
-
-int cmdExtract(const Args& args) {
-    const CommandLine cl = parse(args, {}, {"-o", "--output"});
-    if (cl.help) {
-        showHelp(kExtract);
+std::optional<int> moveEntry(TapeDocument& doc, const CommandLine& c) {
+    const std::optional<int> p = entryIndex(doc, c.operands[0], c.operands[1]);
+    if (!p)
+        return 1;
+    const bool towardsTop = c.flags.count("--top") || c.flags.count("--up");
+    const int edge = towardsTop ? 0 : doc.count() - 1;
+    if (*p == edge) {
+        note(c.operands[0] + ": entry " + c.operands[1] + " is already at the " +
+             (towardsTop ? "top" : "bottom") + "; nothing changed");
         return 0;
     }
-    if (!cl.error.empty())
-        return usageError(kExtract, cl.error);
-    if (cl.operands.empty())
-        return usageError(kExtract, "missing IMAGE");
+    if (c.flags.count("--top"))
+        doc.moveToTop({*p});
+    else if (c.flags.count("--bottom"))
+        doc.moveToBottom({*p});
+    else if (c.flags.count("--up"))
+        doc.moveUp({*p});
+    else
+        doc.moveDown({*p});
+    return std::nullopt;
+}
+
+std::optional<int> relabel(TapeDocument& doc, const CommandLine& c) {
+    setLabel(doc, c.operands[0], c.operands[1]);
+    return std::nullopt;
+}
+
+std::string capacityNumber(const CommandLine& c) {
+    if (number(c.operands[1], 0, vornix::kMaxSlots))
+        return {};
+    return "N must be a number from 0 to " + std::to_string(vornix::kMaxSlots) + ", not '" + c.operands[1] +
+           "'";
+}
+
+std::optional<int> resize(TapeDocument& doc, const CommandLine& c) {
+    doc.setBoxLimits(true);
+    setCapacity(doc, c.operands[0], *number(c.operands[1], 0, vornix::kMaxSlots));
+    return std::nullopt;
+}
+
+int extractEntries(const CommandLine& cl) {
     for (std::size_t i = 1; i < cl.operands.size(); ++i)
         if (!entryNumber(cl.operands[i]))
-            return usageError(kExtract, notAnEntryNumber(cl.operands[i]));
+            return usageError(cl, notAnEntryNumber(cl.operands[i]));
     std::string folder = ".";
     if (const auto it = cl.values.find("-o"); it != cl.values.end())
         folder = it->second;
     if (const auto it = cl.values.find("--output"); it != cl.values.end())
         folder = it->second;
     if (folder.empty())
-        return usageError(kExtract, "-o needs a folder");
+        return usageError(cl, "-o needs a folder");
 
     const std::string& image = cl.operands[0];
     // Streamed: the directory, then each entry copied from the image file to its PRG file.
@@ -417,3 +275,113 @@ int cmdExtract(const Args& args) {
         return failure(x.error);
     return 0;
 }
+
+} // namespace
+
+namespace vornix::cli {
+
+Command imageEdit(Command command, bool numbered, ImageChange change, ImageCheck check) {
+    command.parameters.push_back(flag("--type-01", "writes file type 0x01 for every entry"));
+    command.shared = kCommonOptions;
+    command.run = [numbered, change, check](const CommandLine& cl) -> int {
+        if (check)
+            if (const std::string problem = check(cl); !problem.empty())
+                return usageError(cl, problem);
+        if (numbered && !isEntryNumber(cl.operands[1]))
+            return usageError(cl, notAnEntryNumber(cl.operands[1]));
+        const std::string& image = cl.operands[0];
+        // The whole read-modify-write holds the lock, so two commands on one image both land.
+        vornix::platform::ExclusiveLock lock;
+        if (const vornix::FileError e = lock.acquire(image))
+            return failure(e.message());
+        TapeDocument doc;
+        // The image keeps its capacity; only the capacity command applies the editor's limits.
+        doc.setBoxLimits(false);
+        if (!openImage(doc, image))
+            return 1;
+        const bool type01 = cl.flags.count("--type-01") || usesType01(doc);
+        if (const std::optional<int> code = change(doc, cl))
+            return *code;
+        return save(doc, image, type01);
+    };
+    return command;
+}
+
+std::vector<Command> imageCommands() {
+    using Use = Parameter::Use;
+    const Parameter image = operand("IMAGE", "the T64 image");
+    const Parameter entry = operand("N", "an entry, counted from 1");
+    return {
+        {"list",
+         "show the label, capacity and entries",
+         "Shows the label, the capacity as the header holds it (before the editor limits it),\n"
+         "the number of entries and, for every entry, its number, name (16 characters, as\n"
+         "held), size and load and end addresses. --json prints one JSON object instead;\n"
+         "texts are the bytes held, each byte one code point from 0 to 255.\n"
+         "Directories that had to be repaired on reading are reported on standard error.\n",
+         {image, flag("--json", "prints one JSON object")},
+         "",
+         listImage},
+        {"create",
+         "create an image of PRG files",
+         "Creates IMAGE (replacing any file of that name) holding the PRG files in the order\n"
+         "given. Names come from the file names as in the editor. Letters a-z of the label\n"
+         "become capitals; an empty label is written as \".\". The capacity is at least the\n"
+         "number of entries and at most 99 (unless more entries are added); without\n"
+         "--capacity it follows the entries. --type-01 marks the entries with file type\n"
+         "0x01 instead of 0x82.\n",
+         {operand("IMAGE", "the T64 image to write"), valued("--label", "TEXT", "the tape label"),
+          valued("--capacity", "N", "the number of directory slots"),
+          flag("--type-01", "writes file type 0x01 for every entry"),
+          operand("PRG", "a program file to hold", Use::Any)},
+         kCommonOptions,
+         createImage},
+        imageEdit({"add",
+                   "append PRG files",
+                   "Appends the PRG files to IMAGE in the order given. If any file cannot be added\n"
+                   "the image is left as it was.\n",
+                   {image, operand("PRG", "a program file to append", Use::Many).missingText("PRG files")}},
+                  false, addPrograms),
+        imageEdit({"delete",
+                   "remove an entry",
+                   "Removes entry N (counted from 1). The capacity stays.\n",
+                   {image, entry}},
+                  true, deleteEntry),
+        imageEdit({"rename",
+                   "rename an entry",
+                   "Renames entry N: letters a-z become capitals, at most 16 characters are kept.\n",
+                   {image, entry, operand("NAME", "the new name")}},
+                  true, renameEntry),
+        imageEdit({"move",
+                   "move an entry in the list",
+                   "Moves entry N to the top or the bottom of the list, or one place up or down.\n",
+                   {image, entry, flag("--top", "to the top", Use::Required),
+                    flag("--bottom", "to the bottom", Use::OrPrevious),
+                    flag("--up", "one place up", Use::OrPrevious),
+                    flag("--down", "one place down", Use::OrPrevious)}},
+                  true, moveEntry, oneWay),
+        imageEdit({"label",
+                   "set the tape label",
+                   "Sets the tape label: letters a-z become capitals, at most 24 characters are kept;\n"
+                   "an empty label is written as \".\".\n",
+                   {image, operand("TEXT", "the new label")}},
+                  false, relabel),
+        imageEdit({"capacity",
+                   "set the number of directory slots",
+                   "Sets the number of directory slots (0 to 255). It is never below the number of\n"
+                   "entries, and above 99 only while the image holds 99 entries or more.\n",
+                   {image, operand("N", "the number of slots")}},
+                  false, resize, capacityNumber),
+        {"extract",
+         "write entries as PRG files",
+         "Writes the given entries (all when none is given) as PRG files into DIR (default:\n"
+         "the current folder), in list order, named after the entries; a name that is\n"
+         "taken gets _1, _2, ... Prints each file written.\n",
+         {image, operand("N", "an entry to write, counted from 1", Use::Any),
+          valued("-o,--output", "DIR", "the folder to write into")},
+         "",
+         extractEntries},
+    };
+}
+
+} // namespace vornix::cli

@@ -15,24 +15,9 @@ namespace {
 using Converter =
     std::function<vornix::ConversionResult(const std::filesystem::path&, const std::filesystem::path&)>;
 
-int runConversion(const char* name, const char* what, std::uint64_t maxPicture, const Args& args,
-                  const Converter& convert) {
-    const vornix::cli::CommandLine cl = vornix::cli::parse(args, {});
-    if (cl.help) {
-        std::cout << "usage: vornix-cli " << name << " IN OUT\n\n"
-                  << "Writes OUT, a C64 program that shows " << what << " IN when loaded and run.\n"
-                  << "OUT may be IN itself: the picture is read completely before OUT is replaced.\n"
-                  << "The program loads at $0801 and must end by $CFFF: a picture of more than " << maxPicture
-                  << " bytes\nis refused, as is one that cannot be read.\n";
-        return 0;
-    }
-    if (!cl.error.empty() || cl.operands.size() != 2) {
-        if (!cl.error.empty())
-            std::cerr << "vornix-cli " << name << ": " << cl.error << "\n";
-        std::cerr << "usage: vornix-cli " << name << " IN OUT\n";
-        return 2;
-    }
-    const Args& operands = cl.operands;
+int runConversion(const vornix::cli::CommandLine& cl, const Converter& convert) {
+    const char* name = cl.command->name;
+    const vornix::cli::Args& operands = cl.operands;
     const std::filesystem::path input = vornix::platform::pathFromName(operands[0]);
     const std::filesystem::path output = vornix::platform::pathFromName(operands[1]);
     const vornix::ConversionResult result = convert(input, output);
@@ -50,15 +35,28 @@ int runConversion(const char* name, const char* what, std::uint64_t maxPicture, 
     return 0;
 }
 
-} // namespace
-
-int cmdKoala(const Args& args) {
-    return runConversion("koala", "the Koala Paint picture", vornix::kMaxKoalaPictureSize, args,
-                         [](const auto& in, const auto& out) { return vornix::convertKoala(in, out); });
+vornix::cli::Command conversion(const char* name, const char* summary, const char* what,
+                                std::uint64_t maxPicture, Converter convert) {
+    using namespace vornix::cli;
+    return {name,
+            summary,
+            std::string("Writes OUT, a C64 program that shows ") + what + " IN when loaded and run.\n" +
+                "OUT may be IN itself: the picture is read completely before OUT is replaced.\n" +
+                "The program loads at $0801 and must end by $CFFF: a picture of more than " +
+                std::to_string(maxPicture) + " bytes\nis refused, as is one that cannot be read.\n",
+            {operand("IN", "the picture"), operand("OUT", "the program to write")},
+            "",
+            [convert](const CommandLine& cl) { return runConversion(cl, convert); }};
 }
 
-int cmdFli(const Args& args) {
+} // namespace
+
+std::vector<vornix::cli::Command> vornix::cli::pictureCommands() {
     const auto* viewer = vornix::findResource("fliview");
-    return runConversion("fli", "the FLI picture", vornix::maxFliPictureSize(viewer ? viewer->size() : 0),
-                         args, [](const auto& in, const auto& out) { return vornix::convertFli(in, out); });
+    return {conversion("koala", "Koala picture to runnable PRG", "the Koala Paint picture",
+                       vornix::kMaxKoalaPictureSize,
+                       [](const auto& in, const auto& out) { return vornix::convertKoala(in, out); }),
+            conversion("fli", "FLI picture to runnable PRG", "the FLI picture",
+                       vornix::maxFliPictureSize(viewer ? viewer->size() : 0),
+                       [](const auto& in, const auto& out) { return vornix::convertFli(in, out); })};
 }

@@ -1,5 +1,6 @@
 // vornix-cli show: what the editor's preview shows for an entry, on the terminal or as PNG.
 #include "cli/CommandLine.h"
+#include "cli/Commands.h"
 
 #include "core/FileIO.h"
 #include "core/TapeDocument.h"
@@ -13,12 +14,6 @@ using namespace vornix::cli;
 
 namespace {
 
-const Help kShow{"show", "show IMAGE N [--basic|--hex|--png OUT.png]",
-                 "Shows entry N (counted from 1) the way the editor's preview does: a BASIC\n"
-                 "listing for programs at $0801, a hex dump (address, 16 bytes, PETSCII) for\n"
-                 "anything else. Koala and FLI pictures are written as a 320x200 PNG file with\n"
-                 "--png. --basic and --hex choose the view.\n"};
-
 int writePng(const Picture& picture, const std::string& path) {
     const std::vector<std::uint8_t> png = encodePng(Picture::kWidth, Picture::kHeight, picture.rgb());
     AtomicFile out;
@@ -27,29 +22,17 @@ int writePng(const Picture& picture, const std::string& path) {
     return 0;
 }
 
-} // namespace
-
-int cmdShow(const Args& args) {
-    const CommandLine cl = parse(args, {"--basic", "--hex"}, {"--png"});
-    if (cl.help) {
-        printHelp(kShow);
-        return 0;
-    }
-    if (!cl.error.empty())
-        return usageError(kShow, cl.error);
+int show(const CommandLine& cl) {
     const auto png = cl.values.find("--png");
     if (cl.flags.size() + (png != cl.values.end()) > 1)
-        return usageError(kShow, "choose one of --basic, --hex and --png");
+        return usageError(cl, "choose one of --basic, --hex and --png");
     if (png != cl.values.end() && png->second.empty())
-        return usageError(kShow, "--png needs a file name");
-    if (cl.operands.size() != 2)
-        return usageError(kShow,
-                          cl.operands.empty() ? "missing IMAGE" : "expected IMAGE and one entry number");
+        return usageError(cl, "--png needs a file name");
     const std::string& image = cl.operands[0];
     const std::string& number = cl.operands[1];
     const std::optional<int> n = entryNumber(number);
     if (!n)
-        return usageError(kShow, notAnEntryNumber(number));
+        return usageError(cl, notAnEntryNumber(number));
 
     // The picture must not take the place of the tape image it comes from.
     if (png != cl.values.end())
@@ -99,4 +82,20 @@ int cmdShow(const Args& args) {
     case PreviewKind::Hex: std::cout << preview.text; return 0;
     }
     return 0;
+}
+
+} // namespace
+
+Command vornix::cli::showCommand() {
+    return {"show",
+            "show an entry as the editor's preview does",
+            "Shows entry N (counted from 1) the way the editor's preview does: a BASIC\n"
+            "listing for programs at $0801, a hex dump (address, 16 bytes, PETSCII) for\n"
+            "anything else. Koala and FLI pictures are written as a 320x200 PNG file with\n"
+            "--png. --basic and --hex choose the view.\n",
+            {operand("IMAGE", "the T64 image"), operand("N", "the entry, counted from 1"),
+             flag("--basic", "the BASIC listing"), flag("--hex", "the hex dump", Parameter::Use::OrPrevious),
+             valued("--png", "OUT.png", "the picture as a PNG file", Parameter::Use::OrPrevious)},
+            "",
+            show};
 }

@@ -11,13 +11,6 @@
 
 namespace {
 
-void tapJoinUsage(std::ostream& out) {
-    out << "usage: vornix-cli tap-join OUT ITEM...\n"
-           "  Joins version 1 TAP files into OUT, in the order given. ITEM is a TAP file or\n"
-           "  --pause=S, a silence of S seconds (S one of 1, 2, 4, 5, 10, 20, 40).\n"
-           "  Files of other TAP versions must be converted to version 1 first.\n";
-}
-
 bool parsePause(std::string_view text, int& seconds) {
     if (text.empty() || text.size() > 2)
         return false;
@@ -30,25 +23,10 @@ bool parsePause(std::string_view text, int& seconds) {
     return vornix::tap::isOfferedPause(seconds);
 }
 
-} // namespace
-
-int cmdTapJoin(const Args& args) {
-    // The pauses stand between the files, so the order of options and operands matters here.
-    const vornix::cli::CommandLine cl = vornix::cli::parse(args, {}, {"--pause"});
-    if (cl.help) {
-        tapJoinUsage(std::cout);
-        return 0;
-    }
-    if (!cl.error.empty() || cl.sequence.empty() || !cl.sequence.front().first.empty()) {
-        std::cerr << "vornix-cli tap-join: "
-                  << (!cl.error.empty() ? cl.error
-                      : cl.sequence.empty()
-                          ? std::string("missing OUT")
-                          : std::string("the first argument names the output file, not an option"))
-                  << "\n";
-        tapJoinUsage(std::cerr);
-        return 2;
-    }
+// The pauses stand between the files, so the order of options and operands matters here.
+int tapJoin(const vornix::cli::CommandLine& cl) {
+    if (cl.sequence.empty() || !cl.sequence.front().first.empty())
+        return vornix::cli::usageError(cl, "the first argument names the output file, not an option");
     const std::string& output = cl.sequence.front().second;
 
     std::vector<vornix::tap::JoinItem> items;
@@ -90,4 +68,19 @@ int cmdTapJoin(const Args& args) {
     }
     std::cout << output << ": " << result.dataLength << " bytes of pulse data\n";
     return 0;
+}
+
+} // namespace
+
+vornix::cli::Command vornix::cli::tapJoinCommand() {
+    return {"tap-join",
+            "join TAP files, with pauses between them",
+            "Joins version 1 TAP files into OUT, in the order given. ITEM is a TAP file or\n"
+            "--pause=S, a silence of S seconds (S one of 1, 2, 4, 5, 10, 20, 40).\n"
+            "Files of other TAP versions must be converted to version 1 first.\n",
+            {operand("OUT", "the TAP file to write"),
+             operand("ITEM", "a TAP file or a pause", Parameter::Use::Any),
+             valued("--pause", "S", "a silence of S seconds", Parameter::Use::Unshown)},
+            "",
+            tapJoin};
 }

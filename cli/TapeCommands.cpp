@@ -1,8 +1,8 @@
 // Subcommands on tapes: what a TAP file or a WAV recording holds, its programs taken out,
 // and programs put back on tape.
-#include "cli/Commands.h"
-
 #include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/Json.h"
 #include "core/FileIO.h"
 
 #include "core/Extraction.h"
@@ -29,46 +29,8 @@ const char* const kPulseHelp =
     "in 256ths of the samples' full range, default 10); --reverse, the signal is upside down;\n"
     "--speed X, the tape ran X times too fast (0.1 to 9.9).\n";
 
-const Help kList{"tap-list", "tap-list TAPE [--json]",
-                 "Shows what the tape holds: the recording's rate or the TAP version, then every file\n"
-                 "found with its name, first and last address, size, loader, where it starts on the\n"
-                 "tape and its state (good, repaired from the second copy, checksum wrong, cut off).\n"
-                 "--json prints one JSON object instead; names are the bytes held, each byte one code\n"
-                 "point from 0 to 255, and end is one past the last address. Exit status 1 when\n"
-                 "nothing was found.\n"};
-const Help kExtract{"tap-extract", "tap-extract TAPE [-o DIR] [--damaged]",
-                    "Writes the programs found on the tape as PRG files into DIR (default the current\n"
-                    "folder), named after them as extract names entries; a name already taken gets a\n"
-                    "number. Damaged files are listed and skipped; --damaged writes them too, with\n"
-                    "\" (checksum wrong)\" or \" (cut off)\" in their names.\n"};
-const Help kToT64{"tap-to-t64", "tap-to-t64 TAPE OUT.t64 [--damaged]",
-                  "Writes a T64 image OUT.t64 (replacing any file of that name) holding the programs\n"
-                  "found on the tape, in tape order, labelled after the tape's file name. Damaged files\n"
-                  "are skipped; --damaged takes them too, their names starting with \"!\". Nothing is\n"
-                  "written when nothing was found.\n"};
-const Help kV1{"tap-v1", "tap-v1 IN OUT.tap",
-               "Writes the pulses of the tape IN (a TAPE as below) as a version 1 TAP file OUT.tap,\n"
-               "replacing any file of that name but never IN itself.\n"};
-const Help kFromT64{"t64-to-tap", "t64-to-tap IMAGE OUT.tap [N...]",
-                    "Puts the given entries of IMAGE (all when none is given, N counted from 1) on a\n"
-                    "version 1 TAP file as the C64's own tape routines save them: for each a header and\n"
-                    "the data, each twice, with the standard leaders, ready for an emulator or (through\n"
-                    "tap-to-wav) a real datasette.\n"};
-const Help kToWav{"tap-to-wav", "tap-to-wav IN.tap OUT.wav [--rate N] [--bits 8|16] [--v0-ms N]",
-                  "Writes the pulses of IN.tap as a mono WAV recording (default 44100 Hz, 8 bits): a\n"
-                  "square wave that a sound card can play into a datasette. --rate takes 8000 to\n"
-                  "192000 Hz.\n"};
-
-const std::set<std::string> kPulseFlags{"--reverse"};
-const std::set<std::string> kPulseValues{"--v0-ms", "--rate", "--threshold", "--speed"};
-
-std::set<std::string> with(std::set<std::string> a, const std::set<std::string>& b) {
-    a.insert(b.begin(), b.end());
-    return a;
-}
-
 // The pulse options given; false (usage error printed) when one is out of range.
-bool pulseOptions(const CommandLine& cl, const Help& h, tape::PulseOptions& o, int& code) {
+bool pulseOptions(const CommandLine& cl, tape::PulseOptions& o, int& code) {
     const auto value = [&](const char* name) -> const std::string* {
         const auto it = cl.values.find(name);
         return it == cl.values.end() ? nullptr : &it->second;
@@ -76,51 +38,30 @@ bool pulseOptions(const CommandLine& cl, const Help& h, tape::PulseOptions& o, i
     if (const std::string* v = value("--v0-ms")) {
         const auto n = number(*v, 1, 10000);
         if (!n)
-            return code = usageError(h, "--v0-ms: a whole number from 1 to 10000 is needed"), false;
+            return code = usageError(cl, "--v0-ms: a whole number from 1 to 10000 is needed"), false;
         o.zeroOverflowMs = *n;
     }
     if (const std::string* v = value("--rate")) {
         const auto n = number(*v, 1, 999999);
         if (!n)
-            return code = usageError(h, "--rate: a whole number from 1 to 999999 is needed"), false;
+            return code = usageError(cl, "--rate: a whole number from 1 to 999999 is needed"), false;
         o.sampleRate = *n;
     }
     if (const std::string* v = value("--threshold")) {
         const auto n = number(*v, 1, 255);
         if (!n)
-            return code = usageError(h, "--threshold: a whole number from 1 to 255 is needed"), false;
+            return code = usageError(cl, "--threshold: a whole number from 1 to 255 is needed"), false;
         o.threshold = *n;
     }
     if (const std::string* v = value("--speed")) {
         char* end = nullptr;
         const double s = std::strtod(v->c_str(), &end);
         if (v->empty() || *end != '\0' || !(s >= 0.1 && s <= 9.9))
-            return code = usageError(h, "--speed: a number from 0.1 to 9.9 is needed"), false;
+            return code = usageError(cl, "--speed: a number from 0.1 to 9.9 is needed"), false;
         o.speed = s;
     }
     o.reverse = cl.flags.count("--reverse") > 0;
     return true;
-}
-
-// Parses a tape command; returns -1 to go on, else the exit code.
-int start(const Args& args, const Help& h, const std::set<std::string>& flags,
-          const std::set<std::string>& valued, std::size_t lowOperands, std::size_t highOperands,
-          const char* missing, CommandLine& cl, tape::PulseOptions* pulses, bool pulseHelp = true) {
-    cl = parse(args, pulses ? with(flags, kPulseFlags) : flags, pulses ? with(valued, kPulseValues) : valued);
-    if (cl.help) {
-        printHelp(h, pulseHelp ? kPulseHelp : "");
-        return 0;
-    }
-    if (!cl.error.empty())
-        return usageError(h, cl.error);
-    if (cl.operands.size() < lowOperands)
-        return usageError(h, missing);
-    if (cl.operands.size() > highOperands)
-        return usageError(h, "too many arguments");
-    int code = 0;
-    if (pulses && !pulseOptions(cl, h, *pulses, code))
-        return code;
-    return -1;
 }
 
 // The tape's analysis, its notes on standard error; false (message printed) when it failed.
@@ -164,12 +105,9 @@ std::string writeFailure(const tape::TapeWriteResult& r) {
                             : (r.detail.rfind(r.path, 0) == 0 ? r.detail : r.path + ": " + r.detail);
 }
 
-} // namespace
-
-int cmdTapList(const Args& args) {
-    CommandLine cl;
+int tapList(const CommandLine& cl) {
     tape::PulseOptions o;
-    if (const int code = start(args, kList, {"--json"}, {}, 1, 1, "missing TAPE", cl, &o); code >= 0)
+    if (int code = 0; !pulseOptions(cl, o, code))
         return code;
     const std::string& path = cl.operands[0];
     tape::TapeAnalysis a = tape::analyseTape(path, o);
@@ -178,31 +116,34 @@ int cmdTapList(const Args& args) {
     std::ostringstream out;
     if (cl.flags.count("--json")) {
         const tape::SourceInfo& s = a.source;
-        out << "{\"source\": {\"kind\": \"" << (s.kind == tape::SourceKind::Tap ? "tap" : "wav") << "\"";
+        Json json;
+        json.object().key("source").object().key("kind").text(s.kind == tape::SourceKind::Tap ? "tap"
+                                                                                              : "wav");
         if (s.kind == tape::SourceKind::Tap)
-            out << ", \"version\": " << s.tapVersion;
+            json.key("version").number(s.tapVersion);
         else
-            out << ", \"rate\": " << s.sampleRate << ", \"bits\": " << s.bitsPerSample
-                << ", \"float\": " << (s.floatSamples ? "true" : "false") << ", \"channels\": " << s.channels
-                << ", \"channelUsed\": " << s.channelUsed;
-        char secs[32];
-        std::snprintf(secs, sizeof secs, "%.3f", s.seconds);
-        out << ", \"pulses\": " << s.pulses << ", \"seconds\": " << secs << ", \"notes\": [";
-        for (std::size_t i = 0; i < s.notes.size(); ++i)
-            out << (i ? ", " : "") << jsonText(s.notes[i]);
-        out << "]}, \"files\": [";
-        for (std::size_t i = 0; i < a.files.size(); ++i) {
-            const tape::FoundFile& f = a.files[i];
-            std::snprintf(secs, sizeof secs, "%.3f", f.startSeconds);
-            out << (i ? ",\n  " : "\n  ") << "{\"name\": " << jsonText(f.name) << ", \"loader\": \""
-                << (f.loader == tape::Loader::Rom ? "rom" : "turbotape") << "\", \"load\": " << f.load
-                << ", \"end\": " << (f.load + f.data.size()) << ", \"size\": " << f.data.size()
-                << ", \"start\": " << secs << ", \"state\": \"" << tape::stateName(f.state) << "\"";
+            json.key("rate").number(s.sampleRate).key("bits").number(s.bitsPerSample);
+        if (s.kind != tape::SourceKind::Tap)
+            json.key("float").boolean(s.floatSamples).key("channels").number(s.channels);
+        if (s.kind != tape::SourceKind::Tap)
+            json.key("channelUsed").number(s.channelUsed);
+        json.key("pulses").number(s.pulses).key("seconds").fixed(s.seconds, 3).key("notes").array();
+        for (const std::string& n : s.notes)
+            json.text(n);
+        json.end().end().key("files").array(true);
+        for (const tape::FoundFile& f : a.files) {
+            json.object().key("name").text(f.name);
+            json.key("loader")
+                .text(f.loader == tape::Loader::Rom ? "rom" : "turbotape")
+                .key("load")
+                .number(f.load);
+            json.key("end").number(f.load + f.data.size()).key("size").number(f.data.size());
+            json.key("start").fixed(f.startSeconds, 3).key("state").text(tape::stateName(f.state));
             if (!f.detail.empty())
-                out << ", \"detail\": " << jsonText(f.detail);
-            out << "}";
+                json.key("detail").text(f.detail);
+            json.end();
         }
-        out << (a.files.empty() ? "]}\n" : "\n]}\n");
+        out << json.finish();
     } else {
         out << path << ": " << tape::describeSource(a.source) << "\n";
         for (const std::string& n : a.source.notes)
@@ -215,19 +156,16 @@ int cmdTapList(const Args& args) {
     return a.files.empty() ? failure(tape::failureMessage(a)) : 0;
 }
 
-int cmdTapExtract(const Args& args) {
-    CommandLine cl;
+int tapExtract(const CommandLine& cl) {
     tape::PulseOptions o;
-    if (const int code =
-            start(args, kExtract, {"--damaged"}, {"-o", "--output"}, 1, 1, "missing TAPE", cl, &o);
-        code >= 0)
+    if (int code = 0; !pulseOptions(cl, o, code))
         return code;
     std::string folder = ".";
     for (const char* name : {"-o", "--output"})
         if (const auto it = cl.values.find(name); it != cl.values.end())
             folder = it->second;
     if (folder.empty())
-        return usageError(kExtract, "-o needs a folder");
+        return usageError(cl, "-o needs a folder");
     std::error_code ec;
     const std::filesystem::path native = vornix::platform::nativePath(folder);
     if (!std::filesystem::is_directory(native, ec))
@@ -260,12 +198,9 @@ int cmdTapExtract(const Args& args) {
     return 0;
 }
 
-int cmdTapToT64(const Args& args) {
-    CommandLine cl;
+int tapToT64(const CommandLine& cl) {
     tape::PulseOptions o;
-    if (const int code = start(args, kToT64, {"--damaged"}, {}, 2, 2,
-                               args.empty() ? "missing TAPE" : "missing OUT.t64", cl, &o);
-        code >= 0)
+    if (int code = 0; !pulseOptions(cl, o, code))
         return code;
     const std::string& in = cl.operands[0];
     const std::string& out = cl.operands[1];
@@ -293,12 +228,9 @@ int cmdTapToT64(const Args& args) {
     return 0;
 }
 
-int cmdTapV1(const Args& args) {
-    CommandLine cl;
+int tapV1(const CommandLine& cl) {
     tape::PulseOptions o;
-    if (const int code =
-            start(args, kV1, {}, {}, 2, 2, args.empty() ? "missing IN" : "missing OUT.tap", cl, &o);
-        code >= 0)
+    if (int code = 0; !pulseOptions(cl, o, code))
         return code;
     const std::string& in = cl.operands[0];
     const std::string& out = cl.operands[1];
@@ -311,15 +243,13 @@ int cmdTapV1(const Args& args) {
     return 0;
 }
 
-int cmdT64ToTap(const Args& args) {
-    CommandLine cl;
-    if (const int code = start(args, kFromT64, {}, {}, 2, 257,
-                               args.empty() ? "missing IMAGE" : "missing OUT.tap", cl, nullptr, false);
-        code >= 0)
-        return code;
+int t64ToTap(const CommandLine& cl) {
+    // No more numbers than entries an image can hold.
+    if (cl.operands.size() > 2 + std::size_t(vornix::kMaxSlots))
+        return usageError(cl, "too many arguments");
     for (std::size_t i = 2; i < cl.operands.size(); ++i)
         if (!entryNumber(cl.operands[i]))
-            return usageError(kFromT64, notAnEntryNumber(cl.operands[i]));
+            return usageError(cl, notAnEntryNumber(cl.operands[i]));
     const std::string& image = cl.operands[0];
     const std::string& out = cl.operands[1];
     if (vornix::sameFile(image, out))
@@ -364,29 +294,24 @@ int cmdT64ToTap(const Args& args) {
     return 0;
 }
 
-int cmdTapToWav(const Args& args) {
-    CommandLine cl;
-    if (const int code = start(args, kToWav, {}, {"--rate", "--bits", "--v0-ms"}, 2, 2,
-                               args.empty() ? "missing IN.tap" : "missing OUT.wav", cl, nullptr, false);
-        code >= 0)
-        return code;
+int tapToWav(const CommandLine& cl) {
     int rate = 44100, bits = 8;
     tape::PulseOptions o;
     if (const auto it = cl.values.find("--rate"); it != cl.values.end()) {
         const auto n = number(it->second, 8000, 192000);
         if (!n)
-            return usageError(kToWav, "--rate: a whole number from 8000 to 192000 is needed");
+            return usageError(cl, "--rate: a whole number from 8000 to 192000 is needed");
         rate = *n;
     }
     if (const auto it = cl.values.find("--bits"); it != cl.values.end()) {
         if (it->second != "8" && it->second != "16")
-            return usageError(kToWav, "--bits: 8 or 16");
+            return usageError(cl, "--bits: 8 or 16");
         bits = it->second == "8" ? 8 : 16;
     }
     if (const auto it = cl.values.find("--v0-ms"); it != cl.values.end()) {
         const auto n = number(it->second, 1, 10000);
         if (!n)
-            return usageError(kToWav, "--v0-ms: a whole number from 1 to 10000 is needed");
+            return usageError(cl, "--v0-ms: a whole number from 1 to 10000 is needed");
         o.zeroOverflowMs = *n;
     }
     const std::string& in = cl.operands[0];
@@ -398,4 +323,72 @@ int cmdTapToWav(const Args& args) {
         return failure(writeFailure(r));
     std::cout << out << ": " << rate << " Hz, " << bits << "-bit mono, " << r.bytesWritten << " bytes\n";
     return 0;
+}
+
+} // namespace
+
+std::vector<vornix::cli::Command> vornix::cli::tapeCommands() {
+    using Use = Parameter::Use;
+    // How a tape is read; kPulseHelp describes them together.
+    const std::vector<Parameter> pulses{
+        valued("--v0-ms", "N", "a version 0 TAP's zero byte in ms", Use::Unshown),
+        valued("--rate", "N", "a WAV's sample rate in Hz", Use::Unshown),
+        valued("--threshold", "N", "the trigger amplitude in 256ths", Use::Unshown),
+        flag("--reverse", "the signal is upside down", Use::Unshown),
+        valued("--speed", "X", "the tape ran X times too fast", Use::Unshown)};
+    const auto reading = [&pulses](std::vector<Parameter> own) {
+        own.insert(own.end(), pulses.begin(), pulses.end());
+        return own;
+    };
+    const Parameter tape = operand("TAPE", "a TAP file or a WAV recording");
+    const Parameter damaged = flag("--damaged", "takes damaged files too");
+    return {
+        {"tap-list", "show the programs on a TAP or WAV tape",
+         "Shows what the tape holds: the recording's rate or the TAP version, then every file\n"
+         "found with its name, first and last address, size, loader, where it starts on the\n"
+         "tape and its state (good, repaired from the second copy, checksum wrong, cut off).\n"
+         "--json prints one JSON object instead; names are the bytes held, each byte one code\n"
+         "point from 0 to 255, and end is one past the last address. Exit status 1 when\n"
+         "nothing was found.\n",
+         reading({tape, flag("--json", "prints one JSON object")}), kPulseHelp, tapList},
+        {"tap-extract", "write a tape's programs as PRG files",
+         "Writes the programs found on the tape as PRG files into DIR (default the current\n"
+         "folder), named after them as extract names entries; a name already taken gets a\n"
+         "number. Damaged files are listed and skipped; --damaged writes them too, with\n"
+         "\" (checksum wrong)\" or \" (cut off)\" in their names.\n",
+         reading({tape, valued("-o,--output", "DIR", "the folder to write into"), damaged}), kPulseHelp,
+         tapExtract},
+        {"tap-to-t64", "a T64 image of a tape's programs",
+         "Writes a T64 image OUT.t64 (replacing any file of that name) holding the programs\n"
+         "found on the tape, in tape order, labelled after the tape's file name. Damaged files\n"
+         "are skipped; --damaged takes them too, their names starting with \"!\". Nothing is\n"
+         "written when nothing was found.\n",
+         reading({tape, operand("OUT.t64", "the T64 image to write"), damaged}), kPulseHelp, tapToT64},
+        {"tap-v1", "a WAV or any TAP as a version 1 TAP",
+         "Writes the pulses of the tape IN (a TAPE as below) as a version 1 TAP file OUT.tap,\n"
+         "replacing any file of that name but never IN itself.\n",
+         reading(
+             {operand("IN", "a TAP file or a WAV recording"), operand("OUT.tap", "the TAP file to write")}),
+         kPulseHelp, tapV1},
+        {"t64-to-tap",
+         "entries put on a TAP tape",
+         "Puts the given entries of IMAGE (all when none is given, N counted from 1) on a\n"
+         "version 1 TAP file as the C64's own tape routines save them: for each a header and\n"
+         "the data, each twice, with the standard leaders, ready for an emulator or (through\n"
+         "tap-to-wav) a real datasette.\n",
+         {operand("IMAGE", "the T64 image"), operand("OUT.tap", "the TAP file to write"),
+          operand("N", "an entry to put on tape, counted from 1", Use::Any)},
+         "",
+         t64ToTap},
+        {"tap-to-wav",
+         "a TAP as a WAV for a datasette",
+         "Writes the pulses of IN.tap as a mono WAV recording (default 44100 Hz, 8 bits): a\n"
+         "square wave that a sound card can play into a datasette. --rate takes 8000 to\n"
+         "192000 Hz.\n",
+         {operand("IN.tap", "the TAP file"), operand("OUT.wav", "the WAV file to write"),
+          valued("--rate", "N", "the sample rate in Hz"), valued("--bits", "8|16", "bits per sample"),
+          valued("--v0-ms", "N", "a version 0 TAP's zero byte in ms")},
+         "",
+         tapToWav},
+    };
 }

@@ -1,16 +1,12 @@
-// The Koala and FLI converters on disk, the in-place replacement by a compressed result,
-// and the vornix-cli commands.
+// The Koala and FLI converters on disk and the in-place replacement by a compressed result.
 #include "convert/PictureConverters.h"
 #include "convert/EmbeddedResources.h"
 #include "convert/InPlaceCompression.h"
-#include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <numeric>
 #include <optional>
 
@@ -302,80 +298,4 @@ TEST(InPlaceCompression, FailedReplacementKeepsBothFiles) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(readAll(p + "/keep"), Bytes{1});
     EXPECT_EQ(readAll(p + "1"), pattern(10, 0));
-}
-
-namespace {
-
-// Runs vornix-cli directly (no shell), standard output discarded, standard error too
-// unless a file is given for it.
-int runCli(const std::vector<std::string>& args, const std::string& errors = {}) {
-    return testfiles::runProgram(VORNIX_CLI, args, {}, {}, errors);
-}
-
-} // namespace
-
-TEST(Cli, KoalaAndFliCommands) {
-    TempDir dir;
-    const Bytes picture = pattern(10003, 8);
-    writeAll(dir.file("a.kla"), picture);
-
-    EXPECT_EQ(runCli({"koala", dir.file("a.kla"), dir.file("a.prg")}), 0);
-    expectKoalaProgram(readAll(dir.file("a.prg")), picture);
-
-    // Usage errors and a missing picture write nothing.
-    EXPECT_EQ(runCli({"koala", dir.file("a.kla")}), 2);
-    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), dir.file("b.prg"), dir.file("c.prg")}), 2);
-    EXPECT_EQ(runCli({"koala", dir.file("none.kla"), dir.file("b.prg")}), 1);
-    EXPECT_EQ(runCli({"fli", dir.file("none.fli"), dir.file("b.prg")}), 1);
-    EXPECT_EQ(runCli({"koala", dir.file("a.kla"), dir.file("no/folder/b.prg")}), 1);
-    EXPECT_FALSE(fs::exists(dir.file("b.prg")));
-    EXPECT_EQ(runCli({"koala", "--help"}), 0);
-    // Help after the operands too, never a program written under the name "--help".
-    const fs::path here = fs::current_path();
-    fs::current_path(dir.path());
-    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), "--help"}), 0);
-    fs::current_path(here);
-    EXPECT_FALSE(fs::exists(dir.file("--help")));
-
-    const auto* viewer = vornix::findResource("fliview");
-    const std::string errors = dir.file("errors");
-    EXPECT_EQ(runCli({"fli", dir.file("a.kla"), dir.file("f.prg")}, errors), viewer ? 0 : 1);
-    if (viewer) {
-        Bytes expected = *viewer;
-        expected.insert(expected.end(), picture.begin() + 2, picture.end());
-        EXPECT_EQ(readAll(dir.file("f.prg")), expected);
-        // Converted all the same, with a warning about the load address, which FLI
-        // pictures at $3B00 do not get.
-        const Bytes said = readAll(errors);
-        EXPECT_NE(
-            std::string(said.begin(), said.end()).find("warning: " + dir.file("a.kla") + " loads at $0F08"),
-            std::string::npos);
-        writeAll(dir.file("b.fli"), {0x00, 0x3B, 1, 2});
-        EXPECT_EQ(runCli({"fli", dir.file("b.fli"), dir.file("f.prg")}, errors), 0);
-        EXPECT_EQ(readAll(errors), Bytes{});
-    } else {
-        EXPECT_FALSE(fs::exists(dir.file("f.prg")));
-    }
-}
-
-// Judged by size alone: a huge (sparse) picture is refused at once and nothing is written.
-TEST(Cli, PictureTooLargeForTheC64IsRefusedAtOnce) {
-    TempDir dir;
-    const std::string errors = dir.file("errors");
-    for (const std::uint64_t size : {std::uint64_t{200} << 20, std::uint64_t{5} << 30}) {
-        { std::ofstream create(dir.file("huge.pic"), std::ios::binary | std::ios::trunc); }
-        std::error_code ec;
-        fs::resize_file(dir.file("huge.pic"), size, ec);
-        if (ec)
-            GTEST_SKIP() << "no sparse file of " << size << " bytes here: " << ec.message();
-        for (const char* command : {"koala", "fli"}) {
-            SCOPED_TRACE(std::string(command) + " " + std::to_string(size));
-            const auto started = std::chrono::steady_clock::now();
-            EXPECT_EQ(runCli({command, dir.file("huge.pic"), dir.file("out.prg")}, errors), 1);
-            EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
-            const Bytes said = readAll(errors);
-            EXPECT_NE(std::string(said.begin(), said.end()).find("is too large"), std::string::npos);
-            EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"errors", "huge.pic"}));
-        }
-    }
 }
