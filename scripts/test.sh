@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 "$root/scripts/install-deps.sh"
 "$root/scripts/check-format.sh"
+"$root/scripts/check-layers.sh"
 "$root/scripts/update-translations.sh" --check
 
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
