@@ -17,7 +17,7 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"t64_reader", vornix::fuzz::t64Reader},   {"d64_reader", vornix::fuzz::d64Reader},
+    {"t64_reader", vornix::fuzz::t64Reader},     {"d64_reader", vornix::fuzz::d64Reader},
     {"basic_lister", vornix::fuzz::basicLister}, {"picture", vornix::fuzz::picture},
     {"tape_reader", vornix::fuzz::tapeReader},
 };
@@ -30,7 +30,8 @@ TEST_P(FuzzSeeds, MutatedSeedsKeepThePromises) {
     std::uint32_t r = 99;
     const auto next = [&r] { return r = r * 1664525 + 1013904223; };
     int seeds = 0;
-    for (const auto& file : std::filesystem::directory_iterator(std::string(VORNIX_FUZZ_CORPUS) + "/" + c.corpus)) {
+    for (const auto& file :
+         std::filesystem::directory_iterator(std::string(VORNIX_FUZZ_CORPUS) + "/" + c.corpus)) {
         const Bytes seed = testfiles::readAll(file.path().string());
         ++seeds;
         run(seed);
@@ -45,7 +46,8 @@ TEST_P(FuzzSeeds, MutatedSeedsKeepThePromises) {
             run(m);
         }
         for (int piece = 0; piece < 20; ++piece) {
-            const std::size_t at = next() % seed.size(), length = std::min<std::size_t>(seed.size() - at, 4096);
+            const std::size_t at = next() % seed.size(),
+                              length = std::min<std::size_t>(seed.size() - at, 4096);
             run(Bytes(seed.begin() + static_cast<std::ptrdiff_t>(at),
                       seed.begin() + static_cast<std::ptrdiff_t>(at + length)));
         }
@@ -54,6 +56,8 @@ TEST_P(FuzzSeeds, MutatedSeedsKeepThePromises) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzSeeds, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.corpus); });
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.corpus);
+                         });
 
 } // namespace

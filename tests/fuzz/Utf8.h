@@ -7,7 +7,11 @@ namespace vornix::fuzz {
 inline bool validUtf8(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        const std::size_t n = c < 0x80           ? 1
+                              : (c >> 5) == 0x6  ? 2
+                              : (c >> 4) == 0xE  ? 3
+                              : (c >> 3) == 0x1E ? 4
+                                                 : 0;
         if (n == 0 || i + n > text.size() || (n == 2 && c < 0xC2))
             return false;
         for (std::size_t k = 1; k < n; ++k)

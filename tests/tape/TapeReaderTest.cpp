@@ -213,8 +213,8 @@ TEST(TapeReader, BadInputFailsClearly) {
         {"random TAP", tap(1, random), TapeFailure::NoFiles, "no program"},
         {"random v0 TAP", tap(0, random), TapeFailure::NoFiles, "no program"},
         {"silence", makeWav(silence, 44100, WavCoding{}), TapeFailure::NoFiles, "no program"},
-        {"first sample above the trigger", makeWav(startsAboveTrigger, 44100, WavCoding{}), TapeFailure::NoFiles,
-         "no program"},
+        {"first sample above the trigger", makeWav(startsAboveTrigger, 44100, WavCoding{}),
+         TapeFailure::NoFiles, "no program"},
         {"noise", makeWav(std::vector<double>(random.begin(), random.end()), 44100, WavCoding{3, 32}),
          TapeFailure::NoFiles, "no program"},
     };
