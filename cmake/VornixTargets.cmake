@@ -1,5 +1,7 @@
 # Helpers that declare the project's libraries, so each folder's list names only its sources
-# and the layers it uses.
+# and the layers it uses. Every library has the repository root on its include path (includes
+# read "core/T64Image.h"), so the compiler would accept an include from any folder:
+# scripts/check-layers.sh holds them to the layers.
 
 # A library of plain C++. It sees no Qt: a Qt include in it fails the build.
 #   vornix_plain_library(NAME SOURCES... [LINKS target...])

@@ -112,6 +112,25 @@ constexpr std::size_t kMadeAhead = 32;
 // files, unnamed, and names each one in order as soon as it is complete; a helper thread
 // fills them, and so does the leading thread when it has nothing else to do. Creating and
 // naming touch the folder one file at a time anyway, while filling can run side by side.
+//
+// Memory order: every atomic here uses the default, sequentially consistent order, and for
+// two of them nothing weaker would do.
+// - created_ and Slot::filled publish plain data: a slot's file (written by the leader
+//   before created_ counts it) and a slot's error (written by its filler before filled is
+//   set). A release store and an acquire load would be enough for these.
+// - claimed_ only hands each slot to one filler; the atomicity of its compare-exchange is
+//   what matters, the slot's contents are ordered by created_.
+// - limit_ is a hint: a filler that misses a freshly lowered limit fills a file that is
+//   then discarded, never named.
+// - helperSleeping_ and leadSleeping_ are why the order is sequential consistency. A thread
+//   going to sleep stores its flag, then loads the work it waits for (inside the condition
+//   variable's predicate); the thread bringing work stores the work, then loads the flag to
+//   see whether a wake-up is needed. Each thread stores one variable and loads the other:
+//   with acquire and release only, both may load the old values, and the sleeper sleeps
+//   with nobody to wake it (the leader waiting for a slot the helper just filled would hang).
+//   In a single total order at least one of the two sees the other's store. The notify is
+//   taken under the mutex the sleeper holds from setting its flag until it blocks, so it
+//   cannot fall between the sleeper's check and its wait.
 class TwoStepExtraction {
   public:
     TwoStepExtraction(std::vector<std::size_t> positions, const PrgCreator& create, const PrgFiller& fill)
@@ -282,9 +301,9 @@ class TwoStepExtraction {
     const std::vector<std::size_t> positions_;
     std::unique_ptr<Slot[]> slots_;
     std::size_t made_ = 0;                // slots before this have their files (lead only)
-    std::atomic<std::size_t> created_{0}; // the same, for the helper
+    std::atomic<std::size_t> created_{0}; // the same, published to the helper
     std::atomic<std::size_t> claimed_{0}; // slots before this are taken by a filler
-    std::atomic<std::size_t> limit_;      // no slot from here on is filled
+    std::atomic<std::size_t> limit_;      // no slot from here on is filled (only ever lowered)
     const PrgCreator& create_;
     const PrgFiller& fill_;
     std::mutex mutex_;

@@ -317,7 +317,7 @@ int writeSpans(Handle handle, const Span* spans, std::size_t count) {
         }
         if (wrote == 0)
             return EIO;
-        // Step over what was written.
+        // writev may write less than asked: go on from the first byte it left.
         while (next < count && wrote >= 0) {
             const std::size_t left = spans[next].size - skip;
             if (static_cast<std::size_t>(wrote) < left) {

@@ -139,7 +139,7 @@ std::once_flag handlerOnce;
 
 BOOL WINAPI removeTempsOnBreak(DWORD) {
     temps.removeAll([](const wchar_t* name) { DeleteFileW(name); });
-    return FALSE; // the next handler (by default: end the process) runs as before
+    return FALSE; // the next handler runs: by default, the one that ends the process
 }
 
 void registerTemp(const std::wstring& name) {

@@ -11,10 +11,15 @@ namespace vornix::platform {
 
 // Names of temporary files to remove when the process is interrupted, kept where a signal or
 // console handler may read them: fixed storage, no allocation, no lock.
+// A slot's state is stored kReady only after its name is copied, so a handler that loads
+// kReady reads a whole name. The adder stores kReady and then loads closing_; removeAll
+// stores closing_ and then loads the states. Only sequentially consistent order (the default
+// used throughout) makes at least one of them see the other: either the handler removes the
+// file or the adder learns it must.
 template <typename Char, std::size_t Length, std::size_t Slots = 8> class TempSlots {
   public:
-    // False when the name is too long or every slot is taken: that file is then left behind
-    // by an interruption, as without this.
+    // False when the name is too long or every slot is taken: an interruption then leaves
+    // that file behind.
     bool add(const std::basic_string<Char>& name) {
         if (name.size() >= Length)
             return false;

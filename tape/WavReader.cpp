@@ -81,11 +81,15 @@ class EdgeDetector {
             flush();
         const std::uint32_t* at = at_.data();
         double* t = place_.data();
-        // The first edge may lie between the last block's sample and this one's first.
+        // The first edge may lie between the last block's sample and this one's first. The
+        // levels follow each block's mean, so the sample before may already be past this
+        // block's level, even equal to the first (as the 0 taken before the first block can
+        // be): the edge is then put at the first sample rather than divided by zero.
         std::size_t from = 0;
         if (m > 0 && at[0] == 0) {
             const double after = x[0];
-            t[0] = static_cast<double>(base_) - 1.0 + (level - prev_) / (after - prev_);
+            const double fraction = after != prev_ ? (level - prev_) / (after - prev_) : 1.0;
+            t[0] = static_cast<double>(base_) - 1.0 + fraction;
             from = 1;
         }
         const double base = static_cast<double>(base_) - 1.0;

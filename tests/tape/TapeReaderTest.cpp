@@ -188,6 +188,8 @@ TEST(TapeReader, BadInputFailsClearly) {
         b = static_cast<std::uint8_t>(r >> 24);
     }
     const std::vector<double> silence(100000, 0.0);
+    std::vector<double> startsAboveTrigger(100000, -0.9);
+    startsAboveTrigger[0] = 0.0;
     const struct {
         const char* what;
         Bytes bytes;
@@ -211,6 +213,8 @@ TEST(TapeReader, BadInputFailsClearly) {
         {"random TAP", tap(1, random), TapeFailure::NoFiles, "no program"},
         {"random v0 TAP", tap(0, random), TapeFailure::NoFiles, "no program"},
         {"silence", makeWav(silence, 44100, WavCoding{}), TapeFailure::NoFiles, "no program"},
+        {"first sample above the trigger", makeWav(startsAboveTrigger, 44100, WavCoding{}),
+         TapeFailure::NoFiles, "no program"},
         {"noise", makeWav(std::vector<double>(random.begin(), random.end()), 44100, WavCoding{3, 32}),
          TapeFailure::NoFiles, "no program"},
     };

@@ -1,27 +1,27 @@
-// libFuzzer target for the T64 reader (built with clang only; run by hand, e.g.
-//   build-clang/tests/core/fuzz_t64_reader -max_total_time=60 tests/data).
-// Whatever the input, the reader must stay inside it, and an accepted image must save and
-// read back to the same entries.
+// Whatever the input, the T64 reader stays inside it, and an accepted image saves and reads
+// back to the same entries.
 #include "core/T64Image.h"
+#include "tests/fuzz/FuzzTargets.h"
 
-#include <cstdlib>
+namespace vornix::fuzz {
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace vornix;
+int t64Reader(const std::uint8_t* data, std::size_t size) {
     ReadResult r = parseImage(data, size);
     if (!r.accepted)
         return 0;
     for (const Entry& e : r.contents.entries)
         if (e.size < 0 || static_cast<std::size_t>(e.size) != e.data.size())
-            std::abort();
+            fail("an entry's size differs from its data");
     std::vector<Entry> entries = r.contents.entries;
     const Bytes saved = serializeImage(r.contents.capacity, r.contents.label, entries, false);
     const ReadResult again = parseImage(saved.data(), saved.size());
     if (!again.accepted || again.contents.count != r.contents.count || !again.repairs.empty())
-        std::abort();
+        fail("a saved image does not read back whole");
     for (int i = 0; i < r.contents.count; ++i)
         if (again.contents.entries[i].data != r.contents.entries[i].data ||
             again.contents.entries[i].name != r.contents.entries[i].name)
-            std::abort();
+            fail("a saved entry reads back changed");
     return 0;
 }
+
+} // namespace vornix::fuzz

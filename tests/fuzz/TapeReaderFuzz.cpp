@@ -1,33 +1,35 @@
-// libFuzzer target for the TAP and WAV readers and both loaders (built with clang only; run by
-// hand, e.g. build-clang/tests/tape/fuzz_tape_reader -max_total_time=60 tests/data). The
-// plain build runs it over a seed corpus in tape_fuzz_seed_test.
-// Whatever the input: no crash, no hang, and every program reported as read is as long as
-// its header says.
+// The TAP and WAV readers and both loaders. Whatever the input: no crash, no hang, and every
+// program reported as read is as long as its header says.
 #include "tape/TapeFiles.h"
 #include "tape/TapeReader.h"
+#include "tests/fuzz/FuzzTargets.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
+namespace vornix::fuzz {
+
 namespace {
 
-void check(const vornix::tape::TapeAnalysis& a) {
-    using namespace vornix::tape;
+using namespace vornix::tape;
+
+// Reported as read (good or repaired), yet not as long as its header says.
+bool readButWrongLength(const FoundFile& f) {
+    return (f.state == FileState::Good || f.state == FileState::Repaired) &&
+           f.data.size() != lengthBetween(f.load, f.end);
+}
+
+void check(const TapeAnalysis& a) {
     if (a.failure == TapeFailure::None && a.files.empty())
-        std::abort();
-    for (const FoundFile& f : a.files) {
-        const bool read = f.state == FileState::Good || f.state == FileState::Repaired;
-        if (read && f.data.size() != lengthBetween(f.load, f.end))
-            std::abort();
-    }
+        fail("a tape read without failure and without files");
+    for (const FoundFile& f : a.files)
+        if (readButWrongLength(f))
+            fail("a program read as good is not as long as its header says");
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace vornix::tape;
+int tapeReader(const std::uint8_t* data, std::size_t size) {
     // As a file, whatever its first bytes make it.
     check(analyseTapeData(data, size));
     if (size < 2)
@@ -69,8 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i + 1 < size; i += 2)
         pulses.push_back((data[i] | data[i + 1] << 8) * 4u);
     for (const FoundFile& f : decodePulses(pulses))
-        if ((f.state == FileState::Good || f.state == FileState::Repaired) &&
-            f.data.size() != lengthBetween(f.load, f.end))
-            std::abort();
+        if (readButWrongLength(f))
+            fail("a program decoded as good is not as long as its header says");
     return 0;
 }
+
+} // namespace vornix::fuzz
