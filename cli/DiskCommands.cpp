@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CommandLine.h"
+#include "cli/Messages.h"
 
 #include "core/D64Image.h"
 #include "core/PlatformFile.h"
@@ -49,13 +50,12 @@ const Help kImport{"d64-import", "d64-import IMAGE DISK.d64 [NAME...] [--type-01
                    "in any case.\n"};
 
 bool loadDisk(DiskImage& disk, const std::string& path) {
-    std::string error;
-    if (!disk.load(path, &error)) {
-        failure(error);
+    if (const vornix::DiskOpenResult opened = disk.load(path); !opened.opened) {
+        failure(describe(opened));
         return false;
     }
-    for (const std::string& n : disk.notes())
-        note(path + ": " + n);
+    for (const vornix::DiskNote& n : disk.notes())
+        note(path + ": " + describe(n));
     return true;
 }
 
@@ -99,7 +99,9 @@ Reading readingOf(const DiskImage& disk, const DiskEntry& e) {
     if (e.type() == 0)
         return r;
     vornix::Bytes data;
-    disk.readFile(e, data, &r.error, &r.damage);
+    const vornix::FileReading reading = disk.readFile(e, data);
+    r.error = describe(reading);
+    r.damage = describeBadBlocks(reading);
     return r;
 }
 
@@ -148,15 +150,14 @@ int cmdD64Export(const Args& args) {
 
     std::vector<vornix::DiskProgram> programs;
     programs.reserve(chosen.size());
-    int blocks = 0;
-    for (int p : chosen) {
+    for (int p : chosen)
         programs.push_back(vornix::diskProgramOf(std::move(entries[p])));
-        blocks += vornix::blocksFor(programs.back().prgSize());
-    }
     const std::string& label = tape.contents.label;
-    std::string error;
-    if (!vornix::writeDisk(out, label.substr(0, label.find('\0')), programs, &error))
-        return failure(error);
+    const vornix::DiskWriteResult written =
+        vornix::writeDisk(out, label.substr(0, label.find('\0')), programs);
+    if (!written.written)
+        return failure(describe(written));
+    const int blocks = written.blocksUsed;
     std::cout << out << ": " << programs.size() << (programs.size() == 1 ? " file, " : " files, ") << blocks
               << " blocks used, " << DiskImage::kDiskBlocks - blocks << " blocks free\n";
     return 0;
@@ -276,10 +277,10 @@ int cmdD64Import(const Args& args) {
     // Files are read before the image is locked: the lock covers the edit alone.
     std::vector<vornix::Bytes> programs(chosen.size());
     for (std::size_t i = 0; i < chosen.size(); ++i) {
-        std::string error, damage;
-        if (!disk.readFile(*chosen[i], programs[i], &error, &damage))
-            return failure(diskPath + ": " + error + "; " + image + " left as it was");
-        if (!damage.empty())
+        const vornix::FileReading reading = disk.readFile(*chosen[i], programs[i]);
+        if (!reading.read)
+            return failure(diskPath + ": " + describe(reading) + "; " + image + " left as it was");
+        if (const std::string damage = describeBadBlocks(reading); !damage.empty())
             note(diskPath + ": " + damage);
     }
 

@@ -286,9 +286,8 @@ int cmdTapToT64(const Args& args) {
     std::vector<const tape::FoundFile*> pointers;
     for (const tape::FoundFile& f : files)
         pointers.push_back(&f);
-    std::string error;
-    if (!tape::writeT64(pointers, out, tape::labelFor(in), &error))
-        return failure(error);
+    if (const tape::T64Written t64 = tape::writeT64(pointers, out, tape::labelFor(in)); !t64.written)
+        return failure(tape::describe(t64));
     std::cout << out << ": " << files.size() << (files.size() == 1 ? " program" : " programs") << " from "
               << in << "\n";
     return 0;

@@ -353,15 +353,8 @@ Bytes serializeImage(int capacity, const std::string& label, std::vector<Entry>&
     return out;
 }
 
-bool writeImage(const std::string& path, int capacity, const std::string& label, std::vector<Entry>& entries,
-                bool fileType01, std::string* error, FileError* failure) {
-    auto failWith = [&](const std::string& message, const FileError& why) {
-        if (error)
-            *error = message;
-        if (failure)
-            *failure = why;
-        return false;
-    };
+FileError writeImage(const std::string& path, int capacity, const std::string& label,
+                     std::vector<Entry>& entries, bool fileType01) {
     // Offsets are only handed back once the file is in place.
     Bytes directory;
     std::uint64_t total = 0;
@@ -370,8 +363,7 @@ bool writeImage(const std::string& path, int capacity, const std::string& label,
     for (const Entry& e : entries)
         oldOffsets.push_back(e.dataOffset);
     if (!buildDirectory(capacity, label, entries, fileType01, directory, total))
-        return failWith(path + ": the image is too large for the T64 format",
-                        {FileProblem::TooLarge, 0, path});
+        return {FileProblem::TooLarge, 0, path};
 
     // Directory and every entry's bytes go out in one gathered write.
     std::vector<platform::Span> spans;
@@ -386,9 +378,9 @@ bool writeImage(const std::string& path, int capacity, const std::string& label,
     if (!ok) {
         for (std::size_t i = 0; i < entries.size(); ++i)
             entries[i].dataOffset = oldOffsets[i];
-        return failWith(file.error(), file.failure());
+        return file.failure();
     }
-    return true;
+    return {};
 }
 
 } // namespace vornix

@@ -145,11 +145,11 @@ ReadResult parseImage(const std::uint8_t* data, std::size_t length);
 // image cannot be written (more than 255 entries, or data past 32-bit offsets).
 Bytes serializeImage(int capacity, const std::string& label, std::vector<Entry>& entries, bool fileType01);
 
-// Writes an image so that a failure leaves any old file intact (temporary file + rename).
-// Returns false with "PATH: reason" in *error on failure (and the reason in *failure); the
-// entries' data offsets are then left as they were.
-bool writeImage(const std::string& path, int capacity, const std::string& label, std::vector<Entry>& entries,
-                bool fileType01, std::string* error, FileError* failure = nullptr);
+// Writes an image so that a failure leaves any old file intact (temporary file + rename). On
+// failure the entries' data offsets are left as they were; FileProblem::TooLarge means the
+// entries are more than the format can hold.
+FileError writeImage(const std::string& path, int capacity, const std::string& label,
+                     std::vector<Entry>& entries, bool fileType01);
 
 // Maps name and label bytes on reading: 0xC1..0xFF lose 0x80.
 std::string mapNameBytes(const std::uint8_t* bytes, std::size_t count);

@@ -131,8 +131,13 @@ SaveResult TapeDocument::saveAs(const std::string& path, bool fileType01) {
     if (label_.empty())
         label_ = ".";
     applyCapacityRule();
-    if (!writeImage(path, capacity_, label_, entries_, fileType01, &result.error, &result.failure))
+    result.failure = writeImage(path, capacity_, label_, entries_, fileType01);
+    if (result.failure) {
+        result.error = result.failure.problem == FileProblem::TooLarge
+                           ? path + ": the image is too large for the T64 format"
+                           : result.failure.message();
         return result;
+    }
     result.written = true;
     modified_ = false;
     return result;
@@ -149,9 +154,9 @@ AddResult TapeDocument::addPrg(const std::string& path) {
     if (count() >= kMaxSlots)
         return imageFull(path);
     auto file = std::make_shared<Bytes>();
-    std::string error;
-    if (!readWholeFile(path, *file, &error, std::numeric_limits<std::int32_t>::max(), &result.failure)) {
-        result.reason = error;
+    result.failure = readWholeFile(path, *file, std::numeric_limits<std::int32_t>::max());
+    if (result.failure) {
+        result.reason = result.failure.message();
         result.refusal = AddRefusal::Unreadable;
         return result;
     }

@@ -84,7 +84,16 @@ void tape64Help(std::ostream& out) {
            "Exit status: 0 done, 1 failed (the last line says why), 2 wrong options.\n";
 }
 
-bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o, std::string& error) {
+namespace {
+
+ArgumentError refused(ArgumentProblem problem, std::string word = {}, std::string option = {},
+                      std::string value = {}, int low = 0, int high = 0) {
+    return {problem, std::move(word), std::move(option), std::move(value), low, high};
+}
+
+} // namespace
+
+ArgumentError parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         const std::string low = lower(word);
@@ -96,19 +105,15 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
             o.version = true;
             continue;
         }
-        if (low.size() < 2 || low[0] != '-') {
-            error = "unexpected argument '" + word + "'";
-            return false;
-        }
+        if (low.size() < 2 || low[0] != '-')
+            return refused(ArgumentProblem::Unexpected, word);
         const std::size_t colon = low.find(':');
         const std::string name = low.substr(1, colon == std::string::npos ? std::string::npos : colon - 1);
         const bool valued = name == "i" || name == "or" || name == "ot" || name == "op" || name == "v0" ||
                             name == "f" || name == "t" || name == "s";
         if (!valued) {
-            if (colon != std::string::npos || !(name == "y" || name == "r" || name == "n" || name == "e")) {
-                error = "unknown option '" + word + "'";
-                return false;
-            }
+            if (colon != std::string::npos || !(name == "y" || name == "r" || name == "n" || name == "e"))
+                return refused(ArgumentProblem::UnknownOption, word, name);
             (name == "y"   ? o.yes
              : name == "r" ? o.pulses.reverse
              : name == "n" ? o.numbered
@@ -120,10 +125,8 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
         if (value.empty() && i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-')
             value = args[++i];
         value = unquoted(value);
-        if (value.empty()) {
-            error = "-" + name + ": needs a value";
-            return false;
-        }
+        if (value.empty())
+            return refused(ArgumentProblem::NoValue, word, name);
         if (name == "i")
             o.input = value;
         else if (name == "or")
@@ -134,20 +137,15 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
             o.p00Out = value;
         else if (name == "s") {
             const auto speed = speedValue(value);
-            if (!speed) {
-                error = "-s:" + value + ": the speed is a number from 0.1 to 9.9, such as 1.0";
-                return false;
-            }
+            if (!speed)
+                return refused(ArgumentProblem::BadSpeed, word, name, value);
             o.pulses.speed = *speed;
         } else {
             const int low = 1;
             const int high = name == "v0" ? 10000 : name == "f" ? 999999 : 255;
             const auto n = wholeNumber(value, low, high);
-            if (!n) {
-                error = "-" + name + ":" + value + ": a whole number from " + std::to_string(low) + " to " +
-                        std::to_string(high) + " is needed";
-                return false;
-            }
+            if (!n)
+                return refused(ArgumentProblem::OutOfRange, word, name, value, low, high);
             if (name == "v0")
                 o.pulses.zeroOverflowMs = *n;
             else if (name == "f")
@@ -156,11 +154,25 @@ bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& o
                 o.pulses.threshold = *n;
         }
     }
-    if (!o.help && !o.version && o.input.empty()) {
-        error = "no input: -i:FILE is needed";
-        return false;
+    if (!o.help && !o.version && o.input.empty())
+        return refused(ArgumentProblem::NoInput);
+    return {};
+}
+
+std::string describe(const ArgumentError& e) {
+    switch (e.problem) {
+    case ArgumentProblem::None: break;
+    case ArgumentProblem::Unexpected: return "unexpected argument '" + e.word + "'";
+    case ArgumentProblem::UnknownOption: return "unknown option '" + e.word + "'";
+    case ArgumentProblem::NoValue: return "-" + e.option + ": needs a value";
+    case ArgumentProblem::BadSpeed:
+        return "-s:" + e.value + ": the speed is a number from 0.1 to 9.9, such as 1.0";
+    case ArgumentProblem::OutOfRange:
+        return "-" + e.option + ":" + e.value + ": a whole number from " + std::to_string(e.low) + " to " +
+               std::to_string(e.high) + " is needed";
+    case ArgumentProblem::NoInput: return "no input: -i:FILE is needed";
     }
-    return true;
+    return {};
 }
 
 namespace {
@@ -265,9 +277,8 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
         std::vector<const FoundFile*> files;
         for (const FoundFile& f : marked)
             files.push_back(&f);
-        std::string error;
-        if (!writeT64(files, *o.t64Out, labelFor(o.input), &error))
-            return fail(out, error + "; nothing written");
+        if (const T64Written t64 = writeT64(files, *o.t64Out, labelFor(o.input)); !t64.written)
+            return fail(out, describe(t64) + "; nothing written");
         out << "Written: " << *o.t64Out << " (" << files.size()
             << (files.size() == 1 ? " program)" : " programs)") << std::endl;
         written += int(files.size());
@@ -278,9 +289,8 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
             const std::string path = p00Path(*o.p00Out, f.name, o.numbered ? int(i + 1) : 0, damageMark(f));
             if (path.empty())
                 return fail(out, "no free P00 name for \"" + printableName(f.name) + "\" in " + *o.p00Out);
-            std::string error;
-            if (!writeWhole(path, p00Bytes(f.name, prgBytes(f)), &error))
-                return fail(out, error);
+            if (const FileError e = writeWhole(path, p00Bytes(f.name, prgBytes(f))))
+                return fail(out, e.message());
             out << "Written: " << path << std::endl;
             ++written;
         }

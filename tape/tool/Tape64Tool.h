@@ -23,9 +23,33 @@ struct Tape64Options {
     bool version = false;
 };
 
+// Why the arguments were not taken.
+enum class ArgumentProblem {
+    None,
+    Unexpected,    // word is not an option
+    UnknownOption, // word is an option the tool does not have
+    NoValue,       // option has no value
+    BadSpeed,      // value of -s is not a speed
+    OutOfRange,    // value of option is not a whole number from low to high
+    NoInput,       // -i is missing
+};
+
+struct ArgumentError {
+    ArgumentProblem problem = ArgumentProblem::None;
+    std::string word;   // the argument as given
+    std::string option; // its name in small letters, without "-" and value ("v0")
+    std::string value;
+    int low = 0;
+    int high = 0;
+
+    explicit operator bool() const { return problem != ArgumentProblem::None; }
+};
+
 // Options in any order, "-x:VALUE" with the value also allowed in double quotes or as the
-// next word. False with the reason in error.
-bool parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& options, std::string& error);
+// next word.
+ArgumentError parseTape64Arguments(const std::vector<std::string>& args, Tape64Options& options);
+// The usage error's line: "unknown option '-x'".
+std::string describe(const ArgumentError& error);
 
 void tape64Help(std::ostream& out);
 

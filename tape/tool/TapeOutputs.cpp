@@ -125,22 +125,28 @@ std::string labelFor(const std::string& tapePath) {
     return label.substr(0, kLabelSize);
 }
 
-bool writeT64(const std::vector<const FoundFile*>& files, const std::string& path, const std::string& label,
-              std::string* error) {
+T64Written writeT64(const std::vector<const FoundFile*>& files, const std::string& path,
+                    const std::string& label) {
+    T64Written result;
     TapeDocument doc;
     doc.newImage();
     doc.setLabel(label);
     for (const FoundFile* f : files) {
-        const AddResult added = doc.addProgram(f->name, f->name.substr(0, kNameSize), prgBytes(*f));
+        AddResult added = doc.addProgram(f->name, f->name.substr(0, kNameSize), prgBytes(*f));
         if (!added.added) {
-            *error = added.reason;
-            return false;
+            result.refused = std::move(added);
+            return result;
         }
     }
-    const SaveResult saved = doc.saveAs(path, false);
-    if (!saved.written)
-        *error = saved.error;
-    return saved.written;
+    result.saved = doc.saveAs(path, false);
+    result.written = result.saved.written;
+    return result;
+}
+
+std::string describe(const T64Written& result) {
+    if (result.written)
+        return {};
+    return result.refused.refusal != AddRefusal::None ? result.refused.reason : result.saved.error;
 }
 
 std::string p00Path(const std::string& target, const std::string& name, int number, const std::string& mark) {
@@ -170,12 +176,11 @@ std::string p00Path(const std::string& target, const std::string& name, int numb
     return {};
 }
 
-bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error) {
+FileError writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     AtomicFile out;
     if (out.open(path) && out.write(bytes.data(), bytes.size()) && out.commit())
-        return true;
-    *error = out.error();
-    return false;
+        return {};
+    return out.failure();
 }
 
 } // namespace vornix::tape

@@ -1,6 +1,7 @@
 #pragma once
 // What the tape tool and vornix-cli share on top of the tape library: the lines that tell
 // what a tape holds, and the files made from it (T64, P00, PRG, TAP) with their names.
+#include "core/TapeDocument.h"
 #include "tape/TapeReader.h"
 
 #include <cstdint>
@@ -30,10 +31,18 @@ std::string damageMark(const FoundFile& file);
 // OUT with ".tap" appended.
 std::string tapOutputPath(const std::string& out);
 
-// A T64 holding the files in order, labelled label, written through the core's image
-// writer. False with the reason in *error.
-bool writeT64(const std::vector<const FoundFile*>& files, const std::string& path, const std::string& label,
-              std::string* error);
+// How writing a T64 went: a program the image refused, or the save.
+struct T64Written {
+    bool written = false;
+    AddResult refused; // refusal None unless a program was not taken
+    SaveResult saved;
+};
+
+// A T64 holding the files in order, labelled label, written through the core's image writer.
+T64Written writeT64(const std::vector<const FoundFile*>& files, const std::string& path,
+                    const std::string& label);
+// Why it was not written, as one sentence naming the file.
+std::string describe(const T64Written& result);
 
 // The T64 label for a tape file: its name without folder and extension, capitals, at most
 // 24 characters.
@@ -45,6 +54,6 @@ std::string labelFor(const std::string& tapePath);
 std::string p00Path(const std::string& target, const std::string& name, int number, const std::string& mark);
 
 // Writes bytes to path through the core's file writer (complete or not at all).
-bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error);
+FileError writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace vornix::tape

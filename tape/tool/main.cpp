@@ -7,9 +7,8 @@ int main(int argc, char* argv[]) {
     using namespace vornix::tape;
     std::vector<std::string> args(argv + 1, argv + argc);
     Tape64Options options;
-    std::string error;
-    if (!parseTape64Arguments(args, options, error)) {
-        std::cout << "tape64: " << error << "\n\n";
+    if (const ArgumentError error = parseTape64Arguments(args, options)) {
+        std::cout << "tape64: " << describe(error) << "\n\n";
         tape64Help(std::cout);
         return 2;
     }

@@ -16,9 +16,8 @@ namespace {
 
 vornix::DiskImage readDisk(const QString& path) {
     vornix::DiskImage disk;
-    std::string error;
-    if (!disk.load(QFile::encodeName(path).toStdString(), &error))
-        qWarning("%s", error.c_str());
+    if (!disk.load(QFile::encodeName(path).toStdString()).opened)
+        qWarning("cannot read the disk");
     return disk;
 }
 
@@ -79,7 +78,7 @@ void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {
     QCOMPARE(diskNames(disk), QStringList({"GAME", "INTRO", "MUSIC"}));
     QCOMPARE(QString::fromLatin1(vornix::trimDiskName(disk.diskName()).c_str()), QStringLiteral("TAPE"));
     vornix::Bytes data;
-    QVERIFY(disk.readFile(disk.entries()[2], data, nullptr));
+    QVERIFY(disk.readFile(disk.entries()[2], data).read);
     QCOMPARE(data, vornix::diskProgramOf(h.win->document().entries()[2]).prg());
     QCOMPARE(h.win->statusBar()->currentMessage(),
              QStringLiteral("Zapisano 3 programy na dysku %1").arg(QDir::toNativeSeparators(all)));
@@ -110,13 +109,12 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     Harness h;
     h.startWith({"TAPE ONE"});
     const QString path = h.file("disk.d64");
-    std::string error;
     QVERIFY(vornix::writeDisk(QFile::encodeName(path).toStdString(), "DISK",
                               {vornix::DiskProgram::fromPrg("HELLO", bytes(prgBytes(0x0801, 300))),
                                vornix::DiskProgram::fromPrg("NOTES", bytes(prgBytes(0x0801, 10))),
                                vornix::DiskProgram::fromPrg("BROKEN", bytes(prgBytes(0x0801, 10))),
-                               vornix::DiskProgram::fromPrg("LAST ONE", bytes(prgBytes(0xC000, 20, 5)))},
-                              &error));
+                               vornix::DiskProgram::fromPrg("LAST ONE", bytes(prgBytes(0xC000, 20, 5)))})
+                .written);
     // NOTES becomes a SEQ file; BROKEN's block links past the last track.
     QByteArray d = readFile(path);
     const int dir = 357 * 256 + 256;
@@ -172,12 +170,11 @@ void DiskCommandsTest::addFromD64GreysUnclosedFilesAndMapsNames() {
     Harness h;
     h.startWith({"TAPE ONE"});
     const QString path = h.file("disk.d64");
-    std::string error;
     QVERIFY(vornix::writeDisk(QFile::encodeName(path).toStdString(), "DISK",
                               {vornix::DiskProgram::fromPrg("HELLO", bytes(prgBytes(0x0801, 30))),
                                vornix::DiskProgram::fromPrg("SPLAT", bytes(prgBytes(0x0801, 10))),
-                               vornix::DiskProgram::fromPrg("GAME", bytes(prgBytes(0x0801, 10)))},
-                              &error));
+                               vornix::DiskProgram::fromPrg("GAME", bytes(prgBytes(0x0801, 10)))})
+                .written);
     // SPLAT was never closed; GAME's G is the shifted code 0xC7, which a tape reads as G.
     QByteArray d = readFile(path);
     const int dir = 357 * 256 + 256;

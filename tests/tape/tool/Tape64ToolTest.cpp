@@ -121,8 +121,8 @@ TEST(Tape64Options, WhatTheWindowsPassIsUnderstood) {
     };
     for (const auto& c : cases) {
         Tape64Options o;
-        std::string error;
-        ASSERT_TRUE(parseTape64Arguments(c.args, o, error)) << c.args.front() << ": " << error;
+        const ArgumentError error = parseTape64Arguments(c.args, o);
+        ASSERT_FALSE(error) << c.args.front() << ": " << describe(error);
         EXPECT_EQ(o.input, c.input);
         EXPECT_EQ(o.tapOut.value_or(""), c.tapOut);
         EXPECT_EQ(o.t64Out.value_or(""), c.t64Out);
@@ -138,25 +138,28 @@ TEST(Tape64Options, WhatTheWindowsPassIsUnderstood) {
     }
 }
 
-TEST(Tape64Options, WrongOptionsAreRefused) {
-    const std::vector<std::vector<std::string>> cases{
-        {},                  // no input
-        {"-y"},              // no input either
-        {"-i:x", "-q"},      // unknown
-        {"-i:x", "-y:1"},    // a flag with a value
-        {"-i:x", "-t:0"},    // out of range
-        {"-i:x", "-t:256"},  //
-        {"-i:x", "-s:1.A"},  // a speed text the window would not pass
-        {"-i:x", "-s:0.0"},  //
-        {"-i:x", "-f:"},     // no value
-        {"-i:x", "-v0:abc"}, //
-        {"-i:x", "stray"},   // an operand
+TEST(Tape64Options, WrongOptionsAreRefusedWithTheReason) {
+    const struct {
+        std::vector<std::string> args;
+        std::string said;
+    } cases[] = {
+        {{}, "no input: -i:FILE is needed"},
+        {{"-y"}, "no input: -i:FILE is needed"},
+        {{"-i:x", "-q"}, "unknown option '-q'"},
+        {{"-i:x", "-y:1"}, "unknown option '-y:1'"}, // a flag with a value
+        {{"-i:x", "-t:0"}, "-t:0: a whole number from 1 to 255 is needed"},
+        {{"-i:x", "-T:256"}, "-t:256: a whole number from 1 to 255 is needed"},
+        {{"-i:x", "-s:1.A"}, "-s:1.A: the speed is a number from 0.1 to 9.9, such as 1.0"},
+        {{"-i:x", "-s:0.0"}, "-s:0.0: the speed is a number from 0.1 to 9.9, such as 1.0"},
+        {{"-i:x", "-f:"}, "-f: needs a value"},
+        {{"-i:x", "-v0:abc"}, "-v0:abc: a whole number from 1 to 10000 is needed"},
+        {{"-i:x", "stray"}, "unexpected argument 'stray'"},
     };
-    for (const auto& args : cases) {
+    for (const auto& c : cases) {
         Tape64Options o;
-        std::string error;
-        EXPECT_FALSE(parseTape64Arguments(args, o, error)) << (args.empty() ? "" : args.back());
-        EXPECT_FALSE(error.empty());
+        const ArgumentError error = parseTape64Arguments(c.args, o);
+        EXPECT_TRUE(error);
+        EXPECT_EQ(describe(error), c.said);
     }
 }
 
