@@ -120,6 +120,10 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     const int dir = 357 * 256 + 256;
     d[dir + 32 + 2] = char(0x81);
     d[(d[dir + 64 + 3] - 1) * 21 * 256 + d[dir + 64 + 4] * 256] = char(36);
+    // The error table marks LAST ONE's only block (on track 17, like every block here) as error 23.
+    const int lastTrack = d[dir + 96 + 3], lastSector = d[dir + 96 + 4];
+    d.resize(175531, char(1));
+    d[174848 + (lastTrack - 1) * 21 + lastSector] = char(5);
     writeFile(path, d);
 
     h.dialogs.answerOpen({path});
@@ -130,6 +134,16 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     QCOMPARE(list->count(), 3);
     QVERIFY(list->item(1)->text().contains(QStringLiteral("BROKEN")));
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
+    // Why, in the window's language.
+    QCOMPARE(list->item(1)->toolTip(),
+             QStringLiteral("\"BROKEN\": łańcuch bloków urywa się po 1 bloku: ścieżka 36 "
+                            "nie istnieje (liczba ścieżek dysku: 35)"));
+    QCOMPARE(
+        list->item(2)->toolTip(),
+        QStringLiteral("\"LAST ONE\": tablica błędów dysku oznacza 1 z jego bloków jako uszkodzony (ścieżka "
+                       "%1 sektor %2 (błąd 23)); odczytano go tak, jak zapisano w obrazie")
+            .arg(lastTrack)
+            .arg(lastSector));
     QVERIFY(!findNamed<QPushButton>(dialog, "Button1")->isEnabled());
     list->selectAll();
     QTest::mouseClick(findNamed<QPushButton>(dialog, "Button2"), Qt::LeftButton); // Cancel adds nothing
