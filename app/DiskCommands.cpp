@@ -128,8 +128,8 @@ void DiskCommands::addFromDisk() {
         Program p{vornix::tapeNameOf(e.name), {}};
         const vornix::FileReading reading = disk.readFile(e, p.prg);
         const gui::Language language = en ? gui::Language::English : gui::Language::Polish;
-        choices.append({latin1(p.name), e.blocks, ResultTexts::unreadableFile(reading, language), !e.closed(),
-                        ResultTexts::badBlocks(reading, language)});
+        choices.append({latin1(p.name), e.blocks, ResultTexts::unreadableFile(reading, language),
+                        vornix::neverClosed(e), ResultTexts::badBlocks(reading, language)});
         programs->push_back(std::move(p));
     }
     if (programs->empty()) {

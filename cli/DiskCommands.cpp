@@ -255,15 +255,15 @@ int cmdD64Import(const Args& args) {
             continue;
         const bool named =
             std::any_of(names.begin(), names.end(), [&](const std::string& n) { return matches(e, n); });
-        const std::string notClosed = vornix::notClosedReason(e);
-        if (names.empty() && !notClosed.empty()) {
-            note(diskPath + ": " + shown(e.name) + " is left out: " + notClosed +
+        const bool notClosed = vornix::neverClosed(e);
+        if (names.empty() && notClosed) {
+            note(diskPath + ": " + shown(e.name) + " is left out: " + describeNeverClosed(e) +
                  "; name it to add it anyway");
             continue;
         }
         if (names.empty() || named) {
-            if (!notClosed.empty())
-                note(diskPath + ": " + shown(e.name) + ": " + notClosed);
+            if (notClosed)
+                note(diskPath + ": " + shown(e.name) + ": " + describeNeverClosed(e));
             chosen.push_back(&e);
         }
     }

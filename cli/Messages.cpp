@@ -103,6 +103,11 @@ std::string describeBadBlocks(const FileReading& r) {
            marked + "); read as the image holds " + (n == 1 ? "it" : "them");
 }
 
+std::string describeNeverClosed(const DiskEntry& entry) {
+    return "the file was never closed (*" + std::string(entry.typeName()) +
+           "): it may end early or hold rubbish";
+}
+
 std::string describe(const DiskWriteResult& r) {
     const std::string name = "\"" + r.name + "\"";
     switch (r.refusal) {

@@ -7,6 +7,7 @@ namespace vornix {
 struct ConversionResult;
 struct DiskOpenResult;
 struct DiskNote;
+struct DiskEntry;
 struct DiskWriteResult;
 struct FileReading;
 } // namespace vornix
@@ -24,6 +25,8 @@ std::string describe(const DiskNote& note);
 std::string describe(const FileReading& reading);
 // The blocks of a file the disk's error table marks bad, or empty when none is marked.
 std::string describeBadBlocks(const FileReading& reading);
+// Why a file never closed is not taken by default: "the file was never closed (*PRG): ...".
+std::string describeNeverClosed(const DiskEntry& entry);
 // Why a disk was not written: "PATH: not written: \"NAME\" does not fit: ...".
 std::string describe(const DiskWriteResult& result);
 

@@ -154,12 +154,7 @@ std::string tapeNameOf(const std::string& diskName) {
     return mapNameBytes(reinterpret_cast<const std::uint8_t*>(trimmed.data()), trimmed.size());
 }
 
-std::string notClosedReason(const DiskEntry& entry) {
-    if (entry.closed() || entry.type() == 0)
-        return {};
-    return "the file was never closed (*" + std::string(entry.typeName()) +
-           "): it may end early or hold rubbish";
-}
+bool neverClosed(const DiskEntry& entry) { return !entry.closed() && entry.type() != 0; }
 
 std::string trimDiskName(const std::string& name) {
     std::size_t end = name.size();

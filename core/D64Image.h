@@ -184,10 +184,10 @@ std::string trimDiskName(const std::string& name);
 // A disk name as a tape entry holds it: trimmed, and mapped as tape names are on reading
 // (0xC1 to 0xFF lose 0x80), so that what is stored is what the next read gives.
 std::string tapeNameOf(const std::string& diskName);
-// Why an entry is not offered among the programs a disk holds by default, or empty: a PRG
-// that was never closed (the drive lists it as *PRG) holds what was written before the
-// writer stopped, and is taken only when asked for by name.
-std::string notClosedReason(const DiskEntry& entry);
+// A file that was never closed (the drive lists it as *PRG) holds what was written before the
+// writer stopped: it is not offered among the programs a disk holds by default, and is taken
+// only when asked for by name.
+bool neverClosed(const DiskEntry& entry);
 
 // Whether the programs fit on a new disk (664 blocks, 144 files): refusal None with
 // blocksUsed, or the first program that does not fit.
