@@ -107,10 +107,11 @@ OpenResult TapeDocument::open(const std::string& path) {
         return result;
     }
     // The old entries stay until the new image is accepted: a rejected file leaves them.
-    ReadResult read = readImage(path, &result.failure);
+    ReadResult read = readImage(path);
     modified_ = false;
     if (!read.accepted) {
         result.error = read.error;
+        result.failure = read.failure;
         applyCapacityRule();
         return result;
     }

@@ -198,14 +198,14 @@ TEST(Inputs, PipesAndFoldersAreRefusedAtOnce) {
 #endif
     // None of these may wait for a writer on the pipe.
     std::vector<std::uint8_t> bytes;
-    FileError why;
     EXPECT_EQ(readWholeFile(fifo, bytes, 100).problem, FileProblem::NotRegular);
     EXPECT_EQ(fileLength(fifo), -1);
     const ReadResult r = readImage(fifo);
     EXPECT_FALSE(r.accepted);
     EXPECT_NE(r.error.find("not a regular file"), std::string::npos) << r.error;
-    EXPECT_FALSE(readImageDirectory(dir.path().string(), &why).accepted);
-    EXPECT_EQ(why.problem, FileProblem::IsFolder);
+    const ReadResult folder = readImageDirectory(dir.path().string());
+    EXPECT_FALSE(folder.accepted);
+    EXPECT_EQ(folder.failure.problem, FileProblem::IsFolder);
     EXPECT_EQ(readWholeFile(dir.file("none"), bytes, 100).message(),
               dir.file("none") + ": " + std::strerror(ENOENT));
 }
