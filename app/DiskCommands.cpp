@@ -119,6 +119,7 @@ void DiskCommands::addFromDisk() {
     }
 
     // Files are read now, so that the dialog can show which ones are damaged.
+    const gui::Language language = en ? gui::Language::English : gui::Language::Polish;
     auto programs = std::make_shared<std::vector<Program>>();
     QList<DiskFileChoice> choices;
     for (const vornix::DiskEntry& e : disk.entries()) {
@@ -127,7 +128,6 @@ void DiskCommands::addFromDisk() {
         // Named as the tape's reading gives the name back.
         Program p{vornix::tapeNameOf(e.name), {}};
         const vornix::FileReading reading = disk.readFile(e, p.prg);
-        const gui::Language language = en ? gui::Language::English : gui::Language::Polish;
         choices.append({latin1(p.name), e.blocks, ResultTexts::unreadableFile(reading, language),
                         vornix::neverClosed(e), ResultTexts::badBlocks(reading, language)});
         programs->push_back(std::move(p));
