@@ -13,7 +13,7 @@ namespace vornix {
 class InPlaceCompression {
   public:
     enum class Outcome {
-        Replaced,      // P now holds the compressed program; P + "1" is gone
+        Replaced,      // P holds the compressed program; P + "1" is gone
         NoResult,      // the compressor wrote nothing usable; P is unchanged
         ReplaceFailed, // P is unchanged and the compressed program stays at P + "1"
     };

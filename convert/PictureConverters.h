@@ -49,7 +49,7 @@ enum class ConversionProblem {
 };
 
 struct ConversionResult {
-    bool written = false; // the output file now holds the program
+    bool written = false; // the output file holds the program
     std::uint64_t inputSize = 0;
     std::uint64_t outputSize = 0;
     ConversionProblem problem = ConversionProblem::None;
