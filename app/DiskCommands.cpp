@@ -2,6 +2,7 @@
 
 #include "app/DiskImportDialog.h"
 #include "app/MainWindow.h"
+#include "app/ResultTexts.h"
 #include "core/D64Image.h"
 #include "gui/LocalPath.h"
 
@@ -77,24 +78,16 @@ void DiskCommands::exportToDisk() {
 
     // Refused before the save dialog: a disk that cannot hold them is not worth a path.
     std::vector<vornix::DiskProgram> programs;
-    int used = 0;
-    for (int p : chosen) {
-        const vornix::Entry& e = entries[p];
-        vornix::DiskProgram prg = vornix::diskProgramOf(e);
-        const int blocks = vornix::blocksFor(prg.prgSize());
-        if (int(programs.size()) == vornix::DiskImage::kMaxFiles) {
-            tell(messageText(Msg::DiskTooManyFiles, en).arg(trimmedName(e.name)));
-            return;
-        }
-        if (used + blocks > vornix::DiskImage::kDiskBlocks) {
-            tell(messageText(Msg::DiskDoesNotFit, en)
-                     .arg(trimmedName(e.name))
-                     .arg(blocks)
-                     .arg(vornix::DiskImage::kDiskBlocks - used));
-            return;
-        }
-        used += blocks;
-        programs.push_back(std::move(prg));
+    for (int p : chosen)
+        programs.push_back(vornix::diskProgramOf(entries[p]));
+    if (const vornix::DiskWriteResult fit = vornix::checkDiskFit(programs);
+        fit.refusal != vornix::DiskWriteRefusal::None) {
+        const QString name = trimmedName(programs[fit.program].name);
+        if (fit.refusal == vornix::DiskWriteRefusal::TooManyFiles)
+            tell(messageText(Msg::DiskTooManyFiles, en).arg(name));
+        else
+            tell(messageText(Msg::DiskDoesNotFit, en).arg(name).arg(fit.blocksNeeded).arg(fit.blocksLeft));
+        return;
     }
 
     exportDialog_.title = messageText(Msg::DiskExportTitle, en);
@@ -102,8 +95,7 @@ void DiskCommands::exportToDisk() {
     const QString path = win_->ctx_.dialogs->saveFile(win_, exportDialog_);
     if (path.isEmpty())
         return;
-    std::string error;
-    if (!vornix::writeDisk(toLocalPath(path), win_->doc_.label(), programs, &error)) {
+    if (!vornix::writeDisk(toLocalPath(path), win_->doc_.label(), programs).written) {
         tell(messageText(Msg::DiskWriteFailed, en).arg(QDir::toNativeSeparators(path)));
         return;
     }
@@ -121,13 +113,13 @@ void DiskCommands::addFromDisk() {
         return;
     const QString path = paths.first();
     vornix::DiskImage disk;
-    std::string error;
-    if (!disk.load(toLocalPath(path), &error)) {
+    if (!disk.load(toLocalPath(path)).opened) {
         tell(messageText(Msg::DiskUnreadable, en).arg(QDir::toNativeSeparators(path)));
         return;
     }
 
     // Files are read now, so that the dialog can show which ones are damaged.
+    const gui::Language language = en ? gui::Language::English : gui::Language::Polish;
     auto programs = std::make_shared<std::vector<Program>>();
     QList<DiskFileChoice> choices;
     for (const vornix::DiskEntry& e : disk.entries()) {
@@ -135,10 +127,9 @@ void DiskCommands::addFromDisk() {
             continue;
         // Named as the tape's reading gives the name back.
         Program p{vornix::tapeNameOf(e.name), {}};
-        std::string damage, badBlocks;
-        disk.readFile(e, p.prg, &damage, &badBlocks);
-        choices.append({latin1(p.name), e.blocks, QString::fromStdString(damage), !e.closed(),
-                        QString::fromStdString(badBlocks)});
+        const vornix::FileReading reading = disk.readFile(e, p.prg);
+        choices.append({latin1(p.name), e.blocks, ResultTexts::unreadableFile(reading, language),
+                        vornix::neverClosed(e), ResultTexts::badBlocks(reading, language)});
         programs->push_back(std::move(p));
     }
     if (programs->empty()) {

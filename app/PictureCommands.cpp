@@ -1,5 +1,6 @@
 #include "app/PictureCommands.h"
 
+#include "app/ResultTexts.h"
 #include "convert/InPlaceCompression.h"
 #include "convert/PictureConverters.h"
 #include "gui/LocalPath.h"
@@ -24,11 +25,8 @@ std::filesystem::path toPath(const QString& path) {
 #endif
 }
 
-QString sentence(const std::string& text) {
-    QString s = QString::fromStdString(text);
-    if (!s.isEmpty())
-        s[0] = s[0].toUpper();
-    return s + '.';
+gui::Language languageOf(const CompressionOptions& options) {
+    return options.english ? gui::Language::English : gui::Language::Polish;
 }
 
 // Asks for the output; remembers the choice for the next use, as the dialog object would.
@@ -48,7 +46,9 @@ void finishConversion(const AppContext& ctx, QWidget* parent, const QString& out
     if (!result.written) {
         const QString lead = options.english ? QStringLiteral("The picture was not converted.")
                                              : QStringLiteral("Obraz nie został przekonwertowany.");
-        ctx.dialogs->message(parent, kAppTitle, lead + QStringLiteral("\n\n") + sentence(result.error),
+        ctx.dialogs->message(parent, kAppTitle,
+                             lead + QStringLiteral("\n\n") +
+                                 ResultTexts::conversionFailure(result, languageOf(options)),
                              MsgButtons::Ok, MsgIcon::Error);
         return;
     }
@@ -183,8 +183,8 @@ bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
     }
     if (outcome != CompressionWindow::Outcome::Compressed)
         return false;
-    std::string error;
-    if (step.finish(&error) == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
+    if (const auto finished = step.finish();
+        finished.outcome == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
         const QString text =
             options.english
                 ? QStringLiteral("The compressed program could not take the place of the converted one "
@@ -192,8 +192,10 @@ bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
                                  "is in %3.")
                 : QStringLiteral("Skompresowany program nie mógł zastąpić przekonwertowanego (%1).\n\n"
                                  "%2 zawiera program bez kompresji; skompresowany jest w %3.");
-        ctx.dialogs->message(parent, kAppTitle, text.arg(QString::fromStdString(error), path, path + '1'),
-                             MsgButtons::Ok, MsgIcon::Warning);
+        ctx.dialogs->message(
+            parent, kAppTitle,
+            text.arg(ResultTexts::replaceFailure(step, finished, languageOf(options)), path, path + '1'),
+            MsgButtons::Ok, MsgIcon::Warning);
         return false;
     }
     return true;

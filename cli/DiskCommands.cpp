@@ -3,6 +3,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Json.h"
+#include "cli/Messages.h"
 
 #include "core/D64Image.h"
 #include "core/PlatformFile.h"
@@ -24,13 +25,12 @@ using namespace vornix::cli;
 namespace {
 
 bool loadDisk(DiskImage& disk, const std::string& path) {
-    std::string error;
-    if (!disk.load(path, &error)) {
-        failure(error);
+    if (const vornix::DiskOpenResult opened = disk.load(path); !opened.opened) {
+        failure(describe(opened));
         return false;
     }
-    for (const std::string& n : disk.notes())
-        note(path + ": " + n);
+    for (const vornix::DiskNote& n : disk.notes())
+        note(path + ": " + describe(n));
     return true;
 }
 
@@ -74,7 +74,9 @@ Reading readingOf(const DiskImage& disk, const DiskEntry& e) {
     if (e.type() == 0)
         return r;
     vornix::Bytes data;
-    disk.readFile(e, data, &r.error, &r.damage);
+    const vornix::FileReading reading = disk.readFile(e, data);
+    r.error = describe(reading);
+    r.damage = describeBadBlocks(reading);
     return r;
 }
 
@@ -112,15 +114,14 @@ int d64Export(const CommandLine& cl) {
 
     std::vector<vornix::DiskProgram> programs;
     programs.reserve(chosen.size());
-    int blocks = 0;
-    for (int p : chosen) {
+    for (int p : chosen)
         programs.push_back(vornix::diskProgramOf(std::move(entries[p])));
-        blocks += vornix::blocksFor(programs.back().prgSize());
-    }
     const std::string& label = tape.contents.label;
-    std::string error;
-    if (!vornix::writeDisk(out, label.substr(0, label.find('\0')), programs, &error))
-        return failure(error);
+    const vornix::DiskWriteResult written =
+        vornix::writeDisk(out, label.substr(0, label.find('\0')), programs);
+    if (!written.written)
+        return failure(describe(written));
+    const int blocks = written.blocksUsed;
     std::cout << out << ": " << programs.size() << (programs.size() == 1 ? " file, " : " files, ") << blocks
               << " blocks used, " << DiskImage::kDiskBlocks - blocks << " blocks free\n";
     return 0;
@@ -204,15 +205,15 @@ int d64Import(const CommandLine& cl) {
             continue;
         const bool named =
             std::any_of(names.begin(), names.end(), [&](const std::string& n) { return matches(e, n); });
-        const std::string notClosed = vornix::notClosedReason(e);
-        if (names.empty() && !notClosed.empty()) {
-            note(diskPath + ": " + shown(e.name) + " is left out: " + notClosed +
+        const bool notClosed = vornix::neverClosed(e);
+        if (names.empty() && notClosed) {
+            note(diskPath + ": " + shown(e.name) + " is left out: " + describeNeverClosed(e) +
                  "; name it to add it anyway");
             continue;
         }
         if (names.empty() || named) {
-            if (!notClosed.empty())
-                note(diskPath + ": " + shown(e.name) + ": " + notClosed);
+            if (notClosed)
+                note(diskPath + ": " + shown(e.name) + ": " + describeNeverClosed(e));
             chosen.push_back(&e);
         }
     }
@@ -226,10 +227,10 @@ int d64Import(const CommandLine& cl) {
     // Files are read before the image is locked: the lock covers the edit alone.
     std::vector<vornix::Bytes> programs(chosen.size());
     for (std::size_t i = 0; i < chosen.size(); ++i) {
-        std::string error, damage;
-        if (!disk.readFile(*chosen[i], programs[i], &error, &damage))
-            return failure(diskPath + ": " + error + "; " + image + " left as it was");
-        if (!damage.empty())
+        const vornix::FileReading reading = disk.readFile(*chosen[i], programs[i]);
+        if (!reading.read)
+            return failure(diskPath + ": " + describe(reading) + "; " + image + " left as it was");
+        if (const std::string damage = describeBadBlocks(reading); !damage.empty())
             note(diskPath + ": " + damage);
     }
 

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 
 #include "convert/EmbeddedResources.h"
 #include "convert/PictureConverters.h"
@@ -22,7 +23,7 @@ int runConversion(const vornix::cli::CommandLine& cl, const Converter& convert) 
     const std::filesystem::path output = vornix::platform::pathFromName(operands[1]);
     const vornix::ConversionResult result = convert(input, output);
     if (!result.written) {
-        std::cerr << "vornix-cli " << name << ": " << result.error << "\n";
+        std::cerr << "vornix-cli " << name << ": " << vornix::cli::describe(result) << "\n";
         return 1;
     }
     if (result.unusualLoadAddress) {

@@ -19,22 +19,22 @@ InPlaceCompression::InPlaceCompression(fs::path program)
     : program_(std::move(program)), compressed_(withOne(program_)),
       result_(platform::nameFromPath(compressed_)) {}
 
-InPlaceCompression::Outcome InPlaceCompression::finish(std::string* error) {
+InPlaceCompression::Result InPlaceCompression::finish() {
     std::int64_t size = 0;
     if (!result_.written(&size))
-        return Outcome::NoResult;
+        return {Outcome::NoResult, {}};
     if (size == 0) {
         // An empty file this run left behind is litter, not a program.
         if (!result_.existedBefore()) {
             std::error_code ec;
             fs::remove(compressed_, ec);
         }
-        return Outcome::NoResult;
+        return {Outcome::NoResult, {}};
     }
     // One rename replaces P: it is never deleted first, so a failure leaves it whole.
-    if (!replaceFile(compressed_, program_, error))
-        return Outcome::ReplaceFailed;
-    return Outcome::Replaced;
+    if (FileError e = replaceFile(compressed_, program_))
+        return {Outcome::ReplaceFailed, std::move(e)};
+    return {Outcome::Replaced, {}};
 }
 
 } // namespace vornix

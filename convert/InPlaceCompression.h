@@ -1,6 +1,7 @@
 #pragma once
 // Replacing a program by its compressed version: the compressor writes P + "1", and only
 // a result written by this run, complete and non-empty, is moved over P.
+#include "core/PlatformFile.h"
 #include "tools/FreshOutput.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace vornix {
 class InPlaceCompression {
   public:
     enum class Outcome {
-        Replaced,      // P now holds the compressed program; P + "1" is gone
+        Replaced,      // P holds the compressed program; P + "1" is gone
         NoResult,      // the compressor wrote nothing usable; P is unchanged
         ReplaceFailed, // P is unchanged and the compressed program stays at P + "1"
     };
@@ -24,8 +25,13 @@ class InPlaceCompression {
     const std::filesystem::path& program() const { return program_; }
     const std::filesystem::path& compressed() const { return compressed_; }
 
+    struct Result {
+        Outcome outcome = Outcome::NoResult;
+        FileError failure; // ReplaceFailed: why P could not be replaced (the error names P)
+    };
+
     // Call after the compressor has ended.
-    Outcome finish(std::string* error);
+    Result finish();
 
   private:
     std::filesystem::path program_;

@@ -33,30 +33,21 @@ struct Source {
     std::uint64_t consumed = 0; // bytes already read from the start
 };
 
-// "$0801": at least four hexadecimal digits.
-std::string hex(std::uint64_t address) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), "0123456789ABCDEF"[address & 0xF]);
-        address >>= 4;
-    } while (address != 0 || digits.size() < 4);
-    return "$" + digits;
-}
-
 // Why input cannot be converted, judged before anything is read: it cannot be opened, or the
-// program made of it would not fit in the C64's memory.
-std::string refusal(const Source& in, std::uint64_t programSize, std::uint64_t maxInput) {
-    if (!in.opened)
-        return "cannot read " + in.file.failure().message();
-    if (programSize <= kMaxProgramFileSize)
-        return {};
-    const std::uint64_t end = kProgramLoadAddress + (programSize - 2) - 1;
-    return platform::nameFromPath(in.path) + " is too large (" + std::to_string(in.file.size()) +
-           " bytes): its program, loaded at " + hex(kProgramLoadAddress) + ", would end " +
-           (end > 0xFFFF ? std::string("beyond $FFFF, the end of the C64's memory")
-                         : "at " + hex(end) + ", but from " + hex(kFirstAddressPastProgram) +
-                               " on LOAD writes into the I/O chips") +
-           "; at most " + std::to_string(maxInput) + " bytes of picture fit";
+// program made of it would not fit in the C64's memory. Nothing (problem None) when it can.
+ConversionResult refusal(const Source& in, std::uint64_t programSize, std::uint64_t maxInput) {
+    ConversionResult refused;
+    refused.path = platform::nameFromPath(in.path);
+    if (!in.opened) {
+        refused.problem = ConversionProblem::CannotOpen;
+        refused.failure = in.file.failure();
+    } else if (programSize > kMaxProgramFileSize) {
+        refused.problem = ConversionProblem::TooLarge;
+        refused.inputSize = in.file.size();
+        refused.programEnd = kProgramLoadAddress + (programSize - 2) - 1;
+        refused.maxPicture = maxInput;
+    }
+    return refused;
 }
 
 // Writes head, zeros, then the rest of the input from where it stands, to output through a
@@ -73,7 +64,9 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
         return true;
     };
     auto failed = [&] {
-        result.error = out.error();
+        result.problem = ConversionProblem::CannotWrite;
+        result.failure = out.failure();
+        result.path = result.failure.path;
         return result;
     };
     if (!out.open(platform::nameFromPath(output)) || !put(head))
@@ -96,14 +89,16 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
         if (writeFailed)
             return failed();
         if (!complete) {
-            result.error = "cannot read all of " + platform::nameFromPath(in.path);
+            result.problem = ConversionProblem::CannotReadAll;
+            result.failure = in.file.failure();
+            result.path = platform::nameFromPath(in.path);
             return result;
         }
     }
     result.outputSize = written;
     result.written = out.commit();
     if (!result.written)
-        result.error = out.error();
+        return failed();
     return result;
 }
 
@@ -117,9 +112,8 @@ std::uint64_t maxFliPictureSize(std::size_t viewerSize) {
 
 ConversionResult convertKoala(const fs::path& input, const fs::path& output) {
     Source in(input);
-    ConversionResult refused;
-    refused.error = refusal(in, kKoalaHeaderSize + in.file.size(), kMaxKoalaPictureSize);
-    if (!refused.error.empty())
+    if (ConversionResult refused = refusal(in, kKoalaHeaderSize + in.file.size(), kMaxKoalaPictureSize);
+        refused.problem != ConversionProblem::None)
         return refused;
     return writeProgram(kKoalaStub, kKoalaPadding, in, output);
 }
@@ -128,14 +122,13 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
                             const fs::path& output) {
     if (viewer.empty()) {
         ConversionResult result;
-        result.error = "the FLI viewer is missing from this build of the program";
+        result.problem = ConversionProblem::ViewerMissing;
         return result;
     }
     Source in(input);
     const std::uint64_t data = in.file.size() > kFliSkippedBytes ? in.file.size() - kFliSkippedBytes : 0;
-    ConversionResult refused;
-    refused.error = refusal(in, viewer.size() + data, maxFliPictureSize(viewer.size()));
-    if (!refused.error.empty())
+    if (ConversionResult refused = refusal(in, viewer.size() + data, maxFliPictureSize(viewer.size()));
+        refused.problem != ConversionProblem::None)
         return refused;
     // The load address says which layout the data has; shorter files have no picture.
     std::array<std::uint8_t, kFliSkippedBytes> address{};
@@ -145,8 +138,11 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
         return true;
     });
     if (!read) {
-        refused.error = "cannot read " + input.string();
-        return refused;
+        ConversionResult cut;
+        cut.problem = ConversionProblem::CannotReadAll;
+        cut.failure = in.file.failure();
+        cut.path = platform::nameFromPath(input);
+        return cut;
     }
     const auto load = static_cast<std::uint16_t>(address[0] | (address[1] << 8));
     const bool hasAddress = in.consumed == address.size();
@@ -155,9 +151,9 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
     if (hasAddress && load == kFliLoadAddressWithoutBackground) {
         // The background table the converter adds has to fit as well.
         background = kFliBackgroundTableSize;
-        refused.error = refusal(in, viewer.size() + background + data,
-                                maxFliPictureSize(viewer.size()) - kFliBackgroundTableSize);
-        if (!refused.error.empty())
+        if (ConversionResult refused = refusal(in, viewer.size() + background + data,
+                                               maxFliPictureSize(viewer.size()) - kFliBackgroundTableSize);
+            refused.problem != ConversionProblem::None)
             return refused;
     } else if (hasAddress && load != kFliLoadAddress) {
         unusual = load;

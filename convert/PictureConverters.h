@@ -1,6 +1,8 @@
 #pragma once
 // Koala Paint and FLI pictures to self-displaying C64 programs. The pictures are never
 // decoded: a display routine (Koala) or the embedded viewer (FLI) goes in front of the bytes.
+#include "core/PlatformFile.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -36,11 +38,27 @@ inline constexpr std::uint64_t kMaxProgramFileSize = 2 + (kFirstAddressPastProgr
 inline constexpr std::uint64_t kMaxKoalaPictureSize = kMaxProgramFileSize - kKoalaHeaderSize;
 std::uint64_t maxFliPictureSize(std::size_t viewerSize);
 
+// Why a picture was not converted.
+enum class ConversionProblem {
+    None,
+    CannotOpen,    // the picture cannot be opened: see failure
+    CannotReadAll, // the picture ended early or a read failed while it was copied
+    TooLarge,      // its program would not end below $D000: see programEnd and maxPicture
+    ViewerMissing, // the FLI viewer is missing from this build of the program
+    CannotWrite,   // the output cannot be written: see failure
+};
+
 struct ConversionResult {
-    bool written = false; // the output file now holds the program
+    bool written = false; // the output file holds the program
     std::uint64_t inputSize = 0;
     std::uint64_t outputSize = 0;
-    std::string error; // readable reason when nothing was written
+    ConversionProblem problem = ConversionProblem::None;
+    std::string path;  // the file the problem concerns: the picture, or the output for CannotWrite
+    FileError failure; // the file system's reason, for CannotOpen, CannotReadAll and CannotWrite
+    // TooLarge: the address past which the program would end (beyond $FFFF when above 0xFFFF)
+    // and the largest picture that fits.
+    std::uint64_t programEnd = 0;
+    std::uint64_t maxPicture = 0;
     // FLI: the input's load address when it is neither of the two the viewer knows. Such a
     // file is converted as if it loaded at $3B00, which may well show garbage.
     std::optional<std::uint16_t> unusualLoadAddress;
@@ -49,15 +67,15 @@ struct ConversionResult {
 // Writes the program for the picture file at input to output. The input is read completely
 // before the output path is touched (through a temporary file renamed over it), so the input
 // itself may be chosen as the output. An input that cannot be opened, or whose program would
-// not fit below $D000 (judged by its size, before it is read), is refused with the reason and
-// nothing is written. An empty input gives the stub and padding (Koala) or the viewer alone
+// not fit below $D000 (judged by its size, before it is read), is refused and nothing is
+// written. An empty input gives the stub and padding (Koala) or the viewer alone
 // (FLI). An FLI picture loading at $3C00 gets a background table of colour 0 in front of its
 // data.
 ConversionResult convertKoala(const std::filesystem::path& input, const std::filesystem::path& output);
 ConversionResult convertFli(std::span<const std::uint8_t> viewer, const std::filesystem::path& input,
                             const std::filesystem::path& output);
 // The same with the viewer built into the program; a missing viewer (a fault of the build)
-// is reported as an error and nothing is written.
+// is ConversionProblem::ViewerMissing and nothing is written.
 ConversionResult convertFli(const std::filesystem::path& input, const std::filesystem::path& output);
 
 } // namespace vornix

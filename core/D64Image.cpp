@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 namespace vornix {
 
@@ -33,12 +32,6 @@ const std::array<int, 42>& trackStarts() {
 
 std::size_t sectorOffset(int track, int sector) {
     return static_cast<std::size_t>(trackStarts()[track] + sector) * kSectorSize;
-}
-
-std::string quoted(const std::string& name) { return "\"" + trimDiskName(name) + "\""; }
-
-std::string where(int track, int sector) {
-    return "track " + std::to_string(track) + " sector " + std::to_string(sector);
 }
 
 // 16 bytes: the text cut to 16, then shifted spaces.
@@ -161,12 +154,7 @@ std::string tapeNameOf(const std::string& diskName) {
     return mapNameBytes(reinterpret_cast<const std::uint8_t*>(trimmed.data()), trimmed.size());
 }
 
-std::string notClosedReason(const DiskEntry& entry) {
-    if (entry.closed() || entry.type() == 0)
-        return {};
-    return "the file was never closed (*" + std::string(entry.typeName()) +
-           "): it may end early or hold rubbish";
-}
+bool neverClosed(const DiskEntry& entry) { return !entry.closed() && entry.type() != 0; }
 
 std::string trimDiskName(const std::string& name) {
     std::size_t end = name.size();
@@ -182,35 +170,35 @@ const char* DiskEntry::typeName() const {
 
 int DiskImage::sectorsOn(int track) const { return track <= tracks_ ? sectorsPerTrack(track) : 0; }
 
-std::string DiskImage::checkLink(int track, int sector, std::size_t& offset) const {
+BrokenLink DiskImage::checkLink(int track, int sector, std::size_t& offset) const {
     if (track < 1 || track > tracks_)
-        return "track " + std::to_string(track) + " does not exist (the disk has " + std::to_string(tracks_) +
-               " tracks)";
+        return {LinkProblem::NoSuchTrack, track, sector, tracks_};
     if (sector >= sectorsOn(track))
-        return "track " + std::to_string(track) + " has no sector " + std::to_string(sector) + " (it has " +
-               std::to_string(sectorsOn(track)) + ")";
+        return {LinkProblem::NoSuchSector, track, sector, sectorsOn(track)};
     offset = sectorOffset(track, sector);
     if (offset + kSectorSize > dataSize_)
-        return where(track, sector) + " lies past the end of the truncated image";
+        return {LinkProblem::PastEnd, track, sector, 0};
     return {};
 }
 
-bool DiskImage::load(const std::string& path, std::string* error) {
+DiskOpenResult DiskImage::load(const std::string& path) {
     Bytes bytes;
-    if (!readWholeFile(path, bytes, error, kSize40Errors))
-        return false;
-    std::string reason;
-    if (!parse(std::move(bytes), &reason)) {
-        if (error)
-            *error = path + ": " + reason;
-        return false;
+    DiskOpenResult result;
+    if (FileError e = readWholeFile(path, bytes, kSize40Errors)) {
+        result.refusal = DiskRefusal::Unreadable;
+        result.failure = std::move(e);
+    } else {
+        result = parse(std::move(bytes));
     }
-    return true;
+    result.path = path;
+    return result;
 }
 
-bool DiskImage::parse(Bytes bytes, std::string* error) {
+DiskOpenResult DiskImage::parse(Bytes bytes) {
     *this = DiskImage();
+    DiskOpenResult result;
     const std::size_t length = bytes.size();
+    result.size = length;
     switch (length) {
     case kSize35:
     case kSize35Errors: tracks_ = 35; break;
@@ -218,26 +206,21 @@ bool DiskImage::parse(Bytes bytes, std::string* error) {
     case kSize40Errors: tracks_ = 40; break;
     default:
         if (length > kSize35) {
-            if (error)
-                *error = "not a D64 disk image: it has " + std::to_string(length) +
-                         " bytes; a 1541 image has 174848, 175531, 196608 or 197376";
-            return false;
+            result.refusal = DiskRefusal::WrongSize;
+            return result;
         }
         tracks_ = 35;
-        notes_.push_back("the image is truncated: it has " + std::to_string(length) + " of " +
-                         std::to_string(kSize35) + " bytes");
+        notes_.push_back({DiskNote::Kind::Truncated, length, {}, 0});
     }
     errorTable_ = length == kSize35Errors || length == kSize40Errors;
     dataSize_ = std::min(length, static_cast<std::size_t>(trackStarts()[tracks_ + 1]) * kSectorSize);
     image_ = std::move(bytes);
 
     std::size_t bamAt = 0;
-    if (const std::string bad = checkLink(kDirTrack, 0, bamAt); !bad.empty()) {
-        if (error)
-            *error = "not a D64 disk image: it has " + std::to_string(length) +
-                     " bytes, too few to reach its directory (a 1541 image has 174848)";
+    if (checkLink(kDirTrack, 0, bamAt)) {
         *this = DiskImage();
-        return false;
+        result.refusal = DiskRefusal::NoDirectory;
+        return result;
     }
     const std::uint8_t* bam = image_.data() + bamAt;
     diskName_.assign(bam + kBamNameAt, bam + kBamNameAt + 16);
@@ -252,13 +235,11 @@ bool DiskImage::parse(Bytes bytes, std::string* error) {
     int track = kDirTrack, sector = 1;
     while (track != 0) {
         std::size_t at = 0;
-        std::string bad = checkLink(track, sector, at);
-        if (bad.empty() && seen[at / kSectorSize])
-            bad = "it loops back to " + where(track, sector);
-        if (!bad.empty()) {
-            notes_.push_back("the directory chain is broken: " + bad + "; the entries after " +
-                             std::to_string(entries_.size()) + (entries_.size() == 1 ? " file" : " files") +
-                             " are not listed");
+        BrokenLink bad = checkLink(track, sector, at);
+        if (!bad && seen[at / kSectorSize])
+            bad = {LinkProblem::Loop, track, sector, 0};
+        if (bad) {
+            notes_.push_back({DiskNote::Kind::DirectoryBroken, length, bad, entries_.size()});
             break;
         }
         seen[at / kSectorSize] = true;
@@ -278,7 +259,8 @@ bool DiskImage::parse(Bytes bytes, std::string* error) {
         track = d[0];
         sector = d[1];
     }
-    return true;
+    result.opened = true;
+    return result;
 }
 
 int DiskImage::errorCode(std::size_t offset) const {
@@ -289,63 +271,36 @@ int DiskImage::errorCode(std::size_t offset) const {
     return at < image_.size() ? image_[at] : 1;
 }
 
-namespace {
-
-// The drive's own number for an error-table code (2 to 11 stand for errors 20 to 29).
-std::string errorName(int code) {
-    if (code >= 2 && code <= 11)
-        return "error " + std::to_string(code + 18);
-    char text[24];
-    std::snprintf(text, sizeof text, "error code $%02X", code);
-    return text;
-}
-
-} // namespace
-
-bool DiskImage::readFile(const DiskEntry& entry, Bytes& out, std::string* error, std::string* damage) const {
+FileReading DiskImage::readFile(const DiskEntry& entry, Bytes& out) const {
     out.clear();
-    if (damage)
-        damage->clear();
-    std::string marked; // the bad blocks met, "track T sector S (error E)", comma-separated
-    int markedCount = 0;
-    const auto tellDamage = [&] {
-        if (damage && markedCount > 0)
-            *damage = quoted(entry.name) + ": the disk's error table marks " +
-                      (markedCount == 1 ? std::string("1 of its blocks")
-                                        : std::to_string(markedCount) + " of its blocks") +
-                      " bad (" + marked + "); read as the image holds " + (markedCount == 1 ? "it" : "them");
-    };
+    FileReading reading;
+    reading.name = entry.name;
     // The stated size is only a hint: a damaged entry must not make us reserve much.
     out.reserve(static_cast<std::size_t>(std::min(entry.blocks, 768)) * kDataPerBlock);
     std::vector<bool> seen(static_cast<std::size_t>(trackStarts()[41]), false);
-    int track = entry.track, sector = entry.sector, blocks = 0;
+    int track = entry.track, sector = entry.sector;
     for (;;) {
         std::size_t at = 0;
-        std::string bad = checkLink(track, sector, at);
-        if (bad.empty() && seen[at / kSectorSize])
-            bad = "its chain of blocks loops back to " + where(track, sector);
-        else if (!bad.empty())
-            bad = (blocks == 0 ? "its first block is missing: "
-                               : "its chain of blocks breaks after " + std::to_string(blocks) + " blocks: ") +
-                  bad;
-        if (!bad.empty()) {
+        BrokenLink bad = checkLink(track, sector, at);
+        if (!bad && seen[at / kSectorSize])
+            bad = {LinkProblem::Loop, track, sector, 0};
+        if (bad) {
             out.clear();
-            if (error)
-                *error = quoted(entry.name) + ": " + bad;
-            return false;
+            reading.broken = bad;
+            reading.badBlocks.clear();
+            return reading;
         }
         seen[at / kSectorSize] = true;
-        ++blocks;
-        if (const int code = errorCode(at); code != 0 && code != 1) {
-            marked += (markedCount++ ? ", " : "") + where(track, sector) + " (" + errorName(code) + ")";
-        }
+        ++reading.blocksRead;
+        if (const int code = errorCode(at); code != 0 && code != 1)
+            reading.badBlocks.push_back({track, sector, code});
         const std::uint8_t* b = image_.data() + at;
         if (b[0] == 0) {
             // The last block: byte 1 is the position of its last used byte.
             const int used = b[1] >= 2 ? b[1] - 1 : 0;
             out.insert(out.end(), b + 2, b + 2 + used);
-            tellDamage();
-            return true;
+            reading.read = true;
+            return reading;
         }
         out.insert(out.end(), b + 2, b + kSectorSize);
         track = b[0];
@@ -353,29 +308,29 @@ bool DiskImage::readFile(const DiskEntry& entry, Bytes& out, std::string* error,
     }
 }
 
-bool buildDisk(const std::string& diskName, const std::vector<DiskProgram>& programs, Bytes& out,
-               std::string* error) {
-    out.clear();
-    int needed = 0;
+DiskWriteResult checkDiskFit(const std::vector<DiskProgram>& programs) {
+    DiskWriteResult fit;
     for (std::size_t i = 0; i < programs.size(); ++i) {
-        const DiskProgram& p = programs[i];
-        const std::string name = "\"" + withoutTapeFill(p.name).substr(0, 16) + "\"";
-        if (i >= static_cast<std::size_t>(DiskImage::kMaxFiles)) {
-            if (error)
-                *error = name + " does not fit: a disk holds at most " +
-                         std::to_string(DiskImage::kMaxFiles) + " files";
-            return false;
+        const int blocks = blocksFor(programs[i].prgSize());
+        const bool tooMany = i >= static_cast<std::size_t>(DiskImage::kMaxFiles);
+        if (tooMany || fit.blocksUsed + blocks > DiskImage::kDiskBlocks) {
+            fit.refusal = tooMany ? DiskWriteRefusal::TooManyFiles : DiskWriteRefusal::DoesNotFit;
+            fit.program = i;
+            fit.name = withoutTapeFill(programs[i].name).substr(0, 16);
+            fit.blocksNeeded = blocks;
+            fit.blocksLeft = DiskImage::kDiskBlocks - fit.blocksUsed;
+            return fit;
         }
-        const int blocks = blocksFor(p.prgSize());
-        if (needed + blocks > DiskImage::kDiskBlocks) {
-            if (error)
-                *error = name + " does not fit: it needs " + std::to_string(blocks) + " blocks and only " +
-                         std::to_string(DiskImage::kDiskBlocks - needed) + " of " +
-                         std::to_string(DiskImage::kDiskBlocks) + " are left";
-            return false;
-        }
-        needed += blocks;
+        fit.blocksUsed += blocks;
     }
+    return fit;
+}
+
+DiskWriteResult buildDisk(const std::string& diskName, const std::vector<DiskProgram>& programs, Bytes& out) {
+    out.clear();
+    DiskWriteResult fit = checkDiskFit(programs);
+    if (fit.refusal != DiskWriteRefusal::None)
+        return fit;
 
     Bytes disk(DiskImage::kSize35, 0);
     Bam bam;
@@ -450,27 +405,26 @@ bool buildDisk(const std::string& diskName, const std::vector<DiskProgram>& prog
     h[0xA5] = '2';
     h[0xA6] = 'A';
     out = std::move(disk);
-    return true;
+    return fit;
 }
 
-bool writeDisk(const std::string& path, const std::string& diskName, const std::vector<DiskProgram>& programs,
-               std::string* error) {
+DiskWriteResult writeDisk(const std::string& path, const std::string& diskName,
+                          const std::vector<DiskProgram>& programs) {
     Bytes disk;
-    std::string reason;
-    if (!buildDisk(diskName, programs, disk, &reason)) {
-        if (error)
-            *error = path + ": not written: " + reason;
-        return false;
-    }
+    DiskWriteResult result = buildDisk(diskName, programs, disk);
+    result.path = path;
+    if (result.refusal != DiskWriteRefusal::None)
+        return result;
     // No reserve(): claiming the blocks up front costs more than writing 171 KB, and a full
     // disk still shows at commit, before the old file is replaced.
     AtomicFile file;
     if (!file.open(path) || !file.write(disk.data(), disk.size()) || !file.commit()) {
-        if (error)
-            *error = file.error();
-        return false;
+        result.refusal = DiskWriteRefusal::CannotWrite;
+        result.failure = file.failure();
+        return result;
     }
-    return true;
+    result.written = true;
+    return result;
 }
 
 } // namespace vornix

@@ -43,6 +43,89 @@ struct DiskProgram {
 DiskProgram diskProgramOf(const Entry& entry);
 DiskProgram diskProgramOf(Entry&& entry);
 
+// Where a chain of blocks leads nowhere.
+enum class LinkProblem {
+    None,
+    NoSuchTrack,  // limit: the tracks the disk has
+    NoSuchSector, // limit: the sectors the track has
+    PastEnd,      // the sector lies past the end of a truncated image
+    Loop,         // the chain comes back to a block it has passed
+};
+
+struct BrokenLink {
+    LinkProblem problem = LinkProblem::None;
+    int track = 0;
+    int sector = 0;
+    int limit = 0;
+
+    explicit operator bool() const { return problem != LinkProblem::None; }
+};
+
+// Why a disk image was not read.
+enum class DiskRefusal {
+    None,
+    Unreadable,  // see failure
+    WrongSize,   // longer than a 35-track disk, yet of none of the four sizes an image has
+    NoDirectory, // too short to reach its directory
+};
+
+struct DiskOpenResult {
+    bool opened = false;
+    std::string path; // empty for bytes in memory
+    DiskRefusal refusal = DiskRefusal::None;
+    std::uint64_t size = 0; // the image's length (WrongSize, NoDirectory)
+    FileError failure;      // for DiskRefusal::Unreadable
+};
+
+// What is wrong with an image that was read all the same.
+struct DiskNote {
+    enum class Kind {
+        Truncated,       // shorter than a 35-track disk: size says how long
+        DirectoryBroken, // link says where; the entries after the first `listed` are not listed
+    };
+    Kind kind = Kind::Truncated;
+    std::uint64_t size = 0;
+    BrokenLink link;
+    std::size_t listed = 0;
+};
+
+// A block the disk's error table marks bad, with the table's code.
+struct BadBlock {
+    int track = 0;
+    int sector = 0;
+    int code = 0;
+};
+
+// How reading a file went: whole, whole with blocks marked bad, or not at all.
+struct FileReading {
+    bool read = false;
+    std::string name;   // the entry's name as stored
+    BrokenLink broken;  // where the chain breaks, when it was not read
+    int blocksRead = 0; // blocks followed before the chain broke
+    // When read: the blocks met that the error table marks bad, read as the image holds them.
+    std::vector<BadBlock> badBlocks;
+};
+
+// Why a new disk was not written.
+enum class DiskWriteRefusal {
+    None,
+    TooManyFiles, // program is the 145th
+    DoesNotFit,   // program needs blocksNeeded, only blocksLeft are free
+    CannotWrite,  // see failure
+};
+
+struct DiskWriteResult {
+    bool written = false;
+    std::string path;
+    DiskWriteRefusal refusal = DiskWriteRefusal::None;
+    std::size_t program = 0; // the program refused, counted from 0
+    std::string name;        // its name as the disk would hold it, without fill
+    int blocksNeeded = 0;
+    int blocksLeft = 0;
+    int blocksUsed = 0; // when they fit: the blocks all programs take
+    FileError failure;
+};
+
 class DiskImage {
   public:
     static constexpr std::size_t kSize35 = 174848;       // 683 sectors
@@ -52,11 +135,11 @@ class DiskImage {
     static constexpr int kMaxFiles = 144;   // 18 directory sectors of 8 entries
     static constexpr int kDiskBlocks = 664; // 35 tracks without the directory track
 
-    // Reads a disk image. On failure returns false with "PATH: reason" in *error. A file
-    // shorter than a 35-track disk is read as far as it goes (see notes()).
-    bool load(const std::string& path, std::string* error);
-    // The same on bytes in memory; *error then holds the reason alone.
-    bool parse(Bytes bytes, std::string* error);
+    // Reads a disk image. A file shorter than a 35-track disk is read as far as it goes (see
+    // notes()).
+    DiskOpenResult load(const std::string& path);
+    // The same on bytes in memory.
+    DiskOpenResult parse(Bytes bytes);
 
     const std::string& diskName() const { return diskName_; } // 16 bytes as stored
     const std::string& diskId() const { return diskId_; }     // 2 bytes
@@ -67,22 +150,20 @@ class DiskImage {
     int blocksFree() const { return blocksFree_; }
     // Every used directory entry, in directory order (empty slots are left out).
     const std::vector<DiskEntry>& entries() const { return entries_; }
-    // What is wrong with the image or its directory; each a readable sentence.
-    const std::vector<std::string>& notes() const { return notes_; }
+    // What is wrong with the image or its directory.
+    const std::vector<DiskNote>& notes() const { return notes_; }
 
-    // Follows the entry's chain of blocks and returns the file's bytes. A chain that loops,
-    // leaves the disk or runs into a missing sector ends with false and "NAME: reason".
-    // Blocks the error table marks bad are read as they are, with "NAME: ..." in *damage
-    // naming them (empty when none is marked).
-    bool readFile(const DiskEntry& entry, Bytes& out, std::string* error,
-                  std::string* damage = nullptr) const;
+    // Follows the entry's chain of blocks into out. A chain that loops, leaves the disk or
+    // runs into a missing sector leaves out empty. Blocks the error table marks bad are read
+    // as they are, and named.
+    FileReading readFile(const DiskEntry& entry, Bytes& out) const;
 
   private:
     int sectorsOn(int track) const;
     // The error table's code for the sector at this byte offset; 1 (or 0) means no error.
     int errorCode(std::size_t offset) const;
-    // Byte offset of a sector, or an empty reason when the link points at one that exists.
-    std::string checkLink(int track, int sector, std::size_t& offset) const;
+    // Byte offset of a sector in offset, or what is wrong with a link to it.
+    BrokenLink checkLink(int track, int sector, std::size_t& offset) const;
 
     Bytes image_;
     std::size_t dataSize_ = 0; // bytes of sector data actually present
@@ -91,7 +172,7 @@ class DiskImage {
     std::string diskName_, diskId_, dosType_;
     int blocksFree_ = 0;
     std::vector<DiskEntry> entries_;
-    std::vector<std::string> notes_;
+    std::vector<DiskNote> notes_;
 };
 
 // Sectors on a track of a 1541 disk (tracks 1 to 40), 0 for any other track.
@@ -103,21 +184,22 @@ std::string trimDiskName(const std::string& name);
 // A disk name as a tape entry holds it: trimmed, and mapped as tape names are on reading
 // (0xC1 to 0xFF lose 0x80), so that what is stored is what the next read gives.
 std::string tapeNameOf(const std::string& diskName);
-// Why an entry is not offered among the programs a disk holds by default, or empty: a PRG
-// that was never closed (the drive lists it as *PRG) holds what was written before the
-// writer stopped, and is taken only when asked for by name.
-std::string notClosedReason(const DiskEntry& entry);
+// A file that was never closed (the drive lists it as *PRG) holds what was written before the
+// writer stopped: it is not offered among the programs a disk holds by default, and is taken
+// only when asked for by name.
+bool neverClosed(const DiskEntry& entry);
 
+// Whether the programs fit on a new disk (664 blocks, 144 files): refusal None with
+// blocksUsed, or the first program that does not fit.
+DiskWriteResult checkDiskFit(const std::vector<DiskProgram>& programs);
 // Builds a new 35-track disk image: disk name from `diskName` (cut to 16 characters), a
 // fixed ID, one closed PRG per program in order, files at interleave 10 and directory
-// blocks at interleave 3. A program that does not fit (664 blocks, 144 files) is refused:
-// returns false with "NAME: reason" in *error and leaves `out` empty.
-bool buildDisk(const std::string& diskName, const std::vector<DiskProgram>& programs, Bytes& out,
-               std::string* error);
+// blocks at interleave 3. Programs that do not fit are refused and leave `out` empty.
+DiskWriteResult buildDisk(const std::string& diskName, const std::vector<DiskProgram>& programs, Bytes& out);
 // Builds the disk and writes it through the temporary-file writer; a refused or failed
-// write leaves any file at path as it was. *error: "PATH: reason".
-bool writeDisk(const std::string& path, const std::string& diskName, const std::vector<DiskProgram>& programs,
-               std::string* error);
+// write leaves any file at path as it was.
+DiskWriteResult writeDisk(const std::string& path, const std::string& diskName,
+                          const std::vector<DiskProgram>& programs);
 
 // The ID written on every new disk.
 inline constexpr char kNewDiskId[] = "VX";

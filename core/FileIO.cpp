@@ -15,7 +15,9 @@ std::string FileError::reason() const {
     case FileProblem::NotRegular: return "is not a regular file (a pipe, device or socket)";
     case FileProblem::ReadOnly: return "the file is read-only";
     case FileProblem::NoFolder: return "its folder does not exist";
-    case FileProblem::TooLarge: return "the file is too large";
+    case FileProblem::TooLarge:
+        return size == 0 ? "the file is too large"
+                         : "the file is too large (" + std::to_string(size) + " bytes)";
     case FileProblem::Changed: return "the file changed while it was read";
     }
     return {};
@@ -23,16 +25,11 @@ std::string FileError::reason() const {
 
 std::string systemMessage(int err) { return platform::systemMessage(err); }
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
-                   std::uint64_t maxBytes, FileError* failure) {
+FileError readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::uint64_t maxBytes) {
     auto failWith = [&](const FileError& e) {
-        if (error)
-            *error = e.message();
-        if (failure)
-            *failure = e;
         out.clear();
         out.shrink_to_fit();
-        return false;
+        return e;
     };
     Handle h = platform::kNoHandle;
     std::uint64_t length = 0;
@@ -42,20 +39,14 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
         Handle h;
         ~Closer() { platform::close(h); }
     } closer{h};
-    if (length > maxBytes) {
-        FileError e{FileProblem::TooLarge, 0, path};
-        if (error)
-            *error = path + ": the file is too large (" + std::to_string(length) + " bytes)";
-        if (failure)
-            *failure = e;
-        return false;
-    }
+    if (length > maxBytes)
+        return failWith({FileProblem::TooLarge, 0, path, length});
     out.clear();
     out.shrink_to_fit();
     out.resize(static_cast<std::size_t>(length));
     if (FileError e = platform::readAt(h, out.data(), out.size(), 0, path))
         return failWith(e);
-    return true;
+    return {};
 }
 
 AtomicFile::~AtomicFile() { discard(); }
@@ -151,15 +142,18 @@ bool sameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(platform::nativePath(a), platform::nativePath(b), ec) && !ec;
 }
 
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error) {
+FileError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::error_code ec;
     std::filesystem::rename(from, to, ec);
-    if (ec) {
-        *error = "cannot replace " + platform::nameFromPath(to) + " with " + platform::nameFromPath(from) +
-                 ": " + ec.message();
-        return false;
-    }
-    return true;
+    if (!ec)
+        return {};
+    int code = ec.value();
+#ifdef _WIN32
+    // The system's own numbers are held negated, apart from the C library's.
+    if (ec.category() == std::system_category())
+        code = -code;
+#endif
+    return {FileProblem::System, code, platform::nameFromPath(to)};
 }
 
 } // namespace vornix

@@ -12,10 +12,10 @@
 
 namespace vornix {
 
-// Reads a whole regular file in one go. On failure returns false with "PATH: reason" in *error
-// (and the reason in *failure). Files larger than maxBytes are refused without reading them.
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string* error,
-                   std::uint64_t maxBytes = 0x7FFFFFFF, FileError* failure = nullptr);
+// Reads a whole regular file in one go; out is left empty on failure. Files larger than
+// maxBytes are refused without reading them (FileProblem::TooLarge with their size).
+FileError readWholeFile(const std::string& path, std::vector<std::uint8_t>& out,
+                        std::uint64_t maxBytes = 0x7FFFFFFF);
 
 // Writes a file so that a failure at any point leaves whatever was at the target before.
 // An existing target must be a regular file the user may write (or a link to one, which is
@@ -101,8 +101,9 @@ template <typename Sink> bool InputFile::copy(std::uint64_t count, Sink&& sink) 
     return true;
 }
 
-// Renames from over to, replacing to in one step. to is untouched when it fails.
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error);
+// Renames from over to, replacing to in one step. to is untouched when it fails; the error
+// then names to.
+FileError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // True when both names lead to one existing file: the same path, a link to it or a hard link.
 // Every command that writes an output from an input refuses the output by this rule.

@@ -28,6 +28,7 @@ struct FileError {
     FileProblem problem = FileProblem::None;
     int code = 0; // system error number for FileProblem::System
     std::string path;
+    std::uint64_t size = 0; // the file's length for FileProblem::TooLarge, when it was measured
 
     explicit operator bool() const { return problem != FileProblem::None; }
     // The reason alone, in English ("Permission denied", "it is read-only", ...).

@@ -244,19 +244,16 @@ void attachData(ReadResult& r, const std::shared_ptr<const ImageBuffer>& buffer,
 }
 
 // Opens path as an image input; rejects with r.error set.
-bool openImageFile(const std::string& path, platform::Handle& h, std::uint64_t& length, ReadResult& r,
-                   FileError* failure) {
+bool openImageFile(const std::string& path, platform::Handle& h, std::uint64_t& length, ReadResult& r) {
     if (FileError e = platform::openInput(path, h, length)) {
         r.error = e.message();
-        if (failure)
-            *failure = e;
+        r.failure = std::move(e);
         return false;
     }
     if (length > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
         platform::close(h);
         r.error = path + ": the file is too large for a T64 image (" + std::to_string(length) + " bytes)";
-        if (failure)
-            *failure = {FileProblem::TooLarge, 0, path};
+        r.failure = {FileProblem::TooLarge, 0, path};
         return false;
     }
     return true;
@@ -286,11 +283,11 @@ ReadResult parseImage(const std::uint8_t* d, std::size_t length) {
     return r;
 }
 
-ReadResult readImage(const std::string& path, FileError* failure) {
+ReadResult readImage(const std::string& path) {
     ReadResult r;
     platform::Handle h = platform::kNoHandle;
     std::uint64_t length = 0;
-    if (!openImageFile(path, h, length, r, failure))
+    if (!openImageFile(path, h, length, r))
         return r;
     // One read of the whole file into one buffer: the entries refer into it.
     auto buffer = std::make_shared<ImageBuffer>(static_cast<std::size_t>(length));
@@ -302,8 +299,7 @@ ReadResult readImage(const std::string& path, FileError* failure) {
     const FileError e = platform::readAt(h, buffer->bytes.data, static_cast<std::size_t>(length), 0, path);
     platform::close(h);
     if (e) {
-        if (failure)
-            *failure = e;
+        r.failure = e;
         r.error = e.problem == FileProblem::Changed ? path + ": the file became shorter while it was read"
                                                     : e.message();
         return r;
@@ -316,11 +312,11 @@ ReadResult readImage(const std::string& path, FileError* failure) {
     return r;
 }
 
-ReadResult readImageDirectory(const std::string& path, FileError* failure) {
+ReadResult readImageDirectory(const std::string& path) {
     ReadResult r;
     platform::Handle h = platform::kNoHandle;
     std::uint64_t length = 0;
-    if (!openImageFile(path, h, length, r, failure))
+    if (!openImageFile(path, h, length, r))
         return r;
     r = readImageDirectory(h, length, path);
     platform::close(h);
@@ -331,8 +327,9 @@ ReadResult readImageDirectory(platform::Handle input, std::uint64_t length, cons
     ReadResult r;
     std::uint8_t head[kHeaderSize + kSlotSize * kMaxSlots];
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof head, length));
-    if (const FileError e = platform::readAt(input, head, want, 0, path)) {
+    if (FileError e = platform::readAt(input, head, want, 0, path)) {
         r.error = e.message();
+        r.failure = std::move(e);
         return r;
     }
     std::vector<std::uint64_t> sizes;
@@ -353,15 +350,8 @@ Bytes serializeImage(int capacity, const std::string& label, std::vector<Entry>&
     return out;
 }
 
-bool writeImage(const std::string& path, int capacity, const std::string& label, std::vector<Entry>& entries,
-                bool fileType01, std::string* error, FileError* failure) {
-    auto failWith = [&](const std::string& message, const FileError& why) {
-        if (error)
-            *error = message;
-        if (failure)
-            *failure = why;
-        return false;
-    };
+FileError writeImage(const std::string& path, int capacity, const std::string& label,
+                     std::vector<Entry>& entries, bool fileType01) {
     // Offsets are only handed back once the file is in place.
     Bytes directory;
     std::uint64_t total = 0;
@@ -370,8 +360,7 @@ bool writeImage(const std::string& path, int capacity, const std::string& label,
     for (const Entry& e : entries)
         oldOffsets.push_back(e.dataOffset);
     if (!buildDirectory(capacity, label, entries, fileType01, directory, total))
-        return failWith(path + ": the image is too large for the T64 format",
-                        {FileProblem::TooLarge, 0, path});
+        return {FileProblem::TooLarge, 0, path};
 
     // Directory and every entry's bytes go out in one gathered write.
     std::vector<platform::Span> spans;
@@ -386,9 +375,9 @@ bool writeImage(const std::string& path, int capacity, const std::string& label,
     if (!ok) {
         for (std::size_t i = 0; i < entries.size(); ++i)
             entries[i].dataOffset = oldOffsets[i];
-        return failWith(file.error(), file.failure());
+        return file.failure();
     }
-    return true;
+    return {};
 }
 
 } // namespace vornix

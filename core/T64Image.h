@@ -121,6 +121,7 @@ struct ReadResult {
     bool countFromDirectory = false; // the used-entries count was 0: entries taken from the directory
     bool sizesRepaired = false;      // some entry's size or data offset had to be mended
     std::string error; // why a file was rejected (for the CLI; the editor shows its own message)
+    FileError failure; // the file-system reason of a rejection, when there is one
 };
 
 // File length in bytes as a 32-bit signed number, or -1 when the file cannot be opened.
@@ -128,12 +129,12 @@ std::int32_t fileLength(const std::string& path);
 
 // Reads a T64 image. Rejected: signature not C,6,4, unreadable or not a regular file, or a
 // file that ends inside its header or its directory. ReadResult::error then reads
-// "PATH: reason" (and failure tells a file-system reason). The file is read in one go into
+// "PATH: reason" (and ReadResult::failure tells a file-system reason). The file is read in one go into
 // one buffer that the entries' data refer into; every offset is checked against its length.
-ReadResult readImage(const std::string& path, FileError* failure = nullptr);
+ReadResult readImage(const std::string& path);
 // The same without the entries' data (their data stays empty; sizes and offsets are set):
 // reads only the header and the directory.
-ReadResult readImageDirectory(const std::string& path, FileError* failure = nullptr);
+ReadResult readImageDirectory(const std::string& path);
 // The same from an input already open (platform::openInput), of the given length.
 ReadResult readImageDirectory(platform::Handle input, std::uint64_t length, const std::string& path);
 // The same on bytes in memory (the fuzz target and the tests use it); error holds the
@@ -145,11 +146,11 @@ ReadResult parseImage(const std::uint8_t* data, std::size_t length);
 // image cannot be written (more than 255 entries, or data past 32-bit offsets).
 Bytes serializeImage(int capacity, const std::string& label, std::vector<Entry>& entries, bool fileType01);
 
-// Writes an image so that a failure leaves any old file intact (temporary file + rename).
-// Returns false with "PATH: reason" in *error on failure (and the reason in *failure); the
-// entries' data offsets are then left as they were.
-bool writeImage(const std::string& path, int capacity, const std::string& label, std::vector<Entry>& entries,
-                bool fileType01, std::string* error, FileError* failure = nullptr);
+// Writes an image so that a failure leaves any old file intact (temporary file + rename). On
+// failure the entries' data offsets are left as they were; FileProblem::TooLarge means the
+// entries are more than the format can hold.
+FileError writeImage(const std::string& path, int capacity, const std::string& label,
+                     std::vector<Entry>& entries, bool fileType01);
 
 // Maps name and label bytes on reading: 0xC1..0xFF lose 0x80.
 std::string mapNameBytes(const std::uint8_t* bytes, std::size_t count);

@@ -107,10 +107,11 @@ OpenResult TapeDocument::open(const std::string& path) {
         return result;
     }
     // The old entries stay until the new image is accepted: a rejected file leaves them.
-    ReadResult read = readImage(path, &result.failure);
+    ReadResult read = readImage(path);
     modified_ = false;
     if (!read.accepted) {
         result.error = read.error;
+        result.failure = read.failure;
         applyCapacityRule();
         return result;
     }
@@ -131,8 +132,13 @@ SaveResult TapeDocument::saveAs(const std::string& path, bool fileType01) {
     if (label_.empty())
         label_ = ".";
     applyCapacityRule();
-    if (!writeImage(path, capacity_, label_, entries_, fileType01, &result.error, &result.failure))
+    result.failure = writeImage(path, capacity_, label_, entries_, fileType01);
+    if (result.failure) {
+        result.error = result.failure.problem == FileProblem::TooLarge
+                           ? path + ": the image is too large for the T64 format"
+                           : result.failure.message();
         return result;
+    }
     result.written = true;
     modified_ = false;
     return result;
@@ -149,9 +155,9 @@ AddResult TapeDocument::addPrg(const std::string& path) {
     if (count() >= kMaxSlots)
         return imageFull(path);
     auto file = std::make_shared<Bytes>();
-    std::string error;
-    if (!readWholeFile(path, *file, &error, std::numeric_limits<std::int32_t>::max(), &result.failure)) {
-        result.reason = error;
+    result.failure = readWholeFile(path, *file, std::numeric_limits<std::int32_t>::max());
+    if (result.failure) {
+        result.reason = result.failure.message();
         result.refusal = AddRefusal::Unreadable;
         return result;
     }

@@ -165,9 +165,8 @@ int main(int argc, char** argv) {
             for (auto& b : e.data)
                 b = static_cast<std::uint8_t>(rng());
         }
-        std::string error;
-        if (!vornix::writeImage(image, kEntries, "BENCH", entries, false, &error))
-            die(error);
+        if (const vornix::FileError e = vornix::writeImage(image, kEntries, "BENCH", entries, false))
+            die(e.message());
     }
     const double fileSize = static_cast<double>(fs::file_size(image));
     std::printf("image: %d entries of %zu bytes, %.0f bytes in all\n", kEntries, kEntrySize, fileSize);

@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>vornix::ResultTexts</name>
+    <message numerus="yes">
+        <source>&quot;%1&quot;: its chain of blocks breaks after %n block(s): %2</source>
+        <translation>
+            <numerusform>&quot;%1&quot;: its chain of blocks breaks after %n block: %2</numerusform>
+            <numerusform>&quot;%1&quot;: its chain of blocks breaks after %n blocks: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>&quot;%1&quot;: the disk&apos;s error table marks %n of its block(s) bad (%2); read as the image holds them</source>
+        <translation>
+            <numerusform>&quot;%1&quot;: the disk&apos;s error table marks %n of its blocks bad (%2); read as the image holds it</numerusform>
+            <numerusform>&quot;%1&quot;: the disk&apos;s error table marks %n of its blocks bad (%2); read as the image holds them</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>vornix::TapLinkerWindow</name>
     <message numerus="yes">
         <source>%n minute(s)</source>

@@ -16,9 +16,8 @@ namespace {
 
 vornix::DiskImage readDisk(const QString& path) {
     vornix::DiskImage disk;
-    std::string error;
-    if (!disk.load(QFile::encodeName(path).toStdString(), &error))
-        qWarning("%s", error.c_str());
+    if (!disk.load(QFile::encodeName(path).toStdString()).opened)
+        qWarning("cannot read the disk");
     return disk;
 }
 
@@ -79,7 +78,7 @@ void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {
     QCOMPARE(diskNames(disk), QStringList({"GAME", "INTRO", "MUSIC"}));
     QCOMPARE(QString::fromLatin1(vornix::trimDiskName(disk.diskName()).c_str()), QStringLiteral("TAPE"));
     vornix::Bytes data;
-    QVERIFY(disk.readFile(disk.entries()[2], data, nullptr));
+    QVERIFY(disk.readFile(disk.entries()[2], data).read);
     QCOMPARE(data, vornix::diskProgramOf(h.win->document().entries()[2]).prg());
     QCOMPARE(h.win->statusBar()->currentMessage(),
              QStringLiteral("Zapisano 3 programy na dysku %1").arg(QDir::toNativeSeparators(all)));
@@ -110,18 +109,21 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     Harness h;
     h.startWith({"TAPE ONE"});
     const QString path = h.file("disk.d64");
-    std::string error;
     QVERIFY(vornix::writeDisk(QFile::encodeName(path).toStdString(), "DISK",
                               {vornix::DiskProgram::fromPrg("HELLO", bytes(prgBytes(0x0801, 300))),
                                vornix::DiskProgram::fromPrg("NOTES", bytes(prgBytes(0x0801, 10))),
                                vornix::DiskProgram::fromPrg("BROKEN", bytes(prgBytes(0x0801, 10))),
-                               vornix::DiskProgram::fromPrg("LAST ONE", bytes(prgBytes(0xC000, 20, 5)))},
-                              &error));
+                               vornix::DiskProgram::fromPrg("LAST ONE", bytes(prgBytes(0xC000, 20, 5)))})
+                .written);
     // NOTES becomes a SEQ file; BROKEN's block links past the last track.
     QByteArray d = readFile(path);
     const int dir = 357 * 256 + 256;
     d[dir + 32 + 2] = char(0x81);
     d[(d[dir + 64 + 3] - 1) * 21 * 256 + d[dir + 64 + 4] * 256] = char(36);
+    // The error table marks LAST ONE's only block (on track 17, like every block here) as error 23.
+    const int lastTrack = d[dir + 96 + 3], lastSector = d[dir + 96 + 4];
+    d.resize(175531, char(1));
+    d[174848 + (lastTrack - 1) * 21 + lastSector] = char(5);
     writeFile(path, d);
 
     h.dialogs.answerOpen({path});
@@ -132,6 +134,16 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     QCOMPARE(list->count(), 3);
     QVERIFY(list->item(1)->text().contains(QStringLiteral("BROKEN")));
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
+    // Why, in the window's language.
+    QCOMPARE(list->item(1)->toolTip(),
+             QStringLiteral("\"BROKEN\": łańcuch bloków urywa się po 1 bloku: ścieżka 36 "
+                            "nie istnieje (liczba ścieżek dysku: 35)"));
+    QCOMPARE(
+        list->item(2)->toolTip(),
+        QStringLiteral("\"LAST ONE\": tablica błędów dysku oznacza 1 z jego bloków jako uszkodzony (ścieżka "
+                       "%1 sektor %2 (błąd 23)); odczytano go tak, jak zapisano w obrazie")
+            .arg(lastTrack)
+            .arg(lastSector));
     QVERIFY(!findNamed<QPushButton>(dialog, "Button1")->isEnabled());
     list->selectAll();
     QTest::mouseClick(findNamed<QPushButton>(dialog, "Button2"), Qt::LeftButton); // Cancel adds nothing
@@ -172,12 +184,11 @@ void DiskCommandsTest::addFromD64GreysUnclosedFilesAndMapsNames() {
     Harness h;
     h.startWith({"TAPE ONE"});
     const QString path = h.file("disk.d64");
-    std::string error;
     QVERIFY(vornix::writeDisk(QFile::encodeName(path).toStdString(), "DISK",
                               {vornix::DiskProgram::fromPrg("HELLO", bytes(prgBytes(0x0801, 30))),
                                vornix::DiskProgram::fromPrg("SPLAT", bytes(prgBytes(0x0801, 10))),
-                               vornix::DiskProgram::fromPrg("GAME", bytes(prgBytes(0x0801, 10)))},
-                              &error));
+                               vornix::DiskProgram::fromPrg("GAME", bytes(prgBytes(0x0801, 10)))})
+                .written);
     // SPLAT was never closed; GAME's G is the shifted code 0xC7, which a tape reads as G.
     QByteArray d = readFile(path);
     const int dir = 357 * 256 + 256;

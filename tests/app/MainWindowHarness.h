@@ -66,10 +66,10 @@ inline QString writeImage(const QString& path, const QStringList& names, int dat
     int seed = 1;
     for (const QString& n : names)
         entries.push_back(entry(n.toLatin1().toStdString(), dataSize, 0x0801, seed++));
-    std::string error;
     const int cap = capacity < 0 ? int(entries.size()) : capacity;
-    if (!vornix::writeImage(QFile::encodeName(path).toStdString(), cap, label, entries, false, &error))
-        qWarning("cannot write test image: %s", error.c_str());
+    if (const vornix::FileError e =
+            vornix::writeImage(QFile::encodeName(path).toStdString(), cap, label, entries, false))
+        qWarning("cannot write test image: %s", e.message().c_str());
     return path;
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #ifdef __linux__
@@ -151,6 +152,69 @@ TEST(DiskCli, DamagedDiskListsTheRestAndRefusesTheBrokenFile) {
     EXPECT_TRUE(has(r.err, "\"GAME\"")) << r.err;
     EXPECT_FALSE(testfiles::exists(w.dir.file("new.t64")));
     EXPECT_EQ(w.run({"d64-import", "new.t64", "disk.d64", "INTRO"}).code, 0);
+}
+
+// Every way a disk can be damaged is told in its own words, naming the disk and the file.
+TEST(DiskCli, DamageIsWordedByKind) {
+    Workspace w;
+    ASSERT_EQ(w.run({"d64-export", "img.t64", "disk.d64"}).code, 0);
+    const Bytes good = w.file("disk.d64");
+    const std::size_t dir = 357 * 256 + 256; // 18/1
+    const auto offset = [](int track, int sector) { return std::size_t((track - 1) * 21 + sector) * 256; };
+    const int track = good[dir + 3], sector = good[dir + 4]; // GAME's first block, on track 17
+    const std::size_t first = offset(track, sector);
+    const int nextSector = good[first + 1];
+    const auto at = [](int t, int s) {
+        return "track " + std::to_string(t) + " sector " + std::to_string(s);
+    };
+    const struct {
+        const char* what;
+        std::function<void(Bytes&)> damage;
+        int code;
+        std::string said;
+    } cases[] = {
+        {"a length no disk has", [](Bytes& d) { d.push_back(0); }, 1,
+         "vornix-cli: bad.d64: not a D64 disk image: it has 174849 bytes; a 1541 image has 174848, 175531, "
+         "196608 or 197376\n"},
+        {"too short for its directory", [](Bytes& d) { d.resize(357 * 256 + 255); }, 1,
+         "vornix-cli: bad.d64: not a D64 disk image: it has 91647 bytes, too few to reach its directory (a "
+         "1541 image has 174848)\n"},
+        {"larger than any disk", [](Bytes& d) { d.resize(197377); }, 1,
+         "vornix-cli: bad.d64: the file is too large (197377 bytes)\n"},
+        {"truncated", [](Bytes& d) { d.resize(100000); }, 0,
+         "vornix-cli: bad.d64: the image is truncated: it has 100000 of 174848 bytes\n"},
+        {"directory loops", [&](Bytes& d) { d[dir] = 18, d[dir + 1] = 1; }, 0,
+         "vornix-cli: bad.d64: the directory chain is broken: it loops back to track 18 sector 1; the "
+         "entries "
+         "after 2 files are not listed\n"},
+        {"file loops", [&](Bytes& d) { d[first] = std::uint8_t(track), d[first + 1] = std::uint8_t(sector); },
+         0, "vornix-cli: bad.d64: \"GAME\": its chain of blocks loops back to " + at(track, sector) + "\n"},
+        {"no such sector", [&](Bytes& d) { d[first + 1] = 25; }, 0,
+         "vornix-cli: bad.d64: \"GAME\": its chain of blocks breaks after 1 blocks: track " +
+             std::to_string(good[first]) + " has no sector 25 (it has 21)\n"},
+        {"first block missing", [&](Bytes& d) { d[dir + 3] = 0; }, 0,
+         "vornix-cli: bad.d64: \"GAME\": its first block is missing: track 0 does not exist (the disk has 35 "
+         "tracks)\n"},
+        {"blocks marked bad",
+         [&](Bytes& d) {
+             d.resize(175531, 1);
+             d[174848 + first / 256] = 5;
+             d[174848 + offset(good[first], nextSector) / 256] = 0x30;
+         },
+         0,
+         "vornix-cli: bad.d64: \"GAME\": the disk's error table marks 2 of its blocks bad (" +
+             at(track, sector) + " (error 23), " + at(good[first], nextSector) +
+             " (error code $30)); read as the image holds them\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes d = good;
+        c.damage(d);
+        testfiles::writeAll(w.dir.file("bad.d64"), d);
+        const ProgramRun r = w.run({"d64-list", "bad.d64"});
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.err, c.said);
+    }
 }
 
 #ifndef _WIN32

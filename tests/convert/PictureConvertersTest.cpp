@@ -89,7 +89,7 @@ TEST(KoalaConverter, AppendsAnyInputWholeAfterStubAndPadding) {
         TempDir dir;
         writeAll(dir.file("in.kla"), c.picture);
         const auto r = vornix::convertKoala(dir.file("in.kla"), dir.file("out.prg"));
-        ASSERT_TRUE(r.written) << r.error;
+        ASSERT_TRUE(r.written) << r.failure.message();
         expectKoalaProgram(readAll(dir.file("out.prg")), c.picture);
         EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"in.kla", "out.prg"}));
     }
@@ -98,6 +98,7 @@ TEST(KoalaConverter, AppendsAnyInputWholeAfterStubAndPadding) {
 
 // Refused with the reason, and an existing output is left as it was.
 TEST(PictureConverters, UnreadableOrOversizedInputIsRefused) {
+    using vornix::ConversionProblem;
     const Bytes viewer = pattern(769, 0x80);
     EXPECT_EQ(vornix::kMaxKoalaPictureSize, 45058u);
     EXPECT_EQ(vornix::maxFliPictureSize(viewer.size()), 50434u);
@@ -105,11 +106,18 @@ TEST(PictureConverters, UnreadableOrOversizedInputIsRefused) {
         bool fli;
         std::int64_t size; // -1: missing, -2: a folder
         std::uint16_t load;
-        const char* reason; // empty: converted, to a program ending at $CFFF
+        ConversionProblem problem; // None: converted, to a program ending at $CFFF
+        vornix::FileProblem failure;
+        std::uint64_t programEnd;
+        std::uint64_t maxPicture;
     } cases[] = {
-        {false, -1, 0, "cannot read"},       {true, -2, 0, "cannot read"},
-        {false, 45059, 0x6000, "too large"}, {true, 50434, 0x3B00, ""},
-        {true, 50435, 0x3B00, "too large"},  {true, 50435 - 256, 0x3C00, "end at $D000"},
+        {false, -1, 0, ConversionProblem::CannotOpen, vornix::FileProblem::System, 0, 0},
+        {true, -2, 0, ConversionProblem::CannotOpen, vornix::FileProblem::IsFolder, 0, 0},
+        {false, 45059, 0x6000, ConversionProblem::TooLarge, vornix::FileProblem::None, 0xD000, 45058},
+        {true, 50434, 0x3B00, ConversionProblem::None, vornix::FileProblem::None, 0, 0},
+        {true, 50435, 0x3B00, ConversionProblem::TooLarge, vornix::FileProblem::None, 0xD000, 50434},
+        {true, 50435 - 256, 0x3C00, ConversionProblem::TooLarge, vornix::FileProblem::None, 0xD000,
+         50434 - 256},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.size);
@@ -126,9 +134,14 @@ TEST(PictureConverters, UnreadableOrOversizedInputIsRefused) {
         const std::string out = dir.file("old.prg");
         writeAll(out, {7, 7});
         const auto r = c.fli ? vornix::convertFli(viewer, in, out) : vornix::convertKoala(in, out);
-        EXPECT_EQ(r.written, *c.reason == 0) << r.error;
-        EXPECT_NE(r.error.find(c.reason), std::string::npos) << r.error;
-        EXPECT_EQ(readAll(out).size(), *c.reason == 0 ? vornix::kMaxProgramFileSize : 2u);
+        const bool converted = c.problem == ConversionProblem::None;
+        EXPECT_EQ(r.written, converted);
+        EXPECT_EQ(r.problem, c.problem);
+        EXPECT_EQ(r.failure.problem, c.failure);
+        EXPECT_EQ(r.path, converted ? "" : in);
+        EXPECT_EQ(r.programEnd, c.programEnd);
+        EXPECT_EQ(r.maxPicture, c.maxPicture);
+        EXPECT_EQ(readAll(out).size(), converted ? vornix::kMaxProgramFileSize : 2u);
     }
 }
 
@@ -137,7 +150,7 @@ TEST(KoalaConverter, InputChosenAsOutputIsReadBeforeReplaced) {
     const Bytes picture = pattern(10003, 1);
     writeAll(dir.file("pic.kla"), picture);
     const auto r = vornix::convertKoala(dir.file("pic.kla"), dir.file("pic.kla"));
-    ASSERT_TRUE(r.written) << r.error;
+    ASSERT_TRUE(r.written) << r.failure.message();
     expectKoalaProgram(readAll(dir.file("pic.kla")), picture);
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"pic.kla"});
 }
@@ -156,7 +169,8 @@ TEST(KoalaConverter, FailureLeavesTargetAndFolderAsTheyWere) {
         SCOPED_TRACE(output);
         const auto r = vornix::convertKoala(dir.file("in.kla"), output);
         EXPECT_FALSE(r.written);
-        EXPECT_NE(r.error.find(output), std::string::npos) << r.error;
+        EXPECT_EQ(r.problem, vornix::ConversionProblem::CannotWrite);
+        EXPECT_EQ(r.path, output);
     }
     EXPECT_EQ(readAll(dir.file("taken/inside")), (Bytes{1, 2, 3}));
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"in.kla", "old.prg", "taken"}));
@@ -182,7 +196,7 @@ TEST(FliConverter, DropsTheLoadAddressAndAppendsTheRest) {
         if (c.exists)
             writeAll(dir.file("in.fli"), c.picture);
         const auto r = vornix::convertFli(viewer, dir.file("in.fli"), dir.file("out.prg"));
-        ASSERT_TRUE(r.written) << r.error;
+        ASSERT_TRUE(r.written) << r.failure.message();
         Bytes expected = viewer;
         if (c.picture.size() > 2)
             expected.insert(expected.end(), c.picture.begin() + 2, c.picture.end());
@@ -220,7 +234,7 @@ TEST(FliConverter, StandardPictureGivesTheStandardProgramSize) {
     TempDir dir;
     writeAll(dir.file("pic.fli"), pattern(17474, 4));
     const auto r = vornix::convertFli(pattern(769, 1), dir.file("pic.fli"), dir.file("pic.fli"));
-    ASSERT_TRUE(r.written) << r.error;
+    ASSERT_TRUE(r.written) << r.failure.message();
     EXPECT_EQ(readAll(dir.file("pic.fli")).size(), 18241u);
     EXPECT_EQ(r.outputSize, 18241u);
 }
@@ -234,11 +248,11 @@ TEST(FliConverter, UsesTheBuiltInViewerOrRefusesWithoutOne) {
     const auto r = vornix::convertFli(dir.file("in.fli"), dir.file("out.prg"));
     if (!viewer) {
         EXPECT_FALSE(r.written);
-        EXPECT_NE(r.error.find("viewer"), std::string::npos);
+        EXPECT_EQ(r.problem, vornix::ConversionProblem::ViewerMissing);
         EXPECT_EQ(readAll(dir.file("out.prg")), (Bytes{9, 9}));
         return;
     }
-    ASSERT_TRUE(r.written) << r.error;
+    ASSERT_TRUE(r.written) << r.failure.message();
     Bytes expected = *viewer;
     expected.insert(expected.end(), picture.begin() + 2, picture.end());
     EXPECT_EQ(readAll(dir.file("out.prg")), expected);
@@ -275,8 +289,8 @@ TEST(InPlaceCompression, ReplacesOnlyWithAFreshNonEmptyResult) {
         EXPECT_EQ(step.compressed(), fs::path(p + "1"));
         if (c.write)
             writeAll(p + "1", c.written);
-        std::string error;
-        EXPECT_EQ(step.finish(&error), c.outcome) << error;
+        const auto result = step.finish();
+        EXPECT_EQ(result.outcome, c.outcome) << result.failure.message();
         EXPECT_EQ(readAll(p), c.outcome == Outcome::Replaced ? packed : program);
         EXPECT_EQ(fs::exists(p + "1"), c.packedLeft);
         if (c.staleBefore && !c.write) {
@@ -293,9 +307,10 @@ TEST(InPlaceCompression, FailedReplacementKeepsBothFiles) {
     writeAll(p + "/keep", {1});
     vornix::InPlaceCompression step(p);
     writeAll(p + "1", pattern(10, 0));
-    std::string error;
-    EXPECT_EQ(step.finish(&error), vornix::InPlaceCompression::Outcome::ReplaceFailed);
-    EXPECT_FALSE(error.empty());
+    const auto result = step.finish();
+    EXPECT_EQ(result.outcome, vornix::InPlaceCompression::Outcome::ReplaceFailed);
+    EXPECT_EQ(result.failure.problem, vornix::FileProblem::System);
+    EXPECT_EQ(result.failure.path, p);
     EXPECT_EQ(readAll(p + "/keep"), Bytes{1});
     EXPECT_EQ(readAll(p + "1"), pattern(10, 0));
 }

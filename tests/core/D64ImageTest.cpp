@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace vornix;
 
 namespace {
@@ -20,15 +22,13 @@ std::size_t offsetOf(int track, int sector) {
 
 DiskImage parsed(const Bytes& bytes) {
     DiskImage disk;
-    std::string error;
-    EXPECT_TRUE(disk.parse(bytes, &error)) << error;
+    EXPECT_TRUE(disk.parse(bytes).opened);
     return disk;
 }
 
 Bytes built(const std::vector<DiskProgram>& programs, const std::string& name = "DEMO DISK") {
     Bytes out;
-    std::string error;
-    EXPECT_TRUE(buildDisk(name, programs, out, &error)) << error;
+    EXPECT_EQ(buildDisk(name, programs, out).refusal, DiskWriteRefusal::None);
     return out;
 }
 
@@ -46,12 +46,17 @@ std::size_t firstBlock(const Bytes& d, int slot) {
     return offsetOf(d[e + 3], d[e + 4]);
 }
 
-std::string readError(const DiskImage& disk, int entry) {
+// Where the entry's chain breaks, after how many blocks.
+std::tuple<LinkProblem, int, int, int> breakOf(const DiskImage& disk, int entry) {
     Bytes data;
-    std::string error;
-    EXPECT_FALSE(disk.readFile(disk.entries()[entry], data, &error));
+    const FileReading r = disk.readFile(disk.entries()[entry], data);
+    EXPECT_FALSE(r.read);
     EXPECT_TRUE(data.empty());
-    return error;
+    return {r.broken.problem, r.blocksRead, r.broken.track, r.broken.sector};
+}
+
+bool reads(const DiskImage& disk, int entry, Bytes& data) {
+    return disk.readFile(disk.entries()[entry], data).read;
 }
 
 } // namespace
@@ -87,7 +92,7 @@ TEST(D64Layout, BamDirectoryChainsAndContents) {
     EXPECT_EQ(disk.entries()[3].blocks, 20);
     for (std::size_t i = 0; i < kSample.size(); ++i) {
         Bytes data;
-        EXPECT_TRUE(disk.readFile(disk.entries()[i], data, nullptr));
+        EXPECT_TRUE(reads(disk, int(i), data));
         EXPECT_EQ(data, kSample[i].prg()) << i;
     }
 }
@@ -97,10 +102,10 @@ TEST(D64Layout, FullDisksAndDirectoriesAreRefusedByName) {
     EXPECT_EQ(parsed(built(programs)).blocksFree(), 0);
     programs[1].data.push_back(0);
     Bytes out{1};
-    std::string error;
-    EXPECT_FALSE(buildDisk("X", programs, out, &error));
+    DiskWriteResult r = buildDisk("X", programs, out);
     EXPECT_TRUE(out.empty());
-    EXPECT_EQ(error, "\"LAST\" does not fit: it needs 2 blocks and only 1 of 664 are left");
+    EXPECT_EQ(r.refusal, DiskWriteRefusal::DoesNotFit);
+    EXPECT_EQ(std::tie(r.program, r.name, r.blocksNeeded, r.blocksLeft), std::tuple(1u, "LAST", 2, 1));
 
     // 144 files use all 18 directory sectors, in the order of the interleave of 3.
     std::vector<DiskProgram> many(144, prg("F", 3, 0));
@@ -111,18 +116,25 @@ TEST(D64Layout, FullDisksAndDirectoriesAreRefusedByName) {
     EXPECT_EQ(order, (std::vector<int>{1, 4, 7, 10, 13, 16, 2, 5, 8, 11, 14, 17, 3, 6, 9, 12, 15, 18}));
     EXPECT_EQ(parsed(d).entries().size(), 144u);
     many.push_back(prg("F144", 3, 0));
-    EXPECT_FALSE(buildDisk("X", many, out, &error));
-    EXPECT_EQ(error, "\"F144\" does not fit: a disk holds at most 144 files");
+    r = buildDisk("X", many, out);
+    EXPECT_EQ(r.refusal, DiskWriteRefusal::TooManyFiles);
+    EXPECT_EQ(std::tie(r.program, r.name), std::tuple(144u, "F144"));
 
     // Refused or written, nothing is left half-done at the target.
     testfiles::TempDir dir;
     const std::string path = dir.file("old.d64");
     testfiles::writeAll(path, {1, 2, 3});
-    EXPECT_FALSE(writeDisk(path, "X", many, &error));
-    EXPECT_EQ(error.rfind(path + ": not written: \"F144\"", 0), 0u) << error;
+    r = writeDisk(path, "X", many);
+    EXPECT_EQ(std::tie(r.written, r.refusal, r.path),
+              std::tuple(false, DiskWriteRefusal::TooManyFiles, path));
     EXPECT_EQ(testfiles::readAll(path), (Bytes{1, 2, 3}));
-    EXPECT_TRUE(writeDisk(path, "X", kSample, &error)) << error;
+    r = writeDisk(path, "X", kSample);
+    EXPECT_TRUE(r.written) << r.failure.message();
+    EXPECT_EQ(r.blocksUsed, 1 + 1 + 2 + 20 + 2);
     EXPECT_EQ(testfiles::readAll(path), built(kSample, "X"));
+    r = writeDisk(dir.file("none/x.d64"), "X", kSample);
+    EXPECT_EQ(std::tie(r.written, r.refusal), std::tuple(false, DiskWriteRefusal::CannotWrite));
+    EXPECT_EQ(r.failure.problem, FileProblem::NoFolder);
 }
 
 TEST(D64Reader, GeometriesLengthsAndTypes) {
@@ -136,19 +148,26 @@ TEST(D64Reader, GeometriesLengthsAndTypes) {
         EXPECT_EQ(disk.hasErrorTable(), size != DiskImage::kSize40);
         Bytes data;
         if (size == DiskImage::kSize35Errors) {
-            EXPECT_EQ(readError(disk, 0),
-                      "\"GAME\": its chain of blocks breaks after 1 blocks: track 36 does "
-                      "not exist (the disk has 35 tracks)");
+            EXPECT_EQ(breakOf(disk, 0), std::tuple(LinkProblem::NoSuchTrack, 1, 36, 0));
         } else {
-            EXPECT_TRUE(disk.readFile(disk.entries()[0], data, nullptr));
+            EXPECT_TRUE(reads(disk, 0, data));
         }
     }
     DiskImage disk;
-    std::string error;
-    EXPECT_FALSE(disk.parse(Bytes(DiskImage::kSize35 + 1), &error));
-    EXPECT_NE(error.find("not a D64 disk image"), std::string::npos);
-    EXPECT_FALSE(disk.parse(Bytes(offsetOf(18, 0) + 255), &error));
-    EXPECT_NE(error.find("too few to reach its directory"), std::string::npos);
+    for (const auto& [size, refusal] : {std::pair{DiskImage::kSize35 + 1, DiskRefusal::WrongSize},
+                                        std::pair{offsetOf(18, 0) + 255, DiskRefusal::NoDirectory}}) {
+        const DiskOpenResult r = disk.parse(Bytes(size));
+        EXPECT_EQ(std::tie(r.opened, r.refusal, r.size), std::tuple(false, refusal, size));
+    }
+    testfiles::TempDir dir;
+    testfiles::writeAll(dir.file("big.d64"), Bytes(DiskImage::kSize40Errors + 1));
+    for (const std::string& path : {dir.file("none.d64"), dir.file("big.d64")}) {
+        const DiskOpenResult r = disk.load(path);
+        EXPECT_EQ(std::tie(r.opened, r.refusal, r.path), std::tuple(false, DiskRefusal::Unreadable, path));
+        EXPECT_EQ(r.failure.path, path);
+    }
+    EXPECT_EQ(disk.load(dir.file("big.d64")).failure.message(),
+              dir.file("big.d64") + ": the file is too large (197377 bytes)");
 
     Bytes d = built(kSample);
     for (int slot : {0, 1, 2, 3}) // SEQ, PRG never closed, locked REL, free slot
@@ -172,12 +191,16 @@ TEST(D64Reader, DamagedChainsNameTheFileAndLeaveTheRest) {
     const DiskImage disk = parsed(d);
     ASSERT_EQ(disk.entries().size(), kSample.size());
     ASSERT_EQ(disk.notes().size(), 1u);
-    EXPECT_NE(disk.notes()[0].find("loops back to track 18 sector 1"), std::string::npos);
-    EXPECT_EQ(readError(disk, 1).rfind("\"LOADER\": its chain of blocks loops back to track", 0), 0u);
-    EXPECT_NE(readError(disk, 2).find("has no sector 25"), std::string::npos);
+    const DiskNote& note = disk.notes()[0];
+    EXPECT_EQ(note.kind, DiskNote::Kind::DirectoryBroken);
+    EXPECT_EQ(std::tie(note.link.problem, note.link.track, note.link.sector, note.listed),
+              std::tuple(LinkProblem::Loop, 18, 1, kSample.size()));
+    EXPECT_EQ(std::get<0>(breakOf(disk, 1)), LinkProblem::Loop);
+    const auto [problem, blocks, track, sector] = breakOf(disk, 2);
+    EXPECT_EQ(std::tie(problem, blocks, sector), std::tuple(LinkProblem::NoSuchSector, 1, 25));
     Bytes data;
     for (int i : {0, 3, 4}) {
-        EXPECT_TRUE(disk.readFile(disk.entries()[i], data, nullptr));
+        EXPECT_TRUE(reads(disk, i, data));
         EXPECT_EQ(data, kSample[i].prg());
     }
 
@@ -186,11 +209,10 @@ TEST(D64Reader, DamagedChainsNameTheFileAndLeaveTheRest) {
     more.push_back(prg("BIG", 360 * 254, 9)); // past tracks 17 to 1, onto track 19
     const Bytes whole = built(more);
     const DiskImage cut = parsed(Bytes(whole.begin(), whole.begin() + offsetOf(19, 0) + 300));
-    EXPECT_NE(cut.notes().at(0).find("truncated"), std::string::npos);
-    EXPECT_TRUE(cut.readFile(cut.entries()[0], data, nullptr));
-    EXPECT_EQ(readError(cut, 5),
-              "\"BIG\": its chain of blocks breaks after 332 blocks: track 19 sector 10 lies "
-              "past the end of the truncated image");
+    EXPECT_EQ(cut.notes().at(0).kind, DiskNote::Kind::Truncated);
+    EXPECT_EQ(cut.notes().at(0).size, offsetOf(19, 0) + 300);
+    EXPECT_TRUE(reads(cut, 0, data));
+    EXPECT_EQ(breakOf(cut, 5), std::tuple(LinkProblem::PastEnd, 332, 19, 10));
 }
 
 // Disks cbmconvert writes (files from track 19 on), made now and stored, read file for file.
@@ -207,17 +229,16 @@ TEST(D64Cbmconvert, ReadsItsDisks) {
     const testfiles::ProgramRun made = testfiles::runProgram(dir.path().string(), args);
     ASSERT_EQ(made.code, 0) << "cbmconvert (package cbmconvert): " << made.err;
     DiskImage theirs, stored;
-    std::string error;
-    ASSERT_TRUE(theirs.load(dir.file("theirs.d64"), &error)) << error;
-    ASSERT_TRUE(stored.load(VORNIX_TEST_DATA "/cbmconvert_three.d64", &error)) << error;
+    ASSERT_TRUE(theirs.load(dir.file("theirs.d64")).opened);
+    ASSERT_TRUE(stored.load(VORNIX_TEST_DATA "/cbmconvert_three.d64").opened);
     ASSERT_EQ(theirs.entries().size(), kSample.size());
     Bytes data;
     for (std::size_t i = 0; i < kSample.size(); ++i) {
-        EXPECT_TRUE(theirs.readFile(theirs.entries()[i], data, &error)) << error;
+        EXPECT_TRUE(reads(theirs, int(i), data));
         EXPECT_EQ(data, kSample[i].prg()) << i;
     }
     ASSERT_EQ(stored.entries().size(), 3u);
     EXPECT_STREQ(stored.entries()[2].typeName(), "SEQ");
-    EXPECT_TRUE(stored.readFile(stored.entries()[1], data, &error)) << error;
+    EXPECT_TRUE(reads(stored, 1, data));
     EXPECT_EQ(data.size(), 602u); // DATA: load address $C000, then 600 bytes
 }

@@ -16,6 +16,9 @@ using Slot = testfiles::T64Slot;
 
 namespace {
 
+// "written", or the failure's message for the assertion to show.
+std::string outcome(const FileError& e) { return e ? e.message() : "written"; }
+
 // The writer copies the end address as held: one that is no sum of load and size shows it.
 Entry makeEntry(const std::string& name, std::size_t size, std::uint8_t lo = 0x01, std::uint8_t hi = 0x08) {
     Entry e = testfiles::entry(name, size, lo | hi << 8, static_cast<int>(name.size()));
@@ -337,8 +340,7 @@ TEST(T64Reader, RealImageFromAnEmulator) {
     // Saved again, the data is packed right after the 30 slots and reads back the same.
     testfiles::TempDir dir;
     std::vector<Entry> entries = r.contents.entries;
-    std::string error;
-    ASSERT_TRUE(writeImage(dir.file("again.t64"), 30, "TEST", entries, false, &error)) << error;
+    ASSERT_EQ(outcome(writeImage(dir.file("again.t64"), 30, "TEST", entries, false)), "written");
     EXPECT_EQ(fileLength(dir.file("again.t64")), 64 + 32 * 30 + 66804);
     const ReadResult again = readImage(dir.file("again.t64"));
     ASSERT_TRUE(again.accepted);
@@ -349,7 +351,7 @@ TEST(T64Reader, RealImageFromAnEmulator) {
     EXPECT_EQ(saved[64], 3);
     EXPECT_EQ(saved[65], r.contents.entries[0].fileType);
     entries.push_back(makeEntry("NEW", 4));
-    ASSERT_TRUE(writeImage(dir.file("again.t64"), 30, "TEST", entries, true, &error)) << error;
+    ASSERT_EQ(outcome(writeImage(dir.file("again.t64"), 30, "TEST", entries, true)), "written");
     const Bytes two = testfiles::readAll(dir.file("again.t64"));
     EXPECT_EQ(Bytes(two.begin() + 64, two.begin() + 66), Bytes({3, r.contents.entries[0].fileType}));
     EXPECT_EQ(Bytes(two.begin() + 96, two.begin() + 98), Bytes({0x01, 0x01}));
@@ -360,8 +362,7 @@ TEST(T64Reader, RealImageFromAnEmulator) {
 TEST(T64Reader, EntriesShareTheImageBufferUntilEdited) {
     std::vector<Entry> written{makeEntry("ONE", 300), makeEntry("TWO", 40)};
     testfiles::TempDir dir;
-    std::string error;
-    ASSERT_TRUE(writeImage(dir.file("s.t64"), 2, "S", written, false, &error)) << error;
+    ASSERT_EQ(outcome(writeImage(dir.file("s.t64"), 2, "S", written, false)), "written");
     ReadResult r = readImage(dir.file("s.t64"));
     ASSERT_TRUE(r.accepted);
     Entry& one = r.contents.entries[0];
@@ -400,9 +401,8 @@ TEST(T64RoundTrip, RandomImagesReadBackAsWritten) {
         const bool viaFile = round % 10 == 0;
         ReadResult r;
         if (viaFile) {
-            std::string error;
-            ASSERT_TRUE(writeImage(dir.file("r.t64"), capacity, label, written, round % 4 == 0, &error))
-                << error;
+            ASSERT_EQ(outcome(writeImage(dir.file("r.t64"), capacity, label, written, round % 4 == 0)),
+                      "written");
             r = readImage(dir.file("r.t64"));
         } else {
             const Bytes b = serializeImage(capacity, label, written, round % 4 == 0);
@@ -430,17 +430,17 @@ TEST(T64RoundTrip, RandomImagesReadBackAsWritten) {
 TEST(T64Writer, FailuresLeaveTheOldFileAndNoLeftovers) {
     testfiles::TempDir dir;
     std::vector<Entry> entries{makeEntry("A", 10)};
-    std::string error;
-    EXPECT_FALSE(writeImage(dir.file("missing/x.t64"), 1, "L", entries, false, &error));
-    EXPECT_NE(error.find("missing/x.t64"), std::string::npos) << error;
+    const FileError missing = writeImage(dir.file("missing/x.t64"), 1, "L", entries, false);
+    EXPECT_EQ(missing.problem, FileProblem::NoFolder);
+    EXPECT_EQ(missing.path, dir.file("missing/x.t64"));
 
     std::filesystem::create_directory(dir.file("folder.t64"));
-    error.clear();
-    EXPECT_FALSE(writeImage(dir.file("folder.t64"), 1, "L", entries, false, &error));
-    EXPECT_NE(error.find("folder"), std::string::npos) << error;
+    const FileError folder = writeImage(dir.file("folder.t64"), 1, "L", entries, false);
+    EXPECT_EQ(folder.problem, FileProblem::IsFolder);
+    EXPECT_EQ(folder.path, dir.file("folder.t64"));
 
     testfiles::writeAll(dir.file("old.t64"), {'o', 'l', 'd'});
-    ASSERT_TRUE(writeImage(dir.file("old.t64"), 1, "L", entries, false, &error)) << error;
+    ASSERT_EQ(outcome(writeImage(dir.file("old.t64"), 1, "L", entries, false)), "written");
     EXPECT_EQ(fileLength(dir.file("old.t64")), 64 + 32 + 10);
     int files = 0;
     for (const auto& item : std::filesystem::directory_iterator(dir.path()))

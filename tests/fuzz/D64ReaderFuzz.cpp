@@ -4,7 +4,6 @@
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <algorithm>
-#include <string>
 
 namespace vornix::fuzz {
 
@@ -14,17 +13,16 @@ constexpr std::size_t kTrack17At = 0x15000;
 
 void readAll(Bytes bytes) {
     DiskImage disk;
-    std::string error;
-    if (!disk.parse(std::move(bytes), &error)) {
-        if (error.empty())
+    if (const DiskOpenResult opened = disk.parse(std::move(bytes)); !opened.opened) {
+        if (opened.refusal == DiskRefusal::None)
             fail("a disk refused without a reason");
         return;
     }
     for (const DiskEntry& entry : disk.entries()) {
         Bytes file;
-        std::string reason, damage;
-        if (!disk.readFile(entry, file, &reason, &damage)) {
-            if (reason.empty())
+        const FileReading reading = disk.readFile(entry, file);
+        if (!reading.read) {
+            if (!reading.broken)
                 fail("a file chain broken without a reason");
             continue;
         }

@@ -1,0 +1,35 @@
+#pragma once
+// The editor's words for what the core and the converters return, in the language of the
+// window that shows them (the window passes it: the same result can reach windows that are
+// in different languages).
+#include "convert/InPlaceCompression.h"
+#include "gui/Language.h"
+
+#include <QObject>
+#include <QString>
+
+namespace vornix {
+
+struct ConversionResult;
+struct FileReading;
+struct BrokenLink;
+
+class ResultTexts : public QObject {
+    Q_OBJECT
+
+  public:
+    // Why a picture was not converted, as one or two sentences.
+    static QString conversionFailure(const ConversionResult& result, gui::Language language);
+    // Why the compressed program could not replace the converted one.
+    static QString replaceFailure(const InPlaceCompression& step, const InPlaceCompression::Result& result,
+                                  gui::Language language);
+    // Why a file of a disk cannot be read (its chain of blocks breaks), or empty.
+    static QString unreadableFile(const FileReading& reading, gui::Language language);
+    // The blocks of a file the disk's error table marks bad, or empty.
+    static QString badBlocks(const FileReading& reading, gui::Language language);
+
+  private:
+    static QString brokenLink(const BrokenLink& link);
+};
+
+} // namespace vornix
