@@ -32,9 +32,9 @@ QString sentence(const std::string& text) {
 }
 
 // Asks for the output; remembers the choice for the next use, as the dialog object would.
-QString askOutput(const AppContext& ctx, QWidget* parent, bool english) {
+QString askOutput(const AppContext& ctx, QWidget* parent) {
     FileDialogSetup& setup = programSaveDialog();
-    setup.title = english ? QStringLiteral("Save the program as") : QStringLiteral("Zapisz program jako");
+    setup.title = PictureCommands::tr("Save the program as");
     const QString path = ctx.dialogs->saveFile(parent, setup);
     if (!path.isEmpty())
         setup.fileName = path;
@@ -46,8 +46,7 @@ QString askOutput(const AppContext& ctx, QWidget* parent, bool english) {
 void finishConversion(const AppContext& ctx, QWidget* parent, const QString& output,
                       const vornix::ConversionResult& result, const CompressionOptions& options) {
     if (!result.written) {
-        const QString lead = options.english ? QStringLiteral("The picture was not converted.")
-                                             : QStringLiteral("Obraz nie został przekonwertowany.");
+        const QString lead = PictureCommands::tr("The picture was not converted.");
         ctx.dialogs->message(parent, kAppTitle, lead + QStringLiteral("\n\n") + sentence(result.error),
                              MsgButtons::Ok, MsgIcon::Error);
         return;
@@ -58,25 +57,20 @@ void finishConversion(const AppContext& ctx, QWidget* parent, const QString& out
     const QString shown = QDir::toNativeSeparators(output);
     QString line;
     if (!options.compress)
-        line = options.english ? QStringLiteral("Wrote %1") : QStringLiteral("Zapisano %1");
+        line = PictureCommands::tr("Wrote %1");
     else if (compressed)
-        line = options.english ? QStringLiteral("Wrote %1 (compressed)")
-                               : QStringLiteral("Zapisano %1 (skompresowany)");
+        line = PictureCommands::tr("Wrote %1 (compressed)");
     else
-        line = options.english ? QStringLiteral("Wrote %1 (not compressed)")
-                               : QStringLiteral("Zapisano %1 (bez kompresji)");
+        line = PictureCommands::tr("Wrote %1 (not compressed)");
     options.status(line.arg(shown));
 }
 
 // The program was written, but from a file that does not load where FLI pictures do.
-void warnUnusualLoadAddress(const AppContext& ctx, QWidget* parent, const QString& input, std::uint16_t load,
-                            bool english) {
+void warnUnusualLoadAddress(const AppContext& ctx, QWidget* parent, const QString& input,
+                            std::uint16_t load) {
     const QString text =
-        english ? QStringLiteral("%1 loads at $%2, not at $3B00 or $3C00 like an FLI picture.\n\nIt was "
-                                 "converted as if it loaded at $3B00 and may not show correctly.")
-                : QStringLiteral("%1 ma adres ładowania $%2, a nie $3B00 ani $3C00 jak obraz FLI.\n\n"
-                                 "Przekonwertowano go tak, jakby ładował się pod $3B00; obraz może "
-                                 "wyglądać niepoprawnie.");
+        PictureCommands::tr("%1 loads at $%2, not at $3B00 or $3C00 like an FLI picture.\n\nIt was "
+                            "converted as if it loaded at $3B00 and may not show correctly.");
     ctx.dialogs->message(parent, kAppTitle,
                          text.arg(input, QString::number(load, 16).toUpper().rightJustified(4, '0')),
                          MsgButtons::Ok, MsgIcon::Warning);
@@ -121,14 +115,14 @@ FileDialogSetup& programSaveDialog() {
 
 void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options) {
     FileDialogSetup& openSetup = koalaOpenDialog();
-    openSetup.title =
-        options.english ? QStringLiteral("Choose the Koala picture") : QStringLiteral("Wybierz obraz Koala");
+    gui::setContextLanguage(PictureCommands::kContext, options.language);
+    openSetup.title = PictureCommands::tr("Choose the Koala picture");
     // Single choice: the dialog then also accepts a name that does not exist.
     const QStringList inputs = ctx.dialogs->openFiles(parent, openSetup, false);
     if (inputs.isEmpty())
         return;
     openSetup.fileName = inputs.first();
-    const QString output = askOutput(ctx, parent, options.english);
+    const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
     finishConversion(ctx, parent, output, vornix::convertKoala(toPath(inputs.first()), toPath(output)),
@@ -139,17 +133,17 @@ void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& ad
                      const CompressionOptions& options) {
     const FilterReset reset(addPrgDialog);
     addPrgDialog.selectedFilter = 1; // "All files": FLI pictures come under many extensions
-    addPrgDialog.title =
-        options.english ? QStringLiteral("Choose the FLI picture") : QStringLiteral("Wybierz obraz FLI");
+    gui::setContextLanguage(PictureCommands::kContext, options.language);
+    addPrgDialog.title = PictureCommands::tr("Choose the FLI picture");
     const QStringList inputs = ctx.dialogs->openFiles(parent, addPrgDialog, true);
     if (inputs.isEmpty())
         return;
-    const QString output = askOutput(ctx, parent, options.english);
+    const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
     const vornix::ConversionResult result = vornix::convertFli(toPath(inputs.first()), toPath(output));
     if (result.written && result.unusualLoadAddress)
-        warnUnusualLoadAddress(ctx, parent, inputs.first(), *result.unusualLoadAddress, options.english);
+        warnUnusualLoadAddress(ctx, parent, inputs.first(), *result.unusualLoadAddress);
     finishConversion(ctx, parent, output, result, options);
 }
 
@@ -168,15 +162,10 @@ bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
     if (outcome == CompressionWindow::Outcome::Stopped || outcome == CompressionWindow::Outcome::TimedOut) {
         const bool stopped = outcome == CompressionWindow::Outcome::Stopped;
         const QString text =
-            options.english
-                ? (stopped ? QStringLiteral("Compression was stopped.")
-                           : QStringLiteral("The compressor printed nothing within the time limit and was "
-                                            "stopped."))
-                : (stopped ? QStringLiteral("Kompresja została przerwana.")
-                           : QStringLiteral("Kompresor nic nie wypisał w wyznaczonym czasie i został "
-                                            "zatrzymany."));
-        const QString kept = options.english ? QStringLiteral("%1 holds the uncompressed program.")
-                                             : QStringLiteral("%1 zawiera program bez kompresji.");
+            stopped ? PictureCommands::tr("Compression was stopped.")
+                    : PictureCommands::tr(
+                          "The compressor printed nothing within the time limit and was stopped.");
+        const QString kept = PictureCommands::tr("%1 holds the uncompressed program.");
         ctx.dialogs->message(parent, kAppTitle, text + QStringLiteral("\n\n") + kept.arg(path),
                              MsgButtons::Ok, MsgIcon::Information);
         return false;
@@ -186,12 +175,9 @@ bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
     std::string error;
     if (step.finish(&error) == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
         const QString text =
-            options.english
-                ? QStringLiteral("The compressed program could not take the place of the converted one "
-                                 "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
-                                 "is in %3.")
-                : QStringLiteral("Skompresowany program nie mógł zastąpić przekonwertowanego (%1).\n\n"
-                                 "%2 zawiera program bez kompresji; skompresowany jest w %3.");
+            PictureCommands::tr("The compressed program could not take the place of the converted one "
+                                "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
+                                "is in %3.");
         ctx.dialogs->message(parent, kAppTitle, text.arg(QString::fromStdString(error), path, path + '1'),
                              MsgButtons::Ok, MsgIcon::Warning);
         return false;

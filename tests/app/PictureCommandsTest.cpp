@@ -240,7 +240,7 @@ class PictureCommandsTest : public QObject {
             dialogs_.answerSave(file("f.prg"));
             dialogs_.answerMessage(MsgAnswer::Ok);
             CompressionOptions o = options(false);
-            o.english = english;
+            o.language = english ? gui::Language::English : gui::Language::Polish;
             fliToPrgCommand(ctx_, nullptr, addPrg, o);
             QCOMPARE(read(file("f.prg")).size(), 769 + 100);
             const auto* msg = dialogs_.last();
@@ -289,7 +289,7 @@ class PictureCommandsTest : public QObject {
         dialogs_.answerSave(file("s.prg"));
         dialogs_.answerMessage(MsgAnswer::Ok);
         CompressionOptions o = packer.options(false);
-        o.english = true;
+        o.language = gui::Language::English;
         koalaToPrgCommand(ctx_, nullptr, o);
         QCOMPARE(read(file("s.prg")).size(), 6143 + 700);
         QVERIFY(!QFile::exists(file("s.prg1")));
@@ -328,14 +328,14 @@ class PictureCommandsTest : public QObject {
         CompressionWindow compression(h.ctx);
         MainWindow* w = h.start();
         w->setToolWindows(&compression, nullptr, nullptr, nullptr, nullptr);
-        QVERIFY(h.action(QStringLiteral("Kompresujplikiwynikowe1"))->isChecked());
+        QVERIFY(h.action(kCompressConvertedItem)->isChecked());
         QVERIFY(write(h.file("m.kla"), bytes(800, 3)));
         for (const bool userOpened : {false, true}) {
             if (userOpened)
-                QVERIFY(triggerAction(w, QStringLiteral("KompresjaPRG1")));
+                QVERIFY(triggerAction(w, kCompressionWindowItem));
             h.dialogs.answerOpen({h.file("m.kla")});
             h.dialogs.answerSave(h.file("m.prg"));
-            QVERIFY(triggerAction(w, QStringLiteral("KoalaPRG1")));
+            QVERIFY(triggerAction(w, kKoalaItem));
             QCOMPARE(read(h.file("m.prg")), QByteArray("PACKED"));
             QCOMPARE(compression.isVisible(), userOpened);
             QCOMPARE(
@@ -343,10 +343,10 @@ class PictureCommandsTest : public QObject {
                 QStringLiteral("Zapisano %1 (skompresowany)").arg(QDir::toNativeSeparators(h.file("m.prg"))));
         }
         // Without compression the line names the program alone.
-        QVERIFY(triggerAction(w, QStringLiteral("Kompresujplikiwynikowe1")));
+        QVERIFY(triggerAction(w, kCompressConvertedItem));
         h.dialogs.answerOpen({h.file("m.kla")});
         h.dialogs.answerSave(h.file("plain.prg"));
-        QVERIFY(triggerAction(w, QStringLiteral("KoalaPRG1")));
+        QVERIFY(triggerAction(w, kKoalaItem));
         QCOMPARE(read(h.file("plain.prg")).size(), 6143 + 800);
         QCOMPARE(w->statusBar()->currentMessage(),
                  QStringLiteral("Zapisano %1").arg(QDir::toNativeSeparators(h.file("plain.prg"))));
@@ -375,3 +375,5 @@ class PictureCommandsTest : public QObject {
 
 QTEST_MAIN(PictureCommandsTest)
 #include "PictureCommandsTest.moc"
+
+using namespace vornix::test::controls;
