@@ -147,7 +147,7 @@ int edit(const Help& help, const Args& args, std::size_t operands, bool numbered
         return failure(e.message());
     TapeDocument doc;
     // The image keeps its capacity; only the capacity command applies the editor's limits.
-    doc.setBoxLimits(false);
+    doc.setCapacityEditLimits(false);
     if (!openImage(doc, image))
         return 1;
     const bool type01 = cl.flags.count("--type-01") || usesType01(doc);
@@ -352,7 +352,7 @@ int cmdCapacity(const Args& args) {
                                          ", not '" + pre.operands[1] + "'");
     return edit(kCapacity, args, 2, false, {},
                 [](TapeDocument& doc, const CommandLine& c) -> std::optional<int> {
-                    doc.setBoxLimits(true);
+                    doc.setCapacityEditLimits(true);
                     setCapacity(doc, c.operands[0], *number(c.operands[1], 0, vornix::kMaxSlots));
                     return std::nullopt;
                 });
