@@ -1,5 +1,5 @@
-// The interface language (main window table, language buttons, stored Eng, the tool
-// windows' tables on show) and drag and drop in both directions.
+// The interface language (the main window's texts, language buttons, stored Eng, the tool
+// windows' texts on show) and drag and drop in both directions.
 #include "app/DragGesture.h"
 #include "tape/ui/TapeConversionWindow.h"
 #include "tests/app/MainWindowHarness.h"
@@ -103,7 +103,7 @@ QString shownText(MainWindow* w, const PinnedText& row, const QString& promptTex
     return {};
 }
 
-// Every text of the table is shown in the given language. The save prompt's texts are read
+// Every pinned text is shown in the given language. The save prompt's texts are read
 // by asking it once (New on a modified document, answered No).
 void checkMainWindowTexts(Harness& h, bool english) {
     MainWindow* w = h.win.get();
