@@ -90,26 +90,28 @@ class FilterReset {
 
 } // namespace
 
+// The filters are named in the commands' language at each use; the design keeps them the
+// same in both (the space after "All files " included).
 FileDialogSetup& koalaOpenDialog() {
     static FileDialogSetup setup = [] {
         FileDialogSetup s;
-        s.filters = {{QStringLiteral("Koala Paint *.KLA"), QStringLiteral("*.KLA")},
-                     {QStringLiteral("All files "), QStringLiteral("*.*")}};
         s.defaultSuffix = QStringLiteral("KLA");
         return s;
     }();
+    setup.filters = {{PictureCommands::tr("Koala Paint *.KLA"), QStringLiteral("*.KLA")},
+                     {PictureCommands::tr("All files "), QStringLiteral("*.*")}};
     return setup;
 }
 
 FileDialogSetup& programSaveDialog() {
     static FileDialogSetup setup = [] {
         FileDialogSetup s;
-        s.filters = {{QStringLiteral("Programs *.PRG"), QStringLiteral("*.PRG")},
-                     {QStringLiteral("All files"), QStringLiteral("*.*")}};
         s.defaultSuffix = QStringLiteral("PRG");
         s.confirmOverwrite = true;
         return s;
     }();
+    setup.filters = {{PictureCommands::tr("Programs *.PRG"), QStringLiteral("*.PRG")},
+                     {PictureCommands::tr("All files"), QStringLiteral("*.*")}};
     return setup;
 }
 

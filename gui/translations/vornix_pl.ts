@@ -562,6 +562,22 @@ Przekonwertowano go tak, jakby ładował się pod $3B00; obraz może wyglądać 
 
 %2 zawiera program bez kompresji; skompresowany jest w %3.</translation>
     </message>
+    <message>
+        <source>Koala Paint *.KLA</source>
+        <translation>Koala Paint *.KLA</translation>
+    </message>
+    <message>
+        <source>All files </source>
+        <translation>All files </translation>
+    </message>
+    <message>
+        <source>Programs *.PRG</source>
+        <translation>Programs *.PRG</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>All files</translation>
+    </message>
 </context>
 <context>
     <name>vornix::PreviewPane</name>
