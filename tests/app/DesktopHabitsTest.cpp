@@ -216,5 +216,3 @@ void DesktopHabitsTest::placeIsRememberedAndTheNameColumnGrows() {
 
 QTEST_MAIN(DesktopHabitsTest)
 #include "DesktopHabitsTest.moc"
-
-using namespace vornix::test::controls;

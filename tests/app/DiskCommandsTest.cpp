@@ -214,5 +214,3 @@ void DiskCommandsTest::addFromD64GreysUnclosedFilesAndMapsNames() {
 
 QTEST_MAIN(DiskCommandsTest)
 #include "DiskCommandsTest.moc"
-
-using namespace vornix::test::controls;

@@ -517,5 +517,3 @@ void LanguageDragDropTest::dragGestureRules() {
 
 QTEST_MAIN(LanguageDragDropTest)
 #include "LanguageDragDropTest.moc"
-
-using namespace vornix::test::controls;

@@ -64,6 +64,7 @@ class MainWindowTest : public QObject {
     void labelAndCapacityBoxes();
     void addProgramsReportsRefusedFiles();
     void toolWindowsAndAbout();
+    void lookupsFailTheTestOnAMissingOrDisabledControl();
     void saveWritesToTheFileLastOpenedOrSaved();
     void anOpenedImageAndARenamedEntryAreSelected();
     void typedLettersBecomeWhatATapeNameHolds_data();
@@ -928,7 +929,20 @@ void MainWindowTest::toolWindowsOpenOverTheMainWindowOnTheScreen() {
     QVERIFY(h.questionsDone());
 }
 
+// A control a test names must be there (and enabled, when the test acts on it): otherwise
+// the test fails at its own line and runs on without crashing.
+void MainWindowTest::lookupsFailTheTestOnAMissingOrDisabledControl() {
+    Harness h;
+    h.start();
+    QEXPECT_FAIL("", "there is no such control", Continue);
+    QLabel* missing = h.label(QStringLiteral("NoSuchLabel"));
+    QVERIFY(missing && !missing->isEnabled()); // a hidden stand-in
+    QEXPECT_FAIL("", "Delete is disabled without an image", Continue);
+    h.click(kDeleteButton);
+    QEXPECT_FAIL("", "Save is disabled without an image", Continue);
+    h.trigger(kSaveItem);
+    QVERIFY(h.questionsDone());
+}
+
 QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"
-
-using namespace vornix::test::controls;

@@ -375,5 +375,3 @@ class PictureCommandsTest : public QObject {
 
 QTEST_MAIN(PictureCommandsTest)
 #include "PictureCommandsTest.moc"
-
-using namespace vornix::test::controls;

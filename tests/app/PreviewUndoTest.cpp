@@ -226,5 +226,3 @@ void PreviewUndoTest::undoAndRedoEveryEdit() {
 
 QTEST_MAIN(PreviewUndoTest)
 #include "PreviewUndoTest.moc"
-
-using namespace vornix::test::controls;

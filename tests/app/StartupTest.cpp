@@ -369,5 +369,3 @@ void StartupTest::commandLineImage() {
 
 QTEST_MAIN(StartupTest)
 #include "StartupTest.moc"
-
-using namespace vornix::test::controls;

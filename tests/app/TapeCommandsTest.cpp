@@ -192,5 +192,3 @@ void TapeCommandsTest::aTapeNamedAtStartBecomesANewImage() {
 
 QTEST_MAIN(TapeCommandsTest)
 #include "TapeCommandsTest.moc"
-
-using namespace vornix::test::controls;

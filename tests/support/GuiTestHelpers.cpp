@@ -23,7 +23,7 @@ void fail(const QString& what, const std::source_location& where) {
 void trigger(QObject* root, const QString& name, const std::source_location& where) {
     auto* action = require<QAction>(root, name, where);
     if (!action->isEnabled()) {
-        if (action->parent())
+        if (!action->objectName().isEmpty())
             fail(QStringLiteral("the action %1 is disabled").arg(name), where);
         return;
     }
@@ -35,7 +35,7 @@ void click(QObject* root, const QString& name, const std::source_location& where
     if (!button)
         return;
     if (!button->isEnabled()) {
-        if (button->parent())
+        if (!button->objectName().isEmpty())
             fail(QStringLiteral("the button %1 is disabled").arg(name), where);
         return;
     }

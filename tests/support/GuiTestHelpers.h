@@ -21,14 +21,22 @@ bool triggerAction(QObject* root, const QString& name);
 
 // Lookups that fail the running test, at the caller's line, when the control is missing (or,
 // for the ones that act, disabled), like a QVERIFY. The test function goes on to its end, so a
-// missing control is given as a detached, disabled stand-in rather than a null pointer.
+// missing control is given as a hidden, disabled stand-in rather than a null pointer.
 namespace lookup {
 
 void fail(const QString& what, const std::source_location& where);
 
-template <typename T> T* standIn() {
+// Owned by owner (a hidden, disabled child), so that it goes with the window.
+template <typename T> T* standIn(QObject* owner) {
     if constexpr (std::is_default_constructible_v<T>) {
         T* stand = new T;
+        if constexpr (std::is_base_of_v<QWidget, T>) {
+            if (auto* window = qobject_cast<QWidget*>(owner))
+                stand->setParent(window);
+            stand->hide();
+        } else {
+            stand->setParent(owner);
+        }
         if constexpr (std::is_base_of_v<QWidget, T> || std::is_base_of_v<QAction, T>)
             stand->setEnabled(false);
         return stand;
@@ -44,7 +52,7 @@ T* require(QObject* root, const QString& name,
         return found;
     fail(QStringLiteral("no control %1 of type %2").arg(name, QLatin1String(T::staticMetaObject.className())),
          where);
-    return standIn<T>();
+    return standIn<T>(root);
 }
 
 // Triggers the action named name; fails the test when there is none or it is disabled.
