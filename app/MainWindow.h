@@ -56,8 +56,9 @@ class MainWindow : public QMainWindow, private DocumentCommandHost {
 
     const vornix::TapeDocument& document() const override { return doc_; }
     const EditHistory& history() const { return history_; }
-    // The language flag: the texts the window shows from now on. The window's own captions
-    // turn English at once but Polish only at the next start (see switchToPolish).
+    // The language flag (stored as Eng): the language of the window's messages and of the
+    // windows it shows. Its own captions turn English at once but Polish only at the next
+    // start (see switchToPolish).
     gui::Language language() const { return language_; }
     bool imageOpen() const override { return imageOpen_; }
     bool extracting() const { return extracting_; }
