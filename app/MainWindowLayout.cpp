@@ -483,7 +483,7 @@ void MainWindow::retranslate() {
     promptText_ = tr("Do you want to save your modified file?");
     promptCaption_ = tr("Question");
 
-    // The Parts keep the filters the same in both languages; they are translated like any text.
+    // The design keeps the filters the same in both languages; they are translated like any text.
     openDialog_.filters = {{tr("T64 files"), QStringLiteral("*.T64")},
                            {tr("All files"), QStringLiteral("*.*")}};
     saveDialog_.filters = {{tr("T64 files"), QStringLiteral("*.T64")}};
