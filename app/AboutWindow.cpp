@@ -17,6 +17,11 @@ ScrollingBanner::ScrollingBanner(const QString& text, QWidget* parent) : QWidget
     connect(&timer_, &QTimer::timeout, this, &ScrollingBanner::step);
 }
 
+void ScrollingBanner::setText(const QString& text) {
+    text_ = text;
+    update();
+}
+
 void ScrollingBanner::step() {
     const int textWidth = fontMetrics().horizontalAdvance(text_);
     offset_ = (offset_ + 1) % (width() + textWidth + 1);
@@ -37,7 +42,6 @@ void ScrollingBanner::hideEvent(QHideEvent*) { timer_.stop(); }
 AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(context) {
     setObjectName(QStringLiteral("TForm2"));
-    setWindowTitle(QStringLiteral("About Vornix"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(300, 250);
     setAutoFillBackground(true);
@@ -71,21 +75,30 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
     }
     picture->setPixmap(tape);
 
-    auto* banner = new ScrollingBanner(
-        QStringLiteral(
-            "Vornix - T64 tape image editor for the Commodore 64 ... add, extract, rename and "
-            "reorder programs ... pictures to PRG, compression, cartridges, tapes and TAP linking ..."),
-        this);
-
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    banner_ = new ScrollingBanner(QString(), this);
+    okButton_ = new QPushButton(this);
     okButton_->setObjectName(QStringLiteral("Button1"));
     connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
     column->addWidget(name);
     column->addWidget(version);
     column->addWidget(picture, 0, Qt::AlignHCenter);
-    column->addWidget(banner);
+    column->addWidget(banner_);
     column->addWidget(okButton_, 0, Qt::AlignHCenter);
+    retranslate();
+}
+
+void AboutWindow::setLanguage(gui::Language language) {
+    gui::setContextLanguage(staticMetaObject.className(), language);
+    retranslate();
+}
+
+void AboutWindow::retranslate() {
+    setWindowTitle(tr("About Vornix"));
+    banner_->setText(tr("Vornix - T64 tape image editor for the Commodore 64 ... add, extract, rename and "
+                        "reorder programs ... pictures to PRG, compression, cartridges, tapes and TAP "
+                        "linking ..."));
+    okButton_->setText(tr("OK"));
 }
 
 } // namespace vornix

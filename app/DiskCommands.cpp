@@ -1,6 +1,7 @@
 #include "app/DiskCommands.h"
 
 #include "app/DiskImportDialog.h"
+#include "app/DocumentCommandHost.h"
 #include "app/MainWindow.h"
 #include "app/ResultTexts.h"
 #include "core/D64Image.h"
@@ -41,40 +42,39 @@ struct DiskCommands::Program {
     vornix::Bytes prg;
 };
 
-DiskCommands::DiskCommands(MainWindow* window) : QObject(window), win_(window) {
+DiskCommands::DiskCommands(DocumentCommandHost& host, QObject* parent) : QObject(parent), host_(host) {
     setObjectName(QStringLiteral("DiskCommands"));
-    exportD64Action_ = new QAction(win_->fileMenu_);
+    exportD64Action_ = new QAction(this);
     exportD64Action_->setObjectName(QStringLiteral("EksportdoD641"));
-    win_->fileMenu_->insertAction(win_->exitAction_, exportD64Action_);
-    addD64Action_ = new QAction(win_->editMenu_);
+    host_.addFileMenuItem(exportD64Action_);
+    addD64Action_ = new QAction(this);
     addD64Action_->setObjectName(QStringLiteral("DodajzD641"));
-    win_->editMenu_->insertAction(win_->deleteAction_, addD64Action_);
+    host_.addEditMenuItem(addD64Action_);
     connect(exportD64Action_, &QAction::triggered, this, &DiskCommands::exportToDisk);
     connect(addD64Action_, &QAction::triggered, this, &DiskCommands::addFromDisk);
-    for (auto [item, twin] :
-         {std::pair{exportD64Action_, win_->extractAllAction_}, std::pair{addD64Action_, win_->addAction_}}) {
-        item->setEnabled(twin->isEnabled());
-        connect(twin, &QAction::enabledChanged, item, &QAction::setEnabled);
-    }
-
-    const QList<QPair<QString, QString>> filters{{QStringLiteral("D64 files"), QStringLiteral("*.D64")},
-                                                 {QStringLiteral("All files"), QStringLiteral("*.*")}};
-    exportDialog_.filters = {filters.first()};
     exportDialog_.defaultSuffix = QStringLiteral("D64");
-    addDialog_.filters = filters;
     addDialog_.defaultSuffix = QStringLiteral("D64");
 }
 
+void DiskCommands::retranslate() {
+    exportD64Action_->setText(tr("&Export to D64..."));
+    addD64Action_->setText(tr("Add from &D64..."));
+    const QList<QPair<QString, QString>> filters{{tr("D64 files"), QStringLiteral("*.D64")},
+                                                 {tr("All files"), QStringLiteral("*.*")}};
+    exportDialog_.filters = {filters.first()};
+    addDialog_.filters = filters;
+}
+
 void DiskCommands::tell(const QString& text) {
-    win_->ctx_.dialogs->message(win_, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Error);
+    host_.dialogs().message(host_.hostWindow(), QStringLiteral("Vornix"), text, MsgButtons::Ok,
+                            MsgIcon::Error);
 }
 
 void DiskCommands::exportToDisk() {
-    if (!win_->imageOpen())
+    if (!host_.imageOpen())
         return;
-    const bool en = win_->english();
-    const std::vector<vornix::Entry>& entries = win_->doc_.entries();
-    const vornix::Selection chosen = win_->exportSelection();
+    const std::vector<vornix::Entry>& entries = host_.document().entries();
+    const vornix::Selection chosen = host_.exportSelection();
 
     // Refused before the save dialog: a disk that cannot hold them is not worth a path.
     std::vector<vornix::DiskProgram> programs;
@@ -84,42 +84,49 @@ void DiskCommands::exportToDisk() {
         fit.refusal != vornix::DiskWriteRefusal::None) {
         const QString name = trimmedName(programs[fit.program].name);
         if (fit.refusal == vornix::DiskWriteRefusal::TooManyFiles)
-            tell(messageText(Msg::DiskTooManyFiles, en).arg(name));
+            tell(tr("The program %1 does not fit on the disk: its directory holds at most 144 files.\n"
+                    "Nothing was written.")
+                     .arg(name));
         else
-            tell(messageText(Msg::DiskDoesNotFit, en).arg(name).arg(fit.blocksNeeded).arg(fit.blocksLeft));
+            tell(tr("The program %1 does not fit on the disk: it needs %2 blocks, %3 are left.\n"
+                    "Nothing was written.")
+                     .arg(name)
+                     .arg(fit.blocksNeeded)
+                     .arg(fit.blocksLeft));
         return;
     }
 
-    exportDialog_.title = messageText(Msg::DiskExportTitle, en);
-    exportDialog_.fileName = diskNameFor(win_->imagePath_);
-    const QString path = win_->ctx_.dialogs->saveFile(win_, exportDialog_);
+    exportDialog_.title = tr("Export to D64");
+    exportDialog_.fileName = diskNameFor(host_.imagePath());
+    const QString path = host_.dialogs().saveFile(host_.hostWindow(), exportDialog_);
     if (path.isEmpty())
         return;
-    if (!vornix::writeDisk(toLocalPath(path), win_->doc_.label(), programs).written) {
-        tell(messageText(Msg::DiskWriteFailed, en).arg(QDir::toNativeSeparators(path)));
+    if (!vornix::writeDisk(toLocalPath(path), host_.document().label(), programs).written) {
+        tell(tr("Unable to save the file %1.\nThe file was left as it was.")
+                 .arg(QDir::toNativeSeparators(path)));
         return;
     }
-    win_->showStatus(messageText(Msg::StatusDiskExported, en)
-                         .arg(programCount(int(programs.size()), en), QDir::toNativeSeparators(path)));
+    host_.showStatus(
+        tr("Wrote %1 to the disk %2")
+            .arg(MainWindow::programCount(int(programs.size())), QDir::toNativeSeparators(path)));
 }
 
 void DiskCommands::addFromDisk() {
-    if (!win_->imageOpen() || win_->refuseWhileBusy())
+    if (!host_.imageOpen() || host_.refuseWhileBusy())
         return;
-    const bool en = win_->english();
-    addDialog_.title = messageText(Msg::DiskAddTitle, en);
-    const QStringList paths = win_->ctx_.dialogs->openFiles(win_, addDialog_, false);
+    addDialog_.title = tr("Add from D64");
+    const QStringList paths = host_.dialogs().openFiles(host_.hostWindow(), addDialog_, false);
     if (paths.isEmpty())
         return;
     const QString path = paths.first();
     vornix::DiskImage disk;
     if (!disk.load(toLocalPath(path)).opened) {
-        tell(messageText(Msg::DiskUnreadable, en).arg(QDir::toNativeSeparators(path)));
+        tell(tr("The file %1 is not a valid D64 disk image.").arg(QDir::toNativeSeparators(path)));
         return;
     }
 
     // Files are read now, so that the dialog can show which ones are damaged.
-    const gui::Language language = en ? gui::Language::English : gui::Language::Polish;
+    const gui::Language language = gui::contextLanguage(staticMetaObject.className());
     auto programs = std::make_shared<std::vector<Program>>();
     QList<DiskFileChoice> choices;
     for (const vornix::DiskEntry& e : disk.entries()) {
@@ -133,10 +140,11 @@ void DiskCommands::addFromDisk() {
         programs->push_back(std::move(p));
     }
     if (programs->empty()) {
-        tell(messageText(Msg::DiskNoPrograms, en).arg(QDir::toNativeSeparators(path)));
+        tell(tr("The disk %1 holds no PRG programs.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    auto* dialog = new DiskImportDialog(win_, latin1(vornix::trimDiskName(disk.diskName())), choices, en);
+    auto* dialog =
+        new DiskImportDialog(host_.hostWindow(), latin1(vornix::trimDiskName(disk.diskName())), choices);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
             [this, dialog, programs, path] { addChosen(dialog->chosen(), *programs, path); });
@@ -145,11 +153,10 @@ void DiskCommands::addFromDisk() {
 
 void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program>& programs,
                              const QString& disk) {
-    if (chosen.isEmpty() || win_->refuseWhileBusy())
+    if (chosen.isEmpty() || host_.refuseWhileBusy())
         return;
-    vornix::TapeDocument& doc = win_->doc_;
     QList<QPair<QString, vornix::AddRefusal>> refused;
-    win_->edit([&] {
+    host_.changeDocument([&](vornix::TapeDocument& doc) {
         for (int i : chosen) {
             const Program& p = programs[i];
             const vornix::AddResult result = doc.addProgram(p.name, p.name, p.prg);
@@ -157,17 +164,17 @@ void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program
                 refused.append({latin1(p.name), result.refusal});
         }
         doc.setModified(true);
-        return std::optional<Selection>(Selection{});
     });
-    win_->redisplay();
     if (const int added = int(chosen.size() - refused.size()); added > 0)
-        win_->showStatus(messageText(Msg::StatusDiskAdded, win_->english())
-                             .arg(programCount(added, win_->english()), QDir::toNativeSeparators(disk)));
+        host_.showStatus(tr("Added %1 from the disk %2")
+                             .arg(MainWindow::programCount(added), QDir::toNativeSeparators(disk)));
     // The bytes are already read: only a full image or a program without a load address remain.
     for (const auto& [name, refusal] : refused)
-        tell(messageText(refusal == vornix::AddRefusal::ImageFull ? Msg::ImageFull : Msg::PrgTooShort,
-                         win_->english())
-                 .arg(name));
+        tell(refusal == vornix::AddRefusal::ImageFull
+                 ? tr("A T64 image holds at most 255 programs.\nThe file %1 was not added.").arg(name)
+                 : tr("The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not "
+                      "added.")
+                       .arg(name));
 }
 
 } // namespace vornix

@@ -9,14 +9,16 @@ class QAction;
 
 namespace vornix {
 
-class MainWindow;
+class DocumentCommandHost;
 
 class DiskCommands : public QObject {
     Q_OBJECT
   public:
     // Puts the two menu items into the window's menus; they are available exactly when
     // extracting and adding are.
-    explicit DiskCommands(MainWindow* window);
+    DiskCommands(DocumentCommandHost& host, QObject* parent);
+    // The menu items' texts in the language of this class's texts.
+    void retranslate();
 
   public slots:
     void exportToDisk();
@@ -27,7 +29,7 @@ class DiskCommands : public QObject {
     void addChosen(const QList<int>& chosen, const std::vector<Program>& programs, const QString& disk);
     void tell(const QString& text);
 
-    MainWindow* win_;
+    DocumentCommandHost& host_;
     FileDialogSetup exportDialog_;
     FileDialogSetup addDialog_;
     QAction* exportD64Action_ = nullptr;

@@ -1,37 +1,26 @@
 #include "app/DiskImportDialog.h"
 
-#include "app/Texts.h"
-
 #include <QStringList>
 
 namespace vornix {
 
 namespace {
 
-QString notClosedText(bool english) {
-    return english ? QStringLiteral("  (not closed)") : QStringLiteral("  (niezamknięty)");
-}
-
-QString notClosedReason(bool english) {
-    return english ? QStringLiteral("The file was never closed (*PRG): it may end early or hold rubbish. "
-                                    "It is added only when chosen by itself.")
-                   : QStringLiteral("Plik nie został zamknięty (*PRG): może być urwany lub zawierać śmieci. "
-                                    "Zostanie dodany tylko wtedy, gdy wybierzesz go osobno.");
-}
-
-QList<ProgramChoiceRow> rowsFor(const QList<DiskFileChoice>& files, bool english) {
+QList<ProgramChoiceRow> rowsFor(const QList<DiskFileChoice>& files) {
     QList<ProgramChoiceRow> rows;
     for (const DiskFileChoice& f : files) {
         ProgramChoiceRow row;
         row.text = QStringLiteral("%1  %2").arg(f.blocks, -4).arg(f.name);
         QStringList tips;
         if (!f.damage.isEmpty()) {
-            row.text += messageText(Msg::DiskFileDamagedMark, english);
+            row.text += DiskImportDialog::tr("  (damaged)");
             tips << f.damage;
             row.kind = ProgramChoiceRow::Kind::Unavailable;
         } else if (f.notClosed) {
-            row.text += notClosedText(english);
-            tips << notClosedReason(english);
+            row.text += DiskImportDialog::tr("  (not closed)");
+            tips << DiskImportDialog::tr(
+                "The file was never closed (*PRG): it may end early or hold rubbish. "
+                "It is added only when chosen by itself.");
             row.kind = ProgramChoiceRow::Kind::PickedAlone;
         }
         if (!f.badBlocks.isEmpty())
@@ -45,11 +34,11 @@ QList<ProgramChoiceRow> rowsFor(const QList<DiskFileChoice>& files, bool english
 } // namespace
 
 DiskImportDialog::DiskImportDialog(QWidget* parent, const QString& diskName,
-                                   const QList<DiskFileChoice>& files, bool english)
+                                   const QList<DiskFileChoice>& files)
     : ProgramChoiceDialog(parent,
-                          {QStringLiteral("DiskImportDialog"), messageText(Msg::DiskAddTitle, english),
-                           messageText(Msg::DiskProgramsOf, english).arg(diskName),
-                           messageText(Msg::DiskCancel, english), false, QSize(360, 320)},
-                          rowsFor(files, english)) {}
+                          {QStringLiteral("DiskImportDialog"), tr("Add from D64"),
+                           tr("Programs on the disk \"%1\":").arg(diskName), tr("Cancel"), false,
+                           QSize(360, 320)},
+                          rowsFor(files)) {}
 
 } // namespace vornix

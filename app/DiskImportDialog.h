@@ -20,8 +20,7 @@ struct DiskFileChoice {
 class DiskImportDialog : public ProgramChoiceDialog {
     Q_OBJECT
   public:
-    DiskImportDialog(QWidget* parent, const QString& diskName, const QList<DiskFileChoice>& files,
-                     bool english);
+    DiskImportDialog(QWidget* parent, const QString& diskName, const QList<DiskFileChoice>& files);
 };
 
 } // namespace vornix

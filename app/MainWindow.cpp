@@ -1,17 +1,18 @@
 #include "app/MainWindow.h"
+#include "app/ResultTexts.h"
 
 #include "app/AboutWindow.h"
 #include "app/DiskCommands.h"
 #include "app/DropFileSource.h"
 #include "app/EntryListView.h"
 #include "app/PictureCommands.h"
-#include "app/QtTranslations.h"
 #include "app/RenameBox.h"
 #include "app/Settings.h"
 #include "app/TapeCommands.h"
 #include "app/WorkingFolder.h"
 #include "core/Extraction.h"
 #include "core/FileStamp.h"
+#include "core/PlatformFile.h"
 #include "gui/Latin1Validator.h"
 #include "gui/LocalPath.h"
 #include "gui/SvgIcon.h"
@@ -46,8 +47,7 @@ namespace vornix {
 namespace {
 
 const QString kVersionSuffix = QStringLiteral(" - VORN 0.11");
-const QString kRejectedText = QStringLiteral("To nie jest poprawny plik T64.");
-const QString kRejectedCaption = QStringLiteral("O kurcze...!");
+const QString kAppTitle = QStringLiteral("Vornix");
 
 QString nativeName(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -56,18 +56,16 @@ QString nativeName(const QString& path) { return QDir::toNativeSeparators(path);
 MainWindow::MainWindow(const AppContext& context, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), ctx_(context) {
     dropSource_ = new DropFileSource(this);
+    // A child, so that a test can see whether a drag test is under way.
+    holdTimer_.setParent(this);
+    holdTimer_.setObjectName(QStringLiteral("DragHoldTimer"));
     holdTimer_.setSingleShot(true);
     connect(&holdTimer_, &QTimer::timeout, this, &MainWindow::dragHoldElapsed);
     clock_.start();
 
-    openDialog_.filters = {{QStringLiteral("T64 files"), QStringLiteral("*.T64")},
-                           {QStringLiteral("All files"), QStringLiteral("*.*")}};
     openDialog_.defaultSuffix = QStringLiteral("T64");
-    saveDialog_.filters = {{QStringLiteral("T64 files"), QStringLiteral("*.T64")}};
     saveDialog_.defaultSuffix = QStringLiteral("T64");
     saveDialog_.confirmOverwrite = true;
-    addPrgDialog_.filters = {{QStringLiteral("PRG Files"), QStringLiteral("*.PRG")},
-                             {QStringLiteral("All files"), QStringLiteral("*.*")}};
     addPrgDialog_.defaultSuffix = QStringLiteral("PRG");
 
     buildWindow();
@@ -100,14 +98,12 @@ void MainWindow::setDropFileSource(DropFileSource* source) {
 // Start-up and close
 
 void MainWindow::startUp(const QStringList& arguments) {
-    // Qt's own texts follow the interface, which starts in Polish.
-    qttranslations::usePolish(true);
     startGeometry_ = geometry();
     const QString work = ctx_.workingFolder();
     QString failed;
     if (!workingfolder::ensure(work, &failed)) {
         // The rest of the start-up is skipped: design defaults, no drops, no image.
-        showMessage(Msg::WorkingFolderFailed, failed);
+        showError(tr("Unable to create the working folder %1.").arg(failed));
         return;
     }
     workingfolder::empty(work);
@@ -116,12 +112,12 @@ void MainWindow::startUp(const QStringList& arguments) {
     dropsRegistered_ = true;
 
     const ProgramSettings settings = ProgramSettings::read(ctx_.settingsPath());
-    type01Action_->setChecked(settings.opc);
-    compressOutputAction_->setChecked(settings.wyn);
-    showPreview(settings.pod, false);
+    type01Action_->setChecked(settings.markProgramsType01);
+    compressOutputAction_->setChecked(settings.compressConverted);
+    showPreview(settings.previewShown, false);
     // English before any image is loaded, so its messages and captions come in English.
-    if (settings.eng)
-        applyEnglish();
+    if (settings.englishInterface)
+        setLanguage(gui::Language::English);
     recent_ = recentimages::read(ctx_.settingsPath());
     rebuildRecentMenu();
     const QByteArray place = windowplace::read(ctx_.settingsPath());
@@ -204,7 +200,7 @@ void MainWindow::newImage() {
     resetHistory();
     imagePath_.clear();
     imageStamp_ = {};
-    setWindowTitle(QStringLiteral("Untitled") + kVersionSuffix);
+    setWindowTitle(tr("Untitled") + kVersionSuffix);
     setImageOpen();
     showLabel();
     redisplay();
@@ -214,7 +210,7 @@ void MainWindow::newImage() {
 void MainWindow::openImage() {
     if (refuseWhileBusy() || !savePrompt(MsgButtons::YesNoCancel))
         return;
-    openDialog_.title = messageText(Msg::OpenTitle, english_);
+    openDialog_.title = tr("Open");
     const QStringList paths = ctx_.dialogs->openFiles(this, openDialog_, false);
     if (paths.isEmpty() || paths.first().isEmpty())
         return;
@@ -228,7 +224,8 @@ bool MainWindow::loadImage(const QString& path) {
     const vornix::FileStamp stamp = vornix::fileStamp(toLocalPath(path));
     const vornix::OpenResult result = doc_.open(toLocalPath(path));
     if (!result.accepted) {
-        ctx_.dialogs->message(this, kRejectedCaption, kRejectedText, MsgButtons::Ok, MsgIcon::None);
+        ctx_.dialogs->message(this, tr("O kurcze...!"), tr("To nie jest poprawny plik T64."), MsgButtons::Ok,
+                              MsgIcon::None);
         redisplay();
         return false;
     }
@@ -250,15 +247,19 @@ bool MainWindow::loadImage(const QString& path) {
     if (!result.repairs.empty()) {
         QStringList parts;
         if (result.countFromDirectory)
-            parts << messageText(Msg::EntriesFromDirectory, english_).arg(nativeName(path));
+            parts << tr("The header of %1 said it held 0 programs: the programs were taken from its "
+                        "directory.\nCheck the programs before saving.")
+                         .arg(nativeName(path));
         if (result.sizesRepaired || !result.countFromDirectory)
-            parts << messageText(Msg::DirectoryRepaired, english_).arg(nativeName(path));
+            parts << tr("The directory of %1 was damaged: the sizes of its programs have been "
+                        "repaired.\nCheck the programs before saving.")
+                         .arg(nativeName(path));
         QString text = parts.join(QStringLiteral("\n"));
         // The reader's own account of what it mended is in English.
-        if (english_)
+        if (language_ == gui::Language::English)
             for (const std::string& r : result.repairs)
                 text += QStringLiteral("\n- ") + QString::fromStdString(r);
-        ctx_.dialogs->message(this, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Warning);
+        ctx_.dialogs->message(this, kAppTitle, text, MsgButtons::Ok, MsgIcon::Warning);
     }
     return true;
 }
@@ -275,7 +276,7 @@ void MainWindow::saveImage() {
 }
 
 MainWindow::SaveOutcome MainWindow::saveAs() {
-    saveDialog_.title = messageText(Msg::SaveTitle, english_);
+    saveDialog_.title = tr("Save as");
     saveDialog_.fileName = imagePath_;
     const QString path = ctx_.dialogs->saveFile(this, saveDialog_);
     if (path.isEmpty())
@@ -285,14 +286,17 @@ MainWindow::SaveOutcome MainWindow::saveAs() {
 
 MainWindow::SaveOutcome MainWindow::saveTo(const QString& path) {
     if (changedSinceOpened(path) &&
-        ctx_.dialogs->message(this, QStringLiteral("Vornix"),
-                              messageText(Msg::ChangedOnDisk, english_).arg(nativeName(path)),
+        ctx_.dialogs->message(this, kAppTitle,
+                              tr("The file %1 has been changed on disk (by another program?) since it was "
+                                 "opened or last saved.\nReplace it and lose those changes?")
+                                  .arg(nativeName(path)),
                               MsgButtons::YesNo, MsgIcon::Warning) != MsgAnswer::Yes)
         return SaveOutcome::Declined;
     const vornix::SaveResult result = doc_.saveAs(toLocalPath(path), type01Action_->isChecked());
     showLabel();
     if (!result.written) {
-        showMessage(Msg::SaveFailed, nativeName(path), failureReason(result.failure, english_));
+        showError(tr("Unable to save the file %1:\n%2.\nThe file was left as it was.")
+                      .arg(nativeName(path), ResultTexts::fileFailure(result.failure, language_)));
         return SaveOutcome::Failed;
     }
     history_.markSaved(doc_);
@@ -325,7 +329,7 @@ void MainWindow::deleteSelected() {
 void MainWindow::addPrograms() {
     if (refuseWhileBusy())
         return;
-    addPrgDialog_.title = messageText(Msg::AddTitle, english_);
+    addPrgDialog_.title = tr("Add program");
     const QStringList paths = ctx_.dialogs->openFiles(this, addPrgDialog_, true);
     if (paths.isEmpty())
         return;
@@ -343,13 +347,34 @@ void MainWindow::addPrograms() {
             reportRefused(r);
 }
 
+void MainWindow::changeDocument(const std::function<void(TapeDocument&)>& change) {
+    edit([&] {
+        change(doc_);
+        return std::optional<Selection>(Selection{});
+    });
+    redisplay();
+}
+
+void MainWindow::setNewImageLabel(const std::string& label) {
+    doc_.setLabel(label);
+    showLabel();
+}
+
 void MainWindow::reportRefused(const vornix::AddResult& result) {
     const QString path = fromLocalPath(result.path);
     switch (result.refusal) {
-    case vornix::AddRefusal::ImageFull: showMessage(Msg::ImageFull, nativeName(path)); break;
-    case vornix::AddRefusal::TooShort: showMessage(Msg::PrgTooShort, nativeName(path)); break;
+    case vornix::AddRefusal::ImageFull:
+        showError(
+            tr("A T64 image holds at most 255 programs.\nThe file %1 was not added.").arg(nativeName(path)));
+        break;
+    case vornix::AddRefusal::TooShort:
+        showError(tr("The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not "
+                     "added.")
+                      .arg(nativeName(path)));
+        break;
     default:
-        showMessage(Msg::PrgUnreadable, nativeName(path), failureReason(result.failure, english_));
+        showError(tr("Cannot read the file %1:\n%2.\nThe program was not added.")
+                      .arg(nativeName(path), ResultTexts::fileFailure(result.failure, language_)));
         break;
     }
 }
@@ -411,18 +436,17 @@ void MainWindow::extractSelected() {
     const QList<int> rows = list_->selectedRows();
     if (rows.isEmpty())
         return;
-    const QString folder =
-        ctx_.dialogs->folder(this, messageText(Msg::ExtractTitle, english_), lastExtractFolder_);
+    const QString folder = ctx_.dialogs->folder(this, tr("Extract to folder"), lastExtractFolder_);
     if (folder.isEmpty())
         return;
     lastExtractFolder_ = folder;
     QStringList written;
     const bool all = extractRows(rows, folder, true, &written);
     if (written.size() == 1 && all)
-        showStatus(messageText(Msg::StatusExtractedOne, english_).arg(nativeName(written.first())));
+        showStatus(tr("Extracted %1").arg(nativeName(written.first())));
     else if (!written.isEmpty())
-        showStatus(messageText(all ? Msg::StatusExtractedMany : Msg::StatusExtractStopped, english_)
-                       .arg(programCount(int(written.size()), english_), nativeName(folder)));
+        showStatus((all ? tr("Extracted %1 to %2") : tr("Extraction stopped: %1 written to %2"))
+                       .arg(programCount(int(written.size())), nativeName(folder)));
     if (closePending_)
         close();
 }
@@ -464,8 +488,9 @@ bool MainWindow::extractRows(const QList<int>& rows, const QString& folder, bool
     if (writtenFiles)
         *writtenFiles = written;
     if (!result.written)
-        showMessage(Msg::ExtractFailed, nativeName(fromLocalPath(result.path)),
-                    failureReason(result.failure, english_));
+        showError(tr("Unable to write the file %1:\n%2.\nExtraction stopped.")
+                      .arg(nativeName(fromLocalPath(result.path)),
+                           ResultTexts::fileFailure(result.failure, language_)));
     return result.written;
 }
 
@@ -545,12 +570,11 @@ void MainWindow::setCaptionFor(const QString& path) {
 
 void MainWindow::showStatus(const QString& text) { statusBar()->showMessage(text); }
 
-void MainWindow::showMessage(Msg id, const QString& arg, const QString& reason) {
-    QString text = messageText(id, english_).arg(arg);
-    if (!reason.isNull())
-        text = text.arg(reason);
-    ctx_.dialogs->message(this, QStringLiteral("Vornix"), text, MsgButtons::Ok, MsgIcon::Error);
+void MainWindow::showError(const QString& text) {
+    ctx_.dialogs->message(this, kAppTitle, text, MsgButtons::Ok, MsgIcon::Error);
 }
+
+QString MainWindow::programCount(int count) { return tr("%n program(s)", nullptr, count); }
 
 // ---------------------------------------------------------------------------------------
 // Rename
@@ -641,7 +665,8 @@ void MainWindow::openRecent(const QString& path) {
         recent_.removeAll(path);
         recentimages::store(ctx_.settingsPath(), recent_);
         rebuildRecentMenu();
-        showMessage(Msg::RecentMissing, nativeName(path));
+        showError(
+            tr("The file %1 no longer exists; it was taken off the recent images.").arg(nativeName(path)));
         return;
     }
     if (!savePrompt(MsgButtons::YesNoCancel))
@@ -654,8 +679,8 @@ void MainWindow::openRecent(const QString& path) {
 // Language buttons, options, tool windows
 
 void MainWindow::switchToEnglish() {
-    applyEnglish();
-    storeSetting(QStringLiteral("Eng"), true);
+    setLanguage(gui::Language::English);
+    storeSetting(ProgramSettings::kEnglishInterfaceKey, true);
 }
 
 void MainWindow::switchToPolish() {
@@ -663,24 +688,22 @@ void MainWindow::switchToPolish() {
     englishButton_->setEnabled(true);
     polishButtonSlot_->setVisible(false);
     polishButton_->setEnabled(false);
-    ctx_.dialogs->message(this, QStringLiteral("Uwaga"),
-                          QStringLiteral("Musisz zrestartować program / You need to restart program."),
+    // Both languages in one text: the window is still English, the next start is Polish.
+    ctx_.dialogs->message(this, tr("Uwaga"), tr("Musisz zrestartować program / You need to restart program."),
                           MsgButtons::Ok, MsgIcon::None);
-    english_ = false;
-    storeSetting(QStringLiteral("Eng"), false);
+    useLanguage(gui::Language::Polish);
+    storeSetting(ProgramSettings::kEnglishInterfaceKey, false);
 }
 
-void MainWindow::storeSetting(const QString& key, bool value) {
-    if (ProgramSettings::store(ctx_.settingsPath(), key, value))
+void MainWindow::storeSetting(const char* key, bool value) {
+    if (ProgramSettings::store(ctx_.settingsPath(), QLatin1String(key), value))
         return;
     // The change stays on screen; only its storage is lost.
-    ctx_.dialogs->message(this, QStringLiteral("Vornix"),
-                          messageText(Msg::SettingsUnwritable, english_).arg(nativeName(ctx_.settingsPath())),
-                          MsgButtons::Ok, MsgIcon::Error);
+    showError(tr("Unable to write to %1.").arg(nativeName(ctx_.settingsPath())));
 }
 
 void MainWindow::compressOutputToggled() {
-    storeSetting(QStringLiteral("wyn"), compressOutputAction_->isChecked());
+    storeSetting(ProgramSettings::kCompressConvertedKey, compressOutputAction_->isChecked());
 }
 
 void MainWindow::type01Toggled() {
@@ -692,7 +715,7 @@ void MainWindow::type01Toggled() {
         });
     else
         doc_.setFileType01(on);
-    storeSetting(QStringLiteral("opc"), on);
+    storeSetting(ProgramSettings::kMarkProgramsType01Key, on);
 }
 
 void MainWindow::showToolWindow(QWidget* window) {
@@ -708,38 +731,46 @@ void MainWindow::showToolWindow(QWidget* window) {
     window->activateWindow();
 }
 
+// The compression and cartridge windows are designed in English and the tape conversion
+// window in Polish: each is given the flag's language only when that differs from its design,
+// and keeps it afterwards. The TAP linker and the About window take the flag's language at
+// every showing.
 void MainWindow::showCompressionWindow() {
-    if (compression_ && !english_)
+    if (compression_ && language_ == gui::Language::Polish)
         compression_->setLanguage(gui::Language::Polish);
     showToolWindow(compression_);
 }
 
 void MainWindow::showCartridgeWindow() {
-    if (cartridge_ && !english_)
+    if (cartridge_ && language_ == gui::Language::Polish)
         cartridge_->setLanguage(gui::Language::Polish);
     showToolWindow(cartridge_);
 }
 
 void MainWindow::showTapeConversionWindow() {
-    if (tape_ && english_)
+    if (tape_ && language_ == gui::Language::English)
         tape_->setLanguage(gui::Language::English);
     showToolWindow(tape_);
 }
 
 void MainWindow::showTapLinkerWindow() {
     if (linker_)
-        linker_->setLanguage(english_ ? gui::Language::English : gui::Language::Polish);
+        linker_->setLanguage(language_);
     showToolWindow(linker_);
 }
 
-void MainWindow::showAboutWindow() { showToolWindow(about_); }
+void MainWindow::showAboutWindow() {
+    if (about_)
+        about_->setLanguage(language_);
+    showToolWindow(about_);
+}
 
 // The picture commands read the option ticks at the moment they run.
 CompressionOptions MainWindow::pictureOptions() {
     CompressionOptions options;
     options.compress = compressOutputAction_->isChecked();
     options.fast = fastCompressionAction_->isChecked();
-    options.english = english_;
+    options.language = language_;
     options.showCompressionWindow = [this] { showCompressionWindow(); };
     options.window = compression_;
     options.status = [this](const QString& line) { statusBar()->showMessage(line); };

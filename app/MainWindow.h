@@ -1,14 +1,15 @@
 #pragma once
 // The main window: the one open tape image in a list, the toolbar and menus that start
 // every command, the save prompt and the close sequence.
+#include "app/DocumentCommandHost.h"
 #include "app/DragGesture.h"
 #include "app/PictureCommands.h"
-#include "app/Texts.h"
 #include "core/EditHistory.h"
 #include "core/FileStamp.h"
 #include "core/TapeDocument.h"
 #include "gui/AppContext.h"
 #include "gui/Dialogs.h"
+#include "gui/Language.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -17,6 +18,7 @@
 #include <optional>
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -37,10 +39,8 @@ class TapLinkerWindow;
 class EntryListView;
 class PreviewPane;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private DocumentCommandHost {
     Q_OBJECT
-    friend class DiskCommands; // the disk image commands act on the document like the menu's own
-    friend class TapeCommands; // and so do the tape commands
   public:
     // arguments: the command line without the program name; the first names an image to open.
     // The start-up sequence runs here, before any tool window exists.
@@ -54,10 +54,13 @@ class MainWindow : public QMainWindow {
     // Replaces the drag source (tests look at the offered files there); takes ownership.
     void setDropFileSource(DropFileSource* source);
 
-    const vornix::TapeDocument& document() const { return doc_; }
+    const vornix::TapeDocument& document() const override { return doc_; }
     const EditHistory& history() const { return history_; }
-    bool english() const { return english_; }
-    bool imageOpen() const { return imageOpen_; }
+    // The language flag (stored as Eng): the language of the window's messages and of the
+    // windows it shows. Its own captions turn English at once but Polish only at the next
+    // start (see switchToPolish).
+    gui::Language language() const { return language_; }
+    bool imageOpen() const override { return imageOpen_; }
     bool extracting() const { return extracting_; }
     // The add-PRG dialog, which the FLI command shares.
     FileDialogSetup& addPrgDialog() { return addPrgDialog_; }
@@ -65,7 +68,14 @@ class MainWindow : public QMainWindow {
     // Files dropped from the shell, in the order they arrive.
     void dropFiles(const QStringList& paths);
     // The status bar's line saying what a command did, until the next one or a new image.
-    void showStatus(const QString& text);
+    void showStatus(const QString& text) override;
+
+    // Names this window's texts (and those of its dialogs and commands) in language and
+    // writes them over every control; Qt's own texts follow.
+    void setLanguage(gui::Language language);
+    // "3 programs" in the window's language, with the noun form the number takes.
+    static QString programCount(int count);
+    // Why a file operation failed: the system's own words, or ours in the window's language.
 
   signals:
     // The close sequence has run; the program ends.
@@ -112,13 +122,21 @@ class MainWindow : public QMainWindow {
   private:
     void buildWindow();
     void buildToolbar();
+    QHBoxLayout* buildHeader(QWidget* parent);
+    void buildList(QWidget* parent);
+    void buildStatusBar();
     void buildMenus();
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildViewMenu();
+    void buildExtrasMenu();
+    void retranslate();
+    // The language flag and the language of every dynamic text, captions left as they are.
+    void useLanguage(gui::Language language);
     QToolButton* addToolButton(QToolBar* bar, const QString& name, const QString& icon,
                                void (MainWindow::*handler)());
     QAction* addMenuItem(QMenu* menu, const QString& name, const QString& text,
                          void (MainWindow::*handler)());
-    void applyTexts(bool english);
-    void applyEnglish();
 
     void startUp(const QStringList& arguments);
     // false when the window must stay (Cancel, or a save asked for at close did not happen)
@@ -140,11 +158,20 @@ class MainWindow : public QMainWindow {
     vornix::Selection selection() const;
     // The entries an export writes: those the user selected, or all of them when the user
     // selected none (the row that opening an image selects does not count).
-    vornix::Selection exportSelection() const;
-    bool refuseWhileBusy();
+    vornix::Selection exportSelection() const override;
+    bool refuseWhileBusy() override;
+    // The rest of what the disk and tape commands may do.
+    QWidget* hostWindow() override { return this; }
+    Dialogs& dialogs() override { return *ctx_.dialogs; }
+    QString imagePath() const override { return imagePath_; }
+    void changeDocument(const std::function<void(TapeDocument&)>& change) override;
+    void startNewImage() override { newImage(); }
+    void setNewImageLabel(const std::string& label) override;
+    void addFileMenuItem(QAction* item) override;
+    void addEditMenuItem(QAction* item) override;
     void reportRefused(const vornix::AddResult& result);
-    void storeSetting(const QString& key, bool value);
-    void showMessage(Msg id, const QString& arg, const QString& reason = QString());
+    void storeSetting(const char* key, bool value);
+    void showError(const QString& text);
     void showToolWindow(QWidget* window);
     CompressionOptions pictureOptions();
     // writtenFiles: the files written, in order.
@@ -193,7 +220,7 @@ class MainWindow : public QMainWindow {
     EditHistory history_;
 
     bool imageOpen_ = false;
-    bool english_ = false;
+    gui::Language language_ = gui::Language::Polish;
     bool extracting_ = false;
     bool dragOutRunning_ = false;
     bool dropsRegistered_ = false;
@@ -210,6 +237,7 @@ class MainWindow : public QMainWindow {
     // Where the window stood after start-up: its place is stored only when the user moved it.
     QRect startGeometry_;
     bool startMaximized_ = false;
+    // The save prompt is one of the window's captions: it changes language with them.
     QString promptText_;
     QString promptCaption_;
 

@@ -2,6 +2,8 @@
 // MainWindow::edit), back to the last New or Open.
 #include "app/MainWindow.h"
 
+#include "app/Settings.h"
+
 #include "app/EntryListView.h"
 
 #include <QAction>
@@ -34,7 +36,7 @@ void MainWindow::showHistoryStep(const std::optional<Selection>& selected) {
     // The file-type option is the program's, so its tick and setting follow the step.
     if (type01Action_->isChecked() != doc_.fileType01()) {
         type01Action_->setChecked(doc_.fileType01());
-        storeSetting(QStringLiteral("opc"), doc_.fileType01());
+        storeSetting(ProgramSettings::kMarkProgramsType01Key, doc_.fileType01());
     }
     showLabel();
     const QList<int> rows(selected->begin(), selected->end());

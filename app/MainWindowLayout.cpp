@@ -1,21 +1,27 @@
-// The main window's layout: its controls with their objectNames, the toolbar, the menus and
-// the interface texts written over them.
+// The main window's layout: its controls with their objectNames, the toolbar, the menus, and
+// the interface texts written over them in the window's language.
 #include "app/MainWindow.h"
 
 #include "app/DiskCommands.h"
+#include "app/DiskImportDialog.h"
 #include "app/EntryListView.h"
+#include "app/PictureCommands.h"
 #include "app/PreviewPane.h"
-#include "app/QtTranslations.h"
+#include "app/ProgramChoiceDialog.h"
 #include "app/RenameBox.h"
 #include "app/TapeCommands.h"
+#include "app/TapeImportDialog.h"
 #include "gui/Latin1Validator.h"
 #include "gui/SvgIcon.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -23,6 +29,7 @@
 #include <QStyleOptionFrame>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace vornix {
@@ -41,6 +48,28 @@ int widthForCharacters(QLineEdit* edit, int count) {
                          margins.right() + 5,
                      metrics.height());
     return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width();
+}
+
+// Qt's own texts (message box buttons, file dialogs, edit box menus) follow the window:
+// Qt's Polish catalogue while it is Polish, Qt's built-in English otherwise. A catalogue that
+// cannot be loaded leaves Qt's texts English.
+void followWithQtTexts(gui::Language language) {
+    static QTranslator* polish = nullptr;
+    if (language != gui::Language::Polish) {
+        if (polish)
+            QCoreApplication::removeTranslator(polish);
+        return;
+    }
+    if (!polish) {
+        auto* loaded = new QTranslator(QCoreApplication::instance());
+        if (!loaded->load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete loaded;
+            return;
+        }
+        polish = loaded;
+    }
+    QCoreApplication::installTranslator(polish);
 }
 
 } // namespace
@@ -62,18 +91,48 @@ void MainWindow::buildWindow() {
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(2, 2, 2, 0);
     column->setSpacing(3);
+    column->addLayout(buildHeader(central));
+    buildList(central);
+    // The preview pane beside the list, hidden until asked for: the window then looks as
+    // designed.
+    preview_ = new PreviewPane(central);
+    preview_->hide();
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    body->addWidget(list_, 1);
+    body->addWidget(preview_);
+    column->addLayout(body, 1);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &MainWindow::updatePreview);
 
+    // The rename box, parked outside the client area while not in use.
+    renameBox_ = new RenameBox(central);
+    renameBox_->setObjectName(QStringLiteral("Edit1"));
+    connect(renameBox_, &RenameBox::committed, this, &MainWindow::commitRename);
+    connect(renameBox_, &RenameBox::cancelled, this, &MainWindow::cancelRename);
+    setCentralWidget(central);
+    buildStatusBar();
+
+    // Designed in Polish: the captions the window starts with.
+    setLanguage(gui::Language::Polish);
+
+    // Outer size 373 x 515 at (194, 119); the frame is the platform's.
+    move(194, 119);
+    resize(365, 488);
+}
+
+// The row above the list: the entry count, the capacity and the label.
+QHBoxLayout* MainWindow::buildHeader(QWidget* row) {
     auto* header = new QHBoxLayout;
     header->setSpacing(4);
-    countCaption_ = new QLabel(central);
+    countCaption_ = new QLabel(row);
     countCaption_->setObjectName(QStringLiteral("Label1"));
-    countLabel_ = new QLabel(QStringLiteral("---"), central);
+    countLabel_ = new QLabel(QStringLiteral("---"), row);
     countLabel_->setObjectName(QStringLiteral("Label3"));
     countLabel_->setMinimumWidth(22);
     countLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    slashLabel_ = new QLabel(QStringLiteral("/"), central);
+    slashLabel_ = new QLabel(QStringLiteral("/"), row);
     slashLabel_->setObjectName(QStringLiteral("Label4"));
-    capacitySpin_ = new QSpinBox(central);
+    capacitySpin_ = new QSpinBox(row);
     capacitySpin_->setObjectName(QStringLiteral("SpinEdit1"));
     capacitySpin_->setRange(1, 99);
     capacitySpin_->setValue(1);
@@ -82,9 +141,9 @@ void MainWindow::buildWindow() {
     // Arrows only: the number cannot be typed.
     capacitySpin_->findChild<QLineEdit*>()->setReadOnly(true);
     capacitySpin_->setContextMenuPolicy(Qt::NoContextMenu);
-    labelCaption_ = new QLabel(central);
+    labelCaption_ = new QLabel(row);
     labelCaption_->setObjectName(QStringLiteral("Label2"));
-    labelEdit_ = new QLineEdit(QStringLiteral(" "), central);
+    labelEdit_ = new QLineEdit(QStringLiteral(" "), row);
     labelEdit_->setObjectName(QStringLiteral("Edit2"));
     labelEdit_->setMaxLength(24);
     labelValidator_ = new Latin1Validator(labelEdit_, true);
@@ -101,9 +160,13 @@ void MainWindow::buildWindow() {
     header->addWidget(labelCaption_);
     header->addWidget(labelEdit_);
     header->addStretch(1); // only the list grows with the window
-    column->addLayout(header);
+    connect(labelEdit_, &QLineEdit::textEdited, this, &MainWindow::labelEdited);
+    connect(capacitySpin_, &QSpinBox::valueChanged, this, &MainWindow::capacityChanged);
+    return header;
+}
 
-    list_ = new EntryListView(central);
+void MainWindow::buildList(QWidget* parent) {
+    list_ = new EntryListView(parent);
     list_->setObjectName(QStringLiteral("ListView1"));
     list_->setColumnCount(3);
     list_->setRootIsDecorated(false);
@@ -123,16 +186,6 @@ void MainWindow::buildWindow() {
     // The name column takes what the window gains or loses; number and size keep their widths.
     list_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     list_->setColumnWidth(2, 75);
-    // The preview pane beside the list, hidden until asked for: the window then looks as
-    // designed.
-    preview_ = new PreviewPane(central);
-    preview_->hide();
-    auto* body = new QHBoxLayout;
-    body->setSpacing(0);
-    body->addWidget(list_, 1);
-    body->addWidget(preview_);
-    column->addLayout(body, 1);
-    connect(list_, &QTreeWidget::itemSelectionChanged, this, &MainWindow::updatePreview);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { selectedByOpening_ = false; });
 
     list_->onPressBefore = [this] {
@@ -145,15 +198,9 @@ void MainWindow::buildWindow() {
     list_->onDoubleClick = [this] { renameSelected(); };
     list_->onKey = [this](QKeyEvent* e) { return listKeyPressed(e); };
     list_->onFocusLost = [this] { cancelDragTest(); };
+}
 
-    // The rename box, parked outside the client area while not in use.
-    renameBox_ = new RenameBox(central);
-    renameBox_->setObjectName(QStringLiteral("Edit1"));
-    connect(renameBox_, &RenameBox::committed, this, &MainWindow::commitRename);
-    connect(renameBox_, &RenameBox::cancelled, this, &MainWindow::cancelRename);
-
-    setCentralWidget(central);
-
+void MainWindow::buildStatusBar() {
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
     progressPanel_ = new QLabel(bar);
@@ -169,17 +216,7 @@ void MainWindow::buildWindow() {
     bar->addWidget(progressPanel_);
     bar->addWidget(sparePanel_);
     setStatusBar(bar);
-
-    connect(labelEdit_, &QLineEdit::textEdited, this, &MainWindow::labelEdited);
-    connect(capacitySpin_, &QSpinBox::valueChanged, this, &MainWindow::capacityChanged);
-
-    applyTexts(false);
-
-    // Outer size 373 x 515 at (194, 119); the frame is the platform's.
-    move(194, 119);
-    resize(365, 488);
 }
-
 QToolButton* MainWindow::addToolButton(QToolBar* bar, const QString& name, const QString& icon,
                                        void (MainWindow::*handler)()) {
     auto* b = new QToolButton(bar);
@@ -255,9 +292,35 @@ QAction* MainWindow::addMenuItem(QMenu* menu, const QString& name, const QString
 }
 
 void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    fileMenu_ = bar->addMenu(QString());
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    buildFileMenu();
+    buildEditMenu();
+    buildViewMenu();
+    buildExtrasMenu();
+    for (QAction* a :
+         {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
+          renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
+        a->setEnabled(false);
+    undoAction_->setEnabled(false);
+    redoAction_->setEnabled(false);
+    new DiskCommands(*this, this);
+    new TapeCommands(*this, this);
+}
+
+void MainWindow::addFileMenuItem(QAction* item) {
+    fileMenu_->insertAction(exitAction_, item);
+    item->setEnabled(extractAllAction_->isEnabled());
+    connect(extractAllAction_, &QAction::enabledChanged, item, &QAction::setEnabled);
+}
+
+void MainWindow::addEditMenuItem(QAction* item) {
+    editMenu_->insertAction(deleteAction_, item);
+    item->setEnabled(addAction_->isEnabled());
+    connect(addAction_, &QAction::enabledChanged, item, &QAction::setEnabled);
+}
+
+void MainWindow::buildFileMenu() {
+    fileMenu_ = menuBar()->addMenu(QString());
     fileMenu_->setObjectName(QStringLiteral("Plik1"));
     addMenuItem(fileMenu_, QStringLiteral("Nowy1"), {}, &MainWindow::newImage)
         ->setShortcut(QKeySequence::New);
@@ -272,8 +335,10 @@ void MainWindow::buildMenus() {
     recentMenu_->setEnabled(false);
     exitAction_ = addMenuItem(fileMenu_, QStringLiteral("Wyj1"), {}, &MainWindow::exitProgram);
     exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
 
-    editMenu_ = bar->addMenu(QString());
+void MainWindow::buildEditMenu() {
+    editMenu_ = menuBar()->addMenu(QString());
     editMenu_->setObjectName(QStringLiteral("Edycja1"));
     // The platform's keys, and Ctrl+Shift+Z on every platform for redo.
     undoAction_ = addMenuItem(editMenu_, QStringLiteral("Cofnij1"), {}, &MainWindow::undo);
@@ -302,24 +367,25 @@ void MainWindow::buildMenus() {
     upAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunagr1"), {}, &MainWindow::moveUp);
     downAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunizj1"), {}, &MainWindow::moveDown);
     bottomAction_ = addMenuItem(editMenu_, QStringLiteral("Przesunad1"), {}, &MainWindow::moveToBottom);
+}
 
-    viewMenu_ = bar->addMenu(QString());
+void MainWindow::buildViewMenu() {
+    viewMenu_ = menuBar()->addMenu(QString());
     viewMenu_->setObjectName(QStringLiteral("Widok1"));
     previewAction_ = addMenuItem(viewMenu_, QStringLiteral("Podgld1"), {}, &MainWindow::previewToggled);
     previewAction_->setCheckable(true);
+}
 
-    extrasMenu_ = bar->addMenu(QString());
+void MainWindow::buildExtrasMenu() {
+    extrasMenu_ = menuBar()->addMenu(QString());
     extrasMenu_->setObjectName(QStringLiteral("Pomoc1"));
     extrasMenu_->setToolTipsVisible(true);
     addMenuItem(extrasMenu_, QStringLiteral("KompresjaPRG1"), {}, &MainWindow::showCompressionWindow);
     addMenuItem(extrasMenu_, QStringLiteral("Konwersjacartridge1"), {}, &MainWindow::showCartridgeWindow);
-    addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), QStringLiteral("&WAV/TAP->T64/P00/TAP"),
-                &MainWindow::showTapeConversionWindow);
-    addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), QStringLiteral("Koa&la->PRG"),
-                &MainWindow::convertKoala);
-    addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), QStringLiteral("&FLI->PRG"), &MainWindow::convertFli);
-    addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), QStringLiteral("&TAP Linker"),
-                &MainWindow::showTapLinkerWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("WAVTAPT64P00TAP1"), {}, &MainWindow::showTapeConversionWindow);
+    addMenuItem(extrasMenu_, QStringLiteral("KoalaPRG1"), {}, &MainWindow::convertKoala);
+    addMenuItem(extrasMenu_, QStringLiteral("FLIPRG1"), {}, &MainWindow::convertFli);
+    addMenuItem(extrasMenu_, QStringLiteral("TAPLinker1"), {}, &MainWindow::showTapLinkerWindow);
     extrasMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
     compressOutputAction_ = addMenuItem(extrasMenu_, QStringLiteral("Kompresujplikiwynikowe1"), {},
                                         &MainWindow::compressOutputToggled);
@@ -332,35 +398,100 @@ void MainWindow::buildMenus() {
     type01Action_ =
         addMenuItem(extrasMenu_, QStringLiteral("Oznaczenieprogramu0x011"), {}, &MainWindow::type01Toggled);
     type01Action_->setCheckable(true);
-    type01Action_->setToolTip(
-        QStringLiteral("Oznacza program przez 0x01, nie 0x82 jak robi to StarCommander,"));
     addMenuItem(extrasMenu_, QStringLiteral("Oprogramie1"), {}, &MainWindow::showAboutWindow);
-
-    for (QAction* a :
-         {saveAction_, saveAsAction_, extractAllAction_, extractSelectedAction_, addAction_, deleteAction_,
-          renameAction_, selectAllAction_, topAction_, upAction_, downAction_, bottomAction_})
-        a->setEnabled(false);
-    undoAction_->setEnabled(false);
-    redoAction_->setEnabled(false);
-    new DiskCommands(this);
-    new TapeCommands(this);
 }
 
-void MainWindow::applyTexts(bool english) {
-    vornix::gui::applyTexts(this, mainWindowTexts(), english);
-    preview_->setEnglish(english);
-    promptText_ = vornix::gui::textOf(mainWindowTexts(), TextRole::PromptText, english);
-    promptCaption_ = vornix::gui::textOf(mainWindowTexts(), TextRole::PromptCaption, english);
+void MainWindow::useLanguage(gui::Language language) {
+    language_ = language;
+    gui::setDefaultLanguage(language);
+    for (const QMetaObject* texts :
+         {&staticMetaObject, &PreviewPane::staticMetaObject, &DiskCommands::staticMetaObject,
+          &TapeCommands::staticMetaObject, &ProgramChoiceDialog::staticMetaObject,
+          &DiskImportDialog::staticMetaObject, &TapeImportDialog::staticMetaObject})
+        gui::setContextLanguage(texts->className(), language);
 }
 
-void MainWindow::applyEnglish() {
-    applyTexts(true);
-    qttranslations::usePolish(false);
-    englishButtonSlot_->setVisible(false);
-    englishButton_->setEnabled(false);
-    polishButtonSlot_->setVisible(true);
-    polishButton_->setEnabled(true);
-    english_ = true;
+void MainWindow::setLanguage(gui::Language language) {
+    useLanguage(language);
+    followWithQtTexts(language);
+    retranslate();
+    const bool english = language == gui::Language::English;
+    englishButtonSlot_->setVisible(!english);
+    englishButton_->setEnabled(!english);
+    polishButtonSlot_->setVisible(english);
+    polishButton_->setEnabled(english);
+}
+
+void MainWindow::retranslate() {
+    const auto setText = [this](const char* name, const QString& text) {
+        findChild<QAction*>(QLatin1String(name))->setText(text);
+    };
+    fileMenu_->setTitle(tr("&File"));
+    editMenu_->setTitle(tr("&Edit"));
+    viewMenu_->setTitle(tr("&View"));
+    extrasMenu_->setTitle(tr("&Options"));
+    recentMenu_->setTitle(tr("&Recent images"));
+    countCaption_->setText(tr(" Items:"));
+    labelCaption_->setText(tr("   Label:"));
+    list_->setHeaderLabels({tr("No."), tr("Name"), tr("Size")});
+
+    setText("Nowy1", tr("&New"));
+    setText("Otwrz1", tr("&Open"));
+    setText("Zapisz1", tr("&Save"));
+    setText("Zapiszjako1", tr("Save &as..."));
+    setText("Wyj1", tr("E&xit"));
+    setText("Cofnij1", tr("Und&o"));
+    setText("Ponw1", tr("&Redo"));
+    setText("Podgld1", tr("&Preview"));
+    setText("Wypakujwszystkie1", tr("E&xtract..."));
+    setText("Wypakujzaznaczone1", tr("Extract &selected..."));
+    setText("Dodaj1", tr("&Add..."));
+    setText("Usu1", tr("D&elete"));
+    setText("Zmienazwe1", tr("Re&name"));
+    setText("Zaznaczwszystko1", tr("Select a&ll"));
+    setText("Przesuwyej1", tr("Move to &top"));
+    setText("Przesunagr1", tr("Move &up"));
+    setText("Przesunizj1", tr("Move do&wn"));
+    setText("Przesunad1", tr("Move to &bottom"));
+    setText("Oprogramie1", tr("A&bout..."));
+    setText("Oznaczenieprogramu0x011", tr("Mar&k T64 programs as 0x01"));
+    setText("Kompresujplikiwynikowe1", tr("Co&mpress converted files"));
+    setText("Szybszakompresjawikszyplik1", tr("F&aster compression/bigger file"));
+    setText("KompresjaPRG1", tr("&PRG Compression frontend"));
+    setText("Konwersjacartridge1", tr("&Cartridge conversion frontend"));
+    setText("WAVTAPT64P00TAP1", tr("&WAV/TAP->T64/P00/TAP"));
+    setText("KoalaPRG1", tr("Koa&la->PRG"));
+    setText("FLIPRG1", tr("&FLI->PRG"));
+    setText("TAPLinker1", tr("&TAP Linker"));
+    type01Action_->setToolTip(tr("Marks a program with 0x01, not 0x82 as StarCommander does,"));
+
+    const auto setTip = [this](const char* name, const QString& tip) {
+        findChild<QToolButton*>(QLatin1String(name))->setToolTip(tip);
+    };
+    setTip("SpeedButton10", tr("New"));
+    setTip("SpeedButton1", tr("Open"));
+    setTip("SpeedButton2", tr("Extract..."));
+    setTip("SpeedButton3", tr("Move to top"));
+    setTip("SpeedButton6", tr("Move up"));
+    setTip("SpeedButton5", tr("Move down"));
+    setTip("SpeedButton4", tr("Move to bottom"));
+    setTip("SpeedButton7", tr("Remove program"));
+    setTip("SpeedButton8", tr("Save as..."));
+    setTip("SpeedButton9", tr("Add program..."));
+    setTip("SpeedButton11", tr("English"));
+    setTip("SpeedButton12", tr("Polski/Polish"));
+    promptText_ = tr("Do you want to save your modified file?");
+    promptCaption_ = tr("Question");
+
+    // The design keeps the filters the same in both languages; they are translated like any text.
+    openDialog_.filters = {{tr("T64 files"), QStringLiteral("*.T64")},
+                           {tr("All files"), QStringLiteral("*.*")}};
+    saveDialog_.filters = {{tr("T64 files"), QStringLiteral("*.T64")}};
+    addPrgDialog_.filters = {{tr("PRG Files"), QStringLiteral("*.PRG")},
+                             {tr("All files"), QStringLiteral("*.*")}};
+    preview_->setLanguage(language_);
+    findChild<DiskCommands*>()->retranslate();
+    findChild<TapeCommands*>()->retranslate();
 }
 
 } // namespace vornix

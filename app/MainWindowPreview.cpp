@@ -2,6 +2,8 @@
 // settings.ini) or opened with Enter on a row; it follows the first selected entry.
 #include "app/MainWindow.h"
 
+#include "app/Settings.h"
+
 #include "app/EntryListView.h"
 #include "app/PreviewPane.h"
 
@@ -41,7 +43,7 @@ void MainWindow::showPreview(bool on, bool store) {
         updatePreview();
     }
     if (store && change)
-        storeSetting(QStringLiteral("pod"), on);
+        storeSetting(ProgramSettings::kPreviewShownKey, on);
 }
 
 // A window grown by the pane moves left as far as needed to stay wholly on its screen.

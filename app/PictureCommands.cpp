@@ -25,14 +25,10 @@ std::filesystem::path toPath(const QString& path) {
 #endif
 }
 
-gui::Language languageOf(const CompressionOptions& options) {
-    return options.english ? gui::Language::English : gui::Language::Polish;
-}
-
 // Asks for the output; remembers the choice for the next use, as the dialog object would.
-QString askOutput(const AppContext& ctx, QWidget* parent, bool english) {
+QString askOutput(const AppContext& ctx, QWidget* parent) {
     FileDialogSetup& setup = programSaveDialog();
-    setup.title = english ? QStringLiteral("Save the program as") : QStringLiteral("Zapisz program jako");
+    setup.title = PictureCommands::tr("Save the program as");
     const QString path = ctx.dialogs->saveFile(parent, setup);
     if (!path.isEmpty())
         setup.fileName = path;
@@ -44,11 +40,10 @@ QString askOutput(const AppContext& ctx, QWidget* parent, bool english) {
 void finishConversion(const AppContext& ctx, QWidget* parent, const QString& output,
                       const vornix::ConversionResult& result, const CompressionOptions& options) {
     if (!result.written) {
-        const QString lead = options.english ? QStringLiteral("The picture was not converted.")
-                                             : QStringLiteral("Obraz nie został przekonwertowany.");
+        const QString lead = PictureCommands::tr("The picture was not converted.");
         ctx.dialogs->message(parent, kAppTitle,
                              lead + QStringLiteral("\n\n") +
-                                 ResultTexts::conversionFailure(result, languageOf(options)),
+                                 ResultTexts::conversionFailure(result, options.language),
                              MsgButtons::Ok, MsgIcon::Error);
         return;
     }
@@ -58,25 +53,20 @@ void finishConversion(const AppContext& ctx, QWidget* parent, const QString& out
     const QString shown = QDir::toNativeSeparators(output);
     QString line;
     if (!options.compress)
-        line = options.english ? QStringLiteral("Wrote %1") : QStringLiteral("Zapisano %1");
+        line = PictureCommands::tr("Wrote %1");
     else if (compressed)
-        line = options.english ? QStringLiteral("Wrote %1 (compressed)")
-                               : QStringLiteral("Zapisano %1 (skompresowany)");
+        line = PictureCommands::tr("Wrote %1 (compressed)");
     else
-        line = options.english ? QStringLiteral("Wrote %1 (not compressed)")
-                               : QStringLiteral("Zapisano %1 (bez kompresji)");
+        line = PictureCommands::tr("Wrote %1 (not compressed)");
     options.status(line.arg(shown));
 }
 
 // The program was written, but from a file that does not load where FLI pictures do.
-void warnUnusualLoadAddress(const AppContext& ctx, QWidget* parent, const QString& input, std::uint16_t load,
-                            bool english) {
+void warnUnusualLoadAddress(const AppContext& ctx, QWidget* parent, const QString& input,
+                            std::uint16_t load) {
     const QString text =
-        english ? QStringLiteral("%1 loads at $%2, not at $3B00 or $3C00 like an FLI picture.\n\nIt was "
-                                 "converted as if it loaded at $3B00 and may not show correctly.")
-                : QStringLiteral("%1 ma adres ładowania $%2, a nie $3B00 ani $3C00 jak obraz FLI.\n\n"
-                                 "Przekonwertowano go tak, jakby ładował się pod $3B00; obraz może "
-                                 "wyglądać niepoprawnie.");
+        PictureCommands::tr("%1 loads at $%2, not at $3B00 or $3C00 like an FLI picture.\n\nIt was "
+                            "converted as if it loaded at $3B00 and may not show correctly.");
     ctx.dialogs->message(parent, kAppTitle,
                          text.arg(input, QString::number(load, 16).toUpper().rightJustified(4, '0')),
                          MsgButtons::Ok, MsgIcon::Warning);
@@ -96,39 +86,41 @@ class FilterReset {
 
 } // namespace
 
+// The filters are named in the commands' language at each use; the design keeps them the
+// same in both (the space after "All files " included).
 FileDialogSetup& koalaOpenDialog() {
     static FileDialogSetup setup = [] {
         FileDialogSetup s;
-        s.filters = {{QStringLiteral("Koala Paint *.KLA"), QStringLiteral("*.KLA")},
-                     {QStringLiteral("All files "), QStringLiteral("*.*")}};
         s.defaultSuffix = QStringLiteral("KLA");
         return s;
     }();
+    setup.filters = {{PictureCommands::tr("Koala Paint *.KLA"), QStringLiteral("*.KLA")},
+                     {PictureCommands::tr("All files "), QStringLiteral("*.*")}};
     return setup;
 }
 
 FileDialogSetup& programSaveDialog() {
     static FileDialogSetup setup = [] {
         FileDialogSetup s;
-        s.filters = {{QStringLiteral("Programs *.PRG"), QStringLiteral("*.PRG")},
-                     {QStringLiteral("All files"), QStringLiteral("*.*")}};
         s.defaultSuffix = QStringLiteral("PRG");
         s.confirmOverwrite = true;
         return s;
     }();
+    setup.filters = {{PictureCommands::tr("Programs *.PRG"), QStringLiteral("*.PRG")},
+                     {PictureCommands::tr("All files"), QStringLiteral("*.*")}};
     return setup;
 }
 
 void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options) {
     FileDialogSetup& openSetup = koalaOpenDialog();
-    openSetup.title =
-        options.english ? QStringLiteral("Choose the Koala picture") : QStringLiteral("Wybierz obraz Koala");
+    gui::setContextLanguage(PictureCommands::kContext, options.language);
+    openSetup.title = PictureCommands::tr("Choose the Koala picture");
     // Single choice: the dialog then also accepts a name that does not exist.
     const QStringList inputs = ctx.dialogs->openFiles(parent, openSetup, false);
     if (inputs.isEmpty())
         return;
     openSetup.fileName = inputs.first();
-    const QString output = askOutput(ctx, parent, options.english);
+    const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
     finishConversion(ctx, parent, output, vornix::convertKoala(toPath(inputs.first()), toPath(output)),
@@ -139,17 +131,17 @@ void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& ad
                      const CompressionOptions& options) {
     const FilterReset reset(addPrgDialog);
     addPrgDialog.selectedFilter = 1; // "All files": FLI pictures come under many extensions
-    addPrgDialog.title =
-        options.english ? QStringLiteral("Choose the FLI picture") : QStringLiteral("Wybierz obraz FLI");
+    gui::setContextLanguage(PictureCommands::kContext, options.language);
+    addPrgDialog.title = PictureCommands::tr("Choose the FLI picture");
     const QStringList inputs = ctx.dialogs->openFiles(parent, addPrgDialog, true);
     if (inputs.isEmpty())
         return;
-    const QString output = askOutput(ctx, parent, options.english);
+    const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
     const vornix::ConversionResult result = vornix::convertFli(toPath(inputs.first()), toPath(output));
     if (result.written && result.unusualLoadAddress)
-        warnUnusualLoadAddress(ctx, parent, inputs.first(), *result.unusualLoadAddress, options.english);
+        warnUnusualLoadAddress(ctx, parent, inputs.first(), *result.unusualLoadAddress);
     finishConversion(ctx, parent, output, result, options);
 }
 
@@ -168,15 +160,10 @@ bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
     if (outcome == CompressionWindow::Outcome::Stopped || outcome == CompressionWindow::Outcome::TimedOut) {
         const bool stopped = outcome == CompressionWindow::Outcome::Stopped;
         const QString text =
-            options.english
-                ? (stopped ? QStringLiteral("Compression was stopped.")
-                           : QStringLiteral("The compressor printed nothing within the time limit and was "
-                                            "stopped."))
-                : (stopped ? QStringLiteral("Kompresja została przerwana.")
-                           : QStringLiteral("Kompresor nic nie wypisał w wyznaczonym czasie i został "
-                                            "zatrzymany."));
-        const QString kept = options.english ? QStringLiteral("%1 holds the uncompressed program.")
-                                             : QStringLiteral("%1 zawiera program bez kompresji.");
+            stopped ? PictureCommands::tr("Compression was stopped.")
+                    : PictureCommands::tr(
+                          "The compressor printed nothing within the time limit and was stopped.");
+        const QString kept = PictureCommands::tr("%1 holds the uncompressed program.");
         ctx.dialogs->message(parent, kAppTitle, text + QStringLiteral("\n\n") + kept.arg(path),
                              MsgButtons::Ok, MsgIcon::Information);
         return false;
@@ -186,15 +173,12 @@ bool compressConverted(const AppContext& ctx, QWidget* parent, const QString& pa
     if (const auto finished = step.finish();
         finished.outcome == vornix::InPlaceCompression::Outcome::ReplaceFailed) {
         const QString text =
-            options.english
-                ? QStringLiteral("The compressed program could not take the place of the converted one "
-                                 "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
-                                 "is in %3.")
-                : QStringLiteral("Skompresowany program nie mógł zastąpić przekonwertowanego (%1).\n\n"
-                                 "%2 zawiera program bez kompresji; skompresowany jest w %3.");
+            PictureCommands::tr("The compressed program could not take the place of the converted one "
+                                "(%1).\n\n%2 still holds the uncompressed program; the compressed one "
+                                "is in %3.");
         ctx.dialogs->message(
             parent, kAppTitle,
-            text.arg(ResultTexts::replaceFailure(step, finished, languageOf(options)), path, path + '1'),
+            text.arg(ResultTexts::replaceFailure(step, finished, options.language), path, path + '1'),
             MsgButtons::Ok, MsgIcon::Warning);
         return false;
     }

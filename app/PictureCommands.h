@@ -3,7 +3,9 @@
 // the plain converters, and the optional compression step.
 #include "gui/AppContext.h"
 #include "gui/Dialogs.h"
+#include "gui/Language.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 
@@ -14,14 +16,21 @@ namespace vornix {
 class CompressionWindow;
 
 struct CompressionOptions {
-    bool compress = false; // "Kompresuj konwertowane" ticked
-    bool fast = false;     // "Szybsza kompresja/większy plik" ticked
-    bool english = false;  // the interface language of our own messages
+    bool compress = false;                          // "Kompresuj konwertowane" ticked
+    bool fast = false;                              // "Szybsza kompresja/większy plik" ticked
+    gui::Language language = gui::Language::Polish; // of the commands' own messages
     // Opens the compression window as its menu command does (texts, show, tool check).
     std::function<void()> showCompressionWindow;
     CompressionWindow* window = nullptr;
     // Shows the closing line of a command ("Wrote PATH ...") in the main window's status bar.
     std::function<void(const QString&)> status;
+};
+
+// The context of the commands' texts.
+struct PictureCommands {
+    Q_DECLARE_TR_FUNCTIONS(vornix::PictureCommands)
+  public:
+    static constexpr char kContext[] = "vornix::PictureCommands";
 };
 
 void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const CompressionOptions& options);

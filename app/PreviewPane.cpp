@@ -1,5 +1,6 @@
 #include "app/PreviewPane.h"
 
+#include "gui/Language.h"
 #include "preview/HexView.h"
 #include "preview/Preview.h"
 
@@ -21,21 +22,6 @@ namespace {
 
 // Twice the machine's pixels, so that the picture is seen as on a screen.
 constexpr int kScale = 2;
-
-QString titleText(std::optional<PreviewKind> kind, bool fli, bool english) {
-    if (!kind)
-        return english ? QStringLiteral("No entry selected") : QStringLiteral("Nie zaznaczono programu");
-    switch (*kind) {
-    case PreviewKind::Basic:
-        return english ? QStringLiteral("BASIC listing") : QStringLiteral("Listing BASIC");
-    case PreviewKind::Picture:
-        if (fli)
-            return english ? QStringLiteral("FLI picture") : QStringLiteral("Obrazek FLI");
-        return english ? QStringLiteral("Koala Paint picture") : QStringLiteral("Obrazek Koala Paint");
-    case PreviewKind::Hex: break;
-    }
-    return english ? QStringLiteral("Bytes (hex)") : QStringLiteral("Bajty (hex)");
-}
 
 constexpr int kMargin = 4;
 
@@ -149,13 +135,24 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent) {
     showEntry(nullptr);
 }
 
-void PreviewPane::setEnglish(bool english) {
-    english_ = english;
+void PreviewPane::setLanguage(gui::Language language) {
+    gui::setContextLanguage(staticMetaObject.className(), language);
     showTitle();
 }
 
+QString PreviewPane::titleText() const {
+    if (!kind_)
+        return tr("No entry selected");
+    switch (*kind_) {
+    case PreviewKind::Basic: return tr("BASIC listing");
+    case PreviewKind::Picture: return fli_ ? tr("FLI picture") : tr("Koala Paint picture");
+    case PreviewKind::Hex: break;
+    }
+    return tr("Bytes (hex)");
+}
+
 void PreviewPane::showTitle() {
-    QString text = titleText(kind_, fli_, english_);
+    QString text = titleText();
     if (!note_.isEmpty())
         text += QStringLiteral(" \u2014 ") + note_;
     title_->setText(text);

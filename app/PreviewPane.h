@@ -9,6 +9,10 @@
 #include <optional>
 #include <vector>
 
+namespace vornix::gui {
+enum class Language;
+}
+
 class QLabel;
 class QPlainTextEdit;
 class QScrollArea;
@@ -55,13 +59,14 @@ class PreviewPane : public QWidget {
 
     // The entry to show; nullptr shows that no entry is selected.
     void showEntry(const Entry* entry);
-    void setEnglish(bool english);
+    void setLanguage(gui::Language language);
 
     // What is shown: for tests and the status of the pane.
     std::optional<PreviewKind> kind() const { return kind_; }
 
   private:
     void showTitle();
+    QString titleText() const;
 
     QLabel* title_ = nullptr;
     QStackedWidget* stack_ = nullptr;
@@ -72,7 +77,6 @@ class PreviewPane : public QWidget {
     std::optional<PreviewKind> kind_;
     bool fli_ = false; // the picture shown is an FLI picture
     QString note_;
-    bool english_ = false;
 };
 
 } // namespace vornix

@@ -52,7 +52,7 @@ ProgramChoiceDialog::ProgramChoiceDialog(QWidget* parent, const ProgramChoiceSet
             item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
         }
     }
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_ = new QPushButton(tr("OK"), this);
     okButton_->setObjectName(QStringLiteral("Button1"));
     okButton_->setDefault(true);
     auto* cancelButton = new QPushButton(setup.cancelText, this);

@@ -1,8 +1,8 @@
 #include "app/ResultTexts.h"
 
-#include "app/Texts.h"
 #include "convert/PictureConverters.h"
 #include "core/D64Image.h"
+#include "core/PlatformFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,13 +32,29 @@ const char* useLanguage(gui::Language language) {
 
 } // namespace
 
+QString ResultTexts::fileFailure(const FileError& failure, gui::Language language) {
+    useLanguage(language);
+    switch (failure.problem) {
+    case FileProblem::None: break;
+    case FileProblem::System:
+        // The system's own words (its language follows the system's settings).
+        return QString::fromLocal8Bit(platform::systemMessage(failure.code));
+    case FileProblem::IsFolder: return tr("it is a folder, not a file");
+    case FileProblem::NotRegular: return tr("it is not a regular file (a pipe, device or socket)");
+    case FileProblem::ReadOnly: return tr("the file is read-only");
+    case FileProblem::NoFolder: return tr("its folder does not exist");
+    case FileProblem::TooLarge: return tr("the file is too large");
+    case FileProblem::Changed: return tr("the file changed while it was read");
+    }
+    return tr("unknown error");
+}
+
 QString ResultTexts::conversionFailure(const ConversionResult& r, gui::Language language) {
     useLanguage(language);
-    const bool english = language == gui::Language::English;
     switch (r.problem) {
     case ConversionProblem::None: break;
     case ConversionProblem::CannotOpen:
-        return tr("Cannot read %1: %2.").arg(shownPath(r.path), failureReason(r.failure, english));
+        return tr("Cannot read %1: %2.").arg(shownPath(r.path), fileFailure(r.failure, language));
     case ConversionProblem::CannotReadAll: return tr("Cannot read all of %1.").arg(shownPath(r.path));
     case ConversionProblem::TooLarge:
         if (r.programEnd > 0xFFFF)
@@ -56,7 +72,7 @@ QString ResultTexts::conversionFailure(const ConversionResult& r, gui::Language 
     case ConversionProblem::ViewerMissing:
         return tr("The FLI viewer is missing from this build of the program.");
     case ConversionProblem::CannotWrite:
-        return tr("Cannot write %1: %2.").arg(shownPath(r.path), failureReason(r.failure, english));
+        return tr("Cannot write %1: %2.").arg(shownPath(r.path), fileFailure(r.failure, language));
     }
     return {};
 }
@@ -65,8 +81,7 @@ QString ResultTexts::replaceFailure(const InPlaceCompression& step, const InPlac
                                     gui::Language language) {
     useLanguage(language);
     return tr("cannot replace %1 with %2: %3")
-        .arg(shownPath(step.program()), shownPath(step.compressed()),
-             failureReason(result.failure, language == gui::Language::English));
+        .arg(shownPath(step.program()), shownPath(step.compressed()), fileFailure(result.failure, language));
 }
 
 QString ResultTexts::brokenLink(const BrokenLink& link) {

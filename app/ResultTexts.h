@@ -19,6 +19,8 @@ class ResultTexts : public QObject {
 
   public:
     // Why a picture was not converted, as one or two sentences.
+    // Why a file operation failed: the system's own text, or ours.
+    static QString fileFailure(const FileError& failure, gui::Language language);
     static QString conversionFailure(const ConversionResult& result, gui::Language language);
     // Why the compressed program could not replace the converted one.
     static QString replaceFailure(const InPlaceCompression& step, const InPlaceCompression::Result& result,

@@ -32,10 +32,13 @@ ProgramSettings ProgramSettings::read(const QString& iniPath) {
     IniFile ini(iniPath);
     if (!ini.load())
         return s;
-    s.eng = IniFile::parseBool(ini.value(kSection, QStringLiteral("Eng")), s.eng);
-    s.opc = IniFile::parseBool(ini.value(kSection, QStringLiteral("opc")), s.opc);
-    s.wyn = IniFile::parseBool(ini.value(kSection, QStringLiteral("wyn")), s.wyn);
-    s.pod = IniFile::parseBool(ini.value(kSection, QStringLiteral("pod")), s.pod);
+    const auto read = [&ini](const char* key, bool fallback) {
+        return IniFile::parseBool(ini.value(kSection, QLatin1String(key)), fallback);
+    };
+    s.englishInterface = read(kEnglishInterfaceKey, s.englishInterface);
+    s.markProgramsType01 = read(kMarkProgramsType01Key, s.markProgramsType01);
+    s.compressConverted = read(kCompressConvertedKey, s.compressConverted);
+    s.previewShown = read(kPreviewShownKey, s.previewShown);
     return s;
 }
 

@@ -7,10 +7,16 @@
 namespace vornix {
 
 struct ProgramSettings {
-    bool eng = false; // English interface
-    bool opc = false; // mark programs with file type 0x01
-    bool wyn = true;  // compress converted pictures
-    bool pod = false; // the preview pane is shown
+    // The keys in the file, as the design names them.
+    static constexpr char kEnglishInterfaceKey[] = "Eng";
+    static constexpr char kMarkProgramsType01Key[] = "opc";
+    static constexpr char kCompressConvertedKey[] = "wyn";
+    static constexpr char kPreviewShownKey[] = "pod";
+
+    bool englishInterface = false;
+    bool markProgramsType01 = false; // file type 0x01 instead of 0x82 in the saved directory
+    bool compressConverted = true;   // converted pictures go through the compressor
+    bool previewShown = false;
 
     // Missing file, section or key, or a value that is not a number: the defaults above.
     static ProgramSettings read(const QString& iniPath);

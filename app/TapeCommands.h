@@ -14,12 +14,14 @@ class QAction;
 
 namespace vornix {
 
-class MainWindow;
+class DocumentCommandHost;
 
 class TapeCommands : public QObject {
     Q_OBJECT
   public:
-    explicit TapeCommands(MainWindow* window);
+    TapeCommands(DocumentCommandHost& host, QObject* parent);
+    // The menu items' texts in the language of this class's texts.
+    void retranslate();
 
     // True when path is a TAP file or a WAV recording (by its first bytes).
     static bool isTape(const QString& path);
@@ -35,9 +37,8 @@ class TapeCommands : public QObject {
     bool analyse(const QString& path, vornix::tape::TapeAnalysis& analysis);
     void addChosen(const QList<int>& chosen, const std::vector<vornix::tape::FoundFile>& files);
     void tell(const QString& text, MsgIcon icon = MsgIcon::Error);
-    QString text(const char* polish, const char* english) const;
 
-    MainWindow* win_;
+    DocumentCommandHost& host_;
     FileDialogSetup importDialog_;
     FileDialogSetup exportDialog_;
     QAction* importAction_ = nullptr;

@@ -4,13 +4,13 @@ namespace vornix {
 
 namespace {
 
-QList<ProgramChoiceRow> rowsFor(const QList<TapeFileChoice>& files, bool english) {
+QList<ProgramChoiceRow> rowsFor(const QList<TapeFileChoice>& files) {
     QList<ProgramChoiceRow> rows;
     for (const TapeFileChoice& f : files) {
         ProgramChoiceRow row;
         row.text =
             QStringLiteral("%1  $%2  %3").arg(f.name, -16).arg(f.load, 4, 16, QLatin1Char('0')).arg(f.size);
-        row.text += english ? QStringLiteral(" bytes") : QStringLiteral(" bajtów");
+        row.text += TapeImportDialog::tr(" bytes");
         if (!f.damage.isEmpty()) {
             row.text += QStringLiteral("  (%1)").arg(f.damage);
             row.tip = f.damage;
@@ -24,15 +24,11 @@ QList<ProgramChoiceRow> rowsFor(const QList<TapeFileChoice>& files, bool english
 } // namespace
 
 TapeImportDialog::TapeImportDialog(QWidget* parent, const QString& tapeName,
-                                   const QList<TapeFileChoice>& files, bool english)
+                                   const QList<TapeFileChoice>& files)
     : ProgramChoiceDialog(parent,
-                          {QStringLiteral("TapeImportDialog"),
-                           english ? QStringLiteral("Import tape") : QStringLiteral("Import z taśmy"),
-                           (english ? QStringLiteral("Programs on the tape \"%1\":")
-                                    : QStringLiteral("Programy na taśmie \"%1\":"))
-                               .arg(tapeName),
-                           english ? QStringLiteral("Cancel") : QStringLiteral("Anuluj"), true,
+                          {QStringLiteral("TapeImportDialog"), tr("Import tape"),
+                           tr("Programs on the tape \"%1\":").arg(tapeName), tr("Cancel"), true,
                            QSize(440, 320)},
-                          rowsFor(files, english)) {}
+                          rowsFor(files)) {}
 
 } // namespace vornix

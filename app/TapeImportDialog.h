@@ -18,8 +18,7 @@ struct TapeFileChoice {
 class TapeImportDialog : public ProgramChoiceDialog {
     Q_OBJECT
   public:
-    TapeImportDialog(QWidget* parent, const QString& tapeName, const QList<TapeFileChoice>& files,
-                     bool english);
+    TapeImportDialog(QWidget* parent, const QString& tapeName, const QList<TapeFileChoice>& files);
 };
 
 } // namespace vornix

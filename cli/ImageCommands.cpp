@@ -220,7 +220,7 @@ std::string capacityNumber(const CommandLine& c) {
 }
 
 std::optional<int> resize(TapeDocument& doc, const CommandLine& c) {
-    doc.setBoxLimits(true);
+    doc.setCapacityEditLimits(true);
     setCapacity(doc, c.operands[0], *number(c.operands[1], 0, vornix::kMaxSlots));
     return std::nullopt;
 }
@@ -296,7 +296,7 @@ Command imageEdit(Command command, bool numbered, ImageChange change, ImageCheck
             return failure(e.message());
         TapeDocument doc;
         // The image keeps its capacity; only the capacity command applies the editor's limits.
-        doc.setBoxLimits(false);
+        doc.setCapacityEditLimits(false);
         if (!openImage(doc, image))
             return 1;
         const bool type01 = cl.flags.count("--type-01") || usesType01(doc);

@@ -61,7 +61,7 @@ Selection TapeDocument::normalized(const Selection& sel) const {
 }
 
 int TapeDocument::capacityUpperLimit() const {
-    return boxLimits_ ? std::max(kBoxUpperLimit, count()) : kMaxSlots;
+    return capacityEditLimits_ ? std::max(kCapacityEditLimit, count()) : kMaxSlots;
 }
 
 int TapeDocument::applyCapacityRule() {

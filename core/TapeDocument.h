@@ -56,7 +56,8 @@ struct DocumentState {
 
 class TapeDocument {
   public:
-    static constexpr int kBoxUpperLimit = 99;
+    // The highest capacity a user sets while an image holds fewer entries.
+    static constexpr int kCapacityEditLimit = 99;
 
     // New: empties entries, capacity 0, empty label, modified off. False (nothing changed)
     // while busy.
@@ -91,14 +92,14 @@ class TapeDocument {
     // Capacity changed by the user (then the capacity rule applies), modified on.
     void setCapacity(int value);
 
-    // The capacity rule of the capacity box: lower limit N, upper limit max(99, N);
-    // never below N. Applied by every redisplay; returns the capacity now held. Without the
-    // box's limits (the command line) only "never below N" holds, so an image's capacity
-    // survives an edit.
+    // The capacity rule: lower limit N, and while capacity edit limits are on (the default,
+    // and what a user's capacity change obeys) upper limit max(kCapacityEditLimit, N). Applied
+    // by every redisplay; returns the capacity now held. With the edit limits off only "never
+    // below N" holds, so an image's own larger capacity survives an edit.
     int applyCapacityRule();
     int capacityLowerLimit() const { return count(); }
     int capacityUpperLimit() const;
-    void setBoxLimits(bool on) { boxLimits_ = on; }
+    void setCapacityEditLimits(bool on) { capacityEditLimits_ = on; }
 
     // While an extraction writes entries out (and the window keeps handling input), the
     // operations that change the entries (new, open, add, delete, moves, rename) refuse.
@@ -138,7 +139,7 @@ class TapeDocument {
     std::string label_;
     bool modified_ = false;
     bool busy_ = false;
-    bool boxLimits_ = true;
+    bool capacityEditLimits_ = true;
     bool fileType01_ = false;
 };
 

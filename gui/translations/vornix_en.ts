@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>vornix::MainWindow</name>
+    <message numerus="yes">
+        <source>%n program(s)</source>
+        <translation>
+            <numerusform>%n program</numerusform>
+            <numerusform>%n programs</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>vornix::ResultTexts</name>
     <message numerus="yes">
         <source>&quot;%1&quot;: its chain of blocks breaks after %n block(s): %2</source>

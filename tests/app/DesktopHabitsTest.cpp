@@ -72,15 +72,15 @@ void DesktopHabitsTest::menusHaveMnemonicsAndTheStandardKeys() {
     const struct {
         const char* action;
         QKeySequence key;
-    } keys[] = {{"Nowy1", QKeySequence::New},
-                {"Otwrz1", QKeySequence::Open},
-                {"Zapisz1", QKeySequence(Qt::CTRL | Qt::Key_S)},
-                {"Zapiszjako1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-                {"Wyj1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-                {"Usu1", QKeySequence::Delete},
-                {"Zmienazwe1", QKeySequence(Qt::Key_F2)},
-                {"Zaznaczwszystko1", QKeySequence::SelectAll},
-                {"Wypakujzaznaczone1", QKeySequence(Qt::CTRL | Qt::Key_E)}};
+    } keys[] = {{kNewItem, QKeySequence::New},
+                {kOpenItem, QKeySequence::Open},
+                {kSaveItem, QKeySequence(Qt::CTRL | Qt::Key_S)},
+                {kSaveAsItem, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                {kExitItem, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+                {kDeleteItem, QKeySequence::Delete},
+                {kRenameItem, QKeySequence(Qt::Key_F2)},
+                {kSelectAllItem, QKeySequence::SelectAll},
+                {kExtractSelectedItem, QKeySequence(Qt::CTRL | Qt::Key_E)}};
     for (const auto& k : keys)
         QCOMPARE(h.action(k.action)->shortcut(), k.key);
 }
@@ -96,20 +96,20 @@ void DesktopHabitsTest::keysRunTheirCommandsButLeaveTextBoxesAlone() {
     press(w, QKeySequence::Delete);
     QCOMPARE(h.rows(), QStringList({"ONE", "THREE"}));
     press(w, QKeySequence(Qt::Key_F2));
-    QVERIFY(h.edit("Edit1")->isVisible());
-    QTest::keyClick(h.edit("Edit1"), Qt::Key_Escape);
+    QVERIFY(h.edit(kRenameBox)->isVisible());
+    QTest::keyClick(h.edit(kRenameBox), Qt::Key_Escape);
     h.dialogs.answerFolder({});
     press(w, QKeySequence(Qt::CTRL | Qt::Key_E));
     QCOMPARE(h.dialogs.last()->kind, ScriptedDialogs::Kind::Folder);
 
     // In the label box the keys edit its text, never the list.
-    h.edit("Edit2")->setFocus();
-    h.edit("Edit2")->setText("TAPE");
-    h.edit("Edit2")->setCursorPosition(0);
+    h.edit(kLabelEdit)->setFocus();
+    h.edit(kLabelEdit)->setText("TAPE");
+    h.edit(kLabelEdit)->setCursorPosition(0);
     press(w, QKeySequence::Delete);
     press(w, QKeySequence::SelectAll);
-    QCOMPARE(h.edit("Edit2")->text(), QStringLiteral("APE"));
-    QCOMPARE(h.edit("Edit2")->selectedText(), QStringLiteral("APE"));
+    QCOMPARE(h.edit(kLabelEdit)->text(), QStringLiteral("APE"));
+    QCOMPARE(h.edit(kLabelEdit)->selectedText(), QStringLiteral("APE"));
     QCOMPARE(h.rows().size(), 2);
     QVERIFY(h.questionsDone());
 }
@@ -123,16 +123,16 @@ void DesktopHabitsTest::fileDialogTitlesFollowTheLanguage() {
             writeFile(h.file("settings.ini"), "[M]\nwyn=0\n");
         MainWindow* w = h.startWith({"ONE"});
         h.dialogs.answerOpen({});
-        QVERIFY(triggerAction(w, "Otwrz1"));
+        QVERIFY(triggerAction(w, kOpenItem));
         h.dialogs.answerSave({});
-        QVERIFY(triggerAction(w, "Zapiszjako1"));
+        QVERIFY(triggerAction(w, kSaveAsItem));
         h.dialogs.answerOpen({});
-        QVERIFY(triggerAction(w, "Dodaj1"));
+        QVERIFY(triggerAction(w, kAddItem));
         h.dialogs.answerOpen({h.file("missing.kla")});
         h.dialogs.answerSave({});
-        QVERIFY(triggerAction(w, "KoalaPRG1"));
+        QVERIFY(triggerAction(w, kKoalaItem));
         h.dialogs.answerOpen({});
-        QVERIFY(triggerAction(w, "FLIPRG1"));
+        QVERIFY(triggerAction(w, kFliItem));
         QStringList titles;
         for (const auto& q : h.dialogs.asked)
             titles << q.caption;
@@ -161,7 +161,7 @@ void DesktopHabitsTest::qtButtonsFollowTheLanguage() {
         return box.button(QMessageBox::Yes)->text() + '|' + QFileDialog::tr("&Open");
     };
     QCOMPARE(texts(), QString::fromUtf8("&Tak|&Otwórz"));
-    h.click("SpeedButton11"); // English, at once
+    h.click(kEnglishButton); // English, at once
     QCOMPARE(texts(), QStringLiteral("&Yes|&Open"));
 }
 
@@ -170,24 +170,24 @@ void DesktopHabitsTest::recentImagesReopenAndDropMissingFiles() {
     const QString a = writeImage(h.file("a.t64"), {"ONE"});
     const QString b = writeImage(h.file("b&c.t64"), {"TWO", "THREE"});
     MainWindow* w = h.start({a});
-    QVERIFY(h.get<QMenu>("Ostatnieobrazy1")->isEnabled());
+    QVERIFY(h.get<QMenu>(kRecentMenu)->isEnabled());
     h.dialogs.answerOpen({b});
-    QVERIFY(triggerAction(w, "Otwrz1"));
-    QCOMPARE(h.action("Ostatniobraz1")->text(), "&1 " + QDir::toNativeSeparators(h.file("b&&c.t64")));
+    QVERIFY(triggerAction(w, kOpenItem));
+    QCOMPARE(h.action(kRecentItem1)->text(), "&1 " + QDir::toNativeSeparators(h.file("b&&c.t64")));
     QCOMPARE(recentimages::read(h.file("settings.ini")), QStringList({b, a}));
 
-    QVERIFY(triggerAction(w, "Ostatniobraz2"));
+    QVERIFY(triggerAction(w, kRecentItem2));
     QCOMPARE(w->windowTitle(), QStringLiteral("a.t64 - VORN 0.11"));
     QCOMPARE(h.rows(), QStringList({"ONE"}));
 
     // A file that has gone is taken off the list with a word, and nothing else changes.
     QFile::remove(b);
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QVERIFY(triggerAction(w, "Ostatniobraz2"));
+    QVERIFY(triggerAction(w, kRecentItem2));
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(b)));
     QCOMPARE(w->windowTitle(), QStringLiteral("a.t64 - VORN 0.11"));
     QCOMPARE(recentimages::read(h.file("settings.ini")), QStringList({a}));
-    QCOMPARE(h.get<QMenu>("Ostatnieobrazy1")->actions().size(), 1);
+    QCOMPARE(h.get<QMenu>(kRecentMenu)->actions().size(), 1);
     QVERIFY(h.questionsDone());
 }
 
@@ -195,8 +195,8 @@ void DesktopHabitsTest::placeIsRememberedAndTheNameColumnGrows() {
     Harness h;
     MainWindow* w = h.start();
     // Wide enough for 24 of the widest capitals, in either language.
-    const QFontMetrics metrics(h.edit("Edit2")->font());
-    QVERIFY(h.edit("Edit2")->contentsRect().width() > metrics.horizontalAdvance(QString(24, 'W')));
+    const QFontMetrics metrics(h.edit(kLabelEdit)->font());
+    QVERIFY(h.edit(kLabelEdit)->contentsRect().width() > metrics.horizontalAdvance(QString(24, 'W')));
     const int nameWidth = h.list()->columnWidth(1);
     const int sizeWidth = h.list()->columnWidth(2);
     w->resize(w->width() + 200, w->height() + 50);

@@ -55,16 +55,16 @@ class DiskCommandsTest : public QObject {
 void DiskCommandsTest::menuItemsFollowTheEditingCommands() {
     Harness h;
     h.start();
-    QCOMPARE(h.action("EksportdoD641")->text(), QStringLiteral("&Eksport do D64"));
-    QVERIFY(h.get<QMenu>("Plik1")->actions().contains(h.action("EksportdoD641")));
-    QVERIFY(h.get<QMenu>("Edycja1")->actions().contains(h.action("DodajzD641")));
-    QVERIFY(!triggerAction(h.win.get(), "EksportdoD641"));
-    QVERIFY(!h.action("DodajzD641")->isEnabled());
-    h.click("SpeedButton10");
-    QVERIFY(h.action("EksportdoD641")->isEnabled());
-    QVERIFY(h.action("DodajzD641")->isEnabled());
-    h.click("SpeedButton11");
-    QCOMPARE(h.action("DodajzD641")->text(), QStringLiteral("Add from &D64..."));
+    QCOMPARE(h.action(kExportD64Item)->text(), QStringLiteral("&Eksport do D64"));
+    QVERIFY(h.get<QMenu>(kFileMenu)->actions().contains(h.action(kExportD64Item)));
+    QVERIFY(h.get<QMenu>(kEditMenu)->actions().contains(h.action(kAddFromD64Item)));
+    QVERIFY(!triggerAction(h.win.get(), kExportD64Item));
+    QVERIFY(!h.action(kAddFromD64Item)->isEnabled());
+    h.click(kNewButton);
+    QVERIFY(h.action(kExportD64Item)->isEnabled());
+    QVERIFY(h.action(kAddFromD64Item)->isEnabled());
+    h.click(kEnglishButton);
+    QCOMPARE(h.action(kAddFromD64Item)->text(), QStringLiteral("Add from &D64..."));
 }
 
 void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {
@@ -72,7 +72,7 @@ void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {
     h.startWith({"GAME", "INTRO", "MUSIC"}, 600);
     const QString all = h.file("all.d64"), some = h.file("some.d64");
     h.dialogs.answerSave(all);
-    QVERIFY(triggerAction(h.win.get(), "EksportdoD641"));
+    QVERIFY(triggerAction(h.win.get(), kExportD64Item));
     QCOMPARE(h.dialogs.last()->setup.defaultSuffix, QStringLiteral("D64"));
     const vornix::DiskImage disk = readDisk(all);
     QCOMPARE(diskNames(disk), QStringList({"GAME", "INTRO", "MUSIC"}));
@@ -85,7 +85,7 @@ void DiskCommandsTest::exportWritesAllOrTheSelectedEntries() {
 
     h.select({0, 2});
     h.dialogs.answerSave(some);
-    QVERIFY(triggerAction(h.win.get(), "EksportdoD641"));
+    QVERIFY(triggerAction(h.win.get(), kExportD64Item));
     QCOMPARE(h.dialogs.last()->setup.fileName, h.file("start.d64")); // named after the image
     QCOMPARE(diskNames(readDisk(some)), QStringList({"GAME", "MUSIC"}));
     QVERIFY(h.win->statusBar()->currentMessage().contains(QStringLiteral("2 programy")));
@@ -97,7 +97,7 @@ void DiskCommandsTest::exportRefusesWhatDoesNotFitBeforeAskingForAPath() {
     Harness h;
     h.startWith({"ONE", "TWO", "THREE"}, 60000); // 237 blocks each: the third does not fit
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QVERIFY(triggerAction(h.win.get(), "EksportdoD641"));
+    QVERIFY(triggerAction(h.win.get(), kExportD64Item));
     QCOMPARE(h.dialogs.asked.size(), 1);
     QVERIFY(h.dialogs.last()->text.contains(QStringLiteral("THREE")));
     QVERIFY(h.dialogs.last()->text.contains(QStringLiteral("237")));
@@ -127,10 +127,10 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
     writeFile(path, d);
 
     h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+    QVERIFY(triggerAction(h.win.get(), kAddFromD64Item));
     DiskImportDialog* dialog = shownDialog(h.win.get());
     QVERIFY(dialog);
-    auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+    auto* list = findNamed<QListWidget>(dialog, kChoiceList);
     QCOMPARE(list->count(), 3);
     QVERIFY(list->item(1)->text().contains(QStringLiteral("BROKEN")));
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
@@ -144,18 +144,19 @@ void DiskCommandsTest::addFromD64OffersThePrgFilesAndAddsTheChosen() {
                        "%1 sektor %2 (błąd 23)); odczytano go tak, jak zapisano w obrazie")
             .arg(lastTrack)
             .arg(lastSector));
-    QVERIFY(!findNamed<QPushButton>(dialog, "Button1")->isEnabled());
+    QVERIFY(!findNamed<QPushButton>(dialog, kChoiceOkButton)->isEnabled());
     list->selectAll();
-    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button2"), Qt::LeftButton); // Cancel adds nothing
+    QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceCancelButton),
+                      Qt::LeftButton); // Cancel adds nothing
     QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
     QVERIFY(!h.win->document().modified());
 
     h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+    QVERIFY(triggerAction(h.win.get(), kAddFromD64Item));
     dialog = shownDialog(h.win.get());
     QVERIFY(dialog);
-    findNamed<QListWidget>(dialog, "ListBox1")->selectAll();
-    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+    findNamed<QListWidget>(dialog, kChoiceList)->selectAll();
+    QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
 
     QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
     QCOMPARE(h.win->statusBar()->currentMessage(),
@@ -174,7 +175,7 @@ void DiskCommandsTest::addFromD64ReportsAnUnreadableDisk() {
     writeFile(h.file("junk.d64"), "not a disk");
     h.dialogs.answerOpen({h.file("junk.d64")});
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+    QVERIFY(triggerAction(h.win.get(), kAddFromD64Item));
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("junk.d64"))));
     QCOMPARE(h.rows(), QStringList({"KEEP"}));
     QVERIFY(h.questionsDone());
@@ -198,13 +199,13 @@ void DiskCommandsTest::addFromD64GreysUnclosedFilesAndMapsNames() {
 
     const auto choose = [&](auto pick) {
         h.dialogs.answerOpen({path});
-        QVERIFY(triggerAction(h.win.get(), "DodajzD641"));
+        QVERIFY(triggerAction(h.win.get(), kAddFromD64Item));
         DiskImportDialog* dialog = shownDialog(h.win.get());
         QVERIFY(dialog);
-        auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+        auto* list = findNamed<QListWidget>(dialog, kChoiceList);
         QCOMPARE(list->count(), 3);
         pick(list);
-        QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+        QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     };
     choose([](QListWidget* list) {
         QVERIFY(list->item(1)->text().contains(QStringLiteral("SPLAT  (niezamkni")));

@@ -1,7 +1,6 @@
-// The interface language (main window table, language buttons, stored Eng, the tool
-// windows' tables on show) and drag and drop in both directions.
+// The interface language (the main window's texts, language buttons, stored Eng, the tool
+// windows' texts on show) and drag and drop in both directions.
 #include "app/DragGesture.h"
-#include "app/Texts.h"
 #include "tape/ui/TapLinkerWindow.h"
 #include "tape/ui/TapeConversionWindow.h"
 #include "tests/app/MainWindowHarness.h"
@@ -13,6 +12,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 #include <filesystem>
@@ -23,32 +23,96 @@ using namespace apptest;
 
 namespace {
 
-// The text a row of the main window's table puts on its control, read back from the window.
-QString shownText(MainWindow* w, const TextRow& row, QString* promptText, QString* promptCaption) {
+// The main window's texts as the design gives them in Polish and English, each with where it
+// is shown.
+enum class Shown { Menu, Action, Label, Header, ToolTip, PromptText, PromptCaption };
+struct PinnedText {
+    const char* control;
+    Shown role;
+    const char* polish;
+    const char* english;
+    int column = 0;
+};
+const PinnedText kMainWindowTexts[] = {
+    {kFileMenu, Shown::Menu, "&Plik", "&File"},
+    {kEditMenu, Shown::Menu, "&Edycja", "&Edit"},
+    {kViewMenu, Shown::Menu, "&Widok", "&View"},
+    {kExtrasMenu, Shown::Menu, "&Dodatki", "&Options"},
+    {kCountCaption, Shown::Label, "Obiektów:", " Items:"},
+    {kLabelCaption, Shown::Label, "  Etykieta  ", "   Label:"},
+    {kEntryList, Shown::Header, "Nr", "No.", 0},
+    {kEntryList, Shown::Header, "Nazwa", "Name", 1},
+    {kEntryList, Shown::Header, "Rozmiar", "Size", 2},
+    {kNewItem, Shown::Action, "&Nowy", "&New"},
+    {kOpenItem, Shown::Action, "&Otwórz", "&Open"},
+    {kSaveItem, Shown::Action, "Zapi&sz", "&Save"},
+    {kSaveAsItem, Shown::Action, "&Zapisz jako", "Save &as..."},
+    {kRecentMenu, Shown::Menu, "Ostatnie o&brazy", "&Recent images"},
+    {kExitItem, Shown::Action, "&Wyjscie", "E&xit"},
+    {kUndoItem, Shown::Action, "&Cofnij", "Und&o"},
+    {kRedoItem, Shown::Action, "Pon&ów", "&Redo"},
+    {kPreviewItem, Shown::Action, "&Podgląd", "&Preview"},
+    {kExportD64Item, Shown::Action, "&Eksport do D64", "&Export to D64..."},
+    {kAddFromD64Item, Shown::Action, "Dodaj z D&64", "Add from &D64..."},
+    {kExportTapItem, Shown::Action, "Eksport do &TAP...", "Export to &TAP..."},
+    {kImportTapeItem, Shown::Action, "Import z &taśmy (TAP/WAV)...", "&Import tape (TAP/WAV)..."},
+    {kExtractAllItem, Shown::Action, "Wy&pakuj", "E&xtract..."},
+    {kExtractSelectedItem, Shown::Action, "Wypakuj &zaznaczone", "Extract &selected..."},
+    {kAddItem, Shown::Action, "&Dodaj", "&Add..."},
+    {kDeleteItem, Shown::Action, "&Usuń", "D&elete"},
+    {kRenameItem, Shown::Action, "Zmień n&azwę", "Re&name"},
+    {kSelectAllItem, Shown::Action, "Zaznacz wszystk&o", "Select a&ll"},
+    {kTopItem, Shown::Action, "Przesuń na &górę", "Move to &top"},
+    {kUpItem, Shown::Action, "Przesuń &wyżej", "Move &up"},
+    {kDownItem, Shown::Action, "Przesuń &niżej", "Move do&wn"},
+    {kBottomItem, Shown::Action, "Przesuń na dó&l", "Move to &bottom"},
+    {kAboutItem, Shown::Action, "O p&rogramie", "A&bout..."},
+    {kMarkType01Item, Shown::Action, "&Oznaczenie programu 0x01", "Mar&k T64 programs as 0x01"},
+    {kCompressConvertedItem, Shown::Action, "Kom&presuj konwertowane", "Co&mpress converted files"},
+    {kFastCompressionItem, Shown::Action, "&Szybsza kompresja/większy plik",
+     "F&aster compression/bigger file"},
+    {kCompressionWindowItem, Shown::Action, "&Kompresja PRG...", "&PRG Compression frontend"},
+    {kCartridgeWindowItem, Shown::Action, "Konwersja &cartridge", "&Cartridge conversion frontend"},
+    {kNewButton, Shown::ToolTip, "Nowy", "New"},
+    {kOpenButton, Shown::ToolTip, "Otwórz", "Open"},
+    {kExtractButton, Shown::ToolTip, "Wypakuj zaznaczone", "Extract..."},
+    {kTopButton, Shown::ToolTip, "Przesuń na górę", "Move to top"},
+    {kUpButton, Shown::ToolTip, "O jeden w górę", "Move up"},
+    {kDownButton, Shown::ToolTip, "O jeden w dól", "Move down"},
+    {kBottomButton, Shown::ToolTip, "Przesuń na sam dól", "Move to bottom"},
+    {kDeleteButton, Shown::ToolTip, "Kasuj program", "Remove program"},
+    {kSaveAsButton, Shown::ToolTip, "Zapisz jako", "Save as..."},
+    {kAddButton, Shown::ToolTip, "Dodaj program", "Add program..."},
+    {kEnglishButton, Shown::ToolTip, "English", "English"},
+    {kPolishButton, Shown::ToolTip, "Polish/Polski", "Polski/Polish"},
+    {"", Shown::PromptText, "Dokonano zmian. Czy zapisać?", "Do you want to save your modified file?"},
+    {"", Shown::PromptCaption, "Zmieniono plik", "Question"},
+};
+
+QString shownText(MainWindow* w, const PinnedText& row, const QString& promptText,
+                  const QString& promptCaption) {
     const QString name = QString::fromLatin1(row.control);
     switch (row.role) {
-    case TextRole::Menu: return findNamed<QMenu>(w, name)->title();
-    case TextRole::Action: return findNamed<QAction>(w, name)->text();
-    case TextRole::Label: return findNamed<QLabel>(w, name)->text();
-    case TextRole::Header: return findNamed<QTreeWidget>(w, name)->headerItem()->text(row.column);
-    case TextRole::ToolTip: return findNamed<QToolButton>(w, name)->toolTip();
-    case TextRole::PromptText: return *promptText;
-    case TextRole::PromptCaption: return *promptCaption;
-    case TextRole::Button:
-    case TextRole::Group: break; // the tool windows' roles; the main window has none
+    case Shown::Menu: return lookup::require<QMenu>(w, name)->title();
+    case Shown::Action: return lookup::require<QAction>(w, name)->text();
+    case Shown::Label: return lookup::require<QLabel>(w, name)->text();
+    case Shown::Header: return lookup::require<QTreeWidget>(w, name)->headerItem()->text(row.column);
+    case Shown::ToolTip: return lookup::require<QToolButton>(w, name)->toolTip();
+    case Shown::PromptText: return promptText;
+    case Shown::PromptCaption: return promptCaption;
     }
     return {};
 }
 
-// Every row of the table shows its text in the given language. The save prompt's texts are
-// read by asking it once (New on a modified document, answered No).
+// Every pinned text is shown in the given language. The save prompt's texts are read
+// by asking it once (New on a modified document, answered No).
 void checkMainWindowTexts(Harness& h, bool english) {
     MainWindow* w = h.win.get();
     QString promptText, promptCaption;
     if (w->imageOpen()) {
-        h.edit("Edit2")->setFocus();
-        h.edit("Edit2")->selectAll();
-        QTest::keyClick(h.edit("Edit2"), Qt::Key_X); // a change: the next New asks
+        h.edit(kLabelEdit)->setFocus();
+        h.edit(kLabelEdit)->selectAll();
+        QTest::keyClick(h.edit(kLabelEdit), Qt::Key_X); // a change: the next New asks
         if (!w->document().modified()) {
             QFAIL("the label box did not take the key");
             return;
@@ -58,14 +122,14 @@ void checkMainWindowTexts(Harness& h, bool english) {
             promptText = q.text;
             promptCaption = q.caption;
         });
-        h.click("SpeedButton10");
+        h.click(kNewButton);
         h.dialogs.onNextQuestion(nullptr);
     }
-    for (const TextRow& row : mainWindowTexts()) {
-        if ((row.role == TextRole::PromptText || row.role == TextRole::PromptCaption) && !w->imageOpen())
+    for (const PinnedText& row : kMainWindowTexts) {
+        if ((row.role == Shown::PromptText || row.role == Shown::PromptCaption) && !w->imageOpen())
             continue;
         const QString expected = QString::fromUtf8(english ? row.english : row.polish);
-        QCOMPARE(shownText(w, row, &promptText, &promptCaption), expected);
+        QCOMPARE(shownText(w, row, promptText, promptCaption), expected);
     }
 }
 
@@ -132,10 +196,10 @@ void LanguageDragDropTest::englishAtStartFromEng() {
     Harness h;
     writeFile(h.file("settings.ini"), "[M]\nEng=1\n");
     MainWindow* w = h.startWith({"ONE"});
-    QVERIFY(w->english());
+    QCOMPARE(w->language(), gui::Language::English);
     QCOMPARE(w->windowTitle(), QStringLiteral("start.t64 - VORN 0.11"));
-    QVERIFY(!h.button("SpeedButton11")->isVisible());
-    QVERIFY(h.button("SpeedButton12")->isVisible() && h.button("SpeedButton12")->isEnabled());
+    QVERIFY(!h.button(kEnglishButton)->isVisible());
+    QVERIFY(h.button(kPolishButton)->isVisible() && h.button(kPolishButton)->isEnabled());
     checkMainWindowTexts(h, true);
     QCOMPARE(h.dialogs.asked.size(), 1);
 
@@ -175,13 +239,13 @@ void LanguageDragDropTest::englishButtonAppliesTheTableAndStoresEng() {
     checkMainWindowTexts(h, false);
     h.dialogs.clear();
     w->show();
-    h.click("SpeedButton11");
-    QVERIFY(w->english());
+    h.click(kEnglishButton);
+    QCOMPARE(w->language(), gui::Language::English);
     // The toolbar lays out its buttons when events are handled.
-    QTRY_VERIFY(!h.button("SpeedButton11")->isVisible());
-    QVERIFY(!h.button("SpeedButton11")->isEnabled());
-    QTRY_VERIFY(h.button("SpeedButton12")->isVisible());
-    QVERIFY(h.button("SpeedButton12")->isEnabled());
+    QTRY_VERIFY(!h.button(kEnglishButton)->isVisible());
+    QVERIFY(!h.button(kEnglishButton)->isEnabled());
+    QTRY_VERIFY(h.button(kPolishButton)->isVisible());
+    QVERIFY(h.button(kPolishButton)->isEnabled());
     QVERIFY(readFile(h.file("settings.ini")).endsWith("[M]\nEng=1\n")); // after the recent image
     checkMainWindowTexts(h, true);
     QVERIFY(h.questionsDone());
@@ -190,32 +254,32 @@ void LanguageDragDropTest::englishButtonAppliesTheTableAndStoresEng() {
 void LanguageDragDropTest::polishButtonAsksForARestart() {
     Harness h;
     MainWindow* w = h.startWith({"ONE"});
-    h.click("SpeedButton11");
+    h.click(kEnglishButton);
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    h.click("SpeedButton12");
+    h.click(kPolishButton);
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->text, QStringLiteral("Musisz zrestartować program / You need to restart program."));
     QCOMPARE(msg->caption, QStringLiteral("Uwaga"));
     QCOMPARE(msg->buttons, MsgButtons::Ok);
-    QVERIFY(!w->english());
-    QTRY_VERIFY(h.button("SpeedButton11")->isVisible());
-    QVERIFY(h.button("SpeedButton11")->isEnabled());
-    QTRY_VERIFY(!h.button("SpeedButton12")->isVisible());
-    QVERIFY(!h.button("SpeedButton12")->isEnabled());
+    QCOMPARE(w->language(), gui::Language::Polish);
+    QTRY_VERIFY(h.button(kEnglishButton)->isVisible());
+    QVERIFY(h.button(kEnglishButton)->isEnabled());
+    QTRY_VERIFY(!h.button(kPolishButton)->isVisible());
+    QVERIFY(!h.button(kPolishButton)->isEnabled());
     QVERIFY(readFile(h.file("settings.ini")).endsWith("[M]\nEng=0\n"));
     h.dialogs.clear();
     checkMainWindowTexts(h, true); // the running window keeps its English texts
 
     // English again, then the next start reads what was stored last.
-    h.click("SpeedButton11");
-    QVERIFY(w->english());
+    h.click(kEnglishButton);
+    QCOMPARE(w->language(), gui::Language::English);
     QVERIFY(readFile(h.file("settings.ini")).endsWith("[M]\nEng=1\n"));
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    h.click("SpeedButton12");
+    h.click(kPolishButton);
     Harness next;
     writeFile(next.file("settings.ini"), readFile(h.file("settings.ini")));
     next.startWith({"ONE"});
-    QVERIFY(!next.win->english());
+    QCOMPARE(next.win->language(), gui::Language::Polish);
     checkMainWindowTexts(next, false);
     QVERIFY(h.questionsDone() && next.questionsDone());
 }
@@ -223,11 +287,11 @@ void LanguageDragDropTest::polishButtonAsksForARestart() {
 void LanguageDragDropTest::ownMessagesFollowTheLanguage() {
     Harness h;
     h.startWith({"ONE"});
-    h.click("SpeedButton11");
+    h.click(kEnglishButton);
     writeFile(h.file("tiny.prg"), "\x01");
     h.dialogs.answerOpen({h.file("tiny.prg")});
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    h.click("SpeedButton9");
+    h.click(kAddButton);
     QCOMPARE(h.dialogs.asked.at(0).caption, QStringLiteral("Add program"));
     QVERIFY2(h.dialogs.last()->text.startsWith(QStringLiteral("The file ")),
              qPrintable(h.dialogs.last()->text));
@@ -241,22 +305,22 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
     ToolWindows tools(h);
     // Polish flag: the compression and cartridge windows get Polish; the tape window stays Polish.
     QCOMPARE(text(tools.compression.get(), "Button1"), QStringLiteral("Clear"));
-    QVERIFY(triggerAction(w, "KompresjaPRG1"));
+    QVERIFY(triggerAction(w, kCompressionWindowItem));
     QVERIFY(tools.compression->isVisible());
     QCOMPARE(text(tools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
-    QVERIFY(triggerAction(w, "Konwersjacartridge1"));
+    QVERIFY(triggerAction(w, kCartridgeWindowItem));
     QCOMPARE(text(tools.cartridge.get(), "Button4"), QStringLiteral("Zamknij"));
-    QVERIFY(triggerAction(w, "WAVTAPT64P00TAP1"));
+    QVERIFY(triggerAction(w, kTapeConversionItem));
     QCOMPARE(text(tools.tape.get(), "StaticText4"), QStringLiteral(" Zamknij"));
 
     // English: the tape window gets English on its next show; Polish, once applied, stays.
-    h.click("SpeedButton11");
+    h.click(kEnglishButton);
     tools.tape->hide();
-    QVERIFY(triggerAction(w, "WAVTAPT64P00TAP1"));
+    QVERIFY(triggerAction(w, kTapeConversionItem));
     QCOMPARE(text(tools.tape.get(), "StaticText4"), QStringLiteral("   Close"));
     QCOMPARE(text(tools.tape.get(), "RadioGroup1Item0"), QStringLiteral("None"));
     QCOMPARE(text(tools.tape.get(), "RadioGroup1Item1"), QStringLiteral("T64"));
-    QVERIFY(triggerAction(w, "KompresjaPRG1"));
+    QVERIFY(triggerAction(w, kCompressionWindowItem));
     QCOMPARE(text(tools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
     QVERIFY(h.questionsDone());
 
@@ -266,17 +330,17 @@ void LanguageDragDropTest::toolWindowTablesOnShow() {
     writeFile(e.file("settings.ini"), "[M]\nEng=1\n");
     MainWindow* we = e.start();
     ToolWindows eTools(e);
-    QVERIFY(triggerAction(we, "KompresjaPRG1"));
+    QVERIFY(triggerAction(we, kCompressionWindowItem));
     QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Clear"));
-    QVERIFY(triggerAction(we, "Konwersjacartridge1"));
+    QVERIFY(triggerAction(we, kCartridgeWindowItem));
     QCOMPARE(text(eTools.cartridge.get(), "Button4"), QStringLiteral("Close"));
     e.dialogs.answerMessage(MsgAnswer::Ok);
-    e.click("SpeedButton12");
-    QVERIFY(triggerAction(we, "KompresjaPRG1"));
+    e.click(kPolishButton);
+    QVERIFY(triggerAction(we, kCompressionWindowItem));
     QCOMPARE(text(eTools.compression.get(), "Button1"), QStringLiteral("Wyczyść"));
-    QCOMPARE(e.action("KompresjaPRG1")->text(), QStringLiteral("&PRG Compression frontend"));
-    QCOMPARE(e.action("Konwersjacartridge1")->text(), QStringLiteral("&Cartridge conversion frontend"));
-    QVERIFY(triggerAction(we, "WAVTAPT64P00TAP1"));
+    QCOMPARE(e.action(kCompressionWindowItem)->text(), QStringLiteral("&PRG Compression frontend"));
+    QCOMPARE(e.action(kCartridgeWindowItem)->text(), QStringLiteral("&Cartridge conversion frontend"));
+    QVERIFY(triggerAction(we, kTapeConversionItem));
 
     // They all go when the main window closes.
     we->close();
@@ -317,7 +381,7 @@ void LanguageDragDropTest::dropsAddOnlyPrgFilesToAnOpenImage() {
     QVERIFY(!w->imageOpen());
     QCOMPARE(h.rows(), QStringList());
 
-    h.click("SpeedButton10");
+    h.click(kNewButton);
     drop(w, {upper, mixed, image, noExt, lower});
     QCOMPARE(h.rows(), QStringList({"FIRST", "SECOND"}));
     QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11")); // the image was not opened
@@ -401,15 +465,17 @@ void LanguageDragDropTest::quickClickStartsNoDrag() {
     h.select({0});
     const QPoint at = list->visualItemRect(list->topLevelItem(0)).center();
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+    auto* hold = h.get<QTimer>(kDragHoldTimer);
+    QVERIFY(hold->isActive());
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::qWait(DragGesture::kHoldMs + 200); // the hold timer must be gone with the release
+    QVERIFY(!hold->isActive()); // the release ends the drag test: no drag can follow
     QCOMPARE(h.drag->runs, 0);
     QVERIFY(QFile::exists(h.workFile("KEEP.PRG")));
     // Nothing selected at the press: no drag test at all.
     list->clearSelection();
     QTest::mousePress(list->viewport(), Qt::LeftButton, {},
                       list->viewport()->rect().bottomRight() - QPoint(2, 2));
-    QTest::qWait(DragGesture::kHoldMs + 200);
+    QVERIFY(!hold->isActive());
     QTest::mouseRelease(list->viewport(), Qt::LeftButton);
     QCOMPARE(h.drag->runs, 0);
 }

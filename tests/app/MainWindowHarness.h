@@ -7,6 +7,7 @@
 #include "core/T64Image.h"
 #include "gui/AppContext.h"
 #include "tests/support/GuiTestHelpers.h"
+#include "tests/support/MainWindowControls.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <memory>
 
 using namespace vornix;
+using namespace vornix::test::controls;
 
 // Stands in for the platform's drag loop: records what would be offered.
 class RecordingDragSource : public DropFileSource {
@@ -107,21 +109,39 @@ class Harness {
         return start({apptest::writeImage(file(QStringLiteral("start.t64")), names, dataSize)});
     }
 
-    template <typename T> T* get(const QString& name) const {
-        T* w = findNamed<T>(win.get(), name);
-        if (!w)
-            qWarning("no control %s", qPrintable(name));
-        return w;
+    // The window's controls; a missing one fails the test at the caller's line.
+    using Where = std::source_location;
+    template <typename T> T* get(const QString& name, const Where& where = Where::current()) const {
+        return lookup::require<T>(win.get(), name, where);
     }
-    EntryListView* list() const { return get<EntryListView>(QStringLiteral("ListView1")); }
-    QToolButton* button(const QString& name) const { return get<QToolButton>(name); }
-    QAction* action(const QString& name) const { return get<QAction>(name); }
-    QLabel* label(const QString& name) const { return get<QLabel>(name); }
-    QLineEdit* edit(const QString& name) const { return get<QLineEdit>(name); }
-    QSpinBox* spin() const { return get<QSpinBox>(QStringLiteral("SpinEdit1")); }
-    QString panel1() const { return label(QStringLiteral("StatusBar1Panel1"))->text(); }
+    EntryListView* list(const Where& where = Where::current()) const {
+        return get<EntryListView>(kEntryList, where);
+    }
+    QToolButton* button(const QString& name, const Where& where = Where::current()) const {
+        return get<QToolButton>(name, where);
+    }
+    QAction* action(const QString& name, const Where& where = Where::current()) const {
+        return get<QAction>(name, where);
+    }
+    QLabel* label(const QString& name, const Where& where = Where::current()) const {
+        return get<QLabel>(name, where);
+    }
+    QLineEdit* edit(const QString& name, const Where& where = Where::current()) const {
+        return get<QLineEdit>(name, where);
+    }
+    QSpinBox* spin(const Where& where = Where::current()) const {
+        return get<QSpinBox>(kCapacitySpin, where);
+    }
+    QString panel1() const { return label(kProgressPanel)->text(); }
 
-    void click(const QString& toolButton) const { QTest::mouseClick(button(toolButton), Qt::LeftButton); }
+    // A user's click on a toolbar button: a disabled one fails the test like a missing one.
+    void click(const QString& toolButton, const Where& where = Where::current()) const {
+        lookup::click(win.get(), toolButton, where);
+    }
+    // The menu item named name, chosen; fails the test when it is missing or disabled.
+    void trigger(const QString& item, const Where& where = Where::current()) const {
+        lookup::trigger(win.get(), item, where);
+    }
 
     // The names as the list shows them, trailing spaces dropped.
     QStringList rows() const {

@@ -25,15 +25,14 @@ using namespace vornix;
 using namespace apptest;
 
 namespace {
-const QStringList kEditingButtons = {"SpeedButton8", "SpeedButton7", "SpeedButton9", "SpeedButton2",
-                                     "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4"};
-const QStringList kEditingItems = {"Zapiszjako1", "Wypakujwszystkie1", "Dodaj1",      "Usu1",
-                                   "Przesuwyej1", "Przesunagr1",       "Przesunizj1", "Przesunad1"};
-const QStringList kAlwaysItems =
-    QStringLiteral("Nowy1 Otwrz1 Wyj1 KompresjaPRG1 Konwersjacartridge1 WAVTAPT64P00TAP1 KoalaPRG1 FLIPRG1 "
-                   "TAPLinker1 Kompresujplikiwynikowe1 Szybszakompresjawikszyplik1 Oznaczenieprogramu0x011 "
-                   "Oprogramie1")
-        .split(QLatin1Char(' '));
+const QStringList kEditingButtons = {kSaveAsButton, kDeleteButton, kAddButton,  kExtractButton,
+                                     kTopButton,    kUpButton,     kDownButton, kBottomButton};
+const QStringList kEditingItems = {kSaveAsItem, kExtractAllItem, kAddItem,  kDeleteItem,
+                                   kTopItem,    kUpItem,         kDownItem, kBottomItem};
+const QStringList kAlwaysItems = {
+    kNewItem,   kOpenItem, kExitItem,      kCompressionWindowItem, kCartridgeWindowItem, kTapeConversionItem,
+    kKoalaItem, kFliItem,  kTapLinkerItem, kCompressConvertedItem, kFastCompressionItem, kMarkType01Item,
+    kAboutItem};
 const QStringList kFive = {"AAA", "BBB", "CCC", "DDD", "EEE"};
 } // namespace
 
@@ -65,6 +64,7 @@ class MainWindowTest : public QObject {
     void labelAndCapacityBoxes();
     void addProgramsReportsRefusedFiles();
     void toolWindowsAndAbout();
+    void lookupsFailTheTestOnAMissingOrDisabledControl();
     void saveWritesToTheFileLastOpenedOrSaved();
     void anOpenedImageAndARenamedEntryAreSelected();
     void typedLettersBecomeWhatATapeNameHolds_data();
@@ -76,34 +76,33 @@ void MainWindowTest::startStateHasNothingToEdit() {
     Harness h;
     MainWindow* w = h.start();
     QCOMPARE(w->windowTitle(), QStringLiteral("VORN: Orvendal"));
-    QCOMPARE(h.label("Label3")->text(), QStringLiteral("---"));
-    QCOMPARE(h.label("Label1")->text(), QStringLiteral("Obiektów:"));
+    QCOMPARE(h.label(kCountLabel)->text(), QStringLiteral("---"));
+    QCOMPARE(h.label(kCountCaption)->text(), QStringLiteral("Obiektów:"));
     QCOMPARE(h.spin()->value(), 1);
     QVERIFY(!h.spin()->isEnabled());
-    QVERIFY(!h.edit("Edit2")->isEnabled());
-    QCOMPARE(h.edit("Edit2")->text(), QStringLiteral(" "));
-    QCOMPARE(h.edit("Edit2")->maxLength(), 24);
-    QCOMPARE(h.edit("Edit1")->maxLength(), 16);
-    QVERIFY(!h.edit("Edit1")->isVisible());
-    QCOMPARE(h.edit("Edit1")->pos(), QPoint(0, -20));
+    QVERIFY(!h.edit(kLabelEdit)->isEnabled());
+    QCOMPARE(h.edit(kLabelEdit)->text(), QStringLiteral(" "));
+    QCOMPARE(h.edit(kLabelEdit)->maxLength(), 24);
+    QCOMPARE(h.edit(kRenameBox)->maxLength(), 16);
+    QVERIFY(!h.edit(kRenameBox)->isVisible());
+    QCOMPARE(h.edit(kRenameBox)->pos(), QPoint(0, -20));
     for (const QString& b : kEditingButtons)
         QVERIFY2(!h.button(b)->isEnabled(), qPrintable(b));
     for (const QString& a : kEditingItems)
         QVERIFY2(!h.action(a)->isEnabled(), qPrintable(a));
     for (const QString& a : kAlwaysItems)
         QVERIFY2(h.action(a)->isEnabled(), qPrintable(a));
-    QVERIFY(h.button("SpeedButton10")->isEnabled() && h.button("SpeedButton1")->isEnabled());
-    QVERIFY(h.button("SpeedButton11")->isVisible() && h.button("SpeedButton11")->isEnabled());
-    QVERIFY(!h.button("SpeedButton12")->isVisible());
-    for (const char* b :
-         {"SpeedButton10", "SpeedButton1", "SpeedButton8", "SpeedButton7", "SpeedButton9", "SpeedButton2",
-          "SpeedButton3", "SpeedButton6", "SpeedButton5", "SpeedButton4", "SpeedButton11", "SpeedButton12"})
+    QVERIFY(h.button(kNewButton)->isEnabled() && h.button(kOpenButton)->isEnabled());
+    QVERIFY(h.button(kEnglishButton)->isVisible() && h.button(kEnglishButton)->isEnabled());
+    QVERIFY(!h.button(kPolishButton)->isVisible());
+    for (const char* b : {kNewButton, kOpenButton, kSaveAsButton, kDeleteButton, kAddButton, kExtractButton,
+                          kTopButton, kUpButton, kDownButton, kBottomButton, kEnglishButton, kPolishButton})
         QVERIFY2(!h.button(b)->icon().isNull() && !h.button(b)->toolTip().isEmpty(), b);
-    QCOMPARE(h.button("SpeedButton5")->toolTip(), QStringLiteral("O jeden w dól"));
-    QCOMPARE(h.action("Kompresujplikiwynikowe1")->text(), QStringLiteral("Kom&presuj konwertowane"));
-    QVERIFY(h.action("Kompresujplikiwynikowe1")->isChecked());
-    QVERIFY(!h.action("Oznaczenieprogramu0x011")->isChecked());
-    QVERIFY(!h.action("Szybszakompresjawikszyplik1")->isChecked());
+    QCOMPARE(h.button(kDownButton)->toolTip(), QStringLiteral("O jeden w dól"));
+    QCOMPARE(h.action(kCompressConvertedItem)->text(), QStringLiteral("Kom&presuj konwertowane"));
+    QVERIFY(h.action(kCompressConvertedItem)->isChecked());
+    QVERIFY(!h.action(kMarkType01Item)->isChecked());
+    QVERIFY(!h.action(kFastCompressionItem)->isChecked());
     QTreeWidget* list = h.list();
     QCOMPARE(list->headerItem()->text(0), QStringLiteral("Nr"));
     QCOMPARE(list->headerItem()->text(1), QStringLiteral("Nazwa"));
@@ -113,8 +112,8 @@ void MainWindowTest::startStateHasNothingToEdit() {
     QCOMPARE(list->columnWidth(2), 75);
     QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(h.label("StatusBar1Panel1")->width(), 100);
-    QCOMPARE(h.label("StatusBar1Panel2")->width(), 50);
+    QCOMPARE(h.label(kProgressPanel)->width(), 100);
+    QCOMPARE(h.label(kSparePanel)->width(), 50);
     // Nothing is written until a setting changes.
     QVERIFY(!QFile::exists(h.file("settings.ini")));
     QVERIFY(h.questionsDone());
@@ -123,16 +122,16 @@ void MainWindowTest::startStateHasNothingToEdit() {
 void MainWindowTest::newMakesEveryCommandAvailable() {
     Harness h;
     MainWindow* w = h.start();
-    h.click("SpeedButton10");
+    h.click(kNewButton);
     QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11"));
     for (const QString& b : kEditingButtons)
         QVERIFY2(h.button(b)->isEnabled(), qPrintable(b));
     for (const QString& a : kEditingItems)
         QVERIFY2(h.action(a)->isEnabled(), qPrintable(a));
-    QVERIFY(h.spin()->isEnabled() && h.edit("Edit2")->isEnabled());
-    QCOMPARE(h.label("Label3")->text(), QStringLiteral("0"));
+    QVERIFY(h.spin()->isEnabled() && h.edit(kLabelEdit)->isEnabled());
+    QCOMPARE(h.label(kCountLabel)->text(), QStringLiteral("0"));
     QCOMPARE(h.spin()->value(), 0);
-    QCOMPARE(h.edit("Edit2")->text(), QString());
+    QCOMPARE(h.edit(kLabelEdit)->text(), QString());
     QSignalSpy ends(w, &MainWindow::programEnds);
     w->close(); // nothing changed: no question
     QCOMPARE(ends.count(), 1);
@@ -144,7 +143,7 @@ void MainWindowTest::openAcceptsImagesAndRejectsOtherFiles() {
     MainWindow* w = h.start();
     const QString image = writeImage(h.file("games.t64"), {"ONE", "TWO"}, 10, "MY TAPE");
     h.dialogs.answerOpen({image});
-    triggerAction(w, "Otwrz1");
+    h.trigger(kOpenItem);
     const auto* open = h.dialogs.last();
     QCOMPARE(open->kind, ScriptedDialogs::Kind::Open);
     QCOMPARE(open->setup.defaultSuffix, QStringLiteral("T64"));
@@ -155,9 +154,9 @@ void MainWindowTest::openAcceptsImagesAndRejectsOtherFiles() {
     QCOMPARE(h.list()->topLevelItem(0)->text(1), QStringLiteral("ONE             "));
     QCOMPARE(h.list()->topLevelItem(1)->text(0), QStringLiteral("2"));
     QCOMPARE(h.list()->topLevelItem(1)->text(2), QStringLiteral("10"));
-    QCOMPARE(h.label("Label3")->text(), QStringLiteral("2"));
-    QCOMPARE(h.edit("Edit2")->text().trimmed(), QStringLiteral("MY TAPE"));
-    QVERIFY(h.button("SpeedButton8")->isEnabled());
+    QCOMPARE(h.label(kCountLabel)->text(), QStringLiteral("2"));
+    QCOMPARE(h.edit(kLabelEdit)->text().trimmed(), QStringLiteral("MY TAPE"));
+    QVERIFY(h.button(kSaveAsButton)->isEnabled());
     QVERIFY(!w->document().modified());
 
     // Not an image: the message, and the document stays.
@@ -165,7 +164,7 @@ void MainWindowTest::openAcceptsImagesAndRejectsOtherFiles() {
     writeFile(prg, prgBytes(0x0801, 20));
     h.dialogs.answerOpen({prg});
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    h.click("SpeedButton1");
+    h.click(kOpenButton);
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->text, QStringLiteral("To nie jest poprawny plik T64."));
     QCOMPARE(msg->caption, QStringLiteral("O kurcze...!"));
@@ -175,7 +174,7 @@ void MainWindowTest::openAcceptsImagesAndRejectsOtherFiles() {
 
     // Cancelled dialog: nothing at all.
     h.dialogs.answerOpen({});
-    h.click("SpeedButton1");
+    h.click(kOpenButton);
     QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
     QVERIFY(h.questionsDone());
 }
@@ -203,7 +202,7 @@ void MainWindowTest::savePromptBeforeNewAndOpen() {
     MainWindow* w = h.startWith({"ONE", "TWO"});
     const QString other = writeImage(h.file("other.t64"), {"NEW"});
     h.select({0});
-    h.click("SpeedButton7"); // delete: modified
+    h.click(kDeleteButton); // modified
     QVERIFY(w->document().modified());
 
     h.dialogs.answerMessage(MsgAnswer(answer));
@@ -216,9 +215,9 @@ void MainWindowTest::savePromptBeforeNewAndOpen() {
     if (replaced && command == "open")
         h.dialogs.answerOpen({other});
     if (command == "recent")
-        QVERIFY(triggerAction(w, "Ostatniobraz1")); // start.t64 itself, read again
+        QVERIFY(triggerAction(w, kRecentItem1)); // start.t64 itself, read again
     else
-        h.click(command == "open" ? "SpeedButton1" : "SpeedButton10");
+        h.click(command == "open" ? kOpenButton : kNewButton);
 
     const auto& prompt = h.dialogs.asked.first();
     QCOMPARE(prompt.text, QStringLiteral("Dokonano zmian. Czy zapisać?"));
@@ -244,11 +243,11 @@ void MainWindowTest::savePromptBeforeNewAndOpen() {
 void MainWindowTest::saveAsWritesTheImageOrReportsTheFailure() {
     Harness h;
     MainWindow* w = h.start();
-    h.click("SpeedButton10");
+    h.click(kNewButton);
     const QString prg = h.file("game.prg");
     writeFile(prg, prgBytes(0x0801, 5));
     h.dialogs.answerOpen({prg});
-    h.click("SpeedButton9");
+    h.click(kAddButton);
     QCOMPARE(h.dialogs.last()->setup.filters.value(0),
              qMakePair(QStringLiteral("PRG Files"), QStringLiteral("*.PRG")));
     QVERIFY(h.dialogs.last()->multiple);
@@ -259,22 +258,22 @@ void MainWindowTest::saveAsWritesTheImageOrReportsTheFailure() {
     const QString bad = h.file("missing/out.t64");
     h.dialogs.answerSave(bad);
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    h.click("SpeedButton8");
+    h.click(kSaveAsButton);
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(bad)));
     QCOMPARE(h.dialogs.last()->caption, QStringLiteral("Vornix"));
     QCOMPARE(w->windowTitle(), QStringLiteral("Untitled - VORN 0.11"));
     QVERIFY(w->document().modified());
 
     // Written with the 0x01 file type when that option is ticked; an empty label becomes ".".
-    h.action("Oznaczenieprogramu0x011")->trigger();
+    h.action(kMarkType01Item)->trigger();
     const QString out = h.file("out.t64");
     h.dialogs.answerSave(out);
-    triggerAction(w, "Zapiszjako1");
+    h.trigger(kSaveAsItem);
     QCOMPARE(h.dialogs.last()->setup.filters.size(), 1);
     QVERIFY(h.dialogs.last()->setup.confirmOverwrite);
     QCOMPARE(w->windowTitle(), QStringLiteral("out.t64 - VORN 0.11"));
     QVERIFY(!w->document().modified());
-    QCOMPARE(h.edit("Edit2")->text(), QStringLiteral("."));
+    QCOMPARE(h.edit(kLabelEdit)->text(), QStringLiteral("."));
     const QByteArray bytes = readFile(out);
     QCOMPARE(bytes.size(), 64 + 32 + 5);
     QCOMPARE(quint8(bytes.at(65)), quint8(0x01));
@@ -303,12 +302,12 @@ void MainWindowTest::closeSequence() {
     MainWindow* w = h.startWith({"ONE", "TWO"});
     AboutWindow about(h.ctx);
     w->setToolWindows(nullptr, &about, nullptr, nullptr, nullptr);
-    triggerAction(w, "Oprogramie1");
+    h.trigger(kAboutItem);
     QVERIFY(about.isVisible());
     writeFile(h.workFile("LEFT.PRG"), "xx");
     if (modify) {
         h.select({1});
-        h.click("SpeedButton3");
+        h.click(kTopButton);
     }
     if (answer >= 0) {
         h.dialogs.answerMessage(MsgAnswer(answer));
@@ -346,13 +345,13 @@ void MainWindowTest::failedSaveInThePromptKeepsTheChanges() {
     Harness h;
     MainWindow* w = h.startWith({"ONE", "TWO"});
     h.select({0});
-    h.click("SpeedButton7");
+    h.click(kDeleteButton);
     const QString bad = h.file("missing/out.t64");
     // New: Yes, the file cannot be written: the failure is shown and nothing is replaced.
     h.dialogs.answerMessage(MsgAnswer::Yes);
     h.dialogs.answerSave(bad);
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    h.click("SpeedButton10");
+    h.click(kNewButton);
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(bad)));
     QCOMPARE(h.rows(), QStringList({"TWO"}));
     QVERIFY(w->document().modified());
@@ -373,7 +372,7 @@ void MainWindowTest::closePromptInTheRealBoxCancelsOnEscape() {
     h.ctx.dialogs = &real;
     MainWindow* w = h.startWith({"ONE", "TWO"});
     h.select({1});
-    h.click("SpeedButton3");
+    h.click(kTopButton);
     // Each runs inside the box's own event loop: Escape, the box's close button, then No.
     const std::function<void(QMessageBox*)> answers[] = {
         [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); },
@@ -403,7 +402,7 @@ void MainWindowTest::savingOverAFileChangedOnDisk() {
         const QString image = h.file("start.t64");
         const fs::path path = QFile::encodeName(image).toStdString(), copy = path.string() + "~";
         h.select({0});
-        h.click("SpeedButton7");
+        h.click(kDeleteButton);
         if (!replace) {
             writeImage(image, {"THEIRS"});
         } else { // the same bytes and time in another file: only its identity tells
@@ -422,10 +421,10 @@ void MainWindowTest::savingOverAFileChangedOnDisk() {
         QCOMPARE(readFile(image), theirs);
         h.dialogs.answerSave(image);
         h.dialogs.answerMessage(MsgAnswer::Yes);
-        h.click("SpeedButton8");
+        h.click(kSaveAsButton);
         QCOMPARE(readFile(image).mid(80, 4), QByteArray("TWO "));
         h.dialogs.answerSave(image); // our own save is nobody else's change
-        h.click("SpeedButton8");
+        h.click(kSaveAsButton);
         QVERIFY(h.questionsDone());
     }
 }
@@ -439,10 +438,10 @@ void MainWindowTest::keyboardFocusStaysInTheList() {
     for (Qt::Key step : {Qt::Key_unknown, Qt::Key_Escape, Qt::Key_Return, Qt::Key_N}) {
         if (step == Qt::Key_Escape || step == Qt::Key_Return) {
             QTest::mouseDClick(h.list()->viewport(), Qt::LeftButton, {}, row);
-            QTest::keyClick(h.edit("Edit1"), step);
+            QTest::keyClick(h.edit(kRenameBox), step);
         } else if (step == Qt::Key_N) {
             h.dialogs.answerMessage(MsgAnswer::No);
-            h.click("SpeedButton10");
+            h.click(kNewButton);
         }
         QCOMPARE(QApplication::focusWidget(), h.list());
     }
@@ -463,29 +462,29 @@ void MainWindowTest::movesFromToolbarMenuAndKeys_data() {
     QTest::addColumn<QStringList>("order");
     QTest::addColumn<QList<int>>("selectedAfter"); // empty: not checked (keys move on)
     const QList<int> none;
-    QTest::newRow("button top") << "SpeedButton3" << QList<int>{2}
+    QTest::newRow("button top") << kTopButton << QList<int>{2}
                                 << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"} << QList<int>{0};
-    QTest::newRow("menu top") << "Przesuwyej1" << QList<int>{2}
-                              << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"} << QList<int>{0};
-    QTest::newRow("button up") << "SpeedButton6" << QList<int>{2}
-                               << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"} << QList<int>{1};
-    QTest::newRow("menu up") << "Przesunagr1" << QList<int>{2}
-                             << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"} << QList<int>{1};
-    QTest::newRow("button up block") << "SpeedButton6" << QList<int>{1, 2}
+    QTest::newRow("menu top") << kTopItem << QList<int>{2} << QStringList{"CCC", "AAA", "BBB", "DDD", "EEE"}
+                              << QList<int>{0};
+    QTest::newRow("button up") << kUpButton << QList<int>{2} << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"}
+                               << QList<int>{1};
+    QTest::newRow("menu up") << kUpItem << QList<int>{2} << QStringList{"AAA", "CCC", "BBB", "DDD", "EEE"}
+                             << QList<int>{1};
+    QTest::newRow("button up block") << kUpButton << QList<int>{1, 2}
                                      << QStringList{"BBB", "CCC", "AAA", "DDD", "EEE"} << QList<int>{0};
-    QTest::newRow("button down") << "SpeedButton5" << QList<int>{2}
+    QTest::newRow("button down") << kDownButton << QList<int>{2}
                                  << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"} << QList<int>{3};
-    QTest::newRow("menu down") << "Przesunizj1" << QList<int>{2}
-                               << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"} << QList<int>{3};
-    QTest::newRow("button down block") << "SpeedButton5" << QList<int>{0, 3}
-                                       << QStringList{"BBB", "AAA", "CCC", "EEE", "DDD"} << QList<int>{1};
-    QTest::newRow("button bottom") << "SpeedButton4" << QList<int>{1}
+    QTest::newRow("menu down") << kDownItem << QList<int>{2} << QStringList{"AAA", "BBB", "DDD", "CCC", "EEE"}
+                               << QList<int>{3};
+    QTest::newRow("button down block")
+        << kDownButton << QList<int>{0, 3} << QStringList{"BBB", "AAA", "CCC", "EEE", "DDD"} << QList<int>{1};
+    QTest::newRow("button bottom") << kBottomButton << QList<int>{1}
                                    << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"} << QList<int>{4};
-    QTest::newRow("menu bottom") << "Przesunad1" << QList<int>{1}
+    QTest::newRow("menu bottom") << kBottomItem << QList<int>{1}
                                  << QStringList{"AAA", "CCC", "DDD", "EEE", "BBB"} << QList<int>{4};
-    QTest::newRow("button delete") << "SpeedButton7" << QList<int>{4}
+    QTest::newRow("button delete") << kDeleteButton << QList<int>{4}
                                    << QStringList{"AAA", "BBB", "CCC", "DDD"} << QList<int>{3};
-    QTest::newRow("menu delete") << "Usu1" << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE"}
+    QTest::newRow("menu delete") << kDeleteItem << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE"}
                                  << QList<int>{1};
     QTest::newRow("key home") << QString("key:%1").arg(Qt::Key_Home) << QList<int>{3}
                               << QStringList{"DDD", "AAA", "BBB", "CCC", "EEE"} << none;
@@ -534,7 +533,7 @@ void MainWindowTest::keysAndDeleteNeedASelection() {
     }
     // Move to top at the top does nothing at all, not even the modified flag.
     h.select({0});
-    h.click("SpeedButton3");
+    h.click(kTopButton);
     QVERIFY(!w->document().modified());
     // The Delete key deletes the selection, as the toolbar's Delete does.
     h.select({2});
@@ -548,7 +547,7 @@ void MainWindowTest::renameCommitsAndCancels() {
     // Names padded as on real tapes: shifted spaces (0xA0), then spaces.
     MainWindow* w = h.startWith({QStringLiteral("ONE\u00A0\u00A0"), "TWO", "THREE"});
     EntryListView* list = h.list();
-    QLineEdit* box = h.edit("Edit1");
+    QLineEdit* box = h.edit(kRenameBox);
     auto rowCentre = [&](int row) { return list->visualItemRect(list->topLevelItem(row)).center(); };
 
     // Double-click: the box over the name cell, holding the name without padding, all selected.
@@ -565,7 +564,7 @@ void MainWindowTest::renameCommitsAndCancels() {
 
     // Typing, then a toolbar click that does nothing here: the box stays open.
     QTest::keyClicks(box, "abc");
-    h.click("SpeedButton3");
+    h.click(kTopButton);
     QVERIFY(box->isVisible());
     QTest::keyClick(box, Qt::Key_Return);
     QVERIFY(box->isHidden());
@@ -620,18 +619,18 @@ void MainWindowTest::extractionWritesSafeUniqueNames() {
     // The menu item and the button run the same command; a cancelled folder writes nothing.
     h.select({0});
     h.dialogs.answerFolder(out);
-    QVERIFY(triggerAction(w, "Wypakujwszystkie1"));
+    QVERIFY(triggerAction(w, kExtractAllItem));
     QVERIFY(QFile::exists(out + "/GAME_2.PRG"));
     QCOMPARE(w->statusBar()->currentMessage(),
              QStringLiteral("Wypakowano %1").arg(QDir::toNativeSeparators(out + "/GAME_2.PRG")));
     h.select({3});
     h.dialogs.answerFolder(QString());
-    h.click("SpeedButton2");
+    h.click(kExtractButton);
     QVERIFY(!QFile::exists(out + "/X.PRG"));
     QCOMPARE(h.selected(), QList<int>({3}));
     // Nothing selected: no folder question at all.
     h.list()->clearSelection();
-    h.click("SpeedButton2");
+    h.click(kExtractButton);
     QVERIFY(!w->document().modified()); // extraction is no edit
     QVERIFY(h.questionsDone());
 }
@@ -650,15 +649,15 @@ void MainWindowTest::extractionKeepsTheWindowResponsiveAndRefusesEdits() {
             return;
         sawBusy = true;
         progress << h.panel1();
-        h.click("SpeedButton7");  // delete
-        h.click("SpeedButton10"); // new
-        triggerAction(w, "Przesunad1");
+        h.click(kDeleteButton);
+        h.click(kNewButton);
+        triggerAction(w, kBottomItem);
         w->dropFiles({h.file("start.t64")});
     });
     poke.start(0);
     h.select({0, 1});
     h.dialogs.answerFolder(out);
-    h.click("SpeedButton2");
+    h.click(kExtractButton);
     poke.stop();
     QVERIFY(sawBusy);
     QVERIFY(progress.contains(QStringLiteral("65400/199999")));
@@ -685,7 +684,7 @@ void MainWindowTest::extractionFailureStopsAndKeepsTheRestSelected() {
     h.select({0, 1, 2});
     h.dialogs.answerFolder(out);
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    h.click("SpeedButton2");
+    h.click(kExtractButton);
     poke.stop();
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->kind, ScriptedDialogs::Kind::Message);
@@ -702,8 +701,8 @@ void MainWindowTest::extractionFailureStopsAndKeepsTheRestSelected() {
 void MainWindowTest::aCloseAskedForDuringExtractionCanBeCancelled() {
     Harness h;
     MainWindow* w = h.startWith({"BIG", "SMALL"}, 200000);
-    h.edit("Edit2")->setFocus();
-    QTest::keyClicks(h.edit("Edit2"), "x"); // modified: closing asks
+    h.edit(kLabelEdit)->setFocus();
+    QTest::keyClicks(h.edit(kLabelEdit), "x"); // modified: closing asks
     const QString out = h.file("out");
     QDir().mkdir(out);
     QTimer poke;
@@ -715,13 +714,13 @@ void MainWindowTest::aCloseAskedForDuringExtractionCanBeCancelled() {
     h.select({0});
     h.dialogs.answerFolder(out);
     h.dialogs.answerMessage(MsgAnswer::Cancel); // the prompt once the entry is written
-    h.click("SpeedButton2");
+    h.click(kExtractButton);
     poke.stop();
     QVERIFY(w->isVisible());
     // The next extraction ends without asking again.
     h.select({1});
     h.dialogs.answerFolder(out);
-    h.click("SpeedButton2");
+    h.click(kExtractButton);
     QVERIFY(w->isVisible());
     QVERIFY(h.questionsDone());
 }
@@ -729,7 +728,7 @@ void MainWindowTest::aCloseAskedForDuringExtractionCanBeCancelled() {
 void MainWindowTest::labelAndCapacityBoxes() {
     Harness h;
     MainWindow* w = h.startWith({"ONE", "TWO"});
-    QLineEdit* label = h.edit("Edit2");
+    QLineEdit* label = h.edit(kLabelEdit);
     label->clear();
     QTest::keyClicks(label, "my tape");
     QCOMPARE(label->text(), QStringLiteral("MY TAPE"));
@@ -739,7 +738,7 @@ void MainWindowTest::labelAndCapacityBoxes() {
     // A loaded label is shown as stored without its fill; only what is typed becomes capitals.
     Harness h1;
     MainWindow* w1 = h1.start({writeImage(h1.file("low.t64"), {"ONE"}, 10, "my tape")});
-    QLineEdit* label1 = h1.edit("Edit2");
+    QLineEdit* label1 = h1.edit(kLabelEdit);
     QCOMPARE(label1->text(), QStringLiteral("my tape"));
     QVERIFY(!w1->document().modified());
     label1->setFocus();
@@ -766,7 +765,7 @@ void MainWindowTest::labelAndCapacityBoxes() {
 void MainWindowTest::addProgramsReportsRefusedFiles() {
     Harness h;
     MainWindow* w = h.start();
-    h.click("SpeedButton10");
+    h.click(kNewButton);
     const QString good = h.file("My.Prg.Backup.PRG");
     const QString tiny = h.file("tiny.prg");
     writeFile(good, prgBytes(0xC000, 256));
@@ -774,7 +773,7 @@ void MainWindowTest::addProgramsReportsRefusedFiles() {
     h.dialogs.answerOpen({tiny, good, h.file("gone.prg")});
     h.dialogs.answerMessage(MsgAnswer::Ok);
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    h.click("SpeedButton9");
+    h.click(kAddButton);
     QCOMPARE(h.rows(), QStringList({"MY.BACKUP"}));
     QCOMPARE(h.spin()->value(), 1);
     QVERIFY(h.dialogs.asked.at(1).text.contains(QDir::toNativeSeparators(tiny)));
@@ -790,30 +789,30 @@ void MainWindowTest::toolWindowsAndAbout() {
     MainWindow* w = h.start();
     AboutWindow about(h.ctx);
     w->setToolWindows(nullptr, &about, nullptr, nullptr, nullptr);
-    QVERIFY(triggerAction(w, "Oprogramie1"));
+    QVERIFY(triggerAction(w, kAboutItem));
     QVERIFY(about.isVisible());
     QCOMPARE(about.palette().color(QPalette::Window), QColor(Qt::black));
     QCOMPARE(about.minimumSize(), about.maximumSize());
-    QVERIFY(findNamed<QLabel>(&about, "Label2")->text() == QStringLiteral("VORN 0.11"));
-    auto* banner = findNamed<ScrollingBanner>(&about, "Banner1");
+    QVERIFY(findNamed<QLabel>(&about, kAboutVersion)->text() == QStringLiteral("VORN 0.11"));
+    auto* banner = findNamed<ScrollingBanner>(&about, kAboutBanner);
     const int before = banner->offset();
     banner->step();
     QVERIFY(banner->offset() != before);
-    QTest::mouseClick(findNamed<QPushButton>(&about, "Button1"), Qt::LeftButton);
+    QTest::mouseClick(findNamed<QPushButton>(&about, kAboutOkButton), Qt::LeftButton);
     QVERIFY(!about.isVisible());
     // The picture commands: Koala asks for its picture, FLI through the add-PRG dialog with
     // "All files" chosen, which is the first filter again afterwards.
     h.dialogs.answerOpen({});
-    QVERIFY(triggerAction(w, "KoalaPRG1"));
+    QVERIFY(triggerAction(w, kKoalaItem));
     QCOMPARE(h.dialogs.last()->setup.filters.value(0).second, QStringLiteral("*.KLA"));
     h.dialogs.answerOpen({});
-    QVERIFY(triggerAction(w, "FLIPRG1"));
+    QVERIFY(triggerAction(w, kFliItem));
     QCOMPARE(h.dialogs.last()->setup.filters.value(0).first, QStringLiteral("PRG Files"));
     QCOMPARE(h.dialogs.last()->setup.selectedFilter, 1);
     QCOMPARE(w->addPrgDialog().selectedFilter, 0);
     // "Szybsza kompresja" only flips its tick.
-    triggerAction(w, "Szybszakompresjawikszyplik1");
-    QVERIFY(h.action("Szybszakompresjawikszyplik1")->isChecked());
+    h.trigger(kFastCompressionItem);
+    QVERIFY(h.action(kFastCompressionItem)->isChecked());
     QVERIFY(!QFile::exists(h.file("settings.ini")));
     QVERIFY(h.questionsDone());
 }
@@ -822,32 +821,32 @@ void MainWindowTest::saveWritesToTheFileLastOpenedOrSaved() {
     Harness h;
     MainWindow* w = h.startWith({"ONE", "TWO"});
     const QString image = h.file("start.t64");
-    QLineEdit* label = h.edit("Edit2");
+    QLineEdit* label = h.edit(kLabelEdit);
     label->setFocus();
     // No question: the image is written where it was read.
-    h.click("SpeedButton7");
-    QVERIFY(triggerAction(w, "Zapisz1"));
+    h.click(kDeleteButton);
+    QVERIFY(triggerAction(w, kSaveItem));
     QVERIFY(!w->document().modified());
     QCOMPARE(readFile(image).mid(80, 4), QByteArray("TWO "));
     // Changed on disk by someone else since: asked, and No leaves their file.
     QTest::keyClicks(label, "z");
     writeImage(image, {"THEIRS"});
     h.dialogs.answerMessage(MsgAnswer::No);
-    QVERIFY(triggerAction(w, "Zapisz1"));
+    QVERIFY(triggerAction(w, kSaveItem));
     QCOMPARE(readFile(image).mid(80, 6), QByteArray("THEIRS"));
     // Without a file of its own the document is saved as, and later saves go there.
     h.dialogs.answerMessage(MsgAnswer::No);
-    h.click("SpeedButton10");
+    h.click(kNewButton);
     QTest::keyClicks(label, "x");
     const QString fresh = h.file("fresh.t64");
     h.dialogs.answerSave(fresh);
-    QVERIFY(triggerAction(w, "Zapisz1"));
+    QVERIFY(triggerAction(w, kSaveItem));
     QCOMPARE(h.dialogs.last()->setup.fileName, QString());
     QTest::keyClicks(label, "y");
-    QVERIFY(triggerAction(w, "Zapisz1"));
+    QVERIFY(triggerAction(w, kSaveItem));
     QCOMPARE(readFile(fresh).mid(40, 2), QByteArray("XY"));
     h.dialogs.answerSave(QString());
-    h.click("SpeedButton8"); // Save as asks, starting with that name
+    h.click(kSaveAsButton); // Save as asks, starting with that name
     QCOMPARE(h.dialogs.last()->setup.fileName, fresh);
     QVERIFY(h.questionsDone());
 }
@@ -857,7 +856,7 @@ void MainWindowTest::anOpenedImageAndARenamedEntryAreSelected() {
     MainWindow* w = h.startWith({"ONLY"}); // from the command line
     QCOMPARE(h.selected(), QList<int>({0}));
     h.dialogs.answerOpen({writeImage(h.file("two.t64"), {"FIRST", "SECOND"})});
-    h.click("SpeedButton1");
+    h.click(kOpenButton);
     QCOMPARE(h.selected(), QList<int>({0}));
     QTest::keyClick(h.list(), Qt::Key_Down); // current as well: the keys start there
     QCOMPARE(h.selected(), QList<int>({1}));
@@ -865,8 +864,8 @@ void MainWindowTest::anOpenedImageAndARenamedEntryAreSelected() {
     QVERIFY(QTest::qWaitForWindowActive(w));
     QTest::mouseDClick(h.list()->viewport(), Qt::LeftButton, {},
                        h.list()->visualItemRect(h.list()->topLevelItem(1)).center());
-    QTest::keyClicks(h.edit("Edit1"), "new");
-    QTest::keyClick(h.edit("Edit1"), Qt::Key_Return);
+    QTest::keyClicks(h.edit(kRenameBox), "new");
+    QTest::keyClick(h.edit(kRenameBox), Qt::Key_Return);
     QCOMPARE(h.rows(), QStringList({"FIRST", "NEW"}));
     QCOMPARE(h.selected(), QList<int>({1}));
     QCOMPARE(QApplication::focusWidget(), h.list());
@@ -890,7 +889,7 @@ void MainWindowTest::typedLettersBecomeWhatATapeNameHolds() {
     Harness h;
     MainWindow* w = h.startWith({"ONE"});
     // The label box, typed letter by letter as a keyboard that has the letters sends them.
-    QLineEdit* label = h.edit("Edit2");
+    QLineEdit* label = h.edit(kLabelEdit);
     label->setFocus();
     label->selectAll();
     for (const QChar c : typed)
@@ -899,7 +898,7 @@ void MainWindowTest::typedLettersBecomeWhatATapeNameHolds() {
     // The rename box, pasted in one piece into the middle of the name.
     QTest::mouseDClick(h.list()->viewport(), Qt::LeftButton, {},
                        h.list()->visualItemRect(h.list()->topLevelItem(0)).center());
-    QLineEdit* box = h.edit("Edit1");
+    QLineEdit* box = h.edit(kRenameBox);
     box->setText(QStringLiteral("<>"));
     box->setCursorPosition(1);
     box->insert(typed);
@@ -918,15 +917,30 @@ void MainWindowTest::toolWindowsOpenOverTheMainWindowOnTheScreen() {
     w->setToolWindows(nullptr, nullptr, nullptr, &tape, &linker);
     w->move(screen.center() - w->frameGeometry().center() + w->pos());
     h.dialogs.answerMessage(MsgAnswer::Ok); // no tape tool here
-    QVERIFY(triggerAction(w, "WAVTAPT64P00TAP1"));
+    QVERIFY(triggerAction(w, kTapeConversionItem));
     QVERIFY(screen.contains(tape.frameGeometry()));
     QVERIFY((tape.frameGeometry().center() - w->frameGeometry().center()).manhattanLength() <= 2);
     // The main window in a corner, and a window taller than the screen: wholly on it all the same.
     w->move(screen.right() - 100, screen.bottom() - 100);
     linker.resize(300, screen.height() * 2);
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QVERIFY(triggerAction(w, "TAPLinker1"));
+    QVERIFY(triggerAction(w, kTapLinkerItem));
     QVERIFY(screen.contains(linker.frameGeometry()));
+    QVERIFY(h.questionsDone());
+}
+
+// A control a test names must be there (and enabled, when the test acts on it): otherwise
+// the test fails at its own line and runs on without crashing.
+void MainWindowTest::lookupsFailTheTestOnAMissingOrDisabledControl() {
+    Harness h;
+    h.start();
+    QEXPECT_FAIL("", "there is no such control", Continue);
+    QLabel* missing = h.label(QStringLiteral("NoSuchLabel"));
+    QVERIFY(missing && !missing->isEnabled()); // a hidden stand-in
+    QEXPECT_FAIL("", "Delete is disabled without an image", Continue);
+    h.click(kDeleteButton);
+    QEXPECT_FAIL("", "Save is disabled without an image", Continue);
+    h.trigger(kSaveItem);
     QVERIFY(h.questionsDone());
 }
 

@@ -175,7 +175,7 @@ class PictureCommandsTest : public QObject {
                     dialogs_.answerSave(file("new.prg"));
                     dialogs_.answerMessage(MsgAnswer::Ok);
                     CompressionOptions o = options(true);
-                    o.english = language.english;
+                    o.language = language.english ? gui::Language::English : gui::Language::Polish;
                     fli ? fliToPrgCommand(ctx_, nullptr, addPrg, o) : koalaToPrgCommand(ctx_, nullptr, o);
                     const QString text = dialogs_.last()->text;
                     const QString reason = *input == 'n' ? language.missing : language.tooLarge;
@@ -260,7 +260,7 @@ class PictureCommandsTest : public QObject {
             dialogs_.answerSave(file("f.prg"));
             dialogs_.answerMessage(MsgAnswer::Ok);
             CompressionOptions o = options(false);
-            o.english = english;
+            o.language = english ? gui::Language::English : gui::Language::Polish;
             fliToPrgCommand(ctx_, nullptr, addPrg, o);
             QCOMPARE(read(file("f.prg")).size(), 769 + 100);
             const auto* msg = dialogs_.last();
@@ -309,7 +309,7 @@ class PictureCommandsTest : public QObject {
         dialogs_.answerSave(file("s.prg"));
         dialogs_.answerMessage(MsgAnswer::Ok);
         CompressionOptions o = packer.options(false);
-        o.english = true;
+        o.language = gui::Language::English;
         koalaToPrgCommand(ctx_, nullptr, o);
         QCOMPARE(read(file("s.prg")).size(), 6143 + 700);
         QVERIFY(!QFile::exists(file("s.prg1")));
@@ -324,7 +324,8 @@ class PictureCommandsTest : public QObject {
         Compressor packer(&dialogs_);
         packer.folder.installTool(QStringLiteral("pucrunch"),
                                   QStringLiteral("out Crunching\\n\nsleep 1500\nwriteat -1 - PACKED\n"));
-        packer.window.findChild<ProcessRunner*>(QStringLiteral("DosCommand1"))->tickInterval = 100;
+        auto* runner = packer.window.findChild<ProcessRunner*>(QStringLiteral("DosCommand1"));
+        runner->tickInterval = 100;
         QVERIFY(write(file("t.kla"), bytes(600, 9)));
         dialogs_.answerOpen({file("t.kla")});
         dialogs_.answerSave(file("t.prg"));
@@ -335,7 +336,7 @@ class PictureCommandsTest : public QObject {
                                 "został zatrzymany.\n\n%1 zawiera program bez kompresji.")
                      .arg(file("t.prg")));
         QVERIFY(!packer.log().contains(QStringLiteral("Finished compressing")));
-        QTest::qWait(1700); // the tool would have written its file by now
+        QVERIFY(!runner->hasRunningChild()); // the tool is gone: it cannot write its file later
         QCOMPARE(read(file("t.prg")).size(), 6143 + 600);
         QVERIFY(!QFile::exists(file("t.prg1")));
     }
@@ -348,14 +349,14 @@ class PictureCommandsTest : public QObject {
         CompressionWindow compression(h.ctx);
         MainWindow* w = h.start();
         w->setToolWindows(&compression, nullptr, nullptr, nullptr, nullptr);
-        QVERIFY(h.action(QStringLiteral("Kompresujplikiwynikowe1"))->isChecked());
+        QVERIFY(h.action(kCompressConvertedItem)->isChecked());
         QVERIFY(write(h.file("m.kla"), bytes(800, 3)));
         for (const bool userOpened : {false, true}) {
             if (userOpened)
-                QVERIFY(triggerAction(w, QStringLiteral("KompresjaPRG1")));
+                QVERIFY(triggerAction(w, kCompressionWindowItem));
             h.dialogs.answerOpen({h.file("m.kla")});
             h.dialogs.answerSave(h.file("m.prg"));
-            QVERIFY(triggerAction(w, QStringLiteral("KoalaPRG1")));
+            QVERIFY(triggerAction(w, kKoalaItem));
             QCOMPARE(read(h.file("m.prg")), QByteArray("PACKED"));
             QCOMPARE(compression.isVisible(), userOpened);
             QCOMPARE(
@@ -363,10 +364,10 @@ class PictureCommandsTest : public QObject {
                 QStringLiteral("Zapisano %1 (skompresowany)").arg(QDir::toNativeSeparators(h.file("m.prg"))));
         }
         // Without compression the line names the program alone.
-        QVERIFY(triggerAction(w, QStringLiteral("Kompresujplikiwynikowe1")));
+        QVERIFY(triggerAction(w, kCompressConvertedItem));
         h.dialogs.answerOpen({h.file("m.kla")});
         h.dialogs.answerSave(h.file("plain.prg"));
-        QVERIFY(triggerAction(w, QStringLiteral("KoalaPRG1")));
+        QVERIFY(triggerAction(w, kKoalaItem));
         QCOMPARE(read(h.file("plain.prg")).size(), 6143 + 800);
         QCOMPARE(w->statusBar()->currentMessage(),
                  QStringLiteral("Zapisano %1").arg(QDir::toNativeSeparators(h.file("plain.prg"))));

@@ -41,25 +41,25 @@ class PreviewUndoTest : public QObject {
 void PreviewUndoTest::previewFollowsTheSelection() {
     Harness h;
     MainWindow* w = h.start({writePreviewImage(h.file("p.t64"))});
-    auto* pane = h.get<PreviewPane>("PreviewPane");
-    auto* text = h.get<QPlainTextEdit>("PreviewText");
-    QAction* view = h.action("Podgld1");
+    auto* pane = h.get<PreviewPane>(kPreviewPane);
+    auto* text = h.get<QPlainTextEdit>(kPreviewText);
+    QAction* view = h.action(kPreviewItem);
     QVERIFY(!pane->isVisible() && !view->isChecked()); // hidden: the window as designed
     const int narrow = w->width();
 
-    QVERIFY(triggerAction(w, "Podgld1"));
+    QVERIFY(triggerAction(w, kPreviewItem));
     QVERIFY(pane->isVisible());
     QVERIFY(w->width() > narrow);
     QVERIFY(settings(h).contains("pod=1"));
     h.select({0});
     QCOMPARE(pane->kind(), PreviewKind::Basic);
     QVERIFY(text->toPlainText().startsWith("10 REM SAMPLE PROGRAM FOR LISTING CHECKS\n20 PRINT \"{clr}"));
-    QCOMPARE(h.label("PreviewTitle")->text(), QStringLiteral("Listing BASIC"));
+    QCOMPARE(h.label(kPreviewTitle)->text(), QStringLiteral("Listing BASIC"));
 
     // The picture at twice its size, in the palette's colours.
     h.select({1});
     QCOMPARE(pane->kind(), PreviewKind::Picture);
-    const QImage shown = h.label("PreviewPicture")->pixmap().toImage();
+    const QImage shown = h.label(kPreviewPicture)->pixmap().toImage();
     QCOMPARE(shown.size(), QSize(640, 400));
     const Picture decoded = *decodePicture(0x6000, std::span(w->document().entries()[1].data.data(), 10001));
     for (const QPoint p : {QPoint(0, 0), QPoint(161, 99), QPoint(319, 199)}) {
@@ -68,7 +68,7 @@ void PreviewUndoTest::previewFollowsTheSelection() {
     }
 
     // Hidden from the menu, opened again by Enter on a row: the hex dump of 64 KB.
-    QVERIFY(triggerAction(w, "Podgld1"));
+    QVERIFY(triggerAction(w, kPreviewItem));
     QVERIFY(!pane->isVisible());
     QCOMPARE(w->width(), narrow);
     QVERIFY(settings(h).contains("pod=0"));
@@ -76,7 +76,7 @@ void PreviewUndoTest::previewFollowsTheSelection() {
     QTest::keyClick(h.list(), Qt::Key_Return);
     QVERIFY(pane->isVisible() && view->isChecked());
     QCOMPARE(pane->kind(), PreviewKind::Hex);
-    auto* hex = h.get<HexDumpView>("PreviewHex");
+    auto* hex = h.get<HexDumpView>(kPreviewHex);
     QVERIFY(hex->isVisible() && !text->isVisible());
     QCOMPARE(hex->lineCount(), std::size_t{0x10000 / 16});
     // Each line as the full dump has it.
@@ -94,12 +94,12 @@ void PreviewUndoTest::previewFollowsTheSelection() {
     h.select({2});
     QCOMPARE(hex->topLine(), std::size_t{0});
     h.select({});
-    QCOMPARE(h.label("PreviewTitle")->text(), QStringLiteral("Nie zaznaczono programu"));
+    QCOMPARE(h.label(kPreviewTitle)->text(), QStringLiteral("Nie zaznaczono programu"));
 
     // Remembered: the next start shows the pane.
     h.win.reset();
     h.start();
-    QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
+    QVERIFY(h.get<PreviewPane>(kPreviewPane)->isVisible());
     QVERIFY(h.questionsDone());
 }
 
@@ -114,12 +114,12 @@ void PreviewUndoTest::paneKeepsTheListWidth() {
     const int windowWidth = w->width();
     for (const int row : {1, 2, 0}) { // the picture (the widest page) first
         h.select({row});
-        QVERIFY(triggerAction(w, "Podgld1"));
-        QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
+        QVERIFY(triggerAction(w, kPreviewItem));
+        QVERIFY(h.get<PreviewPane>(kPreviewPane)->isVisible());
         QCoreApplication::processEvents();
         QVERIFY2(h.list()->width() >= listWidth, qPrintable(QString::number(h.list()->width())));
         QVERIFY(w->width() > windowWidth);
-        QVERIFY(triggerAction(w, "Podgld1"));
+        QVERIFY(triggerAction(w, kPreviewItem));
         QCoreApplication::processEvents();
         QCOMPARE(w->width(), windowWidth);
         QCOMPARE(h.list()->width(), listWidth);
@@ -129,7 +129,7 @@ void PreviewUndoTest::paneKeepsTheListWidth() {
     const QRect room = w->screen()->availableGeometry();
     w->move(room.right() - w->frameGeometry().width() - 10, room.top() + 20);
     QCoreApplication::processEvents();
-    QVERIFY(triggerAction(w, "Podgld1"));
+    QVERIFY(triggerAction(w, kPreviewItem));
     QCoreApplication::processEvents();
     const QRect frame = w->frameGeometry();
     // Wider than the screen (the offscreen one is small): its left edge at the screen's.
@@ -139,17 +139,17 @@ void PreviewUndoTest::paneKeepsTheListWidth() {
                             .arg(frame.y())
                             .arg(frame.width())
                             .arg(frame.height())));
-    QVERIFY(triggerAction(w, "Podgld1"));
+    QVERIFY(triggerAction(w, kPreviewItem));
 
     // Shown from the start (remembered in settings.ini): the same list.
-    QVERIFY(triggerAction(w, "Podgld1"));
+    QVERIFY(triggerAction(w, kPreviewItem));
     h.win.reset();
     w = h.start({h.file("p.t64")});
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     h.select({1});
     QCoreApplication::processEvents();
-    QVERIFY(h.get<PreviewPane>("PreviewPane")->isVisible());
+    QVERIFY(h.get<PreviewPane>(kPreviewPane)->isVisible());
     QVERIFY2(h.list()->width() >= listWidth, qPrintable(QString::number(h.list()->width())));
 }
 
@@ -158,8 +158,8 @@ void PreviewUndoTest::undoAndRedoEveryEdit() {
     MainWindow* w = h.startWith({"AAA", "BBB", "CCC"});
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    QAction* undo = h.action("Cofnij1");
-    QAction* redo = h.action("Ponw1");
+    QAction* undo = h.action(kUndoItem);
+    QAction* redo = h.action(kRedoItem);
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     const auto undoKey = [&] { QTest::keyClick(h.list(), Qt::Key_Z, Qt::ControlModifier); };
     const auto redoKey = [&] {
@@ -167,14 +167,14 @@ void PreviewUndoTest::undoAndRedoEveryEdit() {
     };
 
     h.select({2});
-    h.click("SpeedButton3"); // CCC to the top
+    h.click(kTopButton); // CCC to the top
     h.select({1});
-    h.click("SpeedButton7"); // AAA deleted
-    const QString label = h.edit("Edit2")->text();
-    h.edit("Edit2")->selectAll();
-    QTest::keyClicks(h.edit("Edit2"), "XY");
+    h.click(kDeleteButton); // AAA deleted
+    const QString label = h.edit(kLabelEdit)->text();
+    h.edit(kLabelEdit)->selectAll();
+    QTest::keyClicks(h.edit(kLabelEdit), "XY");
     h.spin()->stepBy(2);
-    QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
+    QVERIFY(triggerAction(w, kMarkType01Item));
     QCOMPARE(h.rows(), QStringList({"CCC", "BBB"}));
     QCOMPARE(w->document().label(), std::string("XY"));
     QCOMPARE(h.spin()->value(), 5);
@@ -182,16 +182,16 @@ void PreviewUndoTest::undoAndRedoEveryEdit() {
 
     h.list()->setFocus();
     undoKey(); // the option
-    QVERIFY(!h.action("Oznaczenieprogramu0x011")->isChecked());
+    QVERIFY(!h.action(kMarkType01Item)->isChecked());
     QVERIFY(settings(h).contains("opc=0"));
     undoKey(); // capacity
     QCOMPARE(h.spin()->value(), 3);
     undoKey(); // the label, typed as one step
-    QCOMPARE(h.edit("Edit2")->text(), label);
+    QCOMPARE(h.edit(kLabelEdit)->text(), label);
     undoKey(); // the delete: the selection is the one before it
     QCOMPARE(h.rows(), QStringList({"CCC", "AAA", "BBB"}));
     QCOMPARE(h.selected(), QList<int>({1}));
-    QVERIFY(triggerAction(w, "Cofnij1"));
+    QVERIFY(triggerAction(w, kUndoItem));
     QCOMPARE(h.rows(), QStringList({"AAA", "BBB", "CCC"}));
     QCOMPARE(h.selected(), QList<int>({2}));
     QVERIFY(!w->document().modified()); // back at the image as opened
@@ -204,7 +204,7 @@ void PreviewUndoTest::undoAndRedoEveryEdit() {
 
     // Saved here: undoing leaves the saved state, redoing comes back to it.
     h.dialogs.answerSave(h.file("saved.t64"));
-    h.click("SpeedButton8");
+    h.click(kSaveAsButton);
     QVERIFY(!w->document().modified());
     undoKey();
     QVERIFY(w->document().modified());
@@ -212,14 +212,14 @@ void PreviewUndoTest::undoAndRedoEveryEdit() {
     QVERIFY(!w->document().modified());
 
     // The same keys and items in English; New forgets the history.
-    h.click("SpeedButton11");
+    h.click(kEnglishButton);
     QCOMPARE(undo->text(), QStringLiteral("Und&o"));
     QCOMPARE(redo->text(), QStringLiteral("&Redo"));
     h.list()->setFocus();
     undoKey();
     QCOMPARE(h.rows(), QStringList({"AAA", "BBB", "CCC"}));
     h.dialogs.answerMessage(MsgAnswer::No);
-    h.click("SpeedButton10");
+    h.click(kNewButton);
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     QVERIFY(h.questionsDone());
 }

@@ -76,12 +76,12 @@ void StartupTest::iniLookupFollowsProfileRules() {
     QVERIFY(!ini.value("M", "opc")); // a comment, and only the first [M] counts
     QVERIFY(!ini.value("X", "Eng"));
     const ProgramSettings s = ProgramSettings::read(path);
-    QVERIFY(s.eng);
-    QVERIFY(!s.opc);
-    QVERIFY(!s.wyn);
+    QVERIFY(s.englishInterface);
+    QVERIFY(!s.markProgramsType01);
+    QVERIFY(!s.compressConverted);
     // Missing file: the defaults.
     const ProgramSettings d = ProgramSettings::read(dir.file("none.ini"));
-    QVERIFY(!d.eng && !d.opc && d.wyn);
+    QVERIFY(!d.englishInterface && !d.markProgramsType01 && d.compressConverted);
 }
 
 void StartupTest::iniWritesKeepEveryOtherLine_data() {
@@ -138,10 +138,10 @@ void StartupTest::settingsReachTheMenuTicks() {
     if (!ini.isNull())
         writeFile(h.file("settings.ini"), ini);
     MainWindow* w = h.start();
-    QCOMPARE(w->english(), english);
-    QCOMPARE(h.action("Oznaczenieprogramu0x011")->isChecked(), opc);
-    QCOMPARE(h.action("Kompresujplikiwynikowe1")->isChecked(), wyn);
-    QVERIFY(!h.action("Szybszakompresjawikszyplik1")->isChecked());
+    QCOMPARE(w->language(), english ? gui::Language::English : gui::Language::Polish);
+    QCOMPARE(h.action(kMarkType01Item)->isChecked(), opc);
+    QCOMPARE(h.action(kCompressConvertedItem)->isChecked(), wyn);
+    QVERIFY(!h.action(kFastCompressionItem)->isChecked());
     QCOMPARE(readFile(h.file("settings.ini")), ini); // reading writes nothing
     QCOMPARE(QFile::exists(h.file("settings.ini")), !ini.isNull());
 }
@@ -150,18 +150,18 @@ void StartupTest::togglesAreStoredAtOnce() {
     Harness h;
     writeFile(h.file("settings.ini"), "; kept\n[M]\nEng=0\n");
     MainWindow* w = h.start();
-    QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
+    QVERIFY(triggerAction(w, kMarkType01Item));
     QCOMPARE(readFile(h.file("settings.ini")), QByteArray("; kept\n[M]\nEng=0\nopc=1\n"));
-    QVERIFY(triggerAction(w, "Kompresujplikiwynikowe1"));
+    QVERIFY(triggerAction(w, kCompressConvertedItem));
     QCOMPARE(readFile(h.file("settings.ini")), QByteArray("; kept\n[M]\nEng=0\nopc=1\nwyn=0\n"));
-    QVERIFY(triggerAction(w, "Szybszakompresjawikszyplik1"));
+    QVERIFY(triggerAction(w, kFastCompressionItem));
     QCOMPARE(readFile(h.file("settings.ini")), QByteArray("; kept\n[M]\nEng=0\nopc=1\nwyn=0\n"));
     // The next start reads what was stored; the fast option starts unticked again.
     Harness next;
     writeFile(next.file("settings.ini"), readFile(h.file("settings.ini")));
     next.start();
-    QVERIFY(next.action("Oznaczenieprogramu0x011")->isChecked());
-    QVERIFY(!next.action("Kompresujplikiwynikowe1")->isChecked());
+    QVERIFY(next.action(kMarkType01Item)->isChecked());
+    QVERIFY(!next.action(kCompressConvertedItem)->isChecked());
     QVERIFY(h.questionsDone());
 }
 
@@ -170,13 +170,13 @@ void StartupTest::unwritableSettingsAreReported() {
     QDir().mkdir(h.file("settings.ini")); // a folder where the file should be
     MainWindow* w = h.start();
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
+    QVERIFY(triggerAction(w, kMarkType01Item));
     const auto* msg = h.dialogs.last();
     QCOMPARE(msg->caption, QStringLiteral("Vornix"));
     QCOMPARE(msg->text, QString::fromUtf8("Nie można zapisać pliku %1.")
                             .arg(QDir::toNativeSeparators(h.file("settings.ini"))));
     QCOMPARE(msg->icon, MsgIcon::Error);
-    QVERIFY(h.action("Oznaczenieprogramu0x011")->isChecked()); // the change stays on screen
+    QVERIFY(h.action(kMarkType01Item)->isChecked()); // the change stays on screen
     QVERIFY(h.questionsDone());
 }
 
@@ -215,11 +215,11 @@ void StartupTest::workingFolderFailureSkipsTheRestOfStartUp() {
     QCOMPARE(msg->caption, QStringLiteral("Vornix"));
     QVERIFY(msg->text.contains(QDir::toNativeSeparators(h.file("temp"))));
     // Design defaults: Polish, opc off, wyn on, no image, no drops.
-    QVERIFY(!w->english());
-    QVERIFY(!h.action("Oznaczenieprogramu0x011")->isChecked());
-    QVERIFY(h.action("Kompresujplikiwynikowe1")->isChecked());
+    QCOMPARE(w->language(), gui::Language::Polish);
+    QVERIFY(!h.action(kMarkType01Item)->isChecked());
+    QVERIFY(h.action(kCompressConvertedItem)->isChecked());
     QCOMPARE(w->windowTitle(), QStringLiteral("VORN: Orvendal"));
-    QCOMPARE(h.label("Label3")->text(), QStringLiteral("---"));
+    QCOMPARE(h.label(kCountLabel)->text(), QStringLiteral("---"));
     QVERIFY(!w->acceptDrops());
     QVERIFY(h.questionsDone());
 }
@@ -251,7 +251,7 @@ void StartupTest::installedProgramKeepsItsFilesInTheUsersFolders() {
     QVERIFY(!QFile::exists(user.file("run/vornix/OLD.PRG"))); // emptied of files as beside the program
     QVERIFY(QFileInfo(user.file("run/vornix/sub")).isDir());
     QVERIFY(w->acceptDrops());
-    QVERIFY(triggerAction(w, "Oznaczenieprogramu0x011"));
+    QVERIFY(triggerAction(w, kMarkType01Item));
     QCOMPARE(readFile(user.file("config/vornix/settings.ini")), QByteArray("[M]\nopc=1\n"));
     QCOMPARE(QDir(first.file("bin")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 
@@ -259,7 +259,7 @@ void StartupTest::installedProgramKeepsItsFilesInTheUsersFolders() {
     qunsetenv("XDG_RUNTIME_DIR");
     Harness next;
     startInstalled(next);
-    QVERIFY(next.action("Oznaczenieprogramu0x011")->isChecked());
+    QVERIFY(next.action(kMarkType01Item)->isChecked());
     QVERIFY(QFileInfo(user.file("cache/vornix/temp")).isDir());
     QVERIFY(first.questionsDone() && next.questionsDone());
 
@@ -290,7 +290,7 @@ void StartupTest::recentImagesKeepTheirNamesAndTheDesignsKeys() {
     list = recentimages::withFirst(list, "5");
     QCOMPARE(list, QStringList({"5", "9", "8", "7", "6", "4", "3", "2"}));
     QCOMPARE(recentimages::withFirst(list, "bad\nname"), list);
-    QVERIFY(ProgramSettings::read(path).eng);
+    QVERIFY(ProgramSettings::read(path).englishInterface);
 }
 
 void StartupTest::repairMessageSaysWhatWasMended() {
@@ -344,12 +344,12 @@ void StartupTest::commandLineImage() {
     if (accepted) {
         QCOMPARE(w->windowTitle(), QFileInfo(args.first()).fileName() + " - VORN 0.11");
         QVERIFY(w->imageOpen());
-        QVERIFY(h.button("SpeedButton8")->isEnabled());
+        QVERIFY(h.button(kSaveAsButton)->isEnabled());
         if (kind == "fixture") {
             QCOMPARE(h.rows(), QStringList({"FREEZE"}));
             QCOMPARE(h.list()->topLevelItem(0)->text(2), QStringLiteral("66804"));
             QCOMPARE(h.spin()->value(), 30);
-            QCOMPARE(h.edit("Edit2")->text().trimmed(), QStringLiteral("TEST"));
+            QCOMPARE(h.edit(kLabelEdit)->text().trimmed(), QStringLiteral("TEST"));
         } else {
             QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
         }
@@ -358,8 +358,8 @@ void StartupTest::commandLineImage() {
         QCOMPARE(h.dialogs.last()->caption, QStringLiteral("O kurcze...!"));
         QCOMPARE(w->windowTitle(), QStringLiteral("VORN: Orvendal"));
         QVERIFY(!w->imageOpen());
-        QVERIFY(!h.button("SpeedButton8")->isEnabled());
-        QCOMPARE(h.label("Label3")->text(), QStringLiteral("0"));
+        QVERIFY(!h.button(kSaveAsButton)->isEnabled());
+        QCOMPARE(h.label(kCountLabel)->text(), QStringLiteral("0"));
         QCOMPARE(h.spin()->value(), 0);
     }
     // Unchanged: closing asks nothing.

@@ -65,17 +65,17 @@ class TapeCommandsTest : public QObject {
 void TapeCommandsTest::menuItemsFollowTheEditingCommands() {
     Harness h;
     h.start();
-    QCOMPARE(h.action("ImportztasmyTAPWAV1")->text(), QStringLiteral("Import z &taśmy (TAP/WAV)..."));
-    QCOMPARE(h.action("EksportdoTAP1")->text(), QStringLiteral("Eksport do &TAP..."));
-    QVERIFY(h.get<QMenu>("Plik1")->actions().contains(h.action("EksportdoTAP1")));
-    QVERIFY(h.get<QMenu>("Edycja1")->actions().contains(h.action("ImportztasmyTAPWAV1")));
-    QVERIFY(!h.action("EksportdoTAP1")->isEnabled());
-    QVERIFY(!h.action("ImportztasmyTAPWAV1")->isEnabled());
-    h.click("SpeedButton10");
-    QVERIFY(h.action("ImportztasmyTAPWAV1")->isEnabled());
-    h.click("SpeedButton11");
-    QCOMPARE(h.action("ImportztasmyTAPWAV1")->text(), QStringLiteral("&Import tape (TAP/WAV)..."));
-    QCOMPARE(h.action("EksportdoTAP1")->text(), QStringLiteral("Export to &TAP..."));
+    QCOMPARE(h.action(kImportTapeItem)->text(), QStringLiteral("Import z &taśmy (TAP/WAV)..."));
+    QCOMPARE(h.action(kExportTapItem)->text(), QStringLiteral("Eksport do &TAP..."));
+    QVERIFY(h.get<QMenu>(kFileMenu)->actions().contains(h.action(kExportTapItem)));
+    QVERIFY(h.get<QMenu>(kEditMenu)->actions().contains(h.action(kImportTapeItem)));
+    QVERIFY(!h.action(kExportTapItem)->isEnabled());
+    QVERIFY(!h.action(kImportTapeItem)->isEnabled());
+    h.click(kNewButton);
+    QVERIFY(h.action(kImportTapeItem)->isEnabled());
+    h.click(kEnglishButton);
+    QCOMPARE(h.action(kImportTapeItem)->text(), QStringLiteral("&Import tape (TAP/WAV)..."));
+    QCOMPARE(h.action(kExportTapItem)->text(), QStringLiteral("Export to &TAP..."));
 }
 
 void TapeCommandsTest::exportWritesAllOrTheSelectedEntries() {
@@ -83,7 +83,7 @@ void TapeCommandsTest::exportWritesAllOrTheSelectedEntries() {
     h.startWith({"GAME", "INTRO", "MUSIC"}, 300);
     const QString all = h.file("all.tap"), some = h.file("some.tap");
     h.dialogs.answerSave(all);
-    QVERIFY(triggerAction(h.win.get(), "EksportdoTAP1"));
+    QVERIFY(triggerAction(h.win.get(), kExportTapItem));
     QCOMPARE(h.dialogs.last()->setup.defaultSuffix, QStringLiteral("TAP"));
     QVERIFY(h.dialogs.last()->setup.confirmOverwrite);
     QCOMPARE(tapeNames(all), QStringList({"GAME", "INTRO", "MUSIC"}));
@@ -95,14 +95,14 @@ void TapeCommandsTest::exportWritesAllOrTheSelectedEntries() {
 
     h.select({0, 2});
     h.dialogs.answerSave(some);
-    QVERIFY(triggerAction(h.win.get(), "EksportdoTAP1"));
+    QVERIFY(triggerAction(h.win.get(), kExportTapItem));
     QCOMPARE(tapeNames(some), QStringList({"GAME", "MUSIC"}));
     QVERIFY(!h.win->document().modified());
     QVERIFY(h.win->statusBar()->currentMessage().contains(QDir::toNativeSeparators(some)));
 
     // Cancelled: nothing written.
     h.dialogs.answerSave(QString());
-    QVERIFY(triggerAction(h.win.get(), "EksportdoTAP1"));
+    QVERIFY(triggerAction(h.win.get(), kExportTapItem));
     QVERIFY(!QFile::exists(h.file("none.tap")));
     QVERIFY(h.questionsDone());
 }
@@ -114,23 +114,24 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
         writeTape(h.file("two.tap"), {program("HELLO", 300), program("LAST ONE", 20, 0xC000, 5)});
 
     h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    QVERIFY(triggerAction(h.win.get(), kImportTapeItem));
     TapeImportDialog* dialog = shownDialog(h.win.get());
     QVERIFY(dialog);
-    auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+    auto* list = findNamed<QListWidget>(dialog, kChoiceList);
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(1)->text().contains(QStringLiteral("$c000")));
-    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button2"), Qt::LeftButton); // Cancel adds nothing
+    QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceCancelButton),
+                      Qt::LeftButton); // Cancel adds nothing
     QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
     QVERIFY(!h.win->document().modified());
 
     h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    QVERIFY(triggerAction(h.win.get(), kImportTapeItem));
     dialog = shownDialog(h.win.get());
     QVERIFY(dialog);
     // Both programs come chosen.
-    QCOMPARE(findNamed<QListWidget>(dialog, "ListBox1")->selectedItems().size(), 2);
-    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+    QCOMPARE(findNamed<QListWidget>(dialog, kChoiceList)->selectedItems().size(), 2);
+    QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
     QVERIFY(h.win->statusBar()->currentMessage().startsWith(QStringLiteral("Dodano 2 programy")));
     const vornix::Entry& last = h.win->document().entries()[2];
@@ -138,7 +139,7 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     QCOMPARE(int(last.data.size()), 20);
     QVERIFY(h.win->document().modified());
 
-    QVERIFY(triggerAction(h.win.get(), "Cofnij1"));
+    QVERIFY(triggerAction(h.win.get(), kUndoItem));
     QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
     QVERIFY(h.questionsDone());
 }
@@ -149,7 +150,7 @@ void TapeCommandsTest::importReportsWhatIsNoTape() {
     writeFile(h.file("junk.tap"), "not a tape, only words");
     h.dialogs.answerOpen({h.file("junk.tap")});
     h.dialogs.answerMessage(MsgAnswer::Ok);
-    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    QVERIFY(triggerAction(h.win.get(), kImportTapeItem));
     QVERIFY(h.dialogs.last()->text.contains(QDir::toNativeSeparators(h.file("junk.tap"))));
     QVERIFY(!shownDialog(h.win.get()));
     QCOMPARE(h.rows(), QStringList({"KEEP"}));
@@ -163,16 +164,16 @@ void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
     QVERIFY(testfiles::writeSpoiltTape({program("FINE", 150), program("BROKEN", 150, 0x0801, 3)}, {1, 3},
                                        local(path)));
     h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), "ImportztasmyTAPWAV1"));
+    QVERIFY(triggerAction(h.win.get(), kImportTapeItem));
     TapeImportDialog* dialog = shownDialog(h.win.get());
     QVERIFY(dialog);
-    auto* list = findNamed<QListWidget>(dialog, "ListBox1");
+    auto* list = findNamed<QListWidget>(dialog, kChoiceList);
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(0)->flags() & Qt::ItemIsSelectable); // repaired from its second copy
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
     QVERIFY(list->item(1)->toolTip().startsWith(QStringLiteral("checksum wrong")));
     QVERIFY(list->item(1)->text().contains(QStringLiteral("checksum wrong")));
-    QTest::mouseClick(findNamed<QPushButton>(dialog, "Button1"), Qt::LeftButton);
+    QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"KEEP", "FINE"}));
     QVERIFY(h.questionsDone());
 }
@@ -185,7 +186,7 @@ void TapeCommandsTest::aTapeNamedAtStartBecomesANewImage() {
     QCOMPARE(QString::fromStdString(h.win->document().label()).trimmed(), QStringLiteral("GAMES"));
     // A new image, not yet saved: closing asks.
     QVERIFY(h.win->document().modified());
-    QVERIFY(h.action("EksportdoTAP1")->isEnabled());
+    QVERIFY(h.action(kExportTapItem)->isEnabled());
     QVERIFY(h.questionsDone());
 }
 

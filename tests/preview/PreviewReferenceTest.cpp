@@ -2,6 +2,7 @@
 // palette), our PNG files as another PNG reader sees them, and the preview pane's picture.
 #include "app/PreviewPane.h"
 #include "core/TapeDocument.h"
+#include "gui/Language.h"
 #include "preview/PngWriter.h"
 #include "preview/Preview.h"
 #include "tests/support/TestFiles.h"
@@ -71,7 +72,7 @@ void PreviewReferenceTest::paneShowsShortFliDataWithANote() {
     doc.newImage();
     QVERIFY(doc.addProgram("short", "SHORT", prg).added);
     PreviewPane pane;
-    pane.setEnglish(true);
+    pane.setLanguage(vornix::gui::Language::English);
     pane.showEntry(&doc.entries()[0]);
     QCOMPARE(pane.kind(), PreviewKind::Picture);
     auto* title = pane.findChild<QLabel*>("PreviewTitle");

@@ -2,6 +2,7 @@
 
 #include "tests/support/TestFiles.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 
@@ -12,6 +13,36 @@ bool triggerAction(QObject* root, const QString& name) {
     action->trigger();
     return true;
 }
+
+namespace lookup {
+
+void fail(const QString& what, const std::source_location& where) {
+    QTest::qFail(qPrintable(what), where.file_name(), int(where.line()));
+}
+
+void trigger(QObject* root, const QString& name, const std::source_location& where) {
+    auto* action = require<QAction>(root, name, where);
+    if (!action->isEnabled()) {
+        if (!action->objectName().isEmpty())
+            fail(QStringLiteral("the action %1 is disabled").arg(name), where);
+        return;
+    }
+    action->trigger();
+}
+
+void click(QObject* root, const QString& name, const std::source_location& where) {
+    auto* button = require<QAbstractButton>(root, name, where);
+    if (!button)
+        return;
+    if (!button->isEnabled()) {
+        if (!button->objectName().isEmpty())
+            fail(QStringLiteral("the button %1 is disabled").arg(name), where);
+        return;
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+} // namespace lookup
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);

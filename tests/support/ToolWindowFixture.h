@@ -31,11 +31,19 @@ template <typename Window> class ToolWindowFixture {
         window->show();
         return window.get();
     }
-    template <typename T> T* get(const QString& name) const {
-        T* w = findNamed<T>(window.get(), name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+    // The window's control named name; a missing one fails the test (see lookup::require).
+    template <typename T>
+    T* get(const QString& name, const std::source_location& where = std::source_location::current()) const {
+        return lookup::require<T>(window.get(), name, where);
+    }
+    // Click and trigger fail the test also when the control is disabled.
+    void click(const QString& name,
+               const std::source_location& where = std::source_location::current()) const {
+        lookup::click(window.get(), name, where);
+    }
+    void trigger(const QString& name,
+                 const std::source_location& where = std::source_location::current()) const {
+        lookup::trigger(window.get(), name, where);
     }
     QStringList log() const {
         return get<vornix::LogView>(QStringLiteral("Memo1"))->toPlainText().split('\n');
