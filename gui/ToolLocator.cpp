@@ -37,13 +37,4 @@ QString findTool(const QString& programFolder, const QString& name) {
     return {};
 }
 
-QString toolLookedFor(const QString& base, bool polish) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(polish);
-    return base + QStringLiteral(".exe");
-#else
-    return (polish ? QStringLiteral("%1 (lub %1.exe)") : QStringLiteral("%1 (or %1.exe)")).arg(base);
-#endif
-}
-
 } // namespace vornix

@@ -13,9 +13,4 @@ QString findTool(const QString& programFolder, const QString& name);
 // executable file counts. Returns its absolute path, or an empty string.
 QString findFileNoCase(const QString& folder, const QString& name, bool runnableOnly = false);
 
-// The tool as the messages name it on this platform: "pucrunch.exe" on Windows, elsewhere
-// "pucrunch (or pucrunch.exe)", the names findTool looks for. base is given without ".exe".
-// A tool window words it in its own language with ToolWindow::toolName.
-QString toolLookedFor(const QString& base, bool polish = false);
-
 } // namespace vornix

@@ -182,7 +182,7 @@ void TapLinkerWindow::checkTool() {
         kToolName, tr("Warning"),
         tr("NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files can be joined. / "
            "BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można łączyć tylko pliki TAP w wersji 1.")
-            .arg(toolLookedFor(kToolName), toolLookedFor(kToolName, true)));
+            .arg(toolName(kToolName), toolName(kToolName)));
 }
 
 void TapLinkerWindow::updateButtons() {
@@ -385,8 +385,7 @@ std::optional<std::vector<vornix::tap::JoinItem>> TapLinkerWindow::checkedItems(
             showError(
                 tr("Not a version 1 TAP file:\n%1\n\nConverting it needs %2, which is not in the program "
                    "folder nor on the PATH. Nothing was joined.")
-                    .arg(needing.join(QLatin1Char('\n')),
-                         toolLookedFor(kToolName, language_ == gui::Language::Polish)));
+                    .arg(needing.join(QLatin1Char('\n')), toolName(kToolName)));
             return std::nullopt;
         }
     }

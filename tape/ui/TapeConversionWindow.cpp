@@ -306,9 +306,8 @@ void TapeConversionWindow::retranslate() {
     numberFilesCheck_->setText(tr("Number P0x files.   Prefix: "));
     saveBadCheck_->setText(tr("Save bad files."));
     versionOneLabel_->setText(tr("It looks like a v1 file. Continue?"));
-    toolMissingLabel_->setText(
-        tr("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
-            .arg(toolLookedFor(QStringLiteral("tape64"), language_ == gui::Language::Polish)));
+    toolMissingLabel_->setText(tr("PROGRAM WILL NOT WORK. Please download %1 to program directory or PATH.")
+                                   .arg(toolName(QStringLiteral("tape64"))));
 }
 
 FileDialogSetup TapeConversionWindow::inputSetup() const {

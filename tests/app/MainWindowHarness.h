@@ -8,6 +8,7 @@
 #include "gui/AppContext.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/MainWindowControls.h"
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
@@ -41,24 +42,14 @@ class RecordingDragSource : public DropFileSource {
 
 namespace apptest {
 
+// The tests' one builder (tests/support/ProgramBuilder.h), in the editor's byte type.
 inline QByteArray prgBytes(int load, int dataSize, int seed = 1) {
-    QByteArray b(dataSize + 2, '\0');
-    b[0] = char(load & 0xFF);
-    b[1] = char(load >> 8);
-    for (int i = 0; i < dataSize; ++i)
-        b[i + 2] = char(seed + i * 7);
-    return b;
+    const vornix::Bytes b = testfiles::prgBytes(load, std::size_t(dataSize), seed);
+    return QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size()));
 }
 
 inline vornix::Entry entry(const std::string& name, int dataSize, int load = 0x0801, int seed = 1) {
-    vornix::Entry e;
-    e.name = name;
-    e.load[0] = std::uint8_t(load & 0xFF);
-    e.load[1] = std::uint8_t(load >> 8);
-    for (int i = 0; i < dataSize; ++i)
-        e.data.push_back(std::uint8_t(seed + i * 7));
-    e.size = dataSize;
-    return e;
+    return testfiles::entry(name, std::size_t(dataSize), load, seed);
 }
 
 // Writes an image with the given names (each dataSize bytes) and label.

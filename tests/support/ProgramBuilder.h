@@ -65,20 +65,20 @@ struct T64Slot {
 // A T64 file the editor would never write: a header claiming `capacity` and `used`, the
 // slots as given, then bytes up to `length` (byte i holds i & 0xFF, so the sizes and
 // positions the reader works out can be checked through the data it returns).
-inline Bytes rawT64(int capacity, int used, const std::vector<T64Slot>& slots, std::size_t length) {
-    Bytes header(64 + 32 * slots.size(), 0);
+inline Bytes rawT64(int capacity, int used, const std::vector<T64Slot>& slotList, std::size_t length) {
+    Bytes header(64 + 32 * slotList.size(), 0);
     std::memcpy(header.data(), "C64S tape image file", 20);
     header[34] = static_cast<std::uint8_t>(capacity);
     header[35] = static_cast<std::uint8_t>(capacity >> 8);
     header[36] = static_cast<std::uint8_t>(used);
     std::memset(header.data() + 40, ' ', 24);
-    for (std::size_t i = 0; i < slots.size(); ++i) {
+    for (std::size_t i = 0; i < slotList.size(); ++i) {
         const std::size_t s = 64 + 32 * i;
-        header[s] = slots[i].kind;
-        putLittleEndian(header, s + 8, slots[i].offset, 4);
+        header[s] = slotList[i].kind;
+        putLittleEndian(header, s + 8, slotList[i].offset, 4);
         std::memset(header.data() + s + 16, ' ', 16);
-        std::memcpy(header.data() + s + 16, slots[i].name.data(),
-                    std::min<std::size_t>(16, slots[i].name.size()));
+        std::memcpy(header.data() + s + 16, slotList[i].name.data(),
+                    std::min<std::size_t>(16, slotList[i].name.size()));
     }
     Bytes b(length);
     for (std::size_t i = 0; i < length; ++i)
@@ -87,17 +87,17 @@ inline Bytes rawT64(int capacity, int used, const std::vector<T64Slot>& slots, s
     return b;
 }
 
-// A well-formed image as another program writes it: `capacity` slots (at least one per
+// A well-formed image as another program writes it: `capacity` slotList (at least one per
 // entry; the unused ones all zeros), each entry's slot with its addresses, then the data of
 // the entries in order.
 inline Bytes t64Bytes(const std::vector<vornix::Entry>& entries, const std::string& label = "TAPE",
                       int capacity = 0) {
-    const std::size_t slots = std::max(entries.size(), static_cast<std::size_t>(capacity));
-    Bytes b(64 + 32 * slots, 0);
+    const std::size_t slotList = std::max(entries.size(), static_cast<std::size_t>(capacity));
+    Bytes b(64 + 32 * slotList, 0);
     std::memcpy(b.data(), "C64S tape image file", 20);
     b[32] = 0x00;
     b[33] = 0x01;
-    putLittleEndian(b, 34, static_cast<std::uint32_t>(slots), 2);
+    putLittleEndian(b, 34, static_cast<std::uint32_t>(slotList), 2);
     putLittleEndian(b, 36, static_cast<std::uint32_t>(entries.size()), 2);
     std::memset(b.data() + 40, ' ', 24);
     std::memcpy(b.data() + 40, label.data(), std::min<std::size_t>(24, label.size()));
