@@ -105,7 +105,7 @@ void TapeCommands::importTape() {
     for (const tape::FoundFile& f : analysis->files) {
         QString damage;
         if (tape::isDamaged(f))
-            damage = QString::fromLatin1(tape::stateName(f.state)) +
+            damage = stateText(f.state) +
                      (f.detail.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(f.detail));
         choices.append({latin1(f.name), int(f.data.size()), f.load, damage});
     }
@@ -136,6 +136,16 @@ void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::F
         host_.showStatus(tr("Added %1 from the tape").arg(MainWindow::programCount(int(added))));
 }
 
+QString TapeCommands::stateText(tape::FileState state) {
+    switch (state) {
+    case tape::FileState::Good: return tr("good");
+    case tape::FileState::Repaired: return tr("repaired");
+    case tape::FileState::ChecksumWrong: return tr("checksum wrong");
+    case tape::FileState::CutOff: return tr("cut off");
+    }
+    return {};
+}
+
 bool TapeCommands::startWithTape(const QString& path) {
     if (!isTape(path))
         return false;
@@ -150,7 +160,7 @@ bool TapeCommands::startWithTape(const QString& path) {
         if (tape::isDamaged(analysis.files[i]))
             damaged << QStringLiteral("%1 (%2)").arg(
                 latin1(analysis.files[i].name),
-                QString::fromLatin1(tape::stateName(analysis.files[i].state)));
+                stateText(analysis.files[i].state));
         else
             sound << int(i);
     }

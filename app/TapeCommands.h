@@ -28,6 +28,8 @@ class TapeCommands : public QObject {
     // A tape named on the command line: a new image holding its sound programs. False when
     // path is no tape (the caller opens it as an image).
     bool startWithTape(const QString& path);
+    // A program's state on the tape, in the language of this class's texts.
+    static QString stateText(vornix::tape::FileState state);
 
   public slots:
     void importTape();
