@@ -1325,6 +1325,22 @@ Plik nie został zmieniony.</translation>
         <source>Wrote %1 to the tape %2</source>
         <translation>Zapisano %1 na taśmie %2</translation>
     </message>
+    <message>
+        <source>good</source>
+        <translation>dobry</translation>
+    </message>
+    <message>
+        <source>repaired</source>
+        <translation>naprawiony</translation>
+    </message>
+    <message>
+        <source>checksum wrong</source>
+        <translation>błędna suma kontrolna</translation>
+    </message>
+    <message>
+        <source>cut off</source>
+        <translation>urwany</translation>
+    </message>
 </context>
 <context>
     <name>vornix::TapeConversionWindow</name>
