@@ -158,9 +158,8 @@ bool TapeCommands::startWithTape(const QString& path) {
     QStringList damaged;
     for (std::size_t i = 0; i < analysis.files.size(); ++i) {
         if (tape::isDamaged(analysis.files[i]))
-            damaged << QStringLiteral("%1 (%2)").arg(
-                latin1(analysis.files[i].name),
-                stateText(analysis.files[i].state));
+            damaged << QStringLiteral("%1 (%2)").arg(latin1(analysis.files[i].name),
+                                                     stateText(analysis.files[i].state));
         else
             sound << int(i);
     }

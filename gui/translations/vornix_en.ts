@@ -12,6 +12,30 @@
     </message>
 </context>
 <context>
+    <name>vornix::PreviewPane</name>
+    <message numerus="yes">
+        <source>the picture data ends at %1, %n byte(s) before the end of the bitmap; they are drawn as 0</source>
+        <translation>
+            <numerusform>the picture data ends at %1, %n byte before the end of the bitmap; it is drawn as 0</numerusform>
+            <numerusform>the picture data ends at %1, %n bytes before the end of the bitmap; they are drawn as 0</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the FLI viewer carries the data up to $7FFF; the last %n byte(s), which are not part of the picture, are left behind</source>
+        <translation>
+            <numerusform>the FLI viewer carries the data up to $7FFF; the last %n byte, which is not part of the picture, is left behind</numerusform>
+            <numerusform>the FLI viewer carries the data up to $7FFF; the last %n bytes, which are not part of the picture, are left behind</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n more byte(s) after the end of the program)</source>
+        <translation>
+            <numerusform>(%n more byte after the end of the program)</numerusform>
+            <numerusform>(%n more bytes after the end of the program)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>vornix::ResultTexts</name>
     <message numerus="yes">
         <source>&quot;%1&quot;: its chain of blocks breaks after %n block(s): %2</source>

@@ -925,6 +925,54 @@ Przekonwertowano go tak, jakby ładował się pod $3B00; obraz może wyglądać 
         <source>Bytes (hex)</source>
         <translation>Bajty (hex)</translation>
     </message>
+    <message>
+        <source>the program ends at %1 without its end marker</source>
+        <translation>program kończy się pod adresem %1 bez znacznika końca</translation>
+    </message>
+    <message>
+        <source>there is no BASIC line: the first link, %1, ends the program</source>
+        <translation>brak linii BASIC: pierwsze łącze, %1, kończy program</translation>
+    </message>
+    <message>
+        <source>the line at %1 is cut off by the end of the program</source>
+        <translation>linia pod adresem %1 jest ucięta przez koniec programu</translation>
+    </message>
+    <message>
+        <source>line %1 runs past the end of the program</source>
+        <translation>linia %1 wykracza poza koniec programu</translation>
+    </message>
+    <message>
+        <source>the link of line %1 points back to %2; the listing stops here</source>
+        <translation>łącze linii %1 wskazuje wstecz na %2; listing kończy się tutaj</translation>
+    </message>
+    <message>
+        <source>the link of line %1 points to %2, past the end of the program; the listing stops here</source>
+        <translation>łącze linii %1 wskazuje na %2, poza koniec programu; listing kończy się tutaj</translation>
+    </message>
+    <message numerus="yes">
+        <source>the picture data ends at %1, %n byte(s) before the end of the bitmap; they are drawn as 0</source>
+        <translation>
+            <numerusform>dane obrazu kończą się pod adresem %1, %n bajt przed końcem mapy bitowej; jest rysowany jako 0</numerusform>
+            <numerusform>dane obrazu kończą się pod adresem %1, %n bajty przed końcem mapy bitowej; są rysowane jako 0</numerusform>
+            <numerusform>dane obrazu kończą się pod adresem %1, %n bajtów przed końcem mapy bitowej; są rysowane jako 0</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the FLI viewer carries the data up to $7FFF; the last %n byte(s), which are not part of the picture, are left behind</source>
+        <translation>
+            <numerusform>przeglądarka FLI przenosi dane do $7FFF; ostatni %n bajt, który nie należy do obrazu, zostaje pominięty</numerusform>
+            <numerusform>przeglądarka FLI przenosi dane do $7FFF; ostatnie %n bajty, które nie należą do obrazu, zostają pominięte</numerusform>
+            <numerusform>przeglądarka FLI przenosi dane do $7FFF; ostatnich %n bajtów, które nie należą do obrazu, zostaje pominiętych</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n more byte(s) after the end of the program)</source>
+        <translation>
+            <numerusform>(jeszcze %n bajt za końcem programu)</numerusform>
+            <numerusform>(jeszcze %n bajty za końcem programu)</numerusform>
+            <numerusform>(jeszcze %n bajtów za końcem programu)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>vornix::ProcessRunner</name>
