@@ -76,4 +76,49 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>vornix::TapeCommands</name>
+    <message numerus="yes">
+        <source>the first copy has %n unreadable byte(s)</source>
+        <translation>
+            <numerusform>the first copy has %n unreadable byte</numerusform>
+            <numerusform>the first copy has %n unreadable bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the second copy has %n unreadable byte(s)</source>
+        <translation>
+            <numerusform>the second copy has %n unreadable byte</numerusform>
+            <numerusform>the second copy has %n unreadable bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) lost in one copy taken from the other</source>
+        <translation>
+            <numerusform>%n byte lost in one copy taken from the other</numerusform>
+            <numerusform>%n bytes lost in one copy taken from the other</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the tape ends after %n byte(s) of %1</source>
+        <translation>
+            <numerusform>the tape ends after %n byte of %1</numerusform>
+            <numerusform>the tape ends after %n bytes of %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) unreadable in both copies</source>
+        <translation>
+            <numerusform>%n byte unreadable in both copies</numerusform>
+            <numerusform>%n bytes unreadable in both copies</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) unreadable</source>
+        <translation>
+            <numerusform>%n byte unreadable</numerusform>
+            <numerusform>%n bytes unreadable</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -1389,6 +1389,106 @@ Plik nie został zmieniony.</translation>
         <source>cut off</source>
         <translation>urwany</translation>
     </message>
+    <message>
+        <source>the first copy is cut off</source>
+        <translation>pierwsza kopia jest urwana</translation>
+    </message>
+    <message>
+        <source>the second copy is cut off</source>
+        <translation>druga kopia jest urwana</translation>
+    </message>
+    <message>
+        <source>the first copy&apos;s checksum is wrong</source>
+        <translation>suma kontrolna pierwszej kopii jest błędna</translation>
+    </message>
+    <message>
+        <source>the second copy&apos;s checksum is wrong</source>
+        <translation>suma kontrolna drugiej kopii jest błędna</translation>
+    </message>
+    <message numerus="yes">
+        <source>the first copy has %n unreadable byte(s)</source>
+        <translation>
+            <numerusform>pierwsza kopia ma %n nieczytelny bajt</numerusform>
+            <numerusform>pierwsza kopia ma %n nieczytelne bajty</numerusform>
+            <numerusform>pierwsza kopia ma %n nieczytelnych bajtów</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the second copy has %n unreadable byte(s)</source>
+        <translation>
+            <numerusform>druga kopia ma %n nieczytelny bajt</numerusform>
+            <numerusform>druga kopia ma %n nieczytelne bajty</numerusform>
+            <numerusform>druga kopia ma %n nieczytelnych bajtów</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; read from the second</source>
+        <translation>%1; odczytano z drugiej</translation>
+    </message>
+    <message>
+        <source>the first copy is missing; read from the second</source>
+        <translation>brak pierwszej kopii; odczytano z drugiej</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) lost in one copy taken from the other</source>
+        <translation>
+            <numerusform>%n bajt utracony w jednej kopii wzięty z drugiej</numerusform>
+            <numerusform>%n bajty utracone w jednej kopii wzięte z drugiej</numerusform>
+            <numerusform>%n bajtów utraconych w jednej kopii wzięto z drugiej</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the tape ends after %n byte(s) of %1</source>
+        <translation>
+            <numerusform>taśma kończy się po %n bajcie z %1</numerusform>
+            <numerusform>taśma kończy się po %n bajtach z %1</numerusform>
+            <numerusform>taśma kończy się po %n bajtach z %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) unreadable in both copies</source>
+        <translation>
+            <numerusform>%n bajt nieczytelny w obu kopiach</numerusform>
+            <numerusform>%n bajty nieczytelne w obu kopiach</numerusform>
+            <numerusform>%n bajtów nieczytelnych w obu kopiach</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) unreadable</source>
+        <translation>
+            <numerusform>%n bajt nieczytelny</numerusform>
+            <numerusform>%n bajty nieczytelne</numerusform>
+            <numerusform>%n bajtów nieczytelnych</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the checksum is wrong in both copies</source>
+        <translation>suma kontrolna jest błędna w obu kopiach</translation>
+    </message>
+    <message>
+        <source>the checksum is wrong</source>
+        <translation>suma kontrolna jest błędna</translation>
+    </message>
+    <message>
+        <source>no data block follows the header</source>
+        <translation>po nagłówku nie ma bloku danych</translation>
+    </message>
+    <message>
+        <source>no header before the data</source>
+        <translation>brak nagłówka przed danymi</translation>
+    </message>
+    <message>
+        <source>the header is unreadable</source>
+        <translation>nagłówek jest nieczytelny</translation>
+    </message>
+    <message>
+        <source>the header&apos;s checksum is wrong</source>
+        <translation>suma kontrolna nagłówka jest błędna</translation>
+    </message>
+    <message>
+        <source>the header&apos;s checksum is wrong; %1</source>
+        <translation>suma kontrolna nagłówka jest błędna; %1</translation>
+    </message>
 </context>
 <context>
     <name>vornix::TapeConversionWindow</name>
