@@ -160,14 +160,16 @@ void TapeCommandsTest::importReportsWhatIsNoTape() {
 
 void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason_data() {
     QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<QString>("state");
-    QTest::newRow("Polish") << QByteArray() << QStringLiteral("błędna suma kontrolna");
-    QTest::newRow("English") << QByteArray("[M]\nEng=1\n") << QStringLiteral("checksum wrong");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("Polish") << QByteArray()
+                            << QStringLiteral("błędna suma kontrolna: 1 bajt nieczytelny w obu kopiach");
+    QTest::newRow("English") << QByteArray("[M]\nEng=1\n")
+                             << QStringLiteral("checksum wrong: 1 byte unreadable in both copies");
 }
 
 void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
     QFETCH(QByteArray, settings);
-    QFETCH(QString, state);
+    QFETCH(QString, reason);
     Harness h;
     if (!settings.isNull())
         writeFile(h.file("settings.ini"), settings);
@@ -183,8 +185,8 @@ void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(0)->flags() & Qt::ItemIsSelectable); // repaired from its second copy
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
-    QVERIFY(list->item(1)->toolTip().startsWith(state));
-    QVERIFY(list->item(1)->text().contains(state));
+    QCOMPARE(list->item(1)->toolTip(), reason);
+    QVERIFY(list->item(1)->text().contains(reason.section(QLatin1Char(':'), 0, 0)));
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"KEEP", "FINE"}));
     QVERIFY(h.questionsDone());
