@@ -137,6 +137,8 @@ PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent) {
 
 void PreviewPane::setLanguage(gui::Language language) {
     gui::setContextLanguage(staticMetaObject.className(), language);
+    if (kind_ == PreviewKind::Basic)
+        showListing();
     showTitle();
 }
 
@@ -153,13 +155,60 @@ QString PreviewPane::titleText() const {
 
 void PreviewPane::showTitle() {
     QString text = titleText();
-    if (!note_.isEmpty())
-        text += QStringLiteral(" \u2014 ") + note_;
+    if (!note_.empty())
+        text += QStringLiteral(" \u2014 ") + noteText();
     title_->setText(text);
 }
 
+QString PreviewPane::noteText() const {
+    const QString address =
+        QStringLiteral("$%1").arg(note_.address & 0xFFFFu, 4, 16, QLatin1Char('0')).toUpper();
+    const int bytes = int(note_.bytes);
+    switch (note_.kind) {
+    case PreviewNoteKind::None: break;
+    case PreviewNoteKind::NoEndMarker:
+        return tr("the program ends at %1 without its end marker").arg(address);
+    case PreviewNoteKind::NoLine:
+        return tr("there is no BASIC line: the first link, %1, ends the program").arg(address);
+    case PreviewNoteKind::LineCutOff:
+        return tr("the line at %1 is cut off by the end of the program").arg(address);
+    case PreviewNoteKind::LinePastEnd: return tr("line %1 runs past the end of the program").arg(note_.line);
+    case PreviewNoteKind::LinkBack:
+        return tr("the link of line %1 points back to %2; the listing stops here")
+            .arg(note_.line)
+            .arg(address);
+    case PreviewNoteKind::LinkPastEnd:
+        return tr("the link of line %1 points to %2, past the end of the program; the listing stops here")
+            .arg(note_.line)
+            .arg(address);
+    case PreviewNoteKind::PictureShort:
+        return tr("the picture data ends at %1, %n byte(s) before the end of the bitmap; they are drawn as 0",
+                  nullptr, bytes)
+            .arg(address);
+    case PreviewNoteKind::LeftBehind:
+        return tr(
+            "the FLI viewer carries the data up to $7FFF; the last %n byte(s), which are not part of the "
+            "picture, are left behind",
+            nullptr, bytes);
+    }
+    return {};
+}
+
+// The lines, then why the listing stopped early or what follows the end marker.
+void PreviewPane::showListing() {
+    QString text = listing_;
+    if (!note_.empty())
+        text += QStringLiteral("(%1)\n").arg(noteText());
+    else if (bytesAfterEnd_ > 0)
+        text += tr("(%n more byte(s) after the end of the program)", nullptr, int(bytesAfterEnd_)) +
+                QLatin1Char('\n');
+    text_->setPlainText(text);
+}
+
 void PreviewPane::showEntry(const Entry* entry) {
-    note_.clear();
+    note_ = {};
+    listing_.clear();
+    bytesAfterEnd_ = 0;
     if (!entry) {
         kind_.reset();
         text_->clear();
@@ -188,6 +237,7 @@ void PreviewPane::showEntry(const Entry* entry) {
     const Preview preview = makePreview(*entry);
     kind_ = preview.kind;
     fli_ = preview.picture && preview.picture->format == PictureFormat::Fli;
+    note_ = preview.note;
     if (preview.picture) {
         const std::vector<std::uint8_t> rgb = preview.picture->rgb();
         const QImage image(rgb.data(), Picture::kWidth, Picture::kHeight, Picture::kWidth * 3,
@@ -198,11 +248,11 @@ void PreviewPane::showEntry(const Entry* entry) {
         stack_->setCurrentWidget(pictureArea_);
     } else {
         picture_->clear();
-        text_->setPlainText(QString::fromStdString(preview.text));
+        listing_ = QString::fromStdString(preview.text);
+        bytesAfterEnd_ = preview.bytesAfterEnd;
+        showListing();
         stack_->setCurrentWidget(text_);
     }
-    // The note is in English, like every message of the plain code.
-    note_ = QString::fromStdString(preview.note);
     showTitle();
 }
 

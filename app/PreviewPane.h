@@ -2,6 +2,8 @@
 // The preview pane beside the entry list: a BASIC listing, a picture at twice its size, or
 // a hex dump of one entry. Built at once from the entry's bytes, so the window never waits;
 // a hex dump builds only the lines in view, so moving through 64 KB entries stays quick.
+#include "preview/PreviewNote.h"
+
 #include <QAbstractScrollArea>
 #include <QWidget>
 
@@ -66,7 +68,9 @@ class PreviewPane : public QWidget {
 
   private:
     void showTitle();
+    void showListing();
     QString titleText() const;
+    QString noteText() const;
 
     QLabel* title_ = nullptr;
     QStackedWidget* stack_ = nullptr;
@@ -76,7 +80,9 @@ class PreviewPane : public QWidget {
     QLabel* picture_ = nullptr;
     std::optional<PreviewKind> kind_;
     bool fli_ = false; // the picture shown is an FLI picture
-    QString note_;
+    PreviewNote note_;
+    QString listing_;               // Basic: the lines, before the note
+    std::size_t bytesAfterEnd_ = 0; // Basic
 };
 
 } // namespace vornix

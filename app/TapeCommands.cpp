@@ -105,8 +105,8 @@ void TapeCommands::importTape() {
     for (const tape::FoundFile& f : analysis->files) {
         QString damage;
         if (tape::isDamaged(f))
-            damage = QString::fromLatin1(tape::stateName(f.state)) +
-                     (f.detail.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(f.detail));
+            damage = stateText(f.state) +
+                     (f.detail.empty() ? QString() : QStringLiteral(": ") + detailText(f.detail));
         choices.append({latin1(f.name), int(f.data.size()), f.load, damage});
     }
     auto* dialog = new TapeImportDialog(host_.hostWindow(), QFileInfo(paths.first()).fileName(), choices);
@@ -136,6 +136,65 @@ void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::F
         host_.showStatus(tr("Added %1 from the tape").arg(MainWindow::programCount(int(added))));
 }
 
+QString TapeCommands::stateText(tape::FileState state) {
+    switch (state) {
+    case tape::FileState::Good: return tr("good");
+    case tape::FileState::Repaired: return tr("repaired");
+    case tape::FileState::ChecksumWrong: return tr("checksum wrong");
+    case tape::FileState::CutOff: return tr("cut off");
+    }
+    return {};
+}
+
+QString TapeCommands::detailText(const tape::FileDetail& detail) {
+    using Kind = tape::FileDetailKind;
+    const int bytes = int(detail.bytes);
+    QString copy;
+    switch (detail.trouble) {
+    case tape::CopyTrouble::None: break;
+    case tape::CopyTrouble::CutOff:
+        copy = detail.kind == Kind::FirstCopyBad ? tr("the first copy is cut off")
+                                                 : tr("the second copy is cut off");
+        break;
+    case tape::CopyTrouble::ChecksumWrong:
+        copy = detail.kind == Kind::FirstCopyBad ? tr("the first copy's checksum is wrong")
+                                                 : tr("the second copy's checksum is wrong");
+        break;
+    case tape::CopyTrouble::UnreadableBytes:
+        copy = detail.kind == Kind::FirstCopyBad
+                   ? tr("the first copy has %n unreadable byte(s)", nullptr, bytes)
+                   : tr("the second copy has %n unreadable byte(s)", nullptr, bytes);
+        break;
+    }
+    QString text;
+    switch (detail.kind) {
+    case Kind::None: break;
+    case Kind::SecondCopyBad: text = copy; break;
+    case Kind::FirstCopyBad: text = tr("%1; read from the second").arg(copy); break;
+    case Kind::FirstCopyMissing: text = tr("the first copy is missing; read from the second"); break;
+    case Kind::BytesFromOtherCopy:
+        text = tr("%n byte(s) lost in one copy taken from the other", nullptr, bytes);
+        break;
+    case Kind::TapeEnds:
+        text = tr("the tape ends after %n byte(s) of %1", nullptr, bytes).arg(detail.total);
+        break;
+    case Kind::BytesUnreadable:
+        text = detail.bothCopies ? tr("%n byte(s) unreadable in both copies", nullptr, bytes)
+                                 : tr("%n byte(s) unreadable", nullptr, bytes);
+        break;
+    case Kind::ChecksumWrong:
+        text = detail.bothCopies ? tr("the checksum is wrong in both copies") : tr("the checksum is wrong");
+        break;
+    case Kind::NoDataBlock: text = tr("no data block follows the header"); break;
+    case Kind::NoHeader: text = tr("no header before the data"); break;
+    case Kind::HeaderUnreadable: text = tr("the header is unreadable"); break;
+    }
+    if (!detail.headerChecksumWrong)
+        return text;
+    return text.isEmpty() ? tr("the header's checksum is wrong")
+                          : tr("the header's checksum is wrong; %1").arg(text);
+}
+
 bool TapeCommands::startWithTape(const QString& path) {
     if (!isTape(path))
         return false;
@@ -148,9 +207,8 @@ bool TapeCommands::startWithTape(const QString& path) {
     QStringList damaged;
     for (std::size_t i = 0; i < analysis.files.size(); ++i) {
         if (tape::isDamaged(analysis.files[i]))
-            damaged << QStringLiteral("%1 (%2)").arg(
-                latin1(analysis.files[i].name),
-                QString::fromLatin1(tape::stateName(analysis.files[i].state)));
+            damaged << QStringLiteral("%1 (%2)").arg(latin1(analysis.files[i].name),
+                                                     stateText(analysis.files[i].state));
         else
             sound << int(i);
     }

@@ -28,6 +28,10 @@ class TapeCommands : public QObject {
     // A tape named on the command line: a new image holding its sound programs. False when
     // path is no tape (the caller opens it as an image).
     bool startWithTape(const QString& path);
+    // A program's state on the tape, in the language of this class's texts.
+    static QString stateText(vornix::tape::FileState state);
+    // What was wrong with a program, or a bad copy a good one did without; empty for none.
+    static QString detailText(const vornix::tape::FileDetail& detail);
 
   public slots:
     void importTape();

@@ -59,7 +59,7 @@ int show(const CommandLine& cl) {
         if (!preview.picture)
             return failure("entry " + number + " is not a Koala or FLI picture");
         if (!preview.note.empty()) // data missing or left behind: the picture is shown all the same
-            note("show: " + preview.note);
+            note("show: " + noteText(preview.note));
         if (png == cl.values.end()) {
             std::cout << "entry " << number << " is "
                       << (preview.picture->format == PictureFormat::Koala ? "a Koala Paint" : "an FLI")
@@ -73,7 +73,7 @@ int show(const CommandLine& cl) {
         for (const std::string& line : listing.lines)
             std::cout << line << "\n";
         if (!listing.note.empty()) {
-            note("show: " + listing.note);
+            note("show: " + noteText(listing.note));
             if (listing.lines.empty())
                 return 1;
         }

@@ -140,7 +140,7 @@ int tapList(const CommandLine& cl) {
             json.key("end").number(f.load + f.data.size()).key("size").number(f.data.size());
             json.key("start").fixed(f.startSeconds, 3).key("state").text(tape::stateName(f.state));
             if (!f.detail.empty())
-                json.key("detail").text(f.detail);
+                json.key("detail").text(tape::detailText(f.detail));
             json.end();
         }
         out << json.finish();

@@ -22,12 +22,6 @@ constexpr std::array<const char*, 76> kKeywords = {
 };
 constexpr std::uint8_t kRem = 0x8F;
 
-std::string hex4(unsigned value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "$%04X", value & 0xFFFFu);
-    return text;
-}
-
 unsigned word(std::span<const std::uint8_t> data, std::size_t at) { return data[at] | (data[at + 1] << 8); }
 
 // Where the line at offset pos ends (its 0 byte), or data.size() when it has none.
@@ -85,9 +79,9 @@ BasicListing listBasic(std::uint16_t load, std::span<const std::uint8_t> data) {
     std::size_t pos = 0;
     // Every step moves pos strictly forward, so the loop ends within data.size() steps.
     for (;;) {
-        const std::string where = hex4(load + pos);
+        const unsigned where = (load + pos) & 0xFFFFu;
         if (pos + 2 > data.size()) {
-            listing.note = "the program ends at " + where + " without its end marker";
+            listing.note = {PreviewNoteKind::NoEndMarker, where};
             break;
         }
         const unsigned link = word(data, pos);
@@ -95,31 +89,29 @@ BasicListing listBasic(std::uint16_t load, std::span<const std::uint8_t> data) {
         if ((link >> 8) == 0) {
             listing.bytesAfterEnd = data.size() - pos - 2;
             if (listing.lines.empty())
-                listing.note = "there is no BASIC line: the first link, " + hex4(link) + ", ends the program";
+                listing.note = {PreviewNoteKind::NoLine, link};
             break;
         }
         if (pos + 4 > data.size()) {
-            listing.note = "the line at " + where + " is cut off by the end of the program";
+            listing.note = {PreviewNoteKind::LineCutOff, where};
             break;
         }
         const unsigned number = word(data, pos + 2);
         const std::size_t end = lineEnd(data, pos);
         if (end == data.size()) {
-            listing.note = "line " + std::to_string(number) + " runs past the end of the program";
+            listing.note = {PreviewNoteKind::LinePastEnd, 0, number};
             break;
         }
         listing.lines.push_back(std::to_string(number) + " " +
                                 detokenize(data.subspan(pos + 4, end - pos - 4)));
         // Links are 16-bit addresses: one below load + pos + 1 points back or wraps around.
         if (link <= load + pos) {
-            listing.note = "the link of line " + std::to_string(number) + " points back to " + hex4(link) +
-                           "; the listing stops here";
+            listing.note = {PreviewNoteKind::LinkBack, link, number};
             break;
         }
         const std::size_t next = link - load;
         if (next > data.size()) {
-            listing.note = "the link of line " + std::to_string(number) + " points to " + hex4(link) +
-                           ", past the end of the program; the listing stops here";
+            listing.note = {PreviewNoteKind::LinkPastEnd, link, number};
             break;
         }
         pos = next;
@@ -132,7 +124,7 @@ std::string basicText(const BasicListing& listing) {
     for (const std::string& line : listing.lines)
         text += line + '\n';
     if (!listing.note.empty())
-        text += "(" + listing.note + ")\n";
+        text += "(" + noteText(listing.note) + ")\n";
     else if (listing.bytesAfterEnd > 0)
         text += "(" + std::to_string(listing.bytesAfterEnd) + " more bytes after the end of the program)\n";
     return text;

@@ -3,6 +3,8 @@
 // codes in braces. Follows the line links the way the machine's LIST does (a link whose high
 // byte is 0 ends the program), but stops at the first link that does not lead forward inside
 // the program, so no file can make it loop.
+#include "preview/PreviewNote.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -16,7 +18,7 @@ struct BasicListing {
     std::vector<std::string> lines; // UTF-8, "10 PRINT ..."
     // Empty when the program ended at its end marker after at least one line; otherwise why
     // the listing stopped early or holds nothing.
-    std::string note;
+    PreviewNote note;
     std::size_t bytesAfterEnd = 0; // after the end marker (machine code behind a SYS line, ...)
 };
 

@@ -48,22 +48,13 @@ constexpr std::array<std::uint8_t, 8> kFliBugColourRam = {4, 4, 4, 4, 4, 4, 9, 0
 // Data from base of the given size shows an FLI picture once it reaches into the bitmap.
 bool reachesBitmap(unsigned base, std::size_t size) { return base + size > kFliBitmap; }
 
-std::string hex4(unsigned value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "$%04X", value & 0xFFFFu);
-    return text;
-}
-
 // What an FLI memory image from base of the given size lacks or leaves behind.
-std::string fliNote(unsigned base, std::size_t size) {
+PreviewNote fliNote(unsigned base, std::size_t size) {
     const std::size_t end = base + size;
     if (end < kFliEnd)
-        return "the picture data ends at " + hex4(static_cast<unsigned>(end - 1)) + ", " +
-               std::to_string(kFliEnd - end) + " bytes before the end of the bitmap; they are drawn as 0";
+        return {PreviewNoteKind::PictureShort, static_cast<unsigned>(end - 1), 0, kFliEnd - end};
     if (end > kFliCarriedEnd)
-        return "the FLI viewer carries the data up to $7FFF; the last " +
-               std::to_string(end - kFliCarriedEnd) +
-               " bytes, which are not part of the picture, are left behind";
+        return {PreviewNoteKind::LeftBehind, 0, 0, end - kFliCarriedEnd};
     return {};
 }
 

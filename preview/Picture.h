@@ -2,6 +2,8 @@
 // Koala Paint and FLI pictures drawn as the machine shows them: 320x200 pixels (each
 // multicolour pixel two wide) in the 16 colours of the "pepto" PAL palette. FLI pictures are
 // drawn as the FLI viewer shows them, with the video chip's grey columns at the left.
+#include "preview/PreviewNote.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -44,7 +46,7 @@ struct Picture {
     PictureFormat format = PictureFormat::Koala;
     std::vector<std::uint8_t> pixels; // kWidth * kHeight colour numbers, row by row
     // Empty for complete data; otherwise what was missing (drawn as 0) or left behind.
-    std::string note;
+    PreviewNote note;
 
     std::uint8_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * kWidth + x]; }
     // Three bytes (red, green, blue) per pixel, row by row.

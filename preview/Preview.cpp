@@ -28,8 +28,10 @@ Preview makePreview(const Entry& entry, std::optional<PreviewKind> kind) {
     switch (p.kind) {
     case PreviewKind::Basic: {
         const BasicListing listing = listBasic(load, data);
-        p.text = basicText(listing);
+        for (const std::string& line : listing.lines)
+            p.text += line + '\n';
         p.note = listing.note;
+        p.bytesAfterEnd = listing.bytesAfterEnd;
         break;
     }
     case PreviewKind::Picture:

@@ -21,9 +21,10 @@ std::span<const std::uint8_t> entryBytes(const Entry& entry);
 
 struct Preview {
     PreviewKind kind = PreviewKind::Hex;
-    std::string text;               // Basic and Hex: UTF-8 text, one line per '\n'
+    std::string text;               // Basic: the listing's lines; Hex: the dump (UTF-8, '\n' ends each line)
     std::optional<Picture> picture; // Picture
-    std::string note;               // why a listing stopped early, what a picture lacks
+    PreviewNote note;               // why a listing stopped early, what a picture lacks
+    std::size_t bytesAfterEnd = 0;  // Basic: bytes after the end marker
 };
 
 // The preview of the given kind (the chosen one when none is given). A picture asked for

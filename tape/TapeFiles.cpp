@@ -64,18 +64,13 @@ std::size_t badBytes(const BlockCopy& c, std::size_t need) {
     return bad;
 }
 
-std::string plural(std::size_t n, const char* word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
-
-// What went wrong with one copy, for the detail line.
-std::string copyTrouble(const BlockCopy& c, std::size_t need, const char* which) {
+// What went wrong with one copy.
+CopyTrouble copyTrouble(const BlockCopy& c, std::size_t need, std::size_t& bad) {
+    bad = 0;
     if (c.value.size() < need && !c.endMarker)
-        return std::string("the ") + which + " copy is cut off";
-    const std::size_t bad = badBytes(c, need);
-    if (bad == 0)
-        return std::string("the ") + which + " copy's checksum is wrong";
-    return std::string("the ") + which + " copy has " + plural(bad, "unreadable byte");
+        return CopyTrouble::CutOff;
+    bad = badBytes(c, need);
+    return bad == 0 ? CopyTrouble::ChecksumWrong : CopyTrouble::UnreadableBytes;
 }
 
 // Pulses lost from a copy (not just damaged) shorten the time its later bytes are placed by,
@@ -201,15 +196,21 @@ DataOutcome evaluateData(const std::vector<BlockCopy>& copies, std::size_t lengt
     const std::size_t need = length + 1;
     if (complete(first, need)) {
         out.data.assign(first->value.begin(), first->value.begin() + length);
-        if (second && !complete(second, need))
-            out.detail = copyTrouble(*second, need, "second");
+        if (second && !complete(second, need)) {
+            out.detail.kind = FileDetailKind::SecondCopyBad;
+            out.detail.trouble = copyTrouble(*second, need, out.detail.bytes);
+        }
         return out;
     }
     if (complete(second, need)) {
         out.state = FileState::Repaired;
         out.data.assign(second->value.begin(), second->value.begin() + length);
-        out.detail = first ? copyTrouble(*first, need, "first") + "; read from the second"
-                           : "the first copy is missing; read from the second";
+        if (first) {
+            out.detail.kind = FileDetailKind::FirstCopyBad;
+            out.detail.trouble = copyTrouble(*first, need, out.detail.bytes);
+        } else {
+            out.detail.kind = FileDetailKind::FirstCopyMissing;
+        }
         return out;
     }
     // Byte by byte, each copy taking the lead once; then with the bytes after each damaged
@@ -223,7 +224,7 @@ DataOutcome evaluateData(const std::vector<BlockCopy>& copies, std::size_t lengt
             if (m.unknown == 0 && checksumAgrees(m.value)) {
                 out.state = FileState::Repaired;
                 out.data.assign(m.value.begin(), m.value.begin() + length);
-                out.detail = plural(m.fromOther, "byte") + " lost in one copy taken from the other";
+                out.detail = {FileDetailKind::BytesFromOtherCopy, CopyTrouble::None, m.fromOther};
                 return out;
             }
         }
@@ -238,17 +239,14 @@ DataOutcome evaluateData(const std::vector<BlockCopy>& copies, std::size_t lengt
         std::find(m.known.begin() + firstUnknown, m.known.end(), 1) == m.known.end()) {
         out.state = FileState::CutOff;
         out.data.assign(m.value.begin(), m.value.begin() + std::min<std::size_t>(firstUnknown, length));
-        out.detail =
-            "the tape ends after " + plural(out.data.size(), "byte") + " of " + std::to_string(length);
+        out.detail = {FileDetailKind::TapeEnds, CopyTrouble::None, out.data.size(), length};
         return out;
     }
     out.state = FileState::ChecksumWrong;
     out.data.assign(m.value.begin(), m.value.begin() + length);
-    if (m.unknown > 0)
-        out.detail =
-            plural(m.unknown, "byte") + (second && first ? " unreadable in both copies" : " unreadable");
-    else
-        out.detail = second && first ? "the checksum is wrong in both copies" : "the checksum is wrong";
+    out.detail.kind = m.unknown > 0 ? FileDetailKind::BytesUnreadable : FileDetailKind::ChecksumWrong;
+    out.detail.bytes = m.unknown;
+    out.detail.bothCopies = second && first;
     return out;
 }
 
@@ -276,7 +274,7 @@ std::optional<FoundFile> assembleRomFile(const std::vector<BlockCopy>& header,
         f.startSeconds = header.front().start / kPalClock;
         if (data.empty()) {
             f.state = FileState::CutOff;
-            f.detail = "no data block follows the header";
+            f.detail.kind = FileDetailKind::NoDataBlock;
             return f;
         }
     } else {
@@ -297,13 +295,12 @@ std::optional<FoundFile> assembleRomFile(const std::vector<BlockCopy>& header,
     if (!h.known) {
         // Without a header nothing says where the data belongs.
         f.state = FileState::CutOff;
-        f.detail = header.empty() ? "no header before the data" : "the header is unreadable";
+        f.detail = {header.empty() ? FileDetailKind::NoHeader : FileDetailKind::HeaderUnreadable};
         if (f.end == 0)
             f.end = static_cast<std::uint16_t>(f.data.size());
     } else if (!h.good) {
         // The name and addresses read well; the fault is in the header's filler.
-        f.detail = f.detail.empty() ? "the header's checksum is wrong"
-                                    : "the header's checksum is wrong; " + f.detail;
+        f.detail.headerChecksumWrong = true;
     }
     return f;
 }

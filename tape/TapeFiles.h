@@ -34,7 +34,7 @@ FileHeader readHeader(const std::vector<BlockCopy>& copies);
 struct DataOutcome {
     FileState state = FileState::Good;
     std::vector<std::uint8_t> data;
-    std::string detail;
+    FileDetail detail;
 };
 DataOutcome evaluateData(const std::vector<BlockCopy>& copies, std::size_t length);
 

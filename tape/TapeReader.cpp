@@ -116,6 +116,54 @@ const char* stateName(FileState state) {
     return "?";
 }
 
+namespace {
+
+std::string plural(std::size_t n, const char* word) {
+    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+std::string copyText(const FileDetail& d, const char* which) {
+    switch (d.trouble) {
+    case CopyTrouble::CutOff: return std::string("the ") + which + " copy is cut off";
+    case CopyTrouble::ChecksumWrong: return std::string("the ") + which + " copy's checksum is wrong";
+    case CopyTrouble::UnreadableBytes:
+        return std::string("the ") + which + " copy has " + plural(d.bytes, "unreadable byte");
+    case CopyTrouble::None: break;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string detailText(const FileDetail& detail) {
+    std::string text;
+    switch (detail.kind) {
+    case FileDetailKind::None: break;
+    case FileDetailKind::SecondCopyBad: text = copyText(detail, "second"); break;
+    case FileDetailKind::FirstCopyBad: text = copyText(detail, "first") + "; read from the second"; break;
+    case FileDetailKind::FirstCopyMissing: text = "the first copy is missing; read from the second"; break;
+    case FileDetailKind::BytesFromOtherCopy:
+        text = plural(detail.bytes, "byte") + " lost in one copy taken from the other";
+        break;
+    case FileDetailKind::TapeEnds:
+        text = "the tape ends after " + plural(detail.bytes, "byte") + " of " + std::to_string(detail.total);
+        break;
+    case FileDetailKind::BytesUnreadable:
+        text =
+            plural(detail.bytes, "byte") + (detail.bothCopies ? " unreadable in both copies" : " unreadable");
+        break;
+    case FileDetailKind::ChecksumWrong:
+        text = detail.bothCopies ? "the checksum is wrong in both copies" : "the checksum is wrong";
+        break;
+    case FileDetailKind::NoDataBlock: text = "no data block follows the header"; break;
+    case FileDetailKind::NoHeader: text = "no header before the data"; break;
+    case FileDetailKind::HeaderUnreadable: text = "the header is unreadable"; break;
+    }
+    if (!detail.headerChecksumWrong)
+        return text;
+    return text.empty() ? "the header's checksum is wrong" : "the header's checksum is wrong; " + text;
+}
+
 const char* loaderName(Loader loader) { return loader == Loader::Rom ? "ROM loader" : "Turbo Tape 64"; }
 
 } // namespace vornix::tape

@@ -47,6 +47,39 @@ enum class FileState {
     CutOff,        // the tape ends (or the signal breaks off) inside the data
 };
 
+// What was wrong with one copy of a file's data.
+enum class CopyTrouble { None, CutOff, ChecksumWrong, UnreadableBytes };
+
+enum class FileDetailKind {
+    None,
+    SecondCopyBad,      // good from the first copy; the second had trouble
+    FirstCopyBad,       // the first copy had trouble; read from the second
+    FirstCopyMissing,   // read from the second
+    BytesFromOtherCopy, // bytes lost in one copy taken from the other
+    TapeEnds,           // after bytes of total
+    BytesUnreadable,    // bytes unreadable (in both copies)
+    ChecksumWrong,      // in both copies, or in the one there is
+    NoDataBlock,        // a header with no data block after it
+    NoHeader,           // data with no header before it
+    HeaderUnreadable,
+};
+
+// What was wrong with a file, or for a good one a bad copy it did without: a reason and its
+// numbers, which the tape tool, the CLI and the editor each put into words.
+struct FileDetail {
+    FileDetailKind kind = FileDetailKind::None;
+    CopyTrouble trouble = CopyTrouble::None; // SecondCopyBad, FirstCopyBad
+    std::size_t bytes = 0;                   // CopyTrouble::UnreadableBytes and the counted kinds
+    std::size_t total = 0;                   // TapeEnds: the bytes the header announced
+    bool bothCopies = false;                 // BytesUnreadable, ChecksumWrong
+    bool headerChecksumWrong = false;        // the name and addresses read well all the same
+
+    bool empty() const { return kind == FileDetailKind::None && !headerChecksumWrong; }
+};
+
+// The detail in English, as the tape tool and the CLI print it; empty for none.
+std::string detailText(const FileDetail& detail);
+
 // One program found on the tape.
 struct FoundFile {
     Loader loader = Loader::Rom;
@@ -57,7 +90,7 @@ struct FoundFile {
     std::vector<std::uint8_t> data; // without load address; for CutOff what was read
     double startSeconds = 0;        // where its header starts on the tape
     FileState state = FileState::Good;
-    std::string detail; // English: what was wrong; for a good file, a bad copy it did without
+    FileDetail detail;
 };
 
 enum class TapeFailure {

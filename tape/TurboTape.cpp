@@ -215,7 +215,7 @@ void TurboTapeDecoder::emitHeaderAlone() {
     f.end = header_->end;
     f.startSeconds = header_->start / kPalClock;
     f.state = FileState::CutOff;
-    f.detail = "no data block follows the header";
+    f.detail.kind = FileDetailKind::NoDataBlock;
     files_.push_back(std::move(f));
     header_.reset();
 }
@@ -259,7 +259,7 @@ void TurboTapeDecoder::endBlock(bool brokeOff) {
     f.detail = std::move(d.detail);
     if (!header_) {
         f.state = FileState::CutOff;
-        f.detail = "no header before the data";
+        f.detail = {FileDetailKind::NoHeader};
         f.end = static_cast<std::uint16_t>(f.data.size());
     }
     header_.reset();

@@ -12,6 +12,30 @@
     </message>
 </context>
 <context>
+    <name>vornix::PreviewPane</name>
+    <message numerus="yes">
+        <source>the picture data ends at %1, %n byte(s) before the end of the bitmap; they are drawn as 0</source>
+        <translation>
+            <numerusform>the picture data ends at %1, %n byte before the end of the bitmap; it is drawn as 0</numerusform>
+            <numerusform>the picture data ends at %1, %n bytes before the end of the bitmap; they are drawn as 0</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the FLI viewer carries the data up to $7FFF; the last %n byte(s), which are not part of the picture, are left behind</source>
+        <translation>
+            <numerusform>the FLI viewer carries the data up to $7FFF; the last %n byte, which is not part of the picture, is left behind</numerusform>
+            <numerusform>the FLI viewer carries the data up to $7FFF; the last %n bytes, which are not part of the picture, are left behind</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n more byte(s) after the end of the program)</source>
+        <translation>
+            <numerusform>(%n more byte after the end of the program)</numerusform>
+            <numerusform>(%n more bytes after the end of the program)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>vornix::ResultTexts</name>
     <message numerus="yes">
         <source>&quot;%1&quot;: its chain of blocks breaks after %n block(s): %2</source>
@@ -49,6 +73,51 @@
         <translation>
             <numerusform>%n pause</numerusform>
             <numerusform>%n pauses</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vornix::TapeCommands</name>
+    <message numerus="yes">
+        <source>the first copy has %n unreadable byte(s)</source>
+        <translation>
+            <numerusform>the first copy has %n unreadable byte</numerusform>
+            <numerusform>the first copy has %n unreadable bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the second copy has %n unreadable byte(s)</source>
+        <translation>
+            <numerusform>the second copy has %n unreadable byte</numerusform>
+            <numerusform>the second copy has %n unreadable bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) lost in one copy taken from the other</source>
+        <translation>
+            <numerusform>%n byte lost in one copy taken from the other</numerusform>
+            <numerusform>%n bytes lost in one copy taken from the other</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the tape ends after %n byte(s) of %1</source>
+        <translation>
+            <numerusform>the tape ends after %n byte of %1</numerusform>
+            <numerusform>the tape ends after %n bytes of %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) unreadable in both copies</source>
+        <translation>
+            <numerusform>%n byte unreadable in both copies</numerusform>
+            <numerusform>%n bytes unreadable in both copies</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) unreadable</source>
+        <translation>
+            <numerusform>%n byte unreadable</numerusform>
+            <numerusform>%n bytes unreadable</numerusform>
         </translation>
     </message>
 </context>

@@ -925,6 +925,54 @@ Przekonwertowano go tak, jakby ładował się pod $3B00; obraz może wyglądać 
         <source>Bytes (hex)</source>
         <translation>Bajty (hex)</translation>
     </message>
+    <message>
+        <source>the program ends at %1 without its end marker</source>
+        <translation>program kończy się pod adresem %1 bez znacznika końca</translation>
+    </message>
+    <message>
+        <source>there is no BASIC line: the first link, %1, ends the program</source>
+        <translation>brak linii BASIC: pierwsze łącze, %1, kończy program</translation>
+    </message>
+    <message>
+        <source>the line at %1 is cut off by the end of the program</source>
+        <translation>linia pod adresem %1 jest ucięta przez koniec programu</translation>
+    </message>
+    <message>
+        <source>line %1 runs past the end of the program</source>
+        <translation>linia %1 wykracza poza koniec programu</translation>
+    </message>
+    <message>
+        <source>the link of line %1 points back to %2; the listing stops here</source>
+        <translation>łącze linii %1 wskazuje wstecz na %2; listing kończy się tutaj</translation>
+    </message>
+    <message>
+        <source>the link of line %1 points to %2, past the end of the program; the listing stops here</source>
+        <translation>łącze linii %1 wskazuje na %2, poza koniec programu; listing kończy się tutaj</translation>
+    </message>
+    <message numerus="yes">
+        <source>the picture data ends at %1, %n byte(s) before the end of the bitmap; they are drawn as 0</source>
+        <translation>
+            <numerusform>dane obrazu kończą się pod adresem %1, %n bajt przed końcem mapy bitowej; jest rysowany jako 0</numerusform>
+            <numerusform>dane obrazu kończą się pod adresem %1, %n bajty przed końcem mapy bitowej; są rysowane jako 0</numerusform>
+            <numerusform>dane obrazu kończą się pod adresem %1, %n bajtów przed końcem mapy bitowej; są rysowane jako 0</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the FLI viewer carries the data up to $7FFF; the last %n byte(s), which are not part of the picture, are left behind</source>
+        <translation>
+            <numerusform>przeglądarka FLI przenosi dane do $7FFF; ostatni %n bajt, który nie należy do obrazu, zostaje pominięty</numerusform>
+            <numerusform>przeglądarka FLI przenosi dane do $7FFF; ostatnie %n bajty, które nie należą do obrazu, zostają pominięte</numerusform>
+            <numerusform>przeglądarka FLI przenosi dane do $7FFF; ostatnich %n bajtów, które nie należą do obrazu, zostaje pominiętych</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n more byte(s) after the end of the program)</source>
+        <translation>
+            <numerusform>(jeszcze %n bajt za końcem programu)</numerusform>
+            <numerusform>(jeszcze %n bajty za końcem programu)</numerusform>
+            <numerusform>(jeszcze %n bajtów za końcem programu)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>vornix::ProcessRunner</name>
@@ -1324,6 +1372,122 @@ Plik nie został zmieniony.</translation>
     <message>
         <source>Wrote %1 to the tape %2</source>
         <translation>Zapisano %1 na taśmie %2</translation>
+    </message>
+    <message>
+        <source>good</source>
+        <translation>dobry</translation>
+    </message>
+    <message>
+        <source>repaired</source>
+        <translation>naprawiony</translation>
+    </message>
+    <message>
+        <source>checksum wrong</source>
+        <translation>błędna suma kontrolna</translation>
+    </message>
+    <message>
+        <source>cut off</source>
+        <translation>urwany</translation>
+    </message>
+    <message>
+        <source>the first copy is cut off</source>
+        <translation>pierwsza kopia jest urwana</translation>
+    </message>
+    <message>
+        <source>the second copy is cut off</source>
+        <translation>druga kopia jest urwana</translation>
+    </message>
+    <message>
+        <source>the first copy&apos;s checksum is wrong</source>
+        <translation>suma kontrolna pierwszej kopii jest błędna</translation>
+    </message>
+    <message>
+        <source>the second copy&apos;s checksum is wrong</source>
+        <translation>suma kontrolna drugiej kopii jest błędna</translation>
+    </message>
+    <message numerus="yes">
+        <source>the first copy has %n unreadable byte(s)</source>
+        <translation>
+            <numerusform>pierwsza kopia ma %n nieczytelny bajt</numerusform>
+            <numerusform>pierwsza kopia ma %n nieczytelne bajty</numerusform>
+            <numerusform>pierwsza kopia ma %n nieczytelnych bajtów</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the second copy has %n unreadable byte(s)</source>
+        <translation>
+            <numerusform>druga kopia ma %n nieczytelny bajt</numerusform>
+            <numerusform>druga kopia ma %n nieczytelne bajty</numerusform>
+            <numerusform>druga kopia ma %n nieczytelnych bajtów</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; read from the second</source>
+        <translation>%1; odczytano z drugiej</translation>
+    </message>
+    <message>
+        <source>the first copy is missing; read from the second</source>
+        <translation>brak pierwszej kopii; odczytano z drugiej</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) lost in one copy taken from the other</source>
+        <translation>
+            <numerusform>%n bajt utracony w jednej kopii wzięty z drugiej</numerusform>
+            <numerusform>%n bajty utracone w jednej kopii wzięte z drugiej</numerusform>
+            <numerusform>%n bajtów utraconych w jednej kopii wzięto z drugiej</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the tape ends after %n byte(s) of %1</source>
+        <translation>
+            <numerusform>taśma kończy się po %n bajcie z %1</numerusform>
+            <numerusform>taśma kończy się po %n bajtach z %1</numerusform>
+            <numerusform>taśma kończy się po %n bajtach z %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) unreadable in both copies</source>
+        <translation>
+            <numerusform>%n bajt nieczytelny w obu kopiach</numerusform>
+            <numerusform>%n bajty nieczytelne w obu kopiach</numerusform>
+            <numerusform>%n bajtów nieczytelnych w obu kopiach</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) unreadable</source>
+        <translation>
+            <numerusform>%n bajt nieczytelny</numerusform>
+            <numerusform>%n bajty nieczytelne</numerusform>
+            <numerusform>%n bajtów nieczytelnych</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the checksum is wrong in both copies</source>
+        <translation>suma kontrolna jest błędna w obu kopiach</translation>
+    </message>
+    <message>
+        <source>the checksum is wrong</source>
+        <translation>suma kontrolna jest błędna</translation>
+    </message>
+    <message>
+        <source>no data block follows the header</source>
+        <translation>po nagłówku nie ma bloku danych</translation>
+    </message>
+    <message>
+        <source>no header before the data</source>
+        <translation>brak nagłówka przed danymi</translation>
+    </message>
+    <message>
+        <source>the header is unreadable</source>
+        <translation>nagłówek jest nieczytelny</translation>
+    </message>
+    <message>
+        <source>the header&apos;s checksum is wrong</source>
+        <translation>suma kontrolna nagłówka jest błędna</translation>
+    </message>
+    <message>
+        <source>the header&apos;s checksum is wrong; %1</source>
+        <translation>suma kontrolna nagłówka jest błędna; %1</translation>
     </message>
 </context>
 <context>

@@ -82,7 +82,7 @@ std::string describeFile(std::size_t number, const FoundFile& f) {
                        hex4(last) + ", " + std::to_string(f.data.size()) + " bytes, " + loaderName(f.loader) +
                        ", at " + seconds(f.startSeconds) + ": " + stateName(f.state);
     if (!f.detail.empty())
-        line += " (" + f.detail + ")";
+        line += " (" + detailText(f.detail) + ")";
     return line;
 }
 

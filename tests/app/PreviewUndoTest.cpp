@@ -26,6 +26,23 @@ QString writePreviewImage(const QString& path) {
     return path;
 }
 
+// An image holding one program.
+QString writeOneProgram(const QString& path, const Bytes& prg) {
+    TapeDocument doc;
+    doc.newImage();
+    doc.addProgram("one", "ONE", prg);
+    doc.saveAs(QFile::encodeName(path).toStdString(), false);
+    return path;
+}
+
+// FLI picture data from load, size bytes long.
+Bytes fliProgram(std::uint16_t load, std::size_t size) {
+    Bytes prg(size + 2, 0x5A);
+    prg[0] = std::uint8_t(load);
+    prg[1] = std::uint8_t(load >> 8);
+    return prg;
+}
+
 QString settings(const Harness& h) { return QString::fromLatin1(readFile(h.file("settings.ini"))); }
 
 } // namespace
@@ -34,6 +51,8 @@ class PreviewUndoTest : public QObject {
     Q_OBJECT
   private slots:
     void previewFollowsTheSelection();
+    void notesInTheWindowsLanguage_data();
+    void notesInTheWindowsLanguage();
     void paneKeepsTheListWidth();
     void undoAndRedoEveryEdit();
 };
@@ -105,6 +124,68 @@ void PreviewUndoTest::previewFollowsTheSelection() {
 
 // Opening the pane grows the window by the pane; the list keeps the width it was designed
 // with, whatever the pane shows, and gets it back when the pane closes.
+void PreviewUndoTest::notesInTheWindowsLanguage_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<Bytes>("prg");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("lastLine"); // of a listing; empty for a picture
+    // 10 PRINT, then 20 PRINT linking back to the first line.
+    const Bytes back = {0x01, 0x08, 0x07, 0x08, 0x0A, 0x00, 0x99, 0x00, 0x01, 0x08, 0x14, 0x00, 0x99, 0x00};
+    // 10 PRINT, the end marker, one byte of code.
+    const Bytes tail = {0x01, 0x08, 0x07, 0x08, 0x0A, 0x00, 0x99, 0x00, 0x00, 0x00, 0xEA};
+    const Bytes shortFli = fliProgram(0x3B00, 0x7F40 - 0x3B00 - 1);
+    const Bytes longFli = fliProgram(0x3C00, kFliCarriedSize);
+    QTest::newRow("link back, Polish")
+        << false << back
+        << QStringLiteral(
+               "Listing BASIC \u2014 łącze linii 20 wskazuje wstecz na $0801; listing kończy się tutaj")
+        << QStringLiteral("(łącze linii 20 wskazuje wstecz na $0801; listing kończy się tutaj)");
+    QTest::newRow("link back, English")
+        << true << back
+        << QStringLiteral(
+               "BASIC listing \u2014 the link of line 20 points back to $0801; the listing stops here")
+        << QStringLiteral("(the link of line 20 points back to $0801; the listing stops here)");
+    QTest::newRow("code after the end, Polish") << false << tail << QStringLiteral("Listing BASIC")
+                                                << QStringLiteral("(jeszcze 1 bajt za końcem programu)");
+    QTest::newRow("code after the end, English")
+        << true << tail << QStringLiteral("BASIC listing")
+        << QStringLiteral("(1 more byte after the end of the program)");
+    QTest::newRow("short FLI, Polish")
+        << false << shortFli
+        << QStringLiteral(
+               "Obrazek FLI \u2014 dane obrazu kończą się pod adresem $7F3E, 1 bajt przed końcem mapy "
+               "bitowej; jest rysowany jako 0")
+        << QString();
+    QTest::newRow("long FLI, Polish")
+        << false << longFli
+        << QStringLiteral(
+               "Obrazek FLI \u2014 przeglądarka FLI przenosi dane do $7FFF; ostatnich 256 bajtów, które "
+               "nie należą do obrazu, zostaje pominiętych")
+        << QString();
+    QTest::newRow("long FLI, English")
+        << true << longFli
+        << QStringLiteral(
+               "FLI picture \u2014 the FLI viewer carries the data up to $7FFF; the last 256 bytes, which "
+               "are not part of the picture, are left behind")
+        << QString();
+}
+
+void PreviewUndoTest::notesInTheWindowsLanguage() {
+    QFETCH(bool, english);
+    QFETCH(Bytes, prg);
+    QFETCH(QString, title);
+    QFETCH(QString, lastLine);
+    Harness h;
+    MainWindow* w = h.start({writeOneProgram(h.file("n.t64"), prg)});
+    if (english)
+        h.click(kEnglishButton);
+    QVERIFY(triggerAction(w, kPreviewItem));
+    h.select({0});
+    QCOMPARE(h.label(kPreviewTitle)->text(), title);
+    const QStringList lines = h.get<QPlainTextEdit>(kPreviewText)->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size() > 1 ? lines[lines.size() - 2] : QString(), lastLine);
+}
+
 void PreviewUndoTest::paneKeepsTheListWidth() {
     Harness h;
     MainWindow* w = h.start({writePreviewImage(h.file("p.t64"))});

@@ -58,6 +58,7 @@ class TapeCommandsTest : public QObject {
     void exportWritesAllOrTheSelectedEntries();
     void importOffersTheProgramsAndUndoTakesThemBack();
     void importReportsWhatIsNoTape();
+    void damagedProgramsAreGreyedWithTheReason_data();
     void damagedProgramsAreGreyedWithTheReason();
     void aTapeNamedAtStartBecomesANewImage();
 };
@@ -157,8 +158,21 @@ void TapeCommandsTest::importReportsWhatIsNoTape() {
     QVERIFY(h.questionsDone());
 }
 
+void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("Polish") << QByteArray()
+                            << QStringLiteral("błędna suma kontrolna: 1 bajt nieczytelny w obu kopiach");
+    QTest::newRow("English") << QByteArray("[M]\nEng=1\n")
+                             << QStringLiteral("checksum wrong: 1 byte unreadable in both copies");
+}
+
 void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, reason);
     Harness h;
+    if (!settings.isNull())
+        writeFile(h.file("settings.ini"), settings);
     h.startWith({"KEEP"});
     const QString path = h.file("spoilt.tap");
     QVERIFY(testfiles::writeSpoiltTape({program("FINE", 150), program("BROKEN", 150, 0x0801, 3)}, {1, 3},
@@ -171,8 +185,8 @@ void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(0)->flags() & Qt::ItemIsSelectable); // repaired from its second copy
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
-    QVERIFY(list->item(1)->toolTip().startsWith(QStringLiteral("checksum wrong")));
-    QVERIFY(list->item(1)->text().contains(QStringLiteral("checksum wrong")));
+    QCOMPARE(list->item(1)->toolTip(), reason);
+    QVERIFY(list->item(1)->text().contains(reason.section(QLatin1Char(':'), 0, 0)));
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"KEEP", "FINE"}));
     QVERIFY(h.questionsDone());

@@ -18,7 +18,7 @@ int basicLister(const std::uint8_t* data, std::size_t size) {
     for (const std::string& line : listing.lines)
         if (!validUtf8(line) || line.find('\n') != std::string::npos)
             fail("a listed line is not one line of UTF-8");
-    if (!validUtf8(listing.note))
+    if (!validUtf8(noteText(listing.note)))
         fail("the listing's note is not UTF-8");
     const std::string text = basicText(listing);
     const auto newlines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));

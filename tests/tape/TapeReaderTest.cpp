@@ -47,7 +47,7 @@ TEST(TapeReader, RealTapesDecodeToTheirPrograms) {
         EXPECT_EQ(f.name, row.name);
         EXPECT_EQ(f.loader, row.loader);
         EXPECT_EQ(f.state, row.state);
-        EXPECT_EQ(f.detail, row.detail);
+        EXPECT_EQ(detailText(f.detail), row.detail);
         EXPECT_EQ(f.load, 0x0801);
         if (row.prg) {
             EXPECT_EQ(prgBytes(f), testfiles::readAll(data(row.prg)));

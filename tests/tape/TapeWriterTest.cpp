@@ -25,7 +25,7 @@ void expectPrograms(const std::vector<FoundFile>& files, const std::vector<Progr
         EXPECT_EQ(files[i].name, programs[i].name);
         EXPECT_EQ(files[i].load, programs[i].load);
         EXPECT_EQ(files[i].data, programs[i].data);
-        EXPECT_EQ(files[i].state, FileState::Good) << files[i].detail;
+        EXPECT_EQ(files[i].state, FileState::Good) << detailText(files[i].detail);
     }
 }
 
@@ -186,7 +186,7 @@ TEST(TapeDamage, FirstCopyRepairedBothFlagged) {
         const std::vector<FoundFile> files = decodePulses(p);
         ASSERT_EQ(files.size(), 1u);
         EXPECT_EQ(files[0].state, row.state);
-        EXPECT_EQ(files[0].detail, row.detail);
+        EXPECT_EQ(detailText(files[0].detail), row.detail);
         ASSERT_EQ(files[0].data.size(), row.bytes);
         if (row.state != FileState::ChecksumWrong) {
             EXPECT_TRUE(std::equal(files[0].data.begin(), files[0].data.end(), prg.data.begin()));
@@ -225,7 +225,7 @@ TEST(TapeDamage, EveryByteValueReadsAndATurnedBitIsCaught) {
         const std::vector<FoundFile> files = decodePulses(p);
         ASSERT_EQ(files.size(), 1u);
         EXPECT_EQ(files[0].state, row.state);
-        EXPECT_EQ(files[0].detail, row.detail);
+        EXPECT_EQ(detailText(files[0].detail), row.detail);
         EXPECT_EQ(files[0].data, prg.data);
     }
 }
@@ -261,7 +261,7 @@ TEST(TapeDamage, ABrokenDataCopyIsNeverAHeader) {
         const std::vector<FoundFile> files = decodePulses(p, &notes);
         ASSERT_EQ(files.size(), 2u);
         EXPECT_EQ(files[0].name, "HURT");
-        EXPECT_EQ(files[0].state, FileState::Repaired) << files[0].detail;
+        EXPECT_EQ(files[0].state, FileState::Repaired) << detailText(files[0].detail);
         EXPECT_EQ(files[0].data, hurt.data);
         EXPECT_EQ(files[1].name, "AFTER");
         EXPECT_EQ(files[1].state, FileState::Good);
@@ -307,7 +307,7 @@ void expectSameFiles(const std::vector<FoundFile>& got, const std::vector<FoundF
         EXPECT_EQ(got[i].name, want[i].name);
         EXPECT_EQ(got[i].data, want[i].data);
         EXPECT_EQ(got[i].state, want[i].state);
-        EXPECT_EQ(got[i].detail, want[i].detail);
+        EXPECT_EQ(detailText(got[i].detail), detailText(want[i].detail));
         // Where a Turbo Tape pilot is first seen may move by some pulses; starts are shown to
         // a tenth of a second.
         EXPECT_NEAR(got[i].startSeconds, want[i].startSeconds, 0.01);
