@@ -24,6 +24,13 @@ TapeImportDialog* shownDialog(MainWindow* w) {
     return nullptr;
 }
 
+// Edit › Import tape on the tape at path: the choice dialog it shows, or nullptr.
+TapeImportDialog* importTape(Harness& h, const QString& path) {
+    h.dialogs.answerOpen({path});
+    h.trigger(kImportTapeItem);
+    return shownDialog(h.win.get());
+}
+
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 tape::ProgramToEncode program(const std::string& name, int size, int load = 0x0801, int seed = 1) {
@@ -114,9 +121,7 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     const QString path =
         writeTape(h.file("two.tap"), {program("HELLO", 300), program("LAST ONE", 20, 0xC000, 5)});
 
-    h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), kImportTapeItem));
-    TapeImportDialog* dialog = shownDialog(h.win.get());
+    TapeImportDialog* dialog = importTape(h, path);
     QVERIFY(dialog);
     auto* list = findNamed<QListWidget>(dialog, kChoiceList);
     QCOMPARE(list->count(), 2);
@@ -126,9 +131,7 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
     QVERIFY(!h.win->document().modified());
 
-    h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), kImportTapeItem));
-    dialog = shownDialog(h.win.get());
+    dialog = importTape(h, path);
     QVERIFY(dialog);
     // Both programs come chosen.
     QCOMPARE(findNamed<QListWidget>(dialog, kChoiceList)->selectedItems().size(), 2);
@@ -177,9 +180,7 @@ void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
     const QString path = h.file("spoilt.tap");
     QVERIFY(testfiles::writeSpoiltTape({program("FINE", 150), program("BROKEN", 150, 0x0801, 3)}, {1, 3},
                                        local(path)));
-    h.dialogs.answerOpen({path});
-    QVERIFY(triggerAction(h.win.get(), kImportTapeItem));
-    TapeImportDialog* dialog = shownDialog(h.win.get());
+    TapeImportDialog* dialog = importTape(h, path);
     QVERIFY(dialog);
     auto* list = findNamed<QListWidget>(dialog, kChoiceList);
     QCOMPARE(list->count(), 2);

@@ -2,6 +2,7 @@
 // refusals that leave nothing behind.
 #include "convert/EmbeddedResources.h"
 #include "convert/PictureConverters.h"
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
 
@@ -13,19 +14,13 @@
 #include <fstream>
 
 using testfiles::Bytes;
+using testfiles::pattern;
 using testfiles::readAll;
 using testfiles::TempDir;
 using testfiles::writeAll;
 namespace fs = std::filesystem;
 
 namespace {
-
-Bytes pattern(std::size_t size, std::uint8_t seed) {
-    Bytes b(size);
-    for (std::size_t i = 0; i < size; ++i)
-        b[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
-    return b;
-}
 
 std::vector<std::string> namesIn(const fs::path& dir) {
     std::vector<std::string> names;

@@ -2,6 +2,7 @@
 #include "convert/PictureConverters.h"
 #include "convert/EmbeddedResources.h"
 #include "convert/InPlaceCompression.h"
+#include "tests/support/ProgramBuilder.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -11,19 +12,13 @@
 #include <optional>
 
 using testfiles::Bytes;
+using testfiles::pattern;
 using testfiles::readAll;
 using testfiles::TempDir;
 using testfiles::writeAll;
 namespace fs = std::filesystem;
 
 namespace {
-
-Bytes pattern(std::size_t size, std::uint8_t seed) {
-    Bytes b(size);
-    for (std::size_t i = 0; i < size; ++i)
-        b[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
-    return b;
-}
 
 Bytes slice(const Bytes& b, std::size_t from, std::size_t to) {
     return Bytes(b.begin() + static_cast<std::ptrdiff_t>(from), b.begin() + static_cast<std::ptrdiff_t>(to));

@@ -22,6 +22,15 @@ inline Bytes programData(std::size_t size, int seed = 1) {
     return data;
 }
 
+// Picture-sized data whose bytes differ from one 256-byte page to the next, so that a shift by
+// a page shows.
+inline Bytes pattern(std::size_t size, std::uint8_t seed) {
+    Bytes b(size);
+    for (std::size_t i = 0; i < size; ++i)
+        b[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
+    return b;
+}
+
 // The two bytes of the load address, then the data.
 inline Bytes prgBytes(int load, const Bytes& data) {
     Bytes b(data.size() + 2);
