@@ -139,6 +139,7 @@ void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::F
 QString TapeCommands::stateText(tape::FileState state) {
     switch (state) {
     case tape::FileState::Good: return tr("good");
+    case tape::FileState::NoChecksum: return tr("no checksum");
     case tape::FileState::Repaired: return tr("repaired");
     case tape::FileState::ChecksumWrong: return tr("checksum wrong");
     case tape::FileState::CutOff: return tr("cut off");

@@ -133,10 +133,7 @@ int tapList(const CommandLine& cl) {
         json.end().end().key("files").array(true);
         for (const tape::FoundFile& f : a.files) {
             json.object().key("name").text(f.name);
-            json.key("loader")
-                .text(f.loader == tape::Loader::Rom ? "rom" : "turbotape")
-                .key("load")
-                .number(f.load);
+            json.key("loader").text(std::string(f.loader)).key("load").number(f.load);
             json.key("end").number(f.load + f.data.size()).key("size").number(f.data.size());
             json.key("start").fixed(f.startSeconds, 3).key("state").text(tape::stateName(f.state));
             if (!f.detail.empty())

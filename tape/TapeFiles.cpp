@@ -254,7 +254,7 @@ std::optional<FoundFile> assembleRomFile(const std::vector<BlockCopy>& header,
                                          const std::vector<BlockCopy>& data,
                                          std::vector<std::string>& notes) {
     FoundFile f;
-    f.loader = Loader::Rom;
+    f.loader = "rom";
     FileHeader h;
     if (!header.empty())
         h = readHeader(header);

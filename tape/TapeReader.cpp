@@ -1,8 +1,7 @@
 #include "tape/TapeReader.h"
 
+#include "tape/Decoder.h"
 #include "tape/PulseStream.h"
-#include "tape/RomLoader.h"
-#include "tape/TurboTape.h"
 
 #include <algorithm>
 
@@ -10,30 +9,35 @@ namespace vornix::tape {
 
 namespace {
 
-// Both loaders read the one pulse stream side by side.
+// Every registered loader reads the one pulse stream side by side; each pulse is put into
+// TAP units once for all of them.
 class Decoders : public PulseSink {
   public:
+    Decoders() {
+        for (const LoaderInfo& l : loaders())
+            decoders_.push_back(l.make());
+    }
     void pulses(const std::uint32_t* lengths, std::size_t count, std::uint64_t start) override {
-        rom_.feed(lengths, count);
-        turbo_.feed(lengths, count, start);
+        units_.resize(count);
+        for (std::size_t i = 0; i < count; ++i)
+            units_[i] = pulseUnits(lengths[i]);
+        const PulseBlock block{lengths, units_.data(), count, start};
+        for (auto& d : decoders_)
+            d->feed(block);
     }
     std::vector<FoundFile> finish(std::vector<std::string>& notes) {
-        rom_.finish();
-        turbo_.finish();
-        std::vector<FoundFile> files = std::move(rom_.files());
-        for (FoundFile& f : turbo_.files())
-            files.push_back(std::move(f));
+        std::vector<FoundFile> files;
+        for (auto& d : decoders_)
+            d->finish(files, notes);
         std::stable_sort(files.begin(), files.end(), [](const FoundFile& a, const FoundFile& b) {
             return a.startSeconds < b.startSeconds;
         });
-        for (std::string& n : rom_.notes())
-            notes.push_back(std::move(n));
         return files;
     }
 
   private:
-    RomLoaderDecoder rom_;
-    TurboTapeDecoder turbo_;
+    std::vector<std::unique_ptr<Decoder>> decoders_;
+    std::vector<std::uint8_t> units_;
 };
 
 void analyse(ByteSource& input, const PulseOptions& options, TapeAnalysis& a) {
@@ -109,6 +113,7 @@ std::vector<std::uint8_t> prgBytes(const FoundFile& file) {
 const char* stateName(FileState state) {
     switch (state) {
     case FileState::Good: return "good";
+    case FileState::NoChecksum: return "no checksum";
     case FileState::Repaired: return "repaired";
     case FileState::ChecksumWrong: return "checksum wrong";
     case FileState::CutOff: return "cut off";
@@ -164,6 +169,9 @@ std::string detailText(const FileDetail& detail) {
     return text.empty() ? "the header's checksum is wrong" : "the header's checksum is wrong; " + text;
 }
 
-const char* loaderName(Loader loader) { return loader == Loader::Rom ? "ROM loader" : "Turbo Tape 64"; }
+std::string_view loaderName(std::string_view id) {
+    const LoaderInfo* l = findLoader(id);
+    return l ? l->name : id;
+}
 
 } // namespace vornix::tape

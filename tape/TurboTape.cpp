@@ -209,7 +209,7 @@ void TurboTapeDecoder::emitHeaderAlone() {
     if (!header_)
         return;
     FoundFile f;
-    f.loader = Loader::TurboTape;
+    f.loader = "turbotape";
     f.name = header_->name;
     f.load = header_->load;
     f.end = header_->end;
@@ -235,7 +235,7 @@ void TurboTapeDecoder::endBlock(bool brokeOff) {
         return;
     }
     FoundFile f;
-    f.loader = Loader::TurboTape;
+    f.loader = "turbotape";
     std::size_t length;
     if (header_) {
         f.name = header_->name;

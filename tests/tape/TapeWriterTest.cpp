@@ -375,7 +375,7 @@ TEST_F(TapeWriterTest, TurboTapeDamageIsFlagged) {
     for (const auto& row : table) {
         const TapeAnalysis a = analyseTapeData(row.tape->data(), row.tape->size());
         ASSERT_EQ(a.files.size(), 1u);
-        EXPECT_EQ(a.files[0].loader, Loader::TurboTape);
+        EXPECT_EQ(a.files[0].loader, "turbotape");
         EXPECT_EQ(a.files[0].state, row.state);
         const Bytes read = prgBytes(a.files[0]);
         ASSERT_GT(read.size(), 250u);
