@@ -1,3 +1,4 @@
+#include "tape/CyberloadLoader.h"
 #include "tape/Decoder.h"
 #include "tape/RomLoader.h"
 #include "tape/TurboTape.h"
@@ -42,6 +43,7 @@ const std::vector<LoaderInfo>& loaders() {
     static const std::vector<LoaderInfo> all = {
         {"rom", "ROM loader", make<RomDecoder>},
         {"turbotape", "Turbo Tape 64", make<TurboTapeAdapter>},
+        {"cyberload", "Cyberload", makeCyberloadDecoder},
     };
     return all;
 }
