@@ -2,6 +2,7 @@
 #include "tape/Decoder.h"
 #include "tape/RomLoader.h"
 #include "tape/TurboTape.h"
+#include "tape/VisiloadLoader.h"
 
 namespace vornix::tape {
 
@@ -44,6 +45,7 @@ const std::vector<LoaderInfo>& loaders() {
         {"rom", "ROM loader", make<RomDecoder>},
         {"turbotape", "Turbo Tape 64", make<TurboTapeAdapter>},
         {"cyberload", "Cyberload", makeCyberloadDecoder},
+        {"visiload", "Visiload", makeVisiloadDecoder},
     };
     return all;
 }
