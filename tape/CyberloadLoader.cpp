@@ -19,6 +19,8 @@ constexpr std::array<PulseSet, 4> kSets = {{{0x30, 0x5A}, {0x3B, 0x72}, {0x24, 0
 
 // Bits repeating with a period of 8 before a pilot counts: F3 pilots hold only eight bytes.
 constexpr int kMinPilotBits = 32;
+// Pulses each as long as the one eight before (within a fifth) before the bits are looked at.
+constexpr int kSimilarRun = 12;
 // A pilot shorter than this many bytes belongs to an F3 sub-block, a longer one to F1/F2.
 constexpr int kShortPilotBytes = 64;
 // Pulses kept from before the pilot's pattern broke: the sync byte began at most 7 before.
@@ -102,6 +104,17 @@ class CyberloadDecoder : public Decoder {
 
     State state_ = State::Seek;
     std::uint64_t now_ = 0; // the cycle at which the next pulse begins
+    static bool similar(std::uint32_t u, std::uint32_t before) {
+        return (u > before ? u - before : before - u) * 5 <= u;
+    }
+    std::size_t skip(const std::uint32_t* cycles, const std::uint8_t* units, std::size_t i, std::size_t n);
+    static std::uint32_t midpoint(std::size_t set) {
+        return (kSets[set].shortUnits + kSets[set].longUnits) / 2;
+    }
+
+    std::uint64_t history_ = 0; // the last eight pulses' units, the latest lowest
+    int similar_ = 0;           // pulses in a row about as long as the one eight before
+    bool detail_ = false;       // looking at each set's bits
     std::array<std::uint32_t, 4> shift_{};
     std::array<int, 4> run_{};
     std::array<std::uint64_t, 4> runStart_{};
@@ -140,21 +153,38 @@ class CyberloadDecoder : public Decoder {
 void CyberloadDecoder::resetSeek() {
     shift_.fill(0);
     run_.fill(0);
+    detail_ = false;
 }
 
 void CyberloadDecoder::run(const std::uint32_t* cycles, const std::uint8_t* units, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
-        const std::uint32_t u = units[i];
-        const std::uint64_t at = now_;
-        now_ += cycles[i];
-        ring_[ringAt_++ % kLead] = cycles[i];
         if (state_ == State::Seek) {
-            // Each pulse set's bits, looked at for a byte repeating; no set's pulses reach
-            // below $1B or above $CE, which passes over pauses and other loaders cheaply.
+            // A pilot repeats its byte, so each of its pulses is about as long as the one eight
+            // before: until a run of those, nothing more is looked at.
+            if (!detail_) {
+                i = skip(cycles, units, i, n);
+                if (i >= n)
+                    break;
+            }
+            const std::uint32_t u = units[i];
+            const std::uint64_t at = now_;
+            now_ += cycles[i];
+            similar_ = similar(u, static_cast<std::uint32_t>(history_ >> 56)) ? similar_ + 1 : 0;
+            if (!detail_) {
+                detail_ = true;
+                for (std::size_t s = 0; s < kSets.size(); ++s) {
+                    shift_[s] = 0;
+                    for (int k = 7; k >= 0; --k)
+                        shift_[s] = shift_[s] << 1 | ((history_ >> (8 * k) & 0xFF) > midpoint(s));
+                }
+            }
+            history_ = history_ << 8 | u;
+            ring_[ringAt_++ % kLead] = cycles[i];
+            // Each pulse set's bits, looked at for a byte repeating.
             for (std::size_t s = 0; s < kSets.size(); ++s) {
                 const PulseSet& p = kSets[s];
                 const std::uint32_t lo = p.shortUnits * 3 / 4, span = p.longUnits * 5 / 4 - lo;
-                const std::uint32_t bit = u > (p.shortUnits + p.longUnits) / 2;
+                const std::uint32_t bit = u > midpoint(s);
                 shift_[s] = shift_[s] << 1 | bit;
                 if (u - lo > span || ((shift_[s] >> 8 ^ shift_[s]) & 1)) {
                     run_[s] = 0;
@@ -167,8 +197,14 @@ void CyberloadDecoder::run(const std::uint32_t* cycles, const std::uint8_t* unit
                     break;
                 }
             }
+            if (similar_ == 0 && state_ == State::Seek)
+                resetSeek(); // no pilot here: back to passing over pulses
             continue;
         }
+        const std::uint32_t u = units[i];
+        const std::uint64_t at = now_;
+        now_ += cycles[i];
+        ring_[ringAt_++ % kLead] = cycles[i];
         if (state_ == State::Pilot) {
             if (!levels_.plausible(u)) {
                 state_ = State::Seek;
@@ -195,6 +231,27 @@ void CyberloadDecoder::run(const std::uint32_t* cycles, const std::uint8_t* unit
         if (state_ == State::Block && buffer_.size() >= kMaxBuffer)
             endBlock();
     }
+}
+
+// Passes over pulses until a run of them each about as long as the one eight before; returns
+// the index of the pulse that completes the run, its similar_ not yet counted.
+std::size_t CyberloadDecoder::skip(const std::uint32_t* cycles, const std::uint8_t* units, std::size_t i,
+                                   std::size_t n) {
+    std::uint64_t history = history_, t = now_;
+    int run = similar_;
+    for (; i < n; ++i) {
+        const std::uint32_t u = units[i];
+        const int next = similar(u, static_cast<std::uint32_t>(history >> 56)) ? run + 1 : 0;
+        if (next >= kSimilarRun)
+            break;
+        run = next;
+        history = history << 8 | u;
+        t += cycles[i];
+    }
+    history_ = history;
+    similar_ = run;
+    now_ = t;
+    return i;
 }
 
 void CyberloadDecoder::startPilot(int set, std::uint64_t at) {
