@@ -13,6 +13,7 @@ constexpr std::uint32_t kMinUnits = 0x14, kMaxUnits = 0x90;
 // Pilot bytes in step before a chain counts (tapes hold some hundreds).
 constexpr int kMinPilotBytes = 64;
 constexpr int kMaxExtraBits = 7;
+constexpr int kSimilarRun = 6, kDetailPulses = 32;
 // After a block that asks for a pilot: pulses to wait for it before the chain counts as ended.
 constexpr int kPilotWait = 200000;
 constexpr std::uint8_t kSync = 0x16, kSyncLowFirst = 0x68; // $16 as read highest bit first
@@ -45,6 +46,9 @@ class VisiloadDecoder : public Decoder {
     std::uint64_t now_ = 0;
 
     // Seek.
+    std::uint32_t before_ = 0; // the last pulse passed over
+    int similar_ = 0;          // pulses in a row about as long as the one before
+    int detail_ = 0;           // pulses still to look at one by one
     std::uint32_t short16_ = 0, long16_ = 0;
     int zeros_ = 0, ones_ = 0, lastOnes_ = 0, groups_ = 0;
     std::uint64_t pilotStart_ = 0, groupStart_ = 0;
@@ -76,6 +80,34 @@ void VisiloadDecoder::feed(const PulseBlock& b) {
         const std::uint64_t at = now_;
         now_ += b.cycles[i];
         if (state_ == State::Seek) {
+            if (detail_ == 0 && !waiting_) {
+                // Eight short pulses of one length make a pilot byte: until six pulses in a row
+                // each about as long as the one before, nothing more is looked at.
+                std::uint64_t t = at;
+                std::uint32_t before = before_;
+                int run = similar_;
+                std::size_t j = i;
+                for (; j < b.count; ++j) {
+                    const std::uint32_t v = b.units[j];
+                    run = (v > before ? v - before : before - v) * 5 <= v ? run + 1 : 0;
+                    before = v;
+                    if (run >= kSimilarRun)
+                        break;
+                    t += b.cycles[j];
+                }
+                before_ = before;
+                similar_ = run;
+                if (j >= b.count) {
+                    now_ = t;
+                    break;
+                }
+                now_ = t + b.cycles[j];
+                i = j;
+                detail_ = kDetailPulses;
+                toSeek(false);
+                seekPulse(b.units[i], t);
+                continue;
+            }
             seekPulse(u, at);
             continue;
         }
@@ -100,6 +132,10 @@ void VisiloadDecoder::seekPulse(std::uint32_t u, std::uint64_t at) {
         endChain();
         waiting_ = false;
     }
+    if (groups_ > 0 || waiting_)
+        detail_ = kDetailPulses;
+    else if (detail_ > 0 && --detail_ == 0)
+        similar_ = 0;
     if (u < kMinUnits || u > kMaxUnits) {
         groups_ = zeros_ = ones_ = 0;
         short16_ = 0;
