@@ -101,6 +101,7 @@ class CyberloadDecoder : public Decoder {
         return c / kPalClock;
     }
     void emit(FoundFile f, Stage stage);
+    void emitF1(FileState state);
 
     State state_ = State::Seek;
     std::uint64_t now_ = 0; // the cycle at which the next pulse begins
@@ -480,16 +481,8 @@ void CyberloadDecoder::stepF1(bool final) {
                 }
                 continue;
             } else {
-                FoundFile f;
-                f.loader = "cyberload";
-                f.load = f1Load_;
-                f.end = static_cast<std::uint16_t>(f1Load_ + f1Data_.size());
-                f.state = FileState::NoChecksum;
-                f.startSeconds = blockInProgram_ == 0 ? pilotStart_ / kPalClock : secondsAt(f1FileAt_);
-                f1Address_ = f.end;
-                f.data = std::move(f1Data_);
-                f1Data_.clear();
-                emit(std::move(f), Stage::F1);
+                f1Address_ = static_cast<std::uint16_t>(f1Load_ + f1Data_.size());
+                emitF1(FileState::NoChecksum);
                 f1Pos_ += 9;
                 f1Step_ = F1Step::Next;
                 continue;
@@ -511,20 +504,26 @@ void CyberloadDecoder::stepF1(bool final) {
         need_ = f1Pos_ + 9;
         return;
     }
-    if (f1Step_ == F1Step::Data && (!f1Data_.empty() || blockInProgram_ == 0)) {
-        FoundFile f;
-        f.loader = "cyberload";
-        f.load = f1Load_;
-        f.end = static_cast<std::uint16_t>(f1Load_ + f1Data_.size());
-        f.state = FileState::CutOff;
+    if (f1Step_ == F1Step::Data && (!f1Data_.empty() || blockInProgram_ == 0))
+        emitF1(FileState::CutOff);
+    complete(buffer_.size());
+}
+
+// The F1 file read so far; a cut-off one says the tape ended in it.
+void CyberloadDecoder::emitF1(FileState state) {
+    FoundFile f;
+    f.loader = "cyberload";
+    f.load = f1Load_;
+    f.end = static_cast<std::uint16_t>(f1Load_ + f1Data_.size());
+    f.state = state;
+    if (state == FileState::CutOff) {
         f.detail.kind = FileDetailKind::TapeEnds;
         f.detail.bytes = f1Data_.size();
-        f.startSeconds = blockInProgram_ == 0 ? pilotStart_ / kPalClock : secondsAt(f1FileAt_);
-        f.data = std::move(f1Data_);
-        f1Data_.clear();
-        emit(std::move(f), Stage::F1);
     }
-    complete(buffer_.size());
+    f.startSeconds = blockInProgram_ == 0 ? pilotStart_ / kPalClock : secondsAt(f1FileAt_);
+    f.data = std::move(f1Data_);
+    f1Data_.clear();
+    emit(std::move(f), Stage::F1);
 }
 
 void CyberloadDecoder::emit(FoundFile f, Stage stage) {
