@@ -1,6 +1,8 @@
+#include "tape/CyberloadLoader.h"
 #include "tape/Decoder.h"
 #include "tape/RomLoader.h"
 #include "tape/TurboTape.h"
+#include "tape/VisiloadLoader.h"
 
 namespace vornix::tape {
 
@@ -42,6 +44,8 @@ const std::vector<LoaderInfo>& loaders() {
     static const std::vector<LoaderInfo> all = {
         {"rom", "ROM loader", make<RomDecoder>},
         {"turbotape", "Turbo Tape 64", make<TurboTapeAdapter>},
+        {"cyberload", "Cyberload", makeCyberloadDecoder},
+        {"visiload", "Visiload", makeVisiloadDecoder},
     };
     return all;
 }
