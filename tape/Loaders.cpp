@@ -1,6 +1,10 @@
+#include "tape/BurnerLoader.h"
 #include "tape/Decoder.h"
+#include "tape/FreeloadLoader.h"
 #include "tape/RomLoader.h"
+#include "tape/Turbo250Loader.h"
 #include "tape/TurboTape.h"
+#include "tape/VirginLoader.h"
 
 namespace vornix::tape {
 
@@ -42,6 +46,10 @@ const std::vector<LoaderInfo>& loaders() {
     static const std::vector<LoaderInfo> all = {
         {"rom", "ROM loader", make<RomDecoder>},
         {"turbotape", "Turbo Tape 64", make<TurboTapeAdapter>},
+        {"turbo250", "Turbo Tape 64 variant", makeTurbo250Decoder},
+        {"freeload", "Freeload", makeFreeloadDecoder},
+        {"virgin", "Virgin", makeVirginDecoder},
+        {"burner", "Burner", makeBurnerDecoder},
     };
     return all;
 }
