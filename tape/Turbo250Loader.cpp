@@ -27,8 +27,8 @@ class Turbo250Decoder : public ThresholdBlockDecoder {
 
     // Read by Turbo Tape 64's decoder: its threshold falls well between the two lengths.
     bool turboTapeReads() const {
-        return pilot_.zero + 1 < kTurboTapeThreshold && pilot_.one > kTurboTapeThreshold &&
-               pilot_.zero >= 15 && pilot_.one <= 56;
+        return pilot_.zero < kTurboTapeThreshold && pilot_.one >= kTurboTapeThreshold && pilot_.zero >= 15 &&
+               pilot_.one <= 56;
     }
 
     int align(std::uint64_t window) override {
