@@ -22,7 +22,7 @@ inline bool alike(unsigned a, unsigned b) {
 }
 
 inline bool repeats(unsigned u, unsigned eightBefore) {
-    return u - kShortest <= kLongest - kShortest && alike(u, eightBefore);
+    return (u - kShortest <= kLongest - kShortest) & alike(u, eightBefore);
 }
 
 } // namespace
@@ -42,52 +42,84 @@ bool ThresholdBlockDecoder::rotationOf(std::uint8_t pattern, std::uint8_t b) {
 }
 
 // Pulses that cannot hold a pilot are passed over by looking at pairs eight apart, every 16th
-// pulse: in a pilot every pair repeats, so four in a row send us back to look at each pulse.
+// pulse: in a pilot every pair repeats, so six in a row send us back to look at each pulse.
 std::size_t ThresholdBlockDecoder::skip(const std::uint8_t* u, std::size_t i, std::size_t n) {
     int hits = 0;
     std::size_t s = i;
     for (; s + 8 < n; s += 16) {
         hits = repeats(u[s], u[s + 8]) ? hits + 1 : 0;
-        if (hits == 4)
+        if (hits == 6)
             break;
     }
     // Back to before the first of the hits; at the feed's end, the last pulses one by one so a
     // run across feeds is followed.
-    const std::size_t back = s + 8 < n ? 4 * 16 + 8 : 24;
-    const std::size_t to = s > i + back ? s - back : i;
-    if (to > i)
-        fill_ = 8;
-    detail_ = 256;
-    return to;
+    const std::size_t back = s + 8 < n ? 6 * 16 + 8 : 24;
+    return s > i + back ? s - back : i;
 }
 
 void ThresholdBlockDecoder::toSeek() {
     state_ = State::Seek;
     run_ = 0;
-    fill_ = 8;
-    detail_ = 0;
-    runStart_ = -1;
 }
 
 void ThresholdBlockDecoder::feed(const PulseBlock& b) {
     const std::uint8_t* u = b.units;
+    const std::size_t n = b.count;
     std::size_t i = 0;
-    while (i < b.count) {
-        if (state_ == State::Seek) {
-            if (run_ == 0 && detail_ == 0) {
-                i = skip(u, i, b.count);
-                if (i >= b.count)
-                    break;
-            }
-            seekPulse(b, i++);
+    while (i < n) {
+        if (state_ != State::Seek) {
+            i = readBlock(b, i);
             continue;
         }
-        const std::uint32_t c = u[i++];
+        if (run_ == 0) {
+            i = skip(u, i, n);
+            if (i >= n)
+                break;
+        }
+        // One by one for some pulses, and on while a run lasts; without branches on the pulses,
+        // which on another loader's bytes repeat or not at random.
+        const std::size_t look = std::min(n, i + 128);
+        int run = run_;
+        for (; i < n; ++i) {
+            const unsigned before = i >= 8 ? u[i - 8] : ring_[i];
+            run = (run + 1) & -static_cast<int>(repeats(u[i], before));
+            if (run == kMinRun) {
+                run_ = run;
+                found(b, i++);
+                break;
+            }
+            if (run == 0 && i >= look) {
+                ++i;
+                break;
+            }
+        }
+        if (state_ == State::Seek)
+            run_ = run;
+    }
+    // A run still short of a pilot: keep the cycles it covers here for its start.
+    if (state_ == State::Seek && run_ > 0 && run_ < kMinRun) {
+        const std::size_t here = std::min<std::size_t>(static_cast<std::size_t>(run_), n);
+        std::uint64_t sum = 0;
+        for (std::size_t j = n - here; j < n; ++j)
+            sum += b.cycles[j];
+        runBefore_ = static_cast<std::size_t>(run_) > n ? runBefore_ + sum : sum;
+    }
+    if (n >= 8) {
+        std::copy(u + n - 8, u + n, ring_);
+    } else {
+        std::copy(ring_ + n, ring_ + 8, ring_);
+        std::copy(u, u + n, ring_ + 8 - n);
+    }
+}
+
+std::size_t ThresholdBlockDecoder::readBlock(const PulseBlock& b, std::size_t i) {
+    for (; i < b.count && state_ != State::Seek; ++i) {
+        const std::uint32_t c = b.units[i];
         if (c < lo_ || c > hi_) {
             if (state_ == State::Body)
                 brokeOff(false);
             toSeek();
-            continue;
+            return i + 1;
         }
         const bool one = c >= threshold_;
         if (state_ == State::Pilot) {
@@ -101,45 +133,24 @@ void ThresholdBlockDecoder::feed(const PulseBlock& b) {
                 toSeek();
         }
     }
-    // A run still short of a pilot: keep the cycles it covers here for its start.
-    if (state_ == State::Seek && run_ > 0 && run_ < kMinRun) {
-        std::uint64_t sum = 0;
-        for (std::size_t j = runStart_ < 0 ? 0 : static_cast<std::size_t>(runStart_); j < b.count; ++j)
-            sum += b.cycles[j];
-        runBefore_ = runStart_ < 0 ? runBefore_ + sum : sum;
-        runStart_ = -1;
-    }
+    return i;
 }
 
-void ThresholdBlockDecoder::seekPulse(const PulseBlock& b, std::size_t i) {
-    if (detail_ > 0)
-        --detail_;
-    const std::uint8_t u = b.units[i];
-    const std::uint8_t before = ring_[ringAt_];
-    ring_[ringAt_] = u;
-    ringAt_ = (ringAt_ + 1) & 7;
-    if (fill_ > 0) {
-        --fill_;
-        return;
+// The run ending at pulse i is long enough for a pilot: its last eight pulses hold two lengths,
+// or one for a pilot of one kind of bit (another loader's: none of ours).
+void ThresholdBlockDecoder::found(const PulseBlock& b, std::size_t i) {
+    std::uint8_t last[8];
+    for (int j = 0; j < 8; ++j) {
+        const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(i) - 7 + j;
+        last[j] = at >= 0 ? b.units[at] : ring_[8 + at];
     }
-    if (!repeats(u, before)) {
-        run_ = 0;
-        return;
-    }
-    if (run_++ == 0)
-        runStart_ = i >= 8 ? static_cast<std::ptrdiff_t>(i - 8) : 0;
-    if (run_ != kMinRun)
-        return;
-    // Eight pulses of the pilot, oldest first: two lengths, or one for a pilot of one kind of bit
-    // (another loader's: none of ours).
-    const std::uint8_t lo = *std::min_element(ring_, ring_ + 8), hi = *std::max_element(ring_, ring_ + 8);
+    const std::uint8_t lo = *std::min_element(last, last + 8), hi = *std::max_element(last, last + 8);
     if (hi * 4 < lo * 5)
         return;
     Pilot p;
     const unsigned threshold = (lo + hi + 1) / 2;
     unsigned zeros = 0, ones = 0;
-    for (unsigned j = 0; j < 8; ++j) {
-        const unsigned v = ring_[(ringAt_ + j) & 7];
+    for (const unsigned v : last) {
         const bool one = v >= threshold;
         p.pattern = static_cast<std::uint8_t>(p.pattern << 1 | one);
         (one ? p.one : p.zero) += v;
@@ -147,9 +158,11 @@ void ThresholdBlockDecoder::seekPulse(const PulseBlock& b, std::size_t i) {
     }
     p.zero /= zeros;
     p.one /= ones;
-    if (runStart_ >= 0) {
+    // It began eight pulses before the first that repeated.
+    const std::ptrdiff_t first = static_cast<std::ptrdiff_t>(i) + 1 - run_ - 8;
+    if (first + 8 >= 0) {
         p.start = b.start;
-        for (std::ptrdiff_t j = 0; j < runStart_; ++j)
+        for (std::ptrdiff_t j = 0; j < first; ++j)
             p.start += b.cycles[j];
     } else {
         p.start = b.start > runBefore_ ? b.start - runBefore_ : 0;

@@ -58,19 +58,16 @@ class ThresholdBlockDecoder : public Decoder {
   private:
     enum class State { Seek, Pilot, Body };
     std::size_t skip(const std::uint8_t* u, std::size_t i, std::size_t n);
-    void seekPulse(const PulseBlock& b, std::size_t i);
+    void found(const PulseBlock& b, std::size_t i);
+    std::size_t readBlock(const PulseBlock& b, std::size_t i);
     void pilotBit(bool one);
     void toSeek();
 
     State state_ = State::Seek;
-    std::uint8_t ring_[8] = {}; // the last eight pulses while seeking
-    unsigned ringAt_ = 0;
-    int fill_ = 8;                 // pulses still to read before the ring holds eight
-    int run_ = 0;                  // pulses in a row that repeat the one eight before
-    int detail_ = 0;               // pulses to look at one by one before sampling again
-    std::ptrdiff_t runStart_ = -1; // in this feed, or -1 when the run began before it
-    std::uint64_t runBefore_ = 0;  // cycles of the run's pulses in earlier feeds
-    std::uint64_t window_ = 0;     // bits since the pilot was found
+    std::uint8_t ring_[8] = {};   // the last eight pulses of the feed before, oldest first
+    int run_ = 0;                 // pulses in a row that repeat the one eight before
+    std::uint64_t runBefore_ = 0; // cycles of the run's pulses in earlier feeds
+    std::uint64_t window_ = 0;    // bits since the pilot was found
     std::uint32_t threshold_ = 0, lo_ = 0, hi_ = 0;
     int pastBreak_ = -1; // bits read since the pilot's pattern broke, -1 before
     std::uint32_t acc_ = 0;
