@@ -49,7 +49,7 @@ class BurnerDecoder : public ThresholdBlockDecoder {
         return false;
     }
 
-    void brokeOff(bool) override {
+    void brokeOff() override {
         const int extra = pendingBits();
         std::size_t bits = raw_.size() * 8;
         if (extra > 0) {
@@ -151,20 +151,13 @@ class BurnerDecoder : public ThresholdBlockDecoder {
             ++program_;
             block_ = 0;
         }
-        files_.push_back(std::move(f));
-    }
-
-    void collect(std::vector<FoundFile>& files) override {
-        for (FoundFile& f : files_)
-            files.push_back(std::move(f));
-        files_.clear();
+        found_.push_back(std::move(f));
     }
 
     std::uint64_t start_ = 0;
     std::vector<std::uint8_t> raw_;
     std::optional<Reading> learned_;
     int program_ = 0, block_ = 0;
-    std::vector<FoundFile> files_;
 };
 
 } // namespace

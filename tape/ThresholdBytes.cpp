@@ -117,7 +117,7 @@ std::size_t ThresholdBlockDecoder::readBlock(const PulseBlock& b, std::size_t i)
         const std::uint32_t c = b.units[i];
         if (c < lo_ || c > hi_) {
             if (state_ == State::Body)
-                brokeOff(false);
+                brokeOff();
             toSeek();
             return i + 1;
         }
@@ -209,9 +209,12 @@ void ThresholdBlockDecoder::pilotBit(bool one) {
 
 void ThresholdBlockDecoder::finish(std::vector<FoundFile>& files, std::vector<std::string>&) {
     if (state_ == State::Body)
-        brokeOff(true);
+        brokeOff();
     toSeek();
-    collect(files);
+    closing();
+    for (FoundFile& f : found_)
+        files.push_back(std::move(f));
+    found_.clear();
 }
 
 bool AddressedBlockDecoder::isPilot(const Pilot& p) {
@@ -254,7 +257,7 @@ bool AddressedBlockDecoder::byte(std::uint8_t b) {
     return false;
 }
 
-void AddressedBlockDecoder::brokeOff(bool) {
+void AddressedBlockDecoder::brokeOff() {
     if (synced_ && body_.size() >= format_.headerSize)
         emit();
     synced_ = false;
@@ -272,13 +275,7 @@ void AddressedBlockDecoder::emit() {
     std::vector<std::uint8_t> data(body_.begin() + static_cast<std::ptrdiff_t>(format_.headerSize),
                                    body_.end());
     settleData(f, data, lengthBetween(f.load, f.end), true);
-    files_.push_back(std::move(f));
-}
-
-void AddressedBlockDecoder::collect(std::vector<FoundFile>& files) {
-    for (FoundFile& f : files_)
-        files.push_back(std::move(f));
-    files_.clear();
+    found_.push_back(std::move(f));
 }
 
 void settleData(FoundFile& file, std::vector<std::uint8_t>& body, std::size_t length, bool hasChecksum) {

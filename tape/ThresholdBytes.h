@@ -37,14 +37,16 @@ class ThresholdBlockDecoder : public Decoder {
     // that sends the lowest bit first). false: the block is complete.
     virtual bool byte(std::uint8_t raw) = 0;
     // The signal broke off inside the block: a pulse out of range, or the tape's end.
-    virtual void brokeOff(bool tapeEnds) = 0;
-    // The tape has ended and any block is closed: hand over what was found.
-    virtual void collect(std::vector<FoundFile>& files) = 0;
+    virtual void brokeOff() = 0;
+    // The tape has ended and any block is closed: the last chance to add to found_.
+    virtual void closing() {}
 
     // The bits of a byte begun when the block broke off: how many, and their value (first in the
     // highest of them).
     int pendingBits() const { return bits_; }
     std::uint32_t pendingValue() const { return acc_ & ((1u << bits_) - 1); }
+
+    std::vector<FoundFile> found_; // in tape order
 
     static std::uint8_t byteAt(std::uint64_t window, int k) { return static_cast<std::uint8_t>(window >> k); }
     static std::uint8_t reversed(std::uint8_t b);
@@ -95,8 +97,7 @@ class AddressedBlockDecoder : public ThresholdBlockDecoder {
     bool isPilot(const Pilot& pilot) override;
     int align(std::uint64_t window) override;
     bool byte(std::uint8_t raw) override;
-    void brokeOff(bool tapeEnds) override;
-    void collect(std::vector<FoundFile>& files) override;
+    void brokeOff() override;
     void emit();
 
     AddressedFormat format_;
@@ -104,7 +105,6 @@ class AddressedBlockDecoder : public ThresholdBlockDecoder {
     bool synced_ = false;
     std::size_t need_ = 0;
     std::vector<std::uint8_t> body_;
-    std::vector<FoundFile> files_;
 };
 
 // A loader's body when it ends: length data bytes, followed by their XOR when hasChecksum.

@@ -79,7 +79,7 @@ class Turbo250Decoder : public ThresholdBlockDecoder {
         return false;
     }
 
-    void brokeOff(bool) override {
+    void brokeOff() override {
         if (part_ == Part::Body)
             endBlock();
         part_ = Part::Countdown;
@@ -91,7 +91,7 @@ class Turbo250Decoder : public ThresholdBlockDecoder {
         FoundFile f = *header_;
         f.state = FileState::CutOff;
         f.detail.kind = FileDetailKind::NoDataBlock;
-        files_.push_back(std::move(f));
+        found_.push_back(std::move(f));
         header_.reset();
     }
 
@@ -121,21 +121,16 @@ class Turbo250Decoder : public ThresholdBlockDecoder {
             f.state = FileState::CutOff;
             f.detail = {FileDetailKind::NoHeader};
             f.end = static_cast<std::uint16_t>(f.data.size());
-            files_.push_back(std::move(f));
+            found_.push_back(std::move(f));
             return;
         }
         FoundFile f = std::move(*header_);
         header_.reset();
         settleData(f, body_, lengthBetween(f.load, f.end), true);
-        files_.push_back(std::move(f));
+        found_.push_back(std::move(f));
     }
 
-    void collect(std::vector<FoundFile>& files) override {
-        emitHeaderAlone();
-        for (FoundFile& f : files_)
-            files.push_back(std::move(f));
-        files_.clear();
-    }
+    void closing() override { emitHeaderAlone(); }
 
     Pilot pilot_;
     bool lowFirst_ = false, isHeader_ = false;
@@ -144,7 +139,6 @@ class Turbo250Decoder : public ThresholdBlockDecoder {
     std::size_t need_ = 0;
     std::vector<std::uint8_t> body_;
     std::optional<FoundFile> header_;
-    std::vector<FoundFile> files_;
 };
 
 } // namespace
