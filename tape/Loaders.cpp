@@ -1,7 +1,11 @@
+#include "tape/BurnerLoader.h"
 #include "tape/CyberloadLoader.h"
 #include "tape/Decoder.h"
+#include "tape/FreeloadLoader.h"
 #include "tape/RomLoader.h"
+#include "tape/Turbo250Loader.h"
 #include "tape/TurboTape.h"
+#include "tape/VirginLoader.h"
 #include "tape/VisiloadLoader.h"
 
 namespace vornix::tape {
@@ -46,6 +50,10 @@ const std::vector<LoaderInfo>& loaders() {
         {"turbotape", "Turbo Tape 64", make<TurboTapeAdapter>},
         {"cyberload", "Cyberload", makeCyberloadDecoder},
         {"visiload", "Visiload", makeVisiloadDecoder},
+        {"turbo250", "Turbo Tape 64 variant", makeTurbo250Decoder},
+        {"freeload", "Freeload", makeFreeloadDecoder},
+        {"virgin", "Virgin", makeVirginDecoder},
+        {"burner", "Burner", makeBurnerDecoder},
     };
     return all;
 }
