@@ -23,8 +23,8 @@ struct EncodedTape {
     std::string_view loader;
     BitCoding coding;
     bool checksum = true;
-    Pulses pulses;
-    std::vector<Expected> files;
+    Pulses pulses = {};
+    std::vector<Expected> files = {};
 };
 
 inline std::uint8_t xorOf(const Bytes& data) {
