@@ -1,4 +1,6 @@
 #include "tape/Decoder.h"
+#include "tape/NovaloadLoader.h"
+#include "tape/OceanLoader.h"
 #include "tape/RomLoader.h"
 #include "tape/TurboTape.h"
 
@@ -42,6 +44,8 @@ const std::vector<LoaderInfo>& loaders() {
     static const std::vector<LoaderInfo> all = {
         {"rom", "ROM loader", make<RomDecoder>},
         {"turbotape", "Turbo Tape 64", make<TurboTapeAdapter>},
+        {"novaload", "Novaload", makeNovaloadDecoder},
+        {"ocean", "Ocean/Imagine", makeOceanDecoder},
     };
     return all;
 }

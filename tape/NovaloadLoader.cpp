@@ -1,0 +1,169 @@
+#include "tape/NovaloadLoader.h"
+
+#include "tape/NovaBits.h"
+#include "tape/TapeFiles.h"
+
+#include <algorithm>
+
+namespace vornix::tape {
+
+namespace {
+
+constexpr std::uint8_t kThreshold = 0x3D;
+constexpr std::size_t kMaxName = 16;
+constexpr std::size_t kPage = 256;
+
+class NovaloadDecoder : public NovaBitsDecoder {
+  public:
+    NovaloadDecoder() : NovaBitsDecoder(kThreshold) {}
+
+    void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
+        tapeEnds();
+        for (FoundFile& f : files_)
+            files.push_back(std::move(f));
+        files_.clear();
+    }
+
+  private:
+    enum class Part { Flag, Kind, Header, Check, Data, Page, PageData, PageCheck };
+
+    void synced(std::uint64_t pilotStart) override {
+        part_ = Part::Flag;
+        start_ = pilotStart;
+        lastPage_ = -1;
+    }
+
+    bool byte(std::uint8_t b, std::uint64_t at) override {
+        switch (part_) {
+        case Part::Flag: part_ = Part::Kind; return b == 0xAA;
+        case Part::Kind:
+            if (b == 0x55) {
+                part_ = Part::Page;
+                return true;
+            }
+            if (b > kMaxName)
+                return false;
+            header_.assign(1, b);
+            sum_ = b;
+            part_ = Part::Header;
+            return true;
+        case Part::Header: return headerByte(b);
+        case Part::Check:
+            good_ = good_ && b == sum_;
+            sum_ = static_cast<std::uint8_t>(sum_ + b);
+            if (data_.size() == length_) {
+                emit(good_ ? FileState::Good : FileState::ChecksumWrong, -1);
+                return false;
+            }
+            part_ = Part::Data;
+            return true;
+        case Part::Data:
+            data_.push_back(b);
+            sum_ = static_cast<std::uint8_t>(sum_ + b);
+            if (data_.size() % kPage == 0 || data_.size() == length_)
+                part_ = Part::Check;
+            return true;
+        case Part::Page: return pageByte(b, at);
+        case Part::PageData:
+            data_.push_back(b);
+            sum_ = static_cast<std::uint8_t>(sum_ + b);
+            if (data_.size() == kPage)
+                part_ = Part::PageCheck;
+            return true;
+        case Part::PageCheck:
+            emit(b == sum_ ? FileState::Good : FileState::ChecksumWrong, block_);
+            part_ = Part::Page;
+            return true;
+        }
+        return false;
+    }
+
+    bool headerByte(std::uint8_t b) {
+        header_.push_back(b);
+        sum_ = static_cast<std::uint8_t>(sum_ + b);
+        const std::size_t nameLength = header_[0];
+        if (header_.size() < 1 + nameLength + 6)
+            return true;
+        const std::uint8_t* six = header_.data() + 1 + nameLength;
+        // Ocean/Imagine blocks also begin with $AA and a 0 or 1: only a header that agrees with
+        // itself is taken for Novaload's then.
+        if (nameLength <= 1 && !novaloadAddressesAgree(six))
+            return false;
+        load_ = static_cast<std::uint16_t>((six[0] | six[1] << 8) + 256);
+        const int length = (six[4] | six[5] << 8) - 256;
+        if (length <= 0 || load_ + length > 65536)
+            return false;
+        length_ = static_cast<std::size_t>(length);
+        name_ = tapeName(header_.data() + 1, nameLength);
+        data_.clear();
+        data_.reserve(length_);
+        good_ = true;
+        part_ = Part::Check;
+        return true;
+    }
+
+    bool pageByte(std::uint8_t page, std::uint64_t at) {
+        if (page == 0)
+            return false; // the end of the chain
+        if (lastPage_ < 0 || page != lastPage_ + 1) {
+            program_ = programs_++;
+            block_ = 0;
+        } else {
+            ++block_;
+        }
+        if (lastPage_ >= 0)
+            start_ = at; // the first block starts with the pilot
+        lastPage_ = page;
+        load_ = static_cast<std::uint16_t>(page << 8);
+        length_ = kPage;
+        name_.clear();
+        data_.clear();
+        sum_ = page;
+        part_ = Part::PageData;
+        return true;
+    }
+
+    void brokeOff() override {
+        if (part_ == Part::Check || part_ == Part::Data || part_ == Part::PageData || part_ == Part::PageCheck) {
+            FoundFile& f = emit(FileState::CutOff, part_ == Part::Check || part_ == Part::Data ? -1 : block_);
+            f.detail.kind = FileDetailKind::TapeEnds;
+            f.detail.bytes = f.data.size();
+            f.detail.total = length_;
+        }
+    }
+
+    FoundFile& emit(FileState state, int block) {
+        FoundFile f;
+        f.loader = "novaload";
+        f.name = name_;
+        f.load = load_;
+        f.end = static_cast<std::uint16_t>(load_ + length_);
+        f.data = std::move(data_);
+        f.startSeconds = start_ / kPalClock;
+        f.state = state;
+        if (state == FileState::ChecksumWrong)
+            f.detail.kind = FileDetailKind::ChecksumWrong;
+        f.block = block;
+        f.program = block < 0 ? programs_++ : program_;
+        data_.clear();
+        files_.push_back(std::move(f));
+        return files_.back();
+    }
+
+    Part part_ = Part::Flag;
+    std::uint64_t start_ = 0;
+    std::vector<std::uint8_t> header_, data_;
+    std::uint8_t sum_ = 0;
+    bool good_ = true;
+    std::string name_;
+    std::uint16_t load_ = 0;
+    std::size_t length_ = 0;
+    int lastPage_ = -1, program_ = 0, block_ = 0, programs_ = 0;
+    std::vector<FoundFile> files_;
+};
+
+} // namespace
+
+std::unique_ptr<Decoder> makeNovaloadDecoder() { return std::make_unique<NovaloadDecoder>(); }
+
+} // namespace vornix::tape

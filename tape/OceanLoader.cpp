@@ -1,0 +1,137 @@
+#include "tape/OceanLoader.h"
+
+#include "tape/NovaBits.h"
+
+namespace vornix::tape {
+
+namespace {
+
+constexpr std::uint8_t kThreshold = 0x3B;
+constexpr std::size_t kPage = 256;
+// The third form's trailer: $02 bytes where the next memory-page and address bytes would be.
+constexpr std::uint8_t kTrailerByte = 0x02;
+
+class OceanDecoder : public NovaBitsDecoder {
+  public:
+    OceanDecoder() : NovaBitsDecoder(kThreshold) {}
+
+    void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
+        tapeEnds();
+        for (FoundFile& f : files_)
+            files.push_back(std::move(f));
+        files_.clear();
+    }
+
+  private:
+    enum class Part { First, MemoryPage, Address, Data };
+
+    void synced(std::uint64_t pilotStart) override {
+        part_ = Part::First;
+        start_ = pilotStart;
+        lastPage_ = -1;
+        flagged_ = checkNovaload_ = false;
+    }
+
+    bool byte(std::uint8_t b, std::uint64_t at) override {
+        switch (part_) {
+        case Part::First:
+            if (b == 0xAA) {
+                flagged_ = true;
+                part_ = Part::MemoryPage;
+                return true;
+            }
+            memoryPage_ = b;
+            part_ = Part::Address;
+            return b <= 1;
+        case Part::MemoryPage:
+            if (flagged_ && lastPage_ < 0 && b > 1)
+                return false; // Novaload's $AA, then a name's length or $55
+            memoryPage_ = b;
+            pageAt_ = at;
+            part_ = Part::Address;
+            return true;
+        case Part::Address: return address(b);
+        case Part::Data:
+            data_.push_back(b);
+            if (checkNovaload_ && data_.size() == memoryPage_ + 5u && novaloadHeader())
+                return false;
+            if (data_.size() < kPage)
+                return true;
+            emit(FileState::NoChecksum);
+            part_ = Part::MemoryPage;
+            return true;
+        }
+        return false;
+    }
+
+    bool address(std::uint8_t page) {
+        if (page == 0 || (memoryPage_ == kTrailerByte && page == kTrailerByte))
+            return false;
+        const bool first = lastPage_ < 0;
+        if (first || page != lastPage_ + 1) {
+            program_ = programs_++;
+            block_ = 0;
+        } else {
+            ++block_;
+        }
+        if (!first)
+            start_ = pageAt_; // the first block starts with the pilot
+        checkNovaload_ = first && flagged_;
+        lastPage_ = page;
+        address_ = page;
+        data_.clear();
+        data_.reserve(kPage);
+        part_ = Part::Data;
+        return true;
+    }
+
+    // A Novaload file with a name of 0 or 1 bytes begins like a flagged chain: the memory-page
+    // byte is the name's length. Its header's addresses agree, which Ocean's bytes almost never do.
+    bool novaloadHeader() {
+        checkNovaload_ = false;
+        std::uint8_t six[6];
+        for (std::size_t i = 0; i < 6; ++i) {
+            const std::size_t at = i + memoryPage_; // among the bytes after the memory-page byte
+            six[i] = at == 0 ? address_ : data_[at - 1];
+        }
+        return novaloadAddressesAgree(six);
+    }
+
+    void brokeOff() override {
+        if (part_ != Part::Data)
+            return;
+        FoundFile& f = emit(FileState::CutOff);
+        f.detail.kind = FileDetailKind::TapeEnds;
+        f.detail.bytes = f.data.size();
+        f.detail.total = kPage;
+    }
+
+    FoundFile& emit(FileState state) {
+        FoundFile f;
+        f.loader = "ocean";
+        f.load = static_cast<std::uint16_t>(address_ << 8);
+        f.end = static_cast<std::uint16_t>(f.load + kPage);
+        f.data = std::move(data_);
+        f.startSeconds = start_ / kPalClock;
+        f.state = state;
+        f.program = program_;
+        f.block = block_;
+        data_.clear();
+        files_.push_back(std::move(f));
+        return files_.back();
+    }
+
+    Part part_ = Part::First;
+    bool flagged_ = false, checkNovaload_ = false;
+    std::uint64_t start_ = 0, pageAt_ = 0;
+    std::uint8_t memoryPage_ = 0, address_ = 0;
+    std::vector<std::uint8_t> data_;
+    int lastPage_ = -1, program_ = 0, block_ = 0, programs_ = 0;
+    std::vector<FoundFile> files_;
+};
+
+} // namespace
+
+std::unique_ptr<Decoder> makeOceanDecoder() { return std::make_unique<OceanDecoder>(); }
+
+} // namespace vornix::tape
