@@ -29,6 +29,18 @@ bool novaloadAddressesAgree(const std::uint8_t* six) {
     return length > 0 && length < 65536 && ((start + length) & 0xFFFF) == end;
 }
 
+void PageNumbering::number(FoundFile& f, std::uint8_t page) {
+    if (lastPage_ < 0 || page != lastPage_ + 1) {
+        program_ = programs_++;
+        block_ = 0;
+    } else {
+        ++block_;
+    }
+    lastPage_ = page;
+    f.program = program_;
+    f.block = block_;
+}
+
 void NovaBitsDecoder::feed(const PulseBlock& b) {
     timeIndex_ = 0;
     timeAt_ = b.start;

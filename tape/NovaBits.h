@@ -48,6 +48,19 @@ class NovaBitsDecoder : public Decoder {
     std::uint64_t timeAt_ = 0;
 };
 
+// The program and block numbers of blocks that load a page each, in tape order: a run of blocks
+// on consecutive pages is one program. Files that stand whole take a program number of their own.
+class PageNumbering {
+  public:
+    void chainStarts() { lastPage_ = -1; }
+    // Sets program and block for the next block, which loads to page.
+    void number(FoundFile& f, std::uint8_t page);
+    int wholeFile() { return programs_++; }
+
+  private:
+    int programs_ = 0, program_ = 0, block_ = 0, lastPage_ = -1;
+};
+
 // Whether the six address bytes of a Novaload header agree: start - 256, end and length + 256,
 // each low byte first, with end = start + length. Novaload itself reads only start and length,
 // but a file it saved always agrees; Ocean/Imagine blocks read the same way almost never do.

@@ -30,7 +30,8 @@ class NovaloadDecoder : public NovaBitsDecoder {
     void synced(std::uint64_t pilotStart) override {
         part_ = Part::Flag;
         start_ = pilotStart;
-        lastPage_ = -1;
+        blocks_ = 0;
+        numbering_.chainStarts();
     }
 
     bool byte(std::uint8_t b, std::uint64_t at) override {
@@ -52,7 +53,7 @@ class NovaloadDecoder : public NovaBitsDecoder {
             good_ = good_ && b == sum_;
             sum_ = static_cast<std::uint8_t>(sum_ + b);
             if (data_.size() == length_) {
-                emit(good_ ? FileState::Good : FileState::ChecksumWrong, -1);
+                emit(good_ ? FileState::Good : FileState::ChecksumWrong);
                 return false;
             }
             part_ = Part::Data;
@@ -71,7 +72,7 @@ class NovaloadDecoder : public NovaBitsDecoder {
                 part_ = Part::PageCheck;
             return true;
         case Part::PageCheck:
-            emit(b == sum_ ? FileState::Good : FileState::ChecksumWrong, block_);
+            emit(b == sum_ ? FileState::Good : FileState::ChecksumWrong);
             part_ = Part::Page;
             return true;
         }
@@ -105,15 +106,9 @@ class NovaloadDecoder : public NovaBitsDecoder {
     bool pageByte(std::uint8_t page, std::uint64_t at) {
         if (page == 0)
             return false; // the end of the chain
-        if (lastPage_ < 0 || page != lastPage_ + 1) {
-            program_ = programs_++;
-            block_ = 0;
-        } else {
-            ++block_;
-        }
-        if (lastPage_ >= 0)
+        if (blocks_++ > 0)
             start_ = at; // the first block starts with the pilot
-        lastPage_ = page;
+        page_ = page;
         load_ = static_cast<std::uint16_t>(page << 8);
         length_ = kPage;
         name_.clear();
@@ -124,15 +119,17 @@ class NovaloadDecoder : public NovaBitsDecoder {
     }
 
     void brokeOff() override {
-        if (part_ == Part::Check || part_ == Part::Data || part_ == Part::PageData || part_ == Part::PageCheck) {
-            FoundFile& f = emit(FileState::CutOff, part_ == Part::Check || part_ == Part::Data ? -1 : block_);
+        const bool inFile = part_ == Part::Check || part_ == Part::Data;
+        const bool inBlock = (part_ == Part::PageData && !data_.empty()) || part_ == Part::PageCheck;
+        if (inFile || inBlock) {
+            FoundFile& f = emit(FileState::CutOff);
             f.detail.kind = FileDetailKind::TapeEnds;
             f.detail.bytes = f.data.size();
             f.detail.total = length_;
         }
     }
 
-    FoundFile& emit(FileState state, int block) {
+    FoundFile& emit(FileState state) {
         FoundFile f;
         f.loader = "novaload";
         f.name = name_;
@@ -143,8 +140,10 @@ class NovaloadDecoder : public NovaBitsDecoder {
         f.state = state;
         if (state == FileState::ChecksumWrong)
             f.detail.kind = FileDetailKind::ChecksumWrong;
-        f.block = block;
-        f.program = block < 0 ? programs_++ : program_;
+        if (part_ == Part::PageData || part_ == Part::PageCheck)
+            numbering_.number(f, page_);
+        else
+            f.program = numbering_.wholeFile();
         data_.clear();
         files_.push_back(std::move(f));
         return files_.back();
@@ -158,7 +157,9 @@ class NovaloadDecoder : public NovaBitsDecoder {
     std::string name_;
     std::uint16_t load_ = 0;
     std::size_t length_ = 0;
-    int lastPage_ = -1, program_ = 0, block_ = 0, programs_ = 0;
+    std::uint8_t page_ = 0;
+    int blocks_ = 0; // Special blocks begun in this chain
+    PageNumbering numbering_;
     std::vector<FoundFile> files_;
 };
 

@@ -8,7 +8,8 @@ namespace {
 
 constexpr std::uint8_t kThreshold = 0x3B;
 constexpr std::size_t kPage = 256;
-// The third form's trailer: $02 bytes where the next memory-page and address bytes would be.
+// The third form's trailer: $02 bytes. An address $02 followed by $02 is taken for it, as no
+// block of a flagged chain is known to load to page 2 starting with that byte.
 constexpr std::uint8_t kTrailerByte = 0x02;
 
 class OceanDecoder : public NovaBitsDecoder {
@@ -28,7 +29,8 @@ class OceanDecoder : public NovaBitsDecoder {
     void synced(std::uint64_t pilotStart) override {
         part_ = Part::First;
         start_ = pilotStart;
-        lastPage_ = -1;
+        blocks_ = 0;
+        numbering_.chainStarts();
         flagged_ = checkNovaload_ = false;
     }
 
@@ -44,7 +46,7 @@ class OceanDecoder : public NovaBitsDecoder {
             part_ = Part::Address;
             return b <= 1;
         case Part::MemoryPage:
-            if (flagged_ && lastPage_ < 0 && b > 1)
+            if (flagged_ && blocks_ == 0 && b > 1)
                 return false; // Novaload's $AA, then a name's length or $55
             memoryPage_ = b;
             pageAt_ = at;
@@ -52,6 +54,8 @@ class OceanDecoder : public NovaBitsDecoder {
             return true;
         case Part::Address: return address(b);
         case Part::Data:
+            if (data_.empty() && flagged_ && address_ == kTrailerByte && b == kTrailerByte)
+                return false;
             data_.push_back(b);
             if (checkNovaload_ && data_.size() == memoryPage_ + 5u && novaloadHeader())
                 return false;
@@ -65,19 +69,12 @@ class OceanDecoder : public NovaBitsDecoder {
     }
 
     bool address(std::uint8_t page) {
-        if (page == 0 || (memoryPage_ == kTrailerByte && page == kTrailerByte))
+        if (page == 0)
             return false;
-        const bool first = lastPage_ < 0;
-        if (first || page != lastPage_ + 1) {
-            program_ = programs_++;
-            block_ = 0;
-        } else {
-            ++block_;
-        }
-        if (!first)
+        if (blocks_ > 0)
             start_ = pageAt_; // the first block starts with the pilot
-        checkNovaload_ = first && flagged_;
-        lastPage_ = page;
+        checkNovaload_ = blocks_ == 0 && flagged_;
+        ++blocks_;
         address_ = page;
         data_.clear();
         data_.reserve(kPage);
@@ -98,7 +95,7 @@ class OceanDecoder : public NovaBitsDecoder {
     }
 
     void brokeOff() override {
-        if (part_ != Part::Data)
+        if (part_ != Part::Data || data_.empty())
             return;
         FoundFile& f = emit(FileState::CutOff);
         f.detail.kind = FileDetailKind::TapeEnds;
@@ -114,8 +111,7 @@ class OceanDecoder : public NovaBitsDecoder {
         f.data = std::move(data_);
         f.startSeconds = start_ / kPalClock;
         f.state = state;
-        f.program = program_;
-        f.block = block_;
+        numbering_.number(f, address_);
         data_.clear();
         files_.push_back(std::move(f));
         return files_.back();
@@ -126,7 +122,8 @@ class OceanDecoder : public NovaBitsDecoder {
     std::uint64_t start_ = 0, pageAt_ = 0;
     std::uint8_t memoryPage_ = 0, address_ = 0;
     std::vector<std::uint8_t> data_;
-    int lastPage_ = -1, program_ = 0, block_ = 0, programs_ = 0;
+    int blocks_ = 0; // begun in this chain
+    PageNumbering numbering_;
     std::vector<FoundFile> files_;
 };
 

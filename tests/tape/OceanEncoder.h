@@ -19,7 +19,12 @@ inline Encoded oceanChain(OceanForm form, const std::vector<std::uint8_t>& pages
             e.firstData = e.pulses.size();
         putBytes(e.pulses, kNovaBits, testfiles::programData(256, seed + static_cast<int>(k)));
     }
-    const std::uint8_t trailer = form == OceanForm::FlaggedTrailer02 ? 0x02 : 0x00;
+    // The third form's trailer follows a memory-page byte here, as if a block were to come.
+    std::uint8_t trailer = 0x00;
+    if (form == OceanForm::FlaggedTrailer02) {
+        putByte(e.pulses, kNovaBits, 0);
+        trailer = 0x02;
+    }
     for (int i = 0; i < 100; ++i)
         putByte(e.pulses, kNovaBits, trailer);
     putPause(e.pulses, 0.5);
