@@ -1,6 +1,7 @@
 #include "tape/OceanLoader.h"
 
 #include "tape/NovaBits.h"
+#include "tape/OceanNew.h"
 
 namespace vornix::tape {
 
@@ -12,9 +13,10 @@ constexpr std::size_t kPage = 256;
 // block of a flagged chain is known to load to page 2 starting with that byte.
 constexpr std::uint8_t kTrailerByte = 0x02;
 
-class OceanDecoder : public NovaBitsDecoder {
+// The older loader's chains of page blocks.
+class OceanChains : public NovaBitsDecoder {
   public:
-    OceanDecoder() : NovaBitsDecoder(kThreshold) {}
+    explicit OceanChains(PageNumbering& numbering) : NovaBitsDecoder(kThreshold), numbering_(numbering) {}
 
     void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
         tapeEnds();
@@ -123,8 +125,26 @@ class OceanDecoder : public NovaBitsDecoder {
     std::uint8_t memoryPage_ = 0, address_ = 0;
     std::vector<std::uint8_t> data_;
     int blocks_ = 0; // begun in this chain
-    PageNumbering numbering_;
+    PageNumbering& numbering_;
     std::vector<FoundFile> files_;
+};
+
+// Both loaders of Ocean's, read side by side; their programs are numbered together in tape order.
+class OceanDecoder : public Decoder {
+  public:
+    void feed(const PulseBlock& block) override {
+        chains_.feed(block);
+        later_.feed(block);
+    }
+    void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override {
+        chains_.finish(files, notes);
+        later_.finish(files);
+    }
+
+  private:
+    PageNumbering numbering_;
+    OceanChains chains_{numbering_};
+    OceanNewReader later_{numbering_};
 };
 
 } // namespace

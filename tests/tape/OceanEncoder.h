@@ -31,4 +31,39 @@ inline Encoded oceanChain(OceanForm form, const std::vector<std::uint8_t>& pages
     return e;
 }
 
+// The later loaders' files: header forms 1, 2 and 4, at the fast or the slow speed.
+enum class OceanNewForm { One, Two, Four };
+
+inline Encoded oceanNewFile(OceanNewForm form, bool slow, std::uint16_t load, const std::vector<std::uint8_t>& data) {
+    const BitCoding bits = slow ? BitCoding{0x35, 0x65, true} : BitCoding{0x22, 0x42, true};
+    Encoded e;
+    for (int i = 0; i < 128; ++i)
+        putByte(e.pulses, bits, 0x40);
+    putByte(e.pulses, bits, 0x5A);
+    const auto end = static_cast<std::uint16_t>(load + data.size());
+    const std::uint8_t addresses[] = {static_cast<std::uint8_t>(load), static_cast<std::uint8_t>(load >> 8),
+                                      static_cast<std::uint8_t>(end), static_cast<std::uint8_t>(end >> 8)};
+    std::uint8_t sum = 0;
+    for (std::uint8_t b : data)
+        sum ^= b;
+    std::vector<std::uint8_t> header;
+    if (form == OceanNewForm::One)
+        header.push_back(0x07);
+    if (form == OceanNewForm::Four)
+        header = {0x03, sum};
+    header.insert(header.end(), addresses, addresses + 4);
+    if (form == OceanNewForm::Two)
+        header.push_back(0x07);
+    putBytes(e.pulses, bits, header);
+    e.firstData = e.pulses.size();
+    putBytes(e.pulses, bits, data);
+    if (form == OceanNewForm::Four)
+        putBytes(e.pulses, bits, std::vector<std::uint8_t>((256 - data.size() % 256) % 256, 0));
+    else
+        putByte(e.pulses, bits, sum);
+    putBit(e.pulses, bits, true); // a trailer pulse
+    putPause(e.pulses, 0.5);
+    return e;
+}
+
 } // namespace loadertest

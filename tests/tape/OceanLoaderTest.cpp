@@ -22,9 +22,25 @@ const Chain kChains[] = {
     {OceanForm::FlaggedTrailer02, {0x50}, 30},
 };
 
+// The later loaders' files, each form once, one of them at the slow speed.
+struct NewFile {
+    OceanNewForm form;
+    bool slow;
+    std::uint16_t load;
+    std::size_t size;
+};
+
+const NewFile kNewFiles[] = {
+    {OceanNewForm::One, false, 0x0801, 600},
+    {OceanNewForm::Two, false, 0x4000, 256},
+    {OceanNewForm::Four, true, 0xC100, 700},
+};
+
+std::vector<std::uint8_t> newData(const NewFile& f) { return testfiles::programData(f.size, f.load); }
+
 struct OceanTape {
     Pulses pulses;
-    std::size_t secondData = 0;
+    std::size_t secondData = 0, newData = 0;
 };
 
 OceanTape oceanTape() {
@@ -35,6 +51,12 @@ OceanTape oceanTape() {
             t.secondData = t.pulses.size() + e.firstData;
         append(t.pulses, e.pulses);
     }
+    for (const NewFile& f : kNewFiles) {
+        const Encoded e = oceanNewFile(f.form, f.slow, f.load, newData(f));
+        if (&f == &kNewFiles[0])
+            t.newData = t.pulses.size() + e.firstData;
+        append(t.pulses, e.pulses);
+    }
     return t;
 }
 
@@ -42,14 +64,15 @@ class OceanPlayback : public testing::TestWithParam<Playback> {};
 
 } // namespace
 
-// Every block of every form comes out with its address, bytes and numbers, as no checksum
-// vouches for, also from a tape running 10 % fast or slow and from a noisy recording; no other
-// loader claims them (Novaload reads the same bits and flag).
-TEST_P(OceanPlayback, DecodesEveryBlock) {
+// Every block of every form of the older loader comes out with its address, bytes and numbers,
+// as no checksum vouches for, and every file of the later ones with its checksum agreeing; also
+// from a tape running 10 % fast or slow and from a noisy recording. No other loader claims
+// them (Novaload reads the same bits and flag).
+TEST_P(OceanPlayback, DecodesEveryBlockAndFile) {
     const auto a = play(oceanTape().pulses, GetParam());
     const auto files = filesOf(a, "ocean");
-    ASSERT_EQ(files.size(), 7u);
-    EXPECT_EQ(a.files.size(), 7u);
+    ASSERT_EQ(files.size(), 10u);
+    EXPECT_EQ(a.files.size(), 10u);
     const int programs[] = {0, 0, 1, 1, 1, 2, 3}, blocks[] = {0, 1, 0, 1, 2, 0, 0};
     std::size_t i = 0;
     for (const Chain& c : kChains) {
@@ -67,21 +90,37 @@ TEST_P(OceanPlayback, DecodesEveryBlock) {
             }
         }
     }
+    int program = 4; // after the chains' four
+    for (const NewFile& n : kNewFiles) {
+        SCOPED_TRACE(n.load);
+        const FoundFile& f = files[i++];
+        EXPECT_EQ(f.load, n.load);
+        EXPECT_EQ(f.end, n.load + n.size);
+        EXPECT_EQ(f.data, newData(n));
+        EXPECT_EQ(f.state, FileState::Good);
+        EXPECT_EQ(f.program, program++);
+        EXPECT_EQ(f.block, -1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Tapes, OceanPlayback,
                          testing::Values(Playback::Clean, Playback::Fast, Playback::Slow, Playback::NoisyWav));
 
-// Without a checksum a flipped bit changes a byte and nothing else; a tape ending inside a
-// block leaves what was read, cut off.
-TEST(Ocean, DamageChangesBytesOrCutsOff) {
+// Without a checksum a flipped bit changes a byte and nothing else, with one it fails the
+// file's; a tape ending inside a block leaves what was read, cut off.
+TEST(Ocean, DamageIsReportedWhereItIs) {
     const OceanTape t = oceanTape();
     auto files = filesOf(decode(flipBit(t.pulses, t.secondData + 8 * 10 + 2, kNovaBits)), "ocean");
-    ASSERT_EQ(files.size(), 7u);
+    ASSERT_EQ(files.size(), 10u);
     EXPECT_EQ(files[2].state, FileState::NoChecksum);
     auto expected = testfiles::programData(256, 20);
     expected[10] ^= 0x04;
     EXPECT_EQ(files[2].data, expected);
+
+    files = filesOf(decode(flipBit(t.pulses, t.newData + 8 * 100 + 1, BitCoding{0x22, 0x42, true})), "ocean");
+    ASSERT_EQ(files.size(), 10u);
+    EXPECT_EQ(files[7].state, FileState::ChecksumWrong);
+    EXPECT_EQ(files[8].state, FileState::Good);
 
     files = filesOf(decode(cutAt(t.pulses, t.secondData + 8 * (256 + 2 + 40))), "ocean");
     ASSERT_EQ(files.size(), 4u);

@@ -1,0 +1,191 @@
+#include "tape/OceanNew.h"
+
+#include "tape/TapeFiles.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vornix::tape {
+
+namespace {
+
+// Eight bits of each speed's pilot: $40, four times over.
+constexpr std::uint32_t kPilotBits = 0x40404040;
+constexpr std::uint8_t kPilotByte = 0x40, kSync = 0x5A;
+// Fixed thresholds between each speed's short and long pulse, good enough to find the pilot.
+constexpr std::uint8_t kFastThreshold = 0x33, kSlowThreshold = 0x4D;
+constexpr std::size_t kMaxFile = 65536 + 8;
+
+std::size_t lengthOf(unsigned load, unsigned end) { return end > load ? end - load : end == 0 ? 65536 - load : 0; }
+
+// One header form: where its addresses and data begin, where its checksum is, whether the data
+// may be padded to a multiple of 256 bytes.
+struct Form {
+    std::size_t load, data;
+    int checksumAt; // a header offset, or -1 when the checksum follows the data
+    bool padded;
+};
+constexpr std::array<Form, 3> kForms = {{{1, 5, -1, false}, {0, 5, -1, false}, {2, 6, 1, true}}};
+
+struct Reading {
+    std::size_t length = 0, end = 0; // data length, bytes from sync to the checksum's end
+    bool agrees = false;
+};
+
+// The bytes read as this form; the checksum is looked at once they reach its end.
+Reading readAs(const Form& f, const std::vector<std::uint8_t>& b) {
+    Reading r;
+    if (b.size() < f.data)
+        return r;
+    const unsigned load = b[f.load] | b[f.load + 1] << 8, end = b[f.load + 2] | b[f.load + 3] << 8;
+    r.length = lengthOf(load, end);
+    if (r.length == 0)
+        return r;
+    r.end = f.data + r.length + (f.checksumAt < 0 ? 1 : 0);
+    if (b.size() != r.end)
+        return r;
+    std::uint8_t x = 0;
+    for (std::size_t i = f.data; i < f.data + r.length; ++i)
+        x ^= b[i];
+    r.agrees = x == (f.checksumAt < 0 ? b[f.data + r.length] : b[static_cast<std::size_t>(f.checksumAt)]);
+    return r;
+}
+
+} // namespace
+
+std::uint64_t OceanNewReader::timeAt(const PulseBlock& b, std::size_t i) {
+    for (; timeIndex_ < i; ++timeIndex_)
+        timeAt_ += b.cycles[timeIndex_];
+    return timeAt_;
+}
+
+void OceanNewReader::feed(const PulseBlock& b) {
+    timeIndex_ = 0;
+    timeAt_ = b.start;
+    std::size_t i = 0;
+    while (i < b.count)
+        i = state_ == State::Seek ? seek(b, i) : read(b, i);
+}
+
+std::size_t OceanNewReader::seek(const PulseBlock& b, std::size_t i) {
+    const std::uint8_t* u = b.units;
+    std::uint32_t fast = fast_, slow = slow_;
+    for (; i < b.count; ++i) {
+        fast = fast << 1 | (u[i] >= kFastThreshold);
+        slow = slow << 1 | (u[i] >= kSlowThreshold);
+        if (fast == kPilotBits || slow == kPilotBits)
+            break;
+    }
+    fast_ = fast;
+    slow_ = slow;
+    if (i == b.count)
+        return i;
+    threshold_ = fast == kPilotBits ? kFastThreshold : kSlowThreshold;
+    lo_ = threshold_ / 3;
+    hi_ = static_cast<std::uint8_t>(threshold_ * 2);
+    fast_ = slow_ = 0;
+    shortSum_ = longSum_ = shorts_ = longs_ = 0;
+    bits_ = 0;
+    start_ = timeAt(b, i >= 31 ? i - 31 : 0);
+    state_ = State::Pilot;
+    return i + 1;
+}
+
+std::size_t OceanNewReader::read(const PulseBlock& b, std::size_t i) {
+    const std::uint8_t* u = b.units;
+    for (; i < b.count; ++i) {
+        const std::uint8_t v = u[i];
+        if (v < lo_ || v > hi_) {
+            fileEnds();
+            return i + 1;
+        }
+        const bool one = v >= threshold_;
+        if (state_ == State::Pilot) {
+            (one ? longSum_ : shortSum_) += v;
+            ++(one ? longs_ : shorts_);
+        }
+        acc_ = static_cast<std::uint8_t>(acc_ << 1 | one);
+        if (++bits_ < 8)
+            continue;
+        bits_ = 0;
+        if (state_ == State::Pilot) {
+            if (acc_ == kSync && shorts_ && longs_) {
+                // Between the pilot's own short and long pulses from here on.
+                const unsigned s = shortSum_ / shorts_, l = longSum_ / longs_;
+                threshold_ = static_cast<std::uint8_t>((s + l) / 2);
+                lo_ = static_cast<std::uint8_t>(s / 2);
+                hi_ = static_cast<std::uint8_t>(std::min(254u, l + l / 2));
+                state_ = State::Bytes;
+                bytes_.clear();
+            } else if (acc_ != kPilotByte) {
+                state_ = State::Seek;
+                return i + 1;
+            }
+            continue;
+        }
+        bytes_.push_back(acc_);
+        // A file ends where the checksum of one form agrees; what follows (padding, trailer)
+        // passes while seeking the next pilot.
+        for (const Form& f : kForms) {
+            const Reading r = readAs(f, bytes_);
+            if (r.agrees) {
+                fileEnds();
+                return i + 1;
+            }
+        }
+        if (bytes_.size() >= kMaxFile) {
+            state_ = State::Seek;
+            return i + 1;
+        }
+    }
+    return i;
+}
+
+void OceanNewReader::fileEnds() {
+    const bool reading = state_ == State::Bytes;
+    state_ = State::Seek;
+    if (!reading)
+        return;
+    const Form* chosen = nullptr;
+    Reading reading1;
+    int fits = 0;
+    for (const Form& f : kForms) {
+        const Reading r = readAs(f, bytes_);
+        if (r.agrees) {
+            chosen = &f;
+            reading1 = r;
+            fits = 1;
+            break;
+        }
+        // Damaged: the bytes read end with the checksum, or with a trailer byte or the padding.
+        const std::size_t padded = r.end + (f.padded ? (256 - r.length % 256) % 256 : 0);
+        if (r.end && (bytes_.size() == r.end || bytes_.size() == r.end + 1 || bytes_.size() == padded)) {
+            chosen = &f;
+            reading1 = r;
+            ++fits;
+        }
+    }
+    if (fits != 1)
+        return;
+    FoundFile file;
+    file.loader = "ocean";
+    file.load = static_cast<std::uint16_t>(bytes_[chosen->load] | bytes_[chosen->load + 1] << 8);
+    file.end = static_cast<std::uint16_t>(bytes_[chosen->load + 2] | bytes_[chosen->load + 3] << 8);
+    file.data.assign(bytes_.begin() + static_cast<std::ptrdiff_t>(chosen->data),
+                     bytes_.begin() + static_cast<std::ptrdiff_t>(chosen->data + reading1.length));
+    file.startSeconds = start_ / kPalClock;
+    file.state = reading1.agrees ? FileState::Good : FileState::ChecksumWrong;
+    if (!reading1.agrees)
+        file.detail.kind = FileDetailKind::ChecksumWrong;
+    file.program = numbering_.wholeFile();
+    files_.push_back(std::move(file));
+}
+
+void OceanNewReader::finish(std::vector<FoundFile>& files) {
+    fileEnds();
+    for (FoundFile& f : files_)
+        files.push_back(std::move(f));
+    files_.clear();
+}
+
+} // namespace vornix::tape
