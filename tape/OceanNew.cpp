@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace vornix::tape {
 
@@ -18,19 +19,13 @@ constexpr std::size_t kMaxFile = 65536 + 8;
 
 std::size_t lengthOf(unsigned load, unsigned end) { return end > load ? end - load : end == 0 ? 65536 - load : 0; }
 
-// One header form: where its addresses and data begin, where its checksum is, whether the data
-// may be padded to a multiple of 256 bytes.
-struct Form {
-    std::size_t load, data;
-    int checksumAt; // a header offset, or -1 when the checksum follows the data
-    bool padded;
-};
-constexpr std::array<Form, 3> kForms = {{{1, 5, -1, false}, {0, 5, -1, false}, {2, 6, 1, true}}};
+using Form = OceanNewReader::Form;
+using Reading = OceanNewReader::Reading;
 
-struct Reading {
-    std::size_t length = 0, end = 0; // data length, bytes from sync to the checksum's end
-    bool agrees = false;
-};
+// Forms 1, 2 and 4, then Freeload's, whose pilot and sync these loaders share: bytes that agree
+// as a Freeload file are left to that loader.
+constexpr std::array<Form, 4> kForms = {
+    {{1, 5, -1, false}, {0, 5, -1, false}, {2, 6, 1, true}, {0, 4, -1, false, false}}};
 
 // The bytes read as this form; the checksum is looked at once they reach its end.
 Reading readAs(const Form& f, const std::vector<std::uint8_t>& b) {
@@ -51,7 +46,25 @@ Reading readAs(const Form& f, const std::vector<std::uint8_t>& b) {
     return r;
 }
 
+std::size_t padding(const Form& f, const Reading& r) { return f.padded ? (256 - r.length % 256) % 256 : 0; }
+
+// Bytes that may follow a file's last: a partial byte's worth of trailer pulses ends the
+// signal in the bytes read, a whole one adds one.
+constexpr std::size_t kTrailerBytes = 2;
+
 } // namespace
+
+// After the chosen form's bytes, the same byte of a single 1 bit over and over: the next
+// file's pilot, read out of step with its bytes.
+bool OceanNewReader::pilotFollows() const {
+    const std::uint8_t b = bytes_.back();
+    if (!std::has_single_bit(b))
+        return false;
+    for (std::size_t i = candidateReading_.end + 1; i < bytes_.size(); ++i)
+        if (bytes_[i] != b)
+            return false;
+    return true;
+}
 
 std::uint64_t OceanNewReader::timeAt(const PulseBlock& b, std::size_t i) {
     for (; timeIndex_ < i; ++timeIndex_)
@@ -117,6 +130,7 @@ std::size_t OceanNewReader::read(const PulseBlock& b, std::size_t i) {
                 hi_ = static_cast<std::uint8_t>(std::min(254u, l + l / 2));
                 state_ = State::Bytes;
                 bytes_.clear();
+                candidate_ = nullptr;
             } else if (acc_ != kPilotByte) {
                 state_ = State::Seek;
                 return i + 1;
@@ -124,13 +138,19 @@ std::size_t OceanNewReader::read(const PulseBlock& b, std::size_t i) {
             continue;
         }
         bytes_.push_back(acc_);
-        // A file ends where the checksum of one form agrees; what follows (padding, trailer)
-        // passes while seeking the next pilot.
-        for (const Form& f : kForms) {
-            const Reading r = readAs(f, bytes_);
-            if (r.agrees) {
+        if (candidate_ && bytes_.size() > candidateLast_) {
+            if (pilotFollows()) {
                 fileEnds();
                 return i + 1;
+            }
+            candidate_ = nullptr; // the checksum agreed by chance
+        }
+        for (std::size_t f = 0; f < kForms.size() && !candidate_; ++f) {
+            const Reading r = readAs(kForms[f], bytes_);
+            if (r.agrees) {
+                candidate_ = &kForms[f];
+                candidateReading_ = r;
+                candidateLast_ = r.end + padding(kForms[f], r) + kTrailerBytes;
             }
         }
         if (bytes_.size() >= kMaxFile) {
@@ -146,23 +166,22 @@ void OceanNewReader::fileEnds() {
     state_ = State::Seek;
     if (!reading)
         return;
-    const Form* chosen = nullptr;
-    Reading reading1;
-    int fits = 0;
-    for (const Form& f : kForms) {
-        const Reading r = readAs(f, bytes_);
-        if (r.agrees) {
-            chosen = &f;
-            reading1 = r;
-            fits = 1;
-            break;
-        }
-        // Damaged: the bytes read end with the checksum, or with a trailer byte or the padding.
-        const std::size_t padded = r.end + (f.padded ? (256 - r.length % 256) % 256 : 0);
-        if (r.end && (bytes_.size() == r.end || bytes_.size() == r.end + 1 || bytes_.size() == padded)) {
-            chosen = &f;
+    // A form whose checksum agreed, the bytes after it no more than it leaves.
+    const Form* chosen = candidate_;
+    Reading reading1 = candidateReading_;
+    candidate_ = nullptr;
+    if (chosen && !chosen->ours)
+        return;
+    int fits = chosen ? 1 : 0;
+    for (std::size_t f = 0; f < kForms.size() && !chosen; ++f) {
+        // Damaged: the bytes read end with the checksum, or a trailer byte, or the padding.
+        const Reading r = readAs(kForms[f], bytes_);
+        const std::size_t n = bytes_.size();
+        if (kForms[f].ours && r.end && (n == r.end || n == r.end + 1 || n == r.end + padding(kForms[f], r))) {
             reading1 = r;
             ++fits;
+            if (fits == 1)
+                chosen = &kForms[f];
         }
     }
     if (fits != 1)

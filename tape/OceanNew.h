@@ -11,7 +11,9 @@
 //   multiple of 256 bytes.
 // Nothing on tape tells the forms apart: the bytes of a file are read whole and the form whose
 // checksum agrees is taken. A file whose checksum agrees in no form is taken only when exactly
-// one form's length fits the bytes read; the thresholds follow the pilot's two pulse lengths.
+// one form's length fits the bytes read. Bytes that agree as a Freeload file (load and end
+// address, data, XOR checksum) are left to Freeload. The thresholds follow the pilot's two pulse
+// lengths.
 #include "tape/Decoder.h"
 #include "tape/NovaBits.h"
 
@@ -22,6 +24,20 @@ namespace vornix::tape {
 
 class OceanNewReader {
   public:
+    // One header form: where its addresses and data begin, where its checksum is, whether the
+    // data may be padded to a multiple of 256 bytes, whether the form is Ocean's.
+    struct Form {
+        std::size_t load, data;
+        int checksumAt; // a header offset, or -1 when the checksum follows the data
+        bool padded;
+        bool ours = true;
+    };
+    // Bytes read as one form: its data length and the bytes up to its checksum's end.
+    struct Reading {
+        std::size_t length = 0, end = 0;
+        bool agrees = false; // the checksum is in and agrees
+    };
+
     explicit OceanNewReader(PageNumbering& numbering) : numbering_(numbering) {}
     void feed(const PulseBlock& block);
     void finish(std::vector<FoundFile>& files);
@@ -31,6 +47,7 @@ class OceanNewReader {
     std::size_t seek(const PulseBlock& b, std::size_t i);
     std::size_t read(const PulseBlock& b, std::size_t i);
     void fileEnds();
+    bool pilotFollows() const;
     std::uint64_t timeAt(const PulseBlock& b, std::size_t i);
 
     PageNumbering& numbering_; // shared with the old loader's blocks
@@ -42,6 +59,9 @@ class OceanNewReader {
     int bits_ = 0;
     std::uint64_t start_ = 0;
     std::vector<std::uint8_t> bytes_;
+    const Form* candidate_ = nullptr; // the form whose checksum agreed
+    Reading candidateReading_;
+    std::size_t candidateLast_ = 0; // the most bytes it leaves, trailer and padding included
     std::size_t timeIndex_ = 0;
     std::uint64_t timeAt_ = 0;
     std::vector<FoundFile> files_;

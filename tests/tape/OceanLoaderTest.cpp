@@ -132,3 +132,29 @@ TEST(Ocean, DamageIsReportedWhereItIs) {
     expected.resize(40);
     EXPECT_EQ(files[3].data, expected);
 }
+
+// Freeload files share the later loaders' pilot, sync and checksum: none is taken for Ocean's,
+// not even one whose first bytes agree as a file of form 1 ($1008-$1009, checksum and all).
+TEST(Ocean, LeavesFreeloadFilesAlone) {
+    const BitCoding bits{0x24, 0x42, true};
+    Pulses p;
+    for (int k = 0; k < 4; ++k) {
+        auto data = testfiles::programData(256 + 300 * k, k);
+        if (k == 0) {
+            data[0] = 0x10;
+            data[2] = data[1];
+        }
+        const auto load = static_cast<std::uint16_t>(0x0810 + 0x1000 * k), end = static_cast<std::uint16_t>(load + data.size());
+        for (int i = 0; i < 64; ++i)
+            putByte(p, bits, 0x40);
+        std::uint8_t sum = 0;
+        for (std::uint8_t b : data)
+            sum ^= b;
+        putBytes(p, bits, {0x5A, static_cast<std::uint8_t>(load), static_cast<std::uint8_t>(load >> 8),
+                           static_cast<std::uint8_t>(end), static_cast<std::uint8_t>(end >> 8)});
+        putBytes(p, bits, data);
+        putByte(p, bits, sum);
+        putPause(p, 0.3);
+    }
+    EXPECT_TRUE(filesOf(decode(p), "ocean").empty());
+}
