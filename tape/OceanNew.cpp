@@ -17,7 +17,9 @@ constexpr std::uint8_t kPilotByte = 0x40, kSync = 0x5A;
 constexpr std::uint8_t kFastThreshold = 0x33, kSlowThreshold = 0x4D;
 constexpr std::size_t kMaxFile = 65536 + 8;
 
-std::size_t lengthOf(unsigned load, unsigned end) { return end > load ? end - load : end == 0 ? 65536 - load : 0; }
+std::size_t lengthOf(unsigned load, unsigned end) {
+    return end > load ? end - load : end == 0 ? 65536 - load : 0;
+}
 
 using Form = OceanNewReader::Form;
 using Reading = OceanNewReader::Reading;

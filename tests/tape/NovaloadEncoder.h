@@ -24,7 +24,8 @@ struct Encoded {
 };
 
 // A normal file: header, the data in 256-byte pieces after running check bytes, a final one.
-inline Encoded novaloadFile(const std::string& name, std::uint16_t load, const std::vector<std::uint8_t>& data) {
+inline Encoded novaloadFile(const std::string& name, std::uint16_t load,
+                            const std::vector<std::uint8_t>& data) {
     Encoded e;
     putNovaPilot(e.pulses);
     putByte(e.pulses, kNovaBits, 0xAA);

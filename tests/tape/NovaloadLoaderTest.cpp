@@ -32,8 +32,8 @@ NovaTape novaTape() {
     return t;
 }
 
-void expectFile(const FoundFile& f, const char* name, std::uint16_t load, const std::vector<std::uint8_t>& data,
-                int program, int block) {
+void expectFile(const FoundFile& f, const char* name, std::uint16_t load,
+                const std::vector<std::uint8_t>& data, int program, int block) {
     SCOPED_TRACE(name);
     EXPECT_EQ(f.name, name);
     EXPECT_EQ(f.load, load);
@@ -68,7 +68,8 @@ TEST_P(NovaloadPlayback, DecodesEveryFileAndBlock) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tapes, NovaloadPlayback,
-                         testing::Values(Playback::Clean, Playback::Fast, Playback::Slow, Playback::NoisyWav));
+                         testing::Values(Playback::Clean, Playback::Fast, Playback::Slow,
+                                         Playback::NoisyWav));
 
 // A flipped bit fails the check byte of its file or block alone; a tape ending inside the
 // data leaves what was read, cut off.

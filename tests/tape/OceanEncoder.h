@@ -34,7 +34,8 @@ inline Encoded oceanChain(OceanForm form, const std::vector<std::uint8_t>& pages
 // The later loaders' files: header forms 1, 2 and 4, at the fast or the slow speed.
 enum class OceanNewForm { One, Two, Four };
 
-inline Encoded oceanNewFile(OceanNewForm form, bool slow, std::uint16_t load, const std::vector<std::uint8_t>& data) {
+inline Encoded oceanNewFile(OceanNewForm form, bool slow, std::uint16_t load,
+                            const std::vector<std::uint8_t>& data) {
     const BitCoding bits = slow ? BitCoding{0x35, 0x65, true} : BitCoding{0x22, 0x42, true};
     Encoded e;
     for (int i = 0; i < 128; ++i)

@@ -104,7 +104,8 @@ TEST_P(OceanPlayback, DecodesEveryBlockAndFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tapes, OceanPlayback,
-                         testing::Values(Playback::Clean, Playback::Fast, Playback::Slow, Playback::NoisyWav));
+                         testing::Values(Playback::Clean, Playback::Fast, Playback::Slow,
+                                         Playback::NoisyWav));
 
 // Without a checksum a flipped bit changes a byte and nothing else, with one it fails the
 // file's; a tape ending inside a block leaves what was read, cut off.
@@ -144,14 +145,16 @@ TEST(Ocean, LeavesFreeloadFilesAlone) {
             data[0] = 0x10;
             data[2] = data[1];
         }
-        const auto load = static_cast<std::uint16_t>(0x0810 + 0x1000 * k), end = static_cast<std::uint16_t>(load + data.size());
+        const auto load = static_cast<std::uint16_t>(0x0810 + 0x1000 * k),
+                   end = static_cast<std::uint16_t>(load + data.size());
         for (int i = 0; i < 64; ++i)
             putByte(p, bits, 0x40);
         std::uint8_t sum = 0;
         for (std::uint8_t b : data)
             sum ^= b;
-        putBytes(p, bits, {0x5A, static_cast<std::uint8_t>(load), static_cast<std::uint8_t>(load >> 8),
-                           static_cast<std::uint8_t>(end), static_cast<std::uint8_t>(end >> 8)});
+        putBytes(p, bits,
+                 {0x5A, static_cast<std::uint8_t>(load), static_cast<std::uint8_t>(load >> 8),
+                  static_cast<std::uint8_t>(end), static_cast<std::uint8_t>(end >> 8)});
         putBytes(p, bits, data);
         putByte(p, bits, sum);
         putPause(p, 0.3);
