@@ -42,26 +42,21 @@ void PageNumbering::number(FoundFile& f, std::uint8_t page) {
 }
 
 void NovaBitsDecoder::feed(const PulseBlock& b) {
-    timeIndex_ = 0;
-    timeAt_ = b.start;
+    clock_.start(b);
     std::size_t i = 0;
     while (i < b.count)
         i = state_ == State::Seek ? seek(b, i) : bytes(b, i);
 }
 
-void NovaBitsDecoder::tapeEnds() {
+void NovaBitsDecoder::finish(std::vector<FoundFile>& files, std::vector<std::string>&) {
     if (state_ == State::Bytes) {
         state_ = State::Seek;
         brokeOff();
     }
     run_ = 0;
-}
-
-// The cycle at which pulse i of the block begins, summed on from the last asked.
-std::uint64_t NovaBitsDecoder::timeAt(const PulseBlock& b, std::size_t i) {
-    for (; timeIndex_ < i; ++timeIndex_)
-        timeAt_ += b.cycles[timeIndex_];
-    return timeAt_;
+    for (FoundFile& f : files_)
+        files.push_back(std::move(f));
+    files_.clear();
 }
 
 std::size_t NovaBitsDecoder::seek(const PulseBlock& b, std::size_t i) {
@@ -97,7 +92,7 @@ std::size_t NovaBitsDecoder::seek(const PulseBlock& b, std::size_t i) {
             lo_ = static_cast<std::uint8_t>(threshold_ * 3 / 8);
             hi_ = static_cast<std::uint8_t>(threshold_ * 2);
             if (u[k] >= threshold_ && u[k] <= hi_) {
-                const std::uint64_t at = timeAt(b, k);
+                const std::uint64_t at = clock_.at(k);
                 state_ = State::Bytes;
                 bits_ = 0;
                 run_ = 0;
@@ -123,7 +118,7 @@ std::size_t NovaBitsDecoder::bytes(const PulseBlock& b, std::size_t i) {
             return i + 1;
         }
         if (bits_ == 0)
-            byteStart_ = timeAt(b, i);
+            byteStart_ = clock_.at(i);
         acc_ = static_cast<std::uint8_t>(acc_ >> 1 | (v >= threshold_ ? 0x80 : 0));
         if (++bits_ == 8) {
             bits_ = 0;

@@ -8,12 +8,36 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace vornix::tape {
+
+// The cycle at which a pulse of the block being fed begins, summed on from the last asked: pulses
+// are only summed where a reader needs a time.
+class PulseClock {
+  public:
+    void start(const PulseBlock& b) {
+        block_ = &b;
+        index_ = 0;
+        at_ = b.start;
+    }
+    std::uint64_t at(std::size_t i) {
+        for (; index_ < i; ++index_)
+            at_ += block_->cycles[index_];
+        return at_;
+    }
+
+  private:
+    const PulseBlock* block_ = nullptr;
+    std::size_t index_ = 0;
+    std::uint64_t at_ = 0;
+};
 
 class NovaBitsDecoder : public Decoder {
   public:
     void feed(const PulseBlock& block) final;
+    void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override;
 
   protected:
     // thresholdUnits: the loader's threshold between 0 and 1 for pulses of nominal length.
@@ -26,14 +50,16 @@ class NovaBitsDecoder : public Decoder {
     // The signal broke off, or the tape ended, while bytes were being read.
     virtual void brokeOff() = 0;
 
-    // For finish(): the tape ends here.
-    void tapeEnds();
+    // Keeps a file found, in tape order; finish hands them on.
+    FoundFile& keep(FoundFile f) {
+        files_.push_back(std::move(f));
+        return files_.back();
+    }
 
   private:
     enum class State { Seek, Bytes };
     std::size_t seek(const PulseBlock& b, std::size_t i);
     std::size_t bytes(const PulseBlock& b, std::size_t i);
-    std::uint64_t timeAt(const PulseBlock& b, std::size_t i);
 
     const std::uint8_t thresholdUnits_;
     State state_ = State::Seek;
@@ -44,8 +70,8 @@ class NovaBitsDecoder : public Decoder {
     std::uint8_t acc_ = 0;
     int bits_ = 0;
     std::uint64_t byteStart_ = 0;
-    std::size_t timeIndex_ = 0; // timeAt_ is the cycle at which pulse timeIndex_ begins
-    std::uint64_t timeAt_ = 0;
+    PulseClock clock_;
+    std::vector<FoundFile> files_;
 };
 
 // The program and block numbers of blocks that load a page each, in tape order: a run of blocks

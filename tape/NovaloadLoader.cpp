@@ -17,13 +17,6 @@ class NovaloadDecoder : public NovaBitsDecoder {
   public:
     NovaloadDecoder() : NovaBitsDecoder(kThreshold) {}
 
-    void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
-        tapeEnds();
-        for (FoundFile& f : files_)
-            files.push_back(std::move(f));
-        files_.clear();
-    }
-
   private:
     enum class Part { Flag, Kind, Header, Check, Data, Page, PageData, PageCheck };
 
@@ -145,8 +138,7 @@ class NovaloadDecoder : public NovaBitsDecoder {
         else
             f.program = numbering_.wholeFile();
         data_.clear();
-        files_.push_back(std::move(f));
-        return files_.back();
+        return keep(std::move(f));
     }
 
     Part part_ = Part::Flag;
@@ -160,7 +152,6 @@ class NovaloadDecoder : public NovaBitsDecoder {
     std::uint8_t page_ = 0;
     int blocks_ = 0; // Special blocks begun in this chain
     PageNumbering numbering_;
-    std::vector<FoundFile> files_;
 };
 
 } // namespace

@@ -18,13 +18,6 @@ class OceanChains : public NovaBitsDecoder {
   public:
     explicit OceanChains(PageNumbering& numbering) : NovaBitsDecoder(kThreshold), numbering_(numbering) {}
 
-    void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
-        tapeEnds();
-        for (FoundFile& f : files_)
-            files.push_back(std::move(f));
-        files_.clear();
-    }
-
   private:
     enum class Part { First, MemoryPage, Address, Data };
 
@@ -115,8 +108,7 @@ class OceanChains : public NovaBitsDecoder {
         f.state = state;
         numbering_.number(f, address_);
         data_.clear();
-        files_.push_back(std::move(f));
-        return files_.back();
+        return keep(std::move(f));
     }
 
     Part part_ = Part::First;
@@ -126,7 +118,6 @@ class OceanChains : public NovaBitsDecoder {
     std::vector<std::uint8_t> data_;
     int blocks_ = 0; // begun in this chain
     PageNumbering& numbering_;
-    std::vector<FoundFile> files_;
 };
 
 // Both loaders of Ocean's, read side by side; their programs are numbered together in tape order.

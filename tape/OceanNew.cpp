@@ -68,15 +68,8 @@ bool OceanNewReader::pilotFollows() const {
     return true;
 }
 
-std::uint64_t OceanNewReader::timeAt(const PulseBlock& b, std::size_t i) {
-    for (; timeIndex_ < i; ++timeIndex_)
-        timeAt_ += b.cycles[timeIndex_];
-    return timeAt_;
-}
-
 void OceanNewReader::feed(const PulseBlock& b) {
-    timeIndex_ = 0;
-    timeAt_ = b.start;
+    clock_.start(b);
     std::size_t i = 0;
     while (i < b.count)
         i = state_ == State::Seek ? seek(b, i) : read(b, i);
@@ -101,7 +94,7 @@ std::size_t OceanNewReader::seek(const PulseBlock& b, std::size_t i) {
     fast_ = slow_ = 0;
     shortSum_ = longSum_ = shorts_ = longs_ = 0;
     bits_ = 0;
-    start_ = timeAt(b, i >= 31 ? i - 31 : 0);
+    start_ = clock_.at(i >= 31 ? i - 31 : 0);
     state_ = State::Pilot;
     return i + 1;
 }

@@ -48,7 +48,6 @@ class OceanNewReader {
     std::size_t read(const PulseBlock& b, std::size_t i);
     void fileEnds();
     bool pilotFollows() const;
-    std::uint64_t timeAt(const PulseBlock& b, std::size_t i);
 
     PageNumbering& numbering_; // shared with the old loader's blocks
     State state_ = State::Seek;
@@ -62,8 +61,7 @@ class OceanNewReader {
     const Form* candidate_ = nullptr; // the form whose checksum agreed
     Reading candidateReading_;
     std::size_t candidateLast_ = 0; // the most bytes it leaves, trailer and padding included
-    std::size_t timeIndex_ = 0;
-    std::uint64_t timeAt_ = 0;
+    PulseClock clock_;
     std::vector<FoundFile> files_;
 };
 

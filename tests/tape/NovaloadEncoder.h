@@ -2,6 +2,8 @@
 // Novaload tapes for tests, built from the format as tape/NovaloadLoader.h describes it.
 #include "tests/tape/LoaderTestKit.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -86,6 +88,10 @@ inline void append(Pulses& to, const Pulses& more) { to.insert(to.end(), more.be
 
 // How a clean tape is played back in the tests that must decode it all the same.
 enum class Playback { Clean, Fast, Slow, NoisyWav };
+
+inline auto everyPlayback() {
+    return testing::Values(Playback::Clean, Playback::Fast, Playback::Slow, Playback::NoisyWav);
+}
 
 inline vornix::tape::TapeAnalysis play(const Pulses& p, Playback how) {
     switch (how) {

@@ -67,9 +67,7 @@ TEST_P(NovaloadPlayback, DecodesEveryFileAndBlock) {
         EXPECT_LT(files[i - 1].startSeconds, files[i].startSeconds);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tapes, NovaloadPlayback,
-                         testing::Values(Playback::Clean, Playback::Fast, Playback::Slow,
-                                         Playback::NoisyWav));
+INSTANTIATE_TEST_SUITE_P(Tapes, NovaloadPlayback, everyPlayback());
 
 // A flipped bit fails the check byte of its file or block alone; a tape ending inside the
 // data leaves what was read, cut off.

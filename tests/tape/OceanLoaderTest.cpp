@@ -103,9 +103,7 @@ TEST_P(OceanPlayback, DecodesEveryBlockAndFile) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tapes, OceanPlayback,
-                         testing::Values(Playback::Clean, Playback::Fast, Playback::Slow,
-                                         Playback::NoisyWav));
+INSTANTIATE_TEST_SUITE_P(Tapes, OceanPlayback, everyPlayback());
 
 // Without a checksum a flipped bit changes a byte and nothing else, with one it fails the
 // file's; a tape ending inside a block leaves what was read, cut off.
