@@ -3,8 +3,6 @@
 #include "tape/NovaBits.h"
 #include "tape/TapeFiles.h"
 
-#include <algorithm>
-
 namespace vornix::tape {
 
 namespace {
