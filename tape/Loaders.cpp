@@ -2,6 +2,8 @@
 #include "tape/CyberloadLoader.h"
 #include "tape/Decoder.h"
 #include "tape/FreeloadLoader.h"
+#include "tape/NovaloadLoader.h"
+#include "tape/OceanLoader.h"
 #include "tape/RomLoader.h"
 #include "tape/Turbo250Loader.h"
 #include "tape/TurboTape.h"
@@ -54,6 +56,8 @@ const std::vector<LoaderInfo>& loaders() {
         {"freeload", "Freeload", makeFreeloadDecoder},
         {"virgin", "Virgin", makeVirginDecoder},
         {"burner", "Burner", makeBurnerDecoder},
+        {"novaload", "Novaload", makeNovaloadDecoder},
+        {"ocean", "Ocean/Imagine", makeOceanDecoder},
     };
     return all;
 }
