@@ -7,7 +7,7 @@
 #include "tape/TapPulses.h"
 #include "tape/TapeWriter.h"
 #include "tape/WavReader.h"
-#include "tape/tool/TapeOutputs.h"
+#include "tape/TapeOutputs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,7 +9,7 @@
 #include "core/T64Image.h"
 #include "tape/TapeReader.h"
 #include "tape/TapeWriter.h"
-#include "tape/tool/TapeOutputs.h"
+#include "tape/TapeOutputs.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -3,7 +3,7 @@
 #include "core/FileIO.h"
 #include "tape/Tape64CommandLine.h"
 #include "tape/TapeWriter.h"
-#include "tape/tool/TapeOutputs.h"
+#include "tape/TapeOutputs.h"
 
 #include "core/PlatformFile.h"
 

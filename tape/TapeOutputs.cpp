@@ -1,4 +1,4 @@
-#include "tape/tool/TapeOutputs.h"
+#include "tape/TapeOutputs.h"
 
 #include "core/Extraction.h"
 #include "core/FileIO.h"

@@ -1,5 +1,5 @@
 #pragma once
-// What the tape tool and vornix-cli share on top of the tape library: the lines that tell
+// What tape64, vornix-cli and the editor share on top of the tape reader: the lines that tell
 // what a tape holds, and the files made from it (T64, P00, PRG, TAP) with their names.
 #include "core/TapeDocument.h"
 #include "tape/TapeReader.h"
