@@ -5,9 +5,9 @@
 #include "app/TapeImportDialog.h"
 #include "gui/LocalPath.h"
 #include "tape/TapPulses.h"
+#include "tape/TapeOutputs.h"
 #include "tape/TapeWriter.h"
 #include "tape/WavReader.h"
-#include "tape/TapeOutputs.h"
 
 #include <QAction>
 #include <QApplication>

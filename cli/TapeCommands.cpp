@@ -7,9 +7,9 @@
 
 #include "core/Extraction.h"
 #include "core/T64Image.h"
+#include "tape/TapeOutputs.h"
 #include "tape/TapeReader.h"
 #include "tape/TapeWriter.h"
-#include "tape/TapeOutputs.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -40,6 +40,8 @@ bool withinRun(std::uint32_t c, std::uint64_t sum, std::uint32_t count) {
 
 RomLoaderDecoder::RomLoaderDecoder() { setShort(kShort * 8); }
 
+std::unique_ptr<Decoder> makeRomDecoder() { return std::make_unique<RomLoaderDecoder>(); }
+
 void RomLoaderDecoder::setShort(double s) {
     tMin_ = static_cast<std::uint32_t>(s * 0.5);
     tSM_ = static_cast<std::uint32_t>(s * (kShort + kMedium) / 2 / kShort);
@@ -58,7 +60,9 @@ void RomLoaderDecoder::adaptNow() {
     setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
 }
 
-void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
+void RomLoaderDecoder::feed(const PulseBlock& block) { feedCycles(block.cycles, block.count); }
+
+void RomLoaderDecoder::feedCycles(const std::uint32_t* pulses, std::size_t count) {
     std::size_t i = 0;
     while (i < count) {
         if (inBlock_) {
@@ -447,13 +451,19 @@ void RomLoaderDecoder::endBlock(bool endMarker) {
     lastIndex_ = -1;
 }
 
-void RomLoaderDecoder::finish() {
+void RomLoaderDecoder::finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) {
     if (inBlock_) {
         if (pos_ >= 2 && !resync_)
             storeByte(false, 0);
         endBlock(false);
     }
     finalizeFile();
+    for (FoundFile& f : files_)
+        files.push_back(std::move(f));
+    for (std::string& n : notes_)
+        notes.push_back(std::move(n));
+    files_.clear();
+    notes_.clear();
 }
 
 namespace {

@@ -79,8 +79,9 @@ std::string damageMark(const FoundFile& file) {
 std::string describeFile(std::size_t number, const FoundFile& f) {
     const unsigned last = f.data.empty() ? f.load : unsigned(f.load + f.data.size() - 1);
     std::string line = std::to_string(number) + ": \"" + printableName(f.name) + "\" " + hex4(f.load) + "-" +
-                       hex4(last) + ", " + std::to_string(f.data.size()) + " bytes, " + std::string(loaderName(f.loader)) +
-                       ", at " + seconds(f.startSeconds) + ": " + stateName(f.state);
+                       hex4(last) + ", " + std::to_string(f.data.size()) + " bytes, " +
+                       std::string(loaderName(f.loader)) + ", at " + seconds(f.startSeconds) + ": " +
+                       stateName(f.state);
     if (!f.detail.empty())
         line += " (" + detailText(f.detail) + ")";
     return line;

@@ -2,8 +2,8 @@
 
 #include "core/FileIO.h"
 #include "tape/Tape64CommandLine.h"
-#include "tape/TapeWriter.h"
 #include "tape/TapeOutputs.h"
+#include "tape/TapeWriter.h"
 
 #include "core/PlatformFile.h"
 

@@ -27,16 +27,15 @@ TEST(TapeReader, RealTapesDecodeToTheirPrograms) {
         const char* detail;
     } table[] = {
         {"c64-sigrok-tap_print_h.tap", nullptr, "H", "rom", FileState::Good, ""},
-        {"open-roms_testtape-c64-pal-normal.tap", "open-roms_romeo-and-juliet.prg", "ROMEO & JULIET",
-         "rom", FileState::Good, ""},
+        {"open-roms_testtape-c64-pal-normal.tap", "open-roms_romeo-and-juliet.prg", "ROMEO & JULIET", "rom",
+         FileState::Good, ""},
         {"open-roms_testtape-c64-pal-normal-errors.tap", "open-roms_romeo-and-juliet.prg", "ROMEO & JULIET",
          "rom", FileState::Repaired, "the first copy has 3 unreadable bytes; read from the second"},
         {"open-roms_testtape-c64-pal-turbo.tap", "open-roms_romeo-and-juliet.prg", "ROMEO & JULIET",
          "turbotape", FileState::Good, ""},
-        {"cassette-nibbler_c64file.wav", "cassette-nibbler_test1.prg", "TEST1", "rom", FileState::Good,
-         ""},
-        {"cassette-nibbler_c64headerandfirsthalfofdata.wav", "cassette-nibbler_test1.prg", "TEST1",
-         "rom", FileState::Good, "the second copy is cut off"},
+        {"cassette-nibbler_c64file.wav", "cassette-nibbler_test1.prg", "TEST1", "rom", FileState::Good, ""},
+        {"cassette-nibbler_c64headerandfirsthalfofdata.wav", "cassette-nibbler_test1.prg", "TEST1", "rom",
+         FileState::Good, "the second copy is cut off"},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.tape);
