@@ -157,9 +157,12 @@ std::string detailText(const FileDetail& detail) {
     case FileDetailKind::NoHeader: text = "no header before the data"; break;
     case FileDetailKind::HeaderUnreadable: text = "the header is unreadable"; break;
     }
-    if (!detail.headerChecksumWrong)
-        return text;
-    return text.empty() ? "the header's checksum is wrong" : "the header's checksum is wrong; " + text;
+    const auto join = [&text](const std::string& more) { text = text.empty() ? more : more + "; " + text; };
+    if (detail.headerNamed > 0)
+        join("the header names " + plural(detail.headerNamed, "byte") + "; the data block ends sooner");
+    if (detail.headerChecksumWrong)
+        join("the header's checksum is wrong");
+    return text;
 }
 
 std::string_view loaderName(std::string_view id) {

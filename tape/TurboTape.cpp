@@ -135,7 +135,8 @@ void TurboTapeDecoder::feed(const PulseBlock& block) {
             shift_ = (shift_ << 1 | one) & 0xFF;
             ++bitsSince_;
             if (shift_ == 0x02) {
-                if (bitsSince_ == 8) {
+                // The first $02 of a pilot after a pause also comes 8 bits after the count began.
+                if (bitsSince_ == 8 && run_ > 0) {
                     ++run_;
                 } else {
                     run_ = 1;
