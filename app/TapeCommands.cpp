@@ -122,10 +122,11 @@ void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::F
     QStringList refused;
     host_.changeDocument([&](TapeDocument& doc) {
         for (int i : chosen) {
-            const tape::FoundFile& f = files[std::size_t(i)];
-            const AddResult result = doc.addProgram(f.name, f.name.substr(0, kNameSize), tape::prgBytes(f));
+            const std::string name = tape::outputName(files[std::size_t(i)]);
+            const AddResult result =
+                doc.addProgram(name, name.substr(0, kNameSize), tape::prgBytes(files[std::size_t(i)]));
             if (!result.added)
-                refused << latin1(f.name);
+                refused << latin1(name);
         }
         doc.setModified(true);
     });
@@ -232,15 +233,11 @@ void TapeCommands::exportToTap() {
     // Refused before the save dialog: a tape that cannot hold them is not worth a path.
     std::vector<tape::ProgramToEncode> programs;
     for (int p : chosen) {
-        const Entry& e = entries[std::size_t(p)];
-        tape::ProgramToEncode prg;
-        prg.name = e.name.substr(0, kNameSize);
-        prg.load = std::uint16_t(e.load[0] | e.load[1] << 8);
-        prg.data.assign(e.data.begin(), e.data.end());
+        tape::ProgramToEncode prg = tape::programFor(entries[std::size_t(p)]);
         if (!tape::fitsInMemory(prg)) {
             tell(tr("The program %1 would load past the top of memory ($FFFF): a tape cannot hold it.\n"
                     "Nothing was written.")
-                     .arg(latin1(e.name).trimmed()));
+                     .arg(latin1(entries[std::size_t(p)].name).trimmed()));
             return;
         }
         programs.push_back(std::move(prg));
