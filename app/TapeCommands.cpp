@@ -103,11 +103,20 @@ void TapeCommands::importTape() {
         return;
     QList<TapeFileChoice> choices;
     for (const tape::FoundFile& f : analysis->files) {
-        QString damage;
+        TapeFileChoice choice{latin1(tape::outputName(f)),
+                              int(f.data.size()),
+                              f.load,
+                              {},
+                              QString::fromUtf8(tape::loaderName(f.loader))};
+        const QString said =
+            stateText(f.state) + (f.detail.empty() ? QString() : QStringLiteral(": ") + detailText(f.detail));
         if (tape::isDamaged(f))
-            damage = stateText(f.state) +
-                     (f.detail.empty() ? QString() : QStringLiteral(": ") + detailText(f.detail));
-        choices.append({latin1(f.name), int(f.data.size()), f.load, damage});
+            choice.damage = said;
+        else if (f.state != tape::FileState::Good || !f.detail.empty())
+            choice.note = said;
+        if (f.block >= 0)
+            choice.program = latin1(tape::programStem(f));
+        choices.append(choice);
     }
     auto* dialog = new TapeImportDialog(host_.hostWindow(), QFileInfo(paths.first()).fileName(), choices);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -191,10 +200,14 @@ QString TapeCommands::detailText(const tape::FileDetail& detail) {
     case Kind::NoHeader: text = tr("no header before the data"); break;
     case Kind::HeaderUnreadable: text = tr("the header is unreadable"); break;
     }
-    if (!detail.headerChecksumWrong)
-        return text;
-    return text.isEmpty() ? tr("the header's checksum is wrong")
-                          : tr("the header's checksum is wrong; %1").arg(text);
+    const auto join = [&text](const QString& more) {
+        text = text.isEmpty() ? more : QStringLiteral("%1; %2").arg(more, text);
+    };
+    if (detail.headerNamed > 0)
+        join(tr("the header names %n byte(s); the data block ends sooner", nullptr, int(detail.headerNamed)));
+    if (detail.headerChecksumWrong)
+        join(tr("the header's checksum is wrong"));
+    return text;
 }
 
 bool TapeCommands::startWithTape(const QString& path) {

@@ -114,20 +114,25 @@ std::string summary(const std::vector<FoundFile>& files) {
            std::to_string(repaired) + " repaired, " + std::to_string(damaged) + " damaged";
 }
 
-std::string outputName(const FoundFile& f) {
+std::string programStem(const FoundFile& f) {
     if (f.block < 0)
         return f.name;
     std::string stem = f.name;
     while (!stem.empty() && (stem.back() == ' ' || static_cast<unsigned char>(stem.back()) == 0xA0))
         stem.pop_back();
+    if (!stem.empty())
+        return stem.substr(0, kNameSize - 4);
     char number[16];
-    if (stem.empty()) {
-        stem = TapeDocument::capitals(std::string(f.loader));
-        std::snprintf(number, sizeof number, "%02d", f.program + 1);
-        stem = stem.substr(0, kNameSize - 6) + number;
-    }
+    std::snprintf(number, sizeof number, "%02d", f.program + 1);
+    return TapeDocument::capitals(std::string(f.loader)).substr(0, kNameSize - 6) + number;
+}
+
+std::string outputName(const FoundFile& f) {
+    if (f.block < 0)
+        return f.name;
+    char number[16];
     std::snprintf(number, sizeof number, "-%03d", f.block);
-    return stem.substr(0, kNameSize - 4) + number;
+    return programStem(f) + number;
 }
 
 Entry entryFor(const FoundFile& f, const std::string& mark) {

@@ -35,6 +35,8 @@ std::string damageMark(const FoundFile& file);
 // and the block's number, so that the blocks of one program sort together: "GAME-000",
 // "OCEAN02-013".
 std::string outputName(const FoundFile& file);
+// For a block: the program's part of outputName ("GAME", "OCEAN02"); for a whole file its name.
+std::string programStem(const FoundFile& file);
 // The file as an image entry named outputName and mark.
 Entry entryFor(const FoundFile& file, const std::string& mark = {});
 // An entry as a program to put on tape: its first 16 name bytes, load address and data.

@@ -120,5 +120,12 @@
             <numerusform>%n bytes unreadable</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the header names %n byte(s); the data block ends sooner</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 </TS>
