@@ -122,9 +122,9 @@
     </message>
     <message numerus="yes">
         <source>the header names %n byte(s); the data block ends sooner</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>the header names %n byte; the data block ends sooner</numerusform>
+            <numerusform>the header names %n bytes; the data block ends sooner</numerusform>
         </translation>
     </message>
 </context>
