@@ -18,20 +18,6 @@ namespace {
 
 constexpr std::uint32_t kHeaderGap = 325000; // what the encoder leaves after a header
 
-// The pulses of a version 1 TAP.
-Pulses tapPulses(const testfiles::Bytes& tap) {
-    Pulses p;
-    for (std::size_t i = 20; i < tap.size(); ++i) {
-        if (tap[i]) {
-            p.push_back(tap[i] * 8u);
-        } else if (i + 3 < tap.size()) {
-            p.push_back(tap[i + 1] | tap[i + 2] << 8 | tap[i + 3] << 16);
-            i += 3;
-        }
-    }
-    return p;
-}
-
 } // namespace
 
 // The C64 loads a data block to its end mark: one that ends before the header's end address,
@@ -78,7 +64,7 @@ TEST(TapeFaults, SquareWaveRecordingsKeepTheirLeader) {
         const std::string in = dir.file("square.wav"), out = dir.file("square.tap");
         testfiles::writeAll(in, wav);
         ASSERT_EQ(toTapV1(in, out, {}).failure, TapeWriteFailure::None);
-        const Pulses converted = tapPulses(testfiles::readAll(out));
+        const Pulses converted = tapetest::tapPulses(testfiles::readAll(out));
         ASSERT_GT(converted.size(), 100u);
         EXPECT_LT(*std::max_element(converted.begin() + 1, converted.begin() + 100), 0x40u * 8);
     }
@@ -87,7 +73,7 @@ TEST(TapeFaults, SquareWaveRecordingsKeepTheirLeader) {
 // Two programs, each a ROM-loader boot and Turbo Tape data after a pause, list in tape order
 // with the Turbo Tape files where their pilots begin.
 TEST(TapeFaults, TurboTapeFilesAfterAPauseStartWhereTheyAre) {
-    const Pulses turbo = tapPulses(
+    const Pulses turbo = tapetest::tapPulses(
         testfiles::readAll(std::string(VORNIX_TEST_DATA) + "/open-roms_testtape-c64-pal-turbo.tap"));
     Pulses p;
     for (int program = 0; program < 2; ++program) {

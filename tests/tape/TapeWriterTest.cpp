@@ -286,20 +286,6 @@ TEST(TapeDamage, BytesLostAtDifferentPlacesInEachCopyAreMerged) {
 
 namespace {
 
-// A version 1 TAP's pulses.
-std::vector<std::uint32_t> tapPulses(const Bytes& tap) {
-    std::vector<std::uint32_t> p;
-    for (std::size_t i = 20; i < tap.size(); ++i) {
-        if (tap[i]) {
-            p.push_back(tap[i] * 8u);
-        } else if (i + 3 < tap.size()) {
-            p.push_back(tap[i + 1] | tap[i + 2] << 8 | tap[i + 3] << 16);
-            i += 3;
-        }
-    }
-    return p;
-}
-
 void expectSameFiles(const std::vector<FoundFile>& got, const std::vector<FoundFile>& want) {
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
