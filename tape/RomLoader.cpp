@@ -70,7 +70,31 @@ void RomLoaderDecoder::feedCycles(const std::uint32_t* pulses, std::size_t count
                 i += fastBytes(pulses + i, count - i);
             if (!inBlock_)
                 continue;
-        } else if (runCount_ >= 8) {
+        } else if (runCount_ < 8) {
+            // Another loader's bytes: runs of similar pulses break at once. seekPulse's rule for
+            // a run too short to be a pilot, with the state in locals.
+            std::uint32_t n = runCount_;
+            std::uint64_t sum = runSum_, start = runStart_, now = now_;
+            std::size_t j = i;
+            for (; j < count && n < 8; ++j) {
+                const std::uint32_t c = pulses[j];
+                if (n > 0 && withinRun(c, sum, n)) {
+                    ++n;
+                    sum += c;
+                } else {
+                    n = 1;
+                    sum = c;
+                    start = now;
+                }
+                now += c;
+            }
+            runCount_ = n;
+            runSum_ = sum;
+            runStart_ = start;
+            now_ = now;
+            i = j;
+            continue;
+        } else {
             // Inside a pilot: only count, while the pulses stay near the run's average.
             const std::uint64_t avg = runSum_ / runCount_;
             const std::uint64_t lo = avg - avg / 6, hi = avg + avg / 6;
