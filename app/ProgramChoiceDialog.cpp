@@ -15,6 +15,8 @@ namespace {
 
 // Rows a user must pick one by one: selecting all leaves them out.
 constexpr int kPickedAlone = Qt::UserRole + 1;
+// A program row's position among the rows that are no headings.
+constexpr int kChoice = Qt::UserRole + 2;
 
 class ChoiceList : public QListWidget {
   public:
@@ -42,9 +44,18 @@ ProgramChoiceDialog::ProgramChoiceDialog(QWidget* parent, const ProgramChoiceSet
     list_ = new ChoiceList(this);
     list_->setObjectName(QStringLiteral("ListBox1"));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    int choice = 0;
     for (const ProgramChoiceRow& row : rows) {
         auto* item = new QListWidgetItem(row.text, list_);
         item->setToolTip(row.tip);
+        if (row.kind == ProgramChoiceRow::Kind::Heading) {
+            item->setFlags(Qt::ItemIsEnabled);
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+            continue;
+        }
+        item->setData(kChoice, choice++);
         if (row.kind == ProgramChoiceRow::Kind::Unavailable) {
             item->setFlags(Qt::NoItemFlags);
         } else if (row.kind == ProgramChoiceRow::Kind::PickedAlone) {
@@ -86,7 +97,7 @@ ProgramChoiceDialog::ProgramChoiceDialog(QWidget* parent, const ProgramChoiceSet
 QList<int> ProgramChoiceDialog::chosen() const {
     QList<int> rows;
     for (const QListWidgetItem* item : list_->selectedItems())
-        rows << list_->row(item);
+        rows << item->data(kChoice).toInt();
     std::sort(rows.begin(), rows.end());
     return rows;
 }

@@ -163,6 +163,9 @@ int runCommand(const Command& command, const Args& args) {
     }
     if (!cl.error.empty())
         return usageError(cl, cl.error);
+    if (command.alone && cl.flags.count(command.alone))
+        return cl.operands.empty() ? command.run(cl)
+                                   : usageError(cl, std::string(command.alone) + " takes no other arguments");
     if (const auto problem = operandProblem(command, cl.operands.size()))
         return usageError(cl, *problem);
     return command.run(cl);

@@ -63,8 +63,11 @@ struct Command {
     // A paragraph several commands share (starting with a blank line), given after the
     // parameters; the manual page gives it once.
     const char* shared = "";
-    // Runs after the shared start: the words are parsed and every declared operand is there.
+    // Runs after the shared start: the words are parsed and every declared operand is there
+    // (or the flag alone, below, is given).
     std::function<int(const CommandLine&)> run = {};
+    // A flag that stands instead of the operands, as --help does: it lists, reading nothing.
+    const char* alone = nullptr;
 
     // The usage line after "vornix-cli ": name, operands and options.
     std::string usage() const;

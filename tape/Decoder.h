@@ -4,6 +4,7 @@
 //
 // Adding a loader: its decoder in a file of its own, one line in the registry
 // (tape/Loaders.cpp), its tests.
+#include "tape/PulseStream.h"
 #include "tape/TapeReader.h"
 
 #include <cstddef>
@@ -49,5 +50,19 @@ const LoaderInfo* findLoader(std::string_view id);
 inline std::uint8_t pulseUnits(std::uint32_t cycles) {
     return cycles >= 255 * 8 ? 255 : static_cast<std::uint8_t>(cycles / 8);
 }
+
+// Every registered loader's decoder reading the one pulse stream side by side: each pulse is
+// put into TAP units once for all of them.
+class AllDecoders : public PulseSink {
+  public:
+    AllDecoders();
+    void pulses(const std::uint32_t* cycles, std::size_t count, std::uint64_t start) override;
+    // What every decoder found, in tape order; their notes appended to notes.
+    std::vector<FoundFile> finish(std::vector<std::string>& notes);
+
+  private:
+    std::vector<std::unique_ptr<Decoder>> decoders_;
+    std::vector<std::uint8_t> units_;
+};
 
 } // namespace vornix::tape

@@ -12,52 +12,18 @@
 
 namespace vornix::tape {
 
-namespace {
-
-class RomDecoder : public Decoder {
-  public:
-    void feed(const PulseBlock& b) override { decoder_.feed(b.cycles, b.count); }
-    void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override {
-        decoder_.finish();
-        for (FoundFile& f : decoder_.files())
-            files.push_back(std::move(f));
-        for (std::string& n : decoder_.notes())
-            notes.push_back(std::move(n));
-    }
-
-  private:
-    RomLoaderDecoder decoder_;
-};
-
-class TurboTapeAdapter : public Decoder {
-  public:
-    void feed(const PulseBlock& b) override { decoder_.feed(b.cycles, b.count, b.start); }
-    void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
-        decoder_.finish();
-        for (FoundFile& f : decoder_.files())
-            files.push_back(std::move(f));
-    }
-
-  private:
-    TurboTapeDecoder decoder_;
-};
-
-template <class D> std::unique_ptr<Decoder> make() { return std::make_unique<D>(); }
-
-} // namespace
-
 const std::vector<LoaderInfo>& loaders() {
     static const std::vector<LoaderInfo> all = {
-        {"rom", "ROM loader", make<RomDecoder>},
-        {"turbotape", "Turbo Tape 64", make<TurboTapeAdapter>},
-        {"cyberload", "Cyberload", makeCyberloadDecoder},
-        {"visiload", "Visiload", makeVisiloadDecoder},
+{"rom", "ROM loader", makeRomDecoder},
+        {"turbotape", "Turbo Tape 64", makeTurboTapeDecoder},
         {"turbo250", "Turbo Tape 64 variant", makeTurbo250Decoder},
-        {"freeload", "Freeload", makeFreeloadDecoder},
-        {"virgin", "Virgin", makeVirginDecoder},
-        {"burner", "Burner", makeBurnerDecoder},
         {"novaload", "Novaload", makeNovaloadDecoder},
         {"ocean", "Ocean/Imagine", makeOceanDecoder},
+        {"burner", "Burner", makeBurnerDecoder},
+        {"cyberload", "Cyberload", makeCyberloadDecoder},
+        {"virgin", "Virgin", makeVirginDecoder},
+        {"freeload", "Freeload", makeFreeloadDecoder},
+        {"visiload", "Visiload", makeVisiloadDecoder},
     };
     return all;
 }

@@ -73,8 +73,11 @@ struct FileDetail {
     std::size_t total = 0;                   // TapeEnds: the bytes the header announced
     bool bothCopies = false;                 // BytesUnreadable, ChecksumWrong
     bool headerChecksumWrong = false;        // the name and addresses read well all the same
+    // The header named this many bytes, more than the data block held: the block ended, whole
+    // and with its checksum, before the header's end address, and the C64 loads what it holds.
+    std::size_t headerNamed = 0;
 
-    bool empty() const { return kind == FileDetailKind::None && !headerChecksumWrong; }
+    bool empty() const { return kind == FileDetailKind::None && !headerChecksumWrong && headerNamed == 0; }
 };
 
 // The detail in English, as the tape tool and the CLI print it; empty for none.

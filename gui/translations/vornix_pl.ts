@@ -1486,8 +1486,16 @@ Plik nie został zmieniony.</translation>
         <translation>suma kontrolna nagłówka jest błędna</translation>
     </message>
     <message>
-        <source>the header&apos;s checksum is wrong; %1</source>
-        <translation>suma kontrolna nagłówka jest błędna; %1</translation>
+        <source>no checksum</source>
+        <translation>bez sumy kontrolnej</translation>
+    </message>
+    <message numerus="yes">
+        <source>the header names %n byte(s); the data block ends sooner</source>
+        <translation>
+            <numerusform>nagłówek podaje %n bajt; blok danych kończy się wcześniej</numerusform>
+            <numerusform>nagłówek podaje %n bajty; blok danych kończy się wcześniej</numerusform>
+            <numerusform>nagłówek podaje %n bajtów; blok danych kończy się wcześniej</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -1,9 +1,10 @@
 #include "tape/tool/Tape64Tool.h"
 
 #include "core/FileIO.h"
+#include "tape/Decoder.h"
 #include "tape/Tape64CommandLine.h"
+#include "tape/TapeOutputs.h"
 #include "tape/TapeWriter.h"
-#include "tape/tool/TapeOutputs.h"
 
 #include "core/PlatformFile.h"
 
@@ -82,7 +83,20 @@ void tape64Help(std::ostream& out) {
            "\n"
            "Without -or, -ot or -op only the analysis is printed. Outputs are never written over\n"
            "the input and never left half-written. Nothing is written when nothing was found.\n"
-           "Exit status: 0 done, 1 failed (the last line says why), 2 wrong options.\n";
+           "Exit status: 0 done, 1 failed (the last line says why), 2 wrong options.\n"
+           "\n"
+           "Loaders read:";
+    std::size_t column = 13;
+    for (const LoaderInfo& l : loaders()) {
+        const std::string item = " " + std::string(l.name) + (&l == &loaders().back() ? "." : ",");
+        if (column + item.size() > 90) {
+            out << "\n ";
+            column = 1;
+        }
+        out << item;
+        column += item.size();
+    }
+    out << "\n";
 }
 
 namespace {
@@ -261,17 +275,10 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
     if (o.t64Out) {
         if (vornix::sameFile(o.input, *o.t64Out))
             return fail(out, *o.t64Out + ": this is the input itself; nothing written");
-        std::vector<FoundFile> marked;
-        marked.reserve(chosen.size());
-        for (std::size_t i : chosen) {
-            marked.push_back(a.files[i]);
-            if (isDamaged(marked.back()))
-                marked.back().name = "!" + marked.back().name.substr(0, 15);
-        }
-        std::vector<const FoundFile*> files;
-        for (const FoundFile& f : marked)
-            files.push_back(&f);
-        if (const OutputResult t64 = writeT64(files, *o.t64Out, labelFor(o.input)); !t64.written)
+        std::vector<FoundFile> files;
+        for (std::size_t i : chosen)
+            files.push_back(a.files[i]);
+        if (const OutputResult t64 = writeT64(files, *o.t64Out, o.input); !t64.written)
             return fail(out, describe(t64) + "; nothing written");
         out << "Written: " << *o.t64Out << " (" << files.size()
             << (files.size() == 1 ? " program)" : " programs)") << std::endl;
@@ -280,10 +287,11 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
     if (o.p00Out) {
         for (std::size_t i : chosen) {
             const FoundFile& f = a.files[i];
-            const std::string path = p00Path(*o.p00Out, f.name, o.numbered ? int(i + 1) : 0, damageMark(f));
+            const std::string path =
+                p00Path(*o.p00Out, outputName(f), o.numbered ? int(i + 1) : 0, damageMark(f));
             if (path.empty())
                 return fail(out, "no free P00 name for \"" + printableName(f.name) + "\" in " + *o.p00Out);
-            if (const FileError e = writeWhole(path, p00Bytes(f.name, prgBytes(f))))
+            if (const FileError e = writeWhole(path, p00Bytes(outputName(f), prgBytes(f))))
                 return fail(out, e.message());
             out << "Written: " << path << std::endl;
             ++written;

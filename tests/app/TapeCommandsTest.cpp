@@ -68,6 +68,7 @@ class TapeCommandsTest : public QObject {
     void damagedProgramsAreGreyedWithTheReason_data();
     void damagedProgramsAreGreyedWithTheReason();
     void aTapeNamedAtStartBecomesANewImage();
+    void blocksAreListedUnderTheirProgram();
 };
 
 void TapeCommandsTest::menuItemsFollowTheEditingCommands() {
@@ -126,6 +127,7 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     auto* list = findNamed<QListWidget>(dialog, kChoiceList);
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(1)->text().contains(QStringLiteral("$c000")));
+    QVERIFY(list->item(1)->text().contains(QStringLiteral("ROM loader")));
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceCancelButton),
                       Qt::LeftButton); // Cancel adds nothing
     QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
@@ -203,6 +205,27 @@ void TapeCommandsTest::aTapeNamedAtStartBecomesANewImage() {
     QVERIFY(h.win->document().modified());
     QVERIFY(h.action(kExportTapItem)->isEnabled());
     QVERIFY(h.questionsDone());
+}
+
+// The blocks of a program stored as many blocks stand under a line naming the program, which
+// cannot be chosen; the choice counts the files alone.
+void TapeCommandsTest::blocksAreListedUnderTheirProgram() {
+    const QString nova = QStringLiteral("Novaload");
+    TapeImportDialog dialog(nullptr, QStringLiteral("game.tap"),
+                            {{QStringLiteral("BOOT"), 100, 0x0801, {}, QStringLiteral("ROM loader")},
+                             {QStringLiteral("GAME-000"), 256, 0x1000, {}, nova, {}, QStringLiteral("GAME")},
+                             {QStringLiteral("GAME-001"), 256, 0x1100, {}, nova, {}, QStringLiteral("GAME")},
+                             {QStringLiteral("NOTES"), 50, 0x2000, {}, nova, QStringLiteral("no checksum")}});
+    auto* list = findNamed<QListWidget>(&dialog, kChoiceList);
+    QCOMPARE(list->count(), 5);
+    QVERIFY(list->item(1)->text().startsWith(QStringLiteral("GAME  Novaload")));
+    QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
+    QVERIFY(list->item(2)->text().startsWith(QStringLiteral("  GAME-000")));
+    QVERIFY(list->item(4)->text().endsWith(QStringLiteral("(no checksum)")));
+    list->clearSelection();
+    list->item(3)->setSelected(true);
+    list->item(4)->setSelected(true);
+    QCOMPARE(dialog.chosen(), QList<int>({2, 3}));
 }
 
 QTEST_MAIN(TapeCommandsTest)
