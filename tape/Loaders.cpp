@@ -14,7 +14,7 @@ namespace vornix::tape {
 
 const std::vector<LoaderInfo>& loaders() {
     static const std::vector<LoaderInfo> all = {
-{"rom", "ROM loader", makeRomDecoder},
+        {"rom", "ROM loader", makeRomDecoder},
         {"turbotape", "Turbo Tape 64", makeTurboTapeDecoder},
         {"turbo250", "Turbo Tape 64 variant", makeTurbo250Decoder},
         {"novaload", "Novaload", makeNovaloadDecoder},
