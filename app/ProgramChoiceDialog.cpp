@@ -1,10 +1,13 @@
 #include "app/ProgramChoiceDialog.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -91,7 +94,16 @@ ProgramChoiceDialog::ProgramChoiceDialog(QWidget* parent, const ProgramChoiceSet
     layout->addWidget(caption);
     layout->addWidget(list_);
     layout->addLayout(buttons);
-    resize(setup.size);
+    // Wide enough for the longest row (a damaged program's reason) without scrolling sideways,
+    // as far as the screen allows.
+    const QMargins margins = layout->contentsMargins();
+    QSize size = setup.size;
+    size.setWidth(std::max(size.width(), list_->sizeHintForColumn(0) + 2 * list_->frameWidth() +
+                                             style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                             margins.left() + margins.right()));
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size.setWidth(std::min(size.width(), screen->availableGeometry().width()));
+    resize(size);
 }
 
 QList<int> ProgramChoiceDialog::chosen() const {

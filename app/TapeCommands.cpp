@@ -120,12 +120,14 @@ void TapeCommands::importTape() {
     }
     auto* dialog = new TapeImportDialog(host_.hostWindow(), QFileInfo(paths.first()).fileName(), choices);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this,
-            [this, dialog, analysis] { addChosen(dialog->chosen(), analysis->files); });
+    connect(dialog, &QDialog::accepted, this, [this, dialog, analysis, path = paths.first()] {
+        addChosen(dialog->chosen(), analysis->files, path);
+    });
     dialog->open();
 }
 
-void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::FoundFile>& files) {
+void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::FoundFile>& files,
+                             const QString& tapePath) {
     if (chosen.isEmpty() || host_.refuseWhileBusy())
         return;
     QStringList refused;
@@ -143,7 +145,8 @@ void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::F
     for (const QString& name : refused)
         tell(tr("A T64 image holds at most 255 programs.\nThe file %1 was not added.").arg(name));
     if (const qsizetype added = chosen.size() - refused.size(); added > 0)
-        host_.showStatus(tr("Added %1 from the tape").arg(MainWindow::programCount(int(added))));
+        host_.showStatus(tr("Added %1 from the tape %2")
+                             .arg(MainWindow::programCount(int(added)), QDir::toNativeSeparators(tapePath)));
 }
 
 QString TapeCommands::stateText(tape::FileState state) {
@@ -227,7 +230,8 @@ bool TapeCommands::startWithTape(const QString& path) {
         else
             sound << int(i);
     }
-    addChosen(sound, analysis.files);
+    addChosen(sound, analysis.files, path);
+    host_.selectFirstEntry();
     if (!damaged.isEmpty())
         tell(tr("The damaged programs of the tape %1 were not added:\n%2\n"
                 "Edit, Import tape shows them.")

@@ -91,7 +91,7 @@ void writeProgramHelp(std::ostream& out);
 // The help of one command.
 void writeHelp(std::ostream& out, const Command& command);
 // The manual page vornix-cli(1) in roff.
-void writeManPage(std::ostream& out, const std::string& version);
+void writeManPage(std::ostream& out, const std::string& version, const std::string& date);
 // A bash completion script for vornix-cli.
 void writeBashCompletion(std::ostream& out);
 

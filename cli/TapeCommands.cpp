@@ -366,8 +366,8 @@ std::vector<vornix::cli::Command> vornix::cli::tapeCommands() {
          "written when nothing was found.\n",
          reading({tape, operand("OUT.t64", "the T64 image to write"), damaged}), kPulseHelp, tapToT64},
         {"tap-v1", "a WAV or any TAP as a version 1 TAP",
-         "Writes the pulses of the tape IN (a TAPE as below) as a version 1 TAP file OUT.tap,\n"
-         "replacing any file of that name but never IN itself.\n",
+         "Writes the pulses of the tape IN, a TAP file or a WAV recording, as a version 1 TAP\n"
+         "file OUT.tap, replacing any file of that name but never IN itself.\n",
          reading(
              {operand("IN", "a TAP file or a WAV recording"), operand("OUT.tap", "the TAP file to write")}),
          kPulseHelp, tapV1},

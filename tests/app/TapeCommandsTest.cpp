@@ -139,7 +139,8 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     QCOMPARE(findNamed<QListWidget>(dialog, kChoiceList)->selectedItems().size(), 2);
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
-    QVERIFY(h.win->statusBar()->currentMessage().startsWith(QStringLiteral("Dodano 2 programy")));
+    QCOMPARE(h.win->statusBar()->currentMessage(),
+             QStringLiteral("Dodano 2 programy z taśmy %1").arg(QDir::toNativeSeparators(path)));
     const vornix::Entry& last = h.win->document().entries()[2];
     QCOMPARE(int(last.load[1]), 0xC0);
     QCOMPARE(int(last.data.size()), 20);
@@ -189,6 +190,9 @@ void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
     QVERIFY(list->item(0)->flags() & Qt::ItemIsSelectable); // repaired from its second copy
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
     QCOMPARE(list->item(1)->toolTip(), reason);
+    // The whole reason is in view, without scrolling sideways.
+    QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(1)->text()) < list->viewport()->width(),
+             qPrintable(list->item(1)->text()));
     QVERIFY(list->item(1)->text().contains(reason.section(QLatin1Char(':'), 0, 0)));
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"KEEP", "FINE"}));
@@ -201,6 +205,13 @@ void TapeCommandsTest::aTapeNamedAtStartBecomesANewImage() {
     h.start({path});
     QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
     QCOMPARE(QString::fromStdString(h.win->document().label()).trimmed(), QStringLiteral("GAMES"));
+    // The line naming the tape is not cut through by the status bar's panels.
+    QVERIFY(h.win->statusBar()->currentMessage().endsWith(QDir::toNativeSeparators(path)));
+    QVERIFY(!h.label(kProgressPanel)->isVisible() && !h.label(kSparePanel)->isVisible());
+    // The first entry selected, as an opened image has it: Delete acts at once.
+    QCOMPARE(h.selected(), QList<int>({0}));
+    QTest::keyClick(h.list(), Qt::Key_Delete);
+    QCOMPARE(h.rows(), QStringList({"TWO"}));
     // A new image, not yet saved: closing asks.
     QVERIFY(h.win->document().modified());
     QVERIFY(h.action(kExportTapItem)->isEnabled());
