@@ -48,7 +48,11 @@ std::uint8_t xorOf(const std::uint8_t* b, std::size_t n) {
 class CyberloadDecoder : public Decoder {
   public:
     CyberloadDecoder() { resetSeek(); }
-    void feed(const PulseBlock& b) override { run(b.cycles, b.units, b.count); }
+    void feed(const PulseBlock& b) override {
+        now_ = b.start;
+        run(b.cycles, b.units, b.count);
+    }
+    bool seeking() const override { return state_ == State::Seek && !detail_; }
     void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
         if (state_ == State::Block)
             endBlock();

@@ -33,6 +33,12 @@ class Decoder {
     // The tape has ended: what was being read is cut off there. Appends what was found, in tape
     // order, and sentences about what was passed over.
     virtual void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) = 0;
+    // True while the decoder only looks for its next pilot and holds nothing the next pulses
+    // could continue. It is then spared the stretches where no pilot can start (see
+    // AllDecoders), so it must take the time of each block from PulseBlock::start and expect
+    // the next block to begin later than this one ended. A decoder that never says so is fed
+    // every pulse.
+    virtual bool seeking() const { return false; }
 };
 
 struct LoaderInfo {
@@ -51,18 +57,28 @@ inline std::uint8_t pulseUnits(std::uint32_t cycles) {
     return cycles >= 255 * 8 ? 255 : static_cast<std::uint8_t>(cycles / 8);
 }
 
-// Every registered loader's decoder reading the one pulse stream side by side: each pulse is
-// put into TAP units once for all of them.
+// Every registered loader's decoder reading the one pulse stream side by side. The work they
+// share is done once: each pulse is put into TAP units, and the stream is cut into steady
+// stretches, where a pilot may be (each pulse about as long as the one 8 to 15 before it: one
+// length over and over, a byte repeated, a byte with its extra bits), and the rest. Decoders
+// that are seeking are fed only the steady stretches and the pulses just before them; on the
+// turbo data of other loaders, which is most of a game tape, they cost nothing.
 class AllDecoders : public PulseSink {
   public:
     AllDecoders();
     void pulses(const std::uint32_t* cycles, std::size_t count, std::uint64_t start) override;
-    // What every decoder found, in tape order; their notes appended to notes.
+    // What every decoder found, in tape order; their notes appended to notes. Where two loaders
+    // read the same block, a reading whose checksum agrees wins over a damaged one.
     std::vector<FoundFile> finish(std::vector<std::string>& notes);
 
   private:
+    void markSteady(std::size_t count);
+    void feed(Decoder& d, const std::uint32_t* cycles, std::size_t from, std::size_t to);
+
     std::vector<std::unique_ptr<Decoder>> decoders_;
-    std::vector<std::uint8_t> units_;
+    std::vector<std::uint8_t> units_;                         // 16 units of the last block, then this block's
+    std::vector<std::uint64_t> chunkStart_;                   // the cycle at which each 16 pulses begin
+    std::vector<std::pair<std::size_t, std::size_t>> steady_; // pulse ranges every decoder is fed
 };
 
 } // namespace vornix::tape

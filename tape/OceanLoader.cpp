@@ -131,6 +131,7 @@ class OceanDecoder : public Decoder {
         chains_.finish(files, notes);
         later_.finish(files);
     }
+    bool seeking() const override { return chains_.seeking() && later_.seeking(); }
 
   private:
     PageNumbering numbering_;

@@ -41,6 +41,7 @@ class OceanNewReader {
     explicit OceanNewReader(PageNumbering& numbering) : numbering_(numbering) {}
     void feed(const PulseBlock& block);
     void finish(std::vector<FoundFile>& files);
+    bool seeking() const { return state_ == State::Seek; }
 
   private:
     enum class State { Seek, Pilot, Bytes };

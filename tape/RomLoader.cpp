@@ -60,7 +60,10 @@ void RomLoaderDecoder::adaptNow() {
     setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
 }
 
-void RomLoaderDecoder::feed(const PulseBlock& block) { feedCycles(block.cycles, block.count); }
+void RomLoaderDecoder::feed(const PulseBlock& block) {
+    now_ = block.start;
+    feedCycles(block.cycles, block.count);
+}
 
 void RomLoaderDecoder::feedCycles(const std::uint32_t* pulses, std::size_t count) {
     std::size_t i = 0;

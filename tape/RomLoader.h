@@ -30,6 +30,8 @@ class RomLoaderDecoder : public Decoder {
     void feed(const PulseBlock& block) override;
     // Notes tell of what was passed over (data files, end-of-tape marks).
     void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override;
+    // A run too short to be a pilot can only be continued by one, which is a steady stretch.
+    bool seeking() const override { return !inBlock_ && runCount_ < 8; }
 
     struct Block {
         std::vector<std::uint8_t> value, ok; // by byte index from the first sync byte

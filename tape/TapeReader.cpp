@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vornix::tape {
 
 namespace {
@@ -75,14 +79,134 @@ AllDecoders::AllDecoders() {
         decoders_.push_back(l.make());
 }
 
+namespace {
+
+constexpr std::size_t kChunk = 16, kHistory = 16;
+// Chunks before a steady one that every decoder is fed too: a pilot's first pulses, and a
+// sync or lead-in a loader checks before it.
+constexpr std::size_t kLeadChunks = 8;
+// How much a decoder that is busy between steady stretches is fed before it is asked again.
+constexpr std::size_t kBusyStep = 4096;
+
+// Whether each of the 16 units at u is within an eighth and one unit of the unit p before it
+// for some p from 8 to 15; u has 15 units before it.
+bool steadyChunk(const std::uint8_t* u) {
+#if defined(__SSE2__)
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u));
+    const __m128i tolerance =
+        _mm_add_epi8(_mm_and_si128(_mm_srli_epi16(a, 3), _mm_set1_epi8(0x1F)), _mm_set1_epi8(1));
+    const __m128i zero = _mm_setzero_si128();
+    for (int p = 8; p < 16; ++p) {
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u - p));
+        const __m128i distance = _mm_or_si128(_mm_subs_epu8(a, b), _mm_subs_epu8(b, a));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_subs_epu8(distance, tolerance), zero)) == 0xFFFF)
+            return true;
+    }
+    return false;
+#else
+    for (int p = 8; p < 16; ++p) {
+        bool all = true;
+        for (int k = 0; k < 16 && all; ++k) {
+            const int x = u[k], y = u[k - p];
+            all = (x > y ? x - y : y - x) <= (x >> 3) + 1;
+        }
+        if (all)
+            return true;
+    }
+    return false;
+#endif
+}
+
+// How a reading ranks when two loaders read one block: lower is more to be trusted.
+int trust(FileState s) {
+    switch (s) {
+    case FileState::Good:
+    case FileState::Repaired: return 0;
+    case FileState::NoChecksum: return 1;
+    case FileState::ChecksumWrong:
+    case FileState::CutOff: return 2;
+    }
+    return 2;
+}
+
+// Two readings closer than this began at one pilot: blocks of their own are further apart.
+constexpr double kSameBlockSeconds = 0.2;
+
+} // namespace
+
+void AllDecoders::markSteady(std::size_t count) {
+    steady_.clear();
+    const std::uint8_t* u = units_.data() + kHistory;
+    const std::size_t chunks = count / kChunk;
+    std::size_t from = 0, to = 0; // the stretch being built
+    for (std::size_t k = 0; k < chunks; ++k) {
+        if (!steadyChunk(u + k * kChunk))
+            continue;
+        const std::size_t a = (k > kLeadChunks ? k - kLeadChunks : 0) * kChunk, b = (k + 2) * kChunk;
+        if (to > 0 && a <= to) {
+            to = b;
+            continue;
+        }
+        if (to > 0)
+            steady_.push_back({from, to});
+        from = a;
+        to = b;
+    }
+    if (to > 0)
+        steady_.push_back({from, std::min(to, count)});
+    // The last pulses, fewer than a chunk, go to everyone.
+    if (const std::size_t tail = chunks * kChunk; tail < count) {
+        if (!steady_.empty() && steady_.back().second >= tail)
+            steady_.back().second = count;
+        else
+            steady_.push_back({tail, count});
+    }
+}
+
+void AllDecoders::feed(Decoder& d, const std::uint32_t* cycles, std::size_t from, std::size_t to) {
+    const std::size_t chunk = from / kChunk;
+    std::uint64_t start = chunkStart_[chunk];
+    for (std::size_t i = chunk * kChunk; i < from; ++i)
+        start += cycles[i];
+    d.feed(PulseBlock{cycles + from, units_.data() + kHistory + from, to - from, start});
+}
+
 void AllDecoders::pulses(const std::uint32_t* cycles, std::size_t count, std::uint64_t start) {
-    units_.resize(count);
-    std::uint8_t* units = units_.data();
+    if (count == 0)
+        return;
+    // The last block's final units stay in front, so that the first pulses have theirs to
+    // compare with.
+    if (units_.size() >= kHistory)
+        std::copy(units_.end() - kHistory, units_.end(), units_.begin());
+    else
+        units_.assign(kHistory, 0);
+    units_.resize(kHistory + count);
+    std::uint8_t* units = units_.data() + kHistory;
     for (std::size_t i = 0; i < count; ++i)
         units[i] = pulseUnits(cycles[i]);
-    const PulseBlock block{cycles, units, count, start};
-    for (auto& d : decoders_)
-        d->feed(block);
+    chunkStart_.resize(count / kChunk + 2);
+    std::uint64_t at = start;
+    for (std::size_t k = 0; k * kChunk < count; ++k) {
+        chunkStart_[k] = at;
+        const std::size_t end = std::min(count, (k + 1) * kChunk);
+        for (std::size_t i = k * kChunk; i < end; ++i)
+            at += cycles[i];
+    }
+    markSteady(count);
+    for (auto& d : decoders_) {
+        std::size_t pos = 0;
+        for (std::size_t s = 0; s <= steady_.size(); ++s) {
+            const auto [a, b] = s < steady_.size() ? steady_[s] : std::pair{count, count};
+            while (pos < a && !d->seeking()) {
+                const std::size_t e = std::min(a, pos + kBusyStep);
+                feed(*d, cycles, pos, e);
+                pos = e;
+            }
+            if (a < b)
+                feed(*d, cycles, a, b);
+            pos = b;
+        }
+    }
 }
 
 std::vector<FoundFile> AllDecoders::finish(std::vector<std::string>& notes) {
@@ -91,7 +215,24 @@ std::vector<FoundFile> AllDecoders::finish(std::vector<std::string>& notes) {
         d->finish(files, notes);
     std::stable_sort(files.begin(), files.end(),
                      [](const FoundFile& a, const FoundFile& b) { return a.startSeconds < b.startSeconds; });
-    return files;
+    std::vector<bool> outranked(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        for (std::size_t j = i + 1;
+             j < files.size() && files[j].startSeconds - files[i].startSeconds < kSameBlockSeconds; ++j) {
+            if (files[i].loader == files[j].loader)
+                continue;
+            const int a = trust(files[i].state), b = trust(files[j].state);
+            if (a < b)
+                outranked[j] = true;
+            else if (b < a)
+                outranked[i] = true;
+        }
+    std::vector<FoundFile> kept;
+    kept.reserve(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!outranked[i])
+            kept.push_back(std::move(files[i]));
+    return kept;
 }
 
 std::vector<std::uint8_t> prgBytes(const FoundFile& file) {

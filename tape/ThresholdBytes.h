@@ -20,6 +20,7 @@ class ThresholdBlockDecoder : public Decoder {
   public:
     void feed(const PulseBlock& block) final;
     void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) final;
+    bool seeking() const final { return state_ == State::Seek && run_ == 0; }
 
   protected:
     struct Pilot {

@@ -24,6 +24,7 @@ class TurboTapeDecoder : public Decoder {
     TurboTapeDecoder();
     void feed(const PulseBlock& block) override;
     void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override;
+    bool seeking() const override { return state_ == State::Seek && run_ == 0; }
 
   private:
     enum class State { Seek, Pilot, Countdown, Id, Body };

@@ -22,6 +22,7 @@ constexpr std::uint16_t kSetsBits = 0x034B, kSetsHeader = 0x03A4, kSetsOrder = 0
 class VisiloadDecoder : public Decoder {
   public:
     void feed(const PulseBlock& b) override;
+    bool seeking() const override { return state_ == State::Seek && detail_ == 0 && !waiting_; }
     void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
         endChain();
         for (FoundFile& f : files_)
@@ -75,6 +76,7 @@ class VisiloadDecoder : public Decoder {
 };
 
 void VisiloadDecoder::feed(const PulseBlock& b) {
+    now_ = b.start;
     for (std::size_t i = 0; i < b.count; ++i) {
         const std::uint32_t u = b.units[i];
         const std::uint64_t at = now_;
