@@ -53,6 +53,7 @@ class CyberloadDecoder : public Decoder {
         run(b.cycles, b.units, b.count);
     }
     bool seeking() const override { return state_ == State::Seek && !detail_; }
+    Pilots pilots() const override { return Pilots::Pattern; }
     void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
         if (state_ == State::Block)
             endBlock();

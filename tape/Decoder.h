@@ -39,6 +39,13 @@ class Decoder {
     // the next block to begin later than this one ended. A decoder that never says so is fed
     // every pulse.
     virtual bool seeking() const { return false; }
+    // What its pilots are like, so that a seeking decoder is spared the others' pilots.
+    enum class Pilots {
+        OneLength, // one pulse length over and over
+        Pattern,   // a byte (with any extra bits) repeated, not all one length
+        Any,
+    };
+    virtual Pilots pilots() const { return Pilots::Any; }
 };
 
 struct LoaderInfo {
@@ -72,13 +79,15 @@ class AllDecoders : public PulseSink {
     std::vector<FoundFile> finish(std::vector<std::string>& notes);
 
   private:
+    using Stretches = std::vector<std::pair<std::size_t, std::size_t>>; // pulse ranges
     void markSteady(std::size_t count);
     void feed(Decoder& d, const std::uint32_t* cycles, std::size_t from, std::size_t to);
 
     std::vector<std::unique_ptr<Decoder>> decoders_;
-    std::vector<std::uint8_t> units_;                         // 16 units of the last block, then this block's
-    std::vector<std::uint64_t> chunkStart_;                   // the cycle at which each 16 pulses begin
-    std::vector<std::pair<std::size_t, std::size_t>> steady_; // pulse ranges every decoder is fed
+    std::vector<std::uint8_t> units_;       // 16 units of the last block, then this block's
+    std::vector<std::uint64_t> chunkStart_; // the cycle at which each 16 pulses begin
+    std::vector<std::uint8_t> kinds_;       // each 16 pulses' Pilots, as a bit each
+    Stretches steady_[3];                   // by Decoder::Pilots: what a seeking decoder is fed
 };
 
 } // namespace vornix::tape

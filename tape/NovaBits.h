@@ -39,6 +39,8 @@ class NovaBitsDecoder : public Decoder {
     void feed(const PulseBlock& block) final;
     void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override;
     bool seeking() const final { return state_ == State::Seek && run_ == 0; }
+    // A run of short pulses.
+    Pilots pilots() const final { return Pilots::OneLength; }
 
   protected:
     // thresholdUnits: the loader's threshold between 0 and 1 for pulses of nominal length.

@@ -32,6 +32,7 @@ class RomLoaderDecoder : public Decoder {
     void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override;
     // A run too short to be a pilot can only be continued by one, which is a steady stretch.
     bool seeking() const override { return !inBlock_ && runCount_ < 8; }
+    Pilots pilots() const override { return Pilots::OneLength; }
 
     struct Block {
         std::vector<std::uint8_t> value, ok; // by byte index from the first sync byte

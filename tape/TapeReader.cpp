@@ -88,33 +88,37 @@ constexpr std::size_t kLeadChunks = 8;
 // How much a decoder that is busy between steady stretches is fed before it is asked again.
 constexpr std::size_t kBusyStep = 4096;
 
-// Whether each of the 16 units at u is within an eighth and one unit of the unit p before it
-// for some p from 8 to 15; u has 15 units before it.
-bool steadyChunk(const std::uint8_t* u) {
+// Which pilots the 16 units at u may be part of, as bits by Decoder::Pilots (0 for none):
+// each within an eighth and one unit of the one before (one length), or of the one p before
+// for some p from 8 to 15 (a pattern); u has 15 units before it.
+unsigned pilotKinds(const std::uint8_t* u) {
+    using Pilots = Decoder::Pilots;
 #if defined(__SSE2__)
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u));
     const __m128i tolerance =
         _mm_add_epi8(_mm_and_si128(_mm_srli_epi16(a, 3), _mm_set1_epi8(0x1F)), _mm_set1_epi8(1));
     const __m128i zero = _mm_setzero_si128();
-    for (int p = 8; p < 16; ++p) {
+    const auto near = [&](int p) {
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(u - p));
         const __m128i distance = _mm_or_si128(_mm_subs_epu8(a, b), _mm_subs_epu8(b, a));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_subs_epu8(distance, tolerance), zero)) == 0xFFFF)
-            return true;
-    }
-    return false;
+        return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_subs_epu8(distance, tolerance), zero)) == 0xFFFF;
+    };
 #else
-    for (int p = 8; p < 16; ++p) {
-        bool all = true;
-        for (int k = 0; k < 16 && all; ++k) {
+    const auto near = [&](int p) {
+        for (int k = 0; k < 16; ++k) {
             const int x = u[k], y = u[k - p];
-            all = (x > y ? x - y : y - x) <= (x >> 3) + 1;
+            if ((x > y ? x - y : y - x) > (x >> 3) + 1)
+                return false;
         }
-        if (all)
-            return true;
-    }
-    return false;
+        return true;
+    };
 #endif
+    if (near(1))
+        return 1u << int(Pilots::OneLength);
+    for (int p = 8; p < 16; ++p)
+        if (near(p))
+            return 1u << int(Pilots::Pattern);
+    return 0;
 }
 
 // How a reading ranks when two loaders read one block: lower is more to be trusted.
@@ -135,31 +139,39 @@ constexpr double kSameBlockSeconds = 0.2;
 } // namespace
 
 void AllDecoders::markSteady(std::size_t count) {
-    steady_.clear();
     const std::uint8_t* u = units_.data() + kHistory;
     const std::size_t chunks = count / kChunk;
-    std::size_t from = 0, to = 0; // the stretch being built
-    for (std::size_t k = 0; k < chunks; ++k) {
-        if (!steadyChunk(u + k * kChunk))
-            continue;
-        const std::size_t a = (k > kLeadChunks ? k - kLeadChunks : 0) * kChunk, b = (k + 2) * kChunk;
-        if (to > 0 && a <= to) {
+    kinds_.resize(chunks);
+    for (std::size_t k = 0; k < chunks; ++k)
+        kinds_[k] = static_cast<std::uint8_t>(pilotKinds(u + k * kChunk));
+    for (int pilots = 0; pilots < 3; ++pilots) {
+        // Any takes both kinds.
+        const unsigned wanted = pilots == int(Decoder::Pilots::Any) ? 3u : 1u << pilots;
+        Stretches& out = steady_[pilots];
+        out.clear();
+        std::size_t from = 0, to = 0; // the stretch being built
+        for (std::size_t k = 0; k < chunks; ++k) {
+            if (!(kinds_[k] & wanted))
+                continue;
+            const std::size_t a = (k > kLeadChunks ? k - kLeadChunks : 0) * kChunk, b = (k + 2) * kChunk;
+            if (to > 0 && a <= to) {
+                to = b;
+                continue;
+            }
+            if (to > 0)
+                out.push_back({from, to});
+            from = a;
             to = b;
-            continue;
         }
         if (to > 0)
-            steady_.push_back({from, to});
-        from = a;
-        to = b;
-    }
-    if (to > 0)
-        steady_.push_back({from, std::min(to, count)});
-    // The last pulses, fewer than a chunk, go to everyone.
-    if (const std::size_t tail = chunks * kChunk; tail < count) {
-        if (!steady_.empty() && steady_.back().second >= tail)
-            steady_.back().second = count;
-        else
-            steady_.push_back({tail, count});
+            out.push_back({from, std::min(to, count)});
+        // The last pulses, fewer than a chunk, go to everyone.
+        if (const std::size_t tail = chunks * kChunk; tail < count) {
+            if (!out.empty() && out.back().second >= tail)
+                out.back().second = count;
+            else
+                out.push_back({tail, count});
+        }
     }
 }
 
@@ -194,9 +206,10 @@ void AllDecoders::pulses(const std::uint32_t* cycles, std::size_t count, std::ui
     }
     markSteady(count);
     for (auto& d : decoders_) {
+        const Stretches& steady = steady_[int(d->pilots())];
         std::size_t pos = 0;
-        for (std::size_t s = 0; s <= steady_.size(); ++s) {
-            const auto [a, b] = s < steady_.size() ? steady_[s] : std::pair{count, count};
+        for (std::size_t s = 0; s <= steady.size(); ++s) {
+            const auto [a, b] = s < steady.size() ? steady[s] : std::pair{count, count};
             while (pos < a && !d->seeking()) {
                 const std::size_t e = std::min(a, pos + kBusyStep);
                 feed(*d, cycles, pos, e);

@@ -21,6 +21,8 @@ class ThresholdBlockDecoder : public Decoder {
     void feed(const PulseBlock& block) final;
     void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) final;
     bool seeking() const final { return state_ == State::Seek && run_ == 0; }
+    // A byte repeated: a pilot of one bit value is read by none of these loaders.
+    Pilots pilots() const final { return Pilots::Pattern; }
 
   protected:
     struct Pilot {

@@ -25,6 +25,7 @@ class TurboTapeDecoder : public Decoder {
     void feed(const PulseBlock& block) override;
     void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override;
     bool seeking() const override { return state_ == State::Seek && run_ == 0; }
+    Pilots pilots() const override { return Pilots::Pattern; }
 
   private:
     enum class State { Seek, Pilot, Countdown, Id, Body };

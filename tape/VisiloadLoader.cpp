@@ -23,6 +23,7 @@ class VisiloadDecoder : public Decoder {
   public:
     void feed(const PulseBlock& b) override;
     bool seeking() const override { return state_ == State::Seek && detail_ == 0 && !waiting_; }
+    Pilots pilots() const override { return Pilots::Pattern; }
     void finish(std::vector<FoundFile>& files, std::vector<std::string>&) override {
         endChain();
         for (FoundFile& f : files_)
