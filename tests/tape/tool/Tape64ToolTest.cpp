@@ -112,7 +112,7 @@ TEST(Tape64Options, WhatTheWindowsPassIsUnderstood) {
     };
     for (const auto& c : cases) {
         const Tape64Arguments parsed = parseTape64Arguments(c.args);
-        ASSERT_EQ(parsed.error, "") << c.args.front();
+        ASSERT_FALSE(parsed.error) << describe(parsed.error);
         const Tape64Options& o = parsed.options;
         EXPECT_EQ(o.input, c.input);
         EXPECT_EQ(o.tapOut.value_or(""), c.tapOut);
@@ -144,8 +144,29 @@ TEST(Tape64Options, WrongOptionsAreRefused) {
         {"-i:x", "stray"},   // an operand
     };
     for (const auto& args : cases) {
-        EXPECT_NE(parseTape64Arguments(args).error, "") << (args.empty() ? "" : args.back());
+        EXPECT_TRUE(parseTape64Arguments(args).error) << (args.empty() ? "" : args.back());
     }
+}
+
+// An option given twice would lose one of its values: the tool refuses the call, naming it.
+TEST(Tape64Run, ARepeatedOptionIsAUsageError) {
+    testfiles::TempDir dir;
+    const std::string tap = romTape(dir, "one.tap", {program("ONE", 40, 1)});
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"-i:" + tap, "-i:" + dir.file("other.tap")}, "tape64: -i: given twice"},
+        {{"-i:" + tap, "-ot:" + dir.file("a.t64"), "-OT:" + dir.file("b.t64")}, "tape64: -ot: given twice"},
+        {{"-i:" + tap, "-y", "-Y"}, "tape64: -y: given twice"},
+    };
+    for (const auto& c : cases) {
+        const auto r = tape64(dir, c.args);
+        EXPECT_EQ(r.code, 2) << r.out;
+        EXPECT_TRUE(contains(r.out, c.says)) << r.out;
+    }
+    EXPECT_FALSE(testfiles::exists(dir.file("a.t64")));
+    EXPECT_FALSE(testfiles::exists(dir.file("b.t64")));
 }
 
 TEST(Tape64Names, OutputsAreNamedAsDocumented) {
