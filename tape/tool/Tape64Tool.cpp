@@ -314,12 +314,13 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
     if (o.p00Out) {
         for (std::size_t i : chosen) {
             const FoundFile& f = a.files[i];
-            const std::string path = p00Path(*o.p00Out, f.name, o.numbered ? int(i + 1) : 0, damageMark(f));
-            if (path.empty())
+            const P00Result p00 = writeP00(*o.p00Out, f.name, o.numbered ? int(i + 1) : 0, damageMark(f),
+                                           p00Bytes(f.name, prgBytes(f)));
+            if (p00.noFreeName)
                 return fail(out, "no free P00 name for \"" + printableName(f.name) + "\" in " + *o.p00Out);
-            if (const FileError e = writeWhole(path, p00Bytes(f.name, prgBytes(f))))
-                return fail(out, e.message());
-            out << "Written: " << path << std::endl;
+            if (p00.failure)
+                return fail(out, p00.failure.message());
+            out << "Written: " << p00.path << std::endl;
             ++written;
         }
     }

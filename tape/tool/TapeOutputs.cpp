@@ -4,11 +4,9 @@
 #include "core/FileIO.h"
 #include "core/TapeDocument.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace vornix::tape {
 
@@ -32,11 +30,6 @@ bool isSeparator(char c) {
 #else
     return c == '/';
 #endif
-}
-
-bool taken(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(platform::nativePath(path), ec));
 }
 
 } // namespace
@@ -136,7 +129,8 @@ std::string describe(const OutputResult& result) {
     return result.refused.refusal != AddRefusal::None ? result.refused.reason : result.saved.error;
 }
 
-std::string p00Path(const std::string& target, const std::string& name, int number, const std::string& mark) {
+P00Result writeP00(const std::string& target, const std::string& name, int number, const std::string& mark,
+                   const std::vector<std::uint8_t>& bytes) {
     std::size_t cut = target.size();
     while (cut > 0 && !isSeparator(target[cut - 1]))
         --cut;
@@ -154,20 +148,32 @@ std::string p00Path(const std::string& target, const std::string& name, int numb
         base += trimmed.empty() ? std::string("_") : safeFileName(trimmed);
     }
     base = folder + base + mark;
+
+    P00Result result;
+    result.path = base + ".P00";
+    platform::TempFile file;
+    if ((result.failure = platform::createUnnamed(folder, file)))
+        return result;
+    if (const int err = platform::writeAll(file.handle, bytes.data(), bytes.size())) {
+        platform::discardTemp(file);
+        result.failure = FileError{FileProblem::System, err, result.path};
+        return result;
+    }
     for (int n = 0; n < 100; ++n) {
         char extension[8];
         std::snprintf(extension, sizeof extension, ".P%02d", n);
-        if (!taken(base + extension))
-            return base + extension;
+        result.path = base + extension;
+        result.failure = platform::nameNew(file, result.path);
+        if (!(result.failure.problem == FileProblem::System && result.failure.code == EEXIST))
+            break;
     }
-    return {};
-}
-
-FileError writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    AtomicFile out;
-    if (out.open(path) && out.write(bytes.data(), bytes.size()) && out.commit())
-        return {};
-    return out.failure();
+    if (result.failure.problem == FileProblem::System && result.failure.code == EEXIST) {
+        result.failure = {};
+        result.noFreeName = true;
+    }
+    if (!result.written())
+        platform::discardTemp(file);
+    return result;
 }
 
 } // namespace vornix::tape

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 using namespace vornix::tape;
 using testfiles::Bytes;
@@ -172,14 +173,45 @@ TEST(Tape64Run, ARepeatedOptionIsAUsageError) {
 TEST(Tape64Names, OutputsAreNamedAsDocumented) {
     testfiles::TempDir dir;
     const std::string d = dir.path().string() + "/";
-    EXPECT_EQ(p00Path(d + "GAME", "H", 0, ""), d + "GAMEH.P00");
-    EXPECT_EQ(p00Path(d, "A/B:C   ", 0, ""), d + "A_B_C.P00");
-    EXPECT_EQ(p00Path(d + "X", "H", 3, ""), d + "X03.P00");
-    EXPECT_EQ(p00Path(d, "H", 0, " (cut off)"), d + "H (cut off).P00");
-    EXPECT_EQ(p00Path(d, "", 0, ""), d + "_.P00");
-    testfiles::writeAll(d + "H.P00", {1});
-    testfiles::writeAll(d + "H.P01", {1});
-    EXPECT_EQ(p00Path(d, "H", 0, ""), d + "H.P02");
+    const auto named = [](const P00Result& r) { return r.written() ? r.path : r.failure.message(); };
+    EXPECT_EQ(named(writeP00(d + "GAME", "H", 0, "", {1})), d + "GAMEH.P00");
+    EXPECT_EQ(named(writeP00(d, "A/B:C   ", 0, "", {1})), d + "A_B_C.P00");
+    EXPECT_EQ(named(writeP00(d + "X", "H", 3, "", {1})), d + "X03.P00");
+    EXPECT_EQ(named(writeP00(d, "H", 0, " (cut off)", {1})), d + "H (cut off).P00");
+    EXPECT_EQ(named(writeP00(d, "", 0, "", {1})), d + "_.P00");
+    testfiles::writeAll(d + "H.P00", {7});
+    testfiles::writeAll(d + "H.P01", {7});
+    EXPECT_EQ(named(writeP00(d, "H", 0, "", {1})), d + "H.P02");
+    EXPECT_EQ(testfiles::readAll(d + "H.P00"), Bytes{7});
+}
+
+// Runs writing into one folder side by side each claim a name in the step that writes it: no
+// file of either is lost to the other, however they interleave.
+TEST(Tape64Run, RunsIntoOneFolderKeepEveryFile) {
+    testfiles::TempDir dir;
+    constexpr int kPrograms = 30, kRuns = 3, kRounds = 20;
+    std::vector<ProgramToEncode> programs;
+    for (int i = 0; i < kPrograms; ++i)
+        programs.push_back(program("SAME", 8, i));
+    const std::string tap = romTape(dir, "same.tap", programs);
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string out = dir.file("out" + std::to_string(round));
+        std::filesystem::create_directory(out);
+        std::vector<std::intptr_t> runs;
+        for (int run = 0; run < kRuns; ++run)
+            runs.push_back(
+                testfiles::startProgram(VORNIX_TAPE64, {"-i:" + tap, "-y", "-op:" + out + "/"}, {}, {}, {}));
+        for (std::intptr_t run : runs)
+            ASSERT_EQ(testfiles::waitProgram(run), 0);
+        std::multiset<Bytes> found;
+        for (const auto& f : std::filesystem::directory_iterator(out))
+            found.insert(testfiles::readAll(f.path().string()));
+        std::multiset<Bytes> expected;
+        for (const ProgramToEncode& p : programs)
+            for (int run = 0; run < kRuns; ++run)
+                expected.insert(p00Bytes("SAME", prgOf(p)));
+        ASSERT_EQ(found, expected) << "round " << round;
+    }
 }
 
 TEST(Tape64Run, TheRealCaptureIsAnalysed) {
