@@ -5,6 +5,7 @@
 #include "cli/Json.h"
 
 #include "core/Extraction.h"
+#include "core/FileIO.h"
 #include "core/PlatformFile.h"
 #include "core/T64Image.h"
 #include "core/TapeDocument.h"
@@ -151,6 +152,10 @@ int createImage(const CommandLine& cl) {
         setLabel(doc, cl.operands[0], it->second);
     if (capacity)
         setCapacity(doc, cl.operands[0], *capacity);
+    // An image the new one replaces may be in the middle of an edit: it lands before or after.
+    vornix::platform::ExclusiveLock lock;
+    if (const vornix::FileError e = vornix::lockExisting(cl.operands[0], lock))
+        return failure(e.message());
     return save(doc, cl.operands[0], cl.flags.count("--type-01") > 0);
 }
 

@@ -120,6 +120,12 @@ OutputResult writeT64(const std::vector<const FoundFile*>& files, const std::str
             return result;
         }
     }
+    platform::ExclusiveLock lock;
+    if (const FileError e = lockExisting(path, lock)) {
+        result.saved.error = e.message();
+        result.saved.failure = e;
+        return result;
+    }
     result.saved = doc.saveAs(path, false);
     result.written = result.saved.written;
     return result;

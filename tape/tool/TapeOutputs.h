@@ -36,7 +36,8 @@ struct OutputResult {
 // The core's sentence for why nothing was written.
 std::string describe(const OutputResult& result);
 
-// A T64 holding the files in order, labelled label, written through the core's image writer.
+// A T64 holding the files in order, labelled label, written through the core's image writer
+// while it holds the lock of an image that is at path (lockExisting).
 OutputResult writeT64(const std::vector<const FoundFile*>& files, const std::string& path,
                       const std::string& label);
 

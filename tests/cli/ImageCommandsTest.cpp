@@ -1,4 +1,5 @@
 // vornix-cli as a user runs it: exit codes, messages, and the files it leaves.
+#include "core/PlatformFile.h"
 #include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
@@ -8,10 +9,12 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -250,6 +253,53 @@ TEST(Cli, ConcurrentEditsAllLand) {
     for (int i = 0; i < kWriters; ++i)
         EXPECT_TRUE(has(r.out, "\"P" + std::to_string(i) + "              \"")) << r.out;
 }
+
+#ifdef __linux__
+// Whether the process waits for a file lock: /proc/locks lists a blocked request with "->".
+bool waitsForLock(std::intptr_t pid) {
+    std::ifstream locks("/proc/locks");
+    const std::string id = " " + std::to_string(pid) + " ";
+    for (std::string line; std::getline(locks, line);)
+        if (has(line, "->") && has(line, id))
+            return true;
+    return false;
+}
+
+// Every command that writes a whole image takes the lock an edit holds: started while an edit
+// (the test, holding the lock) is under way, it waits and lands after the edit, never beneath it.
+TEST(Cli, WholeImageWritesWaitForAnEditInProgress) {
+    Workspace w;
+    const std::string tape = VORNIX_TEST_DATA "/c64-sigrok-tap_print_h.tap";
+    const std::string img = w.dir.file("img.t64");
+    ASSERT_EQ(w({"create", "edit.t64", "--label", "edit", "game.prg", "Intro.Prg", "game.prg"}).code, 0);
+    const Bytes edited = testfiles::readAll(w.dir.file("edit.t64"));
+    const std::vector<std::pair<std::string, std::vector<std::string>>> writers = {
+        {VORNIX_CLI, {"create", img, w.dir.file("game.prg")}},
+        {VORNIX_CLI, {"tap-to-t64", tape, img}},
+        {VORNIX_TAPE64, {"-i:" + tape, "-y", "-ot:" + img}},
+    };
+    for (const auto& [program, args] : writers) {
+        vornix::platform::ExclusiveLock edit;
+        ASSERT_FALSE(edit.acquire(img));
+        const std::intptr_t pid = testfiles::startProgram(program, args, {}, {}, {});
+        ASSERT_GT(pid, 0);
+        int status = 0;
+        bool ended = false;
+        while (!ended && !waitsForLock(pid)) {
+            ended = waitpid(static_cast<pid_t>(pid), &status, WNOHANG) == pid;
+            usleep(1000);
+        }
+        // The edit saves as every edit does: its new image renamed into place.
+        testfiles::writeAll(img + ".new", edited);
+        std::filesystem::rename(img + ".new", img);
+        edit.release();
+        EXPECT_FALSE(ended) << args[0] << " wrote while an edit held the image";
+        EXPECT_EQ(ended ? (WIFEXITED(status) ? WEXITSTATUS(status) : -1) : testfiles::waitProgram(pid), 0);
+        EXPECT_NE(w.image(), edited) << args[0] << ": the whole image was lost beneath the edit";
+        EXPECT_EQ(w({"list", "img.t64"}).code, 0);
+    }
+}
+#endif
 
 // Inputs that are not regular files are refused at once; outputs that are not regular files,
 // or are read-only, are refused and left as they were.
