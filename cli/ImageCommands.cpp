@@ -262,11 +262,8 @@ int extractEntries(const CommandLine& cl) {
     if (cl.operands.size() == 1)
         for (int p = 0; p < count; ++p)
             chosen.insert(static_cast<std::size_t>(p));
-    std::error_code ec;
-    const std::filesystem::path native = vornix::platform::nativePath(folder);
-    if (!std::filesystem::is_directory(native, ec))
-        return failure(folder +
-                       (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
+    if (!outputFolder(folder))
+        return 1;
     std::string written;
     const vornix::ExtractResult x = vornix::extractEach(
         {chosen.begin(), chosen.end()}, static_cast<std::size_t>(count),
@@ -381,7 +378,8 @@ std::vector<Command> imageCommands() {
          "write entries as PRG files",
          "Writes the given entries (all when none is given) as PRG files into DIR (default:\n"
          "the current folder), in list order, named after the entries; a name that is\n"
-         "taken gets _1, _2, ... Prints each file written.\n",
+         "taken gets _1, _2, ... A DIR that does not exist is made. Prints each file\n"
+         "written.\n",
          {image, operand("N", "an entry to write, counted from 1", Use::Any),
           valued("-o,--output", "DIR", "the folder to write into")},
          "",

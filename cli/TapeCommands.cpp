@@ -166,11 +166,6 @@ int tapExtract(const CommandLine& cl) {
             folder = it->second;
     if (folder.empty())
         return usageError(cl, "-o needs a folder");
-    std::error_code ec;
-    const std::filesystem::path native = vornix::platform::nativePath(folder);
-    if (!std::filesystem::is_directory(native, ec))
-        return failure(folder +
-                       (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
     tape::TapeAnalysis a;
     if (!analyse(cl.operands[0], o, a))
         return 1;
@@ -178,6 +173,8 @@ int tapExtract(const CommandLine& cl) {
     if (chosen.empty())
         return failure(cl.operands[0] +
                        ": every file found is damaged; nothing written (--damaged writes them)");
+    if (!outputFolder(folder))
+        return 1;
     for (std::size_t i : chosen) {
         const tape::FoundFile& f = a.files[i];
         vornix::Entry entry;
@@ -354,8 +351,8 @@ std::vector<vornix::cli::Command> vornix::cli::tapeCommands() {
         {"tap-extract", "write a tape's programs as PRG files",
          "Writes the programs found on the tape as PRG files into DIR (default the current\n"
          "folder), named after them as extract names entries; a name already taken gets a\n"
-         "number. Damaged files are listed and skipped; --damaged writes them too, with\n"
-         "\" (checksum wrong)\" or \" (cut off)\" in their names.\n",
+         "number; a DIR that does not exist is made. Damaged files are listed and skipped;\n"
+         "--damaged writes them too, with \" (checksum wrong)\" or \" (cut off)\" in their names.\n",
          reading({tape, valued("-o,--output", "DIR", "the folder to write into"), damaged}), kPulseHelp,
          tapExtract},
         {"tap-to-t64", "a T64 image of a tape's programs",

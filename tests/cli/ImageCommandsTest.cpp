@@ -104,7 +104,7 @@ TEST(Cli, FailuresExit1NameTheFileAndTouchNothing) {
         {{"list", "junk.t64"}, {"junk.t64", "not a T64 image"}},
         {{"label", "absent.t64", "X"}, {"absent.t64", "No such file"}},
         {{"create", "new.t64", "game.prg", "short.prg"}, {"short.prg", "new.t64"}},
-        {{"extract", "img.t64", "-o", "nowhere"}, {"nowhere", "no such folder"}},
+        {{"extract", "img.t64", "-o", "game.prg"}, {"game.prg", "not a folder"}},
         {{"extract", "img.t64", "1", "9"}, {"img.t64", "no entry 9"}},
     };
     for (const auto& c : cases) {

@@ -58,18 +58,20 @@ TEST(TapeCli, ImageToTapeAndBack) {
                                 "\"size\": 450, \"start\": "))
         << r.out;
 
-    std::filesystem::create_directory(dir.path() / "x");
-    r = cli(dir, {"tap-extract", dir.file("all.tap"), "-o", dir.file("x")});
+    // A folder that does not exist yet is made, as unzip -d makes it.
+    r = cli(dir, {"tap-extract", dir.file("all.tap"), "-o", dir.file("x/tape")});
     ASSERT_EQ(r.code, 0) << r.err;
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(testfiles::readAll(dir.file("x/P" + std::to_string(i) + ".PRG")), prgs[i]);
+        EXPECT_EQ(testfiles::readAll(dir.file("x/tape/P" + std::to_string(i) + ".PRG")), prgs[i]);
 
     // Only the second entry, to a T64 again.
     ASSERT_EQ(cli(dir, {"t64-to-tap", dir.file("img.t64"), dir.file("one.tap"), "2"}).code, 0);
     r = cli(dir, {"tap-to-t64", dir.file("one.tap"), dir.file("one.t64")});
     ASSERT_EQ(r.code, 0) << r.err;
-    ASSERT_EQ(cli(dir, {"extract", dir.file("one.t64"), "-o", dir.file("x")}).code, 0);
-    EXPECT_EQ(testfiles::readAll(dir.file("x/P1_1.PRG")), prgs[1]);
+    ASSERT_EQ(cli(dir, {"extract", dir.file("one.t64"), "-o", dir.file("x/tape")}).code, 0);
+    EXPECT_EQ(testfiles::readAll(dir.file("x/tape/P1_1.PRG")), prgs[1]);
+    ASSERT_EQ(cli(dir, {"extract", dir.file("one.t64"), "-o", dir.file("y/image")}).code, 0);
+    EXPECT_EQ(testfiles::readAll(dir.file("y/image/P1.PRG")), prgs[1]);
 }
 
 TEST(TapeCli, RecordingsAndVersionOne) {
@@ -123,7 +125,7 @@ TEST(TapeCli, RefusalsAndUsageErrors) {
         {{"tap-list", "words.tap"}, 1, "not a TAP file nor a WAV"},
         {{"tap-list", "missing.tap"}, 1, "missing.tap"},
         {{"tap-to-t64", "words.tap", "o.t64"}, 1, "not a TAP"},
-        {{"tap-extract", "words.tap", "-o", "nowhere"}, 1, "no such folder"},
+        {{"tap-extract", "words.tap", "-o", "nowhere"}, 1, "not a TAP"},
         {{"tap-v1", "words.tap", "o.tap"}, 1, "words.tap"},
     };
     for (const auto& c : cases) {
@@ -133,6 +135,7 @@ TEST(TapeCli, RefusalsAndUsageErrors) {
     }
     EXPECT_FALSE(testfiles::exists(dir.file("o.tap")));
     EXPECT_FALSE(testfiles::exists(dir.file("o.t64")));
+    EXPECT_FALSE(testfiles::exists(dir.file("nowhere"))); // no folder is made for nothing
     for (const char* command :
          {"tap-list", "tap-extract", "tap-to-t64", "tap-v1", "t64-to-tap", "tap-to-wav"}) {
         const ProgramRun r = cli(dir, {command, "--help"});
