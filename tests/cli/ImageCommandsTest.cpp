@@ -316,10 +316,11 @@ TEST(Cli, PipesDevicesAndReadOnlyFiles) {
     std::memcpy(tap.data(), "C64-TAPE-RAW\x01", 13);
     tap[16] = 4;
     testfiles::writeAll(w.dir.file("a.tap"), tap);
+    testfiles::writeAll(w.dir.file("pic.kla"), Bytes(10003, 0x11));
     const std::vector<std::vector<std::string>> refused = {
         {"list", pipe},       {"extract", pipe},           {"add", "img.t64", pipe},
         {"label", pipe, "X"}, {"tap-join", "o.tap", pipe}, {"koala", pipe, "o.prg"},
-        {"create", pipe},     {"koala", "game.prg", pipe}, {"tap-join", pipe, "a.tap"},
+        {"create", pipe},     {"koala", "pic.kla", pipe},  {"tap-join", pipe, "a.tap"},
         {"create", device},
     };
     for (const auto& args : refused) {
@@ -336,7 +337,7 @@ TEST(Cli, PipesDevicesAndReadOnlyFiles) {
                           std::filesystem::perms::others_write;
     std::filesystem::permissions(w.dir.file("img.t64"), writable, std::filesystem::perm_options::remove);
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"label", "img.t64", "X"}, {"create", "img.t64"}, {"koala", "game.prg", "img.t64"}}) {
+             {"label", "img.t64", "X"}, {"create", "img.t64"}, {"koala", "pic.kla", "img.t64"}}) {
         const CliRun r = w(args);
         EXPECT_EQ(r.code, 1) << args[0];
         EXPECT_TRUE(has(r.err, "read-only")) << r.err;
