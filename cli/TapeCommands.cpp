@@ -25,7 +25,8 @@ namespace {
 const char* const kPulseHelp =
     "\nTAPE is a TAP file of version 0, 1 or 2, or a WAV recording. How it is read: --v0-ms N,\n"
     "the length of a version 0 TAP's zero byte (1 to 10000 ms, default 100); --rate N, a WAV's\n"
-    "sample rate in Hz instead of its header's; --threshold N, the trigger amplitude (1 to 255,\n"
+    "sample rate in Hz instead of its header's (a rate below 8000 Hz, given or in the header,\n"
+    "cannot carry a tape signal and is refused); --threshold N, the trigger amplitude (1 to 255,\n"
     "in 256ths of the samples' full range, default 10); --reverse, the signal is upside down;\n"
     "--speed X, the tape ran X times too fast (0.1 to 9.9).\n";
 
@@ -94,7 +95,7 @@ std::string writeFailure(const tape::TapeWriteResult& r) {
     case F::None: return {};
     case F::SameAsInput: return r.path + ": this is the input itself";
     case F::NotTape: return r.path + ": not a TAP file nor a WAV recording";
-    case F::UnsupportedWav: return r.path + ": a WAV coding that is not read: " + r.detail;
+    case F::UnsupportedWav: return r.path + ": a WAV recording that is not read: " + r.detail;
     case F::Empty: return r.path + ": nothing to write";
     case F::UnsupportedTap: return r.path + ": a TAP version that is not read: " + r.detail;
     case F::TooLarge: return r.path + ": too large" + (r.detail.empty() ? "" : ": " + r.detail);

@@ -437,8 +437,13 @@ StreamFailure readWavPulses(ByteSource& input, const PulseOptions& options, Puls
                                  std::to_string(*options.sampleRate) + " Hz.");
         rate = static_cast<std::uint32_t>(*options.sampleRate);
     }
-    if (rate == 0)
-        return {TapeFailure::UnsupportedWav, "its sample rate is 0 (give the rate)"};
+    if (rate < static_cast<std::uint32_t>(kMinWavRate)) {
+        const bool given = options.sampleRate && *options.sampleRate > 0;
+        return {TapeFailure::UnsupportedWav,
+                (given ? "a sample rate of " : "its header gives a sample rate of ") + std::to_string(rate) +
+                    " Hz, too low to carry a tape signal (" + std::to_string(kMinWavRate) +
+                    " Hz at the least" + (given ? ")" : "; give the rate when the header is wrong)")};
+    }
     info.sampleRate = static_cast<int>(rate);
     info.bitsPerSample = f.bits;
     info.floatSamples = f.coding == 3;

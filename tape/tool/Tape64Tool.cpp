@@ -74,7 +74,9 @@ void tape64Help(std::ostream& out) {
            "                 version 1 with -or (without -y that is refused). The tool never waits\n"
            "                 for an answer\n"
            "  -v0:MS         length of a zero byte in a version 0 TAP, 1 to 10000 ms (default 100)\n"
-           "  -f:N           sample rate of a WAV in Hz, overriding its header (1 to 999999)\n"
+           "  -f:N           sample rate of a WAV in Hz, overriding its header (1 to 999999); a\n"
+           "                 rate below 8000 Hz, here or in the header, cannot carry a tape signal\n"
+           "                 and is refused\n"
            "  -t:N           trigger amplitude 1 to 255, in 256ths of the samples' full range: a\n"
            "                 swing smaller than this is no edge (default 10, about 4 %)\n"
            "  -r             the recording's signal is upside down\n"
@@ -218,7 +220,7 @@ std::string writeFailure(const TapeWriteResult& r) {
     case TapeWriteFailure::CannotRead:
         return r.path + ": cannot read" + (r.detail.empty() ? "" : ": " + r.detail);
     case TapeWriteFailure::NotTape: return r.path + ": not a TAP file nor a WAV recording";
-    case TapeWriteFailure::UnsupportedWav: return r.path + ": a WAV coding that is not read: " + r.detail;
+    case TapeWriteFailure::UnsupportedWav: return r.path + ": a WAV recording that is not read: " + r.detail;
     case TapeWriteFailure::Empty: return r.path + ": no pulses on it";
     case TapeWriteFailure::UnsupportedTap: return r.path + ": a TAP version that is not read: " + r.detail;
     case TapeWriteFailure::TooLarge:

@@ -85,7 +85,7 @@ std::string failureMessage(const TapeAnalysis& a) {
     case TapeFailure::CannotRead: return a.path + ": cannot read the file: " + a.detail;
     case TapeFailure::NotTape: return a.path + ": not a TAP file nor a WAV recording";
     case TapeFailure::UnsupportedWav:
-        return a.path + ": a WAV coding that is not read" + (a.detail.empty() ? "" : ": " + a.detail);
+        return a.path + ": a WAV recording that is not read" + (a.detail.empty() ? "" : ": " + a.detail);
     case TapeFailure::UnsupportedTap:
         return a.path + ": a TAP version that is not read" + (a.detail.empty() ? "" : ": " + a.detail);
     case TapeFailure::NoFiles: return a.path + ": no files found on the tape";

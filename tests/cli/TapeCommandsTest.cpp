@@ -93,6 +93,42 @@ TEST(TapeCli, RecordingsAndVersionOne) {
     }
 }
 
+// A WAV whose header gives a rate too low to carry a tape signal is refused with the reason
+// before anything is written (at 1 Hz each sample would be a second of tape); a rate given
+// on the command line still reads it.
+TEST(TapeCli, ARateThatCannotCarryATapeSignalIsRefused) {
+    testfiles::TempDir dir;
+    makeImage(dir);
+    ASSERT_EQ(cli(dir, {"t64-to-tap", dir.file("img.t64"), dir.file("all.tap")}).code, 0);
+    ASSERT_EQ(cli(dir, {"tap-to-wav", dir.file("all.tap"), dir.file("good.wav"), "--rate", "8000"}).code, 0);
+    Bytes wav = testfiles::readAll(dir.file("good.wav"));
+    ASSERT_GT(wav.size(), 44u);
+    wav[24] = 1; // the header's rate: 1 Hz
+    wav[25] = wav[26] = wav[27] = 0;
+    const std::string slow = dir.file("slow.wav");
+    testfiles::writeAll(slow, wav);
+
+    auto r = cli(dir, {"tap-list", slow});
+    ASSERT_EQ(r.code, 1);
+    ASSERT_TRUE(contains(r.err,
+                         "slow.wav: a WAV recording that is not read: its header gives a sample rate "
+                         "of 1 Hz, too low to carry a tape signal (8000 Hz at the least; give the rate "
+                         "when the header is wrong)"))
+        << r.err;
+    r = cli(dir, {"tap-to-wav", slow, dir.file("out.wav")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.err, "sample rate of 1 Hz")) << r.err;
+    EXPECT_FALSE(testfiles::exists(dir.file("out.wav")));
+
+    r = cli(dir, {"tap-list", slow, "--rate", "8000"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "3 files: 3 good")) << r.out;
+    r = cli(dir, {"tap-v1", dir.file("good.wav"), dir.file("o.tap"), "--rate", "4000"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.err, "a sample rate of 4000 Hz, too low to carry a tape signal")) << r.err;
+    EXPECT_FALSE(testfiles::exists(dir.file("o.tap")));
+}
+
 TEST(TapeCli, TheRealCaptureIsListed) {
     testfiles::TempDir dir;
     const auto r = cli(dir, {"tap-list", "--json", kPrintH});
