@@ -6,6 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+
+#ifdef __linux__
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using testfiles::Bytes;
 using testfiles::ProgramRun;
@@ -37,7 +45,81 @@ std::vector<Bytes> makeImage(const testfiles::TempDir& dir) {
     return prgs;
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
+
+#ifdef __linux__
+// Runs vornix-cli with its data memory (heap and private mappings) limited to limit bytes;
+// its exit code, or -1 when it did not end normally (an allocation it could not make).
+int runCliWithin(std::uint64_t limit, const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>(VORNIX_CLI)};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const rlimit data{limit, limit};
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (setrlimit(RLIMIT_DATA, &data) != 0 || quiet < 0 || dup2(quiet, 2) < 0 || dup2(quiet, 1) < 0)
+            _exit(127);
+        execv(VORNIX_CLI, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#endif
+
 } // namespace
+
+#ifdef __linux__
+// A long tape is converted a chunk at a time: 40 MB of pulses pass through 24 MB of memory.
+TEST(TapeCli, ALongTapeIsConvertedInLittleMemory) {
+    if (kSanitized)
+        GTEST_SKIP() << "the sanitizers' own memory does not fit the limit";
+    testfiles::TempDir dir;
+    constexpr std::uint32_t kPulses = 40u << 20;
+    Bytes chunk(1 << 20);
+    for (std::size_t i = 0; i < chunk.size(); ++i)
+        chunk[i] = static_cast<std::uint8_t>(0x30 + i % 0x28);
+    {
+        std::ofstream tap(dir.file("long.tap"), std::ios::binary);
+        const char header[20] = {'C',
+                                 '6',
+                                 '4',
+                                 '-',
+                                 'T',
+                                 'A',
+                                 'P',
+                                 'E',
+                                 '-',
+                                 'R',
+                                 'A',
+                                 'W',
+                                 1,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 static_cast<char>(kPulses >> 16 & 0xFF),
+                                 static_cast<char>(kPulses >> 24)};
+        tap.write(header, sizeof header);
+        for (std::uint32_t i = 0; i < kPulses / chunk.size(); ++i)
+            tap.write(reinterpret_cast<const char*>(chunk.data()),
+                      static_cast<std::streamsize>(chunk.size()));
+    }
+    EXPECT_EQ(runCliWithin(24u << 20, {"tap-v1", dir.file("long.tap"), dir.file("out.tap")}), 0);
+    EXPECT_EQ(std::filesystem::file_size(dir.file("out.tap")), 20u + kPulses);
+}
+#endif
 
 TEST(TapeCli, ImageToTapeAndBack) {
     testfiles::TempDir dir;
