@@ -370,8 +370,10 @@ std::vector<Command> imageCommands() {
                   false, relabel),
         imageEdit({"capacity",
                    "set the number of directory slots",
-                   "Sets the number of directory slots (0 to 255). It is never below the number of\n"
-                   "entries, and above 99 only while the image holds 99 entries or more.\n",
+                   "Sets the number of directory slots to N (0 to 255), clamped as the editor's box\n"
+                   "clamps it: never below the number of entries, and above 99 only while the image\n"
+                   "holds 99 entries or more. A clamped value is set with a note saying so, and the\n"
+                   "command succeeds.\n",
                    {image, operand("N", "the number of slots")}},
                   false, resize, capacityNumber),
         {"extract",

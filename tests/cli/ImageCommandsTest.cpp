@@ -151,6 +151,11 @@ TEST(Cli, EditsSaveInPlace) {
     EXPECT_EQ(w({"move", "img.t64", "2", "--down"}).code, 0);
     EXPECT_EQ(w({"rename", "img.t64", "1", "first one"}).code, 0);
     EXPECT_EQ(w({"label", "img.t64", "Side b"}).code, 0);
+    // A value the rule does not allow is clamped, as the help says, and told.
+    const CliRun clamped = w({"capacity", "img.t64", "1"});
+    EXPECT_EQ(clamped.code, 0);
+    EXPECT_EQ(clamped.err, "vornix-cli: img.t64: capacity 1 is outside 3 to 99; it is 3\n");
+    EXPECT_TRUE(has(w({"capacity", "--help"}).out, "clamped")) << "the help tells of the clamping";
     EXPECT_EQ(w({"capacity", "img.t64", "10"}).code, 0);
     EXPECT_EQ(w({"delete", "img.t64", "2"}).code, 0);
     Bytes b = w.image();
