@@ -82,7 +82,12 @@ std::string describeFile(std::size_t number, const FoundFile& f) {
 std::string failureMessage(const TapeAnalysis& a) {
     switch (a.failure) {
     case TapeFailure::None: return {};
-    case TapeFailure::CannotRead: return a.path + ": cannot read the file: " + a.detail;
+    case TapeFailure::CannotRead: {
+        // The system's reason may name the file already; it is named once.
+        const std::string named = a.path + ": ";
+        return named + "cannot read the file: " +
+               (a.detail.rfind(named, 0) == 0 ? a.detail.substr(named.size()) : a.detail);
+    }
     case TapeFailure::NotTape: return a.path + ": not a TAP file nor a WAV recording";
     case TapeFailure::UnsupportedWav:
         return a.path + ": a WAV recording that is not read" + (a.detail.empty() ? "" : ": " + a.detail);

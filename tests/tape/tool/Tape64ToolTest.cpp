@@ -286,6 +286,11 @@ TEST(Tape64Run, BadInputFailsAndWritesNothing) {
         EXPECT_TRUE(contains(r.out, "Error: ")) << r.out;
         EXPECT_FALSE(testfiles::exists(dir.file("out.t64"))) << input;
     }
+    // A missing file is named once.
+    const auto missing = tape64(dir, {"-i:nosuch.wav"});
+    EXPECT_TRUE(
+        contains(missing.out, "\nError: nosuch.wav: cannot read the file: No such file or directory\n"))
+        << missing.out;
     const auto usage = tape64(dir, {"-i:x", "-z"});
     EXPECT_EQ(usage.code, 2);
     EXPECT_TRUE(contains(usage.out, "usage: tape64")) << usage.out;
