@@ -218,7 +218,11 @@ TEST(TapeCli, TheRealCaptureIsListed) {
     EXPECT_TRUE(
         contains(r.out, "{\"name\": \"H\", \"loader\": \"rom\", \"load\": 2049, \"end\": 2060, \"size\": 11"))
         << r.out;
-    EXPECT_TRUE(contains(r.out, "\"notes\": [\"The header gives a data length of 4 bytes")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\"notes\": [\"the header gives a data length of 4 bytes")) << r.out;
+    // Notes are worded in the style of every other message: lower case, no full stop.
+    EXPECT_TRUE(contains(cli(dir, {"tap-list", kPrintH}).out,
+                         "\nnote: the header gives a data length of 4 bytes; the file holds 41,758: it is "
+                         "read to its end\n"));
 }
 
 TEST(TapeCli, RefusalsAndUsageErrors) {

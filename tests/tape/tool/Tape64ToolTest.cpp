@@ -222,6 +222,7 @@ TEST(Tape64Run, TheRealCaptureIsAnalysed) {
     EXPECT_TRUE(contains(r.out, "TAP version ")) << r.out;
     EXPECT_TRUE(contains(r.out, "1: \"H\" $0801-$080B, 11 bytes, ROM loader")) << r.out;
     EXPECT_TRUE(contains(r.out, "1 file: 1 good")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\nNote: the header gives a data length of 4 bytes")) << r.out;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
               0); // analysis writes nothing
 }
