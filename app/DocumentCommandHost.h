@@ -33,6 +33,8 @@ class DocumentCommandHost {
     virtual void startNewImage() = 0;
     // The label of a new image, not a step to undo.
     virtual void setNewImageLabel(const std::string& label) = 0;
+    // The first entry selected, as when an image is opened.
+    virtual void selectFirstEntry() = 0;
     virtual void showStatus(const QString& text) = 0;
     // Puts item into the File menu before Exit (available when extracting is) or the Edit
     // menu before Delete (available when adding is).

@@ -13,6 +13,7 @@
 #include "core/Extraction.h"
 #include "core/FileStamp.h"
 #include "core/PlatformFile.h"
+#include "gui/FixedTexts.h"
 #include "gui/Latin1Validator.h"
 #include "gui/LocalPath.h"
 #include "gui/SvgIcon.h"
@@ -33,6 +34,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
@@ -136,6 +138,17 @@ void MainWindow::startUp(const QStringList& arguments) {
     doc_.setModified(false);
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A line shown before the window (a tape named at start) left the status bar's panels to
+    // be shown with it, over the line: shown anew (the same text alone would be ignored), the
+    // line hides them.
+    if (const QString line = statusBar()->currentMessage(); !line.isEmpty()) {
+        statusBar()->clearMessage();
+        statusBar()->showMessage(line);
+    }
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (extracting_ || dragOutRunning_) {
         // Entries are being written: close as soon as that is over.
@@ -224,8 +237,8 @@ bool MainWindow::loadImage(const QString& path) {
     const vornix::FileStamp stamp = vornix::fileStamp(toLocalPath(path));
     const vornix::OpenResult result = doc_.open(toLocalPath(path));
     if (!result.accepted) {
-        ctx_.dialogs->message(this, tr("O kurcze...!"), tr("To nie jest poprawny plik T64."), MsgButtons::Ok,
-                              MsgIcon::None);
+        ctx_.dialogs->message(this, QString::fromUtf8(fixedtexts::kNotT64Caption),
+                              QString::fromUtf8(fixedtexts::kNotT64Text), MsgButtons::Ok, MsgIcon::None);
         redisplay();
         return false;
     }
@@ -238,11 +251,7 @@ bool MainWindow::loadImage(const QString& path) {
     setImageOpen();
     showLabel();
     redisplay();
-    // The first entry current and selected: arrows, Enter and the preview start there.
-    if (doc_.count() > 0) {
-        list_->selectRows({0});
-        selectedByOpening_ = true;
-    }
+    selectFirstEntry();
     list_->setFocus();
     if (!result.repairs.empty()) {
         QStringList parts;
@@ -353,6 +362,14 @@ void MainWindow::changeDocument(const std::function<void(TapeDocument&)>& change
         return std::optional<Selection>(Selection{});
     });
     redisplay();
+}
+
+// The first entry current and selected: arrows, Enter, Delete and the preview start there.
+void MainWindow::selectFirstEntry() {
+    if (doc_.count() == 0)
+        return;
+    list_->selectRows({0});
+    selectedByOpening_ = true;
 }
 
 void MainWindow::setNewImageLabel(const std::string& label) {
@@ -689,8 +706,8 @@ void MainWindow::switchToPolish() {
     polishButtonSlot_->setVisible(false);
     polishButton_->setEnabled(false);
     // Both languages in one text: the window is still English, the next start is Polish.
-    ctx_.dialogs->message(this, tr("Uwaga"), tr("Musisz zrestartować program / You need to restart program."),
-                          MsgButtons::Ok, MsgIcon::None);
+    ctx_.dialogs->message(this, QString::fromUtf8(fixedtexts::kRestartCaption),
+                          QString::fromUtf8(fixedtexts::kRestartText), MsgButtons::Ok, MsgIcon::None);
     useLanguage(gui::Language::Polish);
     storeSetting(ProgramSettings::kEnglishInterfaceKey, false);
 }

@@ -114,6 +114,7 @@ class MainWindow : public QMainWindow, private DocumentCommandHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -167,6 +168,7 @@ class MainWindow : public QMainWindow, private DocumentCommandHost {
     void changeDocument(const std::function<void(TapeDocument&)>& change) override;
     void startNewImage() override { newImage(); }
     void setNewImageLabel(const std::string& label) override;
+    void selectFirstEntry() override;
     void addFileMenuItem(QAction* item) override;
     void addEditMenuItem(QAction* item) override;
     void reportRefused(const vornix::AddResult& result);

@@ -149,7 +149,7 @@ QHBoxLayout* MainWindow::buildHeader(QWidget* row) {
     labelValidator_ = new Latin1Validator(labelEdit_, true);
     labelEdit_->setValidator(labelValidator_);
     labelEdit_->setEnabled(false);
-    labelEdit_->setFixedWidth(widthForCharacters(labelEdit_, 24));
+    labelEdit_->setMinimumWidth(widthForCharacters(labelEdit_, 24));
     // Dropped files belong to the window, never to a text box.
     labelEdit_->setAcceptDrops(false);
     capacitySpin_->findChild<QLineEdit*>()->setAcceptDrops(false);
@@ -158,8 +158,9 @@ QHBoxLayout* MainWindow::buildHeader(QWidget* row) {
     header->addWidget(slashLabel_);
     header->addWidget(capacitySpin_);
     header->addWidget(labelCaption_);
-    header->addWidget(labelEdit_);
-    header->addStretch(1); // only the list grows with the window
+    // The box takes the rest of the row, so that it ends at the window's edge in both
+    // languages, whose captions differ in width.
+    header->addWidget(labelEdit_, 1);
     connect(labelEdit_, &QLineEdit::textEdited, this, &MainWindow::labelEdited);
     connect(capacitySpin_, &QSpinBox::valueChanged, this, &MainWindow::capacityChanged);
     return header;
@@ -436,7 +437,7 @@ void MainWindow::retranslate() {
     list_->setHeaderLabels({tr("No."), tr("Name"), tr("Size")});
 
     setText("Nowy1", tr("&New"));
-    setText("Otwrz1", tr("&Open"));
+    setText("Otwrz1", tr("&Open..."));
     setText("Zapisz1", tr("&Save"));
     setText("Zapiszjako1", tr("Save &as..."));
     setText("Wyj1", tr("E&xit"));
@@ -460,8 +461,8 @@ void MainWindow::retranslate() {
     setText("KompresjaPRG1", tr("&PRG Compression frontend"));
     setText("Konwersjacartridge1", tr("&Cartridge conversion frontend"));
     setText("WAVTAPT64P00TAP1", tr("&WAV/TAP->T64/P00/TAP"));
-    setText("KoalaPRG1", tr("Koa&la->PRG"));
-    setText("FLIPRG1", tr("&FLI->PRG"));
+    setText("KoalaPRG1", tr("Koa&la->PRG..."));
+    setText("FLIPRG1", tr("&FLI->PRG..."));
     setText("TAPLinker1", tr("&TAP Linker"));
     type01Action_->setToolTip(tr("Marks a program with 0x01, not 0x82 as StarCommander does,"));
 

@@ -1,10 +1,13 @@
 #include "app/ProgramChoiceDialog.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -15,6 +18,8 @@ namespace {
 
 // Rows a user must pick one by one: selecting all leaves them out.
 constexpr int kPickedAlone = Qt::UserRole + 1;
+// A program row's position among the rows that are no headings.
+constexpr int kChoice = Qt::UserRole + 2;
 
 class ChoiceList : public QListWidget {
   public:
@@ -42,9 +47,18 @@ ProgramChoiceDialog::ProgramChoiceDialog(QWidget* parent, const ProgramChoiceSet
     list_ = new ChoiceList(this);
     list_->setObjectName(QStringLiteral("ListBox1"));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    int choice = 0;
     for (const ProgramChoiceRow& row : rows) {
         auto* item = new QListWidgetItem(row.text, list_);
         item->setToolTip(row.tip);
+        if (row.kind == ProgramChoiceRow::Kind::Heading) {
+            item->setFlags(Qt::ItemIsEnabled);
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+            continue;
+        }
+        item->setData(kChoice, choice++);
         if (row.kind == ProgramChoiceRow::Kind::Unavailable) {
             item->setFlags(Qt::NoItemFlags);
         } else if (row.kind == ProgramChoiceRow::Kind::PickedAlone) {
@@ -80,13 +94,22 @@ ProgramChoiceDialog::ProgramChoiceDialog(QWidget* parent, const ProgramChoiceSet
     layout->addWidget(caption);
     layout->addWidget(list_);
     layout->addLayout(buttons);
-    resize(setup.size);
+    // Wide enough for the longest row (a damaged program's reason) without scrolling sideways,
+    // as far as the screen allows.
+    const QMargins margins = layout->contentsMargins();
+    QSize size = setup.size;
+    size.setWidth(std::max(size.width(), list_->sizeHintForColumn(0) + 2 * list_->frameWidth() +
+                                             style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                             margins.left() + margins.right()));
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size.setWidth(std::min(size.width(), screen->availableGeometry().width()));
+    resize(size);
 }
 
 QList<int> ProgramChoiceDialog::chosen() const {
     QList<int> rows;
     for (const QListWidgetItem* item : list_->selectedItems())
-        rows << list_->row(item);
+        rows << item->data(kChoice).toInt();
     std::sort(rows.begin(), rows.end());
     return rows;
 }

@@ -13,7 +13,9 @@ class QPushButton;
 namespace vornix {
 
 struct ProgramChoiceRow {
-    enum class Kind { Sound, Unavailable, PickedAlone };
+    // Heading: a line over the rows that follow (the blocks of one program), never chosen
+    // and not counted in chosen().
+    enum class Kind { Sound, Unavailable, PickedAlone, Heading };
     QString text;
     QString tip; // why it is unavailable or doubtful, or anything else worth a tooltip
     Kind kind = Kind::Sound;
@@ -33,7 +35,7 @@ class ProgramChoiceDialog : public QDialog {
   public:
     ProgramChoiceDialog(QWidget* parent, const ProgramChoiceSetup& setup,
                         const QList<ProgramChoiceRow>& rows);
-    // Positions in the rows of the chosen programs, ascending.
+    // Positions of the chosen programs among the rows that are no headings, ascending.
     QList<int> chosen() const;
 
   private:

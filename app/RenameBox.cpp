@@ -10,7 +10,8 @@ namespace vornix {
 
 RenameBox::RenameBox(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(16);
-    validator_ = new Latin1Validator(this, false);
+    // Capitals at once: the box shows the name as it will be stored.
+    validator_ = new Latin1Validator(this, true);
     setValidator(validator_);
     setAcceptDrops(false);
     setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(shadow); padding: 0px; }"));

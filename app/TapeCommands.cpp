@@ -5,9 +5,9 @@
 #include "app/TapeImportDialog.h"
 #include "gui/LocalPath.h"
 #include "tape/TapPulses.h"
+#include "tape/TapeOutputs.h"
 #include "tape/TapeWriter.h"
 #include "tape/WavReader.h"
-#include "tape/tool/TapeOutputs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,29 +103,41 @@ void TapeCommands::importTape() {
         return;
     QList<TapeFileChoice> choices;
     for (const tape::FoundFile& f : analysis->files) {
-        QString damage;
+        TapeFileChoice choice{latin1(tape::outputName(f)),
+                              int(f.data.size()),
+                              f.load,
+                              {},
+                              QString::fromUtf8(tape::loaderName(f.loader))};
+        const QString said =
+            stateText(f.state) + (f.detail.empty() ? QString() : QStringLiteral(": ") + detailText(f.detail));
         if (tape::isDamaged(f))
-            damage = stateText(f.state) +
-                     (f.detail.empty() ? QString() : QStringLiteral(": ") + detailText(f.detail));
-        choices.append({latin1(f.name), int(f.data.size()), f.load, damage});
+            choice.damage = said;
+        else if (f.state != tape::FileState::Good || !f.detail.empty())
+            choice.note = said;
+        if (f.block >= 0)
+            choice.program = latin1(tape::programStem(f));
+        choices.append(choice);
     }
     auto* dialog = new TapeImportDialog(host_.hostWindow(), QFileInfo(paths.first()).fileName(), choices);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this,
-            [this, dialog, analysis] { addChosen(dialog->chosen(), analysis->files); });
+    connect(dialog, &QDialog::accepted, this, [this, dialog, analysis, path = paths.first()] {
+        addChosen(dialog->chosen(), analysis->files, path);
+    });
     dialog->open();
 }
 
-void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::FoundFile>& files) {
+void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::FoundFile>& files,
+                             const QString& tapePath) {
     if (chosen.isEmpty() || host_.refuseWhileBusy())
         return;
     QStringList refused;
     host_.changeDocument([&](TapeDocument& doc) {
         for (int i : chosen) {
-            const tape::FoundFile& f = files[std::size_t(i)];
-            const AddResult result = doc.addProgram(f.name, f.name.substr(0, kNameSize), tape::prgBytes(f));
+            const std::string name = tape::outputName(files[std::size_t(i)]);
+            const AddResult result =
+                doc.addProgram(name, name.substr(0, kNameSize), tape::prgBytes(files[std::size_t(i)]));
             if (!result.added)
-                refused << latin1(f.name);
+                refused << latin1(name);
         }
         doc.setModified(true);
     });
@@ -133,12 +145,14 @@ void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::F
     for (const QString& name : refused)
         tell(tr("A T64 image holds at most 255 programs.\nThe file %1 was not added.").arg(name));
     if (const qsizetype added = chosen.size() - refused.size(); added > 0)
-        host_.showStatus(tr("Added %1 from the tape").arg(MainWindow::programCount(int(added))));
+        host_.showStatus(tr("Added %1 from the tape %2")
+                             .arg(MainWindow::programCount(int(added)), QDir::toNativeSeparators(tapePath)));
 }
 
 QString TapeCommands::stateText(tape::FileState state) {
     switch (state) {
     case tape::FileState::Good: return tr("good");
+    case tape::FileState::NoChecksum: return tr("no checksum");
     case tape::FileState::Repaired: return tr("repaired");
     case tape::FileState::ChecksumWrong: return tr("checksum wrong");
     case tape::FileState::CutOff: return tr("cut off");
@@ -189,10 +203,14 @@ QString TapeCommands::detailText(const tape::FileDetail& detail) {
     case Kind::NoHeader: text = tr("no header before the data"); break;
     case Kind::HeaderUnreadable: text = tr("the header is unreadable"); break;
     }
-    if (!detail.headerChecksumWrong)
-        return text;
-    return text.isEmpty() ? tr("the header's checksum is wrong")
-                          : tr("the header's checksum is wrong; %1").arg(text);
+    const auto join = [&text](const QString& more) {
+        text = text.isEmpty() ? more : QStringLiteral("%1; %2").arg(more, text);
+    };
+    if (detail.headerNamed > 0)
+        join(tr("the header names %n byte(s); the data block ends sooner", nullptr, int(detail.headerNamed)));
+    if (detail.headerChecksumWrong)
+        join(tr("the header's checksum is wrong"));
+    return text;
 }
 
 bool TapeCommands::startWithTape(const QString& path) {
@@ -212,7 +230,8 @@ bool TapeCommands::startWithTape(const QString& path) {
         else
             sound << int(i);
     }
-    addChosen(sound, analysis.files);
+    addChosen(sound, analysis.files, path);
+    host_.selectFirstEntry();
     if (!damaged.isEmpty())
         tell(tr("The damaged programs of the tape %1 were not added:\n%2\n"
                 "Edit, Import tape shows them.")
@@ -231,15 +250,11 @@ void TapeCommands::exportToTap() {
     // Refused before the save dialog: a tape that cannot hold them is not worth a path.
     std::vector<tape::ProgramToEncode> programs;
     for (int p : chosen) {
-        const Entry& e = entries[std::size_t(p)];
-        tape::ProgramToEncode prg;
-        prg.name = e.name.substr(0, kNameSize);
-        prg.load = std::uint16_t(e.load[0] | e.load[1] << 8);
-        prg.data.assign(e.data.begin(), e.data.end());
+        tape::ProgramToEncode prg = tape::programFor(entries[std::size_t(p)]);
         if (!tape::fitsInMemory(prg)) {
             tell(tr("The program %1 would load past the top of memory ($FFFF): a tape cannot hold it.\n"
                     "Nothing was written.")
-                     .arg(latin1(e.name).trimmed()));
+                     .arg(latin1(entries[std::size_t(p)].name).trimmed()));
             return;
         }
         programs.push_back(std::move(prg));

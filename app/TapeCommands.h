@@ -39,7 +39,8 @@ class TapeCommands : public QObject {
 
   private:
     bool analyse(const QString& path, vornix::tape::TapeAnalysis& analysis);
-    void addChosen(const QList<int>& chosen, const std::vector<vornix::tape::FoundFile>& files);
+    void addChosen(const QList<int>& chosen, const std::vector<vornix::tape::FoundFile>& files,
+                   const QString& tapePath);
     void tell(const QString& text, MsgIcon icon = MsgIcon::Error);
 
     DocumentCommandHost& host_;

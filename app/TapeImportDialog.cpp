@@ -6,11 +6,25 @@ namespace {
 
 QList<ProgramChoiceRow> rowsFor(const QList<TapeFileChoice>& files) {
     QList<ProgramChoiceRow> rows;
+    QString program;
     for (const TapeFileChoice& f : files) {
+        if (!f.program.isEmpty() && f.program != program)
+            rows << ProgramChoiceRow{
+                QStringLiteral("%1  %2").arg(f.program, f.loader), {}, ProgramChoiceRow::Kind::Heading};
+        program = f.program;
         ProgramChoiceRow row;
-        row.text =
-            QStringLiteral("%1  $%2  %3").arg(f.name, -16).arg(f.load, 4, 16, QLatin1Char('0')).arg(f.size);
+        // A block is indented under its program; the name column keeps its width.
+        const QString name = program.isEmpty() ? f.name : QStringLiteral("  ") + f.name;
+        row.text = QStringLiteral("%1  %2  $%3  %4")
+                       .arg(name, -18)
+                       .arg(f.loader, -14)
+                       .arg(f.load, 4, 16, QLatin1Char('0'))
+                       .arg(f.size);
         row.text += TapeImportDialog::tr(" bytes");
+        if (!f.note.isEmpty()) {
+            row.text += QStringLiteral("  (%1)").arg(f.note);
+            row.tip = f.note;
+        }
         if (!f.damage.isEmpty()) {
             row.text += QStringLiteral("  (%1)").arg(f.damage);
             row.tip = f.damage;
@@ -28,7 +42,7 @@ TapeImportDialog::TapeImportDialog(QWidget* parent, const QString& tapeName,
     : ProgramChoiceDialog(parent,
                           {QStringLiteral("TapeImportDialog"), tr("Import tape"),
                            tr("Programs on the tape \"%1\":").arg(tapeName), tr("Cancel"), true,
-                           QSize(440, 320)},
+                           QSize(560, 360)},
                           rowsFor(files)) {}
 
 } // namespace vornix

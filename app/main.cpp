@@ -1,6 +1,7 @@
 #include "app/AboutWindow.h"
 #include "app/MainWindow.h"
 #include "app/WorkingFolder.h"
+#include "core/Licence.h"
 #include "gui/AppContext.h"
 #include "gui/QtDialogs.h"
 #include "tape/ui/TapLinkerWindow.h"
@@ -23,7 +24,7 @@ bool answeredInformationRequest(int argc, char* argv[]) {
         return false;
     const std::string_view first = argv[1];
     if (first == "--version") {
-        std::cout << "vornix " VORNIX_VERSION "\n";
+        std::cout << "vornix " VORNIX_VERSION "\n" VORNIX_LICENCE_LINE;
         return true;
     }
     if (first == "--help" || first == "-h") {

@@ -16,6 +16,8 @@ using Use = Parameter::Use;
 const char kIntro[] = "Edits Commodore 64 T64 tape images, joins TAP files, turns Koala and FLI pictures\n"
                       "into runnable programs, moves programs between tape and D64 disk images and reads\n"
                       "and writes TAP files and WAV recordings of tapes.\n";
+const char kOptionsAnywhere[] = "Options may stand before or after the operands; -- ends them, so that a\n"
+                                "word after it that begins with - is an operand.";
 const char kExitStatus[] = "0 done, 1 failed (files on disk are left as they were), 2 usage error.";
 
 const Parameter kHelp{Parameter::Kind::Flag, "-h,--help", nullptr, "shows this help", Use::Unshown};
@@ -163,6 +165,9 @@ int runCommand(const Command& command, const Args& args) {
     }
     if (!cl.error.empty())
         return usageError(cl, cl.error);
+    if (command.alone && cl.flags.count(command.alone))
+        return cl.operands.empty() ? command.run(cl)
+                                   : usageError(cl, std::string(command.alone) + " takes no other arguments");
     if (const auto problem = operandProblem(command, cl.operands.size()))
         return usageError(cl, *problem);
     return command.run(cl);
@@ -183,7 +188,7 @@ const std::vector<Command>& commands() {
 
 void writeProgramHelp(std::ostream& out) {
     out << "usage: vornix-cli COMMAND [ARGS...]\n"
-           "       vornix-cli --help | --version\n\n"
+           "       vornix-cli --help | --version | --man | --bash-completion\n\n"
         << kIntro << "\ncommands:\n";
     for (const Command& c : commands()) {
         std::string name = c.name;
@@ -191,6 +196,8 @@ void writeProgramHelp(std::ostream& out) {
         out << "  " << name << c.summary << "\n";
     }
     out << "\n'vornix-cli COMMAND --help' shows the help of one command.\n"
+        << kOptionsAnywhere
+        << "\n--man writes the manual page, --bash-completion the bash completion script.\n"
            "Exit status: "
         << kExitStatus << "\n";
 }
@@ -217,14 +224,18 @@ void writeHelp(std::ostream& out, const Command& command) {
     out << command.shared;
 }
 
-void writeManPage(std::ostream& out, const std::string& version) {
-    out << ".TH VORNIX\\-CLI 1 \"\" \"" << version << "\" \"User Commands\"\n"
+void writeManPage(std::ostream& out, const std::string& version, const std::string& date) {
+    out << ".TH VORNIX\\-CLI 1 \"" << date << "\" \"" << version << "\" \"User Commands\"\n"
         << ".SH NAME\nvornix\\-cli \\- edit Commodore 64 tape images and convert C64 files\n"
         << ".SH SYNOPSIS\n.B vornix\\-cli\n.I COMMAND\n[\\fIARGS\\fR...]\n.br\n.B vornix\\-cli\n"
-        << "\\-\\-help | \\-\\-version\n"
+        << "\\-\\-help | \\-\\-version | \\-\\-man | \\-\\-bash\\-completion\n"
         << ".SH DESCRIPTION\n"
         << roff(kIntro) << ".PP\n"
-        << roff("vornix-cli COMMAND --help shows the help of one command.") << "\n"
+        << roff(std::string("vornix-cli COMMAND --help shows the help of one command. ") + kOptionsAnywhere)
+        << "\n.PP\n"
+        << roff("--man writes this manual page and --bash-completion the script that completes "
+                "vornix-cli's commands, options and file names in bash; the build installs both.")
+        << "\n"
         << ".SH COMMANDS\n";
     std::set<std::string> given;
     for (const Command& c : commands()) {

@@ -63,8 +63,11 @@ struct Command {
     // A paragraph several commands share (starting with a blank line), given after the
     // parameters; the manual page gives it once.
     const char* shared = "";
-    // Runs after the shared start: the words are parsed and every declared operand is there.
+    // Runs after the shared start: the words are parsed and every declared operand is there
+    // (or the flag alone, below, is given).
     std::function<int(const CommandLine&)> run = {};
+    // A flag that stands instead of the operands, as --help does: it lists, reading nothing.
+    const char* alone = nullptr;
 
     // The usage line after "vornix-cli ": name, operands and options.
     std::string usage() const;
@@ -88,7 +91,7 @@ void writeProgramHelp(std::ostream& out);
 // The help of one command.
 void writeHelp(std::ostream& out, const Command& command);
 // The manual page vornix-cli(1) in roff.
-void writeManPage(std::ostream& out, const std::string& version);
+void writeManPage(std::ostream& out, const std::string& version, const std::string& date);
 // A bash completion script for vornix-cli.
 void writeBashCompletion(std::ostream& out);
 

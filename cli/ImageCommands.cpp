@@ -336,7 +336,7 @@ std::vector<Command> imageCommands() {
           valued("--capacity", "N", "the number of directory slots"),
           flag("--type-01", "writes file type 0x01 for every entry"),
           operand("PRG", "a program file to hold", Use::Any)},
-         kCommonOptions,
+         "",
          createImage},
         imageEdit({"add",
                    "append PRG files",

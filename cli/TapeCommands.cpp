@@ -7,9 +7,10 @@
 
 #include "core/Extraction.h"
 #include "core/T64Image.h"
+#include "tape/Decoder.h"
+#include "tape/TapeOutputs.h"
 #include "tape/TapeReader.h"
 #include "tape/TapeWriter.h"
-#include "tape/tool/TapeOutputs.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -106,7 +107,26 @@ std::string writeFailure(const tape::TapeWriteResult& r) {
                             : (r.detail.rfind(r.path, 0) == 0 ? r.detail : r.path + ": " + r.detail);
 }
 
+// The registered loaders, one a line: id and name (--json: an array of both).
+int listLoaders(const CommandLine& cl) {
+    std::ostringstream out;
+    if (cl.flags.count("--json")) {
+        Json json;
+        json.array(true);
+        for (const tape::LoaderInfo& l : tape::loaders())
+            json.object().key("id").text(std::string(l.id)).key("name").text(std::string(l.name)).end();
+        out << json.finish();
+    } else {
+        for (const tape::LoaderInfo& l : tape::loaders())
+            out << l.id << std::string(l.id.size() < 12 ? 12 - l.id.size() : 1, ' ') << l.name << "\n";
+    }
+    std::cout << out.str() << std::flush;
+    return 0;
+}
+
 int tapList(const CommandLine& cl) {
+    if (cl.flags.count("--loaders"))
+        return listLoaders(cl);
     tape::PulseOptions o;
     if (int code = 0; !pulseOptions(cl, o, code))
         return code;
@@ -134,10 +154,7 @@ int tapList(const CommandLine& cl) {
         json.end().end().key("files").array(true);
         for (const tape::FoundFile& f : a.files) {
             json.object().key("name").text(f.name);
-            json.key("loader")
-                .text(f.loader == tape::Loader::Rom ? "rom" : "turbotape")
-                .key("load")
-                .number(f.load);
+            json.key("loader").text(std::string(f.loader)).key("load").number(f.load);
             json.key("end").number(f.load + f.data.size()).key("size").number(f.data.size());
             json.key("start").fixed(f.startSeconds, 3).key("state").text(tape::stateName(f.state));
             if (!f.detail.empty())
@@ -178,16 +195,7 @@ int tapExtract(const CommandLine& cl) {
         return 1;
     for (std::size_t i : chosen) {
         const tape::FoundFile& f = a.files[i];
-        vornix::Entry entry;
-        std::string name = f.name;
-        // The mark goes after the name's own trailing blanks, which extraction trims.
-        while (!name.empty() && static_cast<unsigned char>(name.back()) <= 32)
-            name.pop_back();
-        entry.name = name + tape::damageMark(f);
-        entry.load[0] = std::uint8_t(f.load & 0xFF);
-        entry.load[1] = std::uint8_t(f.load >> 8);
-        entry.data = vornix::Bytes(f.data);
-        entry.size = std::int32_t(f.data.size());
+        const vornix::Entry entry = tape::entryFor(f, tape::damageMark(f));
         const vornix::ExtractResult r = vornix::extractEntry(entry, folder);
         if (!r.written)
             return failure(r.error);
@@ -211,15 +219,9 @@ int tapToT64(const CommandLine& cl) {
     if (chosen.empty())
         return failure(in + ": every file found is damaged; nothing written (--damaged writes them)");
     std::vector<tape::FoundFile> files;
-    for (std::size_t i : chosen) {
+    for (std::size_t i : chosen)
         files.push_back(a.files[i]);
-        if (tape::isDamaged(files.back()))
-            files.back().name = "!" + files.back().name.substr(0, 15);
-    }
-    std::vector<const tape::FoundFile*> pointers;
-    for (const tape::FoundFile& f : files)
-        pointers.push_back(&f);
-    if (const tape::OutputResult t64 = tape::writeT64(pointers, out, tape::labelFor(in)); !t64.written)
+    if (const tape::OutputResult t64 = tape::writeT64(files, out, in); !t64.written)
         return failure(tape::describe(t64));
     std::cout << out << ": " << files.size() << (files.size() == 1 ? " program" : " programs") << " from "
               << in << "\n";
@@ -274,11 +276,7 @@ int t64ToTap(const CommandLine& cl) {
         return failure(image + ": the image holds no entries; nothing written");
     std::vector<tape::ProgramToEncode> programs;
     for (int p : chosen) {
-        const vornix::Entry& e = entries[p];
-        tape::ProgramToEncode prg;
-        prg.name = e.name.substr(0, 16);
-        prg.load = std::uint16_t(e.load[0] | e.load[1] << 8);
-        prg.data.assign(e.data.begin(), e.data.end());
+        tape::ProgramToEncode prg = tape::programFor(entries[p]);
         if (!tape::fitsInMemory(prg))
             return failure(image + ": entry " + std::to_string(p + 1) +
                            " would load past the top of memory ($FFFF); a tape cannot hold it");
@@ -344,11 +342,14 @@ std::vector<vornix::cli::Command> vornix::cli::tapeCommands() {
         {"tap-list", "show the programs on a TAP or WAV tape",
          "Shows what the tape holds: the recording's rate or the TAP version, then every file\n"
          "found with its name, first and last address, size, loader, where it starts on the\n"
-         "tape and its state (good, repaired from the second copy, checksum wrong, cut off).\n"
-         "--json prints one JSON object instead; names are the bytes held, each byte one code\n"
-         "point from 0 to 255, and end is one past the last address. Exit status 1 when\n"
-         "nothing was found.\n",
-         reading({tape, flag("--json", "prints one JSON object")}), kPulseHelp, tapList},
+         "tape and its state (good, no checksum for a loader that keeps none, repaired from the\n"
+         "second copy, checksum wrong, cut off). --json prints one JSON object instead; names\n"
+         "are the bytes held, each byte one code point from 0 to 255, loader is the loader's id\n"
+         "and end is one past the last address. Exit status 1 when nothing was found.\n"
+         "--loaders lists the loaders read, id and name, and reads no tape.\n",
+         reading({tape, flag("--json", "prints one JSON object"),
+                  flag("--loaders", "lists the loaders read instead")}),
+         kPulseHelp, tapList, "--loaders"},
         {"tap-extract", "write a tape's programs as PRG files",
          "Writes the programs found on the tape as PRG files into DIR (default the current\n"
          "folder), named after them as extract names entries; a name already taken gets a\n"
@@ -363,8 +364,8 @@ std::vector<vornix::cli::Command> vornix::cli::tapeCommands() {
          "written when nothing was found.\n",
          reading({tape, operand("OUT.t64", "the T64 image to write"), damaged}), kPulseHelp, tapToT64},
         {"tap-v1", "a WAV or any TAP as a version 1 TAP",
-         "Writes the pulses of the tape IN (a TAPE as below) as a version 1 TAP file OUT.tap,\n"
-         "replacing any file of that name but never IN itself.\n",
+         "Writes the pulses of the tape IN, a TAP file or a WAV recording, as a version 1 TAP\n"
+         "file OUT.tap, replacing any file of that name but never IN itself.\n",
          reading(
              {operand("IN", "a TAP file or a WAV recording"), operand("OUT.tap", "the TAP file to write")}),
          kPulseHelp, tapV1},

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "core/Licence.h"
 
 #include <CLI/App.hpp>
 #include <CLI/Config.hpp>
@@ -42,11 +43,11 @@ int main(int argc, char* argv[]) {
     }
     const std::vector<std::string> words = app.remaining();
     if (version) {
-        std::cout << "vornix-cli " VORNIX_VERSION "\n";
+        std::cout << "vornix-cli " VORNIX_VERSION "\n" VORNIX_LICENCE_LINE;
         return 0;
     }
     if (man) {
-        writeManPage(std::cout, "vornix-cli " VORNIX_VERSION);
+        writeManPage(std::cout, "vornix-cli " VORNIX_VERSION, VORNIX_MANUAL_DATE);
         return 0;
     }
     if (completion) {

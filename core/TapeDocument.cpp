@@ -238,16 +238,16 @@ std::vector<AddResult> TapeDocument::addPrograms(const std::vector<std::string>&
 
 std::optional<Selection> TapeDocument::deleteSelected(const Selection& selection) {
     const Selection sel = normalized(selection);
-    if (busy_ || sel.size() != 1)
+    if (busy_ || sel.empty())
         return std::nullopt;
-    const int p = sel.front();
-    // Moving the entry to the bottom and dropping the last one keeps the others in order.
-    entries_.erase(entries_.begin() + p);
+    // From the last up: the positions still to go stay where they were.
+    for (auto p = sel.rbegin(); p != sel.rend(); ++p)
+        entries_.erase(entries_.begin() + *p);
     applyCapacityRule();
     modified_ = true;
     if (entries_.empty())
         return Selection{};
-    return Selection{std::min(p, count() - 1)};
+    return Selection{std::min(sel.front(), count() - 1)};
 }
 
 std::optional<Selection> TapeDocument::moveToTop(const Selection& selection) {

@@ -77,7 +77,8 @@ class TapeDocument {
     std::vector<AddResult> addPrograms(const std::vector<std::string>& paths);
 
     // Each returns the selection afterwards, or nullopt when the operation did not act
-    // (the window then keeps its selection as it is).
+    // (the window then keeps its selection as it is). Delete takes every selected entry and
+    // selects the one that came into the place of the first; the moves act on one entry.
     std::optional<Selection> deleteSelected(const Selection& sel);
     std::optional<Selection> moveToTop(const Selection& sel);
     std::optional<Selection> moveToBottom(const Selection& sel);

@@ -27,8 +27,8 @@ struct FileDialogSetup {
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    // A Yes/No question is answered Yes or No by the user; Escape and the close box do not
-    // answer it. Cancel comes back only if it was closed unanswered from elsewhere.
+    // Escape and the close box answer a Yes/No question No, and a Yes/No/Cancel question
+    // Cancel.
     virtual MsgAnswer message(QWidget* parent, const QString& caption, const QString& text,
                               MsgButtons buttons, MsgIcon icon) = 0;
     // Open dialog; returns the chosen paths in the dialog's order, empty when cancelled.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QLocale>
 #include <QString>
 #include <QTranslator>
 
@@ -37,6 +38,10 @@ class ContextRouter final : public QTranslator {
 
     bool isEmpty() const override { return false; }
 
+    QString translateIn(Language language, const char* context, const char* sourceText) const {
+        return catalogues_[static_cast<int>(language)]->translate(context, sourceText);
+    }
+
     Language languageOf(const char* context) const {
         return languages_.value(QByteArray(context), defaultLanguage_);
     }
@@ -71,5 +76,16 @@ void setContextLanguage(const char* context, Language language) {
 void setDefaultLanguage(Language language) { router().defaultLanguage_ = language; }
 
 Language contextLanguage(const char* context) { return router().languageOf(context); }
+
+QString translateIn(Language language, const char* context, const char* sourceText) {
+    const QString text = router().translateIn(language, context, sourceText);
+    return text.isEmpty() ? QString::fromUtf8(sourceText) : text;
+}
+
+QLocale locale(Language language) {
+    const QLocale::Language wanted = language == Language::Polish ? QLocale::Polish : QLocale::English;
+    const QLocale system = QLocale::system();
+    return system.language() == wanted ? system : QLocale(wanted);
+}
 
 } // namespace vornix::gui

@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
@@ -72,30 +71,6 @@ QString QtDialogs::qtFilter(const FileDialogSetup& setup) {
 
 namespace {
 
-// A Yes/No question has no answer that is safe to guess: Escape and the close box leave
-// it open until the user picks one (QMessageBox would take them as No).
-class AnswerRequiredBox : public QMessageBox {
-  public:
-    using QMessageBox::QMessageBox;
-    bool answerRequired = false;
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (answerRequired && event->matches(QKeySequence::Cancel)) {
-            event->accept();
-            return;
-        }
-        QMessageBox::keyPressEvent(event);
-    }
-    void closeEvent(QCloseEvent* event) override {
-        if (answerRequired && !clickedButton()) {
-            event->ignore();
-            return;
-        }
-        QMessageBox::closeEvent(event);
-    }
-};
-
 // Hands the input focus back to the window that asked when a dialog closes. A window
 // manager does this; without one (a bare X session, a kiosk) the keys would reach no window
 // (Alt for the menus, shortcuts) until the user clicked one.
@@ -149,8 +124,7 @@ void wordButtons(QMessageBox& box, const QWidget* asking) {
 MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QString& text, MsgButtons buttons,
                              MsgIcon icon) {
     const FocusBack focusBack(parent);
-    AnswerRequiredBox box(parent);
-    box.answerRequired = buttons == MsgButtons::YesNo;
+    QMessageBox box(parent);
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {
@@ -162,7 +136,11 @@ MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QStr
     }
     switch (buttons) {
     case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        // Escape and the close button answer No, as in Qt's own Yes/No box.
+        box.setEscapeButton(QMessageBox::No);
+        break;
     case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
@@ -174,8 +152,7 @@ MsgAnswer QtDialogs::message(QWidget* parent, const QString& caption, const QStr
         return MsgAnswer::Yes;
     if (clicked && clicked == box.button(QMessageBox::No))
         return MsgAnswer::No;
-    // Escape or the close box: Cancel, or OK for a box that only informs. A Yes/No box ends
-    // unanswered only when something else closes it; Cancel then means "do nothing".
+    // Escape or the close box on a box without No: Cancel, or OK for a box that only informs.
     return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 

@@ -50,27 +50,25 @@ void ToolWindow::showEvent(QShowEvent* event) {
         checkTool();
 }
 
-QString ToolWindow::findToolOrWarn(const QString& name, const QString& caption, const QString& text) {
+QString ToolWindow::findToolOrWarn(const QString& name, const QString& text) {
     const QString tool = findTool(ctx_.programFolder, name);
     if (tool.isEmpty()) {
+        gui::followWindowLanguage(staticMetaObject.className(), this);
         if (ctx_.dialogs)
-            ctx_.dialogs->message(this, caption, text, MsgButtons::Ok, MsgIcon::Warning);
+            ctx_.dialogs->message(this, tr("Warning"), text, MsgButtons::Ok, MsgIcon::Warning);
         toolMissing_ = true;
     }
     return tool;
 }
 
-QString ToolWindow::findToolOrWarn(const QString& name, const QString& text) {
-    gui::followWindowLanguage(staticMetaObject.className(), this);
-    return findToolOrWarn(name, tr("Warning"), text);
-}
+QString ToolWindow::toolName(const QString& base) const { return toolName(base, gui::windowLanguage(this)); }
 
-QString ToolWindow::toolName(const QString& base) const {
+QString ToolWindow::toolName(const QString& base, gui::Language language) {
 #ifdef Q_OS_WIN
+    (void)language;
     return base + QStringLiteral(".exe");
 #else
-    gui::followWindowLanguage(staticMetaObject.className(), this);
-    return tr("%1 (or %1.exe)").arg(base);
+    return gui::translateIn(language, staticMetaObject.className(), QT_TR_NOOP("%1 (or %1.exe)")).arg(base);
 #endif
 }
 

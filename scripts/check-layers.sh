@@ -16,11 +16,11 @@ layers=(
   "tape|core tools|"
   "preview|core tools convert|"
   "tape/tool|core tools tape|"
-  "cli|core tools convert tape tape/tool preview|"
+  "cli|core tools convert tape preview|"
   "gui|core tools|qt"
   "tools/ui|core tools convert gui|qt"
   "tape/ui|core tools tape gui|qt"
-  "app|core tools convert tape tape/tool preview gui tools/ui tape/ui|qt"
+  "app|core tools convert tape preview gui tools/ui tape/ui|qt"
 )
 # Free to include anything: they test or measure every layer.
 free_folders="tests bench"

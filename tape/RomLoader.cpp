@@ -40,6 +40,8 @@ bool withinRun(std::uint32_t c, std::uint64_t sum, std::uint32_t count) {
 
 RomLoaderDecoder::RomLoaderDecoder() { setShort(kShort * 8); }
 
+std::unique_ptr<Decoder> makeRomDecoder() { return std::make_unique<RomLoaderDecoder>(); }
+
 void RomLoaderDecoder::setShort(double s) {
     tMin_ = static_cast<std::uint32_t>(s * 0.5);
     tSM_ = static_cast<std::uint32_t>(s * (kShort + kMedium) / 2 / kShort);
@@ -58,7 +60,9 @@ void RomLoaderDecoder::adaptNow() {
     setShort((byteCycles_ + 2 * average) / 3 / kByteShorts);
 }
 
-void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
+void RomLoaderDecoder::feed(const PulseBlock& block) { feedCycles(block.cycles, block.count); }
+
+void RomLoaderDecoder::feedCycles(const std::uint32_t* pulses, std::size_t count) {
     std::size_t i = 0;
     while (i < count) {
         if (inBlock_) {
@@ -66,7 +70,31 @@ void RomLoaderDecoder::feed(const std::uint32_t* pulses, std::size_t count) {
                 i += fastBytes(pulses + i, count - i);
             if (!inBlock_)
                 continue;
-        } else if (runCount_ >= 8) {
+        } else if (runCount_ < 8) {
+            // Another loader's bytes: runs of similar pulses break at once. seekPulse's rule for
+            // a run too short to be a pilot, with the state in locals.
+            std::uint32_t n = runCount_;
+            std::uint64_t sum = runSum_, start = runStart_, now = now_;
+            std::size_t j = i;
+            for (; j < count && n < 8; ++j) {
+                const std::uint32_t c = pulses[j];
+                if (n > 0 && withinRun(c, sum, n)) {
+                    ++n;
+                    sum += c;
+                } else {
+                    n = 1;
+                    sum = c;
+                    start = now;
+                }
+                now += c;
+            }
+            runCount_ = n;
+            runSum_ = sum;
+            runStart_ = start;
+            now_ = now;
+            i = j;
+            continue;
+        } else {
             // Inside a pilot: only count, while the pulses stay near the run's average.
             const std::uint64_t avg = runSum_ / runCount_;
             const std::uint64_t lo = avg - avg / 6, hi = avg + avg / 6;
@@ -447,13 +475,19 @@ void RomLoaderDecoder::endBlock(bool endMarker) {
     lastIndex_ = -1;
 }
 
-void RomLoaderDecoder::finish() {
+void RomLoaderDecoder::finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) {
     if (inBlock_) {
         if (pos_ >= 2 && !resync_)
             storeByte(false, 0);
         endBlock(false);
     }
     finalizeFile();
+    for (FoundFile& f : files_)
+        files.push_back(std::move(f));
+    for (std::string& n : notes_)
+        notes.push_back(std::move(n));
+    files_.clear();
+    notes_.clear();
 }
 
 namespace {

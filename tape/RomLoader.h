@@ -11,6 +11,7 @@
 // The thresholds follow the pilot's measured short pulse and each good byte's length, so a
 // tape running fast or slow still reads. Every byte has the same length whatever its value,
 // so a byte found again after damage is put at the place its time gives.
+#include "tape/Decoder.h"
 #include "tape/TapeFiles.h"
 #include "tape/TapeReader.h"
 
@@ -21,15 +22,14 @@
 
 namespace vornix::tape {
 
-class RomLoaderDecoder {
+std::unique_ptr<Decoder> makeRomDecoder();
+
+class RomLoaderDecoder : public Decoder {
   public:
     RomLoaderDecoder();
-    void feed(const std::uint32_t* pulses, std::size_t count);
-    // The tape has ended: what was being read is cut off there.
-    void finish();
-    std::vector<FoundFile>& files() { return files_; }
-    // English sentences about what was passed over (data files, end-of-tape marks).
-    std::vector<std::string>& notes() { return notes_; }
+    void feed(const PulseBlock& block) override;
+    // Notes tell of what was passed over (data files, end-of-tape marks).
+    void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override;
 
     struct Block {
         std::vector<std::uint8_t> value, ok; // by byte index from the first sync byte
@@ -73,6 +73,7 @@ class RomLoaderDecoder {
     void storeByte(bool good, std::uint64_t endTime);
     bool onGrid(std::uint64_t time) const;
     void endBlock(bool endMarker);
+    void feedCycles(const std::uint32_t* pulses, std::size_t count);
     void toSeek();
 
     // Blocks into programs.

@@ -254,7 +254,7 @@ std::optional<FoundFile> assembleRomFile(const std::vector<BlockCopy>& header,
                                          const std::vector<BlockCopy>& data,
                                          std::vector<std::string>& notes) {
     FoundFile f;
-    f.loader = Loader::Rom;
+    f.loader = "rom";
     FileHeader h;
     if (!header.empty())
         h = readHeader(header);
@@ -288,10 +288,23 @@ std::optional<FoundFile> assembleRomFile(const std::vector<BlockCopy>& header,
             length = std::max(length, c.value.size());
         length = length > 0 ? length - 1 : 0;
     }
+    // The C64 loads a data block up to its end mark: a copy that ends there before the
+    // header's end address, whole and with its checksum, is the program as it loads.
+    std::size_t named = 0;
+    if (h.known &&
+        std::none_of(data.begin(), data.end(), [&](const BlockCopy& c) { return complete(&c, length + 1); }))
+        for (const BlockCopy& c : data)
+            if (c.endMarker && c.value.size() > 1 && c.value.size() <= length &&
+                complete(&c, c.value.size())) {
+                named = length;
+                length = c.value.size() - 1;
+                break;
+            }
     DataOutcome d = evaluateData(data, length);
     f.data = std::move(d.data);
     f.state = d.state;
     f.detail = std::move(d.detail);
+    f.detail.headerNamed = named;
     if (!h.known) {
         // Without a header nothing says where the data belongs.
         f.state = FileState::CutOff;

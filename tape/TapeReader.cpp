@@ -1,8 +1,7 @@
 #include "tape/TapeReader.h"
 
+#include "tape/Decoder.h"
 #include "tape/PulseStream.h"
-#include "tape/RomLoader.h"
-#include "tape/TurboTape.h"
 
 #include <algorithm>
 
@@ -10,34 +9,8 @@ namespace vornix::tape {
 
 namespace {
 
-// Both loaders read the one pulse stream side by side.
-class Decoders : public PulseSink {
-  public:
-    void pulses(const std::uint32_t* lengths, std::size_t count, std::uint64_t start) override {
-        rom_.feed(lengths, count);
-        turbo_.feed(lengths, count, start);
-    }
-    std::vector<FoundFile> finish(std::vector<std::string>& notes) {
-        rom_.finish();
-        turbo_.finish();
-        std::vector<FoundFile> files = std::move(rom_.files());
-        for (FoundFile& f : turbo_.files())
-            files.push_back(std::move(f));
-        std::stable_sort(files.begin(), files.end(), [](const FoundFile& a, const FoundFile& b) {
-            return a.startSeconds < b.startSeconds;
-        });
-        for (std::string& n : rom_.notes())
-            notes.push_back(std::move(n));
-        return files;
-    }
-
-  private:
-    RomLoaderDecoder rom_;
-    TurboTapeDecoder turbo_;
-};
-
 void analyse(ByteSource& input, const PulseOptions& options, TapeAnalysis& a) {
-    Decoders decoders;
+    AllDecoders decoders;
     if (StreamFailure stopped = streamPulses(input, options, decoders, a.source)) {
         a.failure = stopped.failure;
         a.detail = std::move(stopped.detail);
@@ -47,7 +20,7 @@ void analyse(ByteSource& input, const PulseOptions& options, TapeAnalysis& a) {
     if (a.files.empty() && a.source.kind == SourceKind::Wav) {
         PulseOptions reversed = options;
         reversed.reverse = !options.reverse;
-        Decoders again;
+        AllDecoders again;
         SourceInfo info;
         if (!streamPulses(input, reversed, again, info)) {
             std::vector<FoundFile> files = again.finish(info.notes);
@@ -90,11 +63,35 @@ TapeAnalysis analyseTapeData(const std::uint8_t* data, std::size_t size, const P
 
 std::vector<FoundFile> decodePulses(const std::vector<std::uint32_t>& pulses,
                                     std::vector<std::string>* notes) {
-    Decoders decoders;
+    AllDecoders decoders;
     if (!pulses.empty())
         decoders.pulses(pulses.data(), pulses.size(), 0);
     std::vector<std::string> discarded;
     return decoders.finish(notes ? *notes : discarded);
+}
+
+AllDecoders::AllDecoders() {
+    for (const LoaderInfo& l : loaders())
+        decoders_.push_back(l.make());
+}
+
+void AllDecoders::pulses(const std::uint32_t* cycles, std::size_t count, std::uint64_t start) {
+    units_.resize(count);
+    std::uint8_t* units = units_.data();
+    for (std::size_t i = 0; i < count; ++i)
+        units[i] = pulseUnits(cycles[i]);
+    const PulseBlock block{cycles, units, count, start};
+    for (auto& d : decoders_)
+        d->feed(block);
+}
+
+std::vector<FoundFile> AllDecoders::finish(std::vector<std::string>& notes) {
+    std::vector<FoundFile> files;
+    for (auto& d : decoders_)
+        d->finish(files, notes);
+    std::stable_sort(files.begin(), files.end(),
+                     [](const FoundFile& a, const FoundFile& b) { return a.startSeconds < b.startSeconds; });
+    return files;
 }
 
 std::vector<std::uint8_t> prgBytes(const FoundFile& file) {
@@ -109,6 +106,7 @@ std::vector<std::uint8_t> prgBytes(const FoundFile& file) {
 const char* stateName(FileState state) {
     switch (state) {
     case FileState::Good: return "good";
+    case FileState::NoChecksum: return "no checksum";
     case FileState::Repaired: return "repaired";
     case FileState::ChecksumWrong: return "checksum wrong";
     case FileState::CutOff: return "cut off";
@@ -159,11 +157,17 @@ std::string detailText(const FileDetail& detail) {
     case FileDetailKind::NoHeader: text = "no header before the data"; break;
     case FileDetailKind::HeaderUnreadable: text = "the header is unreadable"; break;
     }
-    if (!detail.headerChecksumWrong)
-        return text;
-    return text.empty() ? "the header's checksum is wrong" : "the header's checksum is wrong; " + text;
+    const auto join = [&text](const std::string& more) { text = text.empty() ? more : more + "; " + text; };
+    if (detail.headerNamed > 0)
+        join("the header names " + plural(detail.headerNamed, "byte") + "; the data block ends sooner");
+    if (detail.headerChecksumWrong)
+        join("the header's checksum is wrong");
+    return text;
 }
 
-const char* loaderName(Loader loader) { return loader == Loader::Rom ? "ROM loader" : "Turbo Tape 64"; }
+std::string_view loaderName(std::string_view id) {
+    const LoaderInfo* l = findLoader(id);
+    return l ? l->name : id;
+}
 
 } // namespace vornix::tape

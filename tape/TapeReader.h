@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornix::tape {
@@ -38,10 +39,9 @@ struct SourceInfo {
     std::vector<std::string> notes; // English sentences: a header length that disagreed, ...
 };
 
-enum class Loader { Rom, TurboTape };
-
 enum class FileState {
     Good,          // a copy read with a good checksum
+    NoChecksum,    // read to its end by a loader that keeps no checksum: nothing vouches for it
     Repaired,      // bytes lost in the first copy were taken from the second
     ChecksumWrong, // read to its end, but the checksum does not agree
     CutOff,        // the tape ends (or the signal breaks off) inside the data
@@ -73,8 +73,11 @@ struct FileDetail {
     std::size_t total = 0;                   // TapeEnds: the bytes the header announced
     bool bothCopies = false;                 // BytesUnreadable, ChecksumWrong
     bool headerChecksumWrong = false;        // the name and addresses read well all the same
+    // The header named this many bytes, more than the data block held: the block ended, whole
+    // and with its checksum, before the header's end address, and the C64 loads what it holds.
+    std::size_t headerNamed = 0;
 
-    bool empty() const { return kind == FileDetailKind::None && !headerChecksumWrong; }
+    bool empty() const { return kind == FileDetailKind::None && !headerChecksumWrong && headerNamed == 0; }
 };
 
 // The detail in English, as the tape tool and the CLI print it; empty for none.
@@ -82,15 +85,20 @@ std::string detailText(const FileDetail& detail);
 
 // One program found on the tape.
 struct FoundFile {
-    Loader loader = Loader::Rom;
-    std::uint8_t headerType = 1; // ROM loader: 1 relocatable program, 3 absolute, 4 data ...
-    std::string name;            // 16 bytes as on tape, trailing spaces (0x20) removed
+    std::string_view loader = "rom"; // the id of its loader in the registry (tape/Decoder.h)
+    std::uint8_t headerType = 1;     // ROM loader: 1 relocatable program, 3 absolute, 4 data ...
+    std::string name;                // 16 bytes as on tape, trailing spaces (0x20) removed
     std::uint16_t load = 0;
     std::uint16_t end = 0;          // one past the last byte, as the header says
     std::vector<std::uint8_t> data; // without load address; for CutOff what was read
     double startSeconds = 0;        // where its header starts on the tape
     FileState state = FileState::Good;
     FileDetail detail;
+    // Loaders that put a program on tape as many blocks, each with its own address: the
+    // program's number among that loader's programs on this tape, and the block's number in
+    // it, both from 0. block is -1 for a file that stands on the tape whole.
+    int program = 0;
+    int block = -1;
 };
 
 enum class TapeFailure {
@@ -127,9 +135,9 @@ std::vector<FoundFile> decodePulses(const std::vector<std::uint32_t>& pulses,
 // The file's PRG bytes: load address, then data.
 std::vector<std::uint8_t> prgBytes(const FoundFile& file);
 
-// English word for a state ("good", "repaired", "checksum wrong", "cut off").
+// English word for a state ("good", "no checksum", "repaired", "checksum wrong", "cut off").
 const char* stateName(FileState state);
-// "ROM loader" or "Turbo Tape 64".
-const char* loaderName(Loader loader);
+// The name users see for a loader id ("ROM loader", "Turbo Tape 64" ...).
+std::string_view loaderName(std::string_view id);
 
 } // namespace vornix::tape

@@ -16,6 +16,8 @@ constexpr std::size_t kMaxBody = 65536 + 1;
 
 TurboTapeDecoder::TurboTapeDecoder() { resetTiming(); }
 
+std::unique_ptr<Decoder> makeTurboTapeDecoder() { return std::make_unique<TurboTapeDecoder>(); }
+
 void TurboTapeDecoder::resetTiming() {
     zero16_ = kZero * 16;
     one16_ = kOne * 16;
@@ -87,8 +89,10 @@ std::uint64_t TurboTapeDecoder::timeAt(const std::uint32_t* p, std::size_t i) {
     return timeAt_;
 }
 
-void TurboTapeDecoder::feed(const std::uint32_t* pulses, std::size_t count, std::uint64_t start) {
-    blockStart_ = timeAt_ = start;
+void TurboTapeDecoder::feed(const PulseBlock& block) {
+    const std::uint32_t* pulses = block.cycles;
+    const std::size_t count = block.count;
+    blockStart_ = timeAt_ = block.start;
     timeIndex_ = 0;
     std::size_t i = 0;
     while (i < count) {
@@ -131,7 +135,8 @@ void TurboTapeDecoder::feed(const std::uint32_t* pulses, std::size_t count, std:
             shift_ = (shift_ << 1 | one) & 0xFF;
             ++bitsSince_;
             if (shift_ == 0x02) {
-                if (bitsSince_ == 8) {
+                // The first $02 of a pilot after a pause also comes 8 bits after the count began.
+                if (bitsSince_ == 8 && run_ > 0) {
                     ++run_;
                 } else {
                     run_ = 1;
@@ -209,7 +214,7 @@ void TurboTapeDecoder::emitHeaderAlone() {
     if (!header_)
         return;
     FoundFile f;
-    f.loader = Loader::TurboTape;
+    f.loader = "turbotape";
     f.name = header_->name;
     f.load = header_->load;
     f.end = header_->end;
@@ -235,7 +240,7 @@ void TurboTapeDecoder::endBlock(bool brokeOff) {
         return;
     }
     FoundFile f;
-    f.loader = Loader::TurboTape;
+    f.loader = "turbotape";
     std::size_t length;
     if (header_) {
         f.name = header_->name;
@@ -266,10 +271,13 @@ void TurboTapeDecoder::endBlock(bool brokeOff) {
     files_.push_back(std::move(f));
 }
 
-void TurboTapeDecoder::finish() {
+void TurboTapeDecoder::finish(std::vector<FoundFile>& files, std::vector<std::string>&) {
     if (state_ == State::Body)
         endBlock(true);
     emitHeaderAlone();
+    for (FoundFile& f : files_)
+        files.push_back(std::move(f));
+    files_.clear();
 }
 
 } // namespace vornix::tape

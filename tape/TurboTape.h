@@ -6,6 +6,7 @@
 // 0 for data) and its bytes: a header holds load and end address, one byte, the 16-byte name
 // and filler to 192 bytes; data holds end - load bytes and their XOR checksum. Each block is
 // on the tape once. The threshold between 0 and 1 follows the pilot, whose bytes hold both.
+#include "tape/Decoder.h"
 #include "tape/TapeFiles.h"
 #include "tape/TapeReader.h"
 
@@ -16,13 +17,13 @@
 
 namespace vornix::tape {
 
-class TurboTapeDecoder {
+std::unique_ptr<Decoder> makeTurboTapeDecoder();
+
+class TurboTapeDecoder : public Decoder {
   public:
     TurboTapeDecoder();
-    // start: the cycle at which the first pulse begins.
-    void feed(const std::uint32_t* pulses, std::size_t count, std::uint64_t start);
-    void finish();
-    std::vector<FoundFile>& files() { return files_; }
+    void feed(const PulseBlock& block) override;
+    void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) override;
 
   private:
     enum class State { Seek, Pilot, Countdown, Id, Body };

@@ -286,12 +286,12 @@ void EdgeDetector::runMasks(const std::int16_t* x, std::size_t n, std::int16_t l
 
 // Trigger levels around the block's mean, kept inside the type so the sentinels stay outside.
 template <typename T> void levels(const T* x, std::size_t n, std::int64_t half, T& lo, T& hi) {
-    // Every 64th sample gives the level closely enough.
+    // The mean of every sample: samples taken at a fixed step can all fall on one phase of a
+    // square wave whose period divides the step, and no edge would cross the levels.
     std::int64_t sum = 0;
-    std::size_t taken = 0;
-    for (std::size_t i = 0; i < n; i += 64, ++taken)
+    for (std::size_t i = 0; i < n; ++i)
         sum += x[i];
-    const std::int64_t mid = taken ? sum / static_cast<std::int64_t>(taken) : 0;
+    const std::int64_t mid = n ? sum / static_cast<std::int64_t>(n) : 0;
     const std::int64_t top = static_cast<std::int64_t>(std::numeric_limits<T>::max()) - 1;
     const std::int64_t bottom = static_cast<std::int64_t>(std::numeric_limits<T>::lowest()) + 1;
     hi = static_cast<T>(std::clamp<std::int64_t>(mid + half, bottom, top));

@@ -3,8 +3,10 @@
 # to /dev/null (medians over interleaved rounds, hyperfine; see bench/interleave.sh):
 #   a 30-minute 44.1 kHz 16-bit mono WAV decoded to a T64   goal <= 2 x cat
 #   a 10 MB version 1 TAP decoded to a T64                  goal <= 3 x cat
-# and the peak memory of both (goal <= 64 MiB whatever the length). The tapes are made with
-# vornix-cli: random programs put on a ROM-loader TAP, that TAP played into a WAV.
+#   a 10 MB TAP of turbo-loader tapes decoded to a T64      goal <= 3 x cat
+# and the peak memory of each (goal <= 64 MiB whatever the length). The ROM-loader tapes are
+# made with vornix-cli: random programs put on a TAP, that TAP played into a WAV; the turbo
+# tapes by bench_turbo_tap from the loaders' test encoders (bench/tape/TurboTapeMaker.cpp).
 #
 # usage: bench/tape/tape64-bench.sh [BUILD_DIR]   (default: build)
 #        RUNS=N sets the rounds (default 15).
@@ -15,8 +17,9 @@ source "$here/../interleave.sh"
 build=$(realpath "${1:-build}")
 cli=$build/cli/vornix-cli
 tool=$build/app/tape64
+turbo=$build/bench/tape/bench_turbo_tap
 runs=${RUNS:-15}
-for t in hyperfine /usr/bin/time "$cli" "$tool"; do
+for t in hyperfine /usr/bin/time "$cli" "$tool" "$turbo"; do
   command -v "$t" >/dev/null || { echo "tape64-bench: $t is missing" >&2; exit 1; }
 done
 
@@ -42,6 +45,9 @@ make_tap wav.tap 11 7800
 "$cli" tap-to-wav wav.tap long.wav --rate 44100 --bits 16 >/dev/null
 # About 10 MB of pulses.
 make_tap big.tap 16 15000
+"$turbo" turbo.tap 10
+turbos=$("$tool" -i:turbo.tap | grep -c ': good' || true)
+[ "$turbos" -gt 0 ] || { echo "tape64-bench: nothing found on the turbo-loader TAP" >&2; exit 1; }
 seconds=$("$cli" tap-list --json long.wav | sed -n 's/.*"seconds": \([0-9.]*\).*/\1/p' | head -1)
 echo "WAV: $(stat -c %s long.wav) bytes, $seconds s of tape; TAP: $(stat -c %s big.tap) bytes"
 found=$("$tool" -i:long.wav -y -ot:check.t64 | grep -c ': good' || true)
@@ -55,8 +61,12 @@ peak() { # the most memory the command held, in MiB
 
 interleaved "$runs" "" wav.times "$tool -i:long.wav -y -ot:out.t64" "cat long.wav"
 interleaved "$runs" "" tap.times "$tool -i:big.tap -y -ot:out.t64" "cat big.tap"
+interleaved "$runs" "" turbo.times "$tool -i:turbo.tap -y -ot:out.t64" "cat turbo.tap"
 echo
 echo "WAV to T64: $(ms "$(median_time wav.times 1)"), cat $(ms "$(median_time wav.times 2)"):" \
      "ratio $(median_ratio wav.times 1 2) (goal <= 2), peak memory $(peak "$tool" -i:long.wav -y -ot:out.t64)"
 echo "TAP to T64: $(ms "$(median_time tap.times 1)"), cat $(ms "$(median_time tap.times 2)"):" \
      "ratio $(median_ratio tap.times 1 2) (goal <= 3), peak memory $(peak "$tool" -i:big.tap -y -ot:out.t64)"
+echo "Turbo TAP to T64: $(ms "$(median_time turbo.times 1)"), cat $(ms "$(median_time turbo.times 2)"):" \
+     "ratio $(median_ratio turbo.times 1 2) (goal <= 3), $turbos programs," \
+     "peak memory $(peak "$tool" -i:turbo.tap -y -ot:out.t64)"

@@ -120,5 +120,12 @@
             <numerusform>%n bytes unreadable</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>the header names %n byte(s); the data block ends sooner</source>
+        <translation>
+            <numerusform>the header names %n byte; the data block ends sooner</numerusform>
+            <numerusform>the header names %n bytes; the data block ends sooner</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -372,11 +372,11 @@ Zastąpić?</translation>
     <name>vornix::DiskCommands</name>
     <message>
         <source>&amp;Export to D64...</source>
-        <translation>&amp;Eksport do D64</translation>
+        <translation>&amp;Eksport do D64...</translation>
     </message>
     <message>
         <source>Add from &amp;D64...</source>
-        <translation>Dodaj z D&amp;64</translation>
+        <translation>Dodaj z D&amp;64...</translation>
     </message>
     <message>
         <source>D64 files</source>
@@ -502,14 +502,6 @@ Program nie został dodany.</translation>
         <translation>Otwórz</translation>
     </message>
     <message>
-        <source>O kurcze...!</source>
-        <translation>O kurcze...!</translation>
-    </message>
-    <message>
-        <source>To nie jest poprawny plik T64.</source>
-        <translation>To nie jest poprawny plik T64.</translation>
-    </message>
-    <message>
         <source>The header of %1 said it held 0 programs: the programs were taken from its directory.
 Check the programs before saving.</source>
         <translation>Nagłówek pliku %1 podawał 0 programów: programy zostały odczytane z katalogu.
@@ -600,14 +592,6 @@ Wypakowywanie przerwane.</translation>
         <translation>Plik %1 już nie istnieje; usunięto go z listy ostatnich obrazów.</translation>
     </message>
     <message>
-        <source>Uwaga</source>
-        <translation>Uwaga</translation>
-    </message>
-    <message>
-        <source>Musisz zrestartować program / You need to restart program.</source>
-        <translation>Musisz zrestartować program / You need to restart program.</translation>
-    </message>
-    <message>
         <source>Unable to write to %1.</source>
         <translation>Nie można zapisać pliku %1.</translation>
     </message>
@@ -656,16 +640,12 @@ Wypakowywanie przerwane.</translation>
         <translation>&amp;Nowy</translation>
     </message>
     <message>
-        <source>&amp;Open</source>
-        <translation>&amp;Otwórz</translation>
-    </message>
-    <message>
         <source>&amp;Save</source>
         <translation>Zapi&amp;sz</translation>
     </message>
     <message>
         <source>Save &amp;as...</source>
-        <translation>&amp;Zapisz jako</translation>
+        <translation>&amp;Zapisz jako...</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
@@ -685,15 +665,15 @@ Wypakowywanie przerwane.</translation>
     </message>
     <message>
         <source>E&amp;xtract...</source>
-        <translation>Wy&amp;pakuj</translation>
+        <translation>Wy&amp;pakuj...</translation>
     </message>
     <message>
         <source>Extract &amp;selected...</source>
-        <translation>Wypakuj &amp;zaznaczone</translation>
+        <translation>Wypakuj &amp;zaznaczone...</translation>
     </message>
     <message>
         <source>&amp;Add...</source>
-        <translation>&amp;Dodaj</translation>
+        <translation>&amp;Dodaj...</translation>
     </message>
     <message>
         <source>D&amp;elete</source>
@@ -725,7 +705,7 @@ Wypakowywanie przerwane.</translation>
     </message>
     <message>
         <source>A&amp;bout...</source>
-        <translation>O p&amp;rogramie</translation>
+        <translation>O p&amp;rogramie...</translation>
     </message>
     <message>
         <source>Mar&amp;k T64 programs as 0x01</source>
@@ -741,7 +721,7 @@ Wypakowywanie przerwane.</translation>
     </message>
     <message>
         <source>&amp;PRG Compression frontend</source>
-        <translation>&amp;Kompresja PRG...</translation>
+        <translation>&amp;Kompresja PRG</translation>
     </message>
     <message>
         <source>&amp;Cartridge conversion frontend</source>
@@ -750,14 +730,6 @@ Wypakowywanie przerwane.</translation>
     <message>
         <source>&amp;WAV/TAP-&gt;T64/P00/TAP</source>
         <translation>&amp;WAV/TAP-&gt;T64/P00/TAP</translation>
-    </message>
-    <message>
-        <source>Koa&amp;la-&gt;PRG</source>
-        <translation>Koa&amp;la-&gt;PRG</translation>
-    </message>
-    <message>
-        <source>&amp;FLI-&gt;PRG</source>
-        <translation>&amp;FLI-&gt;PRG</translation>
     </message>
     <message>
         <source>&amp;TAP Linker</source>
@@ -826,6 +798,18 @@ Wypakowywanie przerwane.</translation>
     <message>
         <source>Question</source>
         <translation>Zmieniono plik</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Otwórz...</translation>
+    </message>
+    <message>
+        <source>Koa&amp;la-&gt;PRG...</source>
+        <translation>Koa&amp;la-&gt;PRG...</translation>
+    </message>
+    <message>
+        <source>&amp;FLI-&gt;PRG...</source>
+        <translation>&amp;FLI-&gt;PRG...</translation>
     </message>
 </context>
 <context>
@@ -1173,14 +1157,6 @@ Przekonwertowano go tak, jakby ładował się pod $6000; obraz może wyglądać 
         <translation>:%1s przerwa</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>Ostrzeżenie</translation>
-    </message>
-    <message>
-        <source>NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files can be joined. / BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można łączyć tylko pliki TAP w wersji 1.</source>
-        <translation>NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files can be joined. / BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można łączyć tylko pliki TAP w wersji 1.</translation>
-    </message>
-    <message>
         <source>C64 TAPe RAW</source>
         <translation>C64 TAPe RAW</translation>
     </message>
@@ -1360,10 +1336,6 @@ The file %1 was not added.</source>
 Plik %1 nie został dodany.</translation>
     </message>
     <message>
-        <source>Added %1 from the tape</source>
-        <translation>Dodano %1 z taśmy</translation>
-    </message>
-    <message>
         <source>The damaged programs of the tape %1 were not added:
 %2
 Edit, Import tape shows them.</source>
@@ -1506,8 +1478,20 @@ Plik nie został zmieniony.</translation>
         <translation>suma kontrolna nagłówka jest błędna</translation>
     </message>
     <message>
-        <source>the header&apos;s checksum is wrong; %1</source>
-        <translation>suma kontrolna nagłówka jest błędna; %1</translation>
+        <source>no checksum</source>
+        <translation>bez sumy kontrolnej</translation>
+    </message>
+    <message numerus="yes">
+        <source>the header names %n byte(s); the data block ends sooner</source>
+        <translation>
+            <numerusform>nagłówek podaje %n bajt; blok danych kończy się wcześniej</numerusform>
+            <numerusform>nagłówek podaje %n bajty; blok danych kończy się wcześniej</numerusform>
+            <numerusform>nagłówek podaje %n bajtów; blok danych kończy się wcześniej</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Added %1 from the tape %2</source>
+        <translation>Dodano %1 z taśmy %2</translation>
     </message>
 </context>
 <context>
@@ -1617,10 +1601,6 @@ Plik nie został zmieniony.</translation>
         <translation>Wszystkie</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
         <source>Tape64.exe OK</source>
         <translation>Tape64.exe OK</translation>
     </message>
@@ -1643,12 +1623,6 @@ Plik nie został zmieniony.</translation>
     <message>
         <source>Error</source>
         <translation>Błąd</translation>
-    </message>
-    <message>
-        <source>No input file!
-Brak pliku wejściowego!</source>
-        <translation>No input file!
-Brak pliku wejściowego!</translation>
     </message>
     <message>
         <source>Save the T64 image as</source>

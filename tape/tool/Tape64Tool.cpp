@@ -1,9 +1,10 @@
 #include "tape/tool/Tape64Tool.h"
 
 #include "core/FileIO.h"
+#include "tape/Decoder.h"
 #include "tape/Tape64CommandLine.h"
+#include "tape/TapeOutputs.h"
 #include "tape/TapeWriter.h"
-#include "tape/tool/TapeOutputs.h"
 
 #include "core/PlatformFile.h"
 
@@ -57,7 +58,8 @@ void tape64Help(std::ostream& out) {
            "\n"
            "Reads a Commodore 64 tape (a TAP file of version 0, 1 or 2, or a WAV recording), prints\n"
            "what it holds and writes the outputs asked for. Options stand in any order, each at most\n"
-           "once; a value may be given in double quotes (-i:\"my tape.wav\").\n"
+           "once. A value follows its colon or comes as the next word (-i: tape.wav), and may be\n"
+           "given in double quotes (-i:\"my tape.wav\").\n"
            "\n"
            "  -i:IN          the tape: a TAP file or a WAV recording (PCM 8/16/24/32-bit, float; of\n"
            "                 several channels the one with the widest swing is used)\n"
@@ -85,7 +87,20 @@ void tape64Help(std::ostream& out) {
            "\n"
            "Without -or, -ot or -op only the analysis is printed. Outputs are never written over\n"
            "the input and never left half-written. Nothing is written when nothing was found.\n"
-           "Exit status: 0 done, 1 failed (the last line says why), 2 wrong options.\n";
+           "Exit status: 0 done, 1 failed (the last line says why), 2 wrong options.\n"
+           "\n"
+           "Loaders read:";
+    std::size_t column = 13;
+    for (const LoaderInfo& l : loaders()) {
+        const std::string item = " " + std::string(l.name) + (&l == &loaders().back() ? "." : ",");
+        if (column + item.size() > 90) {
+            out << "\n ";
+            column = 1;
+        }
+        out << item;
+        column += item.size();
+    }
+    out << "\n";
 }
 
 namespace {
@@ -297,17 +312,10 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
     if (o.t64Out) {
         if (vornix::sameFile(o.input, *o.t64Out))
             return fail(out, *o.t64Out + ": this is the input itself; nothing written");
-        std::vector<FoundFile> marked;
-        marked.reserve(chosen.size());
-        for (std::size_t i : chosen) {
-            marked.push_back(a.files[i]);
-            if (isDamaged(marked.back()))
-                marked.back().name = "!" + marked.back().name.substr(0, 15);
-        }
-        std::vector<const FoundFile*> files;
-        for (const FoundFile& f : marked)
-            files.push_back(&f);
-        if (const OutputResult t64 = writeT64(files, *o.t64Out, labelFor(o.input)); !t64.written)
+        std::vector<FoundFile> files;
+        for (std::size_t i : chosen)
+            files.push_back(a.files[i]);
+        if (const OutputResult t64 = writeT64(files, *o.t64Out, o.input); !t64.written)
             return fail(out, describe(t64) + "; nothing written");
         out << "Written: " << *o.t64Out << " (" << files.size()
             << (files.size() == 1 ? " program)" : " programs)") << std::endl;
@@ -316,8 +324,8 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
     if (o.p00Out) {
         for (std::size_t i : chosen) {
             const FoundFile& f = a.files[i];
-            const P00Result p00 = writeP00(*o.p00Out, f.name, o.numbered ? int(i + 1) : 0, damageMark(f),
-                                           p00Bytes(f.name, prgBytes(f)));
+            const P00Result p00 = writeP00(*o.p00Out, outputName(f), o.numbered ? int(i + 1) : 0,
+                                           damageMark(f), p00Bytes(outputName(f), prgBytes(f)));
             if (p00.noFreeName)
                 return fail(out, "no free P00 name for \"" + printableName(f.name) + "\" in " + *o.p00Out);
             if (p00.failure)

@@ -1,4 +1,5 @@
 // tape64: the tape tool of the tape conversion window and the TAP linker.
+#include "core/Licence.h"
 #include "tape/tool/Tape64Tool.h"
 
 #include <iostream>
@@ -18,7 +19,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (options.version) {
-        std::cout << "tape64 " VORNIX_VERSION "\n";
+        std::cout << "tape64 " VORNIX_VERSION "\n" VORNIX_LICENCE_LINE;
         return 0;
     }
     return runTape64(options, std::cout);

@@ -1,6 +1,7 @@
 #include "tape/ui/TapLinkerWindow.h"
 
 #include "gui/Dialogs.h"
+#include "gui/FixedTexts.h"
 #include "gui/LocalPath.h"
 #include "gui/ProcessRunner.h"
 #include "gui/ToolLocator.h"
@@ -34,6 +35,8 @@ namespace vornix {
 namespace {
 
 const QString kToolName = QStringLiteral("tape64");
+// What QStatusBar leaves free around a message, with a little to spare.
+constexpr int kStatusMessageMargins = 24;
 
 // The list entry behind an item: its path, or the pause's text in the form the link list
 // reads, whatever language the item shows.
@@ -178,11 +181,9 @@ QPoint TapLinkerWindow::pauseMenuPosition() const { return addButton_->mapToGlob
 void TapLinkerWindow::checkTool() {
     // Version 1 files need no tool, so the linker stays usable; a file that needs converting
     // is refused when it is joined. The message carries both languages, as the design has it.
-    findToolOrWarn(
-        kToolName, tr("Warning"),
-        tr("NO %1 IN THE PROGRAM FOLDER OR ON THE PATH! Only version 1 TAP files can be joined. / "
-           "BRAK PLIKU %2 W KATALOGU PROGRAMU ANI W PATH! Można łączyć tylko pliki TAP w wersji 1.")
-            .arg(toolName(kToolName), toolName(kToolName)));
+    findToolOrWarn(kToolName, QString::fromUtf8(fixedtexts::kLinkerToolMissing)
+                                  .arg(toolName(kToolName, gui::Language::English),
+                                       toolName(kToolName, gui::Language::Polish)));
 }
 
 void TapLinkerWindow::updateButtons() {
@@ -422,6 +423,7 @@ void TapLinkerWindow::joinAndSave() {
 
     joining_ = true;
     statusBar_->clearMessage();
+    statusBar_->setToolTip(QString());
     updateButtons();
     progress_->setRange(0, 0);
     progress_->setValue(0);
@@ -464,10 +466,18 @@ void TapLinkerWindow::showJoined(const std::vector<vornix::tap::JoinItem>& items
     int files = 0, pauses = 0;
     for (const vornix::tap::JoinItem& item : items)
         ++(item.isPause() ? pauses : files);
-    statusBar_->showMessage(tr("Joined %1 and %2 into %3 (%4 bytes)")
-                                .arg(tr("%n file(s)", nullptr, files), tr("%n pause(s)", nullptr, pauses),
-                                     QDir::toNativeSeparators(output),
-                                     QString::number(dataLength + vornix::tap::kHeaderSize)));
+    const auto line = [&](const QString& path) {
+        return tr("Joined %1 and %2 into %3 (%4 bytes)")
+            .arg(tr("%n file(s)", nullptr, files), tr("%n pause(s)", nullptr, pauses), path,
+                 QString::number(dataLength + vornix::tap::kHeaderSize));
+    };
+    // A long path gives way in its middle, so that the line still ends with what was written
+    // at the window's first size; the whole line is the status bar's tooltip.
+    const QString path = QDir::toNativeSeparators(output);
+    const QFontMetrics metrics = statusBar_->fontMetrics();
+    const int room = statusBar_->width() - kStatusMessageMargins - metrics.horizontalAdvance(line(QString()));
+    statusBar_->setToolTip(line(path));
+    statusBar_->showMessage(line(metrics.elidedText(path, Qt::ElideMiddle, room)));
 }
 
 } // namespace vornix

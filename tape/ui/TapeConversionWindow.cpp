@@ -1,6 +1,7 @@
 #include "tape/ui/TapeConversionWindow.h"
 
 #include "gui/Dialogs.h"
+#include "gui/FixedTexts.h"
 #include "gui/LocalPath.h"
 #include "gui/LogView.h"
 #include "gui/ProcessRunner.h"
@@ -83,8 +84,8 @@ FileDialogSetup titled(FileDialogSetup setup, const QString& title) {
     return setup;
 }
 
-QString stamp() {
-    const QLocale locale = QLocale::system();
+QString stamp(gui::Language language) {
+    const QLocale locale = gui::locale(language);
     return locale.toString(QDate::currentDate(), QLocale::ShortFormat) + QLatin1Char(' ') +
            locale.toString(QTime::currentTime(), QLocale::LongFormat);
 }
@@ -337,7 +338,7 @@ FileDialogSetup TapeConversionWindow::t64OutputSetup() const {
 void TapeConversionWindow::log(const QString& line) { logView_->appendLine(line); }
 
 void TapeConversionWindow::checkTool() {
-    if (!findToolOrWarn(QStringLiteral("tape64"), tr("Warning"), toolMissingLabel_->text()).isEmpty()) {
+    if (!findToolOrWarn(QStringLiteral("tape64"), toolMissingLabel_->text()).isEmpty()) {
         log(tr("Tape64.exe OK"));
         return;
     }
@@ -447,9 +448,8 @@ bool TapeConversionWindow::versionOneCommandLine(QString* commandLine) {
 bool TapeConversionWindow::analysisCommandLine(QString* commandLine) {
     const QString input = inputEdit_->text();
     if (!QFileInfo(input).isFile()) {
-        // One text in both languages, as the design has it.
-        ctx_.dialogs->message(this, tr("Error"), tr("No input file!\nBrak pliku wejściowego!"),
-                              MsgButtons::Ok, MsgIcon::Error);
+        ctx_.dialogs->message(this, tr("Error"), QString::fromUtf8(fixedtexts::kNoInputFile), MsgButtons::Ok,
+                              MsgIcon::Error);
         return false;
     }
     const std::string speed = speedEdit_->text().toStdString();
@@ -497,7 +497,7 @@ void TapeConversionWindow::runStep(const QString& commandLine) {
     if (commandLine.isEmpty()) {
         log(tr("No command line - unbelievable error."));
     } else {
-        log(tr("%1 START: %2 %1").arg(QLatin1String(rule), stamp()));
+        log(tr("%1 START: %2 %1").arg(QLatin1String(rule), stamp(language_)));
         log(commandLine);
         runner_->commandLine = commandLine;
         finished_ = false;
@@ -508,7 +508,7 @@ void TapeConversionWindow::runStep(const QString& commandLine) {
         running_ = false;
         startButton_->setInert(toolMissing_);
     }
-    log(tr("%1 END: %2 %1").arg(QLatin1String(rule), stamp()));
+    log(tr("%1 END: %2 %1").arg(QLatin1String(rule), stamp(language_)));
     log(QString());
 }
 

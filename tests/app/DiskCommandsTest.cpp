@@ -55,7 +55,7 @@ class DiskCommandsTest : public QObject {
 void DiskCommandsTest::menuItemsFollowTheEditingCommands() {
     Harness h;
     h.start();
-    QCOMPARE(h.action(kExportD64Item)->text(), QStringLiteral("&Eksport do D64"));
+    QCOMPARE(h.action(kExportD64Item)->text(), QStringLiteral("&Eksport do D64..."));
     QVERIFY(h.get<QMenu>(kFileMenu)->actions().contains(h.action(kExportD64Item)));
     QVERIFY(h.get<QMenu>(kEditMenu)->actions().contains(h.action(kAddFromD64Item)));
     QVERIFY(!triggerAction(h.win.get(), kExportD64Item));

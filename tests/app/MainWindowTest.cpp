@@ -486,6 +486,13 @@ void MainWindowTest::movesFromToolbarMenuAndKeys_data() {
                                    << QStringList{"AAA", "BBB", "CCC", "DDD"} << QList<int>{3};
     QTest::newRow("menu delete") << kDeleteItem << QList<int>{1} << QStringList{"AAA", "CCC", "DDD", "EEE"}
                                  << QList<int>{1};
+    // Several selected go in one step; the entry after the first of them is selected.
+    QTest::newRow("key delete several") << QString("key:%1").arg(Qt::Key_Delete) << QList<int>{1, 3}
+                                        << QStringList{"AAA", "CCC", "EEE"} << QList<int>{1};
+    QTest::newRow("button delete several")
+        << kDeleteButton << QList<int>{0, 1, 4} << QStringList{"CCC", "DDD"} << QList<int>{0};
+    QTest::newRow("menu delete several")
+        << kDeleteItem << QList<int>{3, 4} << QStringList{"AAA", "BBB", "CCC"} << QList<int>{2};
     QTest::newRow("key home") << QString("key:%1").arg(Qt::Key_Home) << QList<int>{3}
                               << QStringList{"DDD", "AAA", "BBB", "CCC", "EEE"} << none;
     QTest::newRow("key page up") << QString("key:%1").arg(Qt::Key_PageUp) << QList<int>{3}
@@ -518,6 +525,10 @@ void MainWindowTest::movesFromToolbarMenuAndKeys() {
     else
         QCOMPARE(h.selected().size(), 1); // the list's own key handling then selects one row
     QVERIFY(w->document().modified());
+    // One undo step takes it back, the selection with it.
+    QVERIFY(triggerAction(w, kUndoItem));
+    QCOMPARE(h.rows(), kFive);
+    QCOMPARE(h.selected(), selection);
 }
 
 void MainWindowTest::keysAndDeleteNeedASelection() {
@@ -729,6 +740,11 @@ void MainWindowTest::labelAndCapacityBoxes() {
     Harness h;
     MainWindow* w = h.startWith({"ONE", "TWO"});
     QLineEdit* label = h.edit(kLabelEdit);
+    // The box ends where the list ends, with the captions of either language.
+    const auto rightEdge = [w](const QWidget* box) { return box->mapTo(w, box->rect().topRight()).x(); };
+    QTRY_COMPARE(rightEdge(label), rightEdge(h.list()));
+    h.click(kEnglishButton);
+    QTRY_COMPARE(rightEdge(label), rightEdge(h.list()));
     label->clear();
     QTest::keyClicks(label, "my tape");
     QCOMPARE(label->text(), QStringLiteral("MY TAPE"));
@@ -904,6 +920,7 @@ void MainWindowTest::typedLettersBecomeWhatATapeNameHolds() {
     box->insert(typed);
     const QString name = (QStringLiteral("<") + stored + QStringLiteral(">")).left(16);
     QCOMPARE(box->cursorPosition(), std::min(int(stored.size()) + 1, 16));
+    QCOMPARE(box->text(), name); // shown as it will be stored, before Enter
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(QString::fromLatin1(w->document().entries()[0].name).trimmed(), name);
 }

@@ -68,6 +68,7 @@ class TapeCommandsTest : public QObject {
     void damagedProgramsAreGreyedWithTheReason_data();
     void damagedProgramsAreGreyedWithTheReason();
     void aTapeNamedAtStartBecomesANewImage();
+    void blocksAreListedUnderTheirProgram();
 };
 
 void TapeCommandsTest::menuItemsFollowTheEditingCommands() {
@@ -126,6 +127,7 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     auto* list = findNamed<QListWidget>(dialog, kChoiceList);
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(1)->text().contains(QStringLiteral("$c000")));
+    QVERIFY(list->item(1)->text().contains(QStringLiteral("ROM loader")));
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceCancelButton),
                       Qt::LeftButton); // Cancel adds nothing
     QCOMPARE(h.rows(), QStringList({"TAPE ONE"}));
@@ -137,7 +139,8 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     QCOMPARE(findNamed<QListWidget>(dialog, kChoiceList)->selectedItems().size(), 2);
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"TAPE ONE", "HELLO", "LAST ONE"}));
-    QVERIFY(h.win->statusBar()->currentMessage().startsWith(QStringLiteral("Dodano 2 programy")));
+    QCOMPARE(h.win->statusBar()->currentMessage(),
+             QStringLiteral("Dodano 2 programy z taśmy %1").arg(QDir::toNativeSeparators(path)));
     const vornix::Entry& last = h.win->document().entries()[2];
     QCOMPARE(int(last.load[1]), 0xC0);
     QCOMPARE(int(last.data.size()), 20);
@@ -187,6 +190,9 @@ void TapeCommandsTest::damagedProgramsAreGreyedWithTheReason() {
     QVERIFY(list->item(0)->flags() & Qt::ItemIsSelectable); // repaired from its second copy
     QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
     QCOMPARE(list->item(1)->toolTip(), reason);
+    // The whole reason is in view, without scrolling sideways.
+    QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(1)->text()) < list->viewport()->width(),
+             qPrintable(list->item(1)->text()));
     QVERIFY(list->item(1)->text().contains(reason.section(QLatin1Char(':'), 0, 0)));
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceOkButton), Qt::LeftButton);
     QCOMPARE(h.rows(), QStringList({"KEEP", "FINE"}));
@@ -199,10 +205,38 @@ void TapeCommandsTest::aTapeNamedAtStartBecomesANewImage() {
     h.start({path});
     QCOMPARE(h.rows(), QStringList({"ONE", "TWO"}));
     QCOMPARE(QString::fromStdString(h.win->document().label()).trimmed(), QStringLiteral("GAMES"));
+    // The line naming the tape is not cut through by the status bar's panels.
+    QVERIFY(h.win->statusBar()->currentMessage().endsWith(QDir::toNativeSeparators(path)));
+    QVERIFY(!h.label(kProgressPanel)->isVisible() && !h.label(kSparePanel)->isVisible());
+    // The first entry selected, as an opened image has it: Delete acts at once.
+    QCOMPARE(h.selected(), QList<int>({0}));
+    QTest::keyClick(h.list(), Qt::Key_Delete);
+    QCOMPARE(h.rows(), QStringList({"TWO"}));
     // A new image, not yet saved: closing asks.
     QVERIFY(h.win->document().modified());
     QVERIFY(h.action(kExportTapItem)->isEnabled());
     QVERIFY(h.questionsDone());
+}
+
+// The blocks of a program stored as many blocks stand under a line naming the program, which
+// cannot be chosen; the choice counts the files alone.
+void TapeCommandsTest::blocksAreListedUnderTheirProgram() {
+    const QString nova = QStringLiteral("Novaload");
+    TapeImportDialog dialog(nullptr, QStringLiteral("game.tap"),
+                            {{QStringLiteral("BOOT"), 100, 0x0801, {}, QStringLiteral("ROM loader")},
+                             {QStringLiteral("GAME-000"), 256, 0x1000, {}, nova, {}, QStringLiteral("GAME")},
+                             {QStringLiteral("GAME-001"), 256, 0x1100, {}, nova, {}, QStringLiteral("GAME")},
+                             {QStringLiteral("NOTES"), 50, 0x2000, {}, nova, QStringLiteral("no checksum")}});
+    auto* list = findNamed<QListWidget>(&dialog, kChoiceList);
+    QCOMPARE(list->count(), 5);
+    QVERIFY(list->item(1)->text().startsWith(QStringLiteral("GAME  Novaload")));
+    QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
+    QVERIFY(list->item(2)->text().startsWith(QStringLiteral("  GAME-000")));
+    QVERIFY(list->item(4)->text().endsWith(QStringLiteral("(no checksum)")));
+    list->clearSelection();
+    list->item(3)->setSelected(true);
+    list->item(4)->setSelected(true);
+    QCOMPARE(dialog.chosen(), QList<int>({2, 3}));
 }
 
 QTEST_MAIN(TapeCommandsTest)

@@ -93,7 +93,7 @@ TEST(CommandDeclarations, UsageLinesFollowTheDeclarations) {
         {"extract", "extract IMAGE [N...] [-o DIR]"},
         {"show", "show IMAGE N [--basic|--hex|--png OUT.png]"},
         {"tap-join", "tap-join OUT [ITEM...]"},
-        {"tap-list", "tap-list TAPE [--json]"},
+        {"tap-list", "tap-list TAPE [--json] [--loaders]"},
         {"tap-to-wav", "tap-to-wav IN.tap OUT.wav [--rate N] [--bits 8|16] [--v0-ms N]"},
     };
     for (const auto& c : cases) {

@@ -1,4 +1,5 @@
 // The tape commands of vornix-cli as a user runs them.
+#include "tape/Decoder.h"
 #include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
@@ -225,6 +226,22 @@ TEST(TapeCli, TheRealCaptureIsListed) {
                          "read to its end\n"));
 }
 
+// Every registered loader is listed by id and name, without a tape.
+TEST(TapeCli, TheLoadersAreListed) {
+    testfiles::TempDir dir;
+    const ProgramRun r = cli(dir, {"tap-list", "--loaders"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const ProgramRun json = cli(dir, {"tap-list", "--loaders", "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    for (const vornix::tape::LoaderInfo& l : vornix::tape::loaders()) {
+        EXPECT_TRUE(contains(r.out, std::string(l.id) + " ") && contains(r.out, std::string(l.name) + "\n"))
+            << r.out;
+        EXPECT_TRUE(contains(json.out, "{\"id\": \"" + std::string(l.id) + "\", \"name\": \"" +
+                                           std::string(l.name) + "\"}"))
+            << json.out;
+    }
+}
+
 TEST(TapeCli, RefusalsAndUsageErrors) {
     testfiles::TempDir dir;
     makeImage(dir);
@@ -236,6 +253,7 @@ TEST(TapeCli, RefusalsAndUsageErrors) {
     } cases[] = {
         {{"tap-list"}, 2, "missing TAPE"},
         {{"tap-list", "a", "b"}, 2, "too many"},
+        {{"tap-list", "--loaders", "a.tap"}, 2, "--loaders takes no other arguments"},
         {{"tap-list", "x.tap", "--threshold", "0"}, 2, "--threshold"},
         {{"tap-list", "x.tap", "--speed", "fast"}, 2, "--speed"},
         {{"tap-list", "x.tap", "--v0-ms", "-3"}, 2, "--v0-ms"},

@@ -191,7 +191,7 @@ TEST(TapeDocument, Moves) {
          {4},
          "ABCD",
          Selection{3}},
-        {"delete two", &TapeDocument::deleteSelected, {1, 2}, "ABCDE", std::nullopt},
+        {"delete several", &TapeDocument::deleteSelected, {3, 1, 4}, "AC", Selection{1}},
         {"out-of-range positions are ignored", &TapeDocument::moveUp, {7, -1, 3, 3}, "ABDCE", Selection{2}},
     };
     for (const auto& c : cases) {

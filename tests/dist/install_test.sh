@@ -27,10 +27,14 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$tmp/
   { cat "$tmp/appstream.log"; fail "AppStream data does not validate"; }
 grep -q "version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo lacks release $version"
 
-# The programs answer without a display.
-[ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/vornix" --version)" = "vornix $version" ] || fail "vornix --version"
-[ "$("$prefix/bin/vornix-cli" --version)" = "vornix-cli $version" ] || fail "vornix-cli --version"
-[ "$("$prefix/bin/tape64" --version)" = "tape64 $version" ] || fail "tape64 --version"
+# The programs answer without a display, with their version and the project's licence.
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$prefix/share/metainfo/$id.metainfo.xml" ||
+  fail "metainfo lacks the project's licence"
+for program in vornix vornix-cli tape64; do
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/$program" --version)
+  [ "$(head -n 1 <<<"$said")" = "$program $version" ] || fail "$program --version: $said"
+  grep -q "^Licence GPL-3.0-or-later: " <<<"$said" || fail "$program --version names no licence: $said"
+done
 grep -q "MimeType=.*application/x-c64-tap;" "$prefix/share/applications/$id.desktop" || fail "the desktop entry does not offer TAP files"
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/vornix" --help)
 grep -q "IMAGE.t64" <<<"$help" || fail "vornix --help: $help"

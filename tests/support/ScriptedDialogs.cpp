@@ -52,9 +52,13 @@ QVariant ScriptedDialogs::take(const Question& q) {
     return answers_.dequeue().value;
 }
 
-MsgAnswer ScriptedDialogs::message(QWidget*, const QString& caption, const QString& text, MsgButtons buttons,
-                                   MsgIcon icon) {
+MsgAnswer ScriptedDialogs::message(QWidget* parent, const QString& caption, const QString& text,
+                                   MsgButtons buttons, MsgIcon icon) {
     Question q{Kind::Message, caption, text, buttons, icon, {}, false};
+    if (realMessages) {
+        asked.append(q);
+        return realMessages->message(parent, caption, text, buttons, icon);
+    }
     const QVariant v = take(q);
     if (!v.isValid())
         return buttons == MsgButtons::Ok      ? MsgAnswer::Ok

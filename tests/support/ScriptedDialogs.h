@@ -34,6 +34,10 @@ class ScriptedDialogs final : public Dialogs {
     // check the window state while the question is shown).
     void onNextQuestion(std::function<void(const Question&)> hook);
 
+    // When set, message boxes are shown there (the real boxes, for the user's hands) and only
+    // recorded here.
+    Dialogs* realMessages = nullptr;
+
     QList<Question> asked;  // every question, in order
     QStringList unexpected; // questions that had no queued answer
     int pendingAnswers() const { return answers_.size(); }

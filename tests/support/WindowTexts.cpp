@@ -20,7 +20,7 @@ const QStringList kSameInBothLanguages = {
     QStringLiteral("VORN: Orvendal"), QStringLiteral("start.t64 - VORN 0.11"), QStringLiteral("Vornix"),
     QStringLiteral("VORN 0.11"),
     // The four tool items are named alike in both.
-    QStringLiteral("&WAV/TAP->T64/P00/TAP"), QStringLiteral("Koa&la->PRG"), QStringLiteral("&FLI->PRG"),
+    QStringLiteral("&WAV/TAP->T64/P00/TAP"), QStringLiteral("Koa&la->PRG..."), QStringLiteral("&FLI->PRG..."),
     QStringLiteral("&TAP Linker"),
     // The English button's tool tip names its language in both.
     QStringLiteral("English"),

@@ -22,21 +22,20 @@ TEST(TapeReader, RealTapesDecodeToTheirPrograms) {
         const char* tape;
         const char* prg;
         const char* name;
-        Loader loader;
+        const char* loader;
         FileState state;
         const char* detail;
     } table[] = {
-        {"c64-sigrok-tap_print_h.tap", nullptr, "H", Loader::Rom, FileState::Good, ""},
-        {"open-roms_testtape-c64-pal-normal.tap", "open-roms_romeo-and-juliet.prg", "ROMEO & JULIET",
-         Loader::Rom, FileState::Good, ""},
+        {"c64-sigrok-tap_print_h.tap", nullptr, "H", "rom", FileState::Good, ""},
+        {"open-roms_testtape-c64-pal-normal.tap", "open-roms_romeo-and-juliet.prg", "ROMEO & JULIET", "rom",
+         FileState::Good, ""},
         {"open-roms_testtape-c64-pal-normal-errors.tap", "open-roms_romeo-and-juliet.prg", "ROMEO & JULIET",
-         Loader::Rom, FileState::Repaired, "the first copy has 3 unreadable bytes; read from the second"},
+         "rom", FileState::Repaired, "the first copy has 3 unreadable bytes; read from the second"},
         {"open-roms_testtape-c64-pal-turbo.tap", "open-roms_romeo-and-juliet.prg", "ROMEO & JULIET",
-         Loader::TurboTape, FileState::Good, ""},
-        {"cassette-nibbler_c64file.wav", "cassette-nibbler_test1.prg", "TEST1", Loader::Rom, FileState::Good,
-         ""},
-        {"cassette-nibbler_c64headerandfirsthalfofdata.wav", "cassette-nibbler_test1.prg", "TEST1",
-         Loader::Rom, FileState::Good, "the second copy is cut off"},
+         "turbotape", FileState::Good, ""},
+        {"cassette-nibbler_c64file.wav", "cassette-nibbler_test1.prg", "TEST1", "rom", FileState::Good, ""},
+        {"cassette-nibbler_c64headerandfirsthalfofdata.wav", "cassette-nibbler_test1.prg", "TEST1", "rom",
+         FileState::Good, "the second copy is cut off"},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.tape);

@@ -106,4 +106,18 @@ inline std::vector<double> wavSamples(const Bytes& wav, int& rate) {
     return s;
 }
 
+// A version 1 TAP's pulses in cycles.
+inline std::vector<std::uint32_t> tapPulses(const Bytes& tap) {
+    std::vector<std::uint32_t> p;
+    for (std::size_t i = 20; i < tap.size(); ++i) {
+        if (tap[i]) {
+            p.push_back(tap[i] * 8u);
+        } else if (i + 3 < tap.size()) {
+            p.push_back(tap[i + 1] | tap[i + 2] << 8 | tap[i + 3] << 16);
+            i += 3;
+        }
+    }
+    return p;
+}
+
 } // namespace tapetest

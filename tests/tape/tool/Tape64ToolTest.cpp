@@ -1,7 +1,7 @@
 // The tape tool as the windows and a user run it: its options, its names, its outputs.
 #include "tape/tool/Tape64Tool.h"
+#include "tape/TapeOutputs.h"
 #include "tape/TapeWriter.h"
-#include "tape/tool/TapeOutputs.h"
 #include "tests/support/DamagedTape.h"
 #include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"

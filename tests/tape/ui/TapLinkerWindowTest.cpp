@@ -1,18 +1,22 @@
 #include "tape/ui/TapLinkerWindow.h"
 #include "gui/AppContext.h"
+#include "gui/QtDialogs.h"
 #include "tests/support/GuiTestHelpers.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TapeWindowControls.h"
 #include "tests/support/ToolWindowFixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -97,6 +101,8 @@ class TapLinkerWindowTest : public QObject {
     void missingToolStillJoinsVersion1Files();
     void addFilesAppliesTheExtensionAndInsertionRules();
     void pausesMovesRemoveAndClear();
+    void clearQuestionClosedByEscapeOrCloseIsNo_data();
+    void clearQuestionClosedByEscapeOrCloseIsNo();
     void joinWritesTheListInOrder();
     void cancelledSaveChangesNothing();
     void conversionReplacesTheEntryOnce();
@@ -272,6 +278,45 @@ void TapLinkerWindowTest::pausesMovesRemoveAndClear() {
     QVERIFY(l.rows().isEmpty());
 }
 
+void TapLinkerWindowTest::clearQuestionClosedByEscapeOrCloseIsNo_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape") << true;
+    QTest::newRow("close button") << false;
+}
+
+// The real box, as a user closes it: Escape and the close button answer No, as in Qt's own
+// Yes/No box.
+void TapLinkerWindowTest::clearQuestionClosedByEscapeOrCloseIsNo() {
+    QFETCH(bool, escape);
+    Linker l;
+    QtDialogs real;
+    l.dialogs.realMessages = &real;
+    l.window->show();
+    l.pause(tl::kPause1s);
+    bool closed = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (closed) { // still open: answer Yes, so that the test ends and shows it
+            box->button(QMessageBox::Yes)->click();
+            return;
+        }
+        closed = true;
+        if (escape)
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->close();
+    });
+    user.start(10);
+    l.click(tl::kClearButton);
+    user.stop();
+    QVERIFY(closed);
+    QCOMPARE(l.dialogs.asked.last().text, QStringLiteral("Clear list?"));
+    QCOMPARE(l.rows().size(), 1);
+}
+
 void TapLinkerWindowTest::joinWritesTheListInOrder() {
     Linker l;
     l.window->show();
@@ -289,10 +334,10 @@ void TapLinkerWindowTest::joinWritesTheListInOrder() {
     QVERIFY(save.setup.confirmOverwrite);
     QCOMPARE(save.setup.filters[0].second, QStringLiteral("*.TAP"));
     QCOMPARE(readFile(out), joined(QByteArray("\x30\x40\x50\x60\x00\xA0\x08\x0F\x30\x40\x50\x60", 12)));
-    // The window says what it wrote, and where.
+    // The window says what it wrote, and where: the whole line in the status bar's tooltip.
     auto* status = l.get<QStatusBar>(tl::kStatusBar);
     QCOMPARE(
-        status->currentMessage(),
+        status->toolTip(),
         QStringLiteral("Joined 2 files and 1 pause into %1 (32 bytes)").arg(QDir::toNativeSeparators(out)));
     QCOMPARE(bar->maximum(), 12);
     QCOMPARE(bar->value(), 0);
@@ -472,9 +517,15 @@ void TapLinkerWindowTest::polishKeepsTheListItJoins() {
     l.join(out);
     QCOMPARE(readFile(out), joined(QByteArray("\x30\x40", 2) + QByteArray("\x00\x20\x2B\x4B", 4) +
                                    QByteArray("\x00\xFF\xFF\xFF\x00\xFF\xFF\xFF\x00\x02\x59\x59", 12)));
+    auto* bar = l.get<QStatusBar>(tl::kStatusBar);
     QCOMPARE(
-        l.get<QStatusBar>(tl::kStatusBar)->currentMessage(),
+        bar->toolTip(),
         QStringLiteral("Połączono 1 plik i 2 przerwy w %1 (bajtów: 38)").arg(QDir::toNativeSeparators(out)));
+    // At the window's first size the path gives way in its middle: the line is not cut.
+    const QString line = bar->currentMessage();
+    QVERIFY2(line.startsWith(QStringLiteral("Połączono 1 plik i 2 przerwy w /")), qPrintable(line));
+    QVERIFY2(line.endsWith(QStringLiteral("out.tap (bajtów: 38)")), qPrintable(line));
+    QVERIFY2(bar->fontMetrics().horizontalAdvance(line) <= bar->width() - 18, qPrintable(line));
 
     const QString gone = l.file(QStringLiteral("gone.tap"));
     l.add({gone});

@@ -95,7 +95,7 @@ class TapeConversionWindowTest : public QObject {
         fx_->dialogs.answerMessage(MsgAnswer::Ok);
         open(nullptr);
         QCOMPARE(fx_->dialogs.asked.size(), 1);
-        QCOMPARE(fx_->dialogs.asked[0].caption, QStringLiteral("Warning"));
+        QCOMPARE(fx_->dialogs.asked[0].caption, QStringLiteral("Uwaga")); // as the linker's
         QCOMPARE(fx_->dialogs.asked[0].text, get<QLabel>(tc::kToolMissingLabel)->text());
         QVERIFY(fx_->dialogs.asked[0].text.contains(QStringLiteral("tape64 (lub tape64.exe)")));
         for (const char* name : {tc::kSpeedEdit, tc::kSpeedUpButton, tc::kSpeedDownButton, tc::kPrefixEdit,
@@ -128,6 +128,7 @@ class TapeConversionWindowTest : public QObject {
         QCOMPARE(fx_->dialogs.asked.last().text,
                  QStringLiteral("PROGRAM WILL NOT WORK. Please download tape64 (or tape64.exe) to program "
                                 "directory or PATH."));
+        QCOMPARE(fx_->dialogs.asked.last().caption, QStringLiteral("Warning"));
     }
 
     void presentToolIsAcknowledgedOnEveryShowing() {
@@ -258,6 +259,9 @@ class TapeConversionWindowTest : public QObject {
         const QStringList lines = log().mid(1);
         QCOMPARE(lines.size(), 6);
         QVERIFY2(startLine.match(lines[0]).hasMatch(), qPrintable(lines[0]));
+        // Dated in the window's language, Polish here, whatever the system's locale.
+        const QString today = QLocale(QLocale::Polish).toString(QDate::currentDate(), QLocale::ShortFormat);
+        QVERIFY2(lines[0].contains(today) || lines[4].contains(today), qPrintable(lines[0]));
         QCOMPARE(lines[1], QStringLiteral("tape64 -i:\"%1\" -y -s:1.0 ").arg(wav_));
         QCOMPARE(lines.mid(2, 2),
                  (QStringList{QStringLiteral("Searching..."), QStringLiteral("Found GAME")}));

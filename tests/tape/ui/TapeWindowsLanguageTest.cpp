@@ -37,6 +37,27 @@ class TapeWindowsLanguageTest : public QObject {
         compareLanguages(fx.create(QStringLiteral("tape64")));
     }
 
+    // Without the tape tool, both windows warn under one caption; the linker's two-language
+    // text names the tool in each half in that half's language.
+    void missingToolWarningsInPolish() {
+        ToolWindowFixture<TapeConversionWindow> conversion;
+        conversion.create(QStringLiteral("tape64"), nullptr)->setLanguage(gui::Language::Polish);
+        ToolWindowFixture<TapLinkerWindow> linker;
+        linker.create(QStringLiteral("tape64"), nullptr)->setLanguage(gui::Language::Polish);
+        conversion.dialogs.answerMessage(MsgAnswer::Ok);
+        linker.dialogs.answerMessage(MsgAnswer::Ok);
+        conversion.window->show();
+        linker.window->show();
+        QVERIFY(conversion.questionsDone() && linker.questionsDone());
+        QCOMPARE(conversion.dialogs.last()->caption, QStringLiteral("Uwaga"));
+        QCOMPARE(linker.dialogs.last()->caption, QStringLiteral("Uwaga"));
+        const QStringList halves = linker.dialogs.last()->text.split(QStringLiteral(" / "));
+        QCOMPARE(halves.size(), 2);
+        QVERIFY2(halves[0].startsWith(QStringLiteral("NO tape64 (or tape64.exe) IN")), qPrintable(halves[0]));
+        QVERIFY2(halves[1].startsWith(QStringLiteral("BRAK PLIKU tape64 (lub tape64.exe) W")),
+                 qPrintable(halves[1]));
+    }
+
     void linkerHasNoEnglishInPolish() {
         ToolWindowFixture<TapLinkerWindow> fx;
         TapLinkerWindow* window = fx.create(QStringLiteral("tape64"));

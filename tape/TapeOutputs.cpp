@@ -1,4 +1,4 @@
-#include "tape/tool/TapeOutputs.h"
+#include "tape/TapeOutputs.h"
 
 #include "core/Extraction.h"
 #include "core/FileIO.h"
@@ -72,8 +72,9 @@ std::string damageMark(const FoundFile& file) {
 std::string describeFile(std::size_t number, const FoundFile& f) {
     const unsigned last = f.data.empty() ? f.load : unsigned(f.load + f.data.size() - 1);
     std::string line = std::to_string(number) + ": \"" + printableName(f.name) + "\" " + hex4(f.load) + "-" +
-                       hex4(last) + ", " + std::to_string(f.data.size()) + " bytes, " + loaderName(f.loader) +
-                       ", at " + seconds(f.startSeconds) + ": " + stateName(f.state);
+                       hex4(last) + ", " + std::to_string(f.data.size()) + " bytes, " +
+                       std::string(loaderName(f.loader)) + ", at " + seconds(f.startSeconds) + ": " +
+                       stateName(f.state);
     if (!f.detail.empty())
         line += " (" + detailText(f.detail) + ")";
     return line;
@@ -99,12 +100,59 @@ std::string failureMessage(const TapeAnalysis& a) {
 }
 
 std::string summary(const std::vector<FoundFile>& files) {
-    int good = 0, repaired = 0, damaged = 0;
+    int good = 0, unchecked = 0, repaired = 0, damaged = 0;
     for (const FoundFile& f : files)
-        (f.state == FileState::Good ? good : f.state == FileState::Repaired ? repaired : damaged)++;
+        (f.state == FileState::Good         ? good
+         : f.state == FileState::NoChecksum ? unchecked
+         : f.state == FileState::Repaired   ? repaired
+                                            : damaged)++;
     return std::to_string(files.size()) + (files.size() == 1 ? " file: " : " files: ") +
-           std::to_string(good) + " good, " + std::to_string(repaired) + " repaired, " +
-           std::to_string(damaged) + " damaged";
+           std::to_string(good) + " good, " +
+           (unchecked ? std::to_string(unchecked) + " " + stateName(FileState::NoChecksum) + ", " : "") +
+           std::to_string(repaired) + " repaired, " + std::to_string(damaged) + " damaged";
+}
+
+std::string programStem(const FoundFile& f) {
+    if (f.block < 0)
+        return f.name;
+    std::string stem = f.name;
+    while (!stem.empty() && (stem.back() == ' ' || static_cast<unsigned char>(stem.back()) == 0xA0))
+        stem.pop_back();
+    if (!stem.empty())
+        return stem.substr(0, kNameSize - 4);
+    char number[16];
+    std::snprintf(number, sizeof number, "%02d", f.program + 1);
+    return TapeDocument::capitals(std::string(f.loader)).substr(0, kNameSize - 6) + number;
+}
+
+std::string outputName(const FoundFile& f) {
+    if (f.block < 0)
+        return f.name;
+    char number[16];
+    std::snprintf(number, sizeof number, "-%03d", f.block);
+    return programStem(f) + number;
+}
+
+Entry entryFor(const FoundFile& f, const std::string& mark) {
+    Entry entry;
+    std::string name = outputName(f);
+    // The mark goes after the name's own trailing blanks, which extraction trims.
+    while (!name.empty() && static_cast<unsigned char>(name.back()) <= 32)
+        name.pop_back();
+    entry.name = name + mark;
+    entry.load[0] = static_cast<std::uint8_t>(f.load & 0xFF);
+    entry.load[1] = static_cast<std::uint8_t>(f.load >> 8);
+    entry.data = Bytes(f.data);
+    entry.size = static_cast<std::int32_t>(f.data.size());
+    return entry;
+}
+
+ProgramToEncode programFor(const Entry& e) {
+    ProgramToEncode p;
+    p.name = e.name.substr(0, kNameSize);
+    p.load = static_cast<std::uint16_t>(e.load[0] | e.load[1] << 8);
+    p.data.assign(e.data.begin(), e.data.end());
+    return p;
 }
 
 std::string labelFor(const std::string& tapePath) {
@@ -112,14 +160,17 @@ std::string labelFor(const std::string& tapePath) {
     return label.substr(0, kLabelSize);
 }
 
-OutputResult writeT64(const std::vector<const FoundFile*>& files, const std::string& path,
-                      const std::string& label) {
+OutputResult writeT64(const std::vector<FoundFile>& files, const std::string& path,
+                      const std::string& tapePath) {
     OutputResult result;
     TapeDocument doc;
     doc.newImage();
-    doc.setLabel(label);
-    for (const FoundFile* f : files) {
-        AddResult added = doc.addProgram(f->name, f->name.substr(0, kNameSize), prgBytes(*f));
+    doc.setLabel(labelFor(tapePath));
+    for (const FoundFile& f : files) {
+        std::string name = outputName(f);
+        if (isDamaged(f))
+            name = "!" + name.substr(0, kNameSize - 1);
+        AddResult added = doc.addProgram(name, name.substr(0, kNameSize), prgBytes(f));
         if (!added.added) {
             result.refused = std::move(added);
             return result;

@@ -1,0 +1,83 @@
+// Writes a version 1 TAP of about 10 MB of turbo-loader tapes for the tape benchmark
+// (tape64-bench.sh): each loader's test encoder in turn (tests/tape/*Encoder.h) making random
+// programs, the tapes one after the other with pauses between. Until the loaders' encoders are
+// there, Turbo Tape 64 programs stand for them.
+//   bench_turbo_tap OUT.tap [MEGABYTES]
+#include "tape/TapeWriter.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+using Pulses = std::vector<std::uint32_t>;
+
+namespace {
+
+// Turbo Tape 64: one pulse a bit, highest first, $1A TAP units for 0 and $28 for 1; a pilot
+// of $02 bytes, the countdown $09..$01, the block's id, its bytes.
+void turboByte(Pulses& p, std::uint8_t b) {
+    for (int i = 7; i >= 0; --i)
+        p.push_back((b >> i & 1 ? 0x28 : 0x1A) * 8);
+}
+
+void turboBlock(Pulses& p, std::uint8_t id, const std::vector<std::uint8_t>& bytes) {
+    for (int i = 0; i < 256; ++i)
+        turboByte(p, 0x02);
+    for (int k = 9; k >= 1; --k)
+        turboByte(p, static_cast<std::uint8_t>(k));
+    turboByte(p, id);
+    for (std::uint8_t b : bytes)
+        turboByte(p, b);
+    p.push_back(100000); // the motor stops between blocks
+}
+
+Pulses turboTape(std::mt19937& random) {
+    const std::uint16_t load = 0x0801, size = 40000;
+    const std::uint16_t end = load + size;
+    std::vector<std::uint8_t> header(192, 0x20);
+    header[0] = load & 0xFF, header[1] = load >> 8, header[2] = end & 0xFF, header[3] = end >> 8,
+    header[4] = 0;
+    const std::string name = "BENCH " + std::to_string(random() % 1000);
+    std::copy(name.begin(), name.end(), header.begin() + 5);
+    std::vector<std::uint8_t> data(size + 1);
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        sum ^= data[i] = static_cast<std::uint8_t>(random());
+    data[size] = sum;
+    Pulses p;
+    turboBlock(p, 1, header);
+    turboBlock(p, 0, data);
+    return p;
+}
+
+// One line a loader: its encoder's tape of random programs.
+const std::vector<std::function<Pulses(std::mt19937&)>> kTapes = {
+    turboTape,
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_turbo_tap OUT.tap [MEGABYTES]\n");
+        return 2;
+    }
+    const std::size_t bytes = (argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 10) * 1000 * 1000;
+    std::mt19937 random(29);
+    Pulses all;
+    for (std::size_t i = 0; all.size() < bytes; ++i) {
+        const Pulses tape = kTapes[i % kTapes.size()](random);
+        all.insert(all.end(), tape.begin(), tape.end());
+        all.push_back(985248); // a second between tapes
+    }
+    const std::vector<std::uint8_t> tap = vornix::tape::tapV1Bytes(all);
+    std::FILE* f = std::fopen(argv[1], "wb");
+    if (!f || std::fwrite(tap.data(), 1, tap.size(), f) != tap.size() || std::fclose(f) != 0) {
+        std::fprintf(stderr, "bench_turbo_tap: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
