@@ -61,15 +61,21 @@ void finishConversion(const AppContext& ctx, QWidget* parent, const QString& out
     options.status(line.arg(shown));
 }
 
-// The program was written, but from a file that does not load where FLI pictures do.
+// The program was written, but from a file that does not load where pictures of its kind do.
 void warnUnusualLoadAddress(const AppContext& ctx, QWidget* parent, const QString& input,
-                            std::uint16_t load) {
+                            const vornix::ConversionResult& result) {
+    if (!result.written || !result.unusualLoadAddress)
+        return;
     const QString text =
-        PictureCommands::tr("%1 loads at $%2, not at $3B00 or $3C00 like an FLI picture.\n\nIt was "
-                            "converted as if it loaded at $3B00 and may not show correctly.");
-    ctx.dialogs->message(parent, kAppTitle,
-                         text.arg(input, QString::number(load, 16).toUpper().rightJustified(4, '0')),
-                         MsgButtons::Ok, MsgIcon::Warning);
+        result.kind == vornix::PictureKind::Koala
+            ? PictureCommands::tr("%1 loads at $%2, not at $6000 like a Koala picture.\n\nIt was "
+                                  "converted as if it loaded at $6000 and may not show correctly.")
+            : PictureCommands::tr("%1 loads at $%2, not at $3B00 or $3C00 like an FLI picture.\n\nIt was "
+                                  "converted as if it loaded at $3B00 and may not show correctly.");
+    ctx.dialogs->message(
+        parent, kAppTitle,
+        text.arg(input, QString::number(*result.unusualLoadAddress, 16).toUpper().rightJustified(4, '0')),
+        MsgButtons::Ok, MsgIcon::Warning);
 }
 
 // Puts the add-PRG dialog back on its first filter however the command ends.
@@ -123,8 +129,9 @@ void koalaToPrgCommand(const AppContext& ctx, QWidget* parent, const Compression
     const QString output = askOutput(ctx, parent);
     if (output.isEmpty())
         return;
-    finishConversion(ctx, parent, output, vornix::convertKoala(toPath(inputs.first()), toPath(output)),
-                     options);
+    const vornix::ConversionResult result = vornix::convertKoala(toPath(inputs.first()), toPath(output));
+    warnUnusualLoadAddress(ctx, parent, inputs.first(), result);
+    finishConversion(ctx, parent, output, result, options);
 }
 
 void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& addPrgDialog,
@@ -140,8 +147,7 @@ void fliToPrgCommand(const AppContext& ctx, QWidget* parent, FileDialogSetup& ad
     if (output.isEmpty())
         return;
     const vornix::ConversionResult result = vornix::convertFli(toPath(inputs.first()), toPath(output));
-    if (result.written && result.unusualLoadAddress)
-        warnUnusualLoadAddress(ctx, parent, inputs.first(), *result.unusualLoadAddress);
+    warnUnusualLoadAddress(ctx, parent, inputs.first(), result);
     finishConversion(ctx, parent, output, result, options);
 }
 

@@ -53,8 +53,22 @@ QString ResultTexts::conversionFailure(const ConversionResult& r, gui::Language 
     useLanguage(language);
     switch (r.problem) {
     case ConversionProblem::None: break;
+    case ConversionProblem::SameAsInput:
+        return tr("%1 is the picture itself; the program needs a name of its own.").arg(shownPath(r.path));
     case ConversionProblem::CannotOpen:
         return tr("Cannot read %1: %2.").arg(shownPath(r.path), fileFailure(r.failure, language));
+    case ConversionProblem::NotAPicture:
+        if (r.kind == PictureKind::Koala)
+            return tr("%1 holds %2 bytes, too few for a Koala picture (%3 bytes).")
+                .arg(shownPath(r.path))
+                .arg(r.inputSize)
+                .arg(r.minPicture);
+        return tr("%1 holds %2 bytes, too few for an FLI picture: its data reaches the bitmap at $6000 from "
+                  "%3 "
+                  "bytes on.")
+            .arg(shownPath(r.path))
+            .arg(r.inputSize)
+            .arg(r.minPicture);
     case ConversionProblem::CannotReadAll: return tr("Cannot read all of %1.").arg(shownPath(r.path));
     case ConversionProblem::TooLarge:
         if (r.programEnd > 0xFFFF)

@@ -119,6 +119,22 @@ std::string overwritesInput(const std::string& input, const std::string& output,
     return output + ": this is " + what + " itself; the output needs a name of its own";
 }
 
+bool outputFolder(const std::string& folder) {
+    std::error_code ec;
+    const std::filesystem::path native = platform::nativePath(folder);
+    if (std::filesystem::is_directory(native, ec))
+        return true;
+    if (std::filesystem::exists(native, ec)) {
+        failure(folder + ": not a folder");
+        return false;
+    }
+    if (!std::filesystem::create_directories(native, ec) && ec) {
+        failure(folder + ": cannot create the folder: " + ec.message());
+        return false;
+    }
+    return true;
+}
+
 bool openImage(TapeDocument& doc, const std::string& path) {
     const OpenResult r = doc.open(path);
     if (!r.accepted) {

@@ -55,6 +55,10 @@ std::string notAnEntryNumber(const std::string& text);
 // what input is ("the tape image").
 std::string overwritesInput(const std::string& input, const std::string& output, const std::string& what);
 
+// The folder files are extracted into, made with its parents when missing (as unzip -d
+// does); false (message printed) when it is no folder or cannot be made.
+bool outputFolder(const std::string& folder);
+
 // Opens the image, noting its repairs; false (message printed) when it is refused.
 bool openImage(TapeDocument& doc, const std::string& path);
 

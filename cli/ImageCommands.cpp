@@ -5,6 +5,7 @@
 #include "cli/Json.h"
 
 #include "core/Extraction.h"
+#include "core/FileIO.h"
 #include "core/PlatformFile.h"
 #include "core/T64Image.h"
 #include "core/TapeDocument.h"
@@ -151,6 +152,10 @@ int createImage(const CommandLine& cl) {
         setLabel(doc, cl.operands[0], it->second);
     if (capacity)
         setCapacity(doc, cl.operands[0], *capacity);
+    // An image the new one replaces may be in the middle of an edit: it lands before or after.
+    vornix::platform::ExclusiveLock lock;
+    if (const vornix::FileError e = vornix::lockExisting(cl.operands[0], lock))
+        return failure(e.message());
     return save(doc, cl.operands[0], cl.flags.count("--type-01") > 0);
 }
 
@@ -257,11 +262,8 @@ int extractEntries(const CommandLine& cl) {
     if (cl.operands.size() == 1)
         for (int p = 0; p < count; ++p)
             chosen.insert(static_cast<std::size_t>(p));
-    std::error_code ec;
-    const std::filesystem::path native = vornix::platform::nativePath(folder);
-    if (!std::filesystem::is_directory(native, ec))
-        return failure(folder +
-                       (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
+    if (!outputFolder(folder))
+        return 1;
     std::string written;
     const vornix::ExtractResult x = vornix::extractEach(
         {chosen.begin(), chosen.end()}, static_cast<std::size_t>(count),
@@ -368,15 +370,18 @@ std::vector<Command> imageCommands() {
                   false, relabel),
         imageEdit({"capacity",
                    "set the number of directory slots",
-                   "Sets the number of directory slots (0 to 255). It is never below the number of\n"
-                   "entries, and above 99 only while the image holds 99 entries or more.\n",
+                   "Sets the number of directory slots to N (0 to 255), clamped as the editor's box\n"
+                   "clamps it: never below the number of entries, and above 99 only while the image\n"
+                   "holds 99 entries or more. A clamped value is set with a note saying so, and the\n"
+                   "command succeeds.\n",
                    {image, operand("N", "the number of slots")}},
                   false, resize, capacityNumber),
         {"extract",
          "write entries as PRG files",
          "Writes the given entries (all when none is given) as PRG files into DIR (default:\n"
          "the current folder), in list order, named after the entries; a name that is\n"
-         "taken gets _1, _2, ... Prints each file written.\n",
+         "taken gets _1, _2, ... A DIR that does not exist is made. Prints each file\n"
+         "written.\n",
          {image, operand("N", "an entry to write, counted from 1", Use::Any),
           valued("-o,--output", "DIR", "the folder to write into")},
          "",

@@ -127,7 +127,15 @@ std::string describe(const DiskWriteResult& r) {
 std::string describe(const ConversionResult& r) {
     switch (r.problem) {
     case ConversionProblem::None: break;
+    case ConversionProblem::SameAsInput:
+        return r.path + ": this is the picture itself; the output needs a name of its own";
     case ConversionProblem::CannotOpen: return "cannot read " + r.failure.message();
+    case ConversionProblem::NotAPicture:
+        return r.path + " holds " + std::to_string(r.inputSize) + " bytes, too few for " +
+               (r.kind == PictureKind::Koala
+                    ? "a Koala picture (" + std::to_string(r.minPicture) + " bytes)"
+                    : "an FLI picture: its data reaches the bitmap at " + hex(kFliBitmapAddress) + " from " +
+                          std::to_string(r.minPicture) + " bytes on");
     case ConversionProblem::CannotReadAll: return "cannot read all of " + r.path;
     case ConversionProblem::TooLarge:
         return r.path + " is too large (" + std::to_string(r.inputSize) + " bytes): its program, loaded at " +
@@ -141,6 +149,17 @@ std::string describe(const ConversionResult& r) {
     case ConversionProblem::CannotWrite: return r.failure.message();
     }
     return {};
+}
+
+std::string describeUnusualLoad(const ConversionResult& r, const std::string& input) {
+    if (!r.unusualLoadAddress)
+        return {};
+    const bool koala = r.kind == PictureKind::Koala;
+    const std::string taken = hex(koala ? kKoalaLoadAddress : kFliLoadAddress);
+    return input + " loads at " + hex(*r.unusualLoadAddress) + ", not at " +
+           (koala ? taken + " like a Koala picture"
+                  : taken + " or " + hex(kFliLoadAddressWithoutBackground) + " like an FLI picture") +
+           "; it was converted as if it loaded at " + taken + " and may not show correctly";
 }
 
 } // namespace vornix::cli

@@ -16,6 +16,9 @@ namespace vornix::cli {
 
 // Why a picture was not converted: "cannot read PATH: reason", "PATH is too large ...".
 std::string describe(const ConversionResult& result);
+// The warning for a picture converted from a file that does not load where its kind does
+// ("IN loads at $0801, not at $6000 like a Koala picture; ..."), or empty.
+std::string describeUnusualLoad(const ConversionResult& result, const std::string& input);
 
 // Why a disk image was not read: "PATH: not a D64 disk image: ...".
 std::string describe(const DiskOpenResult& result);

@@ -26,25 +26,22 @@ int runConversion(const vornix::cli::CommandLine& cl, const Converter& convert) 
         std::cerr << "vornix-cli " << name << ": " << vornix::cli::describe(result) << "\n";
         return 1;
     }
-    if (result.unusualLoadAddress) {
-        char address[8];
-        std::snprintf(address, sizeof address, "$%04X", *result.unusualLoadAddress);
-        std::cerr << "vornix-cli " << name << ": warning: " << input.string() << " loads at " << address
-                  << ", not at $3B00 or $3C00 like an FLI picture; it was converted as if it loaded at "
-                     "$3B00 and may not show correctly\n";
-    }
+    if (const std::string warning = vornix::cli::describeUnusualLoad(result, operands[0]); !warning.empty())
+        std::cerr << "vornix-cli " << name << ": warning: " << warning << "\n";
     return 0;
 }
 
-vornix::cli::Command conversion(const char* name, const char* summary, const char* what,
-                                std::uint64_t maxPicture, Converter convert) {
+vornix::cli::Command conversion(const char* name, const char* summary, const char* what, const char* least,
+                                const char* load, std::uint64_t maxPicture, Converter convert) {
     using namespace vornix::cli;
     return {name,
             summary,
             std::string("Writes OUT, a C64 program that shows ") + what + " IN when loaded and run.\n" +
-                "OUT may be IN itself: the picture is read completely before OUT is replaced.\n" +
+                "OUT may not be IN itself (the same path, a link to it or a hard link).\n" +
                 "The program loads at $0801 and must end by $CFFF: a picture of more than " +
-                std::to_string(maxPicture) + " bytes\nis refused, as is one that cannot be read.\n",
+                std::to_string(maxPicture) +
+                " bytes\nis refused, as is one that cannot be read or is too short to be one\n(" + least +
+                ").\nA picture that does not load at " + load + " is converted with a warning.\n",
             {operand("IN", "the picture"), operand("OUT", "the program to write")},
             "",
             [convert](const CommandLine& cl) { return runConversion(cl, convert); }};
@@ -55,9 +52,10 @@ vornix::cli::Command conversion(const char* name, const char* summary, const cha
 std::vector<vornix::cli::Command> vornix::cli::pictureCommands() {
     const auto* viewer = vornix::findResource("fliview");
     return {conversion("koala", "Koala picture to runnable PRG", "the Koala Paint picture",
-                       vornix::kMaxKoalaPictureSize,
+                       "a Koala picture is 10003 bytes", "$6000", vornix::kMaxKoalaPictureSize,
                        [](const auto& in, const auto& out) { return vornix::convertKoala(in, out); }),
             conversion("fli", "FLI picture to runnable PRG", "the FLI picture",
+                       "its data must reach the bitmap at $6000", "$3B00 or $3C00",
                        vornix::maxFliPictureSize(viewer ? viewer->size() : 0),
                        [](const auto& in, const auto& out) { return vornix::convertFli(in, out); })};
 }

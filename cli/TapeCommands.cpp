@@ -26,7 +26,8 @@ namespace {
 const char* const kPulseHelp =
     "\nTAPE is a TAP file of version 0, 1 or 2, or a WAV recording. How it is read: --v0-ms N,\n"
     "the length of a version 0 TAP's zero byte (1 to 10000 ms, default 100); --rate N, a WAV's\n"
-    "sample rate in Hz instead of its header's; --threshold N, the trigger amplitude (1 to 255,\n"
+    "sample rate in Hz instead of its header's (a rate below 8000 Hz, given or in the header,\n"
+    "cannot carry a tape signal and is refused); --threshold N, the trigger amplitude (1 to 255,\n"
     "in 256ths of the samples' full range, default 10); --reverse, the signal is upside down;\n"
     "--speed X, the tape ran X times too fast (0.1 to 9.9).\n";
 
@@ -95,7 +96,7 @@ std::string writeFailure(const tape::TapeWriteResult& r) {
     case F::None: return {};
     case F::SameAsInput: return r.path + ": this is the input itself";
     case F::NotTape: return r.path + ": not a TAP file nor a WAV recording";
-    case F::UnsupportedWav: return r.path + ": a WAV coding that is not read: " + r.detail;
+    case F::UnsupportedWav: return r.path + ": a WAV recording that is not read: " + r.detail;
     case F::Empty: return r.path + ": nothing to write";
     case F::UnsupportedTap: return r.path + ": a TAP version that is not read: " + r.detail;
     case F::TooLarge: return r.path + ": too large" + (r.detail.empty() ? "" : ": " + r.detail);
@@ -183,11 +184,6 @@ int tapExtract(const CommandLine& cl) {
             folder = it->second;
     if (folder.empty())
         return usageError(cl, "-o needs a folder");
-    std::error_code ec;
-    const std::filesystem::path native = vornix::platform::nativePath(folder);
-    if (!std::filesystem::is_directory(native, ec))
-        return failure(folder +
-                       (std::filesystem::exists(native, ec) ? ": not a folder" : ": no such folder"));
     tape::TapeAnalysis a;
     if (!analyse(cl.operands[0], o, a))
         return 1;
@@ -195,6 +191,8 @@ int tapExtract(const CommandLine& cl) {
     if (chosen.empty())
         return failure(cl.operands[0] +
                        ": every file found is damaged; nothing written (--damaged writes them)");
+    if (!outputFolder(folder))
+        return 1;
     for (std::size_t i : chosen) {
         const tape::FoundFile& f = a.files[i];
         const vornix::Entry entry = tape::entryFor(f, tape::damageMark(f));
@@ -355,8 +353,8 @@ std::vector<vornix::cli::Command> vornix::cli::tapeCommands() {
         {"tap-extract", "write a tape's programs as PRG files",
          "Writes the programs found on the tape as PRG files into DIR (default the current\n"
          "folder), named after them as extract names entries; a name already taken gets a\n"
-         "number. Damaged files are listed and skipped; --damaged writes them too, with\n"
-         "\" (checksum wrong)\" or \" (cut off)\" in their names.\n",
+         "number; a DIR that does not exist is made. Damaged files are listed and skipped;\n"
+         "--damaged writes them too, with \" (checksum wrong)\" or \" (cut off)\" in their names.\n",
          reading({tape, valued("-o,--output", "DIR", "the folder to write into"), damaged}), kPulseHelp,
          tapExtract},
         {"tap-to-t64", "a T64 image of a tape's programs",

@@ -33,14 +33,20 @@ struct Source {
     std::uint64_t consumed = 0; // bytes already read from the start
 };
 
-// Why input cannot be converted, judged before anything is read: it cannot be opened, or the
-// program made of it would not fit in the C64's memory. Nothing (problem None) when it can.
-ConversionResult refusal(const Source& in, std::uint64_t programSize, std::uint64_t maxInput) {
+// Why input cannot be converted, judged before anything is read: it cannot be opened, is too
+// short to be a picture, or the program made of it would not fit in the C64's memory. Nothing
+// (problem None) when it can.
+ConversionResult refusal(const Source& in, std::uint64_t minInput, std::uint64_t programSize,
+                         std::uint64_t maxInput) {
     ConversionResult refused;
     refused.path = platform::nameFromPath(in.path);
     if (!in.opened) {
         refused.problem = ConversionProblem::CannotOpen;
         refused.failure = in.file.failure();
+    } else if (in.file.size() < minInput) {
+        refused.problem = ConversionProblem::NotAPicture;
+        refused.inputSize = in.file.size();
+        refused.minPicture = minInput;
     } else if (programSize > kMaxProgramFileSize) {
         refused.problem = ConversionProblem::TooLarge;
         refused.inputSize = in.file.size();
@@ -53,7 +59,7 @@ ConversionResult refusal(const Source& in, std::uint64_t programSize, std::uint6
 // Writes head, zeros, then the rest of the input from where it stands, to output through a
 // temporary file. The input is consumed completely before the rename touches output.
 ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t zeros, Source& in,
-                              const fs::path& output) {
+                              const fs::path& output, std::span<const std::uint8_t> taken = {}) {
     ConversionResult result;
     AtomicFile out;
     std::uint64_t written = 0;
@@ -78,6 +84,8 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
             return failed();
         left -= chunk;
     }
+    if (!put(taken))
+        return failed();
     result.inputSize = in.file.size();
     if (in.file.size() > in.consumed) {
         bool writeFailed = false;
@@ -102,6 +110,23 @@ ConversionResult writeProgram(std::span<const std::uint8_t> head, std::size_t ze
     return result;
 }
 
+ConversionResult sameAsInput(PictureKind kind, const fs::path& output) {
+    ConversionResult refused;
+    refused.kind = kind;
+    refused.problem = ConversionProblem::SameAsInput;
+    refused.path = platform::nameFromPath(output);
+    return refused;
+}
+
+ConversionResult cutShort(const Source& in, PictureKind kind = PictureKind::Koala) {
+    ConversionResult cut;
+    cut.kind = kind;
+    cut.problem = ConversionProblem::CannotReadAll;
+    cut.failure = in.file.failure();
+    cut.path = platform::nameFromPath(in.path);
+    return cut;
+}
+
 } // namespace
 
 const std::array<std::uint8_t, kKoalaStubSize>& koalaStub() { return kKoalaStub; }
@@ -111,11 +136,25 @@ std::uint64_t maxFliPictureSize(std::size_t viewerSize) {
 }
 
 ConversionResult convertKoala(const fs::path& input, const fs::path& output) {
+    if (sameFile(platform::nameFromPath(input), platform::nameFromPath(output)))
+        return sameAsInput(PictureKind::Koala, output);
     Source in(input);
-    if (ConversionResult refused = refusal(in, kKoalaHeaderSize + in.file.size(), kMaxKoalaPictureSize);
-        refused.problem != ConversionProblem::None)
+    ConversionResult refused =
+        refusal(in, kKoalaFileSize, kKoalaHeaderSize + in.file.size(), kMaxKoalaPictureSize);
+    if (refused.problem != ConversionProblem::None)
         return refused;
-    return writeProgram(kKoalaStub, kKoalaPadding, in, output);
+    // The load address goes along as the first two bytes; it only says what the file may be.
+    std::array<std::uint8_t, 2> address{};
+    if (!in.file.copy(address.size(), [&](std::span<const std::uint8_t> bytes) {
+            std::copy(bytes.begin(), bytes.end(), address.begin());
+            return true;
+        }))
+        return cutShort(in);
+    in.consumed = address.size();
+    ConversionResult result = writeProgram(kKoalaStub, kKoalaPadding, in, output, address);
+    if (const auto load = static_cast<std::uint16_t>(address[0] | address[1] << 8); load != kKoalaLoadAddress)
+        result.unusualLoadAddress = load;
+    return result;
 }
 
 ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path& input,
@@ -125,40 +164,45 @@ ConversionResult convertFli(std::span<const std::uint8_t> viewer, const fs::path
         result.problem = ConversionProblem::ViewerMissing;
         return result;
     }
+    if (sameFile(platform::nameFromPath(input), platform::nameFromPath(output)))
+        return sameAsInput(PictureKind::Fli, output);
     Source in(input);
     const std::uint64_t data = in.file.size() > kFliSkippedBytes ? in.file.size() - kFliSkippedBytes : 0;
-    if (ConversionResult refused = refusal(in, viewer.size() + data, maxFliPictureSize(viewer.size()));
-        refused.problem != ConversionProblem::None)
+    // Any other load address is taken as $3B00, so its data has to reach the bitmap from there.
+    const auto reaching = [](std::uint16_t base) {
+        return kFliSkippedBytes + (kFliBitmapAddress - base) + 1;
+    };
+    ConversionResult refused = refusal(in, reaching(kFliLoadAddressWithoutBackground), viewer.size() + data,
+                                       maxFliPictureSize(viewer.size()));
+    refused.kind = PictureKind::Fli;
+    if (refused.problem != ConversionProblem::None)
         return refused;
-    // The load address says which layout the data has; shorter files have no picture.
+    // The load address says which layout the data has.
     std::array<std::uint8_t, kFliSkippedBytes> address{};
-    in.consumed = std::min<std::uint64_t>(in.file.size(), address.size());
-    const bool read = in.file.copy(in.consumed, [&](std::span<const std::uint8_t> bytes) {
-        std::copy(bytes.begin(), bytes.end(), address.begin());
-        return true;
-    });
-    if (!read) {
-        ConversionResult cut;
-        cut.problem = ConversionProblem::CannotReadAll;
-        cut.failure = in.file.failure();
-        cut.path = platform::nameFromPath(input);
-        return cut;
-    }
+    if (!in.file.copy(address.size(), [&](std::span<const std::uint8_t> bytes) {
+            std::copy(bytes.begin(), bytes.end(), address.begin());
+            return true;
+        }))
+        return cutShort(in, PictureKind::Fli);
+    in.consumed = address.size();
     const auto load = static_cast<std::uint16_t>(address[0] | (address[1] << 8));
-    const bool hasAddress = in.consumed == address.size();
     std::size_t background = 0;
     std::optional<std::uint16_t> unusual;
-    if (hasAddress && load == kFliLoadAddressWithoutBackground) {
+    if (load == kFliLoadAddressWithoutBackground) {
         // The background table the converter adds has to fit as well.
         background = kFliBackgroundTableSize;
-        if (ConversionResult refused = refusal(in, viewer.size() + background + data,
-                                               maxFliPictureSize(viewer.size()) - kFliBackgroundTableSize);
-            refused.problem != ConversionProblem::None)
-            return refused;
-    } else if (hasAddress && load != kFliLoadAddress) {
-        unusual = load;
+        refused = refusal(in, 0, viewer.size() + background + data,
+                          maxFliPictureSize(viewer.size()) - kFliBackgroundTableSize);
+    } else {
+        refused = refusal(in, reaching(kFliLoadAddress), 0, 0);
+        if (load != kFliLoadAddress)
+            unusual = load;
     }
+    refused.kind = PictureKind::Fli;
+    if (refused.problem != ConversionProblem::None)
+        return refused;
     ConversionResult result = writeProgram(viewer, background, in, output);
+    result.kind = PictureKind::Fli;
     result.unusualLoadAddress = unusual;
     return result;
 }

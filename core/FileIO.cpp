@@ -142,6 +142,14 @@ bool sameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(platform::nativePath(a), platform::nativePath(b), ec) && !ec;
 }
 
+FileError lockExisting(const std::string& path, platform::ExclusiveLock& lock) {
+    std::error_code ec;
+    const std::filesystem::path native = platform::nativePath(path);
+    if (!std::filesystem::exists(native, ec) && !std::filesystem::is_symlink(native, ec))
+        return {};
+    return lock.acquire(path);
+}
+
 FileError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::error_code ec;
     std::filesystem::rename(from, to, ec);

@@ -109,4 +109,9 @@ FileError replaceFile(const std::filesystem::path& from, const std::filesystem::
 // Every command that writes an output from an input refuses the output by this rule.
 bool sameFile(const std::string& a, const std::string& b);
 
+// Takes the lock that every writer of a T64 image holds (platform::ExclusiveLock) when a file
+// is at path, so that a whole new image and an edit of the old one land one after the other.
+// A missing file has nothing to lock yet.
+FileError lockExisting(const std::string& path, platform::ExclusiveLock& lock);
+
 } // namespace vornix

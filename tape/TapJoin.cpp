@@ -111,23 +111,22 @@ JoinFailure copyData(const std::string& path, std::uint64_t count, vornix::Atomi
 std::string describe(const JoinFailure& f) {
     switch (f.problem) {
     case JoinProblem::None: return {};
-    case JoinProblem::UnknownPause: return quoted(f.path) + " is not one of the pauses on offer.";
+    case JoinProblem::UnknownPause: return quoted(f.path) + " is not one of the pauses on offer";
     case JoinProblem::PauseNotOffered:
-        return "A pause of " + std::to_string(f.seconds) + " seconds is not on offer.";
-    case JoinProblem::Missing: return "The file " + quoted(f.path) + " does not exist.";
-    case JoinProblem::Folder: return quoted(f.path) + " is a folder, not a TAP file.";
-    case JoinProblem::Unreadable: return "Cannot read " + quoted(f.path) + ": " + f.failure.reason() + ".";
+        return "a pause of " + std::to_string(f.seconds) + " seconds is not on offer";
+    case JoinProblem::Missing: return "the file " + quoted(f.path) + " does not exist";
+    case JoinProblem::Folder: return quoted(f.path) + " is a folder, not a TAP file";
+    case JoinProblem::Unreadable: return "cannot read " + quoted(f.path) + ": " + f.failure.reason();
     case JoinProblem::TooShort:
         return quoted(f.path) + " is too short for a TAP file (" + std::to_string(f.bytes) +
-               " bytes; the header alone takes 20).";
+               " bytes; the header alone takes 20)";
     case JoinProblem::OutputIsInput:
-        return "The output " + quoted(f.path) + " is also an input of the list; choose another name.";
+        return "the output " + quoted(f.path) + " is also an input of the list; choose another name";
     case JoinProblem::TooLong:
-        return "The joined data would take " + std::to_string(f.bytes) + " bytes; a TAP file holds at most " +
-               std::to_string(kMaxDataLength) + ".";
-    case JoinProblem::InputShrank: return quoted(f.path) + " became shorter while it was being joined.";
-    case JoinProblem::Unwritable:
-        return "Cannot write the joined TAP, " + f.path + ": " + f.failure.reason() + ".";
+        return "the joined data would take " + std::to_string(f.bytes) + " bytes; a TAP file holds at most " +
+               std::to_string(kMaxDataLength);
+    case JoinProblem::InputShrank: return quoted(f.path) + " became shorter while it was being joined";
+    case JoinProblem::Unwritable: return "cannot write the joined TAP, " + f.path + ": " + f.failure.reason();
     }
     return {};
 }

@@ -97,19 +97,19 @@ StreamFailure readTapPulses(ByteSource& input, const PulseOptions& options, Puls
                 "TAP version " + std::to_string(version) + " (versions 0, 1 and 2 are read)"};
     }
     if (h[13] == 1)
-        info.notes.push_back("The header names the VIC-20 as the machine; pulses are read as C64 pulses.");
+        info.notes.push_back("the header names the VIC-20 as the machine; pulses are read as C64 pulses");
     else if (h[13] == 2)
-        info.notes.push_back("The header names the C16/Plus4 as the machine; pulses are read as C64 pulses.");
+        info.notes.push_back("the header names the C16/Plus4 as the machine; pulses are read as C64 pulses");
     if (h[14] != 0)
-        info.notes.push_back("The header names an NTSC machine; pulse lengths are taken as they are.");
+        info.notes.push_back("the header names an NTSC machine; pulse lengths are taken as they are");
     if (version == 2)
-        info.notes.push_back("Version 2 counts half-waves; each two make one pulse.");
+        info.notes.push_back("version 2 counts half-waves; each two make one pulse");
 
     const std::uint64_t declared = h[16] | h[17] << 8 | h[18] << 16 | static_cast<std::uint64_t>(h[19]) << 24;
     const std::uint64_t actual = size - kTapHeaderSize;
     if (declared != actual)
-        info.notes.push_back("The header gives a data length of " + number(declared) +
-                             " bytes; the file holds " + number(actual) + ": it is read to its end.");
+        info.notes.push_back("the header gives a data length of " + number(declared) +
+                             " bytes; the file holds " + number(actual) + ": it is read to its end");
 
     const std::uint32_t overflow = overflowCycles(options.zeroOverflowMs);
     const bool scale = options.speed > 0 && options.speed != 1.0;
@@ -188,7 +188,7 @@ StreamFailure readTapPulses(ByteSource& input, const PulseOptions& options, Puls
         count += k;
     }
     if (truncatedGroup)
-        info.notes.push_back("The file ends inside a long pulse; its last bytes are ignored.");
+        info.notes.push_back("the file ends inside a long pulse; its last bytes are ignored");
     info.pulses = count;
     info.seconds = cycles / kPalClock;
     return {};

@@ -260,11 +260,11 @@ std::optional<FoundFile> assembleRomFile(const std::vector<BlockCopy>& header,
         h = readHeader(header);
     if (!header.empty() && h.known) {
         if (h.type == 5) {
-            notes.push_back("An end-of-tape mark was passed over.");
+            notes.push_back("an end-of-tape mark was passed over");
             return std::nullopt;
         }
         if (h.type == 2 || h.type == 4) {
-            notes.push_back("A data file \"" + h.name + "\" (not a program) was passed over.");
+            notes.push_back("a data file \"" + h.name + "\" (not a program) was passed over");
             return std::nullopt;
         }
         f.headerType = h.type;

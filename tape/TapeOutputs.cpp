@@ -4,11 +4,9 @@
 #include "core/FileIO.h"
 #include "core/TapeDocument.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace vornix::tape {
 
@@ -32,11 +30,6 @@ bool isSeparator(char c) {
 #else
     return c == '/';
 #endif
-}
-
-bool taken(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(platform::nativePath(path), ec));
 }
 
 } // namespace
@@ -90,10 +83,15 @@ std::string describeFile(std::size_t number, const FoundFile& f) {
 std::string failureMessage(const TapeAnalysis& a) {
     switch (a.failure) {
     case TapeFailure::None: return {};
-    case TapeFailure::CannotRead: return a.path + ": cannot read the file: " + a.detail;
+    case TapeFailure::CannotRead: {
+        // The system's reason may name the file already; it is named once.
+        const std::string named = a.path + ": ";
+        return named + "cannot read the file: " +
+               (a.detail.rfind(named, 0) == 0 ? a.detail.substr(named.size()) : a.detail);
+    }
     case TapeFailure::NotTape: return a.path + ": not a TAP file nor a WAV recording";
     case TapeFailure::UnsupportedWav:
-        return a.path + ": a WAV coding that is not read" + (a.detail.empty() ? "" : ": " + a.detail);
+        return a.path + ": a WAV recording that is not read" + (a.detail.empty() ? "" : ": " + a.detail);
     case TapeFailure::UnsupportedTap:
         return a.path + ": a TAP version that is not read" + (a.detail.empty() ? "" : ": " + a.detail);
     case TapeFailure::NoFiles: return a.path + ": no files found on the tape";
@@ -178,6 +176,12 @@ OutputResult writeT64(const std::vector<FoundFile>& files, const std::string& pa
             return result;
         }
     }
+    platform::ExclusiveLock lock;
+    if (const FileError e = lockExisting(path, lock)) {
+        result.saved.error = e.message();
+        result.saved.failure = e;
+        return result;
+    }
     result.saved = doc.saveAs(path, false);
     result.written = result.saved.written;
     return result;
@@ -187,7 +191,8 @@ std::string describe(const OutputResult& result) {
     return result.refused.refusal != AddRefusal::None ? result.refused.reason : result.saved.error;
 }
 
-std::string p00Path(const std::string& target, const std::string& name, int number, const std::string& mark) {
+P00Result writeP00(const std::string& target, const std::string& name, int number, const std::string& mark,
+                   const std::vector<std::uint8_t>& bytes) {
     std::size_t cut = target.size();
     while (cut > 0 && !isSeparator(target[cut - 1]))
         --cut;
@@ -205,20 +210,32 @@ std::string p00Path(const std::string& target, const std::string& name, int numb
         base += trimmed.empty() ? std::string("_") : safeFileName(trimmed);
     }
     base = folder + base + mark;
+
+    P00Result result;
+    result.path = base + ".P00";
+    platform::TempFile file;
+    if ((result.failure = platform::createUnnamed(folder, file)))
+        return result;
+    if (const int err = platform::writeAll(file.handle, bytes.data(), bytes.size())) {
+        platform::discardTemp(file);
+        result.failure = FileError{FileProblem::System, err, result.path};
+        return result;
+    }
     for (int n = 0; n < 100; ++n) {
         char extension[8];
         std::snprintf(extension, sizeof extension, ".P%02d", n);
-        if (!taken(base + extension))
-            return base + extension;
+        result.path = base + extension;
+        result.failure = platform::nameNew(file, result.path);
+        if (!(result.failure.problem == FileProblem::System && result.failure.code == EEXIST))
+            break;
     }
-    return {};
-}
-
-FileError writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    AtomicFile out;
-    if (out.open(path) && out.write(bytes.data(), bytes.size()) && out.commit())
-        return {};
-    return out.failure();
+    if (result.failure.problem == FileProblem::System && result.failure.code == EEXIST) {
+        result.failure = {};
+        result.noFreeName = true;
+    }
+    if (!result.written())
+        platform::discardTemp(file);
+    return result;
 }
 
 } // namespace vornix::tape

@@ -56,17 +56,25 @@ struct OutputResult {
 std::string describe(const OutputResult& result);
 
 // A T64 holding the files in order under their outputName, a damaged one's starting with
-// "!", labelled after the tape, written through the core's image writer.
+// "!", labelled after the tape, written through the core's image writer while it holds the
+// lock of an image that is at path (lockExisting).
 OutputResult writeT64(const std::vector<FoundFile>& files, const std::string& path,
                       const std::string& tapePath);
 
-// Where a P00 file goes: target is FOLDER/PREFIX (no separator: the current folder). The
-// name is PREFIX + the entry's safe name, or PREFIX + the two-digit number when number > 0,
-// then mark, then ".P00"; ".P01", ".P02" ... when taken. Empty when all 100 are taken.
-std::string p00Path(const std::string& target, const std::string& name, int number, const std::string& mark);
+// A P00 file written under a name of its own.
+struct P00Result {
+    std::string path;        // the name the file got; when it failed, the name it failed on
+    FileError failure;       // the file system's reason
+    bool noFreeName = false; // .P00 to .P99 were all taken
+    bool written() const { return !failure && !noFreeName; }
+};
 
-// Writes bytes to path through the core's file writer (complete or not at all); the failure
-// names the file.
-FileError writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// Writes bytes as a new P00 file: target is FOLDER/PREFIX (no separator: the current folder).
+// The name is PREFIX + the entry's safe name, or PREFIX + the two-digit number when number >
+// 0, then mark, then ".P00"; ".P01", ".P02" ... when taken. The file is complete before it
+// gets its name, and the name is taken in the same step, so it never replaces a file, also
+// one that another run writes into the folder at the same moment.
+P00Result writeP00(const std::string& target, const std::string& name, int number, const std::string& mark,
+                   const std::vector<std::uint8_t>& bytes);
 
 } // namespace vornix::tape

@@ -31,9 +31,9 @@ void analyse(ByteSource& input, const PulseOptions& options, TapeAnalysis& a) {
             if (!files.empty()) {
                 a.files = std::move(files);
                 a.source = std::move(info);
-                a.source.notes.push_back(std::string("Nothing was found with the signal ") +
+                a.source.notes.push_back(std::string("nothing was found with the signal ") +
                                          (options.reverse ? "reversed" : "as it is") + "; read " +
-                                         (options.reverse ? "as it is" : "reversed") + " instead.");
+                                         (options.reverse ? "as it is" : "reversed") + " instead");
             }
         }
     }

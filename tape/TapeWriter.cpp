@@ -13,8 +13,10 @@ namespace vornix::tape {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
-// Output of a conversion is kept in memory up to this size, else the input is read twice.
-constexpr std::size_t kInMemory = 32 * 1024 * 1024;
+// Output of a conversion is kept in memory up to this size, else the input is read twice:
+// once to count the bytes the TAP header states, once to write them a chunk at a time. Small
+// enough that a long tape costs no more memory than reading it.
+constexpr std::size_t kInMemory = 1024 * 1024;
 
 void appendPulse(std::vector<std::uint8_t>& out, std::uint32_t c) {
     const std::uint32_t units = (c + 4) / 8;
@@ -78,7 +80,10 @@ class ChunkWriter {
 // given a writer, written out.
 class TapV1Sink : public PulseSink {
   public:
-    explicit TapV1Sink(ChunkWriter* writer = nullptr) : writer_(writer) {}
+    explicit TapV1Sink(ChunkWriter* writer = nullptr) : writer_(writer) {
+        if (!writer_)
+            bytes_.reserve(kInMemory + kChunk); // never doubled past the limit
+    }
     void pulses(const std::uint32_t* p, std::size_t n, std::uint64_t) override {
         std::vector<std::uint8_t>& out = writer_ ? writer_->buffer() : spilled_ ? scratch_ : bytes_;
         for (std::size_t i = 0; i < n; ++i) {

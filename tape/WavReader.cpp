@@ -394,7 +394,7 @@ StreamFailure parseWav(ByteSource& input, WavFormat& f, std::vector<std::string>
             f.dataSize = length;
             if (length > rest) {
                 if (length != 0xFFFFFFFFu && length != 0)
-                    notes.push_back("The recording is shorter than its header says; it is read to its end.");
+                    notes.push_back("the recording is shorter than its header says; it is read to its end");
                 f.dataSize = rest;
             } else if (length == 0 && rest > 0) {
                 f.dataSize = rest; // written by a recorder that never came back to fill it in
@@ -433,12 +433,17 @@ StreamFailure readWavPulses(ByteSource& input, const PulseOptions& options, Puls
     std::uint32_t rate = f.sampleRate;
     if (options.sampleRate && *options.sampleRate > 0) {
         if (static_cast<std::uint32_t>(*options.sampleRate) != rate)
-            info.notes.push_back("The header's rate of " + std::to_string(rate) + " Hz is taken as " +
-                                 std::to_string(*options.sampleRate) + " Hz.");
+            info.notes.push_back("the header's rate of " + std::to_string(rate) + " Hz is taken as " +
+                                 std::to_string(*options.sampleRate) + " Hz");
         rate = static_cast<std::uint32_t>(*options.sampleRate);
     }
-    if (rate == 0)
-        return {TapeFailure::UnsupportedWav, "its sample rate is 0 (give the rate)"};
+    if (rate < static_cast<std::uint32_t>(kMinWavRate)) {
+        const bool given = options.sampleRate && *options.sampleRate > 0;
+        return {TapeFailure::UnsupportedWav,
+                (given ? "a sample rate of " : "its header gives a sample rate of ") + std::to_string(rate) +
+                    " Hz, too low to carry a tape signal (" + std::to_string(kMinWavRate) +
+                    " Hz at the least" + (given ? ")" : "; give the rate when the header is wrong)")};
+    }
     info.sampleRate = static_cast<int>(rate);
     info.bitsPerSample = f.bits;
     info.floatSamples = f.coding == 3;
@@ -507,11 +512,11 @@ StreamFailure readWavPulses(ByteSource& input, const PulseOptions& options, Puls
     info.pulses = detector.pulses();
     info.seconds = static_cast<double>(frames) / rate;
     if (f.channels > 1)
-        info.notes.push_back(std::string("Of ") + std::to_string(f.channels) + " channels the " +
+        info.notes.push_back(std::string("of ") + std::to_string(f.channels) + " channels the " +
                              (channel == 0   ? "first (left)"
                               : channel == 1 ? "second (right)"
                                              : "number " + std::to_string(channel + 1)) +
-                             " is used.");
+                             " is used");
     return {};
 }
 

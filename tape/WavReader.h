@@ -20,6 +20,13 @@
 
 namespace vornix::tape {
 
+// The lowest sample rate read, from the header or given. The ROM loader's shortest pulse
+// (390 us, a 2.6 kHz wave) needs twice its frequency to be carried at all and is read from
+// about 7 kHz on; 8000 Hz, the lowest rate in common use and the lowest tap-to-wav writes,
+// keeps clear of that. Below it a rate is a broken header: each sample would count as many
+// cycles and a short recording would convert to gigabytes.
+inline constexpr int kMinWavRate = 8000;
+
 struct WavFormat {
     std::uint16_t coding = 0; // 1 integer PCM, 3 IEEE float (an extensible file's sub-format)
     int channels = 0;

@@ -886,6 +886,14 @@ Przekonwertowano go tak, jakby ładował się pod $3B00; obraz może wyglądać 
         <source>All files</source>
         <translation>All files</translation>
     </message>
+    <message>
+        <source>%1 loads at $%2, not at $6000 like a Koala picture.
+
+It was converted as if it loaded at $6000 and may not show correctly.</source>
+        <translation>%1 ma adres ładowania $%2, a nie $6000 jak obraz Koala.
+
+Przekonwertowano go tak, jakby ładował się pod $6000; obraz może wyglądać niepoprawnie.</translation>
+    </message>
 </context>
 <context>
     <name>vornix::PreviewPane</name>
@@ -1092,6 +1100,18 @@ Przekonwertowano go tak, jakby ładował się pod $3B00; obraz może wyglądać 
     <message>
         <source>unknown error</source>
         <translation>nieznany błąd</translation>
+    </message>
+    <message>
+        <source>%1 is the picture itself; the program needs a name of its own.</source>
+        <translation>%1 to sam obraz; program potrzebuje własnej nazwy.</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes, too few for a Koala picture (%3 bytes).</source>
+        <translation>%1 ma %2 bajtów, za mało na obraz Koala (%3 bajtów).</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes, too few for an FLI picture: its data reaches the bitmap at $6000 from %3 bytes on.</source>
+        <translation>%1 ma %2 bajtów, za mało na obraz FLI: jego dane sięgają bitmapy pod $6000 dopiero od %3 bajtów.</translation>
     </message>
 </context>
 <context>

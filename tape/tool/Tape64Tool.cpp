@@ -11,6 +11,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <set>
 
 namespace vornix::tape {
 
@@ -56,9 +57,9 @@ void tape64Help(std::ostream& out) {
     out << "usage: tape64 -i:IN [options]\n"
            "\n"
            "Reads a Commodore 64 tape (a TAP file of version 0, 1 or 2, or a WAV recording), prints\n"
-           "what it holds and writes the outputs asked for. Options stand in any order. A value\n"
-           "follows its colon or comes as the next word (-i: tape.wav), and may be given in double\n"
-           "quotes (-i:\"my tape.wav\").\n"
+           "what it holds and writes the outputs asked for. Options stand in any order, each at most\n"
+           "once. A value follows its colon or comes as the next word (-i: tape.wav), and may be\n"
+           "given in double quotes (-i:\"my tape.wav\").\n"
            "\n"
            "  -i:IN          the tape: a TAP file or a WAV recording (PCM 8/16/24/32-bit, float; of\n"
            "                 several channels the one with the widest swing is used)\n"
@@ -75,7 +76,9 @@ void tape64Help(std::ostream& out) {
            "                 version 1 with -or (without -y that is refused). The tool never waits\n"
            "                 for an answer\n"
            "  -v0:MS         length of a zero byte in a version 0 TAP, 1 to 10000 ms (default 100)\n"
-           "  -f:N           sample rate of a WAV in Hz, overriding its header (1 to 999999)\n"
+           "  -f:N           sample rate of a WAV in Hz, overriding its header (1 to 999999); a\n"
+           "                 rate below 8000 Hz, here or in the header, cannot carry a tape signal\n"
+           "                 and is refused\n"
            "  -t:N           trigger amplitude 1 to 255, in 256ths of the samples' full range: a\n"
            "                 swing smaller than this is no edge (default 10, about 4 %)\n"
            "  -r             the recording's signal is upside down\n"
@@ -102,8 +105,28 @@ void tape64Help(std::ostream& out) {
 
 namespace {
 
-// The reason the words are no valid call, or empty when o holds them.
-std::string parseInto(const std::vector<std::string>& args, Tape64Options& o) {
+using Reason = ArgumentError::Reason;
+
+ArgumentError refused(Reason reason, std::string option, std::string value = {}, int low = 0, int high = 0) {
+    ArgumentError e;
+    e.reason = reason;
+    e.option = std::move(option);
+    e.value = std::move(value);
+    e.low = low;
+    e.high = high;
+    return e;
+}
+
+ArgumentError refusedWord(Reason reason, const std::string& word) {
+    ArgumentError e;
+    e.reason = reason;
+    e.word = word;
+    return e;
+}
+
+// Why the words are no valid call; nothing when o holds them.
+ArgumentError parseInto(const std::vector<std::string>& args, Tape64Options& o) {
+    std::set<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         const std::string low = lower(word);
@@ -115,17 +138,19 @@ std::string parseInto(const std::vector<std::string>& args, Tape64Options& o) {
             o.version = true;
             continue;
         }
-        if (low.size() < 2 || low[0] != '-') {
-            return "unexpected argument '" + word + "'";
-        }
+        if (low.size() < 2 || low[0] != '-')
+            return refusedWord(Reason::NotAnOption, word);
         const std::size_t colon = low.find(':');
         const std::string name = low.substr(1, colon == std::string::npos ? std::string::npos : colon - 1);
         const bool valued = name == "i" || name == "or" || name == "ot" || name == "op" || name == "v0" ||
                             name == "f" || name == "t" || name == "s";
+        if (!valued &&
+            (colon != std::string::npos || !(name == "y" || name == "r" || name == "n" || name == "e")))
+            return refusedWord(Reason::UnknownOption, word);
+        // A second value would silently replace the first.
+        if (!given.insert(name).second)
+            return refused(Reason::Repeated, "-" + name);
         if (!valued) {
-            if (colon != std::string::npos || !(name == "y" || name == "r" || name == "n" || name == "e")) {
-                return "unknown option '" + word + "'";
-            }
             (name == "y"   ? o.yes
              : name == "r" ? o.pulses.reverse
              : name == "n" ? o.numbered
@@ -137,9 +162,8 @@ std::string parseInto(const std::vector<std::string>& args, Tape64Options& o) {
         if (value.empty() && i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-')
             value = args[++i];
         value = unquoted(value);
-        if (value.empty()) {
-            return "-" + name + ": needs a value";
-        }
+        if (value.empty())
+            return refused(Reason::NoValue, "-" + name);
         if (name == "i")
             o.input = value;
         else if (name == "or")
@@ -150,18 +174,14 @@ std::string parseInto(const std::vector<std::string>& args, Tape64Options& o) {
             o.p00Out = value;
         else if (name == "s") {
             const auto speed = speedValue(value);
-            if (!speed) {
-                return "-s:" + value + ": the speed is a number from 0.1 to 9.9, such as 1.0";
-            }
+            if (!speed)
+                return refused(Reason::BadSpeed, "-s", value);
             o.pulses.speed = *speed;
         } else {
-            const int low = 1;
-            const int high = name == "v0" ? 10000 : name == "f" ? 999999 : 255;
-            const auto n = wholeNumber(value, low, high);
-            if (!n) {
-                return "-" + name + ":" + value + ": a whole number from " + std::to_string(low) + " to " +
-                       std::to_string(high) + " is needed";
-            }
+            const int most = name == "v0" ? 10000 : name == "f" ? 999999 : 255;
+            const auto n = wholeNumber(value, 1, most);
+            if (!n)
+                return refused(Reason::OutOfRange, "-" + name, value, 1, most);
             if (name == "v0")
                 o.pulses.zeroOverflowMs = *n;
             else if (name == "f")
@@ -170,9 +190,8 @@ std::string parseInto(const std::vector<std::string>& args, Tape64Options& o) {
                 o.pulses.threshold = *n;
         }
     }
-    if (!o.help && !o.version && o.input.empty()) {
-        return "no input: -i:FILE is needed";
-    }
+    if (!o.help && !o.version && o.input.empty())
+        return refused(Reason::NoInput, "-i");
     return {};
 }
 
@@ -182,6 +201,23 @@ Tape64Arguments parseTape64Arguments(const std::vector<std::string>& args) {
     Tape64Arguments parsed;
     parsed.error = parseInto(args, parsed.options);
     return parsed;
+}
+
+std::string describe(const ArgumentError& e) {
+    switch (e.reason) {
+    case Reason::None: break;
+    case Reason::NotAnOption: return "unexpected argument '" + e.word + "'";
+    case Reason::UnknownOption: return "unknown option '" + e.word + "'";
+    case Reason::NoValue: return e.option + ": needs a value";
+    case Reason::BadSpeed:
+        return e.option + ":" + e.value + ": the speed is a number from 0.1 to 9.9, such as 1.0";
+    case Reason::OutOfRange:
+        return e.option + ":" + e.value + ": a whole number from " + std::to_string(e.low) + " to " +
+               std::to_string(e.high) + " is needed";
+    case Reason::Repeated: return e.option + ": given twice; give it once";
+    case Reason::NoInput: return "no input: -i:FILE is needed";
+    }
+    return {};
 }
 
 namespace {
@@ -199,7 +235,7 @@ std::string writeFailure(const TapeWriteResult& r) {
     case TapeWriteFailure::CannotRead:
         return r.path + ": cannot read" + (r.detail.empty() ? "" : ": " + r.detail);
     case TapeWriteFailure::NotTape: return r.path + ": not a TAP file nor a WAV recording";
-    case TapeWriteFailure::UnsupportedWav: return r.path + ": a WAV coding that is not read: " + r.detail;
+    case TapeWriteFailure::UnsupportedWav: return r.path + ": a WAV recording that is not read: " + r.detail;
     case TapeWriteFailure::Empty: return r.path + ": no pulses on it";
     case TapeWriteFailure::UnsupportedTap: return r.path + ": a TAP version that is not read: " + r.detail;
     case TapeWriteFailure::TooLarge:
@@ -288,13 +324,13 @@ int runTape64(const Tape64Options& o, std::ostream& out) {
     if (o.p00Out) {
         for (std::size_t i : chosen) {
             const FoundFile& f = a.files[i];
-            const std::string path =
-                p00Path(*o.p00Out, outputName(f), o.numbered ? int(i + 1) : 0, damageMark(f));
-            if (path.empty())
+            const P00Result p00 = writeP00(*o.p00Out, outputName(f), o.numbered ? int(i + 1) : 0,
+                                           damageMark(f), p00Bytes(outputName(f), prgBytes(f)));
+            if (p00.noFreeName)
                 return fail(out, "no free P00 name for \"" + printableName(f.name) + "\" in " + *o.p00Out);
-            if (const FileError e = writeWhole(path, p00Bytes(outputName(f), prgBytes(f))))
-                return fail(out, e.message());
-            out << "Written: " << path << std::endl;
+            if (p00.failure)
+                return fail(out, p00.failure.message());
+            out << "Written: " << p00.path << std::endl;
             ++written;
         }
     }

@@ -23,10 +23,33 @@ struct Tape64Options {
     bool version = false;
 };
 
+// Why the words are no valid call of the tool.
+struct ArgumentError {
+    enum class Reason {
+        None,
+        NotAnOption,   // word: a word that is no option
+        UnknownOption, // word
+        NoValue,       // option
+        BadSpeed,      // option, value
+        OutOfRange,    // option, value, low, high
+        Repeated,      // option: given a second time
+        NoInput,
+    };
+    Reason reason = Reason::None;
+    std::string word;   // the word as given
+    std::string option; // the option's name with its dash ("-f")
+    std::string value;
+    int low = 0, high = 0;
+    explicit operator bool() const { return reason != Reason::None; }
+};
+
 struct Tape64Arguments {
     Tape64Options options;
-    std::string error; // why the words are no valid call, as the tool says it; empty when they are
+    ArgumentError error;
 };
+
+// The tool's words for why the call is wrong: "-t:0: a whole number from 1 to 255 is needed".
+std::string describe(const ArgumentError& error);
 
 // Options in any order, "-x:VALUE" with the value also allowed in double quotes or as the
 // next word.

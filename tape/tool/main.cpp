@@ -9,8 +9,8 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const Tape64Arguments parsed = parseTape64Arguments(args);
     const Tape64Options& options = parsed.options;
-    if (!parsed.error.empty()) {
-        std::cout << "tape64: " << parsed.error << "\n\n";
+    if (parsed.error) {
+        std::cout << "tape64: " << describe(parsed.error) << "\n\n";
         tape64Help(std::cout);
         return 2;
     }

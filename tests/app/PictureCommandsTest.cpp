@@ -30,6 +30,14 @@ QByteArray bytes(int size, int seed) {
     return b;
 }
 
+// A Koala picture's size and load address ($6000), the rest a pattern.
+QByteArray koala(int seed) {
+    QByteArray b = bytes(10003, seed);
+    b[0] = '\0';
+    b[1] = '\x60';
+    return b;
+}
+
 QByteArray read(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -100,7 +108,7 @@ class PictureCommandsTest : public QObject {
     void cleanup() { QVERIFY2(dialogs_.unexpected.isEmpty(), qPrintable(dialogs_.unexpected.join('\n'))); }
 
     void koalaDialogsAndCancelling() {
-        const QByteArray picture = bytes(10003, 1);
+        const QByteArray picture = koala(1);
         QVERIFY(write(file("cancel.kla"), picture));
 
         dialogs_.answerOpen({});
@@ -128,7 +136,7 @@ class PictureCommandsTest : public QObject {
     }
 
     void koalaWritesTheProgram() {
-        const QByteArray picture = bytes(10003, 2);
+        const QByteArray picture = koala(2);
         QVERIFY(write(file("pic.kla"), picture));
         dialogs_.answerOpen({file("pic.kla")});
         dialogs_.answerSave(file("pic.prg"));
@@ -191,7 +199,7 @@ class PictureCommandsTest : public QObject {
     }
 
     void unwritableOutputIsReported() {
-        QVERIFY(write(file("pic2.kla"), bytes(100, 3)));
+        QVERIFY(write(file("pic2.kla"), koala(3)));
         const QString output = file("no-folder/out.prg");
         dialogs_.answerOpen({file("pic2.kla")});
         dialogs_.answerSave(output);
@@ -253,7 +261,7 @@ class PictureCommandsTest : public QObject {
     void fliFromAnUnusualLoadAddressIsConvertedWithAWarning() {
         if (!vornix::findResource("fliview"))
             QSKIP("no viewer in this build");
-        QVERIFY(write(file("at2000.fli"), QByteArray("\x00\x20", 2) + bytes(100, 8)));
+        QVERIFY(write(file("at2000.fli"), QByteArray("\x00\x20", 2) + bytes(17472, 8)));
         FileDialogSetup addPrg = addPrgDialogOfMainWindow();
         for (const bool english : {false, true}) {
             dialogs_.answerOpen({file("at2000.fli")});
@@ -262,7 +270,7 @@ class PictureCommandsTest : public QObject {
             CompressionOptions o = options(false);
             o.language = english ? gui::Language::English : gui::Language::Polish;
             fliToPrgCommand(ctx_, nullptr, addPrg, o);
-            QCOMPARE(read(file("f.prg")).size(), 769 + 100);
+            QCOMPARE(read(file("f.prg")).size(), 769 + 17472);
             const auto* msg = dialogs_.last();
             QVERIFY(msg && msg->kind == ScriptedDialogs::Kind::Message && msg->icon == MsgIcon::Warning);
             QVERIFY2(msg->text.contains(file("at2000.fli")) && msg->text.contains("$2000"),
@@ -274,7 +282,7 @@ class PictureCommandsTest : public QObject {
     void compressedProgramTakesTheConvertedOnesPlace() {
         Compressor packer(&dialogs_);
         packer.folder.installTool(QStringLiteral("pucrunch"), QStringLiteral("writeat -1 - PACKED\n"));
-        QVERIFY(write(file("c.kla"), bytes(10003, 6)));
+        QVERIFY(write(file("c.kla"), koala(6)));
         for (const bool fast : {true, false}) {
             dialogs_.answerOpen({file("c.kla")});
             dialogs_.answerSave(file("c.prg"));
@@ -294,7 +302,7 @@ class PictureCommandsTest : public QObject {
         Compressor packer(&dialogs_);
         packer.folder.installTool(QStringLiteral("pucrunch"),
                                   QStringLiteral("out Crunching\\n\nsleep 60000\nwriteat -1 - PACKED\n"));
-        QVERIFY(write(file("s.kla"), bytes(700, 8)));
+        QVERIFY(write(file("s.kla"), koala(8)));
         auto* stop = packer.window.findChild<QPushButton*>(QStringLiteral("ButtonStop"));
         QVERIFY(stop);
         auto* log = packer.window.findChild<LogView*>(QStringLiteral("Memo1"));
@@ -311,7 +319,7 @@ class PictureCommandsTest : public QObject {
         CompressionOptions o = packer.options(false);
         o.language = gui::Language::English;
         koalaToPrgCommand(ctx_, nullptr, o);
-        QCOMPARE(read(file("s.prg")).size(), 6143 + 700);
+        QCOMPARE(read(file("s.prg")).size(), 6143 + 10003);
         QVERIFY(!QFile::exists(file("s.prg1")));
         QCOMPARE(dialogs_.asked.last().text,
                  QStringLiteral("Compression was stopped.\n\n%1 holds the uncompressed program.")
@@ -326,7 +334,7 @@ class PictureCommandsTest : public QObject {
                                   QStringLiteral("out Crunching\\n\nsleep 1500\nwriteat -1 - PACKED\n"));
         auto* runner = packer.window.findChild<ProcessRunner*>(QStringLiteral("DosCommand1"));
         runner->tickInterval = 100;
-        QVERIFY(write(file("t.kla"), bytes(600, 9)));
+        QVERIFY(write(file("t.kla"), koala(9)));
         dialogs_.answerOpen({file("t.kla")});
         dialogs_.answerSave(file("t.prg"));
         dialogs_.answerMessage(MsgAnswer::Ok);
@@ -337,7 +345,7 @@ class PictureCommandsTest : public QObject {
                      .arg(file("t.prg")));
         QVERIFY(!packer.log().contains(QStringLiteral("Finished compressing")));
         QVERIFY(!runner->hasRunningChild()); // the tool is gone: it cannot write its file later
-        QCOMPARE(read(file("t.prg")).size(), 6143 + 600);
+        QCOMPARE(read(file("t.prg")).size(), 6143 + 10003);
         QVERIFY(!QFile::exists(file("t.prg1")));
     }
 
@@ -350,7 +358,7 @@ class PictureCommandsTest : public QObject {
         MainWindow* w = h.start();
         w->setToolWindows(&compression, nullptr, nullptr, nullptr, nullptr);
         QVERIFY(h.action(kCompressConvertedItem)->isChecked());
-        QVERIFY(write(h.file("m.kla"), bytes(800, 3)));
+        QVERIFY(write(h.file("m.kla"), koala(3)));
         for (const bool userOpened : {false, true}) {
             if (userOpened)
                 QVERIFY(triggerAction(w, kCompressionWindowItem));
@@ -368,14 +376,14 @@ class PictureCommandsTest : public QObject {
         h.dialogs.answerOpen({h.file("m.kla")});
         h.dialogs.answerSave(h.file("plain.prg"));
         QVERIFY(triggerAction(w, kKoalaItem));
-        QCOMPARE(read(h.file("plain.prg")).size(), 6143 + 800);
+        QCOMPARE(read(h.file("plain.prg")).size(), 6143 + 10003);
         QCOMPARE(w->statusBar()->currentMessage(),
                  QStringLiteral("Zapisano %1").arg(QDir::toNativeSeparators(h.file("plain.prg"))));
         QVERIFY(h.questionsDone());
     }
 
     void failedOrMissingCompressorLeavesTheProgramUncompressed() {
-        QVERIFY(write(file("d.kla"), bytes(500, 7)));
+        QVERIFY(write(file("d.kla"), koala(7)));
         for (const bool installed : {true, false}) {
             Compressor packer(&dialogs_);
             if (installed)
@@ -386,7 +394,7 @@ class PictureCommandsTest : public QObject {
             if (!installed)
                 dialogs_.answerMessage(MsgAnswer::Ok); // the window's missing-tool warning
             koalaToPrgCommand(ctx_, nullptr, packer.options(false));
-            QCOMPARE(read(file("d.prg")).size(), 6143 + 500);
+            QCOMPARE(read(file("d.prg")).size(), 6143 + 10003);
             QVERIFY(!QFile::exists(file("d.prg1")));
             QCOMPARE(dialogs_.asked.last().kind,
                      installed ? ScriptedDialogs::Kind::Save : ScriptedDialogs::Kind::Message);

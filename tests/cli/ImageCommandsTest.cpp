@@ -1,4 +1,5 @@
 // vornix-cli as a user runs it: exit codes, messages, and the files it leaves.
+#include "core/PlatformFile.h"
 #include "tests/support/ProgramBuilder.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestFiles.h"
@@ -8,10 +9,12 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -101,7 +104,7 @@ TEST(Cli, FailuresExit1NameTheFileAndTouchNothing) {
         {{"list", "junk.t64"}, {"junk.t64", "not a T64 image"}},
         {{"label", "absent.t64", "X"}, {"absent.t64", "No such file"}},
         {{"create", "new.t64", "game.prg", "short.prg"}, {"short.prg", "new.t64"}},
-        {{"extract", "img.t64", "-o", "nowhere"}, {"nowhere", "no such folder"}},
+        {{"extract", "img.t64", "-o", "game.prg"}, {"game.prg", "not a folder"}},
         {{"extract", "img.t64", "1", "9"}, {"img.t64", "no entry 9"}},
     };
     for (const auto& c : cases) {
@@ -148,6 +151,11 @@ TEST(Cli, EditsSaveInPlace) {
     EXPECT_EQ(w({"move", "img.t64", "2", "--down"}).code, 0);
     EXPECT_EQ(w({"rename", "img.t64", "1", "first one"}).code, 0);
     EXPECT_EQ(w({"label", "img.t64", "Side b"}).code, 0);
+    // A value the rule does not allow is clamped, as the help says, and told.
+    const CliRun clamped = w({"capacity", "img.t64", "1"});
+    EXPECT_EQ(clamped.code, 0);
+    EXPECT_EQ(clamped.err, "vornix-cli: img.t64: capacity 1 is outside 3 to 99; it is 3\n");
+    EXPECT_TRUE(has(w({"capacity", "--help"}).out, "clamped")) << "the help tells of the clamping";
     EXPECT_EQ(w({"capacity", "img.t64", "10"}).code, 0);
     EXPECT_EQ(w({"delete", "img.t64", "2"}).code, 0);
     Bytes b = w.image();
@@ -251,6 +259,53 @@ TEST(Cli, ConcurrentEditsAllLand) {
         EXPECT_TRUE(has(r.out, "\"P" + std::to_string(i) + "              \"")) << r.out;
 }
 
+#ifdef __linux__
+// Whether the process waits for a file lock: /proc/locks lists a blocked request with "->".
+bool waitsForLock(std::intptr_t pid) {
+    std::ifstream locks("/proc/locks");
+    const std::string id = " " + std::to_string(pid) + " ";
+    for (std::string line; std::getline(locks, line);)
+        if (has(line, "->") && has(line, id))
+            return true;
+    return false;
+}
+
+// Every command that writes a whole image takes the lock an edit holds: started while an edit
+// (the test, holding the lock) is under way, it waits and lands after the edit, never beneath it.
+TEST(Cli, WholeImageWritesWaitForAnEditInProgress) {
+    Workspace w;
+    const std::string tape = VORNIX_TEST_DATA "/c64-sigrok-tap_print_h.tap";
+    const std::string img = w.dir.file("img.t64");
+    ASSERT_EQ(w({"create", "edit.t64", "--label", "edit", "game.prg", "Intro.Prg", "game.prg"}).code, 0);
+    const Bytes edited = testfiles::readAll(w.dir.file("edit.t64"));
+    const std::vector<std::pair<std::string, std::vector<std::string>>> writers = {
+        {VORNIX_CLI, {"create", img, w.dir.file("game.prg")}},
+        {VORNIX_CLI, {"tap-to-t64", tape, img}},
+        {VORNIX_TAPE64, {"-i:" + tape, "-y", "-ot:" + img}},
+    };
+    for (const auto& [program, args] : writers) {
+        vornix::platform::ExclusiveLock edit;
+        ASSERT_FALSE(edit.acquire(img));
+        const std::intptr_t pid = testfiles::startProgram(program, args, {}, {}, {});
+        ASSERT_GT(pid, 0);
+        int status = 0;
+        bool ended = false;
+        while (!ended && !waitsForLock(pid)) {
+            ended = waitpid(static_cast<pid_t>(pid), &status, WNOHANG) == pid;
+            usleep(1000);
+        }
+        // The edit saves as every edit does: its new image renamed into place.
+        testfiles::writeAll(img + ".new", edited);
+        std::filesystem::rename(img + ".new", img);
+        edit.release();
+        EXPECT_FALSE(ended) << args[0] << " wrote while an edit held the image";
+        EXPECT_EQ(ended ? (WIFEXITED(status) ? WEXITSTATUS(status) : -1) : testfiles::waitProgram(pid), 0);
+        EXPECT_NE(w.image(), edited) << args[0] << ": the whole image was lost beneath the edit";
+        EXPECT_EQ(w({"list", "img.t64"}).code, 0);
+    }
+}
+#endif
+
 // Inputs that are not regular files are refused at once; outputs that are not regular files,
 // or are read-only, are refused and left as they were.
 TEST(Cli, PipesDevicesAndReadOnlyFiles) {
@@ -266,10 +321,11 @@ TEST(Cli, PipesDevicesAndReadOnlyFiles) {
     std::memcpy(tap.data(), "C64-TAPE-RAW\x01", 13);
     tap[16] = 4;
     testfiles::writeAll(w.dir.file("a.tap"), tap);
+    testfiles::writeAll(w.dir.file("pic.kla"), Bytes(10003, 0x11));
     const std::vector<std::vector<std::string>> refused = {
         {"list", pipe},       {"extract", pipe},           {"add", "img.t64", pipe},
         {"label", pipe, "X"}, {"tap-join", "o.tap", pipe}, {"koala", pipe, "o.prg"},
-        {"create", pipe},     {"koala", "game.prg", pipe}, {"tap-join", pipe, "a.tap"},
+        {"create", pipe},     {"koala", "pic.kla", pipe},  {"tap-join", pipe, "a.tap"},
         {"create", device},
     };
     for (const auto& args : refused) {
@@ -286,7 +342,7 @@ TEST(Cli, PipesDevicesAndReadOnlyFiles) {
                           std::filesystem::perms::others_write;
     std::filesystem::permissions(w.dir.file("img.t64"), writable, std::filesystem::perm_options::remove);
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"label", "img.t64", "X"}, {"create", "img.t64"}, {"koala", "game.prg", "img.t64"}}) {
+             {"label", "img.t64", "X"}, {"create", "img.t64"}, {"koala", "pic.kla", "img.t64"}}) {
         const CliRun r = w(args);
         EXPECT_EQ(r.code, 1) << args[0];
         EXPECT_TRUE(has(r.err, "read-only")) << r.err;

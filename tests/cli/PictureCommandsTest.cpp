@@ -83,7 +83,10 @@ TEST(PictureCommands, KoalaAndFliCommands) {
         EXPECT_NE(
             std::string(said.begin(), said.end()).find("warning: " + dir.file("a.kla") + " loads at $0F08"),
             std::string::npos);
-        writeAll(dir.file("b.fli"), {0x00, 0x3B, 1, 2});
+        Bytes fli = pattern(17474, 3);
+        fli[0] = 0x00;
+        fli[1] = 0x3B;
+        writeAll(dir.file("b.fli"), fli);
         EXPECT_EQ(runCli({"fli", dir.file("b.fli"), dir.file("f.prg")}, errors), 0);
         EXPECT_EQ(readAll(errors), Bytes{});
     } else {
@@ -111,4 +114,66 @@ TEST(PictureCommands, PictureTooLargeForTheC64IsRefusedAtOnce) {
             EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"errors", "huge.pic"}));
         }
     }
+}
+
+// What cannot be a picture of the kind is refused with the reason; one that loads elsewhere
+// may still be one and is converted with a warning. An output that is the picture itself
+// (by name, link or hard link) is refused and the picture stays.
+TEST(PictureCommands, RefusesWhatCannotBeAPictureAndTheInputAsOutput) {
+    TempDir dir;
+    const std::string errors = dir.file("errors");
+    const auto said = [&] {
+        const Bytes b = readAll(errors);
+        return std::string(b.begin(), b.end());
+    };
+    writeAll(dir.file("empty"), {});
+    writeAll(dir.file("basic.prg"), pattern(618, 1));
+    Bytes fliShort = pattern(9474, 2); // its data ends just before the bitmap at $6000
+    fliShort[0] = 0x00;
+    fliShort[1] = 0x3B;
+    writeAll(dir.file("short.fli"), fliShort);
+    const struct {
+        const char* command;
+        const char* input;
+        std::string says;
+    } refused[] = {
+        {"koala", "empty", "empty holds 0 bytes, too few for a Koala picture (10003 bytes)"},
+        {"koala", "basic.prg", "basic.prg holds 618 bytes, too few for a Koala picture"},
+        {"fli", "empty", "empty holds 0 bytes, too few for an FLI picture"},
+        {"fli", "short.fli",
+         "short.fli holds 9474 bytes, too few for an FLI picture: its data reaches the "
+         "bitmap at $6000 from 9475 bytes on"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(runCli({c.command, dir.file(c.input), dir.file("out.prg")}, errors), 1) << c.input;
+        EXPECT_NE(said().find(c.says), std::string::npos) << said();
+        EXPECT_FALSE(fs::exists(dir.file("out.prg")));
+    }
+
+    Bytes koala = readAll(VORNIX_TEST_DATA "/afterimage_metal.kla");
+    koala[0] = 0x01;
+    koala[1] = 0x08;
+    writeAll(dir.file("a.kla"), koala);
+    ASSERT_EQ(runCli({"koala", dir.file("a.kla"), dir.file("a.prg")}, errors), 0);
+    EXPECT_NE(said().find("warning: " + dir.file("a.kla") +
+                          " loads at $0801, not at $6000 like a Koala picture; it was converted as if it "
+                          "loaded at $6000 and may not show correctly"),
+              std::string::npos)
+        << said();
+    expectKoalaProgram(readAll(dir.file("a.prg")), koala);
+
+#ifndef _WIN32
+    fs::create_symlink(dir.file("a.kla"), dir.file("link.kla"));
+#endif
+    fs::create_hard_link(dir.file("a.kla"), dir.file("hard.kla"));
+    for (const char* command : {"koala", "fli"})
+        for (const std::string out : {"a.kla", "link.kla", "hard.kla"}) {
+            if (!fs::exists(dir.file(out)))
+                continue;
+            EXPECT_EQ(runCli({command, dir.file("a.kla"), dir.file(out)}, errors), 1)
+                << command << " " << out;
+            EXPECT_NE(said().find(out + ": this is the picture itself"), std::string::npos) << said();
+            EXPECT_EQ(readAll(dir.file(out)), koala);
+        }
+    EXPECT_EQ(fs::hard_link_count(dir.file("a.kla")), 2u);
 }

@@ -80,5 +80,9 @@ TEST(TapJoinCli, RefusalsLeaveTheOutputAlone) {
             EXPECT_NE(r.err.find(name), std::string::npos) << r.err;
         EXPECT_EQ(testfiles::readAll(out), (Bytes{'k', 'e', 'e', 'p'}));
     }
+    testfiles::writeAll(out, tapFile({1, 2}, 1));
+    EXPECT_EQ(tapJoin(dir, {out, good, out}).err,
+              "vornix-cli tap-join: the output \"" + out +
+                  "\" is also an input of the list; choose another name\n");
     EXPECT_EQ(tapJoin(dir, {"--help"}).code, 0);
 }

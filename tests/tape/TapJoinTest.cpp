@@ -230,7 +230,7 @@ TEST_F(JoinTest, BadEntriesStopBeforeAnythingIsWritten) {
         EXPECT_EQ(testfiles::readAll(out), tapFile(previous));
     }
     EXPECT_EQ(tap::describe(run(table[1].items).failure),
-              "\"" + shortFile + "\" is too short for a TAP file (19 bytes; the header alone takes 20).");
+              "\"" + shortFile + "\" is too short for a TAP file (19 bytes; the header alone takes 20)");
     // Nothing but the inputs and the untouched output is left in the folder.
     int files = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))

@@ -58,7 +58,8 @@ TEST(TapeOutputs, BlocksOfOneProgramSortTogether) {
         EXPECT_EQ(name, isDamaged(files[i]) ? "!" + names[i].substr(0, 15) : names[i]);
         EXPECT_EQ(r.contents.entries[i].load[1], files[i].load >> 8);
     }
-    EXPECT_EQ(p00Path(dir.file("x_"), outputName(files[1]), 0, ""), dir.file("x_NOVALOAD02-001.P00"));
+    EXPECT_EQ(writeP00(dir.file("x_"), outputName(files[1]), 0, "", {1}).path,
+              dir.file("x_NOVALOAD02-001.P00"));
     EXPECT_EQ(entryFor(files[5], damageMark(files[5])).name, "A LONG GAME -003 (checksum wrong)");
 }
 

@@ -65,7 +65,7 @@ TEST(TapeReader, TheLogicAnalyserCaptureHoldsOnePrintStatement) {
     EXPECT_EQ(a.source.tapVersion, 1);
     ASSERT_EQ(a.source.notes.size(), 1u);
     EXPECT_EQ(a.source.notes[0],
-              "The header gives a data length of 4 bytes; the file holds 41,758: it is read to its end.");
+              "the header gives a data length of 4 bytes; the file holds 41,758: it is read to its end");
 }
 
 TEST(TapeReader, RecordingIsDescribed) {
@@ -141,8 +141,7 @@ TEST(TapeReader, GivenRateOverridesTheHeader) {
     const TapeAnalysis a = analyseTapeData(wav.data(), wav.size(), options);
     ASSERT_EQ(a.files.size(), 1u);
     EXPECT_EQ(a.source.sampleRate, 44100);
-    EXPECT_EQ(a.source.notes,
-              std::vector<std::string>{"The header's rate of 22050 Hz is taken as 44100 Hz."});
+    EXPECT_EQ(a.source.notes, std::vector<std::string>{"the header's rate of 22050 Hz is taken as 44100 Hz"});
 }
 
 TEST(TapeReader, ReversedRecordingIsReadEitherWay) {
@@ -153,7 +152,7 @@ TEST(TapeReader, ReversedRecordingIsReadEitherWay) {
     const TapeAnalysis plain = analyseTapeData(wav.data(), wav.size());
     ASSERT_EQ(plain.files.size(), 1u);
     EXPECT_EQ(plain.source.notes,
-              std::vector<std::string>{"Nothing was found with the signal as it is; read reversed instead."});
+              std::vector<std::string>{"nothing was found with the signal as it is; read reversed instead"});
     PulseOptions options;
     options.reverse = true;
     const TapeAnalysis reversed = analyseTapeData(wav.data(), wav.size(), options);

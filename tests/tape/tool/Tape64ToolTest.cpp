@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 using namespace vornix::tape;
 using testfiles::Bytes;
@@ -112,7 +113,7 @@ TEST(Tape64Options, WhatTheWindowsPassIsUnderstood) {
     };
     for (const auto& c : cases) {
         const Tape64Arguments parsed = parseTape64Arguments(c.args);
-        ASSERT_EQ(parsed.error, "") << c.args.front();
+        ASSERT_FALSE(parsed.error) << describe(parsed.error);
         const Tape64Options& o = parsed.options;
         EXPECT_EQ(o.input, c.input);
         EXPECT_EQ(o.tapOut.value_or(""), c.tapOut);
@@ -144,21 +145,73 @@ TEST(Tape64Options, WrongOptionsAreRefused) {
         {"-i:x", "stray"},   // an operand
     };
     for (const auto& args : cases) {
-        EXPECT_NE(parseTape64Arguments(args).error, "") << (args.empty() ? "" : args.back());
+        EXPECT_TRUE(parseTape64Arguments(args).error) << (args.empty() ? "" : args.back());
     }
+}
+
+// An option given twice would lose one of its values: the tool refuses the call, naming it.
+TEST(Tape64Run, ARepeatedOptionIsAUsageError) {
+    testfiles::TempDir dir;
+    const std::string tap = romTape(dir, "one.tap", {program("ONE", 40, 1)});
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"-i:" + tap, "-i:" + dir.file("other.tap")}, "tape64: -i: given twice"},
+        {{"-i:" + tap, "-ot:" + dir.file("a.t64"), "-OT:" + dir.file("b.t64")}, "tape64: -ot: given twice"},
+        {{"-i:" + tap, "-y", "-Y"}, "tape64: -y: given twice"},
+    };
+    for (const auto& c : cases) {
+        const auto r = tape64(dir, c.args);
+        EXPECT_EQ(r.code, 2) << r.out;
+        EXPECT_TRUE(contains(r.out, c.says)) << r.out;
+    }
+    EXPECT_FALSE(testfiles::exists(dir.file("a.t64")));
+    EXPECT_FALSE(testfiles::exists(dir.file("b.t64")));
 }
 
 TEST(Tape64Names, OutputsAreNamedAsDocumented) {
     testfiles::TempDir dir;
     const std::string d = dir.path().string() + "/";
-    EXPECT_EQ(p00Path(d + "GAME", "H", 0, ""), d + "GAMEH.P00");
-    EXPECT_EQ(p00Path(d, "A/B:C   ", 0, ""), d + "A_B_C.P00");
-    EXPECT_EQ(p00Path(d + "X", "H", 3, ""), d + "X03.P00");
-    EXPECT_EQ(p00Path(d, "H", 0, " (cut off)"), d + "H (cut off).P00");
-    EXPECT_EQ(p00Path(d, "", 0, ""), d + "_.P00");
-    testfiles::writeAll(d + "H.P00", {1});
-    testfiles::writeAll(d + "H.P01", {1});
-    EXPECT_EQ(p00Path(d, "H", 0, ""), d + "H.P02");
+    const auto named = [](const P00Result& r) { return r.written() ? r.path : r.failure.message(); };
+    EXPECT_EQ(named(writeP00(d + "GAME", "H", 0, "", {1})), d + "GAMEH.P00");
+    EXPECT_EQ(named(writeP00(d, "A/B:C   ", 0, "", {1})), d + "A_B_C.P00");
+    EXPECT_EQ(named(writeP00(d + "X", "H", 3, "", {1})), d + "X03.P00");
+    EXPECT_EQ(named(writeP00(d, "H", 0, " (cut off)", {1})), d + "H (cut off).P00");
+    EXPECT_EQ(named(writeP00(d, "", 0, "", {1})), d + "_.P00");
+    testfiles::writeAll(d + "H.P00", {7});
+    testfiles::writeAll(d + "H.P01", {7});
+    EXPECT_EQ(named(writeP00(d, "H", 0, "", {1})), d + "H.P02");
+    EXPECT_EQ(testfiles::readAll(d + "H.P00"), Bytes{7});
+}
+
+// Runs writing into one folder side by side each claim a name in the step that writes it: no
+// file of either is lost to the other, however they interleave.
+TEST(Tape64Run, RunsIntoOneFolderKeepEveryFile) {
+    testfiles::TempDir dir;
+    constexpr int kPrograms = 30, kRuns = 3, kRounds = 20;
+    std::vector<ProgramToEncode> programs;
+    for (int i = 0; i < kPrograms; ++i)
+        programs.push_back(program("SAME", 8, i));
+    const std::string tap = romTape(dir, "same.tap", programs);
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string out = dir.file("out" + std::to_string(round));
+        std::filesystem::create_directory(out);
+        std::vector<std::intptr_t> runs;
+        for (int run = 0; run < kRuns; ++run)
+            runs.push_back(
+                testfiles::startProgram(VORNIX_TAPE64, {"-i:" + tap, "-y", "-op:" + out + "/"}, {}, {}, {}));
+        for (std::intptr_t run : runs)
+            ASSERT_EQ(testfiles::waitProgram(run), 0);
+        std::multiset<Bytes> found;
+        for (const auto& f : std::filesystem::directory_iterator(out))
+            found.insert(testfiles::readAll(f.path().string()));
+        std::multiset<Bytes> expected;
+        for (const ProgramToEncode& p : programs)
+            for (int run = 0; run < kRuns; ++run)
+                expected.insert(p00Bytes("SAME", prgOf(p)));
+        ASSERT_EQ(found, expected) << "round " << round;
+    }
 }
 
 TEST(Tape64Run, TheRealCaptureIsAnalysed) {
@@ -169,6 +222,7 @@ TEST(Tape64Run, TheRealCaptureIsAnalysed) {
     EXPECT_TRUE(contains(r.out, "TAP version ")) << r.out;
     EXPECT_TRUE(contains(r.out, "1: \"H\" $0801-$080B, 11 bytes, ROM loader")) << r.out;
     EXPECT_TRUE(contains(r.out, "1 file: 1 good")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\nNote: the header gives a data length of 4 bytes")) << r.out;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
               0); // analysis writes nothing
 }
@@ -233,6 +287,11 @@ TEST(Tape64Run, BadInputFailsAndWritesNothing) {
         EXPECT_TRUE(contains(r.out, "Error: ")) << r.out;
         EXPECT_FALSE(testfiles::exists(dir.file("out.t64"))) << input;
     }
+    // A missing file is named once.
+    const auto missing = tape64(dir, {"-i:nosuch.wav"});
+    EXPECT_TRUE(
+        contains(missing.out, "\nError: nosuch.wav: cannot read the file: No such file or directory\n"))
+        << missing.out;
     const auto usage = tape64(dir, {"-i:x", "-z"});
     EXPECT_EQ(usage.code, 2);
     EXPECT_TRUE(contains(usage.out, "usage: tape64")) << usage.out;
