@@ -1,9 +1,11 @@
 // Writes a version 1 TAP of about 10 MB of turbo-loader tapes for the tape benchmark
 // (tape64-bench.sh): each loader's test encoder in turn (tests/tape/*Encoder.h) making random
-// programs, the tapes one after the other with pauses between. Until the loaders' encoders are
-// there, Turbo Tape 64 programs stand for them.
+// programs, the tapes one after the other with pauses between.
 //   bench_turbo_tap OUT.tap [MEGABYTES]
 #include "tape/TapeWriter.h"
+#include "tests/tape/CyberloadEncoder.h"
+#include "tests/tape/OceanEncoder.h"
+#include "tests/tape/ThresholdEncoders.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +14,7 @@
 #include <string>
 #include <vector>
 
-using Pulses = std::vector<std::uint32_t>;
+using loadertest::Pulses;
 
 namespace {
 
@@ -53,9 +55,45 @@ Pulses turboTape(std::mt19937& random) {
     return p;
 }
 
+std::vector<std::uint8_t> pages(std::mt19937& random, int count) {
+    std::vector<std::uint8_t> out;
+    const int first = 0x08 + static_cast<int>(random() % 0x40);
+    for (int k = 0; k < count; ++k)
+        out.push_back(static_cast<std::uint8_t>(first + k));
+    return out;
+}
+
+int seed(std::mt19937& random) { return static_cast<int>(random() % 100000); }
+
+Pulses novaloadSpecial(std::mt19937& random) {
+    return loadertest::novaloadSpecial(pages(random, 120), seed(random)).pulses;
+}
+
+Pulses oceanChain(std::mt19937& random) {
+    return loadertest::oceanChain(loadertest::OceanForm::Flagged, pages(random, 120), seed(random)).pulses;
+}
+
+Pulses freeload(std::mt19937& random) {
+    loadertest::EncodedTape t{"freeload", {0x24, 0x42, true}};
+    for (int i = 0; i < 4; ++i)
+        loadertest::putAddressed(t, 0x40, 0x5A, 0x0801, loadertest::dataOf(8000, seed(random)));
+    return t.pulses;
+}
+
+Pulses cyberloadF3(std::mt19937& random) {
+    Pulses p;
+    for (int k = 0; k < 120; ++k) {
+        loadertest::cyberload::putF3(p, loadertest::cyberload::kSetA,
+                                     static_cast<std::uint16_t>(0x0800 + 256 * k),
+                                     loadertest::dataOf(256, seed(random)));
+        loadertest::putPause(p, 0.01);
+    }
+    return p;
+}
+
 // One line a loader: its encoder's tape of random programs.
 const std::vector<std::function<Pulses(std::mt19937&)>> kTapes = {
-    turboTape,
+    turboTape, novaloadSpecial, oceanChain, freeload, cyberloadF3,
 };
 
 } // namespace
