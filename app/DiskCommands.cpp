@@ -155,26 +155,26 @@ void DiskCommands::addChosen(const QList<int>& chosen, const std::vector<Program
                              const QString& disk) {
     if (chosen.isEmpty() || host_.refuseWhileBusy())
         return;
-    QList<QPair<QString, vornix::AddRefusal>> refused;
+    QStringList full, tooShort;
     host_.changeDocument([&](vornix::TapeDocument& doc) {
         for (int i : chosen) {
             const Program& p = programs[i];
             const vornix::AddResult result = doc.addProgram(p.name, p.name, p.prg);
             if (!result.added)
-                refused.append({latin1(p.name), result.refusal});
+                (result.refusal == vornix::AddRefusal::ImageFull ? full : tooShort) << latin1(p.name);
         }
         doc.setModified(true);
     });
-    if (const int added = int(chosen.size() - refused.size()); added > 0)
+    if (const int added = int(chosen.size() - full.size() - tooShort.size()); added > 0)
         host_.showStatus(tr("Added %1 from the disk %2")
                              .arg(MainWindow::programCount(added), QDir::toNativeSeparators(disk)));
     // The bytes are already read: only a full image or a program without a load address remain.
-    for (const auto& [name, refusal] : refused)
-        tell(refusal == vornix::AddRefusal::ImageFull
-                 ? tr("A T64 image holds at most 255 programs.\nThe file %1 was not added.").arg(name)
-                 : tr("The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not "
-                      "added.")
-                       .arg(name));
+    for (const QString& name : tooShort)
+        tell(tr("The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not "
+                "added.")
+                 .arg(name));
+    if (!full.isEmpty())
+        tell(ResultTexts::imageFull(full, gui::contextLanguage(staticMetaObject.className())));
 }
 
 } // namespace vornix

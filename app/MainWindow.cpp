@@ -381,8 +381,7 @@ void MainWindow::reportRefused(const vornix::AddResult& result) {
     const QString path = fromLocalPath(result.path);
     switch (result.refusal) {
     case vornix::AddRefusal::ImageFull:
-        showError(
-            tr("A T64 image holds at most 255 programs.\nThe file %1 was not added.").arg(nativeName(path)));
+        showError(ResultTexts::imageFull({nativeName(path)}, language_));
         break;
     case vornix::AddRefusal::TooShort:
         showError(tr("The file %1 is shorter than 2 bytes, so it is not a PRG program.\nThe program was not "

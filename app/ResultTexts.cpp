@@ -32,6 +32,15 @@ const char* useLanguage(gui::Language language) {
 
 } // namespace
 
+QString ResultTexts::imageFull(const QStringList& refused, gui::Language language) {
+    useLanguage(language);
+    if (refused.size() == 1)
+        return tr("A T64 image holds at most 255 programs.\nThe file %1 was not added.").arg(refused.first());
+    return tr("A T64 image holds at most 255 programs.\n%n file(s) were not added, from %1 to %2.", nullptr,
+              int(refused.size()))
+        .arg(refused.first(), refused.last());
+}
+
 QString ResultTexts::fileFailure(const FileError& failure, gui::Language language) {
     useLanguage(language);
     switch (failure.problem) {

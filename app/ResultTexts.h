@@ -29,6 +29,9 @@ class ResultTexts : public QObject {
     static QString unreadableFile(const FileReading& reading, gui::Language language);
     // The blocks of a file the disk's error table marks bad, or empty.
     static QString badBlocks(const FileReading& reading, gui::Language language);
+    // The image was full: the files not added, by name, in one message however many they are
+    // (a turbo tape's blocks can run to hundreds).
+    static QString imageFull(const QStringList& refused, gui::Language language);
 
   private:
     static QString brokenLink(const BrokenLink& link);

@@ -2,6 +2,7 @@
 
 #include "app/DocumentCommandHost.h"
 #include "app/MainWindow.h"
+#include "app/ResultTexts.h"
 #include "app/TapeImportDialog.h"
 #include "gui/LocalPath.h"
 #include "tape/TapPulses.h"
@@ -142,8 +143,8 @@ void TapeCommands::addChosen(const QList<int>& chosen, const std::vector<tape::F
         doc.setModified(true);
     });
     // The programs are already read: only a full image is left to refuse them.
-    for (const QString& name : refused)
-        tell(tr("A T64 image holds at most 255 programs.\nThe file %1 was not added.").arg(name));
+    if (!refused.isEmpty())
+        tell(ResultTexts::imageFull(refused, gui::contextLanguage(staticMetaObject.className())));
     if (const qsizetype added = chosen.size() - refused.size(); added > 0)
         host_.showStatus(tr("Added %1 from the tape %2")
                              .arg(MainWindow::programCount(int(added)), QDir::toNativeSeparators(tapePath)));
@@ -232,6 +233,13 @@ bool TapeCommands::startWithTape(const QString& path) {
     }
     addChosen(sound, analysis.files, path);
     host_.selectFirstEntry();
+    // A damaged turbo tape can have hundreds: the first of them stand for the rest.
+    constexpr qsizetype kNamed = 20;
+    if (damaged.size() > kNamed) {
+        const int rest = int(damaged.size() - kNamed);
+        damaged.resize(kNamed);
+        damaged << tr("and %n more", nullptr, rest);
+    }
     if (!damaged.isEmpty())
         tell(tr("The damaged programs of the tape %1 were not added:\n%2\n"
                 "Edit, Import tape shows them.")

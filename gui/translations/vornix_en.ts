@@ -51,6 +51,16 @@
             <numerusform>&quot;%1&quot;: the disk&apos;s error table marks %n of its blocks bad (%2); read as the image holds them</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>A T64 image holds at most 255 programs.
+%n file(s) were not added, from %1 to %2.</source>
+        <translation>
+            <numerusform>A T64 image holds at most 255 programs.
+%n file was not added, from %1 to %2.</numerusform>
+            <numerusform>A T64 image holds at most 255 programs.
+%n files were not added, from %1 to %2.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>vornix::TapLinkerWindow</name>
@@ -125,6 +135,13 @@
         <translation>
             <numerusform>the header names %n byte; the data block ends sooner</numerusform>
             <numerusform>the header names %n bytes; the data block ends sooner</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>and %n more</numerusform>
+            <numerusform>and %n more</numerusform>
         </translation>
     </message>
 </context>

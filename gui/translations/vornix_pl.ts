@@ -429,12 +429,6 @@ Plik nie został zmieniony.</translation>
         <translation>Dodano %1 z dysku %2</translation>
     </message>
     <message>
-        <source>A T64 image holds at most 255 programs.
-The file %1 was not added.</source>
-        <translation>Obraz T64 mieści najwyżej 255 programów.
-Plik %1 nie został dodany.</translation>
-    </message>
-    <message>
         <source>The file %1 is shorter than 2 bytes, so it is not a PRG program.
 The program was not added.</source>
         <translation>Plik %1 ma mniej niż 2 bajty, więc nie jest programem PRG.
@@ -534,12 +528,6 @@ Plik nie został zmieniony.</translation>
     <message>
         <source>Add program</source>
         <translation>Dodaj program</translation>
-    </message>
-    <message>
-        <source>A T64 image holds at most 255 programs.
-The file %1 was not added.</source>
-        <translation>Obraz T64 mieści najwyżej 255 programów.
-Plik %1 nie został dodany.</translation>
     </message>
     <message>
         <source>The file %1 is shorter than 2 bytes, so it is not a PRG program.
@@ -1113,6 +1101,24 @@ Przekonwertowano go tak, jakby ładował się pod $6000; obraz może wyglądać 
         <source>%1 holds %2 bytes, too few for an FLI picture: its data reaches the bitmap at $6000 from %3 bytes on.</source>
         <translation>%1 ma %2 bajtów, za mało na obraz FLI: jego dane sięgają bitmapy pod $6000 dopiero od %3 bajtów.</translation>
     </message>
+    <message>
+        <source>A T64 image holds at most 255 programs.
+The file %1 was not added.</source>
+        <translation>Obraz T64 mieści najwyżej 255 programów.
+Plik %1 nie został dodany.</translation>
+    </message>
+    <message numerus="yes">
+        <source>A T64 image holds at most 255 programs.
+%n file(s) were not added, from %1 to %2.</source>
+        <translation>
+            <numerusform>Obraz T64 mieści najwyżej 255 programów.
+%n plik nie został dodany, od %1 do %2.</numerusform>
+            <numerusform>Obraz T64 mieści najwyżej 255 programów.
+%n pliki nie zostały dodane, od %1 do %2.</numerusform>
+            <numerusform>Obraz T64 mieści najwyżej 255 programów.
+%n plików nie zostało dodanych, od %1 do %2.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>vornix::TapLinkerWindow</name>
@@ -1330,12 +1336,6 @@ Do przekształcenia potrzebny jest %2, którego nie ma w katalogu programu ani w
         <translation>Import z taśmy</translation>
     </message>
     <message>
-        <source>A T64 image holds at most 255 programs.
-The file %1 was not added.</source>
-        <translation>Obraz T64 mieści najwyżej 255 programów.
-Plik %1 nie został dodany.</translation>
-    </message>
-    <message>
         <source>The damaged programs of the tape %1 were not added:
 %2
 Edit, Import tape shows them.</source>
@@ -1492,6 +1492,14 @@ Plik nie został zmieniony.</translation>
     <message>
         <source>Added %1 from the tape %2</source>
         <translation>Dodano %1 z taśmy %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>i %n inny</numerusform>
+            <numerusform>i %n inne</numerusform>
+            <numerusform>i %n innych</numerusform>
+        </translation>
     </message>
 </context>
 <context>

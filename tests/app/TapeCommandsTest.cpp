@@ -5,6 +5,7 @@
 #include "tape/TapeWriter.h"
 #include "tests/app/MainWindowHarness.h"
 #include "tests/support/DamagedTape.h"
+#include "tests/tape/NovaloadEncoder.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -69,6 +70,7 @@ class TapeCommandsTest : public QObject {
     void damagedProgramsAreGreyedWithTheReason();
     void aTapeNamedAtStartBecomesANewImage();
     void blocksAreListedUnderTheirProgram();
+    void aFullImageSaysSoOnce();
 };
 
 void TapeCommandsTest::menuItemsFollowTheEditingCommands() {
@@ -215,6 +217,29 @@ void TapeCommandsTest::aTapeNamedAtStartBecomesANewImage() {
     // A new image, not yet saved: closing asks.
     QVERIFY(h.win->document().modified());
     QVERIFY(h.action(kExportTapItem)->isEnabled());
+    QVERIFY(h.questionsDone());
+}
+
+// A turbo tape's blocks can be more than an image holds: the rest is refused in one message,
+// not one box for each.
+void TapeCommandsTest::aFullImageSaysSoOnce() {
+    Harness h;
+    std::vector<std::uint8_t> pages(200), more(60);
+    for (std::size_t k = 0; k < pages.size(); ++k)
+        pages[k] = std::uint8_t(0x20 + k);
+    for (std::size_t k = 0; k < more.size(); ++k)
+        more[k] = std::uint8_t(0x08 + k);
+    loadertest::Pulses pulses = loadertest::novaloadSpecial(pages, 1).pulses;
+    loadertest::append(pulses, loadertest::novaloadSpecial(more, 2).pulses);
+    const std::vector<std::uint8_t> tap = tape::tapV1Bytes(pulses);
+    const QString path = h.file("blocks.tap");
+    writeFile(path, QByteArray(reinterpret_cast<const char*>(tap.data()), qsizetype(tap.size())));
+    h.dialogs.answerMessage(MsgAnswer::Ok);
+    h.start({path});
+    QCOMPARE(h.rows().size(), 255);
+    QCOMPARE(h.dialogs.asked.size(), 1);
+    QVERIFY2(h.dialogs.last()->text.contains(QStringLiteral("5 plików nie zostało dodanych")),
+             qPrintable(h.dialogs.last()->text));
     QVERIFY(h.questionsDone());
 }
 
