@@ -18,7 +18,7 @@ QList<ProgramChoiceRow> rowsFor(const QList<TapeFileChoice>& files) {
         row.text = QStringLiteral("%1  %2  $%3  %4")
                        .arg(name, -18)
                        .arg(f.loader, -14)
-                       .arg(f.load, 4, 16, QLatin1Char('0'))
+                       .arg(QString::number(f.load, 16).toUpper().rightJustified(4, QLatin1Char('0')))
                        .arg(f.size);
         row.text += TapeImportDialog::tr(" bytes");
         if (!f.note.isEmpty()) {

@@ -128,7 +128,7 @@ void TapeCommandsTest::importOffersTheProgramsAndUndoTakesThemBack() {
     QVERIFY(dialog);
     auto* list = findNamed<QListWidget>(dialog, kChoiceList);
     QCOMPARE(list->count(), 2);
-    QVERIFY(list->item(1)->text().contains(QStringLiteral("$c000")));
+    QVERIFY(list->item(1)->text().contains(QStringLiteral("$C000")));
     QVERIFY(list->item(1)->text().contains(QStringLiteral("ROM loader")));
     QTest::mouseClick(findNamed<QPushButton>(dialog, kChoiceCancelButton),
                       Qt::LeftButton); // Cancel adds nothing
