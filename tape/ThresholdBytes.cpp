@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vornix::tape {
 
 namespace {
@@ -60,11 +64,17 @@ std::size_t ThresholdBlockDecoder::skip(const std::uint8_t* u, std::size_t i, st
 void ThresholdBlockDecoder::toSeek() {
     state_ = State::Seek;
     run_ = 0;
+    passing_ = false;
 }
 
 void ThresholdBlockDecoder::feed(const PulseBlock& b) {
     const std::uint8_t* u = b.units;
     const std::size_t n = b.count;
+    // A run passed over goes on only where the last feed ended.
+    if (passing_ && b.start != end_) {
+        passing_ = false;
+        run_ = 0;
+    }
     std::size_t i = 0;
     while (i < n) {
         if (state_ != State::Seek) {
@@ -76,22 +86,31 @@ void ThresholdBlockDecoder::feed(const PulseBlock& b) {
             if (i >= n)
                 break;
         }
-        // One by one for some pulses, and on while a run lasts; without branches on the pulses,
-        // which on another loader's bytes repeat or not at random.
-        const std::size_t look = std::min(n, i + 128);
+        // One by one for some pulses, and on while a run lasts, the run taken whole up to the
+        // pulse that breaks it.
+        std::size_t look = std::min(n, i + 128);
         int run = run_;
-        for (; i < n; ++i) {
-            const unsigned before = i >= 8 ? u[i - 8] : ring_[i];
-            run = (run + 1) & -static_cast<int>(repeats(u[i], before));
-            if (run == kMinRun) {
-                run_ = run;
-                found(b, i++);
-                break;
+        while (i < n) {
+            const std::size_t j = firstBreak(u, i, n);
+            if (run < kMinRun && run + static_cast<std::ptrdiff_t>(j - i) >= kMinRun) {
+                const std::size_t at = i + static_cast<std::size_t>(kMinRun - run - 1);
+                run = run_ = kMinRun;
+                found(b, at);
+                i = at + 1;
+                if (state_ != State::Seek)
+                    break;
+                passing_ = true;
+                look = std::min(n, i + 128);
+                continue;
             }
-            if (run == 0 && i >= look) {
-                ++i;
+            run += static_cast<int>(j - i);
+            i = j;
+            if (i == n)
                 break;
-            }
+            run = 0;
+            passing_ = false;
+            if (i++ >= look)
+                break;
         }
         if (state_ == State::Seek)
             run_ = run;
@@ -104,12 +123,42 @@ void ThresholdBlockDecoder::feed(const PulseBlock& b) {
             sum += b.cycles[j];
         runBefore_ = static_cast<std::size_t>(run_) > n ? runBefore_ + sum : sum;
     }
+    if (state_ == State::Seek && passing_) {
+        end_ = b.start;
+        for (std::size_t j = 0; j < n; ++j)
+            end_ += b.cycles[j];
+    }
     if (n >= 8) {
         std::copy(u + n - 8, u + n, ring_);
     } else {
         std::copy(ring_ + n, ring_ + 8, ring_);
         std::copy(u, u + n, ring_ + 8 - n);
     }
+}
+
+// The first pulse from i on that does not repeat the one eight before it, or n.
+std::size_t ThresholdBlockDecoder::firstBreak(const std::uint8_t* u, std::size_t i, std::size_t n) const {
+    for (; i < n && i < 8; ++i)
+        if (!repeats(u[i], ring_[i]))
+            return i;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 8 <= n; i += 8) {
+        const __m128i a = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(u + i)), zero);
+        const __m128i b =
+            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(u + i - 8)), zero);
+        const __m128i hi = _mm_max_epi16(a, b), d = _mm_sub_epi16(hi, _mm_min_epi16(a, b));
+        const __m128i unlike = _mm_cmpgt_epi16(_mm_slli_epi16(d, 3), _mm_add_epi16(hi, _mm_set1_epi16(24)));
+        const __m128i out = _mm_or_si128(_mm_cmplt_epi16(a, _mm_set1_epi16(kShortest)),
+                                         _mm_cmpgt_epi16(a, _mm_set1_epi16(kLongest)));
+        if (const int mask = _mm_movemask_epi8(_mm_or_si128(unlike, out)))
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)) / 2);
+    }
+#endif
+    for (; i < n; ++i)
+        if (!repeats(u[i], u[i - 8]))
+            return i;
+    return n;
 }
 
 std::size_t ThresholdBlockDecoder::readBlock(const PulseBlock& b, std::size_t i) {

@@ -20,7 +20,9 @@ class ThresholdBlockDecoder : public Decoder {
   public:
     void feed(const PulseBlock& block) final;
     void finish(std::vector<FoundFile>& files, std::vector<std::string>& notes) final;
-    bool seeking() const final { return state_ == State::Seek && run_ == 0; }
+    // Also while it passes over the rest of a run it did not take for its pilot: nothing in the
+    // run can start one until it breaks.
+    bool seeking() const final { return state_ == State::Seek && (run_ == 0 || passing_); }
     // A byte repeated: a pilot of one bit value is read by none of these loaders.
     Pilots pilots() const final { return Pilots::Pattern; }
 
@@ -63,6 +65,7 @@ class ThresholdBlockDecoder : public Decoder {
   private:
     enum class State { Seek, Pilot, Body };
     std::size_t skip(const std::uint8_t* u, std::size_t i, std::size_t n);
+    std::size_t firstBreak(const std::uint8_t* u, std::size_t i, std::size_t n) const;
     void found(const PulseBlock& b, std::size_t i);
     std::size_t readBlock(const PulseBlock& b, std::size_t i);
     void pilotBit(bool one);
@@ -71,6 +74,8 @@ class ThresholdBlockDecoder : public Decoder {
     State state_ = State::Seek;
     std::uint8_t ring_[8] = {};   // the last eight pulses of the feed before, oldest first
     int run_ = 0;                 // pulses in a row that repeat the one eight before
+    bool passing_ = false;        // the run was not a pilot of ours: wait for its end
+    std::uint64_t end_ = 0;       // while passing: the cycle at which the last feed ended
     std::uint64_t runBefore_ = 0; // cycles of the run's pulses in earlier feeds
     std::uint64_t window_ = 0;    // bits since the pilot was found
     std::uint32_t threshold_ = 0, lo_ = 0, hi_ = 0;
