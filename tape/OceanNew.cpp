@@ -78,7 +78,14 @@ void OceanNewReader::feed(const PulseBlock& b) {
 std::size_t OceanNewReader::seek(const PulseBlock& b, std::size_t i) {
     const std::uint8_t* u = b.units;
     std::uint32_t fast = fast_, slow = slow_;
+    constexpr std::uint8_t kOneLength = 1u << int(Decoder::Pilots::OneLength);
     for (; i < b.count; ++i) {
+        // Sixteen pulses of one length hold no $40 pilot: another loader's leader.
+        if ((i & 15) == 0 && i / 16 < b.kindChunks && b.kinds[i / 16] == kOneLength) {
+            i += 15;
+            fast = slow = 0;
+            continue;
+        }
         fast = fast << 1 | (u[i] >= kFastThreshold);
         slow = slow << 1 | (u[i] >= kSlowThreshold);
         if (fast == kPilotBits || slow == kPilotBits)

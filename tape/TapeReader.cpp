@@ -180,7 +180,10 @@ void AllDecoders::feed(Decoder& d, const std::uint32_t* cycles, std::size_t from
     std::uint64_t start = chunkStart_[chunk];
     for (std::size_t i = chunk * kChunk; i < from; ++i)
         start += cycles[i];
-    d.feed(PulseBlock{cycles + from, units_.data() + kHistory + from, to - from, start});
+    // Every stretch begins at a multiple of 16 pulses, so the kinds line up with it.
+    const std::size_t chunks = kinds_.size() > chunk ? kinds_.size() - chunk : 0;
+    d.feed(PulseBlock{cycles + from, units_.data() + kHistory + from, to - from, start,
+                      chunks ? kinds_.data() + chunk : nullptr, chunks});
 }
 
 void AllDecoders::pulses(const std::uint32_t* cycles, std::size_t count, std::uint64_t start) {
@@ -198,12 +201,16 @@ void AllDecoders::pulses(const std::uint32_t* cycles, std::size_t count, std::ui
         units[i] = pulseUnits(cycles[i]);
     chunkStart_.resize(count / kChunk + 2);
     std::uint64_t at = start;
-    for (std::size_t k = 0; k * kChunk < count; ++k) {
+    std::size_t k = 0;
+    for (; (k + 1) * kChunk <= count; ++k) {
         chunkStart_[k] = at;
-        const std::size_t end = std::min(count, (k + 1) * kChunk);
-        for (std::size_t i = k * kChunk; i < end; ++i)
-            at += cycles[i];
+        // Sixteen at a time, each below 2^32: the sum fits 36 bits.
+        std::uint64_t sum = 0;
+        for (std::size_t j = 0; j < kChunk; ++j)
+            sum += cycles[k * kChunk + j];
+        at += sum;
     }
+    chunkStart_[k] = at;
     markSteady(count);
     for (auto& d : decoders_) {
         const Stretches& steady = steady_[int(d->pilots())];
