@@ -175,5 +175,8 @@ TEST(PictureCommands, RefusesWhatCannotBeAPictureAndTheInputAsOutput) {
             EXPECT_NE(said().find(out + ": this is the picture itself"), std::string::npos) << said();
             EXPECT_EQ(readAll(dir.file(out)), koala);
         }
+#ifndef _WIN32
+    // Wine counts one link for every file.
     EXPECT_EQ(fs::hard_link_count(dir.file("a.kla")), 2u);
+#endif
 }

@@ -289,8 +289,7 @@ TEST(Tape64Run, BadInputFailsAndWritesNothing) {
     }
     // A missing file is named once.
     const auto missing = tape64(dir, {"-i:nosuch.wav"});
-    EXPECT_TRUE(
-        contains(missing.out, "\nError: nosuch.wav: cannot read the file: No such file or directory\n"))
+    EXPECT_TRUE(contains(missing.out, "\nError: nosuch.wav: cannot read the file: No such file or directory"))
         << missing.out;
     const auto usage = tape64(dir, {"-i:x", "-z"});
     EXPECT_EQ(usage.code, 2);
