@@ -86,14 +86,27 @@ class AllDecoders : public PulseSink {
 
   private:
     using Stretches = std::vector<std::pair<std::size_t, std::size_t>>; // pulse ranges
+    void decode(const std::uint32_t* cycles, std::size_t count, std::uint64_t start);
     void markSteady(std::size_t count);
-    void feed(Decoder& d, const std::uint32_t* cycles, std::size_t from, std::size_t to);
+    void feed(std::size_t decoder, const std::uint32_t* cycles, std::size_t from, std::size_t to);
+    void feedLead(std::size_t decoder);
+    void keepLead(const std::uint32_t* cycles, std::size_t count, std::uint64_t end);
 
     std::vector<std::unique_ptr<Decoder>> decoders_;
     std::vector<std::uint8_t> units_;       // 16 units of the last block, then this block's
     std::vector<std::uint64_t> chunkStart_; // the cycle at which each 16 pulses begin
     std::vector<std::uint8_t> kinds_;       // each 16 pulses' Pilots, as a bit each
     Stretches steady_[3];                   // by Decoder::Pilots: what a seeking decoder is fed
+    std::vector<std::uint64_t> fedTo_;      // each decoder: the pulses it has been fed, counted
+    std::uint64_t blockIndex_ = 0;          // the number of this block's first pulse
+    // The last pulses before this block: the lead of a stretch that begins at its start.
+    std::vector<std::uint32_t> leadCycles_;
+    std::vector<std::uint8_t> leadUnits_;
+    std::uint64_t leadStart_ = 0; // the cycle at which the first of them begins
+    // Small blocks gathered until there are enough to judge: where a reader's blocks end
+    // changes nothing.
+    std::vector<std::uint32_t> gathered_;
+    std::uint64_t gatheredStart_ = 0;
 };
 
 } // namespace vornix::tape

@@ -77,6 +77,7 @@ std::vector<FoundFile> decodePulses(const std::vector<std::uint32_t>& pulses,
 AllDecoders::AllDecoders() {
     for (const LoaderInfo& l : loaders())
         decoders_.push_back(l.make());
+    fedTo_.assign(decoders_.size(), 0);
 }
 
 namespace {
@@ -87,6 +88,8 @@ constexpr std::size_t kChunk = 16, kHistory = 16;
 constexpr std::size_t kLeadChunks = 8;
 // How much a decoder that is busy between steady stretches is fed before it is asked again.
 constexpr std::size_t kBusyStep = 4096;
+// Blocks are judged this many pulses at a time at the least.
+constexpr std::size_t kFewest = 4096;
 
 // Which pilots the 16 units at u may be part of, as bits by Decoder::Pilots (0 for none):
 // each within an eighth and one unit of the one before (one length), or of the one p before
@@ -141,52 +144,96 @@ constexpr double kSameBlockSeconds = 0.2;
 void AllDecoders::markSteady(std::size_t count) {
     const std::uint8_t* u = units_.data() + kHistory;
     const std::size_t chunks = count / kChunk;
-    kinds_.resize(chunks);
-    for (std::size_t k = 0; k < chunks; ++k)
+    // Every other chunk is enough: the shortest pilot read (8 bytes) holds two whole chunks
+    // that repeat within it, one of them even. The odd ones stay unknown (0).
+    kinds_.assign(chunks, 0);
+    for (std::size_t k = 0; k < chunks; k += 2)
         kinds_[k] = static_cast<std::uint8_t>(pilotKinds(u + k * kChunk));
-    for (int pilots = 0; pilots < 3; ++pilots) {
-        // Any takes both kinds.
-        const unsigned wanted = pilots == int(Decoder::Pilots::Any) ? 3u : 1u << pilots;
-        Stretches& out = steady_[pilots];
+    std::size_t from[3] = {}, to[3] = {}; // the stretch being built for each kind
+    for (Stretches& out : steady_)
         out.clear();
-        std::size_t from = 0, to = 0; // the stretch being built
-        for (std::size_t k = 0; k < chunks; ++k) {
-            if (!(kinds_[k] & wanted))
+    for (std::size_t k = 0; k < chunks; k += 2) {
+        const unsigned kind = kinds_[k];
+        if (!kind)
+            continue;
+        const std::size_t a = (k > kLeadChunks ? k - kLeadChunks : 0) * kChunk, b = (k + 2) * kChunk;
+        for (int pilots = 0; pilots < 3; ++pilots) {
+            // Any takes both kinds.
+            if (!(kind & (pilots == int(Decoder::Pilots::Any) ? 3u : 1u << pilots)))
                 continue;
-            const std::size_t a = (k > kLeadChunks ? k - kLeadChunks : 0) * kChunk, b = (k + 2) * kChunk;
-            if (to > 0 && a <= to) {
-                to = b;
+            if (to[pilots] > 0 && a <= to[pilots]) {
+                to[pilots] = b;
                 continue;
             }
-            if (to > 0)
-                out.push_back({from, to});
-            from = a;
-            to = b;
-        }
-        if (to > 0)
-            out.push_back({from, std::min(to, count)});
-        // The last pulses, fewer than a chunk, go to everyone.
-        if (const std::size_t tail = chunks * kChunk; tail < count) {
-            if (!out.empty() && out.back().second >= tail)
-                out.back().second = count;
-            else
-                out.push_back({tail, count});
+            if (to[pilots] > 0)
+                steady_[pilots].push_back({from[pilots], to[pilots]});
+            from[pilots] = a;
+            to[pilots] = b;
         }
     }
+    // The last pulses, fewer than a chunk, are judged with the next block: a stretch that
+    // begins there has them in its lead.
+    for (int pilots = 0; pilots < 3; ++pilots)
+        if (to[pilots] > 0)
+            steady_[pilots].push_back({from[pilots], std::min(to[pilots], count)});
 }
 
-void AllDecoders::feed(Decoder& d, const std::uint32_t* cycles, std::size_t from, std::size_t to) {
+void AllDecoders::feed(std::size_t decoder, const std::uint32_t* cycles, std::size_t from, std::size_t to) {
     const std::size_t chunk = from / kChunk;
     std::uint64_t start = chunkStart_[chunk];
     for (std::size_t i = chunk * kChunk; i < from; ++i)
         start += cycles[i];
     // Every stretch begins at a multiple of 16 pulses, so the kinds line up with it.
     const std::size_t chunks = kinds_.size() > chunk ? kinds_.size() - chunk : 0;
-    d.feed(PulseBlock{cycles + from, units_.data() + kHistory + from, to - from, start,
-                      chunks ? kinds_.data() + chunk : nullptr, chunks});
+    decoders_[decoder]->feed(PulseBlock{cycles + from, units_.data() + kHistory + from, to - from, start,
+                                        chunks ? kinds_.data() + chunk : nullptr, chunks});
+    fedTo_[decoder] = blockIndex_ + to;
+}
+
+// A stretch at the start of a block has its lead in the blocks before: the pulses of it the
+// decoder was spared, so that where blocks end changes nothing.
+void AllDecoders::feedLead(std::size_t decoder) {
+    const std::uint64_t first = blockIndex_ - leadCycles_.size();
+    if (fedTo_[decoder] >= blockIndex_)
+        return;
+    const std::size_t skip = fedTo_[decoder] > first ? std::size_t(fedTo_[decoder] - first) : 0;
+    std::uint64_t start = leadStart_;
+    for (std::size_t i = 0; i < skip; ++i)
+        start += leadCycles_[i];
+    decoders_[decoder]->feed(
+        PulseBlock{leadCycles_.data() + skip, leadUnits_.data() + skip, leadCycles_.size() - skip, start});
+    fedTo_[decoder] = blockIndex_;
+}
+
+void AllDecoders::keepLead(const std::uint32_t* cycles, std::size_t count, std::uint64_t end) {
+    constexpr std::size_t kLead = kLeadChunks * kChunk;
+    const std::size_t take = std::min(count, kLead);
+    const std::size_t keep = std::min(leadCycles_.size(), kLead - take);
+    leadCycles_.erase(leadCycles_.begin(), leadCycles_.end() - static_cast<std::ptrdiff_t>(keep));
+    leadUnits_.erase(leadUnits_.begin(), leadUnits_.end() - static_cast<std::ptrdiff_t>(keep));
+    leadCycles_.insert(leadCycles_.end(), cycles + count - take, cycles + count);
+    const std::uint8_t* units = units_.data() + kHistory;
+    leadUnits_.insert(leadUnits_.end(), units + count - take, units + count);
+    leadStart_ = end;
+    for (std::uint32_t c : leadCycles_)
+        leadStart_ -= c;
 }
 
 void AllDecoders::pulses(const std::uint32_t* cycles, std::size_t count, std::uint64_t start) {
+    if (gathered_.empty() && count >= kFewest) {
+        decode(cycles, count, start);
+        return;
+    }
+    if (gathered_.empty())
+        gatheredStart_ = start;
+    gathered_.insert(gathered_.end(), cycles, cycles + count);
+    if (gathered_.size() >= kFewest) {
+        decode(gathered_.data(), gathered_.size(), gatheredStart_);
+        gathered_.clear();
+    }
+}
+
+void AllDecoders::decode(const std::uint32_t* cycles, std::size_t count, std::uint64_t start) {
     if (count == 0)
         return;
     // The last block's final units stay in front, so that the first pulses have theirs to
@@ -211,25 +258,34 @@ void AllDecoders::pulses(const std::uint32_t* cycles, std::size_t count, std::ui
         at += sum;
     }
     chunkStart_[k] = at;
+    for (std::size_t i = k * kChunk; i < count; ++i)
+        at += cycles[i];
     markSteady(count);
-    for (auto& d : decoders_) {
-        const Stretches& steady = steady_[int(d->pilots())];
+    for (std::size_t d = 0; d < decoders_.size(); ++d) {
+        Decoder& decoder = *decoders_[d];
+        const Stretches& steady = steady_[int(decoder.pilots())];
         std::size_t pos = 0;
         for (std::size_t s = 0; s <= steady.size(); ++s) {
             const auto [a, b] = s < steady.size() ? steady[s] : std::pair{count, count};
-            while (pos < a && !d->seeking()) {
+            while (pos < a && !decoder.seeking()) {
                 const std::size_t e = std::min(a, pos + kBusyStep);
-                feed(*d, cycles, pos, e);
+                feed(d, cycles, pos, e);
                 pos = e;
             }
+            if (a == 0 && b > 0)
+                feedLead(d);
             if (a < b)
-                feed(*d, cycles, a, b);
+                feed(d, cycles, a, b);
             pos = b;
         }
     }
+    keepLead(cycles, count, at);
+    blockIndex_ += count;
 }
 
 std::vector<FoundFile> AllDecoders::finish(std::vector<std::string>& notes) {
+    decode(gathered_.data(), gathered_.size(), gatheredStart_);
+    gathered_.clear();
     std::vector<FoundFile> files;
     for (auto& d : decoders_)
         d->finish(files, notes);
