@@ -23,6 +23,8 @@ constexpr double kByteShorts = (kLong + kMedium + 9 * (kShort + kMedium)) / kSho
 constexpr std::uint32_t kMinPilot = 32;
 // This many short pulses in a row inside a block end it (the pilot of what follows).
 constexpr std::uint32_t kEndRun = 16;
+// Pulses into a block with no good byte before it is taken for another loader's: 30 bytes.
+constexpr std::uint32_t kNoGoodByte = 600, kReadOne = ~0u;
 // The largest block: a 64 KiB program, its checksum and the countdown.
 constexpr int kMaxBlock = 65536 + 16;
 constexpr std::size_t kHeaderPayload = 193; // 192 bytes and the checksum
@@ -272,6 +274,7 @@ std::size_t RomLoaderDecoder::fastBytes(const std::uint32_t* q, std::size_t coun
         bits_ = value[n - 1];
     }
     if (i > 0) {
+        unmarked_ = kReadOne; // bytes of our shape: this block is ours
         const std::uint32_t last = q[i - 1];
         shortRun_ = last < tSM_ ? 1 : 0;
         shortRunSum_ = last;
@@ -301,6 +304,7 @@ void RomLoaderDecoder::seekPulse(std::uint32_t c) {
             block_.pilot = runCount_;
             blockStart_ = now_;
             resync_ = true;
+            unmarked_ = 0;
             prevLong_ = false;
             lastIndex_ = -1;
             shortRun_ = 0;
@@ -370,6 +374,13 @@ void RomLoaderDecoder::storeByte(bool good, std::uint64_t endTime) {
 }
 
 void RomLoaderDecoder::bytePulse(std::uint32_t c) {
+    // Another loader's block after a pilot of short pulses like ours: no good byte comes. (A
+    // block of ours begins with its countdown; one whose first 30 bytes are all lost is left
+    // to its other copy.)
+    if (unmarked_ != kReadOne && ++unmarked_ > kNoGoodByte) {
+        toSeek();
+        return;
+    }
     const Class k = classify(c);
     if (k == Short) {
         if (shortRun_ == 0) {
@@ -448,8 +459,10 @@ void RomLoaderDecoder::bytePulse(std::uint32_t c) {
             }
             // Odd parity over the eight bits and the parity bit.
             const bool good = (std::popcount(bits_) & 1) == 1;
-            if (good)
+            if (good) {
                 adaptTo(now_ + c - markerTime_);
+                unmarked_ = kReadOne;
+            }
             storeByte(good, now_ + c);
             pos_ = 0;
             return;

@@ -101,6 +101,7 @@ class RomLoaderDecoder : public Decoder {
     std::uint64_t blockStart_ = 0; // where the bytes began (end of the pilot)
     int pos_ = 0;                  // pulse within the byte: 0 marker, 1 marker, 2..19 bits
     bool resync_ = false;          // looking for the next marker after damage
+    std::uint32_t unmarked_ = 0;   // pulses into the block with no good byte; ~0 once one is read
     bool prevLong_ = false;
     std::uint64_t longTime_ = 0;
     std::uint64_t markerTime_ = 0;
