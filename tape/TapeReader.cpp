@@ -244,22 +244,40 @@ void AllDecoders::decode(const std::uint32_t* cycles, std::size_t count, std::ui
         units_.assign(kHistory, 0);
     units_.resize(kHistory + count);
     std::uint8_t* units = units_.data() + kHistory;
-    for (std::size_t i = 0; i < count; ++i)
-        units[i] = pulseUnits(cycles[i]);
     chunkStart_.resize(count / kChunk + 2);
     std::uint64_t at = start;
     std::size_t k = 0;
+    // Sixteen at a time: their units, and their sum (each below 2^32: it fits 36 bits).
     for (; (k + 1) * kChunk <= count; ++k) {
         chunkStart_[k] = at;
-        // Sixteen at a time, each below 2^32: the sum fits 36 bits.
-        std::uint64_t sum = 0;
-        for (std::size_t j = 0; j < kChunk; ++j)
-            sum += cycles[k * kChunk + j];
-        at += sum;
+        const std::uint32_t* c = cycles + k * kChunk;
+#if defined(__SSE2__)
+        __m128i v[4], sum = _mm_setzero_si128();
+        const __m128i zero = _mm_setzero_si128();
+        for (int q = 0; q < 4; ++q) {
+            v[q] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + 4 * q));
+            sum = _mm_add_epi64(
+                sum, _mm_add_epi64(_mm_unpacklo_epi32(v[q], zero), _mm_unpackhi_epi32(v[q], zero)));
+            v[q] = _mm_srli_epi32(v[q], 3);
+        }
+        // cycles / 8 is below 2^29: the signed packing saturates it to 32767, the unsigned one to 255.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(units + k * kChunk),
+                         _mm_packus_epi16(_mm_packs_epi32(v[0], v[1]), _mm_packs_epi32(v[2], v[3])));
+        std::uint64_t halves[2];
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(halves), sum);
+        at += halves[0] + halves[1];
+#else
+        for (std::size_t j = 0; j < kChunk; ++j) {
+            units[k * kChunk + j] = pulseUnits(c[j]);
+            at += c[j];
+        }
+#endif
     }
     chunkStart_[k] = at;
-    for (std::size_t i = k * kChunk; i < count; ++i)
+    for (std::size_t i = k * kChunk; i < count; ++i) {
+        units[i] = pulseUnits(cycles[i]);
         at += cycles[i];
+    }
     markSteady(count);
     for (std::size_t d = 0; d < decoders_.size(); ++d) {
         Decoder& decoder = *decoders_[d];
