@@ -126,6 +126,14 @@ std::string programStem(const FoundFile& f) {
 }
 
 std::string outputName(const FoundFile& f) {
+    // A turbo loader's file stands on the tape whole and keeps no name: an empty entry or
+    // file name tells the user nothing, so it is named by its loader and address. A ROM file
+    // saved with an empty name keeps it: that is its name.
+    if (f.block < 0 && f.name.empty() && f.loader != "rom") {
+        char address[8];
+        std::snprintf(address, sizeof address, " $%04X", f.load);
+        return TapeDocument::capitals(std::string(f.loader)).substr(0, kNameSize - 6) + address;
+    }
     if (f.block < 0)
         return f.name;
     char number[16];

@@ -37,13 +37,21 @@ TEST(TapeOutputs, BlocksOfOneProgramSortTogether) {
         files.push_back(block("ocean", "A LONG GAME NAME", 0, b, FileState::Good));
     files.push_back(block("ocean", "A LONG GAME NAME", 0, 3, FileState::ChecksumWrong));
     files.push_back(block("rom", "WHOLE", 0, -1, FileState::Good));
-    const std::vector<std::string> names = {
-        "NOVALOAD02-000",   "NOVALOAD02-001",   "NOVALOAD02-010", "A LONG GAME -000",
-        "A LONG GAME -002", "A LONG GAME -003", "WHOLE"};
+    files.push_back(block("freeload", "", 0, -1, FileState::Good));
+    files.push_back(block("rom", "", 0, -1, FileState::Good));
+    const std::vector<std::string> names = {"NOVALOAD02-000",
+                                            "NOVALOAD02-001",
+                                            "NOVALOAD02-010",
+                                            "A LONG GAME -000",
+                                            "A LONG GAME -002",
+                                            "A LONG GAME -003",
+                                            "WHOLE",
+                                            "FREELOAD $0F00",
+                                            ""};
     for (std::size_t i = 0; i < files.size(); ++i)
         EXPECT_EQ(outputName(files[i]), names[i]);
     EXPECT_TRUE(std::is_sorted(names.begin(), names.begin() + 3) &&
-                std::is_sorted(names.begin() + 3, names.end() - 1));
+                std::is_sorted(names.begin() + 3, names.end() - 3));
 
     testfiles::TempDir dir;
     const OutputResult t64 = writeT64(files, dir.file("game.t64"), "/tapes/game.tap");
