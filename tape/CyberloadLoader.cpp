@@ -38,13 +38,6 @@ enum class Stage { Unknown, F1, F2, F3, F3Strict, F4 };
 
 bool isF4Sync(std::uint8_t b) { return std::find(kF4Syncs.begin(), kF4Syncs.end(), b) != kF4Syncs.end(); }
 
-std::uint8_t xorOf(const std::uint8_t* b, std::size_t n) {
-    std::uint8_t x = 0;
-    for (std::size_t i = 0; i < n; ++i)
-        x ^= b[i];
-    return x;
-}
-
 class CyberloadDecoder : public Decoder {
   public:
     CyberloadDecoder() { resetSeek(); }

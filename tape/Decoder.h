@@ -64,6 +64,31 @@ const std::vector<LoaderInfo>& loaders();
 // The registered loader with this id, or nullptr.
 const LoaderInfo* findLoader(std::string_view id);
 
+// The cycle at which a pulse of the block being fed begins, summed on from the last asked:
+// pulses are only summed where a decoder needs a time.
+class PulseClock {
+  public:
+    void start(const PulseBlock& b) {
+        block_ = &b;
+        index_ = 0;
+        at_ = b.start;
+    }
+    std::uint64_t at(std::size_t i) {
+        if (i < index_) {
+            index_ = 0;
+            at_ = block_->start;
+        }
+        for (; index_ < i; ++index_)
+            at_ += block_->cycles[index_];
+        return at_;
+    }
+
+  private:
+    const PulseBlock* block_ = nullptr;
+    std::size_t index_ = 0;
+    std::uint64_t at_ = 0;
+};
+
 // The TAP unit of a pulse, as PulseBlock::units holds it.
 inline std::uint8_t pulseUnits(std::uint32_t cycles) {
     // A minimum rather than a test, so that a loop of them is vectorized.

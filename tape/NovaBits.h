@@ -13,27 +13,6 @@
 
 namespace vornix::tape {
 
-// The cycle at which a pulse of the block being fed begins, summed on from the last asked: pulses
-// are only summed where a reader needs a time.
-class PulseClock {
-  public:
-    void start(const PulseBlock& b) {
-        block_ = &b;
-        index_ = 0;
-        at_ = b.start;
-    }
-    std::uint64_t at(std::size_t i) {
-        for (; index_ < i; ++index_)
-            at_ += block_->cycles[index_];
-        return at_;
-    }
-
-  private:
-    const PulseBlock* block_ = nullptr;
-    std::size_t index_ = 0;
-    std::uint64_t at_ = 0;
-};
-
 class NovaBitsDecoder : public Decoder {
   public:
     void feed(const PulseBlock& block) final;

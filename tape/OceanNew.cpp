@@ -41,9 +41,7 @@ Reading readAs(const Form& f, const std::vector<std::uint8_t>& b) {
     r.end = f.data + r.length + (f.checksumAt < 0 ? 1 : 0);
     if (b.size() != r.end)
         return r;
-    std::uint8_t x = 0;
-    for (std::size_t i = f.data; i < f.data + r.length; ++i)
-        x ^= b[i];
+    const std::uint8_t x = xorOf(b.data() + f.data, r.length);
     r.agrees = x == (f.checksumAt < 0 ? b[f.data + r.length] : b[static_cast<std::size_t>(f.checksumAt)]);
     return r;
 }

@@ -51,10 +51,7 @@ Merged merge(const BlockCopy* a, const BlockCopy* b, std::size_t need) {
 }
 
 bool checksumAgrees(const std::vector<std::uint8_t>& v) {
-    std::uint8_t x = 0;
-    for (std::uint8_t b : v)
-        x ^= b;
-    return !v.empty() && x == 0;
+    return !v.empty() && xorOf(v.data(), v.size()) == 0;
 }
 
 std::size_t badBytes(const BlockCopy& c, std::size_t need) {
@@ -148,6 +145,13 @@ void split(const std::vector<BlockCopy>& copies, const BlockCopy*& first, const 
 }
 
 } // namespace
+
+std::uint8_t xorOf(const std::uint8_t* bytes, std::size_t count) {
+    std::uint8_t x = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        x ^= bytes[i];
+    return x;
+}
 
 std::string tapeName(const std::uint8_t* bytes, std::size_t size) {
     std::string name(reinterpret_cast<const char*>(bytes), size);

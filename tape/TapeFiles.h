@@ -43,6 +43,9 @@ DataOutcome evaluateData(const std::vector<BlockCopy>& copies, std::size_t lengt
 std::optional<FoundFile> assembleRomFile(const std::vector<BlockCopy>& header,
                                          const std::vector<BlockCopy>& data, std::vector<std::string>& notes);
 
+// The XOR of the bytes: the checksum most loaders keep.
+std::uint8_t xorOf(const std::uint8_t* bytes, std::size_t count);
+
 // Sixteen name bytes without the trailing spaces.
 std::string tapeName(const std::uint8_t* bytes, std::size_t size);
 

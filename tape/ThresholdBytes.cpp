@@ -339,10 +339,8 @@ void settleData(FoundFile& file, std::vector<std::uint8_t>& body, std::size_t le
         file.state = FileState::NoChecksum;
         return;
     }
-    std::uint8_t x = 0;
-    for (std::uint8_t v : file.data)
-        x ^= v;
-    file.state = x == body[length] ? FileState::Good : FileState::ChecksumWrong;
+    file.state = xorOf(file.data.data(), file.data.size()) == body[length] ? FileState::Good
+                                                                           : FileState::ChecksumWrong;
     if (file.state == FileState::ChecksumWrong)
         file.detail.kind = FileDetailKind::ChecksumWrong;
 }

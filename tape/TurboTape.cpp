@@ -78,22 +78,10 @@ std::size_t TurboTapeDecoder::skip(const std::uint32_t* p, std::size_t i, std::s
     return to;
 }
 
-// The cycle at which pulse i of the current block begins, summed on from the last asked.
-std::uint64_t TurboTapeDecoder::timeAt(const std::uint32_t* p, std::size_t i) {
-    if (i < timeIndex_) {
-        timeIndex_ = 0;
-        timeAt_ = blockStart_;
-    }
-    for (; timeIndex_ < i; ++timeIndex_)
-        timeAt_ += p[timeIndex_];
-    return timeAt_;
-}
-
 void TurboTapeDecoder::feed(const PulseBlock& block) {
     const std::uint32_t* pulses = block.cycles;
     const std::size_t count = block.count;
-    blockStart_ = timeAt_ = block.start;
-    timeIndex_ = 0;
+    clock_.start(block);
     std::size_t i = 0;
     while (i < count) {
         if (state_ == State::Seek && run_ == 0 && detail_ == 0) {
@@ -140,7 +128,7 @@ void TurboTapeDecoder::feed(const PulseBlock& block) {
                     ++run_;
                 } else {
                     run_ = 1;
-                    const std::uint64_t at = timeAt(pulses, i - 1);
+                    const std::uint64_t at = clock_.at(i - 1);
                     const std::uint64_t back = 7 * static_cast<std::uint64_t>(zero16_ / 16);
                     pilotStart_ = at > back ? at - back : 0;
                 }

@@ -37,10 +37,7 @@ class TurboTapeDecoder : public Decoder {
     void toSeek();
     void emitHeaderAlone();
 
-    std::uint64_t timeAt(const std::uint32_t* pulses, std::size_t i);
-
-    std::uint64_t blockStart_ = 0, timeAt_ = 0; // the feed's start; the time at timeIndex_
-    std::size_t timeIndex_ = 0;
+    PulseClock clock_;
     State state_ = State::Seek;
     // Averages of 0 and 1 pulses, times 16.
     std::uint32_t zero16_ = 0, one16_ = 0;

@@ -18,41 +18,13 @@ using loadertest::Pulses;
 
 namespace {
 
-// Turbo Tape 64: one pulse a bit, highest first, $1A TAP units for 0 and $28 for 1; a pilot
-// of $02 bytes, the countdown $09..$01, the block's id, its bytes.
-void turboByte(Pulses& p, std::uint8_t b) {
-    for (int i = 7; i >= 0; --i)
-        p.push_back((b >> i & 1 ? 0x28 : 0x1A) * 8);
-}
-
-void turboBlock(Pulses& p, std::uint8_t id, const std::vector<std::uint8_t>& bytes) {
-    for (int i = 0; i < 256; ++i)
-        turboByte(p, 0x02);
-    for (int k = 9; k >= 1; --k)
-        turboByte(p, static_cast<std::uint8_t>(k));
-    turboByte(p, id);
-    for (std::uint8_t b : bytes)
-        turboByte(p, b);
-    p.push_back(100000); // the motor stops between blocks
-}
+int seed(std::mt19937& random) { return static_cast<int>(random() % 100000); }
 
 Pulses turboTape(std::mt19937& random) {
-    const std::uint16_t load = 0x0801, size = 40000;
-    const std::uint16_t end = load + size;
-    std::vector<std::uint8_t> header(192, 0x20);
-    header[0] = load & 0xFF, header[1] = load >> 8, header[2] = end & 0xFF, header[3] = end >> 8,
-    header[4] = 0;
-    const std::string name = "BENCH " + std::to_string(random() % 1000);
-    std::copy(name.begin(), name.end(), header.begin() + 5);
-    std::vector<std::uint8_t> data(size + 1);
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < size; ++i)
-        sum ^= data[i] = static_cast<std::uint8_t>(random());
-    data[size] = sum;
-    Pulses p;
-    turboBlock(p, 1, header);
-    turboBlock(p, 0, data);
-    return p;
+    loadertest::EncodedTape t{"turbotape", {0x1A, 0x28, true}};
+    loadertest::putTurboTapeFile(t, "BENCH " + std::to_string(random() % 1000), 0x0801,
+                                 loadertest::dataOf(40000, seed(random)));
+    return t.pulses;
 }
 
 std::vector<std::uint8_t> pages(std::mt19937& random, int count) {
@@ -62,8 +34,6 @@ std::vector<std::uint8_t> pages(std::mt19937& random, int count) {
         out.push_back(static_cast<std::uint8_t>(first + k));
     return out;
 }
-
-int seed(std::mt19937& random) { return static_cast<int>(random() % 100000); }
 
 Pulses novaloadSpecial(std::mt19937& random) {
     return loadertest::novaloadSpecial(pages(random, 120), seed(random)).pulses;
