@@ -112,6 +112,18 @@ std::string summary(const std::vector<FoundFile>& files) {
            std::to_string(repaired) + " repaired, " + std::to_string(damaged) + " damaged";
 }
 
+namespace {
+
+// A name for what the loader keeps no name for: its id in capitals and a suffix of at most six
+// characters, within a T64 entry's 16.
+std::string loaderStem(const FoundFile& f, const char* suffixFormat, unsigned value) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, suffixFormat, value);
+    return TapeDocument::capitals(std::string(f.loader)).substr(0, kNameSize - 6) + suffix;
+}
+
+} // namespace
+
 std::string programStem(const FoundFile& f) {
     if (f.block < 0)
         return f.name;
@@ -120,20 +132,15 @@ std::string programStem(const FoundFile& f) {
         stem.pop_back();
     if (!stem.empty())
         return stem.substr(0, kNameSize - 4);
-    char number[16];
-    std::snprintf(number, sizeof number, "%02d", f.program + 1);
-    return TapeDocument::capitals(std::string(f.loader)).substr(0, kNameSize - 6) + number;
+    return loaderStem(f, "%02u", static_cast<unsigned>(f.program + 1));
 }
 
 std::string outputName(const FoundFile& f) {
     // A turbo loader's file stands on the tape whole and keeps no name: an empty entry or
     // file name tells the user nothing, so it is named by its loader and address. A ROM file
     // saved with an empty name keeps it: that is its name.
-    if (f.block < 0 && f.name.empty() && f.loader != "rom") {
-        char address[8];
-        std::snprintf(address, sizeof address, " $%04X", f.load);
-        return TapeDocument::capitals(std::string(f.loader)).substr(0, kNameSize - 6) + address;
-    }
+    if (f.block < 0 && f.name.empty() && f.loader != "rom")
+        return loaderStem(f, " $%04X", f.load);
     if (f.block < 0)
         return f.name;
     char number[16];
